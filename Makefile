@@ -1,0 +1,33 @@
+# The two commands of the README: `make run` and `make test`. Both install what is
+# missing, configure and build first.
+
+DIR ?= $(HOME)
+JOBS ?= $(shell nproc)
+
+.PHONY: run test deps build build-asan test-default test-asan clean
+
+deps:
+	@scripts/install-deps
+
+build: deps
+	@cmake --preset default >/dev/null
+	@cmake --build --preset default -j $(JOBS)
+
+build-asan: deps
+	@cmake --preset asan >/dev/null
+	@cmake --build --preset asan -j $(JOBS)
+
+run: build
+	./build/src/cli/tunewright-cli list "$(DIR)"
+
+test-default: build
+	ctest --preset default
+
+test-asan: build-asan
+	ctest --preset asan
+
+# The whole suite, then the same suite (and short fuzz runs) under the sanitizers.
+test: test-default test-asan
+
+clean:
+	rm -rf build build-asan

@@ -1,0 +1,40 @@
+# Compiler settings shared by every target of the project.
+
+if(TW_SANITIZE)
+  set(TW_SANITIZER_FLAGS -fsanitize=address,undefined -fno-omit-frame-pointer
+                         -fno-sanitize-recover=undefined)
+  if(TW_FUZZ)
+    # Coverage instrumentation for the libraries, so the fuzz targets can steer.
+    list(APPEND TW_SANITIZER_FLAGS -fsanitize=fuzzer-no-link)
+  endif()
+  add_compile_options(${TW_SANITIZER_FLAGS})
+  add_link_options(-fsanitize=address,undefined)
+endif()
+
+# Project warnings; third-party headers come in as system includes, so they stay quiet.
+function(tw_target_defaults target)
+  target_compile_options(${target} PRIVATE
+    -Wall -Wextra -Wpedantic -Werror
+    -Wshadow -Wnon-virtual-dtor -Woverloaded-virtual -Wimplicit-fallthrough
+    -Wformat=2 -Wundef -Wcast-qual -Wnull-dereference)
+  target_compile_definitions(${target} PRIVATE QT_NO_KEYWORDS QT_NO_CAST_FROM_ASCII)
+endfunction()
+
+# tw_add_library(name SOURCES... DEPS...)
+function(tw_add_library name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
+  add_library(${name} STATIC ${ARG_SOURCES})
+  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
+  target_link_libraries(${name} PUBLIC ${ARG_DEPS})
+  tw_target_defaults(${name})
+endfunction()
+
+# tw_add_test(name SOURCES... DEPS...): one GoogleTest binary, each test a CTest entry.
+function(tw_add_test name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE ${ARG_DEPS} GTest::gtest GTest::gmock GTest::gtest_main)
+  tw_target_defaults(${name})
+  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
+                       PROPERTIES ENVIRONMENT "TW_SOURCE_DIR=${PROJECT_SOURCE_DIR}")
+endfunction()

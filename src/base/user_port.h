@@ -1,0 +1,57 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tw::base {
+
+// How an engine talks to the person using it. Engines never open windows; commands that
+// must show progress, ask or report take a UserPort. The GUI answers with Qt dialogs, the
+// CLI with the terminal and its flags, tests with a scripted fake (tests/support).
+//
+// Texts handed in are final (already looked up by id and formatted); the port shows them
+// as they are.
+class UserPort {
+public:
+    enum class Answer { Yes, No, Cancel };
+
+    // The choices of the "file already exists" question.
+    enum class OverwriteChoice { Overwrite, OverwriteAll, Rename, Skip, SkipAll, Cancel };
+
+    // Which kind of message box a message is.
+    enum class Severity { Information, Warning, Error };
+
+    virtual ~UserPort() = default;
+
+    // A long operation: start with a title and the number of steps, advance once per step
+    // (an empty label keeps the previous one), finish once at the end.
+    virtual void startProgress(std::string_view title, int total) = 0;
+    virtual void advanceProgress(std::string_view label) = 0;
+    virtual void finishProgress() = 0;
+
+    // A yes/no question; answers Yes or No.
+    virtual Answer askYesNo(std::string_view text) = 0;
+    // A yes/no/cancel question.
+    virtual Answer askYesNoCancel(std::string_view text) = 0;
+    // The overwrite question for an existing file (text names the file).
+    virtual OverwriteChoice askOverwrite(std::string_view text) = 0;
+    // Asks for a file path to save to, starting at `suggested`; nullopt when cancelled.
+    // `filter` is "Description (*.ext)" and `defaultExtension` has no dot.
+    virtual std::optional<std::string> askSavePath(std::string_view suggested,
+                                                   std::string_view filter,
+                                                   std::string_view defaultExtension) = 0;
+
+    virtual void showMessage(Severity severity, std::string_view text) = 0;
+    // The list of files a command could not change, shown once at its end:
+    // a window titled `title` with `text` above the names.
+    virtual void showFailedFiles(std::string_view title, std::string_view text,
+                                 const std::vector<std::string>& names) = 0;
+    // A short text for the status bar ("Complited succesfully").
+    virtual void showStatus(std::string_view text) = 0;
+    // Opens a written document with the desktop's default handler.
+    virtual void openDocument(std::string_view path) = 0;
+};
+
+}  // namespace tw::base

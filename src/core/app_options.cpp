@@ -1,0 +1,66 @@
+#include "core/app_options.h"
+
+#include <cstdlib>
+
+#include "base/settings_store.h"
+
+namespace tw::core {
+
+namespace {
+constexpr std::string_view kSection = "Settings";
+}
+
+AppOptions& options() {
+    static AppOptions instance{.workFolder = defaultWorkFolder()};
+    return instance;
+}
+
+std::string defaultWorkFolder() {
+    const char* home = std::getenv("HOME");
+    std::string folder = (home && *home) ? home : "/";
+    if (folder.back() != '/') folder += '/';
+    return folder;
+}
+
+void SetCurrentFolder(AppOptions& opts, std::string folder) {
+    if (folder.empty()) folder = defaultWorkFolder();
+    if (folder.back() != '/') folder += '/';
+    opts.workFolder = std::move(folder);
+}
+
+void AppOptions::load(const base::SettingsStore& store) {
+    auto flag = [&](std::string_view name, bool fallback) {
+        return store.getInt(kSection, name, fallback ? 1 : 0) != 0;
+    };
+    SetCurrentFolder(*this, store.getString(kSection, "D", defaultWorkFolder()));
+    zeroYearIsEmpty = flag("i2", true);
+    preferV1Track = flag("i5", true);
+    autoFillV1 = flag("i6", false);
+    autoFillV2 = flag("i7", false);
+    i8 = store.getInt(kSection, "i8", 1);
+    autosizeColumns = flag("l1", true);
+    w1 = store.getInt(kSection, "w1", 1);
+    w2 = store.getInt(kSection, "w2", 1);
+    minimizeToTray = flag("w3", true);
+    doubleClickOpensFolder = flag("w4", false);
+    showExtension = flag("f4", false);
+    allowEditInList = flag("AllowEditInList", true);
+}
+
+void AppOptions::save(base::SettingsStore& store) const {
+    store.setString(kSection, "D", workFolder);
+    store.setInt(kSection, "i2", zeroYearIsEmpty);
+    store.setInt(kSection, "i5", preferV1Track);
+    store.setInt(kSection, "i6", autoFillV1);
+    store.setInt(kSection, "i7", autoFillV2);
+    store.setInt(kSection, "i8", i8);
+    store.setInt(kSection, "l1", autosizeColumns);
+    store.setInt(kSection, "w1", w1);
+    store.setInt(kSection, "w2", w2);
+    store.setInt(kSection, "w3", minimizeToTray);
+    store.setInt(kSection, "w4", doubleClickOpensFolder);
+    store.setInt(kSection, "f4", showExtension);
+    store.setInt(kSection, "AllowEditInList", allowEditInList);
+}
+
+}  // namespace tw::core

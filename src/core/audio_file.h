@@ -1,0 +1,78 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "core/tag_fields.h"
+
+namespace tw::core {
+
+class MpegInfo;
+
+// The thirteen stream texts of a file, in this order.
+enum class StreamField {
+    Size,
+    HeaderPosition,
+    Length,
+    Version,
+    Bitrate,
+    Frames,
+    Frequency,
+    Mode,
+    Crc,
+    Copyright,
+    Original,
+    Emphasis,
+    NoHeader,
+};
+inline constexpr std::size_t kStreamFieldCount = 13;
+using StreamTexts = std::array<std::string, kStreamFieldCount>;
+
+// One listed MP3 file: names, file facts, stream facts, both tags and the lyrics.
+// Records are values: the FileList owns them, previews copy them.
+struct AudioFile {
+    bool selected = false;
+    std::int32_t nextSelected = -1;  // next index of the selection chain, -1 at its end
+    std::string createdText;         // "%m/%d/%Y, %H:%M.%S", local time
+    std::string changedText;
+    std::string path;                // full path
+    std::string fileName;            // with extension
+    std::string baseName;            // fileName less its last four characters
+    std::string sizeText;            // display text of size, made on first use
+    std::uint64_t size = 0;
+    std::int32_t playSeconds = 0;
+    TagFields id3v1;
+    TagV2Fields id3v2;
+    LyricsTag lyrics;
+    StreamTexts streamText;
+    std::string infoText;            // the stream texts laid into the information text
+
+    const std::string& stream(StreamField f) const {
+        return streamText[static_cast<std::size_t>(f)];
+    }
+
+    bool dirty() const { return id3v1.dirty() || id3v2.dirty() || lyrics.dirty(); }
+
+    // Makes a record for `path`, whose work folder is the first `folderLength` bytes of it:
+    // stream facts through `mpeg` (reused across files), then read(). Null when the
+    // record cannot be made.
+    static std::unique_ptr<AudioFile> create(const std::string& path, std::size_t folderLength,
+                                             MpegInfo& mpeg);
+
+    // Reads size, ID3v1, times, ID3v2 and lyrics from the file, then autoFill() and the
+    // information text. A file that cannot be opened keeps what the record held.
+    void read();
+    void rereadTimes();
+
+    // Moves the file to work folder + newBaseName + ".mp3" without ever replacing another
+    // file. False (record unchanged) on an empty name, a bare ".mp3", or a failed move.
+    bool rename(const std::string& newBaseName);
+
+    std::string displayName(bool withExtension) const;
+    std::int32_t effectiveTrack() const;
+    void autoFill();
+};
+
+}  // namespace tw::core
