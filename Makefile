@@ -18,7 +18,7 @@ build-asan: deps
 	@cmake --build --preset asan -j $(JOBS)
 
 run: build
-	./build/src/cli/tunewright-cli list "$(DIR)"
+	./build/bin/tunewright-cli list "$(DIR)"
 
 test-default: build
 	ctest --preset default
