@@ -28,6 +28,12 @@ struct CommandContext {
     std::ostream& err;          // usage errors
 };
 
+// Reports a wrong command line on the error stream; main() adds the command's usage line.
+inline int usageProblem(CommandContext& context, std::string_view message) {
+    context.err << "tunewright-cli: " << message << '\n';
+    return kExitUsage;
+}
+
 // One command of tunewright-cli. Each lives in a file of its own and is listed once in
 // commands.cpp; main() parses the options the command declares and calls `run`.
 struct Command {

@@ -14,11 +14,14 @@ const std::array<const Command*, 4> kCommands = {
 };
 }  // namespace
 
-std::span<const Command* const> allCommands() { return kCommands; }
+std::span<const Command* const> allCommands() {
+    return kCommands;
+}
 
 const Command* findCommand(std::string_view name) {
     for (const Command* command : kCommands)
-        if (command->name == name) return command;
+        if (command->name == name)
+            return command;
     return nullptr;
 }
 

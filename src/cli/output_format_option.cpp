@@ -4,9 +4,12 @@ namespace tw::cli {
 
 std::optional<OutputFormat> outputFormat(const Args& args, OutputFormat fallback) {
     const std::string* value = args.value("format");
-    if (!value) return fallback;
-    if (*value == "tsv") return OutputFormat::Tsv;
-    if (*value == "json") return OutputFormat::Json;
+    if (!value)
+        return fallback;
+    if (*value == "tsv")
+        return OutputFormat::Tsv;
+    if (*value == "json")
+        return OutputFormat::Json;
     return std::nullopt;
 }
 

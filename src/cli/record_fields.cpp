@@ -7,8 +7,8 @@ namespace tw::cli {
 namespace {
 
 constexpr std::array<std::string_view, core::kStreamFieldCount> kStreamNames = {
-    "Size",      "HeaderPosition", "Length", "Version",  "Bitrate",  "Frames",  "Frequency",
-    "Mode",      "Crc",            "Copyright", "Original", "Emphasis", "NoHeader",
+    "Size", "HeaderPosition", "Length",   "Version",  "Bitrate",  "Frames", "Frequency", "Mode",
+    "Crc",  "Copyright",      "Original", "Emphasis", "NoHeader",
 };
 
 void addTag(std::vector<RecordField>& out, std::string_view group, const core::TagFields& tag) {
@@ -60,7 +60,8 @@ std::vector<RecordField> describeRecord(const core::AudioFile& file, bool withIn
     add("lyrics", "changed", file.lyrics.changed);
     add("lyrics", "present", file.lyrics.present);
     add("lyrics", "text", file.lyrics.text);
-    if (withInfoText) add("", "infoText", file.infoText);
+    if (withInfoText)
+        add("", "infoText", file.infoText);
     return out;
 }
 

@@ -11,11 +11,20 @@ std::string tsvEscape(std::string_view text) {
     out.reserve(text.size());
     for (const char c : text) {
         switch (c) {
-            case '\\': out += "\\\\"; break;
-            case '\t': out += "\\t"; break;
-            case '\n': out += "\\n"; break;
-            case '\r': out += "\\r"; break;
-            default: out += c;
+            case '\\':
+                out += "\\\\";
+                break;
+            case '\t':
+                out += "\\t";
+                break;
+            case '\n':
+                out += "\\n";
+                break;
+            case '\r':
+                out += "\\r";
+                break;
+            default:
+                out += c;
         }
     }
     return out;
@@ -46,7 +55,8 @@ RecordWriter::RecordWriter(std::ostream& out, OutputFormat format, bool asList)
     : out_(out), format_(format), asList_(asList) {}
 
 RecordWriter::~RecordWriter() {
-    if (format_ == OutputFormat::Json && asList_) out_ << (written_ == 0 ? "[]\n" : "\n]\n");
+    if (format_ == OutputFormat::Json && asList_)
+        out_ << (written_ == 0 ? "[]\n" : "\n]\n");
     out_.flush();
 }
 
@@ -61,28 +71,33 @@ void RecordWriter::write(const std::vector<RecordField>& fields) {
 void RecordWriter::writeTsv(const std::vector<RecordField>& fields) {
     if (written_ == 0) {
         for (std::size_t i = 0; i < fields.size(); ++i) {
-            if (i) out_ << '\t';
-            if (!fields[i].group.empty()) out_ << fields[i].group << '.';
+            if (i)
+                out_ << '\t';
+            if (!fields[i].group.empty())
+                out_ << fields[i].group << '.';
             out_ << fields[i].name;
         }
         out_ << '\n';
     }
     for (std::size_t i = 0; i < fields.size(); ++i) {
-        if (i) out_ << '\t';
+        if (i)
+            out_ << '\t';
         out_ << tsvValue(fields[i].value);
     }
     out_ << '\n';
 }
 
 void RecordWriter::writeJson(const std::vector<RecordField>& fields) {
-    if (asList_) out_ << (written_ == 0 ? "[\n" : ",\n");
+    if (asList_)
+        out_ << (written_ == 0 ? "[\n" : ",\n");
     out_ << '{';
     std::string_view openGroup;
     bool firstOuter = true;
     bool firstInner = true;
     for (const RecordField& field : fields) {
         if (field.group != openGroup) {
-            if (!openGroup.empty()) out_ << '}';
+            if (!openGroup.empty())
+                out_ << '}';
             if (!field.group.empty()) {
                 out_ << (firstOuter ? "" : ",") << jsonQuote(field.group) << ":{";
                 firstOuter = false;
@@ -94,9 +109,11 @@ void RecordWriter::writeJson(const std::vector<RecordField>& fields) {
         out_ << (first ? "" : ",") << jsonQuote(field.name) << ':' << jsonValue(field.value);
         first = false;
     }
-    if (!openGroup.empty()) out_ << '}';
+    if (!openGroup.empty())
+        out_ << '}';
     out_ << '}';
-    if (!asList_) out_ << '\n';
+    if (!asList_)
+        out_ << '\n';
 }
 
 }  // namespace tw::cli

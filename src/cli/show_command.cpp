@@ -3,8 +3,10 @@
 #include <array>
 #include <filesystem>
 
+#include "base/user_port.h"
 #include "cli/commands.h"
 #include "cli/output_format_option.h"
+#include "core/app_options.h"
 #include "core/file_list.h"
 #include "core/list_session.h"
 
@@ -16,7 +18,10 @@ constexpr std::array kOptions = {OptionSpec{"format", true}};
 
 int run(CommandContext& context, const Args& args) {
     const auto format = outputFormat(args, OutputFormat::Json);
-    if (args.positional().size() != 1 || !format) return kExitUsage;
+    if (!format)
+        return usageProblem(context, "--format is tsv or json");
+    if (args.positional().size() != 1)
+        return usageProblem(context, "give exactly one path");
     const std::string& path = args.positional().front();
 
     std::error_code error;

@@ -8,7 +8,8 @@ TerminalUserPort::TerminalUserPort(std::ostream& err, bool assumeYes, bool inter
 void TerminalUserPort::startProgress(std::string_view title, int total) {
     step_ = 0;
     total_ = total;
-    if (interactive_) err_ << title << '\n';
+    if (interactive_)
+        err_ << title << '\n';
 }
 
 void TerminalUserPort::advanceProgress(std::string_view label) {
@@ -18,7 +19,8 @@ void TerminalUserPort::advanceProgress(std::string_view label) {
 }
 
 void TerminalUserPort::finishProgress() {
-    if (interactive_ && step_ > 0) err_ << "\r\x1b[K" << std::flush;
+    if (interactive_ && step_ > 0)
+        err_ << "\r\x1b[K" << std::flush;
 }
 
 void TerminalUserPort::note(std::string_view question, std::string_view answer) {
@@ -41,9 +43,9 @@ TerminalUserPort::OverwriteChoice TerminalUserPort::askOverwrite(std::string_vie
 }
 
 std::optional<std::string> TerminalUserPort::askSavePath(std::string_view suggested,
-                                                         std::string_view,
-                                                         std::string_view) {
-    if (!assumeYes_) return std::nullopt;
+                                                         std::string_view, std::string_view) {
+    if (!assumeYes_)
+        return std::nullopt;
     return std::string(suggested);
 }
 
@@ -57,11 +59,16 @@ void TerminalUserPort::showMessage(Severity severity, std::string_view text) {
 void TerminalUserPort::showFailedFiles(std::string_view title, std::string_view text,
                                        const std::vector<std::string>& names) {
     err_ << title << '\n' << text << '\n';
-    for (const std::string& name : names) err_ << "  " << name << '\n';
+    for (const std::string& name : names)
+        err_ << "  " << name << '\n';
 }
 
-void TerminalUserPort::showStatus(std::string_view text) { err_ << text << '\n'; }
+void TerminalUserPort::showStatus(std::string_view text) {
+    err_ << text << '\n';
+}
 
-void TerminalUserPort::openDocument(std::string_view path) { err_ << "written: " << path << '\n'; }
+void TerminalUserPort::openDocument(std::string_view path) {
+    err_ << "written: " << path << '\n';
+}
 
 }  // namespace tw::cli

@@ -9,8 +9,8 @@ namespace tw::cli {
 // The UserPort of the command line. Progress and reports go to the error stream, so the
 // standard output holds only a command's result. Questions are answered from the flags:
 // with --yes every question is answered yes (overwrite: all), without it no (overwrite:
-// skip all; save path: none, with --yes the suggested one). Progress labels are shown only on a terminal, where each
-// one overwrites the previous line.
+// skip all; save path: none, with --yes the suggested one). Progress labels are shown only on a
+// terminal, where each one overwrites the previous line.
 class TerminalUserPort final : public base::UserPort {
 public:
     TerminalUserPort(std::ostream& err, bool assumeYes, bool interactive);

@@ -18,7 +18,8 @@ namespace fs = std::filesystem;
 // Relative paths (from the command line) are taken from the current folder, so the work
 // folder is always absolute.
 std::string absolute(const std::string& path) {
-    if (path.empty() || path.front() == '/') return path;
+    if (path.empty() || path.front() == '/')
+        return path;
     std::error_code error;
     fs::path full = fs::absolute(path, error);
     return error ? path : full.string();
@@ -29,9 +30,11 @@ std::string absolute(const std::string& path) {
 bool collectMp3Paths(const std::string& folder, std::vector<std::string>& paths) {
     std::error_code error;
     fs::directory_iterator it(folder, error);
-    if (error) return false;
+    if (error)
+        return false;
     for (; it != fs::directory_iterator(); it.increment(error)) {
-        if (error) return false;
+        if (error)
+            return false;
         std::string name = it->path().filename().string();
         std::error_code typeError;
         if (base::endsWithNoCase(name, ".mp3") && it->is_regular_file(typeError))
@@ -47,11 +50,13 @@ ListSession::ListSession(FileList& list, AppOptions& options, base::UserPort& po
     : list_(list), options_(options), port_(port), views_(views) {}
 
 void ListSession::listChanged() {
-    if (views_) views_->listChanged();
+    if (views_)
+        views_->listChanged();
 }
 
 void ListSession::folderTreeChanged() {
-    if (views_) views_->folderTreeChanged();
+    if (views_)
+        views_->folderTreeChanged();
 }
 
 bool ListSession::scanFolder(const std::string& folder, bool refreshTree) {
@@ -69,7 +74,8 @@ bool ListSession::scanFolder(const std::string& folder, bool refreshTree) {
         std::string label;
         if (record) {
             // Every second name is enough to show that the scan goes on.
-            if (++created % 2 == 1) label = record->fileName;
+            if (++created % 2 == 1)
+                label = record->fileName;
             list_.add(std::move(record));
         }
         port_.advanceProgress(label);
@@ -78,7 +84,8 @@ bool ListSession::scanFolder(const std::string& folder, bool refreshTree) {
     port_.finishProgress();
 
     listChanged();
-    if (refreshTree) folderTreeChanged();
+    if (refreshTree)
+        folderTreeChanged();
     return readable;
 }
 
@@ -86,10 +93,12 @@ bool ListSession::openFile(const std::string& path, bool addMode) {
     const std::string fullPath = absolute(path);
     const std::string folder = fullPath.substr(0, fullPath.rfind('/') + 1);
     if (addMode) {
-        if (folder != options_.workFolder) return false;
+        if (folder != options_.workFolder)
+            return false;
         // The same file twice would let one record's save undo the other's.
         for (int index = 0; index < list_.size(); ++index)
-            if (list_.at(index).path == fullPath) return false;
+            if (list_.at(index).path == fullPath)
+                return false;
     } else {
         list_.clear();
         SetCurrentFolder(options_, folder);
@@ -98,10 +107,12 @@ bool ListSession::openFile(const std::string& path, bool addMode) {
     MpegInfo mpeg;
     auto record = AudioFile::create(fullPath, folder.size(), mpeg);
     const bool added = record != nullptr;
-    if (record) list_.add(std::move(record));
+    if (record)
+        list_.add(std::move(record));
 
     listChanged();
-    if (!addMode) folderTreeChanged();
+    if (!addMode)
+        folderTreeChanged();
     return added;
 }
 
@@ -110,20 +121,23 @@ void ListSession::refreshSelected() {
     for (int index : list_.selectedIndices()) {
         const AudioFile& old = list_.at(index);
         auto record = AudioFile::create(old.path, old.path.size() - old.fileName.size(), mpeg);
-        if (record) list_.replace(index, std::move(record));
+        if (record)
+            list_.replace(index, std::move(record));
     }
     listChanged();
 }
 
 bool ListSession::moveSelectedUp() {
     const bool moved = list_.moveSelectedUp();
-    if (moved) listChanged();
+    if (moved)
+        listChanged();
     return moved;
 }
 
 bool ListSession::moveSelectedDown() {
     const bool moved = list_.moveSelectedDown();
-    if (moved) listChanged();
+    if (moved)
+        listChanged();
     return moved;
 }
 
@@ -133,7 +147,8 @@ void ListSession::removeSelected() {
 }
 
 bool ListSession::deleteSelected() {
-    if (port_.askYesNo(texts::confirmDelete()) != base::UserPort::Answer::Yes) return false;
+    if (port_.askYesNo(texts::confirmDelete()) != base::UserPort::Answer::Yes)
+        return false;
     const std::vector<std::string> failed = list_.removeSelected(true);
     listChanged();
     if (!failed.empty())
@@ -142,13 +157,15 @@ bool ListSession::deleteSelected() {
 }
 
 bool ListSession::confirmDiscard() {
-    if (!list_.anyDirty()) return true;
+    if (!list_.anyDirty())
+        return true;
     return port_.askYesNo(texts::confirmDiscard() + options_.workFolder) ==
            base::UserPort::Answer::Yes;
 }
 
 bool ListSession::refreshFolder() {
-    if (!confirmDiscard()) return false;
+    if (!confirmDiscard())
+        return false;
     const std::string folder = options_.workFolder;
     return scanFolder(folder, true);
 }

@@ -1,18 +1,37 @@
 #include "core/list_texts.h"
 
+#include "base/string_ids.h"
+#include "base/string_table.h"
+
 namespace tw::core::texts {
 
-std::string addingFiles() { return "Adding audio file(s) into File List:"; }
-std::string savingFiles() { return "Saving changes in file(s):"; }
-std::string confirmDelete() { return "Are you sure you want to delete selected audio file(s)?"; }
+namespace {
+std::string text(int id) {
+    return std::string(base::builtinText(id));
+}
+}  // namespace
+
+std::string addingFiles() {
+    return text(base::ids::kProgressAddingFiles);
+}
+std::string savingFiles() {
+    return text(base::ids::kProgressSavingChanges);
+}
+std::string confirmDelete() {
+    return text(base::ids::kMsgConfirmDeleteFiles);
+}
 std::string confirmDiscard() {
-    return "You have edited several ID3 tags in the files.\nAre you sure to discard all you "
-           "changes and reload all audio files from selected folder?\n\nWork folder:\n";
+    return text(base::ids::kMsgConfirmDiscardChanges);
 }
-std::string failedFilesTitle() { return "Errors on file(s) modification"; }
+std::string failedFilesTitle() {
+    return text(base::ids::kFailedFilesCaption);
+}
 std::string cannotWriteFiles() {
-    return "Unable to get write permissions for following audio file(s):";
+    return text(base::ids::kFailedFilesWritePermissions);
 }
-std::string cannotDeleteFiles() { return "Unable to delete following audio file(s):"; }
+// Not in the string table yet.
+std::string cannotDeleteFiles() {
+    return "Unable to delete following audio file(s):";
+}
 
 }  // namespace tw::core::texts
