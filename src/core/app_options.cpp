@@ -18,13 +18,16 @@ AppOptions& options() {
 std::string defaultWorkFolder() {
     const char* home = std::getenv("HOME");
     std::string folder = (home && *home) ? home : "/";
-    if (folder.back() != '/') folder += '/';
+    if (folder.back() != '/')
+        folder += '/';
     return folder;
 }
 
 void SetCurrentFolder(AppOptions& opts, std::string folder) {
-    if (folder.empty()) folder = defaultWorkFolder();
-    if (folder.back() != '/') folder += '/';
+    if (folder.empty())
+        folder = defaultWorkFolder();
+    if (folder.back() != '/')
+        folder += '/';
     opts.workFolder = std::move(folder);
 }
 
@@ -45,6 +48,7 @@ void AppOptions::load(const base::SettingsStore& store) {
     doubleClickOpensFolder = flag("w4", false);
     showExtension = flag("f4", false);
     allowEditInList = flag("AllowEditInList", true);
+    id3v1CodePage = store.getString(kSection, "ID3v1CodePage", "windows-1252");
 }
 
 void AppOptions::save(base::SettingsStore& store) const {
@@ -61,6 +65,7 @@ void AppOptions::save(base::SettingsStore& store) const {
     store.setInt(kSection, "w4", doubleClickOpensFolder);
     store.setInt(kSection, "f4", showExtension);
     store.setInt(kSection, "AllowEditInList", allowEditInList);
+    store.setString(kSection, "ID3v1CodePage", id3v1CodePage);
 }
 
 }  // namespace tw::core
