@@ -1,0 +1,128 @@
+#include "gui/app/application.h"
+
+#include <QApplication>
+#include <QFileInfo>
+#include <cstdio>
+
+#include "base/language_menu.h"
+#include "base/settings_store.h"
+#include "base/string_ids.h"
+#include "core/app_options.h"
+#include "core/list_session.h"
+#include "gui/app/gui_user_port.h"
+#include "gui/app/list_opening.h"
+#include "gui/app/qt_shell_port.h"
+#include "gui/app/unsaved_edits.h"
+#include "gui/app/window_placement.h"
+#include "gui/commands/command_context.h"
+#include "gui/commands/command_handlers.h"
+#include "gui/commands/command_set.h"
+#include "gui/mainwindow/main_window.h"
+#include "gui/mainwindow/status_panes.h"
+#include "gui/qt_text.h"
+
+namespace tw::gui {
+
+namespace {
+
+// The wait cursor for the time of a scope.
+struct WaitCursor {
+    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+};
+
+std::vector<std::string> toStrings(const QStringList& list) {
+    std::vector<std::string> result;
+    for (const QString& item : list)
+        result.push_back(utf8(item));
+    return result;
+}
+
+}  // namespace
+
+Application::Application(base::SettingsStore& settings, ApplicationPorts ports)
+    : settings_(settings),
+      guiPort_(ports.user ? nullptr : std::make_unique<GuiUserPort>()),
+      qtShell_(ports.shell ? nullptr : std::make_unique<QtShellPort>()),
+      port_(ports.user ? ports.user : guiPort_.get()),
+      shell_(ports.shell ? ports.shell : qtShell_.get()),
+      context_{list_, core::options(), settings, *port_} {}
+
+Application::~Application() = default;
+
+bool Application::initInstance(const QStringList& arguments) {
+    // The settings store and the program folder are the caller's; the language comes first,
+    // so every window is made with its texts.
+    base::activateStoredLanguage(settings_);
+
+    const QString argument = arguments.isEmpty() ? QString() : arguments.first();
+    if (!argument.isEmpty() && !QFileInfo::exists(argument)) {
+        std::fprintf(stderr, "%s\n",
+                     base::trf(base::ids::kMsgCannotOpenArgument, utf8(argument)).c_str());
+        return false;
+    }
+
+    WaitCursor wait;
+    core::AppOptions& options = context_.options;
+    options.load(settings_);
+    core::SetCurrentFolder(options, options.workFolder);
+    createWindow();
+    window_->updateTitle();
+    restoreWindowPlacement(*window_, settings_);
+    openStartFolder(argument);
+    return true;
+}
+
+void Application::createWindow() {
+    window_ = std::make_unique<MainWindow>(context_);
+    if (guiPort_) {
+        guiPort_->setParentWindow(window_.get());
+        guiPort_->setStatusSink(
+            [this](const QString& message) { window_->statusPanes().showMessage(message); });
+    }
+    if (qtShell_)
+        qtShell_->setParentWindow(window_.get());
+
+    session_ = std::make_unique<core::ListSession>(list_, context_.options, *port_, window_.get());
+    commands_ = new CommandSet(window_.get());  // owned by the window
+    commandContext_ = std::make_unique<CommandContext>(CommandContext{
+        context_, *session_, *shell_, *window_, [this] { restartRequested_ = true; }});
+    defineAllCommands(*commands_, *commandContext_);
+    window_->installCommands(*commands_);
+
+    window_->setCloseGuard([this] {
+        if (confirmClose(list_, *port_))
+            return true;
+        window_->listChanged();  // a save may have run
+        return false;
+    });
+    QObject::connect(window_.get(), &MainWindow::folderActivated, window_.get(),
+                     [this](const QString& folder) { session_->openFolder(utf8(folder)); });
+    // A drop is handled once the drag has ended, not inside the drop event.
+    QObject::connect(
+        window_.get(), &MainWindow::itemsDropped, window_.get(),
+        [this](const QStringList& paths) { openDropped(*session_, toStrings(paths)); },
+        Qt::QueuedConnection);
+}
+
+void Application::openStartFolder(const QString& argument) {
+    core::AppOptions& options = context_.options;
+    if (!argument.isEmpty()) {
+        if (QFileInfo(argument).isDir())
+            session_->scanFolder(utf8(argument), true);
+        else
+            session_->openFile(utf8(argument), false);
+        return;
+    }
+    core::SetCurrentFolder(options, core::existingWorkFolder(options.workFolder));
+    window_->updateTitle();
+    session_->scanFolder(options.workFolder, true);
+}
+
+void Application::exitInstance() {
+    context_.options.save(settings_);
+}
+
+}  // namespace tw::gui

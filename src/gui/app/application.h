@@ -1,0 +1,82 @@
+#pragma once
+
+#include <QStringList>
+#include <memory>
+
+#include "core/file_list.h"
+#include "gui/gui_context.h"
+
+namespace tw::base {
+class SettingsStore;
+class UserPort;
+}  // namespace tw::base
+
+namespace tw::core {
+class ListSession;
+}
+
+namespace tw::gui {
+
+class CommandSet;
+class GuiUserPort;
+class MainWindow;
+class QtShellPort;
+class ShellPort;
+struct CommandContext;
+
+// The application object: it runs start-up and shutdown and wires the parts together; the
+// work itself is done by the engines, the command handlers and the windows.
+//
+// Owns, for the whole run: the FileList, the main window (with its views and the command
+// set), the list session, and the Qt dialog ports unless substitutes are given. Borrows the
+// settings store and the process's AppOptions (core::options()). Lives on the GUI thread,
+// inside a running QApplication.
+// Substitutes for the Qt dialogs, for tests; null members mean the real ones. They must
+// outlive the application object.
+struct ApplicationPorts {
+    base::UserPort* user = nullptr;
+    ShellPort* shell = nullptr;
+};
+
+class Application {
+public:
+    explicit Application(base::SettingsStore& settings, ApplicationPorts ports = {});
+    ~Application();
+    Application(const Application&) = delete;
+    Application& operator=(const Application&) = delete;
+
+    // The start-up sequence. `arguments` are the command-line arguments after the program's
+    // name; the first, when given, is a file or folder to open instead of the last work
+    // folder. False ends the program (an argument that names nothing).
+    bool initInstance(const QStringList& arguments);
+    // The shutdown sequence: stores the options ("D" included). The window placement is
+    // stored only by its own command.
+    void exitInstance();
+
+    // A language change asked for a new instance once this one has ended.
+    bool restartRequested() const { return restartRequested_; }
+
+    MainWindow& window() const { return *window_; }
+    CommandSet& commands() const { return *commands_; }
+    core::FileList& list() { return list_; }
+    core::ListSession& session() const { return *session_; }
+
+private:
+    void createWindow();
+    void openStartFolder(const QString& argument);
+
+    base::SettingsStore& settings_;
+    core::FileList list_;
+    std::unique_ptr<GuiUserPort> guiPort_;
+    std::unique_ptr<QtShellPort> qtShell_;
+    base::UserPort* port_;
+    ShellPort* shell_;
+    GuiContext context_;
+    std::unique_ptr<MainWindow> window_;
+    std::unique_ptr<core::ListSession> session_;
+    std::unique_ptr<CommandContext> commandContext_;
+    CommandSet* commands_ = nullptr;  // owned by the window
+    bool restartRequested_ = false;
+};
+
+}  // namespace tw::gui

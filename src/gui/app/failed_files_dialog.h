@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QDialog>
+#include <string>
+#include <vector>
+
+namespace tw::gui {
+
+// "Errors on file(s) modification": the files a command could not change, numbered, under
+// a line that says what went wrong, with an OK button. Owns its widgets.
+class FailedFilesDialog : public QDialog {
+    Q_OBJECT
+public:
+    FailedFilesDialog(const QString& title, const QString& text,
+                      const std::vector<std::string>& names, QWidget* parent = nullptr);
+};
+
+}  // namespace tw::gui

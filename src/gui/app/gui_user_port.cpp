@@ -1,0 +1,150 @@
+#include "gui/app/gui_user_port.h"
+
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QUrl>
+
+#include "base/language.h"
+#include "base/string_ids.h"
+#include "gui/app/failed_files_dialog.h"
+#include "gui/app/file_filter.h"
+#include "gui/mainwindow/progress_dialog.h"
+#include "gui/product.h"
+#include "gui/qt_text.h"
+
+namespace tw::gui {
+
+namespace ids = base::ids;
+
+namespace {
+
+QMessageBox::Icon iconOf(base::UserPort::Severity severity) {
+    switch (severity) {
+        case base::UserPort::Severity::Information:
+            return QMessageBox::Information;
+        case base::UserPort::Severity::Warning:
+            return QMessageBox::Warning;
+        case base::UserPort::Severity::Error:
+            return QMessageBox::Critical;
+    }
+    return QMessageBox::NoIcon;
+}
+
+QString commonButton(int id) {
+    base::CommonButtonString text;
+    return qs(text.Load(id));
+}
+
+}  // namespace
+
+GuiUserPort::GuiUserPort() = default;
+GuiUserPort::~GuiUserPort() = default;
+
+void GuiUserPort::setParentWindow(QWidget* parent) {
+    parent_ = parent;
+}
+
+void GuiUserPort::startProgress(std::string_view title, int total) {
+    // The dialog has no Qt parent, so the port alone owns it whatever happens to the window;
+    // it is placed over the window instead.
+    if (!progress_)
+        progress_ = std::make_unique<ProgressDialog>();
+    progress_->start(qs(title), total);
+    if (parent_) {
+        QRect area = progress_->frameGeometry();
+        area.moveCenter(parent_->frameGeometry().center());
+        progress_->move(area.topLeft());
+    }
+}
+
+void GuiUserPort::advanceProgress(std::string_view label) {
+    if (progress_)
+        progress_->advance(qs(label));
+}
+
+void GuiUserPort::finishProgress() {
+    if (progress_)
+        progress_->finish();
+}
+
+GuiUserPort::Answer GuiUserPort::askYesNo(std::string_view text) {
+    QMessageBox box(QMessageBox::Question, productName(), qs(text),
+                    QMessageBox::Yes | QMessageBox::No, parent_);
+    box.setEscapeButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes ? Answer::Yes : Answer::No;
+}
+
+GuiUserPort::Answer GuiUserPort::askYesNoCancel(std::string_view text) {
+    QMessageBox box(QMessageBox::Question, productName(), qs(text),
+                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, parent_);
+    box.setEscapeButton(QMessageBox::Cancel);
+    box.button(QMessageBox::Cancel)->setText(commonButton(ids::kButtonCancel));
+    switch (box.exec()) {
+        case QMessageBox::Yes:
+            return Answer::Yes;
+        case QMessageBox::No:
+            return Answer::No;
+        default:
+            return Answer::Cancel;
+    }
+}
+
+GuiUserPort::OverwriteChoice GuiUserPort::askOverwrite(std::string_view text) {
+    QMessageBox box(QMessageBox::Question, productName(), qs(text), QMessageBox::NoButton, parent_);
+    const std::pair<int, OverwriteChoice> choices[] = {
+        {ids::kOverwriteButton, OverwriteChoice::Overwrite},
+        {ids::kOverwriteAllButton, OverwriteChoice::OverwriteAll},
+        {ids::kOverwriteRenameButton, OverwriteChoice::Rename},
+        {ids::kOverwriteSkipButton, OverwriteChoice::Skip},
+        {ids::kOverwriteSkipAllButton, OverwriteChoice::SkipAll},
+    };
+    std::vector<std::pair<QAbstractButton*, OverwriteChoice>> buttons;
+    for (const auto& [id, choice] : choices)
+        buttons.emplace_back(box.addButton(gui::text(id), QMessageBox::AcceptRole), choice);
+    QAbstractButton* cancel =
+        box.addButton(commonButton(ids::kButtonCancel), QMessageBox::RejectRole);
+    box.setEscapeButton(cancel);
+    box.exec();
+    for (const auto& [button, choice] : buttons)
+        if (box.clickedButton() == button)
+            return choice;
+    return OverwriteChoice::Cancel;
+}
+
+std::optional<std::string> GuiUserPort::askSavePath(std::string_view suggested,
+                                                    std::string_view filter,
+                                                    std::string_view defaultExtension) {
+    QFileDialog dialog(parent_, QString(), qs(suggested),
+                       qtFileFilter(qs(filter) + QStringLiteral("|")));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(qs(defaultExtension));
+    dialog.selectFile(qs(suggested));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return utf8(dialog.selectedFiles().first());
+}
+
+void GuiUserPort::showMessage(Severity severity, std::string_view text) {
+    QMessageBox box(iconOf(severity), productName(), qs(text), QMessageBox::Ok, parent_);
+    box.button(QMessageBox::Ok)->setText(commonButton(ids::kButtonOk));
+    box.exec();
+}
+
+void GuiUserPort::showFailedFiles(std::string_view title, std::string_view text,
+                                  const std::vector<std::string>& names) {
+    FailedFilesDialog dialog(qs(title), qs(text), names, parent_);
+    dialog.exec();
+}
+
+void GuiUserPort::showStatus(std::string_view text) {
+    if (statusSink_)
+        statusSink_(qs(text));
+}
+
+void GuiUserPort::openDocument(std::string_view path) {
+    QDesktopServices::openUrl(QUrl::fromLocalFile(qs(path)));
+}
+
+}  // namespace tw::gui

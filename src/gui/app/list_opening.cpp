@@ -1,0 +1,55 @@
+#include "gui/app/list_opening.h"
+
+#include <filesystem>
+
+#include "base/ascii.h"
+#include "core/list_session.h"
+
+namespace tw::gui {
+
+namespace {
+
+bool isMp3Name(const std::string& path) {
+    return base::endsWithNoCase(path, ".mp3");
+}
+
+bool isFolder(const std::string& path) {
+    std::error_code error;
+    return std::filesystem::is_directory(path, error);
+}
+
+}  // namespace
+
+bool openFolderAsked(core::ListSession& session, const std::string& folder, bool refreshTree) {
+    if (!session.confirmDiscard())
+        return false;
+    session.scanFolder(folder, refreshTree);
+    return true;
+}
+
+bool openFilesAsked(core::ListSession& session, const std::vector<std::string>& paths) {
+    if (paths.empty() || !session.confirmDiscard())
+        return false;
+    session.openFile(paths.front(), false);
+    for (std::size_t i = 1; i < paths.size(); ++i)
+        session.openFile(paths[i], true);
+    return true;
+}
+
+bool openDropped(core::ListSession& session, const std::vector<std::string>& paths) {
+    if (paths.size() == 1) {
+        const std::string& item = paths.front();
+        if (isMp3Name(item) && !isFolder(item))
+            return openFilesAsked(session, paths);
+        if (isFolder(item))
+            return openFolderAsked(session, item, true);
+        return false;
+    }
+    std::vector<std::string> files;
+    for (const std::string& item : paths)
+        if (isMp3Name(item) && !isFolder(item))
+            files.push_back(item);
+    return openFilesAsked(session, files);
+}
+
+}  // namespace tw::gui

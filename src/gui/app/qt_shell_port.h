@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QPointer>
+#include <QWidget>
+
+#include "gui/app/shell_port.h"
+
+namespace tw::gui {
+
+// The ShellPort of the running program: Qt dialogs over the main window.
+//
+// Holds a guarded pointer to the parent window (set once the window exists); owns nothing.
+class QtShellPort : public ShellPort {
+public:
+    void setParentWindow(QWidget* parent) { parent_ = parent; }
+
+    std::optional<std::string> pickFolder(const std::string& start) override;
+    std::vector<std::string> pickAudioFiles(const std::string& folder) override;
+    void showFileInfo(GuiContext& context, int index) override;
+    void showAbout() override;
+
+private:
+    QPointer<QWidget> parent_;
+};
+
+}  // namespace tw::gui

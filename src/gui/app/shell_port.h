@@ -1,0 +1,29 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "gui/gui_context.h"
+
+namespace tw::gui {
+
+// The shell's own dialogs, which the commands use besides the engines' UserPort: the folder
+// picker, the open-file dialog and the modal windows of the main window. QtShellPort shows
+// the real dialogs; tests put a scripted one in its place.
+class ShellPort {
+public:
+    virtual ~ShellPort() = default;
+
+    // The folder picker ("Open folder"), starting at `start`; nullopt when cancelled.
+    virtual std::optional<std::string> pickFolder(const std::string& start) = 0;
+    // The open-file dialog for MP3 files, several at once, starting in `folder`; empty
+    // when cancelled.
+    virtual std::vector<std::string> pickAudioFiles(const std::string& folder) = 0;
+    // The file information window on the file at `index`, until the user closes it.
+    virtual void showFileInfo(GuiContext& context, int index) = 0;
+    // The About dialog.
+    virtual void showAbout() = 0;
+};
+
+}  // namespace tw::gui

@@ -1,0 +1,34 @@
+#include "gui/app/unsaved_edits.h"
+
+#include "base/language.h"
+#include "base/string_ids.h"
+#include "base/user_port.h"
+#include "core/file_list.h"
+#include "core/tag_save.h"
+
+namespace tw::gui {
+
+bool confirmClose(core::FileList& list, base::UserPort& port) {
+    if (!list.anyDirty())
+        return true;
+    switch (port.askYesNoCancel(base::tr(base::ids::kMsgSaveBeforeClosing))) {
+        case base::UserPort::Answer::Yes:
+            core::saveAll(list, port);
+            return !list.anyDirty();
+        case base::UserPort::Answer::No:
+            return true;
+        case base::UserPort::Answer::Cancel:
+            break;
+    }
+    return false;
+}
+
+bool confirmDropSelectedEdits(const core::FileList& list, base::UserPort& port) {
+    bool anyDirty = false;
+    for (int index : list.selectedIndices())
+        anyDirty = anyDirty || list.at(index).dirty();
+    return !anyDirty || port.askYesNo(base::tr(base::ids::kMsgDiscardSelectedChanges)) ==
+                            base::UserPort::Answer::Yes;
+}
+
+}  // namespace tw::gui

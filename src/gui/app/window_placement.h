@@ -1,0 +1,23 @@
+#pragma once
+
+class QWidget;
+
+namespace tw::base {
+class SettingsStore;
+}
+
+namespace tw::gui {
+
+// The main window's place on the screen, kept in settings section "Window": "Max", and
+// "x", "y", "cx", "cy" of the normal window.
+
+// Shows the window maximised when "Max" is set, else at the stored place and size. Stored
+// values that would put the window off every screen, or make it smaller than its minimum
+// or larger than the screen, are brought back within the screen.
+void restoreWindowPlacement(QWidget& window, const base::SettingsStore& store);
+
+// "Save Window Position and Size": a maximised window stores "Max" = 1 and keeps the stored
+// place; otherwise "Max" = 0 and the window's place and size.
+void saveWindowPlacement(const QWidget& window, base::SettingsStore& store);
+
+}  // namespace tw::gui

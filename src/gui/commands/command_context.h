@@ -1,0 +1,27 @@
+#pragma once
+
+#include <functional>
+
+#include "gui/gui_context.h"
+
+namespace tw::core {
+class ListSession;
+}
+
+namespace tw::gui {
+
+class MainWindow;
+class ShellPort;
+
+// What the command handlers work on. The application object fills it once and owns all of
+// it; the handlers borrow it for the whole run.
+struct CommandContext {
+    GuiContext& gui;
+    core::ListSession& session;
+    ShellPort& shell;
+    MainWindow& window;
+    // Asks for a new instance of the program once this one has ended (a language change).
+    std::function<void()> requestRestart;
+};
+
+}  // namespace tw::gui

@@ -1,0 +1,25 @@
+#pragma once
+
+namespace tw::gui {
+
+class CommandSet;
+struct CommandContext;
+
+// The handlers of the main window's commands, one function per menu. Each gives its
+// commands their work and their enabling and check rules; a command none of them defines
+// stays disabled.
+void defineFolderCommands(CommandSet& commands, CommandContext& context);
+void defineFileCommands(CommandSet& commands, CommandContext& context);
+void defineEditCommands(CommandSet& commands, CommandContext& context);
+void defineTagCommands(CommandSet& commands, CommandContext& context);
+void defineSettingsCommands(CommandSet& commands, CommandContext& context);
+void defineViewCommands(CommandSet& commands, CommandContext& context);
+void defineLanguageCommands(CommandSet& commands, CommandContext& context);
+void defineHelpCommands(CommandSet& commands, CommandContext& context);
+// The folder tree's context menu.
+void defineFolderTreeCommands(CommandSet& commands, CommandContext& context);
+
+// All of the above.
+void defineAllCommands(CommandSet& commands, CommandContext& context);
+
+}  // namespace tw::gui

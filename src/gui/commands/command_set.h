@@ -1,0 +1,85 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <functional>
+#include <map>
+
+class QAction;
+class QMenu;
+class QWidget;
+
+namespace tw::gui {
+
+struct MenuEntry;
+
+// The actions of the main window's commands, one per command id, with their handlers and
+// the rules that enable and check them.
+//
+// A command without a handler stays disabled: its menu item, toolbar button and hot key
+// exist but do nothing. States are worked out again by updateStates(), which the main window
+// calls after everything that changes the list, the selection or an option, and whenever a
+// menu opens; trigger() checks the rule again, so a stale state can never run a command
+// that is not allowed.
+//
+// Owns its actions (children of this object); the handlers' captures must outlive it.
+// The actions are added to `window`, so their hot keys work wherever its focus is.
+class CommandSet : public QObject {
+    Q_OBJECT
+public:
+    struct Handler {
+        std::function<void()> run = {};
+        std::function<bool()> enabled = {};  // empty: always
+        std::function<bool()> checked = {};  // empty: no check mark
+    };
+
+    explicit CommandSet(QWidget* window);
+    ~CommandSet() override;
+
+    // Gives a command its work. A second call replaces the first.
+    void define(int commandId, Handler handler);
+    bool isDefined(int commandId) const;
+
+    // The command's action, made on first use with its label, prompt, tool tip and hot keys.
+    QAction* action(int commandId);
+
+    // Enabled and checked states of every action from the rules.
+    void updateStates();
+    // Runs a command when it has a handler and its rule allows it now; false otherwise.
+    bool trigger(int commandId);
+    bool isEnabled(int commandId) const;
+
+    // Gives a command a label of its own that no language replaces (the language names).
+    void setFixedLabel(int commandId, const QString& label);
+
+    // The texts of every action from the active language (labels, prompts, tool tips).
+    void retranslate();
+
+    // Appends a context menu's entries to `menu`. Entries carry the context menu's own
+    // labels, share the commands' states and run them.
+    void appendEntries(QMenu& menu, const std::vector<MenuEntry>& entries);
+
+Q_SIGNALS:
+    // A command ran (whatever it changed): the main window redraws states.
+    void commandRan(int commandId);
+
+private:
+    struct Command {
+        QAction* action = nullptr;
+        Handler handler;
+        QString fixedLabel;
+    };
+    Command& command(int commandId);
+    void applyTexts(int commandId, const Command& cmd) const;
+    void applyState(const Command& command) const;
+
+    QWidget* window_;
+    std::map<int, Command> commands_;
+    bool running_ = false;
+};
+
+// The label of a menu item in the active language: the language file's text of the command,
+// else its built-in label.
+QString menuLabel(int commandId, int labelId);
+
+}  // namespace tw::gui

@@ -1,0 +1,45 @@
+// The "Edit" menu: the selection commands, moving files in the list, taking them out of it.
+#include "base/string_ids.h"
+#include "core/file_list.h"
+#include "core/list_rules.h"
+#include "core/list_session.h"
+#include "gui/app/unsaved_edits.h"
+#include "gui/commands/command_context.h"
+#include "gui/commands/command_handlers.h"
+#include "gui/commands/command_set.h"
+#include "gui/mainwindow/main_window.h"
+#include "gui/views/file_list_view.h"
+
+namespace tw::gui {
+
+namespace ids = base::ids;
+
+void defineEditCommands(CommandSet& commands, CommandContext& c) {
+    core::FileList& list = c.gui.list;
+    commands.define(ids::kCmdSelectAll, {[&c, &list] {
+                                             list.selectAll();
+                                             c.window.selectionChanged();
+                                         },
+                                         [&list] { return core::canSelectAll(list); }});
+    commands.define(ids::kCmdInvertSelection, {[&c, &list] {
+                                                   list.invertSelection();
+                                                   c.window.selectionChanged();
+                                               },
+                                               [&list] { return core::canInvertSelection(list); }});
+    commands.define(ids::kCmdUncheckAll, {[&c, &list] {
+                                              list.selectOnly(c.window.fileList().focusedRow());
+                                              c.window.selectionChanged();
+                                          },
+                                          [&list] { return core::canUncheckAll(list); }});
+    commands.define(ids::kCmdMoveUp,
+                    {[&c] { c.session.moveSelectedUp(); }, [&list] { return list.canMoveUp(); }});
+    commands.define(ids::kCmdMoveDown, {[&c] { c.session.moveSelectedDown(); },
+                                        [&list] { return list.canMoveDown(); }});
+    commands.define(ids::kCmdRemoveFiles, {[&c, &list] {
+                                               if (confirmDropSelectedEdits(list, c.gui.port))
+                                                   c.session.removeSelected();
+                                           },
+                                           [&list] { return core::canRemoveFiles(list); }});
+}
+
+}  // namespace tw::gui

@@ -1,0 +1,63 @@
+// The "ID3 Tags" menu: filling one tag from the other, clearing tags, numbering tracks.
+// They change the records in memory only; the tag tabs' Save Changes writes them.
+#include "base/language.h"
+#include "base/string_ids.h"
+#include "base/user_port.h"
+#include "core/batch_tags.h"
+#include "core/file_list.h"
+#include "core/list_rules.h"
+#include "gui/commands/command_context.h"
+#include "gui/commands/command_handlers.h"
+#include "gui/commands/command_set.h"
+#include "gui/mainwindow/main_window.h"
+
+namespace tw::gui {
+
+namespace ids = base::ids;
+
+namespace {
+
+bool confirmed(CommandContext& c, int questionId) {
+    return c.gui.port.askYesNo(base::tr(questionId)) == base::UserPort::Answer::Yes;
+}
+
+}  // namespace
+
+void defineTagCommands(CommandSet& commands, CommandContext& c) {
+    core::FileList& list = c.gui.list;
+    auto anySelected = [&list] { return core::canEditSelected(list); };
+    commands.define(ids::kCmdFillV1FromV2, {[&c, &list] {
+                                                core::fillV1FromV2Selected(list);
+                                                c.window.recordsEdited();
+                                            },
+                                            anySelected});
+    commands.define(ids::kCmdFillV2FromV1, {[&c, &list] {
+                                                core::fillV2FromV1Selected(list);
+                                                c.window.recordsEdited();
+                                            },
+                                            anySelected});
+    commands.define(ids::kCmdClearV1,
+                    {[&c, &list] {
+                         if (confirmed(c, ids::kMsgConfirmClearV1) && core::clearV1Selected(list))
+                             c.window.recordsEdited();
+                     },
+                     anySelected});
+    commands.define(ids::kCmdClearV2,
+                    {[&c, &list] {
+                         if (confirmed(c, ids::kMsgConfirmClearV2) && core::clearV2Selected(list))
+                             c.window.recordsEdited();
+                     },
+                     anySelected});
+    commands.define(ids::kCmdSetNumbering, {[&c, &list] {
+                                                core::setNumbering(list);
+                                                c.window.recordsEdited();
+                                            },
+                                            [&list] { return core::canSetNumbering(list); }});
+    commands.define(ids::kCmdRemoveNumbering, {[&c, &list] {
+                                                   core::removeNumbering(list);
+                                                   c.window.recordsEdited();
+                                               },
+                                               [&list] { return core::canRemoveNumbering(list); }});
+}
+
+}  // namespace tw::gui

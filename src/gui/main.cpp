@@ -1,0 +1,34 @@
+// tunewright: the desktop tag editor.
+#include <QApplication>
+#include <QProcess>
+
+#include "base/app_paths.h"
+#include "base/qt/qsettings_store.h"
+#include "gui/app/application.h"
+#include "gui/product.h"
+
+int main(int argc, char* argv[]) {
+    QApplication qtApp(argc, argv);
+    QApplication::setApplicationName(tw::gui::productName());
+    QApplication::setOrganizationName(tw::gui::productName());
+
+    tw::base::QSettingsStore store;
+    tw::base::initAppPaths(argv[0]);
+
+    int result = 0;
+    bool restart = false;
+    {
+        tw::gui::Application app(store);
+        QStringList arguments = QApplication::arguments();
+        arguments.removeFirst();
+        if (!app.initInstance(arguments))
+            return 1;
+        result = QApplication::exec();
+        app.exitInstance();
+        restart = app.restartRequested();
+    }
+    store.sync();
+    if (restart)
+        QProcess::startDetached(QApplication::applicationFilePath(), {});
+    return result;
+}

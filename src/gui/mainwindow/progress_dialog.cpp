@@ -1,0 +1,68 @@
+#include "gui/mainwindow/progress_dialog.h"
+
+#include <QCoreApplication>
+#include <QLabel>
+#include <QProgressBar>
+#include <QVBoxLayout>
+
+namespace tw::gui {
+
+ProgressDialog::ProgressDialog(QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
+      title_(new QLabel(this)),
+      label_(new QLabel(this)),
+      bar_(new QProgressBar(this)) {
+    setWindowModality(Qt::ApplicationModal);
+    auto* layout = new QVBoxLayout(this);  // owned by this dialog
+    layout->addWidget(title_);
+    layout->addWidget(label_);
+    layout->addWidget(bar_);
+    label_->setMinimumWidth(360);
+    label_->setTextFormat(Qt::PlainText);
+    title_->setTextFormat(Qt::PlainText);
+    bar_->setTextVisible(false);
+}
+
+void ProgressDialog::start(const QString& title, int total) {
+    total_ = std::max(0, total);
+    position_ = 0;
+    pendingLabel_.clear();
+    title_->setText(title);
+    setWindowTitle(title);
+    label_->clear();
+    bar_->setRange(0, std::max(1, total_));
+    bar_->setValue(0);
+    show();
+    repaintNow();
+}
+
+void ProgressDialog::advance(const QString& label) {
+    if (position_ < total_)
+        ++position_;
+    if (!label.isEmpty())
+        pendingLabel_ = label;
+    if (sinceRepaint_.elapsed() >= kRepaintIntervalMs || position_ == total_)
+        repaintNow();
+}
+
+void ProgressDialog::finish() {
+    hide();
+}
+
+void ProgressDialog::repaintNow() {
+    bar_->setValue(position_);
+    label_->setText(pendingLabel_);
+    // Paint and serve the window system, but take no input: the command is not finished.
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    sinceRepaint_.start();
+}
+
+QString ProgressDialog::title() const {
+    return title_->text();
+}
+
+QString ProgressDialog::label() const {
+    return pendingLabel_;
+}
+
+}  // namespace tw::gui

@@ -1,0 +1,86 @@
+#include "gui/support/app_harness.h"
+
+#include <QAction>
+#include <filesystem>
+#include <fstream>
+
+#include "base/app_paths.h"
+#include "base/language.h"
+#include "core/file_list.h"
+#include "gui/app/application.h"
+#include "gui/commands/command_set.h"
+#include "gui/mainwindow/main_window.h"
+#include "support/id3v1_bytes.h"
+#include "support/mp3_file.h"
+
+namespace tw::test {
+
+AppHarness::AppHarness() {
+    base::AppPaths paths;
+    paths.programFolder = data.path() / "bin";
+    paths.installDataFolder = data.path() / "share";
+    paths.userDataFolder = data.path() / "user";
+    paths.userConfigFolder = data.path() / "config";
+    std::filesystem::create_directories(paths.installDataFolder / "Lng");
+    base::setAppPaths(paths);
+    base::SetLanguage("");
+}
+
+AppHarness::~AppHarness() {
+    app_.reset();
+    base::SetLanguage("");
+}
+
+std::string AppHarness::addFile(const std::string& name, const std::string& title) {
+    Mp3Parts parts;
+    parts.audio = defaultAudio();
+    if (!title.empty()) {
+        Id3v1Spec tag;
+        tag.title = title;
+        parts.id3v1 = id3v1Tag(tag);
+    }
+    return writeMp3(music, name, parts);
+}
+
+void AppHarness::addLanguageFile(const std::string& fileName, const std::string& content) {
+    std::ofstream(data.path() / "share" / "Lng" / fileName, std::ios::binary) << content;
+}
+
+bool AppHarness::start(const QStringList& arguments) {
+    if (!store.hasValue("Settings", "D"))
+        store.setString("Settings", "D", musicFolder());
+    app_ = std::make_unique<gui::Application>(store, gui::ApplicationPorts{&port, &shell});
+    return app_->initInstance(arguments);
+}
+
+gui::MainWindow& AppHarness::window() const {
+    return app_->window();
+}
+
+QAction* AppHarness::action(int commandId) const {
+    return app_->commands().action(commandId);
+}
+
+bool AppHarness::isEnabled(int commandId) const {
+    app_->commands().updateStates();
+    return action(commandId)->isEnabled();
+}
+
+bool AppHarness::trigger(int commandId) const {
+    return app_->commands().trigger(commandId);
+}
+
+std::string AppHarness::listText() const {
+    const core::FileList& list = app_->list();
+    std::string text;
+    for (int i = 0; i < list.size(); ++i) {
+        if (!text.empty())
+            text += ' ';
+        text += list.at(i).fileName;
+        if (list.at(i).selected)
+            text += '*';
+    }
+    return text;
+}
+
+}  // namespace tw::test

@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QStringList>
+#include <memory>
+#include <string>
+
+#include "base/memory_settings_store.h"
+#include "gui/support/scripted_shell_port.h"
+#include "support/fake_user_port.h"
+#include "support/temp_dir.h"
+
+class QAction;
+
+namespace tw::gui {
+class Application;
+class MainWindow;
+}  // namespace tw::gui
+
+namespace tw::test {
+
+// The whole program started as a user would start it, on a temporary music folder with
+// generated MP3 files, an in-memory settings store and scripted dialogs.
+//
+// Each harness points the program's data folders at its own temporary folders (so language
+// files are the test's) and starts with the built-in texts. Owns everything it makes.
+class AppHarness {
+public:
+    AppHarness();
+    ~AppHarness();
+
+    // An MP3 file in the music folder with an ID3v1 tag holding `title` (no tag when empty).
+    std::string addFile(const std::string& name, const std::string& title = {});
+    // A language file "<name>" in the installed data folder's Lng folder.
+    void addLanguageFile(const std::string& fileName, const std::string& content);
+    // The music folder, with its trailing "/".
+    std::string musicFolder() const { return music.folder(); }
+
+    // Starts the program with the given arguments: the last work folder is the music
+    // folder unless the store says otherwise. False when start-up failed.
+    bool start(const QStringList& arguments = {});
+
+    gui::Application& app() const { return *app_; }
+    gui::MainWindow& window() const;
+    QAction* action(int commandId) const;
+    bool isEnabled(int commandId) const;
+    bool trigger(int commandId) const;
+    // The display names of the list's records, in list order, "*" marking selected ones.
+    std::string listText() const;
+
+    TempDir music;
+    TempDir data;
+    base::MemorySettingsStore store;
+    FakeUserPort port;
+    ScriptedShellPort shell;
+
+private:
+    std::unique_ptr<gui::Application> app_;
+};
+
+}  // namespace tw::test

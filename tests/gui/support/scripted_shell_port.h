@@ -1,0 +1,30 @@
+#pragma once
+
+#include <deque>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "gui/app/shell_port.h"
+
+namespace tw::test {
+
+// A ShellPort for window tests: logs each call in `log` and answers the pickers from queues
+// the test fills; an empty queue answers "cancelled". The file information window is
+// replaced by `onFileInfo`, when set.
+class ScriptedShellPort : public gui::ShellPort {
+public:
+    std::vector<std::string> log;  // "pick-folder:<start>", "pick-files:<folder>",
+                                   // "file-info:<index>", "about"
+    std::deque<std::string> folders;
+    std::deque<std::vector<std::string>> fileChoices;
+    std::function<void(gui::GuiContext&, int)> onFileInfo;
+
+    std::optional<std::string> pickFolder(const std::string& start) override;
+    std::vector<std::string> pickAudioFiles(const std::string& folder) override;
+    void showFileInfo(gui::GuiContext& context, int index) override;
+    void showAbout() override;
+};
+
+}  // namespace tw::test
