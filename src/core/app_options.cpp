@@ -18,16 +18,13 @@ AppOptions& options() {
 std::string defaultWorkFolder() {
     const char* home = std::getenv("HOME");
     std::string folder = (home && *home) ? home : "/";
-    if (folder.back() != '/')
-        folder += '/';
+    if (folder.back() != '/') folder += '/';
     return folder;
 }
 
 void SetCurrentFolder(AppOptions& opts, std::string folder) {
-    if (folder.empty())
-        folder = defaultWorkFolder();
-    if (folder.back() != '/')
-        folder += '/';
+    if (folder.empty()) folder = defaultWorkFolder();
+    if (folder.back() != '/') folder += '/';
     opts.workFolder = std::move(folder);
 }
 
