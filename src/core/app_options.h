@@ -34,6 +34,10 @@ struct AppOptions {
     static constexpr bool kSaveV1 = true;
     static constexpr bool kSaveV2 = true;
 
+    // Every value above from (into) section "Settings"; missing values give the defaults.
+    // A work folder stored with backslashes (settings from another platform) gets the
+    // platform separator. "Language" is not among them: only the language choice writes it,
+    // so a restart after choosing a language keeps the choice.
     void load(const base::SettingsStore& store);
     void save(base::SettingsStore& store) const;
 };
@@ -47,5 +51,10 @@ void SetCurrentFolder(AppOptions& opts, std::string folder);
 
 // The work folder used when none is stored: the user's home folder, with the separator.
 std::string defaultWorkFolder();
+
+// The folder to open at start for the stored `folder`: the folder itself when it exists,
+// else its nearest existing parent; the default work folder when no parent exists or the
+// stored folder is not absolute. Always ends with the separator.
+std::string existingWorkFolder(const std::string& folder);
 
 }  // namespace tw::core

@@ -67,7 +67,12 @@ struct AudioFile {
     void rereadTimes();
 
     // Moves the file to work folder + newBaseName + ".mp3" without ever replacing another
-    // file. False (record unchanged) on an empty name, a bare ".mp3", or a failed move.
+    // file; a trailing ".mp3" of any case in the name is dropped first. The name may lead
+    // into a sub-folder that exists ("CD1\Song", "..\Song"): a backslash works as the
+    // separator on every platform. On success fileName and baseName hold the name relative
+    // to the work folder with the platform separator ("CD1/Song.mp3", "CD1/Song"), so
+    // fileName stays the tail of path. False, with the record unchanged, on an empty name,
+    // a bare ".mp3", or a failed move.
     bool rename(const std::string& newBaseName);
 
     std::string displayName(bool withExtension) const;

@@ -147,7 +147,8 @@ bool TagFileWriter::State::commit() {
     if (v2Staged) {
         const TagLib::ByteVector rendered = tag ? tag->render() : TagLib::ByteVector();
         ec = out.write(rendered.data(), rendered.size());
-        if (!ec) ec = out.copyFrom(fd, v2End, audioEnd - v2End);
+        if (!ec)
+            ec = out.copyFrom(fd, v2End, audioEnd - v2End);
     } else {
         ec = out.copyFrom(fd, 0, audioEnd);
     }
