@@ -167,7 +167,7 @@ bool LocalAlbumDatabase::appendToRangeFile(const AlbumInfo& album) {
     fs::path file = findRangeFile(album);
     if (file.empty())
         file = categoryFolder(album.category()) / RangeFileNameFor(album.storedDiscId());
-    const int fd = ::open(file.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
+    const int fd = ::open(file.c_str(), O_RDWR | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
     if (fd < 0)
         return false;
     std::string record;
