@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "base/app_paths.h"
 #include "base/ascii.h"
 #include "freedb/compilation.h"
 
@@ -17,6 +18,8 @@ bool CdPlayerIniStore::open() {
 
 bool CdPlayerIniStore::reloadForChange() {
     std::error_code error;
+    // The config folder does not exist before the program first writes to it.
+    fs::create_directories(path_.parent_path(), error);
     if (!fs::exists(path_, error) && !error) {
         document_.loadText("");
         return true;
@@ -122,6 +125,10 @@ std::uintmax_t CdPlayerIniStore::fileSize() const {
     std::error_code error;
     const std::uintmax_t size = fs::file_size(path_, error);
     return error ? 0 : size;
+}
+
+fs::path DefaultCdPlayerIniPath() {
+    return base::appPaths().userConfigFolder / "CDPLAYER.INI";
 }
 
 }  // namespace tw::freedb

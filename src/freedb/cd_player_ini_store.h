@@ -59,4 +59,7 @@ private:
     IniDocument document_;
 };
 
+// Where the CD-player file lives: "CDPLAYER.INI" in the user's config folder.
+std::filesystem::path DefaultCdPlayerIniPath();
+
 }  // namespace tw::freedb

@@ -6,8 +6,8 @@
 #include <unordered_map>
 
 #include "base/ascii.h"
+#include "base/code_page.h"
 #include "freedb/atomic_file.h"
-#include "freedb/text_decoding.h"
 #include "freedb/text_util.h"
 
 namespace tw::freedb {
@@ -82,6 +82,8 @@ bool IniDocument::load(const std::filesystem::path& path) {
 }
 
 void IniDocument::loadText(std::string_view text) {
+    const std::string decoded = base::decodeLinesUnlessUtf8(text, "windows-1252");
+    text = decoded;
     std::vector<std::string> lines;
     while (!text.empty()) {
         const std::size_t end = text.find('\n');
@@ -90,7 +92,7 @@ void IniDocument::loadText(std::string_view text) {
         if (!line.empty() && line.back() == '\r')
             line.remove_suffix(1);
         if (!line.empty())
-            lines.push_back(DecodeLegacyLine(line, LegacyCodePage::Windows1252));
+            lines.emplace_back(line);
     }
     std::lock_guard lock(mutex_);
     lines_ = std::move(lines);

@@ -6,12 +6,12 @@
 #include <cerrno>
 
 #include "base/ascii.h"
+#include "base/language.h"
 #include "base/string_ids.h"
 #include "freedb/album_path_check.h"
 #include "freedb/atomic_file.h"
 #include "freedb/database_folders.h"
 #include "freedb/file_lines.h"
-#include "freedb/log_text.h"
 #include "freedb/range_file.h"
 #include "freedb/text_util.h"
 #include "freedb/xmcd_reader.h"
@@ -68,8 +68,7 @@ bool LocalAlbumDatabase::namesAreSafe(const AlbumInfo& album, bool withCategory)
     if ((!withCategory || IsSafeCategoryName(album.category())) &&
         IsValidDiscId(album.storedDiscId()))
         return true;
-    log(FormatText(base::ids::kLogUnsafeAlbumName, album.category().c_str(),
-                   album.storedDiscId().c_str()));
+    log(base::trf(base::ids::kLogUnsafeAlbumName, album.category(), album.storedDiscId()));
     return false;
 }
 

@@ -133,8 +133,12 @@ TEST_F(CdPlayerIniStoreTest, WritingNeedsDataAndTracksAndAWritableFile) {
     EXPECT_FALSE(std::filesystem::exists(path));
     EXPECT_FALSE(store.open());
 
-    CdPlayerIniStore nowhere(dir / "missing" / "CDPLAYER.INI");
-    EXPECT_FALSE(nowhere.write(album("0d01a202", {"One"})));
+    CdPlayerIniStore fresh(dir / "new" / "config" / "CDPLAYER.INI");
+    EXPECT_TRUE(fresh.write(album("0d01a202", {"One"})));
+    // A folder in the file's place cannot be replaced.
+    std::filesystem::create_directories(dir / "taken" / "CDPLAYER.INI");
+    CdPlayerIniStore taken(dir / "taken" / "CDPLAYER.INI");
+    EXPECT_FALSE(taken.write(album("0d01a202", {"One"})));
 }
 
 TEST_F(CdPlayerIniStoreTest, TwoStoresWritingAtOnceKeepEachOthersAlbums) {
