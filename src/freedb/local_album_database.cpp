@@ -113,11 +113,8 @@ bool LocalAlbumDatabase::readFromRangeFile(AlbumInfo& album) {
     if (file.empty())
         return false;
     DatabaseFileLines lines(file);
-    std::string line;
-    bool found = false;
-    while (!found && lines.receiveLine(line))
-        found = isRecordLineOf(line, album.storedDiscId());
-    if (!found)
+    const std::string& discId = album.storedDiscId();
+    if (!lines.skipUntil([&](std::string_view line) { return isRecordLineOf(line, discId); }))
         return false;
     const bool ok = ReadXmcd(album, lines, logSink().get());
     album.setSource(AlbumSource::LocalDatabase);
