@@ -51,18 +51,18 @@ void replaceRepeatedly(std::string& text, std::string_view search, std::string_v
     }
 }
 
-void trimStart(std::string& text, char c) {
-    text.erase(0, text.find_first_not_of(c));
+void trimStart(std::string& text, std::string_view set) {
+    text.erase(0, text.find_first_not_of(set));
 }
 
-void trimEnd(std::string& text, char c) {
-    const std::size_t last = text.find_last_not_of(c);
+void trimEnd(std::string& text, std::string_view set) {
+    const std::size_t last = text.find_last_not_of(set);
     text.erase(last == std::string::npos ? 0 : last + 1);
 }
 
-void trimBoth(std::string& text, char c) {
-    trimEnd(text, c);
-    trimStart(text, c);
+void trimBoth(std::string& text, std::string_view set) {
+    trimEnd(text, set);
+    trimStart(text, set);
 }
 
 }  // namespace tw::rename

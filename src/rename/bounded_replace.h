@@ -17,9 +17,9 @@ std::size_t growthLimit(std::size_t originalLength);
 void replaceRepeatedly(std::string& text, std::string_view search, std::string_view replacement,
                        std::size_t limit);
 
-// Removes `c` from both ends (trimStart / trimEnd: one end only).
-void trimStart(std::string& text, char c);
-void trimEnd(std::string& text, char c);
-void trimBoth(std::string& text, char c);
+// Removes the characters of `set` from both ends (trimStart / trimEnd: one end only).
+void trimStart(std::string& text, std::string_view set);
+void trimEnd(std::string& text, std::string_view set);
+void trimBoth(std::string& text, std::string_view set);
 
 }  // namespace tw::rename

@@ -92,14 +92,14 @@ std::string ApplySymbolTable(std::string_view text, const SymbolTable& table) {
     for (const SymbolPair& pair : table.pairs) {
         if (pair.search == "\\")
             continue;
-        trimBoth(result, ' ');
+        trimBoth(result, " ");
         replaceRepeatedly(result, pair.search, pair.replacement, limit);
-        trimBoth(result, ' ');
+        trimBoth(result, " ");
     }
-    trimStart(result, ' ');
-    trimEnd(result, ' ');
-    trimEnd(result, '.');
-    trimEnd(result, ' ');
+    trimStart(result, " ");
+    trimEnd(result, " ");
+    trimEnd(result, ".");
+    trimEnd(result, " ");
     // Collapsing only shrinks the text, so it needs no bound.
     replaceRepeatedly(result, "\\\\", "\\", std::string::npos);
     return result;
