@@ -29,8 +29,9 @@ enum class ChangeCaseMode : std::int32_t {
 };
 
 // Letters and positions are Unicode code points of the UTF-8 text, mapped with simple
-// (one-to-one) case mapping; a byte that is not part of well-formed UTF-8 is kept as it is
-// and counts as one non-letter position, so no conversion damages a character.
+// (one-to-one) case mapping; a letter is a character whose upper and lower forms differ. A
+// byte that is not part of well-formed UTF-8 is kept as it is and counts as one non-letter
+// position, so no conversion damages a character.
 
 // The text converted by `mode`; unknown modes return it unchanged. Randomize seeds its
 // generator with the current time in whole seconds.

@@ -1,12 +1,13 @@
 #include "rename/mask_validation.h"
 
+#include "base/language.h"
 #include "base/string_ids.h"
 
 namespace tw::rename {
 
-namespace {
-
 namespace ids = base::ids;
+
+namespace {
 
 constexpr std::string_view kForbiddenCharacters = "|?*/:\"";
 constexpr std::string_view kUpLevel = "..\\";
@@ -61,6 +62,14 @@ MaskCheck ValidateMask(std::string_view mask, const TokenPermissions& permission
         return check;
     return firstForbiddenToken(mask.substr(fileStart), fileStart, permissions.filePart,
                                ids::kMaskTokenInFile);
+}
+
+std::string maskCheckMessage(const MaskCheck& check) {
+    if (check.valid)
+        return {};
+    if (check.messageId == ids::kMaskForbiddenCharacter && check.argument.size() == 1)
+        return base::trf(check.messageId, check.argument.front());
+    return base::trf(check.messageId, check.argument);
 }
 
 }  // namespace tw::rename

@@ -26,4 +26,8 @@ struct MaskCheck {
 // the table are not checked.
 MaskCheck ValidateMask(std::string_view mask, const TokenPermissions& permissions);
 
+// The message of a refused mask in the active language, formatted with its argument; empty
+// for a valid mask.
+std::string maskCheckMessage(const MaskCheck& check);
+
 }  // namespace tw::rename
