@@ -34,6 +34,8 @@ template <typename... Handlers>
 struct Overloaded : Handlers... {
     using Handlers::operator()...;
 };
+template <typename... Handlers>
+Overloaded(Handlers...) -> Overloaded<Handlers...>;
 
 std::string tsvValue(const FieldValue& value) {
     return std::visit(Overloaded{[](const std::string& s) { return tsvEscape(s); },

@@ -81,6 +81,7 @@ void AppOptions::load(const base::SettingsStore& store) {
     doubleClickOpensFolder = flag("w4", false);
     showExtension = flag("f4", false);
     allowEditInList = flag("AllowEditInList", true);
+    id3v1CodePage = store.getString(kSection, "ID3v1CodePage", "windows-1252");
 }
 
 void AppOptions::save(base::SettingsStore& store) const {
@@ -97,6 +98,7 @@ void AppOptions::save(base::SettingsStore& store) const {
     store.setInt(kSection, "w4", doubleClickOpensFolder);
     store.setInt(kSection, "f4", showExtension);
     store.setInt(kSection, "AllowEditInList", allowEditInList);
+    store.setString(kSection, "ID3v1CodePage", id3v1CodePage);
 }
 
 }  // namespace tw::core

@@ -27,6 +27,8 @@ struct AppOptions {
     bool doubleClickOpensFolder = false;  // "w4"
     bool showExtension = false;           // "f4": file names in the list with their extension
     bool allowEditInList = true;          // "AllowEditInList"
+    std::string id3v1CodePage = "windows-1252";  // "ID3v1CodePage": the 8-bit code page of
+                                                 // ID3v1 texts (an ICU converter name)
 
     // Not stored: both tags are always saved.
     static constexpr bool kSaveV1 = true;
