@@ -31,8 +31,9 @@ core::FileList FilenameToTagCommand::preview() {
     core::FileList copies;
     list_.copySelected(copies, list_.selectedCount());
     const FillOptions options = fillOptions();
+    const SymbolTable table = SymbolTable::load(store_, kFilenameToTagTable);
     for (int i = 0; i < copies.size(); ++i)
-        FillTagsFromName(copies.at(i), masks_.currentMask(), options, store_);
+        FillTagsFromName(copies.at(i), masks_.currentMask(), options, table);
     return copies;
 }
 
@@ -42,9 +43,10 @@ bool FilenameToTagCommand::run() {
     store_.setInt(kSection, kOverwriteMode, overwrite_ ? 1 : 0);
     masks_.save(store_);
     const FillOptions options = fillOptions();
+    const SymbolTable table = SymbolTable::load(store_, kFilenameToTagTable);
     bool anyChanged = false;
     list_.forEachSelected([&](core::AudioFile& file) {
-        anyChanged |= FillTagsFromName(file, masks_.currentMask(), options, store_);
+        anyChanged |= FillTagsFromName(file, masks_.currentMask(), options, table);
     });
     return anyChanged;
 }

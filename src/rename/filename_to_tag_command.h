@@ -12,7 +12,8 @@ class SettingsStore;
 namespace tw::rename {
 
 // The Filename > ID3 Tag command without its window: the write switches, the stored mask
-// list, the preview on copies and the run over the selection chain.
+// list, the preview on copies and the run over the selection chain. Each preview and run
+// reads the symbol table "SymbolReplacementFilenameToTag" from the store once.
 //
 // Ownership: refers to the FileList and the SettingsStore, which outlive it; owns its
 // MaskList. The records change only in run().

@@ -39,23 +39,25 @@ TokenPermissions RenamingCommand::permissions() const {
     return TokenPermissions::forRenaming(severalArtists_);
 }
 
-std::string RenamingCommand::expand(int fileIndex, int position) const {
+std::string RenamingCommand::expand(const SymbolTable& table, int fileIndex, int position) const {
     return ExpandMask(list_.at(fileIndex), masks_.currentMask(), FilePlace{fileIndex, position},
                       CounterSettings{masks_.counterStart(), masks_.counterLength()},
-                      masks_.caseMode(), store_);
+                      masks_.caseMode(), table);
 }
 
 std::vector<RenamePreviewRow> RenamingCommand::preview() {
     masks_.save(store_);
+    const SymbolTable table = SymbolTable::load(store_, kTagToFilenameTable);
     std::vector<RenamePreviewRow> rows;
     int position = 0;
     for (int index : list_.selectedIndices())
-        rows.push_back({list_.at(index).fileName, expand(index, ++position)});
+        rows.push_back({list_.at(index).fileName, expand(table, index, ++position)});
     return rows;
 }
 
 RenameOutcome RenamingCommand::run(base::UserPort& port, const std::string& workFolder) {
     masks_.save(store_);
+    const SymbolTable table = SymbolTable::load(store_, kTagToFilenameTable);
     const std::vector<int> chain = list_.selectedIndices();
     port.startProgress(base::tr(base::ids::kProgressAdvancedRenaming),
                        static_cast<int>(chain.size()));
@@ -65,7 +67,7 @@ RenameOutcome RenamingCommand::run(base::UserPort& port, const std::string& work
         core::AudioFile& file = list_.at(index);
         port.advanceProgress(file.fileName);
         const std::string before = file.fileName;
-        if (file.rename(expand(index, ++position)))
+        if (file.rename(expand(table, index, ++position)))
             ++outcome.renamed;
         else
             outcome.failed.push_back(before);

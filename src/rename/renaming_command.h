@@ -16,6 +16,8 @@ class FileList;
 
 namespace tw::rename {
 
+struct SymbolTable;
+
 // Whether the selected files have several artists: some file's non-empty effective artist
 // differs (byte for byte) from the first non-empty one.
 bool hasSeveralArtists(const core::FileList& list);
@@ -33,7 +35,8 @@ struct RenameOutcome {
 };
 
 // The Advanced Renaming command without its window: the stored mask list, the preview and
-// the run over the selection chain.
+// the run over the selection chain. Each preview and run reads the symbol table
+// "SymbolReplacementTagToFilename" from the store once and applies it to every file.
 //
 // Ownership: refers to the FileList and the SettingsStore, which outlive it; owns its
 // MaskList. The records change only in run().
@@ -59,7 +62,7 @@ public:
     RenameOutcome run(base::UserPort& port, const std::string& workFolder);
 
 private:
-    std::string expand(int fileIndex, int position) const;
+    std::string expand(const SymbolTable& table, int fileIndex, int position) const;
 
     core::FileList& list_;
     base::SettingsStore& store_;
