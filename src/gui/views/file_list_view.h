@@ -9,12 +9,15 @@ class QPoint;
 
 namespace tw::gui {
 
+class ColumnHeader;
+class FileListModel;
+
 // The file list of the main window: one row per record of the FileList, in list order, with
 // the configurable columns, sorting, in-place editing and the dirty icons.
 //
-// The view reads and edits the records of context.list; it owns its model and nothing else.
-// It stores its column layouts in context.settings when it is destroyed, so the settings
-// store must outlive it.
+// The view reads and edits the records of context.list; it owns its model and header (Qt
+// children) and nothing else. It reads its column layout from context.settings when it is
+// made and stores it there when it is destroyed, so the settings store must outlive it.
 //
 // The main window calls the operations below after it changed the list; the view tells the
 // main window about the user's doings through the signals. Selection changes made by the
@@ -22,13 +25,25 @@ namespace tw::gui {
 class FileListView : public QTableView {
     Q_OBJECT
 public:
+    // The settings section of the column layout, and its set.
+    static constexpr const char* kLayoutSection = "FileList";
+    static constexpr unsigned kLayoutSet = 0;
+    // Autosize looks at this many rows around the visible ones, so it stays quick for any
+    // length of list.
+    static constexpr int kAutosizeSampleRows = 500;
+
     explicit FileListView(GuiContext& context, QWidget* parent = nullptr);
     ~FileListView() override;
 
-    // Every row again from the records (after a scan, open, refresh, move, remove, save or a
+    // Every row again from the records (after a scan, open, refresh, remove, save or a
     // batch command): sorted by the current sort column, autosized when "l1" is on, and the
     // selection taken from the records.
     void fillRows();
+    // Every row again in the list's own order, without sorting (after Move Up/Down, whose
+    // order a sort would undo).
+    void redrawRows();
+    // One row again from its record; with `autosize` and "l1" on, the columns are resized.
+    void fillRow(int row, bool autosize);
     // The rows of the selection chain again, and every row's dirty icon.
     void refreshSelectedRows();
     // The widget's selection from the records' `selected` flags, after Check All, Uncheck
@@ -39,11 +54,20 @@ public:
     // Edit Filename: starts editing the Filename cell of the focused row.
     void editFilename();
 
+    // Sorts the records by a column (model index) and shows the rows in the new order; the
+    // header keeps the column and direction for every later fillRows.
+    void sortBy(int column, bool ascending);
+    // The current sort column (model index, -1 for none) and direction.
+    int sortColumn() const { return sortColumn_; }
+    bool sortAscending() const { return sortAscending_; }
+
     // Columns by TagFieldId (the ids of their show/hide commands, 32828 and up).
     bool isColumnVisible(int columnId) const;
     void setColumnVisible(int columnId, bool visible);
     // Every visible column to the width of its contents ("l1" switched on).
     void autosizeColumns();
+
+    ColumnHeader& columnHeader() const { return *header_; }
 
 Q_SIGNALS:
     // The user changed the selection; the chain already follows it.
@@ -54,12 +78,29 @@ Q_SIGNALS:
     void fileInfoRequested();
     // Files or folders were dropped on the list (local paths, in drop order).
     void itemsDropped(const QStringList& paths);
-    // A right click on a row, and on the column header (global positions).
+    // A right click on a row (global position).
     void rowMenuRequested(const QPoint& globalPos);
-    void headerMenuRequested(const QPoint& globalPos);
+    // The user showed or hid a column (TagFieldId) from the header's menu.
+    void columnVisibilityChanged(int columnId, bool visible);
+
+protected:
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
+    void onUserSelectionChanged();
+    void onHeaderClicked(int column);
+    void onDoubleClicked(const QModelIndex& index);
+    void onRecordEdited(int row, bool renamed);
+    void autosizeIfOn();
+
     GuiContext& context_;
+    FileListModel* model_;
+    ColumnHeader* header_;
+    int sortColumn_ = -1;
+    bool sortAscending_ = true;
+    bool syncing_ = false;  // the program is setting the selection: not the user's doing
 };
 
 }  // namespace tw::gui

@@ -1,14 +1,33 @@
 #pragma once
 
 #include <QTabWidget>
+#include <string_view>
+#include <vector>
 
 #include "gui/gui_context.h"
 
+class QPlainTextEdit;
+class QPushButton;
+class QGridLayout;
+
+namespace tw::core {
+class FileList;
+}
+
 namespace tw::gui {
+
+class GenreSelector;
+class LyricsPage;
+class PicturePage;
+class SuggestionField;
 
 // The tag tabs below the file list: "Standard", "Extended", "Lyrics" and "Picture", through
 // which the fields of the selected files are edited, with the information field that shows
 // the first file's stream facts or the totals.
+//
+// Every edit of a field goes at once into every selected record through the list's batch
+// setter for that field; "Save Changes" writes the list. The fields show the first selected
+// file.
 //
 // The view reads and edits the records of context.list and asks through context.port; it
 // owns only its widgets.
@@ -20,12 +39,16 @@ public:
     explicit TagTabsView(GuiContext& context, QWidget* parent = nullptr);
     ~TagTabsView() override;
 
-    // The fields of the first selected file, and the information field.
+    // The fields of the first selected file, the information field and the state of the
+    // save buttons. While the user's own edit is being reported, the fields are left as
+    // they are typed.
     void refresh();
     // The drop-down lists of suggestions from the whole list (after it was rebuilt).
     void refillSuggestions();
     // Brings a page to front and gives it the keyboard focus.
     void showPage(Page page);
+    // "Save Changes": every dirty file of the list is written.
+    void saveChanges();
 
     // The row height the main window gives the tabs.
     static constexpr int kIdealHeight = 280;
@@ -37,7 +60,35 @@ Q_SIGNALS:
     void allRecordsChanged();
 
 private:
+    using BatchSetter = void (core::FileList::*)(std::string_view);
+
+    QWidget* makeStandardPage();
+    QWidget* makeExtendedPage();
+    SuggestionField* addField(QGridLayout& layout, int row, int labelId, const char* name,
+                              BatchSetter setter, bool clearButton = true);
+    QPushButton* makeSaveButton(QWidget* page);
+    void showFields();
+    void showInformation();
+    void recordsEdited();
+
     GuiContext& context_;
+    SuggestionField* title_ = nullptr;
+    SuggestionField* artist_ = nullptr;
+    SuggestionField* album_ = nullptr;
+    SuggestionField* year_ = nullptr;
+    GenreSelector* genre_ = nullptr;
+    SuggestionField* comments_ = nullptr;
+    SuggestionField* composer_ = nullptr;
+    SuggestionField* origArtist_ = nullptr;
+    SuggestionField* copyright_ = nullptr;
+    SuggestionField* url_ = nullptr;
+    SuggestionField* publisher_ = nullptr;
+    QPlainTextEdit* information_ = nullptr;
+    std::vector<QWidget*> fields_;
+    std::vector<QPushButton*> saveButtons_;
+    LyricsPage* lyrics_ = nullptr;
+    PicturePage* picture_ = nullptr;
+    bool editing_ = false;  // the user's own edit is being reported
 };
 
 }  // namespace tw::gui

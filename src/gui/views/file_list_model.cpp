@@ -1,0 +1,182 @@
+#include "gui/views/file_list_model.h"
+
+#include "core/app_options.h"
+#include "core/file_list.h"
+#include "gui/qt_text.h"
+
+namespace tw::gui {
+
+namespace {
+
+using core::TagFieldId;
+
+Qt::Alignment alignmentOf(core::ColumnAlign align) {
+    switch (align) {
+        case core::ColumnAlign::Right:
+            return Qt::AlignRight | Qt::AlignVCenter;
+        case core::ColumnAlign::Center:
+            return Qt::AlignHCenter | Qt::AlignVCenter;
+        case core::ColumnAlign::Left:
+            break;
+    }
+    return Qt::AlignLeft | Qt::AlignVCenter;
+}
+
+// A tag edit in the list writes into a tag the file does not have yet, so it creates it.
+core::TagFields& created(core::TagFields& tag) {
+    if (!tag.present)
+        tag.makePresent();
+    return tag;
+}
+
+template <typename Edit>
+void editBothTags(core::AudioFile& file, Edit edit) {
+    edit(created(file.id3v1));
+    edit(created(file.id3v2));
+}
+
+}  // namespace
+
+FileListModel::FileListModel(core::FileList& list, const core::AppOptions& options,
+                             QObject* parent)
+    : QAbstractTableModel(parent), list_(list), options_(options) {
+    for (const core::ListColumn& column : core::listColumns())
+        titles_.push_back(text(column.titleId));
+}
+
+FileListModel::~FileListModel() = default;
+
+core::TagFieldId FileListModel::columnId(int column) {
+    return core::listColumns()[static_cast<std::size_t>(column)].id;
+}
+
+int FileListModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : list_.size();
+}
+
+int FileListModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : core::kListColumnCount;
+}
+
+QVariant FileListModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || index.row() >= list_.size())
+        return {};
+    core::AudioFile& record = list_.at(index.row());
+    switch (role) {
+        case Qt::DisplayRole:
+        case Qt::EditRole:
+            return qs(cells_.text(record, columnId(index.column())));
+        case Qt::DecorationRole:
+            if (index.column() == 0)
+                return icons_.of(record.dirty());
+            return {};
+        case Qt::TextAlignmentRole:
+            return QVariant::fromValue(
+                alignmentOf(core::listColumns()[static_cast<std::size_t>(index.column())].align));
+        default:
+            return {};
+    }
+}
+
+QVariant FileListModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation != Qt::Horizontal || section < 0 || section >= core::kListColumnCount)
+        return {};
+    if (role == Qt::DisplayRole)
+        return titles_[static_cast<std::size_t>(section)];
+    if (role == Qt::TextAlignmentRole)
+        return QVariant::fromValue(
+            alignmentOf(core::listColumns()[static_cast<std::size_t>(section)].align));
+    return {};
+}
+
+Qt::ItemFlags FileListModel::flags(const QModelIndex& index) const {
+    Qt::ItemFlags flags = QAbstractTableModel::flags(index);
+    if (!index.isValid())
+        return flags;
+    const core::ListColumn& column = core::listColumns()[static_cast<std::size_t>(index.column())];
+    if (column.id == TagFieldId::Filename || (column.editable && options_.allowEditInList))
+        flags |= Qt::ItemIsEditable;
+    return flags;
+}
+
+bool FileListModel::setData(const QModelIndex& index, const QVariant& value, int role) {
+    if (role != Qt::EditRole || !index.isValid() || index.row() >= list_.size() ||
+        !(flags(index) & Qt::ItemIsEditable))
+        return false;
+    const TagFieldId column = columnId(index.column());
+    const std::string text = utf8(value.toString());
+    // Only an edit that ends with a new text changes anything.
+    if (text == cells_.text(list_.at(index.row()), column))
+        return false;
+    const bool changed = applyEdit(index.row(), column, text);
+    // The cell shows the record afterwards in any case, also when a rename failed.
+    refreshRows(index.row(), index.row());
+    if (changed)
+        Q_EMIT recordEdited(index.row(), column == TagFieldId::Filename);
+    return changed;
+}
+
+bool FileListModel::applyEdit(int row, core::TagFieldId column, const std::string& text) {
+    core::AudioFile& file = list_.at(row);
+    switch (column) {
+        case TagFieldId::Filename:
+            return file.rename(text);
+        case TagFieldId::Title:
+            editBothTags(file, [&](core::TagFields& tag) { tag.setTitle(text); });
+            return true;
+        case TagFieldId::Artist:
+            editBothTags(file, [&](core::TagFields& tag) { tag.setArtist(text); });
+            return true;
+        case TagFieldId::Album:
+            editBothTags(file, [&](core::TagFields& tag) { tag.setAlbum(text); });
+            return true;
+        case TagFieldId::Comments:
+            editBothTags(file, [&](core::TagFields& tag) { tag.setComment(text); });
+            return true;
+        case TagFieldId::Year: {
+            const std::int32_t year = core::leadingNumber(text);
+            editBothTags(file, [&](core::TagFields& tag) { tag.setYear(year, true); });
+            return true;
+        }
+        case TagFieldId::Track: {
+            const std::int32_t track = core::leadingNumber(text);
+            editBothTags(file, [&](core::TagFields& tag) { tag.setTrack(track, true); });
+            return true;
+        }
+        // The ID3v2-only fields change only while the file has an ID3v2 tag.
+        case TagFieldId::Composer:
+            file.id3v2.setComposer(text);
+            return true;
+        case TagFieldId::Url:
+            file.id3v2.setUrl(text);
+            return true;
+        case TagFieldId::Publisher:
+            file.id3v2.setPublisher(text);
+            return true;
+        case TagFieldId::Copyright:
+            file.id3v2.setCopyright(text);
+            return true;
+        case TagFieldId::EncodedBy:
+            file.id3v2.setEncodedBy(text);
+            return true;
+        case TagFieldId::OrigArtist:
+            file.id3v2.setOrigArtist(text);
+            return true;
+        default:
+            return false;
+    }
+}
+
+void FileListModel::reload() {
+    beginResetModel();
+    endResetModel();
+}
+
+void FileListModel::refreshRows(int first, int last) {
+    if (list_.empty() || first > last)
+        return;
+    Q_EMIT dataChanged(index(std::max(first, 0), 0),
+                       index(std::min(last, list_.size() - 1), core::kListColumnCount - 1));
+}
+
+}  // namespace tw::gui

@@ -1,0 +1,119 @@
+#include "gui/views/lyrics_page.h"
+
+#include <QFile>
+#include <QFileDialog>
+#include <QHBoxLayout>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScopedValueRollback>
+#include <QVBoxLayout>
+
+#include "base/code_page.h"
+#include "base/string_ids.h"
+#include "base/user_port.h"
+#include "core/app_options.h"
+#include "core/file_list.h"
+#include "core/lyrics_save.h"
+#include "gui/app/file_filter.h"
+#include "gui/qt_text.h"
+
+namespace tw::gui {
+
+namespace ids = base::ids;
+
+LyricsPage::LyricsPage(GuiContext& context, QWidget* parent)
+    : QWidget(parent), context_(context), text_(new QPlainTextEdit(this)) {
+    text_->setObjectName(QStringLiteral("lyricsText"));
+    text_->setLineWrapMode(QPlainTextEdit::NoWrap);
+
+    auto* save = new QPushButton(text(ids::kButtonSaveLyrics), this);
+    auto* open = new QPushButton(text(ids::kButtonOpenLyrics), this);
+    auto* remove = new QPushButton(text(ids::kButtonDeleteLyrics), this);
+    save->setObjectName(QStringLiteral("saveLyrics"));
+    open->setObjectName(QStringLiteral("openLyrics"));
+    remove->setObjectName(QStringLiteral("deleteLyrics"));
+
+    auto* buttons = new QVBoxLayout;
+    buttons->addWidget(save);
+    buttons->addWidget(open);
+    buttons->addWidget(remove);
+    buttons->addStretch();
+    auto* layout = new QHBoxLayout(this);
+    layout->addWidget(text_, 1);
+    layout->addLayout(buttons);
+
+    connect(save, &QPushButton::clicked, this, &LyricsPage::saveLyrics);
+    connect(open, &QPushButton::clicked, this, &LyricsPage::chooseLyricsFile);
+    connect(remove, &QPushButton::clicked, this, &LyricsPage::deleteLyrics);
+    connect(text_, &QPlainTextEdit::textChanged, this, &LyricsPage::onTextEdited);
+}
+
+void LyricsPage::refresh() {
+    if (typing_)
+        return;
+    const core::AudioFile* first = context_.list.first();
+    showText(first ? qs(first->lyrics.text) : QString());
+    text_->setEnabled(first != nullptr);
+}
+
+void LyricsPage::showText(const QString& text) {
+    const QScopedValueRollback guard(showing_, true);
+    if (text_->toPlainText() != text)
+        text_->setPlainText(text);
+}
+
+void LyricsPage::onTextEdited() {
+    core::AudioFile* first = context_.list.first();
+    if (showing_ || !first)
+        return;
+    if (core::replaceLyrics(*first, utf8(text_->toPlainText()))) {
+        const QScopedValueRollback guard(typing_, true);
+        Q_EMIT lyricsChanged();
+    }
+}
+
+void LyricsPage::chooseLyricsFile() {
+    const QString path = QFileDialog::getOpenFileName(this, QString(),
+                                                      qs(context_.options.workFolder),
+                                                      qtFileFilter(text(ids::kFilterTextFile)));
+    if (!path.isEmpty())
+        loadLyricsFile(path);
+}
+
+bool LyricsPage::loadLyricsFile(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly) || file.size() > kMaxLyricsFileSize) {
+        context_.port.showMessage(base::UserPort::Severity::Error,
+                                  base::tr(ids::kMsgCannotReadTextFile) + utf8(path));
+        return false;
+    }
+    const QByteArray bytes = file.read(kMaxLyricsFileSize);
+    const std::string lyrics =
+        base::decodeLinesUnlessUtf8(std::string_view(bytes.constData(), bytes.size()));
+    core::AudioFile* first = context_.list.first();
+    if (first && core::replaceLyrics(*first, lyrics)) {
+        showText(qs(lyrics));
+        Q_EMIT lyricsChanged();
+    }
+    return true;
+}
+
+void LyricsPage::saveLyrics() {
+    core::AudioFile* first = context_.list.first();
+    if (!first || !core::saveLyrics(*first))
+        context_.port.showMessage(base::UserPort::Severity::Error,
+                                  base::tr(ids::kMsgSaveLyricsFailed));
+    Q_EMIT lyricsChanged();
+}
+
+void LyricsPage::deleteLyrics() {
+    if (context_.port.askYesNo(base::tr(ids::kMsgConfirmDeleteLyrics)) !=
+        base::UserPort::Answer::Yes)
+        return;
+    if (core::AudioFile* first = context_.list.first())
+        core::deleteLyrics(*first);
+    showText(QString());
+    Q_EMIT lyricsChanged();
+}
+
+}  // namespace tw::gui

@@ -1,0 +1,78 @@
+#include "view_fixture.h"
+
+#include <stdexcept>
+
+#include "core/list_session.h"
+#include "core/list_sort.h"
+#include "core/mpeg_info.h"
+#include "support/id3v2_builder.h"
+#include "support/mp3_file.h"
+
+namespace tw::test {
+
+QStringList texts(std::initializer_list<const char*> items) {
+    QStringList list;
+    for (const char* item : items)
+        list << QString::fromUtf8(item);
+    return list;
+}
+
+ViewFixture::ViewFixture() : savedOptions_(core::options()) {
+    core::options().allowEditInList = true;
+    core::options().autosizeColumns = false;
+    core::options().showExtension = false;
+}
+
+ViewFixture::~ViewFixture() {
+    core::options() = savedOptions_;
+}
+
+std::string ViewFixture::write(const std::string& name, const TestTags& tags) {
+    Mp3Parts parts;
+    if (!tags.v2.empty() || !tags.lyrics.empty()) {
+        Id3v2Builder builder(3);
+        for (const auto& [id, value] : tags.v2)
+            builder.text(id, value);
+        if (!tags.lyrics.empty())
+            builder.lyrics("eng", "", tags.lyrics);
+        parts.id3v2 = builder.build();
+    }
+    parts.audio = defaultAudio();
+    if (tags.v1)
+        parts.id3v1 = id3v1Tag(*tags.v1);
+    return writeMp3(dir, name, parts);
+}
+
+void ViewFixture::scan() {
+    core::ListSession session(list, core::options(), port);
+    if (!session.scanFolder(dir.folder(), false))
+        throw std::runtime_error("cannot scan the test folder");
+    // The folder's order is the file system's; tests want to know which row is which.
+    core::sortFileList(list, core::TagFieldId::Filename, true);
+    list.selectAll();
+}
+
+int ViewFixture::indexOf(const std::string& fileName) const {
+    for (int i = 0; i < list.size(); ++i)
+        if (list.at(i).fileName == fileName)
+            return i;
+    return -1;
+}
+
+std::unique_ptr<core::AudioFile> ViewFixture::reread(const std::string& fileName) const {
+    core::MpegInfo mpeg;
+    return core::AudioFile::create(dir.folder() + fileName, dir.folder().size(), mpeg);
+}
+
+void ViewFixture::select(std::initializer_list<int> rows) {
+    bool first = true;
+    for (int row : rows) {
+        if (first)
+            list.selectOnly(row);
+        else
+            list.selectAdd(row);
+        first = false;
+    }
+}
+
+}  // namespace tw::test
