@@ -17,8 +17,8 @@ private:
     // A table of three columns "A", "B", "C" whose header starts as C, A, B with B hidden.
     struct Table {
         Table() : model(2, 3), header(new ColumnHeader(defaults(), &view)) {
-            model.setHorizontalHeaderLabels({QStringLiteral("A"), QStringLiteral("B"),
-                                             QStringLiteral("C")});
+            model.setHorizontalHeaderLabels(
+                {QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C")});
             view.setHorizontalHeader(header);
             view.setModel(&model);
             header->applyDefaults();
@@ -77,8 +77,8 @@ private Q_SLOTS:
         auto flag = good;
         flag[5 + 8] = 2;
         check(flag, "visible flag neither 0 nor 1");
-        check(encodeColumnLayout(std::vector<ColumnState>{{0, 10, false}, {1, 10, false},
-                                                          {2, 10, false}}),
+        check(encodeColumnLayout(
+                  std::vector<ColumnState>{{0, 10, false}, {1, 10, false}, {2, 10, false}}),
               "every column hidden");
         check(std::vector<std::uint8_t>(41, 0xFF), "junk of the right size");
     }

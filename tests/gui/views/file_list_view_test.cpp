@@ -62,13 +62,15 @@ class FileListViewTest : public QObject {
 private Q_SLOTS:
     void cellsShowTheRecordsInModelOrderWithTrackShownFirst() {
         test::ViewFixture f;
-        f.write("a.mp3", TestTags().title1("v1 title").year1("1999").track1(4).frame("TIT2", "v2 title"));
+        f.write("a.mp3",
+                TestTags().title1("v1 title").year1("1999").track1(4).frame("TIT2", "v2 title"));
         f.write("b.mp3", TestTags().title1("only v1"));
         f.scan();
         FileListView view(f.context);
 
         QCOMPARE(view.model()->columnCount(), core::kListColumnCount);
-        QCOMPARE(view.model()->headerData(0, Qt::Horizontal).toString(), QStringLiteral("Filename"));
+        QCOMPARE(view.model()->headerData(0, Qt::Horizontal).toString(),
+                 QStringLiteral("Filename"));
         QCOMPARE(view.horizontalHeader()->visualIndex(column(TagFieldId::Track)), 0);
         QCOMPARE(view.horizontalHeader()->visualIndex(column(TagFieldId::Filename)), 1);
         QVERIFY(view.isColumnVisible(32835));   // Title
@@ -110,7 +112,8 @@ private Q_SLOTS:
         QVERIFY(icon.data(Qt::DecorationRole).value<QIcon>().cacheKey() != clean.cacheKey());
 
         typeIntoCell(view, view.model()->index(0, column(TagFieldId::Track)), QStringLiteral("7x"));
-        typeIntoCell(view, view.model()->index(0, column(TagFieldId::Year)), QStringLiteral("2004"));
+        typeIntoCell(view, view.model()->index(0, column(TagFieldId::Year)),
+                     QStringLiteral("2004"));
         QCOMPARE(record.id3v2.track, 7);
         QCOMPARE(record.id3v1.yearText, std::string("2004"));
 
@@ -189,7 +192,8 @@ private Q_SLOTS:
         view.show();
         QVERIFY(QTest::qWaitForWindowExposed(&view));
         QSignalSpy info(&view, &FileListView::fileInfoRequested);
-        const QPoint title = view.visualRect(view.model()->index(0, column(TagFieldId::Title))).center();
+        const QPoint title =
+            view.visualRect(view.model()->index(0, column(TagFieldId::Title))).center();
 
         QTest::mouseDClick(view.viewport(), Qt::LeftButton, {}, title);
         QCOMPARE(info.count(), 0);
@@ -253,8 +257,8 @@ private Q_SLOTS:
         QItemSelection rows;
         rows.select(view.model()->index(3, 0), view.model()->index(3, 5));
         rows.select(view.model()->index(1, 0), view.model()->index(1, 5));
-        view.selectionModel()->select(rows, QItemSelectionModel::ClearAndSelect |
-                                                QItemSelectionModel::Rows);
+        view.selectionModel()->select(
+            rows, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
         QCOMPARE(f.list.selectedIndices(), std::vector<int>({1, 3}));
         QVERIFY(chain.count() >= 1);
 
@@ -343,8 +347,7 @@ private Q_SLOTS:
         QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, {});
         QApplication::sendEvent(view.viewport(), &drop);
         QCOMPARE(drops.count(), 1);
-        QCOMPARE(drops.first().at(0).toStringList(),
-                 texts({"/music/a.mp3", "/music/Album"}));
+        QCOMPARE(drops.first().at(0).toStringList(), texts({"/music/a.mp3", "/music/Album"}));
     }
 };
 

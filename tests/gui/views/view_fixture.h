@@ -3,8 +3,8 @@
 #include <QStringList>
 #include <memory>
 #include <optional>
-#include <vector>
 #include <string>
+#include <vector>
 
 #include "base/memory_settings_store.h"
 #include "core/app_options.h"
@@ -39,7 +39,7 @@ struct TestTags {
         return *this;
     }
 
-    std::optional<Id3v1Spec> v1;  // none: no ID3v1 tag
+    std::optional<Id3v1Spec> v1;                          // none: no ID3v1 tag
     std::vector<std::pair<std::string, std::string>> v2;  // none: no ID3v2 tag
     std::string lyrics;                                   // a USLT frame when not empty
 
