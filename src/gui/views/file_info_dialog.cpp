@@ -133,8 +133,7 @@ QLineEdit* FileInfoDialog::addLine(QFormLayout& form, int labelId, const QString
     return line;
 }
 
-QGroupBox* FileInfoDialog::makeTagGroup(TagControls& controls, int titleId,
-                                        const QString& name) {
+QGroupBox* FileInfoDialog::makeTagGroup(TagControls& controls, int titleId, const QString& name) {
     // A checkable group box disables its fields while it is unchecked.
     controls.box = new QGroupBox(text(titleId), this);
     controls.box->setObjectName(name + QStringLiteral("Box"));

@@ -37,8 +37,7 @@ void editBothTags(core::AudioFile& file, Edit edit) {
 
 }  // namespace
 
-FileListModel::FileListModel(core::FileList& list, const core::AppOptions& options,
-                             QObject* parent)
+FileListModel::FileListModel(core::FileList& list, const core::AppOptions& options, QObject* parent)
     : QAbstractTableModel(parent), list_(list), options_(options) {
     for (const core::ListColumn& column : core::listColumns())
         titles_.push_back(text(column.titleId));

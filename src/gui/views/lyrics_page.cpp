@@ -73,9 +73,8 @@ void LyricsPage::onTextEdited() {
 }
 
 void LyricsPage::chooseLyricsFile() {
-    const QString path = QFileDialog::getOpenFileName(this, QString(),
-                                                      qs(context_.options.workFolder),
-                                                      qtFileFilter(text(ids::kFilterTextFile)));
+    const QString path = QFileDialog::getOpenFileName(
+        this, QString(), qs(context_.options.workFolder), qtFileFilter(text(ids::kFilterTextFile)));
     if (!path.isEmpty())
         loadLyricsFile(path);
 }

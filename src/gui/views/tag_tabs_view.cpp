@@ -34,8 +34,7 @@ QStringList toQt(const std::vector<std::string>& texts) {
 
 // The genre a file shows: its ID3v2 genre when that names one, else its ID3v1 genre.
 std::int32_t shownGenre(const core::AudioFile& file) {
-    return (file.id3v2.genre >= 0 && file.id3v2.genre <= 127) ? file.id3v2.genre
-                                                               : file.id3v1.genre;
+    return (file.id3v2.genre >= 0 && file.id3v2.genre <= 127) ? file.id3v2.genre : file.id3v1.genre;
 }
 
 }  // namespace
@@ -56,8 +55,8 @@ TagTabsView::TagTabsView(GuiContext& context, QWidget* parent)
 
 TagTabsView::~TagTabsView() = default;
 
-SuggestionField* TagTabsView::addField(QGridLayout& layout, int row, int labelId,
-                                       const char* name, BatchSetter setter, bool clearButton) {
+SuggestionField* TagTabsView::addField(QGridLayout& layout, int row, int labelId, const char* name,
+                                       BatchSetter setter, bool clearButton) {
     QWidget* page = layout.parentWidget();
     auto* field = new SuggestionField(
         clearButton ? SuggestionField::ClearButton::Shown : SuggestionField::ClearButton::None,
@@ -118,7 +117,8 @@ QWidget* TagTabsView::makeStandardPage() {
     information_->setObjectName(QStringLiteral("information"));
     information_->setReadOnly(true);
     information_->setLineWrapMode(QPlainTextEdit::NoWrap);
-    information_->setTabStopDistance(information_->fontMetrics().horizontalAdvance(QLatin1Char('x')) * 8);
+    information_->setTabStopDistance(
+        information_->fontMetrics().horizontalAdvance(QLatin1Char('x')) * 8);
     layout->addWidget(information_, 0, 2, 6, 1);
     layout->addWidget(makeSaveButton(page), 5, 1, Qt::AlignRight);
     layout->setColumnStretch(1, 3);
@@ -181,8 +181,8 @@ void TagTabsView::showFields() {
 void TagTabsView::showInformation() {
     const core::FileList& list = context_.list;
     const core::AudioFile* first = list.first();
-    QString info = qs(list.selectedCount() == 1 && first ? first->infoText
-                                                         : core::totalsText(list));
+    QString info =
+        qs(list.selectedCount() == 1 && first ? first->infoText : core::totalsText(list));
     info.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     if (information_->toPlainText() != info)
         information_->setPlainText(info);
