@@ -1,7 +1,8 @@
 # The two commands of the README: `make run` and `make test`. Both install what is
 # missing, configure and build first.
 
-DIR ?= $(HOME)
+# DIR: the folder (or MP3 file) to open; empty opens the last work folder.
+DIR ?=
 JOBS ?= $(shell nproc)
 
 .PHONY: run test deps build build-asan test-default test-asan clean
@@ -18,7 +19,7 @@ build-asan: deps
 	@cmake --build --preset asan -j $(JOBS)
 
 run: build
-	./build/bin/tunewright-cli list "$(DIR)"
+	./build/bin/tunewright $(if $(DIR),"$(DIR)")
 
 test-default: build
 	ctest --preset default

@@ -13,7 +13,9 @@ QString qtFileFilter(const QString& filter) {
         if (description.isEmpty() && patterns.isEmpty())
             continue;
         patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
-        if (description.contains(QLatin1Char('(')) && description.endsWith(QLatin1Char(')')))
+        if (description.isEmpty())
+            entries.append(patterns);
+        else if (description.contains(QLatin1Char('(')) && description.endsWith(QLatin1Char(')')))
             entries.append(description);
         else
             entries.append(description + QStringLiteral(" (") + patterns + QLatin1Char(')'));

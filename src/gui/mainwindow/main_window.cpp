@@ -131,8 +131,7 @@ void MainWindow::installCommands(CommandSet& commands) {
             [&commands] { commands.trigger(ids::kCmdFileInfo); });
     connect(fileList_, &FileListView::rowMenuRequested, this,
             [this](const QPoint& pos) { showContextMenu(fileListMenuSpec(), pos); });
-    connect(fileList_, &FileListView::headerMenuRequested, this,
-            [this](const QPoint& pos) { showContextMenu(columnMenuSpec(), pos); });
+    connect(fileList_, &FileListView::columnVisibilityChanged, this, &MainWindow::statesChanged);
     connect(folderTree_, &FolderTree::menuRequested, this,
             [this](const QPoint& pos) { showContextMenu(folderTreeMenuSpec(), pos); });
     connect(statusBar(), &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
@@ -172,6 +171,12 @@ void MainWindow::listChanged() {
     tagTabs_->refillSuggestions();
     tagTabs_->refresh();
     updateTitle();
+    countsChanged();
+}
+
+void MainWindow::rowsMoved() {
+    fileList_->redrawRows();
+    tagTabs_->refresh();
     countsChanged();
 }
 

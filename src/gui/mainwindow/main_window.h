@@ -54,6 +54,8 @@ public:
     // After the list was rebuilt or reordered: every row, the suggestions, the tabs, the
     // counts, the title and the command states.
     void listChanged() override;
+    // After Move Up / Move Down: every row in the list's order (a sort would undo the move).
+    void rowsMoved();
     // After the work folder changed, or to put the tree back on it.
     void folderTreeChanged() override;
     // After a command changed the selection flags: the list's selection, tabs, counts.

@@ -78,9 +78,10 @@ Q_SIGNALS:
     void fileInfoRequested();
     // Files or folders were dropped on the list (local paths, in drop order).
     void itemsDropped(const QStringList& paths);
-    // A right click on a row, and on the column header (global positions).
+    // A right click on a row (global position).
     void rowMenuRequested(const QPoint& globalPos);
-    void headerMenuRequested(const QPoint& globalPos);
+    // A column (TagFieldId) was shown or hidden, from the header's menu or setColumnVisible.
+    void columnVisibilityChanged(int columnId, bool visible);
 
 protected:
     void dragEnterEvent(QDragEnterEvent* event) override;

@@ -1,3 +1,5 @@
+#include <QMenu>
+#include <QSignalSpy>
 #include <QStandardItemModel>
 #include <QTableView>
 #include <QTest>
@@ -141,16 +143,27 @@ private Q_SLOTS:
         QCOMPARE(table.header->sectionSize(1), 80);
     }
 
-    void theLastVisibleColumnIsNeverHidden() {
+    void theMenuShowsAndHidesColumnsButNeverTheLastOne() {
         Table table;
-        table.header->setColumnVisible(1, true);
+        auto menu = table.header->makeColumnMenu();
+        const QList<QAction*> actions = menu->actions();
+        QCOMPARE(actions.size(), 3);
+        QCOMPARE(actions[0]->text(), QStringLiteral("A"));
+        QVERIFY(actions[0]->isChecked());
+        QVERIFY(!actions[1]->isChecked());
+
+        QSignalSpy changes(table.header, &ColumnHeader::columnVisibilityChanged);
+        actions[1]->trigger();
         QVERIFY(!table.header->isSectionHidden(1));
+        QCOMPARE(changes.count(), 1);
+
         table.header->setColumnVisible(0, false);
         table.header->setColumnVisible(1, false);
         QVERIFY(table.header->isSectionHidden(0) && table.header->isSectionHidden(1));
         table.header->setColumnVisible(2, false);
         QVERIFY(!table.header->isSectionHidden(2));
-        table.header->setColumnVisible(7, false);  // no such column
+        auto last = table.header->makeColumnMenu();
+        QVERIFY(!last->actions()[2]->isEnabled());
     }
 };
 

@@ -1,0 +1,109 @@
+// The real dialogs behind the program's questions and reports, answered as a user would.
+#include <QAbstractButton>
+#include <QLabel>
+#include <QMessageBox>
+#include <QTreeWidget>
+#include <QtTest>
+
+#include "gui/app/file_filter.h"
+#include "gui/app/gui_user_port.h"
+#include "gui/mainwindow/progress_dialog.h"
+#include "gui/support/modal_answer.h"
+
+using tw::gui::GuiUserPort;
+using tw::test::clickButton;
+using tw::test::ModalAnswer;
+using Answer = tw::base::UserPort::Answer;
+using Choice = tw::base::UserPort::OverwriteChoice;
+
+class DialogsTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void questionsAnswerWithTheButtonClicked() {
+        GuiUserPort port;
+        QString shown;
+        ModalAnswer yes([&shown](QWidget& box) {
+            shown = static_cast<QMessageBox&>(box).text();
+            clickButton(box, QStringLiteral("Yes"));
+        });
+        QCOMPARE(port.askYesNo("Delete?\nReally?"), Answer::Yes);
+        QCOMPARE(shown, QStringLiteral("Delete?\nReally?"));
+
+        ModalAnswer escape([](QWidget& box) { QTest::keyClick(&box, Qt::Key_Escape); });
+        QCOMPARE(port.askYesNo("Delete?"), Answer::No);
+
+        ModalAnswer cancel([](QWidget& box) { clickButton(box, QStringLiteral("Cancel")); });
+        QCOMPARE(port.askYesNoCancel("Save?"), Answer::Cancel);
+        ModalAnswer no([](QWidget& box) { clickButton(box, QStringLiteral("No")); });
+        QCOMPARE(port.askYesNoCancel("Save?"), Answer::No);
+    }
+
+    void theOverwriteQuestionOffersItsChoices() {
+        GuiUserPort port;
+        ModalAnswer skipAll([](QWidget& box) { clickButton(box, QStringLiteral("Skip All")); });
+        QCOMPARE(port.askOverwrite("exists"), Choice::SkipAll);
+        ModalAnswer escape([](QWidget& box) { QTest::keyClick(&box, Qt::Key_Escape); });
+        QCOMPARE(port.askOverwrite("exists"), Choice::Cancel);
+    }
+
+    void theFailedFilesAreListedNumbered() {
+        GuiUserPort port;
+        QStringList rows;
+        QString title;
+        ModalAnswer ok([&](QWidget& dialog) {
+            title = dialog.windowTitle();
+            auto* list = dialog.findChild<QTreeWidget*>();
+            for (int i = 0; list && i < list->topLevelItemCount(); ++i)
+                rows << list->topLevelItem(i)->text(0) + QLatin1Char(' ') +
+                            list->topLevelItem(i)->text(1);
+            clickButton(dialog, QStringLiteral("OK"));
+        });
+        port.showFailedFiles("Errors", "Unable to write:", {"a.mp3", "b.mp3"});
+        QVERIFY(ok.answered());
+        QCOMPARE(title, QStringLiteral("Errors"));
+        QCOMPARE(rows, (QStringList{QStringLiteral("1 a.mp3"), QStringLiteral("2 b.mp3")}));
+    }
+
+    void theStatusGoesToItsSink() {
+        GuiUserPort port;
+        QString status;
+        port.setStatusSink([&status](const QString& text) { status = text; });
+        port.showStatus("Complited succesfully");
+        QCOMPARE(status, QStringLiteral("Complited succesfully"));
+    }
+
+    void progressCountsStepsAndKeepsTheLastName() {
+        GuiUserPort port;
+        port.startProgress("Adding audio file(s) into File List:", 3);
+        tw::gui::ProgressDialog* dialog = port.progressDialog();
+        QVERIFY(dialog && dialog->isVisible());
+        QCOMPARE(dialog->title(), QStringLiteral("Adding audio file(s) into File List:"));
+        port.advanceProgress("one.mp3");
+        port.advanceProgress("");
+        QCOMPARE(dialog->label(), QStringLiteral("one.mp3"));
+        port.advanceProgress("three.mp3");
+        port.advanceProgress("beyond the total");
+        QCOMPARE(dialog->position(), 3);
+        port.finishProgress();
+        QVERIFY(!dialog->isVisible());
+        // The next operation starts afresh.
+        port.startProgress("Saving changes in file(s):", 0);
+        QCOMPARE(dialog->position(), 0);
+        port.finishProgress();
+    }
+
+    void fileFiltersTakeQtsForm() {
+        using tw::gui::qtFileFilter;
+        QCOMPARE(qtFileFilter(QStringLiteral("MPEG Audio Files (*.mp3)|*.mp3|")),
+                 QStringLiteral("MPEG Audio Files (*.mp3)"));
+        QCOMPARE(qtFileFilter(QStringLiteral("Plain text|*.txt|All Files|*.*||")),
+                 QStringLiteral("Plain text (*.txt);;All Files (*.*)"));
+        QCOMPARE(qtFileFilter(QStringLiteral("Lists|*.m3u;*.pls|")),
+                 QStringLiteral("Lists (*.m3u *.pls)"));
+        QCOMPARE(qtFileFilter(QString()), QString());
+        QCOMPARE(qtFileFilter(QStringLiteral("|||*.odd")), QStringLiteral("*.odd"));
+    }
+};
+
+QTEST_MAIN(DialogsTest)
+#include "dialogs_test.moc"
