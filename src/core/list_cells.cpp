@@ -39,6 +39,11 @@ std::string_view listedName(const AudioFile& record) {
     return options().showExtension ? record.fileName : record.baseName;
 }
 
+std::int32_t preferredGenre(const AudioFile& record) {
+    const std::int32_t v2 = record.id3v2.genre;
+    return v2 >= 0 && v2 <= 127 ? v2 : record.id3v1.genre;
+}
+
 ListCellTexts::ListCellTexts() : yes_(base::tr(ids::kWordYes)), no_(base::tr(ids::kWordNo)) {}
 
 std::string_view ListCellTexts::text(AudioFile& record, TagFieldId column) const {

@@ -26,6 +26,10 @@ inline std::string_view preferV2(const std::string& v2, const std::string& v1) {
     return v2.empty() ? std::string_view(v1) : std::string_view(v2);
 }
 
+// The genre number that stands for the file: its ID3v2 genre when that lies in 0..127, else
+// its ID3v1 genre (the key of the Genre column's sort, and what the tag tabs show).
+std::int32_t preferredGenre(const AudioFile& record);
+
 // Cell texts of the list. The words it shows ("Yes", "No") are looked up in the active
 // language once, when the object is made. The views returned point into the record (or
 // this object) and stay valid until either changes.

@@ -26,10 +26,6 @@ int compareTexts(std::string_view a, std::string_view b) {
     return result < 0 ? -1 : (result > 0 ? 1 : 0);
 }
 
-std::int32_t genreKey(const AudioFile& file) {
-    return (file.id3v2.genre >= 0 && file.id3v2.genre <= 127) ? file.id3v2.genre : file.id3v1.genre;
-}
-
 }  // namespace
 
 int compareByColumn(const AudioFile& a, const AudioFile& b, TagFieldId column) {
@@ -66,7 +62,7 @@ int compareByColumn(const AudioFile& a, const AudioFile& b, TagFieldId column) {
         case TagFieldId::Year:
             return compareNumbers(a.id3v1.year, b.id3v1.year);
         case TagFieldId::Genre:
-            return compareNumbers(genreKey(a), genreKey(b));
+            return compareNumbers(preferredGenre(a), preferredGenre(b));
         case TagFieldId::Lyrics:
             return compareNumbers(a.lyrics.inFile, b.lyrics.inFile);
         case TagFieldId::Composer:

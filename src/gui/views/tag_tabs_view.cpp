@@ -32,11 +32,6 @@ QStringList toQt(const std::vector<std::string>& texts) {
     return list;
 }
 
-// The genre a file shows: its ID3v2 genre when that names one, else its ID3v1 genre.
-std::int32_t shownGenre(const core::AudioFile& file) {
-    return (file.id3v2.genre >= 0 && file.id3v2.genre <= 127) ? file.id3v2.genre : file.id3v1.genre;
-}
-
 }  // namespace
 
 TagTabsView::TagTabsView(GuiContext& context, QWidget* parent)
@@ -45,8 +40,7 @@ TagTabsView::TagTabsView(GuiContext& context, QWidget* parent)
     addTab(makeExtendedPage(), text(ids::kTabExtended));
     lyrics_ = new LyricsPage(context_, this);
     addTab(lyrics_, text(ids::kTabLyrics));
-    picture_ = new PicturePage(context_, this);
-    addTab(picture_, text(ids::kTabPicture));
+    addTab(new PicturePage(context_, this), text(ids::kTabPicture));
 
     connect(lyrics_, &LyricsPage::lyricsChanged, this, &TagTabsView::recordsEdited);
     refillSuggestions();
@@ -170,7 +164,7 @@ void TagTabsView::showFields() {
     album_->showText(qs(core::preferV2(v2.album, v1.album)));
     year_->showText(qs(core::preferV2(v2.yearText, v1.yearText)));
     comments_->showText(qs(core::preferV2(v2.comment, v1.comment)));
-    genre_->setGenre(shownGenre(*first));
+    genre_->setGenre(core::preferredGenre(*first));
     composer_->showText(qs(v2.composer));
     origArtist_->showText(qs(v2.origArtist));
     copyright_->showText(qs(v2.copyright));

@@ -18,7 +18,6 @@ namespace tw::gui {
 
 class GenreSelector;
 class LyricsPage;
-class PicturePage;
 class SuggestionField;
 
 // The tag tabs below the file list: "Standard", "Extended", "Lyrics" and "Picture", through
@@ -87,7 +86,6 @@ private:
     std::vector<QWidget*> fields_;
     std::vector<QPushButton*> saveButtons_;
     LyricsPage* lyrics_ = nullptr;
-    PicturePage* picture_ = nullptr;
     bool editing_ = false;  // the user's own edit is being reported
 };
 
