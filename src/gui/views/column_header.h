@@ -50,8 +50,7 @@ public:
     // gives the defaults (and false).
     bool restoreLayout(const base::SettingsStore& store, std::string_view section,
                        unsigned setIndex);
-    void saveLayout(base::SettingsStore& store, std::string_view section,
-                    unsigned setIndex) const;
+    void saveLayout(base::SettingsStore& store, std::string_view section, unsigned setIndex) const;
 
     // Shows or hides a column by model index; the last visible column is never hidden.
     void setColumnVisible(int logical, bool visible);

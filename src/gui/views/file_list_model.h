@@ -28,8 +28,7 @@ namespace tw::gui {
 class FileListModel : public QAbstractTableModel {
     Q_OBJECT
 public:
-    FileListModel(core::FileList& list, const core::AppOptions& options,
-                  QObject* parent = nullptr);
+    FileListModel(core::FileList& list, const core::AppOptions& options, QObject* parent = nullptr);
     ~FileListModel() override;
 
     static core::TagFieldId columnId(int column);
