@@ -6,11 +6,14 @@ namespace tw::cli {
 
 namespace {
 // A new command: its file, its declaration in commands.h and one line here.
-const std::array<const Command*, 4> kCommands = {
+const std::array<const Command*, 7> kCommands = {
     &kListCommand,
     &kShowCommand,
     &kSetCommand,
     &kClearCommand,
+    &kRenameCommand,
+    &kFillFromNameCommand,
+    &kCaseCommand,
 };
 }  // namespace
 

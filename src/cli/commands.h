@@ -17,5 +17,8 @@ extern const Command kListCommand;
 extern const Command kShowCommand;
 extern const Command kSetCommand;
 extern const Command kClearCommand;
+extern const Command kRenameCommand;
+extern const Command kFillFromNameCommand;
+extern const Command kCaseCommand;
 
 }  // namespace tw::cli

@@ -95,12 +95,6 @@ std::string_view ListCellTexts::text(AudioFile& record, TagFieldId column) const
     return {};
 }
 
-StatusTexts statusTexts(const FileList& list) {
-    return {base::trf(ids::kStatusSelectedCount, list.selectedCount()),
-            base::trf(ids::kStatusChangedCount, list.countDirty()),
-            base::trf(ids::kStatusFileCount, list.size())};
-}
-
 std::string totalsText(const FileList& list) {
     const std::uint64_t size = list.totalSize();
     std::string text;

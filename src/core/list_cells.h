@@ -10,8 +10,8 @@
 
 namespace tw::core {
 
-// The texts the file list shows: cells, the size text, the status bar counts and the
-// totals of the information field.
+// The texts the file list shows: cells, the size text, and the totals of the information
+// field.
 
 // "1000 Bytes", "1.50 KB", "3.00 MB": KB below 1 MB and at exactly 1 MB.
 std::string sizeText(std::uint64_t size);
@@ -41,14 +41,6 @@ private:
     std::string yes_;
     std::string no_;
 };
-
-// The three status bar panes: "%d selected", "%d changed", "%d files".
-struct StatusTexts {
-    std::string selected;
-    std::string changed;
-    std::string files;
-};
-StatusTexts statusTexts(const FileList& list);
 
 // The information field's summary when not exactly one file is selected: the size of all
 // files, the play time of all and of the selected ones, joined by "\r\n".

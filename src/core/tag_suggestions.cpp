@@ -46,8 +46,8 @@ std::vector<std::string> enclosingFolderNames(const std::string& path, int count
 
 TagSuggestions collectSuggestions(const FileList& list) {
     TagSuggestions out;
-    DistinctTexts titles(out.titles), artists(out.artists), albums(out.albums),
-        years(out.years), comments(out.comments);
+    DistinctTexts titles(out.titles), artists(out.artists), albums(out.albums), years(out.years),
+        comments(out.comments);
     for (int index = 0; index < list.size(); ++index) {
         const TagFields& v1 = list.at(index).id3v1;
         titles.add(v1.title);

@@ -143,17 +143,5 @@ TEST(ListTotals, SizeUnitsTruncateAndDurationsCoverAllAndSelected) {
               "Tracks size:\t3 Mb\r\nDuration (all):\t01:00:01\r\nDuration (selected):\t59:02");
 }
 
-TEST(ListTotals, StatusTextsCountSelectedDirtyAndAllFiles) {
-    FileList list;
-    for (int i = 0; i < 3; ++i)
-        list.add(record());
-    list.selectAll();
-    list.at(1).id3v1.makePresent();
-    const StatusTexts texts = statusTexts(list);
-    EXPECT_EQ(texts.selected, "3 selected");
-    EXPECT_EQ(texts.changed, "1 changed");
-    EXPECT_EQ(texts.files, "3 files");
-}
-
 }  // namespace
 }  // namespace tw::core

@@ -29,6 +29,15 @@ core::TagFields& created(core::TagFields& tag) {
     return tag;
 }
 
+using V2 = core::TagV2Fields;
+
+// True when the field took the text.
+bool setV2Only(V2& tag, void (V2::*setter)(std::string_view), std::string V2::*field,
+               const std::string& text) {
+    (tag.*setter)(text);
+    return tag.*field == text;
+}
+
 template <typename Edit>
 void editBothTags(core::AudioFile& file, Edit edit) {
     edit(created(file.id3v1));
@@ -144,23 +153,17 @@ bool FileListModel::applyEdit(int row, core::TagFieldId column, const std::strin
         }
         // The ID3v2-only fields change only while the file has an ID3v2 tag.
         case TagFieldId::Composer:
-            file.id3v2.setComposer(text);
-            return true;
+            return setV2Only(file.id3v2, &V2::setComposer, &V2::composer, text);
         case TagFieldId::Url:
-            file.id3v2.setUrl(text);
-            return true;
+            return setV2Only(file.id3v2, &V2::setUrl, &V2::url, text);
         case TagFieldId::Publisher:
-            file.id3v2.setPublisher(text);
-            return true;
+            return setV2Only(file.id3v2, &V2::setPublisher, &V2::publisher, text);
         case TagFieldId::Copyright:
-            file.id3v2.setCopyright(text);
-            return true;
+            return setV2Only(file.id3v2, &V2::setCopyright, &V2::copyright, text);
         case TagFieldId::EncodedBy:
-            file.id3v2.setEncodedBy(text);
-            return true;
+            return setV2Only(file.id3v2, &V2::setEncodedBy, &V2::encodedBy, text);
         case TagFieldId::OrigArtist:
-            file.id3v2.setOrigArtist(text);
-            return true;
+            return setV2Only(file.id3v2, &V2::setOrigArtist, &V2::origArtist, text);
         default:
             return false;
     }

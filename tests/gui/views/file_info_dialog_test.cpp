@@ -1,0 +1,254 @@
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QToolButton>
+
+#include "core/file_list.h"
+#include "core/tag_edit.h"
+#include "core/tag_save.h"
+#include "gui/views/file_info_dialog.h"
+#include "gui/views/genre_selector.h"
+#include "gui/views/link_target.h"
+#include "view_fixture.h"
+
+namespace tw::gui {
+
+namespace {
+
+using test::TestTags;
+
+template <typename T>
+T& child(FileInfoDialog& dialog, const char* name) {
+    auto* found = dialog.findChild<T*>(QString::fromLatin1(name));
+    if (!found)
+        qFatal("no control %s", name);
+    return *found;
+}
+
+QLineEdit& line(FileInfoDialog& dialog, const char* name) {
+    return child<QLineEdit>(dialog, name);
+}
+
+QGroupBox& box(FileInfoDialog& dialog, const char* name) {
+    return child<QGroupBox>(dialog, name);
+}
+
+void click(FileInfoDialog& dialog, const char* name) {
+    child<QAbstractButton>(dialog, name).click();
+}
+
+// Replaces a field's text as typing would.
+void retype(QLineEdit& field, const QString& text) {
+    field.selectAll();
+    field.del();
+    QTest::keyClicks(&field, text);
+}
+
+// Three files: a with both tags, b and c without any.
+void writeThreeFiles(test::ViewFixture& f) {
+    f.write("a.mp3", TestTags()
+                         .title1("v1 title")
+                         .year1("1999")
+                         .track1(3)
+                         .genre1(17)
+                         .frame("TIT2", "v2 title")
+                         .frame("TPE1", "v2 artist")
+                         .frame("TRCK", "5/12")
+                         .frame("TYER", "2001"));
+    f.write("b.mp3");
+    f.write("c.mp3");
+    f.scan();
+}
+
+}  // namespace
+
+class FileInfoDialogTest : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void showsBothTagsAndStepsThroughTheList() {
+        test::ViewFixture f;
+        writeThreeFiles(f);
+        f.list.at(0).id3v2.url = "www.example.com";
+        FileInfoDialog dialog(f.context, 0);
+
+        QCOMPARE(dialog.windowTitle(), QStringLiteral("Information about Audio File"));
+        QVERIFY(box(dialog, "v1Box").isChecked() && box(dialog, "v2Box").isChecked());
+        QCOMPARE(line(dialog, "v1Title").text(), QStringLiteral("v1 title"));
+        QCOMPARE(line(dialog, "v1Track").text(), QStringLiteral("3"));
+        QCOMPARE(line(dialog, "v1Year").text(), QStringLiteral("1999"));
+        QCOMPARE(child<GenreSelector>(dialog, "v1Genre").genre(), 17);
+        QCOMPARE(line(dialog, "v2Title").text(), QStringLiteral("v2 title"));
+        QCOMPARE(line(dialog, "v2Track").text(), QStringLiteral("5/12"));
+        QCOMPARE(line(dialog, "v2Year").text(), QStringLiteral("2001"));
+        QCOMPARE(child<GenreSelector>(dialog, "v2Genre").currentIndex(), 0);
+        QVERIFY(child<QPlainTextEdit>(dialog, "mpeg")
+                    .toPlainText()
+                    .contains(QStringLiteral("Bitrate:\t\t128 kbps")));
+        QVERIFY(child<QToolButton>(dialog, "openUrl").isEnabled());
+        QVERIFY(!child<QToolButton>(dialog, "previous").isEnabled());
+        QVERIFY(child<QToolButton>(dialog, "next").isEnabled());
+        QCOMPARE(child<QComboBox>(dialog, "fileSelector").count(), 3);
+
+        click(dialog, "next");
+        QCOMPARE(dialog.currentIndex(), 1);
+        QVERIFY(!box(dialog, "v1Box").isChecked() && !box(dialog, "v2Box").isChecked());
+        QVERIFY(!line(dialog, "v1Title").isEnabled());
+        QVERIFY(line(dialog, "v2Title").text().isEmpty());
+        QVERIFY(line(dialog, "v1Year").text().isEmpty());
+        QVERIFY(!child<QToolButton>(dialog, "openUrl").isEnabled());
+        QVERIFY(!f.list.at(0).dirty());  // nothing was edited
+
+        click(dialog, "next");
+        QVERIFY(!child<QToolButton>(dialog, "next").isEnabled());
+        click(dialog, "next");
+        QCOMPARE(dialog.currentIndex(), 2);
+        Q_EMIT child<QComboBox>(dialog, "fileSelector").activated(0);
+        QCOMPARE(dialog.currentIndex(), 0);
+
+        FileInfoDialog pastTheEnd(f.context, 7);
+        QCOMPARE(pastTheEnd.currentIndex(), 2);
+    }
+
+    void editsAreTakenWhenMovingOnAndTheFileIsMarked() {
+        test::ViewFixture f;
+        writeThreeFiles(f);
+        FileInfoDialog dialog(f.context, 0);
+        auto& files = child<QComboBox>(dialog, "fileSelector");
+        const qint64 cleanIcon = files.itemIcon(1).cacheKey();
+        QCOMPARE(files.itemIcon(0).cacheKey(), cleanIcon);
+
+        retype(line(dialog, "v1Title"), QStringLiteral("edited"));
+        retype(line(dialog, "v2Track"), QStringLiteral("6/12"));
+        retype(line(dialog, "v2Year"), QStringLiteral("0"));  // "0" empties the year
+        click(dialog, "next");
+        const core::AudioFile& a = f.list.at(0);
+        QCOMPARE(a.id3v1.title, std::string("edited"));
+        QCOMPARE(a.id3v2.track, 6);
+        QCOMPARE(a.id3v2.trackTotal, 12);
+        QVERIFY(a.id3v2.yearText.empty());
+        QCOMPARE(a.id3v2.year, 0);
+        QVERIFY(a.dirty());
+        QVERIFY(files.itemIcon(0).cacheKey() != cleanIcon);
+
+        // Cancel keeps what was taken for the files left behind, and drops the rest.
+        box(dialog, "v1Box").setChecked(true);
+        retype(line(dialog, "v1Title"), QStringLiteral("dropped"));
+        dialog.reject();
+        QVERIFY(!f.list.at(1).dirty());
+        QCOMPARE(f.list.at(0).id3v1.title, std::string("edited"));
+    }
+
+    void uncheckingATagInTheFileRemovesItAtTheNextSave() {
+        test::ViewFixture f;
+        writeThreeFiles(f);
+        FileInfoDialog dialog(f.context, 0);
+        box(dialog, "v1Box").setChecked(false);
+        QVERIFY(!line(dialog, "v1Title").isEnabled());
+        dialog.accept();
+        QVERIFY(f.list.at(0).dirty());
+        QVERIFY(!f.list.at(0).id3v1.present);
+
+        QVERIFY(core::saveAll(f.list, f.port).empty());
+        const auto onDisk = f.reread("a.mp3");
+        QVERIFY(!onDisk->id3v1.inFile);
+        QCOMPARE(onDisk->id3v2.title, std::string("v2 title"));
+    }
+
+    void checkingATagCreatesItAndUncheckingDropsAnUnsavedOne() {
+        test::ViewFixture f;
+        writeThreeFiles(f);
+        FileInfoDialog dialog(f.context, 1);
+        box(dialog, "v2Box").setChecked(true);
+        box(dialog, "v1Box").setChecked(true);
+        retype(line(dialog, "v1Title"), QStringLiteral("typed"));
+        click(dialog, "next");
+        const core::AudioFile& b = f.list.at(1);
+        QVERIFY(b.id3v2.present && b.id3v2.changed);  // created though no field is filled
+        QCOMPARE(b.id3v1.title, std::string("typed"));
+
+        click(dialog, "previous");
+        QVERIFY(box(dialog, "v1Box").isChecked());
+        box(dialog, "v1Box").setChecked(false);
+        dialog.accept();
+        QVERIFY(!b.id3v1.present);
+        QVERIFY(!b.id3v1.dirty());  // never in the file: nothing to write or remove
+
+        // Saved, the empty ID3v2 tag leaves nothing in the file, and no ID3v1 tag is made.
+        QVERIFY(core::saveAll(f.list, f.port).empty());
+        QVERIFY(!f.list.at(1).dirty());
+        QVERIFY(!f.reread("b.mp3")->id3v1.inFile);
+    }
+
+    void checkingATagClearedInMemoryKeepsIt() {
+        test::ViewFixture f;
+        writeThreeFiles(f);
+        core::clearFields(f.list.at(0).id3v1);
+        FileInfoDialog dialog(f.context, 0);
+        QVERIFY(!box(dialog, "v1Box").isChecked());
+        box(dialog, "v1Box").setChecked(true);
+        retype(line(dialog, "v1Title"), QStringLiteral("again"));
+        dialog.accept();
+        const core::AudioFile& a = f.list.at(0);
+        QVERIFY(a.id3v1.present && a.id3v1.changed);
+        QCOMPARE(a.id3v1.title, std::string("again"));
+    }
+
+    void copyButtonsOverwriteTheOtherTagFromOneThatIsInTheFile() {
+        test::ViewFixture f;
+        writeThreeFiles(f);
+        {
+            FileInfoDialog dialog(f.context, 0);
+            retype(line(dialog, "v1Artist"), QStringLiteral("v1 artist"));
+            click(dialog, "copyToV1");
+            QCOMPARE(line(dialog, "v1Title").text(), QStringLiteral("v2 title"));
+            QCOMPARE(line(dialog, "v1Artist").text(), QStringLiteral("v2 artist"));
+            QCOMPARE(line(dialog, "v1Track").text(), QStringLiteral("5"));
+            click(dialog, "copyToV2");
+            QCOMPARE(line(dialog, "v2Year").text(), QStringLiteral("2001"));
+            dialog.accept();
+        }
+        QCOMPARE(f.list.at(0).id3v1.year, 2001);
+
+        // An ID3v2 tag that exists only in memory gives nothing to copy.
+        FileInfoDialog dialog(f.context, 1);
+        box(dialog, "v2Box").setChecked(true);
+        retype(line(dialog, "v2Title"), QStringLiteral("memory only"));
+        click(dialog, "copyToV1");
+        QVERIFY(!box(dialog, "v1Box").isChecked());
+        QVERIFY(f.list.at(1).id3v1.title.empty());
+        QCOMPARE(f.list.at(1).id3v2.title, std::string("memory only"));
+    }
+
+    void theGenreSelectorListsTheTableBehindAnEmptyEntry() {
+        GenreSelector genres;
+        QCOMPARE(genres.count(), 129);
+        QVERIFY(genres.itemText(0).isEmpty());
+        QCOMPARE(genres.itemText(1), QStringLiteral("Acapella"));
+        QCOMPARE(GenreSelector::genreAt(1), 123);
+        QCOMPARE(GenreSelector::genreAt(0), -1);
+        genres.setGenre(255);  // "Not Set" is listed, but only 0..127 are shown
+        QCOMPARE(genres.currentIndex(), 0);
+        genres.setGenre(17);
+        QCOMPARE(genres.currentText(), QStringLiteral("Rock"));
+    }
+
+    void onlyWebAndMailLinksAreOpened() {
+        QCOMPARE(linkTarget(QStringLiteral("www.example.com")).scheme(), QStringLiteral("http"));
+        QVERIFY(linkTarget(QStringLiteral(" https://example.com/band ")).isValid());
+        QVERIFY(linkTarget(QStringLiteral("mailto:band@example.com")).isValid());
+        QVERIFY(!linkTarget(QString()).isValid());
+        QVERIFY(!linkTarget(QStringLiteral("file:///etc/passwd")).isValid());
+        QVERIFY(!linkTarget(QStringLiteral("/usr/bin/xterm")).isValid());
+        QVERIFY(!linkTarget(QStringLiteral("javascript:alert(1)")).isValid());
+        QVERIFY(!linkTarget(QStringLiteral("smb://server/share")).isValid());
+    }
+};
+
+}  // namespace tw::gui
+
+QTEST_MAIN(tw::gui::FileInfoDialogTest)
+#include "file_info_dialog_test.moc"

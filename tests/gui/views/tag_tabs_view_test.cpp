@@ -1,0 +1,274 @@
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+
+#include "core/file_list.h"
+#include "gui/views/genre_selector.h"
+#include "gui/views/lyrics_page.h"
+#include "gui/views/picture_page.h"
+#include "gui/views/suggestion_field.h"
+#include "gui/views/tag_tabs_view.h"
+#include "support/bytes.h"
+#include "view_fixture.h"
+
+namespace tw::gui {
+
+namespace {
+
+using test::TestTags;
+using test::texts;
+
+SuggestionField& field(TagTabsView& tabs, const char* name) {
+    auto* found = tabs.findChild<SuggestionField*>(QString::fromLatin1(name));
+    if (!found)
+        qFatal("no field %s", name);
+    return *found;
+}
+
+QLineEdit& editor(TagTabsView& tabs, const char* name) {
+    return *field(tabs, name).comboBox().lineEdit();
+}
+
+QPushButton& saveButton(TagTabsView& tabs) {
+    return *tabs.findChild<QPushButton*>(QStringLiteral("saveChanges"));
+}
+
+QString information(TagTabsView& tabs) {
+    return tabs.findChild<QPlainTextEdit*>(QStringLiteral("information"))->toPlainText();
+}
+
+}  // namespace
+
+class TagTabsViewTest : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void typingEditsEverySelectedFileAndSaveChangesWritesThem() {
+        test::ViewFixture f;
+        f.write("a.mp3", TestTags().title1("old"));
+        f.write("b.mp3", TestTags().title1("kept"));
+        f.write("c.mp3");
+        f.scan();
+        f.select({0, 2});
+        TagTabsView tabs(f.context);
+        QSignalSpy edits(&tabs, &TagTabsView::selectedRecordsEdited);
+        QSignalSpy saved(&tabs, &TagTabsView::allRecordsChanged);
+        QVERIFY(!saveButton(tabs).isEnabled());
+        QCOMPARE(editor(tabs, "title").text(), QStringLiteral("old"));
+
+        editor(tabs, "title").selectAll();
+        QTest::keyClicks(&editor(tabs, "title"), QStringLiteral("New"));
+        QCOMPARE(editor(tabs, "title").text(), QStringLiteral("New"));
+        QCOMPARE(edits.count(), 3);
+        QTest::keyClicks(&editor(tabs, "composer"), QStringLiteral("Bach"));
+        QTest::keyClicks(&editor(tabs, "year"), QStringLiteral("1985"));
+        for (int row : {0, 2}) {
+            const core::AudioFile& file = f.list.at(row);
+            QCOMPARE(file.id3v1.title, std::string("New"));
+            QCOMPARE(file.id3v2.title, std::string("New"));
+            QCOMPARE(file.id3v2.composer, std::string("Bach"));
+            QCOMPARE(file.id3v1.yearText, std::string("1985"));
+        }
+        QVERIFY(!f.list.at(1).dirty());
+        QVERIFY(saveButton(tabs).isEnabled());
+
+        QTest::mouseClick(&saveButton(tabs), Qt::LeftButton);
+        QCOMPARE(saved.count(), 1);
+        QVERIFY(!saveButton(tabs).isEnabled());
+        QVERIFY(!f.list.anyDirty());
+        for (const char* name : {"a.mp3", "c.mp3"}) {
+            const auto onDisk = f.reread(name);
+            QCOMPARE(onDisk->id3v1.title, std::string("New"));
+            QCOMPARE(onDisk->id3v2.title, std::string("New"));
+            QCOMPARE(onDisk->id3v2.composer, std::string("Bach"));
+            QCOMPARE(onDisk->id3v2.year, 1985);
+        }
+        QCOMPARE(f.reread("b.mp3")->id3v1.title, std::string("kept"));
+    }
+
+    void clearButtonsAndTheGenreListGoIntoEverySelectedFile() {
+        test::ViewFixture f;
+        f.write("a.mp3", TestTags().title1("one").genre1(17).frame("TIT2", "v2 one"));
+        f.write("b.mp3", TestTags().title1("two"));
+        f.scan();
+        TagTabsView tabs(f.context);
+        QCOMPARE(editor(tabs, "title").text(), QStringLiteral("v2 one"));
+        auto* genre = tabs.findChild<GenreSelector*>(QStringLiteral("genre"));
+        QCOMPARE(genre->genre(), 17);
+        QVERIFY(field(tabs, "title").clearButton());
+        QVERIFY(!field(tabs, "year").clearButton());
+
+        field(tabs, "title").clearButton()->click();
+        QVERIFY(editor(tabs, "title").text().isEmpty());
+        const int pop = GenreSelector::entryOf(13);
+        genre->setCurrentIndex(pop);
+        Q_EMIT genre->activated(pop);
+        for (int row : {0, 1}) {
+            QVERIFY(f.list.at(row).id3v1.title.empty());
+            QVERIFY(f.list.at(row).id3v2.title.empty());
+            QCOMPARE(f.list.at(row).id3v1.genre, 13);
+            QCOMPARE(f.list.at(row).id3v2.genre, 13);
+        }
+        tabs.saveChanges();
+        QVERIFY(f.reread("a.mp3")->id3v1.title.empty());
+        QCOMPARE(f.reread("b.mp3")->id3v2.genre, 13);
+    }
+
+    void theInformationFieldShowsOneFileOrTheTotals() {
+        test::ViewFixture f;
+        f.write("a.mp3");
+        f.write("b.mp3");
+        f.scan();
+        TagTabsView tabs(f.context);
+        QVERIFY(information(tabs).startsWith(QStringLiteral("Tracks size:\t")));
+        QVERIFY(information(tabs).contains(QStringLiteral("\nDuration (selected):\t")));
+        QVERIFY(!information(tabs).contains(QLatin1Char('\r')));
+
+        f.select({1});
+        tabs.refresh();
+        QVERIFY(information(tabs).startsWith(QStringLiteral("Size:\t\t")));
+        QVERIFY(information(tabs).contains(QStringLiteral("Bitrate:\t\t128 kbps")));
+    }
+
+    void suggestionsComeFromTheListAndTheFoldersOfTheFirstFile() {
+        test::ViewFixture f;
+        f.useSubFolder("1999 - Live");
+        f.write("a.mp3", TestTags().title1("Song").year1("2001"));
+        f.write("b.mp3", TestTags().title1("Song"));
+        f.scan();
+        TagTabsView tabs(f.context);
+        QCOMPARE(field(tabs, "title").suggestions(), texts({"Song"}));
+        QVERIFY(field(tabs, "artist").suggestions().contains(QStringLiteral("1999 - Live")));
+        QVERIFY(field(tabs, "album").suggestions().contains(QStringLiteral("1999 - Live")));
+        QCOMPARE(field(tabs, "year").suggestions().first(), QStringLiteral("2001"));
+        QVERIFY(field(tabs, "year").suggestions().contains(QStringLiteral("1999")));
+
+        // Choosing a suggestion is an edit like typing.
+        QComboBox& album = field(tabs, "album").comboBox();
+        const int live = album.findText(QStringLiteral("1999 - Live"));
+        album.setCurrentIndex(live);
+        Q_EMIT album.activated(live);
+        QCOMPARE(f.list.at(0).id3v1.album, std::string("1999 - Live"));
+        QCOMPARE(f.list.at(1).id3v2.album, std::string("1999 - Live"));
+    }
+
+    void lyricsAreTypedSavedAtOnceAndDeleted() {
+        test::ViewFixture f;
+        f.write("a.mp3", TestTags().frame("TIT2", "t"));
+        f.write("b.mp3");
+        f.scan();
+        f.select({0});
+        TagTabsView tabs(f.context);
+        auto* lyrics = tabs.findChild<LyricsPage*>();
+        QSignalSpy edits(&tabs, &TagTabsView::selectedRecordsEdited);
+
+        QTest::keyClicks(&lyrics->textField(), QStringLiteral("la la"));
+        QCOMPARE(f.list.at(0).lyrics.text, std::string("la la"));
+        QVERIFY(f.list.at(0).lyrics.dirty());
+        QVERIFY(edits.count() > 0);
+        lyrics->saveLyrics();
+        QVERIFY(!f.list.at(0).dirty());
+        QCOMPARE(f.reread("a.mp3")->lyrics.text, std::string("la la"));
+        QVERIFY(f.port.messages.empty());
+
+        f.port.answers = {base::UserPort::Answer::No, base::UserPort::Answer::Yes};
+        lyrics->deleteLyrics();
+        QCOMPARE(f.list.at(0).lyrics.text, std::string("la la"));
+        lyrics->deleteLyrics();
+        QVERIFY(lyrics->textField().toPlainText().isEmpty());
+        QVERIFY(f.list.at(0).lyrics.dirty());
+        QCOMPARE(f.port.log.back(),
+                 std::string("ask:Are you sure to delete lyrics from the file?"));
+        tabs.saveChanges();
+        QVERIFY(!f.reread("a.mp3")->lyrics.inFile);
+        QCOMPARE(f.reread("a.mp3")->id3v2.title, std::string("t"));
+    }
+
+    void lyricsFromATextFileAndTheirFailures() {
+        test::ViewFixture f;
+        f.write("a.mp3");
+        f.scan();
+        TagTabsView tabs(f.context);
+        auto* lyrics = tabs.findChild<LyricsPage*>();
+
+        const std::string text = (f.dir / "words.txt").string();
+        test::writeBytes(text, {'c', 'a', 'f', 0xe9, '\r', '\n', 'x'});  // windows-1252
+        QVERIFY(lyrics->loadLyricsFile(QString::fromStdString(text)));
+        QCOMPARE(f.list.at(0).lyrics.text, std::string("caf\xc3\xa9\r\nx"));
+        QVERIFY(f.list.at(0).lyrics.present && f.list.at(0).lyrics.changed);
+
+        QVERIFY(!lyrics->loadLyricsFile(QString::fromStdString((f.dir / "none.txt").string())));
+        QCOMPARE(f.port.messages.size(), std::size_t{1});
+
+        // Saving into a file that is gone fails and says so; the lyrics stay to be saved.
+        std::filesystem::remove(f.folder() + "a.mp3");
+        lyrics->saveLyrics();
+        QCOMPARE(f.port.messages.size(), std::size_t{2});
+        QVERIFY(f.list.at(0).lyrics.dirty());
+    }
+
+    void deletingAPictureOnlyAsks() {
+        test::ViewFixture f;
+        f.write("a.mp3");
+        f.write("b.mp3");
+        f.scan();
+        TagTabsView tabs(f.context);
+        auto* picture = tabs.findChild<PicturePage*>();
+
+        bool asked = false;
+        QTimer::singleShot(0, [&asked] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                asked = true;
+                box->button(QMessageBox::Yes)->click();
+            }
+        });
+        picture->deletePicture();  // two files selected: nothing is asked
+        QCoreApplication::processEvents();
+        QVERIFY(!asked);
+
+        f.select({1});
+        QString caption, question;
+        QTimer::singleShot(0, [&] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                caption = box->windowTitle();
+                question = box->text();
+                box->button(QMessageBox::Yes)->click();
+            }
+        });
+        picture->deletePicture();
+        QCOMPARE(caption, QStringLiteral("Warning"));
+        QCOMPARE(question, QStringLiteral("Are you sure to delete picture from the file?"));
+        QVERIFY(!f.list.anyDirty());
+    }
+
+    void withoutFilesTheFieldsAreDisabledAndLyricsCannotBeSaved() {
+        test::ViewFixture f;
+        f.scan();
+        TagTabsView tabs(f.context);
+        QVERIFY(!field(tabs, "title").isEnabled());
+        QVERIFY(information(tabs).startsWith(QStringLiteral("Tracks size:\t0 bytes")));
+        tabs.findChild<LyricsPage*>()->saveLyrics();
+        QCOMPARE(f.port.messages.size(), std::size_t{1});
+    }
+
+    void showPageBringsATabToFront() {
+        test::ViewFixture f;
+        TagTabsView tabs(f.context);
+        QCOMPARE(tabs.count(), 4);
+        QCOMPARE(tabs.tabText(3), QStringLiteral("Picture"));
+        tabs.showPage(TagTabsView::Page::Lyrics);
+        QCOMPARE(tabs.currentIndex(), 2);
+    }
+};
+
+}  // namespace tw::gui
+
+QTEST_MAIN(tw::gui::TagTabsViewTest)
+#include "tag_tabs_view_test.moc"

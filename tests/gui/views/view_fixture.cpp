@@ -27,6 +27,11 @@ ViewFixture::~ViewFixture() {
     core::options() = savedOptions_;
 }
 
+void ViewFixture::useSubFolder(const std::string& name) {
+    std::filesystem::create_directory(dir / name);
+    folder_ = (dir / name).string() + "/";
+}
+
 std::string ViewFixture::write(const std::string& name, const TestTags& tags) {
     Mp3Parts parts;
     if (!tags.v2.empty() || !tags.lyrics.empty()) {
@@ -40,12 +45,14 @@ std::string ViewFixture::write(const std::string& name, const TestTags& tags) {
     parts.audio = defaultAudio();
     if (tags.v1)
         parts.id3v1 = id3v1Tag(*tags.v1);
-    return writeMp3(dir, name, parts);
+    const std::string path = folder_ + name;
+    writeBytes(path, parts.bytes());
+    return path;
 }
 
 void ViewFixture::scan() {
     core::ListSession session(list, core::options(), port);
-    if (!session.scanFolder(dir.folder(), false))
+    if (!session.scanFolder(folder_, false))
         throw std::runtime_error("cannot scan the test folder");
     // The folder's order is the file system's; tests want to know which row is which.
     core::sortFileList(list, core::TagFieldId::Filename, true);
@@ -61,7 +68,7 @@ int ViewFixture::indexOf(const std::string& fileName) const {
 
 std::unique_ptr<core::AudioFile> ViewFixture::reread(const std::string& fileName) const {
     core::MpegInfo mpeg;
-    return core::AudioFile::create(dir.folder() + fileName, dir.folder().size(), mpeg);
+    return core::AudioFile::create(folder_ + fileName, folder_.size(), mpeg);
 }
 
 void ViewFixture::select(std::initializer_list<int> rows) {

@@ -67,6 +67,12 @@ public:
     ViewFixture(const ViewFixture&) = delete;
     ViewFixture& operator=(const ViewFixture&) = delete;
 
+    // Puts the work folder into a new sub-folder of the temporary folder (for tests that
+    // need its name), before any file is written.
+    void useSubFolder(const std::string& name);
+    // The work folder, ending with the separator.
+    std::string folder() const { return folder_; }
+
     // Writes an MP3 file of ten frames with the given tags; returns its path.
     std::string write(const std::string& name, const TestTags& tags = {});
     // Reads the folder into the list as opening it does (every file selected), in the
@@ -87,6 +93,7 @@ public:
 
 private:
     core::AppOptions savedOptions_;
+    std::string folder_ = dir.folder();
 };
 
 }  // namespace tw::test
