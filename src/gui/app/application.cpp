@@ -98,27 +98,36 @@ void Application::createWindow() {
         window_->listChanged();  // a save may have run
         return false;
     });
+    // The tree and drops change the list like commands do, and like them never while other
+    // work is running (its progress window lets the events that carry them through).
     QObject::connect(window_.get(), &MainWindow::folderActivated, window_.get(),
-                     [this](const QString& folder) { session_->openFolder(utf8(folder)); });
+                     [this](const QString& folder) {
+                         if (!commands_->runExclusive([&] { session_->openFolder(utf8(folder)); }))
+                             window_->folderTreeChanged();
+                     });
     // A drop is handled once the drag has ended, not inside the drop event.
     QObject::connect(
         window_.get(), &MainWindow::itemsDropped, window_.get(),
-        [this](const QStringList& paths) { openDropped(*session_, toStrings(paths)); },
+        [this](const QStringList& paths) {
+            commands_->runExclusive([&] { openDropped(*session_, toStrings(paths)); });
+        },
         Qt::QueuedConnection);
 }
 
 void Application::openStartFolder(const QString& argument) {
     core::AppOptions& options = context_.options;
-    if (!argument.isEmpty()) {
-        if (QFileInfo(argument).isDir())
+    commands_->runExclusive([&] {
+        if (argument.isEmpty()) {
+            core::SetCurrentFolder(options, core::existingWorkFolder(options.workFolder));
+            window_->updateTitle();
+            window_->folderTreeChanged();
+            session_->scanFolder(options.workFolder, true);
+        } else if (QFileInfo(argument).isDir()) {
             session_->scanFolder(utf8(argument), true);
-        else
+        } else {
             session_->openFile(utf8(argument), false);
-        return;
-    }
-    core::SetCurrentFolder(options, core::existingWorkFolder(options.workFolder));
-    window_->updateTitle();
-    session_->scanFolder(options.workFolder, true);
+        }
+    });
 }
 
 void Application::exitInstance() {

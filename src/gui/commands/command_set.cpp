@@ -107,9 +107,17 @@ bool CommandSet::isEnabled(int commandId) const {
 }
 
 bool CommandSet::trigger(int commandId) {
-    // A command that opens a dialog or a progress window lets events through; nothing may
-    // start another command on the half-changed list meanwhile.
     if (running_ || !isEnabled(commandId))
+        return false;
+    // Copied: a handler may define commands anew.
+    const std::function<void()> run = commands_[commandId].handler.run;
+    runExclusive(run);
+    Q_EMIT commandRan(commandId);
+    return true;
+}
+
+bool CommandSet::runExclusive(const std::function<void()>& work) {
+    if (running_)
         return false;
     {
         running_ = true;
@@ -117,12 +125,9 @@ bool CommandSet::trigger(int commandId) {
             bool& flag;
             ~Done() { flag = false; }
         } done{running_};
-        // Copied: a handler may define commands anew.
-        std::function<void()> run = commands_[commandId].handler.run;
-        run();
+        work();
     }
     updateStates();
-    Q_EMIT commandRan(commandId);
     return true;
 }
 

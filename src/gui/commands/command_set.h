@@ -47,6 +47,11 @@ public:
     void updateStates();
     // Runs a command when it has a handler and its rule allows it now; false otherwise.
     bool trigger(int commandId);
+    // Runs work that changes the list outside the menus (the folder tree, drops, start-up)
+    // under the same rule as the commands: never while a command or other such work is
+    // running, since their progress and question windows let events through. False when it
+    // was refused.
+    bool runExclusive(const std::function<void()>& work);
     bool isEnabled(int commandId) const;
 
     // Gives a command a label of its own that no language replaces (the language names).

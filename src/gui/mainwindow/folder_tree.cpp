@@ -164,6 +164,13 @@ void FolderTree::selectFolder(const QString& folder) {
     selectingByProgram_ = false;
 }
 
+void FolderTree::focusInEvent(QFocusEvent* event) {
+    const bool wasByProgram = selectingByProgram_;
+    selectingByProgram_ = true;
+    QTreeWidget::focusInEvent(event);
+    selectingByProgram_ = wasByProgram;
+}
+
 QString FolderTree::selectedFolder() const {
     return pathOf(currentItem());
 }

@@ -34,6 +34,11 @@ public:
     // the expand mark, which goes when they turn out empty.
     static constexpr int kSubfolderCheckLimit = 2000;
 
+protected:
+    // A view that gets the focus without a current item makes one of its own; that is not
+    // the user choosing a folder.
+    void focusInEvent(QFocusEvent* event) override;
+
 Q_SIGNALS:
     void folderActivated(const QString& folder);
     // Reading a folder's sub-folders starts and ends (for the status bar).

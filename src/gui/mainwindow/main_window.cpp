@@ -131,7 +131,8 @@ void MainWindow::installCommands(CommandSet& commands) {
             [&commands] { commands.trigger(ids::kCmdFileInfo); });
     connect(fileList_, &FileListView::rowMenuRequested, this,
             [this](const QPoint& pos) { showContextMenu(fileListMenuSpec(), pos); });
-    connect(fileList_, &FileListView::columnVisibilityChanged, this, &MainWindow::statesChanged);
+    connect(fileList_, &FileListView::headerMenuRequested, this,
+            [this](const QPoint& pos) { showContextMenu(columnMenuSpec(), pos); });
     connect(folderTree_, &FolderTree::menuRequested, this,
             [this](const QPoint& pos) { showContextMenu(folderTreeMenuSpec(), pos); });
     connect(statusBar(), &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {

@@ -1,7 +1,5 @@
 #include "gui/views/column_header.h"
 
-#include <QContextMenuEvent>
-#include <QMenu>
 #include <algorithm>
 
 #include "base/settings_store.h"
@@ -89,27 +87,6 @@ void ColumnHeader::setColumnVisible(int logical, bool visible) {
     setSectionHidden(logical, !visible);
     if (visible)
         resizeSection(logical, widths_[static_cast<std::size_t>(logical)]);
-    Q_EMIT columnVisibilityChanged(logical, visible);
-}
-
-std::unique_ptr<QMenu> ColumnHeader::makeColumnMenu() {
-    auto menu = std::make_unique<QMenu>();
-    const bool lastVisible = visibleCount() <= 1;
-    for (int logical = 0; logical < count(); ++logical) {
-        QAction* action = menu->addAction(
-            model() ? model()->headerData(logical, Qt::Horizontal).toString() : QString());
-        action->setCheckable(true);
-        action->setChecked(!isSectionHidden(logical));
-        action->setEnabled(!(lastVisible && action->isChecked()));
-        connect(action, &QAction::toggled, this,
-                [this, logical](bool on) { setColumnVisible(logical, on); });
-    }
-    return menu;
-}
-
-void ColumnHeader::contextMenuEvent(QContextMenuEvent* event) {
-    makeColumnMenu()->exec(event->globalPos());
-    event->accept();
 }
 
 void ColumnHeader::keepWithinLimits(int logical, int newSize) {

@@ -1,13 +1,10 @@
 #pragma once
 
 #include <QHeaderView>
-#include <memory>
 #include <string_view>
 #include <vector>
 
 #include "gui/views/column_layout.h"
-
-class QMenu;
 
 namespace tw::base {
 class SettingsStore;
@@ -24,9 +21,9 @@ struct ColumnDefaults {
 };
 
 // The column header of the program's list widgets: columns that the user moves, resizes
-// (between kMinimumWidth and each column's maximum) and shows or hides from the header's
-// context menu of column names, with the layout stored between runs as a "LCM2-<set>"
-// value (column_layout.h) in the widget's settings section.
+// (between kMinimumWidth and each column's maximum), shows and hides, with the layout
+// stored between runs as a "LCM2-<set>" value (column_layout.h) in the widget's settings
+// section.
 //
 // Owned by its view (Qt parent). Works on the sections of the view's model, which must
 // have exactly as many columns as there are defaults.
@@ -54,16 +51,6 @@ public:
 
     // Shows or hides a column by model index; the last visible column is never hidden.
     void setColumnVisible(int logical, bool visible);
-
-    // The context menu: one checkable entry per column, in model order, that shows or hides
-    // it. The caller owns the menu.
-    std::unique_ptr<QMenu> makeColumnMenu();
-
-Q_SIGNALS:
-    void columnVisibilityChanged(int logical, bool visible);
-
-protected:
-    void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
     void keepWithinLimits(int logical, int newSize);

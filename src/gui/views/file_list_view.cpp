@@ -65,9 +65,9 @@ FileListView::FileListView(GuiContext& context, QWidget* parent)
     connect(header_, &QHeaderView::sectionClicked, this, &FileListView::onHeaderClicked);
     connect(this, &QAbstractItemView::doubleClicked, this, &FileListView::onDoubleClicked);
     connect(model_, &FileListModel::recordEdited, this, &FileListView::onRecordEdited);
-    connect(header_, &ColumnHeader::columnVisibilityChanged, this, [this](int logical, bool on) {
-        Q_EMIT columnVisibilityChanged(static_cast<int>(FileListModel::columnId(logical)), on);
-    });
+    header_->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(header_, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& pos) { Q_EMIT headerMenuRequested(header_->mapToGlobal(pos)); });
 
     syncSelection();
 }

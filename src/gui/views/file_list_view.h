@@ -78,10 +78,9 @@ Q_SIGNALS:
     void fileInfoRequested();
     // Files or folders were dropped on the list (local paths, in drop order).
     void itemsDropped(const QStringList& paths);
-    // A right click on a row (global position).
+    // A right click on a row, and on the column header (global positions).
     void rowMenuRequested(const QPoint& globalPos);
-    // A column (TagFieldId) was shown or hidden, from the header's menu or setColumnVisible.
-    void columnVisibilityChanged(int columnId, bool visible);
+    void headerMenuRequested(const QPoint& globalPos);
 
 protected:
     void dragEnterEvent(QDragEnterEvent* event) override;

@@ -1,6 +1,7 @@
 // The main window's commands as a user meets them: menus, hot keys, enabling rules, and
 // what each command of the file list and tag menus does to the list.
 #include <QAction>
+#include <QApplication>
 #include <QDockWidget>
 #include <QMenu>
 #include <QMenuBar>
@@ -15,6 +16,7 @@
 #include "gui/app/application.h"
 #include "gui/commands/command_set.h"
 #include "gui/commands/command_table.h"
+#include "gui/mainwindow/folder_tree.h"
 #include "gui/mainwindow/main_window.h"
 #include "gui/mainwindow/status_panes.h"
 #include "gui/support/app_harness.h"
@@ -379,6 +381,37 @@ private Q_SLOTS:
         QCOMPARE(t.h.shell.log, (std::vector<std::string>{"file-info:1", "about"}));
         QCOMPARE(t.h.window().statusPanes().countsText(),
                  QStringLiteral("1 selected | 1 changed | 3 files"));
+    }
+
+    // Enter and Del belong to the list, so editing fields keep their own keys.
+    void theListsOwnKeysActOnlyInTheList() {
+        ThreeFiles t;
+        QVERIFY(t.start());
+        tw::gui::MainWindow& window = t.h.window();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        window.tagTabs().showPage(tw::gui::TagTabsView::Page::Standard);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Delete);
+        QCOMPARE(t.list().size(), 3);
+        window.fileList().setFocus();
+        t.list().selectOnly(1);
+        window.selectionChanged();
+        QTest::keyClick(&window.fileList(), Qt::Key_Delete);
+        QCOMPARE(t.h.listText(), std::string("a.mp3* c.mp3"));
+    }
+
+    void theBarsMenuShowsWhichBarsAreShown() {
+        AppHarness h;
+        QVERIFY(h.start());
+        QVERIFY(h.trigger(ids::kCmdViewStatusBar));
+        std::unique_ptr<QMenu> menu(static_cast<QMainWindow&>(h.window()).createPopupMenu());
+        QVERIFY(menu);
+        QStringList entries;
+        for (QAction* action : menu->actions())
+            entries << action->text() + (action->isChecked() ? QStringLiteral("+") : QString());
+        QCOMPARE(entries.join(QLatin1Char('|')),
+                 QStringLiteral("Main &Bar+|&Folder Tree+|&Status Bar"));
+        menu->actions().at(2)->trigger();
+        QVERIFY(!h.window().statusBar()->isHidden());
     }
 
     void contextMenusCarryTheirOwnLabels() {

@@ -121,6 +121,22 @@ private Q_SLOTS:
         QVERIFY(f.h.app().list().anyDirty());
     }
 
+    // The progress window lets queued events through; a folder chosen meanwhile must not
+    // start a second scan inside the first.
+    void aFolderChosenDuringAScanIsRefused() {
+        Folders f;
+        QVERIFY(f.h.start());
+        f.h.port.duringProgress = [&f] {
+            Q_EMIT f.tree().folderActivated(q(f.folder("jazz/")));
+            QCoreApplication::processEvents();
+        };
+        QVERIFY(f.h.trigger(ids::kCmdRefreshFolder));
+        f.h.port.duringProgress = nullptr;
+        QCOMPARE(f.workFolder(), f.h.musicFolder());
+        QCOMPARE(f.h.listText(), std::string("top.mp3*"));
+        QCOMPARE(f.tree().selectedFolder(), q(f.h.musicFolder()));
+    }
+
     void theContextMenuOpensTheFolderUnderTheCursor() {
         Folders f;
         QVERIFY(f.h.start());

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QStringList>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -23,6 +24,18 @@ namespace tw::test {
 //
 // Each harness points the program's data folders at its own temporary folders (so language
 // files are the test's) and starts with the built-in texts. Owns everything it makes.
+// A scripted port that can act while an operation shows progress, as the real progress
+// window lets events through then.
+class ProgressHookPort : public FakeUserPort {
+public:
+    std::function<void()> duringProgress;
+    void advanceProgress(std::string_view label) override {
+        FakeUserPort::advanceProgress(label);
+        if (duringProgress)
+            duringProgress();
+    }
+};
+
 class AppHarness {
 public:
     AppHarness();
@@ -50,7 +63,7 @@ public:
     TempDir music;
     TempDir data;
     base::MemorySettingsStore store;
-    FakeUserPort port;
+    ProgressHookPort port;
     ScriptedShellPort shell;
 
 private:
