@@ -1,9 +1,40 @@
 #include "core/audio_file.h"
 
+#include <algorithm>
+
+#include "base/ascii.h"
+#include "base/file_ops.h"
 #include "core/app_options.h"
 #include "core/tag_edit.h"
 
 namespace tw::core {
+
+namespace {
+
+constexpr std::string_view kExtension = ".mp3";
+
+}  // namespace
+
+bool AudioFile::rename(const std::string& newBaseName) {
+    std::string name = newBaseName;
+    if (base::endsWithNoCase(name, kExtension))
+        name.resize(name.size() - kExtension.size());
+    if (name.empty() || name.find('\0') != std::string::npos)
+        return false;
+    if (fileName.size() > path.size())
+        return false;
+    // Masks write sub-folders with a backslash on every platform.
+    std::replace(name.begin(), name.end(), '\\', '/');
+
+    std::string newFileName = name + std::string(kExtension);
+    std::string newPath = path.substr(0, path.size() - fileName.size()) + newFileName;
+    if (newPath != path && base::renameNoReplace(path, newPath))
+        return false;
+    path = std::move(newPath);
+    fileName = std::move(newFileName);
+    baseName = std::move(name);
+    return true;
+}
 
 std::string AudioFile::displayName(bool withExtension) const {
     return (withExtension || options().showExtension) ? fileName : baseName;
@@ -18,8 +49,10 @@ std::int32_t AudioFile::effectiveTrack() const {
 }
 
 void AudioFile::autoFill() {
-    if (options().autoFillV1) fillV1FromV2(*this, false);
-    if (options().autoFillV2) fillV2FromV1(*this, false);
+    if (options().autoFillV1)
+        fillV1FromV2(*this, false);
+    if (options().autoFillV2)
+        fillV2FromV1(*this, false);
 }
 
 }  // namespace tw::core
