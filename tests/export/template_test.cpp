@@ -233,3 +233,82 @@ TEST_F(TemplateExportTest, ALargeTemplateIsExportedWhole) {
 
 }  // namespace
 }  // namespace tw::exports
+
+namespace tw::exports {
+namespace {
+
+// The templates the program ships, exported over the sample records.
+class ShippedTemplatesTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        saved_ = base::appPaths();
+        const char* source = std::getenv("TW_SOURCE_DIR");
+        base::setAppPaths(
+            {dir / "bin", fs::path(source ? source : ".") / "data", dir / "user", dir / "config"});
+        test::addSampleRecords(list, "/music/");
+        list.at(0).lyrics.text = "line one\nline two";
+    }
+    void TearDown() override { base::setAppPaths(saved_); }
+
+    std::string exported(const std::string& name, DocumentKind kind) {
+        const TemplateExportRequest request{name, templateFilePath(name), dir.folder(), name};
+        const auto path = kind == DocumentKind::Html ? ExportTemplateHtml(list, request, port)
+                                                     : ExportTemplateRtf(list, request, port);
+        EXPECT_TRUE(path) << name;
+        return path ? *path : std::string();
+    }
+
+    tw::test::TempDir dir;
+    core::FileList list;
+    tw::test::FakeUserPort port;
+    base::AppPaths saved_;
+};
+
+TEST_F(ShippedTemplatesTest, HtmlTemplatesGiveAsciiThatParsesAndOneOfThemStripes) {
+    const std::vector<std::string> names = templateList(DocumentKind::Html);
+    ASSERT_GE(names.size(), 2u);
+    bool striped = false;
+    for (const std::string& name : names) {
+        const std::optional<std::string> text = readTemplate(templateFilePath(name));
+        ASSERT_TRUE(text && SplitTemplate(*text)) << name;
+        striped = striped || !SplitTemplate(*text)->record2.empty();
+        const std::string path = exported(name, DocumentKind::Html);
+        test::writeFile(dir / "check.py",
+                        "import sys, html.parser\n"
+                        "data = open(sys.argv[1], 'rb').read()\n"
+                        "assert all(b < 128 for b in data), 'not ASCII'\n"
+                        "p = html.parser.HTMLParser()\n"
+                        "p.feed(data.decode('ascii'))\n"
+                        "p.close()\n"
+                        "assert b'Caf&#233;' in data and b'<tunewright' not in data\n");
+        const std::string command =
+            "/usr/bin/python3 '" + (dir / "check.py").string() + "' '" + path + "'";
+        EXPECT_EQ(std::system(command.c_str()), 0) << name;
+    }
+    EXPECT_TRUE(striped);
+}
+
+TEST_F(ShippedTemplatesTest, RtfTemplatesGiveAsciiWithBalancedGroups) {
+    const std::vector<std::string> names = templateList(DocumentKind::Rtf);
+    ASSERT_GE(names.size(), 2u);
+    for (const std::string& name : names) {
+        const std::string text = test::fileContent(exported(name, DocumentKind::Rtf));
+        EXPECT_TRUE(text.starts_with("{\\rtf1")) << name;
+        EXPECT_NE(text.find("Caf\\u233?"), std::string::npos) << name;
+        int depth = 0;
+        for (std::size_t i = 0; i < text.size(); ++i) {
+            ASSERT_LT(static_cast<unsigned char>(text[i]), 128) << name;
+            if (text[i] == '\\') {
+                ++i;  // a control word or an escaped character
+            } else if (text[i] == '{') {
+                ++depth;
+            } else if (text[i] == '}' && --depth == 0) {
+                EXPECT_EQ(text.find_first_not_of("\r\n", i + 1), std::string::npos) << name;
+            }
+        }
+        EXPECT_EQ(depth, 0) << name;
+    }
+}
+
+}  // namespace
+}  // namespace tw::exports
