@@ -1,6 +1,5 @@
 #include "core/list_session.h"
 
-#include <algorithm>
 #include <filesystem>
 #include <system_error>
 
@@ -36,15 +35,13 @@ bool collectMp3Paths(const std::string& folder, std::vector<std::string>& paths)
     fs::directory_iterator it(folder, error);
     if (error)
         return false;
-    for (; it != fs::directory_iterator(); it.increment(error)) {
-        if (error)
-            return false;
+    for (; !error && it != fs::directory_iterator(); it.increment(error)) {
         std::string name = it->path().filename().string();
         std::error_code typeError;
         if (base::endsWithNoCase(name, ".mp3") && it->is_regular_file(typeError))
             paths.push_back(folder + name);
     }
-    return true;
+    return !error;
 }
 
 }  // namespace

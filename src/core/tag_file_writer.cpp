@@ -242,7 +242,10 @@ bool TagFileWriter::writeLyrics(const AudioFile& record) {
     State& s = *state_;
     if (!s.canRewriteV2())
         return false;
-    writeId3v2Lyrics(s.loadedTag().tag(), trimLyrics(record.lyrics.text));
+    const std::string text = trimLyrics(record.lyrics.text);
+    if (text.empty() && !s.v2Header && !s.tag)
+        return true;  // no tag, so no lyrics to remove
+    writeId3v2Lyrics(s.loadedTag().tag(), text);
     s.v2Staged = true;
     return true;
 }

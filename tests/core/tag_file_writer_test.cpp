@@ -170,6 +170,10 @@ TEST_F(TagFileWriterTest, FramesTheProgramDoesNotEditStay) {
                         .comment("deu", "zwei", "Zweiter")
                         .lyrics("eng", "", "Words")
                         .lyrics("deu", "", "Worte")
+                        .raw("RVAD", {3, 16, 1, 2, 3, 4})
+                        .raw("TSIZ", test::bytesOf(std::string_view("\0"
+                                                                    "1234",
+                                                                    5)))
                         .build(),
            .audio = test::defaultAudio()});
     const auto before = tag();
@@ -180,11 +184,12 @@ TEST_F(TagFileWriterTest, FramesTheProgramDoesNotEditStay) {
     ASSERT_TRUE(writer.writeV2(r));
     ASSERT_TRUE(writer.commit());
     const auto after = tag();
-    for (const char* id : {"APIC", "TXXX", "PRIV", "USLT"})
+    for (const char* id : {"APIC", "TXXX", "PRIV", "USLT", "RVAD", "TSIZ"})
         EXPECT_EQ(after.all(id).size(), before.all(id).size()) << id;
     EXPECT_EQ(after.first("APIC").body, before.first("APIC").body);
     EXPECT_EQ(after.first("PRIV").body, before.first("PRIV").body);
     EXPECT_EQ(after.first("TXXX").body, before.first("TXXX").body);
+    EXPECT_EQ(after.first("RVAD").body, before.first("RVAD").body);
     ASSERT_EQ(after.all("COMM").size(), 2u);
     EXPECT_EQ(after.all("COMM")[0].body, test::join({{0}, latin1("eng"), {0}, latin1("Changed")}));
     EXPECT_EQ(after.all("COMM")[1].body, before.all("COMM")[1].body);

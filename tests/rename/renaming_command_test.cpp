@@ -84,6 +84,19 @@ TEST_F(RenamingCommandTest, RunRenamesWithProgressIntoExistingSubFolders) {
     EXPECT_EQ(port.failedReports, 0);
 }
 
+TEST_F(RenamingCommandTest, UpLevelFoldersOfTheMaskMoveUp) {
+    fs::create_directory(dir / "parent");
+    // A work folder one level down; with an empty table the mask's up-level survives.
+    core::AudioFile& file = addFile("a.mp3");
+    fs::rename(dir / "a.mp3", dir / "parent" / "a.mp3");
+    file.path = (dir / "parent" / "a.mp3").string();
+    file.id3v2.title = "Up";
+    SymbolTable{}.save(store, kTagToFilenameTable);
+    EXPECT_TRUE(runWithMask("..\\<title>").failed.empty());
+    EXPECT_EQ(content("Up.mp3"), "a.mp3");
+    EXPECT_EQ(file.fileName, "../Up.mp3");
+}
+
 TEST_F(RenamingCommandTest, CollisionFailsTheSecondAndKeepsBothFiles) {
     addFile("a.mp3").id3v2.title = "Same";
     addFile("b.mp3").id3v2.title = "Same";

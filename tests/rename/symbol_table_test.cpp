@@ -109,13 +109,5 @@ TEST(ApplySymbolTable, ReadsTheTableFromTheStoreEachTime) {
     EXPECT_EQ(ApplySymbolTable("a_b", store, kTagToFilenameTable), "a+b");
 }
 
-TEST(SymbolTableHandOff, EditorSeesTheKeyTheDialogWrote) {
-    base::MemorySettingsStore store;
-    EXPECT_EQ(editedSymbolTable(store), kUnnamedEditorTable);
-    setEditedSymbolTable(store, kFilenameToTagTable);
-    EXPECT_EQ(store.getString("Templates", "RegSymbolReplacementAddress", ""), kFilenameToTagTable);
-    EXPECT_EQ(editedSymbolTable(store), kFilenameToTagTable);
-}
-
 }  // namespace
 }  // namespace tw::rename
