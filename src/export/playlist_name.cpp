@@ -1,8 +1,10 @@
 #include "export/playlist_name.h"
 
 #include <algorithm>
+#include <array>
 
 #include "base/format.h"
+#include "base/string_ids.h"
 #include "core/audio_file.h"
 #include "core/effective_value.h"
 #include "core/file_list.h"
@@ -16,6 +18,18 @@ namespace tw::exports {
 namespace {
 
 using core::EffectiveField;
+namespace ids = base::ids;
+
+constexpr std::array<PlaylistToken, 8> kTokens = {{
+    {"<artist>", ids::kLegendArtist},
+    {"<album>", ids::kLegendAlbum},
+    {"<year>", ids::kLegendYear},
+    {"<genre>", ids::kLegendGenre},
+    {"<comment>", ids::kLegendComment},
+    {"<bitrate>", ids::kLegendBitrate},
+    {"<play_time_all>", ids::kLegendPlayTimeAll},
+    {"<number_of_tracks>", ids::kLegendNumberOfTracks},
+}};
 
 constexpr std::string_view kWhiteSpace = " \t\r\n\v\f";
 constexpr std::string_view kUpLevel = "..\\";
@@ -102,17 +116,17 @@ PlaylistTokenValues playlistTokenValues(const core::FileList& list) {
     return values;
 }
 
+std::span<const PlaylistToken> playlistTokens() {
+    return kTokens;
+}
+
 std::vector<rename::ExampleValue> playlistExampleValues(const PlaylistTokenValues& values) {
+    const std::array<const std::string*, kTokens.size()> texts = {
+        &values.artist,  &values.album,   &values.year,        &values.genre,
+        &values.comment, &values.bitrate, &values.playTimeAll, &values.numberOfTracks};
     std::vector<rename::ExampleValue> examples;
-    if (!values.severalArtists)
-        examples.push_back({"<artist>", values.artist});
-    examples.push_back({"<album>", values.album});
-    examples.push_back({"<year>", values.year});
-    examples.push_back({"<genre>", values.genre});
-    examples.push_back({"<comment>", values.comment});
-    examples.push_back({"<bitrate>", values.bitrate});
-    examples.push_back({"<play_time_all>", values.playTimeAll});
-    examples.push_back({"<number_of_tracks>", values.numberOfTracks});
+    for (std::size_t i = values.severalArtists ? 1 : 0; i < kTokens.size(); ++i)
+        examples.push_back({kTokens[i].token, *texts[i]});
     return examples;
 }
 

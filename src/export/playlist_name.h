@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -32,14 +33,22 @@ struct PlaylistTokenValues {
     std::string numberOfTracks;  // the number of selected files
 };
 
+// A token of a playlist's name mask, in the order the tokens are replaced, with the string
+// id of its tool tip in the mask editor's legend.
+struct PlaylistToken {
+    std::string_view token;
+    int toolTipId;
+};
+std::span<const PlaylistToken> playlistTokens();
+
 // "%d.%d" of whole minutes and the seconds left: 3725 gives "62.5", 59 gives "0.59".
 std::string playTimeAllText(std::uint64_t seconds);
 
 // The values of the selection of `list` (all empty when nothing is selected).
 PlaylistTokenValues playlistTokenValues(const core::FileList& list);
 
-// The mask editor's token buttons with their example values; "<artist>" is left out when
-// the selection has several artists.
+// The tokens of the mask editor's legend with their example values, in playlistTokens()
+// order; "<artist>" is left out when the selection has several artists.
 std::vector<rename::ExampleValue> playlistExampleValues(const PlaylistTokenValues& values);
 
 // The name the mask gives, in mask language ("\" between folders): the tokens replaced in
