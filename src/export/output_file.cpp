@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdlib>
 #include <fstream>
 
 namespace tw::exports {
@@ -20,7 +21,7 @@ mode_t currentUmask() {
     std::string line;
     while (std::getline(status, line)) {
         if (line.rfind("Umask:", 0) == 0)
-            return static_cast<mode_t>(std::stoul(line.substr(6), nullptr, 8) & 0777);
+            return static_cast<mode_t>(std::strtoul(line.c_str() + 6, nullptr, 8) & 0777);
     }
     return 022;
 }

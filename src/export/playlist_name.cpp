@@ -50,18 +50,6 @@ std::string nameSafe(std::string value) {
     return value;
 }
 
-void replaceAll(std::string& text, char from, std::string_view to) {
-    std::string out;
-    out.reserve(text.size());
-    for (char c : text) {
-        if (c == from)
-            out.append(to);
-        else
-            out += c;
-    }
-    text = std::move(out);
-}
-
 void collapseSeparators(std::string& path) {
     path.erase(
         std::unique(path.begin(), path.end(), [](char a, char b) { return a == '/' && b == '/'; }),
@@ -156,8 +144,8 @@ PlaylistLocation PlaylistPath(std::string_view outputDirectory, std::string_view
     std::string cleaned = rename::ConvertCase(rename::ApplySymbolTable(rest, table), caseMode);
     // What is left of "/" is a character a file name cannot hold, as the table would have
     // made it; "\" is the mask language's folder separator.
-    replaceAll(cleaned, '/', "-");
-    replaceAll(cleaned, '\\', "/");
+    std::replace(cleaned.begin(), cleaned.end(), '/', '-');
+    std::replace(cleaned.begin(), cleaned.end(), '\\', '/');
 
     PlaylistLocation location;
     location.safe = !climbs(cleaned);

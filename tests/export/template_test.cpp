@@ -199,6 +199,14 @@ TEST_F(TemplateExportTest, HtmlEscapesOnlyValuesRtfEscapesEverything) {
     StringSink rtf;
     WriteTemplateList(rtf, list, *parts, DocumentKind::Rtf);
     EXPECT_EQ(rtf.text(), "\\u233? Caf\\u233? & co \\u233? \\u233?");
+
+    // A template in an 8-bit code page keeps its bytes: the reader's code page decides.
+    const std::string latin = "\xE9" + kStart + "<title>" + kEnd;
+    StringSink kept;
+    WriteTemplateList(kept, list, *SplitTemplate(latin), DocumentKind::Rtf);
+    EXPECT_EQ(kept.text(),
+              "\xE9"
+              "Caf\\u233? & co");
 }
 
 TEST_F(TemplateExportTest, UnreadableAndMalformedTemplatesAreReportedAndNothingIsWritten) {
