@@ -41,15 +41,29 @@ std::span<const TemplateToken> templateTokens() {
 
 std::string FillTemplateRecord(std::string_view record, const core::AudioFile& file,
                                TextEscape escape) {
+    // One pass over the record finds the tokens it holds; only a value that brings a "<" of
+    // its own makes the later tokens worth searching for again.
+    std::array<bool, kTokens.size()> present{};
+    for (std::size_t at = record.find('<'); at != std::string_view::npos;
+         at = record.find('<', at + 1)) {
+        const std::string_view rest = record.substr(at);
+        for (std::size_t i = 0; i < kTokens.size(); ++i) {
+            const std::string_view token = kTokens[i].text;
+            if (rest.size() >= token.size() && rest[1] == token[1] && rest.starts_with(token))
+                present[i] = true;
+        }
+    }
     std::string text(record);
     const std::size_t limit = record.size() + kMaxRecordGrowth;
+    bool valuesHoldTokens = false;
     std::string value;
-    for (const TemplateToken& token : kTokens) {
-        if (text.find(token.text) == std::string::npos)
-            continue;  // most records use a few tokens; values are made only for those
+    for (std::size_t i = 0; i < kTokens.size(); ++i) {
+        if (!present[i] && !(valuesHoldTokens && text.find(kTokens[i].text) != std::string::npos))
+            continue;
         value.clear();
-        appendEscaped(value, recordValue(file, token.value), escape);
-        replaceToken(text, token.text, value, limit);
+        appendEscaped(value, recordValue(file, kTokens[i].value), escape);
+        if (replaceToken(text, kTokens[i].text, value, limit))
+            valuesHoldTokens = valuesHoldTokens || value.find('<') != std::string::npos;
     }
     return text;
 }
