@@ -6,7 +6,7 @@ namespace tw::cli {
 
 namespace {
 // A new command: its file, its declaration in commands.h and one line here.
-const std::array<const Command*, 7> kCommands = {
+const std::array<const Command*, 10> kCommands = {
     &kListCommand,
     &kShowCommand,
     &kSetCommand,
@@ -14,6 +14,9 @@ const std::array<const Command*, 7> kCommands = {
     &kRenameCommand,
     &kFillFromNameCommand,
     &kCaseCommand,
+    &kPlaylistCommand,
+    &kExportCommand,
+    &kExportTemplateCommand,
 };
 }  // namespace
 

@@ -20,5 +20,8 @@ extern const Command kClearCommand;
 extern const Command kRenameCommand;
 extern const Command kFillFromNameCommand;
 extern const Command kCaseCommand;
+extern const Command kPlaylistCommand;
+extern const Command kExportCommand;
+extern const Command kExportTemplateCommand;
 
 }  // namespace tw::cli

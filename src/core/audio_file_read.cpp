@@ -76,6 +76,8 @@ bool readRecord(AudioFile& record, MpegInfo& mpeg) {
     window.reset(file.fd(), facts->size);
     window.bytesAt(0, ByteWindow::kChunk);  // the head, in one read
 
+    if (record.size != facts->size)
+        record.sizeText.clear();  // made again from the new size when next shown
     record.size = facts->size;
     readId3v2(window, record);
     mpeg.examine(window, record.path);

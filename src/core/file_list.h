@@ -70,6 +70,10 @@ public:
     // Exchanges two records with their selection flags, when both indices are valid and
     // differ; the chain then follows the records to their new places.
     void swap(int i, int j);
+    // Puts the records in the order `order` gives: the record at order[k] moves to place k.
+    // The selection follows the records. False, with nothing moved, when `order` is not a
+    // permutation of 0..size()-1.
+    bool reorder(const std::vector<int>& order);
     // Puts `record` in place of the one at `index`, which it takes the selection state of.
     void replace(int index, std::unique_ptr<AudioFile> record);
 

@@ -1,0 +1,57 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "core/audio_file.h"
+#include "core/file_list.h"
+#include "core/list_columns.h"
+
+namespace tw::core {
+
+// The texts the file list shows: cells, the size text, the status bar counts and the
+// totals of the information field.
+
+// "1000 Bytes", "1.50 KB", "3.00 MB": KB below 1 MB and at exactly 1 MB.
+std::string sizeText(std::uint64_t size);
+// The record's size text, made on first use and kept in the record.
+const std::string& cachedSizeText(AudioFile& record);
+
+// The file name as the list shows it (displayName(false)), without copying it.
+std::string_view listedName(const AudioFile& record);
+// The ID3v2 text when it is not empty, else the ID3v1 text: what the Title, Artist,
+// Album and Comments columns show.
+inline std::string_view preferV2(const std::string& v2, const std::string& v1) {
+    return v2.empty() ? std::string_view(v1) : std::string_view(v2);
+}
+
+// Cell texts of the list. The words it shows ("Yes", "No") are looked up in the active
+// language once, when the object is made. The views returned point into the record (or
+// this object) and stay valid until either changes.
+class ListCellTexts {
+public:
+    ListCellTexts();
+
+    // The text of `column` for `record`. Non-const record: the size text is made and
+    // kept on first use.
+    std::string_view text(AudioFile& record, TagFieldId column) const;
+
+private:
+    std::string yes_;
+    std::string no_;
+};
+
+// The three status bar panes: "%d selected", "%d changed", "%d files".
+struct StatusTexts {
+    std::string selected;
+    std::string changed;
+    std::string files;
+};
+StatusTexts statusTexts(const FileList& list);
+
+// The information field's summary when not exactly one file is selected: the size of all
+// files, the play time of all and of the selected ones, joined by "\r\n".
+std::string totalsText(const FileList& list);
+
+}  // namespace tw::core

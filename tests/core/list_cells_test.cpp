@@ -1,0 +1,159 @@
+#include "core/list_cells.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "core/app_options.h"
+
+namespace tw::core {
+namespace {
+
+std::unique_ptr<AudioFile> record(std::uint64_t size = 0, std::int32_t seconds = 0) {
+    auto file = std::make_unique<AudioFile>();
+    file->fileName = "Song.mp3";
+    file->baseName = "Song";
+    file->size = size;
+    file->playSeconds = seconds;
+    return file;
+}
+
+// Restores the process options a test changes.
+class OptionsGuard {
+public:
+    ~OptionsGuard() { options() = saved_; }
+
+private:
+    AppOptions saved_ = options();
+};
+
+TEST(ListColumns, TwentyTwoColumnsWithFilenameFirstAndTrackShownFirst) {
+    const auto columns = listColumns();
+    ASSERT_EQ(columns.size(), static_cast<std::size_t>(kListColumnCount));
+    EXPECT_EQ(columns[0].id, TagFieldId::Filename);
+    EXPECT_EQ(columns[0].position, 1);
+    EXPECT_EQ(columns[1].id, TagFieldId::Track);
+    EXPECT_EQ(columns[1].position, 0);
+
+    std::set<int> ids, positions, titles;
+    for (const ListColumn& column : columns) {
+        ids.insert(static_cast<int>(column.id));
+        positions.insert(column.position);
+        titles.insert(column.titleId);
+        EXPECT_GE(column.width, kListColumnMinWidth);
+        EXPECT_LE(column.width, column.maxWidth);
+    }
+    EXPECT_EQ(ids.size(), columns.size());
+    EXPECT_EQ(titles.size(), columns.size());
+    EXPECT_EQ(*positions.begin(), 0);
+    EXPECT_EQ(*positions.rbegin(), kListColumnCount - 1);
+    EXPECT_EQ(positions.size(), columns.size());
+
+    EXPECT_EQ(columnIndexOfCommand(32836), 1);
+    EXPECT_EQ(columnIndexOfCommand(32877), 21);
+    EXPECT_EQ(columnIndexOfCommand(32843), -1);
+}
+
+TEST(ListCells, TextFieldsPreferV2AndTrackYearGenreShowV1Only) {
+    auto file = record();
+    file->id3v1.title = "v1 title";
+    file->id3v2.title = "v2 title";
+    file->id3v1.artist = "v1 artist";
+    file->id3v1.trackText = "3";
+    file->id3v2.trackText = "7";
+    file->id3v1.yearText = "1999";
+    file->id3v2.yearText = "2001";
+    file->id3v1.genre = 17;
+    file->id3v2.genre = 13;
+    file->id3v2.composer = "Composer";
+
+    const ListCellTexts cells;
+    EXPECT_EQ(cells.text(*file, TagFieldId::Title), "v2 title");
+    EXPECT_EQ(cells.text(*file, TagFieldId::Artist), "v1 artist");
+    EXPECT_EQ(cells.text(*file, TagFieldId::Track), "3");
+    EXPECT_EQ(cells.text(*file, TagFieldId::Year), "1999");
+    EXPECT_EQ(cells.text(*file, TagFieldId::Genre), "Rock");
+    EXPECT_EQ(cells.text(*file, TagFieldId::Composer), "Composer");
+    EXPECT_EQ(cells.text(*file, TagFieldId::Picture), "");
+
+    for (int genre : {-1, 126, 254, 255}) {
+        file->id3v1.genre = genre;
+        EXPECT_EQ(cells.text(*file, TagFieldId::Genre), "") << genre;
+    }
+}
+
+TEST(ListCells, LyricsStreamAndNameColumns) {
+    OptionsGuard guard;
+    auto file = record();
+    file->streamText[static_cast<std::size_t>(StreamField::Bitrate)] = "128 kbps";
+    file->streamText[static_cast<std::size_t>(StreamField::Mode)] = "Joint Stereo";
+    file->streamText[static_cast<std::size_t>(StreamField::Length)] = "04:10";
+
+    const ListCellTexts cells;
+    EXPECT_EQ(cells.text(*file, TagFieldId::Lyrics), "No");
+    file->lyrics.inFile = true;
+    EXPECT_EQ(cells.text(*file, TagFieldId::Lyrics), "Yes");
+    EXPECT_EQ(cells.text(*file, TagFieldId::Bitrate), "128 kbps");
+    EXPECT_EQ(cells.text(*file, TagFieldId::Channels), "Joint Stereo");
+    EXPECT_EQ(cells.text(*file, TagFieldId::PlayTime), "04:10");
+
+    options().showExtension = false;
+    EXPECT_EQ(cells.text(*file, TagFieldId::Filename), "Song");
+    options().showExtension = true;
+    EXPECT_EQ(cells.text(*file, TagFieldId::Filename), "Song.mp3");
+}
+
+TEST(ListCells, SizeTextSwitchesUnitsAboveOneMegabyte) {
+    EXPECT_EQ(sizeText(0), "0 Bytes");
+    EXPECT_EQ(sizeText(1000), "1000 Bytes");
+    EXPECT_EQ(sizeText(1023), "1023 Bytes");
+    EXPECT_EQ(sizeText(1024), "1.00 KB");
+    EXPECT_EQ(sizeText(1536), "1.50 KB");
+    EXPECT_EQ(sizeText(1048576), "1024.00 KB");
+    EXPECT_EQ(sizeText(3145728), "3.00 MB");
+    EXPECT_EQ(sizeText(5'000'000'000ull), "4768.37 MB");
+}
+
+TEST(ListCells, SizeTextIsMadeOnceAndKeptInTheRecord) {
+    auto file = record(1536);
+    const ListCellTexts cells;
+    EXPECT_EQ(cells.text(*file, TagFieldId::FileSize), "1.50 KB");
+    EXPECT_EQ(file->sizeText, "1.50 KB");
+    file->sizeText = "kept";
+    EXPECT_EQ(cells.text(*file, TagFieldId::FileSize), "kept");
+}
+
+TEST(ListTotals, SizeUnitsTruncateAndDurationsCoverAllAndSelected) {
+    FileList list;
+    EXPECT_EQ(totalsText(list),
+              "Tracks size:\t0 bytes\r\nDuration (all):\t00:00\r\nDuration (selected):\t00:00");
+
+    list.add(record(1023, 59));
+    EXPECT_EQ(totalsText(list),
+              "Tracks size:\t1023 bytes\r\nDuration (all):\t00:59\r\nDuration (selected):\t00:59");
+
+    list.add(record(2047, 3541));  // 3070 bytes in all: 2 Kb, truncated
+    EXPECT_EQ(totalsText(list),
+              "Tracks size:\t2 Kb\r\nDuration (all):\t01:00:00\r\nDuration (selected):\t00:59");
+
+    list.add(record(3 * 1024 * 1024, 1));
+    list.selectOnly(2);
+    list.selectAdd(1);
+    EXPECT_EQ(totalsText(list),
+              "Tracks size:\t3 Mb\r\nDuration (all):\t01:00:01\r\nDuration (selected):\t59:02");
+}
+
+TEST(ListTotals, StatusTextsCountSelectedDirtyAndAllFiles) {
+    FileList list;
+    for (int i = 0; i < 3; ++i)
+        list.add(record());
+    list.selectAll();
+    list.at(1).id3v1.makePresent();
+    const StatusTexts texts = statusTexts(list);
+    EXPECT_EQ(texts.selected, "3 selected");
+    EXPECT_EQ(texts.changed, "1 changed");
+    EXPECT_EQ(texts.files, "3 files");
+}
+
+}  // namespace
+}  // namespace tw::core

@@ -1,0 +1,129 @@
+#include "core/list_sort.h"
+
+#include <gtest/gtest.h>
+
+#include "core/app_options.h"
+
+namespace tw::core {
+namespace {
+
+std::unique_ptr<AudioFile> named(const std::string& name) {
+    auto file = std::make_unique<AudioFile>();
+    file->fileName = name + ".mp3";
+    file->baseName = name;
+    return file;
+}
+
+std::vector<std::string> order(const FileList& list) {
+    std::vector<std::string> names;
+    for (int i = 0; i < list.size(); ++i)
+        names.push_back(list.at(i).baseName);
+    return names;
+}
+
+using Names = std::vector<std::string>;
+
+TEST(ListSort, BitrateSortsAsTextSoHigherRatesMayComeFirst) {
+    FileList list;
+    for (const char* rate : {"64 kbps", "128 kbps", "320 kbps VBR"}) {
+        auto file = named(rate);
+        file->streamText[static_cast<std::size_t>(StreamField::Bitrate)] = rate;
+        list.add(std::move(file));
+    }
+    sortFileList(list, TagFieldId::Bitrate, true);
+    EXPECT_EQ(order(list), (Names{"128 kbps", "320 kbps VBR", "64 kbps"}));
+    sortFileList(list, TagFieldId::Bitrate, false);
+    EXPECT_EQ(order(list), (Names{"64 kbps", "320 kbps VBR", "128 kbps"}));
+}
+
+TEST(ListSort, EqualKeysKeepTheirOrderInBothDirections) {
+    FileList list;
+    const std::pair<const char*, int> files[] = {{"a", 2}, {"b", 1}, {"c", 2}, {"d", 1}, {"e", 2}};
+    for (const auto& [name, year] : files) {
+        auto file = named(name);
+        file->id3v1.year = year;
+        list.add(std::move(file));
+    }
+    sortFileList(list, TagFieldId::Year, true);
+    EXPECT_EQ(order(list), (Names{"b", "d", "a", "c", "e"}));
+    sortFileList(list, TagFieldId::Year, false);
+    EXPECT_EQ(order(list), (Names{"a", "c", "e", "b", "d"}));
+    // A sort by a column without a key changes nothing.
+    sortFileList(list, TagFieldId::Picture, true);
+    EXPECT_EQ(order(list), (Names{"a", "c", "e", "b", "d"}));
+}
+
+TEST(ListSort, TextsCompareByteWiseWithTheV2ValuePreferred) {
+    FileList list;
+    const std::pair<const char*, const char*> titles[] = {
+        {"lower", "apple"}, {"upper", "Zebra"}, {"accent", "\xc3\xa9t\xc3\xa9"}, {"v1only", ""}};
+    for (const auto& [name, title] : titles) {
+        auto file = named(name);
+        file->id3v2.title = title;
+        file->id3v1.title = "Mango";
+        list.add(std::move(file));
+    }
+    sortFileList(list, TagFieldId::Title, true);
+    // "Mango" (the ID3v1 title of v1only) sorts among the ID3v2 titles; bytes above 127
+    // come after ASCII.
+    EXPECT_EQ(order(list), (Names{"v1only", "upper", "lower", "accent"}));
+}
+
+TEST(ListSort, NumericKeysFollowTheirOwnRules) {
+    FileList list;
+    auto a = named("a");
+    a->id3v1.track = 0;
+    a->id3v2.track = 9;
+    a->id3v2.genre = 200;  // out of range: the ID3v1 genre counts
+    a->id3v1.genre = 5;
+    a->size = 5'000'000'000ull;
+    auto b = named("b");
+    b->id3v1.track = 2;
+    b->id3v2.track = 1;
+    b->id3v2.genre = 3;
+    b->id3v1.genre = 100;
+    b->size = 10;
+    list.add(std::move(a));
+    list.add(std::move(b));
+
+    const bool preferV1 = options().preferV1Track;
+    options().preferV1Track = true;
+    sortFileList(list, TagFieldId::Track, true);
+    EXPECT_EQ(order(list), (Names{"b", "a"}));  // 2 before 9
+    options().preferV1Track = preferV1;
+
+    sortFileList(list, TagFieldId::Genre, true);
+    EXPECT_EQ(order(list), (Names{"b", "a"}));  // 3 before 5
+    sortFileList(list, TagFieldId::FileSize, false);
+    EXPECT_EQ(order(list), (Names{"a", "b"}));
+}
+
+TEST(ListSort, TheSelectionStaysWithItsRecords) {
+    FileList list;
+    for (const char* name : {"d", "c", "b", "a"})
+        list.add(named(name));
+    list.selectOnly(0);  // "d"
+    list.selectAdd(2);   // "b"
+    sortFileList(list, TagFieldId::Filename, true);
+    EXPECT_EQ(order(list), (Names{"a", "b", "c", "d"}));
+    EXPECT_EQ(list.selectedIndices(), (std::vector<int>{1, 3}));
+    EXPECT_EQ(list.first(), &list.at(1));
+    EXPECT_EQ(list.at(1).nextSelected, 3);
+}
+
+TEST(FileListReorder, RefusesAnythingButAPermutation) {
+    FileList list;
+    for (const char* name : {"a", "b", "c"})
+        list.add(named(name));
+    EXPECT_FALSE(list.reorder({0, 1}));
+    EXPECT_FALSE(list.reorder({0, 1, 1}));
+    EXPECT_FALSE(list.reorder({0, 1, 3}));
+    EXPECT_FALSE(list.reorder({0, -1, 2}));
+    EXPECT_EQ(order(list), (Names{"a", "b", "c"}));
+    EXPECT_TRUE(list.reorder({2, 0, 1}));
+    EXPECT_EQ(order(list), (Names{"c", "a", "b"}));
+    EXPECT_EQ(list.selectedIndices(), (std::vector<int>{1}));
+}
+
+}  // namespace
+}  // namespace tw::core
