@@ -1,0 +1,26 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace tw::freedb {
+
+class AlbumInfo;
+
+// The CDDB disc id of an album from its track starts and its disc length: the digit sums
+// of the start seconds, the play seconds and the track count packed into 32 bits.
+std::uint32_t DiscIdOf(const AlbumInfo& album);
+
+// A disc id as its eight lower-case hexadecimal digits.
+std::string DiscIdText(std::uint32_t id);
+
+// Stores the computed disc id in the album, replacing any assigned one. Nothing happens to
+// an album without tracks.
+void ComputeDiscId(AlbumInfo& album);
+
+// Whether `text` has the form of a disc id: exactly eight hexadecimal digits (either case).
+// Ids that came from outside are checked with this before they become part of a path.
+bool IsValidDiscId(std::string_view text);
+
+}  // namespace tw::freedb
