@@ -31,14 +31,14 @@ bool setNonBlocking(int fd) {
 
 }  // namespace
 
-void LineSocket::trace(ProtocolTrace::Direction direction, std::string_view text) const {
+void LineSocket::traceLine(ProtocolTrace::Direction direction, std::string_view text) const {
     if (trace_ != nullptr)
         trace_->traceLine(direction, text);
 }
 
 bool LineSocket::create() {
     close();
-    trace(ProtocolTrace::Direction::Note, "Create Socket");
+    traceLine(ProtocolTrace::Direction::Note, "Create Socket");
     fd_.reset(::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0));
     return fd_.valid();
 }
@@ -73,7 +73,7 @@ bool LineSocket::waitFor(short events, Clock::time_point limit) const {
 }
 
 bool LineSocket::connect(const std::string& host, unsigned port) {
-    trace(ProtocolTrace::Direction::Note, "Connect to " + host + ":" + std::to_string(port));
+    traceLine(ProtocolTrace::Direction::Note, "Connect to " + host + ":" + std::to_string(port));
     if (!fd_.valid() || port == 0 || port > 65535)
         return false;
 
@@ -124,7 +124,7 @@ bool LineSocket::sendLine(std::string_view text) {
         return false;
     std::string bytes(text);
     bytes += '\n';
-    trace(ProtocolTrace::Direction::Sent, text);
+    traceLine(ProtocolTrace::Direction::Sent, text);
     const auto limit = Clock::now() + std::chrono::seconds(timeout_);
     std::size_t sent = 0;
     while (sent < bytes.size()) {
@@ -174,13 +174,13 @@ bool LineSocket::receiveLine(std::string& line) {
         splitter_.feed(bytes);
     }
     line = serverLineToUtf8(trimProtocolLine(raw));
-    trace(ProtocolTrace::Direction::Received, line);
+    traceLine(ProtocolTrace::Direction::Received, line);
     return true;
 }
 
 void LineSocket::close() {
     if (fd_.valid())
-        trace(ProtocolTrace::Direction::Note, "Close Socket");
+        traceLine(ProtocolTrace::Direction::Note, "Close Socket");
     fd_.reset();
     splitter_.clear();
     replyDeadline_.reset();

@@ -44,6 +44,8 @@ public:
 
     // Sends `text` and one line feed; true only when every byte went out.
     bool sendLine(std::string_view text);
+    // Sends the bytes as they are, untraced.
+    bool sendBytes(std::string_view bytes);
 
     // Starts the time-out of a whole reply: from now on, every receive fails once the
     // time-out has passed, however slowly the peer keeps sending. endReply() lifts it.
@@ -66,6 +68,9 @@ public:
     bool isOpen() const { return fd_.valid(); }
     bool stopRequested() const { return stop_.stop_requested(); }
 
+    // Passes a line to the trace, for callers that frame lines themselves.
+    void traceLine(ProtocolTrace::Direction direction, std::string_view text) const;
+
 private:
     using Clock = std::chrono::steady_clock;
 
@@ -73,7 +78,6 @@ private:
     // deadline comes; true when ready.
     bool waitFor(short events, Clock::time_point limit) const;
     Clock::time_point callLimit() const;
-    void trace(ProtocolTrace::Direction direction, std::string_view text) const;
 
     UniqueFd fd_;
     unsigned timeout_ = kDefaultTimeout;
