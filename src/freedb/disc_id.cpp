@@ -15,10 +15,6 @@ std::uint32_t digitSum(std::uint32_t value) {
     return sum;
 }
 
-bool isHexDigit(char c) {
-    return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
-}
-
 }  // namespace
 
 std::uint32_t DiscIdOf(const AlbumInfo& album) {
@@ -42,15 +38,6 @@ std::string DiscIdText(std::uint32_t id) {
 void ComputeDiscId(AlbumInfo& album) {
     if (album.trackCount() > 0)
         album.setDiscId(DiscIdText(DiscIdOf(album)));
-}
-
-bool IsValidDiscId(std::string_view text) {
-    if (text.size() != 8)
-        return false;
-    for (char c : text)
-        if (!isHexDigit(c))
-            return false;
-    return true;
 }
 
 }  // namespace tw::freedb

@@ -2,7 +2,6 @@
 
 #include <cstdint>
 #include <string>
-#include <string_view>
 
 namespace tw::freedb {
 
@@ -18,9 +17,5 @@ std::string DiscIdText(std::uint32_t id);
 // Stores the computed disc id in the album, replacing any assigned one. Nothing happens to
 // an album without tracks.
 void ComputeDiscId(AlbumInfo& album);
-
-// Whether `text` has the form of a disc id: exactly eight hexadecimal digits (either case).
-// Ids that came from outside are checked with this before they become part of a path.
-bool IsValidDiscId(std::string_view text);
 
 }  // namespace tw::freedb

@@ -32,11 +32,4 @@ std::optional<std::size_t> FindFreeDbCategory(std::string_view name) {
     return std::nullopt;
 }
 
-bool IsSafeCategoryName(std::string_view name) {
-    if (name.empty() || name == "." || name == "..")
-        return false;
-    // Backslashes are refused too: stored paths of older versions used them as separators.
-    return name.find_first_of(std::string_view("/\\\0", 3)) == std::string_view::npos;
-}
-
 }  // namespace tw::freedb

@@ -23,9 +23,4 @@ const std::array<FreeDbCategory, kFreeDbCategoryCount>& FreeDbCategories();
 // The position of `name` among the eleven, compared without regard to case.
 std::optional<std::size_t> FindFreeDbCategory(std::string_view name);
 
-// Whether `name` may become a folder of the local database: one of the eleven, or a plain
-// folder name (not empty, no separator, no NUL, not "." or ".."). Category names that came
-// from outside are checked with this before they become part of a path.
-bool IsSafeCategoryName(std::string_view name);
-
 }  // namespace tw::freedb

@@ -3,34 +3,23 @@
 #include <gtest/gtest.h>
 
 #include "freedb/album_info.h"
+#include "freedb/album_path_check.h"
+#include "freedb_fakes.h"
 
 namespace tw::freedb {
 namespace {
 
-// An album as the lookup builds it from play times: tracks back to back from frame 150.
-AlbumInfo albumOfSeconds(std::initializer_list<std::uint32_t> seconds) {
-    AlbumInfo album;
-    std::uint32_t offset = 150;
-    std::uint32_t total = 0;
-    std::size_t i = 0;
-    for (std::uint32_t s : seconds) {
-        album.trackAt(i++)->setFrameOffset(offset);
-        offset += s * 75;
-        total += s;
-    }
-    album.setDiscLengthSeconds(total);
-    return album;
-}
+using test::AlbumOfSeconds;
 
 TEST(DiscId, OneTrackOf200Seconds) {
-    AlbumInfo album = albumOfSeconds({200});
+    AlbumInfo album = AlbumOfSeconds({200});
     // n = digits of 2 = 2; t = 200 - 2 = 198; one track.
     EXPECT_EQ(DiscIdOf(album), (2u << 24) | (198u << 8) | 1u);
     EXPECT_EQ(album.discId(), "0200c601");
 }
 
 TEST(DiscId, TwoTracksSumTheDigitsOfEachStart) {
-    AlbumInfo album = albumOfSeconds({180, 240});
+    AlbumInfo album = AlbumOfSeconds({180, 240});
     EXPECT_EQ(album.track(1).frameOffset(), 13650u);
     // Starts at 2 s and 182 s: n = 2 + 1 + 8 + 2 = 13; t = 420 - 2 = 418.
     EXPECT_EQ(DiscIdOf(album), (13u << 24) | (418u << 8) | 2u);
@@ -60,7 +49,7 @@ TEST(DiscId, AssignedIdIsKeptAndEmptyAlbumHasNone) {
     EXPECT_EQ(empty.storedDiscId(), "");
     EXPECT_EQ(empty.trackCount(), 0u);
 
-    AlbumInfo album = albumOfSeconds({200});
+    AlbumInfo album = AlbumOfSeconds({200});
     album.setDiscId("deadbeef");
     EXPECT_EQ(album.discId(), "deadbeef");
     ComputeDiscId(album);
@@ -78,7 +67,7 @@ TEST(DiscId, ValidityIsEightHexDigits) {
 }
 
 TEST(TrackTiming, EndsChainIntoTheNextStartAndTheLastEndsAtTheDiscLength) {
-    AlbumInfo album = albumOfSeconds({180, 240});
+    AlbumInfo album = AlbumOfSeconds({180, 240});
     EXPECT_EQ(album.trackEnd(0), 13650u);
     EXPECT_EQ(album.trackLength(0), 13500u);
     EXPECT_EQ(album.trackSeconds(0), 180u);

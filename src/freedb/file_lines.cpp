@@ -1,0 +1,45 @@
+#include "freedb/file_lines.h"
+
+#include "freedb/text_decoding.h"
+#include "freedb/text_util.h"
+
+namespace tw::freedb {
+
+FileLineReader::FileLineReader(const std::filesystem::path& path, std::size_t lineLimit)
+    : file_(path, std::ios::binary), lineLimit_(lineLimit) {}
+
+bool FileLineReader::next(std::string& line) {
+    line.clear();
+    if (!file_.is_open())
+        return false;
+    std::streambuf* buffer = file_.rdbuf();
+    bool any = false;
+    for (;;) {
+        const auto c = buffer->sbumpc();
+        if (c == std::char_traits<char>::eof())
+            break;
+        any = true;
+        if (c == '\n')
+            return true;
+        if (lineLimit_ == 0 || line.size() < lineLimit_)
+            line += static_cast<char>(c);
+    }
+    file_.setstate(std::ios::eofbit);
+    return any;
+}
+
+DatabaseFileLines::DatabaseFileLines(const std::filesystem::path& path)
+    : reader_(path, kLineLimit) {}
+
+bool DatabaseFileLines::receiveLine(std::string& line) {
+    std::string raw;
+    if (!reader_.next(raw)) {
+        last_.clear();
+        return false;
+    }
+    last_ = DecodeLegacyLine(TrimRight(raw), LegacyCodePage::Iso8859_15);
+    line = last_;
+    return true;
+}
+
+}  // namespace tw::freedb

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <cstddef>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "freedb/line_source.h"
+
+namespace tw::freedb {
+
+// Reads a file line by line as raw bytes: a line ends at "\n", which is not part of it.
+//
+// With a line limit, the bytes of a longer line past the limit are skipped, so a broken file
+// cannot make one line grow without bound; without one (0) lines are kept whole, for copies
+// that must not change what they do not understand.
+class FileLineReader {
+public:
+    FileLineReader(const std::filesystem::path& path, std::size_t lineLimit);
+
+    bool isOpen() const { return file_.is_open(); }
+    // The next line; false at the end of the file (or when it cannot be read on).
+    bool next(std::string& line);
+
+private:
+    std::ifstream file_;
+    std::size_t lineLimit_;
+};
+
+// The lines of a local album database file as the xmcd reader wants them: each line without
+// trailing white space, decoded as UTF-8 when it is valid and as ISO-8859-15 otherwise (files
+// written by older versions). Lines are cut at kLineLimit bytes.
+class DatabaseFileLines final : public LineSource {
+public:
+    static constexpr std::size_t kLineLimit = 64 * 1024;
+
+    explicit DatabaseFileLines(const std::filesystem::path& path);
+
+    bool isOpen() const { return reader_.isOpen(); }
+    bool receiveLine(std::string& line) override;
+    // The line receiveLine returned last; empty once it failed.
+    const std::string& lastLine() const { return last_; }
+
+private:
+    FileLineReader reader_;
+    std::string last_;
+};
+
+}  // namespace tw::freedb

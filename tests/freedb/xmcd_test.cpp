@@ -1,0 +1,231 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "freedb/album_info.h"
+#include "freedb/client_identity.h"
+#include "freedb/xmcd_reader.h"
+#include "freedb/xmcd_writer.h"
+#include "freedb_fakes.h"
+
+namespace tw::freedb {
+namespace {
+
+using test::AlbumOfSeconds;
+using test::TextLineSource;
+
+AlbumInfo twoTrackAlbum() {
+    AlbumInfo album = AlbumOfSeconds({180, 240});
+    album.setArtist("A");
+    album.setTitle("B");
+    album.setCategory("rock");
+    album.setYear("1999");
+    album.track(0).setTitle("First", false);
+    album.track(1).setTitle("Second", false);
+    return album;
+}
+
+AlbumInfo readBack(const std::string& text, bool* ok = nullptr) {
+    TextLineSource source(text);
+    AlbumInfo album;
+    const bool result = ReadXmcd(album, source, nullptr);
+    if (ok != nullptr)
+        *ok = result;
+    return album;
+}
+
+TEST(WriteXmcd, WritesTheHeaderAndThePairsInTheirOrder) {
+    const std::string expected = std::string(
+                                     "# xmcd\n#\n#\n# Track frame offsets:\n#\t150\n#\t13650\n"
+                                     "#\n#\n# Disc length: 420 seconds\n#\n# Revision: 0\n"
+                                     "# Submitted via: ") +
+                                 std::string(kClientName) + " " + std::string(kClientVersion) +
+                                 "\n"
+                                 "DISCID=0d01a202\nDTITLE=A / B\nDYEAR=1999\nDGENRE=rock\n"
+                                 "TTITLE0=First\nTTITLE1=Second\nEXTD=\nEXTT0=\nEXTT1=\n"
+                                 "PLAYORDER=\n";
+    EXPECT_EQ(WriteXmcd(twoTrackAlbum()), expected);
+}
+
+TEST(WriteXmcd, CompilationTracksCarryTheirArtistsAndEqualDiscTextsAreWrittenOnce) {
+    AlbumInfo album = twoTrackAlbum();
+    album.setTitle("A");
+    album.setTrackArtist(0, "X");
+    album.setTrackArtist(1, "Y");
+    const std::string text = WriteXmcd(album);
+    EXPECT_NE(text.find("\nDTITLE=A\n"), std::string::npos);
+    EXPECT_NE(text.find("\nTTITLE0=X / First\nTTITLE1=Y / Second\n"), std::string::npos);
+
+    const AlbumInfo back = readBack(text);
+    EXPECT_EQ(back.artist(), "A");
+    EXPECT_EQ(back.title(), "A");
+    EXPECT_TRUE(back.isCompilation());
+    EXPECT_EQ(back.track(1).artist(), "Y");
+    EXPECT_EQ(back.track(1).title(), "Second");
+}
+
+TEST(WriteXmcdLine, EscapesAndSplitsLongValues) {
+    std::string out;
+    WriteXmcdLine(out, "EXTD", "a\\b\nc\td\r");
+    EXPECT_EQ(out, "EXTD=a\\\\b\\nc\\td\n");
+
+    out.clear();
+    WriteXmcdLine(out, "TTITLE12", std::string(300, 'x'));
+    const std::string first = "TTITLE12=" + std::string(241, 'x') + "\n";
+    const std::string second = "TTITLE12=" + std::string(59, 'x') + "\n";
+    EXPECT_EQ(out, first + second);
+    EXPECT_EQ(first.size(), 251u);
+    EXPECT_EQ(second.size(), 69u);
+}
+
+TEST(WriteXmcdLine, NeverSplitsInsideACharacterOrAnEscapePair) {
+    // 240 ASCII bytes, then "é" (two bytes) across the 241-byte limit.
+    std::string out;
+    WriteXmcdLine(out, "TTITLE12", std::string(240, 'x') + "\xC3\xA9" + "tail");
+    EXPECT_EQ(out.substr(0, out.find('\n')), "TTITLE12=" + std::string(240, 'x'));
+    EXPECT_EQ(out.substr(out.find('\n') + 1), "TTITLE12=\xC3\xA9tail\n");
+
+    // A line feed escaped at the limit moves to the next line whole.
+    out.clear();
+    WriteXmcdLine(out, "TTITLE12", std::string(240, 'x') + "\nend");
+    EXPECT_EQ(out.substr(out.find('\n') + 1), "TTITLE12=\\nend\n");
+}
+
+TEST(XmcdRoundTrip, EveryTextComesBackUnchanged) {
+    AlbumInfo album = twoTrackAlbum();
+    album.setExtendedData("line one\nline\ttwo \\ end");
+    album.track(0).setTitle(std::string(300, 'q') + "\xC3\xA9\xE2\x82\xAC", true);
+    album.track(1).setExtraData("back\\slash\\n literal", false);
+    for (std::size_t i = 2; i < 120; ++i) {
+        album.trackAt(i)->setFrameOffset(static_cast<std::uint32_t>(150 + i * 1000));
+        album.track(i).setTitle("Track " + std::to_string(i), false);
+    }
+    album.setDiscId("0d01a202");
+
+    bool ok = false;
+    AlbumInfo back = readBack(WriteXmcd(album), &ok);
+    ASSERT_TRUE(ok);
+    back.setCategory("rock");
+    back.setDiscId("0d01a202");
+    back.setSource(album.source());
+    EXPECT_EQ(back, album);
+    // Three-digit track numbers land on their own tracks.
+    EXPECT_EQ(back.track(105).title(), "Track 105");
+    EXPECT_EQ(back.track(10).title(), "Track 10");
+}
+
+TEST(ReadXmcd, ReadsOffsetsLengthAndContinuedValues) {
+    const AlbumInfo album = readBack(
+        "# xmcd\n# Track frame offsets:\n#  150\n#\t13650\n#\n# Disc length: 420 secs\n"
+        "DTITLE=Long Ar\nDTITLE=tist / Name\nDYEAR=2001\nEXTD=one \nEXTD=two\n"
+        "TTITLE1=Sec\nTTITLE1=ond\nEXTT0=x\nDISCID=ffffffff\nDGENRE=jazz\nPLAYORDER=1,0\n");
+    ASSERT_EQ(album.trackCount(), 2u);
+    EXPECT_EQ(album.track(0).frameOffset(), 150u);
+    EXPECT_EQ(album.track(1).frameOffset(), 13650u);
+    EXPECT_EQ(album.discLengthSeconds(), 420u);
+    EXPECT_EQ(album.artist(), "Long Artist");
+    EXPECT_EQ(album.title(), "Name");
+    EXPECT_EQ(album.year(), "2001");
+    EXPECT_EQ(album.extendedData(), "one two");
+    EXPECT_EQ(album.track(1).title(), "Second");
+    EXPECT_EQ(album.track(0).extraData(), "x");
+    // Disc id and category come from where the record was found.
+    EXPECT_EQ(album.storedDiscId(), "");
+    EXPECT_EQ(album.category(), "");
+}
+
+TEST(ReadXmcd, AnOffsetsBlockEndsAtTheFirstLineWithoutANumber) {
+    // Without the separating "#" line the length line only ends the block.
+    AlbumInfo album =
+        readBack("# xmcd\n# Track frame offsets:\n#\t150\n# Disc length: 420 seconds\n#\t9999\n");
+    EXPECT_EQ(album.trackCount(), 1u);
+    EXPECT_EQ(album.discLengthSeconds(), 0u);
+
+    // Numbers of 2^31 and more, and negative ones, end it too.
+    album = readBack("# xmcd\n# Track frame offsets:\n#\t150\n#\t2147483648\n#\t300\n");
+    EXPECT_EQ(album.trackCount(), 1u);
+    album = readBack("# xmcd\n# Track frame offsets:\n#\t-1\n#\t300\n");
+    EXPECT_EQ(album.trackCount(), 0u);
+}
+
+TEST(ReadXmcd, DecodesEscapesInOnePassAndKeepsUnknownOnes) {
+    const AlbumInfo album = readBack("# xmcd\nEXTD=a\\\\nb\\tc\\qd\\\n");
+    EXPECT_EQ(album.extendedData(), "a\\nb\tc\\qd\\");
+}
+
+TEST(ReadXmcd, StopsAtTheEndMarkOrTheNextRecord) {
+    TextLineSource dotted("# xmcd\nDTITLE=A\n.\nDTITLE=B\n");
+    AlbumInfo album;
+    EXPECT_TRUE(ReadXmcd(album, dotted, nullptr));
+    EXPECT_EQ(album.artist(), "A");
+    EXPECT_EQ(dotted.remaining(), 1u);
+
+    TextLineSource ranged("# xmcd\nDTITLE=A\n#FILENAME=0d01a202\nDTITLE=B\n");
+    AlbumInfo first;
+    EXPECT_TRUE(ReadXmcd(first, ranged, nullptr));
+    EXPECT_EQ(first.title(), "A");
+    EXPECT_EQ(ranged.remaining(), 1u);
+}
+
+TEST(ReadXmcd, FailsWithoutHeaderOrOnAKeyWithoutValue) {
+    bool ok = true;
+    AlbumInfo album = readBack("DTITLE=A / B\nTTITLE0=x\n", &ok);
+    EXPECT_FALSE(ok);
+    EXPECT_EQ(album.artist(), "A");  // read, but not valid
+
+    for (const char* bad : {"DYEAR\n", "TTITLE0\n", "EXTT0 x\n"}) {
+        album = readBack(std::string("# xmcd\nTTITLE0=A / B\nDTITLE=X\n") + bad, &ok);
+        EXPECT_FALSE(ok) << bad;
+        // Stopped before the compilation check and the title split.
+        EXPECT_FALSE(album.isCompilation()) << bad;
+        EXPECT_FALSE(album.hasData()) << bad;
+    }
+
+    // A title or EXTD line without "=" is taken whole.
+    album = readBack("# xmcd\nDTITLE\n", &ok);
+    EXPECT_TRUE(ok);
+    EXPECT_EQ(album.artist(), "DTITLE");
+}
+
+TEST(ReadXmcd, TrackNumbersAreReadWholeAndBounded) {
+    AlbumInfo album = readBack("# xmcd\nTTITLE5=five\nTTITLE123=many\nTTITLEx=zero\n");
+    ASSERT_EQ(album.trackCount(), 124u);
+    EXPECT_EQ(album.track(5).title(), "five");
+    EXPECT_EQ(album.track(12).title(), "");
+    EXPECT_EQ(album.track(123).title(), "many");
+    EXPECT_EQ(album.track(0).title(), "zero");
+
+    album = readBack("# xmcd\nTTITLE99999999999999999999=far\nEXTT1000=far\n");
+    EXPECT_EQ(album.trackCount(), 0u);
+}
+
+TEST(ReadXmcd, AHyphenatedRecordBecomesACompilationAndIsLogged) {
+    TextLineSource source("# xmcd\nTTITLE0=X - One\nTTITLE1=Y - Two\nDTITLE=V / A\n");
+    test::RecordingLog log;
+    AlbumInfo album;
+    album.setDiscId("0d01a202");
+    ASSERT_TRUE(ReadXmcd(album, source, &log));
+    EXPECT_TRUE(album.isCompilation());
+    EXPECT_EQ(album.compilationDelimiter(), "-");
+    EXPECT_EQ(album.track(0).artist(), "X");
+    EXPECT_EQ(album.track(1).title(), "Two");
+    ASSERT_EQ(log.texts.size(), 1u);
+    EXPECT_NE(log.texts[0].find("0d01a202"), std::string::npos);
+}
+
+TEST(ReadXmcd, GivesUpOnARecordThatNeverEnds) {
+    class EndlessSource : public LineSource {
+    public:
+        bool receiveLine(std::string& line) override {
+            line = ++count == 1 ? "# xmcd" : "EXTD=" + std::string(200, 'z');
+            return true;
+        }
+        std::size_t count = 0;
+    } endless;
+    AlbumInfo album;
+    EXPECT_FALSE(ReadXmcd(album, endless, nullptr));
+    EXPECT_LE(album.extendedData().size(), kMaxXmcdBytes);
+}
+
+}  // namespace
+}  // namespace tw::freedb
