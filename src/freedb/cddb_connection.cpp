@@ -1,8 +1,8 @@
 #include "freedb/cddb_connection.h"
 
+#include "base/language.h"
 #include "base/string_ids.h"
 #include "freedb/hello_words.h"
-#include "freedb/log_text.h"
 
 namespace tw::freedb {
 
@@ -10,27 +10,31 @@ namespace ids = base::ids;
 
 unsigned PortNumber(std::string_view text) {
     std::size_t i = 0;
-    while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
+    while (i < text.size() && (text[i] == ' ' || text[i] == '\t'))
+        ++i;
     unsigned port = 0;
     bool digits = false;
     for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
         port = port * 10 + static_cast<unsigned>(text[i] - '0');
         digits = true;
-        if (port > 65535) return 0;
+        if (port > 65535)
+            return 0;
     }
     return digits ? port : 0;
 }
 
 CddbConnection::CddbConnection(FreeDbSettings settings) : CddbProtocolStore(std::move(settings)) {}
 
-CddbConnection::~CddbConnection() { socket_.close(); }
+CddbConnection::~CddbConnection() {
+    socket_.close();
+}
 
 bool CddbConnection::open() {
     socket_.setStopToken(stopToken());
     const FreeDbSettings& s = settings();
-    log(FormatText(ids::kLogConnecting, s.remoteServer.c_str(), s.remotePort.c_str(),
-                   s.timeout));
-    if (connect() && greet() && handshake() && negotiateProtocol()) return true;
+    log(base::trf(ids::kLogConnecting, s.remoteServer, s.remotePort, s.timeout));
+    if (connect() && greet() && handshake() && negotiateProtocol())
+        return true;
     socket_.close();
     return false;
 }
@@ -110,12 +114,14 @@ bool CddbConnection::negotiateProtocol() {
     done();
     // The table's text has no line end of its own; without one it would be held and run
     // into the next line.
-    if (code == 200) log(FormatText(ids::kLogModernProtocol) + "\r\n");
+    if (code == 200)
+        log(base::tr(ids::kLogModernProtocol) + "\r\n");
     return true;
 }
 
 void CddbConnection::close() {
-    if (!socket_.isOpen()) return;
+    if (!socket_.isOpen())
+        return;
     logText(ids::kLogClosingConnection);
     if (sendCommand("quit")) {
         std::string line;
@@ -131,7 +137,8 @@ bool CddbConnection::sendCommand(const std::string& command) {
 }
 
 bool CddbConnection::receiveLine(std::string& line) {
-    if (socket_.receiveLine(line)) return true;
+    if (socket_.receiveLine(line))
+        return true;
     socket_.close();
     return false;
 }

@@ -1,12 +1,12 @@
 #include "freedb/cddb_http_connection.h"
 
+#include "base/language.h"
 #include "base/string_ids.h"
 #include "base/text.h"
 #include "freedb/cddb_connection.h"
 #include "freedb/client_identity.h"
 #include "freedb/hello_words.h"
 #include "freedb/http_text.h"
-#include "freedb/log_text.h"
 #include "freedb/search_page_scanner.h"
 #include "freedb/xmcd_writer.h"
 
@@ -17,23 +17,26 @@ namespace ids = base::ids;
 CddbHttpConnection::CddbHttpConnection(FreeDbSettings settings)
     : CddbProtocolStore(std::move(settings)) {}
 
-CddbHttpConnection::~CddbHttpConnection() { channel_.close(); }
+CddbHttpConnection::~CddbHttpConnection() {
+    channel_.close();
+}
 
 bool CddbHttpConnection::open() {
     channel_.socket().setStopToken(stopToken());
     FreeDbSettings& s = mutableSettings();
-    log(FormatText(ids::kLogConnecting, s.remoteServer.c_str(), s.remotePort.c_str(), s.timeout));
+    log(base::trf(ids::kLogConnecting, s.remoteServer, s.remotePort, s.timeout));
     if (!s.useProxy()) {
         channel_.setProxy(std::nullopt);
         return true;
     }
-    log(FormatText(ids::kLogConnectingThroughProxy, s.proxyServer.c_str(), s.proxyPort.c_str()));
+    log(base::trf(ids::kLogConnectingThroughProxy, s.proxyServer, s.proxyPort));
     HttpProxy proxy{s.proxyServer, PortNumber(s.proxyPort), false, {}, {}};
     if (s.useProxyAuth()) {
         if (s.askProxyPassword() && !passwordAsked_ && prompt_) {
             std::string user = s.proxyUser;
             std::string password = s.proxyPassword;
-            if (prompt_(user, password)) s.proxyUser = user;
+            if (prompt_(user, password))
+                s.proxyUser = user;
             s.proxyPassword = password;
         }
         proxy.authenticate = true;
@@ -58,10 +61,11 @@ bool CddbHttpConnection::sendCommand(const std::string& command) {
     return true;
 }
 
-bool CddbHttpConnection::receiveLine(std::string& line) { return channel_.receiveLine(line); }
+bool CddbHttpConnection::receiveLine(std::string& line) {
+    return channel_.receiveLine(line);
+}
 
-bool CddbHttpConnection::connectToWebSite(CddbErrorCode createFailed,
-                                          CddbErrorCode connectFailed) {
+bool CddbHttpConnection::connectToWebSite(CddbErrorCode createFailed, CddbErrorCode connectFailed) {
     if (!channel_.create()) {
         fail(createFailed);
         return false;
@@ -77,18 +81,23 @@ bool CddbHttpConnection::connectToWebSite(CddbErrorCode createFailed,
 
 bool CddbHttpConnection::search(const std::string& words, const SearchFields& fields,
                                 const AlbumSink& sink) {
-    if (!fields.any()) return true;
+    if (!fields.any())
+        return true;
     channel_.socket().setStopToken(stopToken());
     logText(ids::kLogSendingSearchQuery);
     if (!connectToWebSite(CddbErrorCode::SearchCreateSocket, CddbErrorCode::SearchConnect))
         return false;
 
-    std::string path = "/freedb_search.php?words=" + UrlEncode(words) +
-                       "&allfields=NO&grouping=none";
-    if (fields.artists) path += "&fields=artist";
-    if (fields.titles) path += "&fields=title";
-    if (fields.trackTitles) path += "&fields=track";
-    if (fields.trackExtras) path += "&fields=rest";
+    std::string path =
+        "/freedb_search.php?words=" + UrlEncode(words) + "&allfields=NO&grouping=none";
+    if (fields.artists)
+        path += "&fields=artist";
+    if (fields.titles)
+        path += "&fields=title";
+    if (fields.trackTitles)
+        path += "&fields=track";
+    if (fields.trackExtras)
+        path += "&fields=rest";
     path += "&allcats=YES";
     if (!channel_.sendRequest(path, false)) {
         channel_.close();
@@ -109,7 +118,8 @@ bool CddbHttpConnection::search(const std::string& words, const SearchFields& fi
            channel_.receiveLine(line) && !SearchPageScanner::IsEndLine(line)) {
         pageBytes += line.size() + 1;
         const auto match = scanner.ScanLine(line);
-        if (!match || !IsUsableMatch(*match)) continue;
+        if (!match || !IsUsableMatch(*match))
+            continue;
         AlbumInfo album;
         album.setCategory(match->category);
         album.setDiscId(match->discId);
@@ -125,7 +135,7 @@ bool CddbHttpConnection::search(const std::string& words, const SearchFields& fi
     } else if (found == 1) {
         logText(ids::kLogFoundExactMatch);
     } else {
-        log(FormatText(ids::kLogFoundMatches, static_cast<unsigned>(found)));
+        log(base::trf(ids::kLogFoundMatches, static_cast<unsigned>(found)));
     }
     return true;
 }
@@ -141,12 +151,11 @@ bool CddbHttpConnection::submit(const AlbumInfo& album) {
         fail(CddbErrorCode::SubmitQuery);
         return false;
     }
-    const std::string headers = "Category: " + album.category() + "\n" +
-                                "Discid: " + album.discId() + "\n" +
-                                "User-Email: " + settings().submitEmailAddress + "\n" +
-                                "Submit-Mode: submit\n" + "Charset: UTF-8\n" +
-                                "X-Cddbd-Note: " + std::string(kClientName) + "\n" +
-                                "Content-Length: " + std::to_string(body.size()) + "\n";
+    const std::string headers =
+        "Category: " + album.category() + "\n" + "Discid: " + album.discId() + "\n" +
+        "User-Email: " + settings().submitEmailAddress + "\n" + "Submit-Mode: submit\n" +
+        "Charset: UTF-8\n" + "X-Cddbd-Note: " + std::string(kClientName) + "\n" +
+        "Content-Length: " + std::to_string(body.size()) + "\n";
     if (!channel_.sendRequest("/~cddb/submit.cgi", true, headers, body)) {
         channel_.close();
         fail(CddbErrorCode::SubmitSend);

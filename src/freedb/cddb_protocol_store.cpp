@@ -2,11 +2,11 @@
 
 #include <vector>
 
+#include "base/language.h"
 #include "base/string_ids.h"
-#include "freedb/disc_id.h"
+#include "freedb/album_path_check.h"
 #include "freedb/freedb_category.h"
 #include "freedb/line_source.h"
-#include "freedb/log_text.h"
 #include "freedb/xmcd_reader.h"
 
 namespace tw::freedb {
@@ -17,7 +17,8 @@ namespace {
 
 bool hasWhiteSpaceOrControl(std::string_view text) {
     for (char c : text)
-        if (static_cast<unsigned char>(c) <= ' ' || c == '\x7F') return true;
+        if (static_cast<unsigned char>(c) <= ' ' || c == '\x7F')
+            return true;
     return false;
 }
 
@@ -44,7 +45,8 @@ public:
     explicit ReplyLines(CddbProtocolStore& store) : store_(store) {}
 
     bool receiveLine(std::string& line) override {
-        if (terminated_ || tooLong_) return false;
+        if (terminated_ || tooLong_)
+            return false;
         if (!store_.receiveLine(line)) {
             broken_ = true;
             return false;
@@ -77,17 +79,23 @@ void CddbProtocolStore::fail(CddbErrorCode code) {
     log(CddbErrorLine(code));
 }
 
-void CddbProtocolStore::done() { logText(ids::kLogDone); }
+void CddbProtocolStore::done() {
+    logText(ids::kLogDone);
+}
 
-void CddbProtocolStore::logText(int id) { log(FormatText(id)); }
+void CddbProtocolStore::logText(int id) {
+    log(base::tr(id));
+}
 
 CddbProtocolStore::ReplyEnd CddbProtocolStore::readReplyLines(
     const std::function<bool(const std::string&)>& onLine) {
     std::size_t bytes = 0;
     std::string line;
     for (;;) {
-        if (!receiveLine(line)) return ReplyEnd::Broken;
-        if (line == ".") return ReplyEnd::Terminated;
+        if (!receiveLine(line))
+            return ReplyEnd::Broken;
+        if (line == ".")
+            return ReplyEnd::Terminated;
         bytes += line.size() + 1;
         if (bytes > kMaxReplyBytes || !onLine(line)) {
             abandonReply();
@@ -98,10 +106,12 @@ CddbProtocolStore::ReplyEnd CddbProtocolStore::readReplyLines(
 
 bool CddbProtocolStore::query(const AlbumInfo& album, const AlbumSink& sink) {
     logText(ids::kLogRetrievingAlbumsList);
-    if (album.trackCount() == 0) return sweepCategories(album, sink);
+    if (album.trackCount() == 0)
+        return sweepCategories(album, sink);
 
     std::string offsets;
-    for (const AlbumTrack& track : album.tracks()) offsets += ' ' + std::to_string(track.frameOffset());
+    for (const AlbumTrack& track : album.tracks())
+        offsets += ' ' + std::to_string(track.frameOffset());
     const std::string command = "cddb query " + album.discId() + ' ' +
                                 std::to_string(album.trackCount()) + ' ' + offsets + ' ' +
                                 std::to_string(album.discLengthSeconds());
@@ -146,7 +156,8 @@ bool CddbProtocolStore::query(const AlbumInfo& album, const AlbumSink& sink) {
     std::vector<AlbumInfo> matches;
     const ReplyEnd end = readReplyLines([&](const std::string& resultLine) {
         const auto match = ParseQueryResultLine(resultLine);
-        if (match && IsUsableMatch(*match)) matches.push_back(albumOf(*match));
+        if (match && IsUsableMatch(*match))
+            matches.push_back(albumOf(*match));
         return matches.size() <= kMaxMatches;
     });
     if (end != ReplyEnd::Terminated) {
@@ -154,9 +165,10 @@ bool CddbProtocolStore::query(const AlbumInfo& album, const AlbumSink& sink) {
                                      : CddbErrorCode::QueryInvalidReply);
         return false;
     }
-    for (const AlbumInfo& match : matches) sink(match);
+    for (const AlbumInfo& match : matches)
+        sink(match);
     done();
-    log(FormatText(ids::kLogFoundMatches, static_cast<unsigned>(matches.size())));
+    log(base::trf(ids::kLogFoundMatches, static_cast<unsigned>(matches.size())));
     return true;
 }
 
@@ -166,11 +178,13 @@ bool CddbProtocolStore::sweepCategories(const AlbumInfo& album, const AlbumSink&
     quiet_ = true;
     log("\r\n");
     for (const FreeDbCategory& category : FreeDbCategories()) {
-        if (isStopRequested()) break;
+        if (isStopRequested())
+            break;
         AlbumInfo candidate;
         candidate.setDiscId(album.discId());
         candidate.setCategory(category.name);
-        if (read(candidate)) sink(candidate);
+        if (read(candidate))
+            sink(candidate);
     }
     quiet_ = false;
     return true;
@@ -178,7 +192,8 @@ bool CddbProtocolStore::sweepCategories(const AlbumInfo& album, const AlbumSink&
 
 bool CddbProtocolStore::read(AlbumInfo& album) {
     const std::string discId = album.discId();
-    if (!quiet_) log(FormatText(ids::kLogRetrievingAlbumInfo, discId.c_str()));
+    if (!quiet_)
+        log(base::trf(ids::kLogRetrievingAlbumInfo, discId));
     album.setSource(AlbumSource::FreeDb);
     if (!IsUsableMatch({album.category(), discId, {}, {}}) ||
         !sendCommand("cddb read " + album.category() + ' ' + discId)) {
@@ -192,19 +207,24 @@ bool CddbProtocolStore::read(AlbumInfo& album) {
     }
     switch (ReplyCode(line)) {
         case 210:
-            if (!quiet_) done();
+            if (!quiet_)
+                done();
             return readRecord(album);
         case 401:
-            if (!quiet_) fail(CddbErrorCode::ReadNotFound);
+            if (!quiet_)
+                fail(CddbErrorCode::ReadNotFound);
             return false;
         case 402:
-            if (!quiet_) fail(CddbErrorCode::ReadServerError);
+            if (!quiet_)
+                fail(CddbErrorCode::ReadServerError);
             return false;
         case 403:
-            if (!quiet_) fail(CddbErrorCode::ReadCorrupt);
+            if (!quiet_)
+                fail(CddbErrorCode::ReadCorrupt);
             return false;
         case 409:
-            if (!quiet_) fail(CddbErrorCode::ReadNoHandshake);
+            if (!quiet_)
+                fail(CddbErrorCode::ReadNoHandshake);
             return false;
         default:
             skipUnexpectedReply(ReplyCode(line));
@@ -215,14 +235,16 @@ bool CddbProtocolStore::read(AlbumInfo& album) {
 bool CddbProtocolStore::readRecord(AlbumInfo& album) {
     ReplyLines lines(*this);
     const bool read = ReadXmcd(album, lines, logSink().get());
-    if (lines.terminated()) return read;
+    if (lines.terminated())
+        return read;
     if (lines.tooLong()) {
         abandonReply();
         return false;
     }
     // The reader stopped early (a bad line, or a line it takes for the start of another
     // record): the rest of the reply is dropped.
-    if (!lines.broken()) skipReplyLines();
+    if (!lines.broken())
+        skipReplyLines();
     return false;
 }
 
@@ -234,7 +256,8 @@ void CddbProtocolStore::skipReplyLines() {
 void CddbProtocolStore::skipUnexpectedReply(unsigned code) {
     // By the protocol's convention a reply code with 1 in the middle announces lines up to a
     // closing ".", which must not be taken for the reply to the next command.
-    if (code >= 100 && code / 10 % 10 == 1) skipReplyLines();
+    if (code >= 100 && code / 10 % 10 == 1)
+        skipReplyLines();
 }
 
 bool CddbProtocolStore::getSites(const ServerSink& sink) {
@@ -263,7 +286,8 @@ bool CddbProtocolStore::getSites(const ServerSink& sink) {
                                      : CddbErrorCode::SitesNotRetrieved);
         return false;
     }
-    for (const ServerRecord& server : servers) sink(server);
+    for (const ServerRecord& server : servers)
+        sink(server);
     done();
     return true;
 }

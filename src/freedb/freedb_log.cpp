@@ -15,7 +15,8 @@ std::string finishLine(std::string_view text) {
     std::string line;
     line.reserve(text.size() + 16);
     for (char c : text) {
-        if (c == '\r' || c == '\n') continue;
+        if (c == '\r' || c == '\n')
+            continue;
         if (c == '\t') {
             line += "     ";
         } else {
@@ -30,7 +31,9 @@ std::string finishLine(std::string_view text) {
 FreeDbLog::FreeDbLog(Output output, std::stop_token stop, bool fullLogging)
     : output_(std::move(output)), stop_(std::move(stop)), fullLogging_(fullLogging) {}
 
-FreeDbLog::~FreeDbLog() { flush(); }
+FreeDbLog::~FreeDbLog() {
+    flush();
+}
 
 void FreeDbLog::log(std::string_view text) {
     if (text.find(kLineEnd) == std::string_view::npos) {
@@ -47,21 +50,24 @@ void FreeDbLog::log(std::string_view text) {
 }
 
 void FreeDbLog::traceLine(Direction direction, std::string_view text) {
-    if (!fullLogging_) return;
+    if (!fullLogging_)
+        return;
     heldDebug_ += "[DBG]";
     heldDebug_ += direction == Direction::Sent       ? " -> "
                   : direction == Direction::Received ? " <- "
                                                      : "    ";
     heldDebug_ += text;
     heldDebug_ += kLineEnd;
-    if (heldDebug_.size() > kHeldDebugLimit) flushDebug();
+    if (heldDebug_.size() > kHeldDebugLimit)
+        flushDebug();
 }
 
 void FreeDbLog::flushDebug() {
     std::size_t start = 0;
     while (start < heldDebug_.size()) {
         std::size_t end = heldDebug_.find(kLineEnd, start);
-        if (end == std::string::npos) end = heldDebug_.size();
+        if (end == std::string::npos)
+            end = heldDebug_.size();
         emit(finishLine(std::string_view(heldDebug_).substr(start, end - start)));
         start = end + kLineEnd.size();
     }
@@ -77,7 +83,8 @@ void FreeDbLog::flush() {
 }
 
 void FreeDbLog::emit(std::string line) {
-    if (output_) output_(line);
+    if (output_)
+        output_(line);
 }
 
 LogEntry MakeLogEntry(std::string_view line, const std::tm& localTime) {
@@ -92,12 +99,11 @@ LogEntry MakeLogEntry(std::string_view line, const std::tm& localTime) {
         }
     }
     char stamp[64];
-    std::snprintf(stamp, sizeof stamp, "(%02u.%02u.%u, %02u:%02u:%02u) ",
-                  static_cast<unsigned>(localTime.tm_mday),
-                  static_cast<unsigned>(localTime.tm_mon + 1),
-                  static_cast<unsigned>(localTime.tm_year + 1900),
-                  static_cast<unsigned>(localTime.tm_hour), static_cast<unsigned>(localTime.tm_min),
-                  static_cast<unsigned>(localTime.tm_sec));
+    std::snprintf(
+        stamp, sizeof stamp, "(%02u.%02u.%u, %02u:%02u:%02u) ",
+        static_cast<unsigned>(localTime.tm_mday), static_cast<unsigned>(localTime.tm_mon + 1),
+        static_cast<unsigned>(localTime.tm_year + 1900), static_cast<unsigned>(localTime.tm_hour),
+        static_cast<unsigned>(localTime.tm_min), static_cast<unsigned>(localTime.tm_sec));
     entry.text = stamp;
     entry.text += line;
     return entry;

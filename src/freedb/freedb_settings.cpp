@@ -39,9 +39,10 @@ void FreeDbSettings::resetAdvancedPage() {
 
 std::vector<ServerRecord> BuiltInServerList() {
     return {
-        {kDefaultServer, "cddbp", kDefaultPort, "-", "N000.00", "W000.00", "Random freedb server"},
-        {kDefaultServer, "http", "80", kDefaultHttpPath, "N000.00", "W000.00",
-         "Random freedb server"},
+        {FreeDbSettings::kDefaultServer, "cddbp", FreeDbSettings::kDefaultPort, "-", "N000.00",
+         "W000.00", "Random freedb server"},
+        {FreeDbSettings::kDefaultServer, "http", "80", FreeDbSettings::kDefaultHttpPath, "N000.00",
+         "W000.00", "Random freedb server"},
     };
 }
 

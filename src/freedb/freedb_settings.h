@@ -64,7 +64,9 @@ struct FreeDbSettings {
     bool useProxy() const { return (options & kOptionProxy) != 0; }
     bool useProxyAuth() const { return (options & kOptionProxyAuth) != 0; }
     bool askProxyPassword() const { return (options & kOptionAskProxyPassword) != 0; }
-    void setOption(std::uint32_t bit, bool on) { options = on ? (options | bit) : (options & ~bit); }
+    void setOption(std::uint32_t bit, bool on) {
+        options = on ? (options | bit) : (options & ~bit);
+    }
 
     // The worker limit as the jobs use it: 1 to 20; anything else counts as 1.
     int threadLimit() const;

@@ -15,13 +15,15 @@ namespace {
 std::string systemUserName() {
     if (const passwd* entry = ::getpwuid(::geteuid()); entry != nullptr && entry->pw_name)
         return entry->pw_name;
-    if (const char* user = std::getenv("USER")) return user;
+    if (const char* user = std::getenv("USER"))
+        return user;
     return "user";
 }
 
 std::string systemHostName() {
     std::array<char, 256> name{};
-    if (::gethostname(name.data(), name.size() - 1) == 0 && name[0] != '\0') return name.data();
+    if (::gethostname(name.data(), name.size() - 1) == 0 && name[0] != '\0')
+        return name.data();
     return "hostname";
 }
 
@@ -29,7 +31,8 @@ std::string systemHostName() {
 std::string helloWord(std::string_view text, const std::string& fallback) {
     std::string word(text.empty() ? std::string_view(fallback) : text);
     for (char& c : word)
-        if (c == ' ' || (c >= '\t' && c <= '\r')) c = '_';
+        if (c == ' ' || (c >= '\t' && c <= '\r'))
+            c = '_';
     return word.empty() ? "_" : word;
 }
 

@@ -11,35 +11,41 @@ bool HttpChannel::connect(const std::string& host, unsigned port) {
     // Without the port a proxy would forward to port 80, and a virtual host would not match.
     hostHeader_ = port == 80 ? host : host + ':' + std::to_string(port);
     reader_ = HttpResponseReader();
-    if (proxy_) return socket_.connect(proxy_->host, proxy_->port);
+    if (proxy_)
+        return socket_.connect(proxy_->host, proxy_->port);
     return socket_.connect(host, port);
 }
 
 bool HttpChannel::sendRequest(std::string_view path, bool isPost, std::string_view headers,
                               std::string_view body) {
     std::string request = isPost ? "POST " : "GET ";
-    if (proxy_) request += "http://" + hostHeader_;
+    if (proxy_)
+        request += "http://" + hostHeader_;
     request += path;
     request += " HTTP/1.1";
     socket_.beginReply();
-    if (!socket_.sendLine(request) || !socket_.sendLine("Host: " + hostHeader_)) return false;
+    if (!socket_.sendLine(request) || !socket_.sendLine("Host: " + hostHeader_))
+        return false;
     if (proxy_ && proxy_->authenticate &&
         !socket_.sendLine("Proxy-Authorization: Basic " +
                           Base64(proxy_->user + ':' + proxy_->password)))
         return false;
     while (!headers.empty()) {
         const std::size_t end = std::min(headers.find('\n'), headers.size());
-        if (!socket_.sendLine(headers.substr(0, end))) return false;
+        if (!socket_.sendLine(headers.substr(0, end)))
+            return false;
         headers.remove_prefix(std::min(end + 1, headers.size()));
     }
-    if (!socket_.sendLine("")) return false;
+    if (!socket_.sendLine(""))
+        return false;
     // The body goes out as it is: exactly the bytes its Content-Length counts.
     for (std::string_view rest = body; !rest.empty();) {
         const std::size_t end = std::min(rest.find('\n'), rest.size());
         socket_.traceLine(ProtocolTrace::Direction::Sent, rest.substr(0, end));
         rest.remove_prefix(std::min(end + 1, rest.size()));
     }
-    if (!body.empty() && !socket_.sendBytes(body)) return false;
+    if (!body.empty() && !socket_.sendBytes(body))
+        return false;
     return pump([this] { return reader_.headComplete(); });
 }
 
@@ -47,7 +53,8 @@ template <typename Ready>
 bool HttpChannel::pump(Ready ready) {
     std::string bytes = socket_.takeBuffered();
     while (!ready()) {
-        if (reader_.state() == HttpResponseReader::State::Failed) break;
+        if (reader_.state() == HttpResponseReader::State::Failed)
+            break;
         if (!bytes.empty()) {
             reader_.feed(bytes);
             bytes.clear();
@@ -60,7 +67,8 @@ bool HttpChannel::pump(Ready ready) {
             break;
         }
     }
-    if (ready()) return true;
+    if (ready())
+        return true;
     socket_.close();
     return false;
 }
@@ -69,7 +77,8 @@ bool HttpChannel::receiveLine(std::string& line) {
     std::string raw;
     bool taken = false;
     const bool ready = pump([&] {
-        if (!taken) taken = reader_.takeBodyLine(raw);
+        if (!taken)
+            taken = reader_.takeBodyLine(raw);
         return taken || reader_.exhausted();
     });
     if (!ready || !taken) {

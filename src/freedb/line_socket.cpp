@@ -122,9 +122,15 @@ bool LineSocket::connect(const std::string& host, unsigned port) {
 bool LineSocket::sendLine(std::string_view text) {
     if (!fd_.valid())
         return false;
+    traceLine(ProtocolTrace::Direction::Sent, text);
     std::string bytes(text);
     bytes += '\n';
-    traceLine(ProtocolTrace::Direction::Sent, text);
+    return sendBytes(bytes);
+}
+
+bool LineSocket::sendBytes(std::string_view bytes) {
+    if (!fd_.valid())
+        return false;
     const auto limit = Clock::now() + std::chrono::seconds(timeout_);
     std::size_t sent = 0;
     while (sent < bytes.size()) {
