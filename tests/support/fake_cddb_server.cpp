@@ -33,9 +33,11 @@ bool SendHostileReply(TestConnection& connection, const std::vector<std::string>
             return false;
         }
         case Hostility::EndlessReply: {
-            std::string head = lines.empty() ? "210 OK" : lines.front();
-            if (head.substr(0, 1) != "2")
-                head = "210 OK";
+            // Keep a multi-line reply's own first line, so the client takes the endless
+            // lines for that reply.
+            std::string head = lines.empty() ? "" : lines.front();
+            if (head.size() < 3 || head[1] != '1')
+                head = "210 Lines follow";
             if (!connection.send(head + "\r\n"))
                 return false;
             const std::string line = "rock 0a0b0c0d Endless / Reply\r\n";
