@@ -1,6 +1,72 @@
-#include <cstdio>
+// tunewright-cli: the engines from the shell. main() reads the global options, finds the
+// command, parses its options and runs it with the user's settings.
 
-int main(int, char**) {
-    std::puts("tunewright-cli: no commands yet");
-    return 0;
+#include <unistd.h>
+
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "cli/commands.h"
+#include "cli/terminal_user_port.h"
+#include "cli/usage.h"
+#include "cli/user_settings.h"
+#include "core/app_options.h"
+
+namespace {
+
+using namespace tw::cli;
+
+int usageError(const std::string& message, const Command* command) {
+    std::cerr << "tunewright-cli: " << message << '\n';
+    if (command)
+        std::cerr << "usage: tunewright-cli " << command->synopsis << '\n';
+    else
+        std::cerr << "run 'tunewright-cli help' for the commands\n";
+    return kExitUsage;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::vector<std::string> words(argv + 1, argv + argc);
+    bool assumeYes = false;
+    std::size_t next = 0;
+    for (; next < words.size() && words[next].starts_with("--"); ++next) {
+        if (words[next] == "--yes") {
+            assumeYes = true;
+        } else if (words[next] == "--help") {
+            printUsage(std::cout);
+            return kExitOk;
+        } else {
+            return usageError("unknown option " + words[next], nullptr);
+        }
+    }
+    if (next == words.size()) {
+        printUsage(std::cerr);
+        return kExitUsage;
+    }
+    if (words[next] == "help") {
+        printUsage(std::cout);
+        return kExitOk;
+    }
+    const Command* command = findCommand(words[next]);
+    if (!command)
+        return usageError("unknown command " + words[next], nullptr);
+
+    std::string error;
+    const std::span<const std::string> rest(words.begin() + static_cast<long>(next) + 1,
+                                            words.end());
+    const auto args = Args::parse(rest, command->options, error);
+    if (!args)
+        return usageError(error, command);
+
+    tw::core::AppOptions& options = tw::core::options();
+    loadUserOptions(options);
+    TerminalUserPort port(std::cerr, assumeYes, ::isatty(STDERR_FILENO) == 1);
+    CommandContext context{options, port, std::cout, std::cerr};
+    const int status = command->run(context, *args);
+    if (status == kExitUsage)
+        std::cerr << "usage: tunewright-cli " << command->synopsis << '\n';
+    return status;
 }

@@ -1,6 +1,12 @@
 #include "core/app_options.h"
 
+#include <pwd.h>
+#include <unistd.h>
+
+#include <algorithm>
 #include <cstdlib>
+#include <filesystem>
+#include <system_error>
 
 #include "base/settings_store.h"
 
@@ -17,14 +23,42 @@ AppOptions& options() {
 
 std::string defaultWorkFolder() {
     const char* home = std::getenv("HOME");
-    std::string folder = (home && *home) ? home : "/";
-    if (folder.back() != '/') folder += '/';
+    if (!home || !*home) {
+        const passwd* user = ::getpwuid(::getuid());
+        home = (user && user->pw_dir && *user->pw_dir) ? user->pw_dir : "/";
+    }
+    std::string folder = home;
+    if (folder.back() != '/')
+        folder += '/';
     return folder;
 }
 
+std::string existingWorkFolder(const std::string& folder) {
+    namespace fs = std::filesystem;
+    fs::path candidate(folder);
+    if (!candidate.is_absolute())
+        return defaultWorkFolder();
+    candidate = candidate.lexically_normal();
+    for (;;) {
+        std::error_code error;
+        if (fs::is_directory(candidate, error)) {
+            std::string found = candidate.string();
+            if (found.back() != '/')
+                found += '/';
+            return found;
+        }
+        if (!candidate.has_relative_path())
+            return defaultWorkFolder();
+        candidate = candidate.has_filename() ? candidate.parent_path()
+                                             : candidate.parent_path().parent_path();
+    }
+}
+
 void SetCurrentFolder(AppOptions& opts, std::string folder) {
-    if (folder.empty()) folder = defaultWorkFolder();
-    if (folder.back() != '/') folder += '/';
+    if (folder.empty())
+        folder = defaultWorkFolder();
+    if (folder.back() != '/')
+        folder += '/';
     opts.workFolder = std::move(folder);
 }
 
@@ -32,7 +66,9 @@ void AppOptions::load(const base::SettingsStore& store) {
     auto flag = [&](std::string_view name, bool fallback) {
         return store.getInt(kSection, name, fallback ? 1 : 0) != 0;
     };
-    SetCurrentFolder(*this, store.getString(kSection, "D", defaultWorkFolder()));
+    std::string folder = store.getString(kSection, "D", defaultWorkFolder());
+    std::replace(folder.begin(), folder.end(), '\\', '/');
+    SetCurrentFolder(*this, std::move(folder));
     zeroYearIsEmpty = flag("i2", true);
     preferV1Track = flag("i5", true);
     autoFillV1 = flag("i6", false);
@@ -45,6 +81,7 @@ void AppOptions::load(const base::SettingsStore& store) {
     doubleClickOpensFolder = flag("w4", false);
     showExtension = flag("f4", false);
     allowEditInList = flag("AllowEditInList", true);
+    id3v1CodePage = store.getString(kSection, "ID3v1CodePage", "windows-1252");
 }
 
 void AppOptions::save(base::SettingsStore& store) const {
@@ -61,6 +98,7 @@ void AppOptions::save(base::SettingsStore& store) const {
     store.setInt(kSection, "w4", doubleClickOpensFolder);
     store.setInt(kSection, "f4", showExtension);
     store.setInt(kSection, "AllowEditInList", allowEditInList);
+    store.setString(kSection, "ID3v1CodePage", id3v1CodePage);
 }
 
 }  // namespace tw::core

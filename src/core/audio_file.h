@@ -37,17 +37,17 @@ struct AudioFile {
     std::int32_t nextSelected = -1;  // next index of the selection chain, -1 at its end
     std::string createdText;         // "%m/%d/%Y, %H:%M.%S", local time
     std::string changedText;
-    std::string path;                // full path
-    std::string fileName;            // with extension
-    std::string baseName;            // fileName less its last four characters
-    std::string sizeText;            // display text of size, made on first use
+    std::string path;      // full path
+    std::string fileName;  // with extension
+    std::string baseName;  // fileName less its last four characters
+    std::string sizeText;  // display text of size, made on first use
     std::uint64_t size = 0;
     std::int32_t playSeconds = 0;
     TagFields id3v1;
     TagV2Fields id3v2;
     LyricsTag lyrics;
     StreamTexts streamText;
-    std::string infoText;            // the stream texts laid into the information text
+    std::string infoText;  // the stream texts laid into the information text
 
     const std::string& stream(StreamField f) const {
         return streamText[static_cast<std::size_t>(f)];
@@ -67,7 +67,12 @@ struct AudioFile {
     void rereadTimes();
 
     // Moves the file to work folder + newBaseName + ".mp3" without ever replacing another
-    // file. False (record unchanged) on an empty name, a bare ".mp3", or a failed move.
+    // file; a trailing ".mp3" of any case in the name is dropped first. The name may lead
+    // into a sub-folder that exists ("CD1\Song", "..\Song"): a backslash works as the
+    // separator on every platform. On success fileName and baseName hold the name relative
+    // to the work folder with the platform separator ("CD1/Song.mp3", "CD1/Song"), so
+    // fileName stays the tail of path. False, with the record unchanged, on an empty name,
+    // a bare ".mp3", or a failed move.
     bool rename(const std::string& newBaseName);
 
     std::string displayName(bool withExtension) const;

@@ -2,10 +2,10 @@
 
 #include <string>
 
+#include "base/language.h"
 #include "base/string_ids.h"
 #include "freedb/album_info.h"
 #include "freedb/album_log.h"
-#include "freedb/log_text.h"
 #include "freedb/text_util.h"
 
 namespace tw::freedb {
@@ -33,8 +33,7 @@ bool DetectCompilation(AlbumInfo& album, std::span<const std::string_view> delim
         if (!ParseCompilation(album, delimiters[i]))
             continue;
         if (i > 0 && log != nullptr)
-            log->log(FormatText(base::ids::kLogParsedAsCompilation, album.discId().c_str(),
-                                std::string(delimiters[i]).c_str()));
+            log->log(base::trf(base::ids::kLogParsedAsCompilation, album.discId(), delimiters[i]));
         return true;
     }
     return false;

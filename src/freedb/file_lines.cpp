@@ -1,6 +1,5 @@
 #include "freedb/file_lines.h"
 
-#include "freedb/text_decoding.h"
 #include "freedb/text_util.h"
 
 namespace tw::freedb {
@@ -29,7 +28,7 @@ bool FileLineReader::next(std::string& line) {
 }
 
 DatabaseFileLines::DatabaseFileLines(const std::filesystem::path& path)
-    : reader_(path, kLineLimit) {}
+    : reader_(path, kLineLimit), codePage_("ISO-8859-15") {}
 
 bool DatabaseFileLines::receiveLine(std::string& line) {
     std::string raw;
@@ -37,7 +36,7 @@ bool DatabaseFileLines::receiveLine(std::string& line) {
         last_.clear();
         return false;
     }
-    last_ = DecodeLegacyLine(TrimRight(raw), LegacyCodePage::Iso8859_15);
+    last_ = codePage_.decodeUnlessUtf8(TrimRight(raw));
     line = last_;
     return true;
 }

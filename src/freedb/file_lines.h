@@ -5,6 +5,7 @@
 #include <fstream>
 #include <string>
 
+#include "base/code_page.h"
 #include "freedb/line_source.h"
 
 namespace tw::freedb {
@@ -43,6 +44,7 @@ public:
 
 private:
     FileLineReader reader_;
+    base::CodePage codePage_;
     std::string last_;
 };
 

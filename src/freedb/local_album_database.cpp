@@ -6,12 +6,12 @@
 #include <cerrno>
 
 #include "base/ascii.h"
+#include "base/language.h"
 #include "base/string_ids.h"
 #include "freedb/album_path_check.h"
 #include "freedb/atomic_file.h"
 #include "freedb/database_folders.h"
 #include "freedb/file_lines.h"
-#include "freedb/log_text.h"
 #include "freedb/range_file.h"
 #include "freedb/text_util.h"
 #include "freedb/xmcd_reader.h"
@@ -68,8 +68,7 @@ bool LocalAlbumDatabase::namesAreSafe(const AlbumInfo& album, bool withCategory)
     if ((!withCategory || IsSafeCategoryName(album.category())) &&
         IsValidDiscId(album.storedDiscId()))
         return true;
-    log(FormatText(base::ids::kLogUnsafeAlbumName, album.category().c_str(),
-                   album.storedDiscId().c_str()));
+    log(base::trf(base::ids::kLogUnsafeAlbumName, album.category(), album.storedDiscId()));
     return false;
 }
 
@@ -167,7 +166,7 @@ bool LocalAlbumDatabase::appendToRangeFile(const AlbumInfo& album) {
     fs::path file = findRangeFile(album);
     if (file.empty())
         file = categoryFolder(album.category()) / RangeFileNameFor(album.storedDiscId());
-    const int fd = ::open(file.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
+    const int fd = ::open(file.c_str(), O_RDWR | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
     if (fd < 0)
         return false;
     std::string record;

@@ -1,5 +1,6 @@
 #include "freedb/local_db_settings.h"
 
+#include "base/app_paths.h"
 #include "base/settings_store.h"
 
 namespace tw::freedb {
@@ -21,6 +22,10 @@ LocalDbSettings LocalDbSettings::load(const base::SettingsStore& store,
 void LocalDbSettings::save(base::SettingsStore& store) const {
     store.setString(kSection, "LocalDBPath", root.string());
     store.setInt(kSection, "LocalDBMode", mode == LocalDbMode::Standard ? 0 : 1);
+}
+
+std::filesystem::path DefaultLocalDbRoot() {
+    return base::appPaths().userDataFolder / "database";
 }
 
 }  // namespace tw::freedb

@@ -26,4 +26,7 @@ struct LocalDbSettings {
     void save(base::SettingsStore& store) const;
 };
 
+// The root used when none is stored: "database" in the user's data folder.
+std::filesystem::path DefaultLocalDbRoot();
+
 }  // namespace tw::freedb

@@ -1,0 +1,161 @@
+#include "base/file_ops.h"
+
+#include <fcntl.h>
+#include <stdio.h>
+#include <stdlib.h>
+#include <unistd.h>
+
+#include <array>
+#include <cerrno>
+#include <vector>
+
+namespace tw::base {
+
+namespace {
+
+std::error_code lastError() {
+    return {errno, std::generic_category()};
+}
+
+bool sameFile(const std::string& a, const std::string& b) {
+    struct stat sa {};
+    struct stat sb {};
+    return ::lstat(a.c_str(), &sa) == 0 && ::lstat(b.c_str(), &sb) == 0 && sa.st_dev == sb.st_dev &&
+           sa.st_ino == sb.st_ino;
+}
+
+// The flag or the call itself is unknown to this file system or kernel.
+bool unsupported(int err) {
+    return err == EINVAL || err == ENOSYS || err == EOPNOTSUPP;
+}
+
+std::error_code renameOverPlaceholder(const std::string& from, const std::string& to) {
+    const int fd = ::open(to.c_str(), O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC, 0600);
+    if (fd < 0)
+        return lastError();
+    ::close(fd);
+    if (::rename(from.c_str(), to.c_str()) != 0) {
+        const std::error_code ec = lastError();
+        ::unlink(to.c_str());
+        return ec;
+    }
+    return {};
+}
+
+std::string folderOf(const std::string& path) {
+    const auto slash = path.find_last_of('/');
+    if (slash == std::string::npos)
+        return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+}  // namespace
+
+std::error_code renameNoReplace(const std::string& from, const std::string& to) {
+    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0)
+        return {};
+    int err = errno;
+    if (err == EEXIST && sameFile(from, to)) {
+        // Only the letter case differs and the file system folds case: same file.
+        return ::rename(from.c_str(), to.c_str()) == 0 ? std::error_code{} : lastError();
+    }
+    if (!unsupported(err))
+        return {err, std::generic_category()};
+
+    if (::link(from.c_str(), to.c_str()) == 0) {
+        if (::unlink(from.c_str()) != 0) {
+            const std::error_code ec = lastError();
+            ::unlink(to.c_str());
+            return ec;
+        }
+        return {};
+    }
+    err = errno;
+    if (err == EEXIST)
+        return {err, std::generic_category()};
+    if (err != EPERM && !unsupported(err))
+        return {err, std::generic_category()};
+    return renameOverPlaceholder(from, to);
+}
+
+ReplacementFile::ReplacementFile(std::string target) : target_(std::move(target)) {
+    std::string pattern = folderOf(target_) + "/.tw-save-XXXXXX";
+    fd_ = ::mkostemp(pattern.data(), O_CLOEXEC);
+    if (fd_ < 0) {
+        error_ = lastError();
+        return;
+    }
+    tempPath_ = std::move(pattern);
+}
+
+ReplacementFile::~ReplacementFile() {
+    if (fd_ >= 0)
+        ::close(fd_);
+    if (!committed_ && !tempPath_.empty())
+        ::unlink(tempPath_.c_str());
+}
+
+std::error_code ReplacementFile::write(const void* data, std::size_t size) {
+    if (fd_ < 0)
+        return error_ ? error_ : std::make_error_code(std::errc::bad_file_descriptor);
+    const auto* p = static_cast<const char*>(data);
+    while (size > 0) {
+        const ssize_t n = ::write(fd_, p, size);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return lastError();
+        }
+        p += n;
+        size -= static_cast<std::size_t>(n);
+    }
+    return {};
+}
+
+std::error_code ReplacementFile::copyFrom(int fd, std::uint64_t offset, std::uint64_t length) {
+    std::vector<char> buffer(std::min<std::uint64_t>(length, 1 << 20));
+    while (length > 0) {
+        const std::size_t want = std::min<std::uint64_t>(length, buffer.size());
+        const ssize_t n = ::pread(fd, buffer.data(), want, static_cast<off_t>(offset));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            return lastError();
+        if (n == 0)
+            return std::make_error_code(std::errc::io_error);  // file shrank meanwhile
+        if (std::error_code ec = write(buffer.data(), static_cast<std::size_t>(n)))
+            return ec;
+        offset += static_cast<std::uint64_t>(n);
+        length -= static_cast<std::uint64_t>(n);
+    }
+    return {};
+}
+
+std::error_code ReplacementFile::commit(const struct stat& original) {
+    if (fd_ < 0)
+        return error_ ? error_ : std::make_error_code(std::errc::bad_file_descriptor);
+    if (::fchmod(fd_, original.st_mode & 07777) != 0)
+        return lastError();
+    // Only the owner's own files or root can keep another owner; a plain user's save of a
+    // file they may write but do not own then belongs to them, as with any editor.
+    if (::fchown(fd_, original.st_uid, original.st_gid) != 0 && errno != EPERM)
+        return lastError();
+    if (::fsync(fd_) != 0)
+        return lastError();
+    if (::close(fd_) != 0) {
+        fd_ = -1;
+        return lastError();
+    }
+    fd_ = -1;
+    if (::rename(tempPath_.c_str(), target_.c_str()) != 0)
+        return lastError();
+    committed_ = true;
+    const int dir = ::open(folderOf(target_).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dir >= 0) {
+        ::fsync(dir);  // the rename is durable once the folder is; failure here loses nothing
+        ::close(dir);
+    }
+    return {};
+}
+
+}  // namespace tw::base

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <span>
+#include <string_view>
+
+#include "cli/command.h"
+
+namespace tw::cli {
+
+// The commands of tunewright-cli, in the order the usage text lists them.
+std::span<const Command* const> allCommands();
+// The command called `name`; null when there is none.
+const Command* findCommand(std::string_view name);
+
+// The command files: each defines the one Command it implements.
+extern const Command kListCommand;
+extern const Command kShowCommand;
+extern const Command kSetCommand;
+extern const Command kClearCommand;
+
+}  // namespace tw::cli

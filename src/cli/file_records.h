@@ -1,0 +1,16 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "base/user_port.h"
+#include "core/file_list.h"
+
+namespace tw::cli {
+
+// Reads the named files into `list` (each once, whatever folder it lies in) and selects
+// them all. A name that is not a readable file is reported through `port` and left out;
+// false when that happened.
+bool readFiles(const std::vector<std::string>& paths, core::FileList& list, base::UserPort& port);
+
+}  // namespace tw::cli

@@ -1,0 +1,171 @@
+// set FILE...: edits tag fields of files and saves them.
+
+#include <array>
+#include <fstream>
+#include <iterator>
+#include <optional>
+
+#include "cli/commands.h"
+#include "cli/file_records.h"
+#include "cli/genre_option.h"
+#include "core/tag_save.h"
+
+namespace tw::cli {
+
+namespace {
+
+struct TextEdit {
+    std::string_view option;
+    void (core::TagFields::*setter)(std::string_view);
+};
+
+struct V2TextEdit {
+    std::string_view option;
+    void (core::TagV2Fields::*setter)(std::string_view);
+};
+
+constexpr std::array kCommonEdits = {
+    TextEdit{"title", &core::TagFields::setTitle},
+    TextEdit{"artist", &core::TagFields::setArtist},
+    TextEdit{"album", &core::TagFields::setAlbum},
+    TextEdit{"comment", &core::TagFields::setComment},
+    TextEdit{"year", &core::TagFields::setYearText},
+    TextEdit{"track", &core::TagFields::setTrackText},
+};
+
+constexpr std::array kV2Edits = {
+    V2TextEdit{"url", &core::TagV2Fields::setUrl},
+    V2TextEdit{"publisher", &core::TagV2Fields::setPublisher},
+    V2TextEdit{"orig-artist", &core::TagV2Fields::setOrigArtist},
+    V2TextEdit{"copyright", &core::TagV2Fields::setCopyright},
+    V2TextEdit{"composer", &core::TagV2Fields::setComposer},
+    V2TextEdit{"encoded-by", &core::TagV2Fields::setEncodedBy},
+};
+
+constexpr std::array kOptions = {
+    OptionSpec{"v1"},
+    OptionSpec{"v2"},
+    OptionSpec{"both"},
+    OptionSpec{"title", true},
+    OptionSpec{"artist", true},
+    OptionSpec{"album", true},
+    OptionSpec{"comment", true},
+    OptionSpec{"year", true},
+    OptionSpec{"track", true},
+    OptionSpec{"genre", true},
+    OptionSpec{"url", true},
+    OptionSpec{"publisher", true},
+    OptionSpec{"orig-artist", true},
+    OptionSpec{"copyright", true},
+    OptionSpec{"composer", true},
+    OptionSpec{"encoded-by", true},
+    OptionSpec{"lyrics-file", true},
+};
+
+// Lyrics files larger than this are refused rather than read into memory.
+constexpr std::uintmax_t kMaxLyricsBytes = 1 << 20;
+
+std::optional<std::string> readLyrics(const std::string& path) {
+    std::error_code error;
+    const std::uintmax_t size = std::filesystem::file_size(path, error);
+    std::ifstream in(path, std::ios::binary);
+    if (error || size > kMaxLyricsBytes || !in)
+        return std::nullopt;
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// The edits of one command line, checked before any file is touched.
+struct Edits {
+    bool v1 = false;
+    bool v2 = false;
+    std::optional<std::int32_t> genre;
+    std::optional<std::string> lyrics;
+    const Args* args = nullptr;
+
+    void applyCommon(core::TagFields& tag) const {
+        // Setting a field creates the tag when the file has none.
+        if (!tag.present)
+            tag.makePresent();
+        for (const TextEdit& edit : kCommonEdits)
+            if (const std::string* value = args->value(edit.option))
+                (tag.*edit.setter)(*value);
+        if (genre)
+            tag.setGenre(*genre);
+    }
+
+    void apply(core::AudioFile& file) const {
+        if (v1)
+            applyCommon(file.id3v1);
+        if (v2)
+            applyCommon(file.id3v2);
+        if (v2) {
+            for (const V2TextEdit& edit : kV2Edits)
+                if (const std::string* value = args->value(edit.option))
+                    (file.id3v2.*edit.setter)(*value);
+        }
+        if (lyrics && (*lyrics != file.lyrics.text || !file.lyrics.present)) {
+            file.lyrics.text = *lyrics;
+            file.lyrics.changed = file.lyrics.present = true;
+        }
+    }
+};
+
+int run(CommandContext& context, const Args& args) {
+    Edits edits;
+    edits.args = &args;
+    const bool both = args.has("both") || (!args.has("v1") && !args.has("v2"));
+    edits.v1 = both || args.has("v1");
+    edits.v2 = both || args.has("v2");
+    if (args.positional().empty())
+        return usageProblem(context, "give at least one file");
+
+    bool anyEdit = false;
+    for (const TextEdit& edit : kCommonEdits)
+        anyEdit |= args.has(edit.option);
+    for (const V2TextEdit& edit : kV2Edits) {
+        if (!args.has(edit.option))
+            continue;
+        if (!edits.v2)
+            return usageProblem(context, "--" + std::string(edit.option) + " is an ID3v2 field");
+        anyEdit = true;
+    }
+    if (const std::string* genre = args.value("genre")) {
+        edits.genre = genreNumber(*genre);
+        if (!edits.genre)
+            return usageProblem(context, "unknown genre " + *genre);
+        anyEdit = true;
+    }
+    if (const std::string* path = args.value("lyrics-file")) {
+        edits.lyrics = readLyrics(*path);
+        if (!edits.lyrics) {
+            context.port.showMessage(base::UserPort::Severity::Error,
+                                     "cannot read the lyrics file " + *path);
+            return kExitFailed;
+        }
+        anyEdit = true;
+    }
+    if (!anyEdit)
+        return usageProblem(context, "give at least one field to set");
+
+    core::FileList list;
+    const bool allRead = readFiles(args.positional(), list, context.port);
+    list.forEachSelected([&](core::AudioFile& file) { edits.apply(file); });
+    const bool allSaved = core::saveAll(list, context.port).empty();
+    return allRead && allSaved ? kExitOk : kExitFailed;
+}
+
+}  // namespace
+
+const Command kSetCommand{
+    .name = "set",
+    .synopsis =
+        "set FILE... [--v1|--v2|--both] [--title T] [--artist A] [--album A] "
+        "[--comment C] [--year Y] [--track N[/M]] [--genre NAME|NUMBER] [--url U] "
+        "[--publisher P] [--orig-artist A] [--copyright C] [--composer C] "
+        "[--encoded-by E] [--lyrics-file F]",
+    .summary = "set tag fields (of both tags unless --v1 or --v2) and save the files",
+    .options = kOptions,
+    .run = run,
+};
+
+}  // namespace tw::cli

@@ -1,0 +1,121 @@
+// Reading a record from its file: AudioFile::create, read and rereadTimes.
+//
+// Each file is opened once. The head of the file (64 KiB, or the whole ID3v2 tag when it
+// is larger) and its last 128 bytes are read through one reusable window; the ID3v2 tag,
+// the stream facts and the ID3v1 tag are all taken from those bytes.
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <algorithm>
+
+#include "core/audio_file.h"
+#include "core/byte_window.h"
+#include "core/file_facts.h"
+#include "core/id3v1_tag.h"
+#include "core/id3v2_fields.h"
+#include "core/id3v2_header.h"
+#include "core/id3v2_tag.h"
+#include "core/mpeg_info.h"
+
+namespace tw::core {
+
+namespace {
+
+class OpenFile {
+public:
+    explicit OpenFile(const std::string& path)
+        // Non-blocking, so that a FIFO named *.mp3 cannot stall the scan.
+        : fd_(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK)) {}
+    ~OpenFile() {
+        if (fd_ >= 0)
+            ::close(fd_);
+    }
+    OpenFile(const OpenFile&) = delete;
+    OpenFile& operator=(const OpenFile&) = delete;
+    int fd() const { return fd_; }
+
+private:
+    int fd_;
+};
+
+void readId3v2(ByteWindow& window, AudioFile& record) {
+    const auto header = Id3v2Header::parse(window.bytesAt(0, Id3v2Header::kSize));
+    if (!header) {
+        record.id3v2.inFile = record.id3v2.present = record.id3v2.changed = false;
+        record.lyrics.inFile = record.lyrics.present = record.lyrics.changed = false;
+        return;
+    }
+    const auto length = static_cast<std::size_t>(
+        std::min({header->tagSize(), window.size(), std::uint64_t{kId3v2ReadLimit}}));
+    const Id3v2Tag tag(*header, window.bytesAt(0, length));
+    readId3v2Fields(tag.tag(), record.id3v2, record.lyrics);
+}
+
+void setTimes(AudioFile& record, const FileFacts& facts) {
+    record.createdText = fileTimeText(facts.created);
+    record.changedText = fileTimeText(facts.changed);
+}
+
+void setStream(AudioFile& record, const MpegInfo& mpeg) {
+    mpeg.texts(record.streamText);
+    record.playSeconds = mpeg.playSeconds();
+}
+
+// Everything a record takes from its file; false, leaving the record alone, when the
+// file cannot be opened as a regular file.
+bool readRecord(AudioFile& record, MpegInfo& mpeg) {
+    const OpenFile file(record.path);
+    if (file.fd() < 0)
+        return false;
+    const auto facts = factsOf(file.fd());
+    if (!facts || !facts->regular)
+        return false;
+
+    thread_local ByteWindow window;
+    window.reset(file.fd(), facts->size);
+    window.bytesAt(0, ByteWindow::kChunk);  // the head, in one read
+
+    record.size = facts->size;
+    readId3v2(window, record);
+    mpeg.examine(window, record.path);
+    setStream(record, mpeg);
+    if (facts->size >= kId3v1Size)
+        readId3v1(window.bytesAt(facts->size - kId3v1Size, kId3v1Size), record.id3v1);
+    setTimes(record, *facts);
+
+    record.autoFill();
+    record.infoText = infoText(record.streamText);
+    return true;
+}
+
+}  // namespace
+
+std::unique_ptr<AudioFile> AudioFile::create(const std::string& path, std::size_t folderLength,
+                                             MpegInfo& mpeg) {
+    auto record = std::make_unique<AudioFile>();
+    record->path = path;
+    record->fileName = path.substr(std::min(folderLength, path.size()));
+    record->baseName =
+        record->fileName.substr(0, record->fileName.size() >= 4 ? record->fileName.size() - 4 : 0);
+    if (!readRecord(*record, mpeg)) {
+        // The stream texts still show the length the file system reports.
+        const auto facts = factsOf(path);
+        mpeg.setUnreadable(path, facts ? facts->size : 0);
+        setStream(*record, mpeg);
+        record->infoText = core::infoText(record->streamText);
+    }
+    return record;
+}
+
+void AudioFile::read() {
+    thread_local MpegInfo mpeg;
+    readRecord(*this, mpeg);
+}
+
+void AudioFile::rereadTimes() {
+    if (const auto facts = factsOf(path))
+        setTimes(*this, *facts);
+}
+
+}  // namespace tw::core

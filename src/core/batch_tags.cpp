@@ -1,0 +1,46 @@
+#include "core/batch_tags.h"
+
+#include "core/tag_edit.h"
+
+namespace tw::core {
+
+void setNumbering(FileList& list) {
+    const std::int32_t total = list.selectedCount();
+    std::int32_t counter = 0;
+    list.forEachSelected([&](AudioFile& file) {
+        ++counter;
+        file.id3v1.setTrack(counter, true);
+        file.id3v2.setTrack(counter, true);
+        file.id3v2.setTrackTotal(total, true);
+    });
+}
+
+void removeNumbering(FileList& list) {
+    list.forEachSelected([](AudioFile& file) {
+        file.id3v1.setTrack(0, true);
+        file.id3v2.setTrack(0, true);
+        file.id3v2.setTrackTotal(0, true);
+    });
+}
+
+void fillV1FromV2Selected(FileList& list) {
+    list.forEachSelected([](AudioFile& file) { fillV1FromV2(file, false); });
+}
+
+void fillV2FromV1Selected(FileList& list) {
+    list.forEachSelected([](AudioFile& file) { fillV2FromV1(file, false); });
+}
+
+bool clearV1Selected(FileList& list) {
+    bool changed = false;
+    list.forEachSelected([&](AudioFile& file) { changed |= clearFields(file.id3v1); });
+    return changed;
+}
+
+bool clearV2Selected(FileList& list) {
+    bool changed = false;
+    list.forEachSelected([&](AudioFile& file) { changed |= clearFields(file.id3v2); });
+    return changed;
+}
+
+}  // namespace tw::core

@@ -1,0 +1,79 @@
+#include "core/byte_window.h"
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+
+namespace tw::core {
+
+namespace {
+// A window grown for one large tag is given back before the next file.
+constexpr std::size_t kKeepBufferLimit = 4 * 1024 * 1024;
+}  // namespace
+
+void ByteWindow::reset(int fd, std::uint64_t size) {
+    if (buffer_.size() > kKeepBufferLimit)
+        buffer_ = {};
+    fd_ = fd;
+    memory_ = nullptr;
+    size_ = size;
+    bufferOffset_ = 0;
+    bufferLength_ = 0;
+    failed_ = false;
+}
+
+void ByteWindow::reset(std::span<const std::uint8_t> data) {
+    fd_ = -1;
+    memory_ = data.data();
+    size_ = data.size();
+    bufferOffset_ = 0;
+    bufferLength_ = 0;
+    failed_ = false;
+}
+
+std::span<const std::uint8_t> ByteWindow::bytesAt(std::uint64_t offset, std::size_t count) {
+    if (offset >= size_)
+        return {};
+    const std::size_t available =
+        static_cast<std::size_t>(std::min<std::uint64_t>(count, size_ - offset));
+    if (memory_)
+        return {memory_ + offset, available};
+
+    if (offset >= bufferOffset_ && offset + available <= bufferOffset_ + bufferLength_)
+        return {buffer_.data() + (offset - bufferOffset_), available};
+    if (failed_)
+        return {};
+
+    const std::size_t want = std::max(available, kChunk);
+    if (buffer_.size() < want)
+        buffer_.resize(want);
+    std::size_t got = 0;
+    const std::size_t toRead =
+        static_cast<std::size_t>(std::min<std::uint64_t>(want, size_ - offset));
+    while (got < toRead) {
+        const ssize_t n =
+            ::pread(fd_, buffer_.data() + got, toRead - got, static_cast<off_t>(offset + got));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0) {
+            // An error, or the file became shorter than it was when it was opened.
+            failed_ = true;
+            break;
+        }
+        got += static_cast<std::size_t>(n);
+    }
+    bufferOffset_ = offset;
+    bufferLength_ = got;
+    return {buffer_.data(), std::min(available, got)};
+}
+
+std::size_t ByteWindow::copyAt(std::uint64_t offset, std::span<std::uint8_t> out) {
+    const auto bytes = bytesAt(offset, out.size());
+    std::copy(bytes.begin(), bytes.end(), out.begin());
+    std::fill(out.begin() + static_cast<std::ptrdiff_t>(bytes.size()), out.end(), std::uint8_t{0});
+    return bytes.size();
+}
+
+}  // namespace tw::core

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <vector>
+
+namespace tw::core {
+
+// Random access to the bytes of an open file, or of a buffer, through one reusable buffer:
+// a reader asks for bytes at any offset and gets them from memory, with one pread() per
+// 64 KiB window instead of a seek and a read per access.
+//
+// Borrows the descriptor or the buffer (the caller keeps them alive and closes them); the
+// window's own buffer is kept across reset() calls so that scanning many files allocates
+// once. One thread.
+class ByteWindow {
+public:
+    static constexpr std::size_t kChunk = 64 * 1024;
+
+    // Over the file `fd` of `size` bytes.
+    void reset(int fd, std::uint64_t size);
+    // Over a buffer.
+    void reset(std::span<const std::uint8_t> data);
+
+    std::uint64_t size() const { return size_; }
+    // A read of the file failed (so the bytes handed out may be short).
+    bool failed() const { return failed_; }
+
+    // Up to `count` bytes from `offset`: fewer at the end of the input or after a failed
+    // read, none at or behind the end. Valid until the next call.
+    std::span<const std::uint8_t> bytesAt(std::uint64_t offset, std::size_t count);
+
+    // Copies up to out.size() bytes from `offset` into `out`, zero-filling what is not
+    // there; returns how many were read.
+    std::size_t copyAt(std::uint64_t offset, std::span<std::uint8_t> out);
+
+private:
+    int fd_ = -1;
+    const std::uint8_t* memory_ = nullptr;
+    std::uint64_t size_ = 0;
+    std::vector<std::uint8_t> buffer_;
+    std::uint64_t bufferOffset_ = 0;
+    std::size_t bufferLength_ = 0;
+    bool failed_ = false;
+};
+
+}  // namespace tw::core

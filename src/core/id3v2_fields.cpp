@@ -1,0 +1,266 @@
+#include "core/id3v2_fields.h"
+
+#include <taglib/commentsframe.h>
+#include <taglib/id3v1genres.h>
+#include <taglib/id3v2tag.h>
+#include <taglib/textidentificationframe.h>
+#include <taglib/unsynchronizedlyricsframe.h>
+#include <taglib/urllinkframe.h>
+
+#include <initializer_list>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "core/genre_table.h"
+
+namespace tw::core {
+
+namespace {
+
+using TagLib::ID3v2::CommentsFrame;
+using TagLib::ID3v2::TextIdentificationFrame;
+using TagLib::ID3v2::UnsynchronizedLyricsFrame;
+using TagLib::ID3v2::UserUrlLinkFrame;
+
+std::string utf8(const TagLib::String& text) {
+    std::string out = text.to8Bit(true);
+    out.resize(std::min(out.size(), out.find('\0')));
+    return out;
+}
+
+TagLib::String fromUtf8(std::string_view text) {
+    return TagLib::String(std::string(text), TagLib::String::UTF8);
+}
+
+// ISO-8859-1 when every character of the texts fits, else UTF-16 with a BOM.
+TagLib::String::Type encodingFor(std::initializer_list<TagLib::String> texts) {
+    for (const TagLib::String& text : texts)
+        if (!text.isLatin1())
+            return TagLib::String::UTF16;
+    return TagLib::String::Latin1;
+}
+
+template <typename Frame>
+Frame* firstFrame(const TagLib::ID3v2::Tag& tag, const char* id) {
+    for (TagLib::ID3v2::Frame* frame : tag.frameList(id))
+        if (auto* typed = dynamic_cast<Frame*>(frame))
+            return typed;
+    return nullptr;
+}
+
+// The first value of the first text frame `id`; none when there is no such frame.
+std::optional<std::string> textOf(const TagLib::ID3v2::Tag& tag, const char* id) {
+    const auto* frame = firstFrame<TextIdentificationFrame>(tag, id);
+    if (!frame)
+        return std::nullopt;
+    const TagLib::StringList values = frame->fieldList();
+    return values.isEmpty() ? std::string() : utf8(values.front());
+}
+
+std::optional<std::string> yearTextOf(const TagLib::ID3v2::Tag& tag) {
+    if (auto text = textOf(tag, "TDRC"))
+        return text;
+    return textOf(tag, "TYER");  // seen in v2.4 tags of some programs
+}
+
+bool allDigits(std::string_view text) {
+    if (text.empty())
+        return false;
+    for (char c : text)
+        if (c < '0' || c > '9')
+            return false;
+    return true;
+}
+
+void readText(const TagLib::ID3v2::Tag& tag, const char* id, std::string& field) {
+    if (auto text = textOf(tag, id))
+        field = std::move(*text);
+}
+
+void addTextFrame(TagLib::ID3v2::Tag& tag, const char* id, std::string_view value) {
+    const TagLib::String text = fromUtf8(value);
+    auto frame =
+        std::make_unique<TextIdentificationFrame>(TagLib::ByteVector(id), encodingFor({text}));
+    frame->setText(text);
+    tag.addFrame(frame.release());
+}
+
+// Replaces the frames `id` by one holding `value` (none for an empty value), unless the
+// tag already reads as `value`.
+void writeText(TagLib::ID3v2::Tag& tag, const char* id, const std::string& value) {
+    const auto current = textOf(tag, id);
+    if (current ? *current == value : value.empty())
+        return;
+    tag.removeFrames(id);
+    if (!value.empty())
+        addTextFrame(tag, id, value);
+}
+
+void writeYear(TagLib::ID3v2::Tag& tag, const TagFields& fields, int majorVersion) {
+    const auto current = yearTextOf(tag);
+    // "1999-05-12" stays when the year is 1999; "0000" goes when the year is shown empty.
+    if (current ? !fields.yearText.empty() && leadingNumber(*current) == fields.year
+                : fields.yearText.empty())
+        return;
+    tag.removeFrames("TDRC");
+    tag.removeFrames("TYER");
+    // TagLib writes TDRC of a v2.3 tag as TYER only when it has four characters or more.
+    if (!fields.yearText.empty())
+        addTextFrame(tag, majorVersion == 4 ? "TDRC" : "TYER", fields.yearText);
+}
+
+void writeGenre(TagLib::ID3v2::Tag& tag, const TagFields& fields) {
+    const auto current = textOf(tag, "TCON");
+    if (current && genreOfTconValue(*current).value_or(-1) == fields.genre)
+        return;
+    const std::string text = genreText(fields.genre);
+    if (!current && text.empty())
+        return;
+    tag.removeFrames("TCON");
+    if (!text.empty())
+        addTextFrame(tag, "TCON", text);
+}
+
+void writeTrack(TagLib::ID3v2::Tag& tag, const TagFields& fields) {
+    const auto current = textOf(tag, "TRCK");
+    if (current) {
+        TagFields read;
+        read.assignTrackText(*current, false);
+        if (read.track == fields.track && read.trackTotal == fields.trackTotal)
+            return;
+    }
+    const std::string text = composeTrackText(fields);
+    if (!current && text.empty())
+        return;
+    tag.removeFrames("TRCK");
+    if (!text.empty())
+        addTextFrame(tag, "TRCK", text);
+}
+
+void writeComment(TagLib::ID3v2::Tag& tag, const std::string& comment) {
+    CommentsFrame* first = firstFrame<CommentsFrame>(tag, "COMM");
+    if (first ? utf8(first->text()) == comment : comment.empty())
+        return;
+    if (comment.empty()) {
+        tag.removeFrame(first);
+        return;
+    }
+    const TagLib::String text = fromUtf8(comment);
+    if (first) {
+        first->setTextEncoding(encodingFor({text, first->description()}));
+        first->setText(text);
+        return;
+    }
+    auto frame = std::make_unique<CommentsFrame>(encodingFor({text}));
+    frame->setLanguage("XXX");
+    frame->setText(text);
+    tag.addFrame(frame.release());
+}
+
+void writeUrl(TagLib::ID3v2::Tag& tag, const std::string& url) {
+    UserUrlLinkFrame* first = firstFrame<UserUrlLinkFrame>(tag, "WXXX");
+    if (first ? utf8(first->url()) == url : url.empty())
+        return;
+    if (url.empty()) {
+        tag.removeFrame(first);
+        return;
+    }
+    if (first) {
+        first->setUrl(fromUtf8(url));
+        return;
+    }
+    auto frame = std::make_unique<UserUrlLinkFrame>(TagLib::String::Latin1);
+    frame->setUrl(fromUtf8(url));
+    tag.addFrame(frame.release());
+}
+
+}  // namespace
+
+std::optional<std::int32_t> genreOfTconValue(std::string_view firstValue) {
+    if (allDigits(firstValue))
+        return leadingNumber(firstValue);
+    if (auto genre = genreFromText(firstValue))
+        return genre;
+    const int number = TagLib::ID3v1::genreIndex(fromUtf8(firstValue));
+    if (number != 255)
+        return number;
+    return std::nullopt;
+}
+
+void readId3v2Fields(const TagLib::ID3v2::Tag& tag, TagV2Fields& fields, LyricsTag& lyrics) {
+    fields.inFile = true;
+    fields.present = true;
+    fields.changed = false;
+
+    readText(tag, "TIT2", fields.title);
+    for (const char* id : {"TPE1", "TPE2", "TPE3", "TCOM"}) {
+        if (auto artist = textOf(tag, id)) {
+            fields.artist = std::move(*artist);
+            break;
+        }
+    }
+    readText(tag, "TALB", fields.album);
+    if (const auto* comment = firstFrame<CommentsFrame>(tag, "COMM"))
+        fields.comment = utf8(comment->text());
+    if (auto year = yearTextOf(tag))
+        fields.setYear(leadingNumber(*year), false);
+    if (auto genre = textOf(tag, "TCON"))
+        fields.genre = genreOfTconValue(*genre).value_or(fields.genre);
+    if (auto track = textOf(tag, "TRCK"))
+        fields.assignTrackText(*track, false);
+    if (const auto* url = firstFrame<UserUrlLinkFrame>(tag, "WXXX"))
+        fields.url = utf8(url->url());
+    readText(tag, "TPUB", fields.publisher);
+    readText(tag, "TOPE", fields.origArtist);
+    readText(tag, "TCOP", fields.copyright);
+    readText(tag, "TCOM", fields.composer);
+    readText(tag, "TENC", fields.encodedBy);
+
+    if (const auto* uslt = firstFrame<UnsynchronizedLyricsFrame>(tag, "USLT")) {
+        lyrics.text = utf8(uslt->text());
+        lyrics.inFile = true;
+        lyrics.present = true;
+    } else {
+        lyrics.inFile = false;
+        lyrics.present = false;
+    }
+    lyrics.changed = false;
+}
+
+void writeId3v2Fields(TagLib::ID3v2::Tag& tag, const TagV2Fields& fields, int majorVersion) {
+    writeText(tag, "TALB", fields.album);
+    writeText(tag, "TPE1", fields.artist);
+    writeText(tag, "TIT2", fields.title);
+    writeComment(tag, fields.comment);
+    writeYear(tag, fields, majorVersion);
+    writeGenre(tag, fields);
+    writeTrack(tag, fields);
+    writeUrl(tag, fields.url);
+    writeText(tag, "TPUB", fields.publisher);
+    writeText(tag, "TOPE", fields.origArtist);
+    writeText(tag, "TCOP", fields.copyright);
+    writeText(tag, "TCOM", fields.composer);
+    writeText(tag, "TENC", fields.encodedBy);
+}
+
+void writeId3v2Lyrics(TagLib::ID3v2::Tag& tag, std::string_view text) {
+    if (text.empty()) {
+        tag.removeFrames("USLT");
+        return;
+    }
+    const TagLib::String lyrics = fromUtf8(text);
+    if (auto* first = firstFrame<UnsynchronizedLyricsFrame>(tag, "USLT")) {
+        if (utf8(first->text()) == text)
+            return;
+        first->setTextEncoding(encodingFor({lyrics, first->description()}));
+        first->setText(lyrics);
+        return;
+    }
+    auto frame = std::make_unique<UnsynchronizedLyricsFrame>(encodingFor({lyrics}));
+    frame->setLanguage("XXX");
+    frame->setText(lyrics);
+    tag.addFrame(frame.release());
+}
+
+}  // namespace tw::core

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string_view>
+
+#include "core/tag_fields.h"
+
+namespace TagLib::ID3v2 {
+class Tag;
+}
+
+namespace tw::core {
+
+// The mapping between the program's ID3v2 fields and the frames of a TagLib tag.
+//
+//   field       read from                              written to
+//   title       TIT2                                   TIT2
+//   artist      TPE1, else TPE2, else TPE3, else TCOM  TPE1
+//   album       TALB                                   TALB
+//   comment     first COMM                             first COMM (language, description kept)
+//   year        TDRC (TagLib's name for v2.3 TYER)     TYER in v2.3, TDRC in v2.4
+//   genre       TCON                                   TCON, as "(17)Rock"
+//   track       TRCK, "n" or "n/total"                 TRCK
+//   url         first WXXX, its URL                    first WXXX (description kept)
+//   publisher   TPUB, origArtist TOPE, copyright TCOP, composer TCOM, encodedBy TENC
+//   lyrics      first USLT                             first USLT (language, description kept)
+//
+// Texts read are the first value of a frame, cut at a zero character. Every other frame of
+// the tag is left alone.
+
+// Reads the fields and the lyrics of a tag the file has: the ID3v2 fields become in the
+// file and present, not changed; a field whose frame is missing keeps its value. The
+// lyrics are in the file when there is a USLT frame; without one their flags are cleared.
+void readId3v2Fields(const TagLib::ID3v2::Tag& tag, TagV2Fields& fields, LyricsTag& lyrics);
+
+// The genre TCON values name: a plain number ("17", also what TagLib makes of "(17)"), a
+// text as genreFromText reads it ("(17)Rock", "Rock"), or a name in TagLib's spelling of
+// the ID3v1 list ("Psychedelic", what TagLib leaves of "(67)Psychedelic"). Of several
+// values the first counts.
+std::optional<std::int32_t> genreOfTconValue(std::string_view firstValue);
+
+// Writes the fields into the tag for a tag of version `majorVersion` (3 or 4). A field's
+// frames are replaced only when they do not already read as its value, so untouched
+// fields keep their frames exactly (encodings, several values, dates). New texts are
+// written in ISO-8859-1 when they fit, else in UTF-16.
+void writeId3v2Fields(TagLib::ID3v2::Tag& tag, const TagV2Fields& fields, int majorVersion);
+
+// Puts `text` into the first USLT frame (a new one with language "XXX" and no description
+// when there is none); an empty text removes every USLT frame.
+void writeId3v2Lyrics(TagLib::ID3v2::Tag& tag, std::string_view text);
+
+}  // namespace tw::core

@@ -1,0 +1,181 @@
+#include "core/list_session.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <system_error>
+
+#include "base/ascii.h"
+#include "base/user_port.h"
+#include "core/list_texts.h"
+#include "core/mpeg_info.h"
+
+namespace tw::core {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// Relative paths (from the command line) are taken from the current folder, so the work
+// folder is always absolute.
+std::string absolute(const std::string& path) {
+    if (path.empty() || path.front() == '/')
+        return path;
+    std::error_code error;
+    fs::path full = fs::absolute(path, error);
+    return error ? path : full.string();
+}
+
+// The full paths of the MP3 files directly in `folder` (which ends with the separator), in
+// the order of the directory. False when the folder cannot be read.
+bool collectMp3Paths(const std::string& folder, std::vector<std::string>& paths) {
+    std::error_code error;
+    fs::directory_iterator it(folder, error);
+    if (error)
+        return false;
+    for (; it != fs::directory_iterator(); it.increment(error)) {
+        if (error)
+            return false;
+        std::string name = it->path().filename().string();
+        std::error_code typeError;
+        if (base::endsWithNoCase(name, ".mp3") && it->is_regular_file(typeError))
+            paths.push_back(folder + name);
+    }
+    return true;
+}
+
+}  // namespace
+
+ListSession::ListSession(FileList& list, AppOptions& options, base::UserPort& port,
+                         ListViews* views)
+    : list_(list), options_(options), port_(port), views_(views) {}
+
+void ListSession::listChanged() {
+    if (views_)
+        views_->listChanged();
+}
+
+void ListSession::folderTreeChanged() {
+    if (views_)
+        views_->folderTreeChanged();
+}
+
+bool ListSession::scanFolder(const std::string& folder, bool refreshTree) {
+    list_.clear();
+    SetCurrentFolder(options_, absolute(folder));
+    const std::string workFolder = options_.workFolder;
+    std::vector<std::string> paths;
+    const bool readable = collectMp3Paths(workFolder, paths);
+
+    port_.startProgress(texts::addingFiles(), static_cast<int>(paths.size()));
+    MpegInfo mpeg;
+    int created = 0;
+    for (const std::string& path : paths) {
+        auto record = AudioFile::create(path, workFolder.size(), mpeg);
+        std::string label;
+        if (record) {
+            // Every second name is enough to show that the scan goes on.
+            if (++created % 2 == 1)
+                label = record->fileName;
+            list_.add(std::move(record));
+        }
+        port_.advanceProgress(label);
+    }
+    list_.selectAll();
+    port_.finishProgress();
+
+    listChanged();
+    if (refreshTree)
+        folderTreeChanged();
+    return readable;
+}
+
+bool ListSession::openFile(const std::string& path, bool addMode) {
+    const std::string fullPath = absolute(path);
+    const std::string folder = fullPath.substr(0, fullPath.rfind('/') + 1);
+    if (addMode) {
+        if (folder != options_.workFolder)
+            return false;
+        // The same file twice would let one record's save undo the other's.
+        for (int index = 0; index < list_.size(); ++index)
+            if (list_.at(index).path == fullPath)
+                return false;
+    } else {
+        list_.clear();
+        SetCurrentFolder(options_, folder);
+    }
+
+    MpegInfo mpeg;
+    auto record = AudioFile::create(fullPath, folder.size(), mpeg);
+    const bool added = record != nullptr;
+    if (record)
+        list_.add(std::move(record));
+
+    listChanged();
+    if (!addMode)
+        folderTreeChanged();
+    return added;
+}
+
+void ListSession::refreshSelected() {
+    MpegInfo mpeg;
+    for (int index : list_.selectedIndices()) {
+        const AudioFile& old = list_.at(index);
+        auto record = AudioFile::create(old.path, old.path.size() - old.fileName.size(), mpeg);
+        if (record)
+            list_.replace(index, std::move(record));
+    }
+    listChanged();
+}
+
+bool ListSession::moveSelectedUp() {
+    const bool moved = list_.moveSelectedUp();
+    if (moved)
+        listChanged();
+    return moved;
+}
+
+bool ListSession::moveSelectedDown() {
+    const bool moved = list_.moveSelectedDown();
+    if (moved)
+        listChanged();
+    return moved;
+}
+
+void ListSession::removeSelected() {
+    list_.removeSelected(false);
+    listChanged();
+}
+
+bool ListSession::deleteSelected() {
+    if (port_.askYesNo(texts::confirmDelete()) != base::UserPort::Answer::Yes)
+        return false;
+    const std::vector<std::string> failed = list_.removeSelected(true);
+    listChanged();
+    if (!failed.empty())
+        port_.showFailedFiles(texts::failedFilesTitle(), texts::cannotDeleteFiles(), failed);
+    return true;
+}
+
+bool ListSession::confirmDiscard() {
+    if (!list_.anyDirty())
+        return true;
+    return port_.askYesNo(texts::confirmDiscard() + options_.workFolder) ==
+           base::UserPort::Answer::Yes;
+}
+
+bool ListSession::refreshFolder() {
+    if (!confirmDiscard())
+        return false;
+    const std::string folder = options_.workFolder;
+    return scanFolder(folder, true);
+}
+
+bool ListSession::openFolder(const std::string& folder) {
+    if (!confirmDiscard()) {
+        folderTreeChanged();
+        return false;
+    }
+    return scanFolder(folder, false);
+}
+
+}  // namespace tw::core

@@ -1,0 +1,306 @@
+#include "core/mpeg_info.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <limits>
+
+#include "core/byte_window.h"
+#include "core/id3v2_header.h"
+
+namespace tw::core {
+
+namespace {
+
+// The information text (string 61226), formatted with the thirteen texts in order.
+constexpr std::string_view kInfoTextFormat =
+    "Size:\t\t%s\r\nHeader Position:\t%s\r\nLength:\t\t%s\r\nVersion:\t\t%s\r\n"
+    "Bitrate:\t\t%s\r\nFrames:\t\t%s\r\nFrequency:\t%s\r\nMode:\t\t%s\r\nCRC:\t\t%s\r\n"
+    "Copyright:\t%s\r\nOriginal:\t\t%s\r\nEmphasis:\t%s\r\nNo Header:\t%s";
+
+std::uint32_t bigEndian32(const std::uint8_t* p) {
+    return (std::uint32_t{p[0]} << 24) | (std::uint32_t{p[1]} << 16) | (std::uint32_t{p[2]} << 8) |
+           p[3];
+}
+
+std::uint32_t wordAt(ByteWindow& input, std::uint64_t offset) {
+    std::array<std::uint8_t, 4> bytes{};
+    input.copyAt(offset, bytes);
+    return bigEndian32(bytes.data());
+}
+
+// Offset of the Xing header from the frame start: behind the side information.
+std::uint64_t xingOffset(const MpegHeader& h) {
+    const bool mono = h.channelMode() == 3;
+    if (h.isMpeg1())
+        return mono ? 21 : 36;
+    return mono ? 13 : 21;
+}
+
+const char* yesNo(bool yes) {
+    return yes ? "Yes" : "No";
+}
+
+std::int32_t clampToInt32(std::uint64_t value) {
+    return static_cast<std::int32_t>(
+        std::min<std::uint64_t>(value, std::numeric_limits<std::int32_t>::max()));
+}
+
+// Replaces each "%s" of `format` by the next text; "%%" is a percent sign.
+std::string formatTexts(std::string_view format, const StreamTexts& texts) {
+    std::string out;
+    std::size_t next = 0;
+    for (std::size_t i = 0; i < format.size(); ++i) {
+        if (format[i] == '%' && i + 1 < format.size()) {
+            if (format[i + 1] == 's') {
+                if (next < texts.size())
+                    out += texts[next++];
+                ++i;
+                continue;
+            }
+            if (format[i + 1] == '%') {
+                out += '%';
+                ++i;
+                continue;
+            }
+        }
+        out += format[i];
+    }
+    return out;
+}
+
+}  // namespace
+
+void MpegInfo::open(const std::string& path) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    struct stat st {};
+    if (fd < 0 || ::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        if (fd >= 0)
+            ::close(fd);
+        struct stat byPath {};
+        setUnreadable(path, ::stat(path.c_str(), &byPath) == 0
+                                ? static_cast<std::uint64_t>(byPath.st_size)
+                                : 0);
+        return;
+    }
+    ByteWindow window;
+    window.reset(fd, static_cast<std::uint64_t>(st.st_size));
+    examine(window, path);
+    ::close(fd);
+}
+
+void MpegInfo::setUnreadable(std::string path, std::uint64_t fileLength) {
+    *this = MpegInfo{};
+    path_ = std::move(path);
+    fileLength_ = fileLength;
+}
+
+void MpegInfo::examine(ByteWindow& input, std::string path) {
+    setUnreadable(std::move(path), input.size());
+
+    std::uint64_t tagEnd = 0;
+    if (auto tag = Id3v2Header::parse(input.bytesAt(0, Id3v2Header::kSize)))
+        tagEnd = tag->tagSize();
+
+    std::int64_t position = -1;
+    if (tagEnd > 0)
+        position = findMpegFrame(input, tagEnd, fileLength_, header_);
+    // Searching from the start up to the tag's declared end gives what a search from the
+    // start would give: behind that point it has already been shown to find nothing.
+    if (position < 0)
+        position = findMpegFrame(input, 0, tagEnd > 0 ? std::min(tagEnd, fileLength_) : fileLength_,
+                                 header_);
+    if (position < 0 || input.failed()) {
+        headerPosition_ = -1;
+        return;
+    }
+    headerPosition_ = position;
+    readXing(input);
+}
+
+std::int64_t findMpegFrame(ByteWindow& input, std::uint64_t from, std::uint64_t until,
+                           MpegHeader& header) {
+    const std::uint64_t fileLength = input.size();
+    std::uint64_t pos = from;
+    while (pos < until) {
+        const auto chunk = input.bytesAt(pos, ByteWindow::kChunk);
+        if (chunk.empty())
+            return -1;  // a failed read ends the search
+        const std::size_t limit =
+            static_cast<std::size_t>(std::min<std::uint64_t>(chunk.size(), until - pos));
+        const void* sync = std::memchr(chunk.data(), 0xFF, limit);
+        if (!sync) {
+            pos += limit;
+            continue;
+        }
+        pos += static_cast<std::uint64_t>(static_cast<const std::uint8_t*>(sync) - chunk.data());
+
+        const MpegHeader candidate(wordAt(input, pos));
+        header = candidate;
+        if (candidate.valid()) {
+            const std::uint64_t next = pos + candidate.frameLength();
+            if (next >= fileLength)
+                return -1;
+            if (MpegHeader(wordAt(input, next)).valid())
+                return input.failed() ? -1 : static_cast<std::int64_t>(pos);
+        }
+        if (input.failed())
+            return -1;
+        ++pos;
+    }
+    return -1;
+}
+
+void MpegInfo::readXing(ByteWindow& input) {
+    input.copyAt(static_cast<std::uint64_t>(headerPosition_) + xingOffset(header_), xing_);
+    if (std::memcmp(xing_.data(), "Xing", 4) != 0)
+        return;
+    // A count of 0 would make the average frame size infinite: no usable Xing header.
+    const std::uint32_t frames = bigEndian32(xing_.data() + 8);
+    if (frames == 0)
+        return;
+    vbr_ = true;
+    frames_ = frames;
+}
+
+int MpegInfo::bitrate() const {
+    if (!found())
+        return 0;
+    if (!vbr_)
+        return header_.bitrateKbps();
+    const float average =
+        static_cast<float>(fileLength_ - static_cast<std::uint64_t>(headerPosition_)) /
+        static_cast<float>(frames_);
+    const float bytesPerKbps = static_cast<float>(header_.samplesPerFrame()) / 8.0f * 1000.0f;
+    const float kbps = static_cast<float>(sampleRate()) * average / bytesPerKbps;
+    if (!(kbps < static_cast<float>(std::numeric_limits<int>::max())))
+        return std::numeric_limits<int>::max();
+    return static_cast<int>(kbps);
+}
+
+int MpegInfo::sampleRate() const {
+    return found() ? header_.sampleRate() : 0;
+}
+
+std::uint32_t MpegInfo::frameLength() const {
+    return found() ? header_.frameLength() : 0;
+}
+
+std::uint64_t MpegInfo::frameCount() const {
+    if (!found())
+        return 0;
+    if (vbr_)
+        return frames_;
+    const std::uint32_t length = frameLength();
+    if (length == 0)
+        return 0;
+    return (fileLength_ - static_cast<std::uint64_t>(headerPosition_)) / length;
+}
+
+std::int32_t MpegInfo::playSeconds() const {
+    if (!found())
+        return 0;
+    if (vbr_) {
+        const int rate = sampleRate();
+        if (rate == 0)
+            return 0;
+        return clampToInt32(std::uint64_t{frames_} *
+                            static_cast<std::uint64_t>(header_.samplesPerFrame()) /
+                            static_cast<std::uint64_t>(rate));
+    }
+    const int kbps = bitrate();
+    if (kbps == 0)
+        return 0;
+    const std::uint64_t bits = (fileLength_ - static_cast<std::uint64_t>(headerPosition_)) * 8;
+    return clampToInt32(bits / (static_cast<std::uint64_t>(kbps) * 1000));
+}
+
+double MpegInfo::versionNumber() const {
+    return found() ? header_.versionNumber() : 0.0;
+}
+int MpegInfo::protection() const {
+    return found() && header_.protectedByCrc() ? 0 : 1;
+}
+bool MpegInfo::copyrightBit() const {
+    return found() && header_.copyright();
+}
+bool MpegInfo::originalBit() const {
+    return found() && header_.original();
+}
+
+const char* MpegInfo::channelModeText() const {
+    static constexpr const char* kModes[] = {"Stereo", "Joint Stereo", "Dual Channel", "Mono"};
+    return found() ? kModes[header_.channelMode()] : "Invalid";
+}
+
+const char* MpegInfo::emphasisText() const {
+    static constexpr const char* kEmphasis[] = {"None", "50/15 ms", "reserved", "CCIT J.17"};
+    return found() ? kEmphasis[header_.emphasis()] : "Invalid";
+}
+
+void MpegInfo::texts(StreamTexts& out) const {
+    auto set = [&](StreamField field, std::string text) {
+        out[static_cast<std::size_t>(field)] = std::move(text);
+    };
+    set(StreamField::Size, groupedNumber(fileLength_) + " bytes");
+    set(StreamField::Mode, channelModeText());
+    set(StreamField::Emphasis, emphasisText());
+    if (!found()) {
+        set(StreamField::HeaderPosition, "0 bytes");
+        set(StreamField::Length, "0 bytes");
+        set(StreamField::Version, "MPEG 0 Layer 0");
+        set(StreamField::Bitrate, "0 kbps");
+        set(StreamField::Frames, "0");
+        set(StreamField::Frequency, "0 Hz");
+        set(StreamField::Crc, "No");
+        set(StreamField::Copyright, "No");
+        set(StreamField::Original, "No");
+        set(StreamField::NoHeader, "Yes");
+        return;
+    }
+    char version[32];
+    std::snprintf(version, sizeof version, "MPEG %.1f Layer %d", versionNumber(),
+                  4 - header_.layerBits());
+    set(StreamField::HeaderPosition, std::to_string(headerPosition_) + " bytes");
+    set(StreamField::Length, durationText(playSeconds()));
+    set(StreamField::Version, version);
+    set(StreamField::Bitrate, std::to_string(bitrate()) + (vbr_ ? " kbps VBR" : " kbps"));
+    set(StreamField::Frames, std::to_string(frameCount()));
+    set(StreamField::Frequency, std::to_string(sampleRate()) + " Hz");
+    set(StreamField::Crc, yesNo(protection() == 0));
+    set(StreamField::Copyright, yesNo(copyrightBit()));
+    set(StreamField::Original, yesNo(originalBit()));
+    set(StreamField::NoHeader, "No");
+}
+
+std::string infoText(const StreamTexts& texts) {
+    return formatTexts(kInfoTextFormat, texts);
+}
+
+std::string groupedNumber(std::uint64_t value) {
+    std::string digits = std::to_string(value);
+    for (std::size_t at = digits.size(); at > 3;) {
+        at -= 3;
+        digits.insert(at, 1, ',');
+    }
+    return digits;
+}
+
+std::string durationText(std::int64_t seconds) {
+    seconds = std::max<std::int64_t>(seconds, 0);
+    const long long s = seconds % 60;
+    const long long m = (seconds / 60) % 60;
+    const long long h = seconds / 3600;
+    char text[48];
+    if (h >= 1)
+        std::snprintf(text, sizeof text, "%02lld:%02lld:%02lld", h, m, s);
+    else
+        std::snprintf(text, sizeof text, "%02lld:%02lld", m, s);
+    return text;
+}
+
+}  // namespace tw::core

@@ -1,0 +1,86 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "core/audio_file.h"
+
+namespace tw::core {
+
+// One save of the tags of one file.
+//
+// `save` (of the record) creates one writer for the record's path, stages the changes in a
+// fixed order, then commits them all at once:
+//
+//     TagFileWriter writer(record.path);
+//     1. ID3v1: writeV1(record) when id3v1.changed && id3v1.present,
+//               else removeV1() when !id3v1.present && id3v1.inFile;
+//     2. ID3v2: writeV2(record) when id3v2.changed && id3v2.present,
+//               else removeV2() when !id3v2.present && id3v2.inFile;
+//     3. lyrics: writeLyrics(record) when record.lyrics.dirty();
+//     4. writer.commit().
+//
+// Each staging call returns that step's own success; a failed step stages nothing, the
+// others still run. Staging never touches the disk. commit() rewrites the file once, and
+// only when something was staged: the new file (new ID3v2 tag + the original bytes between
+// the old ID3v2 tag and the old ID3v1 tag, unchanged + the new ID3v1 tag) is written to a
+// temporary file in the same folder, flushed to disk, given the original's permissions and
+// renamed over the original. Any failure leaves the original byte-identical.
+//
+// What `save` does with the record around it (the writer never changes a record):
+//   - before step 1 for a removal of ID3v1 (ID3v2): clearFields on the tag's fields;
+//   - before step 3: store the lyrics text trimmed (trimLyrics) in the record;
+//   - after a successful commit(), for each step that ran and returned true:
+//       write of a tag, or of non-empty lyrics: inFile = present = true, changed = false;
+//       removal of a tag, or lyrics written empty: inFile = present = changed = false;
+//     then record.read() (size, both tags, lyrics, times, stream facts, information text);
+//   - after a failed commit() no flag changes: the record stays dirty, so the next save
+//     tries again; it is not re-read, so the user's edits stay in memory;
+//   - the result of `save` is commit() && every step that ran returned true.
+//
+// A writer is used once, on one thread. It keeps the file open from construction until
+// commit() or destruction.
+class TagFileWriter {
+public:
+    explicit TagFileWriter(std::string path);
+    ~TagFileWriter();
+    TagFileWriter(const TagFileWriter&) = delete;
+    TagFileWriter& operator=(const TagFileWriter&) = delete;
+
+    // The ID3v1 tag from record.id3v1 (the genre byte falls back to record.id3v2.genre):
+    // overwrites the file's ID3v1 tag, or appends one. False when the file cannot be read
+    // or is shorter than 128 bytes.
+    bool writeV1(const AudioFile& record);
+    // Removes the file's ID3v1 tag. True when the file has none.
+    bool removeV1();
+
+    // The edited ID3v2 frames from record.id3v2; every other frame of the file's tag stays.
+    // A v2.4 tag stays v2.4; v2.2, v2.3 and new tags are written as v2.3. A frame whose
+    // text already reads as the record's value is left as it is. False when the file
+    // cannot be read or its ID3v2 tag is damaged (its size reaches into the audio).
+    bool writeV2(const AudioFile& record);
+    // Removes the whole ID3v2 tag (with its lyrics and pictures). True when there is none.
+    bool removeV2();
+
+    // record.lyrics.text (trimmed) into the first USLT frame, keeping its language and
+    // description; a new frame (language "XXX", no description) when there is none; an
+    // empty text removes every USLT frame. Acts on the tag as steps 1-2 left it.
+    bool writeLyrics(const AudioFile& record);
+
+    // Writes what was staged. True when nothing was staged. False, with error() set, when
+    // the file is not writable, changed since the writer read it, or could not be
+    // replaced; the original is then untouched.
+    bool commit();
+
+    // What went wrong last, in English, for logs and the command line ("" after success).
+    const std::string& error() const;
+
+private:
+    struct State;
+    std::unique_ptr<State> state_;
+};
+
+// The lyrics text as it is written: blanks, tabs and line breaks trimmed at both ends.
+std::string trimLyrics(std::string_view text);
+
+}  // namespace tw::core

@@ -1,0 +1,180 @@
+// Runs the built tunewright-cli on temporary folders, as a script would.
+
+#include <sys/wait.h>
+
+#include <gtest/gtest.h>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#include <fstream>
+#include <sstream>
+
+#include "support/id3v1_bytes.h"
+#include "support/id3v2_builder.h"
+#include "support/mp3_file.h"
+
+namespace tw::cli {
+namespace {
+
+struct Run {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+std::string shellQuoted(const std::string& word) {
+    std::string quoted = "'";
+    for (const char c : word)
+        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return quoted + "'";
+}
+
+std::string contentOf(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+class CliTest : public ::testing::Test {
+protected:
+    // Runs the program with its own settings folder, so the user's settings play no part.
+    Run run(const std::vector<std::string>& args) {
+        std::string command = "env HOME=" + shellQuoted(home.path().string()) +
+                              " XDG_CONFIG_HOME=" + shellQuoted(home.path().string()) + " " +
+                              shellQuoted(TW_CLI_PATH);
+        for (const std::string& arg : args)
+            command += " " + shellQuoted(arg);
+        command += " >" + shellQuoted((home / "out").string()) + " 2>" +
+                   shellQuoted((home / "err").string()) + " </dev/null";
+        const int raw = std::system(command.c_str());
+        Run result;
+        result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+        result.out = contentOf(home / "out");
+        result.err = contentOf(home / "err");
+        return result;
+    }
+
+    static QJsonDocument parse(const std::string& json) {
+        QJsonParseError error;
+        QJsonDocument document = QJsonDocument::fromJson(
+            QByteArray(json.data(), static_cast<qsizetype>(json.size())), &error);
+        EXPECT_EQ(error.error, QJsonParseError::NoError)
+            << error.errorString().toStdString() << " in " << json;
+        return document;
+    }
+
+    static QString text(const QJsonObject& object, const char* group, const char* field) {
+        return object.value(QLatin1String(group)).toObject().value(QLatin1String(field)).toString();
+    }
+
+    test::TempDir home;
+    test::TempDir music;
+};
+
+TEST_F(CliTest, ListPrintsEveryFileAsValidJson) {
+    test::writeMp3(music, "one.mp3",
+                   {.id3v2 = test::Id3v2Builder(3)
+                                 .text("TIT2", "Caf\xC3\xA9 \"quoted\"\n")
+                                 .text("TCOM", "Composer")
+                                 .build(),
+                    .audio = test::defaultAudio()});
+    // A file name that is not UTF-8 still gives valid JSON.
+    test::writeMp3(music, "Latin\xE9.MP3",
+                   {.audio = test::defaultAudio(), .id3v1 = test::id3v1Tag({.title = "T\t1"})});
+
+    const Run result = run({"list", music.path().string(), "--format", "json"});
+    ASSERT_EQ(result.status, 0) << result.err;
+    const QJsonArray records = parse(result.out).array();
+    ASSERT_EQ(records.size(), 2);
+    for (const QJsonValue& value : records) {
+        const QJsonObject record = value.toObject();
+        EXPECT_GT(record.value(QLatin1String("size")).toInteger(), 0);
+        EXPECT_EQ(text(record, "stream", "Bitrate"), QLatin1String("128 kbps"));
+        EXPECT_TRUE(
+            record.value(QLatin1String("id3v2")).toObject().contains(QLatin1String("encodedBy")));
+        EXPECT_TRUE(
+            record.value(QLatin1String("lyrics")).toObject().contains(QLatin1String("text")));
+        if (record.value(QLatin1String("fileName")).toString() == QLatin1String("one.mp3")) {
+            EXPECT_EQ(text(record, "id3v2", "title"),
+                      QString::fromUtf8("Caf\xC3\xA9 \"quoted\"\n"));
+            EXPECT_EQ(text(record, "id3v2", "composer"), QLatin1String("Composer"));
+        } else {
+            EXPECT_EQ(text(record, "id3v1", "title"), QLatin1String("T\t1"));
+        }
+    }
+
+    const Run tsv = run({"list", music.path().string()});
+    ASSERT_EQ(tsv.status, 0) << tsv.err;
+    EXPECT_EQ(std::count(tsv.out.begin(), tsv.out.end(), '\n'), 3);
+    EXPECT_TRUE(tsv.out.starts_with("fileName\tpath\t"));
+}
+
+TEST_F(CliTest, SetSavesTheFieldsThatListThenShows) {
+    const std::string path = test::writeMp3(music, "song.mp3", {.audio = test::defaultAudio()});
+    std::ofstream(home / "lyrics.txt") << "  first line\nsecond line\n";
+
+    const Run set = run({"set", path, "--title", "New title", "--track", "3/12", "--genre", "rock",
+                         "--year", "1999", "--url", "http://example.org", "--lyrics-file",
+                         (home / "lyrics.txt").string()});
+    ASSERT_EQ(set.status, 0) << set.err;
+
+    const Run show = run({"show", path});
+    ASSERT_EQ(show.status, 0) << show.err;
+    const QJsonObject record = parse(show.out).object();
+    EXPECT_EQ(text(record, "id3v1", "title"), QLatin1String("New title"));
+    EXPECT_EQ(text(record, "id3v2", "title"), QLatin1String("New title"));
+    EXPECT_EQ(text(record, "id3v2", "yearText"), QLatin1String("1999"));
+    EXPECT_EQ(text(record, "id3v2", "url"), QLatin1String("http://example.org"));
+    EXPECT_EQ(record.value(QLatin1String("id3v1")).toObject().value(QLatin1String("genre")).toInt(),
+              17);
+    EXPECT_EQ(
+        record.value(QLatin1String("id3v2")).toObject().value(QLatin1String("trackTotal")).toInt(),
+        12);
+    EXPECT_EQ(text(record, "lyrics", "text"), QLatin1String("first line\nsecond line"));
+    EXPECT_TRUE(
+        record.value(QLatin1String("infoText")).toString().startsWith(QLatin1String("Size:")));
+
+    const Run clear = run({"clear", "--v2", path});
+    ASSERT_EQ(clear.status, 0) << clear.err;
+    const QJsonObject cleared = parse(run({"show", path}).out).object();
+    EXPECT_FALSE(
+        cleared.value(QLatin1String("id3v2")).toObject().value(QLatin1String("inFile")).toBool());
+    EXPECT_EQ(text(cleared, "id3v1", "title"), QLatin1String("New title"));
+}
+
+TEST_F(CliTest, AFailedSaveGivesANonZeroStatusAndNamesTheFile) {
+    // Too short to carry an ID3v1 tag: the save fails and the file stays as it was.
+    const std::string tiny = test::writeMp3(music, "tiny.mp3", {.audio = test::Bytes(50, 7)});
+    const std::string good = test::writeMp3(music, "good.mp3", {.audio = test::defaultAudio()});
+    const test::Bytes before = test::readBytes(tiny);
+
+    const Run result = run({"set", "--v1", "--title", "T", good, tiny});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_NE(result.err.find("tiny.mp3"), std::string::npos) << result.err;
+    EXPECT_EQ(result.err.find("good.mp3"), std::string::npos) << result.err;
+    EXPECT_EQ(test::readBytes(tiny), before);
+
+    const Run missing = run({"set", "--title", "T", (music / "missing.mp3").string()});
+    EXPECT_EQ(missing.status, 1);
+}
+
+TEST_F(CliTest, WrongUsageGivesStatusTwoAndTheUsageLine) {
+    EXPECT_EQ(run({}).status, 2);
+    EXPECT_EQ(run({"frobnicate"}).status, 2);
+    const Run unknownOption = run({"list", music.path().string(), "--colour"});
+    EXPECT_EQ(unknownOption.status, 2);
+    EXPECT_NE(unknownOption.err.find("usage: tunewright-cli list DIR"), std::string::npos);
+    EXPECT_EQ(run({"set", "--v1", "--url", "x", "a.mp3"}).status, 2);
+    EXPECT_EQ(run({"set", "a.mp3"}).status, 2);
+    EXPECT_EQ(run({"set", "a.mp3", "--genre", "no such genre"}).status, 2);
+    EXPECT_EQ(run({"clear", "a.mp3"}).status, 2);
+
+    const Run help = run({"help"});
+    EXPECT_EQ(help.status, 0);
+    EXPECT_NE(help.out.find("set FILE..."), std::string::npos);
+}
+
+}  // namespace
+}  // namespace tw::cli

@@ -1,0 +1,76 @@
+#include "core/app_options.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "base/memory_settings_store.h"
+#include "support/temp_dir.h"
+
+namespace tw::core {
+namespace {
+
+TEST(AppOptions, AnEmptyStoreGivesTheDefaults) {
+    base::MemorySettingsStore store;
+    AppOptions opts;
+    opts.load(store);
+    EXPECT_EQ(opts.workFolder, defaultWorkFolder());
+    EXPECT_TRUE(opts.zeroYearIsEmpty && opts.preferV1Track && opts.autosizeColumns);
+    EXPECT_FALSE(opts.autoFillV1 || opts.autoFillV2 || opts.showExtension);
+    EXPECT_TRUE(opts.minimizeToTray && opts.allowEditInList);
+    EXPECT_FALSE(opts.doubleClickOpensFolder);
+    EXPECT_EQ(opts.i8, 1);
+    EXPECT_EQ(opts.w1, 1);
+    EXPECT_EQ(opts.w2, 1);
+}
+
+TEST(AppOptions, SaveAndLoadRoundTripWithoutTouchingTheLanguage) {
+    base::MemorySettingsStore store;
+    store.setString("Settings", "Language", "Deutsch.lng");
+    AppOptions opts;
+    opts.workFolder = "/music/";
+    opts.zeroYearIsEmpty = false;
+    opts.autoFillV2 = true;
+    opts.i8 = 5;
+    opts.doubleClickOpensFolder = true;
+    opts.showExtension = true;
+    opts.allowEditInList = false;
+    opts.save(store);
+
+    AppOptions loaded;
+    loaded.load(store);
+    EXPECT_EQ(loaded.workFolder, "/music/");
+    EXPECT_FALSE(loaded.zeroYearIsEmpty);
+    EXPECT_TRUE(loaded.autoFillV2);
+    EXPECT_EQ(loaded.i8, 5);
+    EXPECT_TRUE(loaded.doubleClickOpensFolder && loaded.showExtension);
+    EXPECT_FALSE(loaded.allowEditInList);
+    EXPECT_EQ(store.getInt("settings", "w4", -1), 1);
+    EXPECT_EQ(store.getString("Settings", "Language", ""), "Deutsch.lng");
+}
+
+TEST(AppOptions, WorkFolderAlwaysEndsWithTheSeparator) {
+    base::MemorySettingsStore store;
+    store.setString("Settings", "D", "\\music\\rock");
+    AppOptions opts;
+    opts.load(store);
+    EXPECT_EQ(opts.workFolder, "/music/rock/");
+
+    SetCurrentFolder(opts, "/tmp");
+    EXPECT_EQ(opts.workFolder, "/tmp/");
+    SetCurrentFolder(opts, "");
+    EXPECT_EQ(opts.workFolder, defaultWorkFolder());
+    EXPECT_EQ(defaultWorkFolder().back(), '/');
+}
+
+TEST(AppOptions, AMissingStartFolderFallsBackToItsNearestExistingParent) {
+    test::TempDir dir;
+    std::filesystem::create_directory(dir / "kept");
+    EXPECT_EQ(existingWorkFolder(dir.folder() + "kept"), dir.folder() + "kept/");
+    EXPECT_EQ(existingWorkFolder(dir.folder() + "kept/gone/deeper/"), dir.folder() + "kept/");
+    EXPECT_EQ(existingWorkFolder("C:/music/"), defaultWorkFolder());
+    EXPECT_EQ(existingWorkFolder("/"), "/");
+}
+
+}  // namespace
+}  // namespace tw::core

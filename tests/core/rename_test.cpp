@@ -1,0 +1,88 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "core/audio_file.h"
+#include "support/temp_dir.h"
+
+namespace tw::core {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string contentOf(const fs::path& path) {
+    std::ifstream in(path);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+class Rename : public ::testing::Test {
+protected:
+    void SetUp() override {
+        std::ofstream(dir / "old.mp3") << "audio";
+        file.path = (dir / "old.mp3").string();
+        file.fileName = "old.mp3";
+        file.baseName = "old";
+    }
+
+    void expectUnchanged() {
+        EXPECT_EQ(file.path, (dir / "old.mp3").string());
+        EXPECT_EQ(file.fileName, "old.mp3");
+        EXPECT_EQ(file.baseName, "old");
+        EXPECT_EQ(contentOf(dir / "old.mp3"), "audio");
+    }
+
+    test::TempDir dir;
+    AudioFile file;
+};
+
+TEST_F(Rename, WritesTheExtensionInLowerCase) {
+    ASSERT_TRUE(file.rename("Song.MP3"));
+    EXPECT_EQ(file.path, (dir / "Song.mp3").string());
+    EXPECT_EQ(file.fileName, "Song.mp3");
+    EXPECT_EQ(file.baseName, "Song");
+    EXPECT_EQ(contentOf(dir / "Song.mp3"), "audio");
+    EXPECT_FALSE(fs::exists(dir / "old.mp3"));
+
+    EXPECT_TRUE(file.rename("Song"));  // nothing to move
+    EXPECT_EQ(file.fileName, "Song.mp3");
+}
+
+TEST_F(Rename, RejectsNamesWithoutABaseName) {
+    EXPECT_FALSE(file.rename(""));
+    EXPECT_FALSE(file.rename(".mp3"));
+    EXPECT_FALSE(file.rename(".Mp3"));
+    EXPECT_FALSE(file.rename(std::string("a\0b", 3)));
+    expectUnchanged();
+}
+
+TEST_F(Rename, NeverReplacesAnExistingFile) {
+    std::ofstream(dir / "taken.mp3") << "other";
+    EXPECT_FALSE(file.rename("taken"));
+    expectUnchanged();
+    EXPECT_EQ(contentOf(dir / "taken.mp3"), "other");
+}
+
+TEST_F(Rename, MovesIntoAnExistingSubFolderOrOneLevelUp) {
+    fs::create_directory(dir / "CD1");
+    ASSERT_TRUE(file.rename("CD1\\Intro"));
+    EXPECT_EQ(file.path, (dir / "CD1" / "Intro.mp3").string());
+    EXPECT_EQ(file.fileName, "CD1/Intro.mp3");
+    EXPECT_EQ(file.baseName, "CD1/Intro");
+    EXPECT_EQ(contentOf(dir / "CD1" / "Intro.mp3"), "audio");
+
+    // The work folder stays the same: a further rename starts from it again.
+    ASSERT_TRUE(file.rename("CD1\\..\\back"));
+    EXPECT_EQ(contentOf(dir / "back.mp3"), "audio");
+    EXPECT_EQ(file.fileName, "CD1/../back.mp3");
+
+    EXPECT_FALSE(file.rename("missing\\x"));
+    EXPECT_EQ(file.fileName, "CD1/../back.mp3");
+    EXPECT_TRUE(fs::exists(dir / "back.mp3"));
+}
+
+}  // namespace
+}  // namespace tw::core

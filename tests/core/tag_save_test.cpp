@@ -1,0 +1,186 @@
+#include "core/tag_save.h"
+
+#include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include "core/list_session.h"
+#include "support/fake_user_port.h"
+#include "support/id3v1_bytes.h"
+#include "support/id3v2_builder.h"
+#include "support/mp3_file.h"
+
+namespace tw::core {
+namespace {
+
+// Makes a file impossible to rewrite for as long as it lives: read-only for an ordinary
+// user, immutable for root (who ignores permissions). Skips the test where neither works.
+class UnwritableFile {
+public:
+    explicit UnwritableFile(std::string path) : path_(std::move(path)) {
+        if (::geteuid() != 0) {
+            const std::string folder = path_.substr(0, path_.rfind('/'));
+            folder_ = folder;
+            made_ = ::chmod(path_.c_str(), 0444) == 0 && ::chmod(folder.c_str(), 0555) == 0;
+        } else {
+            made_ = setImmutable(true);
+        }
+    }
+    ~UnwritableFile() {
+        if (!made_)
+            return;
+        if (folder_.empty())
+            setImmutable(false);
+        else
+            ::chmod(folder_.c_str(), 0755);
+    }
+    UnwritableFile(const UnwritableFile&) = delete;
+    UnwritableFile& operator=(const UnwritableFile&) = delete;
+
+    bool made() const { return made_; }
+
+private:
+    bool setImmutable(bool on) {
+        const int fd = ::open(path_.c_str(), O_RDONLY);
+        if (fd < 0)
+            return false;
+        int flags = 0;
+        bool done = ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
+        flags = on ? (flags | FS_IMMUTABLE_FL) : (flags & ~FS_IMMUTABLE_FL);
+        done = done && ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
+        ::close(fd);
+        return done;
+    }
+
+    std::string path_;
+    std::string folder_;
+    bool made_ = false;
+};
+
+class SaveTest : public ::testing::Test {
+protected:
+    // Reads the folder into the list, the way the program does.
+    void scan() { ASSERT_TRUE(session.scanFolder(dir.folder(), false)); }
+
+    AudioFile& file(const std::string& name) {
+        for (int i = 0; i < list.size(); ++i)
+            if (list.at(i).fileName == name)
+                return list.at(i);
+        throw std::runtime_error("no such file in the list: " + name);
+    }
+
+    test::TempDir dir;
+    FileList list;
+    AppOptions& options = core::options();
+    test::FakeUserPort port;
+    ListSession session{list, options, port};
+};
+
+TEST_F(SaveTest, WritesTheEditedTagsAndReadsTheFileAgain) {
+    const std::string path = test::writeMp3(dir, "a.mp3", {.audio = test::defaultAudio()});
+    const auto before = test::readBytes(path).size();
+    scan();
+    AudioFile& record = file("a.mp3");
+    ASSERT_FALSE(record.id3v1.inFile);
+    list.setTitleAll("Title");
+    list.setComposerAll("Composer");
+
+    ASSERT_TRUE(save(record));
+    EXPECT_FALSE(record.dirty());
+    EXPECT_TRUE(record.id3v1.inFile && record.id3v2.inFile);
+    EXPECT_EQ(record.id3v1.title, "Title");
+    EXPECT_EQ(record.id3v2.composer, "Composer");
+    EXPECT_EQ(record.size, test::readBytes(path).size());
+    EXPECT_GT(record.size, before + 128);
+}
+
+TEST_F(SaveTest, ClearedTagsAreRemovedFromTheFile) {
+    const std::string path = test::writeMp3(
+        dir, "a.mp3",
+        {.id3v2 = test::Id3v2Builder(3).text("TIT2", "v2").lyrics("eng", "", "la la").build(),
+         .audio = test::defaultAudio(),
+         .id3v1 = test::id3v1Tag({.title = "v1"})});
+    const auto audio = test::defaultAudio();
+    scan();
+    AudioFile& record = file("a.mp3");
+    ASSERT_TRUE(record.id3v1.inFile && record.id3v2.inFile && record.lyrics.inFile);
+    clearFields(record.id3v1);
+    clearFields(record.id3v2);
+
+    ASSERT_TRUE(save(record));
+    EXPECT_EQ(test::readBytes(path), audio);
+    EXPECT_FALSE(record.id3v1.inFile || record.id3v2.inFile || record.lyrics.inFile);
+    EXPECT_FALSE(record.dirty());
+}
+
+TEST_F(SaveTest, AStepThatFailsKeepsItsEditsWhileTheOthersAreWritten) {
+    // Too short for an ID3v1 tag, but an ID3v2 tag can still be written.
+    const std::string path = test::writeMp3(dir, "short.mp3", {.audio = test::Bytes(60, 0)});
+    scan();
+    AudioFile& record = file("short.mp3");
+    list.setTitleAll("Kept");
+
+    EXPECT_FALSE(save(record));
+    EXPECT_TRUE(record.id3v1.dirty());
+    EXPECT_EQ(record.id3v1.title, "Kept");
+    EXPECT_FALSE(record.id3v2.dirty());
+    EXPECT_TRUE(record.id3v2.inFile);
+    EXPECT_EQ(record.size, test::readBytes(path).size());
+}
+
+TEST_F(SaveTest, SaveAllReportsUnwritableFilesAndLeavesThemIntact) {
+    const std::string locked = test::writeMp3(dir, "locked.mp3", {.audio = test::defaultAudio()});
+    test::writeMp3(dir, "open.mp3", {.audio = test::defaultAudio()});
+    test::writeMp3(dir, "clean.mp3", {.audio = test::defaultAudio()});
+    scan();
+    list.selectOnly(0);
+    for (int i = 0; i < list.size(); ++i)
+        if (list.at(i).fileName != "clean.mp3")
+            list.selectAdd(i);
+    list.setArtistAll("Artist");
+    const test::Bytes original = test::readBytes(locked);
+    UnwritableFile guard(locked);
+    if (!guard.made())
+        GTEST_SKIP() << "cannot make a file unwritable here";
+
+    const auto failed = saveAll(list, port);
+    EXPECT_EQ(failed, std::vector<std::string>{"locked.mp3"});
+    EXPECT_EQ(port.failedFiles, failed);
+    EXPECT_EQ(port.failedReports, 1);
+    EXPECT_EQ(port.log.front(), "progress-start:Saving changes in file(s)::2");
+    EXPECT_NE(std::find(port.log.begin(), port.log.end(),
+                        "failed:Errors on file(s) modification:Unable to get write permissions "
+                        "for following audio file(s):"),
+              port.log.end());
+    EXPECT_EQ(std::count_if(port.log.begin(), port.log.end(),
+                            [](const std::string& line) { return line.starts_with("progress:"); }),
+              2);
+
+    EXPECT_EQ(test::readBytes(locked), original);
+    EXPECT_TRUE(file("locked.mp3").dirty());
+    EXPECT_EQ(file("locked.mp3").id3v1.artist, "Artist");
+    EXPECT_FALSE(file("open.mp3").dirty());
+    EXPECT_EQ(file("open.mp3").id3v2.artist, "Artist");
+}
+
+TEST_F(SaveTest, SavingACleanListOnlyReadsTheFilesAgain) {
+    const std::string path = test::writeMp3(
+        dir, "a.mp3",
+        {.audio = test::defaultAudio(), .id3v1 = test::id3v1Tag({.title = "before"})});
+    scan();
+    const test::Bytes changedOutside =
+        test::join({test::defaultAudio(), test::id3v1Tag({.title = "after"})});
+    test::writeBytes(path, changedOutside);
+
+    EXPECT_TRUE(saveAll(list, port).empty());
+    EXPECT_EQ(test::readBytes(path), changedOutside);
+    EXPECT_EQ(file("a.mp3").id3v1.title, "after");
+    EXPECT_EQ(port.log.front(), "progress-start:Saving changes in file(s)::0");
+}
+
+}  // namespace
+}  // namespace tw::core

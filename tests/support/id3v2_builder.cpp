@@ -1,0 +1,263 @@
+#include "support/id3v2_builder.h"
+
+#include <stdexcept>
+
+namespace tw::test {
+
+namespace {
+
+// UTF-8 to code points; the fixtures are trusted, so malformed input just throws.
+std::vector<char32_t> codePoints(std::string_view utf8) {
+    std::vector<char32_t> out;
+    for (std::size_t i = 0; i < utf8.size();) {
+        const auto lead = static_cast<unsigned char>(utf8[i]);
+        const int extra = lead < 0x80 ? 0 : lead < 0xE0 ? 1 : lead < 0xF0 ? 2 : 3;
+        if (i + static_cast<std::size_t>(extra) >= utf8.size())
+            throw std::invalid_argument("bad UTF-8");
+        char32_t c = extra == 0 ? lead : lead & (0x3F >> extra);
+        for (int k = 1; k <= extra; ++k)
+            c = (c << 6) | (static_cast<unsigned char>(utf8[i + k]) & 0x3F);
+        out.push_back(c);
+        i += static_cast<std::size_t>(extra) + 1;
+    }
+    return out;
+}
+
+void appendUtf16(Bytes& out, char32_t c, bool bigEndian) {
+    auto unit = [&](std::uint16_t u) {
+        out.push_back(static_cast<std::uint8_t>(bigEndian ? u >> 8 : u & 0xFF));
+        out.push_back(static_cast<std::uint8_t>(bigEndian ? u & 0xFF : u >> 8));
+    };
+    if (c < 0x10000) {
+        unit(static_cast<std::uint16_t>(c));
+    } else {
+        c -= 0x10000;
+        unit(static_cast<std::uint16_t>(0xD800 + (c >> 10)));
+        unit(static_cast<std::uint16_t>(0xDC00 + (c & 0x3FF)));
+    }
+}
+
+Bytes unsynchronise(const Bytes& in) {
+    Bytes out;
+    for (std::size_t i = 0; i < in.size(); ++i) {
+        out.push_back(in[i]);
+        if (in[i] == 0xFF && (i + 1 == in.size() || in[i + 1] >= 0xE0 || in[i + 1] == 0))
+            out.push_back(0);
+    }
+    return out;
+}
+
+}  // namespace
+
+Bytes encodeText(std::string_view utf8, TextEncoding encoding) {
+    Bytes out;
+    switch (encoding) {
+        case TextEncoding::Latin1:
+            for (char32_t c : codePoints(utf8)) {
+                if (c > 0xFF)
+                    throw std::invalid_argument("not Latin-1");
+                out.push_back(static_cast<std::uint8_t>(c));
+            }
+            break;
+        case TextEncoding::Utf16:
+            out = {0xFF, 0xFE};
+            for (char32_t c : codePoints(utf8))
+                appendUtf16(out, c, false);
+            break;
+        case TextEncoding::Utf16BE:
+            for (char32_t c : codePoints(utf8))
+                appendUtf16(out, c, true);
+            break;
+        case TextEncoding::Utf8:
+            append(out, utf8);
+            break;
+    }
+    return out;
+}
+
+Bytes textTerminator(TextEncoding encoding) {
+    const bool wide = encoding == TextEncoding::Utf16 || encoding == TextEncoding::Utf16BE;
+    return Bytes(wide ? 2 : 1, 0);
+}
+
+Bytes synchsafe(std::uint32_t value) {
+    return {static_cast<std::uint8_t>((value >> 21) & 0x7F),
+            static_cast<std::uint8_t>((value >> 14) & 0x7F),
+            static_cast<std::uint8_t>((value >> 7) & 0x7F),
+            static_cast<std::uint8_t>(value & 0x7F)};
+}
+
+Id3v2Builder::Id3v2Builder(int majorVersion) : version_(majorVersion) {
+    if (majorVersion < 2 || majorVersion > 4)
+        throw std::invalid_argument("ID3v2 version");
+}
+
+Bytes Id3v2Builder::frame(std::string_view id, const Bytes& body, std::uint16_t flags) const {
+    Bytes out = bytesOf(id);
+    const auto size = static_cast<std::uint32_t>(body.size());
+    if (version_ == 2) {
+        appendBigEndian(out, size, 3);
+    } else {
+        if (version_ == 4)
+            append(out, synchsafe(size));
+        else
+            appendBigEndian(out, size, 4);
+        appendBigEndian(out, flags, 2);
+    }
+    append(out, body);
+    return out;
+}
+
+Id3v2Builder& Id3v2Builder::raw(std::string_view id, const Bytes& body, std::uint16_t flags) {
+    append(frames_, frame(id, body, flags));
+    return *this;
+}
+
+Id3v2Builder& Id3v2Builder::text(std::string_view id, std::string_view value,
+                                 TextEncoding encoding) {
+    return texts(id, {std::string(value)}, encoding);
+}
+
+Id3v2Builder& Id3v2Builder::texts(std::string_view id, const std::vector<std::string>& values,
+                                  TextEncoding encoding) {
+    Bytes body{static_cast<std::uint8_t>(encoding)};
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        if (i > 0)
+            append(body, textTerminator(encoding));
+        // Each value carries its own BOM in UTF-16.
+        append(body, encodeText(values[i], encoding));
+    }
+    return raw(id, body);
+}
+
+Id3v2Builder& Id3v2Builder::comment(std::string_view language, std::string_view description,
+                                    std::string_view value, TextEncoding encoding) {
+    Bytes body{static_cast<std::uint8_t>(encoding)};
+    append(body, language.substr(0, 3));
+    append(body, encodeText(description, encoding));
+    append(body, textTerminator(encoding));
+    append(body, encodeText(value, encoding));
+    return raw(version_ == 2 ? "COM" : "COMM", body);
+}
+
+Id3v2Builder& Id3v2Builder::lyrics(std::string_view language, std::string_view description,
+                                   std::string_view value, TextEncoding encoding) {
+    Bytes body{static_cast<std::uint8_t>(encoding)};
+    append(body, language.substr(0, 3));
+    append(body, encodeText(description, encoding));
+    append(body, textTerminator(encoding));
+    append(body, encodeText(value, encoding));
+    return raw(version_ == 2 ? "ULT" : "USLT", body);
+}
+
+Id3v2Builder& Id3v2Builder::userText(std::string_view description, std::string_view value,
+                                     TextEncoding encoding) {
+    Bytes body{static_cast<std::uint8_t>(encoding)};
+    append(body, encodeText(description, encoding));
+    append(body, textTerminator(encoding));
+    append(body, encodeText(value, encoding));
+    return raw(version_ == 2 ? "TXX" : "TXXX", body);
+}
+
+Id3v2Builder& Id3v2Builder::userUrl(std::string_view description, std::string_view url,
+                                    TextEncoding encoding) {
+    Bytes body{static_cast<std::uint8_t>(encoding)};
+    append(body, encodeText(description, encoding));
+    append(body, textTerminator(encoding));
+    append(body, url);
+    return raw(version_ == 2 ? "WXX" : "WXXX", body);
+}
+
+Id3v2Builder& Id3v2Builder::picture(std::string_view mime, std::uint8_t type,
+                                    std::string_view description, const Bytes& data) {
+    if (version_ == 2)
+        throw std::invalid_argument("APIC needs 2.3 or 2.4");
+    Bytes body{0};
+    append(body, mime);
+    body.push_back(0);
+    body.push_back(type);
+    append(body, encodeText(description, TextEncoding::Latin1));
+    body.push_back(0);
+    append(body, data);
+    return raw("APIC", body);
+}
+
+Id3v2Builder& Id3v2Builder::privateFrame(std::string_view owner, const Bytes& data) {
+    Bytes body = bytesOf(owner);
+    body.push_back(0);
+    append(body, data);
+    return raw("PRIV", body);
+}
+
+Id3v2Builder& Id3v2Builder::extendedHeader(bool on) {
+    extendedHeader_ = on;
+    return *this;
+}
+
+Id3v2Builder& Id3v2Builder::footer(bool on) {
+    footer_ = on;
+    return *this;
+}
+
+Id3v2Builder& Id3v2Builder::padding(std::size_t bytes) {
+    padding_ = bytes;
+    return *this;
+}
+
+Id3v2Builder& Id3v2Builder::unsynchronisation(bool on) {
+    if (on && version_ == 4)
+        throw std::invalid_argument("whole-tag unsync is for 2.2/2.3");
+    unsync_ = on;
+    return *this;
+}
+
+Id3v2Builder& Id3v2Builder::declaredSize(std::uint32_t size) {
+    declaredSize_ = size;
+    return *this;
+}
+
+Bytes Id3v2Builder::build() const {
+    Bytes body;
+    if (extendedHeader_) {
+        if (version_ == 3) {
+            appendBigEndian(body, 6, 4);  // size, without these four bytes
+            appendBigEndian(body, 0, 2);  // flags: no CRC
+            appendBigEndian(body, static_cast<std::uint32_t>(padding_), 4);
+        } else if (version_ == 4) {
+            append(body, synchsafe(6));
+            body.push_back(1);  // one flag byte
+            body.push_back(0);
+        }
+    }
+    append(body, frames_);
+    body.resize(body.size() + padding_, 0);
+    if (unsync_)
+        body = unsynchronise(body);
+
+    std::uint8_t flags = 0;
+    if (unsync_)
+        flags |= 0x80;
+    if (extendedHeader_ && version_ != 2)
+        flags |= 0x40;
+    if (footer_ && version_ == 4)
+        flags |= 0x10;
+    const auto size = declaredSize_ >= 0 ? static_cast<std::uint32_t>(declaredSize_)
+                                         : static_cast<std::uint32_t>(body.size());
+
+    Bytes tag = bytesOf("ID3");
+    tag.push_back(static_cast<std::uint8_t>(version_));
+    tag.push_back(0);
+    tag.push_back(flags);
+    append(tag, synchsafe(size));
+    append(tag, body);
+    if (footer_ && version_ == 4) {
+        append(tag, std::string_view("3DI"));
+        tag.push_back(4);
+        tag.push_back(0);
+        tag.push_back(flags);
+        append(tag, synchsafe(size));
+    }
+    return tag;
+}
+
+}  // namespace tw::test

@@ -1,0 +1,79 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "support/bytes.h"
+
+namespace tw::test {
+
+// Text encodings of ID3v2 frames (the first byte of a text frame).
+enum class TextEncoding : std::uint8_t { Latin1 = 0, Utf16 = 1, Utf16BE = 2, Utf8 = 3 };
+
+// Encodes UTF-8 `text` in `encoding` (UTF-16 with a little-endian BOM); Latin-1 throws
+// std::invalid_argument for characters it cannot hold.
+Bytes encodeText(std::string_view utf8, TextEncoding encoding);
+// The terminator of a text in `encoding` (one or two zero bytes).
+Bytes textTerminator(TextEncoding encoding);
+
+// Builds an ID3v2 tag byte by byte, in version 2.2, 2.3 or 2.4.
+//
+// Frame ids are taken as given (three characters for 2.2, four otherwise). Texts are UTF-8
+// and encoded as asked. The size in the header is computed unless declaredSize() says
+// otherwise, so tags whose sizes lie can be made too.
+class Id3v2Builder {
+public:
+    explicit Id3v2Builder(int majorVersion = 3);
+
+    // A text frame ("TIT2", ...); several values are separated by the encoding's NUL.
+    Id3v2Builder& text(std::string_view id, std::string_view value,
+                       TextEncoding encoding = TextEncoding::Latin1);
+    Id3v2Builder& texts(std::string_view id, const std::vector<std::string>& values,
+                        TextEncoding encoding = TextEncoding::Latin1);
+    // COMM / USLT (COM / ULT in 2.2): language, description, text.
+    Id3v2Builder& comment(std::string_view language, std::string_view description,
+                          std::string_view value, TextEncoding encoding = TextEncoding::Latin1);
+    Id3v2Builder& lyrics(std::string_view language, std::string_view description,
+                         std::string_view value, TextEncoding encoding = TextEncoding::Latin1);
+    Id3v2Builder& userText(std::string_view description, std::string_view value,
+                           TextEncoding encoding = TextEncoding::Latin1);  // TXXX
+    Id3v2Builder& userUrl(std::string_view description, std::string_view url,
+                          TextEncoding encoding = TextEncoding::Latin1);  // WXXX
+    // APIC (2.3/2.4 only).
+    Id3v2Builder& picture(std::string_view mime, std::uint8_t type, std::string_view description,
+                          const Bytes& data);
+    Id3v2Builder& privateFrame(std::string_view owner, const Bytes& data);  // PRIV
+    // Any frame: id, body bytes as given, and the two flag bytes (2.3/2.4).
+    Id3v2Builder& raw(std::string_view id, const Bytes& body, std::uint16_t flags = 0);
+
+    // An extended header (2.3: 10 bytes with a CRC flag clear; 2.4: 6 bytes).
+    Id3v2Builder& extendedHeader(bool on = true);
+    // A footer behind the frames (2.4).
+    Id3v2Builder& footer(bool on = true);
+    // Zero bytes behind the frames.
+    Id3v2Builder& padding(std::size_t bytes);
+    // Whole-tag unsynchronisation (2.3: the body is unsynchronised and the flag set).
+    Id3v2Builder& unsynchronisation(bool on = true);
+    // Writes this tag size into the header instead of the real one.
+    Id3v2Builder& declaredSize(std::uint32_t size);
+
+    Bytes build() const;
+
+private:
+    Bytes frame(std::string_view id, const Bytes& body, std::uint16_t flags) const;
+
+    int version_;
+    Bytes frames_;
+    bool extendedHeader_ = false;
+    bool footer_ = false;
+    bool unsync_ = false;
+    std::size_t padding_ = 0;
+    long long declaredSize_ = -1;
+};
+
+// The four bytes of a synchsafe integer (seven bits per byte).
+Bytes synchsafe(std::uint32_t value);
+
+}  // namespace tw::test
