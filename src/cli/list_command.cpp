@@ -30,9 +30,9 @@ int run(CommandContext& context, const Args& args) {
                                  "cannot read the folder " + context.options.workFolder);
         return kExitFailed;
     }
-    RecordWriter writer(context.out, *format, true);
+    RecordWriter writer(context.out, *format, {.asList = true, .withInfoText = false});
     for (int index = 0; index < list.size(); ++index)
-        writer.write(describeRecord(list.at(index), false));
+        writer.write(list.at(index));
     return kExitOk;
 }
 

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "base/app_paths.h"
 #include "cli/commands.h"
 #include "cli/terminal_user_port.h"
 #include "cli/usage.h"
@@ -29,6 +30,7 @@ int usageError(const std::string& message, const Command* command) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    tw::base::initAppPaths(argc > 0 ? argv[0] : "");
     std::vector<std::string> words(argv + 1, argv + argc);
     bool assumeYes = false;
     std::size_t next = 0;
@@ -62,7 +64,7 @@ int main(int argc, char** argv) {
         return usageError(error, command);
 
     tw::core::AppOptions& options = tw::core::options();
-    loadUserOptions(options);
+    loadUserSettings(options);
     TerminalUserPort port(std::cerr, assumeYes, ::isatty(STDERR_FILENO) == 1);
     CommandContext context{options, port, std::cout, std::cerr};
     const int status = command->run(context, *args);

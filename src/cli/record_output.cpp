@@ -53,44 +53,44 @@ std::string jsonValue(const FieldValue& value) {
 
 }  // namespace
 
-RecordWriter::RecordWriter(std::ostream& out, OutputFormat format, bool asList)
-    : out_(out), format_(format), asList_(asList) {}
-
-RecordWriter::~RecordWriter() {
-    if (format_ == OutputFormat::Json && asList_)
-        out_ << (written_ == 0 ? "[]\n" : "\n]\n");
-    out_.flush();
-}
-
-void RecordWriter::write(const std::vector<RecordField>& fields) {
-    if (format_ == OutputFormat::Tsv)
-        writeTsv(fields);
-    else
-        writeJson(fields);
-    ++written_;
-}
-
-void RecordWriter::writeTsv(const std::vector<RecordField>& fields) {
-    if (written_ == 0) {
-        for (std::size_t i = 0; i < fields.size(); ++i) {
-            if (i)
-                out_ << '\t';
-            if (!fields[i].group.empty())
-                out_ << fields[i].group << '.';
-            out_ << fields[i].name;
-        }
-        out_ << '\n';
-    }
-    for (std::size_t i = 0; i < fields.size(); ++i) {
+RecordWriter::RecordWriter(std::ostream& out, OutputFormat format, Layout layout)
+    : out_(out), format_(format), layout_(layout) {
+    if (format_ != OutputFormat::Tsv)
+        return;
+    const auto columns = describeRecord(core::AudioFile{}, layout_.withInfoText);
+    for (std::size_t i = 0; i < columns.size(); ++i) {
         if (i)
             out_ << '\t';
-        out_ << tsvValue(fields[i].value);
+        if (!columns[i].group.empty())
+            out_ << columns[i].group << '.';
+        out_ << columns[i].name;
     }
     out_ << '\n';
 }
 
+RecordWriter::~RecordWriter() {
+    if (format_ == OutputFormat::Json && layout_.asList)
+        out_ << (written_ == 0 ? "[]\n" : "\n]\n");
+    out_.flush();
+}
+
+void RecordWriter::write(const core::AudioFile& file) {
+    const auto fields = describeRecord(file, layout_.withInfoText);
+    if (format_ == OutputFormat::Json) {
+        writeJson(fields);
+    } else {
+        for (std::size_t i = 0; i < fields.size(); ++i) {
+            if (i)
+                out_ << '\t';
+            out_ << tsvValue(fields[i].value);
+        }
+        out_ << '\n';
+    }
+    ++written_;
+}
+
 void RecordWriter::writeJson(const std::vector<RecordField>& fields) {
-    if (asList_)
+    if (layout_.asList)
         out_ << (written_ == 0 ? "[\n" : ",\n");
     out_ << '{';
     std::string_view openGroup;
@@ -114,7 +114,7 @@ void RecordWriter::writeJson(const std::vector<RecordField>& fields) {
     if (!openGroup.empty())
         out_ << '}';
     out_ << '}';
-    if (!asList_)
+    if (!layout_.asList)
         out_ << '\n';
 }
 

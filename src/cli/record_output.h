@@ -1,37 +1,43 @@
 #pragma once
 
 #include <ostream>
-#include <string_view>
 #include <vector>
 
 #include "cli/record_fields.h"
+#include "core/audio_file.h"
 
 namespace tw::cli {
 
 enum class OutputFormat { Tsv, Json };
 
-// Writes described records in one format. The formats:
+// Writes records in one format, every record with the fields of describeRecord():
 //   TSV:  a header line of column names ("fileName", "stream.Size", "id3v1.title", ...),
-//         then one line per record; backslash, tab, line feed and carriage return inside a
-//         value are written as \\, \t, \n and \r; flags as 1 or 0.
+//         written even when no record follows, then one line per record; backslash, tab,
+//         line feed and carriage return inside a value are written as \\, \t, \n and \r;
+//         flags as 1 or 0.
 //   JSON: one object per record, groups as nested objects; a list is an array with one
-//         record per line.
+//         record per line, a single record a bare object.
+// The list is closed when the writer goes.
 class RecordWriter {
 public:
-    RecordWriter(std::ostream& out, OutputFormat format, bool asList);
+    struct Layout {
+        bool asList = true;
+        bool withInfoText = false;
+    };
+
+    RecordWriter(std::ostream& out, OutputFormat format, Layout layout);
     RecordWriter(const RecordWriter&) = delete;
     RecordWriter& operator=(const RecordWriter&) = delete;
-    ~RecordWriter();  // closes the list
+    ~RecordWriter();
 
-    void write(const std::vector<RecordField>& fields);
+    void write(const core::AudioFile& file);
 
 private:
-    void writeTsv(const std::vector<RecordField>& fields);
     void writeJson(const std::vector<RecordField>& fields);
 
     std::ostream& out_;
     OutputFormat format_;
-    bool asList_;
+    Layout layout_;
     int written_ = 0;
 };
 

@@ -1,8 +1,8 @@
 // set FILE...: edits tag fields of files and saves them.
 
 #include <array>
+#include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <optional>
 
 #include "cli/commands.h"
@@ -71,7 +71,10 @@ std::optional<std::string> readLyrics(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     if (error || size > kMaxLyricsBytes || !in)
         return std::nullopt;
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    std::string text(static_cast<std::size_t>(size), '\0');
+    in.read(text.data(), static_cast<std::streamsize>(size));
+    text.resize(static_cast<std::size_t>(in.gcount()));
+    return text;
 }
 
 // The edits of one command line, checked before any file is touched.
@@ -159,10 +162,11 @@ int run(CommandContext& context, const Args& args) {
 const Command kSetCommand{
     .name = "set",
     .synopsis =
-        "set FILE... [--v1|--v2|--both] [--title T] [--artist A] [--album A] "
-        "[--comment C] [--year Y] [--track N[/M]] [--genre NAME|NUMBER] [--url U] "
-        "[--publisher P] [--orig-artist A] [--copyright C] [--composer C] "
-        "[--encoded-by E] [--lyrics-file F]",
+        "set [--v1|--v2|--both] FIELD... FILE...\n"
+        "      FIELD: --title T  --artist A  --album A  --comment C  --year Y\n"
+        "             --track N[/M]  --genre NAME|NUMBER  --lyrics-file F\n"
+        "      ID3v2 only: --url U  --publisher P  --orig-artist A  --copyright C\n"
+        "             --composer C  --encoded-by E",
     .summary = "set tag fields (of both tags unless --v1 or --v2) and save the files",
     .options = kOptions,
     .run = run,

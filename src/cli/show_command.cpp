@@ -31,8 +31,8 @@ int run(CommandContext& context, const Args& args) {
         context.port.showMessage(base::UserPort::Severity::Error, "cannot read the file " + path);
         return kExitFailed;
     }
-    RecordWriter writer(context.out, *format, false);
-    writer.write(describeRecord(list.at(0), true));
+    RecordWriter writer(context.out, *format, {.asList = false, .withInfoText = true});
+    writer.write(list.at(0));
     return kExitOk;
 }
 

@@ -1,12 +1,14 @@
 #include "cli/user_settings.h"
 
-#include "base/memory_settings_store.h"
+#include "base/language.h"
+#include "base/qt/qsettings_store.h"
 
 namespace tw::cli {
 
-void loadUserOptions(core::AppOptions& options) {
-    const base::MemorySettingsStore store;
+void loadUserSettings(core::AppOptions& options) {
+    const base::QSettingsStore store;
     options.load(store);
+    base::SetLanguage(store.getString("Settings", "Language", ""));
 }
 
 }  // namespace tw::cli

@@ -4,8 +4,9 @@
 
 namespace tw::cli {
 
-// Loads the program options from the user's settings store, the one the desktop program
-// writes. The command line only reads them: nothing it does changes the stored settings.
-void loadUserOptions(core::AppOptions& options);
+// Loads the program options from the user's settings store (the one the desktop program
+// writes) and activates the user's language for the texts the commands report. The
+// command line only reads the settings: nothing it does changes them.
+void loadUserSettings(core::AppOptions& options);
 
 }  // namespace tw::cli

@@ -1,13 +1,9 @@
 #include "core/audio_file.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <cerrno>
-#include <cstdio>
 
 #include "base/ascii.h"
+#include "base/file_ops.h"
 #include "core/app_options.h"
 #include "core/tag_edit.h"
 
@@ -16,21 +12,6 @@ namespace tw::core {
 namespace {
 
 constexpr std::string_view kExtension = ".mp3";
-
-// Moves `from` to `to` unless `to` exists; never replaces a file.
-bool moveWithoutReplacing(const std::string& from, const std::string& to) {
-    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0)
-        return true;
-    if (errno != EINVAL && errno != ENOSYS)
-        return false;
-    // File systems without the no-replace flag: link() refuses an existing target, too.
-    if (::link(from.c_str(), to.c_str()) != 0)
-        return false;
-    if (::unlink(from.c_str()) == 0)
-        return true;
-    ::unlink(to.c_str());
-    return false;
-}
 
 }  // namespace
 
@@ -47,7 +28,7 @@ bool AudioFile::rename(const std::string& newBaseName) {
 
     std::string newFileName = name + std::string(kExtension);
     std::string newPath = path.substr(0, path.size() - fileName.size()) + newFileName;
-    if (newPath != path && !moveWithoutReplacing(path, newPath))
+    if (newPath != path && base::renameNoReplace(path, newPath))
         return false;
     path = std::move(newPath);
     fileName = std::move(newFileName);

@@ -1,7 +1,8 @@
 #include "core/file_list.h"
 
-#include <filesystem>
-#include <system_error>
+#include <unistd.h>
+
+#include <cerrno>
 #include <utility>
 
 namespace tw::core {
@@ -171,9 +172,9 @@ std::vector<std::string> FileList::removeSelected(bool deleteFromDisk) {
     if (deleteFromDisk) {
         for (int index : selectedIndices()) {
             AudioFile& file = at(index);
-            std::error_code error;
-            std::filesystem::remove(file.path, error);
-            if (!error)
+            // unlink, unlike std::filesystem::remove, never takes a folder that has come to
+            // stand under the file's name; a file that is already gone counts as deleted.
+            if (::unlink(file.path.c_str()) == 0 || errno == ENOENT)
                 continue;
             // The file is still on the disk, so its record stays in the list.
             failed.push_back(file.fileName);

@@ -1,71 +1,24 @@
 #include "core/id3v1_codec.h"
 
-#include <unicode/ucnv.h>
-#include <unicode/ustring.h>
-
-#include <memory>
-#include <vector>
-
+#include "base/code_page.h"
 #include "core/app_options.h"
 
 namespace tw::core {
 
 namespace {
 
-constexpr const char* kDefaultCodePage = "windows-1252";
-
-struct ConverterCloser {
-    void operator()(UConverter* c) const { ucnv_close(c); }
-};
-
-// The converter for the code page the options name, opened once per name and thread.
-class CodePage {
-public:
-    static CodePage& current() {
-        thread_local CodePage page;
-        page.use(options().id3v1CodePage);
-        return page;
+// The code page the options name, opened once per name and thread.
+const base::CodePage& currentCodePage() {
+    thread_local std::string name;
+    thread_local base::CodePage page;
+    const std::string& wanted = options().id3v1CodePage;
+    if (wanted != name) {
+        name = wanted;
+        page = base::CodePage(wanted.c_str());
+        if (!page.ok()) page = base::CodePage();
     }
-
-    UConverter* converter() const { return converter_.get(); }
-    bool asciiCompatible() const { return asciiCompatible_; }
-    bool singleByte() const { return ucnv_getMaxCharSize(converter_.get()) == 1; }
-
-private:
-    void use(const std::string& name) {
-        if (converter_ && name == name_)
-            return;
-        name_ = name;
-        UErrorCode status = U_ZERO_ERROR;
-        converter_.reset(ucnv_open(name.c_str(), &status));
-        if (U_FAILURE(status) || !converter_) {
-            status = U_ZERO_ERROR;
-            converter_.reset(ucnv_open(kDefaultCodePage, &status));
-        }
-        status = U_ZERO_ERROR;
-        ucnv_setSubstChars(converter_.get(), "?", 1, &status);
-        asciiCompatible_ = checkAscii();
-    }
-
-    bool checkAscii() {
-        char bytes[128];
-        for (int i = 0; i < 128; ++i)
-            bytes[i] = static_cast<char>(i);
-        UChar units[256];
-        UErrorCode status = U_ZERO_ERROR;
-        const int32_t n = ucnv_toUChars(converter_.get(), units, 256, bytes, 128, &status);
-        if (U_FAILURE(status) || n != 128)
-            return false;
-        for (int i = 0; i < 128; ++i)
-            if (units[i] != i)
-                return false;
-        return true;
-    }
-
-    std::string name_;
-    std::unique_ptr<UConverter, ConverterCloser> converter_;
-    bool asciiCompatible_ = false;
-};
+    return page;
+}
 
 bool isAscii(std::string_view text) {
     for (char c : text)
@@ -74,80 +27,36 @@ bool isAscii(std::string_view text) {
     return true;
 }
 
-std::u16string toUtf16(std::string_view utf8) {
-    std::u16string units(utf8.size() + 1, u'\0');
-    int32_t length = 0;
-    UErrorCode status = U_ZERO_ERROR;
-    u_strFromUTF8WithSub(reinterpret_cast<UChar*>(units.data()), static_cast<int32_t>(units.size()),
-                         &length, utf8.data(), static_cast<int32_t>(utf8.size()), 0xFFFD, nullptr,
-                         &status);
-    units.resize(U_SUCCESS(status) ? static_cast<std::size_t>(length) : 0);
-    return units;
-}
-
-std::string fromUtf16(UConverter* converter, std::u16string_view units) {
-    std::string out(static_cast<std::size_t>(UCNV_GET_MAX_BYTES_FOR_STRING(
-                        units.size(), ucnv_getMaxCharSize(converter))) +
-                        1,
-                    '\0');
-    UErrorCode status = U_ZERO_ERROR;
-    ucnv_resetFromUnicode(converter);
-    const int32_t n = ucnv_fromUChars(converter, out.data(), static_cast<int32_t>(out.size()),
-                                      reinterpret_cast<const UChar*>(units.data()),
-                                      static_cast<int32_t>(units.size()), &status);
-    out.resize(U_SUCCESS(status) ? static_cast<std::size_t>(n) : 0);
-    return out;
+// The first `count` characters (code points) of UTF-8 text.
+std::string_view firstCharacters(std::string_view utf8, std::size_t count) {
+    std::size_t end = 0;
+    for (std::size_t n = 0; end < utf8.size() && n < count; ++n) {
+        ++end;
+        while (end < utf8.size() && (static_cast<unsigned char>(utf8[end]) & 0xC0) == 0x80) ++end;
+    }
+    return utf8.substr(0, end);
 }
 
 }  // namespace
 
 std::string decodeId3v1(std::string_view bytes) {
-    CodePage& page = CodePage::current();
-    if (page.asciiCompatible() && isAscii(bytes))
+    // Every code page an ID3v1 tag can use keeps ASCII as it is.
+    if (isAscii(bytes))
         return std::string(bytes);
-
-    std::vector<UChar> units(bytes.size() * 2 + 1);
-    UErrorCode status = U_ZERO_ERROR;
-    ucnv_resetToUnicode(page.converter());
-    const int32_t count =
-        ucnv_toUChars(page.converter(), units.data(), static_cast<int32_t>(units.size()),
-                      bytes.data(), static_cast<int32_t>(bytes.size()), &status);
-    if (U_FAILURE(status))
-        return {};
-    std::string out(static_cast<std::size_t>(count) * 3 + 1, '\0');
-    int32_t length = 0;
-    status = U_ZERO_ERROR;
-    u_strToUTF8WithSub(out.data(), static_cast<int32_t>(out.size()), &length, units.data(), count,
-                       0xFFFD, nullptr, &status);
-    out.resize(U_SUCCESS(status) ? static_cast<std::size_t>(length) : 0);
-    return out;
+    return currentCodePage().decode(bytes);
 }
 
 std::string encodeId3v1(std::string_view utf8, std::size_t maxBytes) {
-    CodePage& page = CodePage::current();
-    if (page.asciiCompatible() && isAscii(utf8))
+    if (isAscii(utf8))
         return std::string(utf8.substr(0, maxBytes));
-
-    std::u16string units = toUtf16(utf8);
-    // Every character takes at least one byte, so no more than maxBytes of them fit.
-    std::size_t characters = 0;
-    std::size_t keep = 0;
-    while (keep < units.size() && characters < maxBytes) {
-        keep += U16_IS_LEAD(units[keep]) && keep + 1 < units.size() && U16_IS_TRAIL(units[keep + 1])
-                    ? 2
-                    : 1;
-        ++characters;
-    }
-    units.resize(keep);
-    std::string bytes = fromUtf16(page.converter(), units);
-    if (page.singleByte() || bytes.size() <= maxBytes)
-        return bytes.substr(0, maxBytes);
-    // A multi-byte code page: drop whole characters until the rest fits.
-    while (!units.empty() && bytes.size() > maxBytes) {
-        units.pop_back();
-        if (!units.empty() && U16_IS_LEAD(units.back()))
-            units.pop_back();
-        bytes = fromUtf16(page.converter(), units);
+    const base::CodePage& page = currentCodePage();
+    // Each character takes at least one byte, so no more than maxBytes of them fit; in a
+    // code page of several bytes per character, whole characters go until the rest fits.
+    std::string_view text = firstCharacters(utf8, maxBytes);
+    std::string bytes = page.encode(text);
+    for (std::size_t count = maxBytes; bytes.size() > maxBytes && count > 0;) {
+        text = firstCharacters(text, --count);
+        bytes = page.encode(text);
     }
     return bytes;
 }

@@ -1,8 +1,10 @@
 #include "core/id3v2_tag.h"
 
+#include <taglib/id3v2synchdata.h>
 #include <taglib/tbytevectorstream.h>
 #include <taglib/tdebuglistener.h>
 #include <taglib/tfile.h>
+#include <taglib/unknownframe.h>
 
 #include <mutex>
 
@@ -14,6 +16,28 @@ class SilentListener : public TagLib::DebugListener {
 public:
     void printMessage(const TagLib::String&) override {}
 };
+
+// TagLib reads the v2.3 frames that v2.4 dropped (volume and equaliser settings, recording
+// dates, size) but marks them to be discarded when the tag is written. Fresh copies of them
+// carry no such mark, so a v2.3 tag written back keeps them.
+void keepV23OnlyFrames(TagLib::ID3v2::Tag& tag) {
+    for (const char* id : {"EQUA", "RVAD", "TRDA", "TSIZ"}) {
+        const TagLib::ID3v2::FrameList frames = tag.frameList(id);
+        for (TagLib::ID3v2::Frame* frame : frames) {
+            const auto* unknown = dynamic_cast<TagLib::ID3v2::UnknownFrame*>(frame);
+            if (!unknown)
+                continue;
+            // A complete frame in v2.4 layout, which is what this constructor parses.
+            TagLib::ByteVector bytes(id);
+            bytes.append(TagLib::ID3v2::SynchData::fromUInt(unknown->data().size()));
+            bytes.append(TagLib::ByteVector(2, '\0'));
+            bytes.append(unknown->data());
+            auto copy = std::make_unique<TagLib::ID3v2::UnknownFrame>(bytes);
+            tag.removeFrame(frame);
+            tag.addFrame(copy.release());
+        }
+    }
+}
 
 }  // namespace
 
@@ -45,6 +69,8 @@ Id3v2Tag::Id3v2Tag(const Id3v2Header& header, std::span<const std::uint8_t> byte
     file_ = std::make_unique<MemoryFile>(stream_.get());
     tag_ = std::make_unique<TagLib::ID3v2::Tag>(file_.get(), 0);
     writeVersion_ = header.majorVersion == 4 ? TagLib::ID3v2::v4 : TagLib::ID3v2::v3;
+    if (header.majorVersion == 3)
+        keepV23OnlyFrames(*tag_);
 }
 
 Id3v2Tag::~Id3v2Tag() = default;

@@ -1,12 +1,12 @@
 #include "core/list_session.h"
 
-#include <algorithm>
 #include <filesystem>
 #include <system_error>
 
 #include "base/ascii.h"
+#include "base/language.h"
+#include "base/string_ids.h"
 #include "base/user_port.h"
-#include "core/list_texts.h"
 #include "core/mpeg_info.h"
 
 namespace tw::core {
@@ -14,6 +14,9 @@ namespace tw::core {
 namespace {
 
 namespace fs = std::filesystem;
+
+// The string table has no text for files that could not be deleted yet.
+constexpr std::string_view kCannotDeleteText = "Unable to delete following audio file(s):";
 
 // Relative paths (from the command line) are taken from the current folder, so the work
 // folder is always absolute.
@@ -32,15 +35,13 @@ bool collectMp3Paths(const std::string& folder, std::vector<std::string>& paths)
     fs::directory_iterator it(folder, error);
     if (error)
         return false;
-    for (; it != fs::directory_iterator(); it.increment(error)) {
-        if (error)
-            return false;
+    for (; !error && it != fs::directory_iterator(); it.increment(error)) {
         std::string name = it->path().filename().string();
         std::error_code typeError;
         if (base::endsWithNoCase(name, ".mp3") && it->is_regular_file(typeError))
             paths.push_back(folder + name);
     }
-    return true;
+    return !error;
 }
 
 }  // namespace
@@ -66,7 +67,7 @@ bool ListSession::scanFolder(const std::string& folder, bool refreshTree) {
     std::vector<std::string> paths;
     const bool readable = collectMp3Paths(workFolder, paths);
 
-    port_.startProgress(texts::addingFiles(), static_cast<int>(paths.size()));
+    port_.startProgress(base::tr(base::ids::kProgressAddingFiles), static_cast<int>(paths.size()));
     MpegInfo mpeg;
     int created = 0;
     for (const std::string& path : paths) {
@@ -147,19 +148,19 @@ void ListSession::removeSelected() {
 }
 
 bool ListSession::deleteSelected() {
-    if (port_.askYesNo(texts::confirmDelete()) != base::UserPort::Answer::Yes)
+    if (port_.askYesNo(base::tr(base::ids::kMsgConfirmDeleteFiles)) != base::UserPort::Answer::Yes)
         return false;
     const std::vector<std::string> failed = list_.removeSelected(true);
     listChanged();
     if (!failed.empty())
-        port_.showFailedFiles(texts::failedFilesTitle(), texts::cannotDeleteFiles(), failed);
+        port_.showFailedFiles(base::tr(base::ids::kFailedFilesCaption), kCannotDeleteText, failed);
     return true;
 }
 
 bool ListSession::confirmDiscard() {
     if (!list_.anyDirty())
         return true;
-    return port_.askYesNo(texts::confirmDiscard() + options_.workFolder) ==
+    return port_.askYesNo(base::tr(base::ids::kMsgConfirmDiscardChanges) + options_.workFolder) ==
            base::UserPort::Answer::Yes;
 }
 

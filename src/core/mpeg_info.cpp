@@ -9,18 +9,14 @@
 #include <cstring>
 #include <limits>
 
+#include "base/language.h"
+#include "base/string_ids.h"
 #include "core/byte_window.h"
 #include "core/id3v2_header.h"
 
 namespace tw::core {
 
 namespace {
-
-// The information text (string 61226), formatted with the thirteen texts in order.
-constexpr std::string_view kInfoTextFormat =
-    "Size:\t\t%s\r\nHeader Position:\t%s\r\nLength:\t\t%s\r\nVersion:\t\t%s\r\n"
-    "Bitrate:\t\t%s\r\nFrames:\t\t%s\r\nFrequency:\t%s\r\nMode:\t\t%s\r\nCRC:\t\t%s\r\n"
-    "Copyright:\t%s\r\nOriginal:\t\t%s\r\nEmphasis:\t%s\r\nNo Header:\t%s";
 
 std::uint32_t bigEndian32(const std::uint8_t* p) {
     return (std::uint32_t{p[0]} << 24) | (std::uint32_t{p[1]} << 16) | (std::uint32_t{p[2]} << 8) |
@@ -41,36 +37,13 @@ std::uint64_t xingOffset(const MpegHeader& h) {
     return mono ? 13 : 21;
 }
 
-const char* yesNo(bool yes) {
-    return yes ? "Yes" : "No";
+std::string yesNo(bool yes) {
+    return base::tr(yes ? base::ids::kWordYes : base::ids::kWordNo);
 }
 
 std::int32_t clampToInt32(std::uint64_t value) {
     return static_cast<std::int32_t>(
         std::min<std::uint64_t>(value, std::numeric_limits<std::int32_t>::max()));
-}
-
-// Replaces each "%s" of `format` by the next text; "%%" is a percent sign.
-std::string formatTexts(std::string_view format, const StreamTexts& texts) {
-    std::string out;
-    std::size_t next = 0;
-    for (std::size_t i = 0; i < format.size(); ++i) {
-        if (format[i] == '%' && i + 1 < format.size()) {
-            if (format[i + 1] == 's') {
-                if (next < texts.size())
-                    out += texts[next++];
-                ++i;
-                continue;
-            }
-            if (format[i + 1] == '%') {
-                out += '%';
-                ++i;
-                continue;
-            }
-        }
-        out += format[i];
-    }
-    return out;
 }
 
 }  // namespace
@@ -232,14 +205,16 @@ bool MpegInfo::originalBit() const {
     return found() && header_.original();
 }
 
-const char* MpegInfo::channelModeText() const {
-    static constexpr const char* kModes[] = {"Stereo", "Joint Stereo", "Dual Channel", "Mono"};
-    return found() ? kModes[header_.channelMode()] : "Invalid";
+std::string MpegInfo::channelModeText() const {
+    static constexpr int kModes[] = {base::ids::kModeStereo, base::ids::kModeJointStereo,
+                                     base::ids::kModeDualChannel, base::ids::kModeMono};
+    return base::tr(found() ? kModes[header_.channelMode()] : base::ids::kStreamInvalid);
 }
 
-const char* MpegInfo::emphasisText() const {
-    static constexpr const char* kEmphasis[] = {"None", "50/15 ms", "reserved", "CCIT J.17"};
-    return found() ? kEmphasis[header_.emphasis()] : "Invalid";
+std::string MpegInfo::emphasisText() const {
+    static constexpr int kEmphasis[] = {base::ids::kEmphasisNone, base::ids::kEmphasis50To15Ms,
+                                        base::ids::kEmphasisReserved, base::ids::kEmphasisCcitJ17};
+    return base::tr(found() ? kEmphasis[header_.emphasis()] : base::ids::kStreamInvalid);
 }
 
 void MpegInfo::texts(StreamTexts& out) const {
@@ -256,10 +231,10 @@ void MpegInfo::texts(StreamTexts& out) const {
         set(StreamField::Bitrate, "0 kbps");
         set(StreamField::Frames, "0");
         set(StreamField::Frequency, "0 Hz");
-        set(StreamField::Crc, "No");
-        set(StreamField::Copyright, "No");
-        set(StreamField::Original, "No");
-        set(StreamField::NoHeader, "Yes");
+        set(StreamField::Crc, yesNo(false));
+        set(StreamField::Copyright, yesNo(false));
+        set(StreamField::Original, yesNo(false));
+        set(StreamField::NoHeader, yesNo(true));
         return;
     }
     char version[32];
@@ -274,11 +249,12 @@ void MpegInfo::texts(StreamTexts& out) const {
     set(StreamField::Crc, yesNo(protection() == 0));
     set(StreamField::Copyright, yesNo(copyrightBit()));
     set(StreamField::Original, yesNo(originalBit()));
-    set(StreamField::NoHeader, "No");
+    set(StreamField::NoHeader, yesNo(false));
 }
 
-std::string infoText(const StreamTexts& texts) {
-    return formatTexts(kInfoTextFormat, texts);
+std::string infoText(const StreamTexts& t) {
+    return base::LangString().LoadFormat(base::ids::kStreamInfoText, t[0], t[1], t[2], t[3], t[4],
+                                         t[5], t[6], t[7], t[8], t[9], t[10], t[11], t[12]);
 }
 
 std::string groupedNumber(std::uint64_t value) {

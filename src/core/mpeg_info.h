@@ -54,8 +54,9 @@ public:
     int protection() const;  // the protection bit: 0 means protected by a CRC
     bool copyrightBit() const;
     bool originalBit() const;
-    const char* channelModeText() const;
-    const char* emphasisText() const;
+    // Looked up in the active language.
+    std::string channelModeText() const;
+    std::string emphasisText() const;
 
     // The thirteen texts, in StreamField order.
     void texts(StreamTexts& out) const;
@@ -79,7 +80,8 @@ private:
 std::int64_t findMpegFrame(ByteWindow& input, std::uint64_t from, std::uint64_t until,
                            MpegHeader& header);
 
-// The stream texts laid into the multi-line information text.
+// The stream texts laid into the multi-line information text (string 61226 of the active
+// language).
 std::string infoText(const StreamTexts& texts);
 
 // A count with "," between groups of three digits ("1,234,567").

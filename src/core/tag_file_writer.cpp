@@ -140,16 +140,18 @@ bool TagFileWriter::State::commit() {
     if (out.error())
         return fail("cannot create a temporary file beside it: " + out.error().message());
 
+    // A staged ID3v2 tag replaces the old one, which then lies wholly before the audio
+    // (canRewriteV2 made sure); otherwise everything before the ID3v1 tag is kept.
+    const std::uint64_t audioEnd = hasV1 ? size - kId3v1Size : size;
     std::error_code ec;
     if (v2Staged) {
         const TagLib::ByteVector rendered = tag ? tag->render() : TagLib::ByteVector();
         ec = out.write(rendered.data(), rendered.size());
+        if (!ec)
+            ec = out.copyFrom(fd, v2End, audioEnd - v2End);
     } else {
-        ec = out.copyFrom(fd, 0, v2End);
+        ec = out.copyFrom(fd, 0, audioEnd);
     }
-    const std::uint64_t audioEnd = hasV1 ? size - kId3v1Size : size;
-    if (!ec)
-        ec = out.copyFrom(fd, v2End, audioEnd - v2End);
     if (!ec && newV1)
         ec = out.write(newV1->data(), newV1->size());
     if (!ec && !newV1 && !dropV1 && hasV1)
@@ -240,7 +242,10 @@ bool TagFileWriter::writeLyrics(const AudioFile& record) {
     State& s = *state_;
     if (!s.canRewriteV2())
         return false;
-    writeId3v2Lyrics(s.loadedTag().tag(), trimLyrics(record.lyrics.text));
+    const std::string text = trimLyrics(record.lyrics.text);
+    if (text.empty() && !s.v2Header && !s.tag)
+        return true;  // no tag, so no lyrics to remove
+    writeId3v2Lyrics(s.loadedTag().tag(), text);
     s.v2Staged = true;
     return true;
 }

@@ -1,7 +1,8 @@
 #include "core/tag_save.h"
 
+#include "base/language.h"
+#include "base/string_ids.h"
 #include "base/user_port.h"
-#include "core/list_texts.h"
 #include "core/tag_edit.h"
 #include "core/tag_file_writer.h"
 
@@ -81,7 +82,7 @@ bool save(AudioFile& record) {
 
 std::vector<std::string> saveAll(FileList& list, base::UserPort& port) {
     std::vector<std::string> failed;
-    port.startProgress(texts::savingFiles(), list.countDirty());
+    port.startProgress(base::tr(base::ids::kProgressSavingChanges), list.countDirty());
     for (int index = 0; index < list.size(); ++index) {
         AudioFile& file = list.at(index);
         if (!file.dirty()) {
@@ -94,7 +95,8 @@ std::vector<std::string> saveAll(FileList& list, base::UserPort& port) {
     }
     port.finishProgress();
     if (!failed.empty())
-        port.showFailedFiles(texts::failedFilesTitle(), texts::cannotWriteFiles(), failed);
+        port.showFailedFiles(base::tr(base::ids::kFailedFilesCaption),
+                             base::tr(base::ids::kFailedFilesWritePermissions), failed);
     return failed;
 }
 

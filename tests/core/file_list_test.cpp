@@ -160,10 +160,9 @@ TEST(FileList, DeletingFromDiskKeepsTheFilesThatCouldNotBeDeleted) {
         file->path = (dir / name).string();
         list.add(std::move(file));
     }
-    // A path that names a non-empty folder cannot be deleted, even by root.
+    // A folder under a file's name is never deleted, even when empty.
     std::filesystem::remove(dir / "b.mp3");
     std::filesystem::create_directory(dir / "b.mp3");
-    std::ofstream(dir / "b.mp3" / "inside") << "x";
     // A file that is already gone counts as deleted.
     std::filesystem::remove(dir / "c.mp3");
 
@@ -171,6 +170,7 @@ TEST(FileList, DeletingFromDiskKeepsTheFilesThatCouldNotBeDeleted) {
     const auto failed = list.removeSelected(true);
     EXPECT_EQ(failed, std::vector<std::string>{"b.mp3"});
     EXPECT_FALSE(std::filesystem::exists(dir / "a.mp3"));
+    EXPECT_TRUE(std::filesystem::is_directory(dir / "b.mp3"));
     EXPECT_EQ(names(list), std::vector<std::string>{"b.mp3"});
     expectChain(list, {0});
 }

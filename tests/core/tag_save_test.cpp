@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include "core/list_session.h"
+#include "core/tag_edit.h"
 #include "support/fake_user_port.h"
 #include "support/id3v1_bytes.h"
 #include "support/id3v2_builder.h"
@@ -64,7 +65,10 @@ private:
 class SaveTest : public ::testing::Test {
 protected:
     // Reads the folder into the list, the way the program does.
-    void scan() { ASSERT_TRUE(session.scanFolder(dir.folder(), false)); }
+    void scan() {
+        ASSERT_TRUE(session.scanFolder(dir.folder(), false));
+        port.log.clear();
+    }
 
     AudioFile& file(const std::string& name) {
         for (int i = 0; i < list.size(); ++i)

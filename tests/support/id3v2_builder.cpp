@@ -260,4 +260,60 @@ Bytes Id3v2Builder::build() const {
     return tag;
 }
 
+std::vector<Id3v2Frame> ParsedId3v2::all(std::string_view id) const {
+    std::vector<Id3v2Frame> out;
+    for (const Id3v2Frame& frame : frames)
+        if (frame.id == id)
+            out.push_back(frame);
+    return out;
+}
+
+const Id3v2Frame& ParsedId3v2::first(std::string_view id) const {
+    for (const Id3v2Frame& frame : frames)
+        if (frame.id == id)
+            return frame;
+    throw std::out_of_range("no frame " + std::string(id));
+}
+
+std::optional<ParsedId3v2> parseId3v2(const Bytes& file) {
+    if (file.size() < 10 || file[0] != 'I' || file[1] != 'D' || file[2] != '3')
+        return std::nullopt;
+    ParsedId3v2 tag;
+    tag.version = file[3];
+    const auto word = [&](std::size_t at, bool synchsafeWord) {
+        std::uint32_t v = 0;
+        for (std::size_t i = 0; i < 4; ++i)
+            v = synchsafeWord ? (v << 7) | file[at + i] : (v << 8) | file[at + i];
+        return v;
+    };
+    const std::size_t bodyEnd = 10 + word(6, true);
+    tag.size = bodyEnd + ((tag.version == 4 && (file[5] & 0x10)) ? 10 : 0);
+    std::size_t pos = 10;
+    if (file[5] & 0x40)
+        pos += tag.version == 3 ? 4 + word(10, false) : word(10, true);
+    const std::size_t idLength = tag.version == 2 ? 3 : 4;
+    const std::size_t headerLength = tag.version == 2 ? 6 : 10;
+    while (pos + headerLength <= bodyEnd && pos + headerLength <= file.size() && file[pos] != 0) {
+        Id3v2Frame frame;
+        frame.id.assign(file.begin() + static_cast<std::ptrdiff_t>(pos),
+                        file.begin() + static_cast<std::ptrdiff_t>(pos + idLength));
+        std::size_t size = 0;
+        if (tag.version == 2) {
+            size = (std::size_t{file[pos + 3]} << 16) | (std::size_t{file[pos + 4]} << 8) |
+                   file[pos + 5];
+        } else {
+            size = word(pos + 4, tag.version == 4);
+            frame.flags = static_cast<std::uint16_t>((file[pos + 8] << 8) | file[pos + 9]);
+        }
+        pos += headerLength;
+        if (pos + size > file.size())
+            break;
+        frame.body.assign(file.begin() + static_cast<std::ptrdiff_t>(pos),
+                          file.begin() + static_cast<std::ptrdiff_t>(pos + size));
+        tag.frames.push_back(std::move(frame));
+        pos += size;
+    }
+    return tag;
+}
+
 }  // namespace tw::test

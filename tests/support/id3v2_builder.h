@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -72,6 +73,30 @@ private:
     std::size_t padding_ = 0;
     long long declaredSize_ = -1;
 };
+
+// A tag at the start of a file, taken apart the plain way (no unsynchronisation), to
+// check what a writer produced.
+struct Id3v2Frame {
+    std::string id;
+    std::uint16_t flags = 0;
+    Bytes body;
+
+    // The text of a frame that starts with an encoding byte, as written (without that byte).
+    Bytes payload() const { return Bytes(body.begin() + (body.empty() ? 0 : 1), body.end()); }
+};
+struct ParsedId3v2 {
+    int version = 0;
+    std::size_t size = 0;  // header, body and footer
+    std::vector<Id3v2Frame> frames;
+
+    // The frames with this id, in order.
+    std::vector<Id3v2Frame> all(std::string_view id) const;
+    // The first frame with this id; throws when there is none.
+    const Id3v2Frame& first(std::string_view id) const;
+    bool has(std::string_view id) const { return !all(id).empty(); }
+};
+// Nothing when the file does not start with an ID3v2 tag.
+std::optional<ParsedId3v2> parseId3v2(const Bytes& file);
 
 // The four bytes of a synchsafe integer (seven bits per byte).
 Bytes synchsafe(std::uint32_t value);

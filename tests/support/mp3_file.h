@@ -12,10 +12,10 @@ namespace tw::test {
 // A whole MP3 file in its usual layout: an ID3v2 tag at the start, the audio frames, any
 // trailing bytes (another tag kind, junk), and an ID3v1 tag in the last 128 bytes.
 struct Mp3Parts {
-    Bytes id3v2;
-    Bytes audio;
-    Bytes trailer;
-    Bytes id3v1;
+    Bytes id3v2{};
+    Bytes audio{};
+    Bytes trailer{};
+    Bytes id3v1{};
 
     Bytes bytes() const { return join({id3v2, audio, trailer, id3v1}); }
 };

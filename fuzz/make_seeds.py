@@ -1,0 +1,80 @@
+#!/usr/bin/python3
+"""Writes the seed corpora of the tag and stream fuzz targets (fuzz/corpus/<target>/).
+
+    make_seeds.py [FUZZ_DIR]
+
+Small, valid inputs of each kind, so that the fuzzers start inside the formats.
+"""
+import os
+import struct
+import sys
+
+
+def synchsafe(n):
+    return bytes([(n >> 21) & 0x7F, (n >> 14) & 0x7F, (n >> 7) & 0x7F, n & 0x7F])
+
+
+def frame_v23(fid, body, flags=0):
+    return fid.encode() + struct.pack(">IH", len(body), flags) + body
+
+
+def frame_v24(fid, body, flags=0):
+    return fid.encode() + synchsafe(len(body)) + struct.pack(">H", flags) + body
+
+
+def frame_v22(fid, body):
+    return fid.encode() + struct.pack(">I", len(body))[1:] + body
+
+
+def tag(version, frames, flags=0, padding=16, ext=b""):
+    body = ext + b"".join(frames) + b"\0" * padding
+    return b"ID3" + bytes([version, 0, flags]) + synchsafe(len(body)) + body
+
+
+def mpeg_frames(header, length, count):
+    return (struct.pack(">I", header) + b"\0" * (length - 4)) * count
+
+
+def seeds():
+    text = lambda s, enc=0: bytes([enc]) + (s.encode("latin-1") if enc in (0, 3) else s.encode("utf-16"))
+    comm = lambda lang, desc, s: b"\0" + lang + desc + b"\0" + s
+    mp3 = mpeg_frames(0xFFFB9064, 417, 3)
+    xing = bytearray(mpeg_frames(0xFFFB9064, 417, 1))
+    xing[36:48] = b"Xing" + struct.pack(">II", 3, 100)
+    yield "fuzz_mpeg_frame_search", "cbr", mp3
+    yield "fuzz_mpeg_frame_search", "xing", bytes(xing) + mp3
+    yield "fuzz_mpeg_frame_search", "mpeg2", mpeg_frames(0xFFF38064, 208, 3)
+    yield "fuzz_mpeg_frame_search", "tagged", tag(3, [frame_v23("TIT2", text("T"))]) + mp3
+    yield "fuzz_mpeg_frame_search", "junk", b"\xff\xfb\x00\xffjunk" + mp3
+
+    v1 = b"TAG" + b"Title".ljust(30, b"\0") + b"Artist".ljust(30, b"\0") + b"Album".ljust(30, b"\0")
+    yield "fuzz_id3v1_tag", "v10", v1 + b"1999" + b"Comment".ljust(30, b" ") + b"\x11"
+    yield "fuzz_id3v1_tag", "v11", v1 + b"2001" + b"Comment".ljust(28, b"\0") + b"\0\x07" + b"\xfe"
+
+    yield "fuzz_id3v2_tag", "v23", tag(3, [
+        frame_v23("TIT2", text("Title")), frame_v23("TPE1", text("Artist", 1)),
+        frame_v23("TCON", text("(17)Rock")), frame_v23("TRCK", text("5/12")),
+        frame_v23("TYER", text("1999")), frame_v23("COMM", comm(b"eng", b"", b"c")),
+        frame_v23("USLT", comm(b"eng", b"", b"words")), frame_v23("WXXX", b"\0\0http://x/"),
+        frame_v23("APIC", b"\0image/png\0\x03\0" + b"\x89PNG"),
+        frame_v23("TALB", b"\0\0\0\x10" + b"\x78\x9c\x03\0\0\0\0\x01", 0x0080)])
+    yield "fuzz_id3v2_tag", "v23ext", tag(3, [frame_v23("TIT2", text("T"))], flags=0x40,
+                                          ext=struct.pack(">IHI", 6, 0, 16))
+    yield "fuzz_id3v2_tag", "v24", tag(4, [
+        frame_v24("TIT2", text("Title", 3)), frame_v24("TCON", b"\0Rock\0Pop"),
+        frame_v24("TDRC", text("1999-05-12")), frame_v24("TXXX", b"\0k\0v")], flags=0x10) + b"3DI\4\0\x10" + synchsafe(0)
+    yield "fuzz_id3v2_tag", "v22", tag(2, [frame_v22("TT2", text("T")), frame_v22("TCO", text("(13)")),
+                                           frame_v22("COM", comm(b"eng", b"", b"c"))])
+
+
+def main():
+    root = sys.argv[1] if len(sys.argv) > 1 else os.path.dirname(os.path.abspath(__file__))
+    for target, name, data in seeds():
+        folder = os.path.join(root, "corpus", target)
+        os.makedirs(folder, exist_ok=True)
+        with open(os.path.join(folder, name), "wb") as f:
+            f.write(data)
+
+
+if __name__ == "__main__":
+    main()

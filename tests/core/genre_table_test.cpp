@@ -1,0 +1,78 @@
+#include "core/genre_table.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+namespace tw::core {
+namespace {
+
+TEST(GenreTable, EntriesAndIndexAgree) {
+    const auto entries = GenreTable::entries();
+    ASSERT_EQ(entries.size(), 128u);
+    std::set<int> numbers;
+    for (const GenreEntry& e : entries)
+        numbers.insert(e.number);
+    EXPECT_EQ(numbers.size(), 128u);
+    EXPECT_TRUE(numbers.count(254) && numbers.count(255));
+    EXPECT_FALSE(numbers.count(126) || numbers.count(127));
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        if (entries[i].number < 128) {
+            EXPECT_EQ(GenreTable::positionOf(entries[i].number), i);
+        }
+    }
+    // The program's order, not a plain sort.
+    EXPECT_EQ(entries.front().name, "Acapella");
+    EXPECT_EQ(entries.back().name, "Vocal");
+    EXPECT_EQ(entries[*GenreTable::positionOf(62) + 1].name, "Pop-Folk");
+}
+
+TEST(GenreTable, NamesAndTexts) {
+    EXPECT_EQ(genreName(17), "Rock");
+    EXPECT_EQ(genreName(0), "Blues");
+    EXPECT_EQ(genreText(17), "(17)Rock");
+    EXPECT_EQ(genreText(125), "(125)Dance Hall");
+    for (int number : {-1, 126, 127, 128, 254, 255}) {
+        EXPECT_EQ(genreName(number), "") << number;
+        EXPECT_EQ(genreText(number), "") << number;
+    }
+}
+
+TEST(GenreTable, ParseGenreReadsNumbersThenNames) {
+    EXPECT_EQ(parseGenre("(13)", -1), 13);
+    EXPECT_EQ(parseGenre("(13)Pop", -1), 13);
+    EXPECT_EQ(parseGenre("(17)Anything", -1), 17);
+    EXPECT_EQ(parseGenre("( 7)", -1), 7);
+    EXPECT_EQ(parseGenre("(-5)", 3), -1);
+    EXPECT_EQ(parseGenre("Pop", -1), 13);
+    EXPECT_EQ(parseGenre("Not Set", -1), 255);
+    EXPECT_EQ(parseGenre("Data", -1), 254);
+    EXPECT_EQ(parseGenre("pop", 4), 4);
+    EXPECT_EQ(parseGenre("(x)Rock", 4), 4);
+    EXPECT_EQ(parseGenre("", 4), 4);
+}
+
+TEST(GenreTable, GenreByNameIgnoresCaseWithinTheId3v1Range) {
+    TagFields fields;
+    fields.present = true;
+    genreByName(fields, "rOCK");
+    EXPECT_EQ(fields.genre, 17);
+    EXPECT_FALSE(fields.changed);
+    genreByName(fields, "Data");  // 254 lies outside 0..127
+    EXPECT_EQ(fields.genre, -1);
+    fields.genre = 5;
+    genreByName(fields, "Polka Punk");
+    EXPECT_EQ(fields.genre, -1);
+}
+
+TEST(GenreTable, ComposeTrackText) {
+    TagFields fields;
+    EXPECT_EQ(composeTrackText(fields), "");
+    fields.track = 5;
+    EXPECT_EQ(composeTrackText(fields), "5");
+    fields.trackTotal = 12;
+    EXPECT_EQ(composeTrackText(fields), "5/12");
+}
+
+}  // namespace
+}  // namespace tw::core

@@ -1,0 +1,266 @@
+#include "core/mpeg_info.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include "core/byte_window.h"
+#include "support/id3v2_builder.h"
+#include "support/mp3_file.h"
+
+namespace tw::core {
+namespace {
+
+using test::Bytes;
+using test::ChannelMode;
+using test::FrameSpec;
+using test::MpegVersion;
+
+struct Examined {
+    MpegInfo info;
+    StreamTexts texts;
+    std::string text(StreamField f) const { return texts[static_cast<std::size_t>(f)]; }
+};
+
+Examined examine(const Bytes& bytes) {
+    Examined out;
+    ByteWindow window;
+    window.reset(bytes);
+    out.info.examine(window);
+    out.info.texts(out.texts);
+    return out;
+}
+
+// Two frames, then zeros up to `total` bytes.
+Bytes streamOfLength(const FrameSpec& spec, std::size_t total) {
+    Bytes bytes = test::mpegFrames(spec, 2);
+    bytes.resize(total, 0);
+    return bytes;
+}
+
+TEST(MpegInfo, ConstantBitrateStreamGivesPlayTimeFromLength) {
+    const auto r = examine(streamOfLength(FrameSpec{}, 4'000'000));
+    EXPECT_EQ(r.info.playSeconds(), 250);
+    EXPECT_EQ(r.text(StreamField::Length), "04:10");
+    EXPECT_EQ(r.text(StreamField::Bitrate), "128 kbps");
+    EXPECT_EQ(r.text(StreamField::Size), "4,000,000 bytes");
+    EXPECT_EQ(r.text(StreamField::HeaderPosition), "0 bytes");
+    EXPECT_EQ(r.text(StreamField::Version), "MPEG 1.0 Layer 3");
+    EXPECT_EQ(r.text(StreamField::Frequency), "44100 Hz");
+    EXPECT_EQ(r.text(StreamField::Frames), std::to_string(4'000'000 / 417));
+    EXPECT_EQ(r.text(StreamField::Mode), "Joint Stereo");
+    EXPECT_EQ(r.text(StreamField::NoHeader), "No");
+}
+
+TEST(MpegInfo, NoFrameGivesTheInvalidTexts) {
+    for (const Bytes& bytes : {Bytes{}, Bytes(5000, 0x55), Bytes(3000, 0xFF)}) {
+        const auto r = examine(bytes);
+        EXPECT_FALSE(r.info.found());
+        EXPECT_EQ(r.info.playSeconds(), 0);
+        const StreamTexts expected = {groupedNumber(bytes.size()) + " bytes",
+                                      "0 bytes",
+                                      "0 bytes",
+                                      "MPEG 0 Layer 0",
+                                      "0 kbps",
+                                      "0",
+                                      "0 Hz",
+                                      "Invalid",
+                                      "No",
+                                      "No",
+                                      "No",
+                                      "Invalid",
+                                      "Yes"};
+        EXPECT_EQ(r.texts, expected);
+    }
+}
+
+TEST(MpegInfo, FrameWhoseSuccessorWouldLieBehindTheEndIsNotTaken) {
+    Bytes bytes = test::mpegFrame(FrameSpec{});
+    bytes.resize(bytes.size() - 1);
+    EXPECT_FALSE(examine(bytes).info.found());
+    // Exactly at the end counts as behind it too.
+    EXPECT_FALSE(examine(test::mpegFrame(FrameSpec{})).info.found());
+}
+
+TEST(MpegInfo, LoneSyncWordsBeforeTheStreamAreSkipped) {
+    Bytes bytes = {0xFF, 0xFB, 0x90, 0x64, 0x00, 0xFF, 0xE0, 0x12};
+    test::append(bytes, test::mpegFrames(FrameSpec{}, 3));
+    const auto r = examine(bytes);
+    EXPECT_EQ(r.info.headerPosition(), 8);
+}
+
+TEST(MpegInfo, FrameLengthsFollowTheIsoTablesForEveryVersionAndLayer) {
+    const std::vector<FrameSpec> specs = {
+        {.layer = 1, .bitrateKbps = 32, .sampleRate = 44100},
+        {.layer = 1, .bitrateKbps = 448, .sampleRate = 32000, .padding = true},
+        {.layer = 2, .bitrateKbps = 384, .sampleRate = 48000, .padding = true},
+        {.layer = 3, .bitrateKbps = 320, .sampleRate = 44100, .padding = true},
+        {.version = MpegVersion::Mpeg2,
+         .layer = 3,
+         .bitrateKbps = 64,
+         .sampleRate = 22050,
+         .padding = true},
+        {.version = MpegVersion::Mpeg2, .layer = 2, .bitrateKbps = 160, .sampleRate = 24000},
+        {.version = MpegVersion::Mpeg2,
+         .layer = 1,
+         .bitrateKbps = 256,
+         .sampleRate = 16000,
+         .padding = true},
+        {.version = MpegVersion::Mpeg25,
+         .layer = 3,
+         .bitrateKbps = 8,
+         .sampleRate = 8000,
+         .padding = true},
+        {.version = MpegVersion::Mpeg25, .layer = 3, .bitrateKbps = 32, .sampleRate = 11025},
+    };
+    for (const FrameSpec& spec : specs) {
+        SCOPED_TRACE(std::to_string(spec.layer) + "/" + std::to_string(spec.sampleRate) + "/" +
+                     std::to_string(spec.bitrateKbps));
+        // Junk first, so that the search has to confirm the stream by its second header.
+        Bytes bytes(7, 0x11);
+        test::append(bytes, test::mpegFrames(spec, 4));
+        const auto r = examine(bytes);
+        ASSERT_TRUE(r.info.found());
+        EXPECT_EQ(r.info.headerPosition(), 7);
+        EXPECT_EQ(r.info.frameLength(), test::frameLength(spec));
+        EXPECT_EQ(r.info.frameCount(), (bytes.size() - 7) / test::frameLength(spec));
+        EXPECT_EQ(r.info.sampleRate(), spec.sampleRate);
+        EXPECT_EQ(r.info.bitrate(), spec.bitrateKbps);
+    }
+}
+
+TEST(MpegInfo, VersionAndFlagTexts) {
+    const FrameSpec spec{.version = MpegVersion::Mpeg25,
+                         .layer = 3,
+                         .bitrateKbps = 32,
+                         .sampleRate = 12000,
+                         .mode = ChannelMode::DualChannel,
+                         .crc = true,
+                         .copyright = true,
+                         .original = true,
+                         .emphasis = 3};
+    const auto r = examine(test::mpegFrames(spec, 3));
+    EXPECT_EQ(r.text(StreamField::Version), "MPEG 2.5 Layer 3");
+    EXPECT_EQ(r.text(StreamField::Mode), "Dual Channel");
+    EXPECT_EQ(r.text(StreamField::Crc), "Yes");
+    EXPECT_EQ(r.text(StreamField::Copyright), "Yes");
+    EXPECT_EQ(r.text(StreamField::Original), "Yes");
+    EXPECT_EQ(r.text(StreamField::Emphasis), "CCIT J.17");
+    const auto plain =
+        examine(test::mpegFrames({.layer = 2, .bitrateKbps = 192, .mode = ChannelMode::Mono}, 3));
+    EXPECT_EQ(plain.text(StreamField::Version), "MPEG 1.0 Layer 2");
+    EXPECT_EQ(plain.text(StreamField::Mode), "Mono");
+    EXPECT_EQ(plain.text(StreamField::Crc), "No");
+    EXPECT_EQ(plain.text(StreamField::Emphasis), "None");
+}
+
+TEST(MpegInfo, XingHeaderMakesTheStreamVbr) {
+    struct Case {
+        FrameSpec spec;
+        std::uint32_t frames;
+    };
+    const std::vector<Case> cases = {
+        {FrameSpec{}, 1000},
+        {{.mode = ChannelMode::Mono}, 1000},
+        {{.version = MpegVersion::Mpeg2, .bitrateKbps = 64, .sampleRate = 22050}, 1000},
+        {{.version = MpegVersion::Mpeg2,
+          .bitrateKbps = 64,
+          .sampleRate = 22050,
+          .mode = ChannelMode::Mono},
+         1000},
+    };
+    for (const Case& c : cases) {
+        Bytes bytes = test::xingFrame(c.spec, c.frames, 0);
+        test::append(bytes, test::mpegFrames(c.spec, 50));
+        const auto r = examine(bytes);
+        ASSERT_TRUE(r.info.vbr());
+        EXPECT_EQ(r.info.frameCount(), c.frames);
+        EXPECT_EQ(r.text(StreamField::Frames), "1000");
+        const int samples = test::samplesPerFrame(c.spec);
+        EXPECT_EQ(r.info.playSeconds(), static_cast<int>(1000LL * samples / c.spec.sampleRate));
+        // The average over 51 real frames of 1000 announced.
+        const double average = static_cast<double>(bytes.size()) / c.frames;
+        EXPECT_EQ(r.info.bitrate(),
+                  static_cast<int>(c.spec.sampleRate * average / (samples / 8 * 1000.0)));
+        EXPECT_EQ(r.text(StreamField::Bitrate), std::to_string(r.info.bitrate()) + " kbps VBR");
+    }
+}
+
+TEST(MpegInfo, InfoHeaderAndZeroFrameCountAreNotVbr) {
+    for (const auto& [marker, frames] : {std::pair{"Info", 100u}, std::pair{"Xing", 0u}}) {
+        Bytes bytes = test::xingFrame(FrameSpec{}, frames, 0, marker);
+        test::append(bytes, test::mpegFrames(FrameSpec{}, 9));
+        const auto r = examine(bytes);
+        EXPECT_FALSE(r.info.vbr());
+        EXPECT_EQ(r.text(StreamField::Bitrate), "128 kbps");
+        EXPECT_EQ(r.info.frameCount(), 10u);
+    }
+}
+
+TEST(MpegInfo, LeadingId3v2TagIsSkippedEvenWhenItHoldsFrames) {
+    // A picture whose bytes happen to be MPEG frames: searching the tag would take them.
+    const FrameSpec embedded{.layer = 2, .bitrateKbps = 64, .sampleRate = 48000};
+    const Bytes tag =
+        test::Id3v2Builder(3).picture("image/png", 3, "", test::mpegFrames(embedded, 4)).build();
+    const auto r = examine(test::join({tag, test::defaultAudio(5)}));
+    EXPECT_EQ(r.info.headerPosition(), static_cast<std::int64_t>(tag.size()));
+    EXPECT_EQ(r.text(StreamField::Version), "MPEG 1.0 Layer 3");
+}
+
+TEST(MpegInfo, TagSizeThatLiesIsSearchedFromTheStart) {
+    const Bytes tag = test::Id3v2Builder(3).text("TIT2", "x").build();
+    const Bytes audio = test::defaultAudio(5);
+    // Declared larger than the file: nothing behind it, so the frames inside it count.
+    const Bytes longer = test::Id3v2Builder(3).text("TIT2", "x").declaredSize(1'000'000).build();
+    EXPECT_EQ(examine(test::join({longer, audio})).info.headerPosition(),
+              static_cast<std::int64_t>(longer.size()));
+    // Declared into the audio: the search starts at the declared end, on the next frame.
+    const Bytes into = test::Id3v2Builder(3).text("TIT2", "x").declaredSize(1000).build();
+    EXPECT_EQ(examine(test::join({into, audio})).info.headerPosition(),
+              static_cast<std::int64_t>(tag.size() + 3 * test::frameLength(FrameSpec{})));
+}
+
+TEST(MpegInfo, GarbageIsSearchedToItsEndThroughTheWindow) {
+    Bytes bytes(300'000);
+    for (std::size_t i = 0; i < bytes.size(); ++i)
+        bytes[i] = static_cast<std::uint8_t>((i * 7919) >> 3);
+    test::append(bytes, test::defaultAudio(3));
+    EXPECT_EQ(examine(bytes).info.headerPosition(), 300'000);
+}
+
+TEST(MpegInfo, OpenReadsTheFileAndReportsUnreadableOnes) {
+    test::TempDir dir;
+    const std::string path = test::writeMp3(dir, "a.mp3", {.audio = test::defaultAudio(4)});
+    MpegInfo info;
+    info.open(path);
+    EXPECT_EQ(info.headerPosition(), 0);
+    EXPECT_EQ(info.path(), path);
+    info.open((dir / "missing.mp3").string());
+    EXPECT_FALSE(info.found());
+    EXPECT_EQ(info.fileLength(), 0u);
+}
+
+TEST(StreamTextFormats, GroupedNumbersAndDurations) {
+    EXPECT_EQ(groupedNumber(0), "0");
+    EXPECT_EQ(groupedNumber(999), "999");
+    EXPECT_EQ(groupedNumber(1000), "1,000");
+    EXPECT_EQ(groupedNumber(1'234'567), "1,234,567");
+    EXPECT_EQ(groupedNumber(5'000'000'000ULL), "5,000,000,000");
+    EXPECT_EQ(durationText(0), "00:00");
+    EXPECT_EQ(durationText(3599), "59:59");
+    EXPECT_EQ(durationText(3600), "01:00:00");
+    EXPECT_EQ(durationText(360'000), "100:00:00");
+}
+
+TEST(StreamTextFormats, InfoTextLaysOutTheThirteenTexts) {
+    StreamTexts texts;
+    for (std::size_t i = 0; i < texts.size(); ++i)
+        texts[i] = "<" + std::to_string(i) + ">";
+    EXPECT_EQ(
+        infoText(texts),
+        "Size:\t\t<0>\r\nHeader Position:\t<1>\r\nLength:\t\t<2>\r\nVersion:\t\t<3>\r\n"
+        "Bitrate:\t\t<4>\r\nFrames:\t\t<5>\r\nFrequency:\t<6>\r\nMode:\t\t<7>\r\nCRC:\t\t<8>\r\n"
+        "Copyright:\t<9>\r\nOriginal:\t\t<10>\r\nEmphasis:\t<11>\r\nNo Header:\t<12>");
+}
+
+}  // namespace
+}  // namespace tw::core

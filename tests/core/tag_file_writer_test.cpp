@@ -1,0 +1,434 @@
+#include "core/tag_file_writer.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+
+#include "core/app_options.h"
+#include "core/mpeg_info.h"
+#include "support/id3v1_bytes.h"
+#include "support/id3v2_builder.h"
+#include "support/mp3_file.h"
+
+namespace tw::core {
+namespace {
+
+namespace fs = std::filesystem;
+using test::Bytes;
+using test::Id3v2Builder;
+using test::TextEncoding;
+
+Bytes latin1(std::string_view text) {
+    return test::bytesOf(text);
+}
+
+class TagFileWriterTest : public ::testing::Test {
+protected:
+    void TearDown() override { options() = saved_; }
+
+    std::string write(const test::Mp3Parts& parts, const std::string& name = "song.mp3") {
+        parts_ = parts;
+        return path_ = test::writeMp3(dir_, name, parts);
+    }
+    AudioFile record() const {
+        MpegInfo mpeg;
+        return *AudioFile::create(path_, dir_.folder().size(), mpeg);
+    }
+    Bytes contents() const { return test::readBytes(path_); }
+    test::ParsedId3v2 tag() const {
+        auto parsed = test::parseId3v2(contents());
+        if (!parsed)
+            throw std::runtime_error("no ID3v2 tag");
+        return *parsed;
+    }
+    // The file still holds the audio it was written with, byte for byte.
+    void expectAudioUnchanged() const {
+        const Bytes now = contents();
+        const std::size_t start = test::parseId3v2(now) ? test::parseId3v2(now)->size : 0;
+        ASSERT_GE(now.size(), start + parts_.audio.size());
+        EXPECT_TRUE(std::equal(parts_.audio.begin(), parts_.audio.end(),
+                               now.begin() + static_cast<long>(start)));
+    }
+
+    AppOptions saved_ = options();
+    test::TempDir dir_;
+    std::string path_;
+    test::Mp3Parts parts_;
+};
+
+TEST_F(TagFileWriterTest, Id3v1IsAppendedOnceThenOverwritten) {
+    write({.audio = test::defaultAudio()});
+    AudioFile r = record();
+    r.id3v1.title = "Title";
+    r.id3v1.track = 3;
+    TagFileWriter first(path_);
+    ASSERT_TRUE(first.writeV1(r));
+    ASSERT_TRUE(first.commit());
+    EXPECT_EQ(contents().size(), parts_.audio.size() + 128);
+    EXPECT_EQ(record().id3v1.title, "Title");
+    EXPECT_EQ(record().id3v1.track, 3);
+
+    r.id3v1.title = "Other";
+    TagFileWriter second(path_);
+    ASSERT_TRUE(second.writeV1(r));
+    ASSERT_TRUE(second.commit());
+    EXPECT_EQ(contents().size(), parts_.audio.size() + 128);
+    EXPECT_EQ(record().id3v1.title, "Other");
+    expectAudioUnchanged();
+}
+
+TEST_F(TagFileWriterTest, Id3v1NeedsAFileOfAtLeast128Bytes) {
+    write({.audio = Bytes(100, 1)});
+    TagFileWriter writer(path_);
+    EXPECT_FALSE(writer.writeV1(record()));
+    EXPECT_FALSE(writer.error().empty());
+    EXPECT_TRUE(writer.commit());
+    EXPECT_EQ(contents(), parts_.bytes());
+}
+
+TEST_F(TagFileWriterTest, Id3v1RemovalCutsOnlyARealTag) {
+    write({.audio = test::defaultAudio(), .id3v1 = test::id3v1Tag({.title = "x"})});
+    TagFileWriter writer(path_);
+    ASSERT_TRUE(writer.removeV1());
+    ASSERT_TRUE(writer.commit());
+    EXPECT_EQ(contents(), parts_.audio);
+
+    TagFileWriter again(path_);
+    EXPECT_TRUE(again.removeV1());
+    EXPECT_TRUE(again.commit());
+    EXPECT_EQ(contents(), parts_.audio);
+}
+
+TEST_F(TagFileWriterTest, NewId3v2TagIsVersion23WithTheEditedFrames) {
+    write({.audio = test::defaultAudio(), .id3v1 = test::id3v1Tag({.title = "v1"})});
+    AudioFile r = record();
+    r.id3v2.title = "Café";
+    r.id3v2.artist = "Жук";
+    r.id3v2.album = "Album";
+    r.id3v2.comment = "Note";
+    r.id3v2.setYear(2001, false);
+    r.id3v2.genre = 17;
+    r.id3v2.track = 5;
+    r.id3v2.trackTotal = 12;
+    r.id3v2.url = "http://example.org/";
+    r.id3v2.composer = "Composer";
+    TagFileWriter writer(path_);
+    ASSERT_TRUE(writer.writeV2(r));
+    ASSERT_TRUE(writer.commit());
+
+    const auto t = tag();
+    EXPECT_EQ(t.version, 3);
+    EXPECT_EQ(t.first("TIT2").body, test::join({{0}, latin1("Caf\xE9")}));
+    EXPECT_EQ(t.first("TPE1").body,
+              test::join({{1}, test::encodeText("Жук", TextEncoding::Utf16)}));
+    EXPECT_EQ(t.first("TYER").payload(), latin1("2001"));
+    EXPECT_EQ(t.first("TCON").payload(), latin1("(17)Rock"));
+    EXPECT_EQ(t.first("TRCK").payload(), latin1("5/12"));
+    EXPECT_EQ(t.first("COMM").body, test::join({{0}, latin1("XXX"), {0}, latin1("Note")}));
+    EXPECT_FALSE(t.has("TDRC"));
+
+    const AudioFile back = record();
+    EXPECT_EQ(back.id3v2.title, "Café");
+    EXPECT_EQ(back.id3v2.artist, "Жук");
+    EXPECT_EQ(back.id3v2.genre, 17);
+    EXPECT_EQ(back.id3v2.url, "http://example.org/");
+    EXPECT_EQ(back.id3v1.title, "v1");
+    expectAudioUnchanged();
+}
+
+TEST_F(TagFileWriterTest, Version24StaysAndOlderTagsBecome23) {
+    for (int version : {2, 3, 4}) {
+        SCOPED_TRACE(version);
+        write({.id3v2 = Id3v2Builder(version).text(version == 2 ? "TT2" : "TIT2", "Old").build(),
+               .audio = test::defaultAudio()});
+        AudioFile r = record();
+        r.id3v2.title = "New";
+        r.id3v2.setYear(1999, false);
+        r.id3v2.genre = 17;
+        TagFileWriter writer(path_);
+        ASSERT_TRUE(writer.writeV2(r));
+        ASSERT_TRUE(writer.commit());
+        const auto t = tag();
+        EXPECT_EQ(t.version, version == 4 ? 4 : 3);
+        EXPECT_EQ(t.first(version == 4 ? "TDRC" : "TYER").payload(), latin1("1999"));
+        EXPECT_EQ(t.first("TCON").payload(), latin1("(17)Rock"));
+        EXPECT_EQ(record().id3v2.title, "New");
+        expectAudioUnchanged();
+    }
+}
+
+TEST_F(TagFileWriterTest, FramesTheProgramDoesNotEditStay) {
+    const Bytes picture(3000, 0xAB);
+    write({.id3v2 = Id3v2Builder(3)
+                        .text("TIT2", "Old")
+                        .picture("image/png", 3, "cover", picture)
+                        .userText("MOOD", "calm")
+                        .privateFrame("owner", {1, 2, 3})
+                        .comment("eng", "", "First")
+                        .comment("deu", "zwei", "Zweiter")
+                        .lyrics("eng", "", "Words")
+                        .lyrics("deu", "", "Worte")
+                        .raw("RVAD", {3, 16, 1, 2, 3, 4})
+                        .raw("TSIZ", test::bytesOf(std::string_view("\0"
+                                                                    "1234",
+                                                                    5)))
+                        .build(),
+           .audio = test::defaultAudio()});
+    const auto before = tag();
+    AudioFile r = record();
+    r.id3v2.title = "New";
+    r.id3v2.comment = "Changed";
+    TagFileWriter writer(path_);
+    ASSERT_TRUE(writer.writeV2(r));
+    ASSERT_TRUE(writer.commit());
+    const auto after = tag();
+    for (const char* id : {"APIC", "TXXX", "PRIV", "USLT", "RVAD", "TSIZ"})
+        EXPECT_EQ(after.all(id).size(), before.all(id).size()) << id;
+    EXPECT_EQ(after.first("APIC").body, before.first("APIC").body);
+    EXPECT_EQ(after.first("PRIV").body, before.first("PRIV").body);
+    EXPECT_EQ(after.first("TXXX").body, before.first("TXXX").body);
+    EXPECT_EQ(after.first("RVAD").body, before.first("RVAD").body);
+    ASSERT_EQ(after.all("COMM").size(), 2u);
+    EXPECT_EQ(after.all("COMM")[0].body, test::join({{0}, latin1("eng"), {0}, latin1("Changed")}));
+    EXPECT_EQ(after.all("COMM")[1].body, before.all("COMM")[1].body);
+    expectAudioUnchanged();
+}
+
+TEST_F(TagFileWriterTest, FieldsThatDidNotChangeKeepTheirFrames) {
+    write({.id3v2 = Id3v2Builder(4)
+                        .texts("TPE1", {"One", "Two"}, TextEncoding::Utf8)
+                        .text("TDRC", "1999-05-12")
+                        .texts("TCON", {"Rock", "Pop"})
+                        .text("TRCK", "05/12")
+                        .text("TIT2", "Old")
+                        .build(),
+           .audio = test::defaultAudio()});
+    const auto before = tag();
+    AudioFile r = record();
+    r.id3v2.title = "New";
+    TagFileWriter writer(path_);
+    ASSERT_TRUE(writer.writeV2(r));
+    ASSERT_TRUE(writer.commit());
+    const auto after = tag();
+    for (const char* id : {"TPE1", "TDRC", "TCON", "TRCK"})
+        EXPECT_EQ(after.first(id).body, before.first(id).body) << id;
+}
+
+TEST_F(TagFileWriterTest, EmptyFieldsRemoveTheirFrames) {
+    write({.id3v2 = Id3v2Builder(3)
+                        .text("TIT2", "Title")
+                        .text("TCON", "(17)Rock")
+                        .text("TRCK", "3")
+                        .text("TYER", "0000")
+                        .comment("eng", "", "c")
+                        .build(),
+           .audio = test::defaultAudio()});
+    AudioFile r = record();
+    ASSERT_EQ(r.id3v2.yearText, "");  // "0000" reads as no year
+    r.id3v2.title.clear();
+    r.id3v2.genre = 255;
+    r.id3v2.track = 0;
+    r.id3v2.comment.clear();
+    TagFileWriter writer(path_);
+    ASSERT_TRUE(writer.writeV2(r));
+    ASSERT_TRUE(writer.commit());
+    EXPECT_FALSE(test::parseId3v2(contents()));  // nothing left: no tag at all
+    EXPECT_EQ(contents(), parts_.audio);
+}
+
+TEST_F(TagFileWriterTest, LyricsReplaceTheFirstFrameOnly) {
+    write({.id3v2 = Id3v2Builder(3).lyrics("fra", "desc", "Vieux").lyrics("deu", "", "Alt").build(),
+           .audio = test::defaultAudio()});
+    AudioFile r = record();
+    r.lyrics.text = "  Neu \n";
+    TagFileWriter writer(path_);
+    ASSERT_TRUE(writer.writeLyrics(r));
+    ASSERT_TRUE(writer.commit());
+    const auto uslt = tag().all("USLT");
+    ASSERT_EQ(uslt.size(), 2u);
+    EXPECT_EQ(uslt[0].body, test::join({{0}, latin1("fra"), latin1("desc"), {0}, latin1("Neu")}));
+    EXPECT_EQ(uslt[1].payload(), test::join({latin1("deu"), {0}, latin1("Alt")}));
+
+    r.lyrics.text = " ";
+    TagFileWriter clear(path_);
+    ASSERT_TRUE(clear.writeLyrics(r));
+    ASSERT_TRUE(clear.commit());
+    EXPECT_EQ(contents(), parts_.audio);
+}
+
+TEST_F(TagFileWriterTest, LyricsWithoutAFrameGetANewOne) {
+    write({.id3v2 = Id3v2Builder(4).text("TIT2", "T").build(), .audio = test::defaultAudio()});
+    AudioFile r = record();
+    r.lyrics.text = "Строка";
+    TagFileWriter writer(path_);
+    ASSERT_TRUE(writer.writeLyrics(r));
+    ASSERT_TRUE(writer.commit());
+    const auto t = tag();
+    EXPECT_EQ(t.version, 4);
+    EXPECT_EQ(t.first("USLT").body, test::join({{1},
+                                                latin1("XXX"),
+                                                test::encodeText("", TextEncoding::Utf16),
+                                                {0, 0},
+                                                test::encodeText("Строка", TextEncoding::Utf16)}));
+    EXPECT_EQ(record().lyrics.text, "Строка");
+}
+
+TEST_F(TagFileWriterTest, RemovingId3v2KeepsAudioAndId3v1) {
+    const Bytes v1 = test::id3v1Tag({.title = "v1"});
+    write({.id3v2 = Id3v2Builder(3).text("TIT2", "T").lyrics("eng", "", "L").padding(500).build(),
+           .audio = test::defaultAudio(),
+           .id3v1 = v1});
+    TagFileWriter writer(path_);
+    ASSERT_TRUE(writer.removeV2());
+    ASSERT_TRUE(writer.commit());
+    EXPECT_EQ(contents(), test::join({parts_.audio, v1}));
+}
+
+TEST_F(TagFileWriterTest, AllStepsGoIntoOneNewFile) {
+    write({.id3v2 = Id3v2Builder(3).text("TIT2", "T").build(),
+           .audio = test::defaultAudio(),
+           .id3v1 = test::id3v1Tag({.title = "old"})});
+    AudioFile r = record();
+    r.id3v1.title = "v1 new";
+    r.id3v2.title = "v2 new";
+    r.lyrics.text = "words";
+    TagFileWriter writer(path_);
+    ASSERT_TRUE(writer.writeV1(r));
+    ASSERT_TRUE(writer.writeV2(r));
+    ASSERT_TRUE(writer.writeLyrics(r));
+    ASSERT_TRUE(writer.commit());
+    const AudioFile back = record();
+    EXPECT_EQ(back.id3v1.title, "v1 new");
+    EXPECT_EQ(back.id3v2.title, "v2 new");
+    EXPECT_EQ(back.lyrics.text, "words");
+    expectAudioUnchanged();
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir_.path()), fs::directory_iterator()), 1);
+}
+
+TEST_F(TagFileWriterTest, NothingStagedTouchesNothing) {
+    write({.audio = test::defaultAudio()});
+    struct stat before {};
+    ::stat(path_.c_str(), &before);
+    TagFileWriter writer(path_);
+    EXPECT_TRUE(writer.commit());
+    struct stat after {};
+    ::stat(path_.c_str(), &after);
+    EXPECT_EQ(before.st_ino, after.st_ino);
+    EXPECT_EQ(before.st_mtim.tv_nsec, after.st_mtim.tv_nsec);
+}
+
+TEST_F(TagFileWriterTest, PermissionsSymlinksAndNamesSurvive) {
+    write({.audio = test::defaultAudio()}, "Ünïcødé — 曲.mp3");
+    ::chmod(path_.c_str(), 0640);
+    const fs::path link = dir_ / "link.mp3";
+    fs::create_symlink(path_, link);
+    AudioFile r = record();
+    r.id3v1.title = "x";
+    TagFileWriter writer(link.string());
+    ASSERT_TRUE(writer.writeV1(r));
+    ASSERT_TRUE(writer.commit());
+    EXPECT_TRUE(fs::is_symlink(link));
+    EXPECT_EQ(contents().size(), parts_.audio.size() + 128);
+    EXPECT_EQ(fs::status(path_).permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+}
+
+TEST_F(TagFileWriterTest, WriteProtectionIsRespected) {
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "root may write anything";
+    write({.audio = test::defaultAudio()});
+    AudioFile r = record();
+    r.id3v1.title = "x";
+
+    ::chmod(path_.c_str(), 0444);
+    TagFileWriter readOnlyFile(path_);
+    ASSERT_TRUE(readOnlyFile.writeV1(r));
+    EXPECT_FALSE(readOnlyFile.commit());
+    EXPECT_FALSE(readOnlyFile.error().empty());
+    EXPECT_EQ(contents(), parts_.bytes());
+
+    ::chmod(path_.c_str(), 0644);
+    ::chmod(dir_.path().c_str(), 0555);
+    TagFileWriter readOnlyFolder(path_);
+    ASSERT_TRUE(readOnlyFolder.writeV1(r));
+    EXPECT_FALSE(readOnlyFolder.commit());
+    ::chmod(dir_.path().c_str(), 0755);
+    EXPECT_EQ(contents(), parts_.bytes());
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir_.path()), fs::directory_iterator()), 1);
+}
+
+TEST_F(TagFileWriterTest, FileThatVanishesOrIsReplacedIsNotOverwritten) {
+    write({.audio = test::defaultAudio()});
+    AudioFile r = record();
+    r.id3v1.title = "x";
+
+    TagFileWriter vanished(path_);
+    ASSERT_TRUE(vanished.writeV1(r));
+    fs::remove(path_);
+    EXPECT_FALSE(vanished.commit());
+    EXPECT_FALSE(fs::exists(path_));
+
+    write({.audio = test::defaultAudio()});
+    TagFileWriter replaced(path_);
+    ASSERT_TRUE(replaced.writeV1(r));
+    const Bytes other(5000, 7);
+    const fs::path elsewhere = dir_ / "other";
+    test::writeBytes(elsewhere, other);
+    fs::rename(elsewhere, path_);
+    EXPECT_FALSE(replaced.commit());
+    EXPECT_EQ(contents(), other);
+
+    TagFileWriter missing((dir_ / "missing.mp3").string());
+    EXPECT_FALSE(missing.writeV1(r));
+    EXPECT_FALSE(missing.writeV2(r));
+    EXPECT_FALSE(missing.removeV2());
+    EXPECT_FALSE(missing.error().empty());
+}
+
+TEST_F(TagFileWriterTest, TagWhoseSizeLiesIsNotRewritten) {
+    const Bytes tagReachingIntoAudio = Id3v2Builder(3).text("TIT2", "T").declaredSize(1500).build();
+    const Bytes tagReachingBehindEnd =
+        Id3v2Builder(3).text("TIT2", "T").declaredSize(1'000'000).build();
+    for (const Bytes& lying : {tagReachingIntoAudio, tagReachingBehindEnd}) {
+        write({.id3v2 = lying, .audio = test::defaultAudio()});
+        AudioFile r = record();
+        r.id3v2.title = "New";
+        r.id3v1.title = "v1";
+        TagFileWriter writer(path_);
+        EXPECT_FALSE(writer.writeV2(r));
+        EXPECT_FALSE(writer.removeV2());
+        EXPECT_FALSE(writer.writeLyrics(r));
+        EXPECT_TRUE(writer.writeV1(r));
+        ASSERT_TRUE(writer.commit());
+        const Bytes now = contents();
+        EXPECT_EQ(Bytes(now.begin(), now.end() - 128), parts_.bytes());
+    }
+}
+
+TEST_F(TagFileWriterTest, ExtendedHeaderTagKeepsItsFrames) {
+    write({.id3v2 = Id3v2Builder(3)
+                        .extendedHeader()
+                        .text("TIT2", "T")
+                        .userText("K", "V")
+                        .padding(64)
+                        .build(),
+           .audio = test::defaultAudio()});
+    AudioFile r = record();
+    r.id3v2.album = "A";
+    TagFileWriter writer(path_);
+    ASSERT_TRUE(writer.writeV2(r));
+    ASSERT_TRUE(writer.commit());
+    const auto t = tag();
+    EXPECT_TRUE(t.has("TIT2") && t.has("TXXX") && t.has("TALB"));
+    expectAudioUnchanged();
+}
+
+TEST(TrimLyrics, TrimsBlanksAndLineBreaksAtBothEnds) {
+    EXPECT_EQ(trimLyrics(" \t\r\nA\n B \n"), "A\n B");
+    EXPECT_EQ(trimLyrics(" \n "), "");
+}
+
+}  // namespace
+}  // namespace tw::core

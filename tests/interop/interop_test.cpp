@@ -1,0 +1,238 @@
+// Tags this program writes read right with mutagen, and tags mutagen writes read right
+// here and survive a save here with every other frame kept.
+
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <map>
+
+#include "core/app_options.h"
+#include "core/audio_file.h"
+#include "core/mpeg_info.h"
+#include "core/tag_file_writer.h"
+#include "support/id3v2_builder.h"
+#include "support/mp3_file.h"
+
+namespace tw::core {
+namespace {
+
+using Dump = std::map<std::string, std::string>;
+
+constexpr const char* kPython = "/usr/bin/python3";
+
+std::string quoted(const std::string& arg) {
+    std::string out = "'";
+    for (char c : arg)
+        out += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return out + "'";
+}
+
+std::string toolPath() {
+    const char* source = std::getenv("TW_SOURCE_DIR");
+    return std::string(source ? source : ".") + "/tests/interop/mutagen_tool.py";
+}
+
+// Runs the mutagen tool; its standard output, or nothing when it failed.
+std::optional<std::string> runTool(const std::vector<std::string>& args) {
+    std::string command = quoted(kPython) + " " + quoted(toolPath());
+    for (const std::string& arg : args)
+        command += " " + quoted(arg);
+    FILE* pipe = ::popen(command.c_str(), "r");
+    if (!pipe)
+        return std::nullopt;
+    std::string out;
+    char buffer[4096];
+    while (std::size_t n = std::fread(buffer, 1, sizeof buffer, pipe))
+        out.append(buffer, n);
+    const int status = ::pclose(pipe);
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
+        return std::nullopt;
+    return out;
+}
+
+std::string unescape(const std::string& text) {
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\\' && i + 1 < text.size()) {
+            const char c = text[++i];
+            out += c == 'n' ? '\n' : c == 't' ? '\t' : c == 'r' ? '\r' : c;
+        } else {
+            out += text[i];
+        }
+    }
+    return out;
+}
+
+Dump dumpOf(const std::string& path) {
+    const auto out = runTool({"dump", path});
+    if (!out)
+        throw std::runtime_error("mutagen could not read " + path);
+    Dump dump;
+    std::size_t start = 0;
+    while (start < out->size()) {
+        const std::size_t end = out->find('\n', start);
+        const std::string line = out->substr(start, end - start);
+        const std::size_t tab = line.find('\t');
+        if (tab != std::string::npos)
+            dump[unescape(line.substr(0, tab))] = unescape(line.substr(tab + 1));
+        start = end == std::string::npos ? out->size() : end + 1;
+    }
+    return dump;
+}
+
+class InteropTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (!runTool({"check"}))
+            GTEST_SKIP() << kPython << " with mutagen is not available";
+    }
+    void TearDown() override { options() = saved_; }
+
+    std::string audioOnlyFile() {
+        audio_ = test::defaultAudio(30);
+        return path_ = test::writeMp3(dir_, "interop.mp3", {.audio = audio_});
+    }
+    AudioFile record() const {
+        MpegInfo mpeg;
+        return *AudioFile::create(path_, dir_.folder().size(), mpeg);
+    }
+    void expectAudioUnchanged() const {
+        const test::Bytes now = test::readBytes(path_);
+        const auto tag = test::parseId3v2(now);
+        const std::size_t start = tag ? tag->size : 0;
+        ASSERT_GE(now.size(), start + audio_.size());
+        EXPECT_TRUE(
+            std::equal(audio_.begin(), audio_.end(), now.begin() + static_cast<long>(start)));
+    }
+
+    AppOptions saved_ = options();
+    test::TempDir dir_;
+    std::string path_;
+    test::Bytes audio_;
+};
+
+TEST_F(InteropTest, WhatWeWriteMutagenReads) {
+    audioOnlyFile();
+    AudioFile r = record();
+    r.id3v1.title = "Café au lait";
+    r.id3v1.artist = "Ünïcode";
+    r.id3v1.setYear(1987, false);
+    r.id3v1.track = 4;
+    r.id3v1.genre = 13;
+    r.id3v2.title = "Жук в муравейнике";
+    r.id3v2.artist = "Björk";
+    r.id3v2.album = "曲集";
+    r.id3v2.comment = "Plain comment";
+    r.id3v2.setYear(2001, false);
+    r.id3v2.genre = 17;
+    r.id3v2.track = 5;
+    r.id3v2.trackTotal = 12;
+    r.id3v2.url = "http://example.org/";
+    r.id3v2.publisher = "Label";
+    r.id3v2.origArtist = "Original";
+    r.id3v2.copyright = "(c) 2001";
+    r.id3v2.composer = "Composer";
+    r.id3v2.encodedBy = "Encoder";
+    r.lyrics.text = "Строка один\nLine two";
+    TagFileWriter writer(path_);
+    ASSERT_TRUE(writer.writeV1(r) && writer.writeV2(r) && writer.writeLyrics(r));
+    ASSERT_TRUE(writer.commit()) << writer.error();
+
+    const Dump d = dumpOf(path_);
+    EXPECT_EQ(d.at("version"), "2.3");
+    EXPECT_EQ(d.at("TIT2"), "Жук в муравейнике");
+    EXPECT_EQ(d.at("TPE1"), "Björk");
+    EXPECT_EQ(d.at("TALB"), "曲集");
+    EXPECT_EQ(d.at("COMM::XXX"), "Plain comment");
+    EXPECT_EQ(d.at("TYER"), "2001");
+    EXPECT_EQ(d.at("TCON"), "(17)Rock");
+    EXPECT_EQ(d.at("TRCK"), "5/12");
+    EXPECT_EQ(d.at("WXXX:"), "http://example.org/");
+    EXPECT_EQ(d.at("TPUB"), "Label");
+    EXPECT_EQ(d.at("TOPE"), "Original");
+    EXPECT_EQ(d.at("TCOP"), "(c) 2001");
+    EXPECT_EQ(d.at("TCOM"), "Composer");
+    EXPECT_EQ(d.at("TENC"), "Encoder");
+    EXPECT_EQ(d.at("USLT::XXX"), "Строка один\nLine two");
+    EXPECT_EQ(d.at("v1.TIT2"), "Café au lait");
+    EXPECT_EQ(d.at("v1.TPE1"), "Ünïcode");
+    EXPECT_EQ(d.at("v1.TDRC"), "1987");
+    EXPECT_EQ(d.at("v1.TRCK"), "4");
+    EXPECT_EQ(d.at("v1.TCON"), "13");
+    EXPECT_EQ(d.at("mp3.sample_rate"), "44100");
+    expectAudioUnchanged();
+}
+
+struct Expected {
+    const char* scenario;
+    const char* title;
+    const char* artist;
+    const char* yearText;
+    std::int32_t genre;
+};
+
+TEST_F(InteropTest, WhatMutagenWritesWeRead) {
+    for (const Expected& e : {Expected{"v23-latin1", "Café", "Artist", "1999", 17},
+                              Expected{"v23-utf16", "Жук", "Björk", "1999", 17},
+                              Expected{"v24-utf8", "曲 🎵", "One", "2001", 17},
+                              Expected{"v24-utf16", "Ελληνικά", "Artist", "2001", 17},
+                              Expected{"rich-v23", "Rich", "Artist", "1999", 17},
+                              Expected{"rich-v24", "Rich", "Artist", "2001", 17}}) {
+        SCOPED_TRACE(e.scenario);
+        audioOnlyFile();
+        ASSERT_TRUE(runTool({"write", path_, e.scenario}));
+        const AudioFile r = record();
+        EXPECT_TRUE(r.id3v2.inFile);
+        EXPECT_EQ(r.id3v2.title, e.title);
+        EXPECT_EQ(r.id3v2.artist, e.artist);
+        EXPECT_EQ(r.id3v2.album, "Album");
+        EXPECT_EQ(r.id3v2.yearText, e.yearText);
+        EXPECT_EQ(r.id3v2.genre, e.genre);
+        EXPECT_EQ(r.id3v2.track, 3);
+        EXPECT_EQ(r.id3v2.trackTotal, 9);
+        EXPECT_EQ(r.id3v2.comment, "Note");
+        EXPECT_EQ(r.id3v2.url, "http://example.org/");
+        EXPECT_EQ(r.id3v2.publisher, "Label");
+        EXPECT_EQ(r.id3v2.origArtist, "Orig");
+        EXPECT_EQ(r.id3v2.copyright, "(c) 2001");
+        EXPECT_EQ(r.id3v2.composer, "Composer");
+        EXPECT_EQ(r.id3v2.encodedBy, "Encoder");
+        EXPECT_EQ(r.lyrics.text, "words\nmore words");
+        EXPECT_EQ(r.stream(StreamField::HeaderPosition),
+                  std::to_string(test::parseId3v2(test::readBytes(path_))->size) + " bytes");
+    }
+}
+
+TEST_F(InteropTest, MutagenTagsSurviveASaveWithEveryOtherFrameKept) {
+    for (const char* scenario : {"rich-v23", "rich-v24", "v24-utf8"}) {
+        SCOPED_TRACE(scenario);
+        audioOnlyFile();
+        ASSERT_TRUE(runTool({"write", path_, scenario}));
+        const Dump before = dumpOf(path_);
+        AudioFile r = record();
+        r.id3v2.title = "Edited ✓";
+        r.id3v2.comment = "New note";
+        r.lyrics.text = "new words";
+        r.id3v1.title = "v1";
+        TagFileWriter writer(path_);
+        ASSERT_TRUE(writer.writeV1(r) && writer.writeV2(r) && writer.writeLyrics(r));
+        ASSERT_TRUE(writer.commit()) << writer.error();
+
+        Dump after = dumpOf(path_);
+        EXPECT_EQ(after["TIT2"], "Edited ✓");
+        EXPECT_EQ(after["COMM::eng"], "New note");
+        EXPECT_EQ(after["USLT::eng"], "new words");
+        EXPECT_EQ(after["v1.TIT2"], "v1");
+        for (const auto& [key, value] : before) {
+            if (key == "TIT2" || key == "COMM::eng" || key == "USLT::eng")
+                continue;
+            EXPECT_EQ(after[key], value) << key;
+        }
+        expectAudioUnchanged();
+    }
+}
+
+}  // namespace
+}  // namespace tw::core

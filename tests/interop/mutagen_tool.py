@@ -1,0 +1,123 @@
+#!/usr/bin/python3
+"""mutagen on the other side of the interop tests.
+
+    mutagen_tool.py dump FILE            the file's ID3v2 frames and ID3v1 fields, one per line
+    mutagen_tool.py write FILE SCENARIO  gives FILE (audio only) the tag of a named scenario
+                                         (mutagen orders frames by importance, then by size)
+    mutagen_tool.py check                exits 0 when mutagen can be imported
+
+Dump lines are KEY<TAB>VALUE, sorted, with backslash, tab and line breaks escaped:
+"version", "mp3.sample_rate", one line per ID3v2 frame (text frames by id, COMM and USLT
+as id:description:language, TXXX and WXXX as id:description, APIC and PRIV with a digest
+of their data), and "v1.<id>" for the fields of an ID3v1 tag.
+"""
+import hashlib
+import sys
+
+try:
+    from mutagen import id3
+    from mutagen.mp3 import MP3
+except ImportError:  # the check command reports it
+    id3 = None
+
+
+def escape(text):
+    return str(text).replace("\\", "\\\\").replace("\t", "\\t").replace("\n", "\\n").replace("\r", "\\r")
+
+
+def frame_line(frame):
+    fid = frame.FrameID
+    if fid in ("COMM", "USLT"):
+        return f"{fid}:{frame.desc}:{frame.lang}", frame.text if fid == "USLT" else " | ".join(frame.text)
+    if fid == "TXXX":
+        return f"TXXX:{frame.desc}", " | ".join(frame.text)
+    if fid == "WXXX":
+        return f"WXXX:{frame.desc}", frame.url
+    if fid == "APIC":
+        return f"APIC:{frame.desc}", f"{frame.mime} {int(frame.type)} {hashlib.md5(frame.data).hexdigest()}"
+    if fid == "PRIV":
+        return f"PRIV:{frame.owner}", hashlib.md5(frame.data).hexdigest()
+    if fid.startswith("T"):
+        return fid, " | ".join(str(t) for t in frame.text)
+    return frame.HashKey, repr(frame)
+
+
+def dump(path):
+    lines = []
+    try:
+        tags = id3.ID3(path, translate=False, load_v1=False)
+        lines.append(("version", "2.%d" % tags.version[1]))
+        for frame in tags.values():
+            lines.append(frame_line(frame))
+    except id3.ID3NoHeaderError:
+        lines.append(("version", "none"))
+    with open(path, "rb") as f:
+        data = f.read()
+    if len(data) >= 128 and data[-128:-125] == b"TAG":
+        for fid, frame in id3.ParseID3v1(data[-128:]).items():
+            lines.append(("v1." + fid, " | ".join(str(t) for t in frame.text)))
+    lines.append(("mp3.sample_rate", MP3(path).info.sample_rate))
+    for key, value in sorted(lines):
+        print(f"{escape(key)}\t{escape(value)}")
+
+
+def common_frames(enc, title, artist, year_frame, year):
+    return [
+        id3.TIT2(encoding=enc, text=title), id3.TPE1(encoding=enc, text=artist),
+        id3.TALB(encoding=enc, text="Album"), year_frame(encoding=enc, text=year),
+        id3.TRCK(encoding=enc, text="3/9"), id3.COMM(encoding=enc, lang="eng", desc="", text="Note"),
+        id3.WXXX(encoding=enc, desc="", url="http://example.org/"), id3.TPUB(encoding=enc, text="Label"),
+        id3.TOPE(encoding=enc, text="Orig"), id3.TCOP(encoding=enc, text="(c) 2001"),
+        id3.TCOM(encoding=enc, text="Composer"), id3.TENC(encoding=enc, text="Encoder"),
+        id3.USLT(encoding=enc, lang="eng", desc="", text="words\nmore words"),
+    ]
+
+
+def extras(enc):
+    return [
+        id3.APIC(encoding=enc, mime="image/png", type=3, desc="front", data=b"\x89PNG" + bytes(range(256)) * 8),
+        id3.APIC(encoding=enc, mime="image/jpeg", type=4, desc="back", data=b"\xff\xd8\xff" + bytes(500)),
+        id3.TXXX(encoding=enc, desc="MOOD", text="calm"), id3.TXXX(encoding=enc, desc="TEMPO", text="slow"),
+        id3.PRIV(owner="tunewright.test", data=b"\x00\x01\x02private"),
+        id3.COMM(encoding=enc, lang="eng", desc="iTunNORM", text="0000 1111"),
+        id3.USLT(encoding=enc, lang="spa", desc="", text="Palabras, muchas palabras en otra lengua"),
+    ]
+
+
+SCENARIOS = {
+    # name: (version, frames)
+    "v23-latin1": (3, lambda: common_frames(0, "Café", "Artist", id3.TYER, "1999") + [id3.TCON(encoding=0, text="(17)Rock")]),
+    "v23-utf16": (3, lambda: common_frames(1, "Жук", "Björk", id3.TYER, "1999") + [id3.TCON(encoding=1, text="Rock")]),
+    "v24-utf8": (4, lambda: common_frames(3, "曲 🎵", "One", id3.TDRC, "2001-05-12")
+                 + [id3.TCON(encoding=3, text=["Rock", "Pop"])]),
+    "v24-utf16": (4, lambda: common_frames(1, "Ελληνικά", "Artist", id3.TDRC, "2001") + [id3.TCON(encoding=1, text="17")]),
+    "rich-v23": (3, lambda: common_frames(1, "Rich", "Artist", id3.TYER, "1999") + [id3.TCON(encoding=1, text="Rock")]
+                 + extras(1)),
+    "rich-v24": (4, lambda: common_frames(3, "Rich", "Artist", id3.TDRC, "2001") + [id3.TCON(encoding=3, text="Rock")]
+                 + extras(3)),
+}
+
+
+def write(path, scenario):
+    version, frames = SCENARIOS[scenario]
+    tags = id3.ID3()
+    for frame in frames():
+        tags.add(frame)
+    tags.save(path, v2_version=version, v1=0)
+
+
+def main():
+    if len(sys.argv) >= 2 and sys.argv[1] == "check":
+        return 0 if id3 is not None else 1
+    if len(sys.argv) == 3 and sys.argv[1] == "dump":
+        dump(sys.argv[2])
+        return 0
+    if len(sys.argv) == 4 and sys.argv[1] == "write":
+        write(sys.argv[2], sys.argv[3])
+        return 0
+    print(__doc__, file=sys.stderr)
+    return 2
+
+
+if __name__ == "__main__":
+    sys.exit(main())
