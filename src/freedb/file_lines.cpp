@@ -41,4 +41,16 @@ bool DatabaseFileLines::receiveLine(std::string& line) {
     return true;
 }
 
+bool DatabaseFileLines::skipUntil(const std::function<bool(std::string_view)>& isWanted) {
+    std::string raw;
+    while (reader_.next(raw)) {
+        if (isWanted(TrimRight(raw))) {
+            last_ = TrimRight(raw);
+            return true;
+        }
+    }
+    last_.clear();
+    return false;
+}
+
 }  // namespace tw::freedb

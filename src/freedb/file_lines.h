@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <string>
 
 #include "base/code_page.h"
@@ -39,6 +40,9 @@ public:
 
     bool isOpen() const { return reader_.isOpen(); }
     bool receiveLine(std::string& line) override;
+    // Skips lines, undecoded, until one (without trailing white space) satisfies
+    // `isWanted`; true when one did. For finding ASCII marker lines fast.
+    bool skipUntil(const std::function<bool(std::string_view)>& isWanted);
     // The line receiveLine returned last; empty once it failed.
     const std::string& lastLine() const { return last_; }
 

@@ -14,10 +14,6 @@ namespace tw::freedb {
 
 namespace {
 
-std::string headerFor(std::string_view name) {
-    return "[" + std::string(Trim(name)) + "]";
-}
-
 // Line breaks in a value would end its line and start another, which might even read as a
 // section header.
 std::string oneLine(std::string_view text) {
@@ -26,6 +22,10 @@ std::string oneLine(std::string_view text) {
         if (c == '\r' || c == '\n')
             c = ' ';
     return line;
+}
+
+std::string headerFor(std::string_view name) {
+    return "[" + std::string(Trim(oneLine(name))) + "]";
 }
 
 std::int32_t leadingNumber(std::string_view text) {
@@ -173,7 +173,7 @@ std::size_t IniDocument::ensureSectionLocked(std::string_view name) {
     const long found = findSectionLocked(name);
     if (found >= 0)
         return static_cast<std::size_t>(found);
-    lines_.push_back("[" + oneLine(name) + "]");
+    lines_.push_back(headerFor(name));
     sectionIndexValid_ = false;
     return lines_.size() - 1;
 }

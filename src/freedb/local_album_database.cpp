@@ -65,10 +65,9 @@ void LocalAlbumDatabase::applySettings(LocalDbSettings settings) {
 }
 
 bool LocalAlbumDatabase::namesAreSafe(const AlbumInfo& album, bool withCategory) const {
-    if ((!withCategory || IsSafeCategoryName(album.category())) &&
-        IsValidDiscId(album.storedDiscId()))
+    if ((!withCategory || IsSafeCategoryName(album.category())) && IsValidDiscId(album.discId()))
         return true;
-    log(base::trf(base::ids::kLogUnsafeAlbumName, album.category(), album.storedDiscId()));
+    log(base::trf(base::ids::kLogUnsafeAlbumName, album.category(), album.discId()));
     return false;
 }
 
@@ -77,7 +76,7 @@ fs::path LocalAlbumDatabase::categoryFolder(const std::string& category) const {
 }
 
 fs::path LocalAlbumDatabase::findRangeFile(const AlbumInfo& album) {
-    const std::string& discId = album.storedDiscId();
+    const std::string discId = album.discId();
     const std::string& category = album.category();
     if (!cache_.file.empty() && cache_.discId == discId && cache_.category == category)
         return cache_.file;
@@ -95,33 +94,36 @@ fs::path LocalAlbumDatabase::findRangeFile(const AlbumInfo& album) {
     return found;
 }
 
+// The record is read into a fresh album, so reading again never appends to texts already
+// read, and a failed read leaves the caller's album as it was.
 bool LocalAlbumDatabase::read(AlbumInfo& album) {
     if (!namesAreSafe(album, true))
         return false;
-    if (settings_.mode == LocalDbMode::Windows)
-        return readFromRangeFile(album);
-    DatabaseFileLines lines(categoryFolder(album.category()) / album.storedDiscId());
-    if (!lines.isOpen())
+    AlbumInfo record;
+    record.setDiscId(album.discId());
+    record.setCategory(album.category());
+    if (!(settings_.mode == LocalDbMode::Windows ? readFromRangeFile(record)
+                                                 : readFromAlbumFile(record)))
         return false;
-    const bool ok = ReadXmcd(album, lines, logSink().get());
-    album.setSource(AlbumSource::LocalDatabase);
-    return ok;
+    record.setSource(AlbumSource::LocalDatabase);
+    album = std::move(record);
+    return true;
 }
 
-bool LocalAlbumDatabase::readFromRangeFile(AlbumInfo& album) {
-    const fs::path file = findRangeFile(album);
+bool LocalAlbumDatabase::readFromAlbumFile(AlbumInfo& record) {
+    DatabaseFileLines lines(categoryFolder(record.category()) / record.storedDiscId());
+    return lines.isOpen() && ReadXmcd(record, lines, logSink().get());
+}
+
+bool LocalAlbumDatabase::readFromRangeFile(AlbumInfo& record) {
+    const fs::path file = findRangeFile(record);
     if (file.empty())
         return false;
     DatabaseFileLines lines(file);
-    std::string line;
-    bool found = false;
-    while (!found && lines.receiveLine(line))
-        found = isRecordLineOf(line, album.storedDiscId());
-    if (!found)
+    const std::string& discId = record.storedDiscId();
+    if (!lines.skipUntil([&](std::string_view line) { return isRecordLineOf(line, discId); }))
         return false;
-    const bool ok = ReadXmcd(album, lines, logSink().get());
-    album.setSource(AlbumSource::LocalDatabase);
-    return ok;
+    return ReadXmcd(record, lines, logSink().get());
 }
 
 bool LocalAlbumDatabase::query(const AlbumInfo& album, const AlbumSink& sink) {
@@ -137,7 +139,7 @@ bool LocalAlbumDatabase::query(const AlbumInfo& album, const AlbumSink& sink) {
             continue;
         const bool present = settings_.mode == LocalDbMode::Windows
                                  ? !findRangeFile(candidate).empty()
-                                 : fs::is_regular_file(folder / candidate.storedDiscId());
+                                 : fs::is_regular_file(folder / candidate.discId());
         if (present && read(candidate)) {
             sink(candidate);
             any = true;
@@ -158,14 +160,13 @@ bool LocalAlbumDatabase::write(const AlbumInfo& album) {
         return false;
     if (settings_.mode == LocalDbMode::Windows)
         return appendToRangeFile(album);
-    return WriteFileAtomically(categoryFolder(album.category()) / album.storedDiscId(),
-                               WriteXmcd(album));
+    return WriteFileAtomically(categoryFolder(album.category()) / album.discId(), WriteXmcd(album));
 }
 
 bool LocalAlbumDatabase::appendToRangeFile(const AlbumInfo& album) {
     fs::path file = findRangeFile(album);
     if (file.empty())
-        file = categoryFolder(album.category()) / RangeFileNameFor(album.storedDiscId());
+        file = categoryFolder(album.category()) / RangeFileNameFor(album.discId());
     const int fd = ::open(file.c_str(), O_RDWR | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
     if (fd < 0)
         return false;
@@ -173,7 +174,7 @@ bool LocalAlbumDatabase::appendToRangeFile(const AlbumInfo& album) {
     if (!endsWithLineFeed(fd))
         record += '\n';
     record += kRecordPrefix;
-    record += album.storedDiscId();
+    record += album.discId();
     record += '\n';
     record += WriteXmcd(album);
     bool ok = writeAll(fd, record);
@@ -187,7 +188,7 @@ bool LocalAlbumDatabase::remove(const AlbumInfo& album) {
     if (settings_.mode == LocalDbMode::Windows)
         return removeFromRangeFile(album);
     std::error_code error;
-    return fs::remove(categoryFolder(album.category()) / album.storedDiscId(), error);
+    return fs::remove(categoryFolder(album.category()) / album.discId(), error);
 }
 
 bool LocalAlbumDatabase::removeFromRangeFile(const AlbumInfo& album) {
@@ -196,6 +197,7 @@ bool LocalAlbumDatabase::removeFromRangeFile(const AlbumInfo& album) {
         return false;
     // Lines are copied as bytes, whole, so records in older code pages stay as they were.
     FileLineReader reader(file, 0);
+    const std::string discId = album.discId();
     if (!reader.isOpen())
         return false;
     AtomicFileWriter writer(file);
@@ -205,7 +207,7 @@ bool LocalAlbumDatabase::removeFromRangeFile(const AlbumInfo& album) {
     while (reader.next(line)) {
         const std::string_view trimmed = TrimRight(line);
         if (isRecordLine(trimmed)) {
-            if (!skipping && isRecordLineOf(trimmed, album.storedDiscId())) {
+            if (!skipping && isRecordLineOf(trimmed, discId)) {
                 skipping = true;
                 found = true;
                 continue;

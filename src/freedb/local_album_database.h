@@ -47,7 +47,8 @@ public:
     // Looks for the album's disc id in every category folder; each record found goes to the
     // sink with its folder as category. True when something was found.
     bool query(const AlbumInfo& album, const AlbumSink& sink) override;
-    // Reads the record of the album's category and disc id.
+    // Reads the record of the album's category and disc id in place of what the album held;
+    // on failure the album stays as it was.
     bool read(AlbumInfo& album) override;
     // Stores the record, creating the root and category folders as needed. Standard mode
     // replaces an existing file; Windows mode appends to the covering range file (or makes
@@ -72,7 +73,8 @@ private:
     // Whether the album's disc id (and category) may name files; logs a refusal.
     bool namesAreSafe(const AlbumInfo& album, bool withCategory) const;
     std::filesystem::path categoryFolder(const std::string& category) const;
-    bool readFromRangeFile(AlbumInfo& album);
+    bool readFromAlbumFile(AlbumInfo& record);
+    bool readFromRangeFile(AlbumInfo& record);
     bool removeFromRangeFile(const AlbumInfo& album);
     bool appendToRangeFile(const AlbumInfo& album);
     void listRangeFile(const std::filesystem::path& file, const std::string& category,

@@ -78,6 +78,13 @@ TEST_F(LocalDatabaseTest, StandardModeKeepsOneFilePerAlbum) {
     EXPECT_EQ(back.artist(), "Artist");
     EXPECT_EQ(back.track(1).title(), "Two");
     EXPECT_EQ(back.discLengthSeconds(), 420u);
+    // Reading again replaces what was read; a failed read changes nothing.
+    ASSERT_TRUE(db.read(back));
+    EXPECT_EQ(back.track(1).title(), "Two");
+    back.setCategory("jazz");
+    const AlbumInfo before = back;
+    EXPECT_FALSE(db.read(back));
+    EXPECT_EQ(back, before);
 
     // Query finds the disc id in every category folder that holds it.
     ASSERT_TRUE(db.write(album("0d01a202", "jazz", "Other")));

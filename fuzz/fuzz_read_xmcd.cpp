@@ -1,0 +1,62 @@
+// Feeds arbitrary bytes to the xmcd reader as the lines of a server reply or database file,
+// then writes the album back out and reads that again, and lays it out in every export
+// format.
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "freedb/album_export.h"
+#include "freedb/album_info.h"
+#include "freedb/album_log.h"
+#include "freedb/line_source.h"
+#include "freedb/xmcd_reader.h"
+#include "freedb/xmcd_writer.h"
+
+namespace {
+
+class BytesLineSource : public tw::freedb::LineSource {
+public:
+    explicit BytesLineSource(std::string_view bytes) : rest_(bytes) {}
+    bool receiveLine(std::string& line) override {
+        if (rest_.empty())
+            return false;
+        const std::size_t end = rest_.find('\n');
+        line = rest_.substr(0, end);
+        rest_.remove_prefix(end == std::string_view::npos ? rest_.size() : end + 1);
+        return true;
+    }
+
+private:
+    std::string_view rest_;
+};
+
+class DiscardingLog : public tw::freedb::AlbumLog {
+public:
+    void log(std::string_view) override {}
+};
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    using namespace tw::freedb;
+    BytesLineSource source(std::string_view(reinterpret_cast<const char*>(data), size));
+    DiscardingLog log;
+    AlbumInfo album;
+    ReadXmcd(album, source, &log);
+    (void)album.discId();
+    (void)album.lengthText();
+    for (std::size_t i = 0; i < album.trackCount(); ++i)
+        (void)album.trackLengthText(i);
+
+    const std::string written = WriteXmcd(album);
+    BytesLineSource again(written);
+    AlbumInfo reread;
+    if (!ReadXmcd(reread, again, &log))
+        __builtin_trap();  // what the writer writes, the reader must accept
+
+    for (auto format : {AlbumExportFormat::Text, AlbumExportFormat::Rtf, AlbumExportFormat::Html})
+        (void)ExportAlbum(album, format);
+    return 0;
+}

@@ -1,0 +1,33 @@
+#include "freedb/database_info_text.h"
+
+#include "base/language.h"
+#include "base/string_ids.h"
+#include "freedb/local_album_database.h"
+
+namespace tw::freedb {
+
+namespace ids = base::ids;
+
+std::string FormatDatabaseSize(std::uint64_t bytes) {
+    if (bytes < 1024)
+        return base::trf(ids::kDbInfoSizeBytes, bytes);
+    if (bytes < 1048576)
+        return base::trf(ids::kDbInfoSizeKbytes, static_cast<double>(bytes) / 1024, bytes);
+    return base::trf(ids::kDbInfoSizeMbytes, static_cast<double>(bytes) / 1048576, bytes);
+}
+
+std::string FormatCdPlayerIniInfo(const std::filesystem::path& path, std::uint64_t fileSize,
+                                  std::uint64_t maximalFileSize, std::uint32_t tracklists) {
+    return base::trf(ids::kDbInfoCdPlayer, path.string(), FormatDatabaseSize(fileSize),
+                     FormatDatabaseSize(maximalFileSize), tracklists);
+}
+
+std::string FormatLocalDbStatistics(const LocalDbStatistics& stats) {
+    // The text lists Data before Soundtrack.
+    const auto& a = stats.albums;
+    return base::trf(ids::kDbInfoLocalDb, stats.totalAlbums, a[0], a[1], a[2], a[3], a[4], a[5],
+                     a[6], a[7], a[8], a[10], a[9], FormatDatabaseSize(stats.totalSize),
+                     FormatDatabaseSize(stats.spaceUsed));
+}
+
+}  // namespace tw::freedb

@@ -1,0 +1,118 @@
+#include "freedb/album_files.h"
+
+#include <gtest/gtest.h>
+
+#include "core/file_list.h"
+#include "freedb/album_info.h"
+#include "support/fake_user_port.h"
+
+namespace tw::freedb {
+namespace {
+
+// A list of in-memory records with the given play times; the files `selected` are selected.
+core::FileList listOf(std::initializer_list<int> seconds, std::initializer_list<int> selected) {
+    core::FileList list;
+    for (int s : seconds) {
+        auto file = std::make_unique<core::AudioFile>();
+        file->playSeconds = s;
+        list.add(std::move(file));
+    }
+    auto index = selected.begin();
+    list.selectOnly(*index);
+    for (++index; index != selected.end(); ++index)
+        list.selectAdd(*index);
+    return list;
+}
+
+TEST(BuildAlbumFromSelection, TracksFollowTheSelectionAndTheDiscHasNoLeadIn) {
+    core::FileList list = listOf({999, 180, 5, 240}, {1, 3});
+    tw::test::FakeUserPort port;
+    AlbumInfo album;
+    album.setArtist("stale");
+    ASSERT_TRUE(BuildAlbumFromSelection(list, album, port));
+    EXPECT_FALSE(album.hasData());
+    ASSERT_EQ(album.trackCount(), 2u);
+    EXPECT_EQ(album.track(0).frameOffset(), 150u);
+    EXPECT_EQ(album.track(1).frameOffset(), 13650u);
+    EXPECT_EQ(album.discLengthSeconds(), 420u);
+    EXPECT_EQ(album.discId(), "0d01a202");
+    EXPECT_TRUE(port.log.empty());
+}
+
+TEST(BuildAlbumFromSelection, RefusesMoreThanTwoHundredFiles) {
+    core::FileList list;
+    for (int i = 0; i < 201; ++i)
+        list.add(std::make_unique<core::AudioFile>());
+    list.selectAll();
+    tw::test::FakeUserPort port;
+    AlbumInfo album;
+    EXPECT_FALSE(BuildAlbumFromSelection(list, album, port));
+    EXPECT_EQ(album.trackCount(), 0u);
+    ASSERT_EQ(port.messages.size(), 1u);
+    EXPECT_NE(port.messages[0].find("To retrieve audio CD information"), std::string::npos);
+
+    list.selectOnly(0);
+    for (int i = 1; i < 200; ++i)
+        list.selectAdd(i);
+    EXPECT_TRUE(BuildAlbumFromSelection(list, album, port));
+    EXPECT_EQ(album.trackCount(), 200u);
+}
+
+AlbumInfo threeTracks() {
+    AlbumInfo album;
+    album.setArtist("Band");
+    album.setTitle("Record");
+    album.setYear("1999");
+    for (std::size_t i = 0; i < 3; ++i)
+        album.trackAt(i)->setTitle("Song " + std::to_string(i + 1), false);
+    return album;
+}
+
+TEST(ApplyAlbumToFiles, NumbersTitlesAndDiscTextsGoIntoBothTags) {
+    core::FileList list = listOf({1, 1, 1, 1}, {0, 2, 3});
+    list.at(2).id3v1.present = true;
+    list.at(2).id3v1.inFile = true;
+    list.at(2).id3v1.artist = "Old";
+    ApplyAlbumToFiles(threeTracks(), list);
+
+    int n = 0;
+    for (int index : {0, 2, 3}) {
+        ++n;
+        const core::AudioFile& file = list.at(index);
+        for (const core::TagFields* tag : {static_cast<const core::TagFields*>(&file.id3v1),
+                                           static_cast<const core::TagFields*>(&file.id3v2)}) {
+            EXPECT_TRUE(tag->present);
+            EXPECT_TRUE(tag->changed);
+            EXPECT_EQ(tag->track, n);
+            EXPECT_EQ(tag->title, "Song " + std::to_string(n));
+            EXPECT_EQ(tag->artist, "Band");
+            EXPECT_EQ(tag->album, "Record");
+            EXPECT_EQ(tag->year, 1999);
+        }
+        EXPECT_EQ(file.id3v2.trackTotal, 3);
+        EXPECT_EQ(file.id3v1.trackTotal, 0);
+    }
+    EXPECT_FALSE(list.at(1).dirty());
+}
+
+TEST(ApplyAlbumToFiles, CompilationsSetTrackArtistsAndExtraFilesKeepTheirTitles) {
+    AlbumInfo album = threeTracks();
+    album.setTrackArtist(0, "Guest A");
+    album.setTrackArtist(1, "Guest B");
+    core::FileList list = listOf({1, 1, 1, 1}, {0, 1, 2, 3});
+    list.at(3).id3v2.present = true;
+    list.at(3).id3v2.title = "Bonus";
+    list.at(3).id3v2.artist = "Someone";
+    ApplyAlbumToFiles(album, list);
+    EXPECT_EQ(list.at(0).id3v2.artist, "Guest A");
+    EXPECT_EQ(list.at(1).id3v1.artist, "Guest B");
+    EXPECT_EQ(list.at(2).id3v1.artist, "");
+    EXPECT_EQ(list.at(3).id3v2.title, "Bonus");
+    EXPECT_EQ(list.at(3).id3v2.artist, "Someone");
+    EXPECT_EQ(list.at(3).id3v2.track, 4);
+    EXPECT_EQ(list.at(3).id3v2.trackTotal, 4);
+    EXPECT_EQ(list.at(3).id3v2.album, "Record");
+}
+
+}  // namespace
+}  // namespace tw::freedb
