@@ -6,11 +6,15 @@ namespace tw::cli {
 
 namespace {
 // A new command: its file, its declaration in commands.h and one line here.
-const std::array<const Command*, 4> kCommands = {
+const std::array<const Command*, 8> kCommands = {
     &kListCommand,
     &kShowCommand,
     &kSetCommand,
     &kClearCommand,
+    &kDiscIdCommand,
+    &kFreeDbCommand,
+    &kLocalDbCommand,
+    &kCdPlayerCommand,
 };
 }  // namespace
 

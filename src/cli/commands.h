@@ -17,5 +17,9 @@ extern const Command kListCommand;
 extern const Command kShowCommand;
 extern const Command kSetCommand;
 extern const Command kClearCommand;
+extern const Command kDiscIdCommand;
+extern const Command kFreeDbCommand;
+extern const Command kLocalDbCommand;
+extern const Command kCdPlayerCommand;
 
 }  // namespace tw::cli

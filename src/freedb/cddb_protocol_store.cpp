@@ -33,6 +33,14 @@ AlbumInfo albumOf(const QueryMatch& match) {
 
 }  // namespace
 
+std::string CddbQueryCommand(const AlbumInfo& album) {
+    std::string offsets;
+    for (const AlbumTrack& track : album.tracks())
+        offsets += ' ' + std::to_string(track.frameOffset());
+    return "cddb query " + album.discId() + ' ' + std::to_string(album.trackCount()) + ' ' +
+           offsets + ' ' + std::to_string(album.discLengthSeconds());
+}
+
 bool IsUsableMatch(const QueryMatch& match) {
     return IsSafeCategoryName(match.category) && !hasWhiteSpaceOrControl(match.category) &&
            IsValidDiscId(match.discId);
@@ -109,12 +117,7 @@ bool CddbProtocolStore::query(const AlbumInfo& album, const AlbumSink& sink) {
     if (album.trackCount() == 0)
         return sweepCategories(album, sink);
 
-    std::string offsets;
-    for (const AlbumTrack& track : album.tracks())
-        offsets += ' ' + std::to_string(track.frameOffset());
-    const std::string command = "cddb query " + album.discId() + ' ' +
-                                std::to_string(album.trackCount()) + ' ' + offsets + ' ' +
-                                std::to_string(album.discLengthSeconds());
+    const std::string command = CddbQueryCommand(album);
     if (!sendCommand(command)) {
         fail(CddbErrorCode::QuerySend);
         return false;

@@ -80,6 +80,10 @@ private:
     bool quiet_ = false;
 };
 
+// The "cddb query" line of an album with tracks: disc id, track count, each track's start
+// in frames (every one with its own leading blank) and the disc length in seconds.
+std::string CddbQueryCommand(const AlbumInfo& album);
+
 // Whether a category or disc id from outside may be used: in a command line, as a folder or
 // file name. A category is one word that is a safe folder name; a disc id is eight
 // hexadecimal digits.

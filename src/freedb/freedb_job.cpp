@@ -23,6 +23,11 @@ void JobReporter::albumFound(FoundIn where, const AlbumInfo& album) {
     observer_.onAlbumFound(where, album);
 }
 
+void JobReporter::albumStored(FoundIn where, const AlbumInfo& album) {
+    const std::lock_guard lock(mutex_);
+    observer_.onAlbumStored(where, album);
+}
+
 void JobReporter::albumUpdated(const AlbumInfo& album) {
     const std::lock_guard lock(mutex_);
     observer_.onAlbumUpdated(album);

@@ -19,6 +19,7 @@ public:
     void logLine(std::string_view line);
     void status(std::string_view text);
     void albumFound(FoundIn where, const AlbumInfo& album);
+    void albumStored(FoundIn where, const AlbumInfo& album);
     void albumUpdated(const AlbumInfo& album);
     void message(JobObserver::Severity severity, std::string_view text);
     void serverList(const std::vector<ServerRecord>& servers);

@@ -27,6 +27,11 @@ public:
     virtual void onStatus(std::string_view text) = 0;
     // An album a source holds, or a match of the CDDB query or web search.
     virtual void onAlbumFound(FoundIn where, const AlbumInfo& album) = 0;
+    // A retrieved album the job stored as the settings ask, read back from that store.
+    // By default it counts as found there.
+    virtual void onAlbumStored(FoundIn where, const AlbumInfo& album) {
+        onAlbumFound(where, album);
+    }
     // A CDDB match whose record was retrieved: now with its tracks.
     virtual void onAlbumUpdated(const AlbumInfo& album) = 0;
     // A message for a message box.

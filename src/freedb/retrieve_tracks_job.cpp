@@ -10,6 +10,7 @@
 #include "base/language.h"
 #include "base/string_ids.h"
 #include "freedb/cddb_protocol_store.h"
+#include "freedb/stored_album.h"
 
 namespace tw::freedb {
 
@@ -56,19 +57,11 @@ public:
 private:
     void keepIn(StoreKind kind, FoundIn where, int failureText, const AlbumInfo& album) {
         std::unique_ptr<AlbumStore> store = context_.stores().MakeStore(kind);
-        store->open();
-        // An older copy of the album gives way to the new one.
-        store->remove(album);
-        if (!store->write(album)) {
+        if (auto copy = ReplaceStoredAlbum(*store, album)) {
+            context_.report().albumStored(where, *copy);
+        } else {
             context_.report().message(JobObserver::Severity::Error, base::tr(failureText));
-            return;
         }
-        AlbumInfo copy;
-        copy.setDiscId(album.discId());
-        copy.setCategory(album.category());
-        if (store->open() && store->read(copy))
-            context_.report().albumFound(where, copy);
-        store->close();
     }
 
     JobContext& context_;

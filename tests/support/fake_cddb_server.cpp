@@ -89,6 +89,7 @@ void FakeCddbServer::serve(TestConnection& connection) {
     }
     std::string command;
     while (connection.readLine(command)) {
+        std::this_thread::sleep_for(replyDelay_.load());
         const std::vector<std::string> lines = database_.reply(command);
         const bool hostile = misbehaviour_.hostility != Hostility::None &&
                              !misbehaviour_.trigger.empty() &&

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <chrono>
 #include <memory>
 #include <string>
@@ -37,6 +38,8 @@ public:
 
     unsigned port() const { return server_->port(); }
     int connectionsAccepted() const { return server_->connectionsAccepted(); }
+    // Waits this long before each reply, as a distant server would (benchmarks).
+    void setReplyDelay(std::chrono::milliseconds delay) { replyDelay_ = delay; }
 
 private:
     void serve(TestConnection& connection);
@@ -44,6 +47,7 @@ private:
     FakeCddbDatabase& database_;
     FakeServerMisbehaviour misbehaviour_;
     std::string greeting_;
+    std::atomic<std::chrono::milliseconds> replyDelay_{std::chrono::milliseconds(0)};
     std::unique_ptr<TcpTestServer> server_;
 };
 
