@@ -1,23 +1,19 @@
 #!/usr/bin/python3
-"""Compares the records the scan reads with the ground truth of a make-corpus manifest.
+"""Compares what `tunewright-cli list` prints for a make-corpus folder with its manifest.
 
-    check_manifest.py SCAN_BINARY CORPUS_DIR MANIFEST_TSV
+    check_manifest.py CLI_BINARY CORPUS_DIR MANIFEST_TSV
 
 Checks per file: MPEG version, layer, sample rate, channel mode, the bitrate of CBR
 files, the whole play seconds (within one second of duration_s), and every ID3v1 and
 ID3v2 field and the lyrics. Prints each mismatch and a summary; exits 1 on any mismatch.
 """
+import json
 import re
 import subprocess
 import sys
 
-DUMP_COLUMNS = [
-    "file", "size", "play_seconds", "version", "bitrate", "frequency", "mode", "crc",
-    "header_position", "frames", "v1_in_file", "v1_title", "v1_artist", "v1_album",
-    "v1_year", "v1_comment", "v1_track", "v1_genre", "v2_in_file", "v2_title", "v2_artist",
-    "v2_album", "v2_year", "v2_track", "v2_track_total", "v2_genre", "v2_genre_name",
-    "v2_comment", "lyrics_in_file", "lyrics", "changed_text",
-]
+from mutagen._constants import GENRES
+
 MODES = {"stereo": "Stereo", "joint": "Joint Stereo", "dual": "Dual Channel", "mono": "Mono"}
 
 
@@ -51,6 +47,10 @@ def track_numbers(text):
     return int(number or 0), int(total or 0) if total else 0
 
 
+def genre_number(name):
+    return GENRES.index(name) if name in GENRES else -1
+
+
 def compare(truth, ours):
     problems = []
 
@@ -58,40 +58,42 @@ def compare(truth, ours):
         if str(expected) != str(got):
             problems.append(f"{name}: expected {expected!r}, got {got!r}")
 
-    version_text = ours["version"]  # "MPEG 1.0 Layer 3"
-    check("version", f"MPEG {float(truth['mpeg_version']):.1f} Layer {truth['layer']}", version_text)
-    check("sample rate", f"{truth['sample_rate']} Hz", ours["frequency"])
-    check("mode", MODES[truth["channel_mode"]], ours["mode"])
+    stream = ours["stream"]
+    check("version", f"MPEG {float(truth['mpeg_version']):.1f} Layer {truth['layer']}", stream["Version"])
+    check("sample rate", f"{truth['sample_rate']} Hz", stream["Frequency"])
+    check("mode", MODES[truth["channel_mode"]], stream["Mode"])
     if truth["bitrate_mode"] == "CBR":
-        check("bitrate", f"{truth['nominal_kbps']} kbps", ours["bitrate"])
-    if abs(int(ours["play_seconds"]) - float(truth["duration_s"])) > 1.0:
-        problems.append(f"play seconds: {ours['play_seconds']} vs duration {truth['duration_s']}")
+        check("bitrate", f"{truth['nominal_kbps']} kbps", stream["Bitrate"])
+    if abs(ours["playSeconds"] - float(truth["duration_s"])) > 1.0:
+        problems.append(f"play seconds: {ours['playSeconds']} vs duration {truth['duration_s']}")
 
     tags = truth["tags"]
+    v1, v2, lyrics = ours["id3v1"], ours["id3v2"], ours["lyrics"]
     has_v1 = "v1" in tags
-    check("v1 in file", "1" if has_v1 else "0", ours["v1_in_file"])
+    check("v1 in file", has_v1, v1["inFile"])
     if has_v1:
-        for field in ("title", "artist", "album", "year", "comment"):
-            check("v1 " + field, truth["v1_" + field], ours["v1_" + field])
-        check("v1 track", truth["v1_track"] or "0", ours["v1_track"])
+        for field in ("title", "artist", "album", "comment"):
+            check("v1 " + field, truth["v1_" + field], v1[field])
+        check("v1 year", truth["v1_year"], v1["yearText"])
+        check("v1 track", int(truth["v1_track"] or 0), v1["track"])
         genre = int(truth["v1_genre_byte"])
-        check("v1 genre", genre if genre < 128 else -1, ours["v1_genre"])
+        check("v1 genre", genre if genre < 128 else -1, v1["genre"])
     has_v2 = "v2" in tags
-    check("v2 in file", "1" if has_v2 else "0", ours["v2_in_file"])
+    check("v2 in file", has_v2, v2["inFile"])
     if has_v2:
         for field in ("title", "artist", "album", "comment"):
-            check("v2 " + field, truth["v2_" + field], ours["v2_" + field])
+            check("v2 " + field, truth["v2_" + field], v2[field])
         # The year is the leading number of the frame ("1993-05-17" shows 1993).
-        check("v2 year", re.match(r"\d*", truth["v2_year"]).group(0), ours["v2_year"])
+        check("v2 year", re.match(r"\d*", truth["v2_year"]).group(0), v2["yearText"])
         track, total = track_numbers(truth["v2_track"])
-        check("v2 track", track, ours["v2_track"])
-        check("v2 track total", total, ours["v2_track_total"])
+        check("v2 track", track, v2["track"])
+        check("v2 track total", total, v2["trackTotal"])
         # Of several genres ("Rock; Pop") the first counts.
-        check("v2 genre", truth["v2_genre_name"].split("; ")[0], ours["v2_genre_name"])
+        check("v2 genre", genre_number(truth["v2_genre_name"].split("; ")[0]), v2["genre"])
         has_lyrics = bool(truth["v2_lyrics"])
-        check("lyrics in file", "1" if has_lyrics else "0", ours["lyrics_in_file"])
+        check("lyrics in file", has_lyrics, lyrics["inFile"])
         if has_lyrics:
-            check("lyrics", truth["v2_lyrics"], ours["lyrics"])
+            check("lyrics", truth["v2_lyrics"], lyrics["text"])
     return problems
 
 
@@ -99,9 +101,10 @@ def main():
     if len(sys.argv) != 4:
         print(__doc__)
         return 2
-    scan, folder, manifest = sys.argv[1:]
-    dump = subprocess.run([scan, folder, "--dump"], check=True, capture_output=True, text=True).stdout
-    ours = {row["file"]: row for row in read_tsv(dump.splitlines(), DUMP_COLUMNS)}
+    cli, folder, manifest = sys.argv[1:]
+    listing = subprocess.run([cli, "list", folder, "--format", "json"], check=True,
+                             capture_output=True, text=True).stdout
+    ours = {record["fileName"]: record for record in json.loads(listing)}
     with open(manifest, encoding="utf-8") as f:
         truth = read_tsv(f)
     failures = 0

@@ -22,7 +22,7 @@ if [ ! -d "$corpus" ]; then
 fi
 
 cmake --preset default >/dev/null
-cmake --build --preset default --target scan >/dev/null
+cmake --build --preset default --target scan tunewright-cli >/dev/null
 scan="$repo/build/bin/scan"
 
 # Warm the page cache, so that both readers see the same memory-speed files.
@@ -48,5 +48,5 @@ echo "== ratio: $(awk -v a="$ours_best" -v b="$theirs_best" 'BEGIN { printf "%.1
 manifest="${corpus%/}.manifest.tsv"
 if [ -f "$manifest" ]; then
   echo "== records against $manifest"
-  /usr/bin/python3 "$repo/bench/check_manifest.py" "$scan" "$corpus" "$manifest" | tail -1
+  /usr/bin/python3 "$repo/bench/check_manifest.py" "$repo/build/bin/tunewright-cli" "$corpus" "$manifest" | tail -1
 fi

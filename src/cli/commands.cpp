@@ -6,11 +6,14 @@ namespace tw::cli {
 
 namespace {
 // A new command: its file, its declaration in commands.h and one line here.
-const std::array<const Command*, 8> kCommands = {
+const std::array<const Command*, 11> kCommands = {
     &kListCommand,
     &kShowCommand,
     &kSetCommand,
     &kClearCommand,
+    &kRenameCommand,
+    &kFillFromNameCommand,
+    &kCaseCommand,
     &kDiscIdCommand,
     &kFreeDbCommand,
     &kLocalDbCommand,

@@ -21,7 +21,7 @@ enum class AlbumSource : std::int32_t {
 // The most tracks a record may have. A disc holds at most 99; the lookup takes up to 200
 // files; readers of outside records stop creating tracks here, so a hostile record cannot
 // make an album grow without bound.
-inline constexpr std::size_t kMaxAlbumTracks = 999;
+inline constexpr std::size_t kMaxAlbumTracks = 256;
 
 // One album as the CDDB client passes it around: disc texts, the tracks, the disc length
 // and the disc id.

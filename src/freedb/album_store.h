@@ -36,8 +36,8 @@ public:
     // Fills `album`, which carries the disc id (and the category, where the store needs it),
     // with the stored record, and sets its source.
     virtual bool read(AlbumInfo& album) = 0;
-    // Stores the record. Stores that cannot write answer false. An existing record of the
-    // same disc id is not replaced: callers remove it first.
+    // Stores the record; stores that cannot write answer false. Callers remove an existing
+    // record of the same disc id first, since a store may otherwise keep both.
     virtual bool write(const AlbumInfo& album);
     // Removes the record of `album`'s disc id (and category, where the store has them).
     virtual bool remove(const AlbumInfo& album);

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace tw::rename {
+
+// The size a text may reach while replacement pairs are applied to it: four times its
+// original length plus 1 KiB. Keeps a pair whose replacement holds (or recreates) its
+// search text from looping or growing without end.
+std::size_t growthLimit(std::size_t originalLength);
+
+// Replaces every occurrence of `search` by `replacement`, round after round, until `search`
+// no longer occurs or a round would change nothing or make `text` longer than `limit`; that
+// round is not made. An empty `search` changes nothing.
+void replaceRepeatedly(std::string& text, std::string_view search, std::string_view replacement,
+                       std::size_t limit);
+
+// Removes the characters of `set` from both ends (trimStart / trimEnd: one end only).
+void trimStart(std::string& text, std::string_view set);
+void trimEnd(std::string& text, std::string_view set);
+void trimBoth(std::string& text, std::string_view set);
+
+}  // namespace tw::rename

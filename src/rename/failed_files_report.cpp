@@ -1,0 +1,18 @@
+#include "rename/failed_files_report.h"
+
+#include "base/language.h"
+#include "base/string_ids.h"
+#include "base/user_port.h"
+
+namespace tw::rename {
+
+void reportFailedFiles(base::UserPort& port, const std::string& workFolder,
+                       const std::vector<std::string>& failed) {
+    if (failed.empty())
+        return;
+    port.showFailedFiles(base::tr(base::ids::kFailedFilesCaption),
+                         base::tr(base::ids::kFailedFilesWritePermissions) + "\n" + workFolder,
+                         failed);
+}
+
+}  // namespace tw::rename

@@ -1,0 +1,221 @@
+#include "rename/mask_expansion.h"
+
+#include <algorithm>
+#include <array>
+
+#include "base/ascii.h"
+#include "core/audio_file.h"
+#include "core/effective_value.h"
+#include "rename/symbol_table.h"
+
+namespace tw::rename {
+
+namespace {
+
+using core::AudioFile;
+using core::EffectiveField;
+using core::EffectiveValue;
+
+constexpr std::string_view kExtension = ".mp3";
+constexpr std::string_view kUpLevel = "..\\";
+// Far beyond any path a file system takes; a longer expansion can only come from hostile
+// tags whose values name later tokens over and over.
+constexpr std::size_t kMaxExpandedLength = 64 * 1024;
+
+// A tag value as it may enter a name: separators become "/", which the symbol table treats
+// as a character a file name cannot hold, and control characters become spaces.
+std::string nameSafe(std::string value) {
+    for (char& c : value) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (c == '\\')
+            c = '/';
+        else if (byte < 0x20 || byte == 0x7f)
+            c = ' ';
+    }
+    return value;
+}
+
+// Replaces every occurrence of `token` in one pass; false when the text would grow past
+// the bound.
+bool replaceToken(std::string& text, std::string_view token, const std::string& value) {
+    std::string out;
+    std::size_t from = 0;
+    for (std::size_t hit = text.find(token); hit != std::string::npos;
+         hit = text.find(token, from)) {
+        out.append(text, from, hit - from);
+        if (out.size() + value.size() > kMaxExpandedLength)
+            return false;
+        out.append(value);
+        from = hit + token.size();
+    }
+    out.append(text, from, std::string::npos);
+    text = std::move(out);
+    return text.size() <= kMaxExpandedLength;
+}
+
+// What a token of the expansion stands for.
+enum class Source {
+    Artist,
+    Album,
+    Year,
+    Title,
+    Genre,
+    Number,
+    Comment,
+    Counter,
+    Playtime,
+    Bitrate,
+    Composer,
+    OrigArtist,
+    Copyright,
+    Url,
+    EncodedBy,
+    FileName,
+    FileNumber,
+};
+
+struct Step {
+    std::string_view token;
+    Source source;
+};
+
+// The expansion order. The last four ID3v2 texts are expanded under these spellings only;
+// the token table's "<orig_artist>" and its like stay literal.
+constexpr std::array<Step, 17> kExpansionOrder{{
+    {"<artist>", Source::Artist},
+    {"<album>", Source::Album},
+    {"<year>", Source::Year},
+    {"<title>", Source::Title},
+    {"<genre>", Source::Genre},
+    {"<number>", Source::Number},
+    {"<comment>", Source::Comment},
+    {"<counter>", Source::Counter},
+    {"<playtime>", Source::Playtime},
+    {"<bitrate>", Source::Bitrate},
+    {"<composer>", Source::Composer},
+    {"<Orig. Artist>", Source::OrigArtist},
+    {"<Copyright>", Source::Copyright},
+    {"<URL>", Source::Url},
+    {"<Encoded by>", Source::EncodedBy},
+    {"<filename>", Source::FileName},
+    {"<filenumber>", Source::FileNumber},
+}};
+
+std::string valueOf(Source source, const AudioFile& file, FilePlace place,
+                    CounterSettings counter) {
+    switch (source) {
+        case Source::Artist:
+            return EffectiveValue(file, EffectiveField::Artist);
+        case Source::Album:
+            return EffectiveValue(file, EffectiveField::Album);
+        case Source::Year:
+            return EffectiveValue(file, EffectiveField::Year);
+        case Source::Title:
+            return EffectiveValue(file, EffectiveField::Title);
+        case Source::Genre:
+            return EffectiveValue(file, EffectiveField::Genre);
+        case Source::Number:
+            return trackNumberText(file.effectiveTrack());
+        case Source::Comment:
+            return EffectiveValue(file, EffectiveField::Comment);
+        case Source::Counter:
+            return counterText(place.position, counter);
+        case Source::Playtime:
+            return file.stream(core::StreamField::Length);
+        case Source::Bitrate:
+            return file.stream(core::StreamField::Bitrate);
+        case Source::Composer:
+            return file.id3v2.composer;
+        case Source::OrigArtist:
+            return file.id3v2.origArtist;
+        case Source::Copyright:
+            return file.id3v2.copyright;
+        case Source::Url:
+            return file.id3v2.url;
+        case Source::EncodedBy:
+            return file.id3v2.encodedBy;
+        case Source::FileName:
+            return file.baseName;
+        case Source::FileNumber:
+            return std::to_string(place.fileIndex);
+    }
+    return {};
+}
+
+std::size_t leadingUpLevels(std::string_view mask) {
+    std::size_t count = 0;
+    while (mask.substr(count * kUpLevel.size()).starts_with(kUpLevel))
+        ++count;
+    return count;
+}
+
+// Whether the "\"-separated parts of `name` climb no higher than `allowedUpLevels` and only
+// at the start.
+bool staysInAllowedFolders(std::string_view name, std::size_t allowedUpLevels) {
+    bool leading = true;
+    std::size_t upLevels = 0;
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t end = name.find('\\', start);
+        const std::string_view part = name.substr(start, end - start);
+        if (part == "..") {
+            if (!leading || ++upLevels > allowedUpLevels)
+                return false;
+        } else {
+            leading = false;
+        }
+        if (end == std::string_view::npos)
+            return true;
+        start = end + 1;
+    }
+}
+
+}  // namespace
+
+std::string counterText(int position, CounterSettings counter) {
+    const int digits = std::clamp(counter.length, 1, 6);
+    std::string text = std::to_string(static_cast<std::int64_t>(position) + counter.start);
+    const bool negative = text.front() == '-';
+    const std::size_t shown = text.size() - (negative ? 1 : 0);
+    if (shown < static_cast<std::size_t>(digits))
+        text.insert(negative ? 1 : 0, static_cast<std::size_t>(digits) - shown, '0');
+    return text;
+}
+
+std::string trackNumberText(std::int32_t number) {
+    if (number <= 0)
+        return {};
+    std::string text = std::to_string(number);
+    return number < 10 ? "0" + text : text;
+}
+
+std::string ExpandMask(const AudioFile& file, std::string_view mask, FilePlace place,
+                       CounterSettings counter, CaseMode caseMode, const SymbolTable& table) {
+    if (mask.size() > kMaxExpandedLength)
+        return {};
+    std::string name(mask);
+    for (const Step& step : kExpansionOrder) {
+        if (name.find(step.token) == std::string::npos)
+            continue;
+        if (!replaceToken(name, step.token, nameSafe(valueOf(step.source, file, place, counter))))
+            return {};
+    }
+    if (name.empty())
+        return {};
+    if (!base::endsWithNoCase(name, kExtension))
+        name += kExtension;
+    name = ConvertCase(ApplySymbolTable(name, table), caseMode);
+    std::replace(name.begin(), name.end(), '/', '-');
+    if (!staysInAllowedFolders(name, leadingUpLevels(mask)))
+        return {};
+    return name;
+}
+
+std::string ExpandMask(const AudioFile& file, std::string_view mask, FilePlace place,
+                       CounterSettings counter, CaseMode caseMode,
+                       const base::SettingsStore& store) {
+    return ExpandMask(file, mask, place, counter, caseMode,
+                      SymbolTable::load(store, kTagToFilenameTable));
+}
+
+}  // namespace tw::rename

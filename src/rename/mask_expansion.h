@@ -1,0 +1,57 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "rename/case_conversion.h"
+
+namespace tw::base {
+class SettingsStore;
+}
+namespace tw::core {
+struct AudioFile;
+}
+
+namespace tw::rename {
+
+struct SymbolTable;
+
+// The "<counter>" settings of a mask list: the number is the file's 1-based position plus
+// `start`, written with at least `length` digits (clamped to 1..6).
+struct CounterSettings {
+    std::int32_t start = 0;
+    std::int32_t length = 1;
+};
+
+// Where one file stands in the run: its index in the FileList ("<filenumber>") and its
+// 1-based position among the files processed ("<counter>").
+struct FilePlace {
+    int fileIndex = 0;
+    int position = 1;
+};
+
+// The text of "<counter>" for a file at `position`.
+std::string counterText(int position, CounterSettings counter);
+// The text of "<number>": empty for 0 (or less), two digits for 1 to 9, else plain decimal.
+std::string trackNumberText(std::int32_t number);
+
+// The new name of `file`, relative to the work folder and with its extension, made from
+// `mask`: the tokens replaced by the file's values in a fixed order (a value holding a later
+// token's text is expanded again by it), ".mp3" added when missing, `table` and `caseMode`
+// applied. "\" in the mask makes a folder part and a leading "..\" goes one folder up.
+//
+// Values cannot add folder parts: a "\" or "/" in a tag value is taken as "/", which the
+// table's "/" pair cleans like any character a file name cannot hold, and whatever "/" is
+// left at the end becomes "-". Control characters in values become spaces. Empty when the
+// mask gives nothing, when the name would be longer than any file system allows, or when
+// it would leave the folders the mask allows (a ".." part beyond its leading "..\" run);
+// renaming to an empty name fails, so such a file is reported, never moved.
+std::string ExpandMask(const core::AudioFile& file, std::string_view mask, FilePlace place,
+                       CounterSettings counter, CaseMode caseMode, const SymbolTable& table);
+// The same with the table "SymbolReplacementTagToFilename" read from `store`.
+std::string ExpandMask(const core::AudioFile& file, std::string_view mask, FilePlace place,
+                       CounterSettings counter, CaseMode caseMode,
+                       const base::SettingsStore& store);
+
+}  // namespace tw::rename

@@ -1,0 +1,177 @@
+// The renaming commands of the command line, run in this process on generated MP3 files.
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <set>
+#include <sstream>
+
+#include "cli/commands.h"
+#include "cli/terminal_user_port.h"
+#include "core/app_options.h"
+#include "core/audio_file.h"
+#include "core/mpeg_info.h"
+#include "support/id3v2_builder.h"
+#include "support/mp3_file.h"
+
+namespace tw::cli {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Outcome {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+class RenameCommandsTest : public ::testing::Test {
+protected:
+    // The user's settings folder is a fresh one, so their stored tables play no part.
+    void SetUp() override {
+        ::setenv("HOME", home.path().c_str(), 1);
+        ::setenv("XDG_CONFIG_HOME", home.path().c_str(), 1);
+    }
+
+    Outcome run(const Command& command, const std::vector<std::string>& extra) {
+        std::vector<std::string> words{music.path().string()};
+        words.insert(words.end(), extra.begin(), extra.end());
+        std::string error;
+        const auto args = Args::parse(words, command.options, error);
+        EXPECT_TRUE(args) << error;
+        std::ostringstream out;
+        std::ostringstream err;
+        TerminalUserPort port(err, false, false);
+        core::AppOptions options;
+        CommandContext context{options, port, out, err};
+        Outcome outcome;
+        outcome.status = args ? command.run(context, *args) : -1;
+        outcome.out = out.str();
+        outcome.err = err.str();
+        return outcome;
+    }
+
+    void song(const std::string& name, const std::string& title, const std::string& artist = "") {
+        test::Id3v2Builder tag(3);
+        tag.text("TIT2", title);
+        if (!artist.empty())
+            tag.text("TPE1", artist);
+        test::writeMp3(music, name, {.id3v2 = tag.build(), .audio = test::defaultAudio()});
+    }
+
+    // The record of a file of the folder as it is on disk now (an empty one when it
+    // cannot be read).
+    core::AudioFile reread(const std::string& name) {
+        core::MpegInfo mpeg;
+        const auto record =
+            core::AudioFile::create(music.folder() + name, music.folder().size(), mpeg);
+        return record ? *record : core::AudioFile{};
+    }
+
+    std::set<std::string> namesIn(const fs::path& folder) {
+        std::set<std::string> names;
+        for (const auto& entry : fs::directory_iterator(folder))
+            names.insert(entry.path().filename().string());
+        return names;
+    }
+
+    test::TempDir home;
+    test::TempDir music;
+};
+
+TEST_F(RenameCommandsTest, RenamesIntoASubFolderWithCounters) {
+    fs::create_directory(music / "Band");
+    song("a.mp3", "One", "Band");
+    song("b.mp3", "Two", "Band");
+    const Outcome result = run(kRenameCommand, {"--mask", "<artist>\\<counter> <title>",
+                                                "--counter-length", "2", "--counter-start", "4"});
+    ASSERT_EQ(result.status, 0) << result.err;
+    const std::set<std::string> renamed = namesIn(music / "Band");
+    ASSERT_EQ(renamed.size(), 2u);
+    // The scan order decides which file is counted first.
+    EXPECT_TRUE(renamed == (std::set<std::string>{"05 One.mp3", "06 Two.mp3"}) ||
+                renamed == (std::set<std::string>{"05 Two.mp3", "06 One.mp3"}));
+    EXPECT_EQ(namesIn(music.path()), (std::set<std::string>{"Band"}));
+    EXPECT_NE(result.out.find("a.mp3 -> Band\\0"), std::string::npos) << result.out;
+    EXPECT_EQ(reread("Band/" + *renamed.begin()).id3v2.artist, "Band");
+}
+
+TEST_F(RenameCommandsTest, DryRunOnlyPrints) {
+    song("a.mp3", "AC/DC");
+    const Outcome result = run(kRenameCommand, {"--mask", "<title>", "--case", "4", "--dry-run"});
+    EXPECT_EQ(result.status, 0);
+    EXPECT_EQ(result.out, "a.mp3 -> AC-DC.MP3\n");
+    EXPECT_EQ(namesIn(music.path()), (std::set<std::string>{"a.mp3"}));
+}
+
+TEST_F(RenameCommandsTest, CollisionFailsAndKeepsBothFiles) {
+    song("a.mp3", "Same");
+    song("b.mp3", "Same");
+    const auto sizeBefore = fs::file_size(music / "a.mp3");
+    const Outcome result = run(kRenameCommand, {"--mask", "<title>"});
+    EXPECT_EQ(result.status, 1);
+    const std::set<std::string> names = namesIn(music.path());
+    ASSERT_EQ(names.size(), 2u);
+    EXPECT_TRUE(names.contains("Same.mp3"));
+    const std::string kept = names.contains("a.mp3") ? "a.mp3" : "b.mp3";
+    EXPECT_TRUE(names.contains(kept));
+    EXPECT_NE(result.err.find("Errors on file(s) modification"), std::string::npos);
+    EXPECT_NE(result.err.find("  " + kept), std::string::npos) << result.err;
+    EXPECT_EQ(fs::file_size(music / kept), sizeBefore);
+    EXPECT_EQ(reread(kept).id3v2.title, "Same");
+}
+
+TEST_F(RenameCommandsTest, OnlyTheNamedFilesAreRenamed) {
+    song("a.mp3", "First");
+    song("b.mp3", "Second");
+    EXPECT_EQ(run(kRenameCommand, {"--mask", "<title>", "--files", "b.mp3"}).status, 0);
+    EXPECT_EQ(namesIn(music.path()), (std::set<std::string>{"a.mp3", "Second.mp3"}));
+    EXPECT_EQ(run(kRenameCommand, {"--mask", "<title>", "--files", "none.mp3"}).status, 1);
+}
+
+TEST_F(RenameCommandsTest, WrongCommandLinesAreUsageErrors) {
+    song("a.mp3", "x");
+    const Outcome refused = run(kRenameCommand, {"--mask", "a|b"});
+    EXPECT_EQ(refused.status, 2);
+    EXPECT_NE(refused.err.find("It is not allowed to use character '|' in the mask"),
+              std::string::npos);
+    EXPECT_EQ(run(kRenameCommand, {}).status, 2);
+    EXPECT_EQ(run(kRenameCommand, {"--mask", "<title>", "--counter-length", "9"}).status, 2);
+    EXPECT_EQ(run(kCaseCommand, {"--field", "title", "--mode", "5"}).status, 2);
+    EXPECT_EQ(run(kCaseCommand, {"--field", "genre", "--mode", "1"}).status, 2);
+    EXPECT_EQ(run(kFillFromNameCommand, {"--mask", "<artist>\\<title>"}).status, 2);
+    EXPECT_EQ(namesIn(music.path()), (std::set<std::string>{"a.mp3"}));
+}
+
+TEST_F(RenameCommandsTest, FillFromNamePrintsAndSavesTheFields) {
+    song("01 - Intro.mp3", "");
+    const Outcome dry = run(kFillFromNameCommand, {"--mask", "<number> - <title>", "--dry-run"});
+    EXPECT_EQ(dry.status, 0) << dry.err;
+    EXPECT_NE(dry.out.find("01 - Intro.mp3: v2 title = Intro\n"), std::string::npos) << dry.out;
+    EXPECT_NE(dry.out.find("01 - Intro.mp3: v1 track = 1\n"), std::string::npos) << dry.out;
+    EXPECT_EQ(reread("01 - Intro.mp3").id3v2.title, "");
+
+    const Outcome saved = run(kFillFromNameCommand, {"--mask", "<number> - <title>", "--v2"});
+    EXPECT_EQ(saved.status, 0) << saved.err;
+    const auto record = reread("01 - Intro.mp3");
+    EXPECT_EQ(record.id3v2.title, "Intro");
+    EXPECT_EQ(record.id3v2.track, 1);
+    EXPECT_FALSE(record.id3v1.inFile);
+}
+
+TEST_F(RenameCommandsTest, CaseRecasesFieldsAndFileNames) {
+    song("My Song.mp3", "LOUD TITLE");
+    const Outcome title = run(kCaseCommand, {"--field", "title", "--mode", "2"});
+    EXPECT_EQ(title.status, 0) << title.err;
+    EXPECT_EQ(title.out, "LOUD TITLE -> loud title\n");
+    EXPECT_EQ(reread("My Song.mp3").id3v2.title, "loud title");
+
+    const Outcome name = run(kCaseCommand, {"--field", "filename", "--mode", "3"});
+    EXPECT_EQ(name.status, 0) << name.err;
+    EXPECT_EQ(namesIn(music.path()), (std::set<std::string>{"MY SONG.mp3"}));
+}
+
+}  // namespace
+}  // namespace tw::cli
