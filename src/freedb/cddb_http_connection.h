@@ -9,7 +9,8 @@
 namespace tw::freedb {
 
 // Asks the user for the proxy credentials, showing the stored ones; false when cancelled.
-// Called on the job's thread; a GUI answers it by blocking on a dialog of its own thread.
+// Called on the job's thread; a GUI answers it by blocking on a dialog of its own thread, and
+// keeps what was entered in its settings in memory for the rest of the run.
 using ProxyCredentialsPrompt = std::function<bool(std::string& user, std::string& password)>;
 
 // Which fields the web search looks in.

@@ -30,16 +30,16 @@ std::size_t queryLocalStore(JobContext& context, StoreKind kind, FoundIn where,
 bool RunLookup(JobContext& context, const AlbumInfo& album) {
     std::size_t found = 0;
     found += queryLocalStore(context, StoreKind::CdPlayerIni, FoundIn::CdPlayerIni, album);
-    if (context.stopRequested())
-        return false;
-    found += queryLocalStore(context, StoreKind::LocalDatabase, FoundIn::LocalDatabase, album);
-    if (context.stopRequested())
-        return false;
+    if (!context.stopRequested())
+        found += queryLocalStore(context, StoreKind::LocalDatabase, FoundIn::LocalDatabase, album);
 
     std::unique_ptr<CddbProtocolStore> store = context.stores().MakeFreeDbStore();
-    context.report().status(base::tr(ids::kStatusRetrievingAlbumsList));
-    const bool opened = store->open();
+    bool opened = false;
     std::size_t retrieved = 0;
+    if (!context.stopRequested()) {
+        context.report().status(base::tr(ids::kStatusRetrievingAlbumsList));
+        opened = store->open();
+    }
     if (opened) {
         std::vector<AlbumInfo> matches;
         store->query(album, [&](const AlbumInfo& match) {

@@ -67,23 +67,37 @@ private:
     JobContext& context_;
 };
 
+// What the workers of one retrieval share.
+struct Retrieval {
+    explicit Retrieval(const std::vector<AlbumInfo>& matches)
+        : queue(matches), total(matches.size()) {}
+
+    MatchQueue queue;
+    const std::size_t total;
+    std::atomic<std::size_t> done{0};
+    std::atomic<std::size_t> retrieved{0};
+    // Storing goes one worker at a time: the local database's files (a range file that one
+    // worker rewrites while another appends to it) have no lock of their own.
+    std::mutex keeping;
+};
+
 // One worker: reads matches from the queue with its store until the queue is empty or the
 // job stops.
-void work(JobContext& context, MatchQueue& queue, CddbProtocolStore& store,
-          std::atomic<std::size_t>& done, std::atomic<std::size_t>& retrieved, std::size_t total) {
+void work(JobContext& context, Retrieval& retrieval, CddbProtocolStore& store) {
     RetrievedAlbumKeeper keeper(context);
     while (!context.stopRequested()) {
-        std::optional<AlbumInfo> match = queue.take();
+        std::optional<AlbumInfo> match = retrieval.queue.take();
         if (!match)
             break;
         if (store.read(*match)) {
-            ++retrieved;
+            ++retrieval.retrieved;
             context.report().albumUpdated(*match);
+            const std::lock_guard lock(retrieval.keeping);
             keeper.keep(*match);
         }
-        const auto count = static_cast<unsigned>(++done);
+        const auto count = static_cast<unsigned>(++retrieval.done);
         context.report().status(
-            base::trf(ids::kStatusRetrievingTracks, count, static_cast<unsigned>(total)));
+            base::trf(ids::kStatusRetrievingTracks, count, static_cast<unsigned>(retrieval.total)));
     }
 }
 
@@ -104,9 +118,7 @@ std::size_t RetrieveTracks(JobContext& context, const std::vector<AlbumInfo>& ma
                                : StoreKind::CddbTcp;
     const std::size_t workers =
         RetrievalWorkerCount(matches.size(), kind, context.settings().threadLimit());
-    MatchQueue queue(matches);
-    std::atomic<std::size_t> done{0};
-    std::atomic<std::size_t> retrieved{0};
+    Retrieval retrieval(matches);
     {
         std::vector<std::jthread> helpers;
         for (std::size_t i = 1; i < workers; ++i) {
@@ -117,7 +129,7 @@ std::size_t RetrieveTracks(JobContext& context, const std::vector<AlbumInfo>& ma
                     std::unique_ptr<CddbProtocolStore> store =
                         context.stores().MakeNetworkStore(kind, jobStore.settings());
                     if (store->open())
-                        work(context, queue, *store, done, retrieved, matches.size());
+                        work(context, retrieval, *store);
                     store->close();
                 } catch (...) {
                     context.report().message(JobObserver::Severity::Error,
@@ -125,13 +137,13 @@ std::size_t RetrieveTracks(JobContext& context, const std::vector<AlbumInfo>& ma
                 }
             });
         }
-        work(context, queue, jobStore, done, retrieved, matches.size());
+        work(context, retrieval, jobStore);
         if (context.stopRequested())
             context.report().status(base::tr(ids::kStatusStoppingThreads));
     }  // the helpers end here
     if (context.stopRequested())
         context.report().status(base::tr(ids::kStatusCanceledByUser));
-    return retrieved;
+    return retrieval.retrieved;
 }
 
 RetrieveTracksJob::RetrieveTracksJob(StoreConfig config, JobObserver& observer,

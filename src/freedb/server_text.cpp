@@ -2,16 +2,9 @@
 
 #include "base/code_page.h"
 #include "base/text.h"
+#include "freedb/text_util.h"
 
 namespace tw::freedb {
-
-namespace {
-
-bool isBlank(char c) {
-    return c == ' ' || c == '\t' || c == '\v' || c == '\f';
-}
-
-}  // namespace
 
 std::string serverLineToUtf8(std::string_view bytes) {
     if (base::isValidUtf8(bytes))
@@ -25,13 +18,7 @@ std::string trimProtocolLine(std::string_view raw) {
     for (char c : raw)
         if (c != '\r' && c != '\n')
             line += c;
-    std::size_t begin = 0;
-    while (begin < line.size() && isBlank(line[begin]))
-        ++begin;
-    std::size_t end = line.size();
-    while (end > begin && isBlank(line[end - 1]))
-        --end;
-    return line.substr(begin, end - begin);
+    return std::string(Trim(line));
 }
 
 }  // namespace tw::freedb

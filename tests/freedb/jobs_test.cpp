@@ -157,7 +157,8 @@ TEST_F(Jobs, FiveWorkersRetrieveEachOfThirtyRecordsExactlyOnce) {
     const std::vector<AlbumInfo> matches = manyMatches(database, 30);
     FakeCddbServer server(database);
     StoreConfig c = config(server.port());
-    c.freedb.storeRetrievedInLocalDb = false;
+    // All thirty disc ids begin with the same byte: every record goes to one range file.
+    c.localDb.mode = LocalDbMode::Windows;
     RetrieveTracksJob(c, observer, matches).Wait();
 
     EXPECT_EQ(observer.success, true);
@@ -170,6 +171,11 @@ TEST_F(Jobs, FiveWorkersRetrieveEachOfThirtyRecordsExactlyOnce) {
     EXPECT_NE(std::find(observer.statuses.begin(), observer.statuses.end(),
                         "Retrieving album tracks (30 of 30)..."),
               observer.statuses.end());
+    // No worker's record was lost to another's.
+    std::size_t stored = 0;
+    LocalAlbumDatabase(c.localDb).listAll([&](const AlbumInfo&) { ++stored; });
+    EXPECT_EQ(stored, 30u);
+    EXPECT_EQ(observer.foundIn(FoundIn::LocalDatabase), 30u);
 }
 
 TEST_F(Jobs, StopEndsEveryWorkerWithinASecond) {
