@@ -236,10 +236,19 @@ bool CddbProtocolStore::read(AlbumInfo& album) {
 }
 
 bool CddbProtocolStore::readRecord(AlbumInfo& album) {
+    // The record goes into a fresh album: the reader appends to titles, so a second read into
+    // the same album would double them, and a failed read must leave the album as it was.
+    AlbumInfo record;
+    record.setCategory(album.category());
+    record.setDiscId(album.discId());
+    record.setSource(AlbumSource::FreeDb);
     ReplyLines lines(*this);
-    const bool read = ReadXmcd(album, lines, logSink().get());
-    if (lines.terminated())
+    const bool read = ReadXmcd(record, lines, logSink().get());
+    if (lines.terminated()) {
+        if (read)
+            album = std::move(record);
         return read;
+    }
     if (lines.tooLong()) {
         abandonReply();
         return false;

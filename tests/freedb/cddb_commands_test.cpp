@@ -147,6 +147,10 @@ TEST_P(CddbCommands, ReadFillsTheAlbumFromTheRecord) {
     EXPECT_EQ(album.source(), AlbumSource::FreeDb);
     EXPECT_EQ(client->lines(),
               (std::vector<std::string>{"     Retrieving album info for (12345678) ... done."}));
+    // Reading again replaces the record instead of adding to its titles.
+    ASSERT_TRUE(client->store->read(album));
+    EXPECT_EQ(album.trackCount(), 3u);
+    EXPECT_EQ(album.track(2).title(), "Track 3");
 }
 
 TEST_P(CddbCommands, ReadReportsTheServersRefusals) {
