@@ -58,7 +58,7 @@ const Command kFreeDbCommand{
         "      | search WORDS... [--fields artist,title,track,rest] | submit FILE.xmcd [--category "
         "C]\n"
         "      connection: [--server HOST:PORT] [--http] [--proxy HOST:PORT]\n"
-        "      [--proxy-user USER[:PASSWORD]] [--timeout SECONDS] [--log full]",
+        "      [--proxy-user USER[:PASSWORD]] [--timeout SECONDS] [--log full] [--web HOST:PORT]",
     .summary =
         "the CDDB client: look files up as an album (and apply match N), read a record, "
         "servers, statistics, web search, submission",

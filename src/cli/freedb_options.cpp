@@ -29,6 +29,14 @@ bool applyConnectionOptions(const Args& args, freedb::StoreConfig& config, std::
             return false;
         }
     }
+    if (const std::string* web = args.value("web")) {
+        std::string port;
+        if (!splitHostPort(*web, s.webHost, port)) {
+            error = "--web wants HOST:PORT";
+            return false;
+        }
+        s.webPort = freedb::PortNumber(port);
+    }
     if (args.has("http"))
         s.setOption(freedb::FreeDbSettings::kOptionHttp, true);
     if (const std::string* proxy = args.value("proxy")) {

@@ -18,6 +18,7 @@ inline constexpr std::array kConnectionOptions = {
     OptionSpec{"proxy-user", true},  // USER[:PASSWORD], turns proxy authentication on
     OptionSpec{"timeout", true},     // seconds, 1..999
     OptionSpec{"log", true},         // "full": the protocol lines too
+    OptionSpec{"web", true},         // HOST:PORT of the web site (search, submission)
 };
 
 // The user's stored CDDB configuration (CDPLAYER.INI in the config folder and the settings

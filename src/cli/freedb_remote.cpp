@@ -7,7 +7,6 @@
 #include "cli/freedb_output.h"
 #include "cli/freedb_subcommands.h"
 #include "freedb/album_path_check.h"
-#include "freedb/disc_id.h"
 #include "freedb/file_lines.h"
 #include "freedb/freedb_category.h"
 #include "freedb/retrieve_tracks_job.h"

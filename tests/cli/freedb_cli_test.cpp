@@ -193,5 +193,44 @@ TEST_F(FreeDbCli, ServersStatisticsAndTheLocalDatabase) {
     EXPECT_EQ(run({"freedb", "sites", "--server", "nohost"}).status, 2);
 }
 
+TEST_F(FreeDbCli, SearchAndSubmitGoToTheWebSite) {
+    std::unique_ptr<test::FakeHttpServer> site;
+    site = std::make_unique<test::FakeHttpServer>([&](const test::FakeHttpRequest& request) {
+        if (request.method == "POST")
+            return test::FakeHttpReply{200, "200 OK, queued\n"};
+        const std::string link = "<a href=\"http://127.0.0.1:" + std::to_string(site->port()) +
+                                 "/freedb_search_fmt.php?cat=";
+        return test::FakeHttpReply{200,
+                                   "<table>\n" + link + "jazz&id=12345678\">Solo / Only</a>\n"};
+    });
+    database.add(
+        {"jazz", "12345678", "Solo / Only", test::MakeFakeXmcd("12345678", "Solo / Only", 1)});
+    test::FakeCddbServer server(database);
+    const std::string web = "127.0.0.1:" + std::to_string(site->port());
+    const std::string cddb = "127.0.0.1:" + std::to_string(server.port());
+
+    const CliRun search = run({"freedb", "search", "solo", "only", "--fields", "artist,track",
+                               "--web", web, "--server", cddb});
+    EXPECT_EQ(search.status, 0) << search.err;
+    EXPECT_EQ(search.out, "1\tsearch\tjazz\t12345678\tSolo\tOnly\t1\n");
+    EXPECT_EQ(site->requests().at(0).target,
+              "/freedb_search.php?words=solo+only&allfields=NO&grouping=none&fields=artist"
+              "&fields=track&allcats=YES");
+
+    const std::string record = (music / "album.xmcd").string();
+    {
+        std::ofstream out(record);
+        for (const std::string& line : test::MakeFakeXmcd("12345678", "Solo / Only", 1))
+            out << line << '\n';
+    }
+    const CliRun submit = run({"freedb", "submit", record, "--web", web});
+    EXPECT_EQ(submit.status, 0) << submit.err;
+    const test::FakeHttpRequest posted = site->requests().back();
+    EXPECT_EQ(posted.header("Category"), "rock");  // from the record's DGENRE
+    EXPECT_EQ(posted.header("Discid"), "12345678");
+    EXPECT_NE(posted.body.find("DTITLE=Solo / Only\n"), std::string::npos);
+    EXPECT_EQ(run({"freedb", "submit", record, "--category", "nonsense", "--web", web}).status, 2);
+}
+
 }  // namespace
 }  // namespace tw::cli
