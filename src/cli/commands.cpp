@@ -1,12 +1,10 @@
 #include "cli/commands.h"
 
-#include <array>
-
 namespace tw::cli {
 
 namespace {
 // A new command: its file, its declaration in commands.h and one line here.
-const std::array<const Command*, 10> kCommands = {
+const Command* const kCommands[] = {
     &kListCommand,
     &kShowCommand,
     &kSetCommand,
@@ -17,6 +15,10 @@ const std::array<const Command*, 10> kCommands = {
     &kPlaylistCommand,
     &kExportCommand,
     &kExportTemplateCommand,
+    &kDiscIdCommand,
+    &kFreeDbCommand,
+    &kLocalDbCommand,
+    &kCdPlayerCommand,
 };
 }  // namespace
 

@@ -23,5 +23,9 @@ extern const Command kCaseCommand;
 extern const Command kPlaylistCommand;
 extern const Command kExportCommand;
 extern const Command kExportTemplateCommand;
+extern const Command kDiscIdCommand;
+extern const Command kFreeDbCommand;
+extern const Command kLocalDbCommand;
+extern const Command kCdPlayerCommand;
 
 }  // namespace tw::cli
