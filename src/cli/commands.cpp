@@ -1,12 +1,10 @@
 #include "cli/commands.h"
 
-#include <array>
-
 namespace tw::cli {
 
 namespace {
 // A new command: its file, its declaration in commands.h and one line here.
-const std::array<const Command*, 7> kCommands = {
+const Command* const kCommands[] = {
     &kListCommand,
     &kShowCommand,
     &kSetCommand,
@@ -14,6 +12,13 @@ const std::array<const Command*, 7> kCommands = {
     &kRenameCommand,
     &kFillFromNameCommand,
     &kCaseCommand,
+    &kPlaylistCommand,
+    &kExportCommand,
+    &kExportTemplateCommand,
+    &kDiscIdCommand,
+    &kFreeDbCommand,
+    &kLocalDbCommand,
+    &kCdPlayerCommand,
 };
 }  // namespace
 

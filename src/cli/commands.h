@@ -20,5 +20,12 @@ extern const Command kClearCommand;
 extern const Command kRenameCommand;
 extern const Command kFillFromNameCommand;
 extern const Command kCaseCommand;
+extern const Command kPlaylistCommand;
+extern const Command kExportCommand;
+extern const Command kExportTemplateCommand;
+extern const Command kDiscIdCommand;
+extern const Command kFreeDbCommand;
+extern const Command kLocalDbCommand;
+extern const Command kCdPlayerCommand;
 
 }  // namespace tw::cli

@@ -1,0 +1,24 @@
+#include "export/export_document.h"
+
+#include "base/language.h"
+#include "base/string_ids.h"
+#include "base/user_port.h"
+#include "export/output_file.h"
+
+namespace tw::exports {
+
+std::optional<std::string> writeDocument(const std::string& path, base::UserPort& port,
+                                         const std::function<void(TextSink&)>& write) {
+    OutputFile file(path);
+    if (file.ok())
+        write(file);
+    if (file.commit()) {
+        port.showMessage(base::UserPort::Severity::Error,
+                         base::tr(base::ids::kMsgUnableToCreateFile) + path);
+        return std::nullopt;
+    }
+    port.openDocument(path);
+    return path;
+}
+
+}  // namespace tw::exports

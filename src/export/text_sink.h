@@ -1,0 +1,43 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace tw::exports {
+
+// How text reaches a written file.
+//   None: as it is (playlists, and the template text of HTML templates).
+//   Html: every character above 127 as a numeric character reference ("&#233;").
+//   Rtf:  every character above 127 as "\uN?", N the UTF-16 code unit as a signed 16-bit
+//         number (characters beyond U+FFFF as their two surrogates), as RTF readers expect.
+// With Html and Rtf the output stays plain ASCII, so it reads right whatever code page or
+// character set a reader assumes. Nothing else is escaped: "<", "&", "\" and braces in a
+// value stand as they are. A byte that is not part of well-formed UTF-8 is kept as it is
+// (text.h keeps such bytes everywhere rather than guess what they meant).
+enum class TextEscape { None, Html, Rtf };
+
+// Appends `text` to `out` with `escape` applied.
+void appendEscaped(std::string& out, std::string_view text, TextEscape escape);
+
+// Where a writer puts its text, piece by piece. Writers never seek or read back, so a file
+// is written as a stream and memory stays flat however many records it holds.
+class TextSink {
+public:
+    virtual ~TextSink() = default;
+    virtual void write(std::string_view text) = 0;
+
+    // Writes `text` with `escape` applied.
+    void writeEscaped(std::string_view text, TextEscape escape);
+};
+
+// A sink that collects everything in a string (tests, previews).
+class StringSink final : public TextSink {
+public:
+    void write(std::string_view text) override { text_.append(text); }
+    const std::string& text() const { return text_; }
+
+private:
+    std::string text_;
+};
+
+}  // namespace tw::exports

@@ -1,0 +1,146 @@
+#include "freedb/cddb_connection.h"
+
+#include "base/language.h"
+#include "base/string_ids.h"
+#include "freedb/hello_words.h"
+
+namespace tw::freedb {
+
+namespace ids = base::ids;
+
+unsigned PortNumber(std::string_view text) {
+    std::size_t i = 0;
+    while (i < text.size() && (text[i] == ' ' || text[i] == '\t'))
+        ++i;
+    unsigned port = 0;
+    bool digits = false;
+    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
+        port = port * 10 + static_cast<unsigned>(text[i] - '0');
+        digits = true;
+        if (port > 65535)
+            return 0;
+    }
+    return digits ? port : 0;
+}
+
+CddbConnection::CddbConnection(FreeDbSettings settings) : CddbProtocolStore(std::move(settings)) {}
+
+CddbConnection::~CddbConnection() {
+    socket_.close();
+}
+
+bool CddbConnection::open() {
+    socket_.setStopToken(stopToken());
+    const FreeDbSettings& s = settings();
+    log(base::trf(ids::kLogConnecting, s.remoteServer, s.remotePort, s.timeout));
+    if (connect() && greet() && handshake() && negotiateProtocol())
+        return true;
+    socket_.close();
+    return false;
+}
+
+bool CddbConnection::connect() {
+    logText(ids::kLogOpeningConnection);
+    if (!socket_.create()) {
+        fail(CddbErrorCode::CreateSocket);
+        return false;
+    }
+    socket_.setTimeout(settings().timeout);
+    if (!socket_.connect(settings().remoteServer, PortNumber(settings().remotePort))) {
+        fail(CddbErrorCode::Connect);
+        return false;
+    }
+    done();
+    return true;
+}
+
+bool CddbConnection::greet() {
+    std::string line;
+    socket_.beginReply();
+    if (!socket_.receiveLine(line)) {
+        log(CddbErrorLine(CddbErrorCode::WelcomeTimeout));
+        return false;
+    }
+    switch (ReplyCode(line)) {
+        case 432:
+            log(CddbErrorLine(CddbErrorCode::PermissionDenied));
+            return false;
+        case 433:
+            log(CddbErrorLine(CddbErrorCode::NoMoreUsers));
+            return false;
+        case 434:
+            log(CddbErrorLine(CddbErrorCode::ServerOverloaded));
+            return false;
+        default:
+            return true;
+    }
+}
+
+bool CddbConnection::handshake() {
+    logText(ids::kLogSendingHandshake);
+    if (!sendCommand("cddb hello " + HelloWords(settings().emailAddress))) {
+        fail(CddbErrorCode::HelloSend);
+        return false;
+    }
+    std::string line;
+    if (!receiveLine(line)) {
+        fail(CddbErrorCode::HelloReceive);
+        return false;
+    }
+    if (ReplyCode(line) != 200) {
+        fail(CddbErrorCode::HelloInvalid);
+        return false;
+    }
+    done();
+    return true;
+}
+
+bool CddbConnection::negotiateProtocol() {
+    logText(ids::kLogProtocolLevel);
+    if (!sendCommand("proto 6")) {
+        fail(CddbErrorCode::ProtoSend);
+        return false;
+    }
+    std::string line;
+    if (!receiveLine(line)) {
+        fail(CddbErrorCode::ProtoReceive);
+        return false;
+    }
+    const unsigned code = ReplyCode(line);
+    if (code != 200 && code != 201) {
+        fail(CddbErrorCode::ProtoUnsupported);
+        return false;
+    }
+    done();
+    // The table's text has no line end of its own; without one it would be held and run
+    // into the next line.
+    if (code == 200)
+        log(base::tr(ids::kLogModernProtocol) + "\r\n");
+    return true;
+}
+
+void CddbConnection::close() {
+    if (!socket_.isOpen())
+        return;
+    logText(ids::kLogClosingConnection);
+    if (sendCommand("quit")) {
+        std::string line;
+        receiveLine(line);  // "230 ...": the server's farewell; nothing depends on it
+    }
+    socket_.close();
+    done();
+}
+
+bool CddbConnection::sendCommand(const std::string& command) {
+    socket_.beginReply();
+    return socket_.sendLine(command);
+}
+
+bool CddbConnection::receiveLine(std::string& line) {
+    if (socket_.receiveLine(line))
+        return true;
+    socket_.close();
+    return false;
+}
+
+}  // namespace tw::freedb

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <string>
+
+#include "freedb/cddb_protocol_store.h"
+#include "freedb/line_socket.h"
+
+namespace tw::freedb {
+
+// CDDB over one TCP connection ("cddbp"): open() connects, reads the greeting and sends
+// "cddb hello" and "proto 6"; every later command goes over the same connection; close()
+// says "quit". The store owns its socket.
+class CddbConnection final : public CddbProtocolStore {
+public:
+    explicit CddbConnection(FreeDbSettings settings);
+    ~CddbConnection() override;
+
+    bool open() override;
+    void close() override;
+    void setTrace(ProtocolTrace* trace) override { socket_.setTrace(trace); }
+
+protected:
+    bool sendCommand(const std::string& command) override;
+    bool receiveLine(std::string& line) override;
+    void abandonReply() override { socket_.close(); }
+
+private:
+    bool connect();
+    bool greet();
+    bool handshake();
+    bool negotiateProtocol();
+
+    LineSocket socket_;
+};
+
+// A port given as text, read as "%u"; 0 when it is no port number.
+unsigned PortNumber(std::string_view text);
+
+}  // namespace tw::freedb

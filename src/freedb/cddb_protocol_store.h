@@ -1,0 +1,92 @@
+#pragma once
+
+#include <cstddef>
+#include <functional>
+#include <string>
+
+#include "freedb/album_store.h"
+#include "freedb/cddb_error.h"
+#include "freedb/cddb_reply.h"
+#include "freedb/freedb_settings.h"
+
+namespace tw::freedb {
+
+class ProtocolTrace;
+
+using ServerSink = std::function<void(const ServerRecord&)>;
+
+// The CDDB commands shared by the two network stores: "cddb query", "cddb read", "sites" and
+// "stat", their reply parsing and their log lines. The subclasses only carry a command line
+// to the server and its reply lines back (over one TCP connection, or one HTTP request per
+// command).
+//
+// Replies are bounded: a query yields at most kMaxMatches matches and a reply at most
+// kMaxReplyBytes of text; a reply past a bound, or one that breaks off before its closing
+// ".", fails the command. Categories and disc ids from a server are checked before they go
+// anywhere else, and the store never sends a category or disc id that could break the
+// command line.
+//
+// The store keeps a copy of the settings it was made with.
+class CddbProtocolStore : public AlbumStore {
+public:
+    static constexpr std::size_t kMaxMatches = 1000;
+    static constexpr std::size_t kMaxReplyBytes = 1024 * 1024;
+
+    explicit CddbProtocolStore(FreeDbSettings settings);
+
+    bool query(const AlbumInfo& album, const AlbumSink& sink) override;
+    bool read(AlbumInfo& album) override;
+    bool getSites(const ServerSink& sink);
+    bool getStatistics(ServerStatistics& statistics);
+
+    // Where the protocol lines go for the full log (not owned; may be null).
+    virtual void setTrace(ProtocolTrace* trace) = 0;
+
+    const FreeDbSettings& settings() const { return settings_; }
+    // New settings for the next open().
+    void applySettings(FreeDbSettings settings) { settings_ = std::move(settings); }
+
+protected:
+    // Sends one command; the reply lines then come from receiveLine.
+    virtual bool sendCommand(const std::string& command) = 0;
+    // A failed receive leaves the connection out of step with the server; the subclass then
+    // closes it, so that later commands fail at once instead of reading stale lines.
+    virtual bool receiveLine(std::string& line) = 0;
+    // The reply in progress will not be read to its end: the subclass drops the connection,
+    // so the next command does not read the rest as its own reply.
+    virtual void abandonReply() = 0;
+
+    // Ends the held progress text with "failed." and logs the error line.
+    void fail(CddbErrorCode code);
+    // Ends the held progress text with "done.".
+    void done();
+    void logText(int id);
+
+    FreeDbSettings& mutableSettings() { return settings_; }
+
+private:
+    enum class ReplyEnd { Terminated, Broken, TooLong };
+    class ReplyLines;
+
+    // Reads the lines of a multi-line reply up to its "."; `onLine` returns false to stop
+    // the reply at a bound of its own.
+    ReplyEnd readReplyLines(const std::function<bool(const std::string&)>& onLine);
+    void skipReplyLines();
+    void skipUnexpectedReply(unsigned code);
+    bool sweepCategories(const AlbumInfo& album, const AlbumSink& sink);
+    bool readRecord(AlbumInfo& album);
+
+    FreeDbSettings settings_;
+    bool quiet_ = false;
+};
+
+// The "cddb query" line of an album with tracks: disc id, track count, each track's start
+// in frames (every one with its own leading blank) and the disc length in seconds.
+std::string CddbQueryCommand(const AlbumInfo& album);
+
+// Whether a category or disc id from outside may be used: in a command line, as a folder or
+// file name. A category is one word that is a safe folder name; a disc id is eight
+// hexadecimal digits.
+bool IsUsableMatch(const QueryMatch& match);
+
+}  // namespace tw::freedb

@@ -1,0 +1,136 @@
+#include "freedb/http_response_reader.h"
+
+#include <charconv>
+
+#include "base/ascii.h"
+#include "freedb/server_text.h"
+
+namespace tw::freedb {
+
+namespace {
+
+std::string upper(std::string_view s) {
+    std::string out(s);
+    for (char& c : out)
+        c = base::asciiUpper(c);
+    return out;
+}
+
+std::optional<std::uint64_t> parseContentLength(std::string_view upperLine) {
+    constexpr std::string_view kName = "CONTENT-LENGTH:";
+    if (upperLine.substr(0, kName.size()) != kName)
+        return std::nullopt;
+    std::string_view value = upperLine.substr(kName.size());
+    while (!value.empty() && (value.front() == ' ' || value.front() == '\t'))
+        value.remove_prefix(1);
+    std::uint64_t length = 0;
+    const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), length);
+    if (error != std::errc() || end == value.data())
+        return std::nullopt;
+    return length;
+}
+
+}  // namespace
+
+void HttpResponseReader::feed(std::string_view raw) {
+    if (state_ == State::Body) {
+        feedBody(raw);
+        return;
+    }
+    if (state_ != State::StatusLine && state_ != State::Headers)
+        return;
+    head_.feed(raw);
+    std::string line;
+    while ((state_ == State::StatusLine || state_ == State::Headers) && head_.takeLine(line))
+        onHeadLine(line);
+    if (head_.overflowed())
+        state_ = State::Failed;
+    if (state_ == State::Body)
+        feedBody(head_.takeRest());
+}
+
+void HttpResponseReader::onHeadLine(const std::string& rawLine) {
+    const std::string line = trimProtocolLine(rawLine);
+    if (state_ == State::StatusLine) {
+        if (line.find("HTTP/") == std::string::npos) {
+            state_ = State::Failed;
+            return;
+        }
+        http11_ = line.find("HTTP/1.1") != std::string::npos;
+        state_ = State::Headers;
+        return;
+    }
+    if (line.empty()) {
+        startBody();
+        return;
+    }
+    if (++headerLines_ > kMaxHeaderLines) {
+        state_ = State::Failed;
+        return;
+    }
+    const std::string upperLine = upper(line);
+    if (http11_ && upperLine.find("TRANSFER-ENCODING") != std::string::npos &&
+        upperLine.find("CHUNKED") != std::string::npos)
+        chunked_ = true;
+    if (auto length = parseContentLength(upperLine))
+        contentLength_ = length;
+}
+
+void HttpResponseReader::startBody() {
+    state_ = State::Body;
+    // Chunked coding wins over a length, as HTTP/1.1 demands.
+    if (chunked_) {
+        decoder_.emplace(HttpBodyDecoder::Framing::Chunked, 0);
+    } else if (contentLength_) {
+        decoder_.emplace(HttpBodyDecoder::Framing::Length, *contentLength_);
+    } else {
+        decoder_.emplace(HttpBodyDecoder::Framing::UntilClose, 0);
+    }
+    if (decoder_->done())
+        state_ = State::Done;
+}
+
+void HttpResponseReader::feedBody(std::string_view raw) {
+    std::string body;
+    decoder_->feed(raw, body);
+    body_.feed(body);
+    if (decoder_->failed()) {
+        state_ = State::Failed;
+    } else if (decoder_->done()) {
+        state_ = State::Done;
+    }
+}
+
+void HttpResponseReader::finish() {
+    if (state_ == State::Body) {
+        decoder_->finish();
+        state_ = decoder_->done() ? State::Done : State::Failed;
+    } else if (state_ != State::Done) {
+        state_ = State::Failed;
+    }
+}
+
+bool HttpResponseReader::takeBodyLine(std::string& line) {
+    if (state_ == State::Failed)
+        return false;
+    if (body_.takeLine(line))
+        return true;
+    if (body_.overflowed()) {
+        state_ = State::Failed;
+        return false;
+    }
+    if (state_ == State::Done && !bodyFlushed_) {
+        bodyFlushed_ = true;
+        if (!body_.empty()) {
+            line = body_.takeRest();
+            return true;
+        }
+    }
+    return false;
+}
+
+bool HttpResponseReader::exhausted() const {
+    return state_ == State::Failed || (state_ == State::Done && bodyFlushed_);
+}
+
+}  // namespace tw::freedb

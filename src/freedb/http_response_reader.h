@@ -1,0 +1,59 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "freedb/http_body_decoder.h"
+#include "freedb/line_splitter.h"
+
+namespace tw::freedb {
+
+// Reads one HTTP response from the raw bytes of a connection: the status line, the header
+// lines, then the body as lines. The status code is kept but judging it is the caller's
+// affair (an error page is read like any other body). Head and body lines are bounded by
+// the line limit; an over-long line, too many header lines or broken framing fail the
+// response.
+class HttpResponseReader {
+public:
+    static constexpr std::size_t kMaxHeaderLines = 256;
+
+    enum class State { StatusLine, Headers, Body, Done, Failed };
+
+    void feed(std::string_view raw);
+    // The peer closed the connection.
+    void finish();
+
+    State state() const { return state_; }
+    bool headComplete() const { return state_ == State::Body || state_ == State::Done; }
+    bool http11() const { return http11_; }
+    bool chunked() const { return chunked_; }
+    std::optional<std::uint64_t> contentLength() const { return contentLength_; }
+
+    // The next body line, without its line feed (a carriage return before it stays);
+    // false when none is complete yet. After the body ended, a last line without a line
+    // feed is returned too.
+    bool takeBodyLine(std::string& line);
+
+    // True when no body line can come any more (the body ended and every line was taken,
+    // or the response failed).
+    bool exhausted() const;
+
+private:
+    void onHeadLine(const std::string& line);
+    void startBody();
+    void feedBody(std::string_view raw);
+
+    State state_ = State::StatusLine;
+    bool http11_ = false;
+    bool chunked_ = false;
+    std::optional<std::uint64_t> contentLength_;
+    std::size_t headerLines_ = 0;
+    LineSplitter head_;
+    std::optional<HttpBodyDecoder> decoder_;
+    LineSplitter body_;
+    bool bodyFlushed_ = false;
+};
+
+}  // namespace tw::freedb

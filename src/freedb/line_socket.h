@@ -1,0 +1,90 @@
+#pragma once
+
+#include <chrono>
+#include <cstddef>
+#include <optional>
+#include <stop_token>
+#include <string>
+#include <string_view>
+
+#include "freedb/line_splitter.h"
+#include "freedb/protocol_trace.h"
+#include "freedb/unique_fd.h"
+
+namespace tw::freedb {
+
+// A TCP connection that carries text lines, under the CDDB connections and the HTTP
+// requests. Every wait (connect, send, receive) polls in steps of 100 ms, so it ends at the
+// time-out or soon after the stop request is set, whichever comes first.
+//
+// The socket owns its descriptor and closes it on close() or destruction. The stop token
+// and the trace (optional, not owned) are the connection's; the trace must outlive the
+// socket. One socket is used by one thread at a time.
+class LineSocket {
+public:
+    static constexpr unsigned kDefaultTimeout = 30;
+
+    enum class ReadResult { Data, Closed, Failed };
+
+    LineSocket() = default;
+    LineSocket(const LineSocket&) = delete;
+    LineSocket& operator=(const LineSocket&) = delete;
+    ~LineSocket() { close(); }
+
+    void setStopToken(std::stop_token stop) { stop_ = std::move(stop); }
+    void setTrace(ProtocolTrace* trace) { trace_ = trace; }
+
+    // Makes a fresh TCP socket (closing any previous one).
+    bool create();
+    void setTimeout(unsigned seconds) { timeout_ = seconds; }
+    unsigned timeout() const { return timeout_; }
+
+    // Connects to `host` (address or name) on `port`; the socket stays non-blocking.
+    bool connect(const std::string& host, unsigned port);
+
+    // Sends `text` and one line feed; true only when every byte went out.
+    bool sendLine(std::string_view text);
+    // Sends the bytes as they are, untraced.
+    bool sendBytes(std::string_view bytes);
+
+    // Starts the time-out of a whole reply: from now on, every receive fails once the
+    // time-out has passed, however slowly the peer keeps sending. endReply() lifts it.
+    void beginReply();
+    void endReply() { replyDeadline_.reset(); }
+
+    // The next line without its line end, carriage returns removed, white space trimmed,
+    // and as UTF-8 (see server_text.h). False at the time-out, on the stop request, when
+    // the peer closed, on a socket error, or when a line exceeds the line limit; after an
+    // over-long line the socket is closed, so the reply cannot resume in mid-line.
+    bool receiveLine(std::string& line);
+
+    // Waits for bytes and appends what arrived to `bytes`, bypassing the line buffer.
+    // Callers that decode the stream themselves use this together with takeBuffered().
+    ReadResult receiveSome(std::string& bytes);
+    // The bytes received but not yet returned as lines.
+    std::string takeBuffered() { return splitter_.takeRest(); }
+
+    void close();
+    bool isOpen() const { return fd_.valid(); }
+    bool stopRequested() const { return stop_.stop_requested(); }
+
+    // Passes a line to the trace, for callers that frame lines themselves.
+    void traceLine(ProtocolTrace::Direction direction, std::string_view text) const;
+
+private:
+    using Clock = std::chrono::steady_clock;
+
+    // Waits until the socket is ready for `events` or the limit, stop request or reply
+    // deadline comes; true when ready.
+    bool waitFor(short events, Clock::time_point limit) const;
+    Clock::time_point callLimit() const;
+
+    UniqueFd fd_;
+    unsigned timeout_ = kDefaultTimeout;
+    std::stop_token stop_;
+    ProtocolTrace* trace_ = nullptr;
+    LineSplitter splitter_;
+    std::optional<Clock::time_point> replyDeadline_;
+};
+
+}  // namespace tw::freedb

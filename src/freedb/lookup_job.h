@@ -1,0 +1,19 @@
+#pragma once
+
+#include "freedb/freedb_job.h"
+
+namespace tw::freedb {
+
+// Looks the album made from the selected files up in the CD-player file, the local database
+// and the CDDB server, in this order, reporting every match where it was found, then fetches
+// the records of the CDDB matches. The status ends with the number of albums found and
+// retrieved, or with the failure when nothing was found and the server could not be reached.
+bool RunLookup(JobContext& context, const AlbumInfo& album);
+
+class LookupJob final : public FreeDbJob {
+public:
+    LookupJob(StoreConfig config, JobObserver& observer, AlbumInfo album,
+              ProxyCredentialsPrompt prompt = {});
+};
+
+}  // namespace tw::freedb

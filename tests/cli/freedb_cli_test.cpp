@@ -1,0 +1,236 @@
+// Runs the built tunewright-cli against fake CDDB servers on this machine: looking albums up,
+// reading, storing and applying them, over cddbp and over HTTP.
+
+#include <sys/wait.h>
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "core/audio_file.h"
+#include "core/mpeg_info.h"
+#include "support/fake_cddb_server.h"
+#include "support/fake_http_server.h"
+#include "support/mp3_file.h"
+
+namespace tw::cli {
+namespace {
+
+struct CliRun {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+std::string quoted(const std::string& word) {
+    std::string text = "'";
+    for (const char c : word)
+        text += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return text + "'";
+}
+
+std::string contentOf(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+// An MP3 file of about `seconds` seconds: a Xing frame that counts the frames, then a few.
+std::string writeMp3OfSeconds(const test::TempDir& dir, const std::string& name, int seconds) {
+    const test::FrameSpec spec = test::defaultFrameSpec();
+    const auto frames = static_cast<std::uint32_t>(seconds * spec.sampleRate / 1152 + 1);
+    test::Mp3Parts parts;
+    parts.audio =
+        test::join({test::xingFrame(spec, frames, frames * 417), test::mpegFrames(spec, 10)});
+    return test::writeMp3(dir, name, parts);
+}
+
+class FreeDbCli : public ::testing::Test {
+protected:
+    CliRun run(const std::vector<std::string>& args) {
+        std::string command = "env HOME=" + quoted(home.path().string()) +
+                              " XDG_CONFIG_HOME=" + quoted((home / "config").string()) +
+                              " XDG_DATA_HOME=" + quoted((home / "data").string()) + " " +
+                              quoted(TW_CLI_PATH);
+        for (const std::string& arg : args)
+            command += " " + quoted(arg);
+        command += " >" + quoted((home / "out").string()) + " 2>" +
+                   quoted((home / "err").string()) + " </dev/null";
+        const int raw = std::system(command.c_str());
+        CliRun result;
+        result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+        result.out = contentOf(home / "out");
+        result.err = contentOf(home / "err");
+        return result;
+    }
+
+    // Two files and the disc id the program gives them.
+    void makeAlbumFiles() {
+        files = {writeMp3OfSeconds(music, "01.mp3", 180), writeMp3OfSeconds(music, "02.mp3", 240)};
+        const CliRun ids = run({"discid", files[0], files[1]});
+        ASSERT_EQ(ids.status, 0) << ids.err;
+        discId = ids.out.substr(0, ids.out.find('\n'));
+        ASSERT_EQ(discId.size(), 8u) << ids.out;
+        database.add(
+            {"rock", discId, "Band / Album", test::MakeFakeXmcd(discId, "Band / Album", 2)});
+    }
+
+    core::AudioFile reread(const std::string& path) {
+        core::MpegInfo mpeg;
+        auto record = core::AudioFile::create(path, path.rfind('/') + 1, mpeg);
+        return record ? *record : core::AudioFile{};
+    }
+
+    void expectApplied() {
+        for (int i = 0; i < 2; ++i) {
+            const core::AudioFile file = reread(files[static_cast<std::size_t>(i)]);
+            EXPECT_EQ(file.id3v2.title, "Track " + std::to_string(i + 1));
+            EXPECT_EQ(file.id3v2.artist, "Band");
+            EXPECT_EQ(file.id3v2.album, "Album");
+            EXPECT_EQ(file.id3v2.track, i + 1);
+            EXPECT_EQ(file.id3v2.trackTotal, 2);
+            EXPECT_EQ(file.id3v1.title, "Track " + std::to_string(i + 1));
+            EXPECT_EQ(file.id3v1.year, 1999);
+        }
+    }
+
+    test::TempDir home;
+    test::TempDir music;
+    test::FakeCddbDatabase database;
+    std::vector<std::string> files;
+    std::string discId;
+};
+
+TEST_F(FreeDbCli, DiscIdOfPlayTimes) {
+    const CliRun result = run({"discid", "--seconds", "180,240"});
+    EXPECT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(result.out, "0d01a202\ncddb query 0d01a202 2  150 13650 420\n");
+    EXPECT_EQ(run({"discid", "--seconds", "180,x"}).status, 2);
+}
+
+TEST_F(FreeDbCli, LookUpStoreAndApplyOverCddbp) {
+    makeAlbumFiles();
+    test::FakeCddbServer server(database);
+    const std::string address = "127.0.0.1:" + std::to_string(server.port());
+
+    const CliRun lookup = run({"freedb", "lookup", files[0], files[1], "--server", address});
+    EXPECT_EQ(lookup.status, 0) << lookup.err;
+    EXPECT_EQ(lookup.out, "1\tfreedb\trock\t" + discId + "\tBand\tAlbum\t2\n");
+    EXPECT_NE(lookup.err.find("Found exact match"), std::string::npos) << lookup.err;
+    // The retrieved record went to the local database; a second lookup finds it there too.
+    const CliRun listed = run({"localdb", "list"});
+    EXPECT_EQ(listed.out, "1\tlocaldb\trock\t" + discId + "\tBand\tAlbum\t2\n");
+
+    const CliRun applied =
+        run({"freedb", "lookup", files[0], files[1], "--server", address, "--apply", "2"});
+    EXPECT_EQ(applied.status, 0) << applied.err;
+    EXPECT_EQ(applied.out, "1\tlocaldb\trock\t" + discId + "\tBand\tAlbum\t2\n" +
+                               "2\tfreedb\trock\t" + discId + "\tBand\tAlbum\t2\n");
+    expectApplied();
+    // The selected album was stored in the CD-player file as well.
+    const CliRun player = run({"cdplayer", "list"});
+    EXPECT_EQ(player.out, "1\tcdplayer\t-----\t" + discId + "\tBand\tAlbum\t2\n");
+}
+
+TEST_F(FreeDbCli, LookUpReadAndApplyOverHttp) {
+    makeAlbumFiles();
+    test::FakeHttpServer server(test::CddbHttpHandler(database),
+                                {test::HttpFraming::Chunked, 5, {}, {}});
+    const std::string address = "127.0.0.1:" + std::to_string(server.port());
+
+    const CliRun read = run({"freedb", "read", "rock", discId, "--http", "--server", address});
+    EXPECT_EQ(read.status, 0) << read.err;
+    EXPECT_NE(read.out.find("DTITLE=Band / Album\n"), std::string::npos) << read.out;
+    EXPECT_NE(read.out.find("TTITLE1=Track 2\n"), std::string::npos);
+
+    const CliRun applied = run({"freedb", "lookup", files[0], files[1], "--http", "--server",
+                                address, "--apply", "2", "--log", "full"});
+    EXPECT_EQ(applied.status, 0) << applied.err;
+    EXPECT_NE(applied.err.find("[DBG] -> GET /~cddb/cddb.cgi?cmd=cddb+query+" + discId),
+              std::string::npos)
+        << applied.err;
+    expectApplied();
+    EXPECT_FALSE(server.requests().empty());
+}
+
+TEST_F(FreeDbCli, AFailedLookupLeavesTheFilesAlone) {
+    makeAlbumFiles();
+    unsigned closedPort = 0;
+    {
+        test::FakeCddbServer gone(database);
+        closedPort = gone.port();
+    }
+    const std::string before = contentOf(files[0]);
+    const CliRun result = run({"freedb", "lookup", files[0], files[1], "--server",
+                               "127.0.0.1:" + std::to_string(closedPort), "--apply", "1"});
+    EXPECT_NE(result.status, 0);
+    EXPECT_NE(result.err.find("[ERR]Error 101: Can't connect to remote server!"), std::string::npos)
+        << result.err;
+    EXPECT_EQ(contentOf(files[0]), before);
+}
+
+TEST_F(FreeDbCli, ServersStatisticsAndTheLocalDatabase) {
+    database.setSites({"a.test cddbp 8880 - N000.00 W000.00 First"});
+    database.setStatLines({"Database entries: 7", "jazz: 7"});
+    database.add(
+        {"jazz", "12345678", "Solo / Only", test::MakeFakeXmcd("12345678", "Solo / Only", 1)});
+    test::FakeCddbServer server(database);
+    const std::string address = "127.0.0.1:" + std::to_string(server.port());
+
+    const CliRun sites = run({"freedb", "sites", "--server", address});
+    EXPECT_EQ(sites.out, "a.test cddbp 8880 - N000.00 W000.00 First\n");
+    const CliRun stat = run({"freedb", "stat", "--server", address});
+    EXPECT_EQ(stat.out.substr(0, 17), "Total albums:\t\t7\n");
+
+    ASSERT_EQ(run({"freedb", "read", "jazz", "12345678", "--server", address}).status, 0);
+    EXPECT_NE(run({"localdb", "stats"}).out.find("Jazz:\t\t1\n"), std::string::npos);
+    EXPECT_EQ(run({"localdb", "delete", "jazz", "12345678"}).status, 0);
+    EXPECT_EQ(run({"localdb", "list"}).out, "");
+    EXPECT_EQ(run({"localdb", "delete", "jazz", "12345678"}).status, 1);
+    EXPECT_EQ(run({"freedb", "read", "../x", "12345678"}).status, 2);
+    EXPECT_EQ(run({"freedb", "sites", "--server", "nohost"}).status, 2);
+}
+
+TEST_F(FreeDbCli, SearchAndSubmitGoToTheWebSite) {
+    std::unique_ptr<test::FakeHttpServer> site;
+    site = std::make_unique<test::FakeHttpServer>([&](const test::FakeHttpRequest& request) {
+        if (request.method == "POST")
+            return test::FakeHttpReply{200, "200 OK, queued\n"};
+        const std::string link = "<a href=\"http://127.0.0.1:" + std::to_string(site->port()) +
+                                 "/freedb_search_fmt.php?cat=";
+        return test::FakeHttpReply{200,
+                                   "<table>\n" + link + "jazz&id=12345678\">Solo / Only</a>\n"};
+    });
+    database.add(
+        {"jazz", "12345678", "Solo / Only", test::MakeFakeXmcd("12345678", "Solo / Only", 1)});
+    test::FakeCddbServer server(database);
+    const std::string web = "127.0.0.1:" + std::to_string(site->port());
+    const std::string cddb = "127.0.0.1:" + std::to_string(server.port());
+
+    const CliRun search = run({"freedb", "search", "solo", "only", "--fields", "artist,track",
+                               "--web", web, "--server", cddb});
+    EXPECT_EQ(search.status, 0) << search.err;
+    EXPECT_EQ(search.out, "1\tsearch\tjazz\t12345678\tSolo\tOnly\t1\n");
+    EXPECT_EQ(site->requests().at(0).target,
+              "/freedb_search.php?words=solo+only&allfields=NO&grouping=none&fields=artist"
+              "&fields=track&allcats=YES");
+
+    const std::string record = (music / "album.xmcd").string();
+    {
+        std::ofstream out(record);
+        for (const std::string& line : test::MakeFakeXmcd("12345678", "Solo / Only", 1))
+            out << line << '\n';
+    }
+    const CliRun submit = run({"freedb", "submit", record, "--web", web});
+    EXPECT_EQ(submit.status, 0) << submit.err;
+    const test::FakeHttpRequest posted = site->requests().back();
+    EXPECT_EQ(posted.header("Category"), "rock");  // from the record's DGENRE
+    EXPECT_EQ(posted.header("Discid"), "12345678");
+    EXPECT_NE(posted.body.find("DTITLE=Solo / Only\n"), std::string::npos);
+    EXPECT_EQ(run({"freedb", "submit", record, "--category", "nonsense", "--web", web}).status, 2);
+}
+
+}  // namespace
+}  // namespace tw::cli

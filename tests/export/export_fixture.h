@@ -1,0 +1,86 @@
+#pragma once
+
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <sstream>
+#include <string>
+
+#include "core/audio_file.h"
+#include "core/file_list.h"
+
+namespace tw::exports::test {
+
+// A record held only in memory, at `folder` + `fileName`.
+inline core::AudioFile& addRecord(core::FileList& list, const std::string& folder,
+                                  const std::string& fileName) {
+    auto record = std::make_unique<core::AudioFile>();
+    record->path = folder + fileName;
+    record->fileName = fileName;
+    record->baseName = fileName.substr(0, fileName.size() - 4);
+    record->id3v1.present = record->id3v2.present = true;
+    list.add(std::move(record));
+    return list.at(list.size() - 1);
+}
+
+// Three records that between them use every value an export writes: one full of plain
+// values, one with characters beyond ASCII and text that means something in HTML and RTF,
+// one with nothing at all.
+inline void addSampleRecords(core::FileList& list, const std::string& folder) {
+    core::AudioFile& a = addRecord(list, folder, "01 Intro.mp3");
+    a.id3v1.track = 1;
+    a.id3v2.title = "Intro & <Overture>";
+    a.id3v1.title = "ignored: ID3v2 wins";
+    a.id3v1.artist = "The Band";
+    a.id3v1.album = "Live";
+    a.id3v1.yearText = "1999";
+    a.id3v1.genre = 17;
+    a.id3v2.comment = "first";
+    a.id3v2.composer = "C. Writer";
+    a.id3v2.origArtist = "Others";
+    a.id3v2.copyright = "(c) 1999";
+    a.id3v2.url = "http://example.org/a?b=1&c=2";
+    a.id3v2.publisher = "Label";
+    a.id3v2.encodedBy = "Encoder";
+    a.lyrics.text = "la la";
+    a.createdText = "01/02/2003, 04:05.06";
+    a.changedText = "02/03/2004, 05:06.07";
+    a.size = 1536;
+    a.streamText[static_cast<std::size_t>(core::StreamField::Length)] = "03:25";
+    a.streamText[static_cast<std::size_t>(core::StreamField::Bitrate)] = "128 kbps";
+    a.streamText[static_cast<std::size_t>(core::StreamField::Mode)] = "Joint Stereo";
+    a.playSeconds = 205;
+
+    core::AudioFile& b = addRecord(list, folder, "CD2/12 Caf\xC3\xA9.mp3");
+    b.id3v2.track = 12;
+    b.id3v2.title = "Caf\xC3\xA9 \xE2\x98\x95 \xF0\x9F\x98\x80";  // é, a cup, a grin
+    b.id3v2.artist = "Sigur R\xC3\xB3s";
+    b.id3v2.album = "back\\slash {braces}";
+    b.size = 3 * 1024 * 1024;
+    b.streamText[static_cast<std::size_t>(core::StreamField::Length)] = "01:00:01";
+    b.playSeconds = 3601;
+
+    addRecord(list, folder, "empty.mp3");
+}
+
+inline std::string fileContent(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return "<missing>";
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+inline void writeFile(const std::filesystem::path& path, const std::string& bytes) {
+    std::filesystem::create_directories(path.parent_path());
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+// The golden file of that name in tests/export/golden.
+inline std::string golden(const std::string& name) {
+    const char* source = std::getenv("TW_SOURCE_DIR");
+    return fileContent(std::filesystem::path(source ? source : ".") / "tests/export/golden" / name);
+}
+
+}  // namespace tw::exports::test

@@ -1,0 +1,163 @@
+#include "export/list_export.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "base/language_fixture.h"
+#include "base/memory_settings_store.h"
+#include "export/export_columns.h"
+#include "export/text_sink.h"
+#include "export_fixture.h"
+#include "support/fake_user_port.h"
+
+namespace tw::exports {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::vector<int> allColumns() {
+    ExportColumnFlags flags;
+    flags.checkAll();
+    return flags.columns();
+}
+
+std::string html(const core::FileList& list, const std::vector<int>& columns) {
+    StringSink sink;
+    WriteHtmlList(sink, list, columns);
+    return sink.text();
+}
+
+std::string rtf(const core::FileList& list, const std::vector<int>& columns) {
+    StringSink sink;
+    WriteRtfList(sink, list, columns);
+    return sink.text();
+}
+
+TEST(ListLayoutTest, HtmlAndRtfOfEveryColumnMatchTheirGoldenFiles) {
+    core::FileList list;
+    test::addSampleRecords(list, "/music/");
+    EXPECT_EQ(html(list, allColumns()), test::golden("list.html"));
+    EXPECT_EQ(rtf(list, allColumns()), test::golden("list.rtf"));
+}
+
+TEST(ListLayoutTest, AnEmptyListWritesOnlyTheHeaderRow) {
+    const core::FileList list;
+    EXPECT_EQ(html(list, {2, 11}),
+              "<html>\r\n<title>MP3 Files list</title>\r\n<body>\r\n"
+              "<p align=center><table border=1 cellspacing=0 cellpadding=0>\r\n"
+              "\t<tr>\r\n\t\t<td><b>Title</b></td>\r\n\t\t<td><b>URL</b></td>\r\n\t</tr>\r\n"
+              "</table></p>\r\n</body>\r\n</html>\r\n");
+    EXPECT_EQ(rtf(list, {2, 11}),
+              "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\fnil\\fcharset204{\\*\\fname Arial;}Arial "
+              "CYR;}}{\\colortbl ;\\red0\\green0\\blue255;\\red0\\green0\\blue0;}\\viewkind4\\uc1"
+              "\\pard\\cf1\\lang1049\\f0\\fs24 MP3 Files list\\cf2\\i\\fs22"
+              "\\par \\par \\b\\tab Title\\tab URL\\par \\i0\\b0\\par }");
+}
+
+TEST(ListLayoutTest, WithoutColumnsEveryRowIsEmptyAndPictureIsNeverWritten) {
+    core::FileList list;
+    test::addSampleRecords(list, "/music/");
+    const std::string none = html(list, {});
+    EXPECT_NE(none.find("\t<tr>\r\n\t</tr>\r\n\t<tr>\r\n\t</tr>\r\n\t<tr>\r\n\t</tr>\r\n\t<tr>"
+                        "\r\n\t</tr>\r\n</table>"),
+              std::string::npos);
+    EXPECT_EQ(html(list, {kPictureColumn, 0, 22}), none);
+    EXPECT_EQ(rtf(list, {kPictureColumn}), rtf(list, {}));
+}
+
+TEST(ExportColumnFlagsTest, StoredAsC1ToC21WithPictureNeverOn) {
+    base::MemorySettingsStore store;
+    ExportColumnFlags flags = ExportColumnFlags::load(store);  // everything on by default
+    EXPECT_EQ(flags.columns().size(), 20u);
+    EXPECT_FALSE(flags.checked(kPictureColumn));
+
+    flags.invertAll();
+    EXPECT_TRUE(flags.columns().empty());
+    flags.set(3, true);
+    flags.set(kPictureColumn, true);
+    flags.save(store);
+    EXPECT_EQ(store.getInt("Export", "c3", -1), 1);
+    EXPECT_EQ(store.getInt("Export", "c2", -1), 0);
+    EXPECT_FALSE(store.hasValue("Export", "c14"));
+    EXPECT_EQ(ExportColumnFlags::load(store).columns(), std::vector<int>{3});
+
+    store.setInt("Export", "c14", 1);
+    EXPECT_FALSE(ExportColumnFlags::load(store).checked(kPictureColumn));
+}
+
+class ColumnHeaderTest : public base::LanguageTest {};
+
+TEST_F(ColumnHeaderTest, LanguageFileMenuItemsWinWhenLongEnough) {
+    EXPECT_EQ(exportColumnHeader(2), "Title");
+    EXPECT_EQ(exportColumnHeader(1), "#");
+    writeLanguage("de.lng",
+                  "[MenuItems]\n32835=Titel\n32836=N\n"
+                  "[TabFileList]\n57375=Nr.\n57376=Interpret\n");
+    base::SetLanguage("de");
+    EXPECT_EQ(exportColumnHeader(2), "Titel");
+    EXPECT_EQ(exportColumnHeader(1), "Nr.");        // one character is too short: the title
+    EXPECT_EQ(exportColumnHeader(3), "Interpret");  // no menu text: the translated title
+    EXPECT_EQ(exportColumnHeader(4), "Album");
+}
+
+TEST(ExportPathTest, ExtensionIsAddedUnlessPresentInAnyCase) {
+    EXPECT_EQ(exportFilePath("/out", "list", DocumentKind::Html), "/out/list.html");
+    EXPECT_EQ(exportFilePath("/out/", "list.HTM", DocumentKind::Html), "/out/list.HTM");
+    EXPECT_EQ(exportFilePath("/out", "list.Html", DocumentKind::Html), "/out/list.Html");
+    EXPECT_EQ(exportFilePath("/out", "list.rtf.txt", DocumentKind::Rtf), "/out/list.rtf.txt.rtf");
+    EXPECT_EQ(exportFilePath("/out", "list.RTF", DocumentKind::Rtf), "/out/list.RTF");
+}
+
+class ListExportTest : public ::testing::Test {
+protected:
+    tw::test::TempDir dir;
+    core::FileList list;
+    tw::test::FakeUserPort port;
+};
+
+TEST_F(ListExportTest, WritesTheFileAndOpensIt) {
+    test::addSampleRecords(list, dir.folder());
+    const auto path = ExportRtf(list, {dir.folder(), "Export", {2, 3}}, port);
+    ASSERT_TRUE(path);
+    EXPECT_EQ(*path, (dir / "Export.rtf").string());
+    EXPECT_EQ(test::fileContent(*path), rtf(list, {2, 3}));
+    EXPECT_EQ(port.opened, std::vector<std::string>{*path});
+    EXPECT_TRUE(port.messages.empty());
+}
+
+TEST_F(ListExportTest, AFolderThatCannotTakeTheFileIsReportedAndNothingOpens) {
+    test::writeFile(dir / "file", "x");
+    EXPECT_FALSE(ExportHtml(list, {(dir / "file").string(), "Export", {1}}, port));
+    EXPECT_FALSE(ExportHtml(list, {(dir / "none").string(), "Export", {1}}, port));
+    ASSERT_EQ(port.messages.size(), 2u);
+    EXPECT_EQ(port.messages[0],
+              "Unable to create specified file:\n\n" + (dir / "file" / "Export.html").string());
+    EXPECT_TRUE(port.opened.empty());
+    EXPECT_FALSE(fs::exists(dir / "none"));
+}
+
+TEST_F(ListExportTest, HtmlOfEveryColumnParsesWithoutErrors) {
+    test::addSampleRecords(list, dir.folder());
+    const auto path = ExportHtml(list, {dir.folder(), "Export", allColumns()}, port);
+    ASSERT_TRUE(path);
+    const std::string script =
+        "import sys, html.parser\n"
+        "data = open(sys.argv[1], 'rb').read()\n"
+        "assert all(b < 128 for b in data), 'not ASCII'\n"
+        "class P(html.parser.HTMLParser):\n"
+        "    cells = 0\n"
+        "    def handle_starttag(self, tag, attrs):\n"
+        "        self.cells += tag == 'td'\n"
+        "p = P(convert_charrefs=True)\n"
+        "p.feed(data.decode('ascii'))\n"
+        "p.close()\n"
+        "assert p.cells == 4 * 20, p.cells\n";
+    test::writeFile(dir / "check.py", script);
+    const std::string command =
+        "/usr/bin/python3 '" + (dir / "check.py").string() + "' '" + *path + "'";
+    EXPECT_EQ(std::system(command.c_str()), 0);
+}
+
+}  // namespace
+}  // namespace tw::exports

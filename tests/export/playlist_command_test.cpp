@@ -1,0 +1,181 @@
+#include "export/playlist_command.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <map>
+#include <sstream>
+
+#include "base/memory_settings_store.h"
+#include "core/file_list.h"
+#include "export_fixture.h"
+#include "rename/symbol_table.h"
+#include "support/fake_user_port.h"
+#include "support/temp_dir.h"
+
+namespace tw::exports {
+namespace {
+
+namespace fs = std::filesystem;
+using Result = PlaylistOutcome::Result;
+using Choice = base::UserPort::OverwriteChoice;
+using Answer = base::UserPort::Answer;
+
+// The lines of a written file, each of which must end with CR LF.
+std::vector<std::string> linesOf(const std::string& text) {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        const std::size_t end = text.find("\r\n", start);
+        EXPECT_NE(end, std::string::npos) << "unterminated line";
+        if (end == std::string::npos)
+            break;
+        lines.push_back(text.substr(start, end - start));
+        start = end + 2;
+    }
+    return lines;
+}
+
+class PlaylistCommandTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        for (const char* name : {"a.mp3", "b.mp3", "c.mp3"}) {
+            test::writeFile(music / name, "audio");
+            core::AudioFile& file = test::addRecord(list, music.folder(), name);
+            file.id3v1.album = "Album";
+            file.playSeconds = 100;
+        }
+        list.at(0).id3v2.artist = "A";
+        list.at(0).id3v2.title = "First";
+        list.selectAll();
+    }
+
+    PlaylistOutcome create(std::string_view mask, PlaylistType type, const std::string& directory) {
+        PlaylistCommand command(list, store, directory);
+        command.maskList().setCurrentMask(mask);
+        command.setType(type);
+        return command.CreatePlaylist(port);
+    }
+
+    tw::test::TempDir music;
+    tw::test::TempDir out;
+    core::FileList list;
+    base::MemorySettingsStore store;
+    tw::test::FakeUserPort port;
+};
+
+TEST_F(PlaylistCommandTest, OpeningSeedsTheMasksAndReadsTheStoredType) {
+    PlaylistCommand command(list, store, music.folder());
+    EXPECT_EQ(command.maskList().masks().size(), 10u);
+    EXPECT_EQ(command.maskList().currentMask(), "<album>");
+    EXPECT_EQ(command.type(), PlaylistType::M3uExtended);
+    EXPECT_EQ(rename::editedSymbolTable(store), rename::kTagToFilenameTable);
+    store.setInt("Playlist", "Type", 2);
+    EXPECT_EQ(PlaylistCommand(list, store, music.folder()).type(), PlaylistType::Pls);
+    store.setInt("Playlist", "Type", 9);
+    EXPECT_EQ(PlaylistCommand(list, store, music.folder()).type(), PlaylistType::M3uExtended);
+}
+
+TEST_F(PlaylistCommandTest, M3uBesideTheFilesReadsBackWithEveryEntry) {
+    const PlaylistOutcome outcome =
+        create("<album> <number_of_tracks>", PlaylistType::M3uExtended, music.folder());
+    ASSERT_EQ(outcome.result, Result::Written);
+    EXPECT_EQ(outcome.path, (music / "Album 3.m3u").string());
+    EXPECT_EQ(linesOf(test::fileContent(outcome.path)),
+              (std::vector<std::string>{"#EXTM3U", "#EXTINF:100,A - First", "a.mp3", "#EXTINF:100,",
+                                        "b.mp3", "#EXTINF:100,", "c.mp3"}));
+    EXPECT_EQ(port.log.back(), "status:Complited succesfully");
+    EXPECT_EQ(store.getInt("Playlist", "Type", -1), 1);
+    EXPECT_EQ(store.getString("Templates\\PL", "Template10", ""), "<album> <number_of_tracks>");
+}
+
+TEST_F(PlaylistCommandTest, PlsInAnotherFolderNamesTheFilesRelativeToIt) {
+    list.selectOnly(0);
+    list.selectAdd(2);
+    fs::create_directories(out / "lists");
+    const PlaylistOutcome outcome = create("lists\\mine", PlaylistType::Pls, out.folder());
+    ASSERT_EQ(outcome.result, Result::Written);
+    std::map<std::string, std::string> keys;
+    const std::vector<std::string> lines = linesOf(test::fileContent(outcome.path));
+    ASSERT_FALSE(lines.empty());
+    EXPECT_EQ(lines.front(), "[Playlist]");
+    for (std::size_t i = 1; i < lines.size(); ++i) {
+        const std::size_t equals = lines[i].find('=');
+        ASSERT_NE(equals, std::string::npos);
+        keys[lines[i].substr(0, equals)] = lines[i].substr(equals + 1);
+    }
+    // Both temporary folders lie in the same parent.
+    const std::string up = "../../" + music.path().filename().string() + "/";
+    EXPECT_EQ(keys, (std::map<std::string, std::string>{{"NumberOfEntries", "2"},
+                                                        {"Version", "2"},
+                                                        {"File1", up + "a.mp3"},
+                                                        {"Title1", "A - First"},
+                                                        {"Length1", "100"},
+                                                        {"File2", up + "c.mp3"},
+                                                        {"Length2", "100"}}));
+}
+
+TEST_F(PlaylistCommandTest, AMissingFolderIsCreatedOnlyWhenTheUserAgrees) {
+    const std::string folder = (out / "new" / "deeper").string();
+    port.answers = {Answer::No};
+    PlaylistOutcome outcome = create("new\\deeper\\x", PlaylistType::M3u, out.folder());
+    EXPECT_EQ(outcome.result, Result::Failed);
+    EXPECT_EQ(port.log.front(), "ask:The output directory " + folder +
+                                    " does not exist\n\rWoul you like to create it?");
+    EXPECT_EQ(port.messages,
+              std::vector<std::string>{"Unable to create [" + folder + "/x.m3u] playlist file."});
+    EXPECT_FALSE(fs::exists(out / "new"));
+    // The settings are kept although nothing was written.
+    EXPECT_EQ(store.getInt("Playlist", "Type", -1), 0);
+
+    port.answers = {Answer::Yes};
+    outcome = create("new\\deeper\\x", PlaylistType::M3u, out.folder());
+    EXPECT_EQ(outcome.result, Result::Written);
+    EXPECT_TRUE(fs::is_regular_file(folder + "/x.m3u"));
+}
+
+TEST_F(PlaylistCommandTest, AnExistingPlaylistIsReplacedKeptOrWrittenElsewhere) {
+    const fs::path existing = out / "Album.m3u";
+    const std::string question = "overwrite:\nThe following file is already exist:\n\n" +
+                                 existing.string() + "\n\nWould you like overwrite?";
+    test::writeFile(existing, "old");
+
+    for (Choice keep : {Choice::Skip, Choice::SkipAll, Choice::Cancel}) {
+        port.overwriteAnswers = {keep};
+        EXPECT_EQ(create("<album>", PlaylistType::M3u, out.folder()).result, Result::Cancelled);
+    }
+    EXPECT_EQ(port.log.back(), question);
+    port.overwriteAnswers = {Choice::Rename};
+    port.savePaths = {std::nullopt};
+    EXPECT_EQ(create("<album>", PlaylistType::M3u, out.folder()).result, Result::Cancelled);
+    EXPECT_EQ(port.log.back(), "save-path:" + existing.string() + ":M3U playlist (*.m3u):m3u");
+    EXPECT_EQ(test::fileContent(existing), "old");
+
+    port.overwriteAnswers = {Choice::Rename};
+    port.savePaths = {(out / "other.m3u").string()};
+    EXPECT_EQ(create("<album>", PlaylistType::M3u, out.folder()).path,
+              (out / "other.m3u").string());
+    EXPECT_EQ(test::fileContent(existing), "old");
+
+    port.overwriteAnswers = {Choice::OverwriteAll};
+    EXPECT_EQ(create("<album>", PlaylistType::M3u, out.folder()).result, Result::Written);
+    EXPECT_EQ(linesOf(test::fileContent(existing)).size(), 3u);
+    EXPECT_TRUE(port.messages.empty());
+}
+
+TEST_F(PlaylistCommandTest, NamesThatWouldLeaveTheFolderOrCannotBeFilesAreReported) {
+    rename::SymbolTable().save(store, rename::kTagToFilenameTable);  // no cleaning
+    list.at(0).id3v1.album = "..";
+    EXPECT_EQ(create("<album>\\x", PlaylistType::M3u, out.folder()).result, Result::Failed);
+    fs::create_directories(out / "x.m3u");
+    EXPECT_EQ(create("x", PlaylistType::M3u, out.folder()).result, Result::Failed);
+    test::writeFile(out / "file", "");
+    port.answers = {Answer::Yes};  // create the folder: it cannot be, a file has its name
+    EXPECT_EQ(create("y", PlaylistType::M3u, (out / "file").string()).result, Result::Failed);
+    ASSERT_EQ(port.messages.size(), 3u);
+    EXPECT_EQ(port.messages[0], "Unable to create [" + out.folder() + "../x.m3u] playlist file.");
+    EXPECT_FALSE(fs::exists(out.path().parent_path() / "x.m3u"));
+}
+
+}  // namespace
+}  // namespace tw::exports

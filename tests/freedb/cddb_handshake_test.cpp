@@ -1,0 +1,155 @@
+#include <gtest/gtest.h>
+
+#include "net_fixture.h"
+#include "support/fake_cddb_server.h"
+
+namespace tw::freedb::test {
+namespace {
+
+using ::tw::test::FakeCddbDatabase;
+using ::tw::test::FakeCddbServer;
+
+std::optional<std::vector<std::string>> answer(std::string_view command, std::string_view prefix,
+                                               std::string reply) {
+    if (command.rfind(prefix, 0) != 0)
+        return std::nullopt;
+    return std::vector<std::string>{std::move(reply)};
+}
+
+TEST(CddbHandshake, OpensWithGreetingHelloAndProtocolLevel) {
+    FakeCddbDatabase database;
+    FakeCddbServer server(database);
+    StoreUnderTest client(LocalSettings(server.port(), false));
+    ASSERT_TRUE(client.store->open());
+    client.store->close();
+    const std::vector<std::string> commands = database.commands();
+    ASSERT_EQ(commands.size(), 3u);
+    EXPECT_EQ(commands[0], "cddb hello tester example.test Tunewright " TW_VERSION_TEXT);
+    EXPECT_EQ(commands[1], "proto 6");
+    EXPECT_EQ(commands[2], "quit");
+    EXPECT_EQ(
+        client.lines(),
+        (std::vector<std::string>{
+            "[INF]Connecting to 127.0.0.1:" + std::to_string(server.port()) + ", timeout 3",
+            "     Opening connection ... done.", "     Sending handshake ... done.",
+            "     Protocol level negotiations ... done.", "     Closing connection ...done."}));
+}
+
+TEST(CddbHandshake, HelloWordsNeverHoldBlanks) {
+    FakeCddbDatabase database;
+    FakeCddbServer server(database);
+    FreeDbSettings settings = LocalSettings(server.port(), false);
+    settings.emailAddress = "first last@my host";
+    StoreUnderTest client(settings);
+    ASSERT_TRUE(client.store->open());
+    EXPECT_EQ(database.commands()[0], "cddb hello first_last my_host Tunewright " TW_VERSION_TEXT);
+
+    // Without an address the system's names stand in; still four words.
+    settings.emailAddress.clear();
+    StoreUnderTest anonymous(settings);
+    ASSERT_TRUE(anonymous.store->open());
+    const std::string hello = database.commands().back() == "proto 6"
+                                  ? database.commands()[database.commands().size() - 2]
+                                  : database.commands().back();
+    EXPECT_EQ(std::count(hello.begin(), hello.end(), ' '), 5) << hello;
+}
+
+TEST(CddbHandshake, RefusingGreetingsFailTheOpening) {
+    const std::pair<const char*, const char*> greetings[] = {
+        {"432 No connections allowed", "[ERR]Error 103: Permission denied"},
+        {"433 Too many users", "[ERR]Error 104: No more users allowed"},
+        {"434 Load too high", "[ERR]Error 106: Remote server overloaded"},
+    };
+    for (const auto& [greeting, error] : greetings) {
+        FakeCddbDatabase database;
+        FakeCddbServer server(database, {}, greeting);
+        StoreUnderTest client(LocalSettings(server.port(), false));
+        EXPECT_FALSE(client.store->open());
+        EXPECT_EQ(client.lines().back(), error);
+        EXPECT_TRUE(database.commands().empty());
+    }
+    // A read-only server's greeting is as good as any other.
+    FakeCddbDatabase database;
+    FakeCddbServer server(database, {}, "201 read-only server ready");
+    StoreUnderTest client(LocalSettings(server.port(), false));
+    EXPECT_TRUE(client.store->open());
+}
+
+TEST(CddbHandshake, FailedStepsLogFailedAndTheirError) {
+    struct Case {
+        const char* prefix;
+        const char* reply;
+        std::vector<std::string> tail;
+    };
+    const Case cases[] = {
+        {"cddb hello",
+         "431 Handshake not successful",
+         {"     Sending handshake ... failed.", "[ERR]Error 112: Invalid handshake answer!"}},
+        {"proto",
+         "501 Illegal protocol level",
+         {"     Protocol level negotiations ... failed.",
+          "[ERR]Error 122: Protocol not supported!"}},
+    };
+    for (const Case& c : cases) {
+        FakeCddbDatabase database;
+        database.setScript(
+            [&](std::string_view command) { return answer(command, c.prefix, c.reply); });
+        FakeCddbServer server(database);
+        StoreUnderTest client(LocalSettings(server.port(), false));
+        EXPECT_FALSE(client.store->open());
+        const std::vector<std::string> lines = client.lines();
+        ASSERT_GE(lines.size(), 2u);
+        EXPECT_EQ(std::vector<std::string>(lines.end() - 2, lines.end()), c.tail);
+    }
+}
+
+TEST(CddbHandshake, ProtocolReply200IsAcceptedAndNoted) {
+    FakeCddbDatabase database;
+    database.setScript([](std::string_view command) {
+        return answer(command, "proto", "200 CDDB protocol level: current 6, supported 6");
+    });
+    FakeCddbServer server(database);
+    StoreUnderTest client(LocalSettings(server.port(), false));
+    ASSERT_TRUE(client.store->open());
+    const std::vector<std::string> lines = client.lines();
+    EXPECT_EQ(lines.back(), "[INF]     Server supports more modern protocol");
+}
+
+TEST(CddbHandshake, NoServerOrNoGreeting) {
+    unsigned closedPort = 0;
+    {
+        FakeCddbDatabase database;
+        FakeCddbServer server(database);
+        closedPort = server.port();
+    }
+    StoreUnderTest refused(LocalSettings(closedPort, false));
+    EXPECT_FALSE(refused.store->open());
+    EXPECT_EQ(refused.lines(),
+              (std::vector<std::string>{
+                  "[INF]Connecting to 127.0.0.1:" + std::to_string(closedPort) + ", timeout 3",
+                  "     Opening connection ... failed.",
+                  "[ERR]Error 101: Can't connect to remote server!"}));
+
+    FakeCddbDatabase database;
+    FakeCddbServer silent(database, {::tw::test::Hostility::Silent, "", {}});
+    StoreUnderTest waiting(LocalSettings(silent.port(), false, 1));
+    EXPECT_FALSE(waiting.store->open());
+    EXPECT_EQ(waiting.lines().back(), "[ERR]Error 102: Waiting for welcome timeout");
+}
+
+TEST(CddbHandshake, AStopRequestTurnsTheErrorIntoUserBreak) {
+    FakeCddbDatabase database;
+    FakeCddbServer silent(database, {::tw::test::Hostility::Silent, "", {}});
+    StoreUnderTest client(LocalSettings(silent.port(), false, 30));
+    std::jthread stopper([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        client.stop.request_stop();
+    });
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_FALSE(client.store->open());
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
+    EXPECT_EQ(client.lines().back(), "[ERR]Error 105: User break.");
+}
+
+}  // namespace
+}  // namespace tw::freedb::test

@@ -1,0 +1,233 @@
+#include <gtest/gtest.h>
+
+#include "freedb/http_text.h"
+#include "freedb/xmcd_writer.h"
+#include "net_fixture.h"
+#include "support/fake_http_server.h"
+
+namespace tw::freedb::test {
+namespace {
+
+using ::tw::test::CddbHttpHandler;
+using ::tw::test::FakeCddbDatabase;
+using ::tw::test::FakeHttpOptions;
+using ::tw::test::FakeHttpReply;
+using ::tw::test::FakeHttpRequest;
+using ::tw::test::FakeHttpServer;
+
+CddbHttpConnection& http(StoreUnderTest& client) {
+    return static_cast<CddbHttpConnection&>(*client.store);
+}
+
+TEST(CddbOverHttp, EachCommandIsOneGetOfTheCgiPath) {
+    FakeCddbDatabase database;
+    database.add(Album("rock", "0d01a202", "Band / First"));
+    FakeHttpServer server(CddbHttpHandler(database));
+    StoreUnderTest client(LocalSettings(server.port(), true));
+    ASSERT_TRUE(client.store->open());
+    AlbumInfo album;
+    album.setCategory("rock");
+    album.setDiscId("0d01a202");
+    ASSERT_TRUE(client.store->read(album));
+    ASSERT_EQ(server.requests().size(), 1u);
+    const FakeHttpRequest request = server.requests()[0];
+    EXPECT_EQ(request.requestLine,
+              "GET /~cddb/cddb.cgi?cmd=cddb+read+rock+0d01a202&hello=tester+example%2etest+"
+              "Tunewright+" +
+                  UrlEncode(TW_VERSION_TEXT) + "&proto=6 HTTP/1.1");
+    EXPECT_EQ(request.header("Host"), "127.0.0.1:" + std::to_string(server.port()));
+    EXPECT_FALSE(request.header("Proxy-Authorization"));
+    // Opening logs where the commands go; nothing is sent before the first command.
+    EXPECT_EQ(client.lines().front(),
+              "[INF]Connecting to 127.0.0.1:" + std::to_string(server.port()) + ", timeout 3");
+}
+
+TEST(CddbOverHttp, ThroughAProxyTheRequestNamesTheServerAndCarriesTheCredentials) {
+    FakeCddbDatabase database;
+    database.add(Album("rock", "0d01a202", "Band / First"));
+    FakeHttpOptions options;
+    options.proxyAuthorization = "Basic " + Base64("proxy user:");
+    options.framing = ::tw::test::HttpFraming::Chunked;
+    FakeHttpServer proxy(CddbHttpHandler(database), options);
+
+    FreeDbSettings settings = LocalSettings(8880, true);
+    settings.remoteServer = "cddb.example.test";
+    settings.proxyServer = "127.0.0.1";
+    settings.proxyPort = std::to_string(proxy.port());
+    settings.proxyUser = "proxy user";
+    settings.setOption(FreeDbSettings::kOptionProxy, true);
+    settings.setOption(FreeDbSettings::kOptionProxyAuth, true);
+    StoreUnderTest client(settings);
+    ASSERT_TRUE(client.store->open());
+    std::vector<AlbumInfo> found;
+    ASSERT_TRUE(client.store->query(AlbumOfSeconds({180, 240}),
+                                    [&](const AlbumInfo& a) { found.push_back(a); }));
+    EXPECT_EQ(found.size(), 1u);
+    const FakeHttpRequest request = proxy.requests().at(0);
+    EXPECT_EQ(request.target.rfind("http://cddb.example.test:8880/~cddb/cddb.cgi?cmd=", 0), 0u)
+        << request.target;
+    EXPECT_EQ(request.header("Host"), "cddb.example.test:8880");
+    EXPECT_EQ(client.lines()[1],
+              "[INF]Connecting through proxy 127.0.0.1:" + std::to_string(proxy.port()));
+}
+
+TEST(CddbOverHttp, AskingForTheProxyPasswordHappensOncePerConnection) {
+    FakeCddbDatabase database;
+    FakeHttpOptions options;
+    options.proxyAuthorization = "Basic " + Base64("asked:secret");
+    FakeHttpServer proxy(CddbHttpHandler(database), options);
+    FreeDbSettings settings = LocalSettings(80, true);
+    settings.proxyServer = "127.0.0.1";
+    settings.proxyPort = std::to_string(proxy.port());
+    settings.proxyUser = "stored";
+    settings.options |= FreeDbSettings::kOptionProxy | FreeDbSettings::kOptionProxyAuth |
+                        FreeDbSettings::kOptionAskProxyPassword;
+    StoreUnderTest client(settings);
+    int asked = 0;
+    http(client).setProxyCredentialsPrompt([&](std::string& user, std::string& password) {
+        ++asked;
+        EXPECT_EQ(user, "stored");
+        user = "asked";
+        password = "secret";
+        return true;
+    });
+    ASSERT_TRUE(client.store->open());
+    ServerStatistics stats;
+    EXPECT_TRUE(client.store->getStatistics(stats));
+    client.store->open();
+    EXPECT_EQ(asked, 1);
+}
+
+TEST(CddbOverHttp, AWrongProxyPasswordFailsTheCommand) {
+    FakeCddbDatabase database;
+    FakeHttpOptions options;
+    options.proxyAuthorization = "Basic " + Base64("user:right");
+    FakeHttpServer proxy(CddbHttpHandler(database), options);
+    FreeDbSettings settings = LocalSettings(80, true);
+    settings.proxyServer = "127.0.0.1";
+    settings.proxyPort = std::to_string(proxy.port());
+    settings.proxyUser = "user";
+    settings.proxyPassword = "wrong";
+    settings.options |= FreeDbSettings::kOptionProxy | FreeDbSettings::kOptionProxyAuth;
+    StoreUnderTest client(settings);
+    ASSERT_TRUE(client.store->open());
+    ServerStatistics stats;
+    // The error page is read like a reply, and its text has no reply code.
+    EXPECT_FALSE(client.store->getStatistics(stats));
+    EXPECT_EQ(client.lines().back(), "[ERR]Error 182: Server statistics not retrieved!");
+}
+
+std::string searchPage(unsigned port) {
+    const std::string link =
+        "<a href=\"http://127.0.0.1:" + std::to_string(port) + "/freedb_search_fmt.php?cat=";
+    return "<html><body><table>\n"
+           "<tr><td>" +
+           link +
+           "rock&id=0d01a202\">Band / First</a></td></tr>\n"
+           "<tr><td><font size=-1>" +
+           link +
+           "misc&id=0d01a203\">misc</a></font></td></tr>\n"
+           "<tr><td>" +
+           link +
+           "../..&id=0d01a204\">Bad / Category</a></td></tr>\n"
+           "<tr><td>" +
+           link +
+           "jazz&id=11111111\">Solo / Second</a></td></tr>\n"
+           "</table><table border=0 align=right valign=top width=250>\n"
+           "<tr><td>" +
+           link +
+           "blues&id=22222222\">After / The End</a></td></tr>\n"
+           "</html>\n";
+}
+
+TEST(CddbWebSearch, ScansTheResultPageForAlbums) {
+    std::unique_ptr<FakeHttpServer> site;
+    site = std::make_unique<FakeHttpServer>(
+        [&](const FakeHttpRequest&) {
+            return FakeHttpReply{200, searchPage(site->port())};
+        },
+        FakeHttpOptions{::tw::test::HttpFraming::Chunked, 11, {}, {}});
+    StoreUnderTest client(LocalSettings(site->port(), true));
+    std::vector<AlbumInfo> found;
+    SearchFields fields;
+    fields.trackExtras = true;
+    ASSERT_TRUE(http(client).search("rock & roll", fields,
+                                    [&](const AlbumInfo& a) { found.push_back(a); }));
+    ASSERT_EQ(site->requests().size(), 1u);
+    EXPECT_EQ(site->requests()[0].target,
+              "/freedb_search.php?words=rock+%26+roll&allfields=NO&grouping=none"
+              "&fields=artist&fields=title&fields=rest&allcats=YES");
+    ASSERT_EQ(found.size(), 3u);
+    EXPECT_EQ(found[1].category(), "misc");
+    EXPECT_EQ(found[1].discId(), "0d01a203");
+    EXPECT_EQ(found[1].artist(), "Band");
+    EXPECT_EQ(found[1].title(), "First");
+    EXPECT_EQ(found[2].title(), "Second");
+    EXPECT_EQ(client.lines(), (std::vector<std::string>{
+                                  "     Sending search query ... done.",
+                                  "     Receiving search results ... done.",
+                                  "[INF]     Found 3 matches.",
+                              }));
+}
+
+TEST(CddbWebSearch, WithoutFieldsNothingIsAsked) {
+    StoreUnderTest client(LocalSettings(1, true));
+    SearchFields none{false, false, false, false};
+    EXPECT_TRUE(http(client).search("anything", none, [](const AlbumInfo&) { FAIL(); }));
+    EXPECT_TRUE(client.lines().empty());
+}
+
+TEST(CddbSubmit, PostsTheRecordWithItsHeaders) {
+    std::unique_ptr<FakeHttpServer> site =
+        std::make_unique<FakeHttpServer>([](const FakeHttpRequest&) {
+            return FakeHttpReply{200, "200 OK, submission queued\n"};
+        });
+    FreeDbSettings settings = LocalSettings(site->port(), true);
+    settings.submitEmailAddress = "me@example.test";
+    StoreUnderTest client(settings);
+    AlbumInfo album = AlbumOfSeconds({180, 240});
+    album.setArtist("Björk");
+    album.setTitle("Début");
+    album.setCategory("misc");
+    album.track(0).setTitle("Human Behaviour", false);
+    album.track(1).setTitle("Crying", false);
+    ASSERT_TRUE(http(client).submit(album));
+
+    const FakeHttpRequest request = site->requests().at(0);
+    EXPECT_EQ(request.requestLine, "POST /~cddb/submit.cgi HTTP/1.1");
+    EXPECT_EQ(request.headers,
+              (std::vector<std::string>{
+                  "Host: 127.0.0.1:" + std::to_string(site->port()), "Category: misc",
+                  "Discid: 0d01a202", "User-Email: me@example.test", "Submit-Mode: submit",
+                  "Charset: UTF-8", "X-Cddbd-Note: Tunewright",
+                  "Content-Length: " + std::to_string(WriteXmcd(album).size())}));
+    EXPECT_EQ(request.body, WriteXmcd(album));
+    EXPECT_NE(request.body.find("DTITLE=Bj\xC3\xB6rk / D\xC3\xA9"
+                                "but\n"),
+              std::string::npos);
+    EXPECT_EQ(client.lines(),
+              (std::vector<std::string>{"     Submitting album to server ... done."}));
+}
+
+TEST(CddbSubmit, ARefusalOrNoSiteFails) {
+    FakeHttpServer site([](const FakeHttpRequest&) {
+        return FakeHttpReply{200, "500 Missing header\n"};
+    });
+    StoreUnderTest client(LocalSettings(site.port(), true));
+    AlbumInfo album = AlbumOfSeconds({100});
+    album.setCategory("rock");
+    EXPECT_FALSE(http(client).submit(album));
+    EXPECT_EQ(client.lines().back(), "[ERR]Error 175: Server rejects submission.");
+
+    unsigned closedPort = 0;
+    {
+        FakeHttpServer gone([](const FakeHttpRequest&) { return FakeHttpReply{}; });
+        closedPort = gone.port();
+    }
+    StoreUnderTest nowhere(LocalSettings(closedPort, true));
+    EXPECT_FALSE(http(nowhere).submit(album));
+    EXPECT_EQ(nowhere.lines().back(), "[ERR]Error 171: Can't connect to remote server!");
+}
+
+}  // namespace
+}  // namespace tw::freedb::test

@@ -1,0 +1,94 @@
+#include <gtest/gtest.h>
+
+#include "freedb/freedb_log.h"
+#include "net_fixture.h"
+
+namespace tw::freedb::test {
+namespace {
+
+TEST(FreeDbLog, AProgressTextAndItsEndMakeOneLine) {
+    LogLines lines;
+    std::stop_source stop;
+    FreeDbLog log(lines.output(), stop.get_token(), false);
+    log.log("\tOpening connection ... ");
+    EXPECT_TRUE(lines.lines().empty());
+    log.log("failed.\r\n");
+    log.log("[ERR]Error 101: Can't connect to remote server!\r\n");
+    EXPECT_EQ(lines.lines(),
+              (std::vector<std::string>{"     Opening connection ... failed.",
+                                        "[ERR]Error 101: Can't connect to remote server!"}));
+}
+
+TEST(FreeDbLog, WhileStoppingEveryErrorLineBecomesUserBreak) {
+    LogLines lines;
+    std::stop_source stop;
+    FreeDbLog log(lines.output(), stop.get_token(), false);
+    stop.request_stop();
+    log.log("\tRetrieving albums list ... ");
+    log.log("failed.\r\n");
+    log.log("[ERR]Error 131: Receiving timeout.\r\n");
+    log.log("[INF]\tNothing found.\r\n");
+    EXPECT_EQ(lines.lines(), (std::vector<std::string>{"     Retrieving albums list ... failed.",
+                                                       "[ERR]Error 105: User break.",
+                                                       "[INF]     Nothing found."}));
+}
+
+TEST(FreeDbLog, FullLoggingPutsTheProtocolLinesBeforeTheLineTheyBelongTo) {
+    for (bool full : {false, true}) {
+        LogLines lines;
+        FreeDbLog log(lines.output(), {}, full);
+        log.log("\tSending handshake ... ");
+        log.traceLine(ProtocolTrace::Direction::Sent, "cddb hello a b c d");
+        log.traceLine(ProtocolTrace::Direction::Received, "200 hello");
+        log.traceLine(ProtocolTrace::Direction::Note, "Close Socket");
+        log.log("done.\r\n");
+        std::vector<std::string> expected;
+        if (full)
+            expected = {"[DBG] -> cddb hello a b c d", "[DBG] <- 200 hello",
+                        "[DBG]    Close Socket"};
+        expected.push_back("     Sending handshake ... done.");
+        EXPECT_EQ(lines.lines(), expected);
+    }
+}
+
+TEST(FreeDbLog, FlushPassesOnWhatNoLineFinished) {
+    LogLines lines;
+    {
+        FreeDbLog log(lines.output(), {}, true);
+        log.log("\tClosing connection ...");
+        log.traceLine(ProtocolTrace::Direction::Sent, "quit");
+    }
+    EXPECT_EQ(lines.lines(),
+              (std::vector<std::string>{"[DBG] -> quit", "     Closing connection ..."}));
+}
+
+TEST(FreeDbLog, HeldProtocolLinesAreBounded) {
+    LogLines lines;
+    FreeDbLog log(lines.output(), {}, true);
+    const std::string line(1000, 'x');
+    for (int i = 0; i < 1000; ++i)
+        log.traceLine(ProtocolTrace::Direction::Received, line);
+    // Long before the thousandth line, the held ones went out.
+    EXPECT_GT(lines.lines().size(), 500u);
+}
+
+TEST(MakeLogEntry, SortsByPrefixAndStampsTheLocalTime) {
+    std::tm time{};
+    time.tm_mday = 6;
+    time.tm_mon = 11;
+    time.tm_year = 126;
+    time.tm_hour = 9;
+    time.tm_min = 5;
+    time.tm_sec = 7;
+    const LogEntry info = MakeLogEntry("[INF]     Found exact match", time);
+    EXPECT_EQ(info.level, LogEntry::Info);
+    EXPECT_EQ(info.text, "(06.12.2026, 09:05:07)      Found exact match");
+    EXPECT_EQ(MakeLogEntry("[ERR]Error 101: x", time).level, LogEntry::Error);
+    EXPECT_EQ(MakeLogEntry("[DBG] -> quit", time).text, "(06.12.2026, 09:05:07)  -> quit");
+    const LogEntry plain = MakeLogEntry("     Opening connection ... done.", time);
+    EXPECT_EQ(plain.level, LogEntry::Plain);
+    EXPECT_EQ(plain.text, "(06.12.2026, 09:05:07)      Opening connection ... done.");
+}
+
+}  // namespace
+}  // namespace tw::freedb::test
