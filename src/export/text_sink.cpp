@@ -1,9 +1,8 @@
 #include "export/text_sink.h"
 
 #include <algorithm>
-#include <cstdint>
 
-#include "base/text.h"
+#include "base/markup_escape.h"
 
 namespace tw::exports {
 
@@ -13,51 +12,19 @@ bool isAscii(char c) {
     return static_cast<unsigned char>(c) < 0x80;
 }
 
-void appendRtfUnit(std::string& out, std::uint16_t unit) {
-    out += "\\u";
-    out += std::to_string(static_cast<std::int16_t>(unit));
-    out += '?';
-}
-
-// Appends one character above 127 in its escaped form.
-void appendCharacter(std::string& out, char32_t cp, TextEscape escape) {
-    if (escape == TextEscape::Html) {
-        out += "&#";
-        out += std::to_string(static_cast<std::uint32_t>(cp));
-        out += ';';
-        return;
-    }
-    if (cp < 0x10000) {
-        appendRtfUnit(out, static_cast<std::uint16_t>(cp));
-        return;
-    }
-    const char32_t v = cp - 0x10000;
-    appendRtfUnit(out, static_cast<std::uint16_t>(0xD800 + (v >> 10)));
-    appendRtfUnit(out, static_cast<std::uint16_t>(0xDC00 + (v & 0x3FF)));
-}
-
 }  // namespace
 
 void appendEscaped(std::string& out, std::string_view text, TextEscape escape) {
-    if (escape == TextEscape::None) {
-        out.append(text);
-        return;
-    }
-    std::size_t pos = 0;
-    while (pos < text.size()) {
-        const auto run =
-            std::find_if_not(text.begin() + static_cast<std::ptrdiff_t>(pos), text.end(), isAscii);
-        const auto end = static_cast<std::size_t>(run - text.begin());
-        out.append(text, pos, end - pos);
-        pos = end;
-        if (pos == text.size())
+    switch (escape) {
+        case TextEscape::None:
+            out.append(text);
             break;
-        const base::CodePointAt at = base::codePointAt(text, pos);
-        if (at.valid)
-            appendCharacter(out, at.value, escape);
-        else
-            out.append(text, pos, at.length);
-        pos += at.length;
+        case TextEscape::Html:
+            base::appendHtmlNonAscii(out, text);
+            break;
+        case TextEscape::Rtf:
+            base::appendRtfNonAscii(out, text);
+            break;
     }
 }
 

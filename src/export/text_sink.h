@@ -8,12 +8,9 @@ namespace tw::exports {
 // How text reaches a written file.
 //   None: as it is (playlists, and the template text of HTML templates).
 //   Html: every character above 127 as a numeric character reference ("&#233;").
-//   Rtf:  every character above 127 as "\uN?", N the UTF-16 code unit as a signed 16-bit
-//         number (characters beyond U+FFFF as their two surrogates), as RTF readers expect.
-// With Html and Rtf the output stays plain ASCII, so it reads right whatever code page or
-// character set a reader assumes. Nothing else is escaped: "<", "&", "\" and braces in a
-// value stand as they are. A byte that is not part of well-formed UTF-8 is kept as it is
-// (text.h keeps such bytes everywhere rather than guess what they meant).
+//   Rtf:  every character above 127 as "\uN?" (base/markup_escape.h).
+// Nothing else is escaped: "<", "&", "\" and braces in a value stand as they are, and a
+// byte that is not part of well-formed UTF-8 is kept as it is.
 enum class TextEscape { None, Html, Rtf };
 
 // Appends `text` to `out` with `escape` applied.

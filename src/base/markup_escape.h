@@ -1,0 +1,32 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace tw::base {
+
+// Text for the HTML and RTF documents the program writes. Every function here keeps the
+// output ASCII, so it reads right whatever code page or character set a reader assumes:
+//   HTML: a character above 127 becomes a numeric character reference ("&#233;");
+//   RTF:  a character above 127 becomes "\uN?", N the UTF-16 code unit as a signed 16-bit
+//         number (characters beyond U+FFFF as their two surrogates), as RTF readers expect.
+// All functions are pure and safe to call from any thread.
+
+// Only the characters above 127 escaped: markup characters ("<", "&", "\", braces) stand as
+// they are, for text that is markup itself or values meant to be written as they are. A
+// byte that is not part of well-formed UTF-8 is kept as it is (text.h keeps such bytes
+// everywhere rather than guess what they meant).
+void appendHtmlNonAscii(std::string& out, std::string_view text);
+void appendRtfNonAscii(std::string& out, std::string_view text);
+
+// Plain text made safe to stand in a document, so that no text can add markup or control
+// words:
+//   HTML: "&", "<", ">" and '"' as entities as well;
+//   RTF:  "\", "{" and "}" escaped with "\", line feeds as "\line ", tabs as "\tab ",
+//         carriage returns left out.
+// A byte that is not part of well-formed UTF-8 is taken as U+FFFD, so the result is ASCII
+// whatever the text held.
+std::string escapeHtmlText(std::string_view text);
+std::string escapeRtfText(std::string_view text);
+
+}  // namespace tw::base
