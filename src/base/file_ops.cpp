@@ -7,6 +7,8 @@
 
 #include <array>
 #include <cerrno>
+#include <cstdlib>
+#include <fstream>
 #include <vector>
 
 namespace tw::base {
@@ -77,6 +79,39 @@ std::error_code renameNoReplace(const std::string& from, const std::string& to) 
         return {err, std::generic_category()};
     return renameOverPlaceholder(from, to);
 }
+
+namespace {
+
+// The umask, read without changing it: umask(2) can only be read by setting it, which would
+// race with any other thread that creates a file meanwhile.
+mode_t currentUmask() {
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line)) {
+        if (line.rfind("Umask:", 0) == 0)
+            return static_cast<mode_t>(std::strtoul(line.c_str() + 6, nullptr, 8) & 0777);
+    }
+    return 022;
+}
+
+// The owner and mode a file at `path` is to have: those of the file it replaces, else those
+// of a new file of this user.
+std::error_code replacementAttributes(const std::string& path, struct stat& attributes) {
+    if (::stat(path.c_str(), &attributes) == 0) {
+        if (S_ISREG(attributes.st_mode) && ::access(path.c_str(), W_OK) != 0)
+            return lastError();
+        return {};
+    }
+    if (errno != ENOENT)
+        return lastError();
+    attributes = {};
+    attributes.st_mode = S_IFREG | (0666 & ~currentUmask());
+    attributes.st_uid = ::geteuid();
+    attributes.st_gid = ::getegid();
+    return {};
+}
+
+}  // namespace
 
 ReplacementFile::ReplacementFile(std::string target) : target_(std::move(target)) {
     std::string pattern = folderOf(target_) + "/.tw-save-XXXXXX";
@@ -156,6 +191,13 @@ std::error_code ReplacementFile::commit(const struct stat& original) {
         ::close(dir);
     }
     return {};
+}
+
+std::error_code ReplacementFile::commit() {
+    struct stat attributes {};
+    if (std::error_code ec = replacementAttributes(target_, attributes))
+        return ec;
+    return commit(attributes);
 }
 
 }  // namespace tw::base

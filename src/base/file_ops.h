@@ -15,7 +15,7 @@ namespace tw::base {
 // A change of letter case only, on a file system that ignores case, is allowed.
 std::error_code renameNoReplace(const std::string& from, const std::string& to);
 
-// The new contents of an existing file, written beside it and put in its place at once.
+// The new contents of a file, written beside it and put in its place at once.
 //
 // The constructor creates a hidden temporary file in the target's folder. Callers write
 // the whole new contents, then commit(): the temporary file gets the original's mode (and
@@ -40,6 +40,11 @@ public:
 
     // Replaces the target with what was written, with the mode and owner of `original`.
     std::error_code commit(const struct stat& original);
+    // Puts what was written in place of the target, which may not exist yet: an existing
+    // target keeps its mode and owner, a new one gets those of any new file of this user.
+    // A target that exists but may not be written by the user is not replaced (EACCES), as
+    // writing it in place would fail.
+    std::error_code commit();
 
 private:
     std::string target_;

@@ -1,40 +1,33 @@
 #pragma once
 
 #include <filesystem>
-#include <string>
 #include <string_view>
+
+#include "base/file_ops.h"
 
 namespace tw::freedb {
 
-// Writes a file so that a crash or a failure never leaves it half-written: the text goes to
-// a temporary file beside the target, which is flushed to disk and then renamed over the
-// target. Until commit() the target is untouched; an uncommitted writer removes its
-// temporary file when it goes.
+// Writes a database or INI file so that a crash or a failure never leaves it half-written:
+// the bytes go to a hidden temporary file beside the target (base::ReplacementFile), which
+// is flushed and renamed over the target by commit(). Until then the target is untouched;
+// an uncommitted writer removes its temporary file when it goes. The temporary file's name
+// holds a dot, so the database's listings of names without an extension never see it.
 //
-// The temporary file's name is the target's name with a dot and six random characters, so
-// listings that only look at names without an extension never see it. A replaced target's
-// permission bits carry over.
+// Owns the temporary file. One thread, one use.
 class AtomicFileWriter {
 public:
-    explicit AtomicFileWriter(std::filesystem::path target);
-    ~AtomicFileWriter();
-    AtomicFileWriter(const AtomicFileWriter&) = delete;
-    AtomicFileWriter& operator=(const AtomicFileWriter&) = delete;
+    explicit AtomicFileWriter(const std::filesystem::path& target) : file_(target.string()) {}
 
-    // False when the temporary file could not be made; nothing else works then.
-    bool ok() const { return fd_ >= 0 && !failed_; }
+    // False when the temporary file could not be made or a write failed.
+    bool ok() const { return !failed_ && !file_.error(); }
 
     // Appends bytes; a failure is remembered and makes commit() fail.
     void append(std::string_view bytes);
-    // Flushes and renames over the target. True when the target now holds what was appended.
+    // Puts the bytes in place of the target. True when the target now holds them.
     bool commit();
 
 private:
-    void discard();
-
-    std::filesystem::path target_;
-    std::string tempPath_;
-    int fd_ = -1;
+    base::ReplacementFile file_;
     bool failed_ = false;
 };
 

@@ -80,8 +80,33 @@ TEST(ReplacementFile, WithoutCommitNothingChangesAndNothingIsLeft) {
     EXPECT_EQ(entries(dir.path()), 1u);
 
     ReplacementFile nowhere((dir / "missing-folder" / "x").string());
+    EXPECT_TRUE(nowhere.commit());
     EXPECT_TRUE(nowhere.error());
     EXPECT_TRUE(nowhere.write("x", 1));
+}
+
+// Playlists, exports and database files are made new as often as they are replaced.
+TEST(ReplacementFile, ANewFileGetsTheModeOfAnyNewFileOfTheUser) {
+    test::TempDir dir;
+    const fs::path target = dir / "list.m3u";
+    const mode_t mask = ::umask(027);
+    {
+        ReplacementFile file(target.string());
+        ASSERT_FALSE(file.write("x", 1));
+        EXPECT_FALSE(file.commit());
+    }
+    ::umask(mask);
+    EXPECT_EQ(test::readBytes(target), test::bytesOf("x"));
+    EXPECT_EQ(fs::status(target).permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+
+    // Replacing through the same call keeps that mode.
+    ::chmod(target.c_str(), 0600);
+    ReplacementFile again(target.string());
+    ASSERT_FALSE(again.write("y", 1));
+    EXPECT_FALSE(again.commit());
+    EXPECT_EQ(fs::status(target).permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write);
 }
 
 }  // namespace
