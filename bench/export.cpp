@@ -21,13 +21,13 @@
 #include <string>
 
 #include "base/memory_settings_store.h"
+#include "bench_support.h"
 #include "core/audio_file.h"
 #include "core/file_list.h"
 #include "export/export_columns.h"
 #include "export/list_export.h"
 #include "export/playlist_command.h"
 #include "export/template_export.h"
-#include "bench_support.h"
 
 namespace {
 
@@ -117,7 +117,8 @@ int main(int argc, char** argv) {
     tw::core::FileList list;
     fill(list, count, out);
     QuietPort port;
-    std::printf("records %d, peak memory before writing %ld KiB\n", count, tw::bench::peakKilobytes());
+    std::printf("records %d, peak memory before writing %ld KiB\n", count,
+                tw::bench::peakKilobytes());
 
     ex::ExportColumnFlags flags;
     flags.checkAll();

@@ -11,12 +11,12 @@
 #include <string>
 #include <string_view>
 
+#include "bench_support.h"
 #include "freedb/album_info.h"
 #include "freedb/local_album_database.h"
 #include "freedb/text_lines.h"
 #include "freedb/xmcd_reader.h"
 #include "freedb/xmcd_writer.h"
-#include "bench_support.h"
 
 namespace {
 

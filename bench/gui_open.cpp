@@ -18,11 +18,11 @@
 
 #include "base/app_paths.h"
 #include "base/memory_settings_store.h"
+#include "bench_support.h"
 #include "core/app_options.h"
 #include "core/file_list.h"
 #include "core/list_session.h"
 #include "gui/app/application.h"
-#include "bench_support.h"
 
 namespace {
 

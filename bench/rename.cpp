@@ -18,12 +18,12 @@
 #include <vector>
 
 #include "base/memory_settings_store.h"
+#include "bench_support.h"
 #include "core/audio_file.h"
 #include "rename/filename_to_tag.h"
 #include "rename/mask_expansion.h"
 #include "rename/mask_list.h"
 #include "rename/symbol_table.h"
-#include "bench_support.h"
 
 namespace {
 
@@ -132,6 +132,7 @@ int main(int argc, char** argv) {
                    }
            }));
 
-    std::printf("records %d, peak memory %ld KiB (checksum %zu)\n", count, tw::bench::peakKilobytes(), sink);
+    std::printf("records %d, peak memory %ld KiB (checksum %zu)\n", count,
+                tw::bench::peakKilobytes(), sink);
     return 0;
 }

@@ -12,10 +12,10 @@
 #include <cstring>
 #include <string>
 
+#include "bench_support.h"
 #include "core/app_options.h"
 #include "core/file_list.h"
 #include "core/list_session.h"
-#include "bench_support.h"
 
 int main(int argc, char** argv) {
     if (argc < 2) {
