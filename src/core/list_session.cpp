@@ -15,9 +15,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// The string table has no text for files that could not be deleted yet.
-constexpr std::string_view kCannotDeleteText = "Unable to delete following audio file(s):";
-
 // Relative paths (from the command line) are taken from the current folder, so the work
 // folder is always absolute.
 std::string absolute(const std::string& path) {
@@ -153,7 +150,7 @@ bool ListSession::deleteSelected() {
     const std::vector<std::string> failed = list_.removeSelected(true);
     listChanged();
     if (!failed.empty())
-        port_.showFailedFiles(base::tr(base::ids::kFailedFilesCaption), kCannotDeleteText, failed);
+        port_.showFailedFiles(base::tr(base::ids::kFailedFilesCaption), base::tr(base::ids::kMsgCannotDeleteFiles), failed);
     return true;
 }
 
