@@ -9,8 +9,6 @@
 // file into place. --huge-template also exports through a template of that many MB (mostly
 // head text), which must be read into memory once.
 
-#include <sys/resource.h>
-
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -23,7 +21,7 @@
 #include <string>
 
 #include "base/memory_settings_store.h"
-#include "base/user_port.h"
+#include "bench_support.h"
 #include "core/audio_file.h"
 #include "core/file_list.h"
 #include "export/export_columns.h"
@@ -38,25 +36,14 @@ using tw::core::AudioFile;
 namespace ex = tw::exports;
 
 // Answers "overwrite" to every question and shows nothing.
-class QuietPort final : public tw::base::UserPort {
+class QuietPort final : public tw::bench::SilentPort {
 public:
-    void startProgress(std::string_view, int) override {}
-    void advanceProgress(std::string_view) override {}
-    void finishProgress() override {}
     Answer askYesNo(std::string_view) override { return Answer::Yes; }
     Answer askYesNoCancel(std::string_view) override { return Answer::Yes; }
     OverwriteChoice askOverwrite(std::string_view) override { return OverwriteChoice::Overwrite; }
-    std::optional<std::string> askSavePath(std::string_view, std::string_view,
-                                           std::string_view) override {
-        return std::nullopt;
-    }
     void showMessage(Severity, std::string_view text) override {
         std::fprintf(stderr, "message: %.*s\n", static_cast<int>(text.size()), text.data());
     }
-    void showFailedFiles(std::string_view, std::string_view,
-                         const std::vector<std::string>&) override {}
-    void showStatus(std::string_view) override {}
-    void openDocument(std::string_view) override {}
 };
 
 void fill(tw::core::FileList& list, int count, const std::string& folder) {
@@ -87,16 +74,10 @@ void fill(tw::core::FileList& list, int count, const std::string& folder) {
     list.selectAll();
 }
 
-long peakKilobytes() {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_maxrss;
-}
-
 void measure(const char* what, int repeat, const std::function<std::string()>& write) {
     double best = 1e30;
     std::string path;
-    const long before = peakKilobytes();
+    const long before = tw::bench::peakKilobytes();
     for (int r = 0; r < repeat; ++r) {
         const auto start = std::chrono::steady_clock::now();
         path = write();
@@ -106,7 +87,7 @@ void measure(const char* what, int repeat, const std::function<std::string()>& w
     std::error_code ec;
     const auto size = path.empty() ? 0 : fs::file_size(path, ec);
     std::printf("%-26s %8.3f s %10ju bytes, peak memory +%ld KiB\n", what, best,
-                static_cast<std::uintmax_t>(size), peakKilobytes() - before);
+                static_cast<std::uintmax_t>(size), tw::bench::peakKilobytes() - before);
 }
 
 std::string templateFile(const fs::path& folder, const std::string& name, const std::string& text) {
@@ -136,7 +117,8 @@ int main(int argc, char** argv) {
     tw::core::FileList list;
     fill(list, count, out);
     QuietPort port;
-    std::printf("records %d, peak memory before writing %ld KiB\n", count, peakKilobytes());
+    std::printf("records %d, peak memory before writing %ld KiB\n", count,
+                tw::bench::peakKilobytes());
 
     ex::ExportColumnFlags flags;
     flags.checkAll();

@@ -5,16 +5,16 @@
 //   freedb_bench [--benchmark_filter=REGEX]
 
 #include <benchmark/benchmark.h>
-#include <sys/resource.h>
 
 #include <cstdio>
 #include <filesystem>
 #include <string>
 #include <string_view>
 
+#include "bench_support.h"
 #include "freedb/album_info.h"
-#include "freedb/line_source.h"
 #include "freedb/local_album_database.h"
+#include "freedb/text_lines.h"
 #include "freedb/xmcd_reader.h"
 #include "freedb/xmcd_writer.h"
 
@@ -41,22 +41,6 @@ AlbumInfo bigAlbum() {
     album.setDiscLengthSeconds(offset / 75 + 2);
     return album;
 }
-
-class TextLines : public LineSource {
-public:
-    explicit TextLines(std::string_view text) : rest_(text) {}
-    bool receiveLine(std::string& line) override {
-        if (rest_.empty())
-            return false;
-        const std::size_t end = rest_.find('\n');
-        line = rest_.substr(0, end);
-        rest_.remove_prefix(end == std::string_view::npos ? rest_.size() : end + 1);
-        return true;
-    }
-
-private:
-    std::string_view rest_;
-};
 
 void BM_WriteXmcd99(benchmark::State& state) {
     const AlbumInfo album = bigAlbum();
@@ -111,8 +95,6 @@ int main(int argc, char** argv) {
         return 1;
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    std::printf("peak memory: %ld KiB\n", usage.ru_maxrss);
+    std::printf("peak memory: %ld KiB\n", tw::bench::peakKilobytes());
     return 0;
 }

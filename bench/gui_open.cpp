@@ -8,8 +8,6 @@
 // start of the program on DIR (window, scan with the progress dialog, rows, first paint).
 // The best round of each is printed, and their difference: the cost of the window.
 
-#include <sys/resource.h>
-
 #include <QApplication>
 #include <algorithm>
 #include <chrono>
@@ -20,7 +18,7 @@
 
 #include "base/app_paths.h"
 #include "base/memory_settings_store.h"
-#include "base/user_port.h"
+#include "bench_support.h"
 #include "core/app_options.h"
 #include "core/file_list.h"
 #include "core/list_session.h"
@@ -30,26 +28,6 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-// The engines' scan reports to nobody.
-class SilentPort : public tw::base::UserPort {
-public:
-    void startProgress(std::string_view, int) override {}
-    void advanceProgress(std::string_view) override {}
-    void finishProgress() override {}
-    Answer askYesNo(std::string_view) override { return Answer::Yes; }
-    Answer askYesNoCancel(std::string_view) override { return Answer::No; }
-    OverwriteChoice askOverwrite(std::string_view) override { return OverwriteChoice::Skip; }
-    std::optional<std::string> askSavePath(std::string_view, std::string_view,
-                                           std::string_view) override {
-        return std::nullopt;
-    }
-    void showMessage(Severity, std::string_view) override {}
-    void showFailedFiles(std::string_view, std::string_view,
-                         const std::vector<std::string>&) override {}
-    void showStatus(std::string_view) override {}
-    void openDocument(std::string_view) override {}
-};
-
 double seconds(Clock::time_point start) {
     return std::chrono::duration<double>(Clock::now() - start).count();
 }
@@ -57,7 +35,7 @@ double seconds(Clock::time_point start) {
 double engineScan(const std::string& folder, int& files) {
     tw::core::FileList list;
     tw::core::AppOptions options;
-    SilentPort port;
+    tw::bench::SilentPort port;
     tw::core::ListSession session(list, options, port);
     const auto start = Clock::now();
     session.scanFolder(folder, false);
@@ -77,12 +55,6 @@ double windowOpen(const std::string& folder, int& files) {
     const double elapsed = seconds(start);
     files = app.list().size();
     return elapsed;
-}
-
-long peakMegabytes() {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_maxrss / 1024;
 }
 
 }  // namespace
@@ -124,6 +96,6 @@ int main(int argc, char* argv[]) {
     std::printf("engine scan      %.3f s\n", engineBest);
     std::printf("window filled    %.3f s\n", windowBest);
     std::printf("window overhead  %.3f s\n", windowBest - engineBest);
-    std::printf("peak memory      %ld MB\n", peakMegabytes());
+    std::printf("peak memory      %ld MB\n", tw::bench::peakKilobytes() / 1024);
     return 0;
 }

@@ -8,8 +8,6 @@
 // symbol table from the store for every file; "read once" reads it once per preview, as the
 // commands do.
 
-#include <sys/resource.h>
-
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -20,6 +18,7 @@
 #include <vector>
 
 #include "base/memory_settings_store.h"
+#include "bench_support.h"
 #include "core/audio_file.h"
 #include "rename/filename_to_tag.h"
 #include "rename/mask_expansion.h"
@@ -67,12 +66,6 @@ double fastest(int repeat, const std::function<void()>& work) {
         best = std::min(best, cpuSeconds() - start);
     }
     return best;
-}
-
-long peakKilobytes() {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_maxrss;
 }
 
 void report(const char* what, std::size_t operations, double seconds) {
@@ -139,6 +132,7 @@ int main(int argc, char** argv) {
                    }
            }));
 
-    std::printf("records %d, peak memory %ld KiB (checksum %zu)\n", count, peakKilobytes(), sink);
+    std::printf("records %d, peak memory %ld KiB (checksum %zu)\n", count,
+                tw::bench::peakKilobytes(), sink);
     return 0;
 }

@@ -5,8 +5,6 @@
 //
 // --repeat scans the folder N times and reports the fastest pass.
 
-#include <sys/resource.h>
-
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -14,34 +12,10 @@
 #include <cstring>
 #include <string>
 
-#include "base/user_port.h"
+#include "bench_support.h"
 #include "core/app_options.h"
 #include "core/file_list.h"
 #include "core/list_session.h"
-
-namespace {
-
-// The scan's progress and questions go nowhere: only the time counts here.
-class SilentPort final : public tw::base::UserPort {
-public:
-    void startProgress(std::string_view, int) override {}
-    void advanceProgress(std::string_view) override {}
-    void finishProgress() override {}
-    Answer askYesNo(std::string_view) override { return Answer::No; }
-    Answer askYesNoCancel(std::string_view) override { return Answer::Cancel; }
-    OverwriteChoice askOverwrite(std::string_view) override { return OverwriteChoice::Cancel; }
-    std::optional<std::string> askSavePath(std::string_view, std::string_view,
-                                           std::string_view) override {
-        return std::nullopt;
-    }
-    void showMessage(Severity, std::string_view) override {}
-    void showFailedFiles(std::string_view, std::string_view,
-                         const std::vector<std::string>&) override {}
-    void showStatus(std::string_view) override {}
-    void openDocument(std::string_view) override {}
-};
-
-}  // namespace
 
 int main(int argc, char** argv) {
     if (argc < 2) {
@@ -55,7 +29,7 @@ int main(int argc, char** argv) {
             repeat = std::max(1, std::atoi(argv[++i]));
 
     tw::core::FileList list;
-    SilentPort port;
+    tw::bench::SilentPort port;
     tw::core::ListSession session(list, tw::core::options(), port);
     double best = 0;
     for (int pass = 0; pass < repeat; ++pass) {
@@ -68,12 +42,10 @@ int main(int argc, char** argv) {
         best = pass == 0 ? took.count() : std::min(best, took.count());
     }
 
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
     const int files = list.size();
     std::printf("files: %d\n", files);
     std::printf("seconds: %.4f\n", best);
     std::printf("files_per_second: %.0f\n", best > 0 ? static_cast<double>(files) / best : 0.0);
-    std::printf("peak_rss_mb: %.1f\n", static_cast<double>(usage.ru_maxrss) / 1024.0);
+    std::printf("peak_rss_mb: %.1f\n", static_cast<double>(tw::bench::peakKilobytes()) / 1024.0);
     return 0;
 }

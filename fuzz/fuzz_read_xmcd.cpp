@@ -8,27 +8,11 @@
 
 #include "freedb/album_info.h"
 #include "freedb/album_log.h"
-#include "freedb/line_source.h"
+#include "freedb/text_lines.h"
 #include "freedb/xmcd_reader.h"
 #include "freedb/xmcd_writer.h"
 
 namespace {
-
-class BytesLineSource : public tw::freedb::LineSource {
-public:
-    explicit BytesLineSource(std::string_view bytes) : rest_(bytes) {}
-    bool receiveLine(std::string& line) override {
-        if (rest_.empty())
-            return false;
-        const std::size_t end = rest_.find('\n');
-        line = rest_.substr(0, end);
-        rest_.remove_prefix(end == std::string_view::npos ? rest_.size() : end + 1);
-        return true;
-    }
-
-private:
-    std::string_view rest_;
-};
 
 class DiscardingLog : public tw::freedb::AlbumLog {
 public:
@@ -39,7 +23,7 @@ public:
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace tw::freedb;
-    BytesLineSource source(std::string_view(reinterpret_cast<const char*>(data), size));
+    TextLines source(std::string_view(reinterpret_cast<const char*>(data), size));
     DiscardingLog log;
     AlbumInfo album;
     ReadXmcd(album, source, &log);
@@ -49,7 +33,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         (void)album.trackLengthText(i);
 
     const std::string written = WriteXmcd(album);
-    BytesLineSource again(written);
+    TextLines again(written);
     AlbumInfo reread;
     if (!ReadXmcd(reread, again, &log))
         __builtin_trap();  // what the writer writes, the reader must accept

@@ -6,9 +6,6 @@
 #include "base/qt/qsettings_store.h"
 #include "cli/commands.h"
 #include "cli/export_options.h"
-#include "cli/folder_selection.h"
-#include "cli/forwarding_user_port.h"
-#include "core/file_list.h"
 #include "export/export_columns.h"
 #include "export/list_export.h"
 
@@ -43,17 +40,11 @@ int run(CommandContext& context, const Args& args) {
         request.columns = exports::ExportColumnFlags::load(base::QSettingsStore()).columns();
     }
 
-    core::FileList list;
-    if (const int status = loadFolderSelection(context, args, list); status != kExitOk)
-        return status;
-    DocumentPort port(context.port, args.has("open"));
-    const auto written = *kind == exports::DocumentKind::Html
-                             ? exports::ExportHtml(list, request, port)
-                             : exports::ExportRtf(list, request, port);
-    if (!written)
-        return kExitFailed;
-    context.out << *written << '\n';
-    return kExitOk;
+    return writeFolderDocument(
+        context, args, [&](const core::FileList& list, base::UserPort& port) {
+            return *kind == exports::DocumentKind::Html ? exports::ExportHtml(list, request, port)
+                                                        : exports::ExportRtf(list, request, port);
+        });
 }
 
 }  // namespace

@@ -4,6 +4,9 @@
 #include <charconv>
 #include <filesystem>
 
+#include "cli/folder_selection.h"
+#include "cli/forwarding_user_port.h"
+#include "core/file_list.h"
 #include "export/export_columns.h"
 
 namespace tw::cli {
@@ -44,6 +47,18 @@ std::optional<std::vector<int>> columnsOption(const std::string& text) {
     std::sort(columns.begin(), columns.end());
     columns.erase(std::unique(columns.begin(), columns.end()), columns.end());
     return columns;
+}
+
+int writeFolderDocument(CommandContext& context, const Args& args, const DocumentWriter& write) {
+    core::FileList list;
+    if (const int status = loadFolderSelection(context, args, list); status != kExitOk)
+        return status;
+    DocumentPort port(context.port, args.has("open"));
+    const std::optional<std::string> written = write(list, port);
+    if (!written)
+        return kExitFailed;
+    context.out << *written << '\n';
+    return kExitOk;
 }
 
 }  // namespace tw::cli

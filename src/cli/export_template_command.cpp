@@ -6,9 +6,6 @@
 #include "base/ascii.h"
 #include "cli/commands.h"
 #include "cli/export_options.h"
-#include "cli/folder_selection.h"
-#include "cli/forwarding_user_port.h"
-#include "core/file_list.h"
 #include "export/template_export.h"
 #include "export/template_files.h"
 
@@ -56,17 +53,12 @@ int run(CommandContext& context, const Args& args) {
                                                : exports::templateFilePath(*name),
                                            out->folder, out->fileName};
 
-    core::FileList list;
-    if (const int status = loadFolderSelection(context, args, list); status != kExitOk)
-        return status;
-    DocumentPort port(context.port, args.has("open"));
-    const auto written = *kind == exports::DocumentKind::Html
-                             ? exports::ExportTemplateHtml(list, request, port)
-                             : exports::ExportTemplateRtf(list, request, port);
-    if (!written)
-        return kExitFailed;
-    context.out << *written << '\n';
-    return kExitOk;
+    return writeFolderDocument(context, args,
+                               [&](const core::FileList& list, base::UserPort& port) {
+                                   return *kind == exports::DocumentKind::Html
+                                              ? exports::ExportTemplateHtml(list, request, port)
+                                              : exports::ExportTemplateRtf(list, request, port);
+                               });
 }
 
 }  // namespace

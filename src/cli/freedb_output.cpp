@@ -1,5 +1,7 @@
 #include "cli/freedb_output.h"
 
+#include "cli/tsv_text.h"
+
 namespace tw::cli {
 
 void CliJobObserver::onLogLine(std::string_view line) {
@@ -55,34 +57,6 @@ std::string_view sourceName(freedb::FoundIn where) {
     }
     return "";
 }
-
-namespace {
-
-// A value as one TSV field, with the escapes the other commands' TSV output uses.
-std::string tsvField(std::string_view value) {
-    std::string out;
-    for (char c : value) {
-        switch (c) {
-            case '\\':
-                out += "\\\\";
-                break;
-            case '\t':
-                out += "\\t";
-                break;
-            case '\n':
-                out += "\\n";
-                break;
-            case '\r':
-                out += "\\r";
-                break;
-            default:
-                out += c;
-        }
-    }
-    return out;
-}
-
-}  // namespace
 
 void printAlbumLine(std::ostream& out, std::size_t number, const FoundAlbum& found) {
     const freedb::AlbumInfo& a = found.album;

@@ -1,34 +1,11 @@
 #include "cli/record_output.h"
 
 #include "cli/json_text.h"
+#include "cli/tsv_text.h"
 
 namespace tw::cli {
 
 namespace {
-
-std::string tsvEscape(std::string_view text) {
-    std::string out;
-    out.reserve(text.size());
-    for (const char c : text) {
-        switch (c) {
-            case '\\':
-                out += "\\\\";
-                break;
-            case '\t':
-                out += "\\t";
-                break;
-            case '\n':
-                out += "\\n";
-                break;
-            case '\r':
-                out += "\\r";
-                break;
-            default:
-                out += c;
-        }
-    }
-    return out;
-}
 
 template <typename... Handlers>
 struct Overloaded : Handlers... {
@@ -38,7 +15,7 @@ template <typename... Handlers>
 Overloaded(Handlers...) -> Overloaded<Handlers...>;
 
 std::string tsvValue(const FieldValue& value) {
-    return std::visit(Overloaded{[](const std::string& s) { return tsvEscape(s); },
+    return std::visit(Overloaded{[](const std::string& s) { return tsvField(s); },
                                  [](std::int64_t n) { return std::to_string(n); },
                                  [](bool b) { return std::string(b ? "1" : "0"); }},
                       value);

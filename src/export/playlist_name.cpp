@@ -8,8 +8,8 @@
 #include "core/audio_file.h"
 #include "core/effective_value.h"
 #include "core/file_list.h"
-#include "export/token_replace.h"
 #include "rename/bounded_replace.h"
+#include "rename/mask_expansion.h"
 #include "rename/renaming_command.h"
 #include "rename/symbol_table.h"
 
@@ -37,18 +37,6 @@ constexpr std::string_view kDefaultName = "playlist";
 // Far beyond any path a file system takes; only values that name later tokens over and
 // over come near it.
 constexpr std::size_t kMaxNameLength = 64 * 1024;
-
-// A value as it may enter a name: no folder separators, no control characters.
-std::string nameSafe(std::string value) {
-    for (char& c : value) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (c == '\\')
-            c = '/';
-        else if (byte < 0x20 || byte == 0x7f)
-            c = ' ';
-    }
-    return value;
-}
 
 void collapseSeparators(std::string& path) {
     path.erase(
@@ -122,7 +110,7 @@ std::string ExpandPlaylistName(std::string_view mask, const PlaylistTokenValues&
                                PlaylistType type) {
     std::string name(mask);
     for (const rename::ExampleValue& token : playlistExampleValues(values))
-        replaceToken(name, token.token, nameSafe(token.value), kMaxNameLength);
+        rename::replaceToken(name, token.token, rename::nameSafeValue(token.value), kMaxNameLength);
     rename::trimBoth(name, kWhiteSpace);
     if (name.empty() || name.back() == '\\')
         name += kDefaultName;

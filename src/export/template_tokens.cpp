@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "export/token_replace.h"
+#include "rename/bounded_replace.h"
 
 namespace tw::exports {
 
@@ -62,7 +62,7 @@ std::string FillTemplateRecord(std::string_view record, const core::AudioFile& f
             continue;
         value.clear();
         appendEscaped(value, recordValue(file, kTokens[i].value), escape);
-        if (replaceToken(text, kTokens[i].text, value, limit))
+        if (rename::replaceToken(text, kTokens[i].text, value, limit))
             valuesHoldTokens = valuesHoldTokens || value.find('<') != std::string::npos;
     }
     return text;

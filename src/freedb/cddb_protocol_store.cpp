@@ -272,32 +272,41 @@ void CddbProtocolStore::skipUnexpectedReply(unsigned code) {
         skipReplyLines();
 }
 
-bool CddbProtocolStore::getSites(const ServerSink& sink) {
-    logText(ids::kLogRetrievingServersList);
-    if (!sendCommand("sites")) {
-        fail(CddbErrorCode::SitesSend);
+bool CddbProtocolStore::readListing(const std::string& command, ListingErrors errors,
+                                    const std::function<void(const std::string&)>& onLine) {
+    if (!sendCommand(command)) {
+        fail(errors.send);
         return false;
     }
     std::string line;
     if (!receiveLine(line)) {
-        fail(CddbErrorCode::SitesReceive);
+        fail(errors.receive);
         return false;
     }
     if (ReplyCode(line) != 210) {
         skipUnexpectedReply(ReplyCode(line));
-        fail(CddbErrorCode::SitesNotRetrieved);
+        fail(errors.notRetrieved);
         return false;
     }
-    std::vector<ServerRecord> servers;
-    const ReplyEnd end = readReplyLines([&](const std::string& serverLine) {
-        servers.push_back(ParseServerLine(serverLine));
+    const ReplyEnd end = readReplyLines([&](const std::string& listed) {
+        onLine(listed);
         return true;
     });
     if (end != ReplyEnd::Terminated) {
-        fail(end == ReplyEnd::Broken ? CddbErrorCode::SitesReceive
-                                     : CddbErrorCode::SitesNotRetrieved);
+        fail(end == ReplyEnd::Broken ? errors.receive : errors.notRetrieved);
         return false;
     }
+    return true;
+}
+
+bool CddbProtocolStore::getSites(const ServerSink& sink) {
+    logText(ids::kLogRetrievingServersList);
+    std::vector<ServerRecord> servers;
+    if (!readListing("sites",
+                     {CddbErrorCode::SitesSend, CddbErrorCode::SitesReceive,
+                      CddbErrorCode::SitesNotRetrieved},
+                     [&](const std::string& line) { servers.push_back(ParseServerLine(line)); }))
+        return false;
     for (const ServerRecord& server : servers)
         sink(server);
     done();
@@ -306,30 +315,12 @@ bool CddbProtocolStore::getSites(const ServerSink& sink) {
 
 bool CddbProtocolStore::getStatistics(ServerStatistics& statistics) {
     logText(ids::kLogRetrievingStatistics);
-    if (!sendCommand("stat")) {
-        fail(CddbErrorCode::StatSend);
-        return false;
-    }
-    std::string line;
-    if (!receiveLine(line)) {
-        fail(CddbErrorCode::StatReceive);
-        return false;
-    }
-    if (ReplyCode(line) != 210) {
-        skipUnexpectedReply(ReplyCode(line));
-        fail(CddbErrorCode::StatNotRetrieved);
-        return false;
-    }
     ServerStatistics read;
-    const ReplyEnd end = readReplyLines([&](const std::string& statLine) {
-        ApplyStatLine(read, statLine);
-        return true;
-    });
-    if (end != ReplyEnd::Terminated) {
-        fail(end == ReplyEnd::Broken ? CddbErrorCode::StatReceive
-                                     : CddbErrorCode::StatNotRetrieved);
+    if (!readListing(
+            "stat",
+            {CddbErrorCode::StatSend, CddbErrorCode::StatReceive, CddbErrorCode::StatNotRetrieved},
+            [&](const std::string& line) { ApplyStatLine(read, line); }))
         return false;
-    }
     statistics = read;
     done();
     return true;

@@ -73,6 +73,16 @@ private:
     ReplyEnd readReplyLines(const std::function<bool(const std::string&)>& onLine);
     void skipReplyLines();
     void skipUnexpectedReply(unsigned code);
+    // What a listing command reports when its sending, its receiving or the server fails.
+    struct ListingErrors {
+        CddbErrorCode send;
+        CddbErrorCode receive;
+        CddbErrorCode notRetrieved;
+    };
+    // Sends `command` and reads its "210" listing to the end, each line to `onLine`; false
+    // after the failure was reported.
+    bool readListing(const std::string& command, ListingErrors errors,
+                     const std::function<void(const std::string&)>& onLine);
     bool sweepCategories(const AlbumInfo& album, const AlbumSink& sink);
     bool readRecord(AlbumInfo& album);
 

@@ -17,6 +17,13 @@ std::size_t growthLimit(std::size_t originalLength);
 void replaceRepeatedly(std::string& text, std::string_view search, std::string_view replacement,
                        std::size_t limit);
 
+// Replaces every occurrence of `token` in `text` by `value`, in one pass (a value is not
+// searched again for the same token). Returns false, leaving `text` as it was, when the
+// result would be longer than `limit`: replacements done in a fixed order can feed on each
+// other (a value holding a later token's text, over and over) and grow without bound.
+bool replaceToken(std::string& text, std::string_view token, std::string_view value,
+                  std::size_t limit);
+
 // Removes the characters of `set` from both ends (trimStart / trimEnd: one end only).
 void trimStart(std::string& text, std::string_view set);
 void trimEnd(std::string& text, std::string_view set);

@@ -6,6 +6,7 @@
 #include "base/ascii.h"
 #include "core/audio_file.h"
 #include "core/effective_value.h"
+#include "rename/bounded_replace.h"
 #include "rename/symbol_table.h"
 
 namespace tw::rename {
@@ -21,37 +22,6 @@ constexpr std::string_view kUpLevel = "..\\";
 // Far beyond any path a file system takes; a longer expansion can only come from hostile
 // tags whose values name later tokens over and over.
 constexpr std::size_t kMaxExpandedLength = 64 * 1024;
-
-// A tag value as it may enter a name: separators become "/", which the symbol table treats
-// as a character a file name cannot hold, and control characters become spaces.
-std::string nameSafe(std::string value) {
-    for (char& c : value) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (c == '\\')
-            c = '/';
-        else if (byte < 0x20 || byte == 0x7f)
-            c = ' ';
-    }
-    return value;
-}
-
-// Replaces every occurrence of `token` in one pass; false when the text would grow past
-// the bound.
-bool replaceToken(std::string& text, std::string_view token, const std::string& value) {
-    std::string out;
-    std::size_t from = 0;
-    for (std::size_t hit = text.find(token); hit != std::string::npos;
-         hit = text.find(token, from)) {
-        out.append(text, from, hit - from);
-        if (out.size() + value.size() > kMaxExpandedLength)
-            return false;
-        out.append(value);
-        from = hit + token.size();
-    }
-    out.append(text, from, std::string::npos);
-    text = std::move(out);
-    return text.size() <= kMaxExpandedLength;
-}
 
 // What a token of the expansion stands for.
 enum class Source {
@@ -172,6 +142,17 @@ bool staysInAllowedFolders(std::string_view name, std::size_t allowedUpLevels) {
 
 }  // namespace
 
+std::string nameSafeValue(std::string value) {
+    for (char& c : value) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (c == '\\')
+            c = '/';
+        else if (byte < 0x20 || byte == 0x7f)
+            c = ' ';
+    }
+    return value;
+}
+
 std::string counterText(int position, CounterSettings counter) {
     const int digits = std::clamp(counter.length, 1, 6);
     std::string text = std::to_string(static_cast<std::int64_t>(position) + counter.start);
@@ -197,7 +178,9 @@ std::string ExpandMask(const AudioFile& file, std::string_view mask, FilePlace p
     for (const Step& step : kExpansionOrder) {
         if (name.find(step.token) == std::string::npos)
             continue;
-        if (!replaceToken(name, step.token, nameSafe(valueOf(step.source, file, place, counter))))
+        if (!replaceToken(name, step.token,
+                          nameSafeValue(valueOf(step.source, file, place, counter)),
+                          kMaxExpandedLength))
             return {};
     }
     if (name.empty())

@@ -31,6 +31,11 @@ struct FilePlace {
     int position = 1;
 };
 
+// A tag value as it may enter a name: "\" and "/" both become "/", which the symbol table
+// treats as a character a file name cannot hold (so a value never adds a folder part), and
+// control characters become spaces.
+std::string nameSafeValue(std::string value);
+
 // The text of "<counter>" for a file at `position`.
 std::string counterText(int position, CounterSettings counter);
 // The text of "<number>": empty for 0 (or less), two digits for 1 to 9, else plain decimal.

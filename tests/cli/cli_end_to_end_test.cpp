@@ -1,15 +1,13 @@
 // Runs the built tunewright-cli on temporary folders, as a script would.
 
-#include <sys/wait.h>
-
 #include <gtest/gtest.h>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 
 #include <fstream>
-#include <sstream>
 
+#include "cli_harness.h"
 #include "support/id3v1_bytes.h"
 #include "support/id3v2_builder.h"
 #include "support/mp3_file.h"
@@ -17,43 +15,12 @@
 namespace tw::cli {
 namespace {
 
-struct CliRun {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
-std::string shellQuoted(const std::string& word) {
-    std::string quoted = "'";
-    for (const char c : word)
-        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return quoted + "'";
-}
-
-std::string contentOf(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
 class CliTest : public ::testing::Test {
 protected:
     // Runs the program with its own settings folder, so the user's settings play no part.
-    CliRun run(const std::vector<std::string>& args) {
-        std::string command = "env HOME=" + shellQuoted(home.path().string()) +
-                              " XDG_CONFIG_HOME=" + shellQuoted(home.path().string()) + " " +
-                              shellQuoted(TW_CLI_PATH);
-        for (const std::string& arg : args)
-            command += " " + shellQuoted(arg);
-        command += " >" + shellQuoted((home / "out").string()) + " 2>" +
-                   shellQuoted((home / "err").string()) + " </dev/null";
-        const int raw = std::system(command.c_str());
-        CliRun result;
-        result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-        result.out = contentOf(home / "out");
-        result.err = contentOf(home / "err");
-        return result;
+    test::CliOutcome run(const std::vector<std::string>& args) {
+        const std::string folder = home.path().string();
+        return test::runProgram(args, {{"HOME", folder}, {"XDG_CONFIG_HOME", folder}}, home.path());
     }
 
     static QJsonDocument parse(const std::string& json) {
@@ -84,7 +51,7 @@ TEST_F(CliTest, ListPrintsEveryFileAsValidJson) {
     test::writeMp3(music, "Latin\xE9.MP3",
                    {.audio = test::defaultAudio(), .id3v1 = test::id3v1Tag({.title = "T\t1"})});
 
-    const CliRun result = run({"list", music.path().string(), "--format", "json"});
+    const test::CliOutcome result = run({"list", music.path().string(), "--format", "json"});
     ASSERT_EQ(result.status, 0) << result.err;
     const QJsonArray records = parse(result.out).array();
     ASSERT_EQ(records.size(), 2);
@@ -105,7 +72,7 @@ TEST_F(CliTest, ListPrintsEveryFileAsValidJson) {
         }
     }
 
-    const CliRun tsv = run({"list", music.path().string()});
+    const test::CliOutcome tsv = run({"list", music.path().string()});
     ASSERT_EQ(tsv.status, 0) << tsv.err;
     EXPECT_EQ(std::count(tsv.out.begin(), tsv.out.end(), '\n'), 3);
     EXPECT_TRUE(tsv.out.starts_with("fileName\tpath\t"));
@@ -115,12 +82,12 @@ TEST_F(CliTest, SetSavesTheFieldsThatListThenShows) {
     const std::string path = test::writeMp3(music, "song.mp3", {.audio = test::defaultAudio()});
     std::ofstream(home / "lyrics.txt") << "  first line\nsecond line\n";
 
-    const CliRun set = run({"set", path, "--title", "New title", "--track", "3/12", "--genre",
-                            "rock", "--year", "1999", "--url", "http://example.org",
-                            "--lyrics-file", (home / "lyrics.txt").string()});
+    const test::CliOutcome set = run(
+        {"set", path, "--title", "New title", "--track", "3/12", "--genre", "rock", "--year",
+         "1999", "--url", "http://example.org", "--lyrics-file", (home / "lyrics.txt").string()});
     ASSERT_EQ(set.status, 0) << set.err;
 
-    const CliRun show = run({"show", path});
+    const test::CliOutcome show = run({"show", path});
     ASSERT_EQ(show.status, 0) << show.err;
     const QJsonObject record = parse(show.out).object();
     EXPECT_EQ(text(record, "id3v1", "title"), QLatin1String("New title"));
@@ -136,7 +103,7 @@ TEST_F(CliTest, SetSavesTheFieldsThatListThenShows) {
     EXPECT_TRUE(
         record.value(QLatin1String("infoText")).toString().startsWith(QLatin1String("Size:")));
 
-    const CliRun clear = run({"clear", "--v2", path});
+    const test::CliOutcome clear = run({"clear", "--v2", path});
     ASSERT_EQ(clear.status, 0) << clear.err;
     const QJsonObject cleared = parse(run({"show", path}).out).object();
     EXPECT_FALSE(
@@ -150,20 +117,20 @@ TEST_F(CliTest, AFailedSaveGivesANonZeroStatusAndNamesTheFile) {
     const std::string good = test::writeMp3(music, "good.mp3", {.audio = test::defaultAudio()});
     const test::Bytes before = test::readBytes(tiny);
 
-    const CliRun result = run({"set", "--v1", "--title", "T", good, tiny});
+    const test::CliOutcome result = run({"set", "--v1", "--title", "T", good, tiny});
     EXPECT_EQ(result.status, 1);
     EXPECT_NE(result.err.find("tiny.mp3"), std::string::npos) << result.err;
     EXPECT_EQ(result.err.find("good.mp3"), std::string::npos) << result.err;
     EXPECT_EQ(test::readBytes(tiny), before);
 
-    const CliRun missing = run({"set", "--title", "T", (music / "missing.mp3").string()});
+    const test::CliOutcome missing = run({"set", "--title", "T", (music / "missing.mp3").string()});
     EXPECT_EQ(missing.status, 1);
 }
 
 TEST_F(CliTest, WrongUsageGivesStatusTwoAndTheUsageLine) {
     EXPECT_EQ(run({}).status, 2);
     EXPECT_EQ(run({"frobnicate"}).status, 2);
-    const CliRun unknownOption = run({"list", music.path().string(), "--colour"});
+    const test::CliOutcome unknownOption = run({"list", music.path().string(), "--colour"});
     EXPECT_EQ(unknownOption.status, 2);
     EXPECT_NE(unknownOption.err.find("usage: tunewright-cli list DIR"), std::string::npos);
     EXPECT_EQ(run({"set", "--v1", "--url", "x", "a.mp3"}).status, 2);
@@ -171,7 +138,7 @@ TEST_F(CliTest, WrongUsageGivesStatusTwoAndTheUsageLine) {
     EXPECT_EQ(run({"set", "a.mp3", "--genre", "no such genre"}).status, 2);
     EXPECT_EQ(run({"clear", "a.mp3"}).status, 2);
 
-    const CliRun help = run({"help"});
+    const test::CliOutcome help = run({"help"});
     EXPECT_EQ(help.status, 0);
     EXPECT_NE(help.out.find("set [--v1|--v2|--both] FIELD... FILE..."), std::string::npos);
 }

@@ -6,12 +6,11 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
 #include "base/app_paths.h"
 #include "cli/commands.h"
-#include "cli/terminal_user_port.h"
-#include "core/app_options.h"
+#include "cli_harness.h"
+#include "support/file_text.h"
 #include "support/id3v2_builder.h"
 #include "support/mp3_file.h"
 
@@ -19,21 +18,6 @@ namespace tw::cli {
 namespace {
 
 namespace fs = std::filesystem;
-
-struct Outcome {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
-std::string contentOf(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return "<missing>";
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 class ExportCommandsTest : public ::testing::Test {
 protected:
@@ -49,22 +33,9 @@ protected:
     }
     void TearDown() override { base::setAppPaths(saved); }
 
-    Outcome run(const Command& command, const std::vector<std::string>& extra, bool yes = false) {
-        std::vector<std::string> words{music.path().string()};
-        words.insert(words.end(), extra.begin(), extra.end());
-        std::string error;
-        const auto args = Args::parse(words, command.options, error);
-        EXPECT_TRUE(args) << error;
-        std::ostringstream out;
-        std::ostringstream err;
-        TerminalUserPort port(err, yes, false);
-        core::AppOptions options;
-        CommandContext context{options, port, out, err};
-        Outcome outcome;
-        outcome.status = args ? command.run(context, *args) : -1;
-        outcome.out = out.str();
-        outcome.err = err.str();
-        return outcome;
+    test::CliOutcome run(const Command& command, const std::vector<std::string>& extra,
+                         bool yes = false) {
+        return test::runCommand(command, music.path(), extra, yes);
     }
 
     void song(const std::string& name, const std::string& title, const std::string& album) {
@@ -80,20 +51,20 @@ protected:
 };
 
 TEST_F(ExportCommandsTest, PlaylistOfTheFolderIsNamedByTheMask) {
-    const Outcome result = run(kPlaylistCommand, {"--type", "m3u-ext"});
+    const test::CliOutcome result = run(kPlaylistCommand, {"--type", "m3u-ext"});
     ASSERT_EQ(result.status, 0) << result.err;
     EXPECT_EQ(result.out, music.folder() + "Album.m3u\n");
-    EXPECT_EQ(contentOf(music / "Album.m3u"),
+    EXPECT_EQ(test::fileText(music / "Album.m3u"),
               "#EXTM3U\r\n#EXTINF:0,Caf\xC3\xA9 - First\r\na.mp3\r\n"
               "#EXTINF:0,Caf\xC3\xA9 - Second\r\nb.mp3\r\n");
 }
 
 TEST_F(ExportCommandsTest, PlaylistOfChosenFilesInAnotherFolder) {
-    const Outcome result =
+    const test::CliOutcome result =
         run(kPlaylistCommand, {"--type", "pls", "--out", target.path().string(), "--mask",
                                "<number_of_tracks> of <album>", "--files", "b.mp3"});
     ASSERT_EQ(result.status, 0) << result.err;
-    const std::string text = contentOf(target / "1 of Album.pls");
+    const std::string text = test::fileText(target / "1 of Album.pls");
     EXPECT_TRUE(text.starts_with("[Playlist]\r\nNumberOfEntries=1\r\nVersion=2\r\nFile1=../" +
                                  music.path().filename().string() + "/b.mp3\r\n"))
         << text;
@@ -103,15 +74,15 @@ TEST_F(ExportCommandsTest, AnExistingPlaylistIsKeptUnlessOverwriteIsGiven) {
     std::ofstream(music / "Album.m3u") << "old";
     EXPECT_EQ(run(kPlaylistCommand, {"--type", "m3u"}).status, 1);
     EXPECT_EQ(run(kPlaylistCommand, {"--type", "m3u", "--skip"}).status, 0);
-    EXPECT_EQ(contentOf(music / "Album.m3u"), "old");
-    const Outcome replaced = run(kPlaylistCommand, {"--type", "m3u", "--overwrite"});
+    EXPECT_EQ(test::fileText(music / "Album.m3u"), "old");
+    const test::CliOutcome replaced = run(kPlaylistCommand, {"--type", "m3u", "--overwrite"});
     EXPECT_EQ(replaced.status, 0) << replaced.err;
-    EXPECT_EQ(contentOf(music / "Album.m3u"), "a.mp3\r\nb.mp3\r\n");
+    EXPECT_EQ(test::fileText(music / "Album.m3u"), "a.mp3\r\nb.mp3\r\n");
 }
 
 TEST_F(ExportCommandsTest, AMissingOutputFolderIsCreatedOnlyWithYes) {
     const std::string folder = (target / "new").string();
-    const Outcome refused = run(kPlaylistCommand, {"--type", "m3u", "--out", folder});
+    const test::CliOutcome refused = run(kPlaylistCommand, {"--type", "m3u", "--out", folder});
     EXPECT_EQ(refused.status, 1);
     EXPECT_NE(refused.err.find("error: Unable to create [" + folder + "/Album.m3u] playlist"),
               std::string::npos)
@@ -122,17 +93,18 @@ TEST_F(ExportCommandsTest, AMissingOutputFolderIsCreatedOnlyWithYes) {
 }
 
 TEST_F(ExportCommandsTest, ExportWritesTheChosenColumnsOrTheStoredOnes) {
-    const Outcome rtf =
+    const test::CliOutcome rtf =
         run(kExportCommand, {"--rtf", "--out", (target / "list").string(), "--columns", "3,2"});
     ASSERT_EQ(rtf.status, 0) << rtf.err;
     EXPECT_EQ(rtf.out, (target / "list.rtf").string() + "\n");
-    EXPECT_TRUE(contentOf(target / "list.rtf")
+    EXPECT_TRUE(test::fileText(target / "list.rtf")
                     .ends_with("\\b\\tab Title\\tab Artist\\par \\i0\\b0\\tab First\\tab "
                                "Caf\\u233?\\par\\tab Second\\tab Caf\\u233?\\par\\par }"));
 
-    const Outcome html = run(kExportCommand, {"--html", "--out", (target / "all.htm").string()});
+    const test::CliOutcome html =
+        run(kExportCommand, {"--html", "--out", (target / "all.htm").string()});
     ASSERT_EQ(html.status, 0) << html.err;
-    const std::string text = contentOf(target / "all.htm");
+    const std::string text = test::fileText(target / "all.htm");
     EXPECT_NE(text.find("<td><b>Channels</b></td>"), std::string::npos);
     EXPECT_NE(text.find("<td>Caf&#233;</td>"), std::string::npos);
 }
@@ -143,22 +115,25 @@ TEST_F(ExportCommandsTest, ExportTemplateByNameOrPath) {
         "<!--</tunewright_record>--></ul>\n";
     fs::create_directories(home / "install" / "templates");
     std::ofstream(home / "install" / "templates" / "simple.html") << templateText;
-    const Outcome byName = run(kExportTemplateCommand,
-                               {"--template", "simple.html", "--out", (target / "list").string()});
+    const test::CliOutcome byName = run(
+        kExportTemplateCommand, {"--template", "simple.html", "--out", (target / "list").string()});
     ASSERT_EQ(byName.status, 0) << byName.err;
-    EXPECT_EQ(contentOf(target / "list.html"), "<ul>\n<li>First</li>\n<li>Second</li>\n</ul>\n");
+    EXPECT_EQ(test::fileText(target / "list.html"),
+              "<ul>\n<li>First</li>\n<li>Second</li>\n</ul>\n");
 
     std::ofstream(home / "mine.txt") << templateText;
-    const Outcome byPath = run(kExportTemplateCommand, {"--template", (home / "mine.txt").string(),
-                                                        "--rtf", "--out", (target / "x").string()});
+    const test::CliOutcome byPath = run(
+        kExportTemplateCommand,
+        {"--template", (home / "mine.txt").string(), "--rtf", "--out", (target / "x").string()});
     ASSERT_EQ(byPath.status, 0) << byPath.err;
     EXPECT_TRUE(fs::exists(target / "x.rtf"));
 }
 
 TEST_F(ExportCommandsTest, FailuresAndWrongUsageGiveTheirStatus) {
     std::ofstream(home / "bad.html") << "no markers";
-    const Outcome bad = run(kExportTemplateCommand, {"--template", (home / "bad.html").string(),
-                                                     "--out", (target / "x").string()});
+    const test::CliOutcome bad =
+        run(kExportTemplateCommand,
+            {"--template", (home / "bad.html").string(), "--out", (target / "x").string()});
     EXPECT_EQ(bad.status, 1);
     EXPECT_NE(bad.err.find("Wrong format of the specified template file:"), std::string::npos);
     EXPECT_EQ(run(kExportTemplateCommand, {"--template", "none.html", "--out", "x"}).status, 1);

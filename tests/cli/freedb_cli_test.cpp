@@ -1,41 +1,20 @@
 // Runs the built tunewright-cli against fake CDDB servers on this machine: looking albums up,
 // reading, storing and applying them, over cddbp and over HTTP.
 
-#include <sys/wait.h>
-
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <sstream>
 
+#include "cli_harness.h"
 #include "core/audio_file.h"
 #include "core/mpeg_info.h"
 #include "support/fake_cddb_server.h"
 #include "support/fake_http_server.h"
+#include "support/file_text.h"
 #include "support/mp3_file.h"
 
 namespace tw::cli {
 namespace {
-
-struct CliRun {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
-std::string quoted(const std::string& word) {
-    std::string text = "'";
-    for (const char c : word)
-        text += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return text + "'";
-}
-
-std::string contentOf(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 // An MP3 file of about `seconds` seconds: a Xing frame that counts the frames, then a few.
 std::string writeMp3OfSeconds(const test::TempDir& dir, const std::string& name, int seconds) {
@@ -49,27 +28,18 @@ std::string writeMp3OfSeconds(const test::TempDir& dir, const std::string& name,
 
 class FreeDbCli : public ::testing::Test {
 protected:
-    CliRun run(const std::vector<std::string>& args) {
-        std::string command = "env HOME=" + quoted(home.path().string()) +
-                              " XDG_CONFIG_HOME=" + quoted((home / "config").string()) +
-                              " XDG_DATA_HOME=" + quoted((home / "data").string()) + " " +
-                              quoted(TW_CLI_PATH);
-        for (const std::string& arg : args)
-            command += " " + quoted(arg);
-        command += " >" + quoted((home / "out").string()) + " 2>" +
-                   quoted((home / "err").string()) + " </dev/null";
-        const int raw = std::system(command.c_str());
-        CliRun result;
-        result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-        result.out = contentOf(home / "out");
-        result.err = contentOf(home / "err");
-        return result;
+    test::CliOutcome run(const std::vector<std::string>& args) {
+        return test::runProgram(args,
+                                {{"HOME", home.path().string()},
+                                 {"XDG_CONFIG_HOME", (home / "config").string()},
+                                 {"XDG_DATA_HOME", (home / "data").string()}},
+                                home.path());
     }
 
     // Two files and the disc id the program gives them.
     void makeAlbumFiles() {
         files = {writeMp3OfSeconds(music, "01.mp3", 180), writeMp3OfSeconds(music, "02.mp3", 240)};
-        const CliRun ids = run({"discid", files[0], files[1]});
+        const test::CliOutcome ids = run({"discid", files[0], files[1]});
         ASSERT_EQ(ids.status, 0) << ids.err;
         discId = ids.out.substr(0, ids.out.find('\n'));
         ASSERT_EQ(discId.size(), 8u) << ids.out;
@@ -104,7 +74,7 @@ protected:
 };
 
 TEST_F(FreeDbCli, DiscIdOfPlayTimes) {
-    const CliRun result = run({"discid", "--seconds", "180,240"});
+    const test::CliOutcome result = run({"discid", "--seconds", "180,240"});
     EXPECT_EQ(result.status, 0) << result.err;
     EXPECT_EQ(result.out, "0d01a202\ncddb query 0d01a202 2  150 13650 420\n");
     EXPECT_EQ(run({"discid", "--seconds", "180,x"}).status, 2);
@@ -115,22 +85,23 @@ TEST_F(FreeDbCli, LookUpStoreAndApplyOverCddbp) {
     test::FakeCddbServer server(database);
     const std::string address = "127.0.0.1:" + std::to_string(server.port());
 
-    const CliRun lookup = run({"freedb", "lookup", files[0], files[1], "--server", address});
+    const test::CliOutcome lookup =
+        run({"freedb", "lookup", files[0], files[1], "--server", address});
     EXPECT_EQ(lookup.status, 0) << lookup.err;
     EXPECT_EQ(lookup.out, "1\tfreedb\trock\t" + discId + "\tBand\tAlbum\t2\n");
     EXPECT_NE(lookup.err.find("Found exact match"), std::string::npos) << lookup.err;
     // The retrieved record went to the local database; a second lookup finds it there too.
-    const CliRun listed = run({"localdb", "list"});
+    const test::CliOutcome listed = run({"localdb", "list"});
     EXPECT_EQ(listed.out, "1\tlocaldb\trock\t" + discId + "\tBand\tAlbum\t2\n");
 
-    const CliRun applied =
+    const test::CliOutcome applied =
         run({"freedb", "lookup", files[0], files[1], "--server", address, "--apply", "2"});
     EXPECT_EQ(applied.status, 0) << applied.err;
     EXPECT_EQ(applied.out, "1\tlocaldb\trock\t" + discId + "\tBand\tAlbum\t2\n" +
                                "2\tfreedb\trock\t" + discId + "\tBand\tAlbum\t2\n");
     expectApplied();
     // The selected album was stored in the CD-player file as well.
-    const CliRun player = run({"cdplayer", "list"});
+    const test::CliOutcome player = run({"cdplayer", "list"});
     EXPECT_EQ(player.out, "1\tcdplayer\t-----\t" + discId + "\tBand\tAlbum\t2\n");
 }
 
@@ -140,13 +111,14 @@ TEST_F(FreeDbCli, LookUpReadAndApplyOverHttp) {
                                 {test::HttpFraming::Chunked, 5, {}, {}});
     const std::string address = "127.0.0.1:" + std::to_string(server.port());
 
-    const CliRun read = run({"freedb", "read", "rock", discId, "--http", "--server", address});
+    const test::CliOutcome read =
+        run({"freedb", "read", "rock", discId, "--http", "--server", address});
     EXPECT_EQ(read.status, 0) << read.err;
     EXPECT_NE(read.out.find("DTITLE=Band / Album\n"), std::string::npos) << read.out;
     EXPECT_NE(read.out.find("TTITLE1=Track 2\n"), std::string::npos);
 
-    const CliRun applied = run({"freedb", "lookup", files[0], files[1], "--http", "--server",
-                                address, "--apply", "2", "--log", "full"});
+    const test::CliOutcome applied = run({"freedb", "lookup", files[0], files[1], "--http",
+                                          "--server", address, "--apply", "2", "--log", "full"});
     EXPECT_EQ(applied.status, 0) << applied.err;
     EXPECT_NE(applied.err.find("[DBG] -> GET /~cddb/cddb.cgi?cmd=cddb+query+" + discId),
               std::string::npos)
@@ -162,13 +134,14 @@ TEST_F(FreeDbCli, AFailedLookupLeavesTheFilesAlone) {
         test::FakeCddbServer gone(database);
         closedPort = gone.port();
     }
-    const std::string before = contentOf(files[0]);
-    const CliRun result = run({"freedb", "lookup", files[0], files[1], "--server",
-                               "127.0.0.1:" + std::to_string(closedPort), "--apply", "1"});
+    const std::string before = test::fileText(files[0]);
+    const test::CliOutcome result =
+        run({"freedb", "lookup", files[0], files[1], "--server",
+             "127.0.0.1:" + std::to_string(closedPort), "--apply", "1"});
     EXPECT_NE(result.status, 0);
     EXPECT_NE(result.err.find("[ERR]Error 101: Can't connect to remote server!"), std::string::npos)
         << result.err;
-    EXPECT_EQ(contentOf(files[0]), before);
+    EXPECT_EQ(test::fileText(files[0]), before);
 }
 
 TEST_F(FreeDbCli, ServersStatisticsAndTheLocalDatabase) {
@@ -179,9 +152,9 @@ TEST_F(FreeDbCli, ServersStatisticsAndTheLocalDatabase) {
     test::FakeCddbServer server(database);
     const std::string address = "127.0.0.1:" + std::to_string(server.port());
 
-    const CliRun sites = run({"freedb", "sites", "--server", address});
+    const test::CliOutcome sites = run({"freedb", "sites", "--server", address});
     EXPECT_EQ(sites.out, "a.test cddbp 8880 - N000.00 W000.00 First\n");
-    const CliRun stat = run({"freedb", "stat", "--server", address});
+    const test::CliOutcome stat = run({"freedb", "stat", "--server", address});
     EXPECT_EQ(stat.out.substr(0, 17), "Total albums:\t\t7\n");
 
     ASSERT_EQ(run({"freedb", "read", "jazz", "12345678", "--server", address}).status, 0);
@@ -209,8 +182,8 @@ TEST_F(FreeDbCli, SearchAndSubmitGoToTheWebSite) {
     const std::string web = "127.0.0.1:" + std::to_string(site->port());
     const std::string cddb = "127.0.0.1:" + std::to_string(server.port());
 
-    const CliRun search = run({"freedb", "search", "solo", "only", "--fields", "artist,track",
-                               "--web", web, "--server", cddb});
+    const test::CliOutcome search = run({"freedb", "search", "solo", "only", "--fields",
+                                         "artist,track", "--web", web, "--server", cddb});
     EXPECT_EQ(search.status, 0) << search.err;
     EXPECT_EQ(search.out, "1\tsearch\tjazz\t12345678\tSolo\tOnly\t1\n");
     EXPECT_EQ(site->requests().at(0).target,
@@ -223,7 +196,7 @@ TEST_F(FreeDbCli, SearchAndSubmitGoToTheWebSite) {
         for (const std::string& line : test::MakeFakeXmcd("12345678", "Solo / Only", 1))
             out << line << '\n';
     }
-    const CliRun submit = run({"freedb", "submit", record, "--web", web});
+    const test::CliOutcome submit = run({"freedb", "submit", record, "--web", web});
     EXPECT_EQ(submit.status, 0) << submit.err;
     const test::FakeHttpRequest posted = site->requests().back();
     EXPECT_EQ(posted.header("Category"), "rock");  // from the record's DGENRE

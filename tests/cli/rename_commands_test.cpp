@@ -4,13 +4,10 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <set>
-#include <sstream>
 
 #include "cli/commands.h"
-#include "cli/terminal_user_port.h"
-#include "core/app_options.h"
+#include "cli_harness.h"
 #include "core/audio_file.h"
 #include "core/mpeg_info.h"
 #include "support/id3v2_builder.h"
@@ -21,12 +18,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct Outcome {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
 class RenameCommandsTest : public ::testing::Test {
 protected:
     // The user's settings folder is a fresh one, so their stored tables play no part.
@@ -35,22 +26,8 @@ protected:
         ::setenv("XDG_CONFIG_HOME", home.path().c_str(), 1);
     }
 
-    Outcome run(const Command& command, const std::vector<std::string>& extra) {
-        std::vector<std::string> words{music.path().string()};
-        words.insert(words.end(), extra.begin(), extra.end());
-        std::string error;
-        const auto args = Args::parse(words, command.options, error);
-        EXPECT_TRUE(args) << error;
-        std::ostringstream out;
-        std::ostringstream err;
-        TerminalUserPort port(err, false, false);
-        core::AppOptions options;
-        CommandContext context{options, port, out, err};
-        Outcome outcome;
-        outcome.status = args ? command.run(context, *args) : -1;
-        outcome.out = out.str();
-        outcome.err = err.str();
-        return outcome;
+    test::CliOutcome run(const Command& command, const std::vector<std::string>& extra) {
+        return test::runCommand(command, music.path(), extra);
     }
 
     void song(const std::string& name, const std::string& title, const std::string& artist = "") {
@@ -85,8 +62,9 @@ TEST_F(RenameCommandsTest, RenamesIntoASubFolderWithCounters) {
     fs::create_directory(music / "Band");
     song("a.mp3", "One", "Band");
     song("b.mp3", "Two", "Band");
-    const Outcome result = run(kRenameCommand, {"--mask", "<artist>\\<counter> <title>",
-                                                "--counter-length", "2", "--counter-start", "4"});
+    const test::CliOutcome result = run(
+        kRenameCommand,
+        {"--mask", "<artist>\\<counter> <title>", "--counter-length", "2", "--counter-start", "4"});
     ASSERT_EQ(result.status, 0) << result.err;
     const std::set<std::string> renamed = namesIn(music / "Band");
     ASSERT_EQ(renamed.size(), 2u);
@@ -100,7 +78,8 @@ TEST_F(RenameCommandsTest, RenamesIntoASubFolderWithCounters) {
 
 TEST_F(RenameCommandsTest, DryRunOnlyPrints) {
     song("a.mp3", "AC/DC");
-    const Outcome result = run(kRenameCommand, {"--mask", "<title>", "--case", "4", "--dry-run"});
+    const test::CliOutcome result =
+        run(kRenameCommand, {"--mask", "<title>", "--case", "4", "--dry-run"});
     EXPECT_EQ(result.status, 0);
     EXPECT_EQ(result.out, "a.mp3 -> AC-DC.MP3\n");
     EXPECT_EQ(namesIn(music.path()), (std::set<std::string>{"a.mp3"}));
@@ -110,7 +89,7 @@ TEST_F(RenameCommandsTest, CollisionFailsAndKeepsBothFiles) {
     song("a.mp3", "Same");
     song("b.mp3", "Same");
     const auto sizeBefore = fs::file_size(music / "a.mp3");
-    const Outcome result = run(kRenameCommand, {"--mask", "<title>"});
+    const test::CliOutcome result = run(kRenameCommand, {"--mask", "<title>"});
     EXPECT_EQ(result.status, 1);
     const std::set<std::string> names = namesIn(music.path());
     ASSERT_EQ(names.size(), 2u);
@@ -133,7 +112,7 @@ TEST_F(RenameCommandsTest, OnlyTheNamedFilesAreRenamed) {
 
 TEST_F(RenameCommandsTest, WrongCommandLinesAreUsageErrors) {
     song("a.mp3", "x");
-    const Outcome refused = run(kRenameCommand, {"--mask", "a|b"});
+    const test::CliOutcome refused = run(kRenameCommand, {"--mask", "a|b"});
     EXPECT_EQ(refused.status, 2);
     EXPECT_NE(refused.err.find("It is not allowed to use character '|' in the mask"),
               std::string::npos);
@@ -147,13 +126,15 @@ TEST_F(RenameCommandsTest, WrongCommandLinesAreUsageErrors) {
 
 TEST_F(RenameCommandsTest, FillFromNamePrintsAndSavesTheFields) {
     song("01 - Intro.mp3", "");
-    const Outcome dry = run(kFillFromNameCommand, {"--mask", "<number> - <title>", "--dry-run"});
+    const test::CliOutcome dry =
+        run(kFillFromNameCommand, {"--mask", "<number> - <title>", "--dry-run"});
     EXPECT_EQ(dry.status, 0) << dry.err;
     EXPECT_NE(dry.out.find("01 - Intro.mp3: v2 title = Intro\n"), std::string::npos) << dry.out;
     EXPECT_NE(dry.out.find("01 - Intro.mp3: v1 track = 1\n"), std::string::npos) << dry.out;
     EXPECT_EQ(reread("01 - Intro.mp3").id3v2.title, "");
 
-    const Outcome saved = run(kFillFromNameCommand, {"--mask", "<number> - <title>", "--v2"});
+    const test::CliOutcome saved =
+        run(kFillFromNameCommand, {"--mask", "<number> - <title>", "--v2"});
     EXPECT_EQ(saved.status, 0) << saved.err;
     const auto record = reread("01 - Intro.mp3");
     EXPECT_EQ(record.id3v2.title, "Intro");
@@ -163,12 +144,12 @@ TEST_F(RenameCommandsTest, FillFromNamePrintsAndSavesTheFields) {
 
 TEST_F(RenameCommandsTest, CaseRecasesFieldsAndFileNames) {
     song("My Song.mp3", "LOUD TITLE");
-    const Outcome title = run(kCaseCommand, {"--field", "title", "--mode", "2"});
+    const test::CliOutcome title = run(kCaseCommand, {"--field", "title", "--mode", "2"});
     EXPECT_EQ(title.status, 0) << title.err;
     EXPECT_EQ(title.out, "LOUD TITLE -> loud title\n");
     EXPECT_EQ(reread("My Song.mp3").id3v2.title, "loud title");
 
-    const Outcome name = run(kCaseCommand, {"--field", "filename", "--mode", "3"});
+    const test::CliOutcome name = run(kCaseCommand, {"--field", "filename", "--mode", "3"});
     EXPECT_EQ(name.status, 0) << name.err;
     EXPECT_EQ(namesIn(music.path()), (std::set<std::string>{"MY SONG.mp3"}));
 }

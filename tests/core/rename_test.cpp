@@ -2,22 +2,15 @@
 
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
 #include "core/audio_file.h"
+#include "support/file_text.h"
 #include "support/temp_dir.h"
 
 namespace tw::core {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string contentOf(const fs::path& path) {
-    std::ifstream in(path);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 class Rename : public ::testing::Test {
 protected:
@@ -32,7 +25,7 @@ protected:
         EXPECT_EQ(file.path, (dir / "old.mp3").string());
         EXPECT_EQ(file.fileName, "old.mp3");
         EXPECT_EQ(file.baseName, "old");
-        EXPECT_EQ(contentOf(dir / "old.mp3"), "audio");
+        EXPECT_EQ(tw::test::fileText(dir / "old.mp3"), "audio");
     }
 
     test::TempDir dir;
@@ -44,7 +37,7 @@ TEST_F(Rename, WritesTheExtensionInLowerCase) {
     EXPECT_EQ(file.path, (dir / "Song.mp3").string());
     EXPECT_EQ(file.fileName, "Song.mp3");
     EXPECT_EQ(file.baseName, "Song");
-    EXPECT_EQ(contentOf(dir / "Song.mp3"), "audio");
+    EXPECT_EQ(tw::test::fileText(dir / "Song.mp3"), "audio");
     EXPECT_FALSE(fs::exists(dir / "old.mp3"));
 
     EXPECT_TRUE(file.rename("Song"));  // nothing to move
@@ -63,7 +56,7 @@ TEST_F(Rename, NeverReplacesAnExistingFile) {
     std::ofstream(dir / "taken.mp3") << "other";
     EXPECT_FALSE(file.rename("taken"));
     expectUnchanged();
-    EXPECT_EQ(contentOf(dir / "taken.mp3"), "other");
+    EXPECT_EQ(tw::test::fileText(dir / "taken.mp3"), "other");
 }
 
 TEST_F(Rename, MovesIntoAnExistingSubFolderOrOneLevelUp) {
@@ -72,11 +65,11 @@ TEST_F(Rename, MovesIntoAnExistingSubFolderOrOneLevelUp) {
     EXPECT_EQ(file.path, (dir / "CD1" / "Intro.mp3").string());
     EXPECT_EQ(file.fileName, "CD1/Intro.mp3");
     EXPECT_EQ(file.baseName, "CD1/Intro");
-    EXPECT_EQ(contentOf(dir / "CD1" / "Intro.mp3"), "audio");
+    EXPECT_EQ(tw::test::fileText(dir / "CD1" / "Intro.mp3"), "audio");
 
     // The work folder stays the same: a further rename starts from it again.
     ASSERT_TRUE(file.rename("CD1\\..\\back"));
-    EXPECT_EQ(contentOf(dir / "back.mp3"), "audio");
+    EXPECT_EQ(tw::test::fileText(dir / "back.mp3"), "audio");
     EXPECT_EQ(file.fileName, "CD1/../back.mp3");
 
     EXPECT_FALSE(file.rename("missing\\x"));

@@ -3,13 +3,15 @@
 #include <filesystem>
 #include <fstream>
 #include <memory>
-#include <sstream>
 #include <string>
 
 #include "core/audio_file.h"
 #include "core/file_list.h"
+#include "support/file_text.h"
 
 namespace tw::exports::test {
+
+using tw::test::fileText;
 
 // A record held only in memory, at `folder` + `fileName`.
 inline core::AudioFile& addRecord(core::FileList& list, const std::string& folder,
@@ -63,15 +65,6 @@ inline void addSampleRecords(core::FileList& list, const std::string& folder) {
     addRecord(list, folder, "empty.mp3");
 }
 
-inline std::string fileContent(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return "<missing>";
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
 inline void writeFile(const std::filesystem::path& path, const std::string& bytes) {
     std::filesystem::create_directories(path.parent_path());
     std::ofstream(path, std::ios::binary) << bytes;
@@ -80,7 +73,7 @@ inline void writeFile(const std::filesystem::path& path, const std::string& byte
 // The golden file of that name in tests/export/golden.
 inline std::string golden(const std::string& name) {
     const char* source = std::getenv("TW_SOURCE_DIR");
-    return fileContent(std::filesystem::path(source ? source : ".") / "tests/export/golden" / name);
+    return fileText(std::filesystem::path(source ? source : ".") / "tests/export/golden" / name);
 }
 
 }  // namespace tw::exports::test

@@ -121,7 +121,7 @@ TEST_F(ListExportTest, WritesTheFileAndOpensIt) {
     const auto path = ExportRtf(list, {dir.folder(), "Export", {2, 3}}, port);
     ASSERT_TRUE(path);
     EXPECT_EQ(*path, (dir / "Export.rtf").string());
-    EXPECT_EQ(test::fileContent(*path), rtf(list, {2, 3}));
+    EXPECT_EQ(test::fileText(*path), rtf(list, {2, 3}));
     EXPECT_EQ(port.opened, std::vector<std::string>{*path});
     EXPECT_TRUE(port.messages.empty());
 }

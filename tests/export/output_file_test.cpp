@@ -32,7 +32,7 @@ TEST(OutputFileTest, WritesANewFileInPiecesLargerAndSmallerThanItsBuffer) {
         file.write(" tail");
         ASSERT_FALSE(file.commit());
     }
-    EXPECT_EQ(test::fileContent(path), "head " + big + " tail");
+    EXPECT_EQ(test::fileText(path), "head " + big + " tail");
     EXPECT_EQ(entriesIn(dir.path()), 1u);  // no temporary file left
 }
 
@@ -44,15 +44,15 @@ TEST(OutputFileTest, TheOldFileStaysUntilTheNewOneIsCommitted) {
     {
         OutputFile file(path.string());
         file.write("new");
-        EXPECT_EQ(test::fileContent(path), "old");
+        EXPECT_EQ(test::fileText(path), "old");
     }  // dropped without commit
-    EXPECT_EQ(test::fileContent(path), "old");
+    EXPECT_EQ(test::fileText(path), "old");
     EXPECT_EQ(entriesIn(dir.path()), 1u);
 
     OutputFile file(path.string());
     file.write("new");
     ASSERT_FALSE(file.commit());
-    EXPECT_EQ(test::fileContent(path), "new");
+    EXPECT_EQ(test::fileText(path), "new");
     EXPECT_EQ(fs::status(path).permissions() & fs::perms::all,
               fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
 }
@@ -69,7 +69,7 @@ TEST(OutputFileTest, FoldersThatCannotTakeTheFileFailWithoutLeavingAnything) {
         file.write("text");
         EXPECT_TRUE(file.commit()) << path;
     }
-    EXPECT_EQ(test::fileContent(dir / "plain"), "a file, not a folder");
+    EXPECT_EQ(test::fileText(dir / "plain"), "a file, not a folder");
     EXPECT_TRUE(fs::is_directory(dir / "taken"));
     EXPECT_EQ(entriesIn(dir.path()), 2u);
 }

@@ -81,7 +81,7 @@ TEST_F(PlaylistCommandTest, M3uBesideTheFilesReadsBackWithEveryEntry) {
         create("<album> <number_of_tracks>", PlaylistType::M3uExtended, music.folder());
     ASSERT_EQ(outcome.result, Result::Written);
     EXPECT_EQ(outcome.path, (music / "Album 3.m3u").string());
-    EXPECT_EQ(linesOf(test::fileContent(outcome.path)),
+    EXPECT_EQ(linesOf(test::fileText(outcome.path)),
               (std::vector<std::string>{"#EXTM3U", "#EXTINF:100,A - First", "a.mp3", "#EXTINF:100,",
                                         "b.mp3", "#EXTINF:100,", "c.mp3"}));
     EXPECT_EQ(port.log.back(), "status:Complited succesfully");
@@ -96,7 +96,7 @@ TEST_F(PlaylistCommandTest, PlsInAnotherFolderNamesTheFilesRelativeToIt) {
     const PlaylistOutcome outcome = create("lists\\mine", PlaylistType::Pls, out.folder());
     ASSERT_EQ(outcome.result, Result::Written);
     std::map<std::string, std::string> keys;
-    const std::vector<std::string> lines = linesOf(test::fileContent(outcome.path));
+    const std::vector<std::string> lines = linesOf(test::fileText(outcome.path));
     ASSERT_FALSE(lines.empty());
     EXPECT_EQ(lines.front(), "[Playlist]");
     for (std::size_t i = 1; i < lines.size(); ++i) {
@@ -149,17 +149,17 @@ TEST_F(PlaylistCommandTest, AnExistingPlaylistIsReplacedKeptOrWrittenElsewhere) 
     port.savePaths = {std::nullopt};
     EXPECT_EQ(create("<album>", PlaylistType::M3u, out.folder()).result, Result::Cancelled);
     EXPECT_EQ(port.log.back(), "save-path:" + existing.string() + ":M3U playlist (*.m3u):m3u");
-    EXPECT_EQ(test::fileContent(existing), "old");
+    EXPECT_EQ(test::fileText(existing), "old");
 
     port.overwriteAnswers = {Choice::Rename};
     port.savePaths = {(out / "other.m3u").string()};
     EXPECT_EQ(create("<album>", PlaylistType::M3u, out.folder()).path,
               (out / "other.m3u").string());
-    EXPECT_EQ(test::fileContent(existing), "old");
+    EXPECT_EQ(test::fileText(existing), "old");
 
     port.overwriteAnswers = {Choice::OverwriteAll};
     EXPECT_EQ(create("<album>", PlaylistType::M3u, out.folder()).result, Result::Written);
-    EXPECT_EQ(linesOf(test::fileContent(existing)).size(), 3u);
+    EXPECT_EQ(linesOf(test::fileText(existing)).size(), 3u);
     EXPECT_TRUE(port.messages.empty());
 }
 

@@ -111,8 +111,8 @@ TEST_F(TemplateFilesTest, ListsBothFoldersSortedWithTheUsersFilesWinning) {
     EXPECT_EQ(templateList(DocumentKind::Html),
               (std::vector<std::string>{"Basic.html", "basic.html", "zebra.html"}));
     EXPECT_EQ(templateList(DocumentKind::Rtf), std::vector<std::string>{"basic.rtf"});
-    EXPECT_EQ(test::fileContent(templateFilePath("Basic.html")), "user's own");
-    EXPECT_EQ(test::fileContent(templateFilePath("zebra.html")), "installed");
+    EXPECT_EQ(test::fileText(templateFilePath("Basic.html")), "user's own");
+    EXPECT_EQ(test::fileText(templateFilePath("zebra.html")), "installed");
 }
 
 TEST_F(TemplateFilesTest, NamesThatAreNotPlainFileNamesAreNeverLookedUp) {
@@ -165,7 +165,7 @@ TEST_F(TemplateExportTest, RecordsRepeatPerFileWithNothingBetweenThePieces) {
         list, request("H" + kStart + "<felename>;" + kEnd + "T", "t.html"), port);
     ASSERT_TRUE(path);
     EXPECT_EQ(*path, (dir / "Export.html").string());
-    EXPECT_EQ(test::fileContent(*path), "Hf0.mp3;f1.mp3;f2.mp3;T");
+    EXPECT_EQ(test::fileText(*path), "Hf0.mp3;f1.mp3;f2.mp3;T");
     EXPECT_EQ(port.opened, std::vector<std::string>{*path});
 }
 
@@ -300,7 +300,7 @@ TEST_F(ShippedTemplatesTest, RtfTemplatesGiveAsciiWithBalancedGroups) {
     const std::vector<std::string> names = templateList(DocumentKind::Rtf);
     ASSERT_GE(names.size(), 2u);
     for (const std::string& name : names) {
-        const std::string text = test::fileContent(exported(name, DocumentKind::Rtf));
+        const std::string text = test::fileText(exported(name, DocumentKind::Rtf));
         EXPECT_TRUE(text.starts_with("{\\rtf1")) << name;
         EXPECT_NE(text.find("Caf\\u233?"), std::string::npos) << name;
         int depth = 0;

@@ -2,11 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
-
 #include "freedb/album_info.h"
 #include "freedb_fakes.h"
+#include "support/file_text.h"
 #include "support/temp_dir.h"
 
 namespace tw::freedb {
@@ -103,10 +101,7 @@ TEST(AlbumExport, WritesTheDocumentToAFile) {
     tw::test::TempDir dir;
     const auto path = dir / "0d01a202.htm";
     ASSERT_TRUE(ExportAlbumToFile(sample(), AlbumExportFormat::Html, path));
-    std::ifstream file(path, std::ios::binary);
-    std::ostringstream text;
-    text << file.rdbuf();
-    EXPECT_EQ(text.str(), ExportAlbum(sample(), AlbumExportFormat::Html));
+    EXPECT_EQ(tw::test::fileText(path), ExportAlbum(sample(), AlbumExportFormat::Html));
     EXPECT_FALSE(ExportAlbumToFile(sample(), AlbumExportFormat::Text, dir / "no" / "x.txt"));
 }
 

@@ -3,21 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <sstream>
 #include <thread>
 
 #include "freedb_fakes.h"
+#include "support/file_text.h"
 #include "support/temp_dir.h"
 
 namespace tw::freedb {
 namespace {
-
-std::string fileText(const std::filesystem::path& path) {
-    std::ifstream file(path, std::ios::binary);
-    std::ostringstream text;
-    text << file.rdbuf();
-    return text.str();
-}
 
 void writeFile(const std::filesystem::path& path, const std::string& text) {
     std::ofstream(path, std::ios::binary) << text;
@@ -45,7 +38,7 @@ protected:
 TEST_F(CdPlayerIniStoreTest, ANewSectionListsItsKeysInReverseOrderOfWriting) {
     writeFile(path, "[CDDB]\nRemotePort=8880\n");
     ASSERT_TRUE(store.write(album("0d01a202", {"One", "Two"})));
-    EXPECT_EQ(fileText(path),
+    EXPECT_EQ(tw::test::fileText(path),
               "[CDDB]\nRemotePort=8880\n[0d01a202]\n1=Two\n0=One\ncategory=254\nentryType=1\n"
               "numplay=2\nnumTracks=2\nyear=1999\ntitle=Album\nartist=Artist\n");
 }
@@ -56,7 +49,7 @@ TEST_F(CdPlayerIniStoreTest, RewritingReplacesKeysInPlaceAndAddsNewTracksBelowTh
     compilation.setTrackArtist(0, "X");
     compilation.setTrackArtist(1, "Y");
     ASSERT_TRUE(store.write(compilation));
-    EXPECT_EQ(fileText(path),
+    EXPECT_EQ(tw::test::fileText(path),
               "[0d01a202]\n1=Y / Two\ncategory=254\nentryType=1\nnumplay=2\nyear=1999\n"
               "title=Album\nartist=Artist\nnumTracks=2\n0=X / One\nextra=kept\n");
 }
@@ -85,7 +78,7 @@ TEST_F(CdPlayerIniStoreTest, ReadsAlbumsWithoutOffsetsAndRecognisesCompilations)
     empty.setDiscId("00000000");
     EXPECT_FALSE(store.read(empty));
     EXPECT_EQ(store.tracklistCount(), 2u);
-    EXPECT_EQ(store.fileSize(), fileText(path).size());
+    EXPECT_EQ(store.fileSize(), tw::test::fileText(path).size());
 
     std::vector<std::string> listed;
     ASSERT_TRUE(store.listAll([&](const AlbumInfo& a) { listed.push_back(a.discId()); }));
@@ -120,7 +113,7 @@ TEST_F(CdPlayerIniStoreTest, DeleteRemovesEverySectionOfTheDiscAndNothingElse) {
     AlbumInfo gone;
     gone.setDiscId("0d01a202");
     ASSERT_TRUE(store.remove(gone));
-    EXPECT_EQ(fileText(path), "[CDDB]\nRemotePort=8880\n[x]\n");
+    EXPECT_EQ(tw::test::fileText(path), "[CDDB]\nRemotePort=8880\n[x]\n");
 }
 
 TEST_F(CdPlayerIniStoreTest, WritingNeedsDataAndTracksAndAWritableFile) {

@@ -4,23 +4,16 @@
 #include <sys/statvfs.h>
 
 #include <fstream>
-#include <sstream>
 
 #include "freedb/xmcd_writer.h"
 #include "freedb_fakes.h"
+#include "support/file_text.h"
 #include "support/temp_dir.h"
 
 namespace tw::freedb {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string fileText(const fs::path& path) {
-    std::ifstream file(path, std::ios::binary);
-    std::ostringstream text;
-    text << file.rdbuf();
-    return text.str();
-}
 
 void writeFile(const fs::path& path, const std::string& text) {
     fs::create_directories(path.parent_path());
@@ -70,7 +63,7 @@ TEST_F(LocalDatabaseTest, StandardModeKeepsOneFilePerAlbum) {
     LocalAlbumDatabase& db = *dbStore;
     const AlbumInfo stored = album("0d01a202", "rock");
     ASSERT_TRUE(db.write(stored));
-    EXPECT_EQ(fileText(root / "rock" / "0d01a202"), WriteXmcd(stored));
+    EXPECT_EQ(tw::test::fileText(root / "rock" / "0d01a202"), WriteXmcd(stored));
 
     AlbumInfo back = key("0d01a202", "rock");
     ASSERT_TRUE(db.read(back));
@@ -112,9 +105,9 @@ TEST_F(LocalDatabaseTest, WindowsModeAppendsToTheCoveringRangeFile) {
     LocalAlbumDatabase& db = *dbStore;
     const AlbumInfo stored = album("7a0b3c09", "rock");
     ASSERT_TRUE(db.write(stored));
-    EXPECT_EQ(fileText(root / "rock" / "70to7f"),
+    EXPECT_EQ(tw::test::fileText(root / "rock" / "70to7f"),
               "#FILENAME=70000000\n# xmcd\nDTITLE=Old\n#FILENAME=7a0b3c09\n" + WriteXmcd(stored));
-    EXPECT_EQ(fileText(root / "rock" / "80to8f"), "");
+    EXPECT_EQ(tw::test::fileText(root / "rock" / "80to8f"), "");
 
     // Without a covering file a new one covers exactly the leading byte.
     ASSERT_TRUE(db.write(album("7a0b3c09", "jazz")));
@@ -150,16 +143,16 @@ TEST_F(LocalDatabaseTest, DeletingFromARangeFileKeepsTheOtherRecords) {
     fs::permissions(file, fs::perms::owner_read | fs::perms::owner_write);
 
     ASSERT_TRUE(db.remove(key("0D01A202", "rock")));
-    EXPECT_EQ(fileText(file),
+    EXPECT_EQ(tw::test::fileText(file),
               "#FILENAME=0d01a203\n" + WriteXmcd(album("0d01a203", "rock", "Second")));
     EXPECT_EQ(fs::status(file).permissions() & fs::perms::all,
               fs::perms::owner_read | fs::perms::owner_write);
     // Nothing but the range file is left in the folder.
     EXPECT_EQ(std::distance(fs::directory_iterator(root / "rock"), {}), 1);
 
-    const std::string before = fileText(file);
+    const std::string before = tw::test::fileText(file);
     EXPECT_FALSE(db.remove(key("0d01a202", "rock")));
-    EXPECT_EQ(fileText(file), before);
+    EXPECT_EQ(tw::test::fileText(file), before);
     EXPECT_EQ(listAll(db), std::vector<std::string>{"rock/0d01a203"});
 }
 

@@ -3,13 +3,13 @@
 #include <filesystem>
 #include <fstream>
 #include <memory>
-#include <sstream>
 #include <string>
 
 #include "base/memory_settings_store.h"
 #include "core/audio_file.h"
 #include "core/file_list.h"
 #include "support/fake_user_port.h"
+#include "support/file_text.h"
 #include "support/temp_dir.h"
 
 namespace tw::rename::test {
@@ -31,12 +31,7 @@ public:
 
     // The content of a file of the work folder, or "<missing>".
     std::string content(const std::string& relative) const {
-        std::ifstream in(dir / relative);
-        if (!in)
-            return "<missing>";
-        std::stringstream text;
-        text << in.rdbuf();
-        return text.str();
+        return tw::test::fileText(dir / relative);
     }
 
     tw::test::TempDir dir;

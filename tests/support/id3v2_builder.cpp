@@ -108,6 +108,21 @@ Bytes Id3v2Builder::frame(std::string_view id, const Bytes& body, std::uint16_t 
     return out;
 }
 
+namespace {
+
+// The head of a frame body that holds a described value: the encoding byte, the language
+// (comments and lyrics only; cut to three letters), the description and its terminator.
+Bytes describedBody(TextEncoding encoding, std::string_view language,
+                    std::string_view description) {
+    Bytes body{static_cast<std::uint8_t>(encoding)};
+    append(body, language.substr(0, 3));
+    append(body, encodeText(description, encoding));
+    append(body, textTerminator(encoding));
+    return body;
+}
+
+}  // namespace
+
 Id3v2Builder& Id3v2Builder::raw(std::string_view id, const Bytes& body, std::uint16_t flags) {
     append(frames_, frame(id, body, flags));
     return *this;
@@ -132,38 +147,28 @@ Id3v2Builder& Id3v2Builder::texts(std::string_view id, const std::vector<std::st
 
 Id3v2Builder& Id3v2Builder::comment(std::string_view language, std::string_view description,
                                     std::string_view value, TextEncoding encoding) {
-    Bytes body{static_cast<std::uint8_t>(encoding)};
-    append(body, language.substr(0, 3));
-    append(body, encodeText(description, encoding));
-    append(body, textTerminator(encoding));
+    Bytes body = describedBody(encoding, language, description);
     append(body, encodeText(value, encoding));
     return raw(version_ == 2 ? "COM" : "COMM", body);
 }
 
 Id3v2Builder& Id3v2Builder::lyrics(std::string_view language, std::string_view description,
                                    std::string_view value, TextEncoding encoding) {
-    Bytes body{static_cast<std::uint8_t>(encoding)};
-    append(body, language.substr(0, 3));
-    append(body, encodeText(description, encoding));
-    append(body, textTerminator(encoding));
+    Bytes body = describedBody(encoding, language, description);
     append(body, encodeText(value, encoding));
     return raw(version_ == 2 ? "ULT" : "USLT", body);
 }
 
 Id3v2Builder& Id3v2Builder::userText(std::string_view description, std::string_view value,
                                      TextEncoding encoding) {
-    Bytes body{static_cast<std::uint8_t>(encoding)};
-    append(body, encodeText(description, encoding));
-    append(body, textTerminator(encoding));
+    Bytes body = describedBody(encoding, "", description);
     append(body, encodeText(value, encoding));
     return raw(version_ == 2 ? "TXX" : "TXXX", body);
 }
 
 Id3v2Builder& Id3v2Builder::userUrl(std::string_view description, std::string_view url,
                                     TextEncoding encoding) {
-    Bytes body{static_cast<std::uint8_t>(encoding)};
-    append(body, encodeText(description, encoding));
-    append(body, textTerminator(encoding));
+    Bytes body = describedBody(encoding, "", description);
     append(body, url);
     return raw(version_ == 2 ? "WXX" : "WXXX", body);
 }

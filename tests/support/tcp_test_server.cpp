@@ -34,6 +34,17 @@ bool TestConnection::waitFor(short events) {
     return false;
 }
 
+bool TestConnection::receiveMore() {
+    if (!waitFor(POLLIN))
+        return false;
+    char chunk[4096];
+    const ssize_t n = ::recv(fd_, chunk, sizeof chunk, 0);
+    if (n <= 0)
+        return false;
+    buffer_.append(chunk, static_cast<std::size_t>(n));
+    return true;
+}
+
 bool TestConnection::readLine(std::string& line) {
     for (;;) {
         const std::size_t feed = buffer_.find('\n');
@@ -44,25 +55,15 @@ bool TestConnection::readLine(std::string& line) {
                 line.pop_back();
             return true;
         }
-        if (buffer_.size() > kMaxLine || !waitFor(POLLIN))
+        if (buffer_.size() > kMaxLine || !receiveMore())
             return false;
-        char chunk[4096];
-        const ssize_t n = ::recv(fd_, chunk, sizeof chunk, 0);
-        if (n <= 0)
-            return false;
-        buffer_.append(chunk, static_cast<std::size_t>(n));
     }
 }
 
 bool TestConnection::readBytes(std::size_t count, std::string& bytes) {
     while (buffer_.size() < count) {
-        if (!waitFor(POLLIN))
+        if (!receiveMore())
             return false;
-        char chunk[4096];
-        const ssize_t n = ::recv(fd_, chunk, sizeof chunk, 0);
-        if (n <= 0)
-            return false;
-        buffer_.append(chunk, static_cast<std::size_t>(n));
     }
     bytes = buffer_.substr(0, count);
     buffer_.erase(0, count);

@@ -37,6 +37,8 @@ public:
 
 private:
     bool waitFor(short events);
+    // Waits for bytes and appends what arrives to the buffer; false on time-out, end or error.
+    bool receiveMore();
     int fd_;
     std::stop_token stop_;
     std::string buffer_;

@@ -5,8 +5,6 @@
 #include <QMenuBar>
 #include <QtTest>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 #include "base/language.h"
 #include "base/string_ids.h"
@@ -18,6 +16,7 @@
 #include "gui/mainwindow/status_panes.h"
 #include "gui/support/app_harness.h"
 #include "gui/views/tag_tabs_view.h"
+#include "support/file_text.h"
 
 namespace ids = tw::base::ids;
 using tw::test::AppHarness;
@@ -26,11 +25,7 @@ using Answer = tw::base::UserPort::Answer;
 namespace {
 
 std::string shippedFile(const std::string& name) {
-    std::ifstream in(std::filesystem::path(TW_SOURCE_DIR) / "data" / "Lng" / name,
-                     std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
+    return tw::test::fileText(std::filesystem::path(TW_SOURCE_DIR) / "data" / "Lng" / name);
 }
 
 QString menuTitles(const tw::gui::MainWindow& window) {

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "cli/command.h"
+
+namespace tw::test {
+
+// What one run of a command gave: its exit status and both streams.
+struct CliOutcome {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+// Environment variables for a run of the program, as (name, value).
+using Environment = std::vector<std::pair<std::string, std::string>>;
+
+// Runs the built tunewright-cli with `args` as a script would: in its own process, with
+// `environment` added, nothing on its input. Its output streams pass through the files "out"
+// and "err" of `scratch`.
+CliOutcome runProgram(const std::vector<std::string>& args, const Environment& environment,
+                      const std::filesystem::path& scratch);
+
+// Runs `command` in this process on `folder` and the words `extra`, with the default options
+// and the terminal's port, answering every question yes when `yes` is set. The words are
+// expected to parse; a parse failure fails the test.
+CliOutcome runCommand(const cli::Command& command, const std::filesystem::path& folder,
+                      const std::vector<std::string>& extra, bool yes = false);
+
+}  // namespace tw::test

@@ -1,0 +1,17 @@
+#include "support/file_text.h"
+
+#include <fstream>
+#include <sstream>
+
+namespace tw::test {
+
+std::string fileText(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return "<missing>";
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+}  // namespace tw::test

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+namespace tw::test {
+
+// The whole content of a file, or "<missing>" when it cannot be opened, so a check of a file
+// that was never written fails with a plain message.
+std::string fileText(const std::filesystem::path& path);
+
+}  // namespace tw::test
