@@ -6,10 +6,8 @@ namespace tw::core {
 
 namespace {
 
-std::string valueOf(const TagFields& tag, EffectiveField field) {
+const std::string& textOf(const TagFields& tag, EffectiveField field) {
     switch (field) {
-        case EffectiveField::Title:
-            return tag.title;
         case EffectiveField::Artist:
             return tag.artist;
         case EffectiveField::Album:
@@ -18,17 +16,21 @@ std::string valueOf(const TagFields& tag, EffectiveField field) {
             return tag.comment;
         case EffectiveField::Year:
             return tag.yearText;
-        case EffectiveField::Genre:
-            return genreName(tag.genre);
+        case EffectiveField::Title:
+        case EffectiveField::Genre:  // a number, read by EffectiveValue itself
+            break;
     }
-    return {};
+    return tag.title;
 }
 
 }  // namespace
 
 std::string EffectiveValue(const AudioFile& file, EffectiveField field) {
-    std::string value = valueOf(file.id3v2, field);
-    return value.empty() ? valueOf(file.id3v1, field) : value;
+    if (field == EffectiveField::Genre) {
+        std::string name = genreName(file.id3v2.genre);
+        return name.empty() ? genreName(file.id3v1.genre) : name;
+    }
+    return std::string(preferV2(textOf(file.id3v2, field), textOf(file.id3v1, field)));
 }
 
 }  // namespace tw::core

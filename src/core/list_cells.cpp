@@ -5,6 +5,7 @@
 #include "base/language.h"
 #include "base/string_ids.h"
 #include "core/app_options.h"
+#include "core/effective_value.h"
 #include "core/genre_table.h"
 #include "core/mpeg_info.h"
 

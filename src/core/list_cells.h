@@ -20,12 +20,6 @@ const std::string& cachedSizeText(AudioFile& record);
 
 // The file name as the list shows it (displayName(false)), without copying it.
 std::string_view listedName(const AudioFile& record);
-// The ID3v2 text when it is not empty, else the ID3v1 text: what the Title, Artist,
-// Album and Comments columns show.
-inline std::string_view preferV2(const std::string& v2, const std::string& v1) {
-    return v2.empty() ? std::string_view(v1) : std::string_view(v2);
-}
-
 // The genre number that stands for the file: its ID3v2 genre when that lies in 0..127, else
 // its ID3v1 genre (the key of the Genre column's sort, and what the tag tabs show).
 std::int32_t preferredGenre(const AudioFile& record);

@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/effective_value.h"
 #include "core/list_cells.h"
 
 namespace tw::core {

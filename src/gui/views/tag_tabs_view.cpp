@@ -7,6 +7,7 @@
 #include <QScopedValueRollback>
 
 #include "base/string_ids.h"
+#include "core/effective_value.h"
 #include "core/file_list.h"
 #include "core/list_cells.h"
 #include "core/list_rules.h"
