@@ -1,5 +1,6 @@
 #include "core/list_session.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <system_error>
 
@@ -114,7 +115,9 @@ bool ListSession::openFile(const std::string& path, bool addMode) {
     return added;
 }
 
-void ListSession::refreshSelected() {
+bool ListSession::refreshSelected() {
+    if (!confirmDropSelectedEdits())
+        return false;
     MpegInfo mpeg;
     for (int index : list_.selectedIndices()) {
         const AudioFile& old = list_.at(index);
@@ -123,6 +126,7 @@ void ListSession::refreshSelected() {
             list_.replace(index, std::move(record));
     }
     listChanged();
+    return true;
 }
 
 bool ListSession::moveSelectedUp() {
@@ -139,9 +143,12 @@ bool ListSession::moveSelectedDown() {
     return moved;
 }
 
-void ListSession::removeSelected() {
+bool ListSession::removeSelected() {
+    if (!confirmDropSelectedEdits())
+        return false;
     list_.removeSelected(false);
     listChanged();
+    return true;
 }
 
 bool ListSession::deleteSelected() {
@@ -150,7 +157,8 @@ bool ListSession::deleteSelected() {
     const std::vector<std::string> failed = list_.removeSelected(true);
     listChanged();
     if (!failed.empty())
-        port_.showFailedFiles(base::tr(base::ids::kFailedFilesCaption), base::tr(base::ids::kMsgCannotDeleteFiles), failed);
+        port_.showFailedFiles(base::tr(base::ids::kFailedFilesCaption),
+                              base::tr(base::ids::kMsgCannotDeleteFiles), failed);
     return true;
 }
 
@@ -159,6 +167,14 @@ bool ListSession::confirmDiscard() {
         return true;
     return port_.askYesNo(base::tr(base::ids::kMsgConfirmDiscardChanges) + options_.workFolder) ==
            base::UserPort::Answer::Yes;
+}
+
+bool ListSession::confirmDropSelectedEdits() {
+    const std::vector<int> selected = list_.selectedIndices();
+    const bool anyDirty = std::any_of(selected.begin(), selected.end(),
+                                      [this](int index) { return list_.at(index).dirty(); });
+    return !anyDirty || port_.askYesNo(base::tr(base::ids::kMsgDiscardSelectedChanges)) ==
+                            base::UserPort::Answer::Yes;
 }
 
 bool ListSession::refreshFolder() {

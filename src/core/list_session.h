@@ -44,15 +44,17 @@ public:
     // False when the file was ignored or its record could not be made.
     bool openFile(const std::string& path, bool addMode);
 
-    // Reads every selected file again into a fresh record, keeping the selection.
-    void refreshSelected();
+    // Reads every selected file again into a fresh record, keeping the selection, after
+    // confirmDropSelectedEdits. False when the user kept the edits.
+    bool refreshSelected();
 
     // The Move Up / Move Down commands; true when anything moved.
     bool moveSelectedUp();
     bool moveSelectedDown();
 
-    // Remove Files from File List.
-    void removeSelected();
+    // Remove Files from File List, after confirmDropSelectedEdits. False when the user kept
+    // the edits.
+    bool removeSelected();
     // Delete Files from Disk: asks first; files that could not be deleted stay in the list
     // and are reported. False when the user said no.
     bool deleteSelected();
@@ -60,6 +62,9 @@ public:
     // Before the list is rebuilt: true when nothing is dirty or the user agrees to drop the
     // unsaved changes.
     bool confirmDiscard();
+    // Before the selected records are read again or taken out of the list: true when none
+    // of them holds unsaved edits or the user agrees to drop them.
+    bool confirmDropSelectedEdits();
     // Refresh Folder: after confirmDiscard, scans the work folder again.
     bool refreshFolder();
     // A folder chosen in the folder tree: after confirmDiscard, scans it. False when the

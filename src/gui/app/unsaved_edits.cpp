@@ -23,12 +23,4 @@ bool confirmClose(core::FileList& list, base::UserPort& port) {
     return false;
 }
 
-bool confirmDropSelectedEdits(const core::FileList& list, base::UserPort& port) {
-    bool anyDirty = false;
-    for (int index : list.selectedIndices())
-        anyDirty = anyDirty || list.at(index).dirty();
-    return !anyDirty || port.askYesNo(base::tr(base::ids::kMsgDiscardSelectedChanges)) ==
-                            base::UserPort::Answer::Yes;
-}
-
 }  // namespace tw::gui

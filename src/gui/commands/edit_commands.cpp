@@ -3,7 +3,6 @@
 #include "core/file_list.h"
 #include "core/list_rules.h"
 #include "core/list_session.h"
-#include "gui/app/unsaved_edits.h"
 #include "gui/commands/command_context.h"
 #include "gui/commands/command_handlers.h"
 #include "gui/commands/command_set.h"
@@ -35,10 +34,7 @@ void defineEditCommands(CommandSet& commands, CommandContext& c) {
                     {[&c] { c.session.moveSelectedUp(); }, [&list] { return list.canMoveUp(); }});
     commands.define(ids::kCmdMoveDown, {[&c] { c.session.moveSelectedDown(); },
                                         [&list] { return list.canMoveDown(); }});
-    commands.define(ids::kCmdRemoveFiles, {[&c, &list] {
-                                               if (confirmDropSelectedEdits(list, c.gui.port))
-                                                   c.session.removeSelected();
-                                           },
+    commands.define(ids::kCmdRemoveFiles, {[&c] { c.session.removeSelected(); },
                                            [&list] { return core::canRemoveFiles(list); }});
 }
 

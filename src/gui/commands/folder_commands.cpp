@@ -5,7 +5,6 @@
 #include "core/list_session.h"
 #include "gui/app/list_opening.h"
 #include "gui/app/shell_port.h"
-#include "gui/app/unsaved_edits.h"
 #include "gui/commands/command_context.h"
 #include "gui/commands/command_handlers.h"
 #include "gui/commands/command_set.h"
@@ -23,12 +22,8 @@ void defineFolderCommands(CommandSet& commands, CommandContext& c) {
                         if (auto folder = c.shell.pickFolder(c.gui.options.workFolder))
                             openFolderAsked(c.session, *folder, true);
                     }});
-    commands.define(ids::kCmdRefreshSelected,
-                    {[&c] {
-                         if (confirmDropSelectedEdits(c.gui.list, c.gui.port))
-                             c.session.refreshSelected();
-                     },
-                     [&c] { return c.gui.list.selectedCount() > 0; }});
+    commands.define(ids::kCmdRefreshSelected, {[&c] { c.session.refreshSelected(); },
+                                               [&c] { return c.gui.list.selectedCount() > 0; }});
     commands.define(ids::kCmdRefreshFolder, {[&c] { c.session.refreshFolder(); }});
     commands.define(ids::kCmdExit, {[&c] { c.window.close(); }});
 }
