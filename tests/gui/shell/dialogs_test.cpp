@@ -36,13 +36,10 @@ private Q_SLOTS:
         QCOMPARE(port.askYesNoCancel("Save?"), Answer::Cancel);
         ModalAnswer no([](QWidget& box) { clickButton(box, QStringLiteral("No")); });
         QCOMPARE(port.askYesNoCancel("Save?"), Answer::No);
-    }
 
-    void theOverwriteQuestionOffersItsChoices() {
-        GuiUserPort port;
         ModalAnswer skipAll([](QWidget& box) { clickButton(box, QStringLiteral("Skip All")); });
         QCOMPARE(port.askOverwrite("exists"), Choice::SkipAll);
-        ModalAnswer escape([](QWidget& box) { QTest::keyClick(&box, Qt::Key_Escape); });
+        ModalAnswer escapeAgain([](QWidget& box) { QTest::keyClick(&box, Qt::Key_Escape); });
         QCOMPARE(port.askOverwrite("exists"), Choice::Cancel);
     }
 
@@ -62,14 +59,6 @@ private Q_SLOTS:
         QVERIFY(ok.answered());
         QCOMPARE(title, QStringLiteral("Errors"));
         QCOMPARE(rows, (QStringList{QStringLiteral("1 a.mp3"), QStringLiteral("2 b.mp3")}));
-    }
-
-    void theStatusGoesToItsSink() {
-        GuiUserPort port;
-        QString status;
-        port.setStatusSink([&status](const QString& text) { status = text; });
-        port.showStatus("Complited succesfully");
-        QCOMPARE(status, QStringLiteral("Complited succesfully"));
     }
 
     void progressCountsStepsAndKeepsTheLastName() {
@@ -93,15 +82,14 @@ private Q_SLOTS:
     }
 
     void fileFiltersTakeQtsForm() {
-        using tw::gui::qtFileFilter;
-        QCOMPARE(qtFileFilter(QStringLiteral("MPEG Audio Files (*.mp3)|*.mp3|")),
-                 QStringLiteral("MPEG Audio Files (*.mp3)"));
-        QCOMPARE(qtFileFilter(QStringLiteral("Plain text|*.txt|All Files|*.*||")),
-                 QStringLiteral("Plain text (*.txt);;All Files (*.*)"));
-        QCOMPARE(qtFileFilter(QStringLiteral("Lists|*.m3u;*.pls|")),
-                 QStringLiteral("Lists (*.m3u *.pls)"));
-        QCOMPARE(qtFileFilter(QString()), QString());
-        QCOMPARE(qtFileFilter(QStringLiteral("|||*.odd")), QStringLiteral("*.odd"));
+        const char* const cases[][2] = {
+            {"MPEG Audio Files (*.mp3)|*.mp3|", "MPEG Audio Files (*.mp3)"},
+            {"Plain text|*.txt|All Files|*.*||", "Plain text (*.txt);;All Files (*.*)"},
+            {"Lists|*.m3u;*.pls|", "Lists (*.m3u *.pls)"},
+            {"", ""},
+            {"|||*.odd", "*.odd"}};
+        for (const auto& [piped, qt] : cases)
+            QCOMPARE(tw::gui::qtFileFilter(QString::fromLatin1(piped)), QString::fromLatin1(qt));
     }
 };
 

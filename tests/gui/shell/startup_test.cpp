@@ -1,23 +1,52 @@
-// Start-up and shutdown of the whole program: the folder it opens, its window, its options.
+// Start-up and shutdown of the whole program: the folder it opens, its window, its options;
+// leaving it, and the language change that restarts it, never drop unsaved edits unasked.
 #include <QGuiApplication>
 #include <QScreen>
 #include <QtTest>
+#include <algorithm>
 #include <filesystem>
 
+#include "base/string_ids.h"
 #include "core/app_options.h"
+#include "core/audio_file.h"
 #include "core/file_list.h"
+#include "core/mpeg_info.h"
 #include "gui/app/application.h"
 #include "gui/mainwindow/main_window.h"
 #include "gui/mainwindow/status_panes.h"
 #include "gui/support/app_harness.h"
 
+namespace ids = tw::base::ids;
 using tw::test::AppHarness;
+using Answer = tw::base::UserPort::Answer;
 
 namespace {
 
 QString q(const std::string& s) {
     return QString::fromStdString(s);
 }
+
+const char kCloseQuestion[] =
+    "ask:You have edited several ID3 tags in the files.\nDo you want to save the changes "
+    "before closing?";
+
+int trackOnDisk(const std::string& path) {
+    tw::core::MpegInfo mpeg;
+    auto record = tw::core::AudioFile::create(path, path.rfind('/') + 1, mpeg);
+    return record ? record->id3v1.track : -1;
+}
+
+// A started program on one file whose record holds an unsaved track number.
+struct EditedFile {
+    AppHarness h;
+    std::string path;
+    EditedFile() { path = h.addFile("a.mp3", "A"); }
+    bool start() {
+        if (!h.start() || !h.trigger(ids::kCmdSetNumbering))
+            return false;
+        return h.app().list().anyDirty();
+    }
+};
 
 }  // namespace
 
@@ -60,7 +89,7 @@ private Q_SLOTS:
         QCOMPARE(h.store.getString("Settings", "D", ""), h.musicFolder());
     }
 
-    void theArgumentOpensAFileOrAFolder() {
+    void theArgumentOpensAFileOrAFolderOrEndsTheStart() {
         AppHarness fileStart;
         fileStart.addFile("a.mp3");
         const std::string b = fileStart.addFile("b.mp3");
@@ -73,11 +102,9 @@ private Q_SLOTS:
         QVERIFY(folderStart.start({q(folderStart.musicFolder())}));
         QCOMPARE(folderStart.listText(), std::string("a.mp3*"));
         QCOMPARE(tw::core::options().workFolder, folderStart.musicFolder());
-    }
 
-    void anArgumentThatNamesNothingEndsTheStart() {
-        AppHarness h;
-        QVERIFY(!h.start({q(h.musicFolder() + "missing.mp3")}));
+        AppHarness nothing;
+        QVERIFY(!nothing.start({q(nothing.musicFolder() + "missing.mp3")}));
     }
 
     void exitStoresTheOptionsButNotThePlacement() {
@@ -113,11 +140,73 @@ private Q_SLOTS:
         QCOMPARE(placed.height(), 470);
     }
 
-    void theWindowCannotBeMadeSmallerThanItsMinimum() {
+    void aCleanListClosesWithoutAQuestion() {
         AppHarness h;
+        h.addFile("a.mp3");
         QVERIFY(h.start());
-        h.window().resize(100, 100);
-        QCOMPARE(h.window().size(), QSize(540, 440));
+        QVERIFY(h.action(ids::kCmdLanguageDefault)->isChecked());
+        QVERIFY(h.trigger(ids::kCmdLanguageDefault));  // the active language: nothing to ask
+        QVERIFY(h.window().isVisible());
+        QVERIFY(h.window().close());
+        QVERIFY(h.port.log.empty() || h.port.log.back().rfind("ask:", 0) != 0);
+    }
+
+    // Cancel keeps the window and the edits, No closes without writing, Yes saves first.
+    void theAnswerDecidesWhetherToCloseAndSave() {
+        const struct {
+            Answer answer;
+            bool closes;
+            int track;
+        } cases[] = {{Answer::Cancel, false, 0}, {Answer::No, true, 0}, {Answer::Yes, true, 1}};
+        for (const auto& c : cases) {
+            EditedFile e;
+            QVERIFY(e.start());
+            e.h.port.answers.push_back(c.answer);
+            QCOMPARE(e.h.window().close(), c.closes);
+            QCOMPARE(std::count(e.h.port.log.begin(), e.h.port.log.end(), kCloseQuestion), 1);
+            QCOMPARE(e.h.window().isVisible(), !c.closes);
+            QCOMPARE(trackOnDisk(e.path), c.track);
+        }
+        EditedFile e;
+        QVERIFY(e.start());
+        e.h.port.answers.push_back(Answer::No);
+        QVERIFY(e.h.trigger(ids::kCmdExit));
+        QVERIFY(!e.h.window().isVisible());
+    }
+
+    void aFailedSaveKeepsTheProgramOpen() {
+        EditedFile e;
+        QVERIFY(e.start());
+        std::filesystem::remove(e.path);
+        e.h.port.answers.push_back(Answer::Yes);
+        QVERIFY(!e.h.window().close());
+        QCOMPARE(e.h.port.failedReports, 1);
+        QVERIFY(e.h.app().list().anyDirty());
+        // Giving the edits up is the user's choice.
+        e.h.port.answers.push_back(Answer::No);
+        QVERIFY(e.h.window().close());
+    }
+
+    void aLanguageChangeAsksAboutEditsBeforeTheRestart() {
+        EditedFile e;
+        e.h.addLanguageFile("Nederlands.lng", "[MenuItems]\n62000=Gereed\n");
+        QVERIFY(e.start());
+        const int entry = ids::kCmdLanguageFirst;
+        QVERIFY(e.h.isEnabled(entry));
+
+        e.h.port.answers.push_back(Answer::Yes);     // restart?
+        e.h.port.answers.push_back(Answer::Cancel);  // save before closing?
+        QVERIFY(e.h.trigger(entry));
+        QCOMPARE(e.h.store.getString("Settings", "Language", ""), std::string("Nederlands"));
+        QVERIFY(e.h.window().isVisible());
+        QVERIFY(!e.h.app().restartRequested());
+
+        e.h.port.answers.push_back(Answer::Yes);
+        e.h.port.answers.push_back(Answer::Yes);
+        QVERIFY(e.h.trigger(entry));
+        QVERIFY(!e.h.window().isVisible());
+        QVERIFY(e.h.app().restartRequested());
+        QCOMPARE(trackOnDisk(e.path), 1);
     }
 };
 

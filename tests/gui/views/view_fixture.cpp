@@ -32,19 +32,18 @@ void ViewFixture::useSubFolder(const std::string& name) {
     folder_ = (dir / name).string() + "/";
 }
 
-std::string ViewFixture::write(const std::string& name, const TestTags& tags) {
+std::string ViewFixture::write(const std::string& name, const std::optional<Id3v1Spec>& v1,
+                               const Frames& v2) {
     Mp3Parts parts;
-    if (!tags.v2.empty() || !tags.lyrics.empty()) {
+    if (!v2.empty()) {
         Id3v2Builder builder(3);
-        for (const auto& [id, value] : tags.v2)
+        for (const auto& [id, value] : v2)
             builder.text(id, value);
-        if (!tags.lyrics.empty())
-            builder.lyrics("eng", "", tags.lyrics);
         parts.id3v2 = builder.build();
     }
     parts.audio = defaultAudio();
-    if (tags.v1)
-        parts.id3v1 = id3v1Tag(*tags.v1);
+    if (v1)
+        parts.id3v1 = id3v1Tag(*v1);
     const std::string path = folder_ + name;
     writeBytes(path, parts.bytes());
     return path;
@@ -57,13 +56,6 @@ void ViewFixture::scan() {
     // The folder's order is the file system's; tests want to know which row is which.
     core::sortFileList(list, core::TagFieldId::Filename, true);
     list.selectAll();
-}
-
-int ViewFixture::indexOf(const std::string& fileName) const {
-    for (int i = 0; i < list.size(); ++i)
-        if (list.at(i).fileName == fileName)
-            return i;
-    return -1;
 }
 
 std::unique_ptr<core::AudioFile> ViewFixture::reread(const std::string& fileName) const {
