@@ -55,27 +55,22 @@ protected:
     std::unique_ptr<StoreUnderTest> client;
 };
 
-TEST_P(CddbCommands, QuerySendsOffsetsAndListsSeveralMatches) {
+TEST_P(CddbCommands, QuerySendsOffsetsAndListsSeveralOneOrNoMatches) {
     const std::vector<AlbumInfo> found = query(AlbumOfSeconds({180, 240}));
     ASSERT_EQ(found.size(), 2u);
     EXPECT_EQ(Summary(found[0]), "rock 0d01a202 Band / First");
     EXPECT_EQ(found[0].trackCount(), 0u);
     EXPECT_EQ(found[1].title(), "First (misc)");
     EXPECT_EQ(database.commands().back(), "cddb query 0d01a202 2  150 13650 420");
-    EXPECT_EQ(client->lines(), (std::vector<std::string>{"     Retrieving albums list ... done.",
-                                                         "[INF]     Found 2 matches."}));
-}
-
-TEST_P(CddbCommands, QueryWithOneOrNoMatch) {
+    // One match and none are told apart in the log.
     database.add(Album("rock", "0200c601", "Single / Match"));
     EXPECT_EQ(query(AlbumOfSeconds({200})).size(), 1u);
     EXPECT_TRUE(query(AlbumOfSeconds({201})).empty());
-    EXPECT_EQ(client->lines(), (std::vector<std::string>{
-                                   "     Retrieving albums list ... done.",
-                                   "[INF]     Found exact match",
-                                   "     Retrieving albums list ... done.",
-                                   "[INF]     Nothing found.",
-                               }));
+    EXPECT_EQ(client->lines(),
+              (std::vector<std::string>{
+                  "     Retrieving albums list ... done.", "[INF]     Found 2 matches.",
+                  "     Retrieving albums list ... done.", "[INF]     Found exact match",
+                  "     Retrieving albums list ... done.", "[INF]     Nothing found."}));
 }
 
 TEST_P(CddbCommands, QuerySkipsResultLinesThatCannotBeUsed) {
@@ -163,7 +158,6 @@ TEST_P(CddbCommands, SitesAndStatistics) {
     std::vector<ServerRecord> servers;
     ASSERT_TRUE(client->store->getSites([&](const ServerRecord& s) { servers.push_back(s); }));
     ASSERT_EQ(servers.size(), 2u);
-    EXPECT_EQ(servers[0].description, "Somewhere, Far");
 
     ServerStatistics stats;
     ASSERT_TRUE(client->store->getStatistics(stats));
