@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "freedb/album_info.h"
+#include "freedb/database_info_text.h"
+#include "freedb/local_album_database.h"
 #include "freedb_fakes.h"
 #include "support/file_text.h"
 #include "support/temp_dir.h"
@@ -54,9 +56,8 @@ TEST(AlbumExport, CompilationsGetAnArtistColumnAndIniAlbumsLoseWhatTheIniLacks) 
     AlbumInfo fromIni = sample();
     fromIni.setSource(AlbumSource::CdPlayerIni);
     const std::string html = ExportAlbum(fromIni, AlbumExportFormat::Html);
-    EXPECT_EQ(html.find("Category:"), std::string::npos);
-    EXPECT_EQ(html.find("Disk Length:"), std::string::npos);
-    EXPECT_EQ(html.find("Extra Info:"), std::string::npos);
+    for (const char* label : {"Category:", "Disk Length:", "Extra Info:"})
+        EXPECT_EQ(html.find(label), std::string::npos) << label;
     EXPECT_NE(html.find("<TR><TH>#</TH><TH>Title</TH><TH>Extra Info</TH></TR>\r\n"),
               std::string::npos);
     EXPECT_NE(html.find("<TR><TD>01</TD><TD>One</TD><TD>&nbsp;</TD></TR>\r\n"), std::string::npos);
@@ -103,6 +104,33 @@ TEST(AlbumExport, WritesTheDocumentToAFile) {
     ASSERT_TRUE(ExportAlbumToFile(sample(), AlbumExportFormat::Html, path));
     EXPECT_EQ(tw::test::fileText(path), ExportAlbum(sample(), AlbumExportFormat::Html));
     EXPECT_FALSE(ExportAlbumToFile(sample(), AlbumExportFormat::Text, dir / "no" / "x.txt"));
+}
+
+TEST(DatabaseInfoText, SizesChangeUnitAtOneKilobyteAndOneMegabyte) {
+    EXPECT_EQ(FormatDatabaseSize(0), "0 bytes");
+    EXPECT_EQ(FormatDatabaseSize(1023), "1023 bytes");
+    EXPECT_EQ(FormatDatabaseSize(1536), "1.50 Kbytes (1536 bytes)");
+    EXPECT_EQ(FormatDatabaseSize(1048576), "1.00 Mbytes (1048576 bytes)");
+    EXPECT_EQ(FormatDatabaseSize(6000000000ull), "5722.05 Mbytes (6000000000 bytes)");
+}
+
+TEST(DatabaseInfoText, LocalStatisticsListDataBeforeSoundtrack) {
+    LocalDbStatistics stats;
+    stats.albums[9] = 9;    // soundtrack
+    stats.albums[10] = 10;  // data
+    stats.totalAlbums = 19;
+    stats.totalSize = 100;
+    stats.spaceUsed = 4096;
+    const std::string text = FormatLocalDbStatistics(stats);
+    EXPECT_EQ(text.rfind("Total albums:\t\t19\r\n\tBlues:\t\t0\r\n", 0), 0u);
+    EXPECT_NE(text.find("\tData:\t\t10\r\n\tSoundtrack:\t9\r\n"), std::string::npos);
+    EXPECT_TRUE(
+        text.ends_with("Total database size:\t\t100 bytes\r\nTotal space used on "
+                       "disk:\t4.00 Kbytes (4096 bytes)"));
+
+    EXPECT_EQ(FormatCdPlayerIniInfo("/x/CDPLAYER.INI", 10, 65535, 3),
+              "Location:\t\t/x/CDPLAYER.INI\r\nFile Size:\t\t10 bytes\r\nMaximal File "
+              "Size:\t64.00 Kbytes (65535 bytes)\r\nTracklists:\t3");
 }
 
 }  // namespace

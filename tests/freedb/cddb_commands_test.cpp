@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <array>
 #include <memory>
 
 #include "net_fixture.h"
@@ -16,38 +17,25 @@ using ::tw::test::HttpFraming;
 
 enum class Transport { Tcp, HttpLength, HttpChunked };
 
-// One fake CDDB server of the chosen transport over a database.
-class Endpoint {
-public:
-    Endpoint(Transport transport, FakeCddbDatabase& database) : transport_(transport) {
-        if (transport == Transport::Tcp) {
-            tcp_ = std::make_unique<FakeCddbServer>(database);
-        } else {
-            ::tw::test::FakeHttpOptions options;
-            options.framing = transport == Transport::HttpChunked ? HttpFraming::Chunked
-                                                                  : HttpFraming::ContentLength;
-            http_ =
-                std::make_unique<FakeHttpServer>(::tw::test::CddbHttpHandler(database), options);
-        }
-    }
-    FreeDbSettings settings() const {
-        return LocalSettings(tcp_ ? tcp_->port() : http_->port(), transport_ != Transport::Tcp);
-    }
-
-private:
-    Transport transport_;
-    std::unique_ptr<FakeCddbServer> tcp_;
-    std::unique_ptr<FakeHttpServer> http_;
-};
-
 class CddbCommands : public ::testing::TestWithParam<Transport> {
 protected:
     void SetUp() override {
         database.add(Album("rock", "0d01a202", "Band / First"));
         database.add(Album("misc", "0d01a202", "Band / First (misc)"));
         database.add(Album("jazz", "12345678", "Solo / Only", 3));
-        endpoint = std::make_unique<Endpoint>(GetParam(), database);
-        client = std::make_unique<StoreUnderTest>(endpoint->settings());
+        unsigned port = 0;
+        if (GetParam() == Transport::Tcp) {
+            tcp = std::make_unique<FakeCddbServer>(database);
+            port = tcp->port();
+        } else {
+            ::tw::test::FakeHttpOptions options;
+            options.framing = GetParam() == Transport::HttpChunked ? HttpFraming::Chunked
+                                                                   : HttpFraming::ContentLength;
+            http = std::make_unique<FakeHttpServer>(::tw::test::CddbHttpHandler(database), options);
+            port = http->port();
+        }
+        client =
+            std::make_unique<StoreUnderTest>(LocalSettings(port, GetParam() != Transport::Tcp));
         ASSERT_TRUE(client->store->open());
         client->lines();
         client->logLines.clear();
@@ -62,55 +50,35 @@ protected:
     }
 
     FakeCddbDatabase database;
-    std::unique_ptr<Endpoint> endpoint;
+    std::unique_ptr<FakeCddbServer> tcp;
+    std::unique_ptr<FakeHttpServer> http;
     std::unique_ptr<StoreUnderTest> client;
 };
 
-AlbumInfo twoTrackAlbum() {
-    return AlbumOfSeconds({180, 240});
-}
-
-TEST_P(CddbCommands, QuerySendsOffsetsAndListsSeveralMatches) {
-    const std::vector<AlbumInfo> found = query(twoTrackAlbum());
+TEST_P(CddbCommands, QuerySendsOffsetsAndListsSeveralOneOrNoMatches) {
+    const std::vector<AlbumInfo> found = query(AlbumOfSeconds({180, 240}));
     ASSERT_EQ(found.size(), 2u);
-    EXPECT_EQ(found[0].category(), "rock");
-    EXPECT_EQ(found[0].discId(), "0d01a202");
-    EXPECT_EQ(found[0].artist(), "Band");
-    EXPECT_EQ(found[0].title(), "First");
+    EXPECT_EQ(Summary(found[0]), "rock 0d01a202 Band / First");
     EXPECT_EQ(found[0].trackCount(), 0u);
     EXPECT_EQ(found[1].title(), "First (misc)");
     EXPECT_EQ(database.commands().back(), "cddb query 0d01a202 2  150 13650 420");
-    EXPECT_EQ(client->lines(), (std::vector<std::string>{"     Retrieving albums list ... done.",
-                                                         "[INF]     Found 2 matches."}));
-}
-
-TEST_P(CddbCommands, QueryWithOneOrNoMatch) {
+    // One match and none are told apart in the log.
     database.add(Album("rock", "0200c601", "Single / Match"));
-    const std::vector<AlbumInfo> one = query(AlbumOfSeconds({200}));
-    ASSERT_EQ(one.size(), 1u);
-    EXPECT_EQ(one[0].artist(), "Single");
+    EXPECT_EQ(query(AlbumOfSeconds({200})).size(), 1u);
     EXPECT_TRUE(query(AlbumOfSeconds({201})).empty());
-    EXPECT_EQ(client->lines(), (std::vector<std::string>{
-                                   "     Retrieving albums list ... done.",
-                                   "[INF]     Found exact match",
-                                   "     Retrieving albums list ... done.",
-                                   "[INF]     Nothing found.",
-                               }));
+    EXPECT_EQ(client->lines(),
+              (std::vector<std::string>{
+                  "     Retrieving albums list ... done.", "[INF]     Found 2 matches.",
+                  "     Retrieving albums list ... done.", "[INF]     Found exact match",
+                  "     Retrieving albums list ... done.", "[INF]     Nothing found."}));
 }
 
 TEST_P(CddbCommands, QuerySkipsResultLinesThatCannotBeUsed) {
-    database.setScript([](std::string_view command) -> std::optional<std::vector<std::string>> {
-        if (command.rfind("cddb query", 0) != 0)
-            return std::nullopt;
-        return std::vector<std::string>{"211 close matches",
-                                        "rock 0d01a20 seven characters",
-                                        "rock 0d01a2021 nine characters",
-                                        "rock 0d01a2zz not hexadecimal",
-                                        "../etc 0d01a202 a path",
-                                        "rock 0d01a202 Kept / Album",
-                                        "."};
-    });
-    const std::vector<AlbumInfo> found = query(twoTrackAlbum());
+    database.setScript(
+        Answer("cddb query", {"211 close matches", "rock 0d01a20 seven characters",
+                              "rock 0d01a2021 nine characters", "rock 0d01a2zz not hexadecimal",
+                              "../etc 0d01a202 a path", "rock 0d01a202 Kept / Album", "."}));
+    const std::vector<AlbumInfo> found = query(AlbumOfSeconds({180, 240}));
     ASSERT_EQ(found.size(), 1u);
     EXPECT_EQ(found[0].title(), "Album");
 }
@@ -121,7 +89,6 @@ TEST_P(CddbCommands, QueryWithoutTracksSweepsTheCategoriesQuietly) {
     const std::vector<AlbumInfo> found = query(known);
     ASSERT_EQ(found.size(), 2u);
     EXPECT_EQ(found[0].category(), "misc");  // category order: misc before rock
-    EXPECT_EQ(found[1].category(), "rock");
     EXPECT_EQ(found[1].trackCount(), 2u);
     EXPECT_EQ(found[1].source(), AlbumSource::FreeDb);
     int reads = 0;
@@ -138,11 +105,8 @@ TEST_P(CddbCommands, ReadFillsTheAlbumFromTheRecord) {
     album.setDiscId("12345678");
     ASSERT_TRUE(client->store->read(album));
     EXPECT_EQ(database.commands().back(), "cddb read jazz 12345678");
-    EXPECT_EQ(album.artist(), "Solo");
-    EXPECT_EQ(album.title(), "Only");
-    EXPECT_EQ(album.year(), "1999");
+    EXPECT_EQ(Summary(album), "jazz 12345678 Solo / Only");
     ASSERT_EQ(album.trackCount(), 3u);
-    EXPECT_EQ(album.track(2).title(), "Track 3");
     EXPECT_EQ(album.track(1).frameOffset(), 15150u);
     EXPECT_EQ(album.source(), AlbumSource::FreeDb);
     EXPECT_EQ(client->lines(),
@@ -156,17 +120,11 @@ TEST_P(CddbCommands, ReadFillsTheAlbumFromTheRecord) {
 TEST_P(CddbCommands, ReadReportsTheServersRefusals) {
     const std::pair<const char*, const char*> refusals[] = {
         {"401 no such entry", "[ERR]Error 142: Album not found."},
-        {"402 server error", "[ERR]Error 143: Server side error."},
         {"403 corrupt", "[ERR]Error 144: Database entry is corrupt."},
         {"409 no handshake", "[ERR]Error 145: No handshake."},
     };
     for (const auto& [reply, error] : refusals) {
-        database.setScript([reply = std::string(reply)](std::string_view command)
-                               -> std::optional<std::vector<std::string>> {
-            if (command.rfind("cddb read", 0) != 0)
-                return std::nullopt;
-            return std::vector<std::string>{reply};
-        });
+        database.setScript(Answer("cddb read", {reply}));
         AlbumInfo album;
         album.setCategory("rock");
         album.setDiscId("0d01a202");
@@ -200,14 +158,10 @@ TEST_P(CddbCommands, SitesAndStatistics) {
     std::vector<ServerRecord> servers;
     ASSERT_TRUE(client->store->getSites([&](const ServerRecord& s) { servers.push_back(s); }));
     ASSERT_EQ(servers.size(), 2u);
-    EXPECT_EQ(servers[0].description, "Somewhere, Far");
-    EXPECT_EQ(servers[1].address, "/~cddb/cddb.cgi");
 
     ServerStatistics stats;
     ASSERT_TRUE(client->store->getStatistics(stats));
-    EXPECT_EQ(stats.counters[ServerStatistics::Total], 2000u);
     EXPECT_EQ(stats.counters[ServerStatistics::FirstCategory + 8], 1200u);
-    EXPECT_EQ(stats.counters[ServerStatistics::FirstCategory + 4], 800u);
     EXPECT_EQ(stats.counters[ServerStatistics::CurrentUsers], 4u);
     EXPECT_EQ(stats.counters[ServerStatistics::MaxUsers], 100u);
 }
@@ -218,7 +172,7 @@ TEST_P(CddbCommands, RepliesWithTheWrongCodeFail) {
             return std::nullopt;
         return std::vector<std::string>{"500 Command unimplemented"};
     });
-    EXPECT_TRUE(query(twoTrackAlbum(), false).empty());
+    EXPECT_TRUE(query(AlbumOfSeconds({180, 240}), false).empty());
     EXPECT_EQ(client->lines().back(), "[ERR]Error 133: Invalid server reply.");
     EXPECT_FALSE(client->store->getSites([](const ServerRecord&) {}));
     EXPECT_EQ(client->lines().back(), "[ERR]Error 152: Servers info not retrieved!");
@@ -229,33 +183,21 @@ TEST_P(CddbCommands, RepliesWithTheWrongCodeFail) {
 
 TEST_P(CddbCommands, AMultiLineReplyOfAnUnexpectedKindIsSkippedWhole) {
     // A stray multi-line reply must not be read as the reply to the next command.
-    database.setScript([](std::string_view command) -> std::optional<std::vector<std::string>> {
-        if (command == "stat")
-            return std::vector<std::string>{"211 odd", "rock 11111111 X", "."};
-        return std::nullopt;
-    });
+    database.setScript(Answer("stat", {"211 odd", "rock 11111111 X", "."}));
     ServerStatistics stats;
     EXPECT_FALSE(client->store->getStatistics(stats));
     database.setScript({});
-    EXPECT_EQ(query(twoTrackAlbum()).size(), 2u);
-}
-
-std::string transportName(const ::testing::TestParamInfo<Transport>& param) {
-    switch (param.param) {
-        case Transport::Tcp:
-            return "Tcp";
-        case Transport::HttpLength:
-            return "HttpLength";
-        case Transport::HttpChunked:
-            return "HttpChunked";
-    }
-    return "";
+    EXPECT_EQ(query(AlbumOfSeconds({180, 240})).size(), 2u);
 }
 
 INSTANTIATE_TEST_SUITE_P(Transports, CddbCommands,
                          ::testing::Values(Transport::Tcp, Transport::HttpLength,
                                            Transport::HttpChunked),
-                         transportName);
+                         [](const auto& param) {
+                             return std::string(
+                                 std::array{"Tcp", "HttpLength",
+                                            "HttpChunked"}[static_cast<int>(param.param)]);
+                         });
 
 }  // namespace
 }  // namespace tw::freedb::test

@@ -42,6 +42,17 @@ TEST(CddbOverHttp, EachCommandIsOneGetOfTheCgiPath) {
               "[INF]Connecting to 127.0.0.1:" + std::to_string(server.port()) + ", timeout 3");
 }
 
+// Settings for a CDDB server that is reached through the proxy at `proxyPort`.
+FreeDbSettings throughProxy(unsigned proxyPort, const std::string& user) {
+    FreeDbSettings settings = LocalSettings(8880, true);
+    settings.remoteServer = "cddb.example.test";
+    settings.proxyServer = "127.0.0.1";
+    settings.proxyPort = std::to_string(proxyPort);
+    settings.proxyUser = user;
+    settings.options |= FreeDbSettings::kOptionProxy | FreeDbSettings::kOptionProxyAuth;
+    return settings;
+}
+
 TEST(CddbOverHttp, ThroughAProxyTheRequestNamesTheServerAndCarriesTheCredentials) {
     FakeCddbDatabase database;
     database.add(Album("rock", "0d01a202", "Band / First"));
@@ -49,15 +60,7 @@ TEST(CddbOverHttp, ThroughAProxyTheRequestNamesTheServerAndCarriesTheCredentials
     options.proxyAuthorization = "Basic " + Base64("proxy user:");
     options.framing = ::tw::test::HttpFraming::Chunked;
     FakeHttpServer proxy(CddbHttpHandler(database), options);
-
-    FreeDbSettings settings = LocalSettings(8880, true);
-    settings.remoteServer = "cddb.example.test";
-    settings.proxyServer = "127.0.0.1";
-    settings.proxyPort = std::to_string(proxy.port());
-    settings.proxyUser = "proxy user";
-    settings.setOption(FreeDbSettings::kOptionProxy, true);
-    settings.setOption(FreeDbSettings::kOptionProxyAuth, true);
-    StoreUnderTest client(settings);
+    StoreUnderTest client(throughProxy(proxy.port(), "proxy user"));
     ASSERT_TRUE(client.store->open());
     std::vector<AlbumInfo> found;
     ASSERT_TRUE(client.store->query(AlbumOfSeconds({180, 240}),
@@ -71,17 +74,13 @@ TEST(CddbOverHttp, ThroughAProxyTheRequestNamesTheServerAndCarriesTheCredentials
               "[INF]Connecting through proxy 127.0.0.1:" + std::to_string(proxy.port()));
 }
 
-TEST(CddbOverHttp, AskingForTheProxyPasswordHappensOncePerConnection) {
+TEST(CddbOverHttp, TheProxyPasswordIsAskedOnceAndAWrongOneFailsTheCommand) {
     FakeCddbDatabase database;
     FakeHttpOptions options;
     options.proxyAuthorization = "Basic " + Base64("asked:secret");
     FakeHttpServer proxy(CddbHttpHandler(database), options);
-    FreeDbSettings settings = LocalSettings(80, true);
-    settings.proxyServer = "127.0.0.1";
-    settings.proxyPort = std::to_string(proxy.port());
-    settings.proxyUser = "stored";
-    settings.options |= FreeDbSettings::kOptionProxy | FreeDbSettings::kOptionProxyAuth |
-                        FreeDbSettings::kOptionAskProxyPassword;
+    FreeDbSettings settings = throughProxy(proxy.port(), "stored");
+    settings.options |= FreeDbSettings::kOptionAskProxyPassword;
     StoreUnderTest client(settings);
     int asked = 0;
     http(client).setProxyCredentialsPrompt([&](std::string& user, std::string& password) {
@@ -96,48 +95,30 @@ TEST(CddbOverHttp, AskingForTheProxyPasswordHappensOncePerConnection) {
     EXPECT_TRUE(client.store->getStatistics(stats));
     client.store->open();
     EXPECT_EQ(asked, 1);
-}
 
-TEST(CddbOverHttp, AWrongProxyPasswordFailsTheCommand) {
-    FakeCddbDatabase database;
-    FakeHttpOptions options;
-    options.proxyAuthorization = "Basic " + Base64("user:right");
-    FakeHttpServer proxy(CddbHttpHandler(database), options);
-    FreeDbSettings settings = LocalSettings(80, true);
-    settings.proxyServer = "127.0.0.1";
-    settings.proxyPort = std::to_string(proxy.port());
-    settings.proxyUser = "user";
+    settings = throughProxy(proxy.port(), "asked");
     settings.proxyPassword = "wrong";
-    settings.options |= FreeDbSettings::kOptionProxy | FreeDbSettings::kOptionProxyAuth;
-    StoreUnderTest client(settings);
-    ASSERT_TRUE(client.store->open());
-    ServerStatistics stats;
+    StoreUnderTest wrong(settings);
+    ASSERT_TRUE(wrong.store->open());
     // The error page is read like a reply, and its text has no reply code.
-    EXPECT_FALSE(client.store->getStatistics(stats));
-    EXPECT_EQ(client.lines().back(), "[ERR]Error 182: Server statistics not retrieved!");
+    EXPECT_FALSE(wrong.store->getStatistics(stats));
+    EXPECT_EQ(wrong.lines().back(), "[ERR]Error 182: Server statistics not retrieved!");
 }
 
+// A result page of the search site on `port`: two albums, a further category of the first,
+// a hostile category, and a link past the end of the results.
 std::string searchPage(unsigned port) {
     const std::string link =
         "<a href=\"http://127.0.0.1:" + std::to_string(port) + "/freedb_search_fmt.php?cat=";
-    return "<html><body><table>\n"
-           "<tr><td>" +
-           link +
-           "rock&id=0d01a202\">Band / First</a></td></tr>\n"
-           "<tr><td><font size=-1>" +
-           link +
-           "misc&id=0d01a203\">misc</a></font></td></tr>\n"
-           "<tr><td>" +
-           link +
-           "../..&id=0d01a204\">Bad / Category</a></td></tr>\n"
-           "<tr><td>" +
-           link +
-           "jazz&id=11111111\">Solo / Second</a></td></tr>\n"
-           "</table><table border=0 align=right valign=top width=250>\n"
-           "<tr><td>" +
-           link +
-           "blues&id=22222222\">After / The End</a></td></tr>\n"
-           "</html>\n";
+    const auto row = [&](const std::string& prefix, const std::string& target) {
+        return "<tr><td>" + prefix + link + target + "</a></td></tr>\n";
+    };
+    return "<html><body><table>\n" + row("", "rock&id=0d01a202\">Band / First") +
+           row("<font size=-1>", "misc&id=0d01a203\">misc") +
+           row("", "../..&id=0d01a204\">Bad / Category") +
+           row("", "jazz&id=11111111\">Solo / Second") +
+           "</table><table border=0 align=right valign=top width=250>\n" +
+           row("", "blues&id=22222222\">After / The End") + "</html>\n";
 }
 
 TEST(CddbWebSearch, ScansTheResultPageForAlbums) {
@@ -158,11 +139,9 @@ TEST(CddbWebSearch, ScansTheResultPageForAlbums) {
               "/freedb_search.php?words=rock+%26+roll&allfields=NO&grouping=none"
               "&fields=artist&fields=title&fields=rest&allcats=YES");
     ASSERT_EQ(found.size(), 3u);
-    EXPECT_EQ(found[1].category(), "misc");
-    EXPECT_EQ(found[1].discId(), "0d01a203");
-    EXPECT_EQ(found[1].artist(), "Band");
-    EXPECT_EQ(found[1].title(), "First");
-    EXPECT_EQ(found[2].title(), "Second");
+    EXPECT_EQ(Summary(found[0]), "rock 0d01a202 Band / First");
+    EXPECT_EQ(Summary(found[1]), "misc 0d01a203 Band / First");
+    EXPECT_EQ(Summary(found[2]), "jazz 11111111 Solo / Second");
     EXPECT_EQ(client.lines(), (std::vector<std::string>{
                                   "     Sending search query ... done.",
                                   "     Receiving search results ... done.",
@@ -170,41 +149,28 @@ TEST(CddbWebSearch, ScansTheResultPageForAlbums) {
                               }));
 }
 
-TEST(CddbWebSearch, WithoutFieldsNothingIsAsked) {
-    StoreUnderTest client(LocalSettings(1, true));
-    SearchFields none{false, false, false, false};
-    EXPECT_TRUE(http(client).search("anything", none, [](const AlbumInfo&) { FAIL(); }));
-    EXPECT_TRUE(client.lines().empty());
-}
-
 TEST(CddbSubmit, PostsTheRecordWithItsHeaders) {
-    std::unique_ptr<FakeHttpServer> site =
-        std::make_unique<FakeHttpServer>([](const FakeHttpRequest&) {
-            return FakeHttpReply{200, "200 OK, submission queued\n"};
-        });
-    FreeDbSettings settings = LocalSettings(site->port(), true);
+    FakeHttpServer site([](const FakeHttpRequest&) {
+        return FakeHttpReply{200, "200 OK, submission queued\n"};
+    });
+    FreeDbSettings settings = LocalSettings(site.port(), true);
     settings.submitEmailAddress = "me@example.test";
     StoreUnderTest client(settings);
     AlbumInfo album = AlbumOfSeconds({180, 240});
     album.setArtist("Björk");
     album.setTitle("Début");
     album.setCategory("misc");
-    album.track(0).setTitle("Human Behaviour", false);
-    album.track(1).setTitle("Crying", false);
     ASSERT_TRUE(http(client).submit(album));
 
-    const FakeHttpRequest request = site->requests().at(0);
+    const FakeHttpRequest request = site.requests().at(0);
     EXPECT_EQ(request.requestLine, "POST /~cddb/submit.cgi HTTP/1.1");
     EXPECT_EQ(request.headers,
               (std::vector<std::string>{
-                  "Host: 127.0.0.1:" + std::to_string(site->port()), "Category: misc",
+                  "Host: 127.0.0.1:" + std::to_string(site.port()), "Category: misc",
                   "Discid: 0d01a202", "User-Email: me@example.test", "Submit-Mode: submit",
                   "Charset: UTF-8", "X-Cddbd-Note: Tunewright",
                   "Content-Length: " + std::to_string(WriteXmcd(album).size())}));
     EXPECT_EQ(request.body, WriteXmcd(album));
-    EXPECT_NE(request.body.find("DTITLE=Bj\xC3\xB6rk / D\xC3\xA9"
-                                "but\n"),
-              std::string::npos);
     EXPECT_EQ(client.lines(),
               (std::vector<std::string>{"     Submitting album to server ... done."}));
 }

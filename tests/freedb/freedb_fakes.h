@@ -49,6 +49,11 @@ public:
     void log(std::string_view text) override { texts.emplace_back(text); }
 };
 
+// "category discId artist / title", to check what a listing found in one comparison.
+inline std::string Summary(const AlbumInfo& album) {
+    return album.category() + " " + album.discId() + " " + album.artist() + " / " + album.title();
+}
+
 // An album as the lookup builds it from play times: tracks back to back from frame 150.
 inline AlbumInfo AlbumOfSeconds(std::initializer_list<std::uint32_t> seconds) {
     AlbumInfo album;

@@ -6,31 +6,24 @@
 namespace tw::freedb::test {
 namespace {
 
-TEST(FreeDbLog, AProgressTextAndItsEndMakeOneLine) {
-    LogLines lines;
-    std::stop_source stop;
-    FreeDbLog log(lines.output(), stop.get_token(), false);
-    log.log("\tOpening connection ... ");
-    EXPECT_TRUE(lines.lines().empty());
-    log.log("failed.\r\n");
-    log.log("[ERR]Error 101: Can't connect to remote server!\r\n");
-    EXPECT_EQ(lines.lines(),
-              (std::vector<std::string>{"     Opening connection ... failed.",
-                                        "[ERR]Error 101: Can't connect to remote server!"}));
-}
-
-TEST(FreeDbLog, WhileStoppingEveryErrorLineBecomesUserBreak) {
-    LogLines lines;
-    std::stop_source stop;
-    FreeDbLog log(lines.output(), stop.get_token(), false);
-    stop.request_stop();
-    log.log("\tRetrieving albums list ... ");
-    log.log("failed.\r\n");
-    log.log("[ERR]Error 131: Receiving timeout.\r\n");
-    log.log("[INF]\tNothing found.\r\n");
-    EXPECT_EQ(lines.lines(), (std::vector<std::string>{"     Retrieving albums list ... failed.",
-                                                       "[ERR]Error 105: User break.",
-                                                       "[INF]     Nothing found."}));
+TEST(FreeDbLog, AProgressTextAndItsEndMakeOneLineAndStoppingTurnsErrorsIntoUserBreak) {
+    for (bool stopping : {false, true}) {
+        LogLines lines;
+        std::stop_source stop;
+        FreeDbLog log(lines.output(), stop.get_token(), false);
+        if (stopping)
+            stop.request_stop();
+        log.log("\tOpening connection ... ");
+        EXPECT_TRUE(lines.lines().empty());
+        log.log("failed.\r\n");
+        log.log("[ERR]Error 101: Can't connect to remote server!\r\n");
+        log.log("[INF]\tNothing found.\r\n");
+        EXPECT_EQ(lines.lines(), (std::vector<std::string>{
+                                     "     Opening connection ... failed.",
+                                     stopping ? "[ERR]Error 105: User break."
+                                              : "[ERR]Error 101: Can't connect to remote server!",
+                                     "[INF]     Nothing found."}));
+    }
 }
 
 TEST(FreeDbLog, FullLoggingPutsTheProtocolLinesBeforeTheLineTheyBelongTo) {
@@ -84,10 +77,7 @@ TEST(MakeLogEntry, SortsByPrefixAndStampsTheLocalTime) {
     EXPECT_EQ(info.level, LogEntry::Info);
     EXPECT_EQ(info.text, "(06.12.2026, 09:05:07)      Found exact match");
     EXPECT_EQ(MakeLogEntry("[ERR]Error 101: x", time).level, LogEntry::Error);
-    EXPECT_EQ(MakeLogEntry("[DBG] -> quit", time).text, "(06.12.2026, 09:05:07)  -> quit");
-    const LogEntry plain = MakeLogEntry("     Opening connection ... done.", time);
-    EXPECT_EQ(plain.level, LogEntry::Plain);
-    EXPECT_EQ(plain.text, "(06.12.2026, 09:05:07)      Opening connection ... done.");
+    EXPECT_EQ(MakeLogEntry("     Opening", time).level, LogEntry::Plain);
 }
 
 }  // namespace

@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
-#include <condition_variable>
+#include <mutex>
 #include <thread>
 
-#include "base/memory_settings_store.h"
 #include "freedb/cd_player_ini_store.h"
 #include "freedb/local_album_database.h"
 #include "freedb/lookup_job.h"
@@ -12,7 +12,6 @@
 #include "freedb/server_jobs.h"
 #include "net_fixture.h"
 #include "support/fake_cddb_server.h"
-#include "support/fake_http_server.h"
 #include "support/temp_dir.h"
 
 namespace tw::freedb::test {
@@ -21,7 +20,6 @@ namespace {
 using namespace std::chrono_literals;
 using ::tw::test::FakeCddbDatabase;
 using ::tw::test::FakeCddbServer;
-using ::tw::test::FakeHttpServer;
 
 // Records what a job reports. The job never calls two of these at once; the lock is for the
 // test thread that reads them.
@@ -30,50 +28,46 @@ public:
     std::vector<std::string> logLines, statuses, messages;
     std::vector<std::pair<FoundIn, AlbumInfo>> found;
     std::vector<AlbumInfo> updated;
-    std::vector<ServerRecord> servers;
-    std::optional<ServerStatistics> statistics;
     std::optional<bool> success;
 
-    void onLogLine(std::string_view line) override { add(logLines, line); }
-    void onStatus(std::string_view text) override { add(statuses, text); }
+    void onLogLine(std::string_view line) override {
+        locked([&] { logLines.emplace_back(line); });
+    }
+    void onStatus(std::string_view text) override {
+        locked([&] { statuses.emplace_back(text); });
+    }
     void onAlbumFound(FoundIn where, const AlbumInfo& album) override {
-        const std::lock_guard lock(mutex_);
-        found.emplace_back(where, album);
+        locked([&] { found.emplace_back(where, album); });
     }
     void onAlbumUpdated(const AlbumInfo& album) override {
-        const std::lock_guard lock(mutex_);
-        updated.push_back(album);
+        locked([&] { updated.push_back(album); });
     }
-    void onMessage(Severity, std::string_view text) override { add(messages, text); }
-    void onServerList(const std::vector<ServerRecord>& list) override { servers = list; }
-    void onServerStatistics(const ServerStatistics& stats) override { statistics = stats; }
+    void onMessage(Severity, std::string_view text) override {
+        locked([&] { messages.emplace_back(text); });
+    }
     void onFinished(bool result) override {
-        const std::lock_guard lock(mutex_);
-        success = result;
-        finished_.notify_all();
+        locked([&] { success = result; });
     }
 
     std::size_t foundIn(FoundIn where) const {
-        std::size_t n = 0;
-        for (const auto& [w, album] : found)
-            n += w == where;
-        return n;
+        return std::count_if(found.begin(), found.end(),
+                             [&](const auto& f) { return f.first == where; });
     }
 
 private:
-    void add(std::vector<std::string>& list, std::string_view text) {
+    template <typename F>
+    void locked(F f) {
         const std::lock_guard lock(mutex_);
-        list.emplace_back(text);
+        f();
     }
     std::mutex mutex_;
-    std::condition_variable finished_;
 };
 
 class Jobs : public ::testing::Test {
 protected:
-    StoreConfig config(unsigned port, bool http = false) {
+    StoreConfig config(unsigned port) {
         StoreConfig c;
-        c.freedb = LocalSettings(port, http);
+        c.freedb = LocalSettings(port, false);
         c.localDb.root = dir / "database";
         c.localDb.mode = LocalDbMode::Standard;
         c.cdPlayerIni = dir / "CDPLAYER.INI";
@@ -95,48 +89,19 @@ TEST_F(Jobs, LookupAsksAllThreeSourcesAndStoresWhatItRetrieved) {
         CdPlayerIniStore ini(c.cdPlayerIni);
         AlbumInfo known = AlbumOfSeconds({180, 240});
         known.setArtist("Player");
-        known.setTitle("Known");
-        known.track(0).setTitle("One", false);
-        known.track(1).setTitle("Two", false);
         ASSERT_TRUE(ini.write(known));
     }
     LookupJob(c, observer, AlbumOfSeconds({180, 240})).Wait();
 
     EXPECT_EQ(observer.success, true);
     EXPECT_EQ(observer.foundIn(FoundIn::FreeDb), 2u);
-    EXPECT_EQ(observer.updated.size(), 2u);
+    ASSERT_EQ(observer.updated.size(), 2u);
     EXPECT_EQ(observer.updated[0].trackCount(), 2u);
     // The CD-player file's own album, then the two retrieved ones stored in it and in the
     // local database and read back from there.
     EXPECT_EQ(observer.foundIn(FoundIn::CdPlayerIni), 3u);
     EXPECT_EQ(observer.foundIn(FoundIn::LocalDatabase), 2u);
-    EXPECT_TRUE(std::filesystem::exists(dir / "database" / "rock" / "0d01a202"));
-    EXPECT_EQ(observer.statuses.front(), "Retrieving albums list...");
     EXPECT_EQ(observer.statuses.back(), "Done. 3 album(s) found, 2 retrieved.");
-    EXPECT_TRUE(std::count(observer.logLines.begin(), observer.logLines.end(),
-                           "[INF]     Found 2 matches.") == 1);
-}
-
-TEST_F(Jobs, LookupWithoutAnyServerOrMatchFails) {
-    unsigned closedPort = 0;
-    {
-        FakeCddbServer gone(database);
-        closedPort = gone.port();
-    }
-    LookupJob(config(closedPort), observer, AlbumOfSeconds({180})).Wait();
-    EXPECT_EQ(observer.success, false);
-    EXPECT_EQ(observer.statuses.back(), "Error occurs. Operation failed");
-    EXPECT_EQ(observer.logLines.back(), "[ERR]Error 101: Can't connect to remote server!");
-}
-
-TEST_F(Jobs, WorkerCountFollowsTheTransportAndTheLimit) {
-    EXPECT_EQ(RetrievalWorkerCount(10, StoreKind::CddbTcp, 5), 3u);
-    EXPECT_EQ(RetrievalWorkerCount(10, StoreKind::CddbHttp, 5), 5u);
-    EXPECT_EQ(RetrievalWorkerCount(2, StoreKind::CddbTcp, 5), 1u);
-    EXPECT_EQ(RetrievalWorkerCount(0, StoreKind::CddbHttp, 5), 1u);
-    FreeDbSettings s;
-    s.maxThreadsCount = 25;
-    EXPECT_EQ(RetrievalWorkerCount(10, StoreKind::CddbHttp, s.threadLimit()), 1u);
 }
 
 std::vector<AlbumInfo> manyMatches(FakeCddbDatabase& database, int count) {
@@ -168,9 +133,6 @@ TEST_F(Jobs, FiveWorkersRetrieveEachOfThirtyRecordsExactlyOnce) {
     // Five connections: the job's and four more.
     EXPECT_EQ(server.connectionsAccepted(), 5);
     EXPECT_EQ(observer.statuses.back(), "Done. 30 album(s) found, 30 retrieved.");
-    EXPECT_NE(std::find(observer.statuses.begin(), observer.statuses.end(),
-                        "Retrieving album tracks (30 of 30)..."),
-              observer.statuses.end());
     // No worker's record was lost to another's.
     std::size_t stored = 0;
     LocalAlbumDatabase(c.localDb).listAll([&](const AlbumInfo&) { ++stored; });
@@ -195,42 +157,6 @@ TEST_F(Jobs, StopEndsEveryWorkerWithinASecond) {
     job->Wait();
     EXPECT_LT(std::chrono::steady_clock::now() - start, 1s);
     EXPECT_EQ(observer.statuses.back(), "Operation canceled by user");
-    EXPECT_NE(std::find(observer.statuses.begin(), observer.statuses.end(),
-                        "Stopping started threads ..."),
-              observer.statuses.end());
-}
-
-TEST_F(Jobs, ServerListStatisticsAndSubmit) {
-    database.setSites({"a.test cddbp 8880 - N000.00 W000.00 First",
-                       "a.test http 80 /~cddb/cddb.cgi N000.00 W000.00 Second"});
-    database.setStatLines({"Database entries: 12", "rock: 12"});
-    FakeCddbServer server(database);
-    GetServerListJob(config(server.port()), observer, "127.0.0.1", std::to_string(server.port()))
-        .Wait();
-    EXPECT_EQ(observer.success, true);
-    ASSERT_EQ(observer.servers.size(), 2u);
-    EXPECT_EQ(observer.servers[1].description, "Second");
-    EXPECT_EQ(observer.statuses.back(), "Total 2 server(s) retrieved");
-
-    RecordingObserver stats;
-    StatisticsJob(config(server.port()), stats).Wait();
-    ASSERT_TRUE(stats.statistics);
-    EXPECT_EQ(stats.statistics->counters[ServerStatistics::Total], 12u);
-    const std::string text = FormatServerStatistics(*stats.statistics);
-    EXPECT_EQ(text.substr(0, 18), "Total albums:\t\t12\r");
-    EXPECT_NE(text.find("\tRock:\t\t12\r\n"), std::string::npos);
-
-    FakeHttpServer site([](const ::tw::test::FakeHttpRequest&) {
-        return ::tw::test::FakeHttpReply{200, "200 OK\n"};
-    });
-    RecordingObserver submitted;
-    AlbumInfo album = AlbumOfSeconds({100, 200});
-    album.setCategory("rock");
-    album.setArtist("A");
-    SubmitJob(config(site.port()), submitted, album).Wait();
-    EXPECT_EQ(submitted.success, true);
-    EXPECT_EQ(submitted.statuses.back(), "Album submitted successfully");
-    EXPECT_EQ(site.requests().at(0).requestLine, "POST /~cddb/submit.cgi HTTP/1.1");
 }
 
 TEST_F(Jobs, AnExceptionInAJobEndsItWithTheMessage) {
@@ -243,8 +169,7 @@ TEST_F(Jobs, AnExceptionInAJobEndsItWithTheMessage) {
 }
 
 TEST_F(Jobs, ListingTheLocalStores) {
-    FakeCddbServer server(database);
-    StoreConfig c = config(server.port());
+    StoreConfig c = config(1);
     LocalAlbumDatabase local(c.localDb);
     for (const char* id : {"11111111", "22222222"}) {
         AlbumInfo album = AlbumOfSeconds({100});

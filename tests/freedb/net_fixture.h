@@ -2,6 +2,7 @@
 
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <stop_token>
 #include <string>
 #include <vector>
@@ -31,12 +32,6 @@ public:
     void clear() {
         const std::lock_guard lock(mutex_);
         lines_.clear();
-    }
-    bool contains(std::string_view line) const {
-        for (const std::string& l : lines())
-            if (l == line)
-                return true;
-        return false;
     }
 
 private:
@@ -80,6 +75,16 @@ struct StoreUnderTest {
         return logLines.lines();
     }
 };
+
+// A database script that answers commands starting with `prefix` with `reply`.
+inline ::tw::test::FakeCddbDatabase::Script Answer(std::string prefix,
+                                                   std::vector<std::string> reply) {
+    return [prefix, reply](std::string_view command) -> std::optional<std::vector<std::string>> {
+        if (command.rfind(prefix, 0) != 0)
+            return std::nullopt;
+        return reply;
+    };
+}
 
 // A fake album with `tracks` tracks.
 inline ::tw::test::FakeAlbum Album(const std::string& category, const std::string& discId,
