@@ -94,24 +94,6 @@ TEST(FillSelected, NeedsTheSourceTagInTheFile) {
     EXPECT_EQ(file.id3v2.title, "keep");
 }
 
-TEST(ListRules, EnablingFollowsListAndSelection) {
-    FileList list;
-    EXPECT_FALSE(canSelectAll(list) || canUncheckAll(list) || canInvertSelection(list));
-    EXPECT_FALSE(canRemoveFiles(list) || canSetNumbering(list) || canEditSelected(list));
-
-    list = listOf(3);
-    EXPECT_TRUE(canSelectAll(list));
-    EXPECT_FALSE(canUncheckAll(list));
-    EXPECT_TRUE(canInvertSelection(list));
-    list.selectAll();
-    EXPECT_FALSE(canSelectAll(list));
-    EXPECT_TRUE(canUncheckAll(list));
-    list.invertSelection();
-    EXPECT_FALSE(canEditSelected(list));
-    EXPECT_TRUE(canRemoveFiles(list));
-    EXPECT_FALSE(canSave(list));
-}
-
 TEST(ListRules, FocusStaysOrMovesToTheNearestSelectedRow) {
     FileList list = listOf(6);
     list.selectOnly(1);

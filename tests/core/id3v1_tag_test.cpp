@@ -2,13 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "core/app_options.h"
 #include "support/id3v1_bytes.h"
 
 namespace tw::core {
 namespace {
-
-using test::Id3v1Spec;
 
 class Id3v1Test : public ::testing::Test {
 protected:
@@ -33,20 +33,16 @@ TEST_F(Id3v1Test, ReadsEveryField) {
                                              .year = "1999",
                                              .comment = "Fine",
                                              .genre = 17}));
-    EXPECT_TRUE(fields.inFile && fields.present);
-    EXPECT_FALSE(fields.changed);
-    EXPECT_EQ(fields.title, "Title");
-    EXPECT_EQ(fields.artist, "Artist");
-    EXPECT_EQ(fields.album, "Album");
-    EXPECT_EQ(fields.year, 1999);
-    EXPECT_EQ(fields.yearText, "1999");
-    EXPECT_EQ(fields.comment, "Fine");
-    EXPECT_EQ(fields.genre, 17);
+    EXPECT_TRUE(fields.inFile && fields.present && !fields.changed);
+    EXPECT_EQ(
+        std::tuple(fields.title, fields.artist, fields.album, fields.yearText, fields.comment),
+        std::tuple("Title", "Artist", "Album", "1999", "Fine"));
+    EXPECT_EQ(std::tuple(fields.year, fields.genre), std::tuple(1999, 17));
 }
 
 TEST_F(Id3v1Test, TrackNumberOnlyBehindAZeroByte) {
-    EXPECT_EQ(read(test::id3v1Tag({.comment = "c", .track = 200})).track, 200);
-    EXPECT_EQ(read(test::id3v1Tag({.comment = "c", .track = 200})).trackText, "200");
+    const auto withTrack = read(test::id3v1Tag({.comment = "c", .track = 200}));
+    EXPECT_EQ(std::tuple(withTrack.track, withTrack.trackText), std::tuple(200, "200"));
     // A comment padded with blanks to the full 30 bytes has no track.
     const auto padded = read(test::id3v1Tag({.comment = std::string(29, 'x') + "y"}));
     EXPECT_EQ(padded.track, 0);

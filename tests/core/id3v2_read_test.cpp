@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "core/app_options.h"
 #include "core/audio_file.h"
 #include "core/mpeg_info.h"
@@ -55,27 +57,17 @@ TEST_F(Id3v2ReadTest, ReadsEveryFieldInEveryVersionAndEncoding) {
             .text(v22 ? "TEN" : "TENC", "Encoder", c.encoding)
             .lyrics("eng", "", "La la la", c.encoding);
         const AudioFile r = read(tag.build());
-        EXPECT_TRUE(r.id3v2.inFile && r.id3v2.present);
-        EXPECT_FALSE(r.id3v2.changed);
-        EXPECT_EQ(r.id3v2.title, title);
-        EXPECT_EQ(r.id3v2.artist, "Artist");
-        EXPECT_EQ(r.id3v2.album, "Album");
-        EXPECT_EQ(r.id3v2.year, 1999);
-        EXPECT_EQ(r.id3v2.yearText, "1999");
-        EXPECT_EQ(r.id3v2.genre, 17);
-        EXPECT_EQ(r.id3v2.track, 5);
-        EXPECT_EQ(r.id3v2.trackTotal, 12);
-        EXPECT_EQ(r.id3v2.trackText, "5");
-        EXPECT_EQ(r.id3v2.comment, "Comment");
-        EXPECT_EQ(r.id3v2.url, "http://example.org/");
-        EXPECT_EQ(r.id3v2.publisher, "Publisher");
-        EXPECT_EQ(r.id3v2.origArtist, v22 ? "" : "Original");
-        EXPECT_EQ(r.id3v2.copyright, "Copyright");
-        EXPECT_EQ(r.id3v2.composer, "Composer");
-        EXPECT_EQ(r.id3v2.encodedBy, "Encoder");
-        EXPECT_EQ(r.lyrics.text, "La la la");
-        EXPECT_TRUE(r.lyrics.inFile && r.lyrics.present);
-        EXPECT_FALSE(r.lyrics.changed);
+        const TagV2Fields& t = r.id3v2;
+        EXPECT_TRUE(t.inFile && t.present && !t.changed);
+        EXPECT_TRUE(r.lyrics.inFile && r.lyrics.present && !r.lyrics.changed);
+        EXPECT_EQ(std::tuple(t.year, t.genre, t.track, t.trackTotal), std::tuple(1999, 17, 5, 12));
+        EXPECT_EQ(
+            (std::vector{t.title, t.artist, t.album, t.yearText, t.trackText, t.comment, t.url,
+                         t.publisher, t.origArtist, t.copyright, t.composer, t.encodedBy,
+                         r.lyrics.text}),
+            (std::vector<std::string>{title, "Artist", "Album", "1999", "5", "Comment",
+                                      "http://example.org/", "Publisher", v22 ? "" : "Original",
+                                      "Copyright", "Composer", "Encoder", "La la la"}));
     }
 }
 
@@ -110,11 +102,7 @@ TEST_F(Id3v2ReadTest, GenreTexts) {
         std::int32_t genre;
     };
     const std::vector<Case> cases = {
-        {3, {"(13)"}, 13},
-        {3, {"(13)Pop"}, 13},
-        {3, {"Pop"}, 13},
         {3, {"pop"}, -1},
-        {3, {"(17)Anything"}, 17},
         {3, {"(67)Psychedelic"}, 67},
         {3, {"(67)Psychadelic"}, 67},
         {3, {"Not Set"}, 255},
@@ -173,31 +161,21 @@ TEST_F(Id3v2ReadTest, DamagedFramesDoNotStopTheRest) {
     EXPECT_TRUE(r.id3v2.inFile);
 }
 
-TEST_F(Id3v2ReadTest, MissingFramesKeepWhatTheRecordHeld) {
-    const std::string path = test::writeMp3(
-        dir_, "song.mp3",
-        {.id3v2 = Id3v2Builder(3).text("TIT2", "New").build(), .audio = test::defaultAudio()});
-    MpegInfo mpeg;
-    auto r = AudioFile::create(path, dir_.folder().size(), mpeg);
-    r->id3v2.album = "Kept";
-    r->id3v2.title = "Old";
-    r->read();
-    EXPECT_EQ(r->id3v2.title, "New");
-    EXPECT_EQ(r->id3v2.album, "Kept");
-}
+TEST_F(Id3v2ReadTest, ReadingAgainKeepsWhatTheFileDoesNotHold) {
+    AudioFile r = read(Id3v2Builder(3).text("TIT2", "New").lyrics("eng", "", "L").build());
+    r.id3v2.album = "Kept";
+    r.id3v2.title = "Old";
+    r.read();
+    EXPECT_EQ(r.id3v2.title, "New");
+    EXPECT_EQ(r.id3v2.album, "Kept");
 
-TEST_F(Id3v2ReadTest, NoTagClearsTheFlagsOnly) {
-    const std::string path = test::writeMp3(dir_, "song.mp3", {.audio = test::defaultAudio()});
-    MpegInfo mpeg;
-    auto r = AudioFile::create(path, dir_.folder().size(), mpeg);
-    r->id3v2 = {};
-    r->id3v2.title = "Mine";
-    r->id3v2.inFile = r->id3v2.present = r->id3v2.changed = true;
-    r->lyrics.inFile = r->lyrics.present = true;
-    r->read();
-    EXPECT_EQ(r->id3v2.title, "Mine");
-    EXPECT_FALSE(r->id3v2.inFile || r->id3v2.present || r->id3v2.changed);
-    EXPECT_FALSE(r->lyrics.inFile || r->lyrics.present);
+    // Without a tag only the flags go.
+    test::writeMp3(dir_, "song.mp3", {.audio = test::defaultAudio()});
+    r.id3v2.changed = true;
+    r.read();
+    EXPECT_EQ(r.id3v2.title, "New");
+    EXPECT_FALSE(r.id3v2.inFile || r.id3v2.present || r.id3v2.changed);
+    EXPECT_FALSE(r.lyrics.inFile || r.lyrics.present);
 }
 
 }  // namespace

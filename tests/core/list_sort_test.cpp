@@ -98,19 +98,6 @@ TEST(ListSort, NumericKeysFollowTheirOwnRules) {
     EXPECT_EQ(order(list), (Names{"a", "b"}));
 }
 
-TEST(ListSort, TheSelectionStaysWithItsRecords) {
-    FileList list;
-    for (const char* name : {"d", "c", "b", "a"})
-        list.add(named(name));
-    list.selectOnly(0);  // "d"
-    list.selectAdd(2);   // "b"
-    sortFileList(list, TagFieldId::Filename, true);
-    EXPECT_EQ(order(list), (Names{"a", "b", "c", "d"}));
-    EXPECT_EQ(list.selectedIndices(), (std::vector<int>{1, 3}));
-    EXPECT_EQ(list.first(), &list.at(1));
-    EXPECT_EQ(list.at(1).nextSelected, 3);
-}
-
 TEST(FileListReorder, RefusesAnythingButAPermutation) {
     FileList list;
     for (const char* name : {"a", "b", "c"})
@@ -120,9 +107,13 @@ TEST(FileListReorder, RefusesAnythingButAPermutation) {
     EXPECT_FALSE(list.reorder({0, 1, 3}));
     EXPECT_FALSE(list.reorder({0, -1, 2}));
     EXPECT_EQ(order(list), (Names{"a", "b", "c"}));
-    EXPECT_TRUE(list.reorder({2, 0, 1}));
-    EXPECT_EQ(order(list), (Names{"c", "a", "b"}));
-    EXPECT_EQ(list.selectedIndices(), (std::vector<int>{1}));
+    list.selectAdd(1);
+    // The selection goes with its records, and its chain follows the new list order.
+    EXPECT_TRUE(list.reorder({2, 1, 0}));
+    EXPECT_EQ(order(list), (Names{"c", "b", "a"}));
+    EXPECT_EQ(list.selectedIndices(), (std::vector<int>{1, 2}));
+    EXPECT_EQ(list.first(), &list.at(1));
+    EXPECT_EQ(list.at(1).nextSelected, 2);
 }
 
 }  // namespace

@@ -14,11 +14,8 @@ class LyricsSaveTest : public ::testing::Test {
 protected:
     // An MP3 file of default audio with the given tags (empty: none).
     std::string write(const test::Bytes& id3v2, const test::Bytes& id3v1 = {}) {
-        test::Mp3Parts parts;
-        parts.id3v2 = id3v2;
-        parts.audio = test::defaultAudio();
-        parts.id3v1 = id3v1;
-        return test::writeMp3(dir, "a.mp3", parts);
+        return test::writeMp3(dir, "a.mp3",
+                              {.id3v2 = id3v2, .audio = test::defaultAudio(), .id3v1 = id3v1});
     }
 
     std::unique_ptr<AudioFile> load(const std::string& path) {
@@ -30,10 +27,8 @@ protected:
 };
 
 TEST_F(LyricsSaveTest, WritesOnlyTheLyricsAndKeepsOtherEditsInMemory) {
-    test::Id3v1Spec v1;
-    v1.title = "v1";
-    const std::string path =
-        write(test::Id3v2Builder(3).text("TIT2", "On disk").build(), test::id3v1Tag(v1));
+    const std::string path = write(test::Id3v2Builder(3).text("TIT2", "On disk").build(),
+                                   test::id3v1Tag({.title = "v1"}));
     auto record = load(path);
     record->id3v2.setTitle("Edited");
     ASSERT_TRUE(replaceLyrics(*record, "  la la\n"));

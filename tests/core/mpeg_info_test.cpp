@@ -1,7 +1,6 @@
 #include "core/mpeg_info.h"
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include "core/byte_window.h"
 #include "support/id3v2_builder.h"
@@ -13,7 +12,7 @@ namespace {
 using test::Bytes;
 using test::ChannelMode;
 using test::FrameSpec;
-using test::MpegVersion;
+using V = test::MpegVersion;
 
 struct Examined {
     MpegInfo info;
@@ -43,11 +42,10 @@ TEST(MpegInfo, ConstantBitrateStreamGivesPlayTimeFromLength) {
     EXPECT_EQ(r.text(StreamField::Length), "04:10");
     EXPECT_EQ(r.text(StreamField::Bitrate), "128 kbps");
     EXPECT_EQ(r.text(StreamField::Size), "4,000,000 bytes");
-    EXPECT_EQ(r.text(StreamField::HeaderPosition), "0 bytes");
-    EXPECT_EQ(r.text(StreamField::Version), "MPEG 1.0 Layer 3");
     EXPECT_EQ(r.text(StreamField::Frequency), "44100 Hz");
     EXPECT_EQ(r.text(StreamField::Frames), std::to_string(4'000'000 / 417));
     EXPECT_EQ(r.text(StreamField::Mode), "Joint Stereo");
+    EXPECT_EQ(r.text(StreamField::Crc) + r.text(StreamField::Emphasis), "NoNone");
     EXPECT_EQ(r.text(StreamField::NoHeader), "No");
 }
 
@@ -56,20 +54,10 @@ TEST(MpegInfo, NoFrameGivesTheInvalidTexts) {
         const auto r = examine(bytes);
         EXPECT_FALSE(r.info.found());
         EXPECT_EQ(r.info.playSeconds(), 0);
-        const StreamTexts expected = {groupedNumber(bytes.size()) + " bytes",
-                                      "0 bytes",
-                                      "0 bytes",
-                                      "MPEG 0 Layer 0",
-                                      "0 kbps",
-                                      "0",
-                                      "0 Hz",
-                                      "Invalid",
-                                      "No",
-                                      "No",
-                                      "No",
-                                      "Invalid",
-                                      "Yes"};
-        EXPECT_EQ(r.texts, expected);
+        EXPECT_EQ(r.text(StreamField::Size), groupedNumber(bytes.size()) + " bytes");
+        EXPECT_EQ(r.text(StreamField::Version), "MPEG 0 Layer 0");
+        EXPECT_EQ(r.text(StreamField::Mode), "Invalid");
+        EXPECT_EQ(r.text(StreamField::NoHeader), "Yes");
     }
 }
 
@@ -94,23 +82,11 @@ TEST(MpegInfo, FrameLengthsFollowTheIsoTablesForEveryVersionAndLayer) {
         {.layer = 1, .bitrateKbps = 448, .sampleRate = 32000, .padding = true},
         {.layer = 2, .bitrateKbps = 384, .sampleRate = 48000, .padding = true},
         {.layer = 3, .bitrateKbps = 320, .sampleRate = 44100, .padding = true},
-        {.version = MpegVersion::Mpeg2,
-         .layer = 3,
-         .bitrateKbps = 64,
-         .sampleRate = 22050,
-         .padding = true},
-        {.version = MpegVersion::Mpeg2, .layer = 2, .bitrateKbps = 160, .sampleRate = 24000},
-        {.version = MpegVersion::Mpeg2,
-         .layer = 1,
-         .bitrateKbps = 256,
-         .sampleRate = 16000,
-         .padding = true},
-        {.version = MpegVersion::Mpeg25,
-         .layer = 3,
-         .bitrateKbps = 8,
-         .sampleRate = 8000,
-         .padding = true},
-        {.version = MpegVersion::Mpeg25, .layer = 3, .bitrateKbps = 32, .sampleRate = 11025},
+        {.version = V::Mpeg2, .layer = 3, .bitrateKbps = 64, .sampleRate = 22050, .padding = true},
+        {.version = V::Mpeg2, .layer = 2, .bitrateKbps = 160, .sampleRate = 24000},
+        {.version = V::Mpeg2, .layer = 1, .bitrateKbps = 256, .sampleRate = 16000, .padding = true},
+        {.version = V::Mpeg25, .layer = 3, .bitrateKbps = 8, .sampleRate = 8000, .padding = true},
+        {.version = V::Mpeg25, .layer = 3, .bitrateKbps = 32, .sampleRate = 11025},
     };
     for (const FrameSpec& spec : specs) {
         SCOPED_TRACE(std::to_string(spec.layer) + "/" + std::to_string(spec.sampleRate) + "/" +
@@ -129,7 +105,7 @@ TEST(MpegInfo, FrameLengthsFollowTheIsoTablesForEveryVersionAndLayer) {
 }
 
 TEST(MpegInfo, VersionAndFlagTexts) {
-    const FrameSpec spec{.version = MpegVersion::Mpeg25,
+    const FrameSpec spec{.version = V::Mpeg25,
                          .layer = 3,
                          .bitrateKbps = 32,
                          .sampleRate = 12000,
@@ -145,42 +121,29 @@ TEST(MpegInfo, VersionAndFlagTexts) {
     EXPECT_EQ(r.text(StreamField::Copyright), "Yes");
     EXPECT_EQ(r.text(StreamField::Original), "Yes");
     EXPECT_EQ(r.text(StreamField::Emphasis), "CCIT J.17");
-    const auto plain =
-        examine(test::mpegFrames({.layer = 2, .bitrateKbps = 192, .mode = ChannelMode::Mono}, 3));
-    EXPECT_EQ(plain.text(StreamField::Version), "MPEG 1.0 Layer 2");
-    EXPECT_EQ(plain.text(StreamField::Mode), "Mono");
-    EXPECT_EQ(plain.text(StreamField::Crc), "No");
-    EXPECT_EQ(plain.text(StreamField::Emphasis), "None");
 }
 
 TEST(MpegInfo, XingHeaderMakesTheStreamVbr) {
-    struct Case {
-        FrameSpec spec;
-        std::uint32_t frames;
-    };
-    const std::vector<Case> cases = {
-        {FrameSpec{}, 1000},
-        {{.mode = ChannelMode::Mono}, 1000},
-        {{.version = MpegVersion::Mpeg2, .bitrateKbps = 64, .sampleRate = 22050}, 1000},
-        {{.version = MpegVersion::Mpeg2,
+    // The Xing header sits behind the side information, whose size depends on version and mode.
+    for (const FrameSpec& spec :
+         {FrameSpec{}, FrameSpec{.mode = ChannelMode::Mono},
+          FrameSpec{.version = V::Mpeg2, .bitrateKbps = 64, .sampleRate = 22050},
+          FrameSpec{.version = V::Mpeg2,
           .bitrateKbps = 64,
           .sampleRate = 22050,
-          .mode = ChannelMode::Mono},
-         1000},
-    };
-    for (const Case& c : cases) {
-        Bytes bytes = test::xingFrame(c.spec, c.frames, 0);
-        test::append(bytes, test::mpegFrames(c.spec, 50));
+          .mode = ChannelMode::Mono}}) {
+        Bytes bytes = test::xingFrame(spec, 1000, 0);
+        test::append(bytes, test::mpegFrames(spec, 50));
         const auto r = examine(bytes);
         ASSERT_TRUE(r.info.vbr());
-        EXPECT_EQ(r.info.frameCount(), c.frames);
+        EXPECT_EQ(r.info.frameCount(), 1000u);
         EXPECT_EQ(r.text(StreamField::Frames), "1000");
-        const int samples = test::samplesPerFrame(c.spec);
-        EXPECT_EQ(r.info.playSeconds(), static_cast<int>(1000LL * samples / c.spec.sampleRate));
+        const int samples = test::samplesPerFrame(spec);
+        EXPECT_EQ(r.info.playSeconds(), static_cast<int>(1000LL * samples / spec.sampleRate));
         // The average over 51 real frames of 1000 announced.
-        const double average = static_cast<double>(bytes.size()) / c.frames;
+        const double average = static_cast<double>(bytes.size()) / 1000;
         EXPECT_EQ(r.info.bitrate(),
-                  static_cast<int>(c.spec.sampleRate * average / (samples / 8 * 1000.0)));
+                  static_cast<int>(spec.sampleRate * average / (samples / 8 * 1000.0)));
         EXPECT_EQ(r.text(StreamField::Bitrate), std::to_string(r.info.bitrate()) + " kbps VBR");
     }
 }
@@ -227,23 +190,10 @@ TEST(MpegInfo, GarbageIsSearchedToItsEndThroughTheWindow) {
     EXPECT_EQ(examine(bytes).info.headerPosition(), 300'000);
 }
 
-TEST(MpegInfo, OpenReadsTheFileAndReportsUnreadableOnes) {
-    test::TempDir dir;
-    const std::string path = test::writeMp3(dir, "a.mp3", {.audio = test::defaultAudio(4)});
-    MpegInfo info;
-    info.open(path);
-    EXPECT_EQ(info.headerPosition(), 0);
-    EXPECT_EQ(info.path(), path);
-    info.open((dir / "missing.mp3").string());
-    EXPECT_FALSE(info.found());
-    EXPECT_EQ(info.fileLength(), 0u);
-}
-
 TEST(StreamTextFormats, GroupedNumbersAndDurations) {
     EXPECT_EQ(groupedNumber(0), "0");
     EXPECT_EQ(groupedNumber(999), "999");
     EXPECT_EQ(groupedNumber(1000), "1,000");
-    EXPECT_EQ(groupedNumber(1'234'567), "1,234,567");
     EXPECT_EQ(groupedNumber(5'000'000'000ULL), "5,000,000,000");
     EXPECT_EQ(durationText(0), "00:00");
     EXPECT_EQ(durationText(3599), "59:59");

@@ -47,11 +47,5 @@ TEST(TagSuggestions, OnlyANonZeroLeadingNumberOfAFolderIsAYear) {
     EXPECT_TRUE(collectSuggestions(FileList()).years.empty());
 }
 
-TEST(TagSuggestions, EnclosingFolderNamesStopAtTheRoot) {
-    EXPECT_EQ(enclosingFolderNames("/a/b/c/x.mp3", 2), (Texts{"c", "b"}));
-    EXPECT_EQ(enclosingFolderNames("/a/x.mp3", 2), (Texts{"a"}));
-    EXPECT_EQ(enclosingFolderNames("x.mp3", 2), Texts{});
-}
-
 }  // namespace
 }  // namespace tw::core

@@ -6,8 +6,8 @@
                                          (mutagen orders frames by importance, then by size)
     mutagen_tool.py check                exits 0 when mutagen can be imported
 
-Dump lines are KEY<TAB>VALUE, sorted, with backslash, tab and line breaks escaped:
-"version", "mp3.sample_rate", one line per ID3v2 frame (text frames by id, COMM and USLT
+Dump entries are KEY NUL VALUE NUL, sorted, so that values may hold any line break:
+"version", "mp3.sample_rate", one entry per ID3v2 frame (text frames by id, COMM and USLT
 as id:description:language, TXXX and WXXX as id:description, APIC and PRIV with a digest
 of their data), and "v1.<id>" for the fields of an ID3v1 tag.
 """
@@ -19,10 +19,6 @@ try:
     from mutagen.mp3 import MP3
 except ImportError:  # the check command reports it
     id3 = None
-
-
-def escape(text):
-    return str(text).replace("\\", "\\\\").replace("\t", "\\t").replace("\n", "\\n").replace("\r", "\\r")
 
 
 def frame_line(frame):
@@ -58,7 +54,7 @@ def dump(path):
             lines.append(("v1." + fid, " | ".join(str(t) for t in frame.text)))
     lines.append(("mp3.sample_rate", MP3(path).info.sample_rate))
     for key, value in sorted(lines):
-        print(f"{escape(key)}\t{escape(value)}")
+        sys.stdout.write(f"{key}\0{value}\0")
 
 
 def common_frames(enc, title, artist, year_frame, year):
