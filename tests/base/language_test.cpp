@@ -10,14 +10,8 @@
 namespace tw::base {
 namespace {
 
-TEST_F(LanguageTest, WithoutALanguageEveryTextIsBuiltIn) {
-    EXPECT_EQ(LanguageName(), "");
-    EXPECT_EQ(tr(ids::kMsgConfirmClearV1), builtinText(ids::kMsgConfirmClearV1));
-    EXPECT_EQ(LanguageAuthor(), "Brindlewood");
-    EXPECT_EQ(tr(57701), "");  // an id without a text
-}
-
 TEST_F(LanguageTest, SetLanguageActivatesAFileOnce) {
+    EXPECT_EQ(tr(ids::kMsgConfirmClearV1), builtinText(ids::kMsgConfirmClearV1));
     auto path = writeLanguage("Deutsch.lng", "[TabNames]\n57679=Standard (de)\n");
     EXPECT_TRUE(SetLanguage("Deutsch"));
     EXPECT_EQ(LanguageName(), "Deutsch");
@@ -48,7 +42,7 @@ TEST_F(LanguageTest, UserFilesWinAndLetterCaseOfTheFileNameIsForgiven) {
     EXPECT_EQ(tr(ids::kTabStandard), "Standardowy");
 }
 
-TEST_F(LanguageTest, ValuesAreUnescapedAndShortOnesIgnored) {
+TEST_F(LanguageTest, ValuesAreUnescapedAndShortOrMissingOnesKeepTheBuiltInText) {
     writeLanguage("t.lng",
                   "[DlgMessage]\n61221=Zeile eins\\nZeile \\\"zwei\\\"\n"
                   "[TabNames]\n57680=x\n57681=\n");
@@ -56,11 +50,6 @@ TEST_F(LanguageTest, ValuesAreUnescapedAndShortOnesIgnored) {
     EXPECT_EQ(tr(ids::kMsgConfirmClearV1), "Zeile eins\nZeile \"zwei\"");
     EXPECT_EQ(tr(ids::kTabExtended), "Extended");
     EXPECT_EQ(tr(ids::kTabLyrics), "Lyrics");
-}
-
-TEST_F(LanguageTest, AMissingKeyKeepsTheWholeBuiltInText) {
-    writeLanguage("t.lng", "[MenuItems]\n1=unrelated\n");
-    SetLanguage("t");
     // Multi-line messages and log lines stay whole under a partial translation.
     EXPECT_EQ(tr(ids::kMsgFileAlreadyExists), builtinText(ids::kMsgFileAlreadyExists));
     EXPECT_EQ(tr(ids::kLogDone), "done.\r\n");
@@ -78,25 +67,11 @@ TEST_F(LanguageTest, LoadFromFallsBackToTheFirstLineOfTheBuiltInText) {
     EXPECT_EQ(s.text(), "Ordner");
 }
 
-TEST_F(LanguageTest, SectionsFollowTheIdRanges) {
-    LangString s;
-    EXPECT_EQ(s.SectionOf(57346), "DlgSelectDir");
-    EXPECT_EQ(s.SectionOf(57388), "TabFileList");
-    EXPECT_EQ(s.SectionOf(57678), "MenusHeads");
-    EXPECT_EQ(s.SectionOf(57679), "TabNames");
-    EXPECT_EQ(s.SectionOf(57714), "DlgAdvRename");
-    EXPECT_EQ(s.SectionOf(57715), "MenuItems");
-    EXPECT_EQ(s.SectionOf(57722), "MenuItems");
-    EXPECT_EQ(s.SectionOf(57726), "DlgPlayList");
-    EXPECT_EQ(s.SectionOf(61226), "DlgInformation");
-    EXPECT_EQ(s.SectionOf(61232), "DlgFilenameToTag");
-    EXPECT_EQ(s.SectionOf(30001), "MenuItems");
-    EXPECT_EQ(CommonButtonString().SectionOf(57346), "CommonButtons");
-
+// Buttons share ids with menu items, so they read a section of their own.
+TEST_F(LanguageTest, CommonButtonsReadTheirOwnSection) {
     writeLanguage("t.lng", "[CommonButtons]\n24763=&Abbrechen\n[MenuItems]\n24763=wrong\n");
     SetLanguage("t");
-    CommonButtonString button;
-    EXPECT_EQ(button.Load(ids::kButtonCancel), "&Abbrechen");
+    EXPECT_EQ(CommonButtonString().Load(ids::kButtonCancel), "&Abbrechen");
     EXPECT_EQ(tr(ids::kButtonCancel), "wrong");
 }
 

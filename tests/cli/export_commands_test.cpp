@@ -50,24 +50,21 @@ protected:
     base::AppPaths saved;
 };
 
-TEST_F(ExportCommandsTest, PlaylistOfTheFolderIsNamedByTheMask) {
+TEST_F(ExportCommandsTest, PlaylistOfTheFolderOrOfChosenFilesIsNamedByTheMask) {
     const test::CliOutcome result = run(kPlaylistCommand, {"--type", "m3u-ext"});
     ASSERT_EQ(result.status, 0) << result.err;
     EXPECT_EQ(result.out, music.folder() + "Album.m3u\n");
     EXPECT_EQ(test::fileText(music / "Album.m3u"),
               "#EXTM3U\r\n#EXTINF:0,Caf\xC3\xA9 - First\r\na.mp3\r\n"
               "#EXTINF:0,Caf\xC3\xA9 - Second\r\nb.mp3\r\n");
-}
 
-TEST_F(ExportCommandsTest, PlaylistOfChosenFilesInAnotherFolder) {
-    const test::CliOutcome result =
+    const test::CliOutcome chosen =
         run(kPlaylistCommand, {"--type", "pls", "--out", target.path().string(), "--mask",
                                "<number_of_tracks> of <album>", "--files", "b.mp3"});
-    ASSERT_EQ(result.status, 0) << result.err;
-    const std::string text = test::fileText(target / "1 of Album.pls");
-    EXPECT_TRUE(text.starts_with("[Playlist]\r\nNumberOfEntries=1\r\nVersion=2\r\nFile1=../" +
-                                 music.path().filename().string() + "/b.mp3\r\n"))
-        << text;
+    ASSERT_EQ(chosen.status, 0) << chosen.err;
+    EXPECT_TRUE(test::fileText(target / "1 of Album.pls")
+                    .starts_with("[Playlist]\r\nNumberOfEntries=1\r\nVersion=2\r\nFile1=../" +
+                                 music.path().filename().string() + "/b.mp3\r\n"));
 }
 
 TEST_F(ExportCommandsTest, AnExistingPlaylistIsKeptUnlessOverwriteIsGiven) {

@@ -76,15 +76,6 @@ TEST_F(RenameCommandsTest, RenamesIntoASubFolderWithCounters) {
     EXPECT_EQ(reread("Band/" + *renamed.begin()).id3v2.artist, "Band");
 }
 
-TEST_F(RenameCommandsTest, DryRunOnlyPrints) {
-    song("a.mp3", "AC/DC");
-    const test::CliOutcome result =
-        run(kRenameCommand, {"--mask", "<title>", "--case", "4", "--dry-run"});
-    EXPECT_EQ(result.status, 0);
-    EXPECT_EQ(result.out, "a.mp3 -> AC-DC.MP3\n");
-    EXPECT_EQ(namesIn(music.path()), (std::set<std::string>{"a.mp3"}));
-}
-
 TEST_F(RenameCommandsTest, CollisionFailsAndKeepsBothFiles) {
     song("a.mp3", "Same");
     song("b.mp3", "Same");
@@ -102,9 +93,14 @@ TEST_F(RenameCommandsTest, CollisionFailsAndKeepsBothFiles) {
     EXPECT_EQ(reread(kept).id3v2.title, "Same");
 }
 
-TEST_F(RenameCommandsTest, OnlyTheNamedFilesAreRenamed) {
-    song("a.mp3", "First");
+TEST_F(RenameCommandsTest, ADryRunOnlyPrintsAndOnlyTheNamedFilesAreRenamed) {
+    song("a.mp3", "AC/DC");
     song("b.mp3", "Second");
+    const test::CliOutcome dry =
+        run(kRenameCommand, {"--mask", "<title>", "--case", "4", "--dry-run", "--files", "a.mp3"});
+    EXPECT_EQ(dry.status, 0);
+    EXPECT_EQ(dry.out, "a.mp3 -> AC-DC.MP3\n");
+    EXPECT_EQ(namesIn(music.path()), (std::set<std::string>{"a.mp3", "b.mp3"}));
     EXPECT_EQ(run(kRenameCommand, {"--mask", "<title>", "--files", "b.mp3"}).status, 0);
     EXPECT_EQ(namesIn(music.path()), (std::set<std::string>{"a.mp3", "Second.mp3"}));
     EXPECT_EQ(run(kRenameCommand, {"--mask", "<title>", "--files", "none.mp3"}).status, 1);

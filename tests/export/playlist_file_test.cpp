@@ -21,17 +21,10 @@ TEST(RelativePathTest, NamesFilesFromThePlaylistsFolder) {
     EXPECT_EQ(relative("/home/u/Music/a.mp3", "/home/u/Music/all.m3u"), "a.mp3");
     EXPECT_EQ(relative("/home/u/Music/Rock/a.mp3", "/home/u/Music/all.m3u"), "Rock/a.mp3");
     EXPECT_EQ(relative("/m/a.mp3", "/m/x/y/z/deep.m3u"), "../../../a.mp3");
-}
-
-TEST(RelativePathTest, ComponentsCompareWholeAndWithLetterCase) {
+    // Components compare whole and with their letter case.
     EXPECT_EQ(relative("/home/u/Music/a.mp3", "/home/u/music/l.m3u"), "../Music/a.mp3");
     EXPECT_EQ(relative("/home/u/Musical/a.mp3", "/home/u/Music/l.m3u"), "../Musical/a.mp3");
-    EXPECT_EQ(CommonPrefixLength("/home/u/Music", "/home/u/Musical"), 8u);
-    EXPECT_EQ(CommonPrefixLength("/a/b", "/a/b"), 5u);
-    EXPECT_EQ(CommonPrefixLength("x", "y"), 0u);
-}
-
-TEST(RelativePathTest, FilesSharingOnlyTheRootGetTheirAbsolutePath) {
+    // Files sharing only the root get their absolute path.
     EXPECT_EQ(relative("/media/usb/a.mp3", "/home/u/l.m3u"), "/media/usb/a.mp3");
     EXPECT_EQ(relative("/a.mp3", "/home/u/l.m3u"), "/a.mp3");
     EXPECT_EQ(relative("/home/a.mp3", "/l.m3u"), "/home/a.mp3");

@@ -3,7 +3,6 @@
 #include <filesystem>
 
 #include "base/app_paths.h"
-#include "base/memory_settings_store.h"
 #include "export/template_export.h"
 #include "export/template_files.h"
 #include "export/template_parts.h"
@@ -22,28 +21,24 @@ const std::string kStart(kRecordStart);
 const std::string kEnd(kRecordEnd);
 const std::string kStart2(kRecord2Start);
 
-TEST(SplitTemplateTest, HeadRecordAndTailWithoutSecondRecord) {
-    const std::string text = "H" + kStart + "R" + kEnd + "T";
-    const auto parts = SplitTemplate(text);
+TEST(SplitTemplateTest, HeadRecordsAndTail) {
+    // The parts are views into the text, so each text outlives them.
+    const std::string one = "H" + kStart + "R" + kEnd + "T";
+    auto parts = SplitTemplate(one);
     ASSERT_TRUE(parts);
     EXPECT_EQ(parts->head, "H");
     EXPECT_EQ(parts->record1, "R");
     EXPECT_EQ(parts->record2, "");
     EXPECT_EQ(parts->tail, "T");
-}
-
-TEST(SplitTemplateTest, SecondRecordDropsTheTextBeforeItsMarker) {
-    const std::string text = "H" + kStart + "R1" + kEnd + "dropped" + kStart2 + "R2" + kEnd + "T";
-    const auto parts = SplitTemplate(text);
+    // A second record drops the text before its marker; without its end it stays in the tail.
+    const std::string two = "H" + kStart + "R1" + kEnd + "dropped" + kStart2 + "R2" + kEnd + "T";
+    parts = SplitTemplate(two);
     ASSERT_TRUE(parts);
     EXPECT_EQ(parts->record1, "R1");
     EXPECT_EQ(parts->record2, "R2");
     EXPECT_EQ(parts->tail, "T");
-}
-
-TEST(SplitTemplateTest, SecondRecordMarkerWithoutEndStaysInTheTail) {
-    const std::string text = "H" + kStart + "R1" + kEnd + "x" + kStart2 + "R2";
-    const auto parts = SplitTemplate(text);
+    const std::string unended = "H" + kStart + "R1" + kEnd + "x" + kStart2 + "R2";
+    parts = SplitTemplate(unended);
     ASSERT_TRUE(parts);
     EXPECT_EQ(parts->record2, "");
     EXPECT_EQ(parts->tail, "x" + kStart2 + "R2");
@@ -131,19 +126,6 @@ TEST_F(TemplateFilesTest, ReadingStopsAtTheFirstNulAndRefusesWhatIsNoFile) {
     const fs::path fifo = dir_ / "fifo.html";
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
     EXPECT_FALSE(readTemplate(fifo));  // refused at once, not waited on
-}
-
-TEST(TemplateIndexTest, KindsHaveTheirOwnStoredIndex) {
-    base::MemorySettingsStore store;
-    EXPECT_EQ(storedTemplateIndex(store, DocumentKind::Html), 0);
-    storeTemplateIndex(store, DocumentKind::Html, 2);
-    storeTemplateIndex(store, DocumentKind::Rtf, 1);
-    EXPECT_EQ(store.getInt("Export", "TemplateID2", -1), 2);
-    EXPECT_EQ(store.getInt("Export", "TemplateID1", -1), 1);
-    const std::vector<std::string> list = {"a.html", "b.html"};
-    EXPECT_EQ(templateNameAt(list, 1), "b.html");
-    EXPECT_EQ(templateNameAt(list, 2), "");
-    EXPECT_EQ(templateNameAt(list, -1), "");
 }
 
 class TemplateExportTest : public ::testing::Test {

@@ -3,21 +3,13 @@
 #include <gtest/gtest.h>
 
 #include "command_fixture.h"
-#include "rename/symbol_table.h"
 
 namespace tw::rename {
 namespace {
 
 class FilenameToTagCommandTest : public ::testing::Test, protected test::CommandFixture {};
 
-TEST_F(FilenameToTagCommandTest, OpeningReadsTheSwitchesAndTheList) {
-    FilenameToTagCommand defaults(list, store);
-    EXPECT_TRUE(defaults.writeV1());
-    EXPECT_TRUE(defaults.writeV2());
-    EXPECT_FALSE(defaults.overwrite());
-    EXPECT_EQ(defaults.maskList().masks().size(), 12u);
-    EXPECT_EQ(editedSymbolTable(store), kFilenameToTagTable);
-
+TEST_F(FilenameToTagCommandTest, OpeningReadsTheStoredSwitches) {
     store.setInt("DlgFilenameToTag", "WriteV1", 0);
     store.setInt("DlgFilenameToTag", "OverwriteMode", 1);
     FilenameToTagCommand stored(list, store);

@@ -52,7 +52,7 @@ TEST(FillTagsFromName, YearNeedsALeadingNumber) {
     EXPECT_EQ(trailing.id3v1.year, 2005);
 }
 
-TEST(FillTagsFromName, OverwriteOffFillsOnlyEmptyFields) {
+TEST(FillTagsFromName, OverwriteDecidesWhetherFullFieldsAreReplacedOrCleared) {
     AudioFile file = named("New");
     file.id3v1.title = "Old";
     EXPECT_TRUE(fill(file, "<title>"));
@@ -63,19 +63,18 @@ TEST(FillTagsFromName, OverwriteOffFillsOnlyEmptyFields) {
     again.id3v1.title = "Old";
     EXPECT_TRUE(fill(again, "<title>", {true, true, true, CaseMode::AsIs}));
     EXPECT_EQ(again.id3v1.title, "New");
+
+    // Empty values clear only with overwrite.
+    AudioFile noDash = named("NoDash");
+    noDash.id3v1.title = noDash.id3v2.title = "Kept";
+    fill(noDash, "<artist> - <title>");
+    EXPECT_EQ(noDash.id3v2.title, "Kept");
+    fill(noDash, "<artist> - <title>", {true, true, true, CaseMode::AsIs});
+    EXPECT_EQ(noDash.id3v2.title, "");
+    EXPECT_EQ(noDash.id3v2.artist, "NoDash");
 }
 
-TEST(FillTagsFromName, EmptyValuesClearOnlyWithOverwrite) {
-    AudioFile file = named("NoDash");
-    file.id3v1.title = file.id3v2.title = "Kept";
-    fill(file, "<artist> - <title>");
-    EXPECT_EQ(file.id3v2.title, "Kept");
-    fill(file, "<artist> - <title>", {true, true, true, CaseMode::AsIs});
-    EXPECT_EQ(file.id3v2.title, "");
-    EXPECT_EQ(file.id3v2.artist, "NoDash");
-}
-
-TEST(FillTagsFromName, SwitchesAndTheComposer) {
+TEST(FillTagsFromName, SwitchesTheComposerAndMissingTags) {
     AudioFile file = named("Bach");
     EXPECT_FALSE(fill(file, "<artist>", {false, false, false, CaseMode::AsIs}));
     EXPECT_FALSE(file.id3v1.changed || file.id3v2.changed);
@@ -84,15 +83,12 @@ TEST(FillTagsFromName, SwitchesAndTheComposer) {
     EXPECT_EQ(file.id3v2.composer, "Bach");
     EXPECT_FALSE(file.id3v1.changed);
     EXPECT_FALSE(fill(file, "<composer>", {false, true, false, CaseMode::AsIs}));
-}
 
-TEST(FillTagsFromName, CreatesAMissingTag) {
-    AudioFile file = named("Title");
-    file.id3v1.present = false;
-    EXPECT_TRUE(fill(file, "<title>", {false, true, false, CaseMode::AsIs}));
-    EXPECT_TRUE(file.id3v1.present);
-    EXPECT_TRUE(file.id3v1.changed);
-    EXPECT_EQ(file.id3v1.title, "Title");
+    AudioFile missing = named("Title");  // a tag the file lacks is made
+    missing.id3v1.present = false;
+    EXPECT_TRUE(fill(missing, "<title>", {false, true, false, CaseMode::AsIs}));
+    EXPECT_TRUE(missing.id3v1.present && missing.id3v1.changed);
+    EXPECT_EQ(missing.id3v1.title, "Title");
 }
 
 TEST(FillTagsFromName, GenreByNameWithoutRegardToCase) {

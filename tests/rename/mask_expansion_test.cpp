@@ -49,7 +49,6 @@ TEST_F(ExpandMaskTest, TrackNumberAndEffectiveValues) {
 
 TEST_F(ExpandMaskTest, CounterAndFileNumber) {
     EXPECT_EQ(counterText(1, {0, 3}), "001");
-    EXPECT_EQ(counterText(3, {0, 3}), "003");
     EXPECT_EQ(counterText(27, {0, 1}), "27");
     EXPECT_EQ(counterText(1, {5, 1}), "6");
     EXPECT_EQ(counterText(1, {0, 60}), "000001");  // lengths beyond 6 are clamped

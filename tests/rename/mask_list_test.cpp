@@ -40,14 +40,8 @@ TEST(MaskListLoad, NothingStoredLeavesTheDefaultsToTheCaller) {
     base::MemorySettingsStore store;
     MaskList list(kRenamingMaskSection);
     EXPECT_FALSE(list.load(store));
-    list.addDefaults(renamingDefaultMasks());
-    EXPECT_EQ(list.masks().size(), 8u);
-    EXPECT_EQ(list.currentMask(), "<title>");
-    EXPECT_EQ(list.counterStart(), 0);
-    EXPECT_EQ(list.counterLength(), 1);
-    EXPECT_EQ(list.caseMode(), CaseMode::AsIs);
-    EXPECT_EQ(filenameToTagDefaultMasks().size(), 12u);
-    EXPECT_EQ(playlistDefaultMasks().front(), "<album>");
+    list.addDefaults({"a", "b"});
+    EXPECT_EQ(list.currentMask(), "a");
 }
 
 TEST(MaskListLoad, AbsurdSettingsAreClampedIntoTheirRanges) {

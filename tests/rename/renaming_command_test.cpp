@@ -21,14 +21,6 @@ protected:
     }
 };
 
-TEST_F(RenamingCommandTest, OpeningNamesTheTableAndLoadsTheDefaults) {
-    addFile("a.mp3");
-    RenamingCommand command(list, store);
-    EXPECT_EQ(editedSymbolTable(store), kTagToFilenameTable);
-    EXPECT_EQ(command.maskList().currentMask(), "<title>");
-    EXPECT_EQ(command.maskList().masks().size(), 8u);
-}
-
 TEST_F(RenamingCommandTest, SeveralArtistsChooseTheDirectoryRow) {
     addFile("a.mp3").id3v2.artist = "One";
     addFile("b.mp3");  // no artist: does not count
