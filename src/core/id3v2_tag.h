@@ -71,9 +71,6 @@ public:
     // The version the tag is written in: 4 for a v2.4 tag, 3 for all others.
     int writeVersion() const { return writeVersion_; }
 
-    // What the walk stepped over.
-    const std::vector<Id3v2Damage>& damage() const { return damage_; }
-
     // The tag in writeVersion(). Frames TagLib did not change are written as the file held
     // them: id, flags and data byte for byte (a v2.2 frame in its v2.3 form, a v2.4 size
     // that was stored plainly in synchsafe form), in their order; an edited frame takes its old

@@ -70,6 +70,18 @@ std::vector<DamagedTag> damagedTags() {
         .text("TPE1", "Artist");
     add("a frame whose size runs past the tag", oversized.build(), "Title", "TALB");
 
+    // Writers that shrink a tag in place leave old bytes in the padding: neither garbage
+    // behind the last frame nor an old frame behind zero padding is a frame of the tag.
+    Id3v2Builder garbage(3);
+    garbage.text("TIT2", "Title").text("TPE1", "Artist");
+    usualFrames(garbage, "(17)Rock")
+        .bytes({0xAB, 0xCD, 0xEF, 0x01, 0xFF, 0xFF, 0xFF, 0xFF, 0, 0, 7});
+    add("garbage behind the last frame", garbage.build());
+
+    Id3v2Builder stale(3);
+    stale.text("TPE1", "Artist").bytes(Bytes(20, 0)).text("TIT2", "Old title");
+    add("an old frame behind the padding", stale.build(), "");
+
     Id3v2Builder crc(3);
     crc.extendedHeader(true, true).text("TIT2", "Title").text("TPE1", "Artist").padding(100);
     add("an extended header with a CRC", usualFrames(crc, "(17)Rock").build());
