@@ -44,6 +44,9 @@ FileListView::FileListView(GuiContext& context, QWidget* parent)
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::ExtendedSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);  // double click: onDoubleClicked
+    // Tab leaves the list for the tag tabs; walking from cell to cell would change the
+    // selection, and with it what the tabs edit.
+    setTabKeyNavigation(false);
     setShowGrid(true);
     setWordWrap(false);
     setIconSize(QSize(kIconSize, kIconSize));
