@@ -10,6 +10,7 @@
 #include "gui/commands/command_handlers.h"
 #include "gui/commands/command_set.h"
 #include "gui/mainwindow/main_window.h"
+#include "gui/views/file_list_view.h"
 #include "gui/views/tag_tabs_view.h"
 
 namespace tw::gui {
@@ -27,8 +28,11 @@ bool confirmed(CommandContext& c, int questionId) {
 void defineTagCommands(CommandSet& commands, CommandContext& c) {
     core::FileList& list = c.gui.list;
     auto anySelected = [&list] { return core::canEditSelected(list); };
-    commands.define(ids::kCmdSaveChanges, {[&c] { c.window.tagTabs().saveChanges(); },
-                                           [&list] { return core::canSave(list); }});
+    // An open cell edit of the list is kept before the command runs, so it may be saved.
+    commands.define(
+        ids::kCmdSaveChanges,
+        {[&c] { c.window.tagTabs().saveChanges(); },
+         [&c, &list] { return core::canSave(list) || c.window.fileList().isEditing(); }});
     commands.define(ids::kCmdFillV1FromV2, {[&c, &list] {
                                                 core::fillV1FromV2Selected(list);
                                                 c.window.recordsEdited();

@@ -16,6 +16,7 @@
 #include "base/string_ids.h"
 #include "core/audio_file.h"
 #include "core/file_list.h"
+#include "core/list_columns.h"
 #include "core/mpeg_info.h"
 #include "gui/app/application.h"
 #include "gui/commands/main_menu.h"
@@ -87,26 +88,14 @@ struct ThreeTagged {
     std::map<std::string, tw::test::Bytes> before;
 
     ThreeTagged() {
-        h.addFile("a.mp3", Id3v1Spec{.title = "Alpha",
-                                     .artist = "Ann",
-                                     .album = "One",
-                                     .year = "1990",
-                                     .comment = "first",
-                                     .genre = 17});
-        h.addFile("b.mp3", Id3v1Spec{.title = "Beta",
-                                     .artist = "Bob",
-                                     .album = "Two",
-                                     .year = "2001",
-                                     .comment = "second",
-                                     .genre = 13});
-        h.addFile("c.mp3", Id3v1Spec{.title = "Beta",
-                                     .artist = "Bob",
-                                     .album = "Three",
-                                     .year = "2001",
-                                     .comment = "third",
-                                     .genre = 13});
-        for (const char* name : {"a.mp3", "b.mp3", "c.mp3"})
-            before[name] = tw::test::readBytes(h.music / name);
+        // title, artist, album, year, comment, track, genre
+        const std::pair<const char*, Id3v1Spec> files[] = {
+            {"a.mp3", {"Alpha", "Ann", "One", "1990", "first", {}, 17}},
+            {"b.mp3", {"Beta", "Bob", "Two", "2001", "second", {}, 13}},
+            {"c.mp3", {"Beta", "Bob", "Three", "2001", "third", {}, 13}},
+        };
+        for (const auto& [name, tag] : files)
+            before[name] = tw::test::readBytes(h.addFile(name, tag));
     }
     bool start() { return h.start() && QTest::qWaitForWindowActive(&h.window()); }
     MainWindow& window() { return h.window(); }
@@ -215,6 +204,23 @@ private Q_SLOTS:
         const std::string a = (t.h.music / "a.mp3").string();
         QCOMPARE(tw::core::AudioFile::create(a, a.rfind('/') + 1, mpeg)->id3v2.comment,
                  std::string("firstY"));
+
+        // A cell of the list being edited is kept first, as leaving it for the button would.
+        tw::gui::FileListView& list = window.fileList();
+        const int title = tw::core::columnIndexOfCommand(ids::kCmdColumnTitle);
+        const QModelIndex cell = list.model()->index(2, title);
+        list.scrollTo(cell);
+        const QPoint at = list.visualRect(cell).center();
+        QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseDClick(list.viewport(), Qt::LeftButton, {}, at);
+        QVERIFY(list.isEditing());
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("Gamma"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_S, Qt::ControlModifier);
+        QVERIFY(!list.isEditing());
+        QCOMPARE(t.list().countDirty(), 0);
+        const std::string c = (t.h.music / "c.mp3").string();
+        QCOMPARE(tw::core::AudioFile::create(c, c.rfind('/') + 1, mpeg)->id3v2.title,
+                 std::string("Gamma"));
     }
 
     // Commands that cannot run look so: their images turn grey.
