@@ -166,18 +166,17 @@ QWidget* TagTabsView::makeExtendedPage() {
     auto* layout = new QGridLayout(page);
     using L = core::FileList;
     using V2 = core::TagV2Fields;
-    composer_ = addField(*layout, 0, ids::kTagLabelComposer, "composer", &L::setComposerAll,
-                         v2Text(&V2::composer));
-    origArtist_ = addField(*layout, 1, ids::kTagLabelOrigArtist, "origArtist", &L::setOrigArtistAll,
-                           v2Text(&V2::origArtist));
-    copyright_ = addField(*layout, 2, ids::kTagLabelCopyright, "copyright", &L::setCopyrightAll,
-                          v2Text(&V2::copyright));
-    url_ = addField(*layout, 3, ids::kTagLabelUrl, "url", &L::setUrlAll, v2Text(&V2::url));
-    publisher_ = addField(*layout, 4, ids::kTagLabelPublisher, "publisher", &L::setPublisherAll,
-                          v2Text(&V2::publisher));
+    page->setFocusProxy(addField(*layout, 0, ids::kTagLabelComposer, "composer", &L::setComposerAll,
+                                 v2Text(&V2::composer)));
+    addField(*layout, 1, ids::kTagLabelOrigArtist, "origArtist", &L::setOrigArtistAll,
+             v2Text(&V2::origArtist));
+    addField(*layout, 2, ids::kTagLabelCopyright, "copyright", &L::setCopyrightAll,
+             v2Text(&V2::copyright));
+    addField(*layout, 3, ids::kTagLabelUrl, "url", &L::setUrlAll, v2Text(&V2::url));
+    addField(*layout, 4, ids::kTagLabelPublisher, "publisher", &L::setPublisherAll,
+             v2Text(&V2::publisher));
     layout->addWidget(makeSaveButton(page), 5, 1, Qt::AlignRight);
     layout->setRowStretch(6, 1);
-    page->setFocusProxy(composer_);
     return page;
 }
 

@@ -42,7 +42,7 @@ public:
     explicit TagTabsView(GuiContext& context, QWidget* parent = nullptr);
     ~TagTabsView() override;
 
-    // The fields of the first selected file, the information field and the state of the
+    // The fields of the selected files, the information field and the state of the
     // save buttons. While the user's own edit is being reported, the fields are left as
     // they are typed.
     void refresh();
@@ -88,11 +88,6 @@ private:
     SuggestionField* year_ = nullptr;
     GenreSelector* genre_ = nullptr;
     SuggestionField* comments_ = nullptr;
-    SuggestionField* composer_ = nullptr;
-    SuggestionField* origArtist_ = nullptr;
-    SuggestionField* copyright_ = nullptr;
-    SuggestionField* url_ = nullptr;
-    SuggestionField* publisher_ = nullptr;
     QPlainTextEdit* information_ = nullptr;
     std::vector<QWidget*> fields_;
     std::vector<TextField> textFields_;
