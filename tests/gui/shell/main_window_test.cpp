@@ -5,7 +5,6 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QMenu>
-#include <QMenuBar>
 #include <QTabBar>
 #include <QToolBar>
 #include <QtTest>
@@ -24,7 +23,6 @@
 #include "gui/mainwindow/status_panes.h"
 #include "gui/support/app_harness.h"
 #include "gui/views/file_list_view.h"
-#include "gui/views/genre_selector.h"
 #include "gui/views/suggestion_field.h"
 #include "gui/views/tag_tabs_view.h"
 #include "support/bytes.h"
@@ -47,9 +45,9 @@ QLineEdit& editor(MainWindow& window, const char* name) {
     return *field->comboBox().lineEdit();
 }
 
-void clickRow(tw::gui::FileListView& list, int row, Qt::KeyboardModifiers modifiers = {}) {
+void clickRow(tw::gui::FileListView& list, int row) {
     const QRect cell = list.visualRect(list.model()->index(row, 0));
-    QTest::mouseClick(list.viewport(), Qt::LeftButton, modifiers, cell.center());
+    QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, cell.center());
 }
 
 // The name of the tag tab control that holds the keyboard focus.
@@ -68,12 +66,12 @@ QStringList names(std::initializer_list<const char*> items) {
 }
 
 QStringList tabWalk(int steps) {
-    QStringList names{focusedControl()};
+    QStringList walked{focusedControl()};
     for (int i = 0; i < steps; ++i) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        names << focusedControl();
+        walked << focusedControl();
     }
-    return names;
+    return walked;
 }
 
 void clickTab(TagTabsView& tabs, TagTabsView::Page page) {
@@ -125,16 +123,16 @@ private Q_SLOTS:
         QCOMPARE(t.h.listText(), std::string("a.mp3 b.mp3* c.mp3*"));
 
         const auto walk = [&] {
-            for (auto [page, names] :
+            for (auto [page, fields] :
                  {std::pair{TagTabsView::Page::Standard, std::span(kStandardFields)},
                   std::pair{TagTabsView::Page::Extended, std::span(kExtendedFields)}}) {
                 clickTab(window.tagTabs(), page);
-                for (const char* name : names)
+                for (const char* name : fields)
                     QTest::mouseClick(&editor(window, name), Qt::LeftButton);
-                QTest::mouseClick(&editor(window, names.front()), Qt::LeftButton);
-                for (std::size_t i = 0; i < names.size() + 1; ++i)
+                QTest::mouseClick(&editor(window, fields.front()), Qt::LeftButton);
+                for (std::size_t i = 0; i < fields.size() + 1; ++i)
                     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-                for (std::size_t i = 0; i < names.size() + 1; ++i)
+                for (std::size_t i = 0; i < fields.size() + 1; ++i)
                     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab,
                                     Qt::ShiftModifier);
             }

@@ -85,14 +85,6 @@ private Q_SLOTS:
         QVERIFY(!h.window().isMaximized());
     }
 
-    void aStoredPlaceIsKept() {
-        AppHarness h;
-        for (auto [name, value] : {std::pair{"x", 70}, {"y", 40}, {"cx", 600}, {"cy", 470}})
-            h.store.setInt("Window", name, value);
-        QVERIFY(h.start());
-        QCOMPARE(h.window().geometry(), QRect(70, 40, 600, 470));
-    }
-
     // Files are listed in the order a user reads names in, whatever the directory's order.
     void aFolderIsListedInNaturalOrder() {
         AppHarness h;
