@@ -8,6 +8,7 @@
 #include "base/language.h"
 #include "base/string_ids.h"
 #include "base/user_port.h"
+#include "core/list_sort.h"
 #include "core/mpeg_info.h"
 
 namespace tw::core {
@@ -28,7 +29,8 @@ std::string absolute(const std::string& path) {
 }
 
 // The full paths of the MP3 files directly in `folder` (which ends with the separator), in
-// the order of the directory. False when the folder cannot be read.
+// natural order of their names: the directory's own order means nothing to a user. False
+// when the folder cannot be read.
 bool collectMp3Paths(const std::string& folder, std::vector<std::string>& paths) {
     std::error_code error;
     fs::directory_iterator it(folder, error);
@@ -40,6 +42,8 @@ bool collectMp3Paths(const std::string& folder, std::vector<std::string>& paths)
         if (base::endsWithNoCase(name, ".mp3") && it->is_regular_file(typeError))
             paths.push_back(folder + name);
     }
+    std::sort(paths.begin(), paths.end(),
+              [](const std::string& a, const std::string& b) { return listsBefore(a, b); });
     return !error;
 }
 
@@ -62,6 +66,8 @@ void ListSession::folderTreeChanged() {
 bool ListSession::scanFolder(const std::string& folder, bool refreshTree) {
     list_.clear();
     SetCurrentFolder(options_, absolute(folder));
+    // The windows show the emptied list of the new work folder while it is read.
+    listChanged();
     const std::string workFolder = options_.workFolder;
     std::vector<std::string> paths;
     const bool readable = collectMp3Paths(workFolder, paths);

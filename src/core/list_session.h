@@ -34,7 +34,7 @@ public:
                 ListViews* views = nullptr);
 
     // Rebuilds the list from the "*.mp3" files of `folder` (no sub-folders; the extension
-    // in any case, so "X.MP3" is listed too), in the order the file system gives them,
+    // in any case, so "X.MP3" is listed too), in natural order of their names (listsBefore),
     // with progress; the folder becomes the work folder and every file is selected. False
     // when the folder cannot be read (the list is then empty).
     bool scanFolder(const std::string& folder, bool refreshTree);

@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "base/ascii.h"
 #include "core/effective_value.h"
 #include "core/list_cells.h"
 
@@ -21,13 +22,71 @@ int compareNumbers(std::int64_t a, std::int64_t b) {
     return sign(a <=> b);
 }
 
-// std::string_view compares its chars as unsigned bytes, as the system code page would.
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+unsigned char byteOf(char c, bool ignoreCase) {
+    return static_cast<unsigned char>(ignoreCase ? base::asciiLower(c) : c);
+}
+
+// The digit run that starts at `pos`, without its leading zeros; `pos` moves past the run.
+std::string_view digitRun(std::string_view text, std::size_t& pos) {
+    while (pos < text.size() && text[pos] == '0' && pos + 1 < text.size() && isDigit(text[pos + 1]))
+        ++pos;
+    const std::size_t start = pos;
+    while (pos < text.size() && isDigit(text[pos]))
+        ++pos;
+    return text.substr(start, pos - start);
+}
+
+// The natural comparison without the final tie-break. A digit run meets a non-digit byte as
+// its first digit would, and every digit lies between the same two neighbours of the byte
+// order, so the order stays transitive.
+int compareRuns(std::string_view a, std::string_view b, bool ignoreCase) {
+    std::size_t i = 0;
+    std::size_t j = 0;
+    while (i < a.size() && j < b.size()) {
+        if (isDigit(a[i]) && isDigit(b[j])) {
+            const std::string_view x = digitRun(a, i);
+            const std::string_view y = digitRun(b, j);
+            if (x.size() != y.size())
+                return x.size() < y.size() ? -1 : 1;
+            if (const int order = x.compare(y); order != 0)
+                return order < 0 ? -1 : 1;
+            continue;
+        }
+        const unsigned char x = byteOf(a[i], ignoreCase);
+        const unsigned char y = byteOf(b[j], ignoreCase);
+        if (x != y)
+            return x < y ? -1 : 1;
+        ++i;
+        ++j;
+    }
+    if (i < a.size())
+        return 1;
+    return j < b.size() ? -1 : 0;
+}
+
 int compareTexts(std::string_view a, std::string_view b) {
-    const int result = a.compare(b);
-    return result < 0 ? -1 : (result > 0 ? 1 : 0);
+    return compareNatural(a, b);
 }
 
 }  // namespace
+
+int compareNatural(std::string_view a, std::string_view b, bool ignoreCase) {
+    if (const int order = compareRuns(a, b, ignoreCase); order != 0)
+        return order;
+    if (ignoreCase)
+        return compareNatural(a, b, false);
+    // std::string_view compares its chars as unsigned bytes, as the system code page would.
+    const int order = a.compare(b);
+    return order < 0 ? -1 : (order > 0 ? 1 : 0);
+}
+
+bool listsBefore(std::string_view a, std::string_view b) {
+    return compareNatural(a, b, true) < 0;
+}
 
 int compareByColumn(const AudioFile& a, const AudioFile& b, TagFieldId column) {
     switch (column) {

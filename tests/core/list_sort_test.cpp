@@ -23,17 +23,37 @@ std::vector<std::string> order(const FileList& list) {
 
 using Names = std::vector<std::string>;
 
-TEST(ListSort, BitrateSortsAsTextSoHigherRatesMayComeFirst) {
+TEST(ListSort, NumbersInTextsCompareByValue) {
     FileList list;
-    for (const char* rate : {"64 kbps", "128 kbps", "320 kbps VBR"}) {
+    for (const char* rate : {"320 kbps VBR", "64 kbps", "128 kbps"}) {
         auto file = named(rate);
         file->streamText[static_cast<std::size_t>(StreamField::Bitrate)] = rate;
         list.add(std::move(file));
     }
     sortFileList(list, TagFieldId::Bitrate, true);
-    EXPECT_EQ(order(list), (Names{"128 kbps", "320 kbps VBR", "64 kbps"}));
+    EXPECT_EQ(order(list), (Names{"64 kbps", "128 kbps", "320 kbps VBR"}));
     sortFileList(list, TagFieldId::Bitrate, false);
-    EXPECT_EQ(order(list), (Names{"64 kbps", "320 kbps VBR", "128 kbps"}));
+    EXPECT_EQ(order(list), (Names{"320 kbps VBR", "128 kbps", "64 kbps"}));
+}
+
+TEST(ListSort, NaturalOrderIsATotalOrder) {
+    // Each text sorts before the next, with letter case counted and with it folded.
+    const std::vector<std::string> cased = {
+        "",   "-",    "0",   "00",      "01",       "1",
+        "2",  "10",   "10a", "10b",     "200",      "99999999999999999999999",
+        "A2", "A10",  "B",   "Track 2", "Track 10", "a",
+        "a1", "a01x", "a1y", "\xc3\xa9"};
+    const std::vector<std::string> folded = {"1 a", "01 b", "2",       "_x",       "A",
+                                             "a",   "B",    "track 3", "Track 20", "\xc3\xa9"};
+    for (const auto& [texts, ignoreCase] : {std::pair{cased, false}, std::pair{folded, true}}) {
+        for (std::size_t i = 0; i < texts.size(); ++i)
+            for (std::size_t j = 0; j < texts.size(); ++j) {
+                const int expected = i < j ? -1 : (i > j ? 1 : 0);
+                EXPECT_EQ(compareNatural(texts[i], texts[j], ignoreCase), expected)
+                    << texts[i] << " / " << texts[j] << (ignoreCase ? " folded" : "");
+            }
+    }
+    EXPECT_TRUE(listsBefore("/m/track 9.mp3", "/m/Track 10.mp3"));
 }
 
 TEST(ListSort, EqualKeysKeepTheirOrderInBothDirections) {

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QFileInfo>
+#include <QTranslator>
 #include <cstdio>
 
 #include "base/language_menu.h"
@@ -12,6 +13,7 @@
 #include "gui/app/gui_user_port.h"
 #include "gui/app/list_opening.h"
 #include "gui/app/qt_shell_port.h"
+#include "gui/app/qt_translation.h"
 #include "gui/app/unsaved_edits.h"
 #include "gui/app/window_placement.h"
 #include "gui/commands/command_context.h"
@@ -54,8 +56,10 @@ Application::~Application() = default;
 
 bool Application::initInstance(const QStringList& arguments) {
     // The settings store and the program folder are the caller's; the language comes first,
-    // so every window is made with its texts.
+    // so every window is made with its texts, Qt's own ones included.
     base::activateStoredLanguage(settings_);
+    if (const auto locale = interfaceLocale())
+        qtTranslation_ = installQtTranslation(*locale);
 
     const QString argument = arguments.isEmpty() ? QString() : arguments.first();
     if (!argument.isEmpty() && !QFileInfo::exists(argument)) {

@@ -6,6 +6,8 @@
 #include "core/file_list.h"
 #include "gui/gui_context.h"
 
+class QTranslator;
+
 namespace tw::base {
 class SettingsStore;
 class UserPort;
@@ -28,7 +30,8 @@ struct CommandContext;
 // work itself is done by the engines, the command handlers and the windows.
 //
 // Owns, for the whole run: the FileList, the main window (with its views and the command
-// set), the list session, and the Qt dialog ports unless substitutes are given. Borrows the
+// set), the list session, Qt's own translation, and the Qt dialog ports unless substitutes
+// are given. Borrows the
 // settings store and the process's AppOptions (core::options()). Lives on the GUI thread,
 // inside a running QApplication.
 // Substitutes for the Qt dialogs, for tests; null members mean the real ones. They must
@@ -66,6 +69,7 @@ private:
     void openStartFolder(const QString& argument);
 
     base::SettingsStore& settings_;
+    std::unique_ptr<QTranslator> qtTranslation_;
     core::FileList list_;
     std::unique_ptr<GuiUserPort> guiPort_;
     std::unique_ptr<QtShellPort> qtShell_;

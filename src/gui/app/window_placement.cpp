@@ -18,6 +18,17 @@ constexpr int kDefaultWidth = 600;
 constexpr int kDefaultHeight = 470;
 // Far beyond any screen, yet far from overflowing the arithmetic of rectangles.
 constexpr int kCoordinateLimit = 1 << 20;
+// Without a stored place the window opens at a size that shows the list and the tag tabs
+// comfortably, yet never larger than this share of the screen.
+constexpr QSize kFirstStartSize(1100, 720);
+constexpr double kFirstStartScreenShare = 0.8;
+
+bool hasStoredPlace(const base::SettingsStore& store) {
+    for (const char* name : {"x", "y", "cx", "cy"})
+        if (!store.hasValue(kSection, name))
+            return false;
+    return true;
+}
 
 int storedCoordinate(const base::SettingsStore& store, std::string_view name, int fallback) {
     return std::clamp(store.getInt(kSection, name, fallback), -kCoordinateLimit, kCoordinateLimit);
@@ -57,13 +68,28 @@ QRect fitted(QRect wanted, const QSize& minimum) {
     return wanted;
 }
 
+// The first start's place: centred on the primary screen.
+QRect firstStartPlace(const QSize& minimum) {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return QRect(QPoint(kDefaultX, kDefaultY), kFirstStartSize);
+    const QRect area = screen->availableGeometry();
+    const QSize size =
+        kFirstStartSize.boundedTo(area.size() * kFirstStartScreenShare).expandedTo(minimum);
+    QRect place(QPoint(), size);
+    place.moveCenter(area.center());
+    return place;
+}
+
 }  // namespace
 
 void restoreWindowPlacement(QWidget& window, const base::SettingsStore& store) {
-    const QRect wanted(storedCoordinate(store, "x", kDefaultX),
-                       storedCoordinate(store, "y", kDefaultY),
-                       storedCoordinate(store, "cx", kDefaultWidth),
-                       storedCoordinate(store, "cy", kDefaultHeight));
+    const QRect wanted = hasStoredPlace(store)
+                             ? QRect(storedCoordinate(store, "x", kDefaultX),
+                                     storedCoordinate(store, "y", kDefaultY),
+                                     storedCoordinate(store, "cx", kDefaultWidth),
+                                     storedCoordinate(store, "cy", kDefaultHeight))
+                             : firstStartPlace(window.minimumSize());
     window.setGeometry(fitted(wanted, window.minimumSize()));
     if (store.getInt(kSection, "Max", 0) != 0)
         window.showMaximized();

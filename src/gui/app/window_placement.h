@@ -13,7 +13,8 @@ namespace tw::gui {
 
 // Shows the window maximised when "Max" is set, else at the stored place and size. Stored
 // values that would put the window off every screen, or make it smaller than its minimum
-// or larger than the screen, are brought back within the screen.
+// or larger than the screen, are brought back within the screen. Without a stored place
+// (first start), the window is centred at about 1100 by 720, at most 80% of the screen.
 void restoreWindowPlacement(QWidget& window, const base::SettingsStore& store);
 
 // "Save Window Position and Size": a maximised window stores "Max" = 1 and keeps the stored

@@ -1,5 +1,7 @@
 #include "gui/commands/command_icons.h"
 
+#include <QImage>
+#include <QPixmap>
 #include <QStyle>
 
 #include "base/string_ids.h"
@@ -26,6 +28,7 @@ constexpr IconSource kIcons[] = {
     {ids::kCmdAdvancedRenaming, "edit-rename", QStyle::SP_FileDialogDetailedView},
     {ids::kCmdFilenameToTag, "document-edit", QStyle::SP_FileDialogContentsView},
     {ids::kCmdCreatePlaylist, "view-media-playlist", QStyle::SP_FileDialogListView},
+    {ids::kCmdSaveChanges, "document-save", QStyle::SP_DialogSaveButton},
     {ids::kCmdSetNumbering, "format-list-ordered", QStyle::SP_ToolBarVerticalExtensionButton},
     {ids::kCmdFileInfo, "document-properties", QStyle::SP_FileDialogInfoView},
     {ids::kCmdPlay, "media-playback-start", QStyle::SP_MediaPlay},
@@ -50,13 +53,45 @@ constexpr IconSource kIcons[] = {
     {ids::kCmdEnqueueFolder, "media-playlist-append", QStyle::SP_MediaSeekForward},
 };
 
+// A grey, faded copy: a command that cannot run must not look clickable, whatever the icon
+// theme and the style make of a disabled icon on their own.
+QPixmap disabledLook(const QPixmap& normal) {
+    QImage image = normal.toImage().convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < image.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = 0; x < image.width(); ++x) {
+            const QRgb pixel = line[x];
+            const int grey = (qGray(pixel) + 2 * 160) / 3;  // lighter, towards a mid grey
+            line[x] = qRgba(grey, grey, grey, qAlpha(pixel) / 2);
+        }
+    }
+    QPixmap pixmap = QPixmap::fromImage(image);
+    pixmap.setDevicePixelRatio(normal.devicePixelRatio());
+    return pixmap;
+}
+
+// The sizes the icons are shown at: menus and the toolbar.
+constexpr int kIconSizes[] = {16, 26};
+
+QIcon withDisabledMode(const QIcon& icon) {
+    QIcon result;
+    for (int size : kIconSizes) {
+        const QPixmap normal = icon.pixmap(QSize(size, size));
+        if (normal.isNull())
+            continue;
+        result.addPixmap(normal, QIcon::Normal);
+        result.addPixmap(disabledLook(normal), QIcon::Disabled);
+    }
+    return result;
+}
+
 }  // namespace
 
 QIcon commandIcon(int commandId, const QStyle& style) {
     for (const IconSource& source : kIcons)
         if (source.commandId == commandId)
-            return QIcon::fromTheme(QLatin1String(source.themeName),
-                                    style.standardIcon(source.fallback));
+            return withDisabledMode(QIcon::fromTheme(QLatin1String(source.themeName),
+                                                     style.standardIcon(source.fallback)));
     return {};
 }
 

@@ -107,7 +107,11 @@ bool CommandSet::isEnabled(int commandId) const {
 }
 
 bool CommandSet::trigger(int commandId) {
-    if (running_ || !isEnabled(commandId))
+    if (running_)
+        return false;
+    if (beforeEachCommand_)
+        beforeEachCommand_();
+    if (!isEnabled(commandId))
         return false;
     // Copied: a handler may define commands anew.
     const std::function<void()> run = commands_[commandId].handler.run;

@@ -46,7 +46,11 @@ public:
     // Enabled and checked states of every action from the rules.
     void updateStates();
     // Runs a command when it has a handler and its rule allows it now; false otherwise.
+    // The work set by setBeforeEachCommand runs first, before the rule is asked.
     bool trigger(int commandId);
+    // Work that runs before every command: the main window ends an open cell edit of the
+    // file list there, so its text is neither lost nor applied after the command.
+    void setBeforeEachCommand(std::function<void()> work) { beforeEachCommand_ = std::move(work); }
     // Runs work that changes the list outside the menus (the folder tree, drops, start-up)
     // under the same rule as the commands: never while a command or other such work is
     // running, since their progress and question windows let events through. False when it
@@ -80,6 +84,7 @@ private:
 
     QWidget* window_;
     std::map<int, Command> commands_;
+    std::function<void()> beforeEachCommand_;
     bool running_ = false;
 };
 

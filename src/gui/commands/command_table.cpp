@@ -56,6 +56,8 @@ std::vector<PopupSpec> buildMainMenu() {
          }},
         {ids::kMenuHeadTags,
          {
+             {ids::kCmdSaveChanges, ids::kMenuSaveChanges},
+             kSeparator,
              {ids::kCmdFillV1FromV2, ids::kMenuFillV1FromV2},
              {ids::kCmdFillV2FromV1, ids::kMenuFillV2FromV1},
              kSeparator,
@@ -143,6 +145,7 @@ constexpr KeyBinding kHotKeys[] = {
     {ids::kCmdUncheckAll, {"Ctrl+U"}, 1},
     {ids::kCmdMoveUp, {"Ctrl+Up"}, 1},
     {ids::kCmdMoveDown, {"Ctrl+Down"}, 1},
+    {ids::kCmdSaveChanges, {"Ctrl+S"}, 1},
     {ids::kCmdFillV1FromV2, {"Ctrl+F1"}, 1},
     {ids::kCmdFillV2FromV1, {"Ctrl+F2"}, 1},
     {ids::kCmdClearV1, {"Ctrl+F3"}, 1},

@@ -1,5 +1,5 @@
-// The "ID3 Tags" menu: filling one tag from the other, clearing tags, numbering tracks.
-// They change the records in memory only; the tag tabs' Save Changes writes them.
+// The "ID3 Tags" menu: saving the changed tags, filling one tag from the other, clearing
+// tags, numbering tracks. All but Save change the records in memory only.
 #include "base/language.h"
 #include "base/string_ids.h"
 #include "base/user_port.h"
@@ -10,6 +10,8 @@
 #include "gui/commands/command_handlers.h"
 #include "gui/commands/command_set.h"
 #include "gui/mainwindow/main_window.h"
+#include "gui/views/file_list_view.h"
+#include "gui/views/tag_tabs_view.h"
 
 namespace tw::gui {
 
@@ -26,6 +28,11 @@ bool confirmed(CommandContext& c, int questionId) {
 void defineTagCommands(CommandSet& commands, CommandContext& c) {
     core::FileList& list = c.gui.list;
     auto anySelected = [&list] { return core::canEditSelected(list); };
+    // An open cell edit of the list is kept before the command runs, so it may be saved.
+    commands.define(
+        ids::kCmdSaveChanges,
+        {[&c] { c.window.tagTabs().saveChanges(); },
+         [&c, &list] { return core::canSave(list) || c.window.fileList().isEditing(); }});
     commands.define(ids::kCmdFillV1FromV2, {[&c, &list] {
                                                 core::fillV1FromV2Selected(list);
                                                 c.window.recordsEdited();

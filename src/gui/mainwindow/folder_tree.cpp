@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QFileInfo>
+#include <QMouseEvent>
 #include <QStorageInfo>
 #include <QStyle>
 
@@ -169,6 +170,14 @@ void FolderTree::focusInEvent(QFocusEvent* event) {
     selectingByProgram_ = true;
     QTreeWidget::focusInEvent(event);
     selectingByProgram_ = wasByProgram;
+}
+
+void FolderTree::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::RightButton) {
+        event->accept();
+        return;
+    }
+    QTreeWidget::mousePressEvent(event);
 }
 
 QString FolderTree::selectedFolder() const {

@@ -38,6 +38,9 @@ protected:
     // A view that gets the focus without a current item makes one of its own; that is not
     // the user choosing a folder.
     void focusInEvent(QFocusEvent* event) override;
+    // A right click shows the menu of the folder under the cursor; it neither selects nor
+    // opens that folder.
+    void mousePressEvent(QMouseEvent* event) override;
 
 Q_SIGNALS:
     void folderActivated(const QString& folder);

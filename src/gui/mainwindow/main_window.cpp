@@ -108,6 +108,9 @@ MainWindow::~MainWindow() = default;
 void MainWindow::installCommands(CommandSet& commands) {
     commands_ = &commands;
     connect(this, &MainWindow::statesChanged, &commands, &CommandSet::updateStates);
+    commands.setBeforeEachCommand([this] { fileList_->commitOpenEditor(); });
+    // An open cell edit may be kept by Save Changes.
+    connect(fileList_, &FileListView::editingStarted, this, &MainWindow::statesChanged);
 
     mainMenu_ = new MainMenu(*menuBar(), commands);  // owned by the menu bar
 

@@ -1,5 +1,6 @@
 #include "gui/views/file_list_view.h"
 
+#include <QApplication>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QMimeData>
@@ -44,6 +45,9 @@ FileListView::FileListView(GuiContext& context, QWidget* parent)
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::ExtendedSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);  // double click: onDoubleClicked
+    // Tab leaves the list for the tag tabs; walking from cell to cell would change the
+    // selection, and with it what the tabs edit.
+    setTabKeyNavigation(false);
     setShowGrid(true);
     setWordWrap(false);
     setIconSize(QSize(kIconSize, kIconSize));
@@ -144,6 +148,24 @@ void FileListView::editFilename() {
     const QModelIndex cell = model_->index(std::min(focusedRow(), context_.list.size() - 1), 0);
     scrollTo(cell);
     edit(cell);
+}
+
+void FileListView::commitOpenEditor() {
+    if (!isEditing())
+        return;
+    // An editor without the focus has been committed already when the focus left it.
+    QWidget* editor = QApplication::focusWidget();
+    if (!editor || !viewport()->isAncestorOf(editor))
+        return;
+    commitData(editor);
+    closeEditor(editor, QAbstractItemDelegate::NoHint);
+}
+
+bool FileListView::edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) {
+    const bool started = QTableView::edit(index, trigger, event);
+    if (started)
+        Q_EMIT editingStarted();
+    return started;
 }
 
 void FileListView::sortBy(int column, bool ascending) {

@@ -51,8 +51,12 @@ public:
     void syncSelection();
     // The row holding the focus mark; 0 when none.
     int focusedRow() const;
+    using QTableView::edit;
     // Edit Filename: starts editing the Filename cell of the focused row.
     void editFilename();
+    // Ends an open cell edit as Enter would, keeping its text (before a command runs).
+    void commitOpenEditor();
+    bool isEditing() const { return state() == QAbstractItemView::EditingState; }
 
     // Sorts the records by a column (model index) and shows the rows in the new order; the
     // header keeps the column and direction for every later fillRows.
@@ -76,6 +80,8 @@ Q_SIGNALS:
     void recordsEdited();
     // A double click on a row while editing in the list is off.
     void fileInfoRequested();
+    // A cell editor opened.
+    void editingStarted();
     // Files or folders were dropped on the list (local paths, in drop order).
     void itemsDropped(const QStringList& paths);
     // A right click on a row, and on the column header (global positions).
@@ -83,6 +89,7 @@ Q_SIGNALS:
     void headerMenuRequested(const QPoint& globalPos);
 
 protected:
+    bool edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dragMoveEvent(QDragMoveEvent* event) override;
     void dropEvent(QDropEvent* event) override;

@@ -22,6 +22,11 @@ void GenreSelector::setGenre(std::int32_t number) {
     setCurrentIndex(entryOf(number));
 }
 
+void GenreSelector::showPlaceholder(const QString& placeholder) {
+    setPlaceholderText(placeholder);
+    setCurrentIndex(-1);
+}
+
 std::int32_t GenreSelector::genreAt(int entry) {
     const auto entries = core::GenreTable::entries();
     if (entry < 1 || entry > static_cast<int>(entries.size()))

@@ -17,6 +17,8 @@ public:
     std::int32_t genre() const;
     // Chooses the entry of a number of 0..127; any other number shows the empty entry.
     void setGenre(std::int32_t number);
+    // Chooses no entry: the placeholder text shows (the selected files differ).
+    void showPlaceholder(const QString& placeholder);
 
     static std::int32_t genreAt(int entry);
     static int entryOf(std::int32_t number);

@@ -25,6 +25,7 @@ LyricsPage::LyricsPage(GuiContext& context, QWidget* parent)
     : QWidget(parent), context_(context), text_(new QPlainTextEdit(this)) {
     text_->setObjectName(QStringLiteral("lyricsText"));
     text_->setLineWrapMode(QPlainTextEdit::NoWrap);
+    setFocusProxy(text_);
 
     auto* save = new QPushButton(text(ids::kButtonSaveLyrics), this);
     auto* open = new QPushButton(text(ids::kButtonOpenLyrics), this);

@@ -3,6 +3,7 @@
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QLineEdit>
+#include <QScopedValueRollback>
 #include <QStyle>
 #include <QToolButton>
 
@@ -29,15 +30,27 @@ SuggestionField::SuggestionField(ClearButton clearButton, QWidget* parent)
         clear_->setFocusPolicy(Qt::NoFocus);
         layout->addWidget(clear_);
         connect(clear_, &QToolButton::clicked, this, [this] {
-            combo_->setEditText(QString());
-            Q_EMIT edited(QString());
+            {
+                const QScopedValueRollback guard(showing_, true);
+                combo_->setEditText(QString());
+            }
+            userEdited(QString());
         });
     }
     setFocusProxy(combo_);
 
-    connect(combo_->lineEdit(), &QLineEdit::textEdited, this, &SuggestionField::edited);
-    connect(combo_, &QComboBox::activated, this,
-            [this](int index) { Q_EMIT edited(combo_->itemText(index)); });
+    // Only a change of the text counts. QComboBox's own "activated" is no user's choice: it
+    // also comes when the field loses the focus while its text matches an entry, and the
+    // shown text then went into every selected file.
+    connect(combo_, &QComboBox::editTextChanged, this, [this](const QString& text) {
+        if (!showing_)
+            userEdited(text);
+    });
+}
+
+void SuggestionField::userEdited(const QString& text) {
+    combo_->lineEdit()->setPlaceholderText(QString());
+    Q_EMIT edited(text);
 }
 
 QString SuggestionField::text() const {
@@ -45,11 +58,23 @@ QString SuggestionField::text() const {
 }
 
 void SuggestionField::showText(const QString& text) {
+    const QScopedValueRollback guard(showing_, true);
+    combo_->lineEdit()->setPlaceholderText(QString());
     if (combo_->currentText() != text)
         combo_->setEditText(text);
 }
 
+void SuggestionField::showPlaceholder(const QString& placeholder) {
+    showText(QString());
+    combo_->lineEdit()->setPlaceholderText(placeholder);
+}
+
+QString SuggestionField::placeholder() const {
+    return combo_->lineEdit()->placeholderText();
+}
+
 void SuggestionField::setSuggestions(const QStringList& suggestions) {
+    const QScopedValueRollback guard(showing_, true);
     const QString shown = combo_->currentText();
     combo_->clear();
     combo_->addItems(suggestions);

@@ -11,8 +11,11 @@ namespace tw::gui {
 // A field of the tag tabs: an editable drop-down of suggestions, with a clear button unless
 // asked otherwise.
 //
-// `edited` reports only what the user does (typing, choosing a suggestion, clearing);
-// texts the program shows through showText() stay silent. Owns its child widgets.
+// `edited` reports only a change the user makes to the text: typing, pasting, picking an
+// entry of the open list, or the clear button (which reports even when the field is empty,
+// since it clears every selected file). Focus moving in or out never reports anything, nor
+// do the texts the program shows through showText() and showPlaceholder(). Owns its child
+// widgets.
 class SuggestionField : public QWidget {
     Q_OBJECT
 public:
@@ -24,6 +27,10 @@ public:
     // Shows `text` without reporting it; a text already shown stays untouched, so the
     // cursor of a field being typed in does not jump.
     void showText(const QString& text);
+    // Shows an empty field with the grey `placeholder` (the selected files differ), without
+    // reporting it. The placeholder goes with the user's first edit.
+    void showPlaceholder(const QString& placeholder);
+    QString placeholder() const;
     // Replaces the drop-down list; the shown text stays.
     void setSuggestions(const QStringList& suggestions);
     QStringList suggestions() const;
@@ -35,8 +42,11 @@ Q_SIGNALS:
     void edited(const QString& text);
 
 private:
+    void userEdited(const QString& text);
+
     QComboBox* combo_;
     QToolButton* clear_ = nullptr;
+    bool showing_ = false;  // the program is changing the text
 };
 
 }  // namespace tw::gui

@@ -5,6 +5,8 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScopedValueRollback>
+#include <QTabBar>
+#include <optional>
 
 #include "base/string_ids.h"
 #include "core/effective_value.h"
@@ -33,6 +35,28 @@ QStringList toQt(const std::vector<std::string>& texts) {
     return list;
 }
 
+// The value that every file of the chain shares: empty for an empty chain, nullopt when
+// two files differ.
+template <typename Value, typename ValueOf>
+std::optional<Value> sharedValue(const core::FileList& list, const std::vector<int>& chain,
+                                 const ValueOf& valueOf) {
+    if (chain.empty())
+        return Value{};
+    Value shared = valueOf(list.at(chain.front()));
+    for (int index : chain)
+        if (valueOf(list.at(index)) != shared)
+            return std::nullopt;
+    return shared;
+}
+
+std::function<std::string(const core::AudioFile&)> effective(core::EffectiveField field) {
+    return [field](const core::AudioFile& file) { return core::EffectiveValue(file, field); };
+}
+
+std::function<std::string(const core::AudioFile&)> v2Text(std::string core::TagV2Fields::*field) {
+    return [field](const core::AudioFile& file) { return file.id3v2.*field; };
+}
+
 }  // namespace
 
 TagTabsView::TagTabsView(GuiContext& context, QWidget* parent)
@@ -42,6 +66,10 @@ TagTabsView::TagTabsView(GuiContext& context, QWidget* parent)
     lyrics_ = new LyricsPage(context_, this);
     addTab(lyrics_, text(ids::kTabLyrics));
     addTab(new PicturePage(context_, this), text(ids::kTabPicture));
+    // Tab leads from the file list straight into the fields of the page in front; the pages
+    // are brought to front by Alt+2 to Alt+4 or by a click.
+    setFocusPolicy(Qt::NoFocus);
+    tabBar()->setFocusPolicy(Qt::NoFocus);
 
     connect(lyrics_, &LyricsPage::lyricsChanged, this, &TagTabsView::recordsEdited);
     refillSuggestions();
@@ -51,7 +79,7 @@ TagTabsView::TagTabsView(GuiContext& context, QWidget* parent)
 TagTabsView::~TagTabsView() = default;
 
 SuggestionField* TagTabsView::addField(QGridLayout& layout, int row, int labelId, const char* name,
-                                       BatchSetter setter, bool clearButton) {
+                                       BatchSetter setter, ValueOf value, bool clearButton) {
     QWidget* page = layout.parentWidget();
     auto* field = new SuggestionField(
         clearButton ? SuggestionField::ClearButton::Shown : SuggestionField::ClearButton::None,
@@ -62,10 +90,11 @@ SuggestionField* TagTabsView::addField(QGridLayout& layout, int row, int labelId
     layout.addWidget(label, row, 0);
     layout.addWidget(field, row, 1);
     fields_.push_back(field);
-    connect(field, &SuggestionField::edited, this, [this, setter](const QString& value) {
+    textFields_.push_back({field, std::move(value)});
+    connect(field, &SuggestionField::edited, this, [this, setter](const QString& edited) {
         if (!context_.list.first())
             return;
-        (context_.list.*setter)(utf8(value));
+        (context_.list.*setter)(utf8(edited));
         recordsEdited();
     });
     return field;
@@ -79,15 +108,21 @@ QPushButton* TagTabsView::makeSaveButton(QWidget* page) {
     return save;
 }
 
+// The widgets are made in the order of the page, top to bottom and left to right, which is
+// the order the Tab key walks them in.
 QWidget* TagTabsView::makeStandardPage() {
     auto* page = new QWidget(this);
     auto* layout = new QGridLayout(page);
     using L = core::FileList;
-    title_ = addField(*layout, 0, ids::kTagLabelTitle, "title", &L::setTitleAll);
-    artist_ = addField(*layout, 1, ids::kTagLabelArtist, "artist", &L::setArtistAll);
-    album_ = addField(*layout, 2, ids::kTagLabelAlbum, "album", &L::setAlbumAll);
-    year_ = addField(*layout, 3, ids::kTagLabelYear, "year", &L::setYearAll, false);
-    comments_ = addField(*layout, 4, ids::kTagLabelComments, "comments", &L::setCommentAll);
+    using F = core::EffectiveField;
+    title_ =
+        addField(*layout, 0, ids::kTagLabelTitle, "title", &L::setTitleAll, effective(F::Title));
+    artist_ = addField(*layout, 1, ids::kTagLabelArtist, "artist", &L::setArtistAll,
+                       effective(F::Artist));
+    album_ =
+        addField(*layout, 2, ids::kTagLabelAlbum, "album", &L::setAlbumAll, effective(F::Album));
+    year_ =
+        addField(*layout, 3, ids::kTagLabelYear, "year", &L::setYearAll, effective(F::Year), false);
 
     // Year and genre share a row: the year is short.
     layout->removeWidget(year_);
@@ -108,6 +143,10 @@ QWidget* TagTabsView::makeStandardPage() {
         recordsEdited();
     });
 
+    comments_ = addField(*layout, 4, ids::kTagLabelComments, "comments", &L::setCommentAll,
+                         effective(F::Comment));
+    layout->addWidget(makeSaveButton(page), 5, 1, Qt::AlignRight);
+
     information_ = new QPlainTextEdit(page);
     information_->setObjectName(QStringLiteral("information"));
     information_->setReadOnly(true);
@@ -115,10 +154,10 @@ QWidget* TagTabsView::makeStandardPage() {
     information_->setTabStopDistance(
         information_->fontMetrics().horizontalAdvance(QLatin1Char('x')) * 8);
     layout->addWidget(information_, 0, 2, 6, 1);
-    layout->addWidget(makeSaveButton(page), 5, 1, Qt::AlignRight);
     layout->setColumnStretch(1, 3);
     layout->setColumnStretch(2, 2);
     layout->setRowStretch(6, 1);
+    page->setFocusProxy(title_);
     return page;
 }
 
@@ -126,12 +165,16 @@ QWidget* TagTabsView::makeExtendedPage() {
     auto* page = new QWidget(this);
     auto* layout = new QGridLayout(page);
     using L = core::FileList;
-    composer_ = addField(*layout, 0, ids::kTagLabelComposer, "composer", &L::setComposerAll);
-    origArtist_ =
-        addField(*layout, 1, ids::kTagLabelOrigArtist, "origArtist", &L::setOrigArtistAll);
-    copyright_ = addField(*layout, 2, ids::kTagLabelCopyright, "copyright", &L::setCopyrightAll);
-    url_ = addField(*layout, 3, ids::kTagLabelUrl, "url", &L::setUrlAll);
-    publisher_ = addField(*layout, 4, ids::kTagLabelPublisher, "publisher", &L::setPublisherAll);
+    using V2 = core::TagV2Fields;
+    page->setFocusProxy(addField(*layout, 0, ids::kTagLabelComposer, "composer", &L::setComposerAll,
+                                 v2Text(&V2::composer)));
+    addField(*layout, 1, ids::kTagLabelOrigArtist, "origArtist", &L::setOrigArtistAll,
+             v2Text(&V2::origArtist));
+    addField(*layout, 2, ids::kTagLabelCopyright, "copyright", &L::setCopyrightAll,
+             v2Text(&V2::copyright));
+    addField(*layout, 3, ids::kTagLabelUrl, "url", &L::setUrlAll, v2Text(&V2::url));
+    addField(*layout, 4, ids::kTagLabelPublisher, "publisher", &L::setPublisherAll,
+             v2Text(&V2::publisher));
     layout->addWidget(makeSaveButton(page), 5, 1, Qt::AlignRight);
     layout->setRowStretch(6, 1);
     return page;
@@ -148,29 +191,23 @@ void TagTabsView::refresh() {
 }
 
 void TagTabsView::showFields() {
-    const core::AudioFile* first = context_.list.first();
+    const core::FileList& list = context_.list;
+    const std::vector<int> chain = list.selectedIndices();
     for (QWidget* field : fields_)
-        field->setEnabled(first != nullptr);
-    if (!first) {
-        for (SuggestionField* field : {title_, artist_, album_, year_, comments_, composer_,
-                                       origArtist_, copyright_, url_, publisher_})
-            field->showText(QString());
-        genre_->setGenre(-1);
-        return;
+        field->setEnabled(!chain.empty());
+    const QString different = text(ids::kTagDifferentValues);
+    for (const TextField& text : textFields_) {
+        if (const auto shared = sharedValue<std::string>(list, chain, text.value))
+            text.field->showText(qs(*shared));
+        else
+            text.field->showPlaceholder(different);
     }
-    const core::TagFields& v1 = first->id3v1;
-    const core::TagV2Fields& v2 = first->id3v2;
-    title_->showText(qs(core::preferV2(v2.title, v1.title)));
-    artist_->showText(qs(core::preferV2(v2.artist, v1.artist)));
-    album_->showText(qs(core::preferV2(v2.album, v1.album)));
-    year_->showText(qs(core::preferV2(v2.yearText, v1.yearText)));
-    comments_->showText(qs(core::preferV2(v2.comment, v1.comment)));
-    genre_->setGenre(core::preferredGenre(*first));
-    composer_->showText(qs(v2.composer));
-    origArtist_->showText(qs(v2.origArtist));
-    copyright_->showText(qs(v2.copyright));
-    url_->showText(qs(v2.url));
-    publisher_->showText(qs(v2.publisher));
+    if (chain.empty())
+        genre_->setGenre(-1);
+    else if (const auto genre = sharedValue<std::int32_t>(list, chain, core::preferredGenre))
+        genre_->setGenre(*genre);
+    else
+        genre_->showPlaceholder(different);
 }
 
 void TagTabsView::showInformation() {

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QTabWidget>
+#include <functional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -12,7 +14,8 @@ class QGridLayout;
 
 namespace tw::core {
 class FileList;
-}
+struct AudioFile;
+}  // namespace tw::core
 
 namespace tw::gui {
 
@@ -25,8 +28,9 @@ class SuggestionField;
 // the first file's stream facts or the totals.
 //
 // Every edit of a field goes at once into every selected record through the list's batch
-// setter for that field; "Save Changes" writes the list. The fields show the first selected
-// file.
+// setter for that field; "Save Changes" writes the list. A field shows the value that every
+// selected file shares, or, when they differ, stays empty with a grey placeholder; a field
+// the user does not change leaves each file its own value.
 //
 // The view reads and edits the records of context.list and asks through context.port; it
 // owns only its widgets.
@@ -38,7 +42,7 @@ public:
     explicit TagTabsView(GuiContext& context, QWidget* parent = nullptr);
     ~TagTabsView() override;
 
-    // The fields of the first selected file, the information field and the state of the
+    // The fields of the selected files, the information field and the state of the
     // save buttons. While the user's own edit is being reported, the fields are left as
     // they are typed.
     void refresh();
@@ -60,11 +64,18 @@ Q_SIGNALS:
 
 private:
     using BatchSetter = void (core::FileList::*)(std::string_view);
+    using ValueOf = std::function<std::string(const core::AudioFile&)>;
+
+    // A text field with the rule of the value it shows for a file.
+    struct TextField {
+        SuggestionField* field;
+        ValueOf value;
+    };
 
     QWidget* makeStandardPage();
     QWidget* makeExtendedPage();
     SuggestionField* addField(QGridLayout& layout, int row, int labelId, const char* name,
-                              BatchSetter setter, bool clearButton = true);
+                              BatchSetter setter, ValueOf value, bool clearButton = true);
     QPushButton* makeSaveButton(QWidget* page);
     void showFields();
     void showInformation();
@@ -77,13 +88,9 @@ private:
     SuggestionField* year_ = nullptr;
     GenreSelector* genre_ = nullptr;
     SuggestionField* comments_ = nullptr;
-    SuggestionField* composer_ = nullptr;
-    SuggestionField* origArtist_ = nullptr;
-    SuggestionField* copyright_ = nullptr;
-    SuggestionField* url_ = nullptr;
-    SuggestionField* publisher_ = nullptr;
     QPlainTextEdit* information_ = nullptr;
     std::vector<QWidget*> fields_;
+    std::vector<TextField> textFields_;
     std::vector<QPushButton*> saveButtons_;
     LyricsPage* lyrics_ = nullptr;
     bool editing_ = false;  // the user's own edit is being reported

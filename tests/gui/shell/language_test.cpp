@@ -3,6 +3,8 @@
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QtTest>
 #include <filesystem>
 #include <fstream>
@@ -144,6 +146,44 @@ private Q_SLOTS:
                  "ask:Das Programm muss neu gestartet werden, um die Sprache der Oberfläche zu "
                  "wechseln.\nFortfahren?");
         QCOMPARE(h.store.getString("Settings", "Language", ""), std::string("Deutsch"));
+    }
+
+    // Qt's own texts (the buttons of questions, file dialogs) follow the interface language:
+    // by the locale the language file names, else by its name.
+    void qtsOwnTextsFollowTheLanguage_data() {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QString>("cancel");
+        QTest::newRow("named locale")
+            << QStringLiteral("Deutsch") << QByteArray::fromStdString(shippedFile("Deutsch.lng"))
+            << QStringLiteral("Abbrechen");
+        QTest::newRow("locale beats the name")
+            << QStringLiteral("Deutsch") << QByteArray("[Description]\nlocale=fr\n")
+            << QStringLiteral("Annuler");
+        QTest::newRow("native name")
+            << QStringLiteral("Nederlands") << QByteArray("[MenuItems]\n62000=Gereed\n")
+            << QStringLiteral("Annuleren");
+        QTest::newRow("code as name")
+            << QStringLiteral("fr") << QByteArray() << QStringLiteral("Annuler");
+        QTest::newRow("unknown") << QStringLiteral("Klingonisch")
+                                 << QByteArray("[Description]\nlocale=??\n")
+                                 << QStringLiteral("Cancel");
+        QTest::newRow("built-in texts") << QString() << QByteArray() << QStringLiteral("Cancel");
+    }
+
+    void qtsOwnTextsFollowTheLanguage() {
+        QFETCH(QString, language);
+        QFETCH(QByteArray, content);
+        QFETCH(QString, cancel);
+        AppHarness h;
+        if (!language.isEmpty()) {
+            h.addLanguageFile(language.toStdString() + ".lng", content.toStdString());
+            h.store.setString("Settings", "Language", language.toStdString());
+        }
+        QVERIFY(h.start());
+        QMessageBox question;
+        question.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+        QCOMPARE(question.button(QMessageBox::Cancel)->text(), cancel);
     }
 
     // Whatever a language file holds, the program starts, and every menu keeps a usable text.

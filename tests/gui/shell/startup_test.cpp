@@ -4,6 +4,7 @@
 #include <QScreen>
 #include <QtTest>
 #include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 
 #include "base/string_ids.h"
@@ -74,8 +75,38 @@ private Q_SLOTS:
         QVERIFY(h.start());
         QCOMPARE(h.app().list().size(), 0);
         QCOMPARE(q(tw::core::options().workFolder), QDir::homePath() + QLatin1Char('/'));
-        QCOMPARE(h.window().geometry(), QRect(60, 30, 600, 470));
+        // A comfortable size, never more than 80% of the screen, centred.
+        const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+        const QRect placed = h.window().geometry();
+        QCOMPARE(placed.size(), QSize(std::min(1100, screen.width() * 4 / 5),
+                                      std::min(720, screen.height() * 4 / 5)));
+        QVERIFY(std::abs(placed.center().x() - screen.center().x()) <= 1);
+        QVERIFY(std::abs(placed.center().y() - screen.center().y()) <= 1);
         QVERIFY(!h.window().isMaximized());
+    }
+
+    // Files are listed in the order a user reads names in, whatever the directory's order.
+    void aFolderIsListedInNaturalOrder() {
+        AppHarness h;
+        for (const char* name : {"Track 10.mp3", "track 9.mp3", "Track 100.mp3", "Track 1.mp3"})
+            h.addFile(name);
+        QVERIFY(h.start());
+        QCOMPARE(h.listText(),
+                 std::string("Track 1.mp3* track 9.mp3* Track 10.mp3* Track 100.mp3*"));
+    }
+
+    void theTitleNamesAFolderWhileItIsRead() {
+        AppHarness h;
+        tw::test::TempDir other;
+        const std::string file = h.addFile("a.mp3");
+        std::filesystem::copy_file(file, other / "x.mp3");
+        QVERIFY(h.start());
+        QStringList titles;
+        h.port.duringProgress = [&h, &titles] { titles << h.window().windowTitle(); };
+        h.shell.folders.push_back(other.folder());
+        QVERIFY(h.trigger(ids::kCmdOpenFolder));
+        QVERIFY(!titles.isEmpty());
+        QCOMPARE(titles.first(), QStringLiteral("Tunewright - [%1]").arg(q(other.folder())));
     }
 
     void aVanishedFolderGivesWayToItsNearestParent() {

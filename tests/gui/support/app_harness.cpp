@@ -32,13 +32,17 @@ AppHarness::~AppHarness() {
 }
 
 std::string AppHarness::addFile(const std::string& name, const std::string& title) {
+    if (!title.empty())
+        return addFile(name, Id3v1Spec{.title = title});
     Mp3Parts parts;
     parts.audio = defaultAudio();
-    if (!title.empty()) {
-        Id3v1Spec tag;
-        tag.title = title;
-        parts.id3v1 = id3v1Tag(tag);
-    }
+    return writeMp3(music, name, parts);
+}
+
+std::string AppHarness::addFile(const std::string& name, const Id3v1Spec& tag) {
+    Mp3Parts parts;
+    parts.audio = defaultAudio();
+    parts.id3v1 = id3v1Tag(tag);
     return writeMp3(music, name, parts);
 }
 

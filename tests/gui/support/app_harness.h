@@ -8,6 +8,7 @@
 #include "base/memory_settings_store.h"
 #include "gui/support/scripted_shell_port.h"
 #include "support/fake_user_port.h"
+#include "support/id3v1_bytes.h"
 #include "support/temp_dir.h"
 
 class QAction;
@@ -43,6 +44,8 @@ public:
 
     // An MP3 file in the music folder with an ID3v1 tag holding `title` (no tag when empty).
     std::string addFile(const std::string& name, const std::string& title = {});
+    // An MP3 file in the music folder with this ID3v1 tag.
+    std::string addFile(const std::string& name, const Id3v1Spec& tag);
     // A language file "<name>" in the installed data folder's Lng folder.
     void addLanguageFile(const std::string& fileName, const std::string& content);
     // The music folder, with its trailing "/".

@@ -41,8 +41,8 @@ public:
     // Writes an MP3 file of ten frames with these tags (none when not given); returns its path.
     std::string write(const std::string& name, const std::optional<Id3v1Spec>& v1 = {},
                       const Frames& v2 = {});
-    // Reads the folder into the list as opening it does (every file selected), in the
-    // order of the file names.
+    // Reads the folder into the list as opening it does (every file selected, in natural
+    // order of the file names).
     void scan();
     // The file as it now is on disk, read into a fresh record.
     std::unique_ptr<core::AudioFile> reread(const std::string& fileName) const;

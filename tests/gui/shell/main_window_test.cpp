@@ -1,0 +1,248 @@
+// The main window driven by the keyboard and the mouse, as a user meets it: walking through
+// the fields never edits, the keys move where the eye expects, Save is found in the menu.
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QMenu>
+#include <QTabBar>
+#include <QToolBar>
+#include <QtTest>
+#include <filesystem>
+#include <map>
+#include <span>
+
+#include "base/string_ids.h"
+#include "core/audio_file.h"
+#include "core/file_list.h"
+#include "core/list_columns.h"
+#include "core/mpeg_info.h"
+#include "gui/app/application.h"
+#include "gui/commands/main_menu.h"
+#include "gui/mainwindow/main_window.h"
+#include "gui/mainwindow/status_panes.h"
+#include "gui/support/app_harness.h"
+#include "gui/views/file_list_view.h"
+#include "gui/views/suggestion_field.h"
+#include "gui/views/tag_tabs_view.h"
+#include "support/bytes.h"
+
+namespace ids = tw::base::ids;
+using tw::gui::MainWindow;
+using tw::gui::TagTabsView;
+using tw::test::AppHarness;
+using tw::test::Id3v1Spec;
+
+namespace {
+
+const char* const kStandardFields[] = {"title", "artist", "album", "year", "comments"};
+const char* const kExtendedFields[] = {"composer", "origArtist", "copyright", "url", "publisher"};
+
+QLineEdit& editor(MainWindow& window, const char* name) {
+    auto* field = window.tagTabs().findChild<tw::gui::SuggestionField*>(QString::fromLatin1(name));
+    if (!field)
+        qFatal("no field %s", name);
+    return *field->comboBox().lineEdit();
+}
+
+void clickRow(tw::gui::FileListView& list, int row) {
+    const QRect cell = list.visualRect(list.model()->index(row, 0));
+    QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, cell.center());
+}
+
+// The name of the tag tab control that holds the keyboard focus.
+QString focusedControl() {
+    for (QWidget* w = QApplication::focusWidget(); w; w = w->parentWidget())
+        if (!w->objectName().isEmpty())
+            return w->objectName();
+    return {};
+}
+
+QStringList names(std::initializer_list<const char*> items) {
+    QStringList list;
+    for (const char* item : items)
+        list << QString::fromLatin1(item);
+    return list;
+}
+
+QStringList tabWalk(int steps) {
+    QStringList walked{focusedControl()};
+    for (int i = 0; i < steps; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        walked << focusedControl();
+    }
+    return walked;
+}
+
+void clickTab(TagTabsView& tabs, TagTabsView::Page page) {
+    QTabBar* bar = tabs.tabBar();
+    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(static_cast<int>(page)).center());
+}
+
+// Three files; b and c share title, artist and year, and differ from each other in album
+// and comment, so the fields show common values and empty ones.
+struct ThreeTagged {
+    AppHarness h;
+    std::map<std::string, tw::test::Bytes> before;
+
+    ThreeTagged() {
+        // title, artist, album, year, comment, track, genre
+        const std::pair<const char*, Id3v1Spec> files[] = {
+            {"a.mp3", {"Alpha", "Ann", "One", "1990", "first", {}, 17}},
+            {"b.mp3", {"Beta", "Bob", "Two", "2001", "second", {}, 13}},
+            {"c.mp3", {"Beta", "Bob", "Three", "2001", "third", {}, 13}},
+        };
+        for (const auto& [name, tag] : files)
+            before[name] = tw::test::readBytes(h.addFile(name, tag));
+    }
+    bool start() { return h.start() && QTest::qWaitForWindowActive(&h.window()); }
+    MainWindow& window() { return h.window(); }
+    tw::core::FileList& list() { return h.app().list(); }
+    bool unchangedOnDisk() {
+        for (const auto& [name, bytes] : before)
+            if (tw::test::readBytes(h.music / name) != bytes)
+                return false;
+        return true;
+    }
+};
+
+}  // namespace
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void walkingThroughTheFieldsNeverEdits() {
+        ThreeTagged t;
+        QVERIFY(t.start());
+        MainWindow& window = t.window();
+        tw::gui::FileListView& list = window.fileList();
+        QCOMPARE(t.h.listText(), std::string("a.mp3* b.mp3* c.mp3*"));
+
+        clickRow(list, 1);
+        QTest::keyClick(&list, Qt::Key_Down, Qt::ShiftModifier);
+        QCOMPARE(t.h.listText(), std::string("a.mp3 b.mp3* c.mp3*"));
+
+        const auto walk = [&] {
+            for (auto [page, fields] :
+                 {std::pair{TagTabsView::Page::Standard, std::span(kStandardFields)},
+                  std::pair{TagTabsView::Page::Extended, std::span(kExtendedFields)}}) {
+                clickTab(window.tagTabs(), page);
+                for (const char* name : fields)
+                    QTest::mouseClick(&editor(window, name), Qt::LeftButton);
+                QTest::mouseClick(&editor(window, fields.front()), Qt::LeftButton);
+                for (std::size_t i = 0; i < fields.size() + 1; ++i)
+                    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+                for (std::size_t i = 0; i < fields.size() + 1; ++i)
+                    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab,
+                                    Qt::ShiftModifier);
+            }
+            QTest::keyClick(&window, Qt::Key_1, Qt::AltModifier);  // back to the list
+            QVERIFY(list.hasFocus());
+        };
+        walk();
+        // Rows changed with the keyboard, the fields walked again in between.
+        QTest::keyClick(&list, Qt::Key_Up);
+        QCOMPARE(t.h.listText(), std::string("a.mp3 b.mp3* c.mp3"));
+        walk();
+        QTest::keyClick(&list, Qt::Key_Down, Qt::ShiftModifier);
+        QCOMPARE(t.h.listText(), std::string("a.mp3 b.mp3* c.mp3*"));
+        walk();
+
+        QCOMPARE(t.list().countDirty(), 0);
+        QCOMPARE(window.statusPanes().countsText(),
+                 QStringLiteral("2 selected | 0 changed | 3 files"));
+        window.tagTabs().saveChanges();
+        QVERIFY(t.unchangedOnDisk());
+    }
+
+    // Tab leaves the list without touching the selection and walks each page top to bottom.
+    void tabWalksFromTheListThroughThePageInItsVisualOrder() {
+        ThreeTagged t;
+        QVERIFY(t.start());
+        MainWindow& window = t.window();
+        clickRow(window.fileList(), 1);
+        QTest::keyClick(&window.fileList(), Qt::Key_Tab);
+        QCOMPARE(t.h.listText(), std::string("a.mp3 b.mp3* c.mp3"));
+        QCOMPARE(focusedControl(), QStringLiteral("title"));
+
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("!"));  // Save can run now
+        QCOMPARE(tabWalk(7), names({"title", "artist", "album", "year", "genre", "comments",
+                                    "saveChanges", "information"}));
+        QTest::keyClick(&window, Qt::Key_3, Qt::AltModifier);
+        QCOMPARE(tabWalk(5),
+                 names({"composer", "origArtist", "copyright", "url", "publisher", "saveChanges"}));
+    }
+
+    // Ctrl+S saves while the cursor is still in the field, as does the tag menu's entry;
+    // both do what the page's button does.
+    void saveChangesRunsFromTheKeyAndTheTagMenu() {
+        ThreeTagged t;
+        QVERIFY(t.start());
+        MainWindow& window = t.window();
+        QAction* save = t.h.action(ids::kCmdSaveChanges);
+        QVERIFY(window.mainMenu()->popup(3)->actions().contains(save));
+        QCOMPARE(save->text(), QStringLiteral("&Save Changes\tCtrl+S"));
+        QVERIFY(!t.h.isEnabled(ids::kCmdSaveChanges));
+
+        QTest::mouseClick(&editor(window, "album"), Qt::LeftButton);
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("X"));
+        QCOMPARE(t.list().countDirty(), 3);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_S, Qt::ControlModifier);
+        QCOMPARE(t.list().countDirty(), 0);
+        QVERIFY(!save->isEnabled());
+        QVERIFY(!t.unchangedOnDisk());
+
+        clickRow(window.fileList(), 0);
+        QTest::mouseClick(&editor(window, "comments"), Qt::LeftButton);
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("Y"));
+        QVERIFY(save->isEnabled());
+        save->trigger();  // the menu item
+        QCOMPARE(t.list().countDirty(), 0);
+        tw::core::MpegInfo mpeg;
+        const std::string a = (t.h.music / "a.mp3").string();
+        QCOMPARE(tw::core::AudioFile::create(a, a.rfind('/') + 1, mpeg)->id3v2.comment,
+                 std::string("firstY"));
+
+        // A cell of the list being edited is kept first, as leaving it for the button would.
+        tw::gui::FileListView& list = window.fileList();
+        const int title = tw::core::columnIndexOfCommand(ids::kCmdColumnTitle);
+        const QModelIndex cell = list.model()->index(2, title);
+        list.scrollTo(cell);
+        const QPoint at = list.visualRect(cell).center();
+        QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseDClick(list.viewport(), Qt::LeftButton, {}, at);
+        QVERIFY(list.isEditing());
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("Gamma"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_S, Qt::ControlModifier);
+        QVERIFY(!list.isEditing());
+        QCOMPARE(t.list().countDirty(), 0);
+        const std::string c = (t.h.music / "c.mp3").string();
+        QCOMPARE(tw::core::AudioFile::create(c, c.rfind('/') + 1, mpeg)->id3v2.title,
+                 std::string("Gamma"));
+    }
+
+    // Commands that cannot run look so: their images turn grey.
+    void disabledToolbarButtonsLookGrey() {
+        AppHarness h;
+        QVERIFY(h.start());
+        int checked = 0;
+        for (QAction* action : h.window().mainBar().actions()) {
+            if (action->isSeparator() || action->icon().isNull())
+                continue;
+            const QImage normal = action->icon().pixmap(26, QIcon::Normal).toImage();
+            const QImage disabled = action->icon().pixmap(26, QIcon::Disabled).toImage();
+            QVERIFY(normal != disabled);
+            for (int y = 0; y < disabled.height(); ++y)
+                for (int x = 0; x < disabled.width(); ++x) {
+                    const QRgb pixel = disabled.pixel(x, y);
+                    QVERIFY(qRed(pixel) == qGreen(pixel) && qGreen(pixel) == qBlue(pixel));
+                    QVERIFY(qAlpha(pixel) <= qAlpha(normal.pixel(x, y)));
+                }
+            ++checked;
+        }
+        QVERIFY(checked >= 10);
+    }
+};
+
+QTEST_MAIN(MainWindowTest)
+#include "main_window_test.moc"
