@@ -82,6 +82,15 @@ std::vector<DamagedTag> damagedTags() {
     stale.text("TPE1", "Artist").bytes(Bytes(20, 0)).text("TIT2", "Old title");
     add("an old frame behind the padding", stale.build(), "");
 
+    Bytes cutOff = Id3v2Builder(3)
+                       .text("TIT2", "Title")
+                       .text("TPE1", "Artist")
+                       .text("TALB", "A long album name")
+                       .build();
+    cutOff.resize(cutOff.size() - 5);  // the tag's end cuts its last frame
+    cutOff[9] = static_cast<std::uint8_t>(cutOff.size() - 10);
+    add("the last frame cut off by the tag's end", cutOff, "Title", "TALB");
+
     Id3v2Builder crc(3);
     crc.extendedHeader(true, true).text("TIT2", "Title").text("TPE1", "Artist").padding(100);
     add("an extended header with a CRC", usualFrames(crc, "(17)Rock").build());
