@@ -7,12 +7,12 @@
 namespace tw::rename {
 
 void reportFailedFiles(base::UserPort& port, const std::string& workFolder,
-                       const std::vector<std::string>& failed) {
+                       const std::vector<core::FileFailure>& failed) {
     if (failed.empty())
         return;
     port.showFailedFiles(base::tr(base::ids::kFailedFilesCaption),
                          base::tr(base::ids::kFailedFilesWritePermissions) + "\n" + workFolder,
-                         failed);
+                         core::failureLines(failed));
 }
 
 }  // namespace tw::rename

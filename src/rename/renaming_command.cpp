@@ -67,10 +67,11 @@ RenameOutcome RenamingCommand::run(base::UserPort& port, const std::string& work
         core::AudioFile& file = list_.at(index);
         port.advanceProgress(file.fileName);
         const std::string before = file.fileName;
-        if (file.rename(expand(table, index, ++position)))
+        std::string why;
+        if (file.rename(expand(table, index, ++position), &why))
             ++outcome.renamed;
         else
-            outcome.failed.push_back(before);
+            outcome.failed.push_back({before, why});
     }
     port.finishProgress();
     reportFailedFiles(port, workFolder, outcome.failed);
