@@ -70,6 +70,9 @@ struct AudioFile {
     // information text. A file that cannot be opened or read keeps what the record held
     // and gets its readFailure.
     void read();
+    // The same from `fd`, a descriptor of the file open for reading (a save that has just
+    // written it reads it back without opening it again).
+    void read(int fd);
     void rereadTimes();
 
     // Moves the file to work folder + newBaseName + ".mp3" without ever replacing another

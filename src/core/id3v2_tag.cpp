@@ -22,8 +22,10 @@ public:
 };
 
 constexpr unsigned int kFrameHeaderSize = 10;
-// Padding of a tag that outgrew its old space, so that the next edits fit in place.
+// Padding of a tag that outgrew its old space (1 KiB and a tenth of its frames), so that
+// the next edits fit in place.
 constexpr std::uint64_t kPadding = 1024;
+constexpr std::uint64_t kPaddingShare = 10;
 // An old tag's space is kept when no more than this would be left as padding.
 constexpr std::uint64_t kMostPaddingKept = 1024 * 1024;
 
@@ -156,8 +158,9 @@ TagLib::ByteVector Id3v2Tag::rendered(const Frame& frame) const {
 
 TagLib::ByteVector Id3v2Tag::assemble(const TagLib::ByteVector& frames) const {
     const std::uint64_t used = Id3v2Header::kSize + frames.size();
-    const std::uint64_t padding =
-        oldSize_ >= used && oldSize_ - used <= kMostPaddingKept ? oldSize_ - used : kPadding;
+    const std::uint64_t padding = oldSize_ >= used && oldSize_ - used <= kMostPaddingKept
+                                      ? oldSize_ - used
+                                      : kPadding + frames.size() / kPaddingShare;
     TagLib::ByteVector out("ID3");
     out.append(static_cast<char>(writeVersion_));
     out.append('\0');

@@ -76,7 +76,8 @@ public:
     // that was stored plainly in synchsafe form), in their order; an edited frame takes its old
     // place, a new frame the place of the first removed frame with its id, or goes last.
     // Empty frames are dropped. Refused when damage blocks the save or a v2.2 frame has no
-    // v2.3 counterpart. The padding keeps the old tag's size when the frames fit in it.
+    // v2.3 counterpart. The padding keeps the old tag's size when the frames fit in it;
+    // a tag that grows gets 1 KiB and a tenth of its frames, so the next edits fit.
     Id3v2Rendering render() const;
 
     // Installs the program's TagLib defaults once per process (TagLib's diagnostics go

@@ -1,7 +1,6 @@
 #include "core/tag_file_writer.h"
 
 #include <fcntl.h>
-#include <stdlib.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -9,52 +8,24 @@
 #include <cstring>
 #include <optional>
 
-#include "base/file_ops.h"
 #include "base/language.h"
 #include "base/string_ids.h"
 #include "core/byte_window.h"
+#include "core/file_failure.h"
 #include "core/id3v1_tag.h"
 #include "core/id3v2_fields.h"
 #include "core/id3v2_header.h"
 #include "core/id3v2_tag.h"
 #include "core/mpeg_info.h"
 #include "core/other_audio_format.h"
+#include "core/pending_save.h"
+#include "core/save_batch.h"
 
 namespace tw::core {
 
 namespace {
 
 namespace ids = base::ids;
-
-// Why the file system refused, as the user reads it: the two reasons everyone knows by
-// name, else the system's own text under `id`.
-std::string reasonOf(std::error_code error, int id) {
-    if (error == std::errc::permission_denied || error == std::errc::operation_not_permitted ||
-        error == std::errc::read_only_file_system || error == std::errc::text_file_busy)
-        return base::tr(ids::kSaveNotWritable);
-    if (error == std::errc::no_space_on_device || error.value() == EDQUOT)
-        return base::tr(ids::kSaveDiskFull);
-    return base::trf(id, error.message());
-}
-
-std::string reasonOfErrno(int id) {
-    return reasonOf(std::error_code(errno, std::system_category()), id);
-}
-
-bool sameContents(const struct stat& a, const struct stat& b) {
-    return a.st_dev == b.st_dev && a.st_ino == b.st_ino && a.st_size == b.st_size &&
-           a.st_mtim.tv_sec == b.st_mtim.tv_sec && a.st_mtim.tv_nsec == b.st_mtim.tv_nsec;
-}
-
-// The file itself when `path` is a symbolic link, so that the link stays a link.
-std::string resolved(const std::string& path) {
-    char* real = ::realpath(path.c_str(), nullptr);
-    if (!real)
-        return path;
-    std::string out(real);
-    std::free(real);
-    return out;
-}
 
 }  // namespace
 
@@ -68,9 +39,10 @@ struct TagFileWriter::State {
     std::optional<Id3v2Header> v2Header;
     std::uint64_t v2End = 0;  // 0 without an ID3v2 tag
     std::vector<std::uint8_t> v2Bytes;
-    bool hasV1 = false;
-    std::string refusal;   // why no tag may be written into this file, if none may
-    std::string v2Damage;  // why the ID3v2 tag must not be rewritten, if it must not
+    std::optional<Id3v1Bytes> oldV1;
+    std::string refusal;      // why no tag may be written into this file, if none may
+    std::string v2Damage;     // why the ID3v2 tag must not be rewritten, if it must not
+    std::string notWritable;  // why the file could only be opened for reading, if it could
 
     std::optional<Id3v1Bytes> newV1;
     bool dropV1 = false;
@@ -87,16 +59,23 @@ struct TagFileWriter::State {
         return false;
     }
 
+    bool staged() const { return newV1 || dropV1 || v2Staged; }
+
     void open();
     void inspect();
     bool canWrite();
     bool canRewriteV2();
     Id3v2Tag& loadedTag();
-    bool commit();
+    std::unique_ptr<PendingSave> prepare();
 };
 
 void TagFileWriter::State::open() {
-    fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    // Non-blocking, so that a FIFO named *.mp3 cannot stall the save.
+    fd = ::open(path.c_str(), O_RDWR | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0 && errno != ENOENT) {
+        notWritable = failureReason({errno, std::system_category()}, ids::kSaveCannotWrite);
+        fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    }
     if (fd < 0) {
         refusal = base::trf(ids::kSaveCannotRead, std::strerror(errno));
         return;
@@ -116,8 +95,13 @@ void TagFileWriter::State::inspect() {
     ByteWindow window;
     window.reset(fd, size);
     v2Header = Id3v2Header::parse(window.bytesAt(0, Id3v2Header::kSize));
-    if (size >= kId3v1Size)
-        hasV1 = isId3v1(window.bytesAt(size - kId3v1Size, kId3v1Size));
+    if (size >= kId3v1Size) {
+        const auto last = window.bytesAt(size - kId3v1Size, kId3v1Size);
+        if (isId3v1(last) && last.size() == kId3v1Size) {
+            oldV1.emplace();
+            std::copy(last.begin(), last.end(), oldV1->begin());
+        }
+    }
     if (v2Header)
         v2End = v2Header->tagSize();
 
@@ -131,7 +115,7 @@ void TagFileWriter::State::inspect() {
     if (v2Header) {
         if (v2End > kId3v2ReadLimit) {
             v2Damage = base::tr(ids::kSaveTagTooLarge);
-        } else if (v2End > size || (hasV1 && v2End > size - kId3v1Size)) {
+        } else if (v2End > size || (oldV1 && v2End > size - kId3v1Size)) {
             v2Damage = base::tr(ids::kSaveDamagedTagSize);
         } else {
             v2Bytes.resize(static_cast<std::size_t>(v2End));
@@ -168,60 +152,41 @@ Id3v2Tag& TagFileWriter::State::loadedTag() {
     return *tag;
 }
 
-bool TagFileWriter::State::commit() {
-    if (!newV1 && !dropV1 && !v2Staged)
-        return true;
-    if (!canWrite())
-        return false;
+std::unique_ptr<PendingSave> TagFileWriter::State::prepare() {
+    if (staged() && !canWrite())
+        return nullptr;
+    if (staged() && !notWritable.empty()) {
+        fail(notWritable);
+        return nullptr;
+    }
+    if (fd < 0) {
+        error.clear();  // nothing staged for a file that cannot be opened: nothing to do
+        return nullptr;
+    }
 
+    PendingSave::Change change;
     // The one place that decides the new ID3v2 tag: refused when it would lose a frame.
-    Id3v2Rendering rendered;
     if (v2Staged && tag) {
-        rendered = tag->render();
-        if (rendered.refused())
-            return fail(
-                base::trf(ids::kSaveFrameNotKept, rendered.unkeptName, rendered.unkeptOffset));
+        const Id3v2Rendering rendered = tag->render();
+        if (rendered.refused()) {
+            fail(base::trf(ids::kSaveFrameNotKept, rendered.unkeptName, rendered.unkeptOffset));
+            return nullptr;
+        }
+        change.tag.emplace(rendered.bytes.begin(), rendered.bytes.end());
     }
-
-    if (::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) != 0)
-        return fail(reasonOfErrno(ids::kSaveCannotWrite));
-    const std::string target = resolved(path);
-    base::ReplacementFile out(target);
-    if (out.error())
-        return fail(reasonOf(out.error(), ids::kSaveCannotWrite));
-
-    // A staged ID3v2 tag replaces the old one, which then lies wholly before the audio
-    // (canRewriteV2 made sure); otherwise everything before the ID3v1 tag is kept.
-    const std::uint64_t audioEnd = hasV1 ? size - kId3v1Size : size;
-    std::error_code ec;
-    if (v2Staged) {
-        ec = out.write(rendered.bytes.data(), rendered.bytes.size());
-        if (!ec)
-            ec = out.copyFrom(fd, v2End, audioEnd - v2End);
-    } else {
-        ec = out.copyFrom(fd, 0, audioEnd);
+    if (newV1) {
+        change.id3v1 = PendingSave::Change::Id3v1::Write;
+        change.newId3v1 = *newV1;
+    } else if (dropV1) {
+        change.id3v1 = PendingSave::Change::Id3v1::Remove;
     }
-    if (!ec && newV1)
-        ec = out.write(newV1->data(), newV1->size());
-    if (!ec && !newV1 && !dropV1 && hasV1)
-        ec = out.copyFrom(fd, audioEnd, kId3v1Size);
-    if (ec)
-        return fail(reasonOf(ec, ids::kSaveCannotWrite));
-
-    struct stat now {};
-    struct stat atPath {};
-    if (::fstat(fd, &now) != 0 || ::stat(target.c_str(), &atPath) != 0 ||
-        !sameContents(now, opened) || atPath.st_dev != opened.st_dev ||
-        atPath.st_ino != opened.st_ino)
-        return fail(base::tr(ids::kSaveChangedMeanwhile));
-
-    if ((ec = out.commit(opened)))
-        return fail(reasonOf(ec, ids::kSaveCannotWrite));
-    newV1.reset();
-    dropV1 = false;
-    v2Staged = false;
+    PendingSave::Layout layout{
+        .size = size, .tagEnd = v2End, .tag = std::move(v2Bytes), .id3v1 = oldV1};
+    const int handed = fd;
+    fd = -1;
     error.clear();
-    return true;
+    return std::make_unique<PendingSave>(handed, path, opened, std::move(layout),
+                                         std::move(change));
 }
 
 TagFileWriter::TagFileWriter(std::string path) : state_(std::make_unique<State>()) {
@@ -247,7 +212,7 @@ bool TagFileWriter::removeV1() {
     if (!s.canWrite())
         return false;
     s.newV1.reset();
-    s.dropV1 = s.hasV1;
+    s.dropV1 = s.oldV1.has_value();
     return true;
 }
 
@@ -286,7 +251,14 @@ bool TagFileWriter::writeLyrics(const AudioFile& record) {
 }
 
 bool TagFileWriter::commit() {
-    return state_->commit();
+    SaveBatch batch;
+    batch.add(*this);
+    state_->error = batch.finish().front();
+    return state_->error.empty();
+}
+
+std::unique_ptr<PendingSave> TagFileWriter::prepare() {
+    return state_->prepare();
 }
 
 const std::string& TagFileWriter::error() const {

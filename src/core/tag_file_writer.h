@@ -7,6 +7,8 @@
 
 namespace tw::core {
 
+class PendingSave;
+
 // One save of the tags of one file.
 //
 // `save` (of the record) creates one writer for the record's path, stages the changes in a
@@ -22,11 +24,10 @@ namespace tw::core {
 //
 // Each staging call returns that step's own success; a failed step stages nothing. Staging
 // never touches the disk. `save` commits only when every step that ran succeeded, so a
-// save happens whole or not at all. commit() rewrites the file once, and only when
-// something was staged: the new file (new ID3v2 tag + the original bytes between
-// the old ID3v2 tag and the old ID3v1 tag, unchanged + the new ID3v1 tag) is written to a
-// temporary file in the same folder, flushed to disk, given the original's permissions and
-// renamed over the original. Any failure leaves the original byte-identical.
+// save happens whole or not at all. What was staged becomes one PendingSave (prepare()),
+// which a SaveBatch writes together with the other files of a save: in place where the
+// new tags fit, else as a new file renamed over the old one (pending_save.h). Any failure
+// leaves the original byte-identical.
 //
 // What `save` does with the record around it (the writer never changes a record):
 //   - before step 1 for a removal of ID3v1 (ID3v2): clearFields on the tag's fields;
@@ -42,8 +43,8 @@ namespace tw::core {
 // FLAC, Ogg, MP4, recognised by their magic bytes at the start or behind an ID3v2 tag):
 // every staging call fails for it.
 //
-// A writer is used once, on one thread. It keeps the file open from construction until
-// commit() or destruction.
+// A writer is used once, on one thread. It opens the file once, for reading and writing,
+// and reads its tags once; the descriptor goes to the PendingSave.
 class TagFileWriter {
 public:
     explicit TagFileWriter(std::string path);
@@ -72,12 +73,16 @@ public:
     // empty text removes every USLT frame. Acts on the tag as steps 1-2 left it.
     bool writeLyrics(const AudioFile& record);
 
-    // Writes what was staged. True when nothing was staged. False, with error() set, when
-    // the ID3v2 tag cannot be written without losing a frame (one the program does not
-    // edit and cannot keep), the file is not writable, the disk is full, the file changed
-    // since the writer read it, or it could not be replaced; the original is then
-    // untouched.
+    // Writes what was staged, as a batch of one. True when nothing was staged. False, with
+    // error() set, when the ID3v2 tag cannot be written without losing a frame (one the
+    // program does not edit and cannot keep), the file is not writable, the disk is full,
+    // the file changed since the writer read it, or it could not be replaced; the original
+    // is then untouched.
     bool commit();
+
+    // What the staged steps make of the file, for a SaveBatch; the writer is spent
+    // afterwards. Null, with error() set, when it may not be written (see commit()).
+    std::unique_ptr<PendingSave> prepare();
 
     // Why the last step or commit failed, in the active language ("" after success).
     const std::string& error() const;

@@ -1,0 +1,265 @@
+#include "core/pending_save.h"
+
+#include <stdlib.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+
+#include "base/file_ops.h"
+#include "base/language.h"
+#include "base/string_ids.h"
+#include "core/file_failure.h"
+#include "core/undo_rollback.h"
+
+namespace tw::core {
+
+namespace {
+
+namespace ids = base::ids;
+
+std::error_code lastError() {
+    return {errno, std::system_category()};
+}
+
+// The file itself when `path` is a symbolic link, so that the link stays a link.
+std::string resolved(const std::string& path) {
+    char* real = ::realpath(path.c_str(), nullptr);
+    if (!real)
+        return path;
+    std::string out(real);
+    std::free(real);
+    return out;
+}
+
+bool sameContents(const struct stat& a, const struct stat& b) {
+    return a.st_dev == b.st_dev && a.st_ino == b.st_ino && a.st_size == b.st_size &&
+           a.st_mtim.tv_sec == b.st_mtim.tv_sec && a.st_mtim.tv_nsec == b.st_mtim.tv_nsec;
+}
+
+std::error_code writeAt(int fd, std::uint64_t offset, std::span<const std::uint8_t> bytes) {
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::pwrite(fd, bytes.data() + done, bytes.size() - done,
+                                   static_cast<off_t>(offset + done));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            return lastError();
+        done += static_cast<std::size_t>(n);
+    }
+    return {};
+}
+
+}  // namespace
+
+PendingSave::PendingSave(int fd, std::string path, const struct stat& opened, Layout layout,
+                         Change change)
+    : fd_(fd),
+      path_(std::move(path)),
+      opened_(opened),
+      layout_(std::move(layout)),
+      change_(std::move(change)),
+      newSize_(layout_.size) {
+    const bool tagFits = !change_.tag ||
+                         (layout_.tagEnd > 0 && change_.tag->size() == layout_.tagEnd) ||
+                         (layout_.tagEnd == 0 && change_.tag->empty());
+    if (tagFits)
+        planInPlace();
+    else
+        planRewrite();
+}
+
+PendingSave::~PendingSave() {
+    if (fd_ >= 0)
+        ::close(fd_);
+}
+
+void PendingSave::planInPlace() {
+    UndoRecord undo{.kind = UndoRecord::Kind::InPlace,
+                    .path = path_,
+                    .device = opened_.st_dev,
+                    .inode = opened_.st_ino,
+                    .oldSize = layout_.size,
+                    .newSize = layout_.size,
+                    .regions = {}};
+    auto region = [&](std::uint64_t offset, std::span<const std::uint8_t> oldBytes,
+                      std::span<const std::uint8_t> newBytes) {
+        undo.regions.push_back(UndoRegion::between(offset, oldBytes, newBytes));
+        if (!newBytes.empty())
+            writes_.push_back({offset, {newBytes.begin(), newBytes.end()}});
+    };
+
+    // Only the runs of blocks that differ are written.
+    if (change_.tag && !change_.tag->empty()) {
+        const std::span<const std::uint8_t> oldTag = layout_.tag;
+        const std::span<const std::uint8_t> newTag = *change_.tag;
+        std::uint64_t runStart = 0;
+        std::uint64_t runEnd = 0;
+        auto closeRun = [&] {
+            if (runEnd > runStart)
+                region(runStart, oldTag.subspan(runStart, runEnd - runStart),
+                       newTag.subspan(runStart, runEnd - runStart));
+            runStart = runEnd = 0;
+        };
+        forEachBlock(0, newTag.size(), [&](std::uint64_t at, std::uint64_t length) {
+            const auto from = oldTag.subspan(at, length);
+            const auto to = newTag.subspan(at, length);
+            if (std::equal(from.begin(), from.end(), to.begin())) {
+                closeRun();
+                return;
+            }
+            if (runEnd == 0 && runStart == 0)
+                runStart = at;
+            runEnd = at + length;
+        });
+        closeRun();
+    }
+
+    const std::uint64_t size = layout_.size;
+    switch (change_.id3v1) {
+        case Change::Id3v1::Keep:
+            break;
+        case Change::Id3v1::Write:
+            if (!layout_.id3v1) {
+                region(size, {}, change_.newId3v1);
+                newSize_ = size + kId3v1Size;
+            } else if (*layout_.id3v1 != change_.newId3v1) {
+                region(size - kId3v1Size, *layout_.id3v1, change_.newId3v1);
+            }
+            break;
+        case Change::Id3v1::Remove:
+            if (layout_.id3v1) {
+                region(size - kId3v1Size, *layout_.id3v1, {});
+                newSize_ = size - kId3v1Size;
+            }
+            break;
+    }
+    undo.newSize = newSize_;
+    if (writes_.empty() && newSize_ == size)
+        return;
+    way_ = Way::InPlace;
+    undo_ = std::move(undo);
+}
+
+void PendingSave::planRewrite() {
+    way_ = Way::Rewrite;
+    writes_.clear();
+    newSize_ = layout_.size;
+    target_ = resolved(path_);
+    hiddenName_ = base::newHiddenName();
+    undo_ = UndoRecord{.kind = UndoRecord::Kind::NewName,
+                       .path = base::folderOf(target_) + "/" + hiddenName_,
+                       .device = 0,
+                       .inode = 0,
+                       .oldSize = 0,
+                       .newSize = 0,
+                       .regions = {}};
+}
+
+void PendingSave::rewriteInstead() {
+    if (way_ == Way::InPlace)
+        planRewrite();
+}
+
+std::optional<std::string> PendingSave::writeNewFile(const SaveProbe& probe) {
+    newFile_ = std::make_unique<base::TempFile>(base::folderOf(target_), hiddenName_,
+                                                probe.namedNewFiles
+                                                    ? base::TempFile::Naming::Named
+                                                    : base::TempFile::Naming::UnnamedWherePossible);
+    base::TempFile& out = *newFile_;
+    std::error_code ec = out.error();
+    const std::uint64_t audioEnd = layout_.size - (layout_.id3v1 ? kId3v1Size : 0);
+    // A new tag replaces the old one, which lies wholly before the audio (the writer made
+    // sure); without one everything before the ID3v1 tag is kept.
+    if (!ec && change_.tag) {
+        ec = out.write(change_.tag->data(), change_.tag->size());
+        if (!ec)
+            ec = out.copyFrom(fd_, layout_.tagEnd, audioEnd - layout_.tagEnd);
+    } else if (!ec) {
+        ec = out.copyFrom(fd_, 0, audioEnd);
+    }
+    if (!ec && change_.id3v1 == Change::Id3v1::Write)
+        ec = out.write(change_.newId3v1.data(), change_.newId3v1.size());
+    if (!ec && change_.id3v1 == Change::Id3v1::Keep && layout_.id3v1)
+        ec = out.write(layout_.id3v1->data(), layout_.id3v1->size());
+    if (!ec)
+        ec = out.takeAttributes(opened_);
+    if (ec)
+        return failureReason(ec, ids::kSaveCannotWrite);
+    probe.reached(SaveStep::NewFileWritten);
+    return std::nullopt;
+}
+
+int PendingSave::newFileFd() const {
+    return newFile_ ? newFile_->fd() : -1;
+}
+
+int PendingSave::fd() const {
+    return placed_ && newFile_ ? newFile_->fd() : fd_;
+}
+
+std::string PendingSave::changedFolder() const {
+    return base::folderOf(target_);
+}
+
+std::optional<std::string> PendingSave::changedMeanwhile(const std::string& at) const {
+    struct stat now {};
+    struct stat named {};
+    if (::fstat(fd_, &now) != 0 || ::stat(at.c_str(), &named) != 0 || !sameContents(now, opened_) ||
+        named.st_dev != opened_.st_dev || named.st_ino != opened_.st_ino)
+        return base::tr(ids::kSaveChangedMeanwhile);
+    return std::nullopt;
+}
+
+std::optional<std::string> PendingSave::apply(const SaveProbe& probe) {
+    if (way_ == Way::Nothing)
+        return std::nullopt;
+    if (auto changed = changedMeanwhile(way_ == Way::InPlace ? path_ : target_))
+        return changed;
+    if (way_ == Way::InPlace)
+        return writeInPlace(probe);
+
+    std::error_code ec = newFile_->link();
+    if (!ec) {
+        probe.reached(SaveStep::NewFileLinked);
+        ec = newFile_->replace(target_);
+    }
+    if (ec)
+        return failureReason(ec, ids::kSaveCannotWrite);
+    placed_ = true;
+    probe.reached(SaveStep::FilePlaced);
+    return std::nullopt;
+}
+
+std::optional<std::string> PendingSave::writeInPlace(const SaveProbe& probe) {
+    std::error_code ec;
+    for (const Write& write : writes_) {
+        if (!probe.afterStep) {
+            ec = writeAt(fd_, write.offset, write.bytes);
+        } else {
+            forEachBlock(
+                write.offset, write.bytes.size(), [&](std::uint64_t at, std::uint64_t length) {
+                    if (ec)
+                        return;
+                    ec =
+                        writeAt(fd_, at, std::span(write.bytes).subspan(at - write.offset, length));
+                    if (!ec)
+                        probe.reached(SaveStep::BlockWritten);
+                });
+        }
+        if (ec)
+            break;
+    }
+    if (!ec && newSize_ < layout_.size && ::ftruncate(fd_, static_cast<off_t>(newSize_)) != 0)
+        ec = lastError();
+    if (ec) {
+        // Whatever part of the new bytes made it in goes out again.
+        rollBack({*undo_});
+        return failureReason(ec, ids::kSaveCannotWrite);
+    }
+    probe.reached(SaveStep::FilePlaced);
+    return std::nullopt;
+}
+
+}  // namespace tw::core
