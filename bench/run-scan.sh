@@ -12,14 +12,8 @@ corpus="${1:-/tmp/tw-corpus}"
 count="${2:-1000}"
 rounds="${ROUNDS:-5}"
 
-if [ ! -d "$corpus" ]; then
-  make_corpus="${MAKE_CORPUS:-}"
-  for candidate in "$repo/../shared/make-corpus" "$repo/../../shared/make-corpus" /work/shared/make-corpus; do
-    if [ -z "$make_corpus" ] && [ -x "$candidate" ]; then make_corpus="$candidate"; fi
-  done
-  [ -n "$make_corpus" ] || { echo "make-corpus not found; set MAKE_CORPUS" >&2; exit 1; }
-  "$make_corpus" "$corpus" "$count"
-fi
+. "$repo/bench/corpus.sh"
+ensure_corpus "$corpus" "$count"
 
 cmake --preset default >/dev/null
 cmake --build --preset default --target scan tunewright-cli >/dev/null
@@ -28,7 +22,6 @@ scan="$repo/build/bin/scan"
 # Warm the page cache, so that both readers see the same memory-speed files.
 cat "$corpus"/*.mp3 >/dev/null
 
-best() { sort -n | tail -1; }
 ours=(); theirs=()
 for _ in $(seq "$rounds"); do
   ours+=("$("$scan" "$corpus" --repeat 3 | awk '/files_per_second/ {print $2}')")

@@ -115,6 +115,15 @@ std::string folderOf(const std::string& path) {
     return slash == 0 ? "/" : path.substr(0, slash);
 }
 
+std::string realPath(const std::string& path) {
+    char* real = ::realpath(path.c_str(), nullptr);
+    if (!real)
+        return path;
+    std::string out(real);
+    std::free(real);
+    return out;
+}
+
 std::string randomHex(std::size_t bytes) {
     std::vector<std::uint8_t> random(bytes);
     if (::getrandom(random.data(), random.size(), 0) != static_cast<ssize_t>(random.size())) {

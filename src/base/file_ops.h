@@ -72,6 +72,8 @@ std::string randomHex(std::size_t bytes);
 
 // The folder part of a path ("." for a bare name).
 std::string folderOf(const std::string& path);
+// The path with every symbolic link resolved; the path itself when it cannot be resolved.
+std::string realPath(const std::string& path);
 
 // The new contents of a file, written beside it and put in its place at once.
 //

@@ -156,11 +156,13 @@ TagLib::ByteVector Id3v2Tag::rendered(const Frame& frame) const {
     return out;
 }
 
-TagLib::ByteVector Id3v2Tag::assemble(const TagLib::ByteVector& frames) const {
+TagLib::ByteVector Id3v2Tag::assemble(const TagLib::ByteVector& frames, std::uint64_t size) const {
     const std::uint64_t used = Id3v2Header::kSize + frames.size();
-    const std::uint64_t padding = oldSize_ >= used && oldSize_ - used <= kMostPaddingKept
-                                      ? oldSize_ - used
-                                      : kPadding + frames.size() / kPaddingShare;
+    std::uint64_t padding = oldSize_ >= used && oldSize_ - used <= kMostPaddingKept
+                                ? oldSize_ - used
+                                : kPadding + frames.size() / kPaddingShare;
+    if (size >= used + padding)
+        padding = size - used;
     TagLib::ByteVector out("ID3");
     out.append(static_cast<char>(writeVersion_));
     out.append('\0');
@@ -172,7 +174,7 @@ TagLib::ByteVector Id3v2Tag::assemble(const TagLib::ByteVector& frames) const {
     return out;
 }
 
-Id3v2Rendering Id3v2Tag::render() const {
+Id3v2Rendering Id3v2Tag::render(std::uint64_t size) const {
     for (const Id3v2Damage& damage : damage_)
         if (damage.blocksSave())
             return {.bytes = {}, .unkeptName = damage.name, .unkeptOffset = damage.offset};
@@ -213,7 +215,7 @@ Id3v2Rendering Id3v2Tag::render() const {
             frames.append(rendered(*frame));
     if (frames.isEmpty())
         return {};
-    return {.bytes = assemble(frames), .unkeptName = {}, .unkeptOffset = 0};
+    return {.bytes = assemble(frames, size), .unkeptName = {}, .unkeptOffset = 0};
 }
 
 }  // namespace tw::core

@@ -77,8 +77,10 @@ public:
     // place, a new frame the place of the first removed frame with its id, or goes last.
     // Empty frames are dropped. Refused when damage blocks the save or a v2.2 frame has no
     // v2.3 counterpart. The padding keeps the old tag's size when the frames fit in it;
-    // a tag that grows gets 1 KiB and a tenth of its frames, so the next edits fit.
-    Id3v2Rendering render() const;
+    // a tag that grows gets 1 KiB and a tenth of its frames, so the next edits fit. With
+    // `size`, at least the size render() gives, the padding fills the tag to exactly that
+    // (a file that grows by whole blocks).
+    Id3v2Rendering render(std::uint64_t size = 0) const;
 
     // Installs the program's TagLib defaults once per process (TagLib's diagnostics go
     // nowhere). Called by the constructors; cheap after the first call.
@@ -97,7 +99,7 @@ private:
     void addEntry(const Id3v2RawFrame& raw, bool v22);
     bool unchanged(const Entry& entry) const;
     TagLib::ByteVector rendered(const TagLib::ID3v2::Frame& frame) const;
-    TagLib::ByteVector assemble(const TagLib::ByteVector& frames) const;
+    TagLib::ByteVector assemble(const TagLib::ByteVector& frames, std::uint64_t size) const;
 
     std::unique_ptr<TagLib::ID3v2::Header> tagLibHeader_;  // what the frame factory is told
     std::unique_ptr<TagLib::ID3v2::Tag> tag_;

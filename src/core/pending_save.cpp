@@ -1,6 +1,5 @@
 #include "core/pending_save.h"
 
-#include <stdlib.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -10,6 +9,7 @@
 #include "base/language.h"
 #include "base/string_ids.h"
 #include "core/file_failure.h"
+#include "core/range_insert.h"
 #include "core/undo_rollback.h"
 
 namespace tw::core {
@@ -20,16 +20,6 @@ namespace ids = base::ids;
 
 std::error_code lastError() {
     return {errno, std::system_category()};
-}
-
-// The file itself when `path` is a symbolic link, so that the link stays a link.
-std::string resolved(const std::string& path) {
-    char* real = ::realpath(path.c_str(), nullptr);
-    if (!real)
-        return path;
-    std::string out(real);
-    std::free(real);
-    return out;
 }
 
 bool sameContents(const struct stat& a, const struct stat& b) {
@@ -64,7 +54,9 @@ PendingSave::PendingSave(int fd, std::string path, const struct stat& opened, La
     const bool tagFits = !change_.tag ||
                          (layout_.tagEnd > 0 && change_.tag->size() == layout_.tagEnd) ||
                          (layout_.tagEnd == 0 && change_.tag->empty());
-    if (tagFits)
+    const bool tagFillsInsertion =
+        change_.tag && change_.insert > 0 && change_.tag->size() == layout_.tagEnd + change_.insert;
+    if (tagFits || tagFillsInsertion)
         planInPlace();
     else
         planRewrite();
@@ -76,12 +68,15 @@ PendingSave::~PendingSave() {
 }
 
 void PendingSave::planInPlace() {
+    // Bytes inserted at the start read as zeros before the tag is written into them.
+    const std::uint64_t inserted = change_.tag ? change_.insert : 0;
     UndoRecord undo{.kind = UndoRecord::Kind::InPlace,
                     .path = path_,
                     .device = opened_.st_dev,
                     .inode = opened_.st_ino,
                     .oldSize = layout_.size,
                     .newSize = layout_.size,
+                    .inserted = inserted,
                     .regions = {}};
     auto region = [&](std::uint64_t offset, std::span<const std::uint8_t> oldBytes,
                       std::span<const std::uint8_t> newBytes) {
@@ -91,8 +86,13 @@ void PendingSave::planInPlace() {
     };
 
     // Only the runs of blocks that differ are written.
+    std::vector<std::uint8_t> grownTag;
+    if (inserted > 0) {
+        grownTag.assign(inserted, 0);
+        grownTag.insert(grownTag.end(), layout_.tag.begin(), layout_.tag.end());
+    }
     if (change_.tag && !change_.tag->empty()) {
-        const std::span<const std::uint8_t> oldTag = layout_.tag;
+        const std::span<const std::uint8_t> oldTag = inserted > 0 ? grownTag : layout_.tag;
         const std::span<const std::uint8_t> newTag = *change_.tag;
         std::uint64_t runStart = 0;
         std::uint64_t runEnd = 0;
@@ -116,7 +116,8 @@ void PendingSave::planInPlace() {
         closeRun();
     }
 
-    const std::uint64_t size = layout_.size;
+    const std::uint64_t size = layout_.size + inserted;
+    newSize_ = size;
     switch (change_.id3v1) {
         case Change::Id3v1::Keep:
             break;
@@ -136,17 +137,20 @@ void PendingSave::planInPlace() {
             break;
     }
     undo.newSize = newSize_;
-    if (writes_.empty() && newSize_ == size)
+    if (writes_.empty() && newSize_ == layout_.size)
         return;
     way_ = Way::InPlace;
+    inserted_ = inserted;
     undo_ = std::move(undo);
 }
 
 void PendingSave::planRewrite() {
     way_ = Way::Rewrite;
     writes_.clear();
+    inserted_ = 0;
     newSize_ = layout_.size;
-    target_ = resolved(path_);
+    // The file itself when the path is a symbolic link, so that the link stays a link.
+    target_ = layout_.throughLink ? base::realPath(path_) : path_;
     hiddenName_ = base::newHiddenName();
     undo_ = UndoRecord{.kind = UndoRecord::Kind::NewName,
                        .path = base::folderOf(target_) + "/" + hiddenName_,
@@ -189,6 +193,19 @@ std::optional<std::string> PendingSave::writeNewFile(const SaveProbe& probe) {
         return failureReason(ec, ids::kSaveCannotWrite);
     probe.reached(SaveStep::NewFileWritten);
     return std::nullopt;
+}
+
+// The file system took insertions on a scratch file but refuses them for this one (an old
+// block-mapped file of a converted file system, say): nothing has changed, and a new file
+// holds the grown tag just as well. Should a kill follow, the undo journal still names the
+// old inode, which the roll-back then reports as no longer there.
+std::optional<std::string> PendingSave::rewriteNow(const SaveProbe& probe) {
+    planRewrite();
+    if (auto why = writeNewFile(probe))
+        return why;
+    if (::fdatasync(newFile_->fd()) != 0)
+        return failureReason(lastError(), ids::kSaveCannotWrite);
+    return apply(probe);
 }
 
 int PendingSave::newFileFd() const {
@@ -234,8 +251,17 @@ std::optional<std::string> PendingSave::apply(const SaveProbe& probe) {
 
 std::optional<std::string> PendingSave::writeInPlace(const SaveProbe& probe) {
     std::error_code ec;
+    if (inserted_ > 0) {
+        if (insertRange(fd_, inserted_))
+            return rewriteNow(probe);
+        probe.reached(SaveStep::RangeInserted);
+    }
+    const std::uint64_t grown = layout_.size + inserted_;
     for (const Write& write : writes_) {
-        if (!probe.afterStep) {
+        // Under a probe, a block at a time: the disk may keep some blocks of one write and
+        // not others. Bytes that make the file longer go in one piece, as the file's size
+        // grows by one write at once.
+        if (!probe.afterStep || write.offset >= grown) {
             ec = writeAt(fd_, write.offset, write.bytes);
         } else {
             forEachBlock(
@@ -251,7 +277,7 @@ std::optional<std::string> PendingSave::writeInPlace(const SaveProbe& probe) {
         if (ec)
             break;
     }
-    if (!ec && newSize_ < layout_.size && ::ftruncate(fd_, static_cast<off_t>(newSize_)) != 0)
+    if (!ec && newSize_ < grown && ::ftruncate(fd_, static_cast<off_t>(newSize_)) != 0)
         ec = lastError();
     if (ec) {
         // Whatever part of the new bytes made it in goes out again.

@@ -25,10 +25,13 @@ namespace tw::core {
 //   - in place, when the new ID3v2 tag is exactly as long as the old one (render() keeps
 //     the old tag's size while the frames fit in it) or only the ID3v1 tag changes: only
 //     the blocks of bytes that differ are written, into the file itself, so its inode,
-//     hard links, owner, mode, extended attributes and audio stay as they are;
-//   - as a new file otherwise: the new tag, the audio copied by the kernel and the ID3v1
-//     tag go into an unnamed file beside the old one, which takes the old one's mode and
-//     owner and is renamed over it (through a link of it under a hidden name).
+//     hard links, owner, mode, extended attributes and audio stay as they are. A tag that
+//     outgrows its space is in place too where the file system can insert whole blocks at
+//     the file's start (range_insert.h): the new tag fills the old space and the new blocks;
+//   - as a new file otherwise (a file system that cannot, or a tag taken out): the new
+//     tag, the audio copied by the kernel and the ID3v1 tag go into an unnamed file beside
+//     the old one, which takes the old one's mode and owner and is renamed over it
+//     (through a link of it under a hidden name).
 //
 // Owns the descriptor of the file, opened once by the writer for reading and writing, and
 // the new file. One thread.
@@ -42,12 +45,16 @@ public:
         std::uint64_t tagEnd = 0;         // the end of the ID3v2 tag; 0 without one
         std::vector<std::uint8_t> tag;    // the old tag's bytes (tagEnd of them)
         std::optional<Id3v1Bytes> id3v1;  // the old ID3v1 tag, when there is one
+        bool throughLink = false;  // the path is a symbolic link: a new file replaces its target
     };
     // What the save makes of it.
     struct Change {
         std::optional<std::vector<std::uint8_t>> tag;  // the new ID3v2 tag; empty: none
         enum class Id3v1 { Keep, Write, Remove } id3v1 = Id3v1::Keep;
         Id3v1Bytes newId3v1{};
+        // Bytes to insert at the start for a tag that outgrew its space (a multiple of the
+        // file system's block size): the new tag fills the old one's space and them.
+        std::uint64_t insert = 0;
     };
 
     PendingSave(int fd, std::string path, const struct stat& opened, Layout layout, Change change);
@@ -89,6 +96,7 @@ private:
     void planRewrite();
     std::optional<std::string> changedMeanwhile(const std::string& at) const;
     std::optional<std::string> writeInPlace(const SaveProbe& probe);
+    std::optional<std::string> rewriteNow(const SaveProbe& probe);
 
     int fd_;
     std::string path_;
@@ -104,6 +112,7 @@ private:
     };
     std::vector<Write> writes_;
     std::uint64_t newSize_ = 0;
+    std::uint64_t inserted_ = 0;
     std::optional<UndoRecord> undo_;
 
     // Rewrite: the file it replaces (symbolic links followed), and the new file.

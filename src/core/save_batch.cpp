@@ -1,6 +1,7 @@
 #include "core/save_batch.h"
 
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -18,8 +19,18 @@ namespace tw::core {
 
 namespace {
 
-constexpr std::size_t kMostFilesAtOnce = 256;
 constexpr std::size_t kMostUndoBytesAtOnce = 32 * 1024 * 1024;
+
+// How many files a group may hold open: each flush costs the same for one file as for a
+// thousand, so as many as the descriptor limit leaves room for (two each: a file and its
+// new file), keeping some for the rest of the program.
+std::size_t mostFilesAtOnce() {
+    rlimit limit{};
+    if (::getrlimit(RLIMIT_NOFILE, &limit) != 0)
+        return 256;
+    const rlim_t usable = limit.rlim_cur > 128 ? (limit.rlim_cur - 128) / 2 : 16;
+    return static_cast<std::size_t>(std::clamp<rlim_t>(usable, 16, 2048));
+}
 
 std::error_code lastError() {
     return {errno, std::system_category()};
@@ -55,7 +66,8 @@ struct SaveBatch::Entry {
     }
 };
 
-SaveBatch::SaveBatch(SaveOptions options) : options_(options), journal_(processUndoJournal()) {}
+SaveBatch::SaveBatch(SaveOptions options)
+    : options_(options), journal_(processUndoJournal()), mostFiles_(mostFilesAtOnce()) {}
 
 // A batch that is not finished writes nothing more; its new files go with it.
 SaveBatch::~SaveBatch() = default;
@@ -63,7 +75,7 @@ SaveBatch::~SaveBatch() = default;
 std::size_t SaveBatch::add(TagFileWriter& writer, std::function<void(int fd)> written) {
     const std::size_t index = outcomes_.size();
     outcomes_.emplace_back();
-    std::unique_ptr<PendingSave> save = writer.prepare();
+    std::unique_ptr<PendingSave> save = writer.prepare(!options_.probe.newFilesForGrowth);
     if (!save) {
         outcomes_[index] = writer.error();
         return index;
@@ -77,7 +89,7 @@ std::size_t SaveBatch::add(TagFileWriter& writer, std::function<void(int fd)> wr
     for (const UndoRegion& region : undo->regions)
         groupUndoBytes_ += region.oldBytes.size() + region.newHashes.size() * 8;
     group_.push_back({std::move(save), std::move(written), index, std::nullopt});
-    if (group_.size() >= kMostFilesAtOnce || groupUndoBytes_ >= kMostUndoBytesAtOnce)
+    if (group_.size() >= mostFiles_ || groupUndoBytes_ >= kMostUndoBytesAtOnce)
         writeGroup();
     return index;
 }

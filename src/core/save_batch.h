@@ -71,6 +71,7 @@ private:
     UndoJournal& journal_;
     std::vector<Entry> group_;
     std::size_t groupUndoBytes_ = 0;
+    std::size_t mostFiles_;
     std::vector<std::string> outcomes_;
 };
 

@@ -6,6 +6,7 @@ namespace tw::core {
 enum class SaveStep {
     JournalWritten,   // the undo records of a batch are written, not yet flushed
     JournalFlushed,   // ... and flushed
+    RangeInserted,    // a file grew at its start by whole blocks, still zeros
     NewFileWritten,   // a new file (for a tag that outgrew its space) is written, unnamed
     NewFilesFlushed,  // the new files are on the disk
     BlockWritten,     // one more block of new tag bytes is in a file (probe only: see below)
@@ -24,6 +25,9 @@ struct SaveProbe {
     // New files are made under their hidden name at once, as on a file system without
     // unnamed files.
     bool namedNewFiles = false;
+    // Tags that outgrow their space get a new file, as on a file system that cannot insert
+    // blocks at a file's start.
+    bool newFilesForGrowth = false;
 
     void reached(SaveStep step) const {
         if (afterStep)

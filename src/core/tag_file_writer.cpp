@@ -8,6 +8,7 @@
 #include <cstring>
 #include <optional>
 
+#include "base/file_ops.h"
 #include "base/language.h"
 #include "base/string_ids.h"
 #include "core/byte_window.h"
@@ -19,6 +20,7 @@
 #include "core/mpeg_info.h"
 #include "core/other_audio_format.h"
 #include "core/pending_save.h"
+#include "core/range_insert.h"
 #include "core/save_batch.h"
 
 namespace tw::core {
@@ -40,9 +42,10 @@ struct TagFileWriter::State {
     std::uint64_t v2End = 0;  // 0 without an ID3v2 tag
     std::vector<std::uint8_t> v2Bytes;
     std::optional<Id3v1Bytes> oldV1;
-    std::string refusal;      // why no tag may be written into this file, if none may
-    std::string v2Damage;     // why the ID3v2 tag must not be rewritten, if it must not
-    std::string notWritable;  // why the file could only be opened for reading, if it could
+    std::string refusal;       // why no tag may be written into this file, if none may
+    std::string v2Damage;      // why the ID3v2 tag must not be rewritten, if it must not
+    std::string notWritable;   // why the file could only be opened for reading, if it could
+    bool throughLink = false;  // the path is a symbolic link
 
     std::optional<Id3v1Bytes> newV1;
     bool dropV1 = false;
@@ -66,15 +69,24 @@ struct TagFileWriter::State {
     bool canWrite();
     bool canRewriteV2();
     Id3v2Tag& loadedTag();
-    std::unique_ptr<PendingSave> prepare();
+    std::unique_ptr<PendingSave> prepare(bool growInPlace);
 };
 
 void TagFileWriter::State::open() {
-    // Non-blocking, so that a FIFO named *.mp3 cannot stall the save.
-    fd = ::open(path.c_str(), O_RDWR | O_CLOEXEC | O_NONBLOCK);
+    // Non-blocking, so that a FIFO named *.mp3 cannot stall the save. A symbolic link is
+    // noticed by the open itself, so that a new file can replace what it points to.
+    auto openAs = [&](int mode) {
+        int descriptor = ::open(path.c_str(), mode | O_CLOEXEC | O_NONBLOCK | O_NOFOLLOW);
+        if (descriptor < 0 && errno == ELOOP) {
+            throughLink = true;
+            descriptor = ::open(path.c_str(), mode | O_CLOEXEC | O_NONBLOCK);
+        }
+        return descriptor;
+    };
+    fd = openAs(O_RDWR);
     if (fd < 0 && errno != ENOENT) {
         notWritable = failureReason({errno, std::system_category()}, ids::kSaveCannotWrite);
-        fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+        fd = openAs(O_RDONLY);
     }
     if (fd < 0) {
         refusal = base::trf(ids::kSaveCannotRead, std::strerror(errno));
@@ -92,16 +104,10 @@ void TagFileWriter::State::open() {
 // whether it is MPEG audio at all, and whether the ID3v2 tag can be rewritten without
 // touching audio.
 void TagFileWriter::State::inspect() {
+    // The head, then the tail: one read each.
     ByteWindow window;
     window.reset(fd, size);
     v2Header = Id3v2Header::parse(window.bytesAt(0, Id3v2Header::kSize));
-    if (size >= kId3v1Size) {
-        const auto last = window.bytesAt(size - kId3v1Size, kId3v1Size);
-        if (isId3v1(last) && last.size() == kId3v1Size) {
-            oldV1.emplace();
-            std::copy(last.begin(), last.end(), oldV1->begin());
-        }
-    }
     if (v2Header)
         v2End = v2Header->tagSize();
 
@@ -115,7 +121,7 @@ void TagFileWriter::State::inspect() {
     if (v2Header) {
         if (v2End > kId3v2ReadLimit) {
             v2Damage = base::tr(ids::kSaveTagTooLarge);
-        } else if (v2End > size || (oldV1 && v2End > size - kId3v1Size)) {
+        } else if (v2End > size) {
             v2Damage = base::tr(ids::kSaveDamagedTagSize);
         } else {
             v2Bytes.resize(static_cast<std::size_t>(v2End));
@@ -128,6 +134,17 @@ void TagFileWriter::State::inspect() {
                 v2Damage = base::tr(ids::kSaveDamagedTagSize);
         }
     }
+
+    if (size >= kId3v1Size) {
+        const auto last = window.bytesAt(size - kId3v1Size, kId3v1Size);
+        if (isId3v1(last) && last.size() == kId3v1Size) {
+            oldV1.emplace();
+            std::copy(last.begin(), last.end(), oldV1->begin());
+        }
+    }
+    // A tag that reaches into the ID3v1 tag would take it along.
+    if (v2Header && v2Damage.empty() && oldV1 && v2End > size - kId3v1Size)
+        v2Damage = base::tr(ids::kSaveDamagedTagSize);
     if (window.failed())
         refusal = base::trf(ids::kSaveCannotRead, std::strerror(EIO));
 }
@@ -152,7 +169,7 @@ Id3v2Tag& TagFileWriter::State::loadedTag() {
     return *tag;
 }
 
-std::unique_ptr<PendingSave> TagFileWriter::State::prepare() {
+std::unique_ptr<PendingSave> TagFileWriter::State::prepare(bool growInPlace) {
     if (staged() && !canWrite())
         return nullptr;
     if (staged() && !notWritable.empty()) {
@@ -167,10 +184,20 @@ std::unique_ptr<PendingSave> TagFileWriter::State::prepare() {
     PendingSave::Change change;
     // The one place that decides the new ID3v2 tag: refused when it would lose a frame.
     if (v2Staged && tag) {
-        const Id3v2Rendering rendered = tag->render();
+        Id3v2Rendering rendered = tag->render();
         if (rendered.refused()) {
             fail(base::trf(ids::kSaveFrameNotKept, rendered.unkeptName, rendered.unkeptOffset));
             return nullptr;
+        }
+        // A tag that outgrows its space gets whole blocks of room inserted before it, where
+        // the file system can, and fills them.
+        const std::uint64_t grown = rendered.bytes.size();
+        const auto block = static_cast<std::uint64_t>(opened.st_blksize);
+        if (growInPlace && grown > v2End && block > 0 &&
+            insertsRanges(base::folderOf(throughLink ? base::realPath(path) : path),
+                          opened.st_dev)) {
+            change.insert = (grown - v2End + block - 1) / block * block;
+            rendered = tag->render(v2End + change.insert);
         }
         change.tag.emplace(rendered.bytes.begin(), rendered.bytes.end());
     }
@@ -180,8 +207,11 @@ std::unique_ptr<PendingSave> TagFileWriter::State::prepare() {
     } else if (dropV1) {
         change.id3v1 = PendingSave::Change::Id3v1::Remove;
     }
-    PendingSave::Layout layout{
-        .size = size, .tagEnd = v2End, .tag = std::move(v2Bytes), .id3v1 = oldV1};
+    PendingSave::Layout layout{.size = size,
+                               .tagEnd = v2End,
+                               .tag = std::move(v2Bytes),
+                               .id3v1 = oldV1,
+                               .throughLink = throughLink};
     const int handed = fd;
     fd = -1;
     error.clear();
@@ -257,8 +287,8 @@ bool TagFileWriter::commit() {
     return state_->error.empty();
 }
 
-std::unique_ptr<PendingSave> TagFileWriter::prepare() {
-    return state_->prepare();
+std::unique_ptr<PendingSave> TagFileWriter::prepare(bool growInPlace) {
+    return state_->prepare(growInPlace);
 }
 
 const std::string& TagFileWriter::error() const {

@@ -81,8 +81,10 @@ public:
     bool commit();
 
     // What the staged steps make of the file, for a SaveBatch; the writer is spent
-    // afterwards. Null, with error() set, when it may not be written (see commit()).
-    std::unique_ptr<PendingSave> prepare();
+    // afterwards. Null, with error() set, when it may not be written (see commit()). With
+    // `growInPlace`, a tag that outgrows its space is made to fill whole blocks inserted
+    // at the file's start where the file system can (range_insert.h).
+    std::unique_ptr<PendingSave> prepare(bool growInPlace = true);
 
     // Why the last step or commit failed, in the active language ("" after success).
     const std::string& error() const;

@@ -118,7 +118,7 @@ std::error_code UndoJournal::flush() {
 std::error_code UndoJournal::clear() {
     if (fd_ < 0 || length_ == 0)
         return {};
-    if (::ftruncate(fd_, 0) != 0 || ::fdatasync(fd_) != 0)
+    if (::ftruncate(fd_, 0) != 0)
         return lastError();
     length_ = 0;
     return {};

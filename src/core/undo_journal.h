@@ -29,7 +29,9 @@ public:
     std::error_code append(std::span<const std::uint8_t> records);
     // Flushes what was appended to the disk.
     std::error_code flush();
-    // Empties it on the disk: the saves it covered are complete and flushed.
+    // Empties it: the saves it covered are complete and flushed. Not flushed itself: should
+    // the records come back after a power cut, they name files that hold all their new
+    // bytes, which the roll-back leaves as they are.
     std::error_code clear();
 
     const std::filesystem::path& folder() const { return folder_; }

@@ -13,15 +13,31 @@ constexpr std::size_t kHeaderSize = 4 + 4 + 8;  // magic, payload length, hash
 // A record larger than this is damage: a region never exceeds an ID3v2 tag's limit.
 constexpr std::uint64_t kMostPayload = 256ull * 1024 * 1024;
 
-std::uint64_t fnv1a(std::span<const std::uint8_t> bytes, std::uint64_t hash) {
-    for (const std::uint8_t byte : bytes) {
-        hash ^= byte;
-        hash *= 0x100000001b3ull;
-    }
-    return hash;
+constexpr std::uint64_t kPrime1 = 0x9E3779B185EBCA87ull;
+constexpr std::uint64_t kPrime2 = 0xC2B2AE3D27D4EB4Full;
+constexpr std::uint64_t kSeed = 0x27D4EB2F165667C5ull;
+
+std::uint64_t rotl(std::uint64_t x, int bits) {
+    return (x << bits) | (x >> (64 - bits));
 }
 
-constexpr std::uint64_t kFnvBasis = 0xcbf29ce484222325ull;
+// Eight bytes at a time, mixed as the well-known 64-bit multiply-rotate hashes do, then
+// avalanched: every input bit reaches every output bit.
+std::uint64_t hash64(std::span<const std::uint8_t> bytes, std::uint64_t hash) {
+    hash += bytes.size() * kPrime1;
+    std::size_t at = 0;
+    for (; at + 8 <= bytes.size(); at += 8) {
+        std::uint64_t word = 0;
+        std::memcpy(&word, bytes.data() + at, 8);
+        hash = rotl(hash ^ (word * kPrime2), 31) * kPrime1;
+    }
+    for (; at < bytes.size(); ++at)
+        hash = rotl(hash ^ (bytes[at] * kPrime1), 11) * kPrime2;
+    hash ^= hash >> 33;
+    hash *= kPrime2;
+    hash ^= hash >> 29;
+    return hash;
+}
 
 std::uint64_t blockCount(std::uint64_t offset, std::uint64_t length) {
     std::uint64_t count = 0;
@@ -73,8 +89,9 @@ std::optional<UndoRecord> parsePayload(std::span<const std::uint8_t> payload) {
     const auto inode = in.number(8);
     const auto oldSize = in.number(8);
     const auto newSize = in.number(8);
+    const auto inserted = in.number(8);
     const auto pathLength = in.number(4);
-    if (!kind || !device || !inode || !oldSize || !newSize || !pathLength)
+    if (!kind || !device || !inode || !oldSize || !newSize || !inserted || !pathLength)
         return std::nullopt;
     if (*kind != static_cast<std::uint8_t>(UndoRecord::Kind::InPlace) &&
         *kind != static_cast<std::uint8_t>(UndoRecord::Kind::NewName))
@@ -84,6 +101,7 @@ std::optional<UndoRecord> parsePayload(std::span<const std::uint8_t> payload) {
     record.inode = *inode;
     record.oldSize = *oldSize;
     record.newSize = *newSize;
+    record.inserted = *inserted;
     const auto path = in.bytes(*pathLength);
     const auto regions = in.number(4);
     if (!path || !regions)
@@ -119,7 +137,7 @@ std::optional<UndoRecord> parsePayload(std::span<const std::uint8_t> payload) {
 }  // namespace
 
 std::uint64_t blockHash(std::span<const std::uint8_t> bytes) {
-    return fnv1a(bytes, kFnvBasis);
+    return hash64(bytes, kSeed);
 }
 
 UndoRegion UndoRegion::between(std::uint64_t offset, std::span<const std::uint8_t> oldBytes,
@@ -145,6 +163,7 @@ void appendUndoRecord(const UndoRecord& record, std::vector<std::uint8_t>& out) 
     putNumber(out, record.inode, 8);
     putNumber(out, record.oldSize, 8);
     putNumber(out, record.newSize, 8);
+    putNumber(out, record.inserted, 8);
     putNumber(out, record.path.size(), 4);
     out.insert(out.end(), record.path.begin(), record.path.end());
     putNumber(out, record.regions.size(), 4);
@@ -160,7 +179,7 @@ void appendUndoRecord(const UndoRecord& record, std::vector<std::uint8_t>& out) 
     std::vector<std::uint8_t> header;
     const std::uint64_t length = out.size() - payload;
     putNumber(header, length, 4);
-    const std::uint64_t hash = fnv1a(std::span(out).subspan(payload), fnv1a(header, kFnvBasis));
+    const std::uint64_t hash = hash64(std::span(out).subspan(payload), hash64(header, kSeed));
     putNumber(header, hash, 8);
     std::copy(header.begin(), header.end(), out.begin() + static_cast<std::ptrdiff_t>(start + 4));
 }
@@ -176,7 +195,7 @@ std::vector<UndoRecord> readUndoRecords(std::span<const std::uint8_t> journal) {
         if (length > kMostPayload || length > journal.size() - kHeaderSize)
             break;
         const auto payload = journal.subspan(kHeaderSize, static_cast<std::size_t>(length));
-        if (fnv1a(payload, fnv1a(journal.subspan(4, 4), kFnvBasis)) != hash)
+        if (hash64(payload, hash64(journal.subspan(4, 4), kSeed)) != hash)
             break;
         auto record = parsePayload(payload);
         if (!record)

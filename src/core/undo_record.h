@@ -23,8 +23,8 @@ namespace tw::core {
 // leaves each block whole, either old or new.
 inline constexpr std::uint64_t kUndoBlock = 512;
 
-// The hash that tells a block's new bytes from anything else (64-bit FNV-1a; not meant to
-// resist an attacker, only to notice a different file).
+// The hash that tells a block's new bytes from anything else (64 bits; not meant to resist
+// an attacker, only to notice different bytes).
 std::uint64_t blockHash(std::span<const std::uint8_t> bytes);
 
 // Calls f(offset, length) for each block of the `length` bytes at `offset`.
@@ -62,11 +62,14 @@ struct UndoRecord {
     Kind kind = Kind::InPlace;
     std::string path;
     // The file as the save found it open (InPlace only): it must still be this inode, and
-    // of its old or its new size, to be rolled back.
+    // of its old, its grown or its new size, to be rolled back.
     std::uint64_t device = 0;
     std::uint64_t inode = 0;
     std::uint64_t oldSize = 0;
     std::uint64_t newSize = 0;
+    // Bytes inserted at the start of the file before anything is written (range_insert.h);
+    // the regions' offsets count them. They read as zeros until the tag is written there.
+    std::uint64_t inserted = 0;
     std::vector<UndoRegion> regions;
 
     bool operator==(const UndoRecord&) const = default;

@@ -15,6 +15,7 @@
 #include "base/language.h"
 #include "base/string_ids.h"
 #include "base/user_port.h"
+#include "core/range_insert.h"
 #include "core/undo_journal.h"
 
 namespace tw::core {
@@ -72,10 +73,16 @@ bool writeAll(int fd, std::uint64_t offset, std::span<const std::uint8_t> bytes)
 
 enum class BlockState { Old, New, Neither };
 
+// What the blocks of a file's regions hold.
+struct Blocks {
+    bool anyNew = false;  // the save reached one
+    bool anyOld = false;  // the save did not reach one
+};
+
 // Whether the region, as far as the file of `size` bytes still holds it, is made of blocks
-// each holding its old or its new bytes; `anyNew` tells whether the save reached it.
+// each holding its old or its new bytes, and which of them.
 std::optional<bool> regionIsOldOrNew(int fd, std::uint64_t size, const UndoRegion& region,
-                                     bool& anyNew) {
+                                     Blocks& blocks) {
     const std::uint64_t span = std::max<std::uint64_t>(region.oldBytes.size(), region.newLength);
     const std::uint64_t end = std::min(size, region.offset + span);
     if (end <= region.offset)
@@ -95,7 +102,8 @@ std::optional<bool> regionIsOldOrNew(int fd, std::uint64_t size, const UndoRegio
         const bool fresh = from + length <= region.newLength && block < region.newHashes.size() &&
                            blockHash(bytes) == region.newHashes[block];
         // A block both old and new changed nothing; one neither was changed by someone else.
-        anyNew |= fresh && !old;
+        blocks.anyNew |= fresh && !old;
+        blocks.anyOld |= old && !fresh;
         whole &= old || fresh;
         ++block;
     });
@@ -110,26 +118,32 @@ std::optional<std::string> restoreInPlace(const UndoRecord& record, bool& restor
     if (::fstat(file.get(), &now) != 0)
         return base::trf(ids::kSaveCannotRead, std::strerror(errno));
     const auto size = static_cast<std::uint64_t>(now.st_size);
-    if (!S_ISREG(now.st_mode) || now.st_dev != record.device || now.st_ino != record.inode ||
-        (size != record.oldSize && size != record.newSize))
+    const bool same =
+        S_ISREG(now.st_mode) && now.st_dev == record.device && now.st_ino == record.inode;
+    // Inserted bytes come first: at the old size the save never reached the file.
+    const std::uint64_t grown = record.oldSize + record.inserted;
+    if (same && record.inserted > 0 && size == record.oldSize)
+        return std::nullopt;
+    if (!same || (size != grown && size != record.newSize))
         return base::tr(ids::kRollBackNotTheFile);
 
-    bool anyNew = size != record.oldSize;
+    Blocks blocks{.anyNew = size != record.oldSize, .anyOld = false};
     for (const UndoRegion& region : record.regions) {
-        const auto whole = regionIsOldOrNew(file.get(), size, region, anyNew);
+        const auto whole = regionIsOldOrNew(file.get(), size, region, blocks);
         if (!whole)
             return base::trf(ids::kSaveCannotRead, std::strerror(errno ? errno : EIO));
         if (!*whole)
             return base::tr(ids::kRollBackChangedSince);
     }
-    if (!anyNew)
-        return std::nullopt;  // the save never reached the file
+    // A save that never reached the file, or one that wrote all of it, left it whole.
+    if (!blocks.anyNew || (size == record.newSize && !blocks.anyOld))
+        return std::nullopt;
 
     for (const UndoRegion& region : record.regions)
         if (!writeAll(file.get(), region.offset, region.oldBytes))
             return base::trf(ids::kSaveCannotWrite, std::strerror(errno));
-    if ((size != record.oldSize &&
-         ::ftruncate(file.get(), static_cast<off_t>(record.oldSize)) != 0) ||
+    const bool resized = ::ftruncate(file.get(), static_cast<off_t>(grown)) == 0;
+    if (!resized || (record.inserted > 0 && collapseRange(file.get(), record.inserted)) ||
         ::fdatasync(file.get()) != 0)
         return base::trf(ids::kSaveCannotWrite, std::strerror(errno));
     restored = true;

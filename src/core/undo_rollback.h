@@ -24,10 +24,12 @@ struct RollBackOutcome {
 
 // Undoes what the records of one journal name, the last record first:
 //   - a file written in place is put back only when it is still the file the save opened
-//     (device and inode), of its old or its new size, and every block of every region
+//     (device and inode), of its old, grown or new size, and every block of every region
 //     holds exactly its old bytes or its new ones; then all its regions get their old
-//     bytes, it gets its old size and is flushed. Anything else means that someone changed
-//     the file since: it is left untouched and reported;
+//     bytes, it gets its old size (the bytes inserted at its start taken out again) and is
+//     flushed. Anything else means that someone changed the file since: it is left
+//     untouched and reported. A file that holds all of its new bytes at its new size is
+//     whole as it is and stays: the save reached its end for it;
 //   - the hidden name of a new file that never replaced its original is removed.
 // Nothing is ever written from a record that is not whole (see readUndoRecords).
 RollBackOutcome rollBack(const std::vector<UndoRecord>& records);

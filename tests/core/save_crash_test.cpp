@@ -14,6 +14,7 @@
 
 #include "base/app_paths.h"
 #include "core/list_session.h"
+#include "core/range_insert.h"
 #include "core/tag_edit.h"
 #include "core/tag_save.h"
 #include "core/undo_journal.h"
@@ -35,9 +36,11 @@ constexpr int kFinished = 43;
 
 int gSteps = 0;
 int gStopAt = 0;
+std::vector<SaveStep> gSeen;
 
-void countStep(SaveStep) {
+void countStep(SaveStep step) {
     ++gSteps;
+    gSeen.push_back(step);
 }
 
 void killAtStep(SaveStep) {
@@ -45,19 +48,26 @@ void killAtStep(SaveStep) {
         ::_exit(kKilled);
 }
 
-// One file of the batch: how it starts, how it is edited, and whether its new tags fit
-// its old space (so it is written in place).
+// What a file's new ID3v2 tag needs: its old space, more (in place where whole blocks can
+// be inserted at the file's start, else a new file), or no tag at all (a new file).
+enum class Space { Fits, Grows, None };
+
+// One file of the batch: how it starts and how it is edited.
 struct FileCase {
     const char* name;
     test::Mp3Parts parts;
     std::function<void(AudioFile&)> edit;
-    bool inPlace;
+    Space space;
 };
 
 const std::vector<FileCase>& fileCases() {
     static const std::vector<FileCase> cases = [] {
         const Bytes audio = test::defaultAudio(12);
         const Bytes v1 = test::id3v1Tag({.title = "Old v1"});
+        // Text that does not repeat, so that moving it changes every block it covers.
+        std::string notes;
+        for (int i = 0; i < 3000; ++i)
+            notes += static_cast<char>('a' + (i * i + i / 7) % 26);
         auto tag = [](int version) {
             return Id3v2Builder(version).text("TIT2", "Title").text("TPE1", "Artist");
         };
@@ -67,37 +77,36 @@ const std::vector<FileCase>& fileCases() {
                   tag(3).text("TALB", "Album").comment("eng", "", "Note").padding(1024).build(),
               .audio = audio},
              [](AudioFile& f) { f.id3v2.setAlbum("An album name far longer than the old one"); },
-             true},
+             Space::Fits},
             {"both.mp3",
              {.id3v2 = tag(4).padding(512).build(), .audio = audio, .id3v1 = v1},
              [](AudioFile& f) {
                  f.id3v1.setTitle("New v1");
                  f.id3v2.setTitle("New v2");
              },
-             true},
+             Space::Fits},
             {"append-v1.mp3",
              {.id3v2 = tag(3).padding(256).build(), .audio = audio},
              [](AudioFile& f) {
                  f.id3v1.makePresent();
                  f.id3v1.setTitle("Appended");
              },
-             true},
+             Space::Fits},
             {"cut-v1.mp3",
              {.id3v2 = tag(3).padding(256).build(), .audio = audio, .id3v1 = v1},
              [](AudioFile& f) {
                  clearFields(f.id3v1);
                  f.id3v2.setArtist("Other");
              },
-             true},
+             Space::Fits},
             {"long.mp3",
-             {.id3v2 = tag(3).userText("NOTES", std::string(3000, 'n')).padding(2048).build(),
-              .audio = audio},
+             {.id3v2 = tag(3).userText("NOTES", notes).padding(2048).build(), .audio = audio},
              [](AudioFile& f) { f.id3v2.setTitle("A title that moves 3000 bytes"); },
-             true},
+             Space::Fits},
             {"grow.mp3",
              {.id3v2 = tag(3).build(), .audio = audio},
              [](AudioFile& f) { f.id3v2.setTitle("A title that no longer fits the tag"); },
-             false},
+             Space::Grows},
             {"new-tag.mp3",
              {.audio = audio},
              [](AudioFile& f) {
@@ -106,11 +115,11 @@ const std::vector<FileCase>& fileCases() {
                  f.id3v1.makePresent();
                  f.id3v1.setTitle("First v1");
              },
-             false},
+             Space::Grows},
             {"drop-v2.mp3",
              {.id3v2 = tag(3).padding(100).build(), .audio = audio, .id3v1 = v1},
              [](AudioFile& f) { clearFields(f.id3v2); },
-             false},
+             Space::None},
         };
     }();
     return cases;
@@ -159,10 +168,16 @@ protected:
         SaveOptions counting = options;
         counting.probe.afterStep = countStep;
         gSteps = 0;
+        gSeen.clear();
         EXPECT_TRUE(editAndSave(folder, counting).empty());
         steps = gSteps;
-        for (const FileCase& c : fileCases())
-            EXPECT_EQ(inodeOf(folder / c.name) == inodes[c.name], c.inPlace) << c.name;
+        const bool growsInPlace = !options.probe.newFilesForGrowth &&
+                                  insertsRanges(folder.path().string(), deviceOf(folder.path()));
+        for (const FileCase& c : fileCases()) {
+            const bool inPlace =
+                c.space == Space::Fits || (c.space == Space::Grows && growsInPlace);
+            EXPECT_EQ(inodeOf(folder / c.name) == inodes[c.name], inPlace) << c.name;
+        }
         return contents(folder);
     }
 
@@ -170,6 +185,11 @@ protected:
         struct stat st {};
         ::stat(path.c_str(), &st);
         return st.st_ino;
+    }
+    static dev_t deviceOf(const fs::path& path) {
+        struct stat st {};
+        ::stat(path.c_str(), &st);
+        return st.st_dev;
     }
 
     // Runs the save in a child that dies after step `stopAt`; the music and state folders
@@ -208,8 +228,11 @@ TEST_F(SaveCrashTest, AKillAtAnyStepLeavesEveryFileOldOrNew) {
         SaveOptions options;
     };
     const Way ways[] = {
-        {"unnamed new files", {.flush = kDefaultFlushMode, .probe = {}}},
-        {"named new files", {.flush = kDefaultFlushMode, .probe = {.namedNewFiles = true}}},
+        {"grown in place", {.flush = kDefaultFlushMode, .probe = {}}},
+        {"grown as unnamed new files",
+         {.flush = kDefaultFlushMode, .probe = {.newFilesForGrowth = true}}},
+        {"grown as named new files",
+         {.flush = kDefaultFlushMode, .probe = {.namedNewFiles = true, .newFilesForGrowth = true}}},
         {"flushed file by file", {.flush = FlushMode::EachFile, .probe = {}}},
     };
     std::map<std::string, Bytes> old;
@@ -256,10 +279,20 @@ TEST_F(SaveCrashTest, ATornJournalNeverMakesTheRollBackWriteGarbage) {
     const SaveOptions options{.flush = kDefaultFlushMode, .probe = {}};
     int steps = 0;
     savedWhole(options, steps);
+    // In the middle of the longest run of block writes (the long tag's).
+    int runStart = 0;
+    int longest = 0;
+    int stopAt = 0;
+    for (int i = 0; i < static_cast<int>(gSeen.size()); ++i) {
+        if (gSeen[static_cast<std::size_t>(i)] != SaveStep::BlockWritten)
+            runStart = i + 1;
+        else if (i + 1 - runStart > longest)
+            longest = i + 1 - runStart, stopAt = runStart + longest / 2 + 1;
+    }
+    ASSERT_GT(longest, 3);
     test::TempDir music;
     test::TempDir state;
-    // In the middle of the block writes of the long tag.
-    killAfter(steps / 2, options, music, state);
+    killAfter(stopAt, options, music, state);
     ASSERT_FALSE(HasFatalFailure());
     const std::map<std::string, Bytes> killed = contents(music);
     const fs::path journalPath = fs::directory_iterator(state.path())->path();

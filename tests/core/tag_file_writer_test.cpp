@@ -11,6 +11,7 @@
 #include "core/app_options.h"
 #include "core/id3v2_header.h"
 #include "core/mpeg_info.h"
+#include "core/range_insert.h"
 #include "core/save_batch.h"
 #include "support/id3v1_bytes.h"
 #include "support/id3v2_builder.h"
@@ -453,37 +454,63 @@ TEST_F(TagFileWriterTest, ATagThatFitsIsWrittenInPlaceAndNothingElseOfTheFileCha
         ASSERT_EQ(now[i], old[i]) << "byte " << i;
 }
 
-TEST_F(TagFileWriterTest, ATagThatOutgrowsItsSpaceGetsANewFileWithRoomForTheNextEdits) {
-    write({.id3v2 = Id3v2Builder(3).text("TIT2", "T").build(), .audio = test::defaultAudio()});
-    ::chmod(path_.c_str(), 0640);
-    const bool mayChown = ::chown(path_.c_str(), 4321, 4321) == 0;
-    const struct stat before = statOf(path_);
+// A tag that outgrows its space gets room for the next edits: blocks inserted at the file's
+// start where the file system can (the inode stays), else a new file.
+TEST_F(TagFileWriterTest, ATagThatOutgrowsItsSpaceGetsRoomForTheNextEdits) {
+    struct Way {
+        const char* name;
+        SaveProbe probe;
+    };
+    for (const Way& way :
+         {Way{"blocks inserted", {}}, Way{"new file", {.newFilesForGrowth = true}}}) {
+        SCOPED_TRACE(way.name);
+        write({.id3v2 = Id3v2Builder(3).text("TIT2", "T").build(), .audio = test::defaultAudio()});
+        const bool inserts = way.probe.newFilesForGrowth == false &&
+                             insertsRanges(dir_.path().string(), statOf(path_).st_dev);
+        if (!way.probe.newFilesForGrowth && !inserts)
+            continue;  // this file system cannot insert blocks
+        ::chmod(path_.c_str(), 0640);
+        const bool mayChown = ::chown(path_.c_str(), 4321, 4321) == 0;
+        const struct stat before = statOf(path_);
 
-    AudioFile r = record();
-    r.id3v2.title = std::string(2000, 't');
-    TagFileWriter writer(path_);
-    ASSERT_TRUE(writer.writeV2(r) && writer.commit()) << writer.error();
-    const struct stat grown = statOf(path_);
-    EXPECT_NE(grown.st_ino, before.st_ino);
-    EXPECT_EQ(grown.st_mode, before.st_mode);
-    if (mayChown) {
-        EXPECT_EQ(std::tie(grown.st_uid, grown.st_gid), std::tie(before.st_uid, before.st_gid));
+        AudioFile r = record();
+        r.id3v2.title = std::string(2000, 't');
+        TagFileWriter writer(path_);
+        ASSERT_TRUE(writer.writeV2(r));
+        SaveBatch batch({.flush = kDefaultFlushMode, .probe = way.probe});
+        batch.add(writer);
+        ASSERT_EQ(batch.finish().front(), "");
+        const struct stat grown = statOf(path_);
+        EXPECT_EQ(grown.st_ino == before.st_ino, inserts);
+        EXPECT_EQ(grown.st_mode, before.st_mode);
+        if (mayChown) {
+            EXPECT_EQ(std::tie(grown.st_uid, grown.st_gid), std::tie(before.st_uid, before.st_gid));
+        }
+        // At least 1 KiB and a tenth of the frames are left free; inserted blocks are whole.
+        std::size_t frames = 0;
+        for (const auto& frame : tag().frames)
+            frames += 10 + frame.body.size();
+        const std::size_t least = Id3v2Header::kSize + frames + 1024 + frames / 10;
+        if (inserts) {
+            EXPECT_GE(tag().size, least);
+            EXPECT_EQ(
+                (tag().size - parts_.id3v2.size()) % static_cast<std::size_t>(before.st_blksize),
+                0u);
+            EXPECT_LT(tag().size, least + static_cast<std::size_t>(before.st_blksize));
+        } else {
+            EXPECT_EQ(tag().size, least);
+        }
+        expectAudioUnchanged();
+        EXPECT_EQ(std::distance(fs::directory_iterator(dir_.path()), fs::directory_iterator()), 1);
+
+        r = record();
+        r.id3v2.title = std::string(2900, 't');
+        r.id3v2.album = "Album";
+        TagFileWriter again(path_);
+        ASSERT_TRUE(again.writeV2(r) && again.commit()) << again.error();
+        EXPECT_EQ(statOf(path_).st_ino, grown.st_ino);
+        EXPECT_EQ(record().id3v2.title, std::string(2900, 't'));
     }
-    // 1 KiB and a tenth of the frames are left free.
-    std::size_t frames = 0;
-    for (const auto& frame : tag().frames)
-        frames += 10 + frame.body.size();
-    EXPECT_EQ(tag().size, Id3v2Header::kSize + frames + 1024 + frames / 10);
-    expectAudioUnchanged();
-    EXPECT_EQ(std::distance(fs::directory_iterator(dir_.path()), fs::directory_iterator()), 1);
-
-    r = record();
-    r.id3v2.title = std::string(2900, 't');
-    r.id3v2.album = "Album";
-    TagFileWriter again(path_);
-    ASSERT_TRUE(again.writeV2(r) && again.commit()) << again.error();
-    EXPECT_EQ(statOf(path_).st_ino, grown.st_ino);
-    EXPECT_EQ(record().id3v2.title, std::string(2900, 't'));
 }
 
 // The file changed by another program after the save read it: between the journal's flush
@@ -505,13 +532,16 @@ TEST_F(TagFileWriterTest, AChangeMadeWhileTheNewBytesWereFlushedStopsTheSave) {
         const char* name;
         test::Mp3Parts parts;
         SaveStep meddleAt;
+        bool newFilesForGrowth;
     };
     const Case cases[] = {
         {"in place",
          {.id3v2 = Id3v2Builder(3).text("TIT2", "T").padding(500).build(),
           .audio = test::defaultAudio()},
-         SaveStep::JournalFlushed},
-        {"new file", {.audio = test::defaultAudio()}, SaveStep::NewFilesFlushed},
+         SaveStep::JournalFlushed,
+         false},
+        {"blocks inserted", {.audio = test::defaultAudio()}, SaveStep::JournalFlushed, false},
+        {"new file", {.audio = test::defaultAudio()}, SaveStep::NewFilesFlushed, true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -523,7 +553,8 @@ TEST_F(TagFileWriterTest, AChangeMadeWhileTheNewBytesWereFlushedStopsTheSave) {
         ASSERT_TRUE(writer.writeV2(r));
         gMeddle = path_;
         gMeddleAt = c.meddleAt;
-        SaveBatch batch({.flush = kDefaultFlushMode, .probe = {.afterStep = meddle}});
+        SaveBatch batch({.flush = kDefaultFlushMode,
+                         .probe = {.afterStep = meddle, .newFilesForGrowth = c.newFilesForGrowth}});
         batch.add(writer);
         EXPECT_EQ(batch.finish().front(), "the file changed while it was being saved");
         EXPECT_EQ(contents(), test::join({c.parts.bytes(), test::bytesOf("x")}));

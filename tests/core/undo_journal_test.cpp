@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <functional>
 
+#include "core/range_insert.h"
 #include "core/undo_journal.h"
 #include "core/undo_record.h"
 #include "core/undo_rollback.h"
@@ -38,16 +39,20 @@ std::vector<UndoRecord> sampleRecords() {
          2,
          5000,
          5000,
+         0,
          {UndoRegion::between(100, std::span(old).subspan(100, 1200),
                               std::span(fresh).subspan(100, 1200))}},
-        {UndoRecord::Kind::NewName, "/music/.tw-save-0123456789abcdef", 0, 0, 0, 0, {}},
+        {UndoRecord::Kind::NewName, "/music/.tw-save-0123456789abcdef", 0, 0, 0, 0, 0, {}},
         {UndoRecord::Kind::InPlace,
          "/music/b.mp3",
          1,
          3,
          4000,
-         4128,
-         {UndoRegion::between(4000, {}, std::span(fresh).subspan(0, 128))}},
+         8224,
+         4096,
+         {UndoRegion::between(0, std::vector<std::uint8_t>(4096),
+                              std::span(fresh).subspan(0, 1000)),
+          UndoRegion::between(8096, {}, std::span(fresh).subspan(0, 128))}},
     };
 }
 
@@ -92,6 +97,7 @@ protected:
                    st.st_ino,
                    old_.size(),
                    old_.size(),
+                   0,
                    {UndoRegion::between(100, std::span(old_).subspan(100, 1200),
                                         std::span(new_).subspan(100, 1200))}};
     }
@@ -126,7 +132,8 @@ TEST_F(RollBackTest, AFileIsPutBackOnlyWhenEachBlockIsOldOrNew) {
         {"never reached", [] {}, false, ""},
         {"first block written", [&] { poke(100, newBlocks(100, 512)); }, true, ""},
         {"two blocks written", [&] { poke(100, newBlocks(100, 1024)); }, true, ""},
-        {"all written", [&] { poke(100, newBlocks(100, 1300)); }, true, ""},
+        // The save reached its end for this file: it stays new.
+        {"all written", [&] { poke(100, newBlocks(100, 1300)); }, false, ""},
         {"a byte no save wrote",
          [&] {
              poke(100, newBlocks(100, 1300));
@@ -163,34 +170,68 @@ TEST_F(RollBackTest, AFileIsPutBackOnlyWhenEachBlockIsOldOrNew) {
     }
 }
 
-TEST_F(RollBackTest, AnId3v1TagAppendedOrCutOffIsUndoneToo) {
-    const Bytes tag = pattern(128, 3);
-    const Bytes grown = test::join({old_, tag});
+// The file's size changed too: an ID3v1 tag appended or cut off, blocks inserted at its
+// start. Half-way through, all of it is undone; at its end, the file stays.
+TEST_F(RollBackTest, ChangesOfTheFilesSizeAreUndoneWithItsTag) {
+    enum class Id3v1 { None, Append, Cut };
     struct Case {
         const char* name;
-        UndoRegion region;
-        std::uint64_t newSize;
-        Bytes afterKill;
+        std::uint64_t inserted;
+        Id3v1 id3v1;
+        std::size_t tagWritten;  // bytes of the new tag written before the kill
+        bool id3v1Done;          // the ID3v1 tag was appended or cut before the kill
     };
-    const auto tail = std::span(old_).last(128);
     const Case cases[] = {
-        {"appended", UndoRegion::between(3000, {}, tag), 3128, grown},
-        {"append not reached", UndoRegion::between(3000, {}, tag), 3128, old_},
-        {"cut off", UndoRegion::between(2872, tail, {}), 2872,
-         Bytes(old_.begin(), old_.end() - 128)},
-        {"cut not reached", UndoRegion::between(2872, tail, {}), 2872, old_},
+        {"appended, tag half written", 0, Id3v1::Append, 512, true},
+        {"append not reached", 0, Id3v1::Append, 512, false},
+        {"appended, tag whole", 0, Id3v1::Append, 1300, true},
+        {"cut off, tag half written", 0, Id3v1::Cut, 512, true},
+        {"cut not reached", 0, Id3v1::Cut, 512, false},
+        {"inserted, nothing written", 4096, Id3v1::None, 0, false},
+        {"inserted, tag half written", 4096, Id3v1::Cut, 512, false},
+        {"inserted, all done", 4096, Id3v1::Append, 4096 + 1300, true},
     };
+    const bool inserts = insertsRanges(dir_.path().string(), record_.device);
+    const Bytes v1 = pattern(128, 3);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
+        if (c.inserted > 0 && !inserts)
+            continue;  // this file system cannot insert blocks
         SetUp();
         UndoRecord record = record_;
-        record.regions = {c.region};
-        record.newSize = c.newSize;
-        test::writeBytes(path_, c.afterKill);
+        record.inserted = c.inserted;
+        Bytes before(c.inserted, 0);
+        before.insert(before.end(), old_.begin(), old_.begin() + 1300);
+        const Bytes after = pattern(before.size(), 13);
+        const std::uint64_t grown = old_.size() + c.inserted;
+        record.regions = {UndoRegion::between(0, before, after)};
+        record.newSize = grown;
+        if (c.id3v1 == Id3v1::Append) {
+            record.regions.push_back(UndoRegion::between(grown, {}, v1));
+            record.newSize = grown + 128;
+        } else if (c.id3v1 == Id3v1::Cut) {
+            record.regions.push_back(
+                UndoRegion::between(grown - 128, std::span(old_).last(128), {}));
+            record.newSize = grown - 128;
+        }
+
+        const int fd = ::open(path_.c_str(), O_RDWR);
+        if (c.inserted > 0) {
+            ASSERT_FALSE(insertRange(fd, c.inserted));
+        }
+        ASSERT_EQ(::pwrite(fd, after.data(), c.tagWritten, 0), static_cast<ssize_t>(c.tagWritten));
+        if (c.id3v1Done && c.id3v1 == Id3v1::Append) {
+            ASSERT_EQ(::pwrite(fd, v1.data(), 128, static_cast<off_t>(grown)), 128);
+        }
+        if (c.id3v1Done && c.id3v1 == Id3v1::Cut) {
+            ASSERT_EQ(::ftruncate(fd, static_cast<off_t>(grown - 128)), 0);
+        }
+        ::close(fd);
+        const Bytes killed = test::readBytes(path_);
+
         const RollBackOutcome outcome = rollBack({record});
-        EXPECT_EQ(test::readBytes(path_), old_);
         EXPECT_TRUE(outcome.left.empty());
-        EXPECT_EQ(outcome.restored.size(), c.afterKill == old_ ? 0u : 1u);
+        EXPECT_EQ(test::readBytes(path_), c.tagWritten == after.size() ? killed : old_);
     }
 }
 
@@ -200,7 +241,9 @@ TEST(UndoJournals, ARunningSavesJournalIsLeftAloneAndADeadOnesIsRolledBack) {
     const fs::path path = music / "a.mp3";
     const Bytes old = pattern(600, 7);
     const Bytes fresh = pattern(600, 13);
-    test::writeBytes(path, fresh);  // as a kill after the write left it
+    // As a kill half-way through the write left it.
+    test::writeBytes(path, test::join({Bytes(fresh.begin(), fresh.begin() + 512),
+                                       Bytes(old.begin() + 512, old.end())}));
     struct stat st {};
     ::stat(path.c_str(), &st);
     Bytes records;
@@ -210,17 +253,19 @@ TEST(UndoJournals, ARunningSavesJournalIsLeftAloneAndADeadOnesIsRolledBack) {
                       st.st_ino,
                       600,
                       600,
+                      0,
                       {UndoRegion::between(0, old, fresh)}},
                      records);
-    appendUndoRecord({UndoRecord::Kind::NewName, (music / ".tw-save-1").string(), 0, 0, 0, 0, {}},
-                     records);
+    appendUndoRecord(
+        {UndoRecord::Kind::NewName, (music / ".tw-save-1").string(), 0, 0, 0, 0, 0, {}}, records);
     test::writeBytes(music / ".tw-save-1", fresh);
     {
         UndoJournal running(state.path());
         ASSERT_FALSE(running.append(records));
         ASSERT_FALSE(running.flush());
+        const Bytes half = test::readBytes(path);
         EXPECT_EQ(rollBackJournals(state.path()), RollBackOutcome{});
-        EXPECT_EQ(test::readBytes(path), fresh);
+        EXPECT_EQ(test::readBytes(path), half);
     }  // it ends without clearing, as a process that was killed
 
     ASSERT_EQ(std::distance(fs::directory_iterator(state.path()), fs::directory_iterator()), 1);
