@@ -55,7 +55,7 @@ void readId3v2(ByteWindow& window, AudioFile& record) {
     }
     const auto length = static_cast<std::size_t>(
         std::min({header->tagSize(), window.size(), std::uint64_t{kId3v2ReadLimit}}));
-    const Id3v2Tag tag(*header, window.bytesAt(0, length));
+    const Id3v2Tag tag(*header, window.bytesAt(0, length), kReadFrameIds);
     readId3v2Fields(tag.tag(), record.id3v2, record.lyrics);
 }
 

@@ -77,8 +77,15 @@ Id3v2Tag::Id3v2Tag()
     initTagLib();
 }
 
-Id3v2Tag::Id3v2Tag(const Id3v2Header& header, std::span<const std::uint8_t> bytes) : Id3v2Tag() {
-    const Id3v2FrameWalk walk = walkId3v2Frames(header, bytes);
+Id3v2Tag::Id3v2Tag(const Id3v2Header& header, std::span<const std::uint8_t> bytes,
+                   std::span<const std::string_view> onlyIds)
+    : Id3v2Tag() {
+    onlyIds_ = onlyIds;
+    // v2.2 ids are known only once carried over (addEntry).
+    FrameWanted wanted;
+    if (!onlyIds.empty() && header.majorVersion != 2)
+        wanted = [this](std::string_view id) { return isWanted(id); };
+    const Id3v2FrameWalk walk = walkId3v2Frames(header, bytes, wanted);
     writeVersion_ = header.majorVersion == 4 ? 4 : 3;
     oldSize_ = header.tagSize();
     damage_ = walk.damage;
@@ -89,7 +96,13 @@ Id3v2Tag::Id3v2Tag(const Id3v2Header& header, std::span<const std::uint8_t> byte
 
 Id3v2Tag::~Id3v2Tag() = default;
 
+bool Id3v2Tag::isWanted(std::string_view id) const {
+    return onlyIds_.empty() || std::find(onlyIds_.begin(), onlyIds_.end(), id) != onlyIds_.end();
+}
+
 void Id3v2Tag::addEntry(const Id3v2RawFrame& raw, bool v22) {
+    if (raw.bytes.isEmpty())
+        return;  // not wanted
     Entry entry;
     entry.name = raw.id;
     entry.offset = raw.offset;
@@ -104,6 +117,8 @@ void Id3v2Tag::addEntry(const Id3v2RawFrame& raw, bool v22) {
         if (tagLibHeader_->unsynchronisation())
             entry.bytes[9] = static_cast<char>(entry.bytes[9] | 0x02);
     }
+    if (!isWanted(std::string_view(entry.bytes.data(), std::min(4u, entry.bytes.size()))))
+        return;
     if (entry.keepable && raw.validId) {
         if (tagLibTakes(entry.bytes, writeVersion_)) {
             Frame* frame = TagLib::ID3v2::FrameFactory::instance()->createFrame(
@@ -175,6 +190,8 @@ TagLib::ByteVector Id3v2Tag::assemble(const TagLib::ByteVector& frames, std::uin
 }
 
 Id3v2Rendering Id3v2Tag::render(std::uint64_t size) const {
+    if (!onlyIds_.empty())
+        return {.bytes = {}, .unkeptName = "?", .unkeptOffset = 0};
     for (const Id3v2Damage& damage : damage_)
         if (damage.blocksSave())
             return {.bytes = {}, .unkeptName = damage.name, .unkeptOffset = damage.offset};

@@ -128,7 +128,8 @@ void TagFileWriter::State::inspect() {
             window.copyAt(0, v2Bytes);
             // Audio frames behind the last frame of the tag but before its declared end
             // mean that the declared size is wrong; rewriting the tag would cut them off.
-            const std::uint64_t framesStop = walkId3v2Frames(*v2Header, v2Bytes).framesEnd;
+            const auto none = [](std::string_view) { return false; };
+            const std::uint64_t framesStop = walkId3v2Frames(*v2Header, v2Bytes, none).framesEnd;
             MpegHeader ignored;
             if (findMpegFrame(window, framesStop, v2End, ignored) >= 0)
                 v2Damage = base::tr(ids::kSaveDamagedTagSize);
