@@ -1,6 +1,7 @@
-# Sourced by the run-*.sh scripts: ensure_corpus DIR COUNT makes a make-corpus folder of
-# COUNT files at DIR when DIR does not exist (MAKE_CORPUS names the script when it is not in
-# ../shared beside the checkout).
+# Sourced by the run-*.sh scripts with their arguments [CORPUS_DIR] [FILE_COUNT] (defaults:
+# /tmp/tw-corpus 1000): sets repo, corpus, count and rounds (ROUNDS, default 5) and makes
+# the corpus with make-corpus when the folder does not exist (MAKE_CORPUS names the script
+# when it is not in ../shared beside the checkout).
 ensure_corpus() {
   local corpus="$1" count="$2" repo make_corpus="${MAKE_CORPUS:-}"
   [ -d "$corpus" ] && return 0
@@ -12,9 +13,14 @@ ensure_corpus() {
   "$make_corpus" "$corpus" "$count"
 }
 
-# The best (largest) of the numbers on standard input.
-best() { sort -g | tail -1; }
-# The smallest of the numbers on standard input.
-least() { sort -g | head -1; }
+# The largest and the smallest of the numbers given.
+best() { printf '%s\n' "$@" | sort -g | tail -1; }
+least() { printf '%s\n' "$@" | sort -g | head -1; }
 # The value of "KEY: value" in the text $2.
 field() { printf '%s\n' "$2" | awk -v k="$1:" '$1 == k { print $2 }'; }
+
+repo="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+corpus="${1:-/tmp/tw-corpus}"
+count="${2:-1000}"
+rounds="${ROUNDS:-5}"
+ensure_corpus "$corpus" "$count"

@@ -11,12 +11,7 @@
 # mutagen in its loop (bench/save_mutagen.py) and end to end; ROUNDS rounds (default 5, the
 # whole corpus 3), best of each.
 set -euo pipefail
-repo="$(cd "$(dirname "$0")/.." && pwd)"
-corpus="${1:-/tmp/tw-corpus}"
-count="${2:-1000}"
-rounds="${ROUNDS:-5}"
-. "$repo/bench/corpus.sh"
-ensure_corpus "$corpus" "$count"
+. "$(dirname "$0")/corpus.sh" "$@"
 manifest="${corpus%/}.manifest.tsv"
 
 cmake --preset default >/dev/null
@@ -80,11 +75,11 @@ run_set() {
     their_proc+=("$(per_second "$start" "$end" "$files")")
   done
   local ours_fs ours_each ours_cli mut mut_proc ours_written mut_written
-  ours_fs=$(printf '%s\n' "${fs[@]}" | best); ours_each=$(printf '%s\n' "${each[@]}" | best)
-  ours_cli=$(printf '%s\n' "${cli_t[@]}" | best)
-  mut=$(printf '%s\n' "${theirs[@]}" | best); mut_proc=$(printf '%s\n' "${their_proc[@]}" | best)
-  ours_written=$(printf '%s\n' "${written[@]}" | least)
-  mut_written=$(printf '%s\n' "${their_written[@]}" | least)
+  ours_fs=$(best "${fs[@]}"); ours_each=$(best "${each[@]}")
+  ours_cli=$(best "${cli_t[@]}")
+  mut=$(best "${theirs[@]}"); mut_proc=$(best "${their_proc[@]}")
+  ours_written=$(least "${written[@]}")
+  mut_written=$(least "${their_written[@]}")
   echo "== $label: $files files, ID3v2 tags $tags bytes (best of $n rounds)"
   echo "engine, syncfs:           $ours_fs files/s   (${fs[*]})"
   echo "engine, fdatasync a file: $ours_each files/s   (${each[*]})"

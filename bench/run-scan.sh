@@ -8,13 +8,7 @@
 # The corpus is made with make-corpus when the folder does not exist (MAKE_CORPUS names
 # the script when it is not in ../shared beside the checkout).
 set -euo pipefail
-repo="$(cd "$(dirname "$0")/.." && pwd)"
-corpus="${1:-/tmp/tw-corpus}"
-count="${2:-1000}"
-rounds="${ROUNDS:-5}"
-
-. "$repo/bench/corpus.sh"
-ensure_corpus "$corpus" "$count"
+. "$(dirname "$0")/corpus.sh" "$@"
 
 cmake --preset default >/dev/null
 cmake --build --preset default --target scan floor tunewright-cli >/dev/null
@@ -42,10 +36,10 @@ for _ in $(seq "$rounds"); do
     floors+=("$(per_process "$floor" "$corpus")")
   done
 done
-ours_best=$(printf '%s\n' "${ours[@]}" | best)
-theirs_best=$(printf '%s\n' "${theirs[@]}" | best)
-list_best=$(printf '%s\n' "${lists[@]}" | best)
-floor_best=$(printf '%s\n' "${floors[@]}" | best)
+ours_best=$(best "${ours[@]}")
+theirs_best=$(best "${theirs[@]}")
+list_best=$(best "${lists[@]}")
+floor_best=$(best "${floors[@]}")
 
 echo "== $files files (best of $rounds rounds; the processes 3 times a round)"
 echo "engine scan (build/bin/scan):         $ours_best files/s   (${ours[*]})"

@@ -108,6 +108,36 @@ std::error_code replacementAttributes(const std::string& path, struct stat& attr
 
 }  // namespace
 
+std::error_code writeAt(int fd, std::uint64_t offset, std::span<const std::uint8_t> bytes) {
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::pwrite(fd, bytes.data() + done, bytes.size() - done,
+                                   static_cast<off_t>(offset + done));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            return lastError();
+        done += static_cast<std::size_t>(n);
+    }
+    return {};
+}
+
+std::error_code readAt(int fd, std::uint64_t offset, std::span<std::uint8_t> out) {
+    std::size_t done = 0;
+    while (done < out.size()) {
+        const ssize_t n =
+            ::pread(fd, out.data() + done, out.size() - done, static_cast<off_t>(offset + done));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            return lastError();
+        if (n == 0)
+            return std::make_error_code(std::errc::io_error);
+        done += static_cast<std::size_t>(n);
+    }
+    return {};
+}
+
 std::string folderOf(const std::string& path) {
     const auto slash = path.find_last_of('/');
     if (slash == std::string::npos)
@@ -171,17 +201,9 @@ TempFile::~TempFile() {
 std::error_code TempFile::write(const void* data, std::size_t size) {
     if (fd_ < 0)
         return error_ ? error_ : std::make_error_code(std::errc::bad_file_descriptor);
-    const auto* p = static_cast<const char*>(data);
-    while (size > 0) {
-        const ssize_t n = ::write(fd_, p, size);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            return lastError();
-        }
-        p += n;
-        size -= static_cast<std::size_t>(n);
-    }
+    if (std::error_code ec = writeAt(fd_, written_, {static_cast<const std::uint8_t*>(data), size}))
+        return ec;
+    written_ += size;
     return {};
 }
 
@@ -189,8 +211,9 @@ std::error_code TempFile::copyFrom(int fd, std::uint64_t offset, std::uint64_t l
     if (fd_ < 0)
         return error_ ? error_ : std::make_error_code(std::errc::bad_file_descriptor);
     auto in = static_cast<off_t>(offset);
+    auto out = static_cast<off_t>(written_);
     while (length > 0) {
-        const ssize_t n = ::copy_file_range(fd, &in, fd_, nullptr, length, 0);
+        const ssize_t n = ::copy_file_range(fd, &in, fd_, &out, length, 0);
         if (n < 0 && errno == EINTR)
             continue;
         if (n < 0 && (unsupported(errno) || errno == EXDEV))
@@ -200,21 +223,17 @@ std::error_code TempFile::copyFrom(int fd, std::uint64_t offset, std::uint64_t l
         if (n == 0)
             return std::make_error_code(std::errc::io_error);  // the file shrank meanwhile
         length -= static_cast<std::uint64_t>(n);
+        written_ = static_cast<std::uint64_t>(out);
     }
-    std::vector<char> buffer(std::min<std::uint64_t>(length, 1 << 20));
+    std::vector<std::uint8_t> buffer(std::min<std::uint64_t>(length, 1 << 20));
     while (length > 0) {
-        const std::size_t want = std::min<std::uint64_t>(length, buffer.size());
-        const ssize_t n = ::pread(fd, buffer.data(), want, in);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0)
-            return lastError();
-        if (n == 0)
-            return std::make_error_code(std::errc::io_error);
-        if (std::error_code ec = write(buffer.data(), static_cast<std::size_t>(n)))
+        const std::span piece(buffer.data(), std::min<std::uint64_t>(length, buffer.size()));
+        if (std::error_code ec = readAt(fd, static_cast<std::uint64_t>(in), piece))
             return ec;
-        in += n;
-        length -= static_cast<std::uint64_t>(n);
+        if (std::error_code ec = write(piece.data(), piece.size()))
+            return ec;
+        in += static_cast<off_t>(piece.size());
+        length -= piece.size();
     }
     return {};
 }

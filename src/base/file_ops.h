@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <system_error>
 
@@ -14,6 +15,11 @@ namespace tw::base {
 // reserves the new name with an exclusively created placeholder and renames over it.
 // A change of letter case only, on a file system that ignores case, is allowed.
 std::error_code renameNoReplace(const std::string& from, const std::string& to);
+
+// Writes all of `bytes` at `offset` of the open file `fd`, again where a write took less.
+std::error_code writeAt(int fd, std::uint64_t offset, std::span<const std::uint8_t> bytes);
+// Reads out.size() bytes from `offset` of the open file `fd`; EIO when the file ends first.
+std::error_code readAt(int fd, std::uint64_t offset, std::span<std::uint8_t> out);
 
 // A file being written in a folder that has no name until it is put in place, so that a
 // process killed while writing it leaves nothing behind: an unnamed inode (O_TMPFILE) where
@@ -60,6 +66,7 @@ private:
     std::string folder_;
     std::string name_;
     int fd_ = -1;
+    std::uint64_t written_ = 0;  // where the next bytes go
     bool named_ = false;
     bool placed_ = false;
     std::error_code error_;

@@ -14,10 +14,18 @@ namespace {
 // The buffer goes out once it holds this much.
 constexpr std::size_t kFlushAt = 64 * 1024;
 
-void appendNumber(std::string& out, std::int64_t value) {
-    char digits[24];
-    const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
-    out.append(digits, end);
+// A field's value: a flag as `yes` or `no`, a number in decimal, a text through `text`.
+template <typename Value, typename Text>
+void appendValue(std::string& out, const Value& value, std::string_view yes, std::string_view no,
+                 Text text) {
+    if constexpr (std::is_same_v<Value, bool>) {
+        out += value ? yes : no;
+    } else if constexpr (std::is_same_v<Value, std::int64_t>) {
+        char digits[24];
+        out.append(digits, std::to_chars(digits, digits + sizeof digits, value).ptr);
+    } else {
+        text(out, value);
+    }
 }
 
 }  // namespace
@@ -70,13 +78,7 @@ void RecordWriter::writeTsv(const core::AudioFile& file) {
                      if (!first)
                          buffer_ += '\t';
                      first = false;
-                     using Value = std::decay_t<decltype(value)>;
-                     if constexpr (std::is_same_v<Value, bool>)
-                         buffer_ += value ? '1' : '0';
-                     else if constexpr (std::is_same_v<Value, std::int64_t>)
-                         appendNumber(buffer_, value);
-                     else
-                         appendTsvField(buffer_, value);
+                     appendValue(buffer_, value, "1", "0", appendTsvField);
                  });
     buffer_ += '\n';
 }
@@ -109,13 +111,7 @@ void RecordWriter::writeJson(const core::AudioFile& file) {
                      first = false;
                      appendJsonString(buffer_, name);
                      buffer_ += ':';
-                     using Value = std::decay_t<decltype(value)>;
-                     if constexpr (std::is_same_v<Value, bool>)
-                         buffer_ += value ? "true" : "false";
-                     else if constexpr (std::is_same_v<Value, std::int64_t>)
-                         appendNumber(buffer_, value);
-                     else
-                         appendJsonString(buffer_, value);
+                     appendValue(buffer_, value, "true", "false", appendJsonString);
                  });
     if (!openGroup.empty())
         buffer_ += '}';

@@ -27,20 +27,6 @@ bool sameContents(const struct stat& a, const struct stat& b) {
            a.st_mtim.tv_sec == b.st_mtim.tv_sec && a.st_mtim.tv_nsec == b.st_mtim.tv_nsec;
 }
 
-std::error_code writeAt(int fd, std::uint64_t offset, std::span<const std::uint8_t> bytes) {
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::pwrite(fd, bytes.data() + done, bytes.size() - done,
-                                   static_cast<off_t>(offset + done));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0)
-            return lastError();
-        done += static_cast<std::size_t>(n);
-    }
-    return {};
-}
-
 }  // namespace
 
 PendingSave::PendingSave(int fd, std::string path, const struct stat& opened, Layout layout,
@@ -62,10 +48,7 @@ PendingSave::PendingSave(int fd, std::string path, const struct stat& opened, La
         planRewrite();
 }
 
-PendingSave::~PendingSave() {
-    if (fd_ >= 0)
-        ::close(fd_);
-}
+PendingSave::~PendingSave() = default;
 
 void PendingSave::planInPlace() {
     // Bytes inserted at the start read as zeros before the tag is written into them.
@@ -94,26 +77,21 @@ void PendingSave::planInPlace() {
     if (change_.tag && !change_.tag->empty()) {
         const std::span<const std::uint8_t> oldTag = inserted > 0 ? grownTag : layout_.tag;
         const std::span<const std::uint8_t> newTag = *change_.tag;
-        std::uint64_t runStart = 0;
-        std::uint64_t runEnd = 0;
-        auto closeRun = [&] {
-            if (runEnd > runStart)
-                region(runStart, oldTag.subspan(runStart, runEnd - runStart),
-                       newTag.subspan(runStart, runEnd - runStart));
-            runStart = runEnd = 0;
+        std::optional<std::uint64_t> runStart;
+        auto closeRun = [&](std::uint64_t end) {
+            if (runStart)
+                region(*runStart, oldTag.subspan(*runStart, end - *runStart),
+                       newTag.subspan(*runStart, end - *runStart));
+            runStart.reset();
         };
         forEachBlock(0, newTag.size(), [&](std::uint64_t at, std::uint64_t length) {
             const auto from = oldTag.subspan(at, length);
-            const auto to = newTag.subspan(at, length);
-            if (std::equal(from.begin(), from.end(), to.begin())) {
-                closeRun();
-                return;
-            }
-            if (runEnd == 0 && runStart == 0)
+            if (std::equal(from.begin(), from.end(), newTag.subspan(at, length).begin()))
+                closeRun(at);
+            else if (!runStart)
                 runStart = at;
-            runEnd = at + length;
         });
-        closeRun();
+        closeRun(newTag.size());
     }
 
     const std::uint64_t size = layout_.size + inserted;
@@ -179,9 +157,9 @@ std::optional<std::string> PendingSave::writeNewFile(const SaveProbe& probe) {
     if (!ec && change_.tag) {
         ec = out.write(change_.tag->data(), change_.tag->size());
         if (!ec)
-            ec = out.copyFrom(fd_, layout_.tagEnd, audioEnd - layout_.tagEnd);
+            ec = out.copyFrom(fd_.get(), layout_.tagEnd, audioEnd - layout_.tagEnd);
     } else if (!ec) {
-        ec = out.copyFrom(fd_, 0, audioEnd);
+        ec = out.copyFrom(fd_.get(), 0, audioEnd);
     }
     if (!ec && change_.id3v1 == Change::Id3v1::Write)
         ec = out.write(change_.newId3v1.data(), change_.newId3v1.size());
@@ -213,7 +191,7 @@ int PendingSave::newFileFd() const {
 }
 
 int PendingSave::fd() const {
-    return placed_ && newFile_ ? newFile_->fd() : fd_;
+    return placed_ && newFile_ ? newFile_->fd() : fd_.get();
 }
 
 std::string PendingSave::changedFolder() const {
@@ -223,8 +201,9 @@ std::string PendingSave::changedFolder() const {
 std::optional<std::string> PendingSave::changedMeanwhile(const std::string& at) const {
     struct stat now {};
     struct stat named {};
-    if (::fstat(fd_, &now) != 0 || ::stat(at.c_str(), &named) != 0 || !sameContents(now, opened_) ||
-        named.st_dev != opened_.st_dev || named.st_ino != opened_.st_ino)
+    if (::fstat(fd_.get(), &now) != 0 || ::stat(at.c_str(), &named) != 0 ||
+        !sameContents(now, opened_) || named.st_dev != opened_.st_dev ||
+        named.st_ino != opened_.st_ino)
         return base::tr(ids::kSaveChangedMeanwhile);
     return std::nullopt;
 }
@@ -252,7 +231,7 @@ std::optional<std::string> PendingSave::apply(const SaveProbe& probe) {
 std::optional<std::string> PendingSave::writeInPlace(const SaveProbe& probe) {
     std::error_code ec;
     if (inserted_ > 0) {
-        if (insertRange(fd_, inserted_))
+        if (insertRange(fd_.get(), inserted_))
             return rewriteNow(probe);
         probe.reached(SaveStep::RangeInserted);
     }
@@ -262,14 +241,14 @@ std::optional<std::string> PendingSave::writeInPlace(const SaveProbe& probe) {
         // not others. Bytes that make the file longer go in one piece, as the file's size
         // grows by one write at once.
         if (!probe.afterStep || write.offset >= grown) {
-            ec = writeAt(fd_, write.offset, write.bytes);
+            ec = base::writeAt(fd_.get(), write.offset, write.bytes);
         } else {
             forEachBlock(
                 write.offset, write.bytes.size(), [&](std::uint64_t at, std::uint64_t length) {
                     if (ec)
                         return;
-                    ec =
-                        writeAt(fd_, at, std::span(write.bytes).subspan(at - write.offset, length));
+                    const auto piece = std::span(write.bytes).subspan(at - write.offset, length);
+                    ec = base::writeAt(fd_.get(), at, piece);
                     if (!ec)
                         probe.reached(SaveStep::BlockWritten);
                 });
@@ -277,7 +256,7 @@ std::optional<std::string> PendingSave::writeInPlace(const SaveProbe& probe) {
         if (ec)
             break;
     }
-    if (!ec && newSize_ < grown && ::ftruncate(fd_, static_cast<off_t>(newSize_)) != 0)
+    if (!ec && newSize_ < grown && ::ftruncate(fd_.get(), static_cast<off_t>(newSize_)) != 0)
         ec = lastError();
     if (ec) {
         // Whatever part of the new bytes made it in goes out again.

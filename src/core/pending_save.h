@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "base/unique_fd.h"
 #include "core/id3v1_tag.h"
 #include "core/save_probe.h"
 #include "core/undo_record.h"
@@ -98,7 +99,7 @@ private:
     std::optional<std::string> writeInPlace(const SaveProbe& probe);
     std::optional<std::string> rewriteNow(const SaveProbe& probe);
 
-    int fd_;
+    base::UniqueFd fd_;
     std::string path_;
     struct stat opened_;
     Layout layout_;

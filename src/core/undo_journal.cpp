@@ -47,18 +47,13 @@ void syncFolder(const std::filesystem::path& folder) {
 UndoJournal::UndoJournal(std::filesystem::path folder) : folder_(std::move(folder)) {}
 
 UndoJournal::~UndoJournal() {
-    if (fd_ < 0)
-        return;
     // Still under the lock, so no roll-back can be reading it.
-    if (length_ == 0)
+    if (fd_.valid() && length_ == 0)
         ::unlink(file_.c_str());
-    ::close(fd_);
 }
 
 void UndoJournal::abandon() {
-    if (fd_ >= 0)
-        ::close(fd_);
-    fd_ = -1;
+    fd_.reset();
 }
 
 std::error_code UndoJournal::open() {
@@ -79,7 +74,7 @@ std::error_code UndoJournal::open() {
         if (::flock(fd, LOCK_EX) == 0 && ::fstat(fd, &held) == 0 && held.st_nlink > 0 &&
             ::stat(path.c_str(), &named) == 0 && named.st_ino == held.st_ino &&
             named.st_dev == held.st_dev) {
-            fd_ = fd;
+            fd_.reset(fd);
             file_ = path;
             // The name must survive a power cut as long as the records do.
             syncFolder(folder_);
@@ -91,34 +86,26 @@ std::error_code UndoJournal::open() {
 }
 
 std::error_code UndoJournal::append(std::span<const std::uint8_t> records) {
-    if (fd_ < 0) {
+    if (!fd_.valid()) {
         if (std::error_code error = open())
             return error;
     }
-    std::size_t done = 0;
-    while (done < records.size()) {
-        const ssize_t n = ::pwrite(fd_, records.data() + done, records.size() - done,
-                                   static_cast<off_t>(length_ + done));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0)
-            return lastError();
-        done += static_cast<std::size_t>(n);
-    }
-    length_ += done;
+    if (std::error_code error = base::writeAt(fd_.get(), length_, records))
+        return error;
+    length_ += records.size();
     return {};
 }
 
 std::error_code UndoJournal::flush() {
-    if (fd_ < 0 || length_ == 0)
+    if (!fd_.valid() || length_ == 0)
         return {};
-    return ::fdatasync(fd_) == 0 ? std::error_code{} : lastError();
+    return ::fdatasync(fd_.get()) == 0 ? std::error_code{} : lastError();
 }
 
 std::error_code UndoJournal::clear() {
-    if (fd_ < 0 || length_ == 0)
+    if (!fd_.valid() || length_ == 0)
         return {};
-    if (::ftruncate(fd_, 0) != 0)
+    if (::ftruncate(fd_.get(), 0) != 0)
         return lastError();
     length_ = 0;
     return {};

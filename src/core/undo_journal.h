@@ -6,6 +6,8 @@
 #include <string_view>
 #include <system_error>
 
+#include "base/unique_fd.h"
+
 namespace tw::core {
 
 // The undo journal of this process's saves (records: undo_record.h).
@@ -47,7 +49,7 @@ private:
 
     std::filesystem::path folder_;
     std::filesystem::path file_;
-    int fd_ = -1;
+    base::UniqueFd fd_;
     std::uint64_t length_ = 0;
 };
 

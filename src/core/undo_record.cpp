@@ -12,6 +12,8 @@ constexpr std::uint8_t kMagic[4] = {'T', 'W', 'U', '1'};
 constexpr std::size_t kHeaderSize = 4 + 4 + 8;  // magic, payload length, hash
 // A record larger than this is damage: a region never exceeds an ID3v2 tag's limit.
 constexpr std::uint64_t kMostPayload = 256ull * 1024 * 1024;
+// So is a region that starts behind this: no file comes near it.
+constexpr std::uint64_t kMostOffset = 1ull << 60;
 
 constexpr std::uint64_t kPrime1 = 0x9E3779B185EBCA87ull;
 constexpr std::uint64_t kPrime2 = 0xC2B2AE3D27D4EB4Full;
@@ -39,10 +41,9 @@ std::uint64_t hash64(std::span<const std::uint8_t> bytes, std::uint64_t hash) {
     return hash;
 }
 
+// How many blocks forEachBlock(offset, length) visits.
 std::uint64_t blockCount(std::uint64_t offset, std::uint64_t length) {
-    std::uint64_t count = 0;
-    forEachBlock(offset, length, [&](std::uint64_t, std::uint64_t) { ++count; });
-    return count;
+    return length == 0 ? 0 : (offset + length - 1) / kUndoBlock - offset / kUndoBlock + 1;
 }
 
 void putNumber(std::vector<std::uint8_t>& out, std::uint64_t value, int bytes) {
@@ -112,7 +113,7 @@ std::optional<UndoRecord> parsePayload(std::span<const std::uint8_t> payload) {
         const auto offset = in.number(8);
         const auto oldLength = in.number(4);
         const auto newLength = in.number(4);
-        if (!offset || !oldLength || !newLength)
+        if (!offset || !oldLength || !newLength || *offset > kMostOffset)
             return std::nullopt;
         const auto old = in.bytes(*oldLength);
         if (!old)

@@ -12,8 +12,10 @@
 #include <optional>
 
 #include "base/app_paths.h"
+#include "base/file_ops.h"
 #include "base/language.h"
 #include "base/string_ids.h"
+#include "base/unique_fd.h"
 #include "base/user_port.h"
 #include "core/range_insert.h"
 #include "core/undo_journal.h"
@@ -27,51 +29,6 @@ namespace ids = base::ids;
 // A journal larger than this is no journal: one holds one batch of regions, each at most an
 // ID3v2 tag.
 constexpr std::uint64_t kMostJournal = 512ull * 1024 * 1024;
-
-class Descriptor {
-public:
-    explicit Descriptor(int fd) : fd_(fd) {}
-    ~Descriptor() {
-        if (fd_ >= 0)
-            ::close(fd_);
-    }
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-    int get() const { return fd_; }
-
-private:
-    int fd_;
-};
-
-bool readAll(int fd, std::uint64_t offset, std::span<std::uint8_t> out) {
-    std::size_t done = 0;
-    while (done < out.size()) {
-        const ssize_t n =
-            ::pread(fd, out.data() + done, out.size() - done, static_cast<off_t>(offset + done));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        done += static_cast<std::size_t>(n);
-    }
-    return true;
-}
-
-bool writeAll(int fd, std::uint64_t offset, std::span<const std::uint8_t> bytes) {
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::pwrite(fd, bytes.data() + done, bytes.size() - done,
-                                   static_cast<off_t>(offset + done));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0)
-            return false;
-        done += static_cast<std::size_t>(n);
-    }
-    return true;
-}
-
-enum class BlockState { Old, New, Neither };
 
 // What the blocks of a file's regions hold.
 struct Blocks {
@@ -88,7 +45,7 @@ std::optional<bool> regionIsOldOrNew(int fd, std::uint64_t size, const UndoRegio
     if (end <= region.offset)
         return true;  // wholly behind the end: the file never grew there, or shrank back
     std::vector<std::uint8_t> now(static_cast<std::size_t>(end - region.offset));
-    if (!readAll(fd, region.offset, now))
+    if (base::readAt(fd, region.offset, now))
         return std::nullopt;
     std::size_t block = 0;
     bool whole = true;
@@ -111,7 +68,7 @@ std::optional<bool> regionIsOldOrNew(int fd, std::uint64_t size, const UndoRegio
 }
 
 std::optional<std::string> restoreInPlace(const UndoRecord& record, bool& restored) {
-    const Descriptor file(::open(record.path.c_str(), O_RDWR | O_CLOEXEC | O_NONBLOCK));
+    const base::UniqueFd file(::open(record.path.c_str(), O_RDWR | O_CLOEXEC | O_NONBLOCK));
     if (file.get() < 0)
         return base::trf(ids::kSaveCannotRead, std::strerror(errno));
     struct stat now {};
@@ -140,8 +97,8 @@ std::optional<std::string> restoreInPlace(const UndoRecord& record, bool& restor
         return std::nullopt;
 
     for (const UndoRegion& region : record.regions)
-        if (!writeAll(file.get(), region.offset, region.oldBytes))
-            return base::trf(ids::kSaveCannotWrite, std::strerror(errno));
+        if (const std::error_code ec = base::writeAt(file.get(), region.offset, region.oldBytes))
+            return base::trf(ids::kSaveCannotWrite, ec.message());
     const bool resized = ::ftruncate(file.get(), static_cast<off_t>(grown)) == 0;
     if (!resized || (record.inserted > 0 && collapseRange(file.get(), record.inserted)) ||
         ::fdatasync(file.get()) != 0)
@@ -161,7 +118,7 @@ std::optional<std::vector<std::uint8_t>> readJournal(int fd) {
     if (::fstat(fd, &st) != 0 || static_cast<std::uint64_t>(st.st_size) > kMostJournal)
         return std::nullopt;
     std::vector<std::uint8_t> bytes(static_cast<std::size_t>(st.st_size));
-    if (!readAll(fd, 0, bytes))
+    if (base::readAt(fd, 0, bytes))
         return std::nullopt;
     return bytes;
 }
@@ -197,7 +154,7 @@ RollBackOutcome rollBackJournals(const std::filesystem::path& folder) {
 
     for (const std::string& name : names) {
         const std::filesystem::path path = folder / name;
-        const Descriptor journal(::open(path.c_str(), O_RDWR | O_CLOEXEC | O_NOFOLLOW));
+        const base::UniqueFd journal(::open(path.c_str(), O_RDWR | O_CLOEXEC | O_NOFOLLOW));
         // A journal whose process still runs is locked by it.
         if (journal.get() < 0 || ::flock(journal.get(), LOCK_EX | LOCK_NB) != 0)
             continue;
