@@ -115,11 +115,22 @@ void PendingSave::planInPlace() {
             break;
     }
     undo.newSize = newSize_;
+    layout_.tag = {};  // what it held is in the regions now
     if (writes_.empty() && newSize_ == layout_.size)
         return;
     way_ = Way::InPlace;
     inserted_ = inserted;
     undo_ = std::move(undo);
+}
+
+std::size_t PendingSave::heldBytes() const {
+    std::size_t held = layout_.tag.size() + (change_.tag ? change_.tag->size() : 0);
+    for (const Write& write : writes_)
+        held += write.bytes.size();
+    if (undo_)
+        for (const UndoRegion& region : undo_->regions)
+            held += region.oldBytes.size() + region.newHashes.size() * sizeof(std::uint64_t);
+    return held;
 }
 
 void PendingSave::planRewrite() {

@@ -67,6 +67,9 @@ public:
     const std::string& path() const { return path_; }
     dev_t device() const { return opened_.st_dev; }
 
+    // About how many bytes it holds in memory until it is written (a batch bounds them).
+    std::size_t heldBytes() const;
+
     // What the undo journal keeps of it (none for Nothing): in place, the old bytes of the
     // regions it overwrites and the hashes of their new blocks; as a new file, the hidden
     // name that file has for a moment before it replaces the old one.

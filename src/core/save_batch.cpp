@@ -19,7 +19,8 @@ namespace tw::core {
 
 namespace {
 
-constexpr std::size_t kMostUndoBytesAtOnce = 32 * 1024 * 1024;
+// What a group may hold in memory: old and new bytes of its tags.
+constexpr std::size_t kMostBytesAtOnce = 64 * 1024 * 1024;
 
 // How many files a group may hold open: each flush costs the same for one file as for a
 // thousand, so as many as the descriptor limit leaves room for (two each: a file and its
@@ -85,11 +86,9 @@ std::size_t SaveBatch::add(TagFileWriter& writer, std::function<void(int fd)> wr
             written(save->fd());
         return index;
     }
-    const auto& undo = save->undoRecord();
-    for (const UndoRegion& region : undo->regions)
-        groupUndoBytes_ += region.oldBytes.size() + region.newHashes.size() * 8;
+    groupBytes_ += save->heldBytes();
     group_.push_back({std::move(save), std::move(written), index, std::nullopt});
-    if (group_.size() >= mostFiles_ || groupUndoBytes_ >= kMostUndoBytesAtOnce)
+    if (group_.size() >= mostFiles_ || groupBytes_ >= kMostBytesAtOnce)
         writeGroup();
     return index;
 }
@@ -189,7 +188,7 @@ void SaveBatch::writeGroup() {
         return;
     std::vector<Entry> group = std::move(group_);
     group_.clear();
-    groupUndoBytes_ = 0;
+    groupBytes_ = 0;
 
     const bool journaled = journal(group);
     writeNewFiles(group);

@@ -70,7 +70,7 @@ private:
     SaveOptions options_;
     UndoJournal& journal_;
     std::vector<Entry> group_;
-    std::size_t groupUndoBytes_ = 0;
+    std::size_t groupBytes_ = 0;
     std::size_t mostFiles_;
     std::vector<std::string> outcomes_;
 };

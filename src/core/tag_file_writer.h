@@ -12,7 +12,7 @@ class PendingSave;
 // One save of the tags of one file.
 //
 // `save` (of the record) creates one writer for the record's path, stages the changes in a
-// fixed order, then commits them all at once:
+// fixed order, then has them written all at once:
 //
 //     TagFileWriter writer(record.path);
 //     1. ID3v1: writeV1(record) when id3v1.changed && id3v1.present,
@@ -20,7 +20,7 @@ class PendingSave;
 //     2. ID3v2: writeV2(record) when id3v2.changed && id3v2.present,
 //               else removeV2() when !id3v2.present && id3v2.inFile;
 //     3. lyrics: writeLyrics(record) when record.lyrics.dirty();
-//     4. writer.commit().
+//     4. SaveBatch::add(writer) (saveAll adds every dirty file to one batch), then finish().
 //
 // Each staging call returns that step's own success; a failed step stages nothing. Staging
 // never touches the disk. `save` commits only when every step that ran succeeded, so a
@@ -32,11 +32,12 @@ class PendingSave;
 // What `save` does with the record around it (the writer never changes a record):
 //   - before step 1 for a removal of ID3v1 (ID3v2): clearFields on the tag's fields;
 //   - before step 3: store the lyrics text trimmed (trimLyrics) in the record;
-//   - after a successful commit(), for each step that ran and returned true:
+//   - after a successful save, for each step that ran and returned true:
 //       write of a tag, or of non-empty lyrics: inFile = present = true, changed = false;
 //       removal of a tag, or lyrics written empty: inFile = present = changed = false;
-//     then record.read() (size, both tags, lyrics, times, stream facts, information text);
-//   - after a failed step or commit() no flag changes: the record stays dirty, so the next
+//     then the record is read again (size, both tags, lyrics, times, stream facts,
+//     information text) through the descriptor the save wrote with;
+//   - after a failed step or save no flag changes: the record stays dirty, so the next
 //     save tries again; it is not re-read, so the user's edits stay in memory.
 //
 // Nothing is ever written into a file that is another audio container (WAV, AIFF, DSF,
