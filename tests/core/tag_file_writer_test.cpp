@@ -427,7 +427,8 @@ TEST_F(TagFileWriterTest, ATagThatFitsIsWrittenInPlaceAndNothingElseOfTheFileCha
     const fs::path link = dir_ / "hard-link.mp3";
     fs::create_hard_link(path_, link);
     ::chmod(path_.c_str(), 0604);
-    ASSERT_EQ(::setxattr(path_.c_str(), "user.rating", "5", 1, 0), 0);
+    // Where the file system keeps extended attributes.
+    const bool attributes = ::setxattr(path_.c_str(), "user.rating", "5", 1, 0) == 0;
     const struct stat before = statOf(path_);
     const Bytes old = contents();
 
@@ -442,7 +443,9 @@ TEST_F(TagFileWriterTest, ATagThatFitsIsWrittenInPlaceAndNothingElseOfTheFileCha
         std::tie(after.st_ino, after.st_nlink, after.st_mode, after.st_uid, after.st_gid),
         std::tie(before.st_ino, before.st_nlink, before.st_mode, before.st_uid, before.st_gid));
     char rating[8] = {};
-    EXPECT_EQ(::getxattr(path_.c_str(), "user.rating", rating, sizeof rating), 1);
+    if (attributes) {
+        EXPECT_EQ(::getxattr(path_.c_str(), "user.rating", rating, sizeof rating), 1);
+    }
     EXPECT_EQ(test::readBytes(link), contents());
     EXPECT_EQ(record().id3v2.album, "Another album, longer than the first");
     EXPECT_EQ(record().id3v1.title, "v1 new");
