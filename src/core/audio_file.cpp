@@ -16,17 +16,10 @@ constexpr std::string_view kExtension = ".mp3";
 }  // namespace
 
 bool AudioFile::rename(const std::string& newBaseName) {
-    std::string name = newBaseName;
-    if (base::endsWithNoCase(name, kExtension))
-        name.resize(name.size() - kExtension.size());
-    if (name.empty() || name.find('\0') != std::string::npos)
+    std::string newFileName = fileNameFor(newBaseName);
+    if (newFileName.empty() || fileName.size() > path.size())
         return false;
-    if (fileName.size() > path.size())
-        return false;
-    // Masks write sub-folders with a backslash on every platform.
-    std::replace(name.begin(), name.end(), '\\', '/');
-
-    std::string newFileName = name + std::string(kExtension);
+    std::string name = newFileName.substr(0, newFileName.size() - kExtension.size());
     std::string newPath = path.substr(0, path.size() - fileName.size()) + newFileName;
     if (newPath != path && base::renameNoReplace(path, newPath))
         return false;
@@ -34,6 +27,17 @@ bool AudioFile::rename(const std::string& newBaseName) {
     fileName = std::move(newFileName);
     baseName = std::move(name);
     return true;
+}
+
+std::string AudioFile::fileNameFor(const std::string& newBaseName) {
+    std::string name = newBaseName;
+    if (base::endsWithNoCase(name, kExtension))
+        name.resize(name.size() - kExtension.size());
+    if (name.empty() || name.find('\0') != std::string::npos)
+        return {};
+    // Masks write sub-folders with a backslash on every platform.
+    std::replace(name.begin(), name.end(), '\\', '/');
+    return name + std::string(kExtension);
 }
 
 std::string AudioFile::displayName(bool withExtension) const {
@@ -49,8 +53,10 @@ std::int32_t AudioFile::effectiveTrack() const {
 }
 
 void AudioFile::autoFill() {
-    if (options().autoFillV1) fillV1FromV2(*this, false);
-    if (options().autoFillV2) fillV2FromV1(*this, false);
+    if (options().autoFillV1)
+        fillV1FromV2(*this, false);
+    if (options().autoFillV2)
+        fillV2FromV1(*this, false);
 }
 
 }  // namespace tw::core
