@@ -37,17 +37,17 @@ struct AudioFile {
     std::int32_t nextSelected = -1;  // next index of the selection chain, -1 at its end
     std::string createdText;         // "%m/%d/%Y, %H:%M.%S", local time
     std::string changedText;
-    std::string path;      // full path
-    std::string fileName;  // with extension
-    std::string baseName;  // fileName less its last four characters
-    std::string sizeText;  // display text of size, made on first use
+    std::string path;                // full path
+    std::string fileName;            // with extension
+    std::string baseName;            // fileName less its last four characters
+    std::string sizeText;            // display text of size, made on first use
     std::uint64_t size = 0;
     std::int32_t playSeconds = 0;
     TagFields id3v1;
     TagV2Fields id3v2;
     LyricsTag lyrics;
     StreamTexts streamText;
-    std::string infoText;  // the stream texts laid into the information text
+    std::string infoText;            // the stream texts laid into the information text
 
     const std::string& stream(StreamField f) const {
         return streamText[static_cast<std::size_t>(f)];
