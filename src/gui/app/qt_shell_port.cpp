@@ -1,11 +1,15 @@
 #include "gui/app/qt_shell_port.h"
 
+#include <QApplication>
 #include <QFileDialog>
 
 #include "base/string_ids.h"
 #include "gui/app/about_dialog.h"
 #include "gui/app/file_filter.h"
 #include "gui/qt_text.h"
+#include "gui/rename/change_case_dialog.h"
+#include "gui/rename/filename_rename_dialog.h"
+#include "gui/rename/filename_to_tag_dialog.h"
 #include "gui/views/file_info_dialog.h"
 
 namespace tw::gui {
@@ -40,6 +44,32 @@ void QtShellPort::showFileInfo(GuiContext& context, int index) {
 void QtShellPort::showAbout() {
     AboutDialog dialog(parent_);
     dialog.exec();
+}
+
+bool QtShellPort::showRenaming(GuiContext& context) {
+    DlgFilenameRename dialog(context, *this, parent_);
+    dialog.exec();
+    return dialog.changedRecords();
+}
+
+bool QtShellPort::showFilenameToTag(GuiContext& context) {
+    DlgFilenameToTag dialog(context, *this, parent_);
+    dialog.exec();
+    return dialog.changedRecords();
+}
+
+bool QtShellPort::showChangeCase(GuiContext& context, rename::ChangeCaseTarget target) {
+    DlgChangeCase dialog(context, target, parent_);
+    dialog.exec();
+    return dialog.changedRecords();
+}
+
+std::optional<std::string> QtShellPort::pickPath(const std::string& start) {
+    const QString folder = QFileDialog::getExistingDirectory(QApplication::activeModalWidget(),
+                                                             text(ids::kMaskSelectPath), qs(start));
+    if (folder.isEmpty())
+        return std::nullopt;
+    return utf8(folder);
 }
 
 }  // namespace tw::gui
