@@ -10,9 +10,8 @@ void reportFailedFiles(base::UserPort& port, const std::string& workFolder,
                        const std::vector<std::string>& failed) {
     if (failed.empty())
         return;
-    port.showFailedFiles(base::tr(base::ids::kFailedFilesCaption),
-                         base::tr(base::ids::kFailedFilesWritePermissions) + "\n" + workFolder,
-                         failed);
+    port.showFailedFilesIn(base::tr(base::ids::kFailedFilesCaption),
+                           base::tr(base::ids::kFailedFilesWritePermissions), workFolder, failed);
 }
 
 }  // namespace tw::rename

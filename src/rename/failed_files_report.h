@@ -10,8 +10,7 @@ class UserPort;
 namespace tw::rename {
 
 // Shows the files a command could not rename or change, once, in the "Errors on file(s)
-// modification" report, with the work folder on the line below its text. Nothing is shown
-// for an empty list.
+// modification" report, with the work folder. Nothing is shown for an empty list.
 void reportFailedFiles(base::UserPort& port, const std::string& workFolder,
                        const std::vector<std::string>& failed);
 
