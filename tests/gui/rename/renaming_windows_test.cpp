@@ -8,8 +8,11 @@
 #include <QToolButton>
 #include <QTreeWidget>
 #include <QtTest>
+#include <algorithm>
 #include <filesystem>
 
+#include "base/app_paths.h"
+#include "base/language.h"
 #include "core/file_list.h"
 #include "gui/rename/change_case_dialog.h"
 #include "gui/rename/filename_rename_dialog.h"
@@ -152,7 +155,8 @@ private Q_SLOTS:
         for (int i = 0; i < w.f.list.size(); ++i)
             QVERIFY(!w.f.list.at(i).dirty());
         QVERIFY(!rename.changedRecords() && !fill.changedRecords() && !recase.changedRecords());
-        QVERIFY(w.f.port.log.back().rfind("ask:", 0) != 0);
+        QVERIFY(std::none_of(w.f.port.log.begin(), w.f.port.log.end(),
+                             [](const std::string& line) { return line.rfind("ask:", 0) == 0; }));
     }
 
     void renamingWithACollisionAsksAndListsTheFileThatFailed() {
@@ -288,6 +292,39 @@ private Q_SLOTS:
         QVERIFY(dialog.changedRecords());
         QCOMPARE(filesIn(w.f.dir.path()), test::texts({"song one.mp3", "song two.mp3"}));
         QCOMPARE(w.f.settings.getInt("Settings", "cc", 1), 2);
+    }
+
+    void theWindowsSpeakTheInterfaceLanguage() {
+        // The shipped language files, and the built-in texts again whatever happens.
+        struct Shipped {
+            base::AppPaths saved = base::appPaths();
+            Shipped() {
+                base::AppPaths shipped = saved;
+                shipped.installDataFolder = fs::path(TW_SOURCE_DIR) / "data";
+                shipped.userDataFolder = shipped.installDataFolder;
+                base::setAppPaths(shipped);
+            }
+            ~Shipped() {
+                base::SetLanguage("");
+                base::setAppPaths(saved);
+            }
+        } shipped;
+        QVERIFY(base::SetLanguage("Deutsch"));
+        Windows w;
+        w.writeTitled();
+        {
+            DlgFilenameRename dialog(w.f.context, w.shell);
+            QCOMPARE(dialog.windowTitle(), QStringLiteral("Erweitertes Umbenennen von Dateien"));
+            QCOMPARE(column(dialog.preview(), 3).last(),
+                     QStringLiteral("die Datei in Zeile 1 erhält diesen Namen zuerst"));
+            ModalAnswer look([](QWidget& editor) {
+                const QString title = editor.windowTitle();
+                QTest::keyClick(&editor, Qt::Key_Escape);
+                QCOMPARE(title, QStringLiteral("Maskeneditor - Format des Wiedergabelistennamens"));
+            });
+            dialog.masks().editorButton().click();
+            QVERIFY(look.answered());
+        }
     }
 
     void windowsKeepTheirPlace() {
