@@ -131,12 +131,11 @@ void MaskPage::load(const rename::MaskList& list) {
     const int selected = list.selectedIndex();
     masks_->setCurrentRow(selected >= 0 ? selected : placeholderRow());
     showEntry(masks_->currentRow());
-    // A mask typed in the dialog that is no entry waits in the field, ready to be saved.
+    // A mask typed in the dialog that is no entry waits in the field, ready to be saved; it
+    // is no mask of the list yet, so OK asks about it like about any edit not saved.
     if (selected < 0 && !list.currentMask().empty()) {
         field_->setText(qs(list.currentMask()));
-        placeholderShown_ = false;
-        updateExample();
-        updateButtons();
+        markEdited();
     }
 }
 

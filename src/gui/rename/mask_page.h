@@ -29,7 +29,9 @@ class ShellPort;
 //
 // The page works on its own copy of the masks: load() fills it, apply() hands it back.
 // What the program puts into the field is no edit; typing, pasting and the insert buttons
-// are, until "Save" or "Clone mask" takes the text.
+// are, until "Save" or "Clone mask" takes the text. A mask typed in the dialog that is no
+// entry of the list arrives in the field as such an edit, so it is neither lost unasked nor
+// saved unasked.
 //
 // Borrows the context (questions and messages, the store for the example line's symbol
 // table) and the shell port (the absolute folder's browser); owns its widgets.

@@ -236,6 +236,21 @@ private Q_SLOTS:
         QCOMPARE(dialog.masks().field().currentText(), QStringLiteral("<counter> <title>"));
         QCOMPARE(column(dialog.preview(), 1),
                  test::texts({"001 One.mp3", "002 Two.mp3", "003 One.mp3"}));
+
+        // A mask typed in the window reaches the editor as an edit it asks about.
+        typeMask(dialog.masks(), QStringLiteral("<title> typed"));
+        QString carried;
+        ModalAnswer asked([&carried](QWidget& editor) {
+            carried = child<QLineEdit>(editor, "maskField").text();
+            clickButton(editor, QStringLiteral("OK"));
+        });
+        w.f.port.answers = {Answer::Yes};
+        dialog.masks().editorButton().click();
+        QCOMPARE(carried, QStringLiteral("<title> typed"));
+        QCOMPARE(w.f.port.log.back(), std::string("ask:Save edited mask?"));
+        QCOMPARE(dialog.masks().field().count(), 10);
+        QCOMPARE(dialog.masks().field().currentIndex(), 9);
+        QCOMPARE(column(dialog.preview(), 1).first(), QStringLiteral("One typed.mp3"));
     }
 
     void fillingTagsFromNamesInBothWriteModes() {
