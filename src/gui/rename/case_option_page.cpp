@@ -1,11 +1,12 @@
 #include "gui/rename/case_option_page.h"
 
+#include <QAbstractButton>
 #include <QButtonGroup>
 #include <QGroupBox>
-#include <QRadioButton>
 #include <QVBoxLayout>
 
 #include "base/string_ids.h"
+#include "gui/app/dialog_buttons.h"
 #include "gui/qt_text.h"
 
 namespace tw::gui {
@@ -13,20 +14,13 @@ namespace tw::gui {
 namespace ids = base::ids;
 
 CaseOptionPage::CaseOptionPage(QWidget* parent) : QWidget(parent), modes_(new QButtonGroup(this)) {
-    auto* group = new QGroupBox(text(ids::kMaskCaseOptions), this);
-    auto* column = new QVBoxLayout(group);
     // In the order of the case modes, 0 "As is" to 6 "iNVERT cASE".
     const int labels[] = {ids::kCaseModeAsIs,          ids::kCaseModeUpperFirst,
                           ids::kCaseModeUpperAllFirst, ids::kCaseModeLowerAll,
                           ids::kCaseModeUpperAll,      ids::kCaseModeRandomize,
                           ids::kCaseModeInvert};
-    int mode = 0;
-    for (int label : labels) {
-        auto* button = new QRadioButton(text(label), group);
-        button->setObjectName(QStringLiteral("caseMode%1").arg(mode));
-        modes_->addButton(button, mode++);
-        column->addWidget(button);
-    }
+    QGroupBox* group =
+        addRadioChoices(*modes_, ids::kMaskCaseOptions, labels, QStringLiteral("caseMode"), this);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(group);
     layout->addStretch();

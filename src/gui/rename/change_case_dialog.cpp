@@ -1,16 +1,16 @@
 #include "gui/rename/change_case_dialog.h"
 
+#include <QAbstractButton>
 #include <QButtonGroup>
 #include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QRadioButton>
 #include <QTreeWidget>
-#include <QVBoxLayout>
 
 #include "base/language.h"
 #include "base/string_ids.h"
 #include "core/app_options.h"
+#include "gui/app/dialog_buttons.h"
 #include "gui/app/window_placement.h"
 #include "gui/qt_text.h"
 
@@ -41,41 +41,26 @@ DlgChangeCase::DlgChangeCase(GuiContext& context, rename::ChangeCaseTarget targe
     before_ = valueList(textf(ids::kChangeCaseBefore, field), "before", this);
     after_ = valueList(textf(ids::kChangeCaseAfter, field), "after", this);
 
-    auto* choices = new QGroupBox(text(ids::kChangeCaseSelect), this);
-    auto* column = new QVBoxLayout(choices);
     // In the order of the choices, 0 "Upper first letter" to 4 "iNVERT cASE".
     const int labels[] = {ids::kChangeCaseUpperFirst, ids::kChangeCaseUpperAllFirst,
                           ids::kChangeCaseLowerAll, ids::kChangeCaseUpperAll,
                           ids::kChangeCaseInvert};
-    int mode = 0;
-    for (int label : labels) {
-        auto* button = new QRadioButton(text(label), choices);
-        button->setObjectName(QStringLiteral("mode%1").arg(mode));
-        modes_->addButton(button, mode++);
-        column->addWidget(button);
-    }
-    column->addStretch();
+    QGroupBox* choices =
+        addRadioChoices(*modes_, ids::kChangeCaseSelect, labels, QStringLiteral("mode"), this);
     if (QAbstractButton* chosen = modes_->button(static_cast<int>(command_.mode())))
         chosen->setChecked(true);
-
-    auto* buttons = new QDialogButtonBox(this);
-    base::CommonButtonString caption;
-    buttons->addButton(qs(caption.Load(ids::kButtonOk)), QDialogButtonBox::AcceptRole);
-    buttons->addButton(qs(caption.Load(ids::kButtonCancel)), QDialogButtonBox::RejectRole);
 
     auto* layout = new QGridLayout(this);
     layout->addWidget(before_, 0, 0);
     layout->addWidget(choices, 0, 1);
     layout->addWidget(after_, 0, 2);
-    layout->addWidget(buttons, 1, 0, 1, 3);
+    layout->addWidget(addOkCancel(*this).box, 1, 0, 1, 3);
     resize(720, 360);
 
     connect(modes_, &QButtonGroup::idClicked, this, [this](int id) {
         command_.setMode(static_cast<rename::ChangeCaseMode>(id));
         showRows();
     });
-    connect(buttons, &QDialogButtonBox::accepted, this, &DlgChangeCase::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &DlgChangeCase::reject);
     showRows();
     restoreDialogPlacement(*this, context_.settings, kSection);
 }

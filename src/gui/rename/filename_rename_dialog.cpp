@@ -5,7 +5,6 @@
 #include <QDialogButtonBox>
 #include <QHeaderView>
 #include <QLabel>
-#include <QPushButton>
 #include <QStyle>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -15,6 +14,7 @@
 #include "base/string_ids.h"
 #include "base/user_port.h"
 #include "core/app_options.h"
+#include "gui/app/dialog_buttons.h"
 #include "gui/app/window_placement.h"
 #include "gui/qt_text.h"
 #include "gui/rename/mask_selector.h"
@@ -61,18 +61,13 @@ DlgFilenameRename::DlgFilenameRename(GuiContext& context, ShellPort& shell, QWid
 
     auto* label = new QLabel(text(ids::kRenameMaskLabel), this);
     label->setBuddy(&masks_->field());
-    auto* buttons = new QDialogButtonBox(this);
-    base::CommonButtonString caption;
-    QPushButton* ok = buttons->addButton(text(ids::kRenameOk), QDialogButtonBox::AcceptRole);
-    ok->setObjectName(QStringLiteral("rename"));
-    buttons->addButton(qs(caption.Load(ids::kButtonCancel)), QDialogButtonBox::RejectRole);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(label);
     layout->addWidget(masks_);
     layout->addWidget(createFolders_);
     layout->addWidget(preview_, 1);
-    layout->addWidget(buttons);
+    layout->addWidget(addOkCancel(*this, ids::kRenameOk).box);
     resize(720, 420);
 
     connect(masks_, &MaskSelector::maskChanged, this, &DlgFilenameRename::refreshPreview);
@@ -80,8 +75,6 @@ DlgFilenameRename::DlgFilenameRename(GuiContext& context, ShellPort& shell, QWid
         command_.setCreateFolders(on);
         refreshPreview();
     });
-    connect(buttons, &QDialogButtonBox::accepted, this, &DlgFilenameRename::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &DlgFilenameRename::reject);
     refreshPreview();
     restoreDialogPlacement(*this, context_.settings, kSection);
 }

@@ -7,13 +7,13 @@
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QTableView>
 #include <QVBoxLayout>
 
 #include "base/language.h"
 #include "base/string_ids.h"
+#include "gui/app/dialog_buttons.h"
 #include "gui/app/window_placement.h"
 #include "gui/qt_text.h"
 #include "gui/rename/mask_selector.h"
@@ -70,10 +70,6 @@ DlgFilenameToTag::DlgFilenameToTag(GuiContext& context, ShellPort& shell, QWidge
 
     auto* label = new QLabel(text(ids::kFilenameToTagTemplate), this);
     label->setBuddy(&masks_->field());
-    auto* buttons = new QDialogButtonBox(this);
-    base::CommonButtonString caption;
-    buttons->addButton(qs(caption.Load(ids::kButtonOk)), QDialogButtonBox::AcceptRole);
-    buttons->addButton(qs(caption.Load(ids::kButtonCancel)), QDialogButtonBox::RejectRole);
 
     auto* layout = new QGridLayout(this);
     layout->addWidget(label, 0, 0, 1, 2);
@@ -81,7 +77,7 @@ DlgFilenameToTag::DlgFilenameToTag(GuiContext& context, ShellPort& shell, QWidge
     layout->addWidget(writeOptions, 2, 0);
     layout->addWidget(writeTags, 2, 1);
     layout->addWidget(preview_, 3, 0, 1, 2);
-    layout->addWidget(buttons, 4, 0, 1, 2);
+    layout->addWidget(addOkCancel(*this).box, 4, 0, 1, 2);
     layout->setRowStretch(3, 1);
     resize(760, 460);
 
@@ -89,8 +85,6 @@ DlgFilenameToTag::DlgFilenameToTag(GuiContext& context, ShellPort& shell, QWidge
     for (QAbstractButton* option :
          std::initializer_list<QAbstractButton*>{onlyBlank_, replaceAll_, writeV1_, writeV2_})
         connect(option, &QAbstractButton::clicked, this, &DlgFilenameToTag::refreshPreview);
-    connect(buttons, &QDialogButtonBox::accepted, this, &DlgFilenameToTag::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &DlgFilenameToTag::reject);
     refreshPreview();
     restoreDialogPlacement(*this, context_.settings, kSection);
 }

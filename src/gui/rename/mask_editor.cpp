@@ -9,6 +9,7 @@
 #include "base/settings_store.h"
 #include "base/string_ids.h"
 #include "base/user_port.h"
+#include "gui/app/dialog_buttons.h"
 #include "gui/app/window_placement.h"
 #include "gui/qt_text.h"
 #include "gui/rename/case_option_page.h"
@@ -43,10 +44,8 @@ MaskEditor::MaskEditor(GuiContext& context, ShellPort& shell, rename::MaskList& 
     pages_->addTab(symbols_, text(ids::kSymbolReplacementPage));
     pages_->addTab(cases_, text(ids::kCaseOptionPage));
 
-    auto* buttons = new QDialogButtonBox(this);
+    QDialogButtonBox* buttons = addOkCancel(*this).box;
     base::CommonButtonString caption;
-    buttons->addButton(qs(caption.Load(ids::kButtonOk)), QDialogButtonBox::AcceptRole);
-    buttons->addButton(qs(caption.Load(ids::kButtonCancel)), QDialogButtonBox::RejectRole);
     QPushButton* defaults =
         buttons->addButton(qs(caption.Load(ids::kButtonDefault)), QDialogButtonBox::ResetRole);
     defaults->setObjectName(QStringLiteral("defaults"));
@@ -62,8 +61,6 @@ MaskEditor::MaskEditor(GuiContext& context, ShellPort& shell, rename::MaskList& 
     cases_->load(list_.caseMode());
 
     connect(cases_, &CaseOptionPage::modeChosen, masks_, &MaskPage::setCaseMode);
-    connect(buttons, &QDialogButtonBox::accepted, this, &MaskEditor::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &MaskEditor::reject);
     connect(defaults, &QPushButton::clicked, this, &MaskEditor::restoreDefaults);
     restoreDialogPlacement(*this, context_.settings, setup_.placementSection);
 }

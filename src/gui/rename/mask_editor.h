@@ -36,10 +36,6 @@ public:
     MaskEditor(GuiContext& context, ShellPort& shell, rename::MaskList& list,
                const MaskEditorSetup& setup, QWidget* parent = nullptr);
 
-    MaskPage& maskPage() const { return *masks_; }
-    SymbolTablePage& symbolPage() const { return *symbols_; }
-    CaseOptionPage& casePage() const { return *cases_; }
-
     void accept() override;
     void done(int result) override;
 

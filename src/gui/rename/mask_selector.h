@@ -39,7 +39,6 @@ public:
 
     QComboBox& field() const { return *field_; }
     QToolButton& editorButton() const { return *editorButton_; }
-    const MaskEditorSetup& setup() const { return setup_; }
 
     // Takes a text still settling into the list at once (before the dialog's OK).
     void commit();

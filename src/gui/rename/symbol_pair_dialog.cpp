@@ -8,6 +8,7 @@
 #include "base/language.h"
 #include "base/string_ids.h"
 #include "base/user_port.h"
+#include "gui/app/dialog_buttons.h"
 #include "gui/qt_text.h"
 
 namespace tw::gui {
@@ -27,20 +28,16 @@ SymbolPairDialog::SymbolPairDialog(base::UserPort& port,
         after_->setText(qs(rename::toDisplayForm(pair->replacement)));
     }
 
-    auto* buttons = new QDialogButtonBox(this);
-    base::CommonButtonString caption;
-    ok_ = buttons->addButton(qs(caption.Load(ids::kButtonOk)), QDialogButtonBox::AcceptRole);
-    buttons->addButton(qs(caption.Load(ids::kButtonCancel)), QDialogButtonBox::RejectRole);
+    const DialogButtons buttons = addOkCancel(*this);
+    ok_ = buttons.ok;
     auto* form = new QFormLayout(this);
     form->addRow(text(ids::kSymbolPairBefore), before_);
     form->addRow(text(ids::kSymbolPairAfter), after_);
-    form->addRow(buttons);
+    form->addRow(buttons.box);
 
     auto followBefore = [this] { ok_->setEnabled(!before_->text().isEmpty()); };
     followBefore();
     connect(before_, &QLineEdit::textChanged, this, followBefore);
-    connect(buttons, &QDialogButtonBox::accepted, this, &SymbolPairDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &SymbolPairDialog::reject);
 }
 
 rename::SymbolPair SymbolPairDialog::pair() const {

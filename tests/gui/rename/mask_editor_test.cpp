@@ -17,6 +17,7 @@
 #include "gui/rename/mask_editor.h"
 #include "gui/rename/mask_editor_setup.h"
 #include "gui/support/modal_answer.h"
+#include "gui/support/named_child.h"
 #include "gui/support/scripted_shell_port.h"
 #include "gui/views/view_fixture.h"
 #include "rename/mask_list.h"
@@ -32,10 +33,7 @@ using test::ModalAnswer;
 
 template <typename T>
 T& child(QWidget& window, const char* name) {
-    auto* found = window.findChild<T*>(QString::fromLatin1(name));
-    if (!found)
-        qFatal("no control %s", name);
-    return *found;
+    return test::namedChild<T>(window, name);
 }
 
 void click(QWidget& window, const char* name) {

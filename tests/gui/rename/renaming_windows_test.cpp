@@ -19,6 +19,7 @@
 #include "gui/rename/filename_to_tag_dialog.h"
 #include "gui/rename/mask_selector.h"
 #include "gui/support/modal_answer.h"
+#include "gui/support/named_child.h"
 #include "gui/support/scripted_shell_port.h"
 #include "gui/views/view_fixture.h"
 #include "rename/change_case_command.h"
@@ -36,10 +37,7 @@ using test::ModalAnswer;
 
 template <typename T>
 T& child(QWidget& window, const char* name) {
-    auto* found = window.findChild<T*>(QString::fromLatin1(name));
-    if (!found)
-        qFatal("no control %s", name);
-    return *found;
+    return test::namedChild<T>(window, name);
 }
 
 // One column of a list, row by row.
