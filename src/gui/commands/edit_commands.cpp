@@ -48,16 +48,17 @@ void defineEditCommands(CommandSet& commands, CommandContext& c) {
         {ids::kCmdChangeCommentCase, ChangeCaseTarget::Comment},
         {ids::kCmdChangeFilenameCase, ChangeCaseTarget::FileName},
     };
-    for (const auto& [id, target] : caseCommands) {
-        commands.define(id, {[&c, target] {
-                                 if (!c.shell.showChangeCase(c.gui, target))
-                                     return;
-                                 if (target == ChangeCaseTarget::FileName)
-                                     c.window.listChanged();
-                                 else
-                                     c.window.recordsEdited();
-                             },
-                             [&list] { return core::canEditSelected(list); }});
+    for (const auto& command : caseCommands) {
+        const ChangeCaseTarget target = command.second;
+        commands.define(command.first, {[&c, target] {
+                                            if (!c.shell.showChangeCase(c.gui, target))
+                                                return;
+                                            if (target == ChangeCaseTarget::FileName)
+                                                c.window.listChanged();
+                                            else
+                                                c.window.recordsEdited();
+                                        },
+                                        [&list] { return core::canEditSelected(list); }});
     }
 }
 

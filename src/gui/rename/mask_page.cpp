@@ -169,6 +169,10 @@ void MaskPage::setCaseMode(rename::CaseMode mode) {
     updateExample();
 }
 
+bool MaskPage::hasUnsavedEdit() const {
+    return edited_ && !field_->text().isEmpty();
+}
+
 int MaskPage::placeholderRow() const {
     return masks_->count() - 1;
 }

@@ -52,8 +52,9 @@ public:
     // The case the example line is converted to (the "Case Option" page's choice).
     void setCaseMode(rename::CaseMode mode);
 
-    // Whether the field holds an edit that neither "Save" nor "Clone mask" took.
-    bool hasUnsavedEdit() const { return edited_; }
+    // Whether the field holds an edit that neither "Save" nor "Clone mask" took (an emptied
+    // field holds nothing to save).
+    bool hasUnsavedEdit() const;
 
     // "Save" (24729): checks the field's mask; a valid one replaces the selected mask, or
     // joins the list when "<<< New Mask >>>" is selected. A refused one is reported, and its

@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QSpinBox>
 #include <QToolButton>
 #include <QTreeWidget>
@@ -14,6 +15,7 @@
 #include "base/app_paths.h"
 #include "base/language.h"
 #include "core/file_list.h"
+#include "gui/app/gui_user_port.h"
 #include "gui/rename/change_case_dialog.h"
 #include "gui/rename/filename_rename_dialog.h"
 #include "gui/rename/filename_to_tag_dialog.h"
@@ -157,26 +159,48 @@ private Q_SLOTS:
                              [](const std::string& line) { return line.rfind("ask:", 0) == 0; }));
     }
 
+    // With the program's own question and error windows: No keeps the window and the files,
+    // Yes renames the others and lists the one that failed, with the work folder.
     void renamingWithACollisionAsksAndListsTheFileThatFailed() {
         Windows w;
         w.writeTitled();
-        DlgFilenameRename dialog(w.f.context, w.shell);
+        GuiUserPort port;
+        GuiContext context{w.f.list, w.f.context.options, w.f.settings, port};
+        DlgFilenameRename dialog(context, w.shell);
         dialog.show();
-        w.f.port.answers = {Answer::No, Answer::Yes};
+        QString question;
+        ModalAnswer no([&question](QWidget& box) {
+            question = static_cast<QMessageBox&>(box).text();
+            clickButton(box, QStringLiteral("No"));
+        });
         clickButton(dialog, QStringLiteral("Rename"));
-        QCOMPARE(w.f.port.log.back(),
-                 std::string("ask:1 of the files cannot be renamed, as the preview shows.\n"
-                             "Rename the others?"));
+        QCOMPARE(question, QStringLiteral("1 of the files cannot be renamed, as the preview "
+                                          "shows.\nRename the others?"));
         QVERIFY(dialog.isVisible());
         QCOMPARE(filesIn(w.f.dir.path()), test::texts({"a.mp3", "b.mp3", "c.mp3"}));
 
+        QStringList rows;
+        QString folder;
+        std::unique_ptr<ModalAnswer> readList;  // made when the question shows
+        ModalAnswer yes([&](QWidget& box) {
+            readList = std::make_unique<ModalAnswer>([&](QWidget& list) {
+                auto& files = *list.findChild<QTreeWidget*>();
+                for (int row = 0; row < files.topLevelItemCount(); ++row)
+                    rows << files.topLevelItem(row)->text(0) + QLatin1Char(' ') +
+                                files.topLevelItem(row)->text(1);
+                folder = child<QLineEdit>(list, "folder").text();
+                clickButton(list, QStringLiteral("OK"));
+            });
+            clickButton(box, QStringLiteral("Yes"));
+        });
         clickButton(dialog, QStringLiteral("Rename"));
+        QVERIFY(readList && readList->answered());
         QVERIFY(!dialog.isVisible());
         QVERIFY(dialog.changedRecords());
         QCOMPARE(filesIn(w.f.dir.path()), test::texts({"One.mp3", "Two.mp3", "c.mp3"}));
-        QCOMPARE(w.f.port.failedReports, 1);
-        QCOMPARE(w.f.port.failedFiles.size(), std::size_t(1));
-        QVERIFY(w.f.port.failedFiles.front().rfind("c.mp3", 0) == 0);
+        QCOMPARE(rows.size(), 1);
+        QVERIFY(rows.front().startsWith(QStringLiteral("1 c.mp3")));
+        QCOMPARE(folder, QString::fromStdString(w.f.folder()));
         QCOMPARE(w.f.list.at(0).fileName, std::string("One.mp3"));
     }
 

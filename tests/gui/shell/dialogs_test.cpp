@@ -1,7 +1,6 @@
 // The real dialogs behind the program's questions and reports, answered as a user would.
 #include <QAbstractButton>
 #include <QLabel>
-#include <QLineEdit>
 #include <QMessageBox>
 #include <QTreeWidget>
 #include <QtTest>
@@ -60,17 +59,6 @@ private Q_SLOTS:
         QVERIFY(ok.answered());
         QCOMPARE(title, QStringLiteral("Errors"));
         QCOMPARE(rows, (QStringList{QStringLiteral("1 a.mp3"), QStringLiteral("2 b.mp3")}));
-
-        // Files of one folder name it in a field of its own.
-        QString folder;
-        ModalAnswer okAgain([&](QWidget& dialog) {
-            if (auto* field = dialog.findChild<QLineEdit*>(QStringLiteral("folder")))
-                folder = field->isReadOnly() ? field->text() : QStringLiteral("editable");
-            clickButton(dialog, QStringLiteral("OK"));
-        });
-        port.showFailedFilesIn("Errors", "Unable to rename:", "/music/", {"a.mp3"});
-        QVERIFY(okAgain.answered());
-        QCOMPARE(folder, QStringLiteral("/music/"));
     }
 
     void progressCountsStepsAndKeepsTheLastName() {
