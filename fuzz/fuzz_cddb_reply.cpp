@@ -1,5 +1,6 @@
 // Feeds arbitrary bytes, line by line, to the parsers of CDDB reply lines: reply codes, query
-// result lines, "sites" lines (which must survive their own round trip) and "stat" lines.
+// result lines, "sites" lines (which must survive their own round trip), "stat" lines and
+// the protocol levels of a "proto" reply.
 
 #include <cstddef>
 #include <cstdint>
@@ -33,6 +34,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 std::abort();
         }
         ApplyStatLine(statistics, line);
+        ParseProtocolLevels(line);
     }
     return 0;
 }

@@ -1,11 +1,13 @@
-// An ID3v2 tag from any bytes, through the program's tag access: parsing by TagLib from
-// memory, reading the fields and lyrics, editing the frames and rendering them again.
+// An ID3v2 tag from any bytes, through the program's tag access: the walk over its frames,
+// parsing by TagLib from memory, reading the fields and lyrics, editing the frames and
+// rendering them again.
 
 #include <cstddef>
 #include <cstdint>
 #include <span>
 
 #include "core/id3v2_fields.h"
+#include "core/id3v2_frame_walk.h"
 #include "core/id3v2_header.h"
 #include "core/id3v2_tag.h"
 
@@ -13,18 +15,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::span<const std::uint8_t> bytes(data, size);
     const auto header = tw::core::Id3v2Header::parse(bytes);
     if (!header) return 0;
-    (void)tw::core::framesEnd(*header, bytes);
+    (void)tw::core::walkId3v2Frames(*header, bytes);
 
     tw::core::Id3v2Tag tag(*header, bytes);
     tw::core::TagV2Fields fields;
     tw::core::LyricsTag lyrics;
     tw::core::readId3v2Fields(tag.tag(), fields, lyrics);
+    (void)tag.render();
 
     fields.title += "x";
     fields.genre = 17;
     fields.trackTotal += 1;
-    tw::core::writeId3v2Fields(tag.tag(), fields, header->majorVersion == 4 ? 4 : 3);
-    tw::core::writeId3v2Lyrics(tag.tag(), lyrics.text.empty() ? "words" : "");
+    tw::core::writeId3v2Fields(tag, fields);
+    tw::core::writeId3v2Lyrics(tag, lyrics.text.empty() ? "words" : "");
     (void)tag.render();
     return 0;
 }

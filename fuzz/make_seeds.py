@@ -8,6 +8,7 @@ Small, valid inputs of each kind, so that the fuzzers start inside the formats.
 import os
 import struct
 import sys
+import zlib
 
 
 def synchsafe(n):
@@ -65,6 +66,29 @@ def seeds():
         frame_v24("TDRC", text("1999-05-12")), frame_v24("TXXX", b"\0k\0v")], flags=0x10) + b"3DI\4\0\x10" + synchsafe(0)
     yield "fuzz_id3v2_tag", "v22", tag(2, [frame_v22("TT2", text("T")), frame_v22("TCO", text("(13)")),
                                            frame_v22("COM", comm(b"eng", b"", b"c"))])
+
+    # Damaged and unusual tags from the wild: the walk must read past each of them.
+    good = [frame_v23("TIT2", text("Title")), frame_v23("TPE1", text("Artist"))]
+    yield "fuzz_id3v2_tag", "empty_first", tag(3, [frame_v23("TCOP", b"")] + good)
+    yield "fuzz_id3v2_tag", "empty_middle", tag(4, [frame_v24("TIT2", text("T")), frame_v24("TPE2", b""),
+                                                    frame_v24("TPE1", text("A"))])
+    yield "fuzz_id3v2_tag", "bad_id", tag(3, [good[0], frame_v23("T!t3", text("x")), good[1]])
+    yield "fuzz_id3v2_tag", "junk", tag(3, [good[0], b"\x01\x02junk!", good[1]])
+    yield "fuzz_id3v2_tag", "oversized", tag(3, [good[0], b"TALB" + struct.pack(">IH", 5000, 0) + text("Al"),
+                                                 good[1]])
+    yield "fuzz_id3v2_tag", "ext_crc", tag(3, good, flags=0x40,
+                                           ext=struct.pack(">IHII", 10, 0x8000, 16, 0x1234ABCD))
+    yield "fuzz_id3v2_tag", "v22_dates", tag(2, [frame_v22("TT2", text("T")), frame_v22("TDA", text("1705")),
+                                                 frame_v22("TIM", text("1230")),
+                                                 frame_v22("RVA", bytes([3, 16, 1, 2, 3, 4, 0, 0, 0, 0])),
+                                                 frame_v22("PIC", b"\0JPG\x03d\0" + b"\xff\xd8"),
+                                                 frame_v22("CRM", b"o\0e\0data")])
+    yield "fuzz_id3v2_tag", "encrypted", tag(3, [good[0], frame_v23("TIT3", b"\x80\x01\x02\x03", 0x0040),
+                                                 good[1]])
+    yield "fuzz_id3v2_tag", "compressed", tag(3, [frame_v23("TIT2", struct.pack(">I", 6) +
+                                                            zlib.compress(text("Title")), 0x0080), good[1]])
+    yield "fuzz_id3v2_tag", "v24_plain_sizes", tag(4, [frame_v23("TIT2", text("x" * 200)),
+                                                       frame_v23("TPE1", text("A"))])
 
 
 def main():

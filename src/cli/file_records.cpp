@@ -4,6 +4,8 @@
 #include <set>
 #include <system_error>
 
+#include "base/language.h"
+#include "base/string_ids.h"
 #include "core/mpeg_info.h"
 
 namespace tw::cli {
@@ -15,12 +17,14 @@ bool readFiles(const std::vector<std::string>& paths, core::FileList& list, base
     bool allRead = true;
     for (const std::string& path : paths) {
         std::error_code error;
-        const std::string full = fs::absolute(path, error).string();
+        const std::string full = fs::absolute(path, error).lexically_normal().string();
         std::unique_ptr<core::AudioFile> record;
-        if (!error && fs::is_regular_file(full, error))
+        if (!error)
             record = core::AudioFile::create(full, full.rfind('/') + 1, mpeg);
-        if (!record) {
-            port.showMessage(base::UserPort::Severity::Error, "cannot read the file " + path);
+        if (!record || record->unreadable()) {
+            const std::string why = record ? record->readFailure : error.message();
+            port.showMessage(base::UserPort::Severity::Error,
+                             base::trf(base::ids::kMsgCannotReadFile, error ? path : full, why));
             allRead = false;
             continue;
         }

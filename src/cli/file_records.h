@@ -8,9 +8,9 @@
 
 namespace tw::cli {
 
-// Reads the named files into `list` (each once, whatever folder it lies in) and selects
-// them all. A name that is not a readable file is reported through `port` and left out;
-// false when that happened.
+// Reads the named files into `list` (each once, whatever folder it lies in, by its
+// normalised absolute path) and selects them all. A name that is not a readable file is
+// reported through `port` with the reason and left out; false when that happened.
 bool readFiles(const std::vector<std::string>& paths, core::FileList& list, base::UserPort& port);
 
 }  // namespace tw::cli

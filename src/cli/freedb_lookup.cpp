@@ -81,7 +81,8 @@ int freedbLookup(CommandContext& context, const Args& args, const freedb::StoreC
     const std::vector<FoundAlbum> found = inSourceOrder(observer.found());
     for (std::size_t i = 0; i < found.size(); ++i)
         printAlbumLine(context.out, i + 1, found[i]);
-    if (applyNumber == 0)
+    // A failed query (the log said why) applies nothing: the list may lack the server's part.
+    if (applyNumber == 0 || !observer.success())
         return observer.success() ? kExitOk : kExitFailed;
 
     if (applyNumber > found.size())

@@ -9,8 +9,10 @@
 #include "freedb/album_path_check.h"
 #include "freedb/file_lines.h"
 #include "freedb/freedb_category.h"
+#include "freedb/local_album_database.h"
 #include "freedb/retrieve_tracks_job.h"
 #include "freedb/server_jobs.h"
+#include "freedb/text_util.h"
 #include "freedb/xmcd_reader.h"
 #include "freedb/xmcd_writer.h"
 
@@ -47,8 +49,8 @@ std::optional<freedb::SearchFields> parseFields(const std::string& list) {
     return fields;
 }
 
-// The lines of an xmcd file for the reader, noting its DISCID and DGENRE on the way (the
-// reader itself takes both from where a record was found, which a loose file does not say).
+// The lines of an xmcd file for the reader, noting its DISCID on the way (the reader takes
+// the disc id from where a record was found, which a loose file does not say).
 class XmcdFileLines final : public freedb::LineSource {
 public:
     explicit XmcdFileLines(const std::string& path) : lines_(path) {}
@@ -58,18 +60,28 @@ public:
         if (!lines_.receiveLine(line))
             return false;
         if (line.starts_with("DISCID="))
-            discId = line.substr(7);
-        if (line.starts_with("DGENRE="))
-            genre = line.substr(7);
+            discId = freedb::Trim(std::string_view(line).substr(7));
         return true;
     }
 
     std::string discId;
-    std::string genre;
 
 private:
     freedb::DatabaseFileLines lines_;
 };
+
+// A record file that carries a revision is a correction of that revision, unless it is the
+// local database's copy of the same revision, unchanged: then it is measured against that.
+void markAgainstLocalCopy(freedb::AlbumInfo& album, const freedb::StoreConfig& config) {
+    if (!album.revision())
+        return;
+    freedb::LocalAlbumDatabase database(config.localDb);
+    freedb::AlbumInfo stored;
+    stored.setCategory(album.category());
+    stored.setDiscId(album.discId());
+    if (database.read(stored) && stored.revision() == album.revision())
+        album.markAsReadAs(stored);
+}
 
 }  // namespace
 
@@ -94,7 +106,10 @@ int freedbSites(CommandContext& context, const Args& args, const freedb::StoreCo
     if (args.positional().size() != 1)
         return usageProblem(context, "sites takes no words");
     CliJobObserver observer(context.err);
-    freedb::GetServerListJob(config, observer, config.freedb.remoteServer, config.freedb.remotePort)
+    const freedb::StoreKind kind =
+        config.freedb.useHttp() ? freedb::StoreKind::CddbHttp : freedb::StoreKind::CddbTcp;
+    freedb::GetServerListJob(config, observer, config.freedb.remoteServer, config.freedb.remotePort,
+                             kind)
         .Wait();
     for (const freedb::ServerRecord& server : observer.servers())
         context.out << freedb::FormatServerLine(server) << '\n';
@@ -144,7 +159,7 @@ int freedbSubmit(CommandContext& context, const Args& args, const freedb::StoreC
         return kExitFailed;
     }
     const std::string* category = args.value("category");
-    const auto known = freedb::FindFreeDbCategory(lines.genre);
+    const auto known = freedb::FindFreeDbCategory(album.genre());
     if (category == nullptr && !known)
         return usageProblem(context, "the record's genre is no category; give --category");
     const std::string name =
@@ -154,6 +169,7 @@ int freedbSubmit(CommandContext& context, const Args& args, const freedb::StoreC
     album.setCategory(name);
     if (freedb::IsValidDiscId(lines.discId))
         album.setDiscId(lines.discId);
+    markAgainstLocalCopy(album, config);
     CliJobObserver observer(context.err);
     freedb::SubmitJob(config, observer, album).Wait();
     return observer.success() ? kExitOk : kExitFailed;

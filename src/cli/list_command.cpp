@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "base/language.h"
+#include "base/string_ids.h"
 #include "base/user_port.h"
 #include "cli/commands.h"
 #include "cli/output_format_option.h"
@@ -30,10 +32,21 @@ int run(CommandContext& context, const Args& args) {
                                  "cannot read the folder " + context.options.workFolder);
         return kExitFailed;
     }
+    // A file that could not be read is named, not listed with fields it does not hold.
     RecordWriter writer(context.out, *format, {.asList = true, .withInfoText = false});
-    for (int index = 0; index < list.size(); ++index)
-        writer.write(list.at(index));
-    return kExitOk;
+    bool allRead = true;
+    for (int index = 0; index < list.size(); ++index) {
+        const core::AudioFile& file = list.at(index);
+        if (file.unreadable()) {
+            context.port.showMessage(
+                base::UserPort::Severity::Error,
+                base::trf(base::ids::kMsgCannotReadFile, file.path, file.readFailure));
+            allRead = false;
+            continue;
+        }
+        writer.write(file);
+    }
+    return allRead ? kExitOk : kExitFailed;
 }
 
 }  // namespace

@@ -1,12 +1,15 @@
 // rename DIR --mask M: renames the files of a folder from their tags by a mask.
 
 #include <array>
+#include <utility>
+#include <vector>
 
 #include "cli/commands.h"
 #include "cli/folder_selection.h"
 #include "cli/int_option.h"
 #include "cli/rename_settings.h"
 #include "core/app_options.h"
+#include "core/audio_file.h"
 #include "rename/mask_validation.h"
 #include "rename/renaming_command.h"
 
@@ -48,12 +51,24 @@ int run(CommandContext& context, const Args& args) {
     masks.setCounterLength(*length);
     masks.setCaseMode(static_cast<rename::CaseMode>(*caseMode));
 
-    for (const rename::RenamePreviewRow& row : command.preview())
-        context.out << row.before << " -> " << row.after << '\n';
-    if (args.has("dry-run"))
+    // Only files whose name changes are printed; failures go to the error stream, with why.
+    if (args.has("dry-run")) {
+        for (const rename::RenamePreviewRow& row : command.preview()) {
+            const std::string after = core::AudioFile::fileNameFor(row.after);
+            if (!after.empty() && after != row.before)
+                context.out << row.before << " -> " << after << '\n';
+        }
         return kExitOk;
-    return command.run(context.port, context.options.workFolder).failed.empty() ? kExitOk
-                                                                                : kExitFailed;
+    }
+    std::vector<std::pair<int, std::string>> before;
+    for (int index : list.selectedIndices())
+        before.emplace_back(index, list.at(index).fileName);
+    const rename::RenameOutcome outcome = command.run(context.port, context.options.workFolder);
+    for (const auto& [index, name] : before) {
+        if (list.at(index).fileName != name)
+            context.out << name << " -> " << list.at(index).fileName << '\n';
+    }
+    return outcome.failed.empty() ? kExitOk : kExitFailed;
 }
 
 }  // namespace
@@ -63,7 +78,9 @@ const Command kRenameCommand{
     .synopsis =
         "rename DIR --mask M [--files F...] [--counter-start N] [--counter-length N] "
         "[--case N] [--dry-run]",
-    .summary = "rename the files from their tags by a mask, printing \"before -> after\"",
+    .summary =
+        "rename the files from their tags by a mask, printing \"before -> after\" for each "
+        "file renamed",
     .options = kOptions,
     .run = run,
 };

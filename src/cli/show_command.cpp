@@ -1,8 +1,9 @@
 // show FILE: one file with all its fields and the information text.
 
 #include <array>
-#include <filesystem>
 
+#include "base/language.h"
+#include "base/string_ids.h"
 #include "base/user_port.h"
 #include "cli/commands.h"
 #include "cli/output_format_option.h"
@@ -24,11 +25,15 @@ int run(CommandContext& context, const Args& args) {
         return usageProblem(context, "give exactly one path");
     const std::string& path = args.positional().front();
 
-    std::error_code error;
+    // A path that is no readable file gives a record that says why, never empty fields.
     core::FileList list;
     core::ListSession session(list, context.options, context.port);
-    if (!std::filesystem::is_regular_file(path, error) || !session.openFile(path, false)) {
-        context.port.showMessage(base::UserPort::Severity::Error, "cannot read the file " + path);
+    session.openFile(path, false);
+    if (list.empty() || list.at(0).unreadable()) {
+        const std::string& named = list.empty() ? path : list.at(0).path;
+        const std::string why = list.empty() ? std::string() : list.at(0).readFailure;
+        context.port.showMessage(base::UserPort::Severity::Error,
+                                 base::trf(base::ids::kMsgCannotReadFile, named, why));
         return kExitFailed;
     }
     RecordWriter writer(context.out, *format, {.asList = false, .withInfoText = true});

@@ -4,6 +4,8 @@
 
 #include "base/ascii.h"
 #include "base/file_ops.h"
+#include "base/language.h"
+#include "base/string_ids.h"
 #include "core/app_options.h"
 #include "core/tag_edit.h"
 
@@ -15,14 +17,21 @@ constexpr std::string_view kExtension = ".mp3";
 
 }  // namespace
 
-bool AudioFile::rename(const std::string& newBaseName) {
+bool AudioFile::rename(const std::string& newBaseName, std::string* why) {
+    auto fail = [&](std::string reason) {
+        if (why)
+            *why = std::move(reason);
+        return false;
+    };
     std::string newFileName = fileNameFor(newBaseName);
     if (newFileName.empty() || fileName.size() > path.size())
-        return false;
+        return fail(base::tr(base::ids::kRenameNoName));
     std::string name = newFileName.substr(0, newFileName.size() - kExtension.size());
     std::string newPath = path.substr(0, path.size() - fileName.size()) + newFileName;
-    if (newPath != path && base::renameNoReplace(path, newPath))
-        return false;
+    if (newPath != path) {
+        if (const std::error_code error = base::renameNoReplace(path, newPath))
+            return fail(error.message());
+    }
     path = std::move(newPath);
     fileName = std::move(newFileName);
     baseName = std::move(name);

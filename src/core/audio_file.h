@@ -48,12 +48,17 @@ struct AudioFile {
     LyricsTag lyrics;
     StreamTexts streamText;
     std::string infoText;            // the stream texts laid into the information text
+    // Why the last read of the file failed (it could not be opened or read to its end);
+    // empty when it succeeded. The fields of such a record are not what the file holds,
+    // so it is never saved until a read succeeds again.
+    std::string readFailure;
 
     const std::string& stream(StreamField f) const {
         return streamText[static_cast<std::size_t>(f)];
     }
 
     bool dirty() const { return id3v1.dirty() || id3v2.dirty() || lyrics.dirty(); }
+    bool unreadable() const { return !readFailure.empty(); }
 
     // Makes a record for `path`, whose work folder is the first `folderLength` bytes of it:
     // stream facts through `mpeg` (reused across files), then read(). Null when the
@@ -62,7 +67,8 @@ struct AudioFile {
                                              MpegInfo& mpeg);
 
     // Reads size, ID3v1, times, ID3v2 and lyrics from the file, then autoFill() and the
-    // information text. A file that cannot be opened keeps what the record held.
+    // information text. A file that cannot be opened or read keeps what the record held
+    // and gets its readFailure.
     void read();
     void rereadTimes();
 
@@ -72,8 +78,8 @@ struct AudioFile {
     // separator on every platform. On success fileName and baseName hold the name relative
     // to the work folder with the platform separator ("CD1/Song.mp3", "CD1/Song"), so
     // fileName stays the tail of path. False, with the record unchanged, on an empty name,
-    // a bare ".mp3", or a failed move.
-    bool rename(const std::string& newBaseName);
+    // a bare ".mp3", or a failed move; `why` (when given) then says why.
+    bool rename(const std::string& newBaseName, std::string* why = nullptr);
     // The fileName rename(newBaseName) gives; empty when it refuses the name.
     static std::string fileNameFor(const std::string& newBaseName);
 

@@ -8,7 +8,11 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 
+#include "base/language.h"
+#include "base/string_ids.h"
 #include "core/audio_file.h"
 #include "core/byte_window.h"
 #include "core/file_facts.h"
@@ -26,7 +30,8 @@ class OpenFile {
 public:
     explicit OpenFile(const std::string& path)
         // Non-blocking, so that a FIFO named *.mp3 cannot stall the scan.
-        : fd_(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK)) {}
+        : fd_(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK)),
+          error_(fd_ < 0 ? errno : 0) {}
     ~OpenFile() {
         if (fd_ >= 0)
             ::close(fd_);
@@ -34,9 +39,11 @@ public:
     OpenFile(const OpenFile&) = delete;
     OpenFile& operator=(const OpenFile&) = delete;
     int fd() const { return fd_; }
+    int error() const { return error_; }
 
 private:
     int fd_;
+    int error_;
 };
 
 void readId3v2(ByteWindow& window, AudioFile& record) {
@@ -62,15 +69,18 @@ void setStream(AudioFile& record, const MpegInfo& mpeg) {
     record.playSeconds = mpeg.playSeconds();
 }
 
-// Everything a record takes from its file; false, leaving the record alone, when the
-// file cannot be opened as a regular file.
-bool readRecord(AudioFile& record, MpegInfo& mpeg) {
+// Everything a record takes from its file. When the file cannot be opened as a regular
+// file the record is left alone; when it cannot be read to its end, the record holds
+// what could be read. Either way the result says why (empty on success).
+std::string readRecord(AudioFile& record, MpegInfo& mpeg) {
     const OpenFile file(record.path);
     if (file.fd() < 0)
-        return false;
+        return std::strerror(file.error());
     const auto facts = factsOf(file.fd());
-    if (!facts || !facts->regular)
-        return false;
+    if (!facts)
+        return std::strerror(errno);
+    if (!facts->regular)
+        return base::tr(base::ids::kReadNotRegularFile);
 
     thread_local ByteWindow window;
     window.reset(file.fd(), facts->size);
@@ -86,9 +96,13 @@ bool readRecord(AudioFile& record, MpegInfo& mpeg) {
         readId3v1(window.bytesAt(facts->size - kId3v1Size, kId3v1Size), record.id3v1);
     setTimes(record, *facts);
 
+    if (window.failed())
+        return window.error() != 0 ? std::strerror(window.error())
+                                   : base::tr(base::ids::kReadChangedMeanwhile);
     record.autoFill();
     record.infoText = infoText(record.streamText);
-    return true;
+    record.readFailure.clear();
+    return {};
 }
 
 }  // namespace
@@ -100,19 +114,30 @@ std::unique_ptr<AudioFile> AudioFile::create(const std::string& path, std::size_
     record->fileName = path.substr(std::min(folderLength, path.size()));
     record->baseName =
         record->fileName.substr(0, record->fileName.size() >= 4 ? record->fileName.size() - 4 : 0);
-    if (!readRecord(*record, mpeg)) {
-        // The stream texts still show the length the file system reports.
+    if (std::string failure = readRecord(*record, mpeg); !failure.empty()) {
+        // Nothing of a file read only in part is shown; the stream texts still show the
+        // length the file system reports.
+        auto unread = std::make_unique<AudioFile>();
+        unread->path = record->path;
+        unread->fileName = record->fileName;
+        unread->baseName = record->baseName;
+        unread->readFailure = std::move(failure);
         const auto facts = factsOf(path);
         mpeg.setUnreadable(path, facts ? facts->size : 0);
-        setStream(*record, mpeg);
-        record->infoText = core::infoText(record->streamText);
+        setStream(*unread, mpeg);
+        unread->infoText = core::infoText(unread->streamText);
+        return unread;
     }
     return record;
 }
 
 void AudioFile::read() {
     thread_local MpegInfo mpeg;
-    readRecord(*this, mpeg);
+    AudioFile fresh = *this;
+    if (std::string failure = readRecord(fresh, mpeg); !failure.empty())
+        readFailure = std::move(failure);
+    else
+        *this = std::move(fresh);
 }
 
 void AudioFile::rereadTimes() {

@@ -22,6 +22,7 @@ void ByteWindow::reset(int fd, std::uint64_t size) {
     bufferOffset_ = 0;
     bufferLength_ = 0;
     failed_ = false;
+    error_ = 0;
 }
 
 void ByteWindow::reset(std::span<const std::uint8_t> data) {
@@ -31,6 +32,7 @@ void ByteWindow::reset(std::span<const std::uint8_t> data) {
     bufferOffset_ = 0;
     bufferLength_ = 0;
     failed_ = false;
+    error_ = 0;
 }
 
 std::span<const std::uint8_t> ByteWindow::bytesAt(std::uint64_t offset, std::size_t count) {
@@ -60,6 +62,7 @@ std::span<const std::uint8_t> ByteWindow::bytesAt(std::uint64_t offset, std::siz
         if (n <= 0) {
             // An error, or the file became shorter than it was when it was opened.
             failed_ = true;
+            error_ = n < 0 ? errno : 0;
             break;
         }
         got += static_cast<std::size_t>(n);

@@ -25,6 +25,8 @@ public:
     std::uint64_t size() const { return size_; }
     // A read of the file failed (so the bytes handed out may be short).
     bool failed() const { return failed_; }
+    // The errno of the failed read; 0 when the file became shorter than it was said to be.
+    int error() const { return error_; }
 
     // Up to `count` bytes from `offset`: fewer at the end of the input or after a failed
     // read, none at or behind the end. Valid until the next call.
@@ -42,6 +44,7 @@ private:
     std::uint64_t bufferOffset_ = 0;
     std::size_t bufferLength_ = 0;
     bool failed_ = false;
+    int error_ = 0;
 };
 
 }  // namespace tw::core

@@ -13,6 +13,7 @@
 #include <string>
 
 #include "core/genre_table.h"
+#include "core/id3v2_tag.h"
 
 namespace tw::core {
 
@@ -78,18 +79,18 @@ void readText(const TagLib::ID3v2::Tag& tag, const char* id, std::string& field)
         field = std::move(*text);
 }
 
-void addTextFrame(TagLib::ID3v2::Tag& tag, const char* id, std::string_view value) {
+void addTextFrame(Id3v2Tag& tag, const char* id, std::string_view value) {
     const TagLib::String text = fromUtf8(value);
     auto frame =
         std::make_unique<TextIdentificationFrame>(TagLib::ByteVector(id), encodingFor({text}));
     frame->setText(text);
-    tag.addFrame(frame.release());
+    tag.addFrame(std::move(frame));
 }
 
 // Replaces the frames `id` by one holding `value` (none for an empty value), unless the
 // tag already reads as `value`.
-void writeText(TagLib::ID3v2::Tag& tag, const char* id, const std::string& value) {
-    const auto current = textOf(tag, id);
+void writeText(Id3v2Tag& tag, const char* id, const std::string& value) {
+    const auto current = textOf(tag.tag(), id);
     if (current ? *current == value : value.empty())
         return;
     tag.removeFrames(id);
@@ -97,21 +98,20 @@ void writeText(TagLib::ID3v2::Tag& tag, const char* id, const std::string& value
         addTextFrame(tag, id, value);
 }
 
-void writeYear(TagLib::ID3v2::Tag& tag, const TagFields& fields, int majorVersion) {
-    const auto current = yearTextOf(tag);
+void writeYear(Id3v2Tag& tag, const TagFields& fields) {
+    const auto current = yearTextOf(tag.tag());
     // "1999-05-12" stays when the year is 1999; "0000" goes when the year is shown empty.
     if (current ? !fields.yearText.empty() && leadingNumber(*current) == fields.year
                 : fields.yearText.empty())
         return;
     tag.removeFrames("TDRC");
     tag.removeFrames("TYER");
-    // TagLib writes TDRC of a v2.3 tag as TYER only when it has four characters or more.
     if (!fields.yearText.empty())
-        addTextFrame(tag, majorVersion == 4 ? "TDRC" : "TYER", fields.yearText);
+        addTextFrame(tag, tag.writeVersion() == 4 ? "TDRC" : "TYER", fields.yearText);
 }
 
-void writeGenre(TagLib::ID3v2::Tag& tag, const TagFields& fields) {
-    const auto current = textOf(tag, "TCON");
+void writeGenre(Id3v2Tag& tag, const TagFields& fields) {
+    const auto current = textOf(tag.tag(), "TCON");
     if (current && genreOfTconValue(*current).value_or(-1) == fields.genre)
         return;
     const std::string text = genreText(fields.genre);
@@ -122,8 +122,8 @@ void writeGenre(TagLib::ID3v2::Tag& tag, const TagFields& fields) {
         addTextFrame(tag, "TCON", text);
 }
 
-void writeTrack(TagLib::ID3v2::Tag& tag, const TagFields& fields) {
-    const auto current = textOf(tag, "TRCK");
+void writeTrack(Id3v2Tag& tag, const TagFields& fields) {
+    const auto current = textOf(tag.tag(), "TRCK");
     if (current) {
         TagFields read;
         read.assignTrackText(*current, false);
@@ -138,8 +138,8 @@ void writeTrack(TagLib::ID3v2::Tag& tag, const TagFields& fields) {
         addTextFrame(tag, "TRCK", text);
 }
 
-void writeComment(TagLib::ID3v2::Tag& tag, const std::string& comment) {
-    CommentsFrame* first = firstFrame<CommentsFrame>(tag, "COMM");
+void writeComment(Id3v2Tag& tag, const std::string& comment) {
+    CommentsFrame* first = firstFrame<CommentsFrame>(tag.tag(), "COMM");
     if (first ? utf8(first->text()) == comment : comment.empty())
         return;
     if (comment.empty()) {
@@ -155,11 +155,11 @@ void writeComment(TagLib::ID3v2::Tag& tag, const std::string& comment) {
     auto frame = std::make_unique<CommentsFrame>(encodingFor({text}));
     frame->setLanguage("XXX");
     frame->setText(text);
-    tag.addFrame(frame.release());
+    tag.addFrame(std::move(frame));
 }
 
-void writeUrl(TagLib::ID3v2::Tag& tag, const std::string& url) {
-    UserUrlLinkFrame* first = firstFrame<UserUrlLinkFrame>(tag, "WXXX");
+void writeUrl(Id3v2Tag& tag, const std::string& url) {
+    UserUrlLinkFrame* first = firstFrame<UserUrlLinkFrame>(tag.tag(), "WXXX");
     if (first ? utf8(first->url()) == url : url.empty())
         return;
     if (url.empty()) {
@@ -172,7 +172,7 @@ void writeUrl(TagLib::ID3v2::Tag& tag, const std::string& url) {
     }
     auto frame = std::make_unique<UserUrlLinkFrame>(TagLib::String::Latin1);
     frame->setUrl(fromUtf8(url));
-    tag.addFrame(frame.release());
+    tag.addFrame(std::move(frame));
 }
 
 }  // namespace
@@ -228,12 +228,12 @@ void readId3v2Fields(const TagLib::ID3v2::Tag& tag, TagV2Fields& fields, LyricsT
     lyrics.changed = false;
 }
 
-void writeId3v2Fields(TagLib::ID3v2::Tag& tag, const TagV2Fields& fields, int majorVersion) {
+void writeId3v2Fields(Id3v2Tag& tag, const TagV2Fields& fields) {
     writeText(tag, "TALB", fields.album);
     writeText(tag, "TPE1", fields.artist);
     writeText(tag, "TIT2", fields.title);
     writeComment(tag, fields.comment);
-    writeYear(tag, fields, majorVersion);
+    writeYear(tag, fields);
     writeGenre(tag, fields);
     writeTrack(tag, fields);
     writeUrl(tag, fields.url);
@@ -244,13 +244,13 @@ void writeId3v2Fields(TagLib::ID3v2::Tag& tag, const TagV2Fields& fields, int ma
     writeText(tag, "TENC", fields.encodedBy);
 }
 
-void writeId3v2Lyrics(TagLib::ID3v2::Tag& tag, std::string_view text) {
+void writeId3v2Lyrics(Id3v2Tag& tag, std::string_view text) {
     if (text.empty()) {
         tag.removeFrames("USLT");
         return;
     }
     const TagLib::String lyrics = fromUtf8(text);
-    if (auto* first = firstFrame<UnsynchronizedLyricsFrame>(tag, "USLT")) {
+    if (auto* first = firstFrame<UnsynchronizedLyricsFrame>(tag.tag(), "USLT")) {
         if (utf8(first->text()) == text)
             return;
         first->setTextEncoding(encodingFor({lyrics, first->description()}));
@@ -260,7 +260,7 @@ void writeId3v2Lyrics(TagLib::ID3v2::Tag& tag, std::string_view text) {
     auto frame = std::make_unique<UnsynchronizedLyricsFrame>(encodingFor({lyrics}));
     frame->setLanguage("XXX");
     frame->setText(lyrics);
-    tag.addFrame(frame.release());
+    tag.addFrame(std::move(frame));
 }
 
 }  // namespace tw::core

@@ -12,6 +12,8 @@ class Tag;
 
 namespace tw::core {
 
+class Id3v2Tag;
+
 // The mapping between the program's ID3v2 fields and the frames of a TagLib tag.
 //
 //   field       read from                              written to
@@ -40,14 +42,14 @@ void readId3v2Fields(const TagLib::ID3v2::Tag& tag, TagV2Fields& fields, LyricsT
 // values the first counts.
 std::optional<std::int32_t> genreOfTconValue(std::string_view firstValue);
 
-// Writes the fields into the tag for a tag of version `majorVersion` (3 or 4). A field's
-// frames are replaced only when they do not already read as its value, so untouched
-// fields keep their frames exactly (encodings, several values, dates). New texts are
-// written in ISO-8859-1 when they fit, else in UTF-16.
-void writeId3v2Fields(TagLib::ID3v2::Tag& tag, const TagV2Fields& fields, int majorVersion);
+// Writes the fields into the tag, for the version it is written in. A field's frames are
+// replaced only when they do not already read as its value, so untouched fields keep their
+// frames exactly (encodings, several values, dates, "(17)Rock"). New texts are written in
+// ISO-8859-1 when they fit, else in UTF-16.
+void writeId3v2Fields(Id3v2Tag& tag, const TagV2Fields& fields);
 
 // Puts `text` into the first USLT frame (a new one with language "XXX" and no description
 // when there is none); an empty text removes every USLT frame.
-void writeId3v2Lyrics(TagLib::ID3v2::Tag& tag, std::string_view text);
+void writeId3v2Lyrics(Id3v2Tag& tag, std::string_view text);
 
 }  // namespace tw::core

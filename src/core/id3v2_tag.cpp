@@ -1,55 +1,66 @@
 #include "core/id3v2_tag.h"
 
+#include <taglib/id3v2framefactory.h>
 #include <taglib/id3v2synchdata.h>
-#include <taglib/tbytevectorstream.h>
 #include <taglib/tdebuglistener.h>
-#include <taglib/tfile.h>
-#include <taglib/unknownframe.h>
 
+#include <algorithm>
 #include <mutex>
+#include <unordered_set>
+
+#include "core/id3v2_v22_frames.h"
 
 namespace tw::core {
 
 namespace {
+
+using TagLib::ID3v2::Frame;
 
 class SilentListener : public TagLib::DebugListener {
 public:
     void printMessage(const TagLib::String&) override {}
 };
 
-// TagLib reads the v2.3 frames that v2.4 dropped (volume and equaliser settings, recording
-// dates, size) but marks them to be discarded when the tag is written. Fresh copies of them
-// carry no such mark, so a v2.3 tag written back keeps them.
-void keepV23OnlyFrames(TagLib::ID3v2::Tag& tag) {
-    for (const char* id : {"EQUA", "RVAD", "TRDA", "TSIZ"}) {
-        const TagLib::ID3v2::FrameList frames = tag.frameList(id);
-        for (TagLib::ID3v2::Frame* frame : frames) {
-            const auto* unknown = dynamic_cast<TagLib::ID3v2::UnknownFrame*>(frame);
-            if (!unknown)
-                continue;
-            // A complete frame in v2.4 layout, which is what this constructor parses.
-            TagLib::ByteVector bytes(id);
-            bytes.append(TagLib::ID3v2::SynchData::fromUInt(unknown->data().size()));
-            bytes.append(TagLib::ByteVector(2, '\0'));
-            bytes.append(unknown->data());
-            auto copy = std::make_unique<TagLib::ID3v2::UnknownFrame>(bytes);
-            tag.removeFrame(frame);
-            tag.addFrame(copy.release());
-        }
-    }
+constexpr unsigned int kFrameHeaderSize = 10;
+// Padding of a tag that outgrew its old space, so that the next edits fit in place.
+constexpr std::uint64_t kPadding = 1024;
+// An old tag's space is kept when no more than this would be left as padding.
+constexpr std::uint64_t kMostPaddingKept = 1024 * 1024;
+
+std::unique_ptr<TagLib::ID3v2::Header> tagLibHeader(int version, bool unsynchronised) {
+    TagLib::ByteVector bytes("ID3");
+    bytes.append(static_cast<char>(version));
+    bytes.append('\0');
+    bytes.append(static_cast<char>(unsynchronised ? 0x80 : 0));
+    bytes.append(TagLib::ByteVector(4, '\0'));
+    return std::make_unique<TagLib::ID3v2::Header>(bytes);
+}
+
+// The frame with its size stored the way the version wants. A v2.4 frame whose size a
+// faulty writer stored plainly gets its synchsafe size: TagLib's factory reads it so, and
+// a tag that mixes both ways reads wrong in other readers.
+TagLib::ByteVector withStoredSize(const TagLib::ByteVector& frame, int version) {
+    if (version != 4)
+        return frame;
+    const TagLib::ByteVector size =
+        TagLib::ID3v2::SynchData::fromUInt(frame.size() - kFrameHeaderSize);
+    if (frame.containsAt(size, 4))
+        return frame;
+    TagLib::ByteVector out = frame.mid(0, 4);
+    out.append(size);
+    out.append(frame.mid(8));
+    return out;
+}
+
+// TagLib's factory refuses a frame without data, counting the four bytes of the data
+// length that compressed (and, in v2.4, length-indicated) frames start with.
+bool tagLibTakes(const TagLib::ByteVector& frame, int version) {
+    const auto format = static_cast<std::uint8_t>(frame[9]);
+    const bool lengthFirst = version == 4 ? (format & 0x09) != 0 : (format & 0x80) != 0;
+    return frame.size() - kFrameHeaderSize > (lengthFirst ? 4u : 0u);
 }
 
 }  // namespace
-
-// TagLib reads a tag through a File; this one serves the bytes of an in-memory stream
-// and is never saved.
-class Id3v2Tag::MemoryFile : public TagLib::File {
-public:
-    explicit MemoryFile(TagLib::IOStream* stream) : TagLib::File(stream) {}
-    TagLib::Tag* tag() const override { return nullptr; }
-    TagLib::AudioProperties* audioProperties() const override { return nullptr; }
-    bool save() override { return false; }
-};
 
 void Id3v2Tag::initTagLib() {
     static std::once_flag once;
@@ -59,26 +70,147 @@ void Id3v2Tag::initTagLib() {
     });
 }
 
-Id3v2Tag::Id3v2Tag() : tag_(std::make_unique<TagLib::ID3v2::Tag>()) {
+Id3v2Tag::Id3v2Tag()
+    : tagLibHeader_(tagLibHeader(3, false)), tag_(std::make_unique<TagLib::ID3v2::Tag>()) {
     initTagLib();
 }
 
-Id3v2Tag::Id3v2Tag(const Id3v2Header& header, std::span<const std::uint8_t> bytes) {
-    initTagLib();
-    stream_ = std::make_unique<TagLib::ByteVectorStream>(tagForTagLib(header, bytes));
-    file_ = std::make_unique<MemoryFile>(stream_.get());
-    tag_ = std::make_unique<TagLib::ID3v2::Tag>(file_.get(), 0);
-    writeVersion_ = header.majorVersion == 4 ? TagLib::ID3v2::v4 : TagLib::ID3v2::v3;
-    if (header.majorVersion == 3)
-        keepV23OnlyFrames(*tag_);
+Id3v2Tag::Id3v2Tag(const Id3v2Header& header, std::span<const std::uint8_t> bytes) : Id3v2Tag() {
+    const Id3v2FrameWalk walk = walkId3v2Frames(header, bytes);
+    writeVersion_ = header.majorVersion == 4 ? 4 : 3;
+    oldSize_ = header.tagSize();
+    damage_ = walk.damage;
+    tagLibHeader_ = tagLibHeader(writeVersion_, walk.unsynchronised);
+    for (const Id3v2RawFrame& raw : walk.frames)
+        addEntry(raw, header.majorVersion == 2);
 }
 
 Id3v2Tag::~Id3v2Tag() = default;
 
-TagLib::ByteVector Id3v2Tag::render() const {
-    if (tag_->frameList().isEmpty())
+void Id3v2Tag::addEntry(const Id3v2RawFrame& raw, bool v22) {
+    Entry entry;
+    entry.name = raw.id;
+    entry.offset = raw.offset;
+    if (v22) {
+        auto upgraded = upgradeV22Frame(raw);
+        entry.keepable = upgraded.has_value();
+        entry.bytes = upgraded.value_or(TagLib::ByteVector());
+    } else {
+        entry.bytes = withStoredSize(raw.bytes, writeVersion_);
+        // Frames of a v2.4 tag unsynchronised as a whole are unsynchronised each; written
+        // into a tag without that flag they say so themselves.
+        if (tagLibHeader_->unsynchronisation())
+            entry.bytes[9] = static_cast<char>(entry.bytes[9] | 0x02);
+    }
+    if (entry.keepable && raw.validId) {
+        if (tagLibTakes(entry.bytes, writeVersion_)) {
+            Frame* frame = TagLib::ID3v2::FrameFactory::instance()->createFrame(
+                entry.bytes, tagLibHeader_.get());
+            if (frame) {
+                tag_->addFrame(frame);
+                entry.frame = frame;
+            }
+        }
+    }
+    entries_.push_back(std::move(entry));
+}
+
+void Id3v2Tag::addFrame(std::unique_ptr<Frame> frame) {
+    tag_->addFrame(frame.release());
+}
+
+void Id3v2Tag::removeFrame(Frame* frame) {
+    // TagLib's removal must only see frames of the tag.
+    if (!frame || !tag_->frameList().contains(frame))
+        return;
+    tag_->removeFrame(frame, false);
+    removed_.emplace_back(frame);
+}
+
+void Id3v2Tag::removeFrames(const char* id) {
+    const TagLib::ID3v2::FrameList frames = tag_->frameList(id);
+    for (Frame* frame : frames)
+        removeFrame(frame);
+}
+
+bool Id3v2Tag::unchanged(const Entry& entry) const {
+    const std::unique_ptr<Frame> fresh(
+        TagLib::ID3v2::FrameFactory::instance()->createFrame(entry.bytes, tagLibHeader_.get()));
+    return fresh && fresh->render() == entry.frame->render();
+}
+
+TagLib::ByteVector Id3v2Tag::rendered(const Frame& frame) const {
+    const TagLib::ByteVector bytes = frame.render();
+    // A frame without data is none (TagLib's own rendering drops it as well).
+    if (bytes.size() <= kFrameHeaderSize)
         return {};
-    return tag_->render(writeVersion_);
+    // TagLib writes the size the way the version of the frame's own header wants (which
+    // only its tag may set), and no flags; the size is written here for the tag's version.
+    const unsigned int size = bytes.size() - kFrameHeaderSize;
+    TagLib::ByteVector out = bytes.mid(0, 4);
+    out.append(writeVersion_ == 4 ? TagLib::ID3v2::SynchData::fromUInt(size)
+                                  : TagLib::ByteVector::fromUInt(size));
+    out.append(bytes.mid(8));
+    return out;
+}
+
+TagLib::ByteVector Id3v2Tag::assemble(const TagLib::ByteVector& frames) const {
+    const std::uint64_t used = Id3v2Header::kSize + frames.size();
+    const std::uint64_t padding =
+        oldSize_ >= used && oldSize_ - used <= kMostPaddingKept ? oldSize_ - used : kPadding;
+    TagLib::ByteVector out("ID3");
+    out.append(static_cast<char>(writeVersion_));
+    out.append('\0');
+    out.append('\0');  // no unsynchronisation, extended header or footer
+    out.append(
+        TagLib::ID3v2::SynchData::fromUInt(static_cast<unsigned int>(frames.size() + padding)));
+    out.append(frames);
+    out.resize(static_cast<unsigned int>(out.size() + padding), '\0');
+    return out;
+}
+
+Id3v2Rendering Id3v2Tag::render() const {
+    for (const Id3v2Damage& damage : damage_)
+        if (damage.blocksSave())
+            return {.bytes = {}, .unkeptName = damage.name, .unkeptOffset = damage.offset};
+    for (const Entry& entry : entries_)
+        if (!entry.keepable)
+            return {.bytes = {}, .unkeptName = entry.name, .unkeptOffset = entry.offset};
+
+    const TagLib::ID3v2::FrameList& current = tag_->frameList();
+    const std::unordered_set<const Frame*> present(current.begin(), current.end());
+    std::unordered_set<const Frame*> fromFile;
+    for (const Entry& entry : entries_)
+        fromFile.insert(entry.frame);
+    std::vector<const Frame*> added;
+    std::copy_if(current.begin(), current.end(), std::back_inserter(added),
+                 [&](const Frame* frame) { return !fromFile.contains(frame); });
+
+    TagLib::ByteVector frames;
+    // A new frame takes the place of the first removed frame with its id.
+    auto placeNew = [&](const TagLib::ByteVector& id) {
+        const auto found = std::find_if(added.begin(), added.end(), [&](const Frame* frame) {
+            return frame && frame->frameID() == id;
+        });
+        if (found == added.end())
+            return;
+        frames.append(rendered(**found));
+        *found = nullptr;
+    };
+    for (const Entry& entry : entries_) {
+        if (!entry.frame)
+            frames.append(entry.bytes);
+        else if (present.contains(entry.frame))
+            frames.append(unchanged(entry) ? entry.bytes : rendered(*entry.frame));
+        else
+            placeNew(entry.bytes.mid(0, 4));
+    }
+    for (const Frame* frame : added)
+        if (frame)
+            frames.append(rendered(*frame));
+    if (frames.isEmpty())
+        return {};
+    return {.bytes = assemble(frames), .unkeptName = {}, .unkeptOffset = 0};
 }
 
 }  // namespace tw::core

@@ -1,21 +1,54 @@
 #pragma once
 
+#include <taglib/id3v2frame.h>
 #include <taglib/id3v2tag.h>
-#include <taglib/tiostream.h>
 
 #include <cstdint>
 #include <memory>
 #include <span>
+#include <string>
+#include <vector>
 
+#include "core/id3v2_frame_walk.h"
 #include "core/id3v2_header.h"
 
 namespace tw::core {
 
-// An ID3v2 tag held by TagLib, parsed from bytes in memory (no file is opened), ready to
-// be read, edited frame by frame and rendered again.
+// What a save writes for an ID3v2 tag.
+struct Id3v2Rendering {
+    // The whole tag (header, frames, padding); empty when no frame is left, so the file is
+    // to have no ID3v2 tag.
+    TagLib::ByteVector bytes;
+    // When not empty, the tag cannot be written without losing what lies here: the id of a
+    // frame (or the bytes of damage) and its offset in the tag. `bytes` is then empty.
+    std::string unkeptName;
+    std::uint64_t unkeptOffset = 0;
+
+    bool refused() const { return !unkeptName.empty(); }
+};
+
+// An ID3v2 tag parsed from bytes in memory (no file is opened): TagLib's frames to read and
+// edit, and the frames exactly as the file holds them, to write back every frame that was
+// not edited byte for byte.
 //
-// Owns the TagLib tag and the in-memory stream it was read from; frames handed out by
-// tag() belong to the tag. One object per file and thread.
+// Why the program walks the frames itself and hands TagLib one frame at a time: TagLib
+// 1.13 stops reading a tag at the first frame it cannot parse (an empty frame, a bad id, a
+// frame running past the tag), misreads the extended header of a v2.3 tag and then finds
+// no frame at all, and maps some v2.2 ids to the wrong v2.3 ones; when it renders a tag it
+// drops the flags of every frame (so encrypted frames become garbage and compressed ones
+// change), rewrites frames it merely read ("(17)Rock" becomes "Rock"), and drops frames it
+// cannot represent (TXXX without a description, v2.3-only frames, tag alter preservation).
+// So the walk (id3v2_frame_walk.h) finds the frames; every frame TagLib can parse is
+// parsed by TagLib's frame factory on its own; v2.2 frames are first carried over to
+// their v2.3 form by the program's own table; and render() writes the frames TagLib did
+// not change as they were, and only edited or new frames as TagLib renders them.
+//
+// Editing goes through addFrame/removeFrame(s), never through TagLib's own removal: frames
+// taken out are kept alive until this object goes, so that a frame's address always names
+// the one frame of the file it came from. Fields of a frame may be changed in place.
+//
+// Owns the TagLib tag (which owns its frames) and the removed frames. One object per file
+// and thread.
 class Id3v2Tag {
 public:
     // Parses the tag whose header is `header` from `bytes` (the whole tag as far as the
@@ -27,25 +60,51 @@ public:
     Id3v2Tag(const Id3v2Tag&) = delete;
     Id3v2Tag& operator=(const Id3v2Tag&) = delete;
 
-    TagLib::ID3v2::Tag& tag() { return *tag_; }
+    // The frames TagLib parsed, to read. Frames found here may be changed in place.
     const TagLib::ID3v2::Tag& tag() const { return *tag_; }
 
-    // The version the tag is written in: a v2.4 tag stays v2.4, all others become v2.3.
-    TagLib::ID3v2::Version writeVersion() const { return writeVersion_; }
+    void addFrame(std::unique_ptr<TagLib::ID3v2::Frame> frame);
+    void removeFrame(TagLib::ID3v2::Frame* frame);
+    // Removes every frame whose TagLib id is `id`.
+    void removeFrames(const char* id);
 
-    // The tag in writeVersion(); empty when it holds no frame.
-    TagLib::ByteVector render() const;
+    // The version the tag is written in: 4 for a v2.4 tag, 3 for all others.
+    int writeVersion() const { return writeVersion_; }
+
+    // The tag in writeVersion(). Frames TagLib did not change are written as the file held
+    // them: id, flags and data byte for byte (a v2.2 frame in its v2.3 form, a v2.4 size
+    // that was stored plainly in synchsafe form), in their order; an edited frame takes its old
+    // place, a new frame the place of the first removed frame with its id, or goes last.
+    // Empty frames are dropped. Refused when damage blocks the save or a v2.2 frame has no
+    // v2.3 counterpart. The padding keeps the old tag's size when the frames fit in it.
+    Id3v2Rendering render() const;
 
     // Installs the program's TagLib defaults once per process (TagLib's diagnostics go
     // nowhere). Called by the constructors; cheap after the first call.
     static void initTagLib();
 
 private:
-    class MemoryFile;
-    std::unique_ptr<TagLib::IOStream> stream_;
-    std::unique_ptr<MemoryFile> file_;
+    // One frame of the file, in the form it is written in.
+    struct Entry {
+        TagLib::ByteVector bytes;  // header and body as written back when unchanged
+        std::string name;          // the id as the file has it, for messages
+        std::uint64_t offset = 0;  // in the file's tag
+        bool keepable = true;      // false: the written version has no place for it
+        const TagLib::ID3v2::Frame* frame = nullptr;  // TagLib's parse, when it has one
+    };
+
+    void addEntry(const Id3v2RawFrame& raw, bool v22);
+    bool unchanged(const Entry& entry) const;
+    TagLib::ByteVector rendered(const TagLib::ID3v2::Frame& frame) const;
+    TagLib::ByteVector assemble(const TagLib::ByteVector& frames) const;
+
+    std::unique_ptr<TagLib::ID3v2::Header> tagLibHeader_;  // what the frame factory is told
     std::unique_ptr<TagLib::ID3v2::Tag> tag_;
-    TagLib::ID3v2::Version writeVersion_ = TagLib::ID3v2::v3;
+    std::vector<std::unique_ptr<TagLib::ID3v2::Frame>> removed_;
+    std::vector<Entry> entries_;
+    std::vector<Id3v2Damage> damage_;
+    std::uint64_t oldSize_ = 0;
+    int writeVersion_ = 3;
 };
 
 }  // namespace tw::core

@@ -18,13 +18,14 @@ namespace {
 namespace fs = std::filesystem;
 
 // Relative paths (from the command line) are taken from the current folder, so the work
-// folder is always absolute.
+// folder is always absolute; "." and ".." steps and doubled separators are taken out, so
+// that no path the program shows reads "dir/./a.mp3".
 std::string absolute(const std::string& path) {
-    if (path.empty() || path.front() == '/')
+    if (path.empty())
         return path;
     std::error_code error;
-    fs::path full = fs::absolute(path, error);
-    return error ? path : full.string();
+    const fs::path full = fs::absolute(path, error);
+    return (error ? fs::path(path) : full).lexically_normal().string();
 }
 
 // The full paths of the MP3 files directly in `folder` (which ends with the separator), in

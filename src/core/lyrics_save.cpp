@@ -8,6 +8,8 @@ bool saveLyrics(AudioFile& record) {
     LyricsTag& lyrics = record.lyrics;
     if (!lyrics.dirty())
         return true;
+    if (record.unreadable())
+        return false;  // what it holds is not what the file holds
     const std::string text = lyrics.present ? trimLyrics(lyrics.text) : std::string();
     AudioFile staged = record;
     staged.lyrics.text = text;

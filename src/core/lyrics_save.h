@@ -9,7 +9,8 @@ namespace tw::core {
 // empty text. The other tags of the file stay as they are on disk, and their unsaved edits
 // stay in the record.
 //
-// Does nothing and succeeds when the lyrics are not dirty. On success the lyrics flags
+// Does nothing and succeeds when the lyrics are not dirty; fails for a record whose last
+// read failed. On success the lyrics flags
 // describe the file again and the record's size and times are read anew; on failure the
 // file is untouched and the record keeps its lyrics, still dirty.
 bool saveLyrics(AudioFile& record);

@@ -20,9 +20,10 @@ namespace tw::core {
 //     3. lyrics: writeLyrics(record) when record.lyrics.dirty();
 //     4. writer.commit().
 //
-// Each staging call returns that step's own success; a failed step stages nothing, the
-// others still run. Staging never touches the disk. commit() rewrites the file once, and
-// only when something was staged: the new file (new ID3v2 tag + the original bytes between
+// Each staging call returns that step's own success; a failed step stages nothing. Staging
+// never touches the disk. `save` commits only when every step that ran succeeded, so a
+// save happens whole or not at all. commit() rewrites the file once, and only when
+// something was staged: the new file (new ID3v2 tag + the original bytes between
 // the old ID3v2 tag and the old ID3v1 tag, unchanged + the new ID3v1 tag) is written to a
 // temporary file in the same folder, flushed to disk, given the original's permissions and
 // renamed over the original. Any failure leaves the original byte-identical.
@@ -34,9 +35,12 @@ namespace tw::core {
 //       write of a tag, or of non-empty lyrics: inFile = present = true, changed = false;
 //       removal of a tag, or lyrics written empty: inFile = present = changed = false;
 //     then record.read() (size, both tags, lyrics, times, stream facts, information text);
-//   - after a failed commit() no flag changes: the record stays dirty, so the next save
-//     tries again; it is not re-read, so the user's edits stay in memory;
-//   - the result of `save` is commit() && every step that ran returned true.
+//   - after a failed step or commit() no flag changes: the record stays dirty, so the next
+//     save tries again; it is not re-read, so the user's edits stay in memory.
+//
+// Nothing is ever written into a file that is another audio container (WAV, AIFF, DSF,
+// FLAC, Ogg, MP4, recognised by their magic bytes at the start or behind an ID3v2 tag):
+// every staging call fails for it.
 //
 // A writer is used once, on one thread. It keeps the file open from construction until
 // commit() or destruction.
@@ -48,16 +52,17 @@ public:
     TagFileWriter& operator=(const TagFileWriter&) = delete;
 
     // The ID3v1 tag from record.id3v1 (the genre byte falls back to record.id3v2.genre):
-    // overwrites the file's ID3v1 tag, or appends one. False when the file cannot be read
-    // or is shorter than 128 bytes.
+    // overwrites the file's ID3v1 tag, or appends one. False when the file cannot be read,
+    // is no MPEG audio, or is shorter than 128 bytes.
     bool writeV1(const AudioFile& record);
     // Removes the file's ID3v1 tag. True when the file has none.
     bool removeV1();
 
-    // The edited ID3v2 frames from record.id3v2; every other frame of the file's tag stays.
-    // A v2.4 tag stays v2.4; v2.2, v2.3 and new tags are written as v2.3. A frame whose
-    // text already reads as the record's value is left as it is. False when the file
-    // cannot be read or its ID3v2 tag is damaged (its size reaches into the audio).
+    // The edited ID3v2 frames from record.id3v2; every other frame of the file's tag stays
+    // byte for byte (see Id3v2Tag::render). A v2.4 tag stays v2.4; v2.2, v2.3 and new tags
+    // are written as v2.3. A frame whose text already reads as the record's value is left
+    // as it is. False when the file cannot be read, is no MPEG audio, or its ID3v2 tag's
+    // size is damaged (it reaches into the audio or behind the file).
     bool writeV2(const AudioFile& record);
     // Removes the whole ID3v2 tag (with its lyrics and pictures). True when there is none.
     bool removeV2();
@@ -68,11 +73,13 @@ public:
     bool writeLyrics(const AudioFile& record);
 
     // Writes what was staged. True when nothing was staged. False, with error() set, when
-    // the file is not writable, changed since the writer read it, or could not be
-    // replaced; the original is then untouched.
+    // the ID3v2 tag cannot be written without losing a frame (one the program does not
+    // edit and cannot keep), the file is not writable, the disk is full, the file changed
+    // since the writer read it, or it could not be replaced; the original is then
+    // untouched.
     bool commit();
 
-    // What went wrong last, in English, for logs and the command line ("" after success).
+    // Why the last step or commit failed, in the active language ("" after success).
     const std::string& error() const;
 
 private:

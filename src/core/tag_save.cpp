@@ -55,33 +55,36 @@ Step saveLyrics(AudioFile& record, TagFileWriter& writer) {
 
 }  // namespace
 
-bool save(AudioFile& record) {
-    TagFileWriter writer(record.path);
-    const Step v1 = saveTag(
-        record.id3v1, [&] { return writer.writeV1(record); }, [&] { return writer.removeV1(); });
-    const Step v2 = saveTag(
-        record.id3v2, [&] { return writer.writeV2(record); }, [&] { return writer.removeV2(); });
-    const Step lyrics = saveLyrics(record, writer);
-    if (!writer.commit())
+bool save(AudioFile& record, std::string* reason) {
+    auto fail = [&](std::string why) {
+        if (reason)
+            *reason = std::move(why);
         return false;
+    };
+    if (record.unreadable())
+        return fail(base::trf(base::ids::kSaveNotReadWhenListed, record.readFailure));
 
+    TagFileWriter writer(record.path);
+    AudioFile staged = record;
+    const Step v1 = saveTag(
+        staged.id3v1, [&] { return writer.writeV1(staged); }, [&] { return writer.removeV1(); });
+    const Step v2 = saveTag(
+        staged.id3v2, [&] { return writer.writeV2(staged); }, [&] { return writer.removeV2(); });
+    const Step lyrics = saveLyrics(staged, writer);
+    const bool stepFailed = v1 == Step::Failed || v2 == Step::Failed || lyrics == Step::Failed;
+    if (stepFailed || !writer.commit())
+        return fail(writer.error());
+
+    record = std::move(staged);
     applyOutcome(record.id3v1, v1);
     applyOutcome(record.id3v2, v2);
     applyOutcome(record.lyrics, lyrics);
-    // A part that failed keeps its edits in memory instead of what the file still holds.
-    const AudioFile edited = record;
     record.read();
-    if (v1 == Step::Failed)
-        record.id3v1 = edited.id3v1;
-    if (v2 == Step::Failed)
-        record.id3v2 = edited.id3v2;
-    if (lyrics == Step::Failed)
-        record.lyrics = edited.lyrics;
-    return v1 != Step::Failed && v2 != Step::Failed && lyrics != Step::Failed;
+    return true;
 }
 
-std::vector<std::string> saveAll(FileList& list, base::UserPort& port) {
-    std::vector<std::string> failed;
+std::vector<FileFailure> saveAll(FileList& list, base::UserPort& port) {
+    std::vector<FileFailure> failed;
     port.startProgress(base::tr(base::ids::kProgressSavingChanges), list.countDirty());
     for (int index = 0; index < list.size(); ++index) {
         AudioFile& file = list.at(index);
@@ -90,13 +93,15 @@ std::vector<std::string> saveAll(FileList& list, base::UserPort& port) {
             continue;
         }
         port.advanceProgress(file.fileName);
-        if (!save(file))
-            failed.push_back(file.fileName);
+        std::string reason;
+        if (!save(file, &reason))
+            failed.push_back({file.fileName, std::move(reason)});
     }
     port.finishProgress();
     if (!failed.empty())
         port.showFailedFiles(base::tr(base::ids::kFailedFilesCaption),
-                             base::tr(base::ids::kFailedFilesWritePermissions), failed);
+                             base::tr(base::ids::kFailedFilesWritePermissions),
+                             failureLines(failed));
     return failed;
 }
 

@@ -1,7 +1,9 @@
 #include "freedb/album_info.h"
 
 #include <cstdio>
+#include <limits>
 
+#include "base/ascii.h"
 #include "freedb/disc_id.h"
 
 namespace tw::freedb {
@@ -48,6 +50,63 @@ void AlbumInfo::setTitle(std::string_view text) {
 void AlbumInfo::setCategory(std::string_view text) {
     category_ = text;
     hasData_ = true;
+}
+
+void AlbumInfo::setDiscId(std::string_view id) {
+    discId_ = base::asciiLower(id);
+}
+
+namespace {
+
+// FNV-1a, over each text with its length, so that moving a character from one text to the
+// next changes the result.
+class Fnv1a {
+public:
+    void add(std::string_view text) {
+        add(static_cast<std::uint64_t>(text.size()));
+        for (char c : text)
+            byte(static_cast<unsigned char>(c));
+    }
+    void add(std::uint64_t number) {
+        for (int i = 0; i < 8; ++i)
+            byte(static_cast<unsigned char>(number >> (i * 8)));
+    }
+    std::uint64_t value() const { return hash_; }
+
+private:
+    void byte(unsigned char b) {
+        hash_ ^= b;
+        hash_ *= 0x100000001B3ULL;
+    }
+    std::uint64_t hash_ = 0xCBF29CE484222325ULL;
+};
+
+}  // namespace
+
+std::uint64_t AlbumInfo::fingerprint() const {
+    Fnv1a hash;
+    for (const std::string* text : {&artist_, &title_, &year_, &genre_, &extendedData_})
+        hash.add(*text);
+    hash.add(static_cast<std::uint64_t>(discLengthSeconds_));
+    hash.add(static_cast<std::uint64_t>(isCompilation_));
+    for (const AlbumTrack& track : tracks_) {
+        hash.add(track.title());
+        hash.add(track.artist());
+        hash.add(track.extraData());
+        hash.add(static_cast<std::uint64_t>(track.frameOffset()));
+    }
+    return hash.value();
+}
+
+bool AlbumInfo::editedSinceRead() const {
+    return !readFingerprint_.value || *readFingerprint_.value != fingerprint();
+}
+
+std::uint32_t AlbumInfo::revisionToSubmit() const {
+    if (!revision_)
+        return 0;
+    const bool canGrow = *revision_ < std::numeric_limits<std::uint32_t>::max();
+    return editedSinceRead() && canGrow ? *revision_ + 1 : *revision_;
 }
 
 std::string AlbumInfo::discId() const {

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -23,13 +24,16 @@ enum class AlbumSource : std::int32_t {
 // make an album grow without bound.
 inline constexpr std::size_t kMaxAlbumTracks = 256;
 
-// One album as the CDDB client passes it around: disc texts, the tracks, the disc length
-// and the disc id.
+// One album as the CDDB client passes it around: disc texts, the tracks, the disc length,
+// the disc id, and the revision of the record it was read from.
 //
 // A plain value: copies are independent, and the album owns its tracks. The disc texts
 // (artist, title, category, extended data) read as empty until one of artist, title or
 // category is assigned (hasData); the year reads as empty unless the album also has tracks.
 // All texts are UTF-8.
+//
+// The category says where a record is filed (one of the server's categories); the genre is
+// the record's own free text ("Synthpop"), kept as it came.
 class AlbumInfo {
 public:
     bool hasData() const { return hasData_; }
@@ -56,13 +60,33 @@ public:
     void setExtendedData(std::string_view text) { extendedData_ = text; }
     void appendExtendedData(std::string_view text) { extendedData_ += text; }
     void setYear(std::string_view text) { year_ = text; }
+    const std::string& genre() const { return genre_; }
+    void setGenre(std::string_view text) { genre_ = text; }
+    void appendGenre(std::string_view text) { genre_ += text; }
+
+    // The revision of the record the album was read from; none for an album made here.
+    const std::optional<std::uint32_t>& revision() const { return revision_; }
+    void setRevision(std::optional<std::uint32_t> revision) { revision_ = revision; }
+    // Remembers the album's texts, tracks and length as they stand now as those of the
+    // record as read; the stores call it after reading a record.
+    void markAsRead() { readFingerprint_.value = fingerprint(); }
+    // The same, with the texts of `record` (the copy a store holds) as those read.
+    void markAsReadAs(const AlbumInfo& record) { readFingerprint_.value = record.fingerprint(); }
+    // Whether anything the record carries changed since markAsRead; true when it was never
+    // marked.
+    bool editedSinceRead() const;
+    // The revision a submission carries: 0 for an album that has none, the revision as read
+    // when nothing changed, and one more for a correction (edited since read).
+    std::uint32_t revisionToSubmit() const;
 
     // The disc id as stored: assigned from where the record was found, or by ComputeDiscId.
     const std::string& storedDiscId() const { return discId_; }
     // The disc id: the stored one, else computed from the tracks (empty without tracks).
     // An assigned id is never recomputed.
     std::string discId() const;
-    void setDiscId(std::string_view id) { discId_ = id; }
+    // Assigns the id in lower case, however the user, a server or a file spelled it: it
+    // names files and records, which must not exist twice for one disc.
+    void setDiscId(std::string_view id);
 
     std::uint32_t discLengthSeconds() const { return discLengthSeconds_; }
     void setDiscLengthSeconds(std::uint32_t seconds) { discLengthSeconds_ = seconds; }
@@ -94,6 +118,16 @@ public:
     bool operator==(const AlbumInfo&) const = default;
 
 private:
+    // Book-keeping of what was read, not part of the album's value: equal albums stay
+    // equal whatever they were read as.
+    struct ReadFingerprint {
+        std::optional<std::uint64_t> value;
+        bool operator==(const ReadFingerprint&) const { return true; }
+    };
+
+    // A hash of everything a record carries except its place (category, disc id).
+    std::uint64_t fingerprint() const;
+
     bool hasData_ = false;
     bool isCompilation_ = false;
     std::string compilationDelimiter_;
@@ -105,7 +139,10 @@ private:
     std::string title_;
     std::string category_;
     std::string year_;
+    std::string genre_;
     std::string extendedData_;
+    std::optional<std::uint32_t> revision_;
+    ReadFingerprint readFingerprint_;
 };
 
 // Seconds as "mm:ss", or "hh:mm:ss" from one hour on; each number at least two digits.

@@ -1,5 +1,7 @@
 #include "freedb/cddb_connection.h"
 
+#include <algorithm>
+
 #include "base/language.h"
 #include "base/string_ids.h"
 #include "freedb/hello_words.h"
@@ -57,7 +59,7 @@ bool CddbConnection::connect() {
 bool CddbConnection::greet() {
     std::string line;
     socket_.beginReply();
-    if (!socket_.receiveLine(line)) {
+    if (!receiveStatusLine(line)) {
         log(CddbErrorLine(CddbErrorCode::WelcomeTimeout));
         return false;
     }
@@ -83,12 +85,12 @@ bool CddbConnection::handshake() {
         return false;
     }
     std::string line;
-    if (!receiveLine(line)) {
-        fail(CddbErrorCode::HelloReceive);
+    if (!receiveStatusLine(line)) {
+        failTransport(CddbErrorCode::HelloReceive);
         return false;
     }
     if (ReplyCode(line) != 200) {
-        fail(CddbErrorCode::HelloInvalid);
+        fail(CddbErrorCode::HelloInvalid, ServerAnsweredReason(line));
         return false;
     }
     done();
@@ -97,18 +99,21 @@ bool CddbConnection::handshake() {
 
 bool CddbConnection::negotiateProtocol() {
     logText(ids::kLogProtocolLevel);
-    if (!sendCommand("proto 6")) {
-        fail(CddbErrorCode::ProtoSend);
+    socket_.setCharset(ServerCharset::Utf8);
+    if (!sendCommand("proto " + std::to_string(kModernProtocolLevel))) {
+        failTransport(CddbErrorCode::ProtoSend);
         return false;
     }
     std::string line;
-    if (!receiveLine(line)) {
-        fail(CddbErrorCode::ProtoReceive);
+    if (!receiveStatusLine(line)) {
+        failTransport(CddbErrorCode::ProtoReceive);
         return false;
     }
     const unsigned code = ReplyCode(line);
-    if (code != 200 && code != 201) {
-        fail(CddbErrorCode::ProtoUnsupported);
+    // 502: the connection is at that level already.
+    unsigned level = kModernProtocolLevel;
+    if (code != 200 && code != 201 && code != 502 && !fallBackToSupportedLevel(level)) {
+        failTransport(CddbErrorCode::ProtoReceive);
         return false;
     }
     done();
@@ -116,6 +121,29 @@ bool CddbConnection::negotiateProtocol() {
     // into the next line.
     if (code == 200)
         log(base::tr(ids::kLogModernProtocol) + "\r\n");
+    if (level < kModernProtocolLevel) {
+        log(base::trf(ids::kLogProtocolLevelFallback, level));
+        socket_.setCharset(ServerCharset::EightBit);
+    }
+    return true;
+}
+
+bool CddbConnection::fallBackToSupportedLevel(unsigned& level) {
+    level = 1;
+    std::string line;
+    if (!sendCommand("proto") || !receiveStatusLine(line))
+        return false;
+    const ProtocolLevels levels = ParseProtocolLevels(line);
+    if (ReplyCode(line) != 200 || levels.supported <= 1)
+        return true;
+    const unsigned wanted = std::min(levels.supported, kModernProtocolLevel - 1);
+    if (!sendCommand("proto " + std::to_string(wanted)) || !receiveStatusLine(line))
+        return false;
+    const unsigned code = ReplyCode(line);
+    if (code == 200 || code == 201 || code == 502)
+        level = wanted;
+    else if (levels.current > 0)
+        level = std::min(levels.current, wanted);
     return true;
 }
 
@@ -141,6 +169,18 @@ bool CddbConnection::receiveLine(std::string& line) {
         return true;
     socket_.close();
     return false;
+}
+
+std::string CddbConnection::failureReason() const {
+    switch (socket_.lastFailure()) {
+        case LineSocket::Failure::Closed:
+            return ConnectionClosedReason();
+        case LineSocket::Failure::LineTooLong:
+            return ReplyTooLargeReason();
+        case LineSocket::Failure::None:
+            break;
+    }
+    return {};
 }
 
 }  // namespace tw::freedb

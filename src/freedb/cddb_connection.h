@@ -9,7 +9,9 @@ namespace tw::freedb {
 
 // CDDB over one TCP connection ("cddbp"): open() connects, reads the greeting and sends
 // "cddb hello" and "proto 6"; every later command goes over the same connection; close()
-// says "quit". The store owns its socket.
+// says "quit". A server that refuses level 6 is asked for the level it supports, and the
+// connection goes on at that level (or at level 1), reading the server's text as 8-bit
+// text. The store owns its socket.
 class CddbConnection final : public CddbProtocolStore {
 public:
     explicit CddbConnection(FreeDbSettings settings);
@@ -22,6 +24,7 @@ public:
 protected:
     bool sendCommand(const std::string& command) override;
     bool receiveLine(std::string& line) override;
+    std::string failureReason() const override;
     void abandonReply() override { socket_.close(); }
 
 private:
@@ -29,6 +32,9 @@ private:
     bool greet();
     bool handshake();
     bool negotiateProtocol();
+    // After a refusal of level 6: the level the server reports as supported, set with
+    // "proto N" when it is above 1; false when the server stopped answering.
+    bool fallBackToSupportedLevel(unsigned& level);
 
     LineSocket socket_;
 };

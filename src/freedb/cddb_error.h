@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace tw::freedb {
 
@@ -31,6 +32,7 @@ enum class CddbErrorCode : unsigned {
     ReadServerError = 143,
     ReadCorrupt = 144,
     ReadNoHandshake = 145,
+    ReadInvalidReply = 146,
     SitesSend = 150,
     SitesReceive = 151,
     SitesNotRetrieved = 152,
@@ -53,5 +55,15 @@ std::string CddbErrorText(CddbErrorCode code);
 
 // The log's error line for the code: "[ERR]Error 101: Can't connect to remote server!\r\n".
 std::string CddbErrorLine(CddbErrorCode code);
+// The same line with the reason why the step failed in place of the code's text, when there
+// is one: "[ERR]Error 131: The server's reply is too large.\r\n".
+std::string CddbErrorLine(CddbErrorCode code, std::string_view reason);
+
+// The reasons a failed step can name, each a text of the string table.
+// The server's own reply line (or HTTP status line), shortened to a log line's length.
+std::string ServerAnsweredReason(std::string_view reply);
+std::string RedirectedReason(std::string_view location);
+std::string ReplyTooLargeReason();
+std::string ConnectionClosedReason();
 
 }  // namespace tw::freedb

@@ -1,5 +1,7 @@
 #include "freedb/cddb_http_connection.h"
 
+#include <algorithm>
+
 #include "base/language.h"
 #include "base/string_ids.h"
 #include "base/text.h"
@@ -8,6 +10,7 @@
 #include "freedb/hello_words.h"
 #include "freedb/http_text.h"
 #include "freedb/search_page_scanner.h"
+#include "freedb/text_util.h"
 #include "freedb/xmcd_writer.h"
 
 namespace tw::freedb {
@@ -47,11 +50,14 @@ bool CddbHttpConnection::open() {
     return true;
 }
 
-bool CddbHttpConnection::sendCommand(const std::string& command) {
+bool CddbHttpConnection::request(const std::string& command, unsigned level) {
     const FreeDbSettings& s = settings();
     const std::string url = s.remoteHttpPath + "?cmd=" + UrlEncode(command) +
-                            "&hello=" + UrlEncode(HelloWords(s.emailAddress)) + "&proto=6";
+                            "&hello=" + UrlEncode(HelloWords(s.emailAddress)) +
+                            "&proto=" + std::to_string(level);
     channel_.socket().setTimeout(s.timeout);
+    channel_.setCharset(level < kModernProtocolLevel ? ServerCharset::EightBit
+                                                     : ServerCharset::Utf8);
     passwordAsked_ = true;
     if (!channel_.create() || !channel_.connect(s.remoteServer, PortNumber(s.remotePort)) ||
         !channel_.sendRequest(url, false)) {
@@ -61,8 +67,74 @@ bool CddbHttpConnection::sendCommand(const std::string& command) {
     return true;
 }
 
+bool CddbHttpConnection::sendCommand(const std::string& command) {
+    peeked_.reset();
+    peekFailed_ = false;
+    if (!request(command, level_))
+        return false;
+    return levelSettled_ || settleProtocolLevel(command);
+}
+
+bool CddbHttpConnection::settleProtocolLevel(const std::string& command) {
+    std::string first;
+    if (!channel_.receiveLine(first)) {
+        peekFailed_ = true;
+        return true;
+    }
+    const unsigned code = ReplyCode(Trim(first));
+    if (code < 500 || code > 599) {
+        levelSettled_ = true;
+        peeked_ = std::move(first);
+        return true;
+    }
+    const unsigned supported = askSupportedLevel();
+    levelSettled_ = true;
+    if (supported >= kModernProtocolLevel) {
+        peeked_ = std::move(first);
+        return true;
+    }
+    level_ = supported;
+    log(base::trf(ids::kLogProtocolLevelFallback, level_));
+    return request(command, level_);
+}
+
+unsigned CddbHttpConnection::askSupportedLevel() {
+    std::string line;
+    unsigned supported = 0;
+    if (request("proto", 1) && channel_.receiveLine(line) && ReplyCode(Trim(line)) == 200)
+        supported = ParseProtocolLevels(line).supported;
+    channel_.close();
+    return std::max(supported, 1u);
+}
+
 bool CddbHttpConnection::receiveLine(std::string& line) {
+    if (peekFailed_)
+        return false;
+    if (peeked_) {
+        line = std::move(*peeked_);
+        peeked_.reset();
+        return true;
+    }
     return channel_.receiveLine(line);
+}
+
+std::string CddbHttpConnection::failureReason() const {
+    const HttpResponseReader& response = channel_.response();
+    switch (channel_.lastFailure()) {
+        case HttpChannel::Failure::Redirected:
+            if (!response.location().empty())
+                return RedirectedReason(response.location());
+            return ServerAnsweredReason(response.statusLine());
+        case HttpChannel::Failure::ErrorStatus:
+            return ServerAnsweredReason(response.statusLine());
+        case HttpChannel::Failure::Ended:
+            return ConnectionClosedReason();
+        case HttpChannel::Failure::TooLarge:
+            return ReplyTooLargeReason();
+        case HttpChannel::Failure::None:
+            break;
+    }
+    return {};
 }
 
 bool CddbHttpConnection::connectToWebSite(CddbErrorCode createFailed, CddbErrorCode connectFailed) {
@@ -71,6 +143,7 @@ bool CddbHttpConnection::connectToWebSite(CddbErrorCode createFailed, CddbErrorC
         return false;
     }
     channel_.socket().setTimeout(FreeDbSettings::kDefaultTimeout);
+    channel_.setCharset(ServerCharset::Utf8);
     if (!channel_.connect(settings().webHost, settings().webPort)) {
         channel_.close();
         fail(connectFailed);
@@ -101,7 +174,7 @@ bool CddbHttpConnection::search(const std::string& words, const SearchFields& fi
     path += "&allcats=YES";
     if (!channel_.sendRequest(path, false)) {
         channel_.close();
-        fail(CddbErrorCode::SearchSend);
+        failTransport(CddbErrorCode::SearchSend);
         return false;
     }
     done();
@@ -115,7 +188,7 @@ bool CddbHttpConnection::search(const std::string& words, const SearchFields& fi
     std::size_t pageBytes = 0;
     std::string line;
     while (found < kMaxSearchMatches && pageBytes < kMaxSearchPageBytes &&
-           channel_.receiveLine(line) && !SearchPageScanner::IsEndLine(line)) {
+           channel_.receiveLine(line) && !SearchPageScanner::IsEndLine(Trim(line))) {
         pageBytes += line.size() + 1;
         const auto match = scanner.ScanLine(line);
         if (!match || !IsUsableMatch(*match))
@@ -145,7 +218,9 @@ bool CddbHttpConnection::submit(const AlbumInfo& album) {
     logText(ids::kLogSubmittingAlbum);
     if (!connectToWebSite(CddbErrorCode::SubmitCreateSocket, CddbErrorCode::SubmitConnect))
         return false;
-    const std::string body = WriteXmcd(album);
+    AlbumInfo record = album;
+    record.setRevision(album.revisionToSubmit());
+    const std::string body = WriteXmcd(record);
     if (!base::isValidUtf8(body)) {
         channel_.close();
         fail(CddbErrorCode::SubmitQuery);
@@ -158,18 +233,19 @@ bool CddbHttpConnection::submit(const AlbumInfo& album) {
         "Content-Length: " + std::to_string(body.size()) + "\n";
     if (!channel_.sendRequest("/~cddb/submit.cgi", true, headers, body)) {
         channel_.close();
-        fail(CddbErrorCode::SubmitSend);
+        failTransport(CddbErrorCode::SubmitSend);
         return false;
     }
     std::string line;
     if (!channel_.receiveLine(line)) {
         channel_.close();
-        fail(CddbErrorCode::SubmitReceive);
+        failTransport(CddbErrorCode::SubmitReceive);
         return false;
     }
     channel_.close();
+    line = std::string(Trim(line));
     if (ReplyCode(line) != 200) {
-        fail(CddbErrorCode::SubmitRejected);
+        fail(CddbErrorCode::SubmitRejected, ServerAnsweredReason(line));
         return false;
     }
     done();

@@ -26,6 +26,12 @@ struct SearchFields {
 // CDDB over HTTP: every command is one GET of the server's cddb.cgi path, on a connection of
 // its own, directly or through the proxy of the settings. Also searches the database's web
 // site and submits albums to it. The store owns its channel.
+//
+// Commands ask for protocol level 6. An old server refuses every command at that level; so
+// the first command answered with a 5xx code makes the store ask the server ("proto" at
+// level 1, which every server takes) for the level it supports. When that is below 6, the
+// command is sent again at that level (or at level 1), which the later commands keep, and
+// the server's text is read as 8-bit text; otherwise the refusal was the command's own.
 class CddbHttpConnection final : public CddbProtocolStore {
 public:
     static constexpr std::size_t kMaxSearchMatches = 1000;
@@ -45,21 +51,38 @@ public:
     // sink, with its category, disc id, artist and title.
     bool search(const std::string& words, const SearchFields& fields, const AlbumSink& sink);
 
-    // Sends the album's xmcd record to the web site's submission address.
+    // Sends the album's xmcd record to the web site's submission address, with the revision
+    // its submission carries (see AlbumInfo::revisionToSubmit).
     bool submit(const AlbumInfo& album);
+
+    // The protocol level the commands are sent at.
+    unsigned protocolLevel() const { return level_; }
 
 protected:
     bool sendCommand(const std::string& command) override;
     bool receiveLine(std::string& line) override;
+    std::string failureReason() const override;
     void abandonReply() override { channel_.close(); }
 
 private:
+    // One GET of the command at `level`; the reply's lines then come from the channel.
+    bool request(const std::string& command, unsigned level);
+    // Reads the first reply line of the first command, to see whether the server refuses
+    // level 6; sends the command again at a lower level when it does.
+    bool settleProtocolLevel(const std::string& command);
+    // The level the server reports as supported ("proto" at level 1); 1 when it says none.
+    unsigned askSupportedLevel();
     // Creates the socket and connects to the web site; logs the failures with the codes.
     bool connectToWebSite(CddbErrorCode createFailed, CddbErrorCode connectFailed);
 
     HttpChannel channel_;
     ProxyCredentialsPrompt prompt_;
     bool passwordAsked_ = false;
+    unsigned level_ = kModernProtocolLevel;
+    bool levelSettled_ = false;
+    // The first reply line, read while settling the level, and whether reading it failed.
+    std::optional<std::string> peeked_;
+    bool peekFailed_ = false;
 };
 
 }  // namespace tw::freedb

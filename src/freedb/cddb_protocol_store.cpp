@@ -7,6 +7,7 @@
 #include "freedb/album_path_check.h"
 #include "freedb/freedb_category.h"
 #include "freedb/line_source.h"
+#include "freedb/text_util.h"
 #include "freedb/xmcd_reader.h"
 
 namespace tw::freedb {
@@ -46,8 +47,9 @@ bool IsUsableMatch(const QueryMatch& match) {
            IsValidDiscId(match.discId);
 }
 
-// The reply lines of "cddb read" as the xmcd reader pulls them: it stops at the closing ".",
-// and refuses to go on past the reply bound.
+// The reply lines of "cddb read" as the xmcd reader pulls them, untrimmed (a blank that ends
+// or begins a continued value is part of it): the reader stops at the closing ".", and
+// refuses to go on past the reply bound.
 class CddbProtocolStore::ReplyLines final : public LineSource {
 public:
     explicit ReplyLines(CddbProtocolStore& store) : store_(store) {}
@@ -64,7 +66,7 @@ public:
             tooLong_ = true;
             return false;
         }
-        terminated_ = line == ".";
+        terminated_ = TrimRight(line) == ".";
         return true;
     }
 
@@ -82,9 +84,16 @@ private:
 
 CddbProtocolStore::CddbProtocolStore(FreeDbSettings settings) : settings_(std::move(settings)) {}
 
-void CddbProtocolStore::fail(CddbErrorCode code) {
+bool CddbProtocolStore::receiveStatusLine(std::string& line) {
+    if (!receiveLine(line))
+        return false;
+    line = std::string(Trim(line));
+    return true;
+}
+
+void CddbProtocolStore::fail(CddbErrorCode code, std::string_view reason) {
     logText(ids::kLogFailed);
-    log(CddbErrorLine(code));
+    log(CddbErrorLine(code, reason));
 }
 
 void CddbProtocolStore::done() {
@@ -100,7 +109,7 @@ CddbProtocolStore::ReplyEnd CddbProtocolStore::readReplyLines(
     std::size_t bytes = 0;
     std::string line;
     for (;;) {
-        if (!receiveLine(line))
+        if (!receiveStatusLine(line))
             return ReplyEnd::Broken;
         if (line == ".")
             return ReplyEnd::Terminated;
@@ -112,6 +121,13 @@ CddbProtocolStore::ReplyEnd CddbProtocolStore::readReplyLines(
     }
 }
 
+void CddbProtocolStore::failReply(ReplyEnd end, CddbErrorCode receiveFailed) {
+    if (end == ReplyEnd::TooLong)
+        fail(receiveFailed, ReplyTooLargeReason());
+    else
+        failTransport(receiveFailed);
+}
+
 bool CddbProtocolStore::query(const AlbumInfo& album, const AlbumSink& sink) {
     logText(ids::kLogRetrievingAlbumsList);
     if (album.trackCount() == 0)
@@ -119,12 +135,12 @@ bool CddbProtocolStore::query(const AlbumInfo& album, const AlbumSink& sink) {
 
     const std::string command = CddbQueryCommand(album);
     if (!sendCommand(command)) {
-        fail(CddbErrorCode::QuerySend);
+        failTransport(CddbErrorCode::QuerySend);
         return false;
     }
     std::string line;
-    if (!receiveLine(line)) {
-        fail(CddbErrorCode::QueryReceive);
+    if (!receiveStatusLine(line)) {
+        failTransport(CddbErrorCode::QueryReceive);
         return false;
     }
 
@@ -152,7 +168,7 @@ bool CddbProtocolStore::query(const AlbumInfo& album, const AlbumSink& sink) {
         return true;
     } else if (code != 210 && code != 211) {
         skipUnexpectedReply(code);
-        fail(CddbErrorCode::QueryInvalidReply);
+        fail(CddbErrorCode::QueryInvalidReply, ServerAnsweredReason(line));
         return false;
     }
 
@@ -164,8 +180,7 @@ bool CddbProtocolStore::query(const AlbumInfo& album, const AlbumSink& sink) {
         return matches.size() <= kMaxMatches;
     });
     if (end != ReplyEnd::Terminated) {
-        fail(end == ReplyEnd::Broken ? CddbErrorCode::QueryReceive
-                                     : CddbErrorCode::QueryInvalidReply);
+        failReply(end, CddbErrorCode::QueryReceive);
         return false;
     }
     for (const AlbumInfo& match : matches)
@@ -198,41 +213,42 @@ bool CddbProtocolStore::read(AlbumInfo& album) {
     if (!quiet_)
         log(base::trf(ids::kLogRetrievingAlbumInfo, discId));
     album.setSource(AlbumSource::FreeDb);
-    if (!IsUsableMatch({album.category(), discId, {}, {}}) ||
-        !sendCommand("cddb read " + album.category() + ' ' + discId)) {
+    if (!IsUsableMatch({album.category(), discId, {}, {}})) {
         fail(CddbErrorCode::ReadSend);
         return false;
     }
-    std::string line;
-    if (!receiveLine(line)) {
-        fail(CddbErrorCode::ReadReceive);
+    if (!sendCommand("cddb read " + album.category() + ' ' + discId)) {
+        failTransport(CddbErrorCode::ReadSend);
         return false;
     }
-    switch (ReplyCode(line)) {
-        case 210:
-            if (!quiet_)
-                done();
-            return readRecord(album);
-        case 401:
-            if (!quiet_)
-                fail(CddbErrorCode::ReadNotFound);
-            return false;
-        case 402:
-            if (!quiet_)
-                fail(CddbErrorCode::ReadServerError);
-            return false;
-        case 403:
-            if (!quiet_)
-                fail(CddbErrorCode::ReadCorrupt);
-            return false;
-        case 409:
-            if (!quiet_)
-                fail(CddbErrorCode::ReadNoHandshake);
-            return false;
-        default:
-            skipUnexpectedReply(ReplyCode(line));
-            return false;
+    std::string line;
+    if (!receiveStatusLine(line)) {
+        failTransport(CddbErrorCode::ReadReceive);
+        return false;
     }
+    const unsigned code = ReplyCode(line);
+    if (code == 210)
+        return readRecord(album);
+    skipUnexpectedReply(code);
+    if (quiet_)
+        return false;
+    switch (code) {
+        case 401:
+            fail(CddbErrorCode::ReadNotFound);
+            break;
+        case 402:
+            fail(CddbErrorCode::ReadServerError);
+            break;
+        case 403:
+            fail(CddbErrorCode::ReadCorrupt);
+            break;
+        case 409:
+            fail(CddbErrorCode::ReadNoHandshake);
+            break;
+        default:
+            fail(CddbErrorCode::ReadInvalidReply, ServerAnsweredReason(line));
+    }
+    return false;
 }
 
 bool CddbProtocolStore::readRecord(AlbumInfo& album) {
@@ -244,19 +260,28 @@ bool CddbProtocolStore::readRecord(AlbumInfo& album) {
     record.setSource(AlbumSource::FreeDb);
     ReplyLines lines(*this);
     const bool read = ReadXmcd(record, lines, logSink().get());
-    if (lines.terminated()) {
-        if (read)
-            album = std::move(record);
-        return read;
+    if (lines.terminated() && read) {
+        record.markAsRead();
+        album = std::move(record);
+        if (!quiet_)
+            done();
+        return true;
     }
     if (lines.tooLong()) {
         abandonReply();
-        return false;
-    }
-    // The reader stopped early (a bad line, or a line it takes for the start of another
-    // record): the rest of the reply is dropped.
-    if (!lines.broken())
+    } else if (!lines.terminated() && !lines.broken()) {
+        // The reader stopped early (a bad line, or a line it takes for the start of another
+        // record): the rest of the reply is dropped.
         skipReplyLines();
+    }
+    if (quiet_)
+        return false;
+    if (lines.tooLong())
+        fail(CddbErrorCode::ReadReceive, ReplyTooLargeReason());
+    else if (lines.broken())
+        failTransport(CddbErrorCode::ReadReceive);
+    else
+        fail(CddbErrorCode::ReadCorrupt);
     return false;
 }
 
@@ -275,17 +300,17 @@ void CddbProtocolStore::skipUnexpectedReply(unsigned code) {
 bool CddbProtocolStore::readListing(const std::string& command, ListingErrors errors,
                                     const std::function<void(const std::string&)>& onLine) {
     if (!sendCommand(command)) {
-        fail(errors.send);
+        failTransport(errors.send);
         return false;
     }
     std::string line;
-    if (!receiveLine(line)) {
-        fail(errors.receive);
+    if (!receiveStatusLine(line)) {
+        failTransport(errors.receive);
         return false;
     }
     if (ReplyCode(line) != 210) {
         skipUnexpectedReply(ReplyCode(line));
-        fail(errors.notRetrieved);
+        fail(errors.notRetrieved, ServerAnsweredReason(line));
         return false;
     }
     const ReplyEnd end = readReplyLines([&](const std::string& listed) {
@@ -293,12 +318,11 @@ bool CddbProtocolStore::readListing(const std::string& command, ListingErrors er
         return true;
     });
     if (end != ReplyEnd::Terminated) {
-        fail(end == ReplyEnd::Broken ? errors.receive : errors.notRetrieved);
+        failReply(end, errors.receive);
         return false;
     }
     return true;
 }
-
 bool CddbProtocolStore::getSites(const ServerSink& sink) {
     logText(ids::kLogRetrievingServersList);
     std::vector<ServerRecord> servers;

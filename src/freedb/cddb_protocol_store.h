@@ -24,7 +24,8 @@ using ServerSink = std::function<void(const ServerRecord&)>;
 // kMaxReplyBytes of text; a reply past a bound, or one that breaks off before its closing
 // ".", fails the command. Categories and disc ids from a server are checked before they go
 // anywhere else, and the store never sends a category or disc id that could break the
-// command line.
+// command line. A failed command logs one error line that says why, as far as the reason
+// is known: the server's own reply, a redirect, a reply too large, a closed connection.
 //
 // The store keeps a copy of the settings it was made with.
 class CddbProtocolStore : public AlbumStore {
@@ -49,15 +50,25 @@ public:
 protected:
     // Sends one command; the reply lines then come from receiveLine.
     virtual bool sendCommand(const std::string& command) = 0;
-    // A failed receive leaves the connection out of step with the server; the subclass then
-    // closes it, so that later commands fail at once instead of reading stale lines.
+    // The next reply line as it came, without its line end (see DecodeServerLine). A failed
+    // receive leaves the connection out of step with the server; the subclass then closes
+    // it, so that later commands fail at once instead of reading stale lines.
     virtual bool receiveLine(std::string& line) = 0;
+    // Why the last sendCommand or receiveLine failed, as a reason for the error line; empty
+    // when there is nothing to say beyond the step's own error text.
+    virtual std::string failureReason() const = 0;
     // The reply in progress will not be read to its end: the subclass drops the connection,
     // so the next command does not read the rest as its own reply.
     virtual void abandonReply() = 0;
 
-    // Ends the held progress text with "failed." and logs the error line.
-    void fail(CddbErrorCode code);
+    // A status or list line: receiveLine, with white space trimmed at both ends.
+    bool receiveStatusLine(std::string& line);
+
+    // Ends the held progress text with "failed." and logs the error line, with `reason` in
+    // place of the code's text when one is given.
+    void fail(CddbErrorCode code, std::string_view reason = {});
+    // The same for a failed send or receive, with the failureReason() of the transport.
+    void failTransport(CddbErrorCode code) { fail(code, failureReason()); }
     // Ends the held progress text with "done.".
     void done();
     void logText(int id);
@@ -68,9 +79,11 @@ private:
     enum class ReplyEnd { Terminated, Broken, TooLong };
     class ReplyLines;
 
-    // Reads the lines of a multi-line reply up to its "."; `onLine` returns false to stop
-    // the reply at a bound of its own.
+    // Reads the (trimmed) lines of a multi-line reply up to its "."; `onLine` returns false
+    // to stop the reply at a bound of its own.
     ReplyEnd readReplyLines(const std::function<bool(const std::string&)>& onLine);
+    // Logs the failure of a multi-line reply that did not end with its ".".
+    void failReply(ReplyEnd end, CddbErrorCode receiveFailed);
     void skipReplyLines();
     void skipUnexpectedReply(unsigned code);
     // What a listing command reports when its sending, its receiving or the server fails.

@@ -51,6 +51,16 @@ unsigned ReplyCode(std::string_view line) {
     return scanUnsigned(line.substr(0, 3)).value_or(0);
 }
 
+ProtocolLevels ParseProtocolLevels(std::string_view line) {
+    const auto levelAfter = [&](std::string_view word) -> unsigned {
+        const std::size_t at = line.find(word);
+        if (at == std::string_view::npos)
+            return 0;
+        return scanUnsigned(line.substr(at + word.size())).value_or(0);
+    };
+    return {levelAfter("current"), levelAfter("supported")};
+}
+
 std::optional<QueryMatch> ParseQueryResultLine(std::string_view line) {
     const std::size_t blank = line.find(' ');
     if (blank == std::string_view::npos)

@@ -8,6 +8,18 @@
 
 namespace tw::freedb {
 
+// The protocol level the client asks for; from it on, servers speak UTF-8.
+inline constexpr unsigned kModernProtocolLevel = 6;
+
+// The levels a reply to "proto" reports ("200 CDDB protocol level: current 1, supported 5"):
+// the numbers after the words "current" and "supported"; 0 for a level the line does not
+// name.
+struct ProtocolLevels {
+    unsigned current = 0;
+    unsigned supported = 0;
+};
+ProtocolLevels ParseProtocolLevels(std::string_view line);
+
 // The reply code of a CDDB reply line: its first three characters read as a number, 0 when
 // they are not one.
 unsigned ReplyCode(std::string_view line);

@@ -36,7 +36,10 @@ bool DatabaseFileLines::receiveLine(std::string& line) {
         last_.clear();
         return false;
     }
-    last_ = codePage_.decodeUnlessUtf8(TrimRight(raw));
+    std::string_view text(raw);
+    if (!text.empty() && text.back() == '\r')
+        text.remove_suffix(1);
+    last_ = WithoutControlCharacters(codePage_.decodeUnlessUtf8(text));
     line = last_;
     return true;
 }

@@ -30,8 +30,9 @@ private:
 };
 
 // The lines of a local album database file as the xmcd reader wants them: each line without
-// trailing white space, decoded as UTF-8 when it is valid and as ISO-8859-15 otherwise (files
-// written by older versions). Lines are cut at kLineLimit bytes.
+// its line end ("\n", and a "\r" before it) but with every blank, decoded as UTF-8 when it
+// is valid and as ISO-8859-15 otherwise (files written by older versions), without control
+// characters other than the tab. Lines are cut at kLineLimit bytes.
 class DatabaseFileLines final : public LineSource {
 public:
     static constexpr std::size_t kLineLimit = 64 * 1024;

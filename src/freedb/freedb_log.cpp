@@ -26,6 +26,12 @@ std::string finishLine(std::string_view text) {
     return line;
 }
 
+// Whether the text begins a line of its own rather than continuing a held progress text.
+bool beginsLine(std::string_view text) {
+    return text.starts_with("[INF]") || text.starts_with("[ERR]") || text.starts_with("[DBG]") ||
+           text.starts_with('\t');
+}
+
 }  // namespace
 
 FreeDbLog::FreeDbLog(Output output, std::stop_token stop, bool fullLogging)
@@ -37,16 +43,32 @@ FreeDbLog::~FreeDbLog() {
 
 void FreeDbLog::log(std::string_view text) {
     if (text.find(kLineEnd) == std::string_view::npos) {
+        if (!held_.empty() && beginsLine(text))
+            finishHeld({});
         held_ += text;
         return;
     }
     std::string line = text.find("[ERR]") != std::string_view::npos && stop_.stop_requested()
                            ? CddbErrorLine(CddbErrorCode::UserBreak)
                            : std::string(text);
-    line.insert(0, held_);
+    if (!held_.empty() && beginsLine(line)) {
+        waiting_.push_back(std::move(line));
+        return;
+    }
+    finishHeld(line);
+}
+
+void FreeDbLog::finishHeld(std::string_view ending) {
+    std::string line = std::move(held_);
     held_.clear();
+    line += ending;
     flushDebug();
-    emit(finishLine(line));
+    if (!line.empty())
+        emit(finishLine(line));
+    std::vector<std::string> waiting;
+    waiting.swap(waiting_);
+    for (const std::string& next : waiting)
+        emit(finishLine(next));
 }
 
 void FreeDbLog::traceLine(Direction direction, std::string_view text) {
@@ -75,11 +97,7 @@ void FreeDbLog::flushDebug() {
 }
 
 void FreeDbLog::flush() {
-    flushDebug();
-    if (!held_.empty()) {
-        emit(finishLine(held_));
-        held_.clear();
-    }
+    finishHeld({});
 }
 
 void FreeDbLog::emit(std::string line) {

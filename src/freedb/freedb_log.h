@@ -5,6 +5,7 @@
 #include <stop_token>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "freedb/album_log.h"
 #include "freedb/protocol_trace.h"
@@ -14,8 +15,12 @@ namespace tw::freedb {
 // The operation log of one store: turns the texts a store writes into finished log lines.
 //
 // A text without "\r\n" (a progress text) is held and begins the next finished line, so
-// "\tOpening connection ... " and "done.\r\n" make one line. Finished lines lose their
-// carriage returns and line feeds, and every tab becomes five blanks. While the stop request
+// "\tOpening connection ... " and "done.\r\n" make one line. Lines never run together: a
+// text that begins a line of its own (with "[INF]", "[ERR]", "[DBG]" or a tab) never
+// continues a held progress text. A whole line that comes while one is held waits until
+// the progress line is finished and then follows it; another progress text ends the held
+// one as a line of its own. Finished lines lose their carriage returns and line feeds, and
+// every tab becomes five blanks. While the stop request
 // is set, an error line becomes the "User break." error line. With full logging, the
 // protocol lines traced since the last finished line come out first, each as a "[DBG]" line.
 //
@@ -40,12 +45,15 @@ public:
 private:
     void emit(std::string line);
     void flushDebug();
+    // Emits the held progress text as a line of its own, then the lines that waited for it.
+    void finishHeld(std::string_view ending);
 
     Output output_;
     std::stop_token stop_;
     bool fullLogging_;
     std::string held_;
-    std::string heldDebug_;  // "[DBG]..." lines, each ended by "\r\n"
+    std::vector<std::string> waiting_;  // whole lines that came while a text was held
+    std::string heldDebug_;             // "[DBG]..." lines, each ended by "\r\n"
 };
 
 // A finished log line as the log pane shows it.

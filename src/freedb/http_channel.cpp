@@ -3,14 +3,20 @@
 #include <algorithm>
 
 #include "freedb/http_text.h"
-#include "freedb/server_text.h"
 
 namespace tw::freedb {
+
+namespace {
+
+constexpr std::string_view kLineEnd = "\r\n";
+
+}  // namespace
 
 bool HttpChannel::connect(const std::string& host, unsigned port) {
     // Without the port a proxy would forward to port 80, and a virtual host would not match.
     hostHeader_ = port == 80 ? host : host + ':' + std::to_string(port);
     reader_ = HttpResponseReader();
+    failure_ = Failure::None;
     if (proxy_)
         return socket_.connect(proxy_->host, proxy_->port);
     return socket_.connect(host, port);
@@ -18,35 +24,48 @@ bool HttpChannel::connect(const std::string& host, unsigned port) {
 
 bool HttpChannel::sendRequest(std::string_view path, bool isPost, std::string_view headers,
                               std::string_view body) {
-    std::string request = isPost ? "POST " : "GET ";
+    failure_ = Failure::None;
+    std::string head;
+    const auto addLine = [&](std::string_view line) {
+        socket_.traceLine(ProtocolTrace::Direction::Sent, line);
+        head += line;
+        head += kLineEnd;
+    };
+    std::string requestLine = isPost ? "POST " : "GET ";
     if (proxy_)
-        request += "http://" + hostHeader_;
-    request += path;
-    request += " HTTP/1.1";
-    socket_.beginReply();
-    if (!socket_.sendLine(request) || !socket_.sendLine("Host: " + hostHeader_))
-        return false;
-    if (proxy_ && proxy_->authenticate &&
-        !socket_.sendLine("Proxy-Authorization: Basic " +
-                          Base64(proxy_->user + ':' + proxy_->password)))
-        return false;
+        requestLine += "http://" + hostHeader_;
+    requestLine += path;
+    requestLine += " HTTP/1.1";
+    addLine(requestLine);
+    addLine("Host: " + hostHeader_);
+    if (proxy_ && proxy_->authenticate)
+        addLine("Proxy-Authorization: Basic " + Base64(proxy_->user + ':' + proxy_->password));
     while (!headers.empty()) {
         const std::size_t end = std::min(headers.find('\n'), headers.size());
-        if (!socket_.sendLine(headers.substr(0, end)))
-            return false;
+        addLine(headers.substr(0, end));
         headers.remove_prefix(std::min(end + 1, headers.size()));
     }
-    if (!socket_.sendLine(""))
-        return false;
+    addLine("");
     // The body goes out as it is: exactly the bytes its Content-Length counts.
     for (std::string_view rest = body; !rest.empty();) {
         const std::size_t end = std::min(rest.find('\n'), rest.size());
         socket_.traceLine(ProtocolTrace::Direction::Sent, rest.substr(0, end));
         rest.remove_prefix(std::min(end + 1, rest.size()));
     }
-    if (!body.empty() && !socket_.sendBytes(body))
+    socket_.beginReply();
+    if (!socket_.sendBytes(head + std::string(body)))
         return false;
-    return pump([this] { return reader_.headComplete(); });
+    if (!pump([this] { return reader_.headComplete(); })) {
+        if (reader_.lineTooLong())
+            failure_ = Failure::TooLarge;
+        return false;
+    }
+    const unsigned status = reader_.statusCode();
+    if (status >= 200 && status < 300)
+        return true;
+    failure_ = status >= 300 && status < 400 ? Failure::Redirected : Failure::ErrorStatus;
+    socket_.close();
+    return false;
 }
 
 template <typename Ready>
@@ -74,6 +93,7 @@ bool HttpChannel::pump(Ready ready) {
 }
 
 bool HttpChannel::receiveLine(std::string& line) {
+    failure_ = Failure::None;
     std::string raw;
     bool taken = false;
     const bool ready = pump([&] {
@@ -83,10 +103,14 @@ bool HttpChannel::receiveLine(std::string& line) {
     });
     if (!ready || !taken) {
         // The body ended or broke off; nothing more comes from this response.
+        if (reader_.lineTooLong())
+            failure_ = Failure::TooLarge;
+        else if (reader_.state() == HttpResponseReader::State::Done)
+            failure_ = Failure::Ended;
         socket_.close();
         return false;
     }
-    line = serverLineToUtf8(trimProtocolLine(raw));
+    line = DecodeServerLine(raw, charset_);
     socket_.traceLine(ProtocolTrace::Direction::Received, line);
     return true;
 }

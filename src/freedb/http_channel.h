@@ -19,10 +19,21 @@ struct HttpProxy {
 };
 
 // One HTTP/1.1 request and its response at a time, over a LineSocket of its own, directly or
-// through a proxy. Request lines end with a single line feed. The response body comes back
-// as lines, its framing (chunked coding, Content-Length, or the close) undone.
+// through a proxy. The request head goes out in one piece, every line ended by "\r\n" as
+// HTTP demands (strict servers answer a bare line feed with "400 Bad Request"). The response
+// body comes back as lines, its framing (chunked coding, Content-Length, or the close)
+// undone.
 class HttpChannel {
 public:
+    // Why the last request or body line failed, where the reason is worth telling the user.
+    enum class Failure {
+        None,         // no failure, or none to tell (a time-out, a broken response)
+        Redirected,   // a 3xx status; see response().location()
+        ErrorStatus,  // a 4xx or 5xx status; see response().statusLine()
+        Ended,        // the body ended, or the peer closed, where more was wanted
+        TooLarge,     // a line of the response exceeds the line limit
+    };
+
     LineSocket& socket() { return socket_; }
     void setProxy(std::optional<HttpProxy> proxy) { proxy_ = std::move(proxy); }
     const std::optional<HttpProxy>& proxy() const { return proxy_; }
@@ -33,13 +44,19 @@ public:
     bool connect(const std::string& host, unsigned port);
 
     // Sends the request line, "Host", the proxy credentials when wanted, `headers` (lines
-    // each ended by "\n"), the empty line and the body; then reads the response head.
+    // each ended by "\n" here; they go out with "\r\n"), the empty line and the body; then
+    // reads the response head. False when no head came or its status is not a success (2xx).
     bool sendRequest(std::string_view path, bool isPost, std::string_view headers = {},
                      std::string_view body = {});
 
-    // The next body line, trimmed and as UTF-8, like LineSocket::receiveLine. False at the
-    // end of the body or when the response fails; the socket is then closed.
+    // The next body line, as UTF-8 without its line end (see DecodeServerLine). False at
+    // the end of the body or when the response fails; the socket is then closed.
     bool receiveLine(std::string& line);
+
+    // How body lines are decoded.
+    void setCharset(ServerCharset charset) { charset_ = charset; }
+    Failure lastFailure() const { return failure_; }
+    const HttpResponseReader& response() const { return reader_; }
 
     void close() { socket_.close(); }
 
@@ -52,6 +69,8 @@ private:
     std::optional<HttpProxy> proxy_;
     std::string hostHeader_;
     HttpResponseReader reader_;
+    ServerCharset charset_ = ServerCharset::Utf8;
+    Failure failure_ = Failure::None;
 };
 
 }  // namespace tw::freedb

@@ -4,6 +4,7 @@
 
 #include "base/ascii.h"
 #include "freedb/server_text.h"
+#include "freedb/text_util.h"
 
 namespace tw::freedb {
 
@@ -14,6 +15,28 @@ std::string upper(std::string_view s) {
     for (char& c : out)
         c = base::asciiUpper(c);
     return out;
+}
+
+// The code of "HTTP/1.1 302 Found": the three digits after the first blank; 0 without them.
+unsigned parseStatusCode(std::string_view line) {
+    const std::size_t blank = line.find(' ');
+    if (blank == std::string_view::npos || line.size() < blank + 4)
+        return 0;
+    unsigned code = 0;
+    for (char c : line.substr(blank + 1, 3)) {
+        if (c < '0' || c > '9')
+            return 0;
+        code = code * 10 + static_cast<unsigned>(c - '0');
+    }
+    return code;
+}
+
+// The value of a "Location:" header line, from the line as it came (a URL keeps its case).
+std::optional<std::string> parseLocation(std::string_view line, std::string_view upperLine) {
+    constexpr std::string_view kName = "LOCATION:";
+    if (upperLine.substr(0, kName.size()) != kName)
+        return std::nullopt;
+    return std::string(Trim(line.substr(kName.size())));
 }
 
 std::optional<std::uint64_t> parseContentLength(std::string_view upperLine) {
@@ -57,6 +80,8 @@ void HttpResponseReader::onHeadLine(const std::string& rawLine) {
             return;
         }
         http11_ = line.find("HTTP/1.1") != std::string::npos;
+        statusLine_ = line;
+        statusCode_ = parseStatusCode(line);
         state_ = State::Headers;
         return;
     }
@@ -74,6 +99,8 @@ void HttpResponseReader::onHeadLine(const std::string& rawLine) {
         chunked_ = true;
     if (auto length = parseContentLength(upperLine))
         contentLength_ = length;
+    if (auto location = parseLocation(line, upperLine))
+        location_ = std::move(*location);
 }
 
 void HttpResponseReader::startBody() {

@@ -11,9 +11,9 @@
 namespace tw::freedb {
 
 // Reads one HTTP response from the raw bytes of a connection: the status line, the header
-// lines, then the body as lines. The status code is kept but judging it is the caller's
-// affair (an error page is read like any other body). Head and body lines are bounded by
-// the line limit; an over-long line, too many header lines or broken framing fail the
+// lines, then the body as lines. The status and the redirect target are kept; judging them
+// is the caller's affair (an error page can be read like any other body). Head and body lines are
+// bounded by the line limit; an over-long line, too many header lines or broken framing fail the
 // response.
 class HttpResponseReader {
 public:
@@ -28,6 +28,11 @@ public:
     State state() const { return state_; }
     bool headComplete() const { return state_ == State::Body || state_ == State::Done; }
     bool http11() const { return http11_; }
+    // The status line as received (trimmed), its three-digit code (0 when it has none) and
+    // the value of a "Location" header (empty without one).
+    const std::string& statusLine() const { return statusLine_; }
+    unsigned statusCode() const { return statusCode_; }
+    const std::string& location() const { return location_; }
     bool chunked() const { return chunked_; }
     std::optional<std::uint64_t> contentLength() const { return contentLength_; }
 
@@ -39,6 +44,8 @@ public:
     // True when no body line can come any more (the body ended and every line was taken,
     // or the response failed).
     bool exhausted() const;
+    // A line of the head or the body exceeded the line limit (the response then failed).
+    bool lineTooLong() const { return head_.overflowed() || body_.overflowed(); }
 
 private:
     void onHeadLine(const std::string& line);
@@ -47,6 +54,9 @@ private:
 
     State state_ = State::StatusLine;
     bool http11_ = false;
+    std::string statusLine_;
+    unsigned statusCode_ = 0;
+    std::string location_;
     bool chunked_ = false;
     std::optional<std::uint64_t> contentLength_;
     std::size_t headerLines_ = 0;

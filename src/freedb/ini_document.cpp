@@ -15,13 +15,14 @@ namespace tw::freedb {
 namespace {
 
 // Line breaks in a value would end its line and start another, which might even read as a
-// section header.
+// section header; other control characters (a server's NUL or escape) have no place in the
+// file either.
 std::string oneLine(std::string_view text) {
     std::string line(text);
     for (char& c : line)
         if (c == '\r' || c == '\n')
             c = ' ';
-    return line;
+    return WithoutControlCharacters(line);
 }
 
 std::string headerFor(std::string_view name) {

@@ -11,8 +11,6 @@
 #include <cerrno>
 #include <memory>
 
-#include "freedb/server_text.h"
-
 namespace tw::freedb {
 
 namespace {
@@ -168,18 +166,24 @@ LineSocket::ReadResult LineSocket::receiveSome(std::string& bytes) {
 }
 
 bool LineSocket::receiveLine(std::string& line) {
+    failure_ = Failure::None;
     std::string raw;
     while (!splitter_.takeLine(raw)) {
         if (splitter_.overflowed()) {
             close();
+            failure_ = Failure::LineTooLong;
             return false;
         }
         std::string bytes;
-        if (receiveSome(bytes) != ReadResult::Data)
+        const ReadResult result = receiveSome(bytes);
+        if (result != ReadResult::Data) {
+            if (result == ReadResult::Closed)
+                failure_ = Failure::Closed;
             return false;
+        }
         splitter_.feed(bytes);
     }
-    line = serverLineToUtf8(trimProtocolLine(raw));
+    line = DecodeServerLine(raw, charset_);
     traceLine(ProtocolTrace::Direction::Received, line);
     return true;
 }

@@ -9,6 +9,7 @@
 
 #include "freedb/line_splitter.h"
 #include "freedb/protocol_trace.h"
+#include "freedb/server_text.h"
 #include "freedb/unique_fd.h"
 
 namespace tw::freedb {
@@ -25,6 +26,8 @@ public:
     static constexpr unsigned kDefaultTimeout = 30;
 
     enum class ReadResult { Data, Closed, Failed };
+    // Why the last receive gave up, where the reason is worth telling the user.
+    enum class Failure { None, Closed, LineTooLong };
 
     LineSocket() = default;
     LineSocket(const LineSocket&) = delete;
@@ -33,6 +36,8 @@ public:
 
     void setStopToken(std::stop_token stop) { stop_ = std::move(stop); }
     void setTrace(ProtocolTrace* trace) { trace_ = trace; }
+    // How received lines are decoded; UTF-8 until the connection says otherwise.
+    void setCharset(ServerCharset charset) { charset_ = charset; }
 
     // Makes a fresh TCP socket (closing any previous one).
     bool create();
@@ -52,11 +57,13 @@ public:
     void beginReply();
     void endReply() { replyDeadline_.reset(); }
 
-    // The next line without its line end, carriage returns removed, white space trimmed,
-    // and as UTF-8 (see server_text.h). False at the time-out, on the stop request, when
-    // the peer closed, on a socket error, or when a line exceeds the line limit; after an
-    // over-long line the socket is closed, so the reply cannot resume in mid-line.
+    // The next line without its line end, as UTF-8 (see DecodeServerLine). False at the
+    // time-out, on the stop request, when the peer closed, on a socket error, or when a line
+    // exceeds the line limit; after an over-long line the socket is closed, so the reply
+    // cannot resume in mid-line.
     bool receiveLine(std::string& line);
+    // What made the last receive fail; None after a success or a time-out.
+    Failure lastFailure() const { return failure_; }
 
     // Waits for bytes and appends what arrived to `bytes`, bypassing the line buffer.
     // Callers that decode the stream themselves use this together with takeBuffered().
@@ -85,6 +92,8 @@ private:
     ProtocolTrace* trace_ = nullptr;
     LineSplitter splitter_;
     std::optional<Clock::time_point> replyDeadline_;
+    ServerCharset charset_ = ServerCharset::Utf8;
+    Failure failure_ = Failure::None;
 };
 
 }  // namespace tw::freedb

@@ -75,6 +75,28 @@ fs::path LocalAlbumDatabase::categoryFolder(const std::string& category) const {
     return settings_.root / category;
 }
 
+fs::path LocalAlbumDatabase::albumFile(const fs::path& folder, const std::string& discId) const {
+    const fs::path exact = folder / discId;
+    std::error_code error;
+    if (fs::is_regular_file(exact, error))
+        return exact;
+    for (const fs::path& file : FilesWithoutExtension(folder))
+        if (base::equalsNoCase(file.filename().string(), discId))
+            return file;
+    return exact;
+}
+
+bool LocalAlbumDatabase::removeCaseVariants(const fs::path& folder, const std::string& discId,
+                                            const fs::path& keep) const {
+    bool removed = false;
+    for (const fs::path& file : FilesWithoutExtension(folder)) {
+        std::error_code error;
+        if (file != keep && base::equalsNoCase(file.filename().string(), discId))
+            removed = fs::remove(file, error) || removed;
+    }
+    return removed;
+}
+
 fs::path LocalAlbumDatabase::findRangeFile(const AlbumInfo& album) {
     const std::string discId = album.discId();
     const std::string& category = album.category();
@@ -106,12 +128,13 @@ bool LocalAlbumDatabase::read(AlbumInfo& album) {
                                                  : readFromAlbumFile(record)))
         return false;
     record.setSource(AlbumSource::LocalDatabase);
+    record.markAsRead();
     album = std::move(record);
     return true;
 }
 
 bool LocalAlbumDatabase::readFromAlbumFile(AlbumInfo& record) {
-    DatabaseFileLines lines(categoryFolder(record.category()) / record.storedDiscId());
+    DatabaseFileLines lines(albumFile(categoryFolder(record.category()), record.storedDiscId()));
     return lines.isOpen() && ReadXmcd(record, lines, logSink().get());
 }
 
@@ -137,9 +160,11 @@ bool LocalAlbumDatabase::query(const AlbumInfo& album, const AlbumSink& sink) {
         candidate.setCategory(folder.filename().string());
         if (!IsSafeCategoryName(candidate.category()))
             continue;
-        const bool present = settings_.mode == LocalDbMode::Windows
-                                 ? !findRangeFile(candidate).empty()
-                                 : fs::is_regular_file(folder / candidate.discId());
+        std::error_code error;
+        const bool present =
+            settings_.mode == LocalDbMode::Windows
+                ? !findRangeFile(candidate).empty()
+                : fs::is_regular_file(albumFile(folder, candidate.discId()), error);
         if (present && read(candidate)) {
             sink(candidate);
             any = true;
@@ -160,7 +185,12 @@ bool LocalAlbumDatabase::write(const AlbumInfo& album) {
         return false;
     if (settings_.mode == LocalDbMode::Windows)
         return appendToRangeFile(album);
-    return WriteFileAtomically(categoryFolder(album.category()) / album.discId(), WriteXmcd(album));
+    const fs::path folder = categoryFolder(album.category());
+    const fs::path file = folder / album.discId();
+    if (!WriteFileAtomically(file, WriteXmcd(album)))
+        return false;
+    removeCaseVariants(folder, album.discId(), file);
+    return true;
 }
 
 bool LocalAlbumDatabase::appendToRangeFile(const AlbumInfo& album) {
@@ -187,15 +217,15 @@ bool LocalAlbumDatabase::remove(const AlbumInfo& album) {
         return false;
     if (settings_.mode == LocalDbMode::Windows)
         return removeFromRangeFile(album);
-    std::error_code error;
-    return fs::remove(categoryFolder(album.category()) / album.discId(), error);
+    return removeCaseVariants(categoryFolder(album.category()), album.discId(), {});
 }
 
 bool LocalAlbumDatabase::removeFromRangeFile(const AlbumInfo& album) {
     const fs::path file = findRangeFile(album);
     if (file.empty())
         return false;
-    // Lines are copied as bytes, whole, so records in older code pages stay as they were.
+    // Lines are copied as bytes, whole (blanks at their ends belong to continued values), so
+    // records in older code pages stay as they were.
     FileLineReader reader(file, 0);
     const std::string discId = album.discId();
     if (!reader.isOpen())
@@ -216,7 +246,7 @@ bool LocalAlbumDatabase::removeFromRangeFile(const AlbumInfo& album) {
         }
         if (skipping)
             continue;
-        writer.append(trimmed);
+        writer.append(line);
         writer.append("\n");
     }
     return found && writer.commit();
@@ -235,7 +265,9 @@ bool LocalAlbumDatabase::listAll(const AlbumSink& sink) {
             AlbumInfo album;
             album.setDiscId(file.filename().string());
             album.setCategory(category);
-            if (IsValidDiscId(album.storedDiscId()) && read(album))
+            // Of files that differ only in case, the one read stands for them all.
+            if (IsValidDiscId(album.storedDiscId()) && albumFile(folder, album.discId()) == file &&
+                read(album))
                 sink(album);
         }
     }
@@ -254,10 +286,11 @@ void LocalAlbumDatabase::listRangeFile(const fs::path& file, const std::string& 
         if (!isRecordLine(line))
             continue;
         AlbumInfo album;
-        album.setDiscId(std::string_view(line).substr(kRecordPrefix.size()));
+        album.setDiscId(Trim(std::string_view(line).substr(kRecordPrefix.size())));
         album.setCategory(category);
         const bool ok = ReadXmcd(album, lines, logSink().get());
         album.setSource(AlbumSource::LocalDatabase);
+        album.markAsRead();
         if (ok)
             sink(album);
         // The reader stopped at the next record's line: start there.

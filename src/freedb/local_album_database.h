@@ -26,6 +26,11 @@ struct LocalDbStatistics {
 // disc id; Windows mode keeps range files that each hold many records, every record
 // preceded by its line "#FILENAME=<disc id>".
 //
+// Disc ids name files and records in lower case. Album files and records of older programs
+// in another case are still found; storing an album replaces them, so that the database
+// never holds two copies of one album that differ only in case. Records read keep their
+// revision and are marked as read (AlbumInfo::markAsRead).
+//
 // Files are written as UTF-8; lines of older files that are not valid UTF-8 read as
 // ISO-8859-15. Every change is crash-safe: whole files are replaced through a temporary file,
 // and a record is appended to a range file in one write. A category or disc id is checked
@@ -73,6 +78,15 @@ private:
     // Whether the album's disc id (and category) may name files; logs a refusal.
     bool namesAreSafe(const AlbumInfo& album, bool withCategory) const;
     std::filesystem::path categoryFolder(const std::string& category) const;
+    // Standard mode: the album file of the disc id in the folder, the lower-case name when
+    // it exists, else a file whose name differs only in case; the lower-case name (not
+    // existing) when there is none.
+    std::filesystem::path albumFile(const std::filesystem::path& folder,
+                                    const std::string& discId) const;
+    // Standard mode: removes every file of the folder named like the disc id in any case,
+    // except `keep`; true when one was removed.
+    bool removeCaseVariants(const std::filesystem::path& folder, const std::string& discId,
+                            const std::filesystem::path& keep) const;
     bool readFromAlbumFile(AlbumInfo& record);
     bool readFromRangeFile(AlbumInfo& record);
     bool removeFromRangeFile(const AlbumInfo& album);

@@ -35,6 +35,7 @@ bool RunLookup(JobContext& context, const AlbumInfo& album) {
 
     std::unique_ptr<CddbProtocolStore> store = context.stores().MakeFreeDbStore();
     bool opened = false;
+    bool queried = false;
     std::size_t retrieved = 0;
     if (!context.stopRequested()) {
         context.report().status(base::tr(ids::kStatusRetrievingAlbumsList));
@@ -42,7 +43,7 @@ bool RunLookup(JobContext& context, const AlbumInfo& album) {
     }
     if (opened) {
         std::vector<AlbumInfo> matches;
-        store->query(album, [&](const AlbumInfo& match) {
+        queried = store->query(album, [&](const AlbumInfo& match) {
             matches.push_back(match);
             context.report().albumFound(FoundIn::FreeDb, match);
         });
@@ -55,13 +56,13 @@ bool RunLookup(JobContext& context, const AlbumInfo& album) {
         context.report().status(base::tr(ids::kStatusCanceledByUser));
         return false;
     }
-    if (found == 0 && !opened) {
+    if (found == 0 && !queried) {
         context.report().status(base::tr(ids::kStatusOperationFailed));
         return false;
     }
     context.report().status(base::trf(ids::kStatusAlbumsFound, static_cast<unsigned>(found),
                                       static_cast<unsigned>(retrieved)));
-    return true;
+    return queried;
 }
 
 LookupJob::LookupJob(StoreConfig config, JobObserver& observer, AlbumInfo album,

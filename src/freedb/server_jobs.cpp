@@ -19,13 +19,13 @@ std::string FormatServerStatistics(const ServerStatistics& statistics) {
                      c[ServerStatistics::MaxUsers]);
 }
 
-bool RunGetServerList(JobContext& context, const std::string& host, const std::string& port) {
+bool RunGetServerList(JobContext& context, const std::string& host, const std::string& port,
+                      StoreKind kind) {
     context.report().status(base::tr(ids::kStatusConnecting));
     FreeDbSettings settings = context.settings();
     settings.remoteServer = host;
     settings.remotePort = port;
-    std::unique_ptr<CddbProtocolStore> store =
-        context.stores().MakeNetworkStore(StoreKind::CddbTcp, settings);
+    std::unique_ptr<CddbProtocolStore> store = context.stores().MakeNetworkStore(kind, settings);
     std::vector<ServerRecord> servers;
     bool success = store->open();
     if (success) {
@@ -44,10 +44,10 @@ bool RunGetServerList(JobContext& context, const std::string& host, const std::s
 }
 
 GetServerListJob::GetServerListJob(StoreConfig config, JobObserver& observer, std::string host,
-                                   std::string port)
+                                   std::string port, StoreKind kind)
     : FreeDbJob(std::move(config), observer,
-                [host = std::move(host), port = std::move(port)](JobContext& context) {
-                    return RunGetServerList(context, host, port);
+                [host = std::move(host), port = std::move(port), kind](JobContext& context) {
+                    return RunGetServerList(context, host, port, kind);
                 }) {}
 
 bool RunStatistics(JobContext& context) {

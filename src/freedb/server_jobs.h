@@ -7,15 +7,18 @@
 
 namespace tw::freedb {
 
-// Asks a CDDB server over TCP for its list of servers ("sites"); the list goes to the
-// observer's onServerList. By default the server is the public round-robin host.
-bool RunGetServerList(JobContext& context, const std::string& host, const std::string& port);
+// Asks a CDDB server for its list of servers ("sites"), over TCP or, with `kind` CddbHttp,
+// over HTTP (with the settings' path and proxy); the list goes to the observer's
+// onServerList. By default the server is the public round-robin host.
+bool RunGetServerList(JobContext& context, const std::string& host, const std::string& port,
+                      StoreKind kind = StoreKind::CddbTcp);
 
 class GetServerListJob final : public FreeDbJob {
 public:
     GetServerListJob(StoreConfig config, JobObserver& observer,
                      std::string host = FreeDbSettings::kDefaultServer,
-                     std::string port = FreeDbSettings::kDefaultPort);
+                     std::string port = FreeDbSettings::kDefaultPort,
+                     StoreKind kind = StoreKind::CddbTcp);
 };
 
 // Reads the server's statistics ("stat") over the CDDB store of the settings; they go to

@@ -6,10 +6,12 @@
 
 namespace tw::freedb {
 
-std::string serverLineToUtf8(std::string_view bytes) {
-    if (base::isValidUtf8(bytes))
-        return std::string(bytes);
-    return base::CodePage("windows-1252").decode(bytes);
+std::string DecodeServerLine(std::string_view raw, ServerCharset charset) {
+    if (!raw.empty() && raw.back() == '\r')
+        raw.remove_suffix(1);
+    if (charset == ServerCharset::Utf8 && base::isValidUtf8(raw))
+        return WithoutControlCharacters(raw);
+    return WithoutControlCharacters(base::CodePage("windows-1252").decode(raw));
 }
 
 std::string trimProtocolLine(std::string_view raw) {

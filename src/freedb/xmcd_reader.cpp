@@ -1,5 +1,6 @@
 #include "freedb/xmcd_reader.h"
 
+#include <charconv>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -59,6 +60,16 @@ std::optional<std::uint32_t> scanUnsigned(std::string_view text) {
     return negative ? static_cast<std::uint32_t>(0u - result) : result;
 }
 
+// The number of "# Revision: 3": digits only, after white space. Null for anything else.
+std::optional<std::uint32_t> revisionNumber(std::string_view text) {
+    text = Trim(text);
+    std::uint32_t number = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number);
+    if (error != std::errc() || end != text.data() + text.size())
+        return std::nullopt;
+    return number;
+}
+
 // The track number that follows a TTITLE or EXTT key: its leading decimal digits, 0 when
 // there are none.
 std::size_t trackNumber(std::string_view afterKey) {
@@ -99,6 +110,10 @@ bool RecordReader::apply(const std::string& line) {
 
     if (StartsWith(line, "# xmcd")) {
         headerSeen_ = true;
+    } else if (StartsWith(line, "# Revision:")) {
+        offsetIndex_ = -1;
+        if (auto revision = revisionNumber(std::string_view(line).substr(11)))
+            album_.setRevision(revision);
     } else if (StartsWith(line, "#") && offsetIndex_ >= 0) {
         readOffset(line);
     } else if (StartsWith(line, "# Track frame offsets:")) {
@@ -109,9 +124,12 @@ bool RecordReader::apply(const std::string& line) {
     } else if (StartsWith(line, "DYEAR")) {
         if (e == std::string::npos)
             return false;
-        album_.setYear(value);
+        // A year is a number; blanks around it are no part of it.
+        album_.setYear(Trim(value));
     } else if (StartsWith(line, "DTITLE")) {
         discTitle_ += value;
+    } else if (StartsWith(line, "DGENRE")) {
+        album_.appendGenre(value);
     } else if (StartsWith(line, "EXTD")) {
         album_.appendExtendedData(value);
     } else if (StartsWith(line, "TTITLE") || StartsWith(line, "EXTT")) {
@@ -149,7 +167,7 @@ bool ReadXmcd(AlbumInfo& album, LineSource& source, AlbumLog* log) {
     std::string line;
     std::size_t bytes = 0;
     while (source.receiveLine(line)) {
-        if (line == "." || StartsWith(line, "#FILENAME="))
+        if (TrimRight(line) == "." || StartsWith(line, "#FILENAME="))
             break;
         bytes += line.size() + 1;
         if (bytes > kMaxXmcdBytes)

@@ -14,9 +14,10 @@ inline constexpr std::size_t kMaxXmcdBytes = 4 * 1024 * 1024;
 
 // Reads one xmcd record from `source` into `album`, pulling lines until the source fails, a
 // line "." arrives, or a line beginning with "#FILENAME=" (the next record of a range file)
-// arrives. Track offsets, disc length, DYEAR, DTITLE, EXTD, TTITLEn and EXTTn are read
-// (continuation lines append); DISCID, DGENRE and PLAYORDER are not, since the disc id and
-// category come from where the record was found.
+// arrives. The revision, track offsets, disc length, DYEAR, DTITLE, DGENRE, EXTD, TTITLEn
+// and EXTTn are read (continuation lines append, keeping every blank: lines come without
+// their line ends only); DISCID and PLAYORDER are not, since the disc id and category come
+// from where the record was found.
 //
 // Afterwards the album is tried as a compilation (see compilation.h; `log`, when given, gets
 // the line for a fallback delimiter) and DTITLE is split into artist and title.

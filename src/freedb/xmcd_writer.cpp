@@ -5,6 +5,7 @@
 #include "freedb/album_info.h"
 #include "freedb/client_identity.h"
 #include "freedb/disc_title.h"
+#include "freedb/text_util.h"
 
 namespace tw::freedb {
 
@@ -12,10 +13,12 @@ namespace {
 
 constexpr std::size_t kMaxLineLength = 250;
 
+// Line feeds and tabs are escaped; every other control character is dropped, so that no
+// record the program writes holds one.
 std::string escapeValue(std::string_view value) {
     std::string escaped;
     escaped.reserve(value.size());
-    for (char c : value) {
+    for (char c : WithoutControlCharacters(value, "\t\n")) {
         switch (c) {
             case '\\':
                 escaped += "\\\\";
@@ -25,8 +28,6 @@ std::string escapeValue(std::string_view value) {
                 break;
             case '\t':
                 escaped += "\\t";
-                break;
-            case '\r':
                 break;
             default:
                 escaped += c;
@@ -92,7 +93,7 @@ std::string WriteXmcd(const AlbumInfo& album) {
     for (const AlbumTrack& track : album.tracks())
         out += "#\t" + std::to_string(track.frameOffset()) + "\n";
     out += "#\n#\n# Disc length: " + std::to_string(album.discLengthSeconds()) + " seconds\n#\n";
-    out += "# Revision: 0\n";
+    out += "# Revision: " + std::to_string(album.revision().value_or(0)) + "\n";
     out += "# Submitted via: ";
     out += kClientName;
     out += ' ';
@@ -102,7 +103,8 @@ std::string WriteXmcd(const AlbumInfo& album) {
     WriteXmcdLine(out, "DISCID", album.discId());
     WriteXmcdLine(out, "DTITLE", JoinDiscTitle(album.artist(), album.title()));
     WriteXmcdLine(out, "DYEAR", album.year());
-    WriteXmcdLine(out, "DGENRE", album.category());
+    // A record without a genre of its own is filed under its category's name.
+    WriteXmcdLine(out, "DGENRE", album.genre().empty() ? album.category() : album.genre());
     for (const AlbumTrack& track : album.tracks()) {
         const std::string key = "TTITLE" + std::to_string(track.index());
         if (album.isCompilation())

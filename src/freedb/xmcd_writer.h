@@ -7,13 +7,14 @@ namespace tw::freedb {
 
 class AlbumInfo;
 
-// The xmcd record of `album`: the comment header with the track frame offsets and the disc
-// length, then DISCID, DTITLE, DYEAR, DGENRE, TTITLEn, EXTD, EXTTn and PLAYORDER, each line
-// ended by "\n". The disc id is computed when none is stored.
+// The xmcd record of `album`: the comment header with the track frame offsets, the disc
+// length and the album's revision (0 when it has none), then DISCID, DTITLE, DYEAR, DGENRE
+// (the genre, or the category's name without one), TTITLEn, EXTD, EXTTn and PLAYORDER, each
+// line ended by "\n". The disc id is computed when none is stored.
 std::string WriteXmcd(const AlbumInfo& album);
 
 // Appends the pair `key`=`value` to `out`: the value with line feeds, tabs and backslashes
-// escaped (carriage returns dropped), split over several lines of the same key so that no
+// escaped (other control characters dropped), split over several lines of the same key so that no
 // line exceeds 250 characters before its line feed. An empty value gives one line "key=".
 void WriteXmcdLine(std::string& out, std::string_view key, std::string_view value);
 

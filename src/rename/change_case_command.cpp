@@ -114,10 +114,11 @@ ChangeCaseOutcome ChangeCaseCommand::run(base::UserPort& port, const std::string
         if (!ChangeCaseOfText(name, mode_))
             return;
         const std::string before = file.fileName;
-        if (file.rename(name))
+        std::string why;
+        if (file.rename(name, &why))
             ++outcome.changed;
         else
-            outcome.failed.push_back(before);
+            outcome.failed.push_back({before, why});
     });
     reportFailedFiles(port, workFolder, outcome.failed);
     return outcome;

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "core/file_failure.h"
 #include "rename/case_conversion.h"
 
 namespace tw::base {
@@ -27,8 +28,8 @@ struct ChangeCaseRow {
 
 // What a Change Case run did.
 struct ChangeCaseOutcome {
-    int changed = 0;                  // records whose tags or name changed
-    std::vector<std::string> failed;  // file names (as they were) whose rename failed
+    int changed = 0;                        // records whose tags or name changed
+    std::vector<core::FileFailure> failed;  // file names (as they were) and why
 };
 
 // The Change Case command without its window, for one target.

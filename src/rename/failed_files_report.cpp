@@ -7,11 +7,12 @@
 namespace tw::rename {
 
 void reportFailedFiles(base::UserPort& port, const std::string& workFolder,
-                       const std::vector<std::string>& failed) {
+                       const std::vector<core::FileFailure>& failed) {
     if (failed.empty())
         return;
     port.showFailedFilesIn(base::tr(base::ids::kFailedFilesCaption),
-                           base::tr(base::ids::kFailedFilesWritePermissions), workFolder, failed);
+                           base::tr(base::ids::kFailedFilesWritePermissions), workFolder,
+                           core::failureLines(failed));
 }
 
 }  // namespace tw::rename

@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "core/file_failure.h"
+
 namespace tw::base {
 class UserPort;
 }
@@ -10,8 +12,9 @@ class UserPort;
 namespace tw::rename {
 
 // Shows the files a command could not rename or change, once, in the "Errors on file(s)
-// modification" report, with the work folder. Nothing is shown for an empty list.
+// modification" report, with the work folder and each file with its reason. Nothing is
+// shown for an empty list.
 void reportFailedFiles(base::UserPort& port, const std::string& workFolder,
-                       const std::vector<std::string>& failed);
+                       const std::vector<core::FileFailure>& failed);
 
 }  // namespace tw::rename

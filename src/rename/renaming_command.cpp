@@ -94,11 +94,15 @@ RenameOutcome RenamingCommand::run(base::UserPort& port, const std::string& work
         const Expansion expansion = expand(table, index, ++position);
         const std::vector<std::string> madeFolders =
             createFolders_ ? makeFolderFor(file, expansion) : std::vector<std::string>{};
-        if (file.rename(expansion.name)) {
+        std::string why;
+        if (file.rename(expansion.name, &why)) {
             ++outcome.renamed;
         } else {
             removeCreatedFolders(madeFolders);
-            outcome.failed.push_back(before);
+            // A refused name says why more precisely than the rename of an empty one.
+            if (expansion.refusal != NameRefusal::None)
+                why = refusalReason(expansion.refusal);
+            outcome.failed.push_back({before, why});
         }
     }
     port.finishProgress();

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "core/file_failure.h"
 #include "rename/mask_expansion.h"
 #include "rename/mask_list.h"
 #include "rename/mask_tokens.h"
@@ -33,8 +34,8 @@ struct RenamePreviewRow {
 
 // What a renaming run did.
 struct RenameOutcome {
-    int renamed = 0;                  // files moved or already bearing their new name
-    std::vector<std::string> failed;  // file names (as they were) that could not be renamed
+    int renamed = 0;                        // files moved or already bearing their new name
+    std::vector<core::FileFailure> failed;  // file names (as they were) and why
 };
 
 // The Advanced Renaming command without its window: the stored mask list, the preview and

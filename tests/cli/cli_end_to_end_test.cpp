@@ -5,6 +5,9 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <fstream>
 
 #include "cli_harness.h"
@@ -116,12 +119,89 @@ TEST_F(CliTest, AFailedSaveGivesANonZeroStatusAndNamesTheFile) {
 
     const test::CliOutcome result = run({"set", "--v1", "--title", "T", good, tiny});
     EXPECT_EQ(result.status, 1);
-    EXPECT_NE(result.err.find("tiny.mp3"), std::string::npos) << result.err;
+    EXPECT_NE(result.err.find("  tiny.mp3: it is shorter than 128 bytes"), std::string::npos)
+        << result.err;
     EXPECT_EQ(result.err.find("good.mp3"), std::string::npos) << result.err;
     EXPECT_EQ(test::readBytes(tiny), before);
 
     const test::CliOutcome missing = run({"set", "--title", "T", (music / "missing.mp3").string()});
     EXPECT_EQ(missing.status, 1);
+}
+
+TEST_F(CliTest, TagsAreNeverWrittenIntoOtherAudioFormats) {
+    // Some tools append an ID3v1 tag to WAV files; even that one is left alone.
+    const test::Bytes wav = test::join({test::bytesOf("RIFF"),
+                                        {36, 1, 0, 0},
+                                        test::bytesOf("WAVEfmt "),
+                                        test::Bytes(300, 0),
+                                        test::id3v1Tag({.title = "v1"})});
+    const std::string path = (music / "sound.mp3").string();
+    test::writeBytes(path, wav);
+    for (const std::vector<std::string>& command :
+         {std::vector<std::string>{"set", "--v1", "--title", "T", path},
+          std::vector<std::string>{"clear", "--v1", path}}) {
+        SCOPED_TRACE(command.front());
+        const test::CliOutcome result = run(command);
+        EXPECT_EQ(result.status, 1);
+        EXPECT_NE(result.err.find("sound.mp3: it is not an MPEG audio file but WAV"),
+                  std::string::npos)
+            << result.err;
+        EXPECT_EQ(test::readBytes(path), wav);
+    }
+}
+
+TEST_F(CliTest, FilesThatCannotBeReadAreNamedAndNeverShownEmpty) {
+    test::writeMp3(music, "good.mp3",
+                   {.id3v2 = test::Id3v2Builder(3).text("TIT2", "Good").build(),
+                    .audio = test::defaultAudio()});
+    const std::string locked = test::writeMp3(music, "locked.mp3", {.audio = test::defaultAudio()});
+    ::chmod(locked.c_str(), 0);
+    // Root reads everything, so the program then runs as nobody.
+    std::vector<std::string> launcher;
+    if (::geteuid() == 0) {
+        if (::access("/usr/bin/setpriv", X_OK) != 0)
+            GTEST_SKIP() << "running as root without setpriv";
+        launcher = {"/usr/bin/setpriv", "--reuid=nobody", "--regid=nogroup", "--clear-groups"};
+        ::chmod(music.path().c_str(), 0755);
+        ::chmod(home.path().c_str(), 0777);
+    }
+    const std::string folder = home.path().string();
+    const test::Environment environment = {{"HOME", folder}, {"XDG_CONFIG_HOME", folder}};
+
+    const test::CliOutcome list =
+        test::runProgram({"list", music.path().string()}, environment, home.path(), launcher);
+    EXPECT_EQ(list.status, 1);
+    EXPECT_NE(list.out.find("good.mp3"), std::string::npos) << list.out;
+    EXPECT_EQ(list.out.find("locked.mp3"), std::string::npos) << list.out;
+    const std::string named = "cannot read the file " + locked + ": Permission denied";
+    EXPECT_NE(list.err.find(named), std::string::npos) << list.err;
+
+    const test::CliOutcome show =
+        test::runProgram({"show", locked}, environment, home.path(), launcher);
+    EXPECT_EQ(show.status, 1);
+    EXPECT_EQ(show.out, "");
+    EXPECT_NE(show.err.find(named), std::string::npos) << show.err;
+
+    std::filesystem::create_directory(music / "folder.mp3");
+    const test::CliOutcome folderShown = run({"show", (music / "folder.mp3").string()});
+    EXPECT_EQ(folderShown.status, 1);
+    EXPECT_NE(folderShown.err.find("not a regular file"), std::string::npos) << folderShown.err;
+}
+
+TEST_F(CliTest, FoldersAndFilesAreNamedByTheirPlainPaths) {
+    std::filesystem::create_directory(music / "sub");
+    test::writeMp3(music, "a.mp3", {.audio = test::defaultAudio()});
+    const std::string roundabout = music.path().string() + "/./sub/..//";
+    const test::CliOutcome list = run({"list", roundabout});
+    ASSERT_EQ(list.status, 0) << list.err;
+    EXPECT_NE(list.out.find(music.path().string() + "/a.mp3"), std::string::npos) << list.out;
+    EXPECT_EQ(list.out.find("/./"), std::string::npos) << list.out;
+    EXPECT_EQ(list.out.find("//"), std::string::npos) << list.out;
+
+    const test::CliOutcome missing = run({"set", "--title", "T", roundabout + "missing.mp3"});
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_NE(missing.err.find(music.path().string() + "/missing.mp3: "), std::string::npos)
+        << missing.err;
 }
 
 TEST_F(CliTest, WrongUsageGivesStatusTwoAndTheUsageLine) {

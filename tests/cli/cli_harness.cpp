@@ -25,8 +25,12 @@ std::string shellQuoted(const std::string& word) {
 }  // namespace
 
 CliOutcome runProgram(const std::vector<std::string>& args, const Environment& environment,
-                      const std::filesystem::path& scratch) {
-    std::string line = "env";
+                      const std::filesystem::path& scratch,
+                      const std::vector<std::string>& launcher) {
+    std::string line;
+    for (const std::string& word : launcher)
+        line += shellQuoted(word) + " ";
+    line += "env";
     for (const auto& [name, value] : environment)
         line += " " + name + "=" + shellQuoted(value);
     line += " " + shellQuoted(TW_CLI_PATH);

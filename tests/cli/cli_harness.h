@@ -20,10 +20,12 @@ struct CliOutcome {
 using Environment = std::vector<std::pair<std::string, std::string>>;
 
 // Runs the built tunewright-cli with `args` as a script would: in its own process, with
-// `environment` added, nothing on its input. Its output streams pass through the files "out"
-// and "err" of `scratch`.
+// `environment` added, nothing on its input, started through `launcher` when given (as
+// "setpriv --reuid=nobody ..."). Its output streams pass through the files "out" and "err"
+// of `scratch`.
 CliOutcome runProgram(const std::vector<std::string>& args, const Environment& environment,
-                      const std::filesystem::path& scratch);
+                      const std::filesystem::path& scratch,
+                      const std::vector<std::string>& launcher = {});
 
 // Runs `command` in this process on `folder` and the words `extra`, with the default options
 // and the terminal's port, answering every question yes when `yes` is set. The words are

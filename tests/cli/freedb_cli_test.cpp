@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <sstream>
 
 #include "cli_harness.h"
 #include "core/audio_file.h"
@@ -64,6 +65,23 @@ protected:
             EXPECT_EQ(file.id3v1.title, "Track " + std::to_string(i + 1));
             EXPECT_EQ(file.id3v1.year, 1999);
         }
+    }
+
+    // The lines of `err` that name `reason`: exactly one, an error line, and no line of the
+    // log ran into another.
+    void expectOneErrorLine(const std::string& err, const std::string& reason) {
+        std::istringstream lines(err);
+        std::string line;
+        int naming = 0;
+        while (std::getline(lines, line)) {
+            if (line.find(reason) != std::string::npos) {
+                ++naming;
+                EXPECT_EQ(line.rfind("[ERR]", 0), 0u) << line;
+            }
+            EXPECT_LE(std::count(line.begin(), line.end(), '['), 1) << line;
+            EXPECT_EQ(line.find("... ", line.find("... ") + 1), std::string::npos) << line;
+        }
+        EXPECT_EQ(naming, 1) << err;
     }
 
     test::TempDir home;
@@ -154,6 +172,11 @@ TEST_F(FreeDbCli, ServersStatisticsAndTheLocalDatabase) {
 
     const test::CliOutcome sites = run({"freedb", "sites", "--server", address});
     EXPECT_EQ(sites.out, "a.test cddbp 8880 - N000.00 W000.00 First\n");
+    test::FakeHttpServer web(test::CddbHttpHandler(database));
+    const test::CliOutcome httpSites =
+        run({"freedb", "sites", "--http", "--server", "127.0.0.1:" + std::to_string(web.port())});
+    EXPECT_EQ(httpSites.out, sites.out);
+    EXPECT_NE(web.requests().at(0).target.find("cmd=sites"), std::string::npos);
     const test::CliOutcome stat = run({"freedb", "stat", "--server", address});
     EXPECT_EQ(stat.out.substr(0, 17), "Total albums:\t\t7\n");
 
@@ -164,6 +187,88 @@ TEST_F(FreeDbCli, ServersStatisticsAndTheLocalDatabase) {
     EXPECT_EQ(run({"localdb", "delete", "jazz", "12345678"}).status, 1);
     EXPECT_EQ(run({"freedb", "read", "../x", "12345678"}).status, 2);
     EXPECT_EQ(run({"freedb", "sites", "--server", "nohost"}).status, 2);
+}
+
+TEST_F(FreeDbCli, EveryFailedCommandExitsWithOneLineThatSaysWhy) {
+    makeAlbumFiles();
+    database.setScript([](std::string_view command) -> std::optional<std::vector<std::string>> {
+        if (command.rfind("cddb query", 0) == 0)
+            return std::vector<std::string>{"500 Internal server error"};
+        if (command.rfind("cddb read foo", 0) == 0)
+            return std::vector<std::string>{"501 Invalid category: foo"};
+        return std::nullopt;
+    });
+    test::FakeCddbServer server(database);
+    test::FakeCddbServer endless(database, {test::Hostility::EndlessReply, "cddb query", {}});
+    test::FakeHttpServer moved([](const test::FakeHttpRequest&) {
+        return test::FakeHttpReply{302, "", {"Location: http://new.example.test/cddb.cgi"}};
+    });
+    test::FakeHttpServer missing([](const test::FakeHttpRequest&) {
+        return test::FakeHttpReply{404, "<html>gone</html>\n"};
+    });
+    const auto at = [](unsigned port) { return "127.0.0.1:" + std::to_string(port); };
+    const struct {
+        std::vector<std::string> words;
+        std::string reason;
+    } cases[] = {
+        {{"lookup", files[0], files[1], "--server", at(server.port())},
+         "The server answered \"500 Internal server error\""},
+        {{"lookup", files[0], files[1], "--server", at(endless.port())},
+         "The server's reply is too large."},
+        {{"lookup", files[0], files[1], "--http", "--server", at(moved.port())},
+         "The server redirected to http://new.example.test/cddb.cgi"},
+        {{"lookup", files[0], files[1], "--http", "--server", at(missing.port())},
+         "The server answered \"HTTP/1.1 404 Not Found\""},
+        {{"read", "foo", "0d01a202", "--server", at(server.port())},
+         "The server answered \"501 Invalid category: foo\""},
+        {{"stat", "--http", "--server", at(missing.port())},
+         "The server answered \"HTTP/1.1 404 Not Found\""},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> args = {"freedb"};
+        args.insert(args.end(), c.words.begin(), c.words.end());
+        const test::CliOutcome result = run(args);
+        EXPECT_EQ(result.status, 1) << c.reason << "\n" << result.err;
+        expectOneErrorLine(result.err, c.reason);
+    }
+}
+
+TEST_F(FreeDbCli, RecordsKeepTheirDiscIdRevisionAndGenreFromReadToSubmission) {
+    std::vector<std::string> xmcd = test::MakeFakeXmcd("8e0acf0a", "Band / Album", 2);
+    xmcd.insert(xmcd.begin() + 7, "# Revision: 3");
+    std::replace(xmcd.begin(), xmcd.end(), std::string("DGENRE=Rock"),
+                 std::string("DGENRE=Synthpop"));
+    database.add({"rock", "8e0acf0a", "Band / Album", xmcd});
+    test::FakeCddbServer server(database);
+    test::FakeHttpServer site([](const test::FakeHttpRequest&) {
+        return test::FakeHttpReply{200, "200 OK, queued\n"};
+    });
+    const std::string web = "127.0.0.1:" + std::to_string(site.port());
+
+    // The user's upper-case id reads and stores the record under the lower-case one.
+    const test::CliOutcome read = run({"freedb", "read", "rock", "8E0ACF0A", "--server",
+                                       "127.0.0.1:" + std::to_string(server.port())});
+    ASSERT_EQ(read.status, 0) << read.err;
+    EXPECT_EQ(database.commands().at(2), "cddb read rock 8e0acf0a");
+    for (const char* kept : {"\n# Revision: 3\n", "\nDISCID=8e0acf0a\n", "\nDGENRE=Synthpop\n"})
+        EXPECT_NE(read.out.find(kept), std::string::npos) << kept << read.out;
+    EXPECT_EQ(run({"localdb", "list"}).out, "1\tlocaldb\trock\t8e0acf0a\tBand\tAlbum\t2\n");
+
+    // Sent back as it was read, the record keeps its revision; edited, it is the next one.
+    const std::string record = (music / "album.xmcd").string();
+    std::ofstream(record) << read.out;
+    ASSERT_EQ(run({"freedb", "submit", record, "--category", "rock", "--web", web}).status, 0);
+    EXPECT_NE(site.requests().back().body.find("\n# Revision: 3\n"), std::string::npos);
+    std::string edited = read.out;
+    edited.replace(edited.find("TTITLE0=Track 1"), 15, "TTITLE0=Intro");
+    std::ofstream(record) << edited;
+    ASSERT_EQ(run({"freedb", "submit", record, "--category", "rock", "--web", web}).status, 0);
+    const test::FakeHttpRequest posted = site.requests().back();
+    EXPECT_NE(posted.body.find("\n# Revision: 4\n"), std::string::npos) << posted.body;
+    EXPECT_NE(posted.body.find("\nDGENRE=Synthpop\n"), std::string::npos);
+    EXPECT_EQ(posted.header("Discid"), "8e0acf0a");
+    // DGENRE is no category, so the category must be given.
+    EXPECT_EQ(run({"freedb", "submit", record, "--web", web}).status, 2);
 }
 
 TEST_F(FreeDbCli, SearchAndSubmitGoToTheWebSite) {

@@ -6,6 +6,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
+#include <cstring>
 #include <regex>
 
 #include "core/app_options.h"
@@ -93,17 +95,20 @@ TEST_F(AudioFileReadTest, FilesThatCannotBeReadKeepTheirDefaults) {
     EXPECT_EQ(r->stream(StreamField::Size), "0 bytes");
     EXPECT_EQ(r->stream(StreamField::Mode), "Invalid");
     EXPECT_EQ(r->fileName, "missing.mp3");
+    EXPECT_EQ(r->readFailure, std::strerror(ENOENT));
 
     std::filesystem::create_directory(dir_ / "folder.mp3");
     r = create((dir_ / "folder.mp3").string());
     EXPECT_EQ(r->stream(StreamField::NoHeader), "Yes");
     EXPECT_FALSE(r->id3v2.inFile);
+    EXPECT_EQ(r->readFailure, "not a regular file");
 
     // A FIFO must not stall the scan.
     const std::string fifo = (dir_ / "pipe.mp3").string();
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
     r = create(fifo);
     EXPECT_EQ(r->stream(StreamField::Mode), "Invalid");
+    EXPECT_TRUE(r->unreadable());
 
     if (::geteuid() != 0) {
         const std::string locked =
@@ -114,6 +119,7 @@ TEST_F(AudioFileReadTest, FilesThatCannotBeReadKeepTheirDefaults) {
         EXPECT_EQ(r->stream(StreamField::Size),
                   groupedNumber(test::defaultAudio().size()) + " bytes");
         EXPECT_EQ(r->stream(StreamField::Mode), "Invalid");
+        EXPECT_EQ(r->readFailure, std::strerror(EACCES));
     }
 }
 
@@ -126,10 +132,17 @@ TEST_F(AudioFileReadTest, ReadRefreshesAFileThatChangedAndKeepsOneThatVanished) 
     EXPECT_EQ(r->id3v2.title, "Now");
     EXPECT_EQ(r->stream(StreamField::HeaderPosition), std::to_string(tag.size()) + " bytes");
 
+    EXPECT_FALSE(r->unreadable());
+
     std::filesystem::remove(path);
     r->read();
     EXPECT_EQ(r->id3v2.title, "Now");
     EXPECT_EQ(r->size, tag.size() + test::defaultAudio().size());
+    EXPECT_TRUE(r->unreadable());
+
+    test::writeMp3(dir_, "a.mp3", {.audio = test::defaultAudio()});
+    r->read();
+    EXPECT_FALSE(r->unreadable());
 }
 
 TEST_F(AudioFileReadTest, ShortAndOddFilesReadSafely) {

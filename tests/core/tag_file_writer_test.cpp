@@ -349,6 +349,7 @@ TEST_F(TagFileWriterTest, FileThatVanishesOrIsReplacedIsNotOverwritten) {
     test::writeBytes(elsewhere, other);
     fs::rename(elsewhere, path_);
     EXPECT_FALSE(replaced.commit());
+    EXPECT_EQ(replaced.error(), "the file changed while it was being saved");
     EXPECT_EQ(contents(), other);
 
     TagFileWriter missing((dir_ / "missing.mp3").string());
@@ -369,6 +370,7 @@ TEST_F(TagFileWriterTest, TagWhoseSizeLiesIsNotRewritten) {
         r.id3v1.title = "v1";
         TagFileWriter writer(path_);
         EXPECT_FALSE(writer.writeV2(r));
+        EXPECT_EQ(writer.error(), "the size of its ID3v2 tag is damaged");
         EXPECT_FALSE(writer.removeV2());
         EXPECT_FALSE(writer.writeLyrics(r));
         ASSERT_TRUE(writer.writeV1(r) && writer.commit());

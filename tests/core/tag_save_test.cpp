@@ -121,19 +121,83 @@ TEST_F(SaveTest, ClearedTagsAreRemovedFromTheFile) {
     EXPECT_FALSE(record.dirty());
 }
 
-TEST_F(SaveTest, AStepThatFailsKeepsItsEditsWhileTheOthersAreWritten) {
-    // Too short for an ID3v1 tag, but an ID3v2 tag can still be written.
-    const std::string path = test::writeMp3(dir, "short.mp3", {.audio = test::Bytes(60, 0)});
-    scan();
-    AudioFile& record = file("short.mp3");
-    list.setTitleAll("Kept");
+TEST_F(SaveTest, AStepThatFailsWritesNothingAndKeepsEveryEdit) {
+    // Too short for an ID3v1 tag; the ID3v2 tag, which alone could be written, is not.
+    for (const test::Bytes& content : {test::Bytes{}, test::Bytes(60, 0)}) {
+        const std::string path = test::writeMp3(dir, "short.mp3", {.audio = content});
+        scan();
+        AudioFile& record = file("short.mp3");
+        list.setTitleAll("Kept");
 
-    EXPECT_FALSE(save(record));
-    EXPECT_TRUE(record.id3v1.dirty());
-    EXPECT_EQ(record.id3v1.title, "Kept");
-    EXPECT_FALSE(record.id3v2.dirty());
-    EXPECT_TRUE(record.id3v2.inFile);
-    EXPECT_EQ(record.size, test::readBytes(path).size());
+        std::string reason;
+        EXPECT_FALSE(save(record, &reason));
+        EXPECT_NE(reason.find("128 bytes"), std::string::npos) << reason;
+        EXPECT_EQ(test::readBytes(path), content);
+        EXPECT_TRUE(record.id3v1.dirty() && record.id3v2.dirty());
+        EXPECT_EQ(record.id3v2.title, "Kept");
+    }
+}
+
+TEST_F(SaveTest, OtherAudioFormatsAreNeverWrittenInto) {
+    const test::Bytes wav = test::join(
+        {test::bytesOf("RIFF"), {100, 0, 0, 0}, test::bytesOf("WAVEfmt "), test::Bytes(300, 1)});
+    const test::Bytes mp4 =
+        test::join({{0, 0, 0, 24}, test::bytesOf("ftypM4A "), test::Bytes(300, 1)});
+    struct Case {
+        const char* name;
+        test::Bytes bytes;
+    };
+    const Case cases[] = {
+        {"WAV", wav},
+        {"AIFF",
+         test::join(
+             {test::bytesOf("FORM"), {0, 0, 1, 0}, test::bytesOf("AIFF"), test::Bytes(300, 1)})},
+        {"DSF", test::join({test::bytesOf("DSD "), test::Bytes(300, 1)})},
+        {"FLAC", test::join({test::bytesOf("fLaC"), test::Bytes(300, 1)})},
+        {"Ogg", test::join({test::bytesOf("OggS"), test::Bytes(300, 1)})},
+        {"MP4", mp4},
+        // What a careless save made of a WAV file: still no MPEG audio behind the tag.
+        {"WAV", test::join({test::Id3v2Builder(3).text("TIT2", "T").build(), wav})},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string path = test::writeMp3(dir, "other.mp3", {.audio = c.bytes});
+        scan();
+        AudioFile& record = file("other.mp3");
+        list.setTitleAll("T");
+        std::string reason;
+        EXPECT_FALSE(save(record, &reason));
+        EXPECT_NE(reason.find(std::string("but ") + c.name), std::string::npos) << reason;
+        // Not even a tag that is there is taken out.
+        if (record.id3v2.inFile) {
+            clearFields(record.id3v2);
+            EXPECT_FALSE(save(record));
+        }
+        EXPECT_EQ(test::readBytes(path), c.bytes);
+    }
+}
+
+TEST_F(SaveTest, ARecordThatCouldNotBeReadIsNeverSavedOver) {
+    const std::string path =
+        test::writeMp3(dir, "a.mp3",
+                       {.id3v2 = test::Id3v2Builder(3).text("TIT2", "Real").build(),
+                        .audio = test::defaultAudio()});
+    scan();
+    AudioFile& record = file("a.mp3");
+    // As if the file could not be read when it was listed: its fields are not the file's.
+    record = AudioFile{};
+    record.path = path;
+    record.fileName = "a.mp3";
+    record.readFailure = "Input/output error";
+    record.id3v2.makePresent();
+    record.id3v2.setArtist("Typed");
+    const test::Bytes before = test::readBytes(path);
+
+    const auto failed = saveAll(list, port);
+    ASSERT_EQ(failed.size(), 1u);
+    EXPECT_NE(failed[0].reason.find("Input/output error"), std::string::npos);
+    EXPECT_EQ(test::readBytes(path), before);
+    EXPECT_TRUE(record.dirty());
 }
 
 TEST_F(SaveTest, SaveAllReportsUnwritableFilesAndLeavesThemIntact) {
@@ -150,8 +214,10 @@ TEST_F(SaveTest, SaveAllReportsUnwritableFilesAndLeavesThemIntact) {
         GTEST_SKIP() << "cannot make a file unwritable here";
 
     const auto failed = saveAll(list, port);
-    EXPECT_EQ(failed, std::vector<std::string>{"locked.mp3"});
-    EXPECT_EQ(port.failedFiles, failed);
+    ASSERT_EQ(failed.size(), 1u);
+    EXPECT_EQ(failed[0].fileName, "locked.mp3");
+    EXPECT_EQ(port.failedFiles, std::vector<std::string>{"locked.mp3: " + failed[0].reason});
+    EXPECT_EQ(failed[0].reason, "the file is not writable");
     EXPECT_EQ(port.failedReports, 1);
     EXPECT_EQ(port.log.front(), "progress-start:Saving changes in file(s)::2");
     EXPECT_NE(std::find(port.log.begin(), port.log.end(),

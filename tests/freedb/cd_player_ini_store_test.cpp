@@ -74,9 +74,25 @@ TEST_F(CdPlayerIniStoreTest, ReadsAlbumsWithoutOffsetsAndRecognisesCompilations)
     EXPECT_EQ(store.tracklistCount(), 2u);
     EXPECT_EQ(store.fileSize(), tw::test::fileText(path).size());
 
+    // The album's disc id is lower case whatever the section's spelling, which stays.
     std::vector<std::string> listed;
     ASSERT_TRUE(store.listAll([&](const AlbumInfo& a) { listed.push_back(a.discId()); }));
-    EXPECT_EQ(listed, std::vector<std::string>{"0D01A202"});
+    EXPECT_EQ(listed, std::vector<std::string>{"0d01a202"});
+    found.setYear("2001");
+    ASSERT_TRUE(store.write(found));
+    const std::string text = tw::test::fileText(path);
+    EXPECT_NE(text.find("\n[0D01A202]\n"), std::string::npos) << text;
+    EXPECT_EQ(text.find("[0d01a202]"), std::string::npos) << text;
+}
+
+TEST_F(CdPlayerIniStoreTest, ValuesStayOnTheirLineWithoutControlCharacters) {
+    AlbumInfo hostile = album("0d01a202", {"One\n[CDDB]\nRemoteServer=evil", "Two\ttab"});
+    hostile.setArtist(std::string("Nul\0Esc\x1b", 8));
+    ASSERT_TRUE(store.write(hostile));
+    const std::string text = tw::test::fileText(path);
+    EXPECT_NE(text.find("\n0=One [CDDB] RemoteServer=evil\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("\n1=Two\ttab\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("\nartist=NulEsc\n"), std::string::npos) << text;
 }
 
 TEST_F(CdPlayerIniStoreTest, HugeTrackCountsAreBoundedAndAStopEndsReading) {

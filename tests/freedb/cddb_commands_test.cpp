@@ -1,11 +1,18 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <memory>
 
+#include "freedb/disc_id.h"
+#include "freedb/local_album_database.h"
+#include "freedb/xmcd_writer.h"
 #include "net_fixture.h"
 #include "support/fake_cddb_server.h"
 #include "support/fake_http_server.h"
+#include "support/file_text.h"
+#include "support/strict_xmcd.h"
+#include "support/temp_dir.h"
 
 namespace tw::freedb::test {
 namespace {
@@ -23,24 +30,38 @@ protected:
         database.add(Album("rock", "0d01a202", "Band / First"));
         database.add(Album("misc", "0d01a202", "Band / First (misc)"));
         database.add(Album("jazz", "12345678", "Solo / Only", 3));
-        unsigned port = 0;
         if (GetParam() == Transport::Tcp) {
             tcp = std::make_unique<FakeCddbServer>(database);
-            port = tcp->port();
         } else {
             ::tw::test::FakeHttpOptions options;
             options.framing = GetParam() == Transport::HttpChunked ? HttpFraming::Chunked
                                                                    : HttpFraming::ContentLength;
             http = std::make_unique<FakeHttpServer>(::tw::test::CddbHttpHandler(database), options);
-            port = http->port();
         }
-        client =
-            std::make_unique<StoreUnderTest>(LocalSettings(port, GetParam() != Transport::Tcp));
+        client = std::make_unique<StoreUnderTest>(settings());
         ASSERT_TRUE(client->store->open());
         client->lines();
         client->logLines.clear();
     }
     void TearDown() override { client->store->close(); }
+
+    FreeDbSettings settings() const {
+        return LocalSettings(tcp ? tcp->port() : http->port(), GetParam() != Transport::Tcp);
+    }
+
+    // Adds the album's record to the server's database under `category`.
+    void serve(const std::string& category, const AlbumInfo& album) {
+        database.add({category, album.discId(), album.artist() + " / " + album.title(),
+                      LinesOf(WriteXmcd(album))});
+    }
+
+    AlbumInfo read(const std::string& category, const std::string& discId, StoreUnderTest& from) {
+        AlbumInfo album;
+        album.setCategory(category);
+        album.setDiscId(discId);
+        EXPECT_TRUE(from.store->read(album)) << category << " " << discId;
+        return album;
+    }
 
     std::vector<AlbumInfo> query(const AlbumInfo& album, bool expected = true) {
         std::vector<AlbumInfo> found;
@@ -172,13 +193,20 @@ TEST_P(CddbCommands, RepliesWithTheWrongCodeFail) {
             return std::nullopt;
         return std::vector<std::string>{"500 Command unimplemented"};
     });
+    // Each failure names the server's own answer.
+    const std::string answer = "The server answered \"500 Command unimplemented\"";
     EXPECT_TRUE(query(AlbumOfSeconds({180, 240}), false).empty());
-    EXPECT_EQ(client->lines().back(), "[ERR]Error 133: Invalid server reply.");
+    EXPECT_EQ(client->lines().back(), "[ERR]Error 133: " + answer);
     EXPECT_FALSE(client->store->getSites([](const ServerRecord&) {}));
-    EXPECT_EQ(client->lines().back(), "[ERR]Error 152: Servers info not retrieved!");
+    EXPECT_EQ(client->lines().back(), "[ERR]Error 152: " + answer);
     ServerStatistics stats;
     EXPECT_FALSE(client->store->getStatistics(stats));
-    EXPECT_EQ(client->lines().back(), "[ERR]Error 182: Server statistics not retrieved!");
+    EXPECT_EQ(client->lines().back(), "[ERR]Error 182: " + answer);
+    AlbumInfo album;
+    album.setCategory("rock");
+    album.setDiscId("0d01a202");
+    EXPECT_FALSE(client->store->read(album));
+    EXPECT_EQ(client->lines().back(), "[ERR]Error 146: " + answer);
 }
 
 TEST_P(CddbCommands, AMultiLineReplyOfAnUnexpectedKindIsSkippedWhole) {
@@ -188,6 +216,92 @@ TEST_P(CddbCommands, AMultiLineReplyOfAnUnexpectedKindIsSkippedWhole) {
     EXPECT_FALSE(client->store->getStatistics(stats));
     database.setScript({});
     EXPECT_EQ(query(AlbumOfSeconds({180, 240})).size(), 2u);
+}
+
+TEST_P(CddbCommands, RecordsKeepEveryBlankAtTheWritersSplitPoints) {
+    std::uint32_t id = 0x10000000;
+    for (const SplitValueCase& c : BlanksAtSplitPoints()) {
+        AlbumInfo sent = AlbumWithValue(c);
+        sent.setDiscId(DiscIdText(++id));
+        serve("blues", sent);
+        const AlbumInfo got = read("blues", sent.discId(), *client);
+        EXPECT_EQ(ValueOf(got, c.key), c.value) << c.name;
+    }
+}
+
+TEST_P(CddbCommands, AnOldServerIsUsedAtTheLevelItSupportsAndReadAsEightBitText) {
+    // "Ã©" is two Latin-1 characters whose bytes happen to be the UTF-8 of "é": an old
+    // server's text must be decoded as 8-bit text even where it looks like UTF-8.
+    AlbumInfo record = AlbumOfSeconds({180, 240});
+    record.setArtist("Band");
+    record.setTitle("\xC3\x83\xC2\xA9");
+    record.track(0).setTitle("Bj\xC3\xB6rk", false);
+    record.setCategory("blues");
+    record.setDiscId("0f00000f");
+    serve("blues", record);
+    for (const int highest : {5, 1}) {
+        database.setHighestProtocolLevel(highest);
+        StoreUnderTest old(settings());
+        ASSERT_TRUE(old.store->open());
+        const AlbumInfo got = read("blues", record.discId(), old);
+        EXPECT_EQ(Summary(got), Summary(record)) << highest;
+        EXPECT_EQ(got.track(0).title(), record.track(0).title()) << highest;
+        const std::vector<std::string> lines = old.lines();
+        const std::string note =
+            "[INF]     The server does not support protocol level 6; going "
+            "on at level " +
+            std::to_string(highest);
+        EXPECT_NE(std::find(lines.begin(), lines.end(), note), lines.end()) << highest;
+        if (GetParam() == Transport::Tcp) {
+            const std::vector<std::string> commands = database.commands();
+            EXPECT_EQ(
+                std::count(commands.begin(), commands.end(), "proto " + std::to_string(highest)),
+                highest > 1 ? 1 : 0);
+        } else {
+            EXPECT_NE(
+                http->requests().back().requestLine.find("&proto=" + std::to_string(highest) + " "),
+                std::string::npos);
+        }
+    }
+}
+
+TEST_P(CddbCommands, AServerAtLevelSixKeepsItWhenItRefusesACommand) {
+    database.setScript(Answer("cddb read", {"501 Invalid category: foo"}));
+    AlbumInfo album;
+    album.setCategory("foo");
+    album.setDiscId("0d01a202");
+    EXPECT_FALSE(client->store->read(album));
+    EXPECT_EQ(client->lines().back(),
+              "[ERR]Error 146: The server answered \"501 Invalid category: foo\"");
+    database.setScript({});
+    EXPECT_EQ(read("jazz", "12345678", *client).trackCount(), 3u);
+    if (http) {
+        EXPECT_NE(http->requests().back().requestLine.find("&proto=6 "), std::string::npos);
+    }
+}
+
+TEST_P(CddbCommands, ControlCharactersFromTheServerNeverReachTheStores) {
+    database.add({"rock",
+                  "0badc0de",
+                  "Bad / Bytes",
+                  {"# xmcd", "# Track frame offsets:", "#\t150", "#", "# Disc length: 200 seconds",
+                   "# Revision: 2", std::string("DTITLE=Nul\0 / Esc\x1b[2J", 21), "DGENRE=Bell\a",
+                   "TTITLE0=Back\bspace\x7f\xC2\x85", "EXTD=Tab\tkept\r", "EXTT0=", "PLAYORDER="}});
+    const AlbumInfo got = read("rock", "0badc0de", *client);
+    EXPECT_EQ(got.artist() + "|" + got.title() + "|" + got.genre() + "|" + got.track(0).title() +
+                  "|" + got.extendedData(),
+              "Nul|Esc[2J|Bell|Backspace|Tab\tkept");
+
+    const tw::test::TempDir dir;
+    for (const LocalDbMode mode : {LocalDbMode::Standard, LocalDbMode::Windows}) {
+        LocalAlbumDatabase db(LocalDbSettings{dir / "db", mode});
+        ASSERT_TRUE(db.write(got));
+        std::string text = tw::test::fileText(
+            dir / "db" / "rock" / (mode == LocalDbMode::Windows ? "0bto0b" : "0badc0de"));
+        if (mode == LocalDbMode::Windows)
+            text.erase(0, text.find('\n') + 1);
+        EXPECT_EQ(tw::test::StrictXmcdProblems(text), std::vector<std::string>{});
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Transports, CddbCommands,

@@ -45,7 +45,7 @@ TEST(CddbHandshake, HelloWordsNeverHoldBlanks) {
     EXPECT_EQ(std::count(hello.begin(), hello.end(), ' '), 5) << hello;
 }
 
-TEST(CddbHandshake, EachRefusalFailsTheOpeningWithItsOwnError) {
+TEST(CddbHandshake, EachRefusalFailsTheOpeningWithItsReason) {
     const struct {
         const char* greeting;
         const char* prefix;  // the command answered with `reply`
@@ -58,9 +58,10 @@ TEST(CddbHandshake, EachRefusalFailsTheOpeningWithItsOwnError) {
         {"434 Load too high", "", "", false, "[ERR]Error 106: Remote server overloaded"},
         {"201 read-only server ready", "", "", true, "     Protocol level negotiations ... done."},
         {"201 ready", "cddb hello", "431 Handshake not successful", false,
-         "[ERR]Error 112: Invalid handshake answer!"},
-        {"201 ready", "proto", "501 Illegal protocol level", false,
-         "[ERR]Error 122: Protocol not supported!"},
+         "[ERR]Error 112: The server answered \"431 Handshake not successful\""},
+        // A server that refuses level 6 and names no level of its own is used at level 1.
+        {"201 ready", "proto", "501 Illegal protocol level", true,
+         "[INF]     The server does not support protocol level 6; going on at level 1"},
         {"201 ready", "proto", "200 CDDB protocol level: current 6, supported 6", true,
          "[INF]     Server supports more modern protocol"},
     };

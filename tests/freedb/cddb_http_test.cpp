@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
 #include "freedb/http_text.h"
+#include "freedb/line_socket.h"
 #include "freedb/xmcd_writer.h"
 #include "net_fixture.h"
 #include "support/fake_http_server.h"
+#include "support/strict_xmcd.h"
 
 namespace tw::freedb::test {
 namespace {
@@ -19,6 +21,31 @@ CddbHttpConnection& http(StoreUnderTest& client) {
     return static_cast<CddbHttpConnection&>(*client.store);
 }
 
+// The fake stands in for the web servers in front of CDDB servers; it must refuse what they
+// refuse, or the client's requests would prove nothing.
+TEST(StrictHttpServer, RefusesWhatStrictServersRefuse) {
+    FakeHttpServer server([](const FakeHttpRequest&) { return FakeHttpReply{200, "ok\n"}; });
+    const std::string bad = "HTTP/1.1 400 Bad Request";
+    const std::pair<const char*, std::string> cases[] = {
+        {"GET / HTTP/1.1\r\nHost: a\r\n\r\n", "HTTP/1.1 200 OK"},
+        {"GET / HTTP/1.1\r\nHost: a\n\r\n", bad},
+        {"GET / HTTP/1.1\r\nHost: a\r\r\n\r\n", bad},
+        {"GET  / HTTP/1.1\r\nHost: a\r\n\r\n", bad},
+        {"GET / HTTP/1.1\r\n\r\n", bad},
+        {"GET / HTTP/1.1\r\nHost: a\r\n X-Folded: b\r\n\r\n", bad},
+        {"POST / HTTP/1.1\r\nHost: a\r\n\r\n", "HTTP/1.1 411 Length Required"},
+    };
+    for (const auto& [request, status] : cases) {
+        LineSocket socket;
+        socket.setTimeout(5);
+        ASSERT_TRUE(socket.create() && socket.connect("127.0.0.1", server.port()));
+        ASSERT_TRUE(socket.sendBytes(request));
+        std::string line;
+        ASSERT_TRUE(socket.receiveLine(line)) << request;
+        EXPECT_EQ(line, status) << request;
+    }
+}
+
 TEST(CddbOverHttp, EachCommandIsOneGetOfTheCgiPath) {
     FakeCddbDatabase database;
     database.add(Album("rock", "0d01a202", "Band / First"));
@@ -31,6 +58,7 @@ TEST(CddbOverHttp, EachCommandIsOneGetOfTheCgiPath) {
     ASSERT_TRUE(client.store->read(album));
     ASSERT_EQ(server.requests().size(), 1u);
     const FakeHttpRequest request = server.requests()[0];
+    EXPECT_EQ(request.rejection, "");
     EXPECT_EQ(request.requestLine,
               "GET /~cddb/cddb.cgi?cmd=cddb+read+rock+0d01a202&hello=tester+example%2etest+"
               "Tunewright+" +
@@ -100,9 +128,10 @@ TEST(CddbOverHttp, TheProxyPasswordIsAskedOnceAndAWrongOneFailsTheCommand) {
     settings.proxyPassword = "wrong";
     StoreUnderTest wrong(settings);
     ASSERT_TRUE(wrong.store->open());
-    // The error page is read like a reply, and its text has no reply code.
     EXPECT_FALSE(wrong.store->getStatistics(stats));
-    EXPECT_EQ(wrong.lines().back(), "[ERR]Error 182: Server statistics not retrieved!");
+    EXPECT_EQ(wrong.lines().back(),
+              "[ERR]Error 180: The server answered \"HTTP/1.1 407 Proxy Authentication "
+              "Required\"");
 }
 
 // A result page of the search site on `port`: two albums, a further category of the first,
@@ -171,6 +200,7 @@ TEST(CddbSubmit, PostsTheRecordWithItsHeaders) {
                   "Charset: UTF-8", "X-Cddbd-Note: Tunewright",
                   "Content-Length: " + std::to_string(WriteXmcd(album).size())}));
     EXPECT_EQ(request.body, WriteXmcd(album));
+    EXPECT_EQ(tw::test::StrictXmcdProblems(request.body), std::vector<std::string>{});
     EXPECT_EQ(client.lines(),
               (std::vector<std::string>{"     Submitting album to server ... done."}));
 }
@@ -183,7 +213,7 @@ TEST(CddbSubmit, ARefusalOrNoSiteFails) {
     AlbumInfo album = AlbumOfSeconds({100});
     album.setCategory("rock");
     EXPECT_FALSE(http(client).submit(album));
-    EXPECT_EQ(client.lines().back(), "[ERR]Error 175: Server rejects submission.");
+    EXPECT_EQ(client.lines().back(), "[ERR]Error 175: The server answered \"500 Missing header\"");
 
     unsigned closedPort = 0;
     {

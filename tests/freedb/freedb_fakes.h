@@ -54,6 +54,24 @@ inline std::string Summary(const AlbumInfo& album) {
     return album.category() + " " + album.discId() + " " + album.artist() + " / " + album.title();
 }
 
+// A value with blanks just where the xmcd writer splits it over two lines of its key: at the
+// end of the first line, at the start of the second, or both.
+struct SplitValueCase {
+    std::string key;  // DTITLE, TTITLE1, EXTD or EXTT0: the keys whose values continue
+    std::string value;
+    std::string name;  // for failure messages
+};
+// The cases for every key that continues, at the split points the writer itself chooses.
+std::vector<SplitValueCase> BlanksAtSplitPoints();
+// A two-track album with the case's value in the field its key names (for DTITLE, both
+// artist and title, so that the disc title is the value alone).
+AlbumInfo AlbumWithValue(const SplitValueCase& c);
+// That field of `album`.
+std::string ValueOf(const AlbumInfo& album, const std::string& key);
+
+// The record as the lines a server sends, without line ends.
+std::vector<std::string> LinesOf(const std::string& record);
+
 // An album as the lookup builds it from play times: tracks back to back from frame 150.
 inline AlbumInfo AlbumOfSeconds(std::initializer_list<std::uint32_t> seconds) {
     AlbumInfo album;

@@ -26,6 +26,30 @@ TEST(FreeDbLog, AProgressTextAndItsEndMakeOneLineAndStoppingTurnsErrorsIntoUserB
     }
 }
 
+TEST(FreeDbLog, LinesNeverRunTogether) {
+    LogLines lines;
+    {
+        FreeDbLog log(lines.output(), {}, false);
+        // A whole line that comes while a progress text is held follows the finished line.
+        log.log("\tRetrieving album info for (0d01a202) ... ");
+        log.log("[INF]\tAlbum x is parsed as compilation with delimiter '-'\r\n");
+        log.log("done.\r\n");
+        // A progress text that nothing finished ends before the next one, and before an
+        // error line that came without "failed.".
+        log.log("\tRetrieving album info for (11111111) ... ");
+        log.log("\tRetrieving album info for (22222222) ... ");
+        log.log("[ERR]Error 141: Receiving timeout.\r\n");
+        log.log("\tClosing connection ...");
+    }
+    EXPECT_EQ(lines.lines(),
+              (std::vector<std::string>{
+                  "     Retrieving album info for (0d01a202) ... done.",
+                  "[INF]     Album x is parsed as compilation with delimiter '-'",
+                  "     Retrieving album info for (11111111) ... ",
+                  "     Retrieving album info for (22222222) ... ",
+                  "[ERR]Error 141: Receiving timeout.", "     Closing connection ..."}));
+}
+
 TEST(FreeDbLog, FullLoggingPutsTheProtocolLinesBeforeTheLineTheyBelongTo) {
     for (bool full : {false, true}) {
         LogLines lines;

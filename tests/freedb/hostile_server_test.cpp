@@ -58,7 +58,7 @@ TEST_F(HostileCddbServer, AnEndlessListOfMatchesStopsAtTheBound) {
                                           [&](const AlbumInfo&) { ++delivered; }));
     });
     EXPECT_EQ(delivered, 0u);
-    EXPECT_EQ(client->lines().back(), "[ERR]Error 133: Invalid server reply.");
+    EXPECT_EQ(client->lines().back(), "[ERR]Error 131: The server's reply is too large.");
     // The connection that was out of step is gone; the next command fails at once.
     AlbumInfo album = rockAlbum();
     EXPECT_FALSE(client->store->read(album));
@@ -70,9 +70,11 @@ TEST_F(HostileCddbServer, BrokenRecordsFailTheReadWithinTheTimeOut) {
         unsigned timeout;
         const char* error;  // when the kind of failure is worth telling the user
     } cases[] = {{Hostility::EndlessReply, 30, nullptr},
-                 {Hostility::EndlessLine, 30, "[ERR]Error 141: Receiving timeout."},
-                 {Hostility::CloseMidLine, 2, nullptr},
-                 {Hostility::SlowTrickle, 1, nullptr}};
+                 {Hostility::EndlessLine, 30, "[ERR]Error 141: The server's reply is too large."},
+                 {Hostility::CloseMidLine, 2,
+                  "[ERR]Error 141: The server closed the connection before the reply was "
+                  "complete."},
+                 {Hostility::SlowTrickle, 1, "[ERR]Error 141: Receiving timeout."}};
     for (const auto& c : cases) {
         auto client = connect(c.hostility, "cddb read", c.timeout);
         AlbumInfo album = rockAlbum();

@@ -4,9 +4,11 @@
 
 #include <fstream>
 
+#include "freedb/stored_album.h"
 #include "freedb/xmcd_writer.h"
 #include "freedb_fakes.h"
 #include "support/file_text.h"
+#include "support/strict_xmcd.h"
 #include "support/temp_dir.h"
 
 namespace tw::freedb {
@@ -144,6 +146,62 @@ TEST_F(LocalDatabaseTest, ListingSkipsBrokenRecordsAndEndsOnAnEmptyLastRecord) {
     writeFile(root / "misc" / "notes.txt", "#FILENAME=05000000\n# xmcd\n");
     auto db = make(LocalDbMode::Windows);
     EXPECT_EQ(listAll(*db), std::vector<std::string>{"misc/03000000"});
+}
+
+TEST_F(LocalDatabaseTest, RecordsComeBackWithEveryBlankTheirRevisionAndGenre) {
+    for (LocalDbMode mode : {LocalDbMode::Standard, LocalDbMode::Windows}) {
+        auto db = make(mode);
+        for (const test::SplitValueCase& c : test::BlanksAtSplitPoints()) {
+            AlbumInfo stored = test::AlbumWithValue(c);
+            stored.setDiscId("0d01a202");
+            stored.setCategory("rock");
+            stored.setRevision(3);
+            stored.setGenre("Synthpop");
+            const auto copy = ReplaceStoredAlbum(*db, stored);
+            ASSERT_TRUE(copy) << c.name;
+            EXPECT_EQ(test::ValueOf(*copy, c.key), c.value) << c.name;
+            EXPECT_EQ(copy->revision(), 3u) << c.name;
+            EXPECT_EQ(copy->genre(), "Synthpop") << c.name;
+            EXPECT_FALSE(copy->editedSinceRead()) << c.name;
+
+            std::string file = tw::test::fileText(
+                root / "rock" / (mode == LocalDbMode::Windows ? "0dto0d" : "0d01a202"));
+            if (mode == LocalDbMode::Windows)
+                file.erase(0, file.find('\n') + 1);  // the record's "#FILENAME=" line
+            EXPECT_EQ(tw::test::StrictXmcdProblems(file), std::vector<std::string>{}) << c.name;
+        }
+    }
+}
+
+TEST_F(LocalDatabaseTest, DiscIdsNameFilesAndRecordsInLowerCase) {
+    // Files and records of older programs, named in upper case, are found and replaced.
+    writeFile(root / "rock" / "0D01A202", "# xmcd\nDTITLE=Old\n");
+    writeFile(root / "jazz" / "0dto0d", "#FILENAME=0D01A202\n# xmcd\nDTITLE=Old\n");
+    const struct {
+        LocalDbMode mode;
+        const char* category;
+        const char* file;
+    } layouts[] = {{LocalDbMode::Standard, "rock", "0d01a202"},
+                   {LocalDbMode::Windows, "jazz", "0dto0d"}};
+    for (const auto& layout : layouts) {
+        auto db = make(layout.mode);
+        AlbumInfo old = key("0D01A202", layout.category);
+        ASSERT_TRUE(db->read(old)) << layout.category;
+        EXPECT_EQ(old.discId(), "0d01a202");
+        EXPECT_EQ(old.artist(), "Old");
+
+        AlbumInfo replacement = album("0D01A202", layout.category, "New");
+        ASSERT_TRUE(ReplaceStoredAlbum(*db, replacement)) << layout.category;
+        std::vector<std::string> names;
+        for (const auto& entry : fs::directory_iterator(root / layout.category))
+            names.push_back(entry.path().filename().string());
+        EXPECT_EQ(names, std::vector<std::string>{layout.file});
+        const std::string text = tw::test::fileText(root / layout.category / layout.file);
+        EXPECT_EQ(text, (layout.mode == LocalDbMode::Windows ? "#FILENAME=0d01a202\n" : "") +
+                            WriteXmcd(replacement));
+    }
+    auto db = make(LocalDbMode::Standard);
+    EXPECT_EQ(listAll(*db), (std::vector<std::string>{"rock/0d01a202"}));
 }
 
 TEST_F(LocalDatabaseTest, OlderFilesInAnEightBitCodePageReadRight) {

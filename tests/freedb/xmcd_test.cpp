@@ -7,6 +7,7 @@
 #include "freedb/xmcd_reader.h"
 #include "freedb/xmcd_writer.h"
 #include "freedb_fakes.h"
+#include "support/strict_xmcd.h"
 
 namespace tw::freedb {
 namespace {
@@ -45,6 +46,7 @@ TEST(WriteXmcd, WritesTheHeaderAndThePairsInTheirOrder) {
                                  "TTITLE0=First\nTTITLE1=Second\nEXTD=\nEXTT0=\nEXTT1=\n"
                                  "PLAYORDER=\n";
     EXPECT_EQ(WriteXmcd(twoTrackAlbum()), expected);
+    EXPECT_EQ(tw::test::StrictXmcdProblems(expected), std::vector<std::string>{});
 }
 
 TEST(WriteXmcd, CompilationTracksCarryTheirArtistsAndEqualDiscTextsAreWrittenOnce) {
@@ -88,6 +90,8 @@ TEST(WriteXmcdLine, NeverSplitsInsideACharacterOrAnEscapePair) {
 
 TEST(XmcdRoundTrip, EveryTextComesBackUnchanged) {
     AlbumInfo album = twoTrackAlbum();
+    album.setRevision(7);
+    album.setGenre("Synth  pop ");
     album.setExtendedData("line one\nline\ttwo \\ end");
     album.track(0).setTitle(std::string(300, 'q') + "\xC3\xA9\xE2\x82\xAC", true);
     album.track(1).setExtraData("back\\slash\\n literal", false);
@@ -110,8 +114,9 @@ TEST(XmcdRoundTrip, EveryTextComesBackUnchanged) {
 TEST(ReadXmcd, ReadsOffsetsLengthAndContinuedValues) {
     const AlbumInfo album = readBack(
         "# xmcd\n# Track frame offsets:\n#  150\n#\t13650\n#\n# Disc length: 420 secs\n"
-        "DTITLE=Long Ar\nDTITLE=tist / Name\nDYEAR=2001\nEXTD=one \nEXTD=two\n"
-        "TTITLE1=Sec\nTTITLE1=ond\nEXTT0=x\nDISCID=ffffffff\nDGENRE=jazz\nPLAYORDER=1,0\n");
+        "# Revision: 12\nDTITLE=Long Ar\nDTITLE=tist / Name\nDYEAR= 2001 \nEXTD=one \n"
+        "EXTD=two\nTTITLE1=Sec\nTTITLE1=ond\nEXTT0=x\nDISCID=ffffffff\nDGENRE=Synth\n"
+        "DGENRE= Pop\nPLAYORDER=1,0\n");
     ASSERT_EQ(album.trackCount(), 2u);
     EXPECT_EQ(album.track(1).frameOffset(), 13650u);
     EXPECT_EQ(album.discLengthSeconds(), 420u);
@@ -121,6 +126,31 @@ TEST(ReadXmcd, ReadsOffsetsLengthAndContinuedValues) {
     EXPECT_EQ(album.year(), "2001");
     EXPECT_EQ(album.extendedData(), "one two");
     EXPECT_EQ(album.track(1).title(), "Second");
+    EXPECT_EQ(album.genre(), "Synth Pop");
+    EXPECT_EQ(album.revision(), 12u);
+}
+
+TEST(AlbumRevision, ASubmissionCorrectsTheRevisionItWasReadWith) {
+    AlbumInfo read = readBack("# xmcd\n# Revision: 7\nDTITLE=A / B\nTTITLE0=One\n");
+    read.markAsRead();
+    const struct {
+        const char* change;
+        void (*edit)(AlbumInfo&);
+        std::uint32_t submitted;
+    } cases[] = {
+        {"nothing", [](AlbumInfo&) {}, 7},
+        {"a track", [](AlbumInfo& a) { a.track(0).setTitle("Two", false); }, 8},
+        {"the genre", [](AlbumInfo& a) { a.setGenre("Pop"); }, 8},
+        {"not its place", [](AlbumInfo& a) { a.setCategory("jazz"); }, 7},
+    };
+    for (const auto& c : cases) {
+        AlbumInfo album = read;
+        c.edit(album);
+        EXPECT_EQ(album.revisionToSubmit(), c.submitted) << c.change;
+    }
+    // An album made here is new; one that was never marked as read is a correction.
+    EXPECT_EQ(twoTrackAlbum().revisionToSubmit(), 0u);
+    EXPECT_EQ(readBack("# xmcd\n# Revision: 7\n").revisionToSubmit(), 8u);
 }
 
 TEST(ReadXmcd, AnOffsetsBlockEndsAtTheFirstLineWithoutANumber) {

@@ -13,6 +13,8 @@
 #include "core/audio_file.h"
 #include "core/mpeg_info.h"
 #include "core/tag_file_writer.h"
+#include "core/tag_save.h"
+#include "support/damaged_tags.h"
 #include "support/id3v2_builder.h"
 #include "support/mp3_file.h"
 
@@ -53,8 +55,9 @@ std::optional<std::string> runTool(const std::vector<std::string>& args) {
     return out;
 }
 
-Dump dumpOf(const std::string& path) {
-    const auto out = runTool({"dump", path});
+// The output of a tool command that lists KEY NUL VALUE NUL pairs.
+Dump dumpOf(const std::string& path, const char* command = "dump") {
+    const auto out = runTool({command, path});
     if (!out)
         throw std::runtime_error("mutagen could not read " + path);
     Dump dump;
@@ -209,6 +212,33 @@ TEST_F(InteropTest, MutagenTagsSurviveASaveWithEveryOtherFrameKept) {
                 continue;
             EXPECT_EQ(after[key], value) << key;
         }
+        expectAudioUnchanged();
+    }
+}
+
+TEST_F(InteropTest, DamagedTagsKeepEveryFrameMutagenSeesThroughAnEdit) {
+    for (const test::DamagedTag& damaged : test::damagedTags()) {
+        if (!damaged.unkept.empty())
+            continue;  // refused: the file stays as it was
+        SCOPED_TRACE(damaged.name);
+        audioOnlyFile();
+        test::writeBytes(path_, test::join({damaged.tag, audio_}));
+        const Dump before = dumpOf(path_, "frames");
+        AudioFile r = record();
+        r.id3v2.setComment("Edited");
+        std::string reason;
+        ASSERT_TRUE(save(r, &reason)) << reason;
+
+        // Only the comment changed.
+        Dump after = dumpOf(path_, "frames");
+        const auto comment = std::find_if(after.begin(), after.end(), [](const auto& entry) {
+            return entry.first.starts_with("COMM") && entry.second.ends_with("45646974656400");
+        });
+        EXPECT_NE(comment, after.end());
+        std::erase_if(after, [](const auto& entry) { return entry.first.starts_with("COMM"); });
+        Dump kept = before;
+        std::erase_if(kept, [](const auto& entry) { return entry.first.starts_with("COMM"); });
+        EXPECT_EQ(after, kept);
         expectAudioUnchanged();
     }
 }

@@ -2,6 +2,8 @@
 """mutagen on the other side of the interop tests.
 
     mutagen_tool.py dump FILE            the file's ID3v2 frames and ID3v1 fields, one per line
+    mutagen_tool.py frames FILE          every ID3v2 frame as mutagen holds it, to compare
+                                         before and after an edit
     mutagen_tool.py write FILE SCENARIO  gives FILE (audio only) the tag of a named scenario
                                          (mutagen orders frames by importance, then by size)
     mutagen_tool.py check                exits 0 when mutagen can be imported
@@ -10,6 +12,12 @@ Dump entries are KEY NUL VALUE NUL, sorted, so that values may hold any line bre
 "version", "mp3.sample_rate", one entry per ID3v2 frame (text frames by id, COMM and USLT
 as id:description:language, TXXX and WXXX as id:description, APIC and PRIV with a digest
 of their data), and "v1.<id>" for the fields of an ID3v1 tag.
+
+Frames entries are KEY NUL VALUE NUL, sorted: each frame mutagen parsed under its hash key
+(a v2.2 frame under the key of the v2.3 frame it becomes), with the hex of its data as
+mutagen writes it back (pictures as type, description and a digest of the data, since a
+v2.2 picture names its format differently); each frame mutagen keeps unparsed (unknown
+ids, encrypted frames) as "raw:" and the hex of its header and data, flags included.
 """
 import hashlib
 import sys
@@ -53,6 +61,28 @@ def dump(path):
         for fid, frame in id3.ParseID3v1(data[-128:]).items():
             lines.append(("v1." + fid, " | ".join(str(t) for t in frame.text)))
     lines.append(("mp3.sample_rate", MP3(path).info.sample_rate))
+    for key, value in sorted(lines):
+        sys.stdout.write(f"{key}\0{value}\0")
+
+
+def frame_key(frame):
+    key = frame.HashKey
+    if len(frame.FrameID) == 3:
+        return type(frame).__mro__[1].__name__ + key[3:]
+    return key
+
+
+def frames(path):
+    tags = id3.ID3(path, translate=False, load_v1=False)
+    lines = []
+    for frame in tags.values():
+        if isinstance(frame, id3.APIC):
+            value = f"{int(frame.type)} {frame.desc} {hashlib.md5(frame.data).hexdigest()}"
+        else:
+            value = frame._writeData().hex()
+        lines.append((frame_key(frame), value))
+    for raw in tags.unknown_frames:
+        lines.append(("raw:" + raw.hex(), ""))
     for key, value in sorted(lines):
         sys.stdout.write(f"{key}\0{value}\0")
 
@@ -107,6 +137,9 @@ def main():
         return 0 if id3 is not None else 1
     if len(sys.argv) == 3 and sys.argv[1] == "dump":
         dump(sys.argv[2])
+        return 0
+    if len(sys.argv) == 3 and sys.argv[1] == "frames":
+        frames(sys.argv[2])
         return 0
     if len(sys.argv) == 4 and sys.argv[1] == "write":
         write(sys.argv[2], sys.argv[3])

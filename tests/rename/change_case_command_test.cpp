@@ -66,8 +66,9 @@ TEST_F(ChangeCaseCommandTest, FailedRenamesAreReported) {
     ChangeCaseCommand command(list, store, ChangeCaseTarget::FileName);
     command.setMode(ChangeCaseMode::LowerAll);
     const ChangeCaseOutcome outcome = command.run(port, dir.folder());
-    EXPECT_EQ(outcome.failed, (std::vector<std::string>{"ABC.mp3"}));
-    EXPECT_EQ(port.failedFiles, outcome.failed);
+    const std::string taken = std::error_code(EEXIST, std::system_category()).message();
+    EXPECT_EQ(outcome.failed, (std::vector<core::FileFailure>{{"ABC.mp3", taken}}));
+    EXPECT_EQ(port.failedFiles, std::vector<std::string>{"ABC.mp3: " + taken});
     EXPECT_EQ(content("ABC.mp3"), "ABC.mp3");
     EXPECT_EQ(content("abc.mp3"), "abc.mp3");
 }

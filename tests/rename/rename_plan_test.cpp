@@ -86,6 +86,9 @@ TEST_F(RenamePlanTest, NamesOutsideTheAllowedFoldersAreRefusedWithTheReason) {
     EXPECT_EQ(rows[0].check.status, RenameStatus::Refused);
     EXPECT_EQ(rows[0].check.reason, "the name leads out of the folders the mask allows");
     EXPECT_TRUE(rows[0].check.folder.empty());
+    run("x\\..\\..\\<title>", false);
+    EXPECT_EQ(port.failedFiles,
+              std::vector<std::string>{"a.mp3: the name leads out of the folders the mask allows"});
     EXPECT_EQ(preview(std::string(300, 'x') + "\\<title>")[0].check.reason,
               "the name is longer than a file system allows");
 }

@@ -95,12 +95,14 @@ TEST_F(RenamingCommandTest, CollisionFailsTheSecondAndKeepsBothFiles) {
     list.selectAll();
     const RenameOutcome outcome = runWithMask("<title>");
     EXPECT_EQ(outcome.renamed, 1);
-    EXPECT_EQ(outcome.failed, (std::vector<std::string>{"b.mp3"}));
+    ASSERT_EQ(outcome.failed.size(), 1u);
+    EXPECT_EQ(outcome.failed[0].fileName, "b.mp3");
+    EXPECT_EQ(outcome.failed[0].reason, std::error_code(EEXIST, std::system_category()).message());
     EXPECT_EQ(content("Same.mp3"), "a.mp3");
     EXPECT_EQ(content("b.mp3"), "b.mp3");
     EXPECT_EQ(list.at(1).fileName, "b.mp3");
     EXPECT_EQ(port.failedReports, 1);
-    EXPECT_EQ(port.failedFiles, outcome.failed);
+    EXPECT_EQ(port.failedFiles, std::vector<std::string>{"b.mp3: " + outcome.failed[0].reason});
     EXPECT_EQ(port.log.back(),
               "failed:Errors on file(s) modification:Unable to get write permissions for "
               "following audio file(s):\n" +
@@ -111,8 +113,18 @@ TEST_F(RenamingCommandTest, EmptyExpansionsAndMissingFoldersAreListed) {
     addFile("a.mp3").id3v2.title = "T";
     addFile("b.mp3");
     list.selectAll();
-    EXPECT_EQ(runWithMask("").failed, (std::vector<std::string>{"a.mp3", "b.mp3"}));
-    EXPECT_EQ(runWithMask("nowhere\\<title>").failed, (std::vector<std::string>{"a.mp3", "b.mp3"}));
+    const auto names = [](const RenameOutcome& outcome) {
+        std::vector<std::string> out;
+        for (const core::FileFailure& failure : outcome.failed)
+            out.push_back(failure.fileName + ": " + failure.reason);
+        return out;
+    };
+    EXPECT_EQ(names(runWithMask("")),
+              (std::vector<std::string>{"a.mp3: the mask gives no file name",
+                                        "b.mp3: the mask gives no file name"}));
+    const std::string missing = std::error_code(ENOENT, std::system_category()).message();
+    EXPECT_EQ(names(runWithMask("nowhere\\<title>")),
+              (std::vector<std::string>{"a.mp3: " + missing, "b.mp3: " + missing}));
     EXPECT_EQ(content("a.mp3"), "a.mp3");
 }
 

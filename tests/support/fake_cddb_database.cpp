@@ -1,5 +1,6 @@
 #include "support/fake_cddb_database.h"
 
+#include <cstdlib>
 #include <sstream>
 
 namespace tw::test {
@@ -12,6 +13,30 @@ std::vector<std::string> words(std::string_view line) {
     std::string word;
     while (in >> word)
         out.push_back(word);
+    return out;
+}
+
+// UTF-8 text as ISO-8859-1 bytes; characters beyond it become "?". Bytes that are no UTF-8
+// pass as they are.
+std::string latin1(std::string_view text) {
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto lead = static_cast<unsigned char>(text[i]);
+        std::size_t length = lead < 0x80    ? 1
+                             : lead >= 0xF0 ? 4
+                             : lead >= 0xE0 ? 3
+                             : lead >= 0xC0 ? 2
+                                            : 0;
+        if (length <= 1 || i + length > text.size()) {
+            out += text[i];
+            continue;
+        }
+        unsigned codePoint = lead & (0x7F >> length);
+        for (std::size_t k = 1; k < length; ++k)
+            codePoint = (codePoint << 6) | (static_cast<unsigned char>(text[i + k]) & 0x3F);
+        out += codePoint < 0x100 ? static_cast<char>(codePoint) : '?';
+        i += length - 1;
+    }
     return out;
 }
 
@@ -58,6 +83,16 @@ void FakeCddbDatabase::setStatLines(std::vector<std::string> lines) {
     statLines_ = std::move(lines);
 }
 
+void FakeCddbDatabase::setHighestProtocolLevel(int level) {
+    const std::lock_guard lock(mutex_);
+    highestLevel_ = level;
+}
+
+int FakeCddbDatabase::highestProtocolLevel() const {
+    const std::lock_guard lock(mutex_);
+    return highestLevel_;
+}
+
 std::vector<std::string> FakeCddbDatabase::commands() const {
     const std::lock_guard lock(mutex_);
     return commands_;
@@ -77,7 +112,30 @@ int FakeCddbDatabase::totalReads() const {
     return total;
 }
 
-std::vector<std::string> FakeCddbDatabase::reply(std::string_view command) {
+std::vector<std::string> FakeCddbDatabase::reply(std::string_view command, int& level) {
+    std::vector<std::string> lines = answer(command, level);
+    if (level < 6)
+        for (std::string& line : lines)
+            line = latin1(line);
+    return lines;
+}
+
+std::vector<std::string> FakeCddbDatabase::protocolLevel(const std::vector<std::string>& w,
+                                                         int& level) {
+    const int highest = highestProtocolLevel();
+    if (w.size() == 1)
+        return {"200 CDDB protocol level: current " + std::to_string(level) + ", supported " +
+                std::to_string(highest)};
+    const int wanted = std::atoi(w[1].c_str());
+    if (wanted < 1 || wanted > highest)
+        return {"501 Illegal protocol level."};
+    if (wanted == level)
+        return {"502 Protocol level already " + std::to_string(level) + "."};
+    level = wanted;
+    return {"201 OK, CDDB protocol level now: " + std::to_string(level)};
+}
+
+std::vector<std::string> FakeCddbDatabase::answer(std::string_view command, int& level) {
     Script script;
     {
         const std::lock_guard lock(mutex_);
@@ -94,7 +152,7 @@ std::vector<std::string> FakeCddbDatabase::reply(std::string_view command) {
     if (w[0] == "quit")
         return {"230 Goodbye."};
     if (w[0] == "proto")
-        return {"201 OK, CDDB protocol level now: 6"};
+        return protocolLevel(w, level);
     if (w[0] == "sites") {
         const std::lock_guard lock(mutex_);
         std::vector<std::string> lines = {

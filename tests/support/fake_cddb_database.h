@@ -25,6 +25,11 @@ std::vector<std::string> MakeFakeXmcd(const std::string& discId, const std::stri
 // The server side of the CDDB commands, shared by the fake cddbp and HTTP servers: it turns
 // a command line into the reply lines a server sends, and records what it was asked.
 // Thread-safe: many client connections use one database.
+//
+// Like a real server it speaks a protocol level per connection: a connection starts at
+// level 1; "proto N" sets a level up to the highest one the server supports (6 unless told
+// otherwise) and "proto" reports both. Below level 6 the reply text goes out as 8-bit text
+// (ISO-8859-1; a character outside it becomes "?"), from level 6 on as UTF-8.
 class FakeCddbDatabase {
 public:
     // A script may answer a command itself; returning nullopt leaves it to the database.
@@ -34,10 +39,13 @@ public:
     void setScript(Script script);
     void setSites(std::vector<std::string> lines);
     void setStatLines(std::vector<std::string> lines);
+    // The highest protocol level the server takes: an old server refuses "proto 6".
+    void setHighestProtocolLevel(int level);
+    int highestProtocolLevel() const;
 
-    // The reply lines to one command (multi-line replies end with "."); empty for a
-    // command that gets no reply.
-    std::vector<std::string> reply(std::string_view command);
+    // The reply lines to one command on a connection at `level` (multi-line replies end
+    // with "."); empty for a command that gets no reply. "proto N" changes `level`.
+    std::vector<std::string> reply(std::string_view command, int& level);
 
     std::vector<std::string> commands() const;
     // How often "cddb read CATEGORY DISCID" was answered with the record.
@@ -45,6 +53,8 @@ public:
     int totalReads() const;
 
 private:
+    std::vector<std::string> answer(std::string_view command, int& level);
+    std::vector<std::string> protocolLevel(const std::vector<std::string>& words, int& level);
     std::vector<std::string> query(std::string_view discId);
     std::vector<std::string> read(const std::string& category, const std::string& discId);
 
@@ -55,6 +65,7 @@ private:
     std::vector<std::string> statLines_;
     std::vector<std::string> commands_;
     std::map<std::string, int> reads_;
+    int highestLevel_ = 6;
 };
 
 }  // namespace tw::test

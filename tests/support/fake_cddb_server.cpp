@@ -88,9 +88,10 @@ void FakeCddbServer::serve(TestConnection& connection) {
         return;
     }
     std::string command;
+    int level = 1;  // where every connection starts
     while (connection.readLine(command)) {
         std::this_thread::sleep_for(replyDelay_.load());
-        const std::vector<std::string> lines = database_.reply(command);
+        const std::vector<std::string> lines = database_.reply(command, level);
         const bool hostile = misbehaviour_.hostility != Hostility::None &&
                              !misbehaviour_.trigger.empty() &&
                              command.rfind(misbehaviour_.trigger, 0) == 0;

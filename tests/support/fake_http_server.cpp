@@ -1,7 +1,9 @@
 #include "support/fake_http_server.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstdio>
+#include <cstdlib>
 
 namespace tw::test {
 
@@ -35,6 +37,88 @@ std::string queryValue(std::string_view query, std::string_view name) {
 void holdOpen(TestConnection& connection) {
     while (connection.alive())
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
+}
+
+bool isTokenChar(char c) {
+    return std::isalnum(static_cast<unsigned char>(c)) ||
+           std::string_view("!#$%&'*+-.^_`|~").find(c) != std::string_view::npos;
+}
+
+bool isToken(std::string_view text) {
+    return !text.empty() && std::all_of(text.begin(), text.end(), isTokenChar);
+}
+
+bool hasControl(std::string_view text) {
+    return std::any_of(text.begin(), text.end(), [](char c) {
+        const auto byte = static_cast<unsigned char>(c);
+        return (byte < 0x20 && c != '\t') || byte == 0x7F;
+    });
+}
+
+// Takes the CR LF off a raw head line; false (with the reason) when the line ends otherwise
+// or holds another carriage return.
+bool stripLineEnd(std::string& line, std::string& rejection) {
+    if (line.empty() || line.back() != '\r') {
+        rejection = "line without CR LF: " + line;
+        return false;
+    }
+    line.pop_back();
+    if (line.find('\r') != std::string::npos) {
+        rejection = "stray carriage return: " + line;
+        return false;
+    }
+    return true;
+}
+
+// The reasons to refuse a request line; empty when it has the form method SP target SP
+// version.
+std::string checkRequestLine(const FakeHttpRequest& request, std::string_view version) {
+    const std::string& line = request.requestLine;
+    if (std::count(line.begin(), line.end(), ' ') != 2)
+        return "request line not of three words: " + line;
+    if (!isToken(request.method))
+        return "method is not a token: " + request.method;
+    const bool originForm = request.target.rfind("/", 0) == 0;
+    const bool absoluteForm = request.target.rfind("http://", 0) == 0;
+    if ((!originForm && !absoluteForm) || hasControl(request.target))
+        return "bad request target: " + request.target;
+    if (version.size() != 8 || version.substr(0, 5) != "HTTP/" ||
+        !std::isdigit(static_cast<unsigned char>(version[5])) || version[6] != '.' ||
+        !std::isdigit(static_cast<unsigned char>(version[7])))
+        return "bad version: " + std::string(version);
+    return {};
+}
+
+std::string checkHeaderLine(std::string_view line) {
+    if (line.front() == ' ' || line.front() == '\t')
+        return "folded header line: " + std::string(line);
+    const std::size_t colon = line.find(':');
+    if (colon == std::string_view::npos || !isToken(line.substr(0, colon)))
+        return "bad header name: " + std::string(line);
+    if (hasControl(line.substr(colon + 1)))
+        return "control character in header value: " + std::string(line);
+    return {};
+}
+
+std::string reasonPhrase(int status) {
+    switch (status) {
+        case 200:
+            return "OK";
+        case 301:
+            return "Moved Permanently";
+        case 302:
+            return "Found";
+        case 400:
+            return "Bad Request";
+        case 404:
+            return "Not Found";
+        case 407:
+            return "Proxy Authentication Required";
+        case 411:
+            return "Length Required";
+        default:
+            return "Status";
+    }
 }
 
 std::string hex(std::size_t n) {
@@ -95,22 +179,17 @@ std::vector<FakeHttpRequest> FakeHttpServer::requests() const {
 
 void FakeHttpServer::serve(TestConnection& connection) {
     FakeHttpRequest request;
-    if (!connection.readLine(request.requestLine))
-        return;
-    const std::size_t firstBlank = request.requestLine.find(' ');
-    const std::size_t secondBlank = request.requestLine.find(' ', firstBlank + 1);
-    if (firstBlank == std::string::npos || secondBlank == std::string::npos)
-        return;
-    request.method = request.requestLine.substr(0, firstBlank);
-    request.target = request.requestLine.substr(firstBlank + 1, secondBlank - firstBlank - 1);
-    std::string line;
-    while (connection.readLine(line) && !line.empty())
-        request.headers.push_back(line);
-    if (const auto length = request.header("Content-Length"))
-        connection.readBytes(std::stoul(*length), request.body);
+    const int refusal = readRequest(connection, request);
     {
         const std::lock_guard lock(mutex_);
         requests_.push_back(request);
+    }
+    if (refusal != 0) {
+        // As the common servers do: an error page, and the connection closes.
+        connection.send("HTTP/1.1 " + std::to_string(refusal) + " " + reasonPhrase(refusal) +
+                        "\r\nContent-Type: text/html\r\nConnection: close\r\n\r\n<html><body>" +
+                        std::to_string(refusal) + " " + reasonPhrase(refusal) + "</body></html>\n");
+        return;
     }
 
     if (options_.proxyAuthorization) {
@@ -125,9 +204,72 @@ void FakeHttpServer::serve(TestConnection& connection) {
     sendReply(connection, handler_(request));
 }
 
+int FakeHttpServer::readRequest(TestConnection& connection, FakeHttpRequest& request) {
+    if (!connection.readRawLine(request.requestLine)) {
+        request.rejection = "no request line";
+        return 400;
+    }
+    if (!stripLineEnd(request.requestLine, request.rejection))
+        return 400;
+    const std::size_t firstBlank = request.requestLine.find(' ');
+    const std::size_t secondBlank = request.requestLine.find(' ', firstBlank + 1);
+    if (firstBlank == std::string::npos || secondBlank == std::string::npos) {
+        request.rejection = "request line not of three words: " + request.requestLine;
+        return 400;
+    }
+    request.method = request.requestLine.substr(0, firstBlank);
+    request.target = request.requestLine.substr(firstBlank + 1, secondBlank - firstBlank - 1);
+    const std::string version = request.requestLine.substr(secondBlank + 1);
+    request.rejection = checkRequestLine(request, version);
+    if (!request.rejection.empty())
+        return 400;
+
+    std::string line;
+    for (;;) {
+        if (!connection.readRawLine(line)) {
+            request.rejection = "head ends early";
+            return 400;
+        }
+        if (!stripLineEnd(line, request.rejection))
+            return 400;
+        if (line.empty())
+            break;
+        request.rejection = checkHeaderLine(line);
+        if (!request.rejection.empty())
+            return 400;
+        request.headers.push_back(line);
+    }
+
+    const auto hosts = std::count_if(
+        request.headers.begin(), request.headers.end(),
+        [](const std::string& header) { return equalsNoCase(header.substr(0, 5), "Host:"); });
+    if (version == "HTTP/1.1" && hosts != 1) {
+        request.rejection = "HTTP/1.1 wants exactly one Host header";
+        return 400;
+    }
+    const auto length = request.header("Content-Length");
+    if (length &&
+        (length->empty() || length->find_first_not_of("0123456789") != std::string::npos)) {
+        request.rejection = "bad Content-Length: " + *length;
+        return 400;
+    }
+    if (request.method == "POST" && !length) {
+        request.rejection = "POST without Content-Length";
+        return 411;
+    }
+    if (length && !connection.readBytes(std::stoul(*length), request.body)) {
+        request.rejection = "body shorter than its Content-Length";
+        return 400;
+    }
+    return 0;
+}
+
 void FakeHttpServer::sendReply(TestConnection& connection, const FakeHttpReply& reply) {
-    std::string head = "HTTP/1.1 " + std::to_string(reply.status) + " Status\r\n" +
+    std::string head = "HTTP/1.1 " + std::to_string(reply.status) + " " +
+                       reasonPhrase(reply.status) + "\r\n" +
                        "Content-Type: text/plain; charset=UTF-8\r\n";
+    for (const std::string& header : reply.headers)
+        head += header + "\r\n";
     switch (options_.hostility) {
         case HttpHostility::None:
             break;
@@ -185,8 +327,14 @@ FakeHttpServer::Handler CddbHttpHandler(FakeCddbDatabase& database) {
         const std::string target = request.pathAndQuery();
         const std::size_t question = target.find('?');
         const std::string query = question == std::string::npos ? "" : target.substr(question + 1);
+        // Each request runs at the level it names, or is refused whole when the server does
+        // not know that level.
+        const std::string proto = queryValue(query, "proto");
+        int level = proto.empty() ? 1 : std::atoi(proto.c_str());
+        if (level < 1 || level > database.highestProtocolLevel())
+            return FakeHttpReply{200, "501 Illegal CDDB protocol level.\n"};
         std::string body;
-        for (const std::string& line : database.reply(queryValue(query, "cmd")))
+        for (const std::string& line : database.reply(queryValue(query, "cmd"), level))
             body += line + "\n";
         return FakeHttpReply{200, body};
     };

@@ -20,6 +20,9 @@ struct FakeHttpRequest {
     std::string target;                // as sent: a path, or an absolute URL through a proxy
     std::vector<std::string> headers;  // "Name: value", as sent
     std::string body;
+    // Why the server refused the request as malformed (with 400 or 411, as strict servers
+    // do); empty for a request it answered through its handler.
+    std::string rejection;
 
     // The value of the first header of that name (compared without regard to case).
     std::optional<std::string> header(std::string_view name) const;
@@ -30,6 +33,7 @@ struct FakeHttpRequest {
 struct FakeHttpReply {
     int status = 200;
     std::string body;
+    std::vector<std::string> headers = {};  // further header lines, "Name: value"
 };
 
 // How the fake sends a reply body.
@@ -56,6 +60,13 @@ struct FakeHttpOptions {
 
 // An HTTP/1.1 server on 127.0.0.1: reads one request per connection (head and a
 // Content-Length body), records it, answers through the handler and closes.
+//
+// It parses requests as strictly as the web servers in front of CDDB servers do (RFC 9112):
+// every line of the head must end with CR LF (a bare line feed or a stray carriage return is
+// answered with "400 Bad Request"); the request line must be method, target and version
+// separated by single blanks; an HTTP/1.1 request must carry exactly one Host header; header
+// names must be tokens followed directly by the colon, values free of control characters,
+// and no line may be folded; a POST needs a Content-Length ("411 Length Required").
 class FakeHttpServer {
 public:
     using Handler = std::function<FakeHttpReply(const FakeHttpRequest&)>;
@@ -67,6 +78,8 @@ public:
 
 private:
     void serve(TestConnection& connection);
+    // Reads and checks one request; the status of its refusal, or 0 when it is sound.
+    int readRequest(TestConnection& connection, FakeHttpRequest& request);
     void sendReply(TestConnection& connection, const FakeHttpReply& reply);
 
     Handler handler_;
@@ -77,7 +90,8 @@ private:
 };
 
 // The handler of a CDDB-over-HTTP server: "?cmd=...&hello=...&proto=..." is answered from
-// the database, one reply line per body line.
+// the database at the level "proto" names, one reply line per body line; a level the
+// database does not take is refused with "501".
 FakeHttpServer::Handler CddbHttpHandler(FakeCddbDatabase& database);
 
 // Decodes "%xx" and "+" of a query-string value.

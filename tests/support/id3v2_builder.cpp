@@ -1,5 +1,7 @@
 #include "support/id3v2_builder.h"
 
+#include <zlib.h>
+
 #include <stdexcept>
 
 namespace tw::test {
@@ -98,7 +100,7 @@ Bytes Id3v2Builder::frame(std::string_view id, const Bytes& body, std::uint16_t 
     if (version_ == 2) {
         appendBigEndian(out, size, 3);
     } else {
-        if (version_ == 4)
+        if (version_ == 4 && !plainSizes_)
             append(out, synchsafe(size));
         else
             appendBigEndian(out, size, 4);
@@ -125,6 +127,28 @@ Bytes describedBody(TextEncoding encoding, std::string_view language,
 
 Id3v2Builder& Id3v2Builder::raw(std::string_view id, const Bytes& body, std::uint16_t flags) {
     append(frames_, frame(id, body, flags));
+    return *this;
+}
+
+Id3v2Builder& Id3v2Builder::compressed(std::string_view id, const Bytes& body) {
+    if (version_ == 2)
+        throw std::invalid_argument("compressed frames need 2.3 or 2.4");
+    uLongf length = compressBound(static_cast<uLong>(body.size()));
+    Bytes packed(length);
+    if (compress(packed.data(), &length, body.data(), static_cast<uLong>(body.size())) != Z_OK)
+        throw std::runtime_error("zlib");
+    packed.resize(length);
+    const auto size = static_cast<std::uint32_t>(body.size());
+    Bytes data = version_ == 4 ? synchsafe(size) : Bytes{};
+    if (version_ == 3)
+        appendBigEndian(data, size, 4);
+    append(data, packed);
+    // 2.3: compression; 2.4: compression and data length indicator.
+    return raw(id, data, version_ == 3 ? 0x0080 : 0x0009);
+}
+
+Id3v2Builder& Id3v2Builder::bytes(const Bytes& any) {
+    append(frames_, any);
     return *this;
 }
 
@@ -194,8 +218,11 @@ Id3v2Builder& Id3v2Builder::privateFrame(std::string_view owner, const Bytes& da
     return raw("PRIV", body);
 }
 
-Id3v2Builder& Id3v2Builder::extendedHeader(bool on) {
+Id3v2Builder& Id3v2Builder::extendedHeader(bool on, bool crc) {
+    if (crc && version_ != 3)
+        throw std::invalid_argument("the CRC extended header is built for 2.3");
     extendedHeader_ = on;
+    crc_ = crc;
     return *this;
 }
 
@@ -216,6 +243,11 @@ Id3v2Builder& Id3v2Builder::unsynchronisation(bool on) {
     return *this;
 }
 
+Id3v2Builder& Id3v2Builder::plainFrameSizes(bool on) {
+    plainSizes_ = on;
+    return *this;
+}
+
 Id3v2Builder& Id3v2Builder::declaredSize(std::uint32_t size) {
     declaredSize_ = size;
     return *this;
@@ -225,9 +257,14 @@ Bytes Id3v2Builder::build() const {
     Bytes body;
     if (extendedHeader_) {
         if (version_ == 3) {
-            appendBigEndian(body, 6, 4);  // size, without these four bytes
-            appendBigEndian(body, 0, 2);  // flags: no CRC
+            appendBigEndian(body, crc_ ? 10 : 6, 4);  // size, without these four bytes
+            appendBigEndian(body, crc_ ? 0x8000 : 0, 2);
             appendBigEndian(body, static_cast<std::uint32_t>(padding_), 4);
+            if (crc_)
+                appendBigEndian(body,
+                                static_cast<std::uint32_t>(
+                                    crc32(0, frames_.data(), static_cast<uInt>(frames_.size()))),
+                                4);
         } else if (version_ == 4) {
             append(body, synchsafe(6));
             body.push_back(1);  // one flag byte

@@ -48,9 +48,15 @@ public:
     Id3v2Builder& privateFrame(std::string_view owner, const Bytes& data);  // PRIV
     // Any frame: id, body bytes as given, and the two flag bytes (2.3/2.4).
     Id3v2Builder& raw(std::string_view id, const Bytes& body, std::uint16_t flags = 0);
+    // A frame whose body is zlib-compressed, flagged as such with its data length first
+    // (2.3/2.4).
+    Id3v2Builder& compressed(std::string_view id, const Bytes& body);
+    // Bytes put into the frame stream as they are: junk, hand-made frame headers.
+    Id3v2Builder& bytes(const Bytes& any);
 
-    // An extended header (2.3: 10 bytes with a CRC flag clear; 2.4: 6 bytes).
-    Id3v2Builder& extendedHeader(bool on = true);
+    // An extended header (2.3: 10 bytes with a CRC flag clear; 2.4: 6 bytes). With `crc`
+    // (2.3), 14 bytes ending in the CRC-32 of the frames.
+    Id3v2Builder& extendedHeader(bool on = true, bool crc = false);
     // A footer behind the frames (2.4).
     Id3v2Builder& footer(bool on = true);
     // Zero bytes behind the frames.
@@ -59,6 +65,9 @@ public:
     Id3v2Builder& unsynchronisation(bool on = true);
     // Writes this tag size into the header instead of the real one.
     Id3v2Builder& declaredSize(std::uint32_t size);
+    // Frame sizes of a 2.4 tag written plainly instead of synchsafe, as a writer known in
+    // the wild does. Applies to the frames added afterwards.
+    Id3v2Builder& plainFrameSizes(bool on = true);
 
     Bytes build() const;
 
@@ -68,8 +77,10 @@ private:
     int version_;
     Bytes frames_;
     bool extendedHeader_ = false;
+    bool crc_ = false;
     bool footer_ = false;
     bool unsync_ = false;
+    bool plainSizes_ = false;
     std::size_t padding_ = 0;
     long long declaredSize_ = -1;
 };

@@ -46,13 +46,19 @@ bool TestConnection::receiveMore() {
 }
 
 bool TestConnection::readLine(std::string& line) {
+    if (!readRawLine(line))
+        return false;
+    if (!line.empty() && line.back() == '\r')
+        line.pop_back();
+    return true;
+}
+
+bool TestConnection::readRawLine(std::string& line) {
     for (;;) {
         const std::size_t feed = buffer_.find('\n');
         if (feed != std::string::npos) {
             line = buffer_.substr(0, feed);
             buffer_.erase(0, feed + 1);
-            if (!line.empty() && line.back() == '\r')
-                line.pop_back();
             return true;
         }
         if (buffer_.size() > kMaxLine || !receiveMore())

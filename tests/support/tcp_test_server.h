@@ -26,6 +26,9 @@ public:
 
     // The next line without its line feed (a carriage return before it is removed).
     bool readLine(std::string& line);
+    // The next line without its line feed, with everything before it (a carriage return
+    // stays), for peers that must check how lines end.
+    bool readRawLine(std::string& line);
     // Exactly `count` bytes.
     bool readBytes(std::size_t count, std::string& bytes);
     bool send(std::string_view bytes);

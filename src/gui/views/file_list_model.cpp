@@ -75,8 +75,13 @@ QVariant FileListModel::data(const QModelIndex& index, int role) const {
         case Qt::EditRole:
             return qs(cells_.text(record, columnId(index.column())));
         case Qt::DecorationRole:
-            if (index.column() == 0)
-                return icons_.of(record.dirty());
+            if (index.column() != 0)
+                return {};
+            return record.unreadable() ? icons_.unreadable() : icons_.of(record.dirty());
+        case Qt::ToolTipRole:
+            // Why the row shows no tags: its file could not be read.
+            if (index.column() == 0 && record.unreadable())
+                return qs(record.readFailure);
             return {};
         case Qt::TextAlignmentRole:
             return QVariant::fromValue(

@@ -10,8 +10,11 @@ namespace {
 
 constexpr int kSize = 18;
 
-// A note on a sheet of paper; a dirty file's sheet carries a red pencil mark.
-QIcon drawIcon(bool dirty) {
+enum class State { Clean, Dirty, Unreadable };
+
+// A note on a sheet of paper; a dirty file's sheet carries a red pencil mark, the sheet of
+// a file that could not be read a red cross.
+QIcon drawIcon(State state) {
     QPixmap pixmap(kSize, kSize);
     pixmap.fill(Qt::transparent);
     QPainter painter(&pixmap);
@@ -27,7 +30,12 @@ QIcon drawIcon(bool dirty) {
     painter.fillRect(QRectF(8, 4, 1.2, 7.5), QColor(40, 70, 140));
     painter.fillRect(QRectF(8, 4, 3.5, 1.2), QColor(40, 70, 140));
 
-    if (dirty) {
+    if (state == State::Unreadable) {
+        painter.setPen(QPen(QColor(200, 30, 30), 2.2));
+        painter.drawLine(QLineF(9, 9, 17, 17));
+        painter.drawLine(QLineF(17, 9, 9, 17));
+    }
+    if (state == State::Dirty) {
         QPainterPath pencil;
         pencil.moveTo(9, 17);
         pencil.lineTo(10, 13.5);
@@ -43,6 +51,9 @@ QIcon drawIcon(bool dirty) {
 
 }  // namespace
 
-FileStateIcons::FileStateIcons() : clean_(drawIcon(false)), dirty_(drawIcon(true)) {}
+FileStateIcons::FileStateIcons()
+    : clean_(drawIcon(State::Clean)),
+      dirty_(drawIcon(State::Dirty)),
+      unreadable_(drawIcon(State::Unreadable)) {}
 
 }  // namespace tw::gui

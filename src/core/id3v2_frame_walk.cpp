@@ -1,0 +1,226 @@
+#include "core/id3v2_frame_walk.h"
+
+#include <taglib/id3v2synchdata.h>
+
+#include <algorithm>
+#include <optional>
+
+namespace tw::core {
+
+namespace {
+
+bool isIdChar(std::uint8_t c) {
+    return (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+}
+
+std::uint64_t bigEndian(const std::uint8_t* p, int count) {
+    std::uint64_t value = 0;
+    for (int i = 0; i < count; ++i)
+        value = (value << 8) | p[i];
+    return value;
+}
+
+std::uint64_t synchsafe(const std::uint8_t* p) {
+    return (std::uint64_t{p[0]} << 21) | (std::uint64_t{p[1]} << 14) | (std::uint64_t{p[2]} << 7) |
+           p[3];
+}
+
+// The frame area of a tag (the body behind the extended header) and the frame layout of
+// its version. Every position handed in lies within the area.
+class FrameArea {
+public:
+    FrameArea(int version, std::span<const std::uint8_t> bytes)
+        : version_(version),
+          data_(bytes.data()),
+          end_(bytes.size()),
+          idLength_(version == 2 ? 3 : 4),
+          headerLength_(version == 2 ? 6 : 10) {}
+
+    std::size_t end() const { return end_; }
+    std::size_t headerLength() const { return headerLength_; }
+    bool headerFits(std::size_t pos) const { return pos <= end_ && end_ - pos >= headerLength_; }
+
+    bool validId(std::size_t pos) const {
+        return std::all_of(data_ + pos, data_ + pos + idLength_, isIdChar);
+    }
+
+    // Zero bytes where an id would be (as far as the area reaches): the padding.
+    bool paddingAt(std::size_t pos) const {
+        const std::size_t stop = std::min(end_, pos + idLength_);
+        return std::all_of(data_ + pos, data_ + stop, [](std::uint8_t c) { return c == 0; });
+    }
+
+    std::uint16_t flags(std::size_t pos) const {
+        return version_ == 2 ? 0 : static_cast<std::uint16_t>(bigEndian(data_ + pos + 8, 2));
+    }
+
+    // The frame size as the version stores it. A v2.4 size with a high bit set cannot be
+    // synchsafe and is read plainly, as TagLib reads it too.
+    std::uint64_t storedSize(std::size_t pos) const {
+        const std::uint8_t* size = data_ + pos + idLength_;
+        if (version_ == 2)
+            return bigEndian(size, 3);
+        if (version_ == 3 || ((size[0] | size[1] | size[2] | size[3]) & 0x80))
+            return bigEndian(size, 4);
+        return synchsafe(size);
+    }
+
+    bool fits(std::size_t pos, std::uint64_t size) const {
+        return size <= end_ - pos - headerLength_;
+    }
+
+    // Flag bits the version leaves unused are clear.
+    bool saneFlags(std::size_t pos) const {
+        if (version_ == 2)
+            return true;
+        const std::uint8_t status = data_[pos + 8];
+        const std::uint8_t format = data_[pos + 9];
+        if (version_ == 3)
+            return (status & 0x1F) == 0 && (format & 0x1F) == 0;
+        return (status & 0x8F) == 0 && (format & 0xB0) == 0;
+    }
+
+    // A frame plausibly starts here: an id that starts with a letter, sane flags, and a size
+    // that is not zero and stays within the area.
+    bool plausibleFrame(std::size_t pos) const {
+        if (!headerFits(pos) || data_[pos] < 'A' || data_[pos] > 'Z' || !validId(pos) ||
+            !saneFlags(pos))
+            return false;
+        const std::uint64_t size = storedSize(pos);
+        return size > 0 && fits(pos, size);
+    }
+
+    // The walk can go on at `pos`: the area ends, the padding starts, or a frame does.
+    bool goesOnAt(std::size_t pos) const {
+        return pos == end_ || (pos < end_ && paddingAt(pos)) || plausibleFrame(pos);
+    }
+
+    // The size of the frame at `pos`. A v2.4 writer known in the wild stores sizes plainly:
+    // when the synchsafe reading leads nowhere and the plain one to the next frame, the
+    // plain one holds.
+    std::uint64_t frameSize(std::size_t pos) const {
+        const std::uint64_t size = storedSize(pos);
+        if (version_ != 4)
+            return size;
+        const std::uint64_t plain = bigEndian(data_ + pos + 4, 4);
+        if (plain == size || !fits(pos, plain))
+            return size;
+        if (fits(pos, size) && goesOnAt(pos + headerLength_ + size))
+            return size;
+        return goesOnAt(pos + headerLength_ + plain) ? plain : size;
+    }
+
+    // The first position from `from` where a frame plausibly starts; none when the padding
+    // or the end of the area comes first.
+    std::optional<std::size_t> nextFrame(std::size_t from) const {
+        for (std::size_t pos = from; headerFits(pos); ++pos) {
+            if (paddingAt(pos))
+                return std::nullopt;
+            if (plausibleFrame(pos))
+                return pos;
+        }
+        return std::nullopt;
+    }
+
+    std::string printableId(std::size_t pos) const {
+        std::string id;
+        for (std::size_t i = pos; i < std::min(end_, pos + idLength_); ++i)
+            id += data_[i] >= 0x20 && data_[i] < 0x7F ? static_cast<char>(data_[i]) : '?';
+        return id;
+    }
+
+    TagLib::ByteVector bytes(std::size_t pos, std::size_t length) const {
+        return {reinterpret_cast<const char*>(data_) + pos, static_cast<unsigned int>(length)};
+    }
+
+private:
+    int version_;
+    const std::uint8_t* data_;
+    std::size_t end_;
+    std::size_t idLength_;
+    std::size_t headerLength_;
+};
+
+// Where the frames start behind the extended header. Its size counts the bytes behind the
+// size field in v2.3 and the whole header in v2.4; writers that mixed the two up are
+// forgiven when only the other reading leads to a frame.
+std::size_t framesStart(const Id3v2Header& header, const FrameArea& area,
+                        std::span<const std::uint8_t> body) {
+    if (!header.hasExtendedHeader() || body.size() < 4)
+        return 0;
+    const bool v3 = header.majorVersion == 3;
+    const std::uint64_t declared = v3 ? 4 + bigEndian(body.data(), 4) : synchsafe(body.data());
+    const std::uint64_t other = v3 ? declared - 4 : declared + 4;
+    for (std::uint64_t start : {declared, other})
+        if (start <= area.end() && area.goesOnAt(static_cast<std::size_t>(start)))
+            return static_cast<std::size_t>(start);
+    return declared <= area.end() ? static_cast<std::size_t>(declared) : 0;
+}
+
+}  // namespace
+
+Id3v2FrameWalk walkId3v2Frames(const Id3v2Header& header, std::span<const std::uint8_t> tag) {
+    Id3v2FrameWalk walk;
+    walk.version = header.majorVersion;
+    walk.unsynchronised = header.majorVersion == 4 && header.unsynchronised();
+    const std::size_t bodyEnd = static_cast<std::size_t>(
+        std::min<std::uint64_t>(tag.size(), Id3v2Header::kSize + header.bodySize));
+    if (bodyEnd <= Id3v2Header::kSize)
+        return walk;
+
+    std::span<const std::uint8_t> body =
+        tag.subspan(Id3v2Header::kSize, bodyEnd - Id3v2Header::kSize);
+    const bool wholeTagUnsynchronised = header.unsynchronised() && header.majorVersion < 4;
+    TagLib::ByteVector decoded;
+    if (wholeTagUnsynchronised) {
+        decoded = TagLib::ID3v2::SynchData::decode(TagLib::ByteVector(
+            reinterpret_cast<const char*>(body.data()), static_cast<unsigned int>(body.size())));
+        body = {reinterpret_cast<const std::uint8_t*>(decoded.data()), decoded.size()};
+    }
+
+    const FrameArea area(header.majorVersion, body);
+    const std::size_t start = framesStart(header, area, body);
+    const std::size_t headerLength = area.headerLength();
+    auto note = [&](Id3v2Damage::Kind kind, std::size_t pos) {
+        walk.damage.push_back({kind, Id3v2Header::kSize + pos, area.printableId(pos)});
+    };
+
+    std::size_t pos = start;
+    std::size_t lastEnd = start;
+    while (area.headerFits(pos) && !area.paddingAt(pos)) {
+        const std::uint64_t size = area.frameSize(pos);
+        const bool validId = area.validId(pos);
+        const bool fits = area.fits(pos, size);
+        if (validId && size == 0) {
+            note(Id3v2Damage::Kind::EmptyFrame, pos);
+            lastEnd = pos += headerLength;
+            continue;
+        }
+        const std::size_t next = pos + headerLength + static_cast<std::size_t>(fits ? size : 0);
+        if (fits && size > 0 && (validId || area.goesOnAt(next))) {
+            if (!validId)
+                note(Id3v2Damage::Kind::InvalidId, pos);
+            TagLib::ByteVector bytes = area.bytes(pos, next - pos);
+            std::string id(bytes.data(), headerLength == 6 ? 3 : 4);
+            walk.frames.push_back({std::move(id), area.flags(pos), Id3v2Header::kSize + pos,
+                                   validId, std::move(bytes)});
+            lastEnd = pos = next;
+            continue;
+        }
+        // No frame to take here: go on where the next one starts.
+        const auto resume = area.nextFrame(pos + (validId ? headerLength : 1));
+        if (!resume) {
+            // Bytes behind the last frame that lead to none are stale padding; a frame that
+            // the end of the tag cuts off is damage.
+            if (validId)
+                note(Id3v2Damage::Kind::OversizedFrame, pos);
+            break;
+        }
+        note(validId ? Id3v2Damage::Kind::OversizedFrame : Id3v2Damage::Kind::Junk, pos);
+        pos = *resume;
+    }
+    walk.framesEnd = Id3v2Header::kSize + (wholeTagUnsynchronised ? start : lastEnd);
+    return walk;
+}
+
+}  // namespace tw::core

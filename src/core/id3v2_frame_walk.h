@@ -1,0 +1,76 @@
+#pragma once
+
+#include <taglib/tbytevector.h>
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "core/id3v2_header.h"
+
+namespace tw::core {
+
+// The frames of an ID3v2 tag, found by the program's own walk over the frame stream.
+//
+// Tags from the wild hold frames no reader expects: empty frames (a common Windows player
+// writes an empty text frame first), ids that are not four upper-case letters or digits,
+// frames whose size runs past the tag, junk between frames. The walk reads past all of
+// them, the way tolerant readers do, so that every frame before and after the damage is
+// found:
+//   - an empty frame is stepped over;
+//   - a frame with a bad id is taken by its size when that size leads to the next frame
+//     (or to the padding or the end of the tag), and kept as it is;
+//   - otherwise, and for a frame that runs past the tag, the walk looks for the next
+//     position where a frame plausibly starts and goes on there;
+//   - four zero bytes where an id should be are padding and end the frames, as they do for
+//     every reader.
+// What it stepped over is listed as damage, so that a save can refuse to drop it.
+//
+// The walk works on the stored bytes; only a v2.2/v2.3 tag that is unsynchronised as a
+// whole is decoded first (its offsets are then those of the decoded body). It never reads
+// outside the bytes it is given, and it is linear in their length.
+
+// One frame as it stands in the tag.
+struct Id3v2RawFrame {
+    std::string id;            // 3 characters in v2.2, else 4, as stored
+    std::uint16_t flags = 0;   // the two flag bytes (always 0 in v2.2)
+    std::uint64_t offset = 0;  // of its header, from the tag start
+    bool validId = true;       // the id is upper-case letters and digits
+    TagLib::ByteVector bytes;  // header and body, exactly as stored
+
+    std::size_t headerSize() const { return id.size() == 3 ? 6 : 10; }
+    TagLib::ByteVector body() const { return bytes.mid(static_cast<unsigned int>(headerSize())); }
+};
+
+// Something the walk stepped over.
+struct Id3v2Damage {
+    enum class Kind {
+        EmptyFrame,      // a frame of size 0: holds nothing, may be dropped
+        InvalidId,       // a frame with a bad id, taken by its size: kept as it is
+        OversizedFrame,  // a frame whose size runs past the tag: its end is unknown
+        Junk,            // bytes that are no frame, with frames behind them
+    };
+    Kind kind = Kind::Junk;
+    std::uint64_t offset = 0;  // from the tag start
+    std::string name;          // the id bytes at that place, printable ('?' for others)
+
+    // Whether a save could not write the tag without losing what lies here.
+    bool blocksSave() const { return kind == Kind::OversizedFrame || kind == Kind::Junk; }
+};
+
+struct Id3v2FrameWalk {
+    int version = 3;              // the tag's major version
+    bool unsynchronised = false;  // v2.4: the tag says every frame is unsynchronised
+    std::vector<Id3v2RawFrame> frames;
+    std::vector<Id3v2Damage> damage;
+    // Where the frames end in the file, from the tag start (for a tag unsynchronised as a
+    // whole: where its extended header ends, as its stored layout cannot be mapped).
+    std::uint64_t framesEnd = Id3v2Header::kSize;
+};
+
+// Walks the frames of the tag whose header is `header`; `tag` holds the whole tag from its
+// header on, or as much of it as the file has.
+Id3v2FrameWalk walkId3v2Frames(const Id3v2Header& header, std::span<const std::uint8_t> tag);
+
+}  // namespace tw::core

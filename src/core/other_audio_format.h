@@ -1,0 +1,15 @@
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string_view>
+
+namespace tw::core {
+
+// The name of the audio container that starts at the front of `head` when it is one that
+// is not MPEG audio and must never get ID3 tags written into it: "WAV" (and other RIFF
+// forms as "RIFF"), "AIFF", "DSF", "FLAC", "Ogg" or "MP4". Empty otherwise. Recognised by
+// the magic bytes, whatever the file's extension.
+std::string_view otherAudioFormat(std::span<const std::uint8_t> head);
+
+}  // namespace tw::core
