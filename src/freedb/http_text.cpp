@@ -19,6 +19,14 @@ bool staysInPath(char c) {
     return isAsciiAlnum(c) || kOthers.find(c) != std::string_view::npos;
 }
 
+// "%" and the byte's two hexadecimal digits, from `digits` (upper or lower case).
+void appendEscaped(std::string& out, char c, const char* digits) {
+    const auto byte = static_cast<std::uint8_t>(c);
+    out += '%';
+    out += digits[byte >> 4];
+    out += digits[byte & 0x0F];
+}
+
 }  // namespace
 
 std::string EncodeRequestPath(std::string_view path) {
@@ -31,14 +39,10 @@ std::string EncodeRequestPath(std::string_view path) {
         const char c = path[i];
         const bool escape =
             c == '%' && i + 2 < path.size() && isHexDigit(path[i + 1]) && isHexDigit(path[i + 2]);
-        if (staysInPath(c) || escape) {
+        if (staysInPath(c) || escape)
             out += c;
-        } else {
-            const auto byte = static_cast<std::uint8_t>(c);
-            out += '%';
-            out += kHex[byte >> 4];
-            out += kHex[byte & 0x0F];
-        }
+        else
+            appendEscaped(out, c, kHex);
     }
     return out;
 }
@@ -53,10 +57,7 @@ std::string UrlEncode(std::string_view text) {
         } else if (isAsciiAlnum(c)) {
             out += c;
         } else {
-            const auto byte = static_cast<std::uint8_t>(c);
-            out += '%';
-            out += kHex[byte >> 4];
-            out += kHex[byte & 0x0F];
+            appendEscaped(out, c, kHex);
         }
     }
     return out;

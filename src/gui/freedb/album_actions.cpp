@@ -64,6 +64,9 @@ AlbumActions::AlbumActions(QMainWindow& window, QWidget& treeArea) {
     // Del deletes albums while the trees have the focus; elsewhere it edits text.
     (*this)[C::Delete]->setShortcutContext(Qt::WidgetWithChildrenShortcut);
     treeArea.addAction((*this)[C::Delete]);
+    (*this)[C::Save]->setStatusTip(text(ids::kCmdAlbumSave));
+    (*this)[C::DiscardChanges]->setStatusTip(text(ids::kCmdAlbumDiscardChanges));
+    (*this)[C::Submit]->setStatusTip(text(ids::kSubmitToolTip));
     (*this)[C::Stop]->setIcon(window.style()->standardIcon(QStyle::SP_BrowserStop));
     (*this)[C::GetTracklist]->setIcon(window.style()->standardIcon(QStyle::SP_BrowserReload));
     (*this)[C::Select]->setIcon(window.style()->standardIcon(QStyle::SP_DialogApplyButton));

@@ -263,7 +263,7 @@ private Q_SLOTS:
         QVERIFY(!std::filesystem::exists(f.databaseRoot));
     }
 
-    void anAlbumIsExportedAndTheLogKeptOrCleared() {
+    void anAlbumIsCopiedExportedAndTheLogKeptOrCleared() {
         FreeDbWindowFixture f;
         f.database.add(DiscRecord("rock", "Band / First"));
         f.pointAtServers();
@@ -272,6 +272,17 @@ private Q_SLOTS:
         QTRY_VERIFY(!window->isBusy());
         AlbumTree& lookup = window->trees().lookup();
         AlbumNode* rock = NodeOf(lookup, FoundIn::FreeDb, "rock");
+
+        // The copy in the CD player's file, after the warning; again only over the old copy.
+        f.port.answers = {Answer::Yes};
+        QVERIFY(ChooseFromContextMenu(lookup, rock, QStringLiteral("Copy to CDPlayer.ini")));
+        QVERIFY(
+            f.port.log.back().starts_with("ask:CDPlayer.ini copy of album tracks is incomplete"));
+        QTRY_COMPARE(lookup.albums(FoundIn::CdPlayerIni).size(), 1u);
+        f.port.answers = {Answer::Yes, Answer::No};
+        QVERIFY(ChooseFromContextMenu(lookup, rock, QStringLiteral("Copy to CDPlayer.ini")));
+        QVERIFY(f.port.log.back().starts_with("ask:This album already exists"));
+        QCOMPARE(lookup.albums(FoundIn::CdPlayerIni).size(), 1u);
 
         const std::string page = (f.dir / "album.htm").string();
         f.shell.exportChoices = {{page, 3, true}};
@@ -314,6 +325,13 @@ private Q_SLOTS:
         QVERIFY(words.itemData(0, SearchBar::kDiscIdRole).toBool());
         QCOMPARE(f.settings.getString("FreeDB\\SearchHistory", "String0", ""),
                  std::string("0d01a202"));
+
+        // The server does not know the jazz match: asked again (Ctrl+T), it still has none.
+        ClickItem(search, NodeOf(search, FoundIn::WebSearch, "jazz"));
+        QTest::keyClick(window.get(), Qt::Key_T, Qt::ControlModifier);
+        QVERIFY(window->isBusy());
+        QTRY_VERIFY(!window->isBusy());
+        QCOMPARE(window->statusText(), QStringLiteral("Done. 1 album(s) found, 0 retrieved."));
     }
 };
 
