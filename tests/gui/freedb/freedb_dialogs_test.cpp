@@ -163,6 +163,16 @@ private Q_SLOTS:
     void defaultsAskFirstAndRestoreThePageShown() {
         FreeDbWindowFixture f;
         f.pointAtServers();
+        // Filling the pages changes nothing: OK without an edit stores what was stored.
+        const std::string file = test::fileText(f.cdPlayerIni);
+        {
+            FreeDbSettingsDialog untouched(f.context());
+            untouched.show();
+            test::clickButton(untouched, QStringLiteral("OK"));
+        }
+        QCOMPARE(test::fileText(f.cdPlayerIni), file);
+        QVERIFY(f.port.log.empty());
+
         FreeDbSettingsDialog dialog(f.context());
         dialog.show();
         auto& timeout = child<QLineEdit>(dialog, "timeout");
