@@ -5,6 +5,8 @@
 #include "base/string_ids.h"
 #include "gui/app/about_dialog.h"
 #include "gui/app/file_filter.h"
+#include "gui/freedb/album_export_dialog.h"
+#include "gui/freedb/proxy_credentials_dialog.h"
 #include "gui/qt_text.h"
 #include "gui/views/file_info_dialog.h"
 
@@ -40,6 +42,31 @@ void QtShellPort::showFileInfo(GuiContext& context, int index) {
 void QtShellPort::showAbout() {
     AboutDialog dialog(parent_);
     dialog.exec();
+}
+
+std::optional<AlbumExportChoice> QtShellPort::askAlbumExport(const std::string& suggested,
+                                                             int filterIndex, bool openAfterwards) {
+    AlbumExportDialog dialog(parent_, qs(suggested), filterIndex, openAfterwards);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.choice();
+}
+
+std::optional<std::string> QtShellPort::pickDatabaseFolder(const std::string& start) {
+    const QString folder = QFileDialog::getExistingDirectory(
+        parent_, text(ids::kSettingsChooseLocalDbFolder), qs(start));
+    if (folder.isEmpty())
+        return std::nullopt;
+    return utf8(folder);
+}
+
+bool QtShellPort::askProxyCredentials(std::string& user, std::string& password) {
+    ProxyCredentialsDialog dialog(qs(user), qs(password), parent_);
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    user = utf8(dialog.user());
+    password = utf8(dialog.password());
+    return true;
 }
 
 }  // namespace tw::gui

@@ -20,11 +20,21 @@ public:
     std::deque<std::string> folders;
     std::deque<std::vector<std::string>> fileChoices;
     std::function<void(gui::GuiContext&, int)> onFileInfo;
+    // Answers of the CDDB windows' choices ("export:<suggested>:<filter index>",
+    // "database-folder:<start>" and "proxy:<user>" in the log).
+    std::deque<gui::AlbumExportChoice> exportChoices;
+    std::deque<std::string> databaseFolders;
+    std::deque<std::pair<std::string, std::string>> proxyCredentials;
 
     std::optional<std::string> pickFolder(const std::string& start) override;
     std::vector<std::string> pickAudioFiles(const std::string& folder) override;
     void showFileInfo(gui::GuiContext& context, int index) override;
     void showAbout() override;
+    std::optional<gui::AlbumExportChoice> askAlbumExport(const std::string& suggested,
+                                                         int filterIndex,
+                                                         bool openAfterwards) override;
+    std::optional<std::string> pickDatabaseFolder(const std::string& start) override;
+    bool askProxyCredentials(std::string& user, std::string& password) override;
 };
 
 }  // namespace tw::test
