@@ -35,6 +35,13 @@ public:
     virtual Answer askYesNo(std::string_view text) = 0;
     // A yes/no/cancel question.
     virtual Answer askYesNoCancel(std::string_view text) = 0;
+    // A yes/no question that the user may silence with the box "Do not ask about this in
+    // the future."; `dontAskAgain` comes back ticked or not. A port without such a box asks
+    // askYesNo and leaves it unticked.
+    virtual Answer askYesNoSilenceable(std::string_view text, bool& dontAskAgain) {
+        dontAskAgain = false;
+        return askYesNo(text);
+    }
     // The overwrite question for an existing file (text names the file).
     virtual OverwriteChoice askOverwrite(std::string_view text) = 0;
     // Asks for a file path to save to, starting at `suggested`; nullopt when cancelled.

@@ -1,5 +1,6 @@
 #include "gui/app/gui_user_port.h"
 
+#include <QCheckBox>
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QMessageBox>
@@ -74,6 +75,17 @@ GuiUserPort::Answer GuiUserPort::askYesNo(std::string_view text) {
                     QMessageBox::Yes | QMessageBox::No, parent_);
     box.setEscapeButton(QMessageBox::No);
     return box.exec() == QMessageBox::Yes ? Answer::Yes : Answer::No;
+}
+
+GuiUserPort::Answer GuiUserPort::askYesNoSilenceable(std::string_view text, bool& dontAskAgain) {
+    QMessageBox box(QMessageBox::Question, productName(), qs(text),
+                    QMessageBox::Yes | QMessageBox::No, parent_);
+    box.setEscapeButton(QMessageBox::No);
+    auto* silence = new QCheckBox(gui::text(ids::kDoNotAskAgain), &box);
+    box.setCheckBox(silence);
+    const bool yes = box.exec() == QMessageBox::Yes;
+    dontAskAgain = silence->isChecked();
+    return yes ? Answer::Yes : Answer::No;
 }
 
 GuiUserPort::Answer GuiUserPort::askYesNoCancel(std::string_view text) {

@@ -32,6 +32,7 @@ public:
     void finishProgress() override;
     Answer askYesNo(std::string_view text) override;
     Answer askYesNoCancel(std::string_view text) override;
+    Answer askYesNoSilenceable(std::string_view text, bool& dontAskAgain) override;
     OverwriteChoice askOverwrite(std::string_view text) override;
     std::optional<std::string> askSavePath(std::string_view suggested, std::string_view filter,
                                            std::string_view defaultExtension) override;

@@ -1,5 +1,7 @@
 #include "gui/support/scripted_shell_port.h"
 
+#include <tuple>
+
 #include "rename/change_case_command.h"
 
 namespace tw::test {
@@ -56,6 +58,34 @@ bool ScriptedShellPort::showFilenameToTag(gui::GuiContext& context) {
 
 bool ScriptedShellPort::showChangeCase(gui::GuiContext& context, rename::ChangeCaseTarget target) {
     return renamingWindow(context, "change-case:" + std::to_string(static_cast<int>(target)));
+}
+
+std::optional<gui::AlbumExportChoice> ScriptedShellPort::askAlbumExport(
+    const std::string& suggested, int filterIndex, bool) {
+    log.push_back("export:" + suggested + ":" + std::to_string(filterIndex));
+    if (exportChoices.empty())
+        return std::nullopt;
+    gui::AlbumExportChoice choice = exportChoices.front();
+    exportChoices.pop_front();
+    return choice;
+}
+
+std::optional<std::string> ScriptedShellPort::pickDatabaseFolder(const std::string& start) {
+    log.push_back("database-folder:" + start);
+    if (databaseFolders.empty())
+        return std::nullopt;
+    std::string folder = databaseFolders.front();
+    databaseFolders.pop_front();
+    return folder;
+}
+
+bool ScriptedShellPort::askProxyCredentials(std::string& user, std::string& password) {
+    log.push_back("proxy:" + user);
+    if (proxyCredentials.empty())
+        return false;
+    std::tie(user, password) = proxyCredentials.front();
+    proxyCredentials.pop_front();
+    return true;
 }
 
 }  // namespace tw::test

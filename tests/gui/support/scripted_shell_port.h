@@ -24,6 +24,11 @@ public:
     std::function<void(gui::GuiContext&, int)> onFileInfo;
     // Stands in for the renaming windows, when set; returns whether they changed records.
     std::function<bool(gui::GuiContext&)> onRenamingWindow;
+    // Answers of the CDDB windows' choices ("export:<suggested>:<filter index>",
+    // "database-folder:<start>" and "proxy:<user>" in the log).
+    std::deque<gui::AlbumExportChoice> exportChoices;
+    std::deque<std::string> databaseFolders;
+    std::deque<std::pair<std::string, std::string>> proxyCredentials;
 
     std::optional<std::string> pickFolder(const std::string& start) override;
     std::vector<std::string> pickAudioFiles(const std::string& folder) override;
@@ -33,6 +38,11 @@ public:
     bool showFilenameToTag(gui::GuiContext& context) override;
     bool showChangeCase(gui::GuiContext& context, rename::ChangeCaseTarget target) override;
     std::optional<std::string> pickPath(const std::string& start) override;
+    std::optional<gui::AlbumExportChoice> askAlbumExport(const std::string& suggested,
+                                                         int filterIndex,
+                                                         bool openAfterwards) override;
+    std::optional<std::string> pickDatabaseFolder(const std::string& start) override;
+    bool askProxyCredentials(std::string& user, std::string& password) override;
 
 private:
     bool renamingWindow(gui::GuiContext& context, std::string entry);
