@@ -99,7 +99,8 @@ std::uint64_t AlbumInfo::fingerprint() const {
 }
 
 bool AlbumInfo::editedSinceRead() const {
-    return !readFingerprint_.value || *readFingerprint_.value != fingerprint();
+    return readFingerprint_.editedAfterRevision || !readFingerprint_.value ||
+           *readFingerprint_.value != fingerprint();
 }
 
 std::uint32_t AlbumInfo::revisionToSubmit() const {

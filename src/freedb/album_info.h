@@ -70,10 +70,18 @@ public:
     // Remembers the album's texts, tracks and length as they stand now as those of the
     // record as read; the stores call it after reading a record.
     void markAsRead() { readFingerprint_.value = fingerprint(); }
-    // The same, with the texts of `record` (the copy a store holds) as those read.
-    void markAsReadAs(const AlbumInfo& record) { readFingerprint_.value = record.fingerprint(); }
+    // The same, with the texts of `record` (the copy a store holds) as those read; an album
+    // measured against a copy that holds edits of its own holds them too.
+    void markAsReadAs(const AlbumInfo& record) {
+        readFingerprint_.value = record.fingerprint();
+        readFingerprint_.editedAfterRevision = record.readFingerprint_.editedAfterRevision;
+    }
+    // Marks the album as holding edits made after its revision was read: a stored copy of
+    // an edited album, which must still go out as a correction however often it is read
+    // back. Marking it as read later does not undo this.
+    void markEditedAfterRevision() { readFingerprint_.editedAfterRevision = true; }
     // Whether anything the record carries changed since markAsRead; true when it was never
-    // marked.
+    // marked, or when it holds edits made after its revision.
     bool editedSinceRead() const;
     // The revision a submission carries: 0 for an album that has none, the revision as read
     // when nothing changed, and one more for a correction (edited since read).
@@ -122,6 +130,7 @@ private:
     // equal whatever they were read as.
     struct ReadFingerprint {
         std::optional<std::uint64_t> value;
+        bool editedAfterRevision = false;
         bool operator==(const ReadFingerprint&) const { return true; }
     };
 

@@ -33,34 +33,68 @@ bool CddbHttpConnection::open() {
         return true;
     }
     log(base::trf(ids::kLogConnectingThroughProxy, s.proxyServer, s.proxyPort));
+    if (s.useProxyAuth() && s.askProxyPassword() && !passwordAsked_)
+        askProxyCredentials();
+    useProxySettings();
+    return true;
+}
+
+bool CddbHttpConnection::askProxyCredentials() {
+    if (!prompt_)
+        return false;
+    FreeDbSettings& s = mutableSettings();
+    std::string user = s.proxyUser;
+    std::string password = s.proxyPassword;
+    const bool confirmed = prompt_(user, password);
+    if (confirmed)
+        s.proxyUser = user;
+    s.proxyPassword = password;
+    return confirmed;
+}
+
+void CddbHttpConnection::useProxySettings() {
+    const FreeDbSettings& s = settings();
     HttpProxy proxy{s.proxyServer, PortNumber(s.proxyPort), false, {}, {}};
     if (s.useProxyAuth()) {
-        if (s.askProxyPassword() && !passwordAsked_ && prompt_) {
-            std::string user = s.proxyUser;
-            std::string password = s.proxyPassword;
-            if (prompt_(user, password))
-                s.proxyUser = user;
-            s.proxyPassword = password;
-        }
         proxy.authenticate = true;
         proxy.user = s.proxyUser;
         proxy.password = s.proxyPassword;
     }
     channel_.setProxy(proxy);
-    return true;
+}
+
+bool CddbHttpConnection::proxyWantsCredentials() const {
+    return channel_.proxy() && channel_.lastFailure() == HttpChannel::Failure::ErrorStatus &&
+           channel_.response().statusCode() == 407;
 }
 
 bool CddbHttpConnection::request(const std::string& command, unsigned level) {
     const FreeDbSettings& s = settings();
-    const std::string url = s.remoteHttpPath + "?cmd=" + UrlEncode(command) +
+    const std::string url = EncodeRequestPath(s.remoteHttpPath) + "?cmd=" + UrlEncode(command) +
                             "&hello=" + UrlEncode(HelloWords(s.emailAddress)) +
                             "&proto=" + std::to_string(level);
     channel_.socket().setTimeout(s.timeout);
     channel_.setCharset(level < kModernProtocolLevel ? ServerCharset::EightBit
                                                      : ServerCharset::Utf8);
     passwordAsked_ = true;
-    if (!channel_.create() || !channel_.connect(s.remoteServer, PortNumber(s.remotePort)) ||
-        !channel_.sendRequest(url, false)) {
+    const auto send = [&] {
+        return channel_.create() &&
+               channel_.connect(settings().remoteServer, PortNumber(settings().remotePort)) &&
+               channel_.sendRequest(url, false);
+    };
+    bool sent = send();
+    // A proxy that refuses the credentials (or wants some) gets one more try with what the
+    // user enters then; once per store, so a wrong password does not ask again and again.
+    if (!sent && proxyWantsCredentials() && !credentialsAskedAfterRefusal_) {
+        credentialsAskedAfterRefusal_ = true;
+        channel_.close();
+        if (askProxyCredentials()) {
+            mutableSettings().setOption(FreeDbSettings::kOptionProxyAuth, true);
+            useProxySettings();
+            sent = send();
+        }
+    }
+    if (!sent) {
         channel_.close();
         return false;
     }

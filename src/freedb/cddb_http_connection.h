@@ -41,7 +41,9 @@ public:
     ~CddbHttpConnection() override;
 
     // Logs where the commands will go and takes the proxy settings (asking for the proxy
-    // password first when the settings want that); nothing is sent yet.
+    // password first when the settings want that); nothing is sent yet. A proxy that answers
+    // a command with 407 (credentials wanted or refused) makes the store ask once, and the
+    // command goes out again with what the user entered.
     bool open() override;
     void close() override { channel_.close(); }
     void setTrace(ProtocolTrace* trace) override { channel_.socket().setTrace(trace); }
@@ -72,12 +74,21 @@ private:
     bool settleProtocolLevel(const std::string& command);
     // The level the server reports as supported ("proto" at level 1); 1 when it says none.
     unsigned askSupportedLevel();
+    // Asks the user for the proxy credentials, showing those of the settings; what was
+    // entered replaces them in this store's settings. False when there is no prompt or the
+    // user cancelled.
+    bool askProxyCredentials();
+    // Takes the proxy (and its credentials, when authentication is on) from the settings.
+    void useProxySettings();
+    // The last request failed because the proxy wants credentials (407).
+    bool proxyWantsCredentials() const;
     // Creates the socket and connects to the web site; logs the failures with the codes.
     bool connectToWebSite(CddbErrorCode createFailed, CddbErrorCode connectFailed);
 
     HttpChannel channel_;
     ProxyCredentialsPrompt prompt_;
     bool passwordAsked_ = false;
+    bool credentialsAskedAfterRefusal_ = false;
     unsigned level_ = kModernProtocolLevel;
     bool levelSettled_ = false;
     // The first reply line, read while settling the level, and whether reading it failed.

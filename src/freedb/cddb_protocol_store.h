@@ -44,8 +44,6 @@ public:
     virtual void setTrace(ProtocolTrace* trace) = 0;
 
     const FreeDbSettings& settings() const { return settings_; }
-    // New settings for the next open().
-    void applySettings(FreeDbSettings settings) { settings_ = std::move(settings); }
 
 protected:
     // Sends one command; the reply lines then come from receiveLine.

@@ -2,6 +2,7 @@
 
 #include "base/language.h"
 #include "base/string_ids.h"
+#include "freedb/cd_player_ini_store.h"
 #include "freedb/local_album_database.h"
 
 namespace tw::freedb {
@@ -28,6 +29,23 @@ std::string FormatLocalDbStatistics(const LocalDbStatistics& stats) {
     return base::trf(ids::kDbInfoLocalDb, stats.totalAlbums, a[0], a[1], a[2], a[3], a[4], a[5],
                      a[6], a[7], a[8], a[10], a[9], FormatDatabaseSize(stats.totalSize),
                      FormatDatabaseSize(stats.spaceUsed));
+}
+
+std::optional<std::string> CdPlayerIniInfoText(const std::filesystem::path& path) {
+    CdPlayerIniStore store(path);
+    if (!store.open())
+        return std::nullopt;
+    return FormatCdPlayerIniInfo(path, store.fileSize(), CdPlayerIniStore::kMaximalFileSize,
+                                 store.tracklistCount());
+}
+
+std::optional<std::string> LocalDbInfoText(const LocalDbSettings& settings, std::stop_token stop) {
+    LocalAlbumDatabase database(settings);
+    database.setStopToken(std::move(stop));
+    LocalDbStatistics statistics;
+    if (!database.getStatistics(statistics))
+        return std::nullopt;
+    return FormatLocalDbStatistics(statistics);
 }
 
 }  // namespace tw::freedb

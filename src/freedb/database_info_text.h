@@ -2,11 +2,14 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <optional>
+#include <stop_token>
 #include <string>
 
 namespace tw::freedb {
 
 struct LocalDbStatistics;
+struct LocalDbSettings;
 
 // The texts of the "Database Info" window, shared by the window and the command line.
 
@@ -20,5 +23,10 @@ std::string FormatCdPlayerIniInfo(const std::filesystem::path& path, std::uint64
 
 // The local database tab: albums per category and the sizes.
 std::string FormatLocalDbStatistics(const LocalDbStatistics& stats);
+
+// The CD-player tab of the file at `path`; nullopt when the file cannot be read.
+std::optional<std::string> CdPlayerIniInfoText(const std::filesystem::path& path);
+// The local database tab; nullopt when the database cannot be examined or `stop` came.
+std::optional<std::string> LocalDbInfoText(const LocalDbSettings& settings, std::stop_token stop);
 
 }  // namespace tw::freedb

@@ -26,6 +26,8 @@ void FreeDbSettings::resetConnectionPage() {
     remoteServer = kDefaultServer;
     remotePort = kDefaultPort;
     remoteHttpPath = kDefaultHttpPath;
+    webHost = kDefaultWebHost;
+    webPort = kDefaultWebPort;
     emailAddress.clear();
     submitEmailAddress.clear();
     setOption(kOptionHttp, false);

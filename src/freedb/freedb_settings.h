@@ -28,6 +28,8 @@ struct FreeDbSettings {
     static constexpr const char* kDefaultServer = "gnudb.gnudb.org";
     static constexpr const char* kDefaultPort = "8880";
     static constexpr const char* kDefaultHttpPath = "/~cddb/cddb.cgi";
+    static constexpr const char* kDefaultWebHost = "www.gnudb.org";
+    static constexpr unsigned kDefaultWebPort = 80;
     static constexpr unsigned kDefaultTimeout = 30;
     static constexpr int kDefaultMaxThreads = 5;
     static constexpr int kMaxThreadsLimit = 20;
@@ -56,9 +58,9 @@ struct FreeDbSettings {
     int maxThreadsCount = kDefaultMaxThreads;
     bool fullLogging = false;
 
-    // The database's web site, for the search and the submission; not stored.
-    std::string webHost = "www.gnudb.org";
-    unsigned webPort = 80;
+    // The database's web site, for the search and the submission ("WebHost", "WebPort").
+    std::string webHost = kDefaultWebHost;
+    unsigned webPort = kDefaultWebPort;
 
     bool useHttp() const { return (options & kOptionHttp) != 0; }
     bool useProxy() const { return (options & kOptionProxy) != 0; }

@@ -10,7 +10,42 @@ bool isAsciiAlnum(char c) {
     return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
 }
 
+bool isHexDigit(char c) {
+    return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
+}
+
+bool staysInPath(char c) {
+    static constexpr std::string_view kOthers = "-._~!$&'()*+,;=:@/";
+    return isAsciiAlnum(c) || kOthers.find(c) != std::string_view::npos;
+}
+
+// "%" and the byte's two hexadecimal digits, from `digits` (upper or lower case).
+void appendEscaped(std::string& out, char c, const char* digits) {
+    const auto byte = static_cast<std::uint8_t>(c);
+    out += '%';
+    out += digits[byte >> 4];
+    out += digits[byte & 0x0F];
+}
+
 }  // namespace
+
+std::string EncodeRequestPath(std::string_view path) {
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    std::string out;
+    out.reserve(path.size() * 3 + 1);
+    if (path.empty() || path.front() != '/')
+        out += '/';
+    for (std::size_t i = 0; i < path.size(); ++i) {
+        const char c = path[i];
+        const bool escape =
+            c == '%' && i + 2 < path.size() && isHexDigit(path[i + 1]) && isHexDigit(path[i + 2]);
+        if (staysInPath(c) || escape)
+            out += c;
+        else
+            appendEscaped(out, c, kHex);
+    }
+    return out;
+}
 
 std::string UrlEncode(std::string_view text) {
     static constexpr char kHex[] = "0123456789abcdef";
@@ -22,10 +57,7 @@ std::string UrlEncode(std::string_view text) {
         } else if (isAsciiAlnum(c)) {
             out += c;
         } else {
-            const auto byte = static_cast<std::uint8_t>(c);
-            out += '%';
-            out += kHex[byte >> 4];
-            out += kHex[byte & 0x0F];
+            appendEscaped(out, c, kHex);
         }
     }
     return out;

@@ -187,7 +187,7 @@ bool LocalAlbumDatabase::write(const AlbumInfo& album) {
         return appendToRangeFile(album);
     const fs::path folder = categoryFolder(album.category());
     const fs::path file = folder / album.discId();
-    if (!WriteFileAtomically(file, WriteXmcd(album)))
+    if (!WriteFileAtomically(file, WriteStoredXmcd(album)))
         return false;
     removeCaseVariants(folder, album.discId(), file);
     return true;
@@ -206,7 +206,7 @@ bool LocalAlbumDatabase::appendToRangeFile(const AlbumInfo& album) {
     record += kRecordPrefix;
     record += album.discId();
     record += '\n';
-    record += WriteXmcd(album);
+    record += WriteStoredXmcd(album);
     bool ok = writeAll(fd, record);
     ok = (::close(fd) == 0) && ok;
     return ok;

@@ -1,5 +1,8 @@
 #include "freedb/lookup_job.h"
 
+#include <array>
+#include <optional>
+
 #include "base/language.h"
 #include "base/string_ids.h"
 #include "freedb/cddb_protocol_store.h"
@@ -25,44 +28,71 @@ std::size_t queryLocalStore(JobContext& context, StoreKind kind, FoundIn where,
     return found;
 }
 
+struct CddbOutcome {
+    std::size_t found = 0;
+    std::size_t retrieved = 0;
+    bool queried = false;
+};
+
+CddbOutcome queryCddb(JobContext& context, const AlbumInfo& album) {
+    CddbOutcome outcome;
+    std::unique_ptr<CddbProtocolStore> store = context.stores().MakeFreeDbStore();
+    context.report().status(base::tr(ids::kStatusRetrievingAlbumsList));
+    if (store->open()) {
+        std::vector<AlbumInfo> matches;
+        outcome.queried = store->query(album, [&](const AlbumInfo& match) {
+            matches.push_back(match);
+            context.report().albumFound(FoundIn::FreeDb, match);
+        });
+        outcome.found = matches.size();
+        outcome.retrieved = RetrieveTracks(context, matches, *store);
+    }
+    store->close();
+    return outcome;
+}
+
 }  // namespace
 
 bool RunLookup(JobContext& context, const AlbumInfo& album) {
     std::size_t found = 0;
-    found += queryLocalStore(context, StoreKind::CdPlayerIni, FoundIn::CdPlayerIni, album);
-    if (!context.stopRequested())
-        found += queryLocalStore(context, StoreKind::LocalDatabase, FoundIn::LocalDatabase, album);
-
-    std::unique_ptr<CddbProtocolStore> store = context.stores().MakeFreeDbStore();
-    bool opened = false;
-    bool queried = false;
-    std::size_t retrieved = 0;
-    if (!context.stopRequested()) {
-        context.report().status(base::tr(ids::kStatusRetrievingAlbumsList));
-        opened = store->open();
+    std::optional<CddbOutcome> cddb;
+    std::array<bool, 3> asked{};
+    for (const RetrievingOrderEntry& entry : context.settings().retrievingOrder) {
+        // A hand-edited order may name a source twice or one that does not exist.
+        if (!entry.used || entry.source >= asked.size() || asked[entry.source])
+            continue;
+        asked[entry.source] = true;
+        if (context.stopRequested())
+            break;
+        switch (static_cast<AlbumSource>(entry.source)) {
+            case AlbumSource::CdPlayerIni:
+                found +=
+                    queryLocalStore(context, StoreKind::CdPlayerIni, FoundIn::CdPlayerIni, album);
+                break;
+            case AlbumSource::LocalDatabase:
+                found += queryLocalStore(context, StoreKind::LocalDatabase, FoundIn::LocalDatabase,
+                                         album);
+                break;
+            default:
+                cddb = queryCddb(context, album);
+                found += cddb->found;
+                break;
+        }
     }
-    if (opened) {
-        std::vector<AlbumInfo> matches;
-        queried = store->query(album, [&](const AlbumInfo& match) {
-            matches.push_back(match);
-            context.report().albumFound(FoundIn::FreeDb, match);
-        });
-        found += matches.size();
-        retrieved = RetrieveTracks(context, matches, *store);
-    }
-    store->close();
 
     if (context.stopRequested()) {
         context.report().status(base::tr(ids::kStatusCanceledByUser));
         return false;
     }
-    if (found == 0 && !queried) {
+    if (cddb && found == 0 && !cddb->queried) {
         context.report().status(base::tr(ids::kStatusOperationFailed));
         return false;
     }
+    const std::size_t retrieved = cddb ? cddb->retrieved : 0;
     context.report().status(base::trf(ids::kStatusAlbumsFound, static_cast<unsigned>(found),
                                       static_cast<unsigned>(retrieved)));
-    return queried;
+    // Without the server among the sources there is no query that could have failed.
+    return !cddb || cddb->queried;
 }
 
 LookupJob::LookupJob(StoreConfig config, JobObserver& observer, AlbumInfo album,

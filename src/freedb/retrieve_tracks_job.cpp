@@ -57,11 +57,24 @@ public:
 private:
     void keepIn(StoreKind kind, FoundIn where, int failureText, const AlbumInfo& album) {
         std::unique_ptr<AlbumStore> store = context_.stores().MakeStore(kind);
+        // A copy the user edited after its revision is theirs until it is submitted: the
+        // server's record must not replace it unasked.
+        if (kind == StoreKind::LocalDatabase && holdsEdits(*store, album))
+            return;
         if (auto copy = ReplaceStoredAlbum(*store, album)) {
             context_.report().albumStored(where, *copy);
         } else {
             context_.report().message(JobObserver::Severity::Error, base::tr(failureText));
         }
+    }
+
+    static bool holdsEdits(AlbumStore& store, const AlbumInfo& album) {
+        AlbumInfo copy;
+        copy.setDiscId(album.discId());
+        copy.setCategory(album.category());
+        const bool read = store.open() && store.read(copy);
+        store.close();
+        return read && copy.revision() && copy.editedSinceRead();
     }
 
     JobContext& context_;

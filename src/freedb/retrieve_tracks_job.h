@@ -18,7 +18,8 @@ std::size_t RetrievalWorkerCount(std::size_t matches, StoreKind kind, int thread
 // calling thread works with it; the further workers each open a store of the same kind and
 // take matches from a shared queue until it is empty or the stop request comes. Each record
 // read is reported as updated and, as the settings ask, stored in the CD-player file and
-// the local database (the stored copies are reported as found there). Returns how many
+// the local database (the stored copies are reported as found there); a local copy that
+// holds the user's edits made after its revision is kept as it is. Returns how many
 // records were read.
 std::size_t RetrieveTracks(JobContext& context, const std::vector<AlbumInfo>& matches,
                            CddbProtocolStore& jobStore);

@@ -121,6 +121,12 @@ void ReadStoredSettings(const base::SettingsStore& store, FreeDbSettings& s) {
     s.maxThreadsCount =
         store.getInt(kStoreSection, "MaxThreadsCount", FreeDbSettings::kDefaultMaxThreads);
     s.fullLogging = store.getInt(kStoreSection, "Logging", 0) == 1;
+    s.webHost = store.getString(kStoreSection, "WebHost", "");
+    if (s.webHost.empty())
+        s.webHost = FreeDbSettings::kDefaultWebHost;
+    const std::int32_t webPort = store.getInt(kStoreSection, "WebPort", 0);
+    s.webPort = webPort >= 1 && webPort <= 65535 ? static_cast<unsigned>(webPort)
+                                                 : FreeDbSettings::kDefaultWebPort;
     const std::vector<std::uint8_t> order = store.getBinary(kStoreSection, "RetrievingOrder");
     if (order.size() == 12) {
         for (std::size_t i = 0; i < 3; ++i) {
@@ -141,6 +147,8 @@ void WriteStoredSettings(const FreeDbSettings& s, base::SettingsStore& store) {
     store.setInt(kStoreSection, "StoreSelectedAlbumsInLocalDB", s.storeSelectedInLocalDb);
     store.setInt(kStoreSection, "MaxThreadsCount", s.maxThreadsCount);
     store.setInt(kStoreSection, "Logging", s.fullLogging ? 1 : 0);
+    store.setString(kStoreSection, "WebHost", s.webHost);
+    store.setInt(kStoreSection, "WebPort", static_cast<std::int32_t>(s.webPort));
     store.setBinary(kStoreSection, "RetrievingOrder", encodeOrder(s.retrievingOrder));
 }
 

@@ -62,14 +62,4 @@ std::unique_ptr<AlbumStore> StoreFactory::MakeStore(StoreKind kind) const {
     return nullptr;
 }
 
-void FreeDbStoreHolder::ReloadSettings(const StoreFactory& factory) {
-    const StoreKind kind = factory.freeDbKind();
-    if (!store_ || kind != kind_) {
-        store_ = factory.MakeFreeDbStore();
-        kind_ = kind;
-    } else {
-        store_->applySettings(factory.config().freedb);
-    }
-}
-
 }  // namespace tw::freedb

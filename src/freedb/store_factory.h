@@ -44,18 +44,4 @@ private:
     ProxyCredentialsPrompt prompt_;
 };
 
-// The CDDB store a window keeps between jobs, made anew when the HTTP switch of the settings
-// changes.
-class FreeDbStoreHolder {
-public:
-    // Takes the factory's settings: the store is replaced when it must be of the other kind
-    // now, else it keeps them for its next open().
-    void ReloadSettings(const StoreFactory& factory);
-    CddbProtocolStore* store() const { return store_.get(); }
-
-private:
-    std::unique_ptr<CddbProtocolStore> store_;
-    StoreKind kind_ = StoreKind::CddbTcp;
-};
-
 }  // namespace tw::freedb

@@ -1,5 +1,7 @@
 #include "freedb/stored_album.h"
 
+#include <algorithm>
+
 #include "freedb/album_store.h"
 
 namespace tw::freedb {
@@ -20,6 +22,26 @@ std::optional<AlbumInfo> ReplaceStoredAlbum(AlbumStore& store, const AlbumInfo& 
     if (!readBack)
         return std::nullopt;
     return copy;
+}
+
+bool HasTrackOffsets(const AlbumInfo& album) {
+    return album.trackCount() > 0 &&
+           std::all_of(album.tracks().begin(), album.tracks().end(),
+                       [](const AlbumTrack& track) { return track.hasFrameOffset(); });
+}
+
+std::vector<StoreKind> StoreSelectedAlbum(const StoreFactory& stores, const AlbumInfo& album) {
+    const FreeDbSettings& settings = stores.config().freedb;
+    std::vector<StoreKind> failed;
+    const auto keep = [&](StoreKind kind) {
+        if (!ReplaceStoredAlbum(*stores.MakeStore(kind), album))
+            failed.push_back(kind);
+    };
+    if (settings.storeSelectedInCdPlayer)
+        keep(StoreKind::CdPlayerIni);
+    if (settings.storeSelectedInLocalDb && HasTrackOffsets(album))
+        keep(StoreKind::LocalDatabase);
+    return failed;
 }
 
 }  // namespace tw::freedb

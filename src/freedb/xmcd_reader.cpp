@@ -11,6 +11,7 @@
 #include "freedb/disc_title.h"
 #include "freedb/line_source.h"
 #include "freedb/text_util.h"
+#include "freedb/xmcd_writer.h"
 
 namespace tw::freedb {
 
@@ -114,6 +115,8 @@ bool RecordReader::apply(const std::string& line) {
         offsetIndex_ = -1;
         if (auto revision = revisionNumber(std::string_view(line).substr(11)))
             album_.setRevision(revision);
+    } else if (StartsWith(line, kEditedAfterRevisionLine)) {
+        album_.markEditedAfterRevision();
     } else if (StartsWith(line, "#") && offsetIndex_ >= 0) {
         readOffset(line);
     } else if (StartsWith(line, "# Track frame offsets:")) {

@@ -88,12 +88,18 @@ void WriteXmcdLine(std::string& out, std::string_view key, std::string_view valu
     }
 }
 
-std::string WriteXmcd(const AlbumInfo& album) {
+namespace {
+
+std::string writeRecord(const AlbumInfo& album, bool markLocalEdits) {
     std::string out = "# xmcd\n#\n#\n# Track frame offsets:\n";
     for (const AlbumTrack& track : album.tracks())
         out += "#\t" + std::to_string(track.frameOffset()) + "\n";
     out += "#\n#\n# Disc length: " + std::to_string(album.discLengthSeconds()) + " seconds\n#\n";
     out += "# Revision: " + std::to_string(album.revision().value_or(0)) + "\n";
+    if (markLocalEdits && album.revision() && album.editedSinceRead()) {
+        out += kEditedAfterRevisionLine;
+        out += '\n';
+    }
     out += "# Submitted via: ";
     out += kClientName;
     out += ' ';
@@ -117,6 +123,16 @@ std::string WriteXmcd(const AlbumInfo& album) {
         WriteXmcdLine(out, "EXTT" + std::to_string(track.index()), track.extraData());
     WriteXmcdLine(out, "PLAYORDER", "");
     return out;
+}
+
+}  // namespace
+
+std::string WriteXmcd(const AlbumInfo& album) {
+    return writeRecord(album, false);
+}
+
+std::string WriteStoredXmcd(const AlbumInfo& album) {
+    return writeRecord(album, true);
 }
 
 }  // namespace tw::freedb

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "freedb/album_info.h"
+#include "freedb/cd_player_ini_store.h"
 #include "freedb/database_info_text.h"
 #include "freedb/local_album_database.h"
 #include "freedb_fakes.h"
@@ -131,6 +132,27 @@ TEST(DatabaseInfoText, LocalStatisticsListDataBeforeSoundtrack) {
     EXPECT_EQ(FormatCdPlayerIniInfo("/x/CDPLAYER.INI", 10, 65535, 3),
               "Location:\t\t/x/CDPLAYER.INI\r\nFile Size:\t\t10 bytes\r\nMaximal File "
               "Size:\t64.00 Kbytes (65535 bytes)\r\nTracklists:\t3");
+}
+
+TEST(DatabaseInfoText, EachTabReadsItsStoreOrSaysItCannot) {
+    tw::test::TempDir dir;
+    const auto ini = dir / "CDPLAYER.INI";
+    EXPECT_FALSE(CdPlayerIniInfoText(ini));
+    AlbumInfo album = sample();
+    album.setDiscId("0d01a202");
+    ASSERT_TRUE(CdPlayerIniStore(ini).write(album));
+    const auto iniText = CdPlayerIniInfoText(ini);
+    ASSERT_TRUE(iniText);
+    EXPECT_TRUE(iniText->ends_with("\r\nTracklists:\t1")) << *iniText;
+
+    const LocalDbSettings settings{dir / "database", LocalDbMode::Standard};
+    ASSERT_TRUE(LocalAlbumDatabase(settings).write(album));
+    const auto localText = LocalDbInfoText(settings, {});
+    ASSERT_TRUE(localText);
+    EXPECT_EQ(localText->rfind("Total albums:\t\t1\r\n", 0), 0u) << *localText;
+    std::stop_source stop;
+    stop.request_stop();
+    EXPECT_FALSE(LocalDbInfoText(settings, stop.get_token()));
 }
 
 }  // namespace

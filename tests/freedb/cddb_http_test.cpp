@@ -70,6 +70,38 @@ TEST(CddbOverHttp, EachCommandIsOneGetOfTheCgiPath) {
               "[INF]Connecting to 127.0.0.1:" + std::to_string(server.port()) + ", timeout 3");
 }
 
+TEST(CddbOverHttp, ATypedPathNeverBreaksTheRequestLine) {
+    const struct {
+        const char* typed;
+        const char* sent;
+    } cases[] = {
+        {"/~cddb/cddb.cgi", "/~cddb/cddb.cgi"},
+        {"/my cgi/cddb.cgi", "/my%20cgi/cddb.cgi"},
+        {"/a?b#c%zz%2F", "/a%3Fb%23c%25zz%2F"},
+        {"cgi\tbin/\xc3\xa9", "/cgi%09bin/%C3%A9"},
+        {"", "/"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(EncodeRequestPath(c.typed), c.sent) << c.typed;
+
+    // The strict server takes the request and the query still reaches the script.
+    FakeCddbDatabase database;
+    database.add(Album("rock", "0d01a202", "Band / First"));
+    FakeHttpServer server(CddbHttpHandler(database));
+    FreeDbSettings settings = LocalSettings(server.port(), true);
+    settings.remoteHttpPath = "/my cgi/cddb.cgi";
+    StoreUnderTest client(settings);
+    ASSERT_TRUE(client.store->open());
+    AlbumInfo album;
+    album.setCategory("rock");
+    album.setDiscId("0d01a202");
+    EXPECT_TRUE(client.store->read(album));
+    const FakeHttpRequest request = server.requests().at(0);
+    EXPECT_EQ(request.rejection, "");
+    EXPECT_EQ(request.target.rfind("/my%20cgi/cddb.cgi?cmd=cddb+read+rock+0d01a202&", 0), 0u)
+        << request.target;
+}
+
 // Settings for a CDDB server that is reached through the proxy at `proxyPort`.
 FreeDbSettings throughProxy(unsigned proxyPort, const std::string& user) {
     FreeDbSettings settings = LocalSettings(8880, true);
@@ -129,6 +161,46 @@ TEST(CddbOverHttp, TheProxyPasswordIsAskedOnceAndAWrongOneFailsTheCommand) {
     StoreUnderTest wrong(settings);
     ASSERT_TRUE(wrong.store->open());
     EXPECT_FALSE(wrong.store->getStatistics(stats));
+    EXPECT_EQ(wrong.lines().back(),
+              "[ERR]Error 180: The server answered \"HTTP/1.1 407 Proxy Authentication "
+              "Required\"");
+}
+
+TEST(CddbOverHttp, AProxyThatWantsCredentialsGetsThoseTheUserEnters) {
+    FakeCddbDatabase database;
+    FakeHttpOptions options;
+    options.proxyAuthorization = "Basic " + Base64("asked:secret");
+    FakeHttpServer proxy(CddbHttpHandler(database), options);
+    // The settings name the proxy but no authentication.
+    FreeDbSettings settings = throughProxy(proxy.port(), "");
+    settings.setOption(FreeDbSettings::kOptionProxyAuth, false);
+    StoreUnderTest client(settings);
+    int asked = 0;
+    const auto answer = [&asked](const char* password) {
+        return [&asked, password](std::string& user, std::string& entered) {
+            ++asked;
+            user = "asked";
+            entered = password;
+            return true;
+        };
+    };
+    http(client).setProxyCredentialsPrompt(answer("secret"));
+    ASSERT_TRUE(client.store->open());
+    ServerStatistics stats;
+    EXPECT_TRUE(client.store->getStatistics(stats));
+    EXPECT_TRUE(client.store->getStatistics(stats));
+    EXPECT_EQ(asked, 1);
+    EXPECT_EQ(proxy.requests().size(), 3u);
+    EXPECT_EQ(proxy.requests().back().header("Proxy-Authorization"),
+              "Basic " + Base64("asked:secret"));
+
+    // A wrong answer is not asked for again: the commands fail with the proxy's refusal.
+    StoreUnderTest wrong(settings);
+    http(wrong).setProxyCredentialsPrompt(answer("wrong"));
+    ASSERT_TRUE(wrong.store->open());
+    EXPECT_FALSE(wrong.store->getStatistics(stats));
+    EXPECT_FALSE(wrong.store->getStatistics(stats));
+    EXPECT_EQ(asked, 2);
     EXPECT_EQ(wrong.lines().back(),
               "[ERR]Error 180: The server answered \"HTTP/1.1 407 Proxy Authentication "
               "Required\"");

@@ -10,6 +10,7 @@
 #include "freedb/lookup_job.h"
 #include "freedb/retrieve_tracks_job.h"
 #include "freedb/server_jobs.h"
+#include "freedb/stored_album.h"
 #include "net_fixture.h"
 #include "support/fake_cddb_server.h"
 #include "support/temp_dir.h"
@@ -102,6 +103,97 @@ TEST_F(Jobs, LookupAsksAllThreeSourcesAndStoresWhatItRetrieved) {
     EXPECT_EQ(observer.foundIn(FoundIn::CdPlayerIni), 3u);
     EXPECT_EQ(observer.foundIn(FoundIn::LocalDatabase), 2u);
     EXPECT_EQ(observer.statuses.back(), "Done. 3 album(s) found, 2 retrieved.");
+}
+
+TEST_F(Jobs, LookupAsksTheSourcesInTheSettingsOrderAndOnlyThoseUsed) {
+    database.add(Album("rock", "0d01a202", "Band / First"));
+    FakeCddbServer server(database);
+    StoreConfig c = config(server.port());
+    c.freedb.storeRetrievedInLocalDb = false;
+    {
+        AlbumInfo known = AlbumOfSeconds({180, 240});
+        known.setArtist("Known");
+        ASSERT_TRUE(CdPlayerIniStore(c.cdPlayerIni).write(known));
+        known.setCategory("misc");
+        ASSERT_TRUE(LocalAlbumDatabase(c.localDb).write(known));
+    }
+    c.freedb.retrievingOrder = {{{2, true}, {1, true}, {0, false}}};
+    LookupJob(c, observer, AlbumOfSeconds({180, 240})).Wait();
+    EXPECT_EQ(observer.success, true);
+    ASSERT_EQ(observer.found.size(), 2u);
+    EXPECT_EQ(observer.found[0].first, FoundIn::FreeDb);
+    EXPECT_EQ(observer.found[1].first, FoundIn::LocalDatabase);
+    EXPECT_EQ(observer.statuses.back(), "Done. 2 album(s) found, 1 retrieved.");
+
+    // Without the server among the sources, nothing can fail and no connection is made.
+    const int connections = server.connectionsAccepted();
+    c.freedb.retrievingOrder = {{{0, true}, {0, true}, {7, true}}};
+    RecordingObserver local;
+    LookupJob(c, local, AlbumOfSeconds({180, 240})).Wait();
+    EXPECT_EQ(local.success, true);
+    EXPECT_EQ(local.foundIn(FoundIn::CdPlayerIni), 1u);
+    EXPECT_EQ(local.found.size(), 1u);
+    EXPECT_EQ(server.connectionsAccepted(), connections);
+}
+
+TEST_F(Jobs, RetrievingKeepsALocalCopyThatHoldsTheUsersEdits) {
+    database.add(Album("rock", "0d01a202", "Band / First"));
+    FakeCddbServer server(database);
+    const StoreConfig c = config(server.port());
+    LocalAlbumDatabase local(c.localDb);
+    AlbumInfo edited = AlbumOfSeconds({200, 200});
+    edited.setDiscId("0d01a202");
+    edited.setCategory("rock");
+    edited.setArtist("Band");
+    edited.setRevision(3);
+    edited.markAsRead();
+    edited.track(0).setTitle("Mine", false);
+    ASSERT_TRUE(ReplaceStoredAlbum(local, edited));
+
+    AlbumInfo match;
+    match.setCategory("rock");
+    match.setDiscId("0d01a202");
+    RetrieveTracksJob(c, observer, {match}).Wait();
+    EXPECT_EQ(observer.updated.size(), 1u);
+    EXPECT_EQ(observer.foundIn(FoundIn::LocalDatabase), 0u);
+    AlbumInfo kept = match;
+    ASSERT_TRUE(local.read(kept));
+    EXPECT_EQ(kept.track(0).title(), "Mine");
+
+    // A copy without edits of its own is replaced by the record retrieved.
+    edited.track(0).setTitle("Track 1", false);
+    edited.markAsRead();
+    ASSERT_TRUE(ReplaceStoredAlbum(local, edited));
+    RecordingObserver again;
+    RetrieveTracksJob(c, again, {match}).Wait();
+    EXPECT_EQ(again.foundIn(FoundIn::LocalDatabase), 1u);
+    ASSERT_TRUE(local.read(kept));
+    EXPECT_EQ(kept.discLengthSeconds(), 402u);
+}
+
+TEST_F(Jobs, TheSelectedAlbumIsKeptWhereTheSettingsAsk) {
+    StoreConfig c = config(1);
+    AlbumInfo chosen = AlbumOfSeconds({180, 240});
+    chosen.setCategory("rock");
+    chosen.setArtist("Band");
+    EXPECT_EQ(StoreSelectedAlbum(StoreFactory(c, {}, {}), chosen), std::vector<StoreKind>{});
+    AlbumInfo copy = chosen;
+    EXPECT_TRUE(LocalAlbumDatabase(c.localDb).read(copy));
+    CdPlayerIniStore ini(c.cdPlayerIni);
+    EXPECT_TRUE(ini.open() && ini.read(copy));
+
+    // An album of the CD-player file has no track starts for a record; a store that cannot
+    // be written is reported.
+    AlbumInfo fromIni;
+    fromIni.setDiscId("11111111");
+    fromIni.setArtist("Player");
+    fromIni.trackAt(0)->setTitle("One", false);
+    c.cdPlayerIni = dir.path();
+    EXPECT_EQ(StoreSelectedAlbum(StoreFactory(c, {}, {}), fromIni),
+              std::vector<StoreKind>{StoreKind::CdPlayerIni});
+    std::size_t stored = 0;
+    LocalAlbumDatabase(c.localDb).listAll([&](const AlbumInfo&) { ++stored; });
+    EXPECT_EQ(stored, 1u);
 }
 
 std::vector<AlbumInfo> manyMatches(FakeCddbDatabase& database, int count) {

@@ -157,6 +157,7 @@ TEST_F(LocalDatabaseTest, RecordsComeBackWithEveryBlankTheirRevisionAndGenre) {
             stored.setCategory("rock");
             stored.setRevision(3);
             stored.setGenre("Synthpop");
+            stored.markAsRead();
             const auto copy = ReplaceStoredAlbum(*db, stored);
             ASSERT_TRUE(copy) << c.name;
             EXPECT_EQ(test::ValueOf(*copy, c.key), c.value) << c.name;
@@ -170,6 +171,36 @@ TEST_F(LocalDatabaseTest, RecordsComeBackWithEveryBlankTheirRevisionAndGenre) {
                 file.erase(0, file.find('\n') + 1);  // the record's "#FILENAME=" line
             EXPECT_EQ(tw::test::StrictXmcdProblems(file), std::vector<std::string>{}) << c.name;
         }
+    }
+}
+
+// A stored copy of an edited album must go out as the correction it is, however often it is
+// read back, in this run or a later one.
+TEST_F(LocalDatabaseTest, AnEditedCopySubmitsAsTheNextRevisionWhenReadBack) {
+    for (LocalDbMode mode : {LocalDbMode::Standard, LocalDbMode::Windows}) {
+        const std::string name = mode == LocalDbMode::Standard ? "standard" : "windows";
+        auto db = make(mode);
+        AlbumInfo fromServer = album("0d01a202", "rock");
+        fromServer.setRevision(4);
+        fromServer.markAsRead();
+        ASSERT_EQ(ReplaceStoredAlbum(*db, fromServer)->revisionToSubmit(), 4u) << name;
+
+        AlbumInfo edited = fromServer;
+        edited.track(1).setTitle("Edited", false);
+        const auto copy = ReplaceStoredAlbum(*db, edited);
+        ASSERT_TRUE(copy) << name;
+        EXPECT_EQ(copy->revisionToSubmit(), 5u) << name;
+        AlbumInfo later = key("0d01a202", "rock");
+        ASSERT_TRUE(make(mode)->read(later)) << name;
+        EXPECT_EQ(later.track(1).title(), "Edited") << name;
+        EXPECT_EQ(later.revisionToSubmit(), 5u) << name;
+        // Stored again unchanged, it stays a correction of revision 4.
+        EXPECT_EQ(ReplaceStoredAlbum(*db, later)->revisionToSubmit(), 5u) << name;
+        // What goes to the server is the record alone, as the next revision.
+        AlbumInfo sent = later;
+        sent.setRevision(later.revisionToSubmit());
+        EXPECT_EQ(WriteXmcd(sent).find(kEditedAfterRevisionLine), std::string::npos) << name;
+        fs::remove_all(root);
     }
 }
 

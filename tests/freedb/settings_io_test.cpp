@@ -78,6 +78,8 @@ TEST(SettingsIo, StoredSettingsKeepTheOrderBinaryAndRejectAWrongSize) {
     s.retrievingOrder = {{{2, true}, {0, false}, {1, true}}};
     s.maxThreadsCount = 9;
     s.fullLogging = true;
+    s.webHost = "search.example.test";
+    s.webPort = 8081;
     WriteStoredSettings(s, store);
     const std::vector<std::uint8_t> order = store.getBinary("FreeDB", "RetrievingOrder");
     EXPECT_EQ(order, (std::vector<std::uint8_t>{2, 0, 0xFF, 0xFF, 0, 0, 0, 0, 1, 0, 0xFF, 0xFF}));
@@ -87,11 +89,16 @@ TEST(SettingsIo, StoredSettingsKeepTheOrderBinaryAndRejectAWrongSize) {
     EXPECT_FALSE(read.retrievingOrder[1].used);
     EXPECT_EQ(read.maxThreadsCount, 9);
     EXPECT_TRUE(read.fullLogging);
+    EXPECT_EQ(read.webHost + ":" + std::to_string(read.webPort), "search.example.test:8081");
 
     store.setBinary("FreeDB", "RetrievingOrder", {1, 2, 3});
+    store.setString("FreeDB", "WebHost", "");
+    store.setInt("FreeDB", "WebPort", 70000);
     ReadStoredSettings(store, read);
     EXPECT_EQ(read.retrievingOrder[0].source, 0);
     EXPECT_TRUE(read.retrievingOrder[2].used);
+    EXPECT_EQ(read.webHost, FreeDbSettings::kDefaultWebHost);
+    EXPECT_EQ(read.webPort, 80u);
 }
 
 TEST(SettingsIo, SavingKeepsTheAlbumsOfTheCdPlayerFile) {

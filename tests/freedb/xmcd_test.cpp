@@ -151,6 +151,14 @@ TEST(AlbumRevision, ASubmissionCorrectsTheRevisionItWasReadWith) {
     // An album made here is new; one that was never marked as read is a correction.
     EXPECT_EQ(twoTrackAlbum().revisionToSubmit(), 0u);
     EXPECT_EQ(readBack("# xmcd\n# Revision: 7\n").revisionToSubmit(), 8u);
+    // A record that says it holds edits stays a correction once marked as read, and so does
+    // an album measured against it.
+    AlbumInfo local = readBack("# xmcd\n# Revision: 7\n# Edited after this revision\n");
+    local.markAsRead();
+    EXPECT_EQ(local.revisionToSubmit(), 8u);
+    AlbumInfo file = readBack("# xmcd\n# Revision: 7\n");
+    file.markAsReadAs(local);
+    EXPECT_EQ(file.revisionToSubmit(), 8u);
 }
 
 TEST(ReadXmcd, AnOffsetsBlockEndsAtTheFirstLineWithoutANumber) {

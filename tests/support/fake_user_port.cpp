@@ -31,6 +31,13 @@ FakeUserPort::Answer FakeUserPort::askYesNoCancel(std::string_view text) {
     return nextAnswer(text);
 }
 
+FakeUserPort::Answer FakeUserPort::askYesNoSilenceable(std::string_view text, bool& dontAskAgain) {
+    dontAskAgain = !silence.empty() && silence.front();
+    if (!silence.empty())
+        silence.pop_front();
+    return nextAnswer(text);
+}
+
 FakeUserPort::OverwriteChoice FakeUserPort::askOverwrite(std::string_view text) {
     log.push_back("overwrite:" + std::string(text));
     if (overwriteAnswers.empty()) {

@@ -14,6 +14,9 @@ class FakeUserPort : public base::UserPort {
 public:
     std::vector<std::string> log;  // "progress-start:<title>:<total>", "ask:<text>", ...
     std::deque<Answer> answers;
+    // Whether the user ticks "Do not ask about this in the future." in the next silenceable
+    // questions (unticked when empty).
+    std::deque<bool> silence;
     std::deque<OverwriteChoice> overwriteAnswers;
     std::deque<std::optional<std::string>> savePaths;
 
@@ -28,6 +31,7 @@ public:
     void finishProgress() override;
     Answer askYesNo(std::string_view text) override;
     Answer askYesNoCancel(std::string_view text) override;
+    Answer askYesNoSilenceable(std::string_view text, bool& dontAskAgain) override;
     OverwriteChoice askOverwrite(std::string_view text) override;
     std::optional<std::string> askSavePath(std::string_view suggested, std::string_view filter,
                                            std::string_view defaultExtension) override;

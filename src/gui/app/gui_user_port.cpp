@@ -1,5 +1,6 @@
 #include "gui/app/gui_user_port.h"
 
+#include <QCheckBox>
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QMessageBox>
@@ -76,6 +77,17 @@ GuiUserPort::Answer GuiUserPort::askYesNo(std::string_view text) {
     return box.exec() == QMessageBox::Yes ? Answer::Yes : Answer::No;
 }
 
+GuiUserPort::Answer GuiUserPort::askYesNoSilenceable(std::string_view text, bool& dontAskAgain) {
+    QMessageBox box(QMessageBox::Question, productName(), qs(text),
+                    QMessageBox::Yes | QMessageBox::No, parent_);
+    box.setEscapeButton(QMessageBox::No);
+    auto* silence = new QCheckBox(gui::text(ids::kDoNotAskAgain), &box);
+    box.setCheckBox(silence);
+    const bool yes = box.exec() == QMessageBox::Yes;
+    dontAskAgain = silence->isChecked();
+    return yes ? Answer::Yes : Answer::No;
+}
+
 GuiUserPort::Answer GuiUserPort::askYesNoCancel(std::string_view text) {
     QMessageBox box(QMessageBox::Question, productName(), qs(text),
                     QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, parent_);
@@ -134,7 +146,14 @@ void GuiUserPort::showMessage(Severity severity, std::string_view text) {
 
 void GuiUserPort::showFailedFiles(std::string_view title, std::string_view text,
                                   const std::vector<std::string>& names) {
-    FailedFilesDialog dialog(qs(title), qs(text), names, parent_);
+    FailedFilesDialog dialog(qs(title), qs(text), {}, names, parent_);
+    dialog.exec();
+}
+
+void GuiUserPort::showFailedFilesIn(std::string_view title, std::string_view text,
+                                    std::string_view folder,
+                                    const std::vector<std::string>& names) {
+    FailedFilesDialog dialog(qs(title), qs(text), qs(folder), names, parent_);
     dialog.exec();
 }
 

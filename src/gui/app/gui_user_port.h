@@ -32,12 +32,15 @@ public:
     void finishProgress() override;
     Answer askYesNo(std::string_view text) override;
     Answer askYesNoCancel(std::string_view text) override;
+    Answer askYesNoSilenceable(std::string_view text, bool& dontAskAgain) override;
     OverwriteChoice askOverwrite(std::string_view text) override;
     std::optional<std::string> askSavePath(std::string_view suggested, std::string_view filter,
                                            std::string_view defaultExtension) override;
     void showMessage(Severity severity, std::string_view text) override;
     void showFailedFiles(std::string_view title, std::string_view text,
                          const std::vector<std::string>& names) override;
+    void showFailedFilesIn(std::string_view title, std::string_view text, std::string_view folder,
+                           const std::vector<std::string>& names) override;
     void showStatus(std::string_view text) override;
     void openDocument(std::string_view path) override;
 

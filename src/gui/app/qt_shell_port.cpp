@@ -1,16 +1,34 @@
 #include "gui/app/qt_shell_port.h"
 
+#include <QApplication>
 #include <QFileDialog>
 
 #include "base/string_ids.h"
 #include "gui/app/about_dialog.h"
 #include "gui/app/file_filter.h"
+#include "gui/freedb/album_export_dialog.h"
+#include "gui/freedb/proxy_credentials_dialog.h"
 #include "gui/qt_text.h"
+#include "gui/rename/change_case_dialog.h"
+#include "gui/rename/filename_rename_dialog.h"
+#include "gui/rename/filename_to_tag_dialog.h"
 #include "gui/views/file_info_dialog.h"
 
 namespace tw::gui {
 
 namespace ids = base::ids;
+
+namespace {
+
+// A folder that exists, chosen in the platform's folder browser titled `titleId`.
+std::optional<std::string> existingFolder(QWidget* parent, int titleId, const std::string& start) {
+    const QString folder = QFileDialog::getExistingDirectory(parent, text(titleId), qs(start));
+    if (folder.isEmpty())
+        return std::nullopt;
+    return utf8(folder);
+}
+
+}  // namespace
 
 std::optional<std::string> QtShellPort::pickFolder(const std::string& start) {
     QFileDialog dialog(parent_, text(ids::kSelectDirCaption), qs(start));
@@ -40,6 +58,49 @@ void QtShellPort::showFileInfo(GuiContext& context, int index) {
 void QtShellPort::showAbout() {
     AboutDialog dialog(parent_);
     dialog.exec();
+}
+
+bool QtShellPort::showRenaming(GuiContext& context) {
+    DlgFilenameRename dialog(context, *this, parent_);
+    dialog.exec();
+    return dialog.changedRecords();
+}
+
+bool QtShellPort::showFilenameToTag(GuiContext& context) {
+    DlgFilenameToTag dialog(context, *this, parent_);
+    dialog.exec();
+    return dialog.changedRecords();
+}
+
+bool QtShellPort::showChangeCase(GuiContext& context, rename::ChangeCaseTarget target) {
+    DlgChangeCase dialog(context, target, parent_);
+    dialog.exec();
+    return dialog.changedRecords();
+}
+
+std::optional<std::string> QtShellPort::pickPath(const std::string& start) {
+    return existingFolder(QApplication::activeModalWidget(), ids::kMaskSelectPath, start);
+}
+
+std::optional<AlbumExportChoice> QtShellPort::askAlbumExport(const std::string& suggested,
+                                                             int filterIndex, bool openAfterwards) {
+    AlbumExportDialog dialog(parent_, qs(suggested), filterIndex, openAfterwards);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.choice();
+}
+
+std::optional<std::string> QtShellPort::pickDatabaseFolder(const std::string& start) {
+    return existingFolder(parent_, ids::kSettingsChooseLocalDbFolder, start);
+}
+
+bool QtShellPort::askProxyCredentials(std::string& user, std::string& password) {
+    ProxyCredentialsDialog dialog(qs(user), qs(password), parent_);
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    user = utf8(dialog.user());
+    password = utf8(dialog.password());
+    return true;
 }
 
 }  // namespace tw::gui

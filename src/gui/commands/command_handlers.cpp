@@ -7,6 +7,7 @@ void defineAllCommands(CommandSet& commands, CommandContext& context) {
     defineFileCommands(commands, context);
     defineEditCommands(commands, context);
     defineTagCommands(commands, context);
+    defineFreeDbCommands(commands, context);
     defineSettingsCommands(commands, context);
     defineViewCommands(commands, context);
     defineLanguageCommands(commands, context);

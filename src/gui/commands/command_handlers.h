@@ -12,6 +12,8 @@ void defineFolderCommands(CommandSet& commands, CommandContext& context);
 void defineFileCommands(CommandSet& commands, CommandContext& context);
 void defineEditCommands(CommandSet& commands, CommandContext& context);
 void defineTagCommands(CommandSet& commands, CommandContext& context);
+// "Get CD Info from FreeDB" of the tags menu.
+void defineFreeDbCommands(CommandSet& commands, CommandContext& context);
 void defineSettingsCommands(CommandSet& commands, CommandContext& context);
 void defineViewCommands(CommandSet& commands, CommandContext& context);
 void defineLanguageCommands(CommandSet& commands, CommandContext& context);

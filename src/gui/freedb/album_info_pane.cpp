@@ -1,0 +1,57 @@
+#include "gui/freedb/album_info_pane.h"
+
+#include <QFormLayout>
+#include <QLabel>
+
+#include "base/string_ids.h"
+#include "freedb/album_info.h"
+#include "gui/qt_text.h"
+
+namespace tw::gui {
+
+namespace ids = base::ids;
+
+namespace {
+
+QString labelOf(int id) {
+    return text(id) + QLatin1Char(':');
+}
+
+}  // namespace
+
+AlbumInfoPane::AlbumInfoPane(QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("infoPane"));
+    new QFormLayout(this);
+    artist_ = addRow(labelOf(ids::kTrackColumnArtist), QStringLiteral("infoArtist"));
+    title_ = addRow(labelOf(ids::kTrackColumnTitle), QStringLiteral("infoTitle"));
+    year_ = addRow(text(ids::kAlbumYearLabel), QStringLiteral("infoYear"));
+    category_ = addRow(text(ids::kAlbumCategoryLabel), QStringLiteral("infoCategory"));
+    discId_ = addRow(text(ids::kAlbumDiskIdLabel), QStringLiteral("infoDiscId"));
+    length_ = addRow(text(ids::kAlbumDiskLengthLabel), QStringLiteral("infoLength"));
+    extra_ = addRow(labelOf(ids::kTrackColumnExtraInfo), QStringLiteral("infoExtra"));
+    extra_->setWordWrap(true);
+}
+
+QLabel* AlbumInfoPane::addRow(const QString& label, const QString& name) {
+    auto* value = new QLabel(this);
+    value->setObjectName(name);
+    value->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    value->setTextFormat(Qt::PlainText);
+    static_cast<QFormLayout*>(layout())->addRow(label, value);
+    return value;
+}
+
+void AlbumInfoPane::showAlbum(const freedb::AlbumInfo* album) {
+    const auto show = [album](QLabel* field, auto get) {
+        field->setText(album ? qs(get(*album)) : QString());
+    };
+    show(artist_, [](const freedb::AlbumInfo& a) { return a.artist(); });
+    show(title_, [](const freedb::AlbumInfo& a) { return a.title(); });
+    show(year_, [](const freedb::AlbumInfo& a) { return a.year(); });
+    show(category_, [](const freedb::AlbumInfo& a) { return a.category(); });
+    show(discId_, [](const freedb::AlbumInfo& a) { return a.discId(); });
+    show(length_, [](const freedb::AlbumInfo& a) { return a.lengthText(); });
+    show(extra_, [](const freedb::AlbumInfo& a) { return a.extendedData(); });
+}
+
+}  // namespace tw::gui

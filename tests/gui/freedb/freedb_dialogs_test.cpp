@@ -1,0 +1,307 @@
+// The windows the album window opens: database info, settings with the server list, the
+// submission, the proxy prompt and the export dialog, driven as a user drives them.
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFileDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QTabWidget>
+#include <QTest>
+
+#include "freedb/cd_player_ini_store.h"
+#include "freedb/http_text.h"
+#include "freedb/local_album_database.h"
+#include "freedb_window_fixture.h"
+#include "gui/app/qt_shell_port.h"
+#include "gui/freedb/album_tree.h"
+#include "gui/freedb/album_trees.h"
+#include "gui/freedb/album_window.h"
+#include "gui/freedb/database_info_dialog.h"
+#include "gui/freedb/freedb_settings_dialog.h"
+#include "gui/freedb/ordered_check_list.h"
+#include "gui/freedb/submit_dialog.h"
+#include "gui/support/modal_answer.h"
+#include "support/file_text.h"
+
+namespace tw::gui {
+
+namespace {
+
+using C = AlbumCommand;
+using freedb::FoundIn;
+using test::ClickTab;
+using test::DiscRecord;
+using test::FreeDbWindowFixture;
+using test::ModalAnswer;
+using test::TwoTrackDisc;
+using Answer = base::UserPort::Answer;
+
+template <typename T>
+T& child(QWidget& parent, const char* name) {
+    auto* found = parent.findChild<T*>(QString::fromLatin1(name));
+    if (!found)
+        qFatal("no control %s", name);
+    return *found;
+}
+
+void retype(QLineEdit& field, const QString& text) {
+    field.selectAll();
+    QTest::keyClicks(&field, text);
+}
+
+freedb::AlbumInfo storedAlbum(const std::string& category) {
+    freedb::AlbumInfo album = TwoTrackDisc();
+    album.setCategory(category);
+    album.setArtist("Band");
+    album.setTitle("Record");
+    return album;
+}
+
+bool retrievedIn(AlbumWindow& window, const std::string& category) {
+    AlbumNode* node = window.trees().lookup().findAlbum(FoundIn::FreeDb, category, "0d01a202");
+    return node && node->album().trackCount() > 0;
+}
+
+}  // namespace
+
+class FreeDbDialogsTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void databaseInfoGathersEachTabOnItsOwnThread() {
+        FreeDbWindowFixture f;
+        f.database.setStatLines({"Database entries: 42",
+                                 "Database entries by category:", "    rock: 40", "    jazz: 2",
+                                 "current users: 3", "max users: 100"});
+        f.pointAtServers();
+        QVERIFY(freedb::CdPlayerIniStore(f.cdPlayerIni).write(storedAlbum("rock")));
+        QVERIFY(freedb::LocalAlbumDatabase(f.storedConfig().localDb).write(storedAlbum("jazz")));
+        auto window = f.open(TwoTrackDisc());
+        QTRY_VERIFY(!window->isBusy());
+
+        const std::string saved = (f.dir / "info.txt").string();
+        f.port.savePaths = {saved};
+        QStringList shown;
+        ModalAnswer info([&](QWidget& dialog) {
+            auto& d = static_cast<DatabaseInfoDialog&>(dialog);
+            QTRY_VERIFY(
+                d.textOf(DatabaseInfoDialog::CdPlayer).endsWith(QStringLiteral("Tracklists:\t1")));
+            ClickTab(d.tabs(), d.tabs().widget(DatabaseInfoDialog::Server));
+            QTRY_VERIFY(d.textOf(DatabaseInfoDialog::Server)
+                            .startsWith(QStringLiteral("Total albums:\t\t42\n")));
+            ClickTab(d.tabs(), d.tabs().widget(DatabaseInfoDialog::LocalDatabase));
+            QTRY_VERIFY(d.textOf(DatabaseInfoDialog::LocalDatabase)
+                            .startsWith(QStringLiteral("Total albums:\t\t1\n")));
+            shown << d.textOf(DatabaseInfoDialog::Server)
+                  << d.textOf(DatabaseInfoDialog::LocalDatabase);
+            test::clickButton(dialog, QStringLiteral("Save..."));
+            test::clickButton(dialog, QStringLiteral("Close"));
+        });
+        QTest::keyClick(window.get(), Qt::Key_D, Qt::ControlModifier);
+        QVERIFY(info.answered());
+        QVERIFY(shown.value(0).contains(QStringLiteral("\tRock:\t\t40\n")));
+        QCOMPARE(QString::fromStdString(test::fileText(saved)), shown.value(1));
+
+        // A server that cannot be reached: the tab says so, and Refresh asks again.
+        freedb::StoreConfig config = f.storedConfig();
+        config.freedb.remotePort = "1";
+        freedb::SaveStoreConfig(config, f.settings);
+        DatabaseInfoDialog dialog(f.context());
+        dialog.show();
+        ClickTab(dialog.tabs(), dialog.tabs().widget(DatabaseInfoDialog::Server));
+        QTRY_COMPARE(dialog.textOf(DatabaseInfoDialog::Server),
+                     QStringLiteral("Can't retrieve info!"));
+        test::clickButton(dialog, QStringLiteral("Refresh"));
+        QCOMPARE(dialog.textOf(DatabaseInfoDialog::Server), QStringLiteral("Retrieving info ..."));
+        QTRY_COMPARE(dialog.textOf(DatabaseInfoDialog::Server),
+                     QStringLiteral("Can't retrieve info!"));
+    }
+
+    void aSettingsChangeReachesTheNextLookup() {
+        FreeDbWindowFixture f;
+        f.database.add(DiscRecord("rock", "Band / First"));
+        f.pointAtServers();
+        auto first = f.open(TwoTrackDisc());
+        QTRY_VERIFY(retrievedIn(*first, "rock"));
+        QVERIFY(f.web->requests().empty());
+
+        ModalAnswer settings([&f](QWidget& dialog) {
+            auto& d = static_cast<FreeDbSettingsDialog&>(dialog);
+            retype(child<QLineEdit>(dialog, "serverPort"), QString::number(f.web->port()));
+            retype(child<QLineEdit>(dialog, "httpPath"), QStringLiteral("/cgi bin/cddb.cgi"));
+            child<QCheckBox>(dialog, "useHttp").click();
+            // The tree groups by artist only from now on.
+            ClickTab(d.pages(), d.pages().widget(3));
+            auto& levels = child<OrderedCheckList>(dialog, "treeLevels");
+            for (int row : {0, 2}) {
+                levels.list().setCurrentRow(row);
+                child<QAbstractButton>(levels, "toggle").click();
+            }
+            test::clickButton(dialog, QStringLiteral("OK"));
+        });
+        QTest::keyClick(first.get(), Qt::Key_F12);
+        QVERIFY(settings.answered());
+        const freedb::FreeDbSettings stored = f.storedConfig().freedb;
+        QVERIFY(stored.useHttp());
+        QCOMPARE(stored.remoteHttpPath, std::string("/cgi bin/cddb.cgi"));
+        AlbumNode* regrouped =
+            first->trees().lookup().findAlbum(FoundIn::FreeDb, "rock", "0d01a202");
+        QCOMPARE(regrouped->text(0), QStringLiteral("Band"));
+        QCOMPARE(regrouped->parent()->text(0), QStringLiteral("From CDDB"));
+        first->action(C::Exit)->trigger();
+
+        auto next = f.open(TwoTrackDisc());
+        QTRY_VERIFY(retrievedIn(*next, "rock"));
+        QVERIFY(!f.web->requests().empty());
+        const test::FakeHttpRequest query = f.web->requests().front();
+        QCOMPARE(query.rejection, std::string());
+        QVERIFY(query.target.starts_with("/cgi%20bin/cddb.cgi?cmd=cddb+query+0d01a202"));
+    }
+
+    void defaultsAskFirstAndRestoreThePageShown() {
+        FreeDbWindowFixture f;
+        f.pointAtServers();
+        // Filling the pages changes nothing: OK without an edit stores what was stored.
+        const std::string file = test::fileText(f.cdPlayerIni);
+        {
+            FreeDbSettingsDialog untouched(f.context());
+            untouched.show();
+            test::clickButton(untouched, QStringLiteral("OK"));
+        }
+        QCOMPARE(test::fileText(f.cdPlayerIni), file);
+        QVERIFY(f.port.log.empty());
+
+        FreeDbSettingsDialog dialog(f.context());
+        dialog.show();
+        auto& timeout = child<QLineEdit>(dialog, "timeout");
+        QCOMPARE(timeout.text(), QStringLiteral("5"));
+        f.port.answers = {Answer::No};
+        test::clickButton(dialog, QStringLiteral("Default"));
+        QCOMPARE(timeout.text(), QStringLiteral("5"));
+        f.port.answers = {Answer::Yes};
+        test::clickButton(dialog, QStringLiteral("Default"));
+        QCOMPARE(f.port.log.back(),
+                 std::string("ask:Are you sure to set default settings for the current page?"));
+        QCOMPARE(timeout.text(), QStringLiteral("30"));
+        QCOMPARE(child<QLineEdit>(dialog, "serverPort").text(), QStringLiteral("8880"));
+        test::clickButton(dialog, QStringLiteral("OK"));
+        const freedb::FreeDbSettings stored = f.storedConfig().freedb;
+        QCOMPARE(stored.timeout, 30u);
+        // The other pages kept what they had.
+        QCOMPARE(stored.maxThreadsCount, 5);
+        QCOMPARE(f.storedConfig().localDb.root, f.databaseRoot);
+    }
+
+    void theServerListIsRetrievedChosenFromAndKept() {
+        FreeDbWindowFixture f;
+        f.database.setSites({"one.example.test cddbp 8880 - N000.00 W000.00 First mirror",
+                             "two.example.test http 80 /~cddb/cddb.cgi N001.00 W001.00 Second"});
+        f.pointAtServers();
+        FreeDbSettingsDialog dialog(f.context());
+        dialog.show();
+        QString first;
+        ModalAnswer list([&first](QWidget& servers) {
+            auto& rows = child<QListWidget>(servers, "servers");
+            QTRY_COMPARE(rows.count(), 2);
+            first = rows.item(0)->text();
+            QTest::mouseClick(rows.viewport(), Qt::LeftButton, {},
+                              rows.visualItemRect(rows.item(1)).center());
+            test::clickButton(servers, QStringLiteral("OK"));
+        });
+        test::clickButton(dialog, QStringLiteral("Get List of FreeDB Servers..."));
+        QVERIFY(list.answered());
+        QCOMPARE(first, QStringLiteral("01 - one.example.test:8880 (cddbp) First mirror"));
+        QCOMPARE(child<QLineEdit>(dialog, "serverHost").text(), QStringLiteral("two.example.test"));
+        QCOMPARE(child<QLineEdit>(dialog, "serverPort").text(), QStringLiteral("80"));
+        QVERIFY(child<QCheckBox>(dialog, "useHttp").isChecked());
+        QCOMPARE(child<QComboBox>(dialog, "serverList").currentText(),
+                 QStringLiteral("two.example.test /http/ (Second)"));
+        // The list is kept at once; the chosen server when the settings are stored.
+        QCOMPARE(f.storedConfig().freedb.servers.size(), 2u);
+        QCOMPARE(f.storedConfig().freedb.remoteServer, std::string("127.0.0.1"));
+        test::clickButton(dialog, QStringLiteral("OK"));
+        QCOMPARE(f.storedConfig().freedb.remoteServer, std::string("two.example.test"));
+    }
+
+    void aProxyThatRefusesIsAnsweredOnceARun() {
+        FreeDbWindowFixture f;
+        f.database.add(DiscRecord("rock", "Band / First"));
+        test::FakeHttpOptions options;
+        options.proxyAuthorization = "Basic " + freedb::Base64("user:secret");
+        test::FakeHttpServer proxy(test::CddbHttpHandler(f.database), options);
+        f.pointAtServers(true);
+        freedb::StoreConfig config = f.storedConfig();
+        config.freedb.remoteServer = "cddb.example.test";
+        config.freedb.proxyServer = "127.0.0.1";
+        config.freedb.proxyPort = std::to_string(proxy.port());
+        config.freedb.setOption(freedb::FreeDbSettings::kOptionProxy, true);
+        freedb::SaveStoreConfig(config, f.settings);
+        f.shell.proxyCredentials = {{"user", "secret"}};
+
+        auto window = f.open(TwoTrackDisc());
+        QTRY_VERIFY(retrievedIn(*window, "rock"));
+        QCOMPARE(f.shell.log, std::vector<std::string>{"proxy:"});
+        window.reset();
+        auto again = f.open(TwoTrackDisc());
+        QTRY_VERIFY(retrievedIn(*again, "rock"));
+        QCOMPARE(f.shell.log.size(), 1u);
+        // What was entered stays in memory; the stored settings are as they were.
+        QCOMPARE(f.storedConfig().freedb.proxyPassword, std::string());
+    }
+
+    void theSubmissionGoesUnderTheCategoryChosen() {
+        FreeDbWindowFixture f;
+        f.pointAtServers();
+        std::vector<QString> log;
+        SubmitDialog dialog(f.context(), storedAlbum("rock"),
+                            [&log](const QString& line) { log.push_back(line); });
+        dialog.show();
+        auto& category = child<QComboBox>(dialog, "category");
+        QCOMPARE(category.currentText(), QStringLiteral("Rock"));
+        category.setFocus();
+        QTest::keyClicks(&category, QStringLiteral("J"));
+        QCOMPARE(category.currentText(), QStringLiteral("Jazz"));
+        test::clickButton(dialog, QStringLiteral("Submit"));
+        QTRY_VERIFY(dialog.submitted());
+        QCOMPARE(f.web->requests().back().header("Category"), std::optional<std::string>("jazz"));
+        QCOMPARE(child<QLabel>(dialog, "status").text(),
+                 QStringLiteral("Album submitted successfully"));
+        QVERIFY(!log.empty());
+    }
+
+    void theRealPromptAndExportDialogsAnswerWhatTheUserEntered() {
+        QtShellPort shell;
+        ModalAnswer credentials([](QWidget& dialog) {
+            retype(child<QLineEdit>(dialog, "proxyPassword"), QStringLiteral("typed"));
+            test::clickButton(dialog, QStringLiteral("OK"));
+        });
+        std::string user = "stored";
+        std::string password;
+        QVERIFY(shell.askProxyCredentials(user, password));
+        QCOMPARE(user + ":" + password, std::string("stored:typed"));
+
+        test::TempDir dir;
+        ModalAnswer exported([&dir](QWidget& dialog) {
+            auto& files = static_cast<QFileDialog&>(dialog);
+            files.setDirectory(QString::fromStdString(dir.path().string()));
+            auto& type = child<QComboBox>(dialog, "fileTypeCombo");
+            type.setFocus();
+            QTest::keyClick(&type, Qt::Key_Up);
+            child<QCheckBox>(dialog, "openExported").click();
+            retype(child<QLineEdit>(dialog, "fileNameEdit"), QStringLiteral("album"));
+            QTest::keyClick(&child<QLineEdit>(dialog, "fileNameEdit"), Qt::Key_Return);
+        });
+        const auto choice = shell.askAlbumExport("0d01a202", 3, true);
+        QVERIFY(choice);
+        QCOMPARE(choice->path, (dir.path() / "album.rtf").string());
+        QCOMPARE(choice->filterIndex, 2);
+        QVERIFY(!choice->openAfterwards);
+    }
+};
+
+}  // namespace tw::gui
+
+QTEST_MAIN(tw::gui::FreeDbDialogsTest)
+#include "freedb_dialogs_test.moc"
