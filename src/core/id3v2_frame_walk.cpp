@@ -207,10 +207,13 @@ Id3v2FrameWalk walkId3v2Frames(const Id3v2Header& header, std::span<const std::u
                 note(Id3v2Damage::Kind::InvalidId, pos);
             std::string id = area.id(pos);
             TagLib::ByteVector bytes;
+            TagLib::ByteVector head;
             if (!wanted || wanted(id))
                 bytes = area.bytes(pos, next - pos);
+            else
+                head = area.bytes(pos, std::min(next - pos, headerLength + Id3v2RawFrame::kHeadBytes));
             walk.frames.push_back({std::move(id), area.flags(pos), Id3v2Header::kSize + pos,
-                                   validId, std::move(bytes)});
+                                   validId, std::move(bytes), std::move(head), next - pos});
             lastEnd = pos = next;
             continue;
         }

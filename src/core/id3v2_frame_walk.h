@@ -40,6 +40,12 @@ struct Id3v2RawFrame {
     std::uint64_t offset = 0;  // of its header, from the tag start
     bool validId = true;       // the id is upper-case letters and digits
     TagLib::ByteVector bytes;  // header and body, exactly as stored; empty if not wanted
+    // Of a frame not wanted: its header and the first bytes of its body (up to kHeadBytes),
+    // enough to tell what a large frame holds without copying it.
+    TagLib::ByteVector head;
+    std::uint64_t length = 0;  // header and body as stored
+
+    static constexpr std::size_t kHeadBytes = 512;
 
     std::size_t headerSize() const { return id.size() == 3 ? 6 : 10; }
     TagLib::ByteVector body() const { return bytes.mid(static_cast<unsigned int>(headerSize())); }

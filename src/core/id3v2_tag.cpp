@@ -90,8 +90,27 @@ Id3v2Tag::Id3v2Tag(const Id3v2Header& header, std::span<const std::uint8_t> byte
     oldSize_ = header.tagSize();
     damage_ = walk.damage;
     tagLibHeader_ = tagLibHeader(writeVersion_, walk.unsynchronised);
-    for (const Id3v2RawFrame& raw : walk.frames)
+    const std::string_view pictureId = pictureFrameId(header.majorVersion);
+    for (const Id3v2RawFrame& raw : walk.frames) {
+        const std::size_t before = entries_.size();
         addEntry(raw, header.majorVersion == 2);
+        if (raw.id != pictureId)
+            continue;
+        const TagLib::ByteVector& head = raw.bytes.isEmpty() ? raw.head : raw.bytes;
+        pictures_.push_back(parsePictureHead(
+            {reinterpret_cast<const std::uint8_t*>(head.data()), head.size()}, raw.length,
+            header.majorVersion));
+        pictureFrames_.push_back(entries_.size() > before ? entries_.back().frame : nullptr);
+    }
+}
+
+Frame* Id3v2Tag::pictureFrame(std::size_t index) const {
+    if (index >= pictureFrames_.size() || !pictureFrames_[index])
+        return nullptr;
+    for (Frame* frame : tag_->frameList())
+        if (frame == pictureFrames_[index])
+            return frame;
+    return nullptr;
 }
 
 Id3v2Tag::~Id3v2Tag() = default;

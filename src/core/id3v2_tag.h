@@ -12,6 +12,7 @@
 
 #include "core/id3v2_frame_walk.h"
 #include "core/id3v2_header.h"
+#include "core/picture_info.h"
 
 namespace tw::core {
 
@@ -72,6 +73,13 @@ public:
     // Removes every frame whose TagLib id is `id`.
     void removeFrames(const char* id);
 
+    // The attached pictures of the file's tag, in their order, as their frames' first bytes
+    // tell (whether or not the frames were parsed).
+    const std::vector<PictureInfo>& pictures() const { return pictures_; }
+    // TagLib's parse of picture `index`: null when the frame was not parsed (not among
+    // onlyIds, or TagLib cannot read it) or has been removed.
+    TagLib::ID3v2::Frame* pictureFrame(std::size_t index) const;
+
     // The version the tag is written in: 4 for a v2.4 tag, 3 for all others.
     int writeVersion() const { return writeVersion_; }
 
@@ -110,6 +118,8 @@ private:
     std::unique_ptr<TagLib::ID3v2::Tag> tag_;
     std::vector<std::unique_ptr<TagLib::ID3v2::Frame>> removed_;
     std::vector<Entry> entries_;
+    std::vector<PictureInfo> pictures_;
+    std::vector<const TagLib::ID3v2::Frame*> pictureFrames_;  // parallel to pictures_
     std::vector<Id3v2Damage> damage_;
     std::uint64_t oldSize_ = 0;
     int writeVersion_ = 3;

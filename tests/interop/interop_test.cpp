@@ -13,6 +13,7 @@
 #include "core/app_options.h"
 #include "core/audio_file.h"
 #include "core/mpeg_info.h"
+#include "core/picture_data.h"
 #include "core/save_batch.h"
 #include "core/tag_file_writer.h"
 #include "core/tag_save.h"
@@ -284,6 +285,95 @@ TEST_F(InteropTest, DamagedTagsKeepEveryFrameMutagenSeesThroughAnEdit) {
         EXPECT_EQ(after, kept);
         expectAudioUnchanged();
     }
+}
+
+// mutagen's md5 of the bytes, as its dump shows it.
+std::string md5Of(const std::string& bytes) {
+    test::TempDir dir;
+    const std::string path = dir.folder() + "/bytes";
+    test::writeBytes(path, test::Bytes(bytes.begin(), bytes.end()));
+    const auto out = runTool({"md5", path});
+    return out ? *out : std::string();
+}
+
+Dump withoutPictures(Dump dump) {
+    std::erase_if(dump, [](const auto& entry) { return entry.first.starts_with("APIC"); });
+    return dump;
+}
+
+// Pictures mutagen wrote are listed with their facts, read byte for byte, and added,
+// replaced and deleted so that mutagen reads the result, in the tag's own version, with
+// every other frame as it was.
+TEST_F(InteropTest, PicturesRoundTripWithMutagen) {
+    const std::string png = "\x89PNG\r\n\x1a\n" + std::string(3000, 'p');
+    const std::string jpeg = "\xff\xd8\xff" + std::string(700, 'j');
+    for (const auto& [scenario, version] : {std::pair{"rich-v23", "2.3"}, {"rich-v24", "2.4"}}) {
+        SCOPED_TRACE(scenario);
+        audioOnlyFile();
+        ASSERT_TRUE(runTool({"write", path_, scenario}));
+        const Dump before = dumpOf(path_, "frames");
+        const Dump beforePictures = dumpOf(path_);
+
+        AudioFile r = record();
+        ASSERT_EQ(r.pictures.items.size(), 2u);
+        // mutagen puts the smaller frame first.
+        const std::size_t frontAt = r.pictures.items[0].info.type == 3 ? 0 : 1;
+        const PictureInfo front = r.pictures.items[frontAt].info;
+        EXPECT_EQ(front.type, 3);
+        EXPECT_EQ(front.mime, "image/png");
+        EXPECT_EQ(front.description, "front");
+        EXPECT_EQ(front.byteSize, 4u + 256 * 8);
+        EXPECT_EQ(r.pictures.items[1 - frontAt].info.type, 4);
+        EXPECT_TRUE(r.pictures.hasFrontCover());
+
+        // Export: the bytes mutagen holds.
+        const auto loaded = readPictureData(path_, kPictureReadLimit);
+        ASSERT_TRUE(loaded && loaded->size() == 2u);
+        const std::string apicFront = beforePictures.at("APIC:front");
+        EXPECT_TRUE(apicFront.ends_with(md5Of(*(*loaded)[frontAt]))) << apicFront;
+        EXPECT_EQ((*loaded)[frontAt]->size(), front.byteSize);
+
+        // Replace the front cover, add an illustration with a description beyond Latin-1.
+        r.pictures.put({3, "image/png", "new front", png.size()},
+                       std::make_shared<const std::string>(png));
+        r.pictures.put({18, "image/jpeg", "Bühne ✓", jpeg.size()},
+                       std::make_shared<const std::string>(jpeg));
+        std::string reason;
+        ASSERT_TRUE(save(r, &reason)) << reason;
+        Dump d = dumpOf(path_);
+        EXPECT_EQ(d.at("version"), version);
+        EXPECT_FALSE(d.contains("APIC:front"));
+        EXPECT_EQ(d.at("APIC:new front"), "image/png 3 " + md5Of(png));
+        EXPECT_EQ(d.at("APIC:Bühne ✓"), "image/jpeg 18 " + md5Of(jpeg));
+        EXPECT_EQ(d.at("APIC:back"), beforePictures.at("APIC:back"));
+        EXPECT_EQ(withoutPictures(dumpOf(path_, "frames")), withoutPictures(before));
+        EXPECT_FALSE(r.pictures.dirty());
+        ASSERT_EQ(r.pictures.items.size(), 3u);
+
+        // Delete the back cover.
+        ASSERT_EQ(r.pictures.removeType(4), 1u);
+        ASSERT_TRUE(save(r, &reason)) << reason;
+        d = dumpOf(path_);
+        EXPECT_FALSE(d.contains("APIC:back"));
+        EXPECT_TRUE(d.contains("APIC:new front"));
+        EXPECT_EQ(withoutPictures(dumpOf(path_, "frames")), withoutPictures(before));
+        EXPECT_EQ(record().pictures.items.size(), 2u);
+        expectAudioUnchanged();
+    }
+}
+
+// A file without any tag gets a v2.3 tag that holds only the picture.
+TEST_F(InteropTest, APictureAddedToAnUntaggedFileMakesAV23Tag) {
+    audioOnlyFile();
+    AudioFile r = record();
+    const std::string jpeg = "\xff\xd8\xff\xe0" + std::string(100, 'x');
+    r.pictures.put({3, "image/jpeg", "", jpeg.size()}, std::make_shared<const std::string>(jpeg));
+    std::string reason;
+    ASSERT_TRUE(save(r, &reason)) << reason;
+    const Dump d = dumpOf(path_);
+    EXPECT_EQ(d.at("version"), "2.3");
+    EXPECT_EQ(d.at("APIC:"), "image/jpeg 3 " + md5Of(jpeg));
+    expectAudioUnchanged();
 }
 
 }  // namespace
