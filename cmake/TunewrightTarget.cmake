@@ -30,8 +30,10 @@ function(tw_add_library name)
 endfunction()
 
 # tw_add_test(name SOURCES... DEPS...): one GoogleTest binary, each test a CTest entry. The
-# undo journals of the saves tests make go to the build tree, never to the user's folder.
+# undo journals of the saves tests make, and the files they move to the trash, go to the
+# build tree, never to the user's folders.
 set(TW_TEST_STATE_HOME ${CMAKE_BINARY_DIR}/test-state)
+set(TW_TEST_DATA_HOME ${CMAKE_BINARY_DIR}/test-data)
 function(tw_add_test name)
   cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
@@ -39,5 +41,5 @@ function(tw_add_test name)
   tw_target_defaults(${name})
   gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
                        PROPERTIES ENVIRONMENT
-                       "TW_SOURCE_DIR=${PROJECT_SOURCE_DIR};XDG_STATE_HOME=${TW_TEST_STATE_HOME}")
+                       "TW_SOURCE_DIR=${PROJECT_SOURCE_DIR};XDG_STATE_HOME=${TW_TEST_STATE_HOME};XDG_DATA_HOME=${TW_TEST_DATA_HOME}")
 endfunction()

@@ -4,14 +4,15 @@
 
 namespace tw::core {
 
-void setNumbering(FileList& list) {
-    const std::int32_t total = list.selectedCount();
-    std::int32_t counter = 0;
+void setNumbering(FileList& list, const Numbering& numbering) {
+    const std::int32_t total =
+        numbering.withTotal ? numbering.start + list.selectedCount() - 1 : 0;
+    std::int32_t counter = numbering.start;
     list.forEachSelected([&](AudioFile& file) {
-        ++counter;
         file.id3v1.setTrack(counter, true);
         file.id3v2.setTrack(counter, true);
         file.id3v2.setTrackTotal(total, true);
+        ++counter;
     });
 }
 

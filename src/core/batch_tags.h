@@ -7,9 +7,16 @@ namespace tw::core {
 // The tag commands that act on every file of the selection chain. They change the records
 // in memory only and leave them dirty; saveAll() writes them.
 
-// Numbers the chain 1, 2, 3 ... in both tags; the ID3v2 tag also gets the chain length as
-// its total, so it is written as "n/total".
-void setNumbering(FileList& list);
+// How the chain is numbered: from `start`, and with `withTotal` the ID3v2 tag gets the last
+// number as its total (written as "n/total"), else no total.
+struct Numbering {
+    std::int32_t start = 1;
+    bool withTotal = true;
+};
+
+// Numbers the chain start, start + 1 ... in both tags (the window's command: 1, 2, 3 ...
+// with the chain length as the ID3v2 total).
+void setNumbering(FileList& list, const Numbering& numbering = {});
 // Empties the track numbers (and the ID3v2 total) of both tags.
 void removeNumbering(FileList& list);
 
