@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <string>
 
 #include "base/file_ops.h"
@@ -70,6 +71,13 @@ std::string topTrash(const std::string& top) {
             return own;
     }
     return base + "/.Trash-" + uid;
+}
+
+// `path` or, when it does not exist yet, the nearest folder above it that does.
+std::string nearestFolder(std::string path) {
+    while (path.size() > 1 && !lstatOf(path))
+        path = base::folderOf(path);
+    return path;
 }
 
 bool onDevice(const std::string& folder, dev_t device) {
@@ -156,14 +164,12 @@ std::optional<std::string> moveToTrash(const std::string& path) {
     if (!st)
         return why(errno);
     const std::string home = homeTrash();
-    if (!home.empty()) {
-        // The home trash counts when its device is the file's (a missing trash is made first,
-        // under a data folder that must exist).
-        const std::string dataFolder = base::folderOf(home);
-        if (onDevice(dataFolder, st->st_dev)) {
-            if (makeFolder(home) && onDevice(home, st->st_dev))
-                return moveIntoTrash(home, path, path, std::time(nullptr));
-        }
+    if (!home.empty() && onDevice(nearestFolder(home), st->st_dev)) {
+        // The home trash is on the file's device (what of it is missing is made).
+        std::error_code error;
+        std::filesystem::create_directories(home, error);
+        if (onDevice(home, st->st_dev))
+            return moveIntoTrash(home, path, path, std::time(nullptr));
     }
     const std::string top = mountTop(path, st->st_dev);
     const std::string trash = topTrash(top);
