@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -20,20 +19,12 @@
 #include "support/damaged_tags.h"
 #include "support/id3v2_builder.h"
 #include "support/mp3_file.h"
+#include "support/mutagen.h"
 
 namespace tw::core {
 namespace {
 
-using Dump = std::map<std::string, std::string>;
-
-constexpr const char* kPython = "/usr/bin/python3";
-
-std::string quoted(const std::string& arg) {
-    std::string out = "'";
-    for (char c : arg)
-        out += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return out + "'";
-}
+using Dump = test::MutagenDump;
 
 ino_t inodeOf(const std::string& path) {
     struct stat st {};
@@ -41,51 +32,19 @@ ino_t inodeOf(const std::string& path) {
     return st.st_ino;
 }
 
-std::string toolPath() {
-    const char* source = std::getenv("TW_SOURCE_DIR");
-    return std::string(source ? source : ".") + "/tests/interop/mutagen_tool.py";
-}
-
-// Runs the mutagen tool; its standard output, or nothing when it failed.
 std::optional<std::string> runTool(const std::vector<std::string>& args) {
-    std::string command = quoted(kPython) + " " + quoted(toolPath());
-    for (const std::string& arg : args)
-        command += " " + quoted(arg);
-    FILE* pipe = ::popen(command.c_str(), "r");
-    if (!pipe)
-        return std::nullopt;
-    std::string out;
-    char buffer[4096];
-    while (std::size_t n = std::fread(buffer, 1, sizeof buffer, pipe))
-        out.append(buffer, n);
-    const int status = ::pclose(pipe);
-    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
-        return std::nullopt;
-    return out;
+    return test::runMutagenTool(args);
 }
 
-// The output of a tool command that lists KEY NUL VALUE NUL pairs.
 Dump dumpOf(const std::string& path, const char* command = "dump") {
-    const auto out = runTool({command, path});
-    if (!out)
-        throw std::runtime_error("mutagen could not read " + path);
-    Dump dump;
-    for (std::size_t start = 0; start < out->size();) {
-        const std::size_t key = out->find('\0', start);
-        const std::size_t value = key == std::string::npos ? key : out->find('\0', key + 1);
-        if (value == std::string::npos)
-            throw std::runtime_error("mutagen dump cut short for " + path);
-        dump[out->substr(start, key - start)] = out->substr(key + 1, value - key - 1);
-        start = value + 1;
-    }
-    return dump;
+    return test::mutagenDump(path, command);
 }
 
 class InteropTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        if (!runTool({"check"}))
-            GTEST_SKIP() << kPython << " with mutagen is not available";
+        if (!test::mutagenAvailable())
+            GTEST_SKIP() << "/usr/bin/python3 with mutagen is not available";
     }
     void TearDown() override { options() = saved_; }
 
@@ -287,15 +246,6 @@ TEST_F(InteropTest, DamagedTagsKeepEveryFrameMutagenSeesThroughAnEdit) {
     }
 }
 
-// mutagen's md5 of the bytes, as its dump shows it.
-std::string md5Of(const std::string& bytes) {
-    test::TempDir dir;
-    const std::string path = dir.folder() + "/bytes";
-    test::writeBytes(path, test::Bytes(bytes.begin(), bytes.end()));
-    const auto out = runTool({"md5", path});
-    return out ? *out : std::string();
-}
-
 Dump withoutPictures(Dump dump) {
     std::erase_if(dump, [](const auto& entry) { return entry.first.starts_with("APIC"); });
     return dump;
@@ -330,7 +280,7 @@ TEST_F(InteropTest, PicturesRoundTripWithMutagen) {
         const auto loaded = readPictureData(path_, kPictureReadLimit);
         ASSERT_TRUE(loaded && loaded->size() == 2u);
         const std::string apicFront = beforePictures.at("APIC:front");
-        EXPECT_TRUE(apicFront.ends_with(md5Of(*(*loaded)[frontAt]))) << apicFront;
+        EXPECT_TRUE(apicFront.ends_with(test::md5Hex(*(*loaded)[frontAt]))) << apicFront;
         EXPECT_EQ((*loaded)[frontAt]->size(), front.byteSize);
 
         // Replace the front cover, add an illustration with a description beyond Latin-1.
@@ -343,8 +293,8 @@ TEST_F(InteropTest, PicturesRoundTripWithMutagen) {
         Dump d = dumpOf(path_);
         EXPECT_EQ(d.at("version"), version);
         EXPECT_FALSE(d.contains("APIC:front"));
-        EXPECT_EQ(d.at("APIC:new front"), "image/png 3 " + md5Of(png));
-        EXPECT_EQ(d.at("APIC:Bühne ✓"), "image/jpeg 18 " + md5Of(jpeg));
+        EXPECT_EQ(d.at("APIC:new front"), "image/png 3 " + test::md5Hex(png));
+        EXPECT_EQ(d.at("APIC:Bühne ✓"), "image/jpeg 18 " + test::md5Hex(jpeg));
         EXPECT_EQ(d.at("APIC:back"), beforePictures.at("APIC:back"));
         EXPECT_EQ(withoutPictures(dumpOf(path_, "frames")), withoutPictures(before));
         EXPECT_FALSE(r.pictures.dirty());
@@ -372,7 +322,7 @@ TEST_F(InteropTest, APictureAddedToAnUntaggedFileMakesAV23Tag) {
     ASSERT_TRUE(save(r, &reason)) << reason;
     const Dump d = dumpOf(path_);
     EXPECT_EQ(d.at("version"), "2.3");
-    EXPECT_EQ(d.at("APIC:"), "image/jpeg 3 " + md5Of(jpeg));
+    EXPECT_EQ(d.at("APIC:"), "image/jpeg 3 " + test::md5Hex(jpeg));
     expectAudioUnchanged();
 }
 
