@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/byte_window.h"
 #include "core/id3v2_header.h"
 
 namespace tw::core {
@@ -85,5 +86,9 @@ using FrameWanted = std::function<bool(std::string_view id)>;
 // header on, or as much of it as the file has.
 Id3v2FrameWalk walkId3v2Frames(const Id3v2Header& header, std::span<const std::uint8_t> tag,
                                const FrameWanted& wanted = {});
+// The same over a file (or buffer) whose first `tagLength` bytes hold the tag: only the
+// frame headers and the wanted frames are read (and the first bytes of the others).
+Id3v2FrameWalk walkId3v2Frames(const Id3v2Header& header, ByteWindow& file,
+                               std::uint64_t tagLength, const FrameWanted& wanted = {});
 
 }  // namespace tw::core

@@ -81,11 +81,24 @@ Id3v2Tag::Id3v2Tag(const Id3v2Header& header, std::span<const std::uint8_t> byte
                    std::span<const std::string_view> onlyIds)
     : Id3v2Tag() {
     onlyIds_ = onlyIds;
+    take(header, walkId3v2Frames(header, bytes, wantedFrames(header)));
+}
+
+Id3v2Tag::Id3v2Tag(const Id3v2Header& header, ByteWindow& file, std::uint64_t tagLength,
+                   std::span<const std::string_view> onlyIds)
+    : Id3v2Tag() {
+    onlyIds_ = onlyIds;
+    take(header, walkId3v2Frames(header, file, tagLength, wantedFrames(header)));
+}
+
+FrameWanted Id3v2Tag::wantedFrames(const Id3v2Header& header) {
     // v2.2 ids are known only once carried over (addEntry).
-    FrameWanted wanted;
-    if (!onlyIds.empty() && header.majorVersion != 2)
-        wanted = [this](std::string_view id) { return isWanted(id); };
-    const Id3v2FrameWalk walk = walkId3v2Frames(header, bytes, wanted);
+    if (onlyIds_.empty() || header.majorVersion == 2)
+        return {};
+    return [this](std::string_view id) { return isWanted(id); };
+}
+
+void Id3v2Tag::take(const Id3v2Header& header, const Id3v2FrameWalk& walk) {
     writeVersion_ = header.majorVersion == 4 ? 4 : 3;
     oldSize_ = header.tagSize();
     damage_ = walk.damage;

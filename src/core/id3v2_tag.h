@@ -59,6 +59,10 @@ public:
     // cannot be rendered.
     Id3v2Tag(const Id3v2Header& header, std::span<const std::uint8_t> bytes,
              std::span<const std::string_view> onlyIds = {});
+    // The same from the first `tagLength` bytes of a file read through `file`: of the frames
+    // not among onlyIds only the headers and first bytes are read.
+    Id3v2Tag(const Id3v2Header& header, ByteWindow& file, std::uint64_t tagLength,
+             std::span<const std::string_view> onlyIds = {});
     // A new, empty tag.
     Id3v2Tag();
     ~Id3v2Tag();
@@ -108,6 +112,8 @@ private:
         const TagLib::ID3v2::Frame* frame = nullptr;  // TagLib's parse, when it has one
     };
 
+    FrameWanted wantedFrames(const Id3v2Header& header);
+    void take(const Id3v2Header& header, const Id3v2FrameWalk& walk);
     void addEntry(const Id3v2RawFrame& raw, bool v22);
     bool isWanted(std::string_view id) const;
     bool unchanged(const Entry& entry) const;

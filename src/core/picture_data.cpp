@@ -46,13 +46,10 @@ std::optional<std::vector<PictureBytes>> readPictureData(const std::string& path
     const auto header = Id3v2Header::parse(window.bytesAt(0, Id3v2Header::kSize));
     if (!header)
         return out;
-    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(
-        std::min({header->tagSize(), facts->size, std::uint64_t{kId3v2ReadLimit}})));
-    window.copyAt(0, bytes);
+    const Id3v2Tag tag(*header, window, std::min(header->tagSize(), std::uint64_t{kId3v2ReadLimit}),
+                       kPictureIds);
     if (window.failed())
         return failed(why, window.error() != 0 ? window.error() : EIO);
-
-    const Id3v2Tag tag(*header, bytes, kPictureIds);
     for (std::size_t i = 0; i < tag.pictures().size(); ++i) {
         const auto* frame =
             dynamic_cast<const TagLib::ID3v2::AttachedPictureFrame*>(tag.pictureFrame(i));
