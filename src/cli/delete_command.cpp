@@ -28,9 +28,9 @@ int run(CommandContext& context, const Args& args) {
     }
     const std::vector<core::FileFailure> failed = list.removeSelected(true);
     for (const core::FileFailure& failure : failed)
-        context.port.showMessage(base::UserPort::Severity::Error,
-                                 base::trf(base::ids::kFailedFileLine, failure.fileName,
-                                           failure.reason));
+        context.port.showMessage(
+            base::UserPort::Severity::Error,
+            base::trf(base::ids::kFailedFileLine, failure.fileName, failure.reason));
     return allRead && failed.empty() ? kExitOk : kExitFailed;
 }
 

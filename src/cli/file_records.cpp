@@ -43,7 +43,8 @@ bool readFilesOrFolder(const std::vector<std::string>& words, core::FileList& li
         return readFiles(words, list, port);
     core::ListSession session(list, options, port);
     if (!session.scanFolder(words.front(), false)) {
-        port.showMessage(base::UserPort::Severity::Error, "cannot read the folder " + words.front());
+        port.showMessage(base::UserPort::Severity::Error,
+                         "cannot read the folder " + words.front());
         return false;
     }
     list.selectAll();

@@ -21,8 +21,7 @@ int run(CommandContext& context, const Args& args) {
         return usageProblem(context, "give a folder or at least one file");
 
     core::FileList list;
-    const bool allRead =
-        readFilesOrFolder(args.positional(), list, context.options, context.port);
+    const bool allRead = readFilesOrFolder(args.positional(), list, context.options, context.port);
     if (toV1)
         core::fillV1FromV2Selected(list);
     else

@@ -26,8 +26,7 @@ int run(CommandContext& context, const Args& args) {
         return usageProblem(context, "give a folder or at least one file");
 
     core::FileList list;
-    const bool allRead =
-        readFilesOrFolder(args.positional(), list, context.options, context.port);
+    const bool allRead = readFilesOrFolder(args.positional(), list, context.options, context.port);
     if (remove)
         core::removeNumbering(list);
     else
@@ -41,8 +40,9 @@ int run(CommandContext& context, const Args& args) {
 const Command kNumberCommand{
     .name = "number",
     .synopsis = "number DIR|FILE... [--start N] [--total] | number --remove DIR|FILE...",
-    .summary = "number the tracks in list order from N (1); --total writes n/total in ID3v2; "
-               "--remove empties the numbers",
+    .summary =
+        "number the tracks in list order from N (1); --total writes n/total in ID3v2; "
+        "--remove empties the numbers",
     .options = kOptions,
     .run = run,
 };

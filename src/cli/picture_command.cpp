@@ -140,8 +140,7 @@ int addPicture(CommandContext& context, const Args& args) {
     const core::PictureInfo info{*type, std::string(mime),
                                  description ? *description : std::string(), bytes->size()};
     const auto data = std::make_shared<const std::string>(*bytes);
-    return saveFiles(context, args,
-                     [&](core::AudioFile& file) { file.pictures.put(info, data); });
+    return saveFiles(context, args, [&](core::AudioFile& file) { file.pictures.put(info, data); });
 }
 
 int deletePictures(CommandContext& context, const Args& args) {
@@ -176,13 +175,15 @@ int run(CommandContext& context, const Args& args) {
 
 const Command kPictureCommand{
     .name = "picture",
-    .synopsis = "picture list FILE | picture export FILE --out PATH [--index N] | "
-                "picture add FILE... --image PATH [--type T] [--description D] | "
-                "picture delete FILE... --type T|--all",
-    .summary = "list, export, add or delete the attached pictures; T is one of other, icon, "
-               "other-icon, front (the default), back, leaflet, media, lead-artist, artist, "
-               "conductor, band, composer, lyricist, location, recording, performance, video, "
-               "fish, illustration, band-logo, publisher-logo",
+    .synopsis =
+        "picture list FILE | picture export FILE --out PATH [--index N] | "
+        "picture add FILE... --image PATH [--type T] [--description D] | "
+        "picture delete FILE... --type T|--all",
+    .summary =
+        "list, export, add or delete the attached pictures; T is one of other, icon, "
+        "other-icon, front (the default), back, leaflet, media, lead-artist, artist, "
+        "conductor, band, composer, lyricist, location, recording, performance, video, "
+        "fish, illustration, band-logo, publisher-logo",
     .options = kOptions,
     .run = run,
 };

@@ -86,7 +86,8 @@ void RecordWriter::writeTsv(const core::AudioFile& file) {
 // The pictures as their frames' heads tell: the images are never read for a list.
 void RecordWriter::writeJsonPictures(const core::PictureList& pictures) {
     buffer_ += R"(,"pictures":{"count":)";
-    appendValue(buffer_, static_cast<std::int64_t>(pictures.items.size()), "", "", appendJsonString);
+    appendValue(buffer_, static_cast<std::int64_t>(pictures.items.size()), "", "",
+                appendJsonString);
     buffer_ += R"(,"items":[)";
     bool first = true;
     for (const core::Picture& picture : pictures.items) {

@@ -61,7 +61,9 @@ struct AudioFile {
         return streamText[static_cast<std::size_t>(f)];
     }
 
-    bool dirty() const { return id3v1.dirty() || id3v2.dirty() || lyrics.dirty() || pictures.dirty(); }
+    bool dirty() const {
+        return id3v1.dirty() || id3v2.dirty() || lyrics.dirty() || pictures.dirty();
+    }
     bool unreadable() const { return !readFailure.empty(); }
 
     // Makes a record for `path`, whose work folder is the first `folderLength` bytes of it:

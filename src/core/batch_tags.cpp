@@ -5,8 +5,7 @@
 namespace tw::core {
 
 void setNumbering(FileList& list, const Numbering& numbering) {
-    const std::int32_t total =
-        numbering.withTotal ? numbering.start + list.selectedCount() - 1 : 0;
+    const std::int32_t total = numbering.withTotal ? numbering.start + list.selectedCount() - 1 : 0;
     std::int32_t counter = numbering.start;
     list.forEachSelected([&](AudioFile& file) {
         file.id3v1.setTrack(counter, true);

@@ -67,8 +67,8 @@ std::span<const std::uint8_t> ByteWindow::bytesAt(std::uint64_t offset, std::siz
 
 // Reads up to `count` bytes from `offset` into `into` (grown as needed); false, with the
 // window failed, when a read failed or the file ended early.
-bool ByteWindow::readInto(std::vector<std::uint8_t>& into, std::uint64_t offset,
-                          std::size_t count, std::size_t& got) {
+bool ByteWindow::readInto(std::vector<std::uint8_t>& into, std::uint64_t offset, std::size_t count,
+                          std::size_t& got) {
     if (failed_)
         return false;
     if (into.size() < count)

@@ -89,7 +89,8 @@ bool onDevice(const std::string& folder, dev_t device) {
 
 std::string trashName(std::string_view fileName, int n) {
     if (fileName.empty() || fileName == "." || fileName == ".." ||
-        fileName.find('/') != std::string_view::npos || fileName.find('\0') != std::string_view::npos)
+        fileName.find('/') != std::string_view::npos ||
+        fileName.find('\0') != std::string_view::npos)
         return {};
     if (n <= 1)
         return std::string(fileName);

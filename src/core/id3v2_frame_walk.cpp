@@ -197,8 +197,8 @@ Id3v2FrameWalk walkId3v2Frames(const Id3v2Header& header, std::span<const std::u
     return walkId3v2Frames(header, window, tag.size(), wanted);
 }
 
-Id3v2FrameWalk walkId3v2Frames(const Id3v2Header& header, ByteWindow& file,
-                               std::uint64_t tagLength, const FrameWanted& wanted) {
+Id3v2FrameWalk walkId3v2Frames(const Id3v2Header& header, ByteWindow& file, std::uint64_t tagLength,
+                               const FrameWanted& wanted) {
     Id3v2FrameWalk walk;
     walk.version = header.majorVersion;
     walk.unsynchronised = header.majorVersion == 4 && header.unsynchronised();
@@ -217,7 +217,8 @@ Id3v2FrameWalk walkId3v2Frames(const Id3v2Header& header, ByteWindow& file,
         const auto body = file.bytesAt(Id3v2Header::kSize, bodyLength);
         decoded = TagLib::ID3v2::SynchData::decode(TagLib::ByteVector(
             reinterpret_cast<const char*>(body.data()), static_cast<unsigned int>(body.size())));
-        decodedWindow.reset({reinterpret_cast<const std::uint8_t*>(decoded.data()), decoded.size()});
+        decodedWindow.reset(
+            {reinterpret_cast<const std::uint8_t*>(decoded.data()), decoded.size()});
         window = &decodedWindow;
         bodyStart = 0;
         bodyLength = decoded.size();
@@ -253,7 +254,8 @@ Id3v2FrameWalk walkId3v2Frames(const Id3v2Header& header, ByteWindow& file,
             if (!wanted || wanted(id))
                 bytes = area.bytes(pos, next - pos);
             else
-                head = area.bytes(pos, std::min(next - pos, headerLength + Id3v2RawFrame::kHeadBytes));
+                head =
+                    area.bytes(pos, std::min(next - pos, headerLength + Id3v2RawFrame::kHeadBytes));
             walk.frames.push_back({std::move(id), area.flags(pos), Id3v2Header::kSize + pos,
                                    validId, std::move(bytes), std::move(head), next - pos});
             lastEnd = pos = next;

@@ -88,7 +88,7 @@ Id3v2FrameWalk walkId3v2Frames(const Id3v2Header& header, std::span<const std::u
                                const FrameWanted& wanted = {});
 // The same over a file (or buffer) whose first `tagLength` bytes hold the tag: only the
 // frame headers and the wanted frames are read (and the first bytes of the others).
-Id3v2FrameWalk walkId3v2Frames(const Id3v2Header& header, ByteWindow& file,
-                               std::uint64_t tagLength, const FrameWanted& wanted = {});
+Id3v2FrameWalk walkId3v2Frames(const Id3v2Header& header, ByteWindow& file, std::uint64_t tagLength,
+                               const FrameWanted& wanted = {});
 
 }  // namespace tw::core

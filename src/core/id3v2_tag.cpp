@@ -110,9 +110,9 @@ void Id3v2Tag::take(const Id3v2Header& header, const Id3v2FrameWalk& walk) {
         if (raw.id != pictureId)
             continue;
         const TagLib::ByteVector& head = raw.bytes.isEmpty() ? raw.head : raw.bytes;
-        pictures_.push_back(parsePictureHead(
-            {reinterpret_cast<const std::uint8_t*>(head.data()), head.size()}, raw.length,
-            header.majorVersion));
+        pictures_.push_back(
+            parsePictureHead({reinterpret_cast<const std::uint8_t*>(head.data()), head.size()},
+                             raw.length, header.majorVersion));
         pictureFrames_.push_back(entries_.size() > before ? entries_.back().frame : nullptr);
     }
 }

@@ -103,8 +103,8 @@ std::int64_t findMpegFrame(ByteWindow& input, std::uint64_t from, std::uint64_t 
     while (pos < until) {
         // Behind the first window (a large tag), a page at a time: the first frame is
         // usually at the tag's end.
-        const auto chunk =
-            input.someBytesAt(pos, pos < ByteWindow::kChunk ? ByteWindow::kChunk : ByteWindow::kFarChunk);
+        const auto chunk = input.someBytesAt(
+            pos, pos < ByteWindow::kChunk ? ByteWindow::kChunk : ByteWindow::kFarChunk);
         if (chunk.empty())
             return -1;  // a failed read ends the search
         const std::size_t limit =

@@ -26,7 +26,8 @@ std::size_t textEnd(std::span<const std::uint8_t> body, std::size_t pos, std::ui
 
 std::string utf8Of(std::span<const std::uint8_t> text, std::uint8_t encoding) {
     static constexpr TagLib::String::Type kTypes[] = {TagLib::String::Latin1, TagLib::String::UTF16,
-                                                      TagLib::String::UTF16BE, TagLib::String::UTF8};
+                                                      TagLib::String::UTF16BE,
+                                                      TagLib::String::UTF8};
     if (text.empty() || encoding > 3)
         return {};
     const TagLib::ByteVector bytes(reinterpret_cast<const char*>(text.data()),
@@ -75,8 +76,9 @@ PictureInfo parsePictureHead(std::span<const std::uint8_t> head, std::uint64_t l
         body = body.subspan(extra);
         bodyLength -= extra;
         if (version == 4 && (format & 0x02)) {
-            decoded = TagLib::ID3v2::SynchData::decode(TagLib::ByteVector(
-                reinterpret_cast<const char*>(body.data()), static_cast<unsigned int>(body.size())));
+            decoded = TagLib::ID3v2::SynchData::decode(
+                TagLib::ByteVector(reinterpret_cast<const char*>(body.data()),
+                                   static_cast<unsigned int>(body.size())));
             body = {reinterpret_cast<const std::uint8_t*>(decoded.data()), decoded.size()};
         }
     }
@@ -100,10 +102,11 @@ PictureInfo parsePictureHead(std::span<const std::uint8_t> head, std::uint64_t l
     info.type = body[pos++];
     const std::size_t descriptionEnd = textEnd(body, pos, encoding);
     const std::size_t terminator = encoding == 1 || encoding == 2 ? 2 : 1;
-    const std::size_t dataStart = descriptionEnd == std::string::npos ? body.size() : descriptionEnd;
-    info.description =
-        utf8Of(body.subspan(pos, dataStart - pos - (descriptionEnd == std::string::npos ? 0 : terminator)),
-               encoding);
+    const std::size_t dataStart =
+        descriptionEnd == std::string::npos ? body.size() : descriptionEnd;
+    info.description = utf8Of(
+        body.subspan(pos, dataStart - pos - (descriptionEnd == std::string::npos ? 0 : terminator)),
+        encoding);
     info.byteSize = bodyLength > dataStart ? bodyLength - dataStart : 0;
     return info;
 }
@@ -136,8 +139,8 @@ bool PictureList::remove(std::size_t index) {
 }
 
 std::size_t PictureList::removeType(int type) {
-    const std::size_t removed = std::erase_if(
-        items, [&](const Picture& p) { return type == -1 || p.info.type == type; });
+    const std::size_t removed =
+        std::erase_if(items, [&](const Picture& p) { return type == -1 || p.info.type == type; });
     changed |= removed > 0;
     return removed;
 }

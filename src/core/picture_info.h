@@ -16,9 +16,9 @@ inline constexpr int kFrontCover = 3;
 // What an attached picture frame ("APIC", in v2.2 "PIC") says about its picture, read from
 // the start of the frame only: the image itself is neither copied nor decoded.
 struct PictureInfo {
-    int type = -1;            // 0..255 as stored; -1 when the frame is compressed or encrypted
-    std::string mime;         // "image/jpeg"; a v2.2 format "JPG" becomes "image/jpeg"
-    std::string description;  // UTF-8
+    int type = -1;               // 0..255 as stored; -1 when the frame is compressed or encrypted
+    std::string mime;            // "image/jpeg"; a v2.2 format "JPG" becomes "image/jpeg"
+    std::string description;     // UTF-8
     std::uint64_t byteSize = 0;  // of the image data
 
     bool operator==(const PictureInfo&) const = default;

@@ -302,7 +302,8 @@ bool TagFileWriter::writePictures(const AudioFile& record) {
             continue;
         TagLib::ID3v2::Frame* frame = tag.pictureFrame(i);
         if (!frame)
-            return s.fail(base::trf(ids::kSavePictureNotRemovable, static_cast<std::int64_t>(i + 1)));
+            return s.fail(
+                base::trf(ids::kSavePictureNotRemovable, static_cast<std::int64_t>(i + 1)));
         tag.removeFrame(frame);
     }
     for (const Picture& picture : record.pictures.items) {

@@ -74,8 +74,8 @@ struct StagedSave {
             [&] { return writer.removeV2(); });
         const Step lyrics = saveLyrics(record, writer);
         const bool picturesFailed = record.pictures.dirty() && !writer.writePictures(record);
-        failed = v1 == Step::Failed || v2 == Step::Failed || lyrics == Step::Failed ||
-                 picturesFailed;
+        failed =
+            v1 == Step::Failed || v2 == Step::Failed || lyrics == Step::Failed || picturesFailed;
         applyOutcome(record.id3v1, v1);
         applyOutcome(record.id3v2, v2);
         applyOutcome(record.lyrics, lyrics);

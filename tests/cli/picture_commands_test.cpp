@@ -47,11 +47,10 @@ protected:
     // With its own settings and data folders, so the user's settings and trash play no part.
     test::CliOutcome run(const std::vector<std::string>& args) {
         const std::string folder = home.path().string();
-        return test::runProgram(args,
-                                {{"HOME", folder},
-                                 {"XDG_CONFIG_HOME", folder},
-                                 {"XDG_DATA_HOME", folder + "/data"}},
-                                home.path());
+        return test::runProgram(
+            args,
+            {{"HOME", folder}, {"XDG_CONFIG_HOME", folder}, {"XDG_DATA_HOME", folder + "/data"}},
+            home.path());
     }
 
     std::string path(int index) const { return (music / files.at(index).name).string(); }
@@ -72,8 +71,8 @@ TEST_F(CorpusCliTest, ListJsonGivesTheCountTypeAndSizeOfThePictures) {
     for (const QJsonValue& value : records) {
         const QJsonObject record = value.toObject();
         const std::string name = record.value(QLatin1String("fileName")).toString().toStdString();
-        const auto file = std::find_if(files.begin(), files.end(),
-                                       [&](const auto& f) { return f.name == name; });
+        const auto file =
+            std::find_if(files.begin(), files.end(), [&](const auto& f) { return f.name == name; });
         ASSERT_NE(file, files.end()) << name;
         const QJsonObject pictures = record.value(QLatin1String("pictures")).toObject();
         const QJsonArray items = pictures.value(QLatin1String("items")).toArray();
@@ -106,7 +105,8 @@ TEST_F(CorpusCliTest, PicturesAreExportedAddedAndDeletedAsMutagenReadsThem) {
 
     // An export never replaces a file.
     std::ofstream(home / "taken.png") << "mine";
-    EXPECT_EQ(run({"picture", "export", path(17), "--out", (home / "taken.png").string()}).status, 1);
+    EXPECT_EQ(run({"picture", "export", path(17), "--out", (home / "taken.png").string()}).status,
+              1);
     EXPECT_EQ(contents(home / "taken.png"), "mine");
     EXPECT_EQ(run({"picture", "export", path(3), "--out", (home / "none.png").string()}).status, 1);
     EXPECT_FALSE(fs::exists(home / "none.png"));
@@ -201,7 +201,8 @@ TEST_F(CorpusCliTest, DeleteMovesFilesToTheTrashOnlyWhenConfirmed) {
     const fs::path trash = home / "data" / "Trash";
     const std::string name = files.at(2).name;
     EXPECT_EQ(contents(trash / "files" / name), bytes);
-    EXPECT_TRUE(contents(trash / "info" / (name + ".trashinfo")).starts_with("[Trash Info]\nPath="));
+    EXPECT_TRUE(
+        contents(trash / "info" / (name + ".trashinfo")).starts_with("[Trash Info]\nPath="));
 
     // The same name again goes beside it, numbered; the global --yes answers the question.
     fs::copy_file(path(3), song);
@@ -211,8 +212,8 @@ TEST_F(CorpusCliTest, DeleteMovesFilesToTheTrashOnlyWhenConfirmed) {
     EXPECT_TRUE(fs::exists(trash / "files" / (stem + ".2.mp3")));
 
     const test::CliOutcome help = run({"help"});
-    for (const char* synopsis : {"picture list FILE", "number DIR|FILE...", "fill --v1-from-v2",
-                                 "delete FILE... [--yes]"})
+    for (const char* synopsis :
+         {"picture list FILE", "number DIR|FILE...", "fill --v1-from-v2", "delete FILE... [--yes]"})
         EXPECT_NE(help.out.find(synopsis), std::string::npos) << synopsis;
 }
 

@@ -66,9 +66,9 @@ TEST_F(HomeTrash, AFileIsRenamedIntoTheTrashWithItsInfo) {
     const std::string info = contents(trash() / "info" / "A b%ä.mp3.trashinfo");
     const std::string escaped = (dir_ / "music").string() + "/A%20b%25%C3%A4.mp3";
     EXPECT_TRUE(info.starts_with("[Trash Info]\nPath=" + escaped + "\nDeletionDate=")) << info;
-    EXPECT_EQ(info.size(), std::string("[Trash Info]\nPath=\nDeletionDate=2026-01-01T00:00:00\n")
-                                   .size() +
-                               escaped.size());
+    EXPECT_EQ(info.size(),
+              std::string("[Trash Info]\nPath=\nDeletionDate=2026-01-01T00:00:00\n").size() +
+                  escaped.size());
 }
 
 // Names the trash holds already, with or without their info, are never replaced.
@@ -97,9 +97,15 @@ TEST(TrashName, NumberedBeforeTheExtension) {
         int n;
         const char* expected;
     } cases[] = {
-        {"a.mp3", 1, "a.mp3"},       {"a.mp3", 2, "a.2.mp3"},   {"a.b.mp3", 3, "a.b.3.mp3"},
-        {".hidden", 2, ".hidden.2"}, {"noext", 4, "noext.4"},   {"", 1, ""},
-        {".", 1, ""},                {"..", 2, ""},             {"a/b.mp3", 1, ""},
+        {"a.mp3", 1, "a.mp3"},
+        {"a.mp3", 2, "a.2.mp3"},
+        {"a.b.mp3", 3, "a.b.3.mp3"},
+        {".hidden", 2, ".hidden.2"},
+        {"noext", 4, "noext.4"},
+        {"", 1, ""},
+        {".", 1, ""},
+        {"..", 2, ""},
+        {"a/b.mp3", 1, ""},
     };
     for (const auto& c : cases)
         EXPECT_EQ(trashName(c.name, c.n), c.expected) << c.name << ' ' << c.n;

@@ -34,20 +34,42 @@ TEST(PictureHead, FactsOfEachVersionAndDamage) {
         int version;
         PictureInfo expected;
     } cases[] = {
-        {"v2.3 Latin-1", v23Frame("\0image/png\0\x03" "Cover\0"s + image), 0, 3,
+        {"v2.3 Latin-1",
+         v23Frame("\0image/png\0\x03"
+                  "Cover\0"s +
+                  image),
+         0,
+         3,
          {3, "image/png", "Cover", 1000}},
-        {"only the head is there", v23Frame("\0image/png\0\x03" "Cover\0"s + "xx"), 10 + 18 + 1000,
-         3, {3, "image/png", "Cover", 1000}},
-        {"UTF-16 description", v23Frame("\x01image/jpeg\0\x04\xff\xfe" "B\0\xfc\0\0\0"s + image),
-         0, 3, {4, "image/jpeg", "Bü", 1000}},
-        {"v2.2 format", "PIC\0\x03\xf1\0JPG\x12\0"s + image, 0, 2,
-         {18, "image/jpeg", "", 1000}},
+        {"only the head is there",
+         v23Frame("\0image/png\0\x03"
+                  "Cover\0"s +
+                  "xx"),
+         10 + 18 + 1000,
+         3,
+         {3, "image/png", "Cover", 1000}},
+        {"UTF-16 description",
+         v23Frame("\x01image/jpeg\0\x04\xff\xfe"
+                  "B\0\xfc\0\0\0"s +
+                  image),
+         0,
+         3,
+         {4, "image/jpeg", "Bü", 1000}},
+        {"v2.2 format", "PIC\0\x03\xf1\0JPG\x12\0"s + image, 0, 2, {18, "image/jpeg", "", 1000}},
         {"compressed", v23Frame("\0\0\0\x10junk"s, '\x80'), 0, 3, {-1, "", "", 8}},
-        {"v2.4 length indicator", "APIC\0\0\0\x0f\0\x01\0\0\0\x05\0a/b\0\x07\0xyzab"s, 0, 4,
+        {"v2.4 length indicator",
+         "APIC\0\0\0\x0f\0\x01\0\0\0\x05\0a/b\0\x07\0xyzab"s,
+         0,
+         4,
          {7, "a/b", "", 5}},
         {"mime without end", v23Frame("\0image/png"s), 0, 3, {-1, "", "", 0}},
         {"no type byte", v23Frame("\0image/png\0"s), 0, 3, {-1, "", "", 0}},
-        {"description without end", v23Frame("\0m\0\x03" "abc"s), 0, 3, {3, "m", "abc", 0}},
+        {"description without end",
+         v23Frame("\0m\0\x03"
+                  "abc"s),
+         0,
+         3,
+         {3, "m", "abc", 0}},
         {"shorter than a header", "APIC\0\0"s, 0, 3, {}},
     };
     for (const auto& c : cases) {

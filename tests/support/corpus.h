@@ -12,7 +12,7 @@ namespace tw::test {
 struct CorpusFile {
     int index = 0;
     std::string name;
-    int tagKind = 0;              // index mod 7: none, v1.0, v1.1, v2.3, v2.4, v1.1+v2.3, v1.1+v2.4
+    int tagKind = 0;  // index mod 7: none, v1.0, v1.1, v2.3, v2.4, v1.1+v2.3, v1.1+v2.4
     std::uint64_t pictureBytes = 0;  // the size of its picture frame; 0 without one
 };
 

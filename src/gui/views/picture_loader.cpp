@@ -45,10 +45,9 @@ LoadedPictures load(const std::vector<core::AudioFile>& records) {
         const auto& firstItems = records.front().pictures.items;
         // The facts of the frames tell most differences without reading any image.
         result.samePictures =
-            std::equal(items.begin(), items.end(), firstItems.begin(), firstItems.end(),
-                       [](const core::Picture& a, const core::Picture& b) {
-                           return a.info == b.info;
-                       }) &&
+            std::equal(
+                items.begin(), items.end(), firstItems.begin(), firstItems.end(),
+                [](const core::Picture& a, const core::Picture& b) { return a.info == b.info; }) &&
             sameBytes(bytesOf(records[i], nullptr), first);
     }
     for (const core::PictureBytes& bytes : first)
@@ -75,7 +74,8 @@ LoadedPicture decodePicture(const core::PictureBytes& bytes) {
         picture.tooLarge = picture.pixels.isValid() || bytes->size() > core::kPictureReadLimit;
         return picture;
     }
-    if (picture.pixels.width() > PictureLoader::kShownSize || picture.pixels.height() > PictureLoader::kShownSize)
+    if (picture.pixels.width() > PictureLoader::kShownSize ||
+        picture.pixels.height() > PictureLoader::kShownSize)
         reader.setScaledSize(picture.pixels.scaled(PictureLoader::kShownSize,
                                                    PictureLoader::kShownSize, Qt::KeepAspectRatio));
     ++decodes;

@@ -17,7 +17,7 @@ namespace tw::gui {
 struct LoadedPicture {
     core::PictureBytes bytes;
     QImage image;
-    QSize pixels;        // the image's own size, when its header could be read
+    QSize pixels;           // the image's own size, when its header could be read
     bool tooLarge = false;  // listed, not decoded
 };
 

@@ -210,9 +210,10 @@ void PicturePage::showCurrent() {
                         picture.pixels.height(), utf8(sizeText(info.byteSize)));
     } else {
         view_->clear();
-        details = picture.tooLarge
-                      ? textf(ids::kPictureNotShown, utf8(type), info.mime, utf8(sizeText(info.byteSize)))
-                      : textf(ids::kPictureUnreadable, utf8(type), utf8(sizeText(info.byteSize)));
+        details =
+            picture.tooLarge
+                ? textf(ids::kPictureNotShown, utf8(type), info.mime, utf8(sizeText(info.byteSize)))
+                : textf(ids::kPictureUnreadable, utf8(type), utf8(sizeText(info.byteSize)));
     }
     if (!info.description.empty())
         details = qs(info.description) + QStringLiteral("\n") + details;
@@ -247,7 +248,8 @@ bool PicturePage::addPictureFile(const QString& path) {
     QFile file(path);
     if (file.size() > static_cast<qint64>(core::kPictureReadLimit) ||
         !file.open(QIODevice::ReadOnly)) {
-        context_.port.showMessage(Severity::Error, utf8(textf(ids::kMsgCannotReadImage, utf8(path))));
+        context_.port.showMessage(Severity::Error,
+                                  utf8(textf(ids::kMsgCannotReadImage, utf8(path))));
         return false;
     }
     const QByteArray bytes = file.readAll();
@@ -275,10 +277,9 @@ bool PicturePage::putIntoSelected(const core::PictureInfo& info, core::PictureBy
     });
     if (context_.list.selectedCount() == 0)
         return false;
-    if (taken &&
-        context_.port.askYesNo(utf8(textf(ids::kMsgConfirmReplacePicture,
-                                          core::pictureTypeName(info.type)))) !=
-            base::UserPort::Answer::Yes)
+    if (taken && context_.port.askYesNo(utf8(
+                     textf(ids::kMsgConfirmReplacePicture, core::pictureTypeName(info.type)))) !=
+                     base::UserPort::Answer::Yes)
         return false;
     context_.list.forEachSelected([&](core::AudioFile& file) { file.pictures.put(info, image); });
     edited();
@@ -289,8 +290,8 @@ void PicturePage::replacePicture() {
     const int index = shownIndex();
     if (index < 0)
         return;
-    type_->setCurrentIndex(
-        type_->findData(context_.list.first()->pictures.items[static_cast<std::size_t>(index)].info.type));
+    type_->setCurrentIndex(type_->findData(
+        context_.list.first()->pictures.items[static_cast<std::size_t>(index)].info.type));
     chooseAndAdd();
 }
 
@@ -298,9 +299,10 @@ void PicturePage::deletePicture() {
     const int index = shownIndex();
     if (index < 0)
         return;
-    const int type = context_.list.first()->pictures.items[static_cast<std::size_t>(index)].info.type;
-    if (context_.port.askYesNo(utf8(textf(ids::kMsgConfirmDeletePictureOf,
-                                          core::pictureTypeName(type)))) !=
+    const int type =
+        context_.list.first()->pictures.items[static_cast<std::size_t>(index)].info.type;
+    if (context_.port.askYesNo(
+            utf8(textf(ids::kMsgConfirmDeletePictureOf, core::pictureTypeName(type)))) !=
         base::UserPort::Answer::Yes)
         return;
     context_.list.forEachSelected([&](core::AudioFile& file) { file.pictures.removeType(type); });

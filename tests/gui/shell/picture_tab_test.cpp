@@ -178,10 +178,14 @@ private Q_SLOTS:
         QCOMPARE(t.reread("b.mp3")->pictures.items.size(), std::size_t{1});
 
         // Delete asks; No keeps it, Yes takes it from both.
-        QTRY_VERIFY(t.child<QPushButton>("deletePicture").isEnabled());  // shown again after the save
+        QTRY_VERIFY(
+            t.child<QPushButton>("deletePicture").isEnabled());  // shown again after the save
         t.h.port.answers.push_back(tw::base::UserPort::Answer::No);
         QTest::mouseClick(&t.child<QPushButton>("deletePicture"), Qt::LeftButton);
-        QVERIFY(!t.window().tagTabs().findChild<QPushButton*>(QStringLiteral("saveChanges"))->isEnabled());
+        QVERIFY(!t.window()
+                     .tagTabs()
+                     .findChild<QPushButton*>(QStringLiteral("saveChanges"))
+                     ->isEnabled());
         QTRY_VERIFY(t.child<QPushButton>("deletePicture").isEnabled());
         t.h.port.answers.push_back(tw::base::UserPort::Answer::Yes);
         QTest::mouseClick(&t.child<QPushButton>("deletePicture"), Qt::LeftButton);
@@ -204,7 +208,8 @@ private Q_SLOTS:
         // A dropped text file is refused with a message; a dropped image is added.
         auto drop = [&](const std::string& name) {
             QMimeData data;
-            data.setUrls({QUrl::fromLocalFile(QString::fromStdString((t.h.music / name).string()))});
+            data.setUrls(
+                {QUrl::fromLocalFile(QString::fromStdString((t.h.music / name).string()))});
             const QPoint at = page.rect().center();
             QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, {});
             QApplication::sendEvent(&page, &enter);
