@@ -8,25 +8,18 @@
 
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
 #include "cli_harness.h"
 #include "support/bytes.h"
 #include "support/corpus.h"
 #include "support/mutagen.h"
+#include "support/file_text.h"
 #include "support/temp_dir.h"
 
 namespace tw::cli {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string contents(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 test::MutagenDump withoutPictures(test::MutagenDump dump) {
     std::erase_if(dump, [](const auto& entry) { return entry.first.starts_with("APIC"); });
@@ -96,7 +89,7 @@ TEST_F(CorpusCliTest, PicturesAreExportedAddedAndDeletedAsMutagenReadsThem) {
     const fs::path exported = home / "cover.png";
     test::CliOutcome result = run({"picture", "export", path(17), "--out", exported.string()});
     ASSERT_EQ(result.status, 0) << result.err;
-    const std::string image = contents(exported);
+    const std::string image = test::fileText(exported);
     const test::MutagenDump original = test::mutagenDump(path(17));
     const auto front = std::find_if(original.begin(), original.end(),
                                     [](const auto& e) { return e.first.starts_with("APIC"); });
@@ -107,7 +100,7 @@ TEST_F(CorpusCliTest, PicturesAreExportedAddedAndDeletedAsMutagenReadsThem) {
     std::ofstream(home / "taken.png") << "mine";
     EXPECT_EQ(run({"picture", "export", path(17), "--out", (home / "taken.png").string()}).status,
               1);
-    EXPECT_EQ(contents(home / "taken.png"), "mine");
+    EXPECT_EQ(test::fileText(home / "taken.png"), "mine");
     EXPECT_EQ(run({"picture", "export", path(3), "--out", (home / "none.png").string()}).status, 1);
     EXPECT_FALSE(fs::exists(home / "none.png"));
 
@@ -190,7 +183,7 @@ TEST_F(CorpusCliTest, NumberAndFillDoWhatTheWindowsCommandsDo) {
 
 TEST_F(CorpusCliTest, DeleteMovesFilesToTheTrashOnlyWhenConfirmed) {
     const std::string song = path(2);
-    const std::string bytes = contents(song);
+    const std::string bytes = test::fileText(song);
     test::CliOutcome result = run({"delete", song});
     EXPECT_EQ(result.status, 1);
     EXPECT_TRUE(fs::exists(song));
@@ -200,14 +193,14 @@ TEST_F(CorpusCliTest, DeleteMovesFilesToTheTrashOnlyWhenConfirmed) {
     EXPECT_FALSE(fs::exists(song));
     const fs::path trash = home / "data" / "Trash";
     const std::string name = files.at(2).name;
-    EXPECT_EQ(contents(trash / "files" / name), bytes);
+    EXPECT_EQ(test::fileText(trash / "files" / name), bytes);
     EXPECT_TRUE(
-        contents(trash / "info" / (name + ".trashinfo")).starts_with("[Trash Info]\nPath="));
+        test::fileText(trash / "info" / (name + ".trashinfo")).starts_with("[Trash Info]\nPath="));
 
     // The same name again goes beside it, numbered; the global --yes answers the question.
     fs::copy_file(path(3), song);
     ASSERT_EQ(run({"--yes", "delete", song}).status, 0);
-    EXPECT_EQ(contents(trash / "files" / name), bytes);
+    EXPECT_EQ(test::fileText(trash / "files" / name), bytes);
     const std::string stem = name.substr(0, name.size() - 4);
     EXPECT_TRUE(fs::exists(trash / "files" / (stem + ".2.mp3")));
 

@@ -6,21 +6,14 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
+#include "support/file_text.h"
 #include "support/temp_dir.h"
 
 namespace tw::core {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string contents(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 ino_t inodeOf(const fs::path& path) {
     struct stat st {};
@@ -61,9 +54,9 @@ TEST_F(HomeTrash, AFileIsRenamedIntoTheTrashWithItsInfo) {
 
     EXPECT_FALSE(fs::exists(song));
     const fs::path trashed = trash() / "files" / "A b%ä.mp3";
-    EXPECT_EQ(contents(trashed), "audio");
+    EXPECT_EQ(test::fileText(trashed), "audio");
     EXPECT_EQ(inodeOf(trashed), inode);  // moved, not copied
-    const std::string info = contents(trash() / "info" / "A b%ä.mp3.trashinfo");
+    const std::string info = test::fileText(trash() / "info" / "A b%ä.mp3.trashinfo");
     const std::string escaped = (dir_ / "music").string() + "/A%20b%25%C3%A4.mp3";
     EXPECT_TRUE(info.starts_with("[Trash Info]\nPath=" + escaped + "\nDeletionDate=")) << info;
     EXPECT_EQ(info.size(),
@@ -78,11 +71,11 @@ TEST_F(HomeTrash, NameClashesGetNumberedNamesAndNothingIsReplaced) {
     ASSERT_EQ(moveToTrash(file("one", "song.mp3", "first").string()), std::nullopt);
     ASSERT_EQ(moveToTrash(file("two", "song.mp3", "second").string()), std::nullopt);
 
-    EXPECT_EQ(contents(trash() / "files" / "song.mp3"), "stale, no info");
+    EXPECT_EQ(test::fileText(trash() / "files" / "song.mp3"), "stale, no info");
     EXPECT_FALSE(fs::exists(trash() / "info" / "song.mp3.trashinfo"));
-    EXPECT_EQ(contents(trash() / "files" / "song.2.mp3"), "first");
-    EXPECT_EQ(contents(trash() / "files" / "song.3.mp3"), "second");
-    EXPECT_TRUE(contents(trash() / "info" / "song.3.mp3.trashinfo").find("/two/song.mp3") !=
+    EXPECT_EQ(test::fileText(trash() / "files" / "song.2.mp3"), "first");
+    EXPECT_EQ(test::fileText(trash() / "files" / "song.3.mp3"), "second");
+    EXPECT_TRUE(test::fileText(trash() / "info" / "song.3.mp3.trashinfo").find("/two/song.mp3") !=
                 std::string::npos);
 }
 
