@@ -39,7 +39,12 @@ bool clearV1Selected(FileList& list) {
 
 bool clearV2Selected(FileList& list) {
     bool changed = false;
-    list.forEachSelected([&](AudioFile& file) { changed |= clearFields(file.id3v2); });
+    list.forEachSelected([&](AudioFile& file) {
+        changed |= clearFields(file.id3v2);
+        // The tag goes with its pictures.
+        if (!file.id3v2.present)
+            file.pictures.removeType(-1);
+    });
     return changed;
 }
 

@@ -24,8 +24,8 @@ void removeNumbering(FileList& list);
 void fillV1FromV2Selected(FileList& list);
 void fillV2FromV1Selected(FileList& list);
 
-// clearFields on the ID3v1 (ID3v2) tag of each file of the chain. True when some file
-// changed, so the views know whether to redraw.
+// clearFields on the ID3v1 (ID3v2) tag of each file of the chain (an ID3v2 tag cleared also
+// loses its pictures). True when some file changed, so the views know whether to redraw.
 bool clearV1Selected(FileList& list);
 bool clearV2Selected(FileList& list);
 

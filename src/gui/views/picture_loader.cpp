@@ -35,12 +35,14 @@ bool sameBytes(const std::vector<core::PictureBytes>& a, const std::vector<core:
                       });
 }
 
-LoadedPictures load(const std::vector<core::AudioFile>& records) {
+// `stop` tells when the result is no longer wanted (a newer request came).
+template <typename Stop>
+LoadedPictures load(const std::vector<core::AudioFile>& records, Stop stop) {
     LoadedPictures result;
     if (records.empty())
         return result;
     const std::vector<core::PictureBytes> first = bytesOf(records.front(), &result.error);
-    for (std::size_t i = 1; i < records.size() && result.samePictures; ++i) {
+    for (std::size_t i = 1; i < records.size() && result.samePictures && !stop(); ++i) {
         const auto& items = records[i].pictures.items;
         const auto& firstItems = records.front().pictures.items;
         // The facts of the frames tell most differences without reading any image.
@@ -103,7 +105,7 @@ void PictureLoader::request(std::vector<core::AudioFile> records) {
     pool_.start([this, generation, records = std::move(records)] {
         if (generation != generation_)
             return;  // superseded before it started
-        LoadedPictures result = load(records);
+        LoadedPictures result = load(records, [&] { return generation != generation_; });
         QMetaObject::invokeMethod(
             this, [this, generation, result = std::move(result)] { deliver(generation, result); },
             Qt::QueuedConnection);
