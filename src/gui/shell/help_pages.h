@@ -15,7 +15,7 @@ class DesktopPort;
 namespace help {
 inline constexpr std::string_view kIntroduction = "01_introduction.htm";
 inline constexpr std::string_view kRenaming = "02_renaming_files.htm";
-inline constexpr std::string_view kFilenameToTag = "02_filename_to_tag.htm";
+inline constexpr std::string_view kFilenameToTag = "03_synchronize_filename_id3_tag.htm";
 inline constexpr std::string_view kChangeCase = "03_change_case.htm";
 inline constexpr std::string_view kPlaylist = "03_create_playlist.htm";
 inline constexpr std::string_view kExport = "03_export.htm";

@@ -91,7 +91,7 @@ private Q_SLOTS:
             for (const QRegularExpressionMatch& m : reference.globalMatch(html)) {
                 const fs::path target = sourceHelp() / m.captured(1).toStdString();
                 QVERIFY2(fs::is_regular_file(target),
-                         qPrintable(q(entry.path().filename().string()) + " -> " + m.captured(1)));
+                         qPrintable(q(entry.path().filename().string() + " -> ") + m.captured(1)));
             }
         }
     }
@@ -100,7 +100,7 @@ private Q_SLOTS:
     // escaped, and sits in the page's own words with its links still leading home.
     void theHotKeysPageIsMadeFromTheCommandTable() {
         WithHelp w;
-        w.h.addLanguageFile("Test.lng", "[MenuItems]\n32816=<b>Abspielen</b> & &mehr\tStrg+P\n");
+        w.h.addLanguageFile("Test.lng", "[MenuItems]\n32816=<b>Abspielen</b> && &mehr\tStrg+P\n");
         w.h.store.setString("Settings", "Language", "Test");
         QVERIFY(w.h.start());
         QVERIFY(w.h.trigger(ids::kCmdHotKeys));
