@@ -85,34 +85,30 @@ DesktopEntry DesktopEntry::parse(std::string_view text) {
         if (!inGroup || equals == std::string_view::npos)
             continue;
         const std::string_view name = trimmed(line.substr(0, equals));
-        if (name.empty() || entry.find(group, name))
-            continue;
-        entry.keys_.push_back(
-            {group, std::string(name), std::string(trimmed(line.substr(equals + 1)))});
+        if (!name.empty())
+            entry.keys_.try_emplace({group, std::string(name)}, trimmed(line.substr(equals + 1)));
     }
     return entry;
 }
 
-const DesktopEntry::Key* DesktopEntry::find(std::string_view group, std::string_view key) const {
-    for (const Key& k : keys_)
-        if (k.group == group && k.name == key)
-            return &k;
-    return nullptr;
+const std::string* DesktopEntry::find(std::string_view group, std::string_view key) const {
+    const auto it = keys_.find({std::string(group), std::string(key)});
+    return it == keys_.end() ? nullptr : &it->second;
 }
 
 std::optional<std::string> DesktopEntry::value(std::string_view group, std::string_view key) const {
-    const Key* k = find(group, key);
-    if (!k)
+    const std::string* raw = find(group, key);
+    if (!raw)
         return std::nullopt;
-    return unescaped(k->raw);
+    return unescaped(*raw);
 }
 
 std::vector<std::string> DesktopEntry::list(std::string_view group, std::string_view key) const {
     std::vector<std::string> parts;
-    const Key* k = find(group, key);
-    if (!k)
+    const std::string* value = find(group, key);
+    if (!value)
         return parts;
-    const std::string_view raw = k->raw;
+    const std::string_view raw = *value;
     std::string part;
     for (std::size_t pos = 0; pos < raw.size();) {
         if (raw[pos] == ';') {

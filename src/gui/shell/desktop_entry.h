@@ -1,8 +1,10 @@
 #pragma once
 
+#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace tw::gui {
@@ -26,14 +28,11 @@ public:
     std::vector<std::string> list(std::string_view group, std::string_view key) const;
 
 private:
-    struct Key {
-        std::string group;
-        std::string name;
-        std::string raw;  // as written, escapes included
-    };
-    const Key* find(std::string_view group, std::string_view key) const;
+    // The value as written, escapes included; null when there is none.
+    const std::string* find(std::string_view group, std::string_view key) const;
 
-    std::vector<Key> keys_;
+    // (group, key) -> value as written.
+    std::map<std::pair<std::string, std::string>, std::string> keys_;
 };
 
 // The group and key names of the format.

@@ -52,7 +52,7 @@ bool TrayIcon::eventFilter(QObject* watched, QEvent* event) {
         options_.minimizeToTray && !QApplication::activeModalWidget() &&
         port_.systemTrayAvailable()) {
         wasMaximized_ =
-            static_cast<QWindowStateChangeEvent*>(event)->oldState() & Qt::WindowMaximized;
+            static_cast<QWindowStateChangeEvent*>(event)->oldState().testFlag(Qt::WindowMaximized);
         // Hidden once the window system has finished minimising it.
         QTimer::singleShot(0, this, &TrayIcon::minimizeToTray);
     } else if (event->type() == QEvent::Close && hiding_) {
