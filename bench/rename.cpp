@@ -2,13 +2,18 @@
 // dialogs fill them: every default mask over every record, with the symbol table read from
 // the settings store for each file. Prints expansions (and fills) per second and peak memory.
 //
-//   rename [--records N] [--repeat N]
+//   rename [--records N] [--repeat N] [--folder DIR]
+//
+// With --folder, also the renaming command's own preview over the files of a real folder (a
+// make-corpus folder): expansion plus the plan that checks every new name and folder against
+// the disk. Its time is wall time, since the plan waits for the file system.
 //
 // Times are CPU seconds. Each figure is the fastest of the repeats. "read per file" reads the
 // symbol table from the store for every file; "read once" reads it once per preview, as the
 // commands do.
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -19,10 +24,14 @@
 
 #include "base/memory_settings_store.h"
 #include "bench_support.h"
+#include "core/app_options.h"
 #include "core/audio_file.h"
+#include "core/file_list.h"
+#include "core/list_session.h"
 #include "rename/filename_to_tag.h"
 #include "rename/mask_expansion.h"
 #include "rename/mask_list.h"
+#include "rename/renaming_command.h"
 #include "rename/symbol_table.h"
 
 namespace {
@@ -68,8 +77,41 @@ double fastest(int repeat, const std::function<void()>& work) {
     return best;
 }
 
-void report(const char* what, std::size_t operations, double seconds) {
-    std::printf("%-46s %7zu in %6.3f s CPU %9.0f per second\n", what, operations, seconds,
+double wallSeconds() {
+    return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
+// The renaming command's preview of every file of `folder` with each default mask, the
+// plan included; the fastest repeat in wall seconds and the number of rows it made.
+std::pair<double, std::size_t> commandPreview(const std::string& folder, int repeat) {
+    tw::core::FileList list;
+    tw::bench::SilentPort port;
+    tw::core::ListSession session(list, tw::core::options(), port);
+    if (!session.scanFolder(folder, false))
+        return {0.0, 0};
+    list.selectAll();
+    tw::base::MemorySettingsStore store;
+    rn::RenamingCommand command(list, store);
+    command.setCreateFolders(true);
+    std::size_t rows = 0;
+    double best = 1e30;
+    for (int r = 0; r < repeat; ++r) {
+        rows = 0;
+        const double start = wallSeconds();
+        for (std::string_view mask : rn::renamingDefaultMasks()) {
+            command.maskList().setCurrentMask(mask);
+            rows += command.preview().size();
+        }
+        command.maskList().setCurrentMask("<artist>\\<album>\\<number> - <title>");
+        rows += command.preview().size();
+        best = std::min(best, wallSeconds() - start);
+    }
+    return {best, rows};
+}
+
+void report(const char* what, std::size_t operations, double seconds, const char* clock = "CPU") {
+    std::printf("%-46s %7zu in %6.3f s %-4s %9.0f per second\n", what, operations, seconds, clock,
                 static_cast<double>(operations) / seconds);
 }
 
@@ -78,11 +120,14 @@ void report(const char* what, std::size_t operations, double seconds) {
 int main(int argc, char** argv) {
     int count = 10000;
     int repeat = 3;
+    std::string folder;
     for (int i = 1; i + 1 < argc; i += 2) {
         if (std::strcmp(argv[i], "--records") == 0)
             count = std::max(1, std::atoi(argv[i + 1]));
         else if (std::strcmp(argv[i], "--repeat") == 0)
             repeat = std::max(1, std::atoi(argv[i + 1]));
+        else if (std::strcmp(argv[i], "--folder") == 0)
+            folder = argv[i + 1];
     }
     const std::vector<AudioFile> records = makeRecords(count);
     tw::base::MemorySettingsStore store;
@@ -131,6 +176,13 @@ int main(int argc, char** argv) {
                        sink += rn::FillTagsFromName(copy, mask, options, fillTable) ? 1 : 0;
                    }
            }));
+
+    if (!folder.empty()) {
+        if (folder.back() != '/')
+            folder += '/';
+        const auto [seconds, rows] = commandPreview(folder, repeat);
+        report("renaming command preview with its plan", rows, seconds, "wall");
+    }
 
     std::printf("records %d, peak memory %ld KiB (checksum %zu)\n", count,
                 tw::bench::peakKilobytes(), sink);

@@ -55,6 +55,12 @@ public:
     // a window titled `title` with `text` above the names.
     virtual void showFailedFiles(std::string_view title, std::string_view text,
                                  const std::vector<std::string>& names) = 0;
+    // The same for files of one folder, which a window shows in a field of its own; ports
+    // without one put it on the line below `text`.
+    virtual void showFailedFilesIn(std::string_view title, std::string_view text,
+                                   std::string_view folder, const std::vector<std::string>& names) {
+        showFailedFiles(title, std::string(text) + "\n" + std::string(folder), names);
+    }
     // A short text for the status bar ("Complited succesfully").
     virtual void showStatus(std::string_view text) = 0;
     // Opens a written document with the desktop's default handler.

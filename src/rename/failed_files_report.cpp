@@ -10,9 +10,9 @@ void reportFailedFiles(base::UserPort& port, const std::string& workFolder,
                        const std::vector<core::FileFailure>& failed) {
     if (failed.empty())
         return;
-    port.showFailedFiles(base::tr(base::ids::kFailedFilesCaption),
-                         base::tr(base::ids::kFailedFilesWritePermissions) + "\n" + workFolder,
-                         core::failureLines(failed));
+    port.showFailedFilesIn(base::tr(base::ids::kFailedFilesCaption),
+                           base::tr(base::ids::kFailedFilesWritePermissions), workFolder,
+                           core::failureLines(failed));
 }
 
 }  // namespace tw::rename

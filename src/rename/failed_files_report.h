@@ -12,8 +12,8 @@ class UserPort;
 namespace tw::rename {
 
 // Shows the files a command could not rename or change, once, in the "Errors on file(s)
-// modification" report, with the work folder on the line below its text and each file
-// with its reason. Nothing is shown for an empty list.
+// modification" report, with the work folder and each file with its reason. Nothing is
+// shown for an empty list.
 void reportFailedFiles(base::UserPort& port, const std::string& workFolder,
                        const std::vector<core::FileFailure>& failed);
 

@@ -170,10 +170,10 @@ std::string trackNumberText(std::int32_t number) {
     return number < 10 ? "0" + text : text;
 }
 
-std::string ExpandMask(const AudioFile& file, std::string_view mask, FilePlace place,
-                       CounterSettings counter, CaseMode caseMode, const SymbolTable& table) {
+Expansion expandMaskChecked(const AudioFile& file, std::string_view mask, FilePlace place,
+                            CounterSettings counter, CaseMode caseMode, const SymbolTable& table) {
     if (mask.size() > kMaxExpandedLength)
-        return {};
+        return {{}, NameRefusal::TooLong};
     std::string name(mask);
     for (const Step& step : kExpansionOrder) {
         if (name.find(step.token) == std::string::npos)
@@ -181,17 +181,22 @@ std::string ExpandMask(const AudioFile& file, std::string_view mask, FilePlace p
         if (!replaceToken(name, step.token,
                           nameSafeValue(valueOf(step.source, file, place, counter)),
                           kMaxExpandedLength))
-            return {};
+            return {{}, NameRefusal::TooLong};
     }
     if (name.empty())
-        return {};
+        return {{}, NameRefusal::Empty};
     if (!base::endsWithNoCase(name, kExtension))
         name += kExtension;
     name = ConvertCase(ApplySymbolTable(name, table), caseMode);
     std::replace(name.begin(), name.end(), '/', '-');
     if (!staysInAllowedFolders(name, leadingUpLevels(mask)))
-        return {};
-    return name;
+        return {{}, NameRefusal::LeavesAllowedFolders};
+    return {std::move(name), NameRefusal::None};
+}
+
+std::string ExpandMask(const AudioFile& file, std::string_view mask, FilePlace place,
+                       CounterSettings counter, CaseMode caseMode, const SymbolTable& table) {
+    return expandMaskChecked(file, mask, place, counter, caseMode, table).name;
 }
 
 std::string ExpandMask(const AudioFile& file, std::string_view mask, FilePlace place,

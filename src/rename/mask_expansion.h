@@ -41,6 +41,20 @@ std::string counterText(int position, CounterSettings counter);
 // The text of "<number>": empty for 0 (or less), two digits for 1 to 9, else plain decimal.
 std::string trackNumberText(std::int32_t number);
 
+// Why a mask gave a file no name.
+enum class NameRefusal {
+    None,
+    Empty,                 // the mask expands to nothing
+    TooLong,               // longer than any file system allows
+    LeavesAllowedFolders,  // a ".." part beyond the mask's leading "..\\" run
+};
+
+// A mask expanded for one file: the name, or the reason there is none.
+struct Expansion {
+    std::string name;  // empty when refused
+    NameRefusal refusal = NameRefusal::None;
+};
+
 // The new name of `file`, relative to the work folder and with its extension, made from
 // `mask`: the tokens replaced by the file's values in a fixed order (a value holding a later
 // token's text is expanded again by it), ".mp3" added when missing, `table` and `caseMode`
@@ -54,6 +68,9 @@ std::string trackNumberText(std::int32_t number);
 // renaming to an empty name fails, so such a file is reported, never moved.
 std::string ExpandMask(const core::AudioFile& file, std::string_view mask, FilePlace place,
                        CounterSettings counter, CaseMode caseMode, const SymbolTable& table);
+// The same, saying why when there is no name.
+Expansion expandMaskChecked(const core::AudioFile& file, std::string_view mask, FilePlace place,
+                            CounterSettings counter, CaseMode caseMode, const SymbolTable& table);
 // The same with the table "SymbolReplacementTagToFilename" read from `store`.
 std::string ExpandMask(const core::AudioFile& file, std::string_view mask, FilePlace place,
                        CounterSettings counter, CaseMode caseMode,

@@ -4,8 +4,10 @@
 #include <vector>
 
 #include "core/file_failure.h"
+#include "rename/mask_expansion.h"
 #include "rename/mask_list.h"
 #include "rename/mask_tokens.h"
+#include "rename/rename_plan.h"
 
 namespace tw::base {
 class SettingsStore;
@@ -27,6 +29,7 @@ bool hasSeveralArtists(const core::FileList& list);
 struct RenamePreviewRow {
     std::string before;  // the file name now
     std::string after;   // the name the mask gives; empty when it gives none
+    RenameCheck check;   // what renaming it will do
 };
 
 // What a renaming run did.
@@ -53,22 +56,32 @@ public:
     // File row B; directory row C with several artists, else A.
     TokenPermissions permissions() const;
 
-    // The (before, after) row of each selected file in chain order, the current mask
-    // expanded with the file's index and 1-based position. Saves the mask list first.
+    // "Create missing folders": a mask's folders that do not exist are made, inside the
+    // folders the mask allows, instead of failing the files. Stored with the dialog's
+    // settings on OK; off unless stored.
+    bool createFolders() const { return createFolders_; }
+    void setCreateFolders(bool on) { createFolders_ = on; }
+
+    // The row of each selected file in chain order, the current mask expanded with the
+    // file's index and 1-based position, and what renaming it will do. Saves the mask list
+    // first.
     std::vector<RenamePreviewRow> preview();
 
-    // OK: saves the mask list, then renames each selected file to its expansion with
-    // progress, and reports the files that failed (an empty expansion, a missing folder, a
-    // name already taken: a rename never replaces a file) with `workFolder`.
+    // OK: stores the folder switch, saves the mask list, then renames each selected file to
+    // its expansion with progress (making its folder first when that is switched on), and
+    // reports the files that failed (an empty expansion, a missing folder, a name already
+    // taken: a rename never replaces a file) with `workFolder`. A folder made for a file
+    // whose move then fails is removed again; folders that moves leave empty stay.
     RenameOutcome run(base::UserPort& port, const std::string& workFolder);
 
 private:
-    std::string expand(const SymbolTable& table, int fileIndex, int position) const;
+    Expansion expand(const SymbolTable& table, int fileIndex, int position) const;
 
     core::FileList& list_;
     base::SettingsStore& store_;
     MaskList masks_;
     bool severalArtists_ = false;
+    bool createFolders_ = false;
 };
 
 }  // namespace tw::rename

@@ -3,6 +3,7 @@
 #include <QDialogButtonBox>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -16,13 +17,20 @@ namespace tw::gui {
 namespace ids = base::ids;
 
 FailedFilesDialog::FailedFilesDialog(const QString& title, const QString& text,
-                                     const std::vector<std::string>& names, QWidget* parent)
+                                     const QString& folder, const std::vector<std::string>& names,
+                                     QWidget* parent)
     : QDialog(parent) {
     setWindowTitle(title);
     auto* layout = new QVBoxLayout(this);  // owned by this dialog, as are the widgets below
     auto* label = new QLabel(text, this);
     label->setTextFormat(Qt::PlainText);
     layout->addWidget(label);
+    if (!folder.isEmpty()) {
+        auto* field = new QLineEdit(folder, this);
+        field->setObjectName(QStringLiteral("folder"));
+        field->setReadOnly(true);
+        layout->addWidget(field);
+    }
 
     auto* list = new QTreeWidget(this);
     list->setRootIsDecorated(false);

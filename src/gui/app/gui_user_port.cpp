@@ -146,7 +146,14 @@ void GuiUserPort::showMessage(Severity severity, std::string_view text) {
 
 void GuiUserPort::showFailedFiles(std::string_view title, std::string_view text,
                                   const std::vector<std::string>& names) {
-    FailedFilesDialog dialog(qs(title), qs(text), names, parent_);
+    FailedFilesDialog dialog(qs(title), qs(text), {}, names, parent_);
+    dialog.exec();
+}
+
+void GuiUserPort::showFailedFilesIn(std::string_view title, std::string_view text,
+                                    std::string_view folder,
+                                    const std::vector<std::string>& names) {
+    FailedFilesDialog dialog(qs(title), qs(text), qs(folder), names, parent_);
     dialog.exec();
 }
 

@@ -39,6 +39,8 @@ public:
     void showMessage(Severity severity, std::string_view text) override;
     void showFailedFiles(std::string_view title, std::string_view text,
                          const std::vector<std::string>& names) override;
+    void showFailedFilesIn(std::string_view title, std::string_view text, std::string_view folder,
+                           const std::vector<std::string>& names) override;
     void showStatus(std::string_view text) override;
     void openDocument(std::string_view path) override;
 

@@ -1,5 +1,6 @@
 #include "gui/app/qt_shell_port.h"
 
+#include <QApplication>
 #include <QFileDialog>
 
 #include "base/string_ids.h"
@@ -8,11 +9,26 @@
 #include "gui/freedb/album_export_dialog.h"
 #include "gui/freedb/proxy_credentials_dialog.h"
 #include "gui/qt_text.h"
+#include "gui/rename/change_case_dialog.h"
+#include "gui/rename/filename_rename_dialog.h"
+#include "gui/rename/filename_to_tag_dialog.h"
 #include "gui/views/file_info_dialog.h"
 
 namespace tw::gui {
 
 namespace ids = base::ids;
+
+namespace {
+
+// A folder that exists, chosen in the platform's folder browser titled `titleId`.
+std::optional<std::string> existingFolder(QWidget* parent, int titleId, const std::string& start) {
+    const QString folder = QFileDialog::getExistingDirectory(parent, text(titleId), qs(start));
+    if (folder.isEmpty())
+        return std::nullopt;
+    return utf8(folder);
+}
+
+}  // namespace
 
 std::optional<std::string> QtShellPort::pickFolder(const std::string& start) {
     QFileDialog dialog(parent_, text(ids::kSelectDirCaption), qs(start));
@@ -44,6 +60,28 @@ void QtShellPort::showAbout() {
     dialog.exec();
 }
 
+bool QtShellPort::showRenaming(GuiContext& context) {
+    DlgFilenameRename dialog(context, *this, parent_);
+    dialog.exec();
+    return dialog.changedRecords();
+}
+
+bool QtShellPort::showFilenameToTag(GuiContext& context) {
+    DlgFilenameToTag dialog(context, *this, parent_);
+    dialog.exec();
+    return dialog.changedRecords();
+}
+
+bool QtShellPort::showChangeCase(GuiContext& context, rename::ChangeCaseTarget target) {
+    DlgChangeCase dialog(context, target, parent_);
+    dialog.exec();
+    return dialog.changedRecords();
+}
+
+std::optional<std::string> QtShellPort::pickPath(const std::string& start) {
+    return existingFolder(QApplication::activeModalWidget(), ids::kMaskSelectPath, start);
+}
+
 std::optional<AlbumExportChoice> QtShellPort::askAlbumExport(const std::string& suggested,
                                                              int filterIndex, bool openAfterwards) {
     AlbumExportDialog dialog(parent_, qs(suggested), filterIndex, openAfterwards);
@@ -53,11 +91,7 @@ std::optional<AlbumExportChoice> QtShellPort::askAlbumExport(const std::string& 
 }
 
 std::optional<std::string> QtShellPort::pickDatabaseFolder(const std::string& start) {
-    const QString folder = QFileDialog::getExistingDirectory(
-        parent_, text(ids::kSettingsChooseLocalDbFolder), qs(start));
-    if (folder.isEmpty())
-        return std::nullopt;
-    return utf8(folder);
+    return existingFolder(parent_, ids::kSettingsChooseLocalDbFolder, start);
 }
 
 bool QtShellPort::askProxyCredentials(std::string& user, std::string& password) {

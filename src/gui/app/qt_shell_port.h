@@ -18,6 +18,10 @@ public:
     std::vector<std::string> pickAudioFiles(const std::string& folder) override;
     void showFileInfo(GuiContext& context, int index) override;
     void showAbout() override;
+    bool showRenaming(GuiContext& context) override;
+    bool showFilenameToTag(GuiContext& context) override;
+    bool showChangeCase(GuiContext& context, rename::ChangeCaseTarget target) override;
+    std::optional<std::string> pickPath(const std::string& start) override;
     std::optional<AlbumExportChoice> askAlbumExport(const std::string& suggested, int filterIndex,
                                                     bool openAfterwards) override;
     std::optional<std::string> pickDatabaseFolder(const std::string& start) override;

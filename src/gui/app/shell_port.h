@@ -6,6 +6,10 @@
 
 #include "gui/gui_context.h"
 
+namespace tw::rename {
+enum class ChangeCaseTarget;
+}
+
 namespace tw::gui {
 
 // What the user chose in the album export dialog.
@@ -31,6 +35,16 @@ public:
     virtual void showFileInfo(GuiContext& context, int index) = 0;
     // The About dialog.
     virtual void showAbout() = 0;
+
+    // The renaming windows on the selected files, until the user closes them; each returns
+    // whether it changed records (renamed files, filled or recased fields), so the views
+    // redraw them.
+    virtual bool showRenaming(GuiContext& context) = 0;
+    virtual bool showFilenameToTag(GuiContext& context) = 0;
+    virtual bool showChangeCase(GuiContext& context, rename::ChangeCaseTarget target) = 0;
+    // The mask editor's folder browser ("Select path"), starting at `start`; nullopt when
+    // cancelled.
+    virtual std::optional<std::string> pickPath(const std::string& start) = 0;
 
     // The CDDB windows' choices.
     // "Export album": a file to save to, starting at `suggested` with the filter

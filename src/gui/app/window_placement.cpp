@@ -23,15 +23,30 @@ constexpr int kCoordinateLimit = 1 << 20;
 constexpr QSize kFirstStartSize(1100, 720);
 constexpr double kFirstStartScreenShare = 0.8;
 
-bool hasStoredPlace(const base::SettingsStore& store) {
+bool hasStoredPlace(const base::SettingsStore& store, std::string_view section) {
     for (const char* name : {"x", "y", "cx", "cy"})
-        if (!store.hasValue(kSection, name))
+        if (!store.hasValue(section, name))
             return false;
     return true;
 }
 
-int storedCoordinate(const base::SettingsStore& store, std::string_view name, int fallback) {
-    return std::clamp(store.getInt(kSection, name, fallback), -kCoordinateLimit, kCoordinateLimit);
+int storedCoordinate(const base::SettingsStore& store, std::string_view section,
+                     std::string_view name, int fallback) {
+    return std::clamp(store.getInt(section, name, fallback), -kCoordinateLimit, kCoordinateLimit);
+}
+
+QRect storedPlace(const base::SettingsStore& store, std::string_view section) {
+    return QRect(storedCoordinate(store, section, "x", kDefaultX),
+                 storedCoordinate(store, section, "y", kDefaultY),
+                 storedCoordinate(store, section, "cx", kDefaultWidth),
+                 storedCoordinate(store, section, "cy", kDefaultHeight));
+}
+
+void storePlace(const QRect& place, base::SettingsStore& store, std::string_view section) {
+    store.setInt(section, "x", place.x());
+    store.setInt(section, "y", place.y());
+    store.setInt(section, "cx", place.width());
+    store.setInt(section, "cy", place.height());
 }
 
 // The screen area that holds the most of `rect`, else the primary screen's.
@@ -84,12 +99,8 @@ QRect firstStartPlace(const QSize& minimum) {
 }  // namespace
 
 void restoreWindowPlacement(QWidget& window, const base::SettingsStore& store) {
-    const QRect wanted = hasStoredPlace(store)
-                             ? QRect(storedCoordinate(store, "x", kDefaultX),
-                                     storedCoordinate(store, "y", kDefaultY),
-                                     storedCoordinate(store, "cx", kDefaultWidth),
-                                     storedCoordinate(store, "cy", kDefaultHeight))
-                             : firstStartPlace(window.minimumSize());
+    const QRect wanted = hasStoredPlace(store, kSection) ? storedPlace(store, kSection)
+                                                         : firstStartPlace(window.minimumSize());
     window.setGeometry(fitted(wanted, window.minimumSize()));
     if (store.getInt(kSection, "Max", 0) != 0)
         window.showMaximized();
@@ -102,12 +113,19 @@ void saveWindowPlacement(const QWidget& window, base::SettingsStore& store) {
         store.setInt(kSection, "Max", 1);
         return;
     }
-    const QRect place = window.geometry();
     store.setInt(kSection, "Max", 0);
-    store.setInt(kSection, "x", place.x());
-    store.setInt(kSection, "y", place.y());
-    store.setInt(kSection, "cx", place.width());
-    store.setInt(kSection, "cy", place.height());
+    storePlace(window.geometry(), store, kSection);
+}
+
+void restoreDialogPlacement(QWidget& dialog, const base::SettingsStore& store,
+                            std::string_view section) {
+    if (hasStoredPlace(store, section))
+        dialog.setGeometry(fitted(storedPlace(store, section), dialog.minimumSizeHint()));
+}
+
+void saveDialogPlacement(const QWidget& dialog, base::SettingsStore& store,
+                         std::string_view section) {
+    storePlace(dialog.geometry(), store, section);
 }
 
 }  // namespace tw::gui

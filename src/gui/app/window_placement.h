@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string_view>
+
 class QWidget;
 
 namespace tw::base {
@@ -20,5 +22,13 @@ void restoreWindowPlacement(QWidget& window, const base::SettingsStore& store);
 // "Save Window Position and Size": a maximised window stores "Max" = 1 and keeps the stored
 // place; otherwise "Max" = 0 and the window's place and size.
 void saveWindowPlacement(const QWidget& window, base::SettingsStore& store);
+
+// A dialog's place and size, kept as "x", "y", "cx", "cy" in the dialog's own section.
+// Without a stored place the dialog keeps the place and size it was given; a stored place
+// is brought back within the screen as the main window's is.
+void restoreDialogPlacement(QWidget& dialog, const base::SettingsStore& store,
+                            std::string_view section);
+void saveDialogPlacement(const QWidget& dialog, base::SettingsStore& store,
+                         std::string_view section);
 
 }  // namespace tw::gui

@@ -1,11 +1,14 @@
 // The "ID3 Tags" menu: saving the changed tags, filling one tag from the other, clearing
-// tags, numbering tracks. All but Save change the records in memory only.
+// tags, numbering tracks, filling tags from the file names, renaming the files from their
+// tags. Save writes the files and renaming moves them; the rest changes the records in
+// memory only.
 #include "base/language.h"
 #include "base/string_ids.h"
 #include "base/user_port.h"
 #include "core/batch_tags.h"
 #include "core/file_list.h"
 #include "core/list_rules.h"
+#include "gui/app/shell_port.h"
 #include "gui/commands/command_context.h"
 #include "gui/commands/command_handlers.h"
 #include "gui/commands/command_set.h"
@@ -65,6 +68,16 @@ void defineTagCommands(CommandSet& commands, CommandContext& c) {
                                                    c.window.recordsEdited();
                                                },
                                                [&list] { return core::canRemoveNumbering(list); }});
+    commands.define(ids::kCmdFilenameToTag, {[&c] {
+                                                 if (c.shell.showFilenameToTag(c.gui))
+                                                     c.window.recordsEdited();
+                                             },
+                                             anySelected});
+    commands.define(ids::kCmdAdvancedRenaming, {[&c] {
+                                                    if (c.shell.showRenaming(c.gui))
+                                                        c.window.listChanged();
+                                                },
+                                                [&list] { return !list.empty(); }});
 }
 
 }  // namespace tw::gui

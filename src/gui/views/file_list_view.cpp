@@ -19,14 +19,14 @@
 
 namespace tw::gui {
 
-namespace {
-
 std::vector<ColumnDefaults> listColumnDefaults() {
     std::vector<ColumnDefaults> defaults;
     for (const core::ListColumn& column : core::listColumns())
         defaults.push_back({column.width, column.maxWidth, column.position, column.visible});
     return defaults;
 }
+
+namespace {
 
 constexpr int kIconSize = 18;
 

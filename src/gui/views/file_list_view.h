@@ -2,15 +2,20 @@
 
 #include <QStringList>
 #include <QTableView>
+#include <vector>
 
 #include "gui/gui_context.h"
+#include "gui/views/column_header.h"
 
 class QPoint;
 
 namespace tw::gui {
 
-class ColumnHeader;
 class FileListModel;
+
+// The defaults of the file list's columns, in model order (also for lists that show records
+// the way the file list does).
+std::vector<ColumnDefaults> listColumnDefaults();
 
 // The file list of the main window: one row per record of the FileList, in list order, with
 // the configurable columns, sorting, in-place editing and the dirty icons.

@@ -1,9 +1,11 @@
 // The main window's commands as a user meets them: menus, hot keys, enabling rules, and
 // what each command of the file list and tag menus does to the list.
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QMenu>
 #include <QMenuBar>
+#include <QToolBar>
 #include <QtTest>
 #include <filesystem>
 #include <set>
@@ -82,7 +84,7 @@ private Q_SLOTS:
         }
         QVERIFY(QTest::qWaitForWindowActive(&t.h.window()));
         QTest::keyClick(&t.h.window(), Qt::Key_F12);
-        QTest::keyClick(&t.h.window(), Qt::Key_F9, Qt::ControlModifier);
+        QTest::keyClick(&t.h.window(), Qt::Key_F, Qt::ControlModifier);
         QCOMPARE(t.list().size(), 3);
         QVERIFY(t.h.shell.log.empty());
 
@@ -99,10 +101,8 @@ private Q_SLOTS:
             ids::kCmdFindFiles, ids::kCmdFindFolder, ids::kCmdSettings, ids::kCmdShowPictureTab,
             ids::kCmdSaveV1Changes, ids::kCmdSaveV2Changes,
             // Their windows are still to come.
-            ids::kCmdChangeTitleCase, ids::kCmdChangeArtistCase, ids::kCmdChangeAlbumCase,
-            ids::kCmdChangeCommentCase, ids::kCmdChangeFilenameCase, ids::kCmdFilenameToTag,
-            ids::kCmdAdvancedRenaming, ids::kCmdCreatePlaylist, ids::kCmdExportHtml,
-            ids::kCmdExportTemplateHtml, ids::kCmdExportRtf, ids::kCmdExportTemplateRtf};
+            ids::kCmdCreatePlaylist, ids::kCmdExportHtml, ids::kCmdExportTemplateHtml,
+            ids::kCmdExportRtf, ids::kCmdExportTemplateRtf};
         AppHarness h;
         QVERIFY(h.start());
         std::vector<int> commands = tw::gui::mainMenuCommands();
@@ -283,6 +283,56 @@ private Q_SLOTS:
         QCOMPARE(t.h.shell.log, (std::vector<std::string>{"file-info:1", "about"}));
         QCOMPARE(t.h.window().statusPanes().countsText(),
                  QStringLiteral("1 selected | 1 changed | 3 files"));
+    }
+
+    // The renaming windows open from the menus, the toolbar and the hot keys, only when they
+    // have files to work on; the views redraw what they changed.
+    void renamingWindowsOpenFromMenuToolbarAndKeys() {
+        AppHarness empty;
+        QVERIFY(empty.start());
+        for (int id : {ids::kCmdAdvancedRenaming, ids::kCmdFilenameToTag, ids::kCmdChangeTitleCase,
+                       ids::kCmdChangeFilenameCase})
+            QVERIFY2(!empty.isEnabled(id), qPrintable(QString::number(id)));
+
+        ThreeFiles t;
+        QVERIFY(t.start());
+        tw::gui::MainWindow& window = t.h.window();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        QTest::keyClick(&window, Qt::Key_F9, Qt::ControlModifier);
+        QTest::keyClick(&window, Qt::Key_F7, Qt::ControlModifier);
+        for (int id : {ids::kCmdAdvancedRenaming, ids::kCmdFilenameToTag}) {
+            auto* button =
+                qobject_cast<QAbstractButton*>(window.mainBar().widgetForAction(t.h.action(id)));
+            QVERIFY(button);
+            QTest::mouseClick(button, Qt::LeftButton);
+        }
+        const QList<QAction*> editMenu = window.menuBar()->actions().at(2)->menu()->actions();
+        for (int id :
+             {ids::kCmdChangeTitleCase, ids::kCmdChangeArtistCase, ids::kCmdChangeAlbumCase,
+              ids::kCmdChangeCommentCase, ids::kCmdChangeFilenameCase}) {
+            QVERIFY(editMenu.contains(t.h.action(id)));
+            t.h.action(id)->trigger();  // what choosing the menu item does
+        }
+        QCOMPARE(t.h.shell.log,
+                 (std::vector<std::string>{"renaming", "filename-to-tag", "renaming",
+                                           "filename-to-tag", "change-case:0", "change-case:1",
+                                           "change-case:2", "change-case:3", "change-case:4"}));
+
+        // Renaming works on the selected files, yet opens without any (it then renames
+        // nothing); the others want a selection.
+        t.list().selectAll();
+        t.list().invertSelection();
+        QVERIFY(t.h.isEnabled(ids::kCmdAdvancedRenaming));
+        QVERIFY(!t.h.isEnabled(ids::kCmdFilenameToTag));
+        QVERIFY(!t.h.isEnabled(ids::kCmdChangeFilenameCase));
+
+        t.list().selectOnly(1);
+        t.h.shell.onRenamingWindow = [](tw::gui::GuiContext& context) {
+            return context.list.at(1).rename("Renamed");
+        };
+        QVERIFY(t.h.trigger(ids::kCmdAdvancedRenaming));
+        const QModelIndex cell = window.fileList().model()->index(1, 0);
+        QCOMPARE(cell.data().toString(), QStringLiteral("Renamed"));
     }
 
     // Enter and Del belong to the list, so editing fields keep their own keys.

@@ -2,15 +2,26 @@
 
 #include <tuple>
 
+#include "rename/change_case_command.h"
+
 namespace tw::test {
 
-std::optional<std::string> ScriptedShellPort::pickFolder(const std::string& start) {
-    log.push_back("pick-folder:" + start);
+std::optional<std::string> ScriptedShellPort::nextFolder() {
     if (folders.empty())
         return std::nullopt;
     std::string folder = folders.front();
     folders.pop_front();
     return folder;
+}
+
+std::optional<std::string> ScriptedShellPort::pickFolder(const std::string& start) {
+    log.push_back("pick-folder:" + start);
+    return nextFolder();
+}
+
+std::optional<std::string> ScriptedShellPort::pickPath(const std::string& start) {
+    log.push_back("pick-path:" + start);
+    return nextFolder();
 }
 
 std::vector<std::string> ScriptedShellPort::pickAudioFiles(const std::string& folder) {
@@ -30,6 +41,23 @@ void ScriptedShellPort::showFileInfo(gui::GuiContext& context, int index) {
 
 void ScriptedShellPort::showAbout() {
     log.push_back("about");
+}
+
+bool ScriptedShellPort::renamingWindow(gui::GuiContext& context, std::string entry) {
+    log.push_back(std::move(entry));
+    return onRenamingWindow && onRenamingWindow(context);
+}
+
+bool ScriptedShellPort::showRenaming(gui::GuiContext& context) {
+    return renamingWindow(context, "renaming");
+}
+
+bool ScriptedShellPort::showFilenameToTag(gui::GuiContext& context) {
+    return renamingWindow(context, "filename-to-tag");
+}
+
+bool ScriptedShellPort::showChangeCase(gui::GuiContext& context, rename::ChangeCaseTarget target) {
+    return renamingWindow(context, "change-case:" + std::to_string(static_cast<int>(target)));
 }
 
 std::optional<gui::AlbumExportChoice> ScriptedShellPort::askAlbumExport(

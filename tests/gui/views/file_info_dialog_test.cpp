@@ -7,6 +7,7 @@
 
 #include "core/file_list.h"
 #include "core/tag_save.h"
+#include "gui/support/named_child.h"
 #include "gui/views/file_info_dialog.h"
 #include "gui/views/genre_selector.h"
 #include "gui/views/link_target.h"
@@ -21,10 +22,7 @@ using test::Id3v1Spec;
 
 template <typename T>
 T& child(FileInfoDialog& dialog, const char* name) {
-    auto* found = dialog.findChild<T*>(QString::fromLatin1(name));
-    if (!found)
-        qFatal("no control %s", name);
-    return *found;
+    return test::namedChild<T>(dialog, name);
 }
 
 QLineEdit& line(FileInfoDialog& dialog, const char* name) {

@@ -1,0 +1,45 @@
+#include "gui/app/dialog_buttons.h"
+
+#include <QButtonGroup>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QGroupBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+#include "base/language.h"
+#include "base/string_ids.h"
+#include "gui/qt_text.h"
+
+namespace tw::gui {
+
+namespace ids = base::ids;
+
+DialogButtons addOkCancel(QDialog& dialog, int okTextId) {
+    auto* buttons = new QDialogButtonBox(&dialog);
+    base::CommonButtonString common;
+    QPushButton* ok = buttons->addButton(
+        okTextId ? text(okTextId) : qs(common.Load(ids::kButtonOk)), QDialogButtonBox::AcceptRole);
+    buttons->addButton(qs(common.Load(ids::kButtonCancel)), QDialogButtonBox::RejectRole);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    return {buttons, ok};
+}
+
+QGroupBox* addRadioChoices(QButtonGroup& choices, int titleId, std::span<const int> labelIds,
+                           const QString& namePrefix, QWidget* parent) {
+    auto* group = new QGroupBox(text(titleId), parent);
+    auto* column = new QVBoxLayout(group);
+    int id = 0;
+    for (int label : labelIds) {
+        auto* button = new QRadioButton(text(label), group);
+        button->setObjectName(namePrefix + QString::number(id));
+        choices.addButton(button, id++);
+        column->addWidget(button);
+    }
+    column->addStretch();
+    return group;
+}
+
+}  // namespace tw::gui

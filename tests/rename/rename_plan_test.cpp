@@ -1,0 +1,157 @@
+#include "rename/rename_plan.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "command_fixture.h"
+#include "rename/renaming_command.h"
+#include "rename/symbol_table.h"
+
+namespace tw::rename {
+namespace {
+
+namespace fs = std::filesystem;
+
+class RenamePlanTest : public ::testing::Test, protected test::CommandFixture {
+protected:
+    // Files named after their titles, all selected.
+    void addTitled(std::initializer_list<std::pair<const char*, const char*>> files) {
+        for (const auto& [name, title] : files)
+            addFile(name).id3v2.title = title;
+        list.selectAll();
+    }
+
+    std::vector<RenamePreviewRow> preview(std::string_view mask, bool createFolders = false) {
+        RenamingCommand command(list, store);
+        command.maskList().setCurrentMask(mask);
+        command.setCreateFolders(createFolders);
+        return command.preview();
+    }
+
+    RenameOutcome run(std::string_view mask, bool createFolders) {
+        RenamingCommand command(list, store);
+        command.maskList().setCurrentMask(mask);
+        command.setCreateFolders(createFolders);
+        return command.run(port, dir.folder());
+    }
+
+    static std::vector<RenameStatus> statuses(const std::vector<RenamePreviewRow>& rows) {
+        std::vector<RenameStatus> result;
+        for (const RenamePreviewRow& row : rows)
+            result.push_back(row.check.status);
+        return result;
+    }
+};
+
+// The preview foresees what renaming one file after the other does: a name freed by an
+// earlier move is free, one an earlier file took is taken, a file that stays keeps its name.
+TEST_F(RenamePlanTest, PreviewForeseesTheRunFileByFile) {
+    addTitled({{"a.mp3", "c"},      // a -> c, frees a
+               {"b.mp3", "a"},      // b -> a, free since a moved
+               {"c2.mp3", "c"},     // c taken by the first file
+               {"d.mp3", "d"},      // unchanged
+               {"e.mp3", "d"},      // d stays where it is
+               {"f.mp3", ""},       // no title: no name
+               {"g.mp3", "x/y"}});  // a value never makes a folder
+    std::ofstream(dir / "keep.mp3") << "keep";
+    const auto rows = preview("<title>");
+    EXPECT_EQ(statuses(rows),
+              (std::vector<RenameStatus>{RenameStatus::Rename, RenameStatus::Rename,
+                                         RenameStatus::TakenByRow, RenameStatus::Unchanged,
+                                         RenameStatus::TakenByFile, RenameStatus::Refused,
+                                         RenameStatus::Rename}));
+    EXPECT_EQ(rows[2].check.takenBy, 0);
+    EXPECT_EQ(rows[2].check.reason, "the file in row 1 takes this name first");
+    EXPECT_EQ(rows[4].check.reason, "a file of this name exists");
+    EXPECT_EQ(rows[5].check.reason, "the mask gives no file name");
+    EXPECT_EQ(rows[6].after, "x-y.mp3");
+    EXPECT_EQ(rows[0].check.folder, dir.folder());
+    EXPECT_TRUE(rows[0].check.reason.empty());
+
+    // The run does what the preview said, and nothing but that.
+    const RenameOutcome outcome = run("<title>", false);
+    EXPECT_EQ(outcome.renamed, 4);  // a, b, the unchanged d and g
+    EXPECT_EQ(content("a.mp3"), "b.mp3");
+    EXPECT_EQ(content("c.mp3"), "a.mp3");
+    EXPECT_EQ(content("c2.mp3"), "c2.mp3");
+    EXPECT_EQ(content("e.mp3"), "e.mp3");
+    EXPECT_EQ(content("keep.mp3"), "keep");
+}
+
+TEST_F(RenamePlanTest, NamesOutsideTheAllowedFoldersAreRefusedWithTheReason) {
+    addTitled({{"a.mp3", "Song"}});
+    SymbolTable{}.save(store, kTagToFilenameTable);  // keeps ".." as the mask writes it
+    const auto rows = preview("x\\..\\..\\<title>");
+    EXPECT_EQ(rows[0].check.status, RenameStatus::Refused);
+    EXPECT_EQ(rows[0].check.reason, "the name leads out of the folders the mask allows");
+    EXPECT_TRUE(rows[0].check.folder.empty());
+    run("x\\..\\..\\<title>", false);
+    EXPECT_EQ(port.failedFiles,
+              std::vector<std::string>{"a.mp3: the name leads out of the folders the mask allows"});
+    EXPECT_EQ(preview(std::string(300, 'x') + "\\<title>")[0].check.reason,
+              "the name is longer than a file system allows");
+}
+
+TEST_F(RenamePlanTest, MissingFoldersFailUnlessTheyAreToBeMade) {
+    addTitled({{"a.mp3", "One"}, {"b.mp3", "Two"}});
+    list.at(0).id3v2.artist = list.at(1).id3v2.artist = "Band";
+    list.at(0).id3v2.album = list.at(1).id3v2.album = "Live";
+    const std::string mask = "<artist>\\<album>\\<title>";
+
+    auto rows = preview(mask);
+    EXPECT_EQ(statuses(rows), (std::vector<RenameStatus>{RenameStatus::MissingFolder,
+                                                         RenameStatus::MissingFolder}));
+    EXPECT_EQ(rows[0].check.folder, dir.folder() + "Band/Live/");
+    EXPECT_EQ(rows[0].check.reason, "the folder " + dir.folder() + "Band/Live/ does not exist");
+    rows = preview(mask, true);
+    EXPECT_EQ(statuses(rows),
+              (std::vector<RenameStatus>{RenameStatus::NewFolder, RenameStatus::NewFolder}));
+    EXPECT_FALSE(fs::exists(dir / "Band"));  // a preview makes nothing
+
+    // Off: nothing moves. On: the folders are made once and both files go there.
+    EXPECT_EQ(run(mask, false).failed.size(), 2u);
+    EXPECT_FALSE(fs::exists(dir / "Band"));
+    const RenameOutcome outcome = run(mask, true);
+    EXPECT_EQ(outcome.renamed, 2);
+    EXPECT_EQ(content("Band/Live/One.mp3"), "a.mp3");
+    EXPECT_EQ(content("Band/Live/Two.mp3"), "b.mp3");
+    EXPECT_EQ(store.getInt("DlgFilenameRename", "CreateMissingFolders", 0), 1);
+    EXPECT_TRUE(RenamingCommand(list, store).createFolders());
+
+    // Moving them back leaves the emptied folders where they are.
+    EXPECT_EQ(run("<title>", true).renamed, 2);
+    EXPECT_EQ(content("One.mp3"), "a.mp3");
+    EXPECT_TRUE(fs::is_directory(dir / "Band" / "Live"));
+}
+
+// Folders are made only inside the allowed ones (a symbolic link may not lead out of them),
+// and only for a move: a folder made for a file whose move then fails goes again.
+TEST_F(RenamePlanTest, FoldersAreMadeOnlyInsideTheAllowedOnesAndOnlyForAMove) {
+    fs::create_directories(dir / "outside");
+    fs::create_directories(dir / "work");
+    fs::create_symlink(dir / "outside", dir / "work" / "link");
+    addTitled({{"a.mp3", "Song"}});
+    core::AudioFile& file = list.at(0);
+    fs::rename(dir / "a.mp3", dir / "work" / "a.mp3");
+    file.path = (dir / "work" / "a.mp3").string();
+
+    const auto rows = preview("link\\new\\<title>", true);
+    EXPECT_EQ(rows[0].check.status, RenameStatus::MissingFolder);
+    EXPECT_EQ(rows[0].check.reason, "the folder " + dir.folder() +
+                                        "work/link/new/ does not exist and may not be made there");
+    EXPECT_EQ(run("link\\new\\<title>", true).failed.size(), 1u);
+    EXPECT_FALSE(fs::exists(dir / "outside" / "new"));
+
+    // The mask's up-level folder lets folders be made beside the work folder.
+    SymbolTable{}.save(store, kTagToFilenameTable);
+    EXPECT_EQ(preview("..\\up\\<title>", true)[0].check.status, RenameStatus::NewFolder);
+
+    // The file vanished after it was listed: its move fails and the folder made for it goes.
+    fs::remove(dir / "work" / "a.mp3");
+    EXPECT_EQ(run("new\\deeper\\<title>", true).failed.size(), 1u);
+    EXPECT_FALSE(fs::exists(dir / "work" / "new"));
+}
+
+}  // namespace
+}  // namespace tw::rename
