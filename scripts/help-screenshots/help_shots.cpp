@@ -43,6 +43,9 @@ struct Shot {
 const Shot kShots[] = {
     {"main_window", 0, {}},
     {"file_info", ids::kCmdFileInfo, {}},
+    {"renaming", ids::kCmdAdvancedRenaming, {}},
+    {"filename_to_tag", ids::kCmdFilenameToTag, {}},
+    {"change_case", ids::kCmdChangeTitleCase, {}},
     {"album_window", ids::kCmdGetCdInfo, {}},
     {"freedb_settings", ids::kCmdGetCdInfo, {"Settings..."}},
 };

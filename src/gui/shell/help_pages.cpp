@@ -14,6 +14,9 @@
 #include "gui/freedb/server_list_dialog.h"
 #include "gui/freedb/submit_dialog.h"
 #include "gui/mainwindow/main_window.h"
+#include "gui/rename/change_case_dialog.h"
+#include "gui/rename/filename_rename_dialog.h"
+#include "gui/rename/filename_to_tag_dialog.h"
 #include "gui/shell/desktop_port.h"
 #include "gui/shell/local_url.h"
 
@@ -27,9 +30,13 @@ struct WindowPage {
 };
 
 // The windows that have a page of their own. A window not listed here shows the page of the
-// window it belongs to (its parent), so a small dialog of the CDDB window needs no entry.
+// window it belongs to (its parent), so the mask editor shows the page of the window that
+// opened it, and a small dialog of the CDDB window needs no entry.
 const WindowPage kWindowPages[] = {
     {&MainWindow::staticMetaObject, help::kIntroduction},
+    {&DlgFilenameRename::staticMetaObject, help::kRenaming},
+    {&DlgFilenameToTag::staticMetaObject, help::kFilenameToTag},
+    {&DlgChangeCase::staticMetaObject, help::kChangeCase},
     {&AlbumWindow::staticMetaObject, help::kCddbWindow},
     {&SubmitDialog::staticMetaObject, help::kCddbWindow},
     {&DatabaseInfoDialog::staticMetaObject, help::kCddbWindow},
