@@ -7,15 +7,22 @@
 #include <QtTest>
 #include <filesystem>
 #include <fstream>
+#include <functional>
+#include <memory>
+#include <tuple>
 
 #include "base/string_ids.h"
 #include "gui/app/application.h"
 #include "gui/commands/command_table.h"
 #include "gui/mainwindow/main_window.h"
 #include "gui/product.h"
+#include "gui/rename/change_case_dialog.h"
+#include "gui/rename/filename_rename_dialog.h"
+#include "gui/rename/filename_to_tag_dialog.h"
 #include "gui/shell/help_pages.h"
 #include "gui/shell/hot_keys_page.h"
 #include "gui/support/app_harness.h"
+#include "rename/change_case_command.h"
 #include "support/file_text.h"
 
 namespace fs = std::filesystem;
@@ -71,6 +78,46 @@ private Q_SLOTS:
 
         QVERIFY(w.h.trigger(ids::kCmdVisitWebSite));
         QCOMPARE(w.h.desktop.opened.back().url, QUrl(tw::gui::productWebPage()));
+    }
+
+    // Each renaming window opens its own page; the mask editor it opens would show the same.
+    void f1InTheRenamingWindowsOpensTheirPages() {
+        WithHelp w;
+        w.h.addFile("a.mp3", "A");
+        QVERIFY(w.h.start());
+        using Make = std::function<std::unique_ptr<QDialog>(tw::gui::GuiContext&)>;
+        tw::test::ScriptedShellPort& shell = w.h.shell;
+        QWidget* main = &w.h.window();
+        const std::tuple<int, Make, std::string_view> windows[] = {
+            {ids::kCmdAdvancedRenaming,
+             [&](tw::gui::GuiContext& c) {
+                 return std::make_unique<tw::gui::DlgFilenameRename>(c, shell, main);
+             },
+             help::kRenaming},
+            {ids::kCmdFilenameToTag,
+             [&](tw::gui::GuiContext& c) {
+                 return std::make_unique<tw::gui::DlgFilenameToTag>(c, shell, main);
+             },
+             help::kFilenameToTag},
+            {ids::kCmdChangeArtistCase,
+             [&](tw::gui::GuiContext& c) {
+                 return std::make_unique<tw::gui::DlgChangeCase>(
+                     c, tw::rename::ChangeCaseTarget::Artist, main);
+             },
+             help::kChangeCase},
+        };
+        for (const auto& [command, make, page] : windows) {
+            shell.onRenamingWindow = [&make = make](tw::gui::GuiContext& context) {
+                std::unique_ptr<QDialog> dialog = make(context);
+                dialog->show();
+                if (QTest::qWaitForWindowActive(dialog.get()))
+                    QTest::keyClick(dialog.get(), Qt::Key_F1);
+                return false;
+            };
+            w.h.desktop.opened.clear();
+            QVERIFY(w.h.trigger(command));
+            QCOMPARE(w.lastOpened(), w.page(page));
+        }
     }
 
     // Every page the program opens exists, and every link and picture of every page leads
