@@ -92,6 +92,19 @@ private Q_SLOTS:
         QCOMPARE(desktop.opened[1].url.fileName(), QStringLiteral("05_freedb_settings.htm"));
     }
 
+    // The e-mail and time-out rows hold several controls; their labels' keys still lead to
+    // their fields (and so show no "&").
+    void theKeysOfCombinedRowsLeadToTheirFields() {
+        FreeDbWindowFixture f;
+        FreeDbSettingsDialog dialog(f.context());
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        QTest::keyClick(&dialog, Qt::Key_T, Qt::AltModifier);
+        QCOMPARE(QApplication::focusWidget(), &child<QLineEdit>(dialog, "timeout"));
+        QTest::keyClick(&dialog, Qt::Key_E, Qt::AltModifier);
+        QCOMPARE(QApplication::focusWidget(), &child<QLineEdit>(dialog, "emailUser"));
+    }
+
     void databaseInfoGathersEachTabOnItsOwnThread() {
         FreeDbWindowFixture f;
         f.database.setStatLines({"Database entries: 42",
