@@ -80,6 +80,7 @@ CPropertySheetExport::CPropertySheetExport(GuiContext& context, ShellPort& shell
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(pages_, 1);
     layout->addWidget(buttons.box);
+    resize(480, sizeHint().height());  // room for a folder path
     restoreDialogPlacement(*this, context_.settings, kSection);
 }
 
