@@ -10,7 +10,6 @@
 #include <QToolBar>
 #include <QtTest>
 #include <algorithm>
-#include <cstdlib>
 #include <filesystem>
 
 #include "base/string_ids.h"
@@ -34,17 +33,8 @@ constexpr int kExportCommands[] = {ids::kCmdExportHtml, ids::kCmdExportTemplateH
 
 // Three files of the corpus named by TW_E2E_FOLDER, else three generated ones.
 void addFiles(AppHarness& h) {
-    if (const char* corpus = std::getenv("TW_E2E_FOLDER")) {
-        std::vector<fs::path> files;
-        for (const auto& entry : fs::directory_iterator(corpus))
-            if (entry.path().extension() == ".mp3")
-                files.push_back(entry.path());
-        std::sort(files.begin(), files.end());
-        files.resize(std::min<std::size_t>(files.size(), 3));
-        for (const fs::path& file : files)
-            fs::copy_file(file, h.music / file.filename().string());
+    if (!h.addCorpusFiles(3).empty())
         return;
-    }
     for (const char* name : {"a.mp3", "b.mp3", "c.mp3"})
         h.addFile(name, name);
 }

@@ -33,6 +33,7 @@ namespace {
 namespace fs = std::filesystem;
 using exports::DocumentKind;
 using test::clickButton;
+using test::filesIn;
 using test::Frames;
 using test::ModalAnswer;
 
@@ -80,14 +81,6 @@ void typeName(QWidget& sheet, const QString& name) {
     field.selectAll();
     QTest::keyClick(&field, Qt::Key_Delete);
     QTest::keyClicks(&field, name);
-}
-
-QStringList filesIn(const fs::path& folder) {
-    QStringList names;
-    for (const auto& entry : fs::directory_iterator(folder))
-        names << q(entry.path().filename().string());
-    names.sort();
-    return names;
 }
 
 // Whether the sheet stored any of its choices.

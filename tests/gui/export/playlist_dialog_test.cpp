@@ -25,6 +25,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using test::clickButton;
+using test::filesIn;
 using test::Frames;
 using test::ModalAnswer;
 
@@ -42,14 +43,6 @@ void typeMask(MaskSelector& masks, const QString& text) {
     QLineEdit& field = *masks.field().lineEdit();
     field.selectAll();
     QTest::keyClicks(&field, text);
-}
-
-QStringList filesIn(const fs::path& folder) {
-    QStringList names;
-    for (const auto& entry : fs::directory_iterator(folder))
-        names << q(entry.path().filename().string());
-    names.sort();
-    return names;
 }
 
 // Whether `text` is the extended playlist of a.mp3 and b.mp3.
