@@ -47,7 +47,8 @@ void CPropertyPageExportTemplate::load(const base::SettingsStore& store,
     for (const std::string& name : names_)
         templates_->addItem(qs(name));
     const int stored = exports::storedTemplateIndex(store, kind_);
-    templates_->setCurrentIndex(exports::templateNameAt(names_, stored).empty() ? -1 : stored);
+    const bool listed = stored >= 0 && stored < templates_->count();
+    templates_->setCurrentIndex(listed ? stored : -1);
 }
 
 void CPropertyPageExportTemplate::apply(base::SettingsStore& store) const {
