@@ -23,15 +23,22 @@ void defineExportCommands(CommandSet& commands, CommandContext& c) {
                                                   dialog.exec();
                                               },
                                               [&c] { return core::canEditSelected(c.gui.list); }});
-    const std::pair<int, ExportSheetKind> exports[] = {
+    struct ExportCommand {
+        int id;
+        ExportSheetKind kind;
+    };
+    const ExportCommand exports[] = {
         {ids::kCmdExportHtml, {false, DocumentKind::Html}},
         {ids::kCmdExportTemplateHtml, {true, DocumentKind::Html}},
         {ids::kCmdExportRtf, {false, DocumentKind::Rtf}},
         {ids::kCmdExportTemplateRtf, {true, DocumentKind::Rtf}},
     };
-    for (const auto& [id, kind] : exports)
-        commands.define(id, {[&c, kind] { exportFileList(c.gui, c.shell, kind, &c.window); },
-                             [&c] { return !c.gui.list.empty(); }});
+    for (const ExportCommand& command : exports) {
+        const ExportSheetKind kind = command.kind;
+        commands.define(command.id,
+                        {[&c, kind] { exportFileList(c.gui, c.shell, kind, &c.window); },
+                         [&c] { return !c.gui.list.empty(); }});
+    }
 }
 
 }  // namespace tw::gui

@@ -130,7 +130,8 @@ private Q_SLOTS:
         const char* captions[] = {"Export as HTML", "Export into HTML using Template",
                                   "Export as RTF", "Export as RTF"};
         for (std::size_t i = 0; i < std::size(keys); ++i) {
-            const auto [id, key] = keys[i];
+            const int id = keys[i].first;
+            const Qt::Key key = keys[i].second;
             QVERIFY(menu.contains(h.action(id)));
             const QString caption = QString::fromLatin1(captions[i]);
             QCOMPARE(titleOpenedBy([&] { h.action(id)->trigger(); }), caption);
