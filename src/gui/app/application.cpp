@@ -15,6 +15,7 @@
 #include "gui/app/qt_shell_port.h"
 #include "gui/app/qt_translation.h"
 #include "gui/app/unsaved_edits.h"
+#include "gui/app/wait_cursor.h"
 #include "gui/app/window_placement.h"
 #include "gui/commands/command_context.h"
 #include "gui/commands/command_handlers.h"
@@ -31,14 +32,6 @@
 namespace tw::gui {
 
 namespace {
-
-// The wait cursor for the time of a scope.
-struct WaitCursor {
-    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-};
 
 std::vector<std::string> toStrings(const QStringList& list) {
     std::vector<std::string> result;

@@ -1,6 +1,8 @@
 #include "gui/support/app_harness.h"
 
 #include <QAction>
+#include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 
@@ -44,6 +46,24 @@ std::string AppHarness::addFile(const std::string& name, const Id3v1Spec& tag) {
     parts.audio = defaultAudio();
     parts.id3v1 = id3v1Tag(tag);
     return writeMp3(music, name, parts);
+}
+
+std::vector<std::string> AppHarness::addCorpusFiles(std::size_t count) {
+    std::vector<std::string> names;
+    const char* corpus = std::getenv("TW_E2E_FOLDER");
+    if (!corpus)
+        return names;
+    std::vector<std::filesystem::path> files;
+    for (const auto& entry : std::filesystem::directory_iterator(corpus))
+        if (entry.path().extension() == ".mp3")
+            files.push_back(entry.path());
+    std::sort(files.begin(), files.end());
+    files.resize(std::min(files.size(), count));
+    for (const std::filesystem::path& file : files) {
+        std::filesystem::copy_file(file, music / file.filename().string());
+        names.push_back(file.filename().string());
+    }
+    return names;
 }
 
 void AppHarness::addLanguageFile(const std::string& fileName, const std::string& content) {

@@ -4,6 +4,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "base/memory_settings_store.h"
 #include "gui/support/scripted_desktop_port.h"
@@ -47,6 +48,10 @@ public:
     std::string addFile(const std::string& name, const std::string& title = {});
     // An MP3 file in the music folder with this ID3v1 tag.
     std::string addFile(const std::string& name, const Id3v1Spec& tag);
+    // With TW_E2E_FOLDER naming a folder of MP3 files (a make-corpus folder), copies its
+    // first `count` files (by name) into the music folder; their names, or none when the
+    // variable is not set.
+    std::vector<std::string> addCorpusFiles(std::size_t count);
     // A language file "<name>" in the installed data folder's Lng folder.
     void addLanguageFile(const std::string& fileName, const std::string& content);
     // The music folder, with its trailing "/".
