@@ -48,6 +48,9 @@ const Shot kShots[] = {
     {"change_case", ids::kCmdChangeTitleCase, {}},
     {"album_window", ids::kCmdGetCdInfo, {}},
     {"freedb_settings", ids::kCmdGetCdInfo, {"Settings..."}},
+    {"playlist", ids::kCmdCreatePlaylist, {}},
+    {"export", ids::kCmdExportHtml, {}},
+    {"export_template", ids::kCmdExportTemplateHtml, {}},
 };
 
 constexpr int kFilesShown = 6;

@@ -5,6 +5,8 @@
 #include <filesystem>
 
 #include "base/app_paths.h"
+#include "gui/export/export_sheet.h"
+#include "gui/export/playlist_dialog.h"
 #include "gui/freedb/album_export_dialog.h"
 #include "gui/freedb/album_window.h"
 #include "gui/freedb/database_info_dialog.h"
@@ -37,6 +39,8 @@ const WindowPage kWindowPages[] = {
     {&DlgFilenameRename::staticMetaObject, help::kRenaming},
     {&DlgFilenameToTag::staticMetaObject, help::kFilenameToTag},
     {&DlgChangeCase::staticMetaObject, help::kChangeCase},
+    {&PlaylistDialog::staticMetaObject, help::kPlaylist},
+    {&CPropertySheetExport::staticMetaObject, help::kExport},
     {&AlbumWindow::staticMetaObject, help::kCddbWindow},
     {&SubmitDialog::staticMetaObject, help::kCddbWindow},
     {&DatabaseInfoDialog::staticMetaObject, help::kCddbWindow},

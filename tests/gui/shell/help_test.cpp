@@ -1,6 +1,7 @@
 // The help as a user meets it: F1 in each window, the help pages themselves, the generated
 // hot keys page, and the web site.
 #include <QAction>
+#include <QApplication>
 #include <QDialog>
 #include <QDir>
 #include <QRegularExpression>
@@ -22,6 +23,7 @@
 #include "gui/shell/help_pages.h"
 #include "gui/shell/hot_keys_page.h"
 #include "gui/support/app_harness.h"
+#include "gui/support/modal_answer.h"
 #include "rename/change_case_command.h"
 #include "support/file_text.h"
 
@@ -116,6 +118,36 @@ private Q_SLOTS:
             };
             w.h.desktop.opened.clear();
             QVERIFY(w.h.trigger(command));
+            QCOMPARE(w.lastOpened(), w.page(page));
+        }
+    }
+
+    // The playlist window and each export sheet, opened from their commands, open their
+    // pages; F1 goes where a user's key goes, to the widget with the focus.
+    void f1InThePlaylistWindowAndTheExportSheetsOpensTheirPages() {
+        WithHelp w;
+        w.h.addFile("a.mp3", "A");
+        w.h.addFile("b.mp3", "B");
+        QVERIFY(w.h.start());
+        w.h.app().list().selectAll();
+        w.h.window().selectionChanged();
+        const std::pair<int, std::string_view> windows[] = {
+            {ids::kCmdCreatePlaylist, help::kPlaylist},
+            {ids::kCmdExportHtml, help::kExport},
+            {ids::kCmdExportTemplateHtml, help::kExport},
+            {ids::kCmdExportRtf, help::kExport},
+            {ids::kCmdExportTemplateRtf, help::kExport},
+        };
+        for (const auto& [command, page] : windows) {
+            w.h.desktop.opened.clear();
+            tw::test::ModalAnswer pressF1([](QWidget& window) {
+                QWidget* focus = QApplication::focusWidget();
+                QTest::keyClick(focus && focus->window() == &window ? focus : &window, Qt::Key_F1);
+                QTest::keyClick(&window, Qt::Key_Escape);
+            });
+            QVERIFY(w.h.trigger(command));
+            QVERIFY(pressF1.answered());
+            QCOMPARE(w.h.desktop.opened.size(), std::size_t{1});
             QCOMPARE(w.lastOpened(), w.page(page));
         }
     }
