@@ -34,12 +34,15 @@ function(tw_add_library name)
   tw_target_defaults(${name})
 endfunction()
 
-# tw_add_test(name SOURCES... DEPS...): one GoogleTest binary, each test a CTest entry.
+# tw_add_test(name SOURCES... DEPS...): one GoogleTest binary, each test a CTest entry. The
+# undo journals of the saves tests make go to the build tree, never to the user's folder.
+set(TW_TEST_STATE_HOME ${CMAKE_BINARY_DIR}/test-state)
 function(tw_add_test name)
   cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE ${ARG_DEPS} GTest::gtest GTest::gmock GTest::gtest_main)
   tw_target_defaults(${name})
   gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
-                       PROPERTIES ENVIRONMENT "TW_SOURCE_DIR=${PROJECT_SOURCE_DIR}")
+                       PROPERTIES ENVIRONMENT
+                       "TW_SOURCE_DIR=${PROJECT_SOURCE_DIR};XDG_STATE_HOME=${TW_TEST_STATE_HOME}")
 endfunction()

@@ -1,5 +1,5 @@
 #!/usr/bin/python3
-"""Writes the seed corpora of the tag and stream fuzz targets (fuzz/corpus/<target>/).
+"""Writes the seed corpora of the tag, stream and journal fuzz targets (fuzz/corpus/<target>/).
 
     make_seeds.py [FUZZ_DIR]
 
@@ -87,6 +87,9 @@ def seeds():
                                                  good[1]])
     yield "fuzz_id3v2_tag", "compressed", tag(3, [frame_v23("TIT2", struct.pack(">I", 6) +
                                                             zlib.compress(text("Title")), 0x0080), good[1]])
+    # Read as numbers and lengths that build records: two records of two regions each.
+    yield "fuzz_undo_journal", "records", (struct.pack(">IIIIIII", 2, 1, 12, 0, 4096, 4224, 0)
+                                           + b"/music/a.mp3" + struct.pack(">II", 2, 100) + b"\x07" * 64)
     yield "fuzz_id3v2_tag", "v24_plain_sizes", tag(4, [frame_v23("TIT2", text("x" * 200)),
                                                        frame_v23("TPE1", text("A"))])
 

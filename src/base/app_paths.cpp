@@ -46,12 +46,17 @@ fs::path executableFolder(const char* argv0) {
     return exe.parent_path();
 }
 
+fs::path stateFolder() {
+    return xdgFolder("XDG_STATE_HOME", ".local/state") / kFolderName;
+}
+
 AppPaths pathsFor(const fs::path& programFolder) {
     AppPaths p;
     p.programFolder = programFolder;
     p.installDataFolder = (programFolder / ".." / "share" / kFolderName).lexically_normal();
     p.userDataFolder = xdgFolder("XDG_DATA_HOME", ".local/share") / kFolderName;
     p.userConfigFolder = xdgFolder("XDG_CONFIG_HOME", ".config") / kFolderName;
+    p.userStateFolder = stateFolder();
     return p;
 }
 
@@ -64,6 +69,8 @@ void initAppPaths(const char* argv0) {
 void setAppPaths(const AppPaths& paths) {
     std::lock_guard lock(pathsMutex());
     storedPaths() = paths;
+    if (paths.userStateFolder.empty())
+        storedPaths()->userStateFolder = stateFolder();
 }
 
 AppPaths appPaths() {

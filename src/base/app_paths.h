@@ -14,6 +14,8 @@ namespace tw::base {
 //   user data            $XDG_DATA_HOME/tunewright (default ~/.local/share/tunewright): the
 //                        user's own language files and templates, the local album database
 //   user config          $XDG_CONFIG_HOME/tunewright (default ~/.config/tunewright): CDPLAYER.INI
+//   user state           $XDG_STATE_HOME/tunewright (default ~/.local/state/tunewright): the
+//                        undo journals of saves in progress
 //
 // The paths are process-wide: initAppPaths() runs once at start, before other threads exist;
 // afterwards they are only read (reading is safe from any thread). Tests point them at a
@@ -23,13 +25,15 @@ struct AppPaths {
     std::filesystem::path installDataFolder;
     std::filesystem::path userDataFolder;
     std::filesystem::path userConfigFolder;
+    std::filesystem::path userStateFolder = {};  // empty: from the environment (setAppPaths)
 };
 
 // Works the paths out from the running executable (/proc/self/exe, else argv0) and the
 // environment. Folders are not created here.
 void initAppPaths(const char* argv0);
 
-// Replaces all paths (tests, or an application that knows better).
+// Replaces all paths (tests, or an application that knows better). An empty state folder is
+// worked out from the environment, so that saves always have a place for their journal.
 void setAppPaths(const AppPaths& paths);
 
 // The current paths; before any init they are worked out from the environment and the

@@ -3,12 +3,14 @@
 #include <fcntl.h>
 #include <stdio.h>
 #include <stdlib.h>
+#include <sys/random.h>
 #include <unistd.h>
 
-#include <array>
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <fstream>
+#include <random>
 #include <vector>
 
 namespace tw::base {
@@ -42,13 +44,6 @@ std::error_code renameOverPlaceholder(const std::string& from, const std::string
         return ec;
     }
     return {};
-}
-
-std::string folderOf(const std::string& path) {
-    const auto slash = path.find_last_of('/');
-    if (slash == std::string::npos)
-        return ".";
-    return slash == 0 ? "/" : path.substr(0, slash);
 }
 
 }  // namespace
@@ -113,78 +108,182 @@ std::error_code replacementAttributes(const std::string& path, struct stat& attr
 
 }  // namespace
 
-ReplacementFile::ReplacementFile(std::string target) : target_(std::move(target)) {
-    std::string pattern = folderOf(target_) + "/.tw-save-XXXXXX";
-    fd_ = ::mkostemp(pattern.data(), O_CLOEXEC);
-    if (fd_ < 0) {
-        error_ = lastError();
-        return;
-    }
-    tempPath_ = std::move(pattern);
-}
-
-ReplacementFile::~ReplacementFile() {
-    if (fd_ >= 0)
-        ::close(fd_);
-    if (!committed_ && !tempPath_.empty())
-        ::unlink(tempPath_.c_str());
-}
-
-std::error_code ReplacementFile::write(const void* data, std::size_t size) {
-    if (fd_ < 0)
-        return error_ ? error_ : std::make_error_code(std::errc::bad_file_descriptor);
-    const auto* p = static_cast<const char*>(data);
-    while (size > 0) {
-        const ssize_t n = ::write(fd_, p, size);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
+std::error_code writeAt(int fd, std::uint64_t offset, std::span<const std::uint8_t> bytes) {
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::pwrite(fd, bytes.data() + done, bytes.size() - done,
+                                   static_cast<off_t>(offset + done));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
             return lastError();
-        }
-        p += n;
-        size -= static_cast<std::size_t>(n);
+        done += static_cast<std::size_t>(n);
     }
     return {};
 }
 
-std::error_code ReplacementFile::copyFrom(int fd, std::uint64_t offset, std::uint64_t length) {
-    std::vector<char> buffer(std::min<std::uint64_t>(length, 1 << 20));
-    while (length > 0) {
-        const std::size_t want = std::min<std::uint64_t>(length, buffer.size());
-        const ssize_t n = ::pread(fd, buffer.data(), want, static_cast<off_t>(offset));
+std::error_code readAt(int fd, std::uint64_t offset, std::span<std::uint8_t> out) {
+    std::size_t done = 0;
+    while (done < out.size()) {
+        const ssize_t n =
+            ::pread(fd, out.data() + done, out.size() - done, static_cast<off_t>(offset + done));
         if (n < 0 && errno == EINTR)
             continue;
         if (n < 0)
             return lastError();
         if (n == 0)
-            return std::make_error_code(std::errc::io_error);  // file shrank meanwhile
-        if (std::error_code ec = write(buffer.data(), static_cast<std::size_t>(n)))
-            return ec;
-        offset += static_cast<std::uint64_t>(n);
-        length -= static_cast<std::uint64_t>(n);
+            return std::make_error_code(std::errc::io_error);
+        done += static_cast<std::size_t>(n);
     }
     return {};
 }
 
-std::error_code ReplacementFile::commit(const struct stat& original) {
+std::string folderOf(const std::string& path) {
+    const auto slash = path.find_last_of('/');
+    if (slash == std::string::npos)
+        return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+std::string realPath(const std::string& path) {
+    char* real = ::realpath(path.c_str(), nullptr);
+    if (!real)
+        return path;
+    std::string out(real);
+    std::free(real);
+    return out;
+}
+
+std::string randomHex(std::size_t bytes) {
+    std::vector<std::uint8_t> random(bytes);
+    if (::getrandom(random.data(), random.size(), 0) != static_cast<ssize_t>(random.size())) {
+        std::random_device device;
+        for (std::uint8_t& byte : random)
+            byte = static_cast<std::uint8_t>(device());
+    }
+    static constexpr char kHex[] = "0123456789abcdef";
+    std::string text;
+    for (const std::uint8_t byte : random) {
+        text += kHex[byte >> 4];
+        text += kHex[byte & 15];
+    }
+    return text;
+}
+
+std::string newHiddenName() {
+    return ".tw-save-" + randomHex(8);
+}
+
+TempFile::TempFile(const std::string& folder, std::string fallbackName, Naming naming)
+    : folder_(folder), name_(std::move(fallbackName)) {
+    if (naming == Naming::UnnamedWherePossible) {
+        fd_ = ::open(folder_.c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0600);
+        if (fd_ >= 0)
+            return;
+        if (!unsupported(errno) && errno != EISDIR) {
+            error_ = lastError();
+            return;
+        }
+    }
+    fd_ = ::open((folder_ + "/" + name_).c_str(), O_CREAT | O_EXCL | O_RDWR | O_CLOEXEC, 0600);
+    if (fd_ < 0)
+        error_ = lastError();
+    named_ = fd_ >= 0;
+}
+
+TempFile::~TempFile() {
+    if (fd_ >= 0)
+        ::close(fd_);
+    if (named_ && !placed_)
+        ::unlink((folder_ + "/" + name_).c_str());
+}
+
+std::error_code TempFile::write(const void* data, std::size_t size) {
+    if (fd_ < 0)
+        return error_ ? error_ : std::make_error_code(std::errc::bad_file_descriptor);
+    if (std::error_code ec = writeAt(fd_, written_, {static_cast<const std::uint8_t*>(data), size}))
+        return ec;
+    written_ += size;
+    return {};
+}
+
+std::error_code TempFile::copyFrom(int fd, std::uint64_t offset, std::uint64_t length) {
+    if (fd_ < 0)
+        return error_ ? error_ : std::make_error_code(std::errc::bad_file_descriptor);
+    auto in = static_cast<off_t>(offset);
+    auto out = static_cast<off_t>(written_);
+    while (length > 0) {
+        const ssize_t n = ::copy_file_range(fd, &in, fd_, &out, length, 0);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0 && (unsupported(errno) || errno == EXDEV))
+            break;  // copied through memory below
+        if (n < 0)
+            return lastError();
+        if (n == 0)
+            return std::make_error_code(std::errc::io_error);  // the file shrank meanwhile
+        length -= static_cast<std::uint64_t>(n);
+        written_ = static_cast<std::uint64_t>(out);
+    }
+    std::vector<std::uint8_t> buffer(std::min<std::uint64_t>(length, 1 << 20));
+    while (length > 0) {
+        const std::span piece(buffer.data(), std::min<std::uint64_t>(length, buffer.size()));
+        if (std::error_code ec = readAt(fd, static_cast<std::uint64_t>(in), piece))
+            return ec;
+        if (std::error_code ec = write(piece.data(), piece.size()))
+            return ec;
+        in += static_cast<off_t>(piece.size());
+        length -= piece.size();
+    }
+    return {};
+}
+
+std::error_code TempFile::takeAttributes(const struct stat& original) {
     if (fd_ < 0)
         return error_ ? error_ : std::make_error_code(std::errc::bad_file_descriptor);
     if (::fchmod(fd_, original.st_mode & 07777) != 0)
         return lastError();
-    // Only the owner's own files or root can keep another owner; a plain user's save of a
-    // file they may write but do not own then belongs to them, as with any editor.
+    // A plain user's save of a file they may write but do not own then belongs to them, as
+    // with any editor.
     if (::fchown(fd_, original.st_uid, original.st_gid) != 0 && errno != EPERM)
         return lastError();
-    if (::fsync(fd_) != 0)
+    return {};
+}
+
+std::error_code TempFile::link() {
+    if (fd_ < 0)
+        return error_ ? error_ : std::make_error_code(std::errc::bad_file_descriptor);
+    if (named_)
+        return {};
+    const std::string named = folder_ + "/" + name_;
+    const std::string self = "/proc/self/fd/" + std::to_string(fd_);
+    if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, named.c_str(), AT_SYMLINK_FOLLOW) != 0 &&
+        ::linkat(fd_, "", AT_FDCWD, named.c_str(), AT_EMPTY_PATH) != 0)
         return lastError();
-    if (::close(fd_) != 0) {
-        fd_ = -1;
+    named_ = true;
+    return {};
+}
+
+std::error_code TempFile::replace(const std::string& target) {
+    if (std::error_code ec = link())
+        return ec;
+    const std::string named = folder_ + "/" + name_;
+    if (::rename(named.c_str(), target.c_str()) != 0)
+        return lastError();  // the destructor takes the name away again
+    placed_ = true;
+    return {};
+}
+
+ReplacementFile::ReplacementFile(std::string target)
+    : target_(std::move(target)), file_(folderOf(target_), newHiddenName()) {}
+
+std::error_code ReplacementFile::commit(const struct stat& original) {
+    if (std::error_code ec = file_.takeAttributes(original))
+        return ec;
+    if (::fsync(file_.fd()) != 0)
         return lastError();
-    }
-    fd_ = -1;
-    if (::rename(tempPath_.c_str(), target_.c_str()) != 0)
-        return lastError();
-    committed_ = true;
+    if (std::error_code ec = file_.replace(target_))
+        return ec;
     const int dir = ::open(folderOf(target_).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (dir >= 0) {
         ::fsync(dir);  // the rename is durable once the folder is; failure here loses nothing

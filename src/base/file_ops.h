@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <system_error>
 
@@ -15,28 +16,94 @@ namespace tw::base {
 // A change of letter case only, on a file system that ignores case, is allowed.
 std::error_code renameNoReplace(const std::string& from, const std::string& to);
 
+// Writes all of `bytes` at `offset` of the open file `fd`, again where a write took less.
+std::error_code writeAt(int fd, std::uint64_t offset, std::span<const std::uint8_t> bytes);
+// Reads out.size() bytes from `offset` of the open file `fd`; EIO when the file ends first.
+std::error_code readAt(int fd, std::uint64_t offset, std::span<std::uint8_t> out);
+
+// A file being written in a folder that has no name until it is put in place, so that a
+// process killed while writing it leaves nothing behind: an unnamed inode (O_TMPFILE) where
+// the file system makes them. Elsewhere it is created at once under `fallbackName` (a hidden
+// name that must not exist yet; newHiddenName() makes one), and removed again when the
+// object goes without having been put in place.
+//
+// Owns its descriptor. One thread, one use.
+class TempFile {
+public:
+    // Named: made under the fallback name even where unnamed files could be made (for
+    // tests of what file systems without them see).
+    enum class Naming { UnnamedWherePossible, Named };
+
+    TempFile(const std::string& folder, std::string fallbackName,
+             Naming naming = Naming::UnnamedWherePossible);
+    ~TempFile();
+    TempFile(const TempFile&) = delete;
+    TempFile& operator=(const TempFile&) = delete;
+
+    // Why the file could not be made (empty when it was).
+    std::error_code error() const { return error_; }
+    // The file's descriptor, open for reading and writing; it stays the file's after
+    // replace(), for reading back what was put in place.
+    int fd() const { return fd_; }
+    // Whether it exists under its fallback name (the file system has no unnamed files).
+    bool named() const { return named_; }
+
+    std::error_code write(const void* data, std::size_t size);
+    // Appends `length` bytes of the open file `fd` from `offset`, copied by the kernel
+    // (shared extents where the file system offers them).
+    std::error_code copyFrom(int fd, std::uint64_t offset, std::uint64_t length);
+    // The mode and owner of `original`; the owner only where the user may give it, since
+    // only root or the owner can keep another owner.
+    std::error_code takeAttributes(const struct stat& original);
+
+    // Gives an unnamed file its fallback name (nothing to do for a named one).
+    std::error_code link();
+    // Renames it over `target` (in the same folder): an unnamed file is first linked under
+    // its fallback name, so between the two steps that name is all a kill can leave.
+    std::error_code replace(const std::string& target);
+
+private:
+    std::string folder_;
+    std::string name_;
+    int fd_ = -1;
+    std::uint64_t written_ = 0;  // where the next bytes go
+    bool named_ = false;
+    bool placed_ = false;
+    std::error_code error_;
+};
+
+// A fresh hidden name for a temporary file, ".tw-save-" and 16 random hexadecimal digits.
+std::string newHiddenName();
+// `bytes` random bytes as lower-case hexadecimal digits.
+std::string randomHex(std::size_t bytes);
+
+// The folder part of a path ("." for a bare name).
+std::string folderOf(const std::string& path);
+// The path with every symbolic link resolved; the path itself when it cannot be resolved.
+std::string realPath(const std::string& path);
+
 // The new contents of a file, written beside it and put in its place at once.
 //
-// The constructor creates a hidden temporary file in the target's folder. Callers write
-// the whole new contents, then commit(): the temporary file gets the original's mode (and
-// owner, where the user may set it), is flushed to the disk and renamed over the target,
-// and the folder is flushed too. Until commit() succeeds the target is untouched; a
-// ReplacementFile destroyed without a successful commit() removes its temporary file.
+// Callers write the whole new contents, then commit(): the temporary file (a TempFile in
+// the target's folder) gets the original's mode (and owner, where the user may set it), is
+// flushed to the disk and renamed over the target, and the folder is flushed too. Until
+// commit() succeeds the target is untouched; an uncommitted ReplacementFile leaves nothing.
 //
-// Owns the temporary file's descriptor. One thread, one use.
+// Owns the temporary file. One thread, one use.
 class ReplacementFile {
 public:
     explicit ReplacementFile(std::string target);
-    ~ReplacementFile();
     ReplacementFile(const ReplacementFile&) = delete;
     ReplacementFile& operator=(const ReplacementFile&) = delete;
 
     // Why the temporary file could not be made (empty when it was).
-    std::error_code error() const { return error_; }
+    std::error_code error() const { return file_.error(); }
 
-    std::error_code write(const void* data, std::size_t size);
+    std::error_code write(const void* data, std::size_t size) { return file_.write(data, size); }
     // Appends `length` bytes of the open file `fd` from `offset`.
-    std::error_code copyFrom(int fd, std::uint64_t offset, std::uint64_t length);
+    std::error_code copyFrom(int fd, std::uint64_t offset, std::uint64_t length) {
+        return file_.copyFrom(fd, offset, length);
+    }
 
     // Replaces the target with what was written, with the mode and owner of `original`.
     std::error_code commit(const struct stat& original);
@@ -48,10 +115,7 @@ public:
 
 private:
     std::string target_;
-    std::string tempPath_;
-    int fd_ = -1;
-    bool committed_ = false;
-    std::error_code error_;
+    TempFile file_;
 };
 
 }  // namespace tw::base

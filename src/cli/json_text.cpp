@@ -1,36 +1,96 @@
 #include "cli/json_text.h"
 
-#include <QString>
-#include <cstdio>
-
 namespace tw::cli {
 
-std::string jsonQuote(std::string_view text) {
-    const QByteArray valid =
-        QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())).toUtf8();
-    std::string out;
-    out.reserve(static_cast<std::size_t>(valid.size()) + 2);
+namespace {
+
+constexpr std::string_view kReplacement = "\xEF\xBF\xBD";
+
+// The length of the well-formed UTF-8 sequence at the start of `text` (which starts with a
+// byte of 0x80 or more); when it is ill-formed, minus the length of its longest start that
+// could still have become well-formed (at least 1), which one U+FFFD replaces.
+int sequenceLength(std::string_view text) {
+    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
+    const unsigned char lead = byte(0);
+    int length = 0;
+    unsigned char low = 0x80;
+    unsigned char high = 0xBF;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        low = lead == 0xE0 ? 0xA0 : 0x80;   // no overlong forms
+        high = lead == 0xED ? 0x9F : 0xBF;  // no surrogates
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        low = lead == 0xF0 ? 0x90 : 0x80;
+        high = lead == 0xF4 ? 0x8F : 0xBF;  // nothing above U+10FFFF
+    } else {
+        return -1;
+    }
+    for (int i = 1; i < length; ++i) {
+        const std::size_t at = static_cast<std::size_t>(i);
+        if (at >= text.size() || byte(at) < (i == 1 ? low : 0x80) ||
+            byte(at) > (i == 1 ? high : 0xBF))
+            return -i;
+    }
+    return length;
+}
+
+}  // namespace
+
+void appendJsonString(std::string& out, std::string_view text) {
     out += '"';
-    for (const char c : valid) {
-        if (c == '"' || c == '\\') {
-            out += '\\';
-            out += c;
-        } else if (c == '\n') {
-            out += "\\n";
-        } else if (c == '\r') {
-            out += "\\r";
-        } else if (c == '\t') {
-            out += "\\t";
-        } else if (static_cast<unsigned char>(c) < 0x20) {
-            char escaped[8];
-            std::snprintf(escaped, sizeof escaped, "\\u%04x", static_cast<unsigned char>(c));
-            out += escaped;
-        } else {
-            out += c;
+    std::size_t i = 0;
+    while (i < text.size()) {
+        // Runs that need nothing done go in whole.
+        std::size_t plain = i;
+        while (plain < text.size()) {
+            const auto c = static_cast<unsigned char>(text[plain]);
+            if (c < 0x20 || c >= 0x80 || c == '"' || c == '\\')
+                break;
+            ++plain;
         }
+        out.append(text, i, plain - i);
+        i = plain;
+        if (i == text.size())
+            break;
+
+        const auto c = static_cast<unsigned char>(text[i]);
+        if (c >= 0x80) {
+            const int length = sequenceLength(text.substr(i));
+            if (length > 0)
+                out.append(text, i, static_cast<std::size_t>(length));
+            else
+                out += kReplacement;
+            i += static_cast<std::size_t>(length > 0 ? length : -length);
+            continue;
+        }
+        static constexpr char kHex[] = "0123456789abcdef";
+        switch (c) {
+            case '"':
+                out += "\\\"";
+                break;
+            case '\\':
+                out += "\\\\";
+                break;
+            case '\n':
+                out += "\\n";
+                break;
+            case '\r':
+                out += "\\r";
+                break;
+            case '\t':
+                out += "\\t";
+                break;
+            default:
+                out += "\\u00";
+                out += kHex[c >> 4];
+                out += kHex[c & 15];
+        }
+        ++i;
     }
     out += '"';
-    return out;
 }
 
 }  // namespace tw::cli

@@ -5,9 +5,9 @@
 
 namespace tw::cli {
 
-// `text` as a quoted JSON string. Quotes, backslashes and control characters are escaped;
-// bytes that are not valid UTF-8 (file names from older systems) become U+FFFD, so the
-// output always parses.
-std::string jsonQuote(std::string_view text);
+// Appends `text` to `out` as a quoted JSON string, straight from its UTF-8 bytes. Quotes,
+// backslashes and control characters are escaped; every ill-formed piece of UTF-8 (file
+// names from older systems) becomes one U+FFFD, so the output always parses.
+void appendJsonString(std::string& out, std::string_view text);
 
 }  // namespace tw::cli

@@ -7,9 +7,10 @@
 #include "base/user_port.h"
 #include "cli/commands.h"
 #include "cli/output_format_option.h"
+#include "cli/record_output.h"
 #include "core/app_options.h"
-#include "core/file_list.h"
-#include "core/list_session.h"
+#include "core/folder_files.h"
+#include "core/mpeg_info.h"
 
 namespace tw::cli {
 
@@ -24,27 +25,32 @@ int run(CommandContext& context, const Args& args) {
     if (args.positional().size() != 1)
         return usageProblem(context, "give exactly one path");
 
-    core::FileList list;
-    core::ListSession session(list, context.options, context.port);
-    const bool readable = session.scanFolder(args.positional().front(), false);
-    if (!readable) {
+    // The files are read as the folder scan reads them, and each record is written as soon
+    // as it is read, so a folder of any size needs the memory of one record.
+    core::SetCurrentFolder(context.options, core::normalPath(args.positional().front()));
+    const std::string& folder = context.options.workFolder;
+    std::vector<std::string> paths;
+    if (!core::mp3FilesIn(folder, paths)) {
         context.port.showMessage(base::UserPort::Severity::Error,
-                                 "cannot read the folder " + context.options.workFolder);
+                                 "cannot read the folder " + folder);
         return kExitFailed;
     }
-    // A file that could not be read is named, not listed with fields it does not hold.
     RecordWriter writer(context.out, *format, {.asList = true, .withInfoText = false});
+    core::MpegInfo mpeg;
     bool allRead = true;
-    for (int index = 0; index < list.size(); ++index) {
-        const core::AudioFile& file = list.at(index);
-        if (file.unreadable()) {
+    for (const std::string& path : paths) {
+        const auto file = core::AudioFile::create(path, folder.size(), mpeg);
+        if (!file)
+            continue;
+        // A file that could not be read is named, not listed with fields it does not hold.
+        if (file->unreadable()) {
             context.port.showMessage(
                 base::UserPort::Severity::Error,
-                base::trf(base::ids::kMsgCannotReadFile, file.path, file.readFailure));
+                base::trf(base::ids::kMsgCannotReadFile, file->path, file->readFailure));
             allRead = false;
             continue;
         }
-        writer.write(file);
+        writer.write(*file);
     }
     return allRead ? kExitOk : kExitFailed;
 }

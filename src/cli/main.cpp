@@ -13,6 +13,7 @@
 #include "cli/usage.h"
 #include "cli/user_settings.h"
 #include "core/app_options.h"
+#include "core/undo_rollback.h"
 
 namespace {
 
@@ -66,6 +67,8 @@ int main(int argc, char** argv) {
     tw::core::AppOptions& options = tw::core::options();
     loadUserSettings(options);
     TerminalUserPort port(std::cerr, assumeYes, ::isatty(STDERR_FILENO) == 1);
+    // A save that a kill cut off is undone before any command reads a file.
+    tw::core::rollBackInterruptedSaves(port);
     CommandContext context{options, port, std::cout, std::cerr};
     const int status = command->run(context, *args);
     if (status == kExitUsage)

@@ -1,31 +1,31 @@
 #include "cli/record_output.h"
 
+#include <charconv>
+#include <type_traits>
+
 #include "cli/json_text.h"
+#include "cli/record_fields.h"
 #include "cli/tsv_text.h"
 
 namespace tw::cli {
 
 namespace {
 
-template <typename... Handlers>
-struct Overloaded : Handlers... {
-    using Handlers::operator()...;
-};
-template <typename... Handlers>
-Overloaded(Handlers...) -> Overloaded<Handlers...>;
+// The buffer goes out once it holds this much.
+constexpr std::size_t kFlushAt = 64 * 1024;
 
-std::string tsvValue(const FieldValue& value) {
-    return std::visit(Overloaded{[](const std::string& s) { return tsvField(s); },
-                                 [](std::int64_t n) { return std::to_string(n); },
-                                 [](bool b) { return std::string(b ? "1" : "0"); }},
-                      value);
-}
-
-std::string jsonValue(const FieldValue& value) {
-    return std::visit(Overloaded{[](const std::string& s) { return jsonQuote(s); },
-                                 [](std::int64_t n) { return std::to_string(n); },
-                                 [](bool b) { return std::string(b ? "true" : "false"); }},
-                      value);
+// A field's value: a flag as `yes` or `no`, a number in decimal, a text through `text`.
+template <typename Value, typename Text>
+void appendValue(std::string& out, const Value& value, std::string_view yes, std::string_view no,
+                 Text text) {
+    if constexpr (std::is_same_v<Value, bool>) {
+        out += value ? yes : no;
+    } else if constexpr (std::is_same_v<Value, std::int64_t>) {
+        char digits[24];
+        out.append(digits, std::to_chars(digits, digits + sizeof digits, value).ptr);
+    } else {
+        text(out, value);
+    }
 }
 
 }  // namespace
@@ -34,65 +34,90 @@ RecordWriter::RecordWriter(std::ostream& out, OutputFormat format, Layout layout
     : out_(out), format_(format), layout_(layout) {
     if (format_ != OutputFormat::Tsv)
         return;
-    const auto columns = describeRecord(core::AudioFile{}, layout_.withInfoText);
-    for (std::size_t i = 0; i < columns.size(); ++i) {
-        if (i)
-            out_ << '\t';
-        if (!columns[i].group.empty())
-            out_ << columns[i].group << '.';
-        out_ << columns[i].name;
-    }
-    out_ << '\n';
+    bool first = true;
+    forEachField(core::AudioFile{}, layout_.withInfoText,
+                 [&](std::string_view group, std::string_view name, const auto&) {
+                     if (!first)
+                         buffer_ += '\t';
+                     first = false;
+                     if (!group.empty()) {
+                         buffer_ += group;
+                         buffer_ += '.';
+                     }
+                     buffer_ += name;
+                 });
+    buffer_ += '\n';
 }
 
 RecordWriter::~RecordWriter() {
     if (format_ == OutputFormat::Json && layout_.asList)
-        out_ << (written_ == 0 ? "[]\n" : "\n]\n");
+        buffer_ += written_ == 0 ? "[]\n" : "\n]\n";
+    flush();
     out_.flush();
 }
 
-void RecordWriter::write(const core::AudioFile& file) {
-    const auto fields = describeRecord(file, layout_.withInfoText);
-    if (format_ == OutputFormat::Json) {
-        writeJson(fields);
-    } else {
-        for (std::size_t i = 0; i < fields.size(); ++i) {
-            if (i)
-                out_ << '\t';
-            out_ << tsvValue(fields[i].value);
-        }
-        out_ << '\n';
-    }
-    ++written_;
+void RecordWriter::flush() {
+    out_.write(buffer_.data(), static_cast<std::streamsize>(buffer_.size()));
+    buffer_.clear();
 }
 
-void RecordWriter::writeJson(const std::vector<RecordField>& fields) {
+void RecordWriter::write(const core::AudioFile& file) {
+    if (format_ == OutputFormat::Json)
+        writeJson(file);
+    else
+        writeTsv(file);
+    ++written_;
+    if (buffer_.size() >= kFlushAt)
+        flush();
+}
+
+void RecordWriter::writeTsv(const core::AudioFile& file) {
+    bool first = true;
+    forEachField(file, layout_.withInfoText,
+                 [&](std::string_view, std::string_view, const auto& value) {
+                     if (!first)
+                         buffer_ += '\t';
+                     first = false;
+                     appendValue(buffer_, value, "1", "0", appendTsvField);
+                 });
+    buffer_ += '\n';
+}
+
+void RecordWriter::writeJson(const core::AudioFile& file) {
     if (layout_.asList)
-        out_ << (written_ == 0 ? "[\n" : ",\n");
-    out_ << '{';
+        buffer_ += written_ == 0 ? "[\n" : ",\n";
+    buffer_ += '{';
     std::string_view openGroup;
     bool firstOuter = true;
     bool firstInner = true;
-    for (const RecordField& field : fields) {
-        if (field.group != openGroup) {
-            if (!openGroup.empty())
-                out_ << '}';
-            if (!field.group.empty()) {
-                out_ << (firstOuter ? "" : ",") << jsonQuote(field.group) << ":{";
-                firstOuter = false;
-                firstInner = true;
-            }
-            openGroup = field.group;
-        }
-        bool& first = openGroup.empty() ? firstOuter : firstInner;
-        out_ << (first ? "" : ",") << jsonQuote(field.name) << ':' << jsonValue(field.value);
-        first = false;
-    }
+    forEachField(file, layout_.withInfoText,
+                 [&](std::string_view group, std::string_view name, const auto& value) {
+                     if (group != openGroup) {
+                         if (!openGroup.empty())
+                             buffer_ += '}';
+                         if (!group.empty()) {
+                             if (!firstOuter)
+                                 buffer_ += ',';
+                             appendJsonString(buffer_, group);
+                             buffer_ += ":{";
+                             firstOuter = false;
+                             firstInner = true;
+                         }
+                         openGroup = group;
+                     }
+                     bool& first = openGroup.empty() ? firstOuter : firstInner;
+                     if (!first)
+                         buffer_ += ',';
+                     first = false;
+                     appendJsonString(buffer_, name);
+                     buffer_ += ':';
+                     appendValue(buffer_, value, "true", "false", appendJsonString);
+                 });
     if (!openGroup.empty())
-        out_ << '}';
-    out_ << '}';
+        buffer_ += '}';
+    buffer_ += '}';
     if (!layout_.asList)
-        out_ << '\n';
+        buffer_ += '\n';
 }
 
 }  // namespace tw::cli

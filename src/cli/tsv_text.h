@@ -5,8 +5,12 @@
 
 namespace tw::cli {
 
-// `text` as one field of a tab-separated line: backslash, tab, newline and carriage return
-// become "\\", "\t", "\n" and "\r", so every record stays on one line with its columns intact.
+// Appends `text` to `out` as one field of a tab-separated line: backslash, tab, newline and
+// carriage return become "\\", "\t", "\n" and "\r", so every record stays on one line with
+// its columns intact.
+void appendTsvField(std::string& out, std::string_view text);
+
+// The same as a string of its own.
 std::string tsvField(std::string_view text);
 
 }  // namespace tw::cli

@@ -14,19 +14,19 @@ namespace tw::core {
 // the engines read it, the option commands change it, and the application saves it at exit.
 // Everything runs on one thread except the CDDB workers, which never read it.
 struct AppOptions {
-    std::string workFolder;        // "D": the folder the list shows; ends with the separator
-    bool zeroYearIsEmpty = true;   // "i2": a year of 0 is shown and written as empty
-    bool preferV1Track = true;     // "i5": effectiveTrack prefers the ID3v1 number
-    bool autoFillV1 = false;       // "i6": fill empty ID3v1 fields from ID3v2 on reading
-    bool autoFillV2 = false;       // "i7": fill empty ID3v2 fields from ID3v1 on reading
-    int i8 = 1;                    // "i8": kept and written back; nothing reads it
-    bool autosizeColumns = true;   // "l1"
-    int w1 = 1;                    // "w1": kept and written back; nothing reads it
-    int w2 = 1;                    // "w2": kept and written back; nothing reads it
-    bool minimizeToTray = true;    // "w3"
+    std::string workFolder;               // "D": the folder the list shows; ends with the separator
+    bool zeroYearIsEmpty = true;          // "i2": a year of 0 is shown and written as empty
+    bool preferV1Track = true;            // "i5": effectiveTrack prefers the ID3v1 number
+    bool autoFillV1 = false;              // "i6": fill empty ID3v1 fields from ID3v2 on reading
+    bool autoFillV2 = false;              // "i7": fill empty ID3v2 fields from ID3v1 on reading
+    int i8 = 1;                           // "i8": kept and written back; nothing reads it
+    bool autosizeColumns = true;          // "l1"
+    int w1 = 1;                           // "w1": kept and written back; nothing reads it
+    int w2 = 1;                           // "w2": kept and written back; nothing reads it
+    bool minimizeToTray = true;           // "w3"
     bool doubleClickOpensFolder = false;  // "w4"
-    bool showExtension = false;    // "f4": file names in the list with their extension
-    bool allowEditInList = true;   // "AllowEditInList"
+    bool showExtension = false;           // "f4": file names in the list with their extension
+    bool allowEditInList = true;          // "AllowEditInList"
     // "ID3v1CodePage": the 8-bit code page of ID3v1 texts, an ICU converter name.
     std::string id3v1CodePage = "windows-1252";
 

@@ -62,8 +62,10 @@ std::int32_t AudioFile::effectiveTrack() const {
 }
 
 void AudioFile::autoFill() {
-    if (options().autoFillV1) fillV1FromV2(*this, false);
-    if (options().autoFillV2) fillV2FromV1(*this, false);
+    if (options().autoFillV1)
+        fillV1FromV2(*this, false);
+    if (options().autoFillV2)
+        fillV2FromV1(*this, false);
 }
 
 }  // namespace tw::core

@@ -37,17 +37,17 @@ struct AudioFile {
     std::int32_t nextSelected = -1;  // next index of the selection chain, -1 at its end
     std::string createdText;         // "%m/%d/%Y, %H:%M.%S", local time
     std::string changedText;
-    std::string path;                // full path
-    std::string fileName;            // with extension
-    std::string baseName;            // fileName less its last four characters
-    std::string sizeText;            // display text of size, made on first use
+    std::string path;      // full path
+    std::string fileName;  // with extension
+    std::string baseName;  // fileName less its last four characters
+    std::string sizeText;  // display text of size, made on first use
     std::uint64_t size = 0;
     std::int32_t playSeconds = 0;
     TagFields id3v1;
     TagV2Fields id3v2;
     LyricsTag lyrics;
     StreamTexts streamText;
-    std::string infoText;            // the stream texts laid into the information text
+    std::string infoText;  // the stream texts laid into the information text
     // Why the last read of the file failed (it could not be opened or read to its end);
     // empty when it succeeded. The fields of such a record are not what the file holds,
     // so it is never saved until a read succeeds again.
@@ -70,6 +70,9 @@ struct AudioFile {
     // information text. A file that cannot be opened or read keeps what the record held
     // and gets its readFailure.
     void read();
+    // The same from `fd`, a descriptor of the file open for reading (a save that has just
+    // written it reads it back without opening it again).
+    void read(int fd);
     void rereadTimes();
 
     // Moves the file to work folder + newBaseName + ".mp3" without ever replacing another

@@ -55,7 +55,7 @@ void readId3v2(ByteWindow& window, AudioFile& record) {
     }
     const auto length = static_cast<std::size_t>(
         std::min({header->tagSize(), window.size(), std::uint64_t{kId3v2ReadLimit}}));
-    const Id3v2Tag tag(*header, window.bytesAt(0, length));
+    const Id3v2Tag tag(*header, window.bytesAt(0, length), kReadFrameIds);
     readId3v2Fields(tag.tag(), record.id3v2, record.lyrics);
 }
 
@@ -69,21 +69,18 @@ void setStream(AudioFile& record, const MpegInfo& mpeg) {
     record.playSeconds = mpeg.playSeconds();
 }
 
-// Everything a record takes from its file. When the file cannot be opened as a regular
-// file the record is left alone; when it cannot be read to its end, the record holds
-// what could be read. Either way the result says why (empty on success).
-std::string readRecord(AudioFile& record, MpegInfo& mpeg) {
-    const OpenFile file(record.path);
-    if (file.fd() < 0)
-        return std::strerror(file.error());
-    const auto facts = factsOf(file.fd());
+// Everything a record takes from its file, open as `fd`. When it is no regular file the
+// record is left alone; when it cannot be read to its end, the record holds what could be
+// read. Either way the result says why (empty on success).
+std::string readRecord(AudioFile& record, MpegInfo& mpeg, int fd) {
+    const auto facts = factsOf(fd);
     if (!facts)
         return std::strerror(errno);
     if (!facts->regular)
         return base::tr(base::ids::kReadNotRegularFile);
 
     thread_local ByteWindow window;
-    window.reset(file.fd(), facts->size);
+    window.reset(fd, facts->size);
     window.bytesAt(0, ByteWindow::kChunk);  // the head, in one read
 
     if (record.size != facts->size)
@@ -103,6 +100,24 @@ std::string readRecord(AudioFile& record, MpegInfo& mpeg) {
     record.infoText = infoText(record.streamText);
     record.readFailure.clear();
     return {};
+}
+
+std::string readRecord(AudioFile& record, MpegInfo& mpeg) {
+    const OpenFile file(record.path);
+    if (file.fd() < 0)
+        return std::strerror(file.error());
+    return readRecord(record, mpeg, file.fd());
+}
+
+// Reads the record again through `readFresh`; a failed read keeps what the record held.
+template <typename Read>
+void readAgain(AudioFile& record, Read readFresh) {
+    thread_local MpegInfo mpeg;
+    AudioFile fresh = record;
+    if (std::string failure = readFresh(fresh, mpeg); !failure.empty())
+        record.readFailure = std::move(failure);
+    else
+        record = std::move(fresh);
 }
 
 }  // namespace
@@ -132,12 +147,12 @@ std::unique_ptr<AudioFile> AudioFile::create(const std::string& path, std::size_
 }
 
 void AudioFile::read() {
-    thread_local MpegInfo mpeg;
-    AudioFile fresh = *this;
-    if (std::string failure = readRecord(fresh, mpeg); !failure.empty())
-        readFailure = std::move(failure);
-    else
-        *this = std::move(fresh);
+    readAgain(*this, [](AudioFile& fresh, MpegInfo& mpeg) { return readRecord(fresh, mpeg); });
+}
+
+void AudioFile::read(int fd) {
+    readAgain(*this,
+              [fd](AudioFile& fresh, MpegInfo& mpeg) { return readRecord(fresh, mpeg, fd); });
 }
 
 void AudioFile::rereadTimes() {

@@ -72,6 +72,14 @@ std::span<const std::uint8_t> ByteWindow::bytesAt(std::uint64_t offset, std::siz
     return {buffer_.data(), std::min(available, got)};
 }
 
+std::span<const std::uint8_t> ByteWindow::someBytesAt(std::uint64_t offset, std::size_t atMost) {
+    if (!memory_ && offset >= bufferOffset_ && offset < bufferOffset_ + bufferLength_) {
+        const std::size_t held = bufferOffset_ + bufferLength_ - offset;
+        return {buffer_.data() + (offset - bufferOffset_), std::min(held, atMost)};
+    }
+    return bytesAt(offset, atMost);
+}
+
 std::size_t ByteWindow::copyAt(std::uint64_t offset, std::span<std::uint8_t> out) {
     const auto bytes = bytesAt(offset, out.size());
     std::copy(bytes.begin(), bytes.end(), out.begin());

@@ -15,7 +15,7 @@ namespace tw::core {
 // once. One thread.
 class ByteWindow {
 public:
-    static constexpr std::size_t kChunk = 64 * 1024;
+    static constexpr std::size_t kChunk = 16 * 1024;
 
     // Over the file `fd` of `size` bytes.
     void reset(int fd, std::uint64_t size);
@@ -31,6 +31,11 @@ public:
     // Up to `count` bytes from `offset`: fewer at the end of the input or after a failed
     // read, none at or behind the end. Valid until the next call.
     std::span<const std::uint8_t> bytesAt(std::uint64_t offset, std::size_t count);
+
+    // Up to `atMost` bytes from `offset` for a reader that takes them piece by piece (a
+    // search): what the window already holds from there when it holds `offset`, else what
+    // bytesAt reads. Empty only at or behind the end, or after a failed read.
+    std::span<const std::uint8_t> someBytesAt(std::uint64_t offset, std::size_t atMost);
 
     // Copies up to out.size() bytes from `offset` into `out`, zero-filling what is not
     // there; returns how many were read.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <system_error>
 #include <vector>
 
 namespace tw::core {
@@ -11,6 +12,10 @@ struct FileFailure {
     std::string reason;
     bool operator==(const FileFailure&) const = default;
 };
+
+// Why the file system refused a save, as the user reads it: the two reasons everyone knows
+// by name, else the system's own text under the string `fallbackId` (a "%s" format).
+std::string failureReason(std::error_code error, int fallbackId);
 
 // The lines of the failed-files window: "name: reason", one per failure.
 std::vector<std::string> failureLines(const std::vector<FileFailure>& failures);

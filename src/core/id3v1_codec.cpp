@@ -15,7 +15,8 @@ const base::CodePage& currentCodePage() {
     if (wanted != name) {
         name = wanted;
         page = base::CodePage(wanted.c_str());
-        if (!page.ok()) page = base::CodePage();
+        if (!page.ok())
+            page = base::CodePage();
     }
     return page;
 }
@@ -32,7 +33,8 @@ std::string_view firstCharacters(std::string_view utf8, std::size_t count) {
     std::size_t end = 0;
     for (std::size_t n = 0; end < utf8.size() && n < count; ++n) {
         ++end;
-        while (end < utf8.size() && (static_cast<unsigned char>(utf8[end]) & 0xC0) == 0x80) ++end;
+        while (end < utf8.size() && (static_cast<unsigned char>(utf8[end]) & 0xC0) == 0x80)
+            ++end;
     }
     return utf8.substr(0, end);
 }

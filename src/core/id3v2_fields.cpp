@@ -42,11 +42,14 @@ TagLib::String::Type encodingFor(std::initializer_list<TagLib::String> texts) {
     return TagLib::String::Latin1;
 }
 
+// The first frame `id` of the tag's frames in their order. Walking the frames compares ids
+// in place, where asking TagLib for the frames of an id builds a key for every question.
 template <typename Frame>
 Frame* firstFrame(const TagLib::ID3v2::Tag& tag, const char* id) {
-    for (TagLib::ID3v2::Frame* frame : tag.frameList(id))
-        if (auto* typed = dynamic_cast<Frame*>(frame))
-            return typed;
+    for (TagLib::ID3v2::Frame* frame : tag.frameList())
+        if (frame->frameID() == id)
+            if (auto* typed = dynamic_cast<Frame*>(frame))
+                return typed;
     return nullptr;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string_view>
@@ -35,6 +36,13 @@ class Id3v2Tag;
 // file and present, not changed; a field whose frame is missing keeps its value. The
 // lyrics are in the file when there is a USLT frame; without one their flags are cleared.
 void readId3v2Fields(const TagLib::ID3v2::Tag& tag, TagV2Fields& fields, LyricsTag& lyrics);
+
+// The frames readId3v2Fields reads, by their TagLib ids: a tag parsed only for reading needs
+// no other (Id3v2Tag's onlyIds).
+inline constexpr std::array<std::string_view, 17> kReadFrameIds = {
+    "TIT2", "TPE1", "TPE2", "TPE3", "TCOM", "TALB", "COMM", "TDRC", "TYER",
+    "TCON", "TRCK", "WXXX", "TPUB", "TOPE", "TCOP", "TENC", "USLT",
+};
 
 // The genre TCON values name: a plain number ("17", also what TagLib makes of "(17)"), a
 // text as genreFromText reads it ("(17)Rock", "Rock"), or a name in TagLib's spelling of

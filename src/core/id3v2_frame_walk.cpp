@@ -129,6 +129,10 @@ public:
         return id;
     }
 
+    std::string id(std::size_t pos) const {
+        return {reinterpret_cast<const char*>(data_) + pos, idLength_};
+    }
+
     TagLib::ByteVector bytes(std::size_t pos, std::size_t length) const {
         return {reinterpret_cast<const char*>(data_) + pos, static_cast<unsigned int>(length)};
     }
@@ -159,7 +163,8 @@ std::size_t framesStart(const Id3v2Header& header, const FrameArea& area,
 
 }  // namespace
 
-Id3v2FrameWalk walkId3v2Frames(const Id3v2Header& header, std::span<const std::uint8_t> tag) {
+Id3v2FrameWalk walkId3v2Frames(const Id3v2Header& header, std::span<const std::uint8_t> tag,
+                               const FrameWanted& wanted) {
     Id3v2FrameWalk walk;
     walk.version = header.majorVersion;
     walk.unsynchronised = header.majorVersion == 4 && header.unsynchronised();
@@ -200,8 +205,10 @@ Id3v2FrameWalk walkId3v2Frames(const Id3v2Header& header, std::span<const std::u
         if (fits && size > 0 && (validId || area.goesOnAt(next))) {
             if (!validId)
                 note(Id3v2Damage::Kind::InvalidId, pos);
-            TagLib::ByteVector bytes = area.bytes(pos, next - pos);
-            std::string id(bytes.data(), headerLength == 6 ? 3 : 4);
+            std::string id = area.id(pos);
+            TagLib::ByteVector bytes;
+            if (!wanted || wanted(id))
+                bytes = area.bytes(pos, next - pos);
             walk.frames.push_back({std::move(id), area.flags(pos), Id3v2Header::kSize + pos,
                                    validId, std::move(bytes)});
             lastEnd = pos = next;

@@ -3,8 +3,10 @@
 #include <taglib/tbytevector.h>
 
 #include <cstdint>
+#include <functional>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/id3v2_header.h"
@@ -37,7 +39,7 @@ struct Id3v2RawFrame {
     std::uint16_t flags = 0;   // the two flag bytes (always 0 in v2.2)
     std::uint64_t offset = 0;  // of its header, from the tag start
     bool validId = true;       // the id is upper-case letters and digits
-    TagLib::ByteVector bytes;  // header and body, exactly as stored
+    TagLib::ByteVector bytes;  // header and body, exactly as stored; empty if not wanted
 
     std::size_t headerSize() const { return id.size() == 3 ? 6 : 10; }
     TagLib::ByteVector body() const { return bytes.mid(static_cast<unsigned int>(headerSize())); }
@@ -69,8 +71,13 @@ struct Id3v2FrameWalk {
     std::uint64_t framesEnd = Id3v2Header::kSize;
 };
 
+// Which frames, by their id as stored, a walk copies the bytes of; the others are listed
+// without them. Empty: every frame.
+using FrameWanted = std::function<bool(std::string_view id)>;
+
 // Walks the frames of the tag whose header is `header`; `tag` holds the whole tag from its
 // header on, or as much of it as the file has.
-Id3v2FrameWalk walkId3v2Frames(const Id3v2Header& header, std::span<const std::uint8_t> tag);
+Id3v2FrameWalk walkId3v2Frames(const Id3v2Header& header, std::span<const std::uint8_t> tag,
+                               const FrameWanted& wanted = {});
 
 }  // namespace tw::core

@@ -22,8 +22,10 @@ public:
 };
 
 constexpr unsigned int kFrameHeaderSize = 10;
-// Padding of a tag that outgrew its old space, so that the next edits fit in place.
+// Padding of a tag that outgrew its old space (1 KiB and a tenth of its frames), so that
+// the next edits fit in place.
 constexpr std::uint64_t kPadding = 1024;
+constexpr std::uint64_t kPaddingShare = 10;
 // An old tag's space is kept when no more than this would be left as padding.
 constexpr std::uint64_t kMostPaddingKept = 1024 * 1024;
 
@@ -75,8 +77,15 @@ Id3v2Tag::Id3v2Tag()
     initTagLib();
 }
 
-Id3v2Tag::Id3v2Tag(const Id3v2Header& header, std::span<const std::uint8_t> bytes) : Id3v2Tag() {
-    const Id3v2FrameWalk walk = walkId3v2Frames(header, bytes);
+Id3v2Tag::Id3v2Tag(const Id3v2Header& header, std::span<const std::uint8_t> bytes,
+                   std::span<const std::string_view> onlyIds)
+    : Id3v2Tag() {
+    onlyIds_ = onlyIds;
+    // v2.2 ids are known only once carried over (addEntry).
+    FrameWanted wanted;
+    if (!onlyIds.empty() && header.majorVersion != 2)
+        wanted = [this](std::string_view id) { return isWanted(id); };
+    const Id3v2FrameWalk walk = walkId3v2Frames(header, bytes, wanted);
     writeVersion_ = header.majorVersion == 4 ? 4 : 3;
     oldSize_ = header.tagSize();
     damage_ = walk.damage;
@@ -87,7 +96,13 @@ Id3v2Tag::Id3v2Tag(const Id3v2Header& header, std::span<const std::uint8_t> byte
 
 Id3v2Tag::~Id3v2Tag() = default;
 
+bool Id3v2Tag::isWanted(std::string_view id) const {
+    return onlyIds_.empty() || std::find(onlyIds_.begin(), onlyIds_.end(), id) != onlyIds_.end();
+}
+
 void Id3v2Tag::addEntry(const Id3v2RawFrame& raw, bool v22) {
+    if (raw.bytes.isEmpty())
+        return;  // not wanted
     Entry entry;
     entry.name = raw.id;
     entry.offset = raw.offset;
@@ -102,6 +117,8 @@ void Id3v2Tag::addEntry(const Id3v2RawFrame& raw, bool v22) {
         if (tagLibHeader_->unsynchronisation())
             entry.bytes[9] = static_cast<char>(entry.bytes[9] | 0x02);
     }
+    if (!isWanted(std::string_view(entry.bytes.data(), std::min(4u, entry.bytes.size()))))
+        return;
     if (entry.keepable && raw.validId) {
         if (tagLibTakes(entry.bytes, writeVersion_)) {
             Frame* frame = TagLib::ID3v2::FrameFactory::instance()->createFrame(
@@ -154,10 +171,13 @@ TagLib::ByteVector Id3v2Tag::rendered(const Frame& frame) const {
     return out;
 }
 
-TagLib::ByteVector Id3v2Tag::assemble(const TagLib::ByteVector& frames) const {
+TagLib::ByteVector Id3v2Tag::assemble(const TagLib::ByteVector& frames, std::uint64_t size) const {
     const std::uint64_t used = Id3v2Header::kSize + frames.size();
-    const std::uint64_t padding =
-        oldSize_ >= used && oldSize_ - used <= kMostPaddingKept ? oldSize_ - used : kPadding;
+    std::uint64_t padding = oldSize_ >= used && oldSize_ - used <= kMostPaddingKept
+                                ? oldSize_ - used
+                                : kPadding + frames.size() / kPaddingShare;
+    if (size >= used + padding)
+        padding = size - used;
     TagLib::ByteVector out("ID3");
     out.append(static_cast<char>(writeVersion_));
     out.append('\0');
@@ -169,7 +189,9 @@ TagLib::ByteVector Id3v2Tag::assemble(const TagLib::ByteVector& frames) const {
     return out;
 }
 
-Id3v2Rendering Id3v2Tag::render() const {
+Id3v2Rendering Id3v2Tag::render(std::uint64_t size) const {
+    if (!onlyIds_.empty())
+        return {.bytes = {}, .unkeptName = "?", .unkeptOffset = 0};
     for (const Id3v2Damage& damage : damage_)
         if (damage.blocksSave())
             return {.bytes = {}, .unkeptName = damage.name, .unkeptOffset = damage.offset};
@@ -210,7 +232,7 @@ Id3v2Rendering Id3v2Tag::render() const {
             frames.append(rendered(*frame));
     if (frames.isEmpty())
         return {};
-    return {.bytes = assemble(frames), .unkeptName = {}, .unkeptOffset = 0};
+    return {.bytes = assemble(frames, size), .unkeptName = {}, .unkeptOffset = 0};
 }
 
 }  // namespace tw::core

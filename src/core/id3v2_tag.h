@@ -7,6 +7,7 @@
 #include <memory>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/id3v2_frame_walk.h"
@@ -52,8 +53,11 @@ struct Id3v2Rendering {
 class Id3v2Tag {
 public:
     // Parses the tag whose header is `header` from `bytes` (the whole tag as far as the
-    // file has it).
-    Id3v2Tag(const Id3v2Header& header, std::span<const std::uint8_t> bytes);
+    // file has it). With `onlyIds`, only the frames of those TagLib ids are copied and
+    // parsed (a tag read for its fields: pictures and the like cost nothing), and the tag
+    // cannot be rendered.
+    Id3v2Tag(const Id3v2Header& header, std::span<const std::uint8_t> bytes,
+             std::span<const std::string_view> onlyIds = {});
     // A new, empty tag.
     Id3v2Tag();
     ~Id3v2Tag();
@@ -75,9 +79,12 @@ public:
     // them: id, flags and data byte for byte (a v2.2 frame in its v2.3 form, a v2.4 size
     // that was stored plainly in synchsafe form), in their order; an edited frame takes its old
     // place, a new frame the place of the first removed frame with its id, or goes last.
-    // Empty frames are dropped. Refused when damage blocks the save or a v2.2 frame has no
-    // v2.3 counterpart. The padding keeps the old tag's size when the frames fit in it.
-    Id3v2Rendering render() const;
+    // Empty frames are dropped. Refused when damage blocks the save, a v2.2 frame has no
+    // v2.3 counterpart, or the tag was parsed for some frames only. The padding keeps the old tag's
+    // size when the frames fit in it; a tag that grows gets 1 KiB and a tenth of its frames, so the
+    // next edits fit. With `size`, at least the size render() gives, the padding fills the tag to
+    // exactly that (a file that grows by whole blocks).
+    Id3v2Rendering render(std::uint64_t size = 0) const;
 
     // Installs the program's TagLib defaults once per process (TagLib's diagnostics go
     // nowhere). Called by the constructors; cheap after the first call.
@@ -94,9 +101,10 @@ private:
     };
 
     void addEntry(const Id3v2RawFrame& raw, bool v22);
+    bool isWanted(std::string_view id) const;
     bool unchanged(const Entry& entry) const;
     TagLib::ByteVector rendered(const TagLib::ID3v2::Frame& frame) const;
-    TagLib::ByteVector assemble(const TagLib::ByteVector& frames) const;
+    TagLib::ByteVector assemble(const TagLib::ByteVector& frames, std::uint64_t size) const;
 
     std::unique_ptr<TagLib::ID3v2::Header> tagLibHeader_;  // what the frame factory is told
     std::unique_ptr<TagLib::ID3v2::Tag> tag_;
@@ -105,6 +113,7 @@ private:
     std::vector<Id3v2Damage> damage_;
     std::uint64_t oldSize_ = 0;
     int writeVersion_ = 3;
+    std::span<const std::string_view> onlyIds_;  // empty: every frame
 };
 
 }  // namespace tw::core

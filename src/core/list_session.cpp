@@ -1,53 +1,14 @@
 #include "core/list_session.h"
 
 #include <algorithm>
-#include <filesystem>
-#include <system_error>
 
-#include "base/ascii.h"
 #include "base/language.h"
 #include "base/string_ids.h"
 #include "base/user_port.h"
-#include "core/list_sort.h"
+#include "core/folder_files.h"
 #include "core/mpeg_info.h"
 
 namespace tw::core {
-
-namespace {
-
-namespace fs = std::filesystem;
-
-// Relative paths (from the command line) are taken from the current folder, so the work
-// folder is always absolute; "." and ".." steps and doubled separators are taken out, so
-// that no path the program shows reads "dir/./a.mp3".
-std::string absolute(const std::string& path) {
-    if (path.empty())
-        return path;
-    std::error_code error;
-    const fs::path full = fs::absolute(path, error);
-    return (error ? fs::path(path) : full).lexically_normal().string();
-}
-
-// The full paths of the MP3 files directly in `folder` (which ends with the separator), in
-// natural order of their names: the directory's own order means nothing to a user. False
-// when the folder cannot be read.
-bool collectMp3Paths(const std::string& folder, std::vector<std::string>& paths) {
-    std::error_code error;
-    fs::directory_iterator it(folder, error);
-    if (error)
-        return false;
-    for (; !error && it != fs::directory_iterator(); it.increment(error)) {
-        std::string name = it->path().filename().string();
-        std::error_code typeError;
-        if (base::endsWithNoCase(name, ".mp3") && it->is_regular_file(typeError))
-            paths.push_back(folder + name);
-    }
-    std::sort(paths.begin(), paths.end(),
-              [](const std::string& a, const std::string& b) { return listsBefore(a, b); });
-    return !error;
-}
-
-}  // namespace
 
 ListSession::ListSession(FileList& list, AppOptions& options, base::UserPort& port,
                          ListViews* views)
@@ -65,12 +26,12 @@ void ListSession::folderTreeChanged() {
 
 bool ListSession::scanFolder(const std::string& folder, bool refreshTree) {
     list_.clear();
-    SetCurrentFolder(options_, absolute(folder));
+    SetCurrentFolder(options_, normalPath(folder));
     // The windows show the emptied list of the new work folder while it is read.
     listChanged();
     const std::string workFolder = options_.workFolder;
     std::vector<std::string> paths;
-    const bool readable = collectMp3Paths(workFolder, paths);
+    const bool readable = mp3FilesIn(workFolder, paths);
 
     port_.startProgress(base::tr(base::ids::kProgressAddingFiles), static_cast<int>(paths.size()));
     MpegInfo mpeg;
@@ -96,7 +57,7 @@ bool ListSession::scanFolder(const std::string& folder, bool refreshTree) {
 }
 
 bool ListSession::openFile(const std::string& path, bool addMode) {
-    const std::string fullPath = absolute(path);
+    const std::string fullPath = normalPath(path);
     const std::string folder = fullPath.substr(0, fullPath.rfind('/') + 1);
     if (addMode) {
         if (folder != options_.workFolder)

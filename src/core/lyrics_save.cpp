@@ -1,5 +1,6 @@
 #include "core/lyrics_save.h"
 
+#include "core/save_batch.h"
 #include "core/tag_file_writer.h"
 
 namespace tw::core {
@@ -14,21 +15,27 @@ bool saveLyrics(AudioFile& record) {
     AudioFile staged = record;
     staged.lyrics.text = text;
     TagFileWriter writer(record.path);
-    if (!writer.writeLyrics(staged) || !writer.commit())
+    if (!writer.writeLyrics(staged))
         return false;
-
-    lyrics.text = text;
-    lyrics.inFile = lyrics.present = !text.empty();
-    lyrics.changed = false;
 
     // Size and times changed with the file. Tags with edits the user has not saved yet keep
     // them; the others are read again like the rest of the record.
-    const AudioFile edited = record;
-    record.read();
-    if (edited.id3v1.dirty())
-        record.id3v1 = edited.id3v1;
-    if (edited.id3v2.dirty())
-        record.id3v2 = edited.id3v2;
+    AudioFile saved = record;
+    saved.lyrics.text = text;
+    saved.lyrics.inFile = saved.lyrics.present = !text.empty();
+    saved.lyrics.changed = false;
+    auto readBack = [&saved, edited = saved](int fd) {
+        saved.read(fd);
+        if (edited.id3v1.dirty())
+            saved.id3v1 = edited.id3v1;
+        if (edited.id3v2.dirty())
+            saved.id3v2 = edited.id3v2;
+    };
+    SaveBatch batch;
+    batch.add(writer, readBack);
+    if (!batch.finish().front().empty())
+        return false;
+    record = std::move(saved);
     return true;
 }
 

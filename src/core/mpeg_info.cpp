@@ -101,7 +101,7 @@ std::int64_t findMpegFrame(ByteWindow& input, std::uint64_t from, std::uint64_t 
     const std::uint64_t fileLength = input.size();
     std::uint64_t pos = from;
     while (pos < until) {
-        const auto chunk = input.bytesAt(pos, ByteWindow::kChunk);
+        const auto chunk = input.someBytesAt(pos, ByteWindow::kChunk);
         if (chunk.empty())
             return -1;  // a failed read ends the search
         const std::size_t limit =

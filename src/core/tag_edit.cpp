@@ -3,32 +3,43 @@
 namespace tw::core {
 
 void fillFrom(TagFields& target, const TagFields& source, bool overwrite) {
-    if (target.album.empty() || overwrite) target.setAlbum(source.album);
-    if (target.artist.empty() || overwrite) target.setArtist(source.artist);
-    if (target.title.empty() || overwrite) target.setTitle(source.title);
-    if (target.comment.empty() || overwrite) target.setComment(source.comment);
-    if (target.genre < 0 || target.genre > 127 || overwrite) target.genre = source.genre;
-    if (target.yearText.empty() || overwrite) target.setYear(source.year, true);
+    if (target.album.empty() || overwrite)
+        target.setAlbum(source.album);
+    if (target.artist.empty() || overwrite)
+        target.setArtist(source.artist);
+    if (target.title.empty() || overwrite)
+        target.setTitle(source.title);
+    if (target.comment.empty() || overwrite)
+        target.setComment(source.comment);
+    if (target.genre < 0 || target.genre > 127 || overwrite)
+        target.genre = source.genre;
+    if (target.yearText.empty() || overwrite)
+        target.setYear(source.year, true);
     if ((target.track == 0 || overwrite) && source.track != target.track)
         target.setTrack(source.track, true);
 }
 
 void fillV1FromV2(AudioFile& record, bool overwrite) {
-    if (!record.id3v2.inFile) return;
-    if (!record.id3v1.inFile) record.id3v1.makePresent();
+    if (!record.id3v2.inFile)
+        return;
+    if (!record.id3v1.inFile)
+        record.id3v1.makePresent();
     fillFrom(record.id3v1, record.id3v2, overwrite);
 }
 
 void fillV2FromV1(AudioFile& record, bool overwrite) {
-    if (!record.id3v1.inFile) return;
-    if (!record.id3v2.inFile) record.id3v2.makePresent();
+    if (!record.id3v1.inFile)
+        return;
+    if (!record.id3v2.inFile)
+        record.id3v2.makePresent();
     fillFrom(record.id3v2, record.id3v1, overwrite);
 }
 
 namespace {
 
 bool clearText(std::string& text) {
-    if (text.empty()) return false;
+    if (text.empty())
+        return false;
     text.clear();
     return true;
 }
@@ -56,7 +67,8 @@ bool clearCommon(TagFields& tag) {
 }
 
 bool finishClear(TagFields& tag, bool cleared) {
-    if (!cleared && !tag.inFile) return false;
+    if (!cleared && !tag.inFile)
+        return false;
     tag.changed = true;
     tag.present = false;
     return true;
@@ -64,12 +76,14 @@ bool finishClear(TagFields& tag, bool cleared) {
 
 }  // namespace
 
-bool clearFields(TagFields& tag) { return finishClear(tag, clearCommon(tag)); }
+bool clearFields(TagFields& tag) {
+    return finishClear(tag, clearCommon(tag));
+}
 
 bool clearFields(TagV2Fields& tag) {
     bool cleared = clearCommon(tag);
-    for (std::string* text : {&tag.url, &tag.publisher, &tag.origArtist, &tag.copyright,
-                              &tag.composer, &tag.encodedBy})
+    for (std::string* text :
+         {&tag.url, &tag.publisher, &tag.origArtist, &tag.copyright, &tag.composer, &tag.encodedBy})
         cleared |= clearText(*text);
     return finishClear(tag, cleared);
 }

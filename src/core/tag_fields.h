@@ -22,7 +22,7 @@ struct TagFields {
     std::int32_t genre = -1;  // -1 none; 0..125, 254, 255 are GenreTable numbers
     std::int32_t track = 0;   // 0 none
     std::int32_t trackTotal = 0;
-    std::string trackText;    // decimal text of track, empty for 0
+    std::string trackText;  // decimal text of track, empty for 0
     std::int32_t year = 0;
     std::string yearText;
     std::string title;

@@ -1,7 +1,6 @@
 #include "core/tag_file_writer.h"
 
 #include <fcntl.h>
-#include <stdlib.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -13,48 +12,22 @@
 #include "base/language.h"
 #include "base/string_ids.h"
 #include "core/byte_window.h"
+#include "core/file_failure.h"
 #include "core/id3v1_tag.h"
 #include "core/id3v2_fields.h"
 #include "core/id3v2_header.h"
 #include "core/id3v2_tag.h"
 #include "core/mpeg_info.h"
 #include "core/other_audio_format.h"
+#include "core/pending_save.h"
+#include "core/range_insert.h"
+#include "core/save_batch.h"
 
 namespace tw::core {
 
 namespace {
 
 namespace ids = base::ids;
-
-// Why the file system refused, as the user reads it: the two reasons everyone knows by
-// name, else the system's own text under `id`.
-std::string reasonOf(std::error_code error, int id) {
-    if (error == std::errc::permission_denied || error == std::errc::operation_not_permitted ||
-        error == std::errc::read_only_file_system || error == std::errc::text_file_busy)
-        return base::tr(ids::kSaveNotWritable);
-    if (error == std::errc::no_space_on_device || error.value() == EDQUOT)
-        return base::tr(ids::kSaveDiskFull);
-    return base::trf(id, error.message());
-}
-
-std::string reasonOfErrno(int id) {
-    return reasonOf(std::error_code(errno, std::system_category()), id);
-}
-
-bool sameContents(const struct stat& a, const struct stat& b) {
-    return a.st_dev == b.st_dev && a.st_ino == b.st_ino && a.st_size == b.st_size &&
-           a.st_mtim.tv_sec == b.st_mtim.tv_sec && a.st_mtim.tv_nsec == b.st_mtim.tv_nsec;
-}
-
-// The file itself when `path` is a symbolic link, so that the link stays a link.
-std::string resolved(const std::string& path) {
-    char* real = ::realpath(path.c_str(), nullptr);
-    if (!real)
-        return path;
-    std::string out(real);
-    std::free(real);
-    return out;
-}
 
 }  // namespace
 
@@ -68,9 +41,11 @@ struct TagFileWriter::State {
     std::optional<Id3v2Header> v2Header;
     std::uint64_t v2End = 0;  // 0 without an ID3v2 tag
     std::vector<std::uint8_t> v2Bytes;
-    bool hasV1 = false;
-    std::string refusal;   // why no tag may be written into this file, if none may
-    std::string v2Damage;  // why the ID3v2 tag must not be rewritten, if it must not
+    std::optional<Id3v1Bytes> oldV1;
+    std::string refusal;       // why no tag may be written into this file, if none may
+    std::string v2Damage;      // why the ID3v2 tag must not be rewritten, if it must not
+    std::string notWritable;   // why the file could only be opened for reading, if it could
+    bool throughLink = false;  // the path is a symbolic link
 
     std::optional<Id3v1Bytes> newV1;
     bool dropV1 = false;
@@ -87,16 +62,32 @@ struct TagFileWriter::State {
         return false;
     }
 
+    bool staged() const { return newV1 || dropV1 || v2Staged; }
+
     void open();
     void inspect();
     bool canWrite();
     bool canRewriteV2();
     Id3v2Tag& loadedTag();
-    bool commit();
+    std::unique_ptr<PendingSave> prepare(bool growInPlace);
 };
 
 void TagFileWriter::State::open() {
-    fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    // Non-blocking, so that a FIFO named *.mp3 cannot stall the save. A symbolic link is
+    // noticed by the open itself, so that a new file can replace what it points to.
+    auto openAs = [&](int mode) {
+        int descriptor = ::open(path.c_str(), mode | O_CLOEXEC | O_NONBLOCK | O_NOFOLLOW);
+        if (descriptor < 0 && errno == ELOOP) {
+            throughLink = true;
+            descriptor = ::open(path.c_str(), mode | O_CLOEXEC | O_NONBLOCK);
+        }
+        return descriptor;
+    };
+    fd = openAs(O_RDWR);
+    if (fd < 0 && errno != ENOENT) {
+        notWritable = failureReason({errno, std::system_category()}, ids::kSaveCannotWrite);
+        fd = openAs(O_RDONLY);
+    }
     if (fd < 0) {
         refusal = base::trf(ids::kSaveCannotRead, std::strerror(errno));
         return;
@@ -113,11 +104,10 @@ void TagFileWriter::State::open() {
 // whether it is MPEG audio at all, and whether the ID3v2 tag can be rewritten without
 // touching audio.
 void TagFileWriter::State::inspect() {
+    // The head, then the tail: one read each.
     ByteWindow window;
     window.reset(fd, size);
     v2Header = Id3v2Header::parse(window.bytesAt(0, Id3v2Header::kSize));
-    if (size >= kId3v1Size)
-        hasV1 = isId3v1(window.bytesAt(size - kId3v1Size, kId3v1Size));
     if (v2Header)
         v2End = v2Header->tagSize();
 
@@ -131,19 +121,31 @@ void TagFileWriter::State::inspect() {
     if (v2Header) {
         if (v2End > kId3v2ReadLimit) {
             v2Damage = base::tr(ids::kSaveTagTooLarge);
-        } else if (v2End > size || (hasV1 && v2End > size - kId3v1Size)) {
+        } else if (v2End > size) {
             v2Damage = base::tr(ids::kSaveDamagedTagSize);
         } else {
             v2Bytes.resize(static_cast<std::size_t>(v2End));
             window.copyAt(0, v2Bytes);
             // Audio frames behind the last frame of the tag but before its declared end
             // mean that the declared size is wrong; rewriting the tag would cut them off.
-            const std::uint64_t framesStop = walkId3v2Frames(*v2Header, v2Bytes).framesEnd;
+            const auto none = [](std::string_view) { return false; };
+            const std::uint64_t framesStop = walkId3v2Frames(*v2Header, v2Bytes, none).framesEnd;
             MpegHeader ignored;
             if (findMpegFrame(window, framesStop, v2End, ignored) >= 0)
                 v2Damage = base::tr(ids::kSaveDamagedTagSize);
         }
     }
+
+    if (size >= kId3v1Size) {
+        const auto last = window.bytesAt(size - kId3v1Size, kId3v1Size);
+        if (isId3v1(last) && last.size() == kId3v1Size) {
+            oldV1.emplace();
+            std::copy(last.begin(), last.end(), oldV1->begin());
+        }
+    }
+    // A tag that reaches into the ID3v1 tag would take it along.
+    if (v2Header && v2Damage.empty() && oldV1 && v2End > size - kId3v1Size)
+        v2Damage = base::tr(ids::kSaveDamagedTagSize);
     if (window.failed())
         refusal = base::trf(ids::kSaveCannotRead, std::strerror(EIO));
 }
@@ -168,60 +170,54 @@ Id3v2Tag& TagFileWriter::State::loadedTag() {
     return *tag;
 }
 
-bool TagFileWriter::State::commit() {
-    if (!newV1 && !dropV1 && !v2Staged)
-        return true;
-    if (!canWrite())
-        return false;
+std::unique_ptr<PendingSave> TagFileWriter::State::prepare(bool growInPlace) {
+    if (staged() && !canWrite())
+        return nullptr;
+    if (staged() && !notWritable.empty()) {
+        fail(notWritable);
+        return nullptr;
+    }
+    if (fd < 0) {
+        error.clear();  // nothing staged for a file that cannot be opened: nothing to do
+        return nullptr;
+    }
 
+    PendingSave::Change change;
     // The one place that decides the new ID3v2 tag: refused when it would lose a frame.
-    Id3v2Rendering rendered;
     if (v2Staged && tag) {
-        rendered = tag->render();
-        if (rendered.refused())
-            return fail(
-                base::trf(ids::kSaveFrameNotKept, rendered.unkeptName, rendered.unkeptOffset));
+        Id3v2Rendering rendered = tag->render();
+        if (rendered.refused()) {
+            fail(base::trf(ids::kSaveFrameNotKept, rendered.unkeptName, rendered.unkeptOffset));
+            return nullptr;
+        }
+        // A tag that outgrows its space gets whole blocks of room inserted before it, where
+        // the file system can, and fills them.
+        const std::uint64_t grown = rendered.bytes.size();
+        const auto block = static_cast<std::uint64_t>(opened.st_blksize);
+        if (growInPlace && grown > v2End && block > 0 &&
+            insertsRanges(base::folderOf(throughLink ? base::realPath(path) : path),
+                          opened.st_dev)) {
+            change.insert = (grown - v2End + block - 1) / block * block;
+            rendered = tag->render(v2End + change.insert);
+        }
+        change.tag.emplace(rendered.bytes.begin(), rendered.bytes.end());
     }
-
-    if (::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) != 0)
-        return fail(reasonOfErrno(ids::kSaveCannotWrite));
-    const std::string target = resolved(path);
-    base::ReplacementFile out(target);
-    if (out.error())
-        return fail(reasonOf(out.error(), ids::kSaveCannotWrite));
-
-    // A staged ID3v2 tag replaces the old one, which then lies wholly before the audio
-    // (canRewriteV2 made sure); otherwise everything before the ID3v1 tag is kept.
-    const std::uint64_t audioEnd = hasV1 ? size - kId3v1Size : size;
-    std::error_code ec;
-    if (v2Staged) {
-        ec = out.write(rendered.bytes.data(), rendered.bytes.size());
-        if (!ec)
-            ec = out.copyFrom(fd, v2End, audioEnd - v2End);
-    } else {
-        ec = out.copyFrom(fd, 0, audioEnd);
+    if (newV1) {
+        change.id3v1 = PendingSave::Change::Id3v1::Write;
+        change.newId3v1 = *newV1;
+    } else if (dropV1) {
+        change.id3v1 = PendingSave::Change::Id3v1::Remove;
     }
-    if (!ec && newV1)
-        ec = out.write(newV1->data(), newV1->size());
-    if (!ec && !newV1 && !dropV1 && hasV1)
-        ec = out.copyFrom(fd, audioEnd, kId3v1Size);
-    if (ec)
-        return fail(reasonOf(ec, ids::kSaveCannotWrite));
-
-    struct stat now {};
-    struct stat atPath {};
-    if (::fstat(fd, &now) != 0 || ::stat(target.c_str(), &atPath) != 0 ||
-        !sameContents(now, opened) || atPath.st_dev != opened.st_dev ||
-        atPath.st_ino != opened.st_ino)
-        return fail(base::tr(ids::kSaveChangedMeanwhile));
-
-    if ((ec = out.commit(opened)))
-        return fail(reasonOf(ec, ids::kSaveCannotWrite));
-    newV1.reset();
-    dropV1 = false;
-    v2Staged = false;
+    PendingSave::Layout layout{.size = size,
+                               .tagEnd = v2End,
+                               .tag = std::move(v2Bytes),
+                               .id3v1 = oldV1,
+                               .throughLink = throughLink};
+    const int handed = fd;
+    fd = -1;
     error.clear();
-    return true;
+    return std::make_unique<PendingSave>(handed, path, opened, std::move(layout),
+                                         std::move(change));
 }
 
 TagFileWriter::TagFileWriter(std::string path) : state_(std::make_unique<State>()) {
@@ -247,7 +243,7 @@ bool TagFileWriter::removeV1() {
     if (!s.canWrite())
         return false;
     s.newV1.reset();
-    s.dropV1 = s.hasV1;
+    s.dropV1 = s.oldV1.has_value();
     return true;
 }
 
@@ -286,7 +282,14 @@ bool TagFileWriter::writeLyrics(const AudioFile& record) {
 }
 
 bool TagFileWriter::commit() {
-    return state_->commit();
+    SaveBatch batch;
+    batch.add(*this);
+    state_->error = batch.finish().front();
+    return state_->error.empty();
+}
+
+std::unique_ptr<PendingSave> TagFileWriter::prepare(bool growInPlace) {
+    return state_->prepare(growInPlace);
 }
 
 const std::string& TagFileWriter::error() const {

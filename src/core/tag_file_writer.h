@@ -7,10 +7,12 @@
 
 namespace tw::core {
 
+class PendingSave;
+
 // One save of the tags of one file.
 //
 // `save` (of the record) creates one writer for the record's path, stages the changes in a
-// fixed order, then commits them all at once:
+// fixed order, then has them written all at once:
 //
 //     TagFileWriter writer(record.path);
 //     1. ID3v1: writeV1(record) when id3v1.changed && id3v1.present,
@@ -18,32 +20,32 @@ namespace tw::core {
 //     2. ID3v2: writeV2(record) when id3v2.changed && id3v2.present,
 //               else removeV2() when !id3v2.present && id3v2.inFile;
 //     3. lyrics: writeLyrics(record) when record.lyrics.dirty();
-//     4. writer.commit().
+//     4. SaveBatch::add(writer) (saveAll adds every dirty file to one batch), then finish().
 //
 // Each staging call returns that step's own success; a failed step stages nothing. Staging
 // never touches the disk. `save` commits only when every step that ran succeeded, so a
-// save happens whole or not at all. commit() rewrites the file once, and only when
-// something was staged: the new file (new ID3v2 tag + the original bytes between
-// the old ID3v2 tag and the old ID3v1 tag, unchanged + the new ID3v1 tag) is written to a
-// temporary file in the same folder, flushed to disk, given the original's permissions and
-// renamed over the original. Any failure leaves the original byte-identical.
+// save happens whole or not at all. What was staged becomes one PendingSave (prepare()),
+// which a SaveBatch writes together with the other files of a save: in place where the
+// new tags fit, else as a new file renamed over the old one (pending_save.h). Any failure
+// leaves the original byte-identical.
 //
 // What `save` does with the record around it (the writer never changes a record):
 //   - before step 1 for a removal of ID3v1 (ID3v2): clearFields on the tag's fields;
 //   - before step 3: store the lyrics text trimmed (trimLyrics) in the record;
-//   - after a successful commit(), for each step that ran and returned true:
+//   - after a successful save, for each step that ran and returned true:
 //       write of a tag, or of non-empty lyrics: inFile = present = true, changed = false;
 //       removal of a tag, or lyrics written empty: inFile = present = changed = false;
-//     then record.read() (size, both tags, lyrics, times, stream facts, information text);
-//   - after a failed step or commit() no flag changes: the record stays dirty, so the next
+//     then the record is read again (size, both tags, lyrics, times, stream facts,
+//     information text) through the descriptor the save wrote with;
+//   - after a failed step or save no flag changes: the record stays dirty, so the next
 //     save tries again; it is not re-read, so the user's edits stay in memory.
 //
 // Nothing is ever written into a file that is another audio container (WAV, AIFF, DSF,
 // FLAC, Ogg, MP4, recognised by their magic bytes at the start or behind an ID3v2 tag):
 // every staging call fails for it.
 //
-// A writer is used once, on one thread. It keeps the file open from construction until
-// commit() or destruction.
+// A writer is used once, on one thread. It opens the file once, for reading and writing,
+// and reads its tags once; the descriptor goes to the PendingSave.
 class TagFileWriter {
 public:
     explicit TagFileWriter(std::string path);
@@ -72,12 +74,18 @@ public:
     // empty text removes every USLT frame. Acts on the tag as steps 1-2 left it.
     bool writeLyrics(const AudioFile& record);
 
-    // Writes what was staged. True when nothing was staged. False, with error() set, when
-    // the ID3v2 tag cannot be written without losing a frame (one the program does not
-    // edit and cannot keep), the file is not writable, the disk is full, the file changed
-    // since the writer read it, or it could not be replaced; the original is then
-    // untouched.
+    // Writes what was staged, as a batch of one. True when nothing was staged. False, with
+    // error() set, when the ID3v2 tag cannot be written without losing a frame (one the
+    // program does not edit and cannot keep), the file is not writable, the disk is full,
+    // the file changed since the writer read it, or it could not be replaced; the original
+    // is then untouched.
     bool commit();
+
+    // What the staged steps make of the file, for a SaveBatch; the writer is spent
+    // afterwards. Null, with error() set, when it may not be written (see commit()). With
+    // `growInPlace`, a tag that outgrows its space is made to fill whole blocks inserted
+    // at the file's start where the file system can (range_insert.h).
+    std::unique_ptr<PendingSave> prepare(bool growInPlace = true);
 
     // Why the last step or commit failed, in the active language ("" after success).
     const std::string& error() const;

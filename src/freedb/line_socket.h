@@ -10,7 +10,7 @@
 #include "freedb/line_splitter.h"
 #include "freedb/protocol_trace.h"
 #include "freedb/server_text.h"
-#include "freedb/unique_fd.h"
+#include "base/unique_fd.h"
 
 namespace tw::freedb {
 
@@ -86,7 +86,7 @@ private:
     bool waitFor(short events, Clock::time_point limit) const;
     Clock::time_point callLimit() const;
 
-    UniqueFd fd_;
+    base::UniqueFd fd_;
     unsigned timeout_ = kDefaultTimeout;
     std::stop_token stop_;
     ProtocolTrace* trace_ = nullptr;

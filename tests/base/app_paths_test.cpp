@@ -42,6 +42,7 @@ TEST_F(AppPathsTest, FoldersFollowTheExecutableAndTheXdgVariables) {
     ScopedEnv home("HOME", "/home/someone");
     ScopedEnv data("XDG_DATA_HOME", "/xdg/data");
     ScopedEnv config("XDG_CONFIG_HOME", nullptr);
+    ScopedEnv state("XDG_STATE_HOME", "/xdg/state");
     initAppPaths("ignored");
     AppPaths p = appPaths();
     EXPECT_FALSE(p.programFolder.empty());
@@ -49,12 +50,18 @@ TEST_F(AppPathsTest, FoldersFollowTheExecutableAndTheXdgVariables) {
               (p.programFolder / ".." / "share" / "tunewright").lexically_normal());
     EXPECT_EQ(p.userDataFolder, "/xdg/data/tunewright");
     EXPECT_EQ(p.userConfigFolder, "/home/someone/.config/tunewright");
+    EXPECT_EQ(p.userStateFolder, "/xdg/state/tunewright");
     ASSERT_EQ(dataFolders().size(), 2u);
     EXPECT_EQ(dataFolders()[0], p.userDataFolder);
 
     ScopedEnv relative("XDG_DATA_HOME", "relative/data");  // ignored: not absolute
     initAppPaths(nullptr);
     EXPECT_EQ(appPaths().userDataFolder, "/home/someone/.local/share/tunewright");
+
+    // Paths set without a state folder still give saves a place for their journal.
+    ScopedEnv noState("XDG_STATE_HOME", nullptr);
+    setAppPaths({"/bin", "/share", "/data", "/config"});
+    EXPECT_EQ(appPaths().userStateFolder, "/home/someone/.local/state/tunewright");
 }
 
 }  // namespace

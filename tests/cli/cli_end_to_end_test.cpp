@@ -11,6 +11,7 @@
 #include <fstream>
 
 #include "cli_harness.h"
+#include "core/undo_record.h"
 #include "support/id3v1_bytes.h"
 #include "support/id3v2_builder.h"
 #include "support/mp3_file.h"
@@ -186,6 +187,58 @@ TEST_F(CliTest, FilesThatCannotBeReadAreNamedAndNeverShownEmpty) {
     const test::CliOutcome folderShown = run({"show", (music / "folder.mp3").string()});
     EXPECT_EQ(folderShown.status, 1);
     EXPECT_NE(folderShown.err.find("not a regular file"), std::string::npos) << folderShown.err;
+}
+
+// A save killed half-way through two files left its journal behind (their new ID3v2 tags
+// written, their new ID3v1 tags not yet appended); whatever command runs next puts back the
+// one file and names the other, which another program changed since.
+TEST_F(CliTest, EveryCommandFirstRollsBackWhatAKilledSaveLeft) {
+    auto file = [](const char* title) {
+        return test::Mp3Parts{
+            .id3v2 = test::Id3v2Builder(3).text("TIT2", title).padding(200).build(),
+            .audio = test::defaultAudio()};
+    };
+    const test::Bytes oldTag = file("Old").id3v2;
+    const test::Bytes newTag = file("New").id3v2;
+    test::TempDir state;
+    test::Bytes journal;
+    for (const char* name : {"saved.mp3", "edited-since.mp3"}) {
+        const std::string path = test::writeMp3(music, name, file("New"));
+        struct stat st {};
+        ::stat(path.c_str(), &st);
+        const auto size = static_cast<std::uint64_t>(st.st_size);
+        core::appendUndoRecord({core::UndoRecord::Kind::InPlace,
+                                path,
+                                st.st_dev,
+                                st.st_ino,
+                                size,
+                                size + 128,
+                                0,
+                                {core::UndoRegion::between(0, oldTag, newTag),
+                                 core::UndoRegion::between(size, {}, test::id3v1Tag({}))}},
+                               journal);
+    }
+    test::writeMp3(music, "edited-since.mp3", file("Neu"));
+    std::filesystem::create_directory(state / "tunewright");
+    test::writeBytes(state / "tunewright" / "undo-0123456789abcdef.journal", journal);
+
+    const std::string folder = home.path().string();
+    const test::CliOutcome list = test::runProgram(
+        {"list", music.path().string()},
+        {{"HOME", folder}, {"XDG_CONFIG_HOME", folder}, {"XDG_STATE_HOME", state.path().string()}},
+        home.path());
+    ASSERT_EQ(list.status, 0) << list.err;
+    EXPECT_EQ(test::readBytes(music / "saved.mp3"), file("Old").bytes());
+    EXPECT_EQ(test::readBytes(music / "edited-since.mp3"), file("Neu").bytes());
+    EXPECT_NE(list.err.find(
+                  "A save was interrupted before it ended: 1 file(s) have their old tags again."),
+              std::string::npos)
+        << list.err;
+    EXPECT_NE(list.err.find("edited-since.mp3: its tags were changed by another program since"),
+              std::string::npos)
+        << list.err;
+    EXPECT_NE(list.out.find("\tOld\t"), std::string::npos);
+    EXPECT_TRUE(std::filesystem::is_empty(state / "tunewright"));
 }
 
 TEST_F(CliTest, FoldersAndFilesAreNamedByTheirPlainPaths) {

@@ -10,12 +10,35 @@
 namespace tw::cli {
 namespace {
 
-TEST(JsonQuote, EscapesControlsAndReplacesInvalidUtf8) {
-    EXPECT_EQ(jsonQuote("a\"b\\c\n\t\x01"), "\"a\\\"b\\\\c\\n\\t\\u0001\"");
-    EXPECT_EQ(jsonQuote("caf\xC3\xA9"), "\"caf\xC3\xA9\"");
-    // A lone Latin-1 byte becomes U+FFFD.
-    EXPECT_EQ(jsonQuote("caf\xE9"), "\"caf\xEF\xBF\xBD\"");
-    EXPECT_EQ(jsonQuote(std::string("a\0b", 3)), "\"a\\u0000b\"");
+// Each ill-formed piece of UTF-8 becomes one U+FFFD, as strict decoders (Python's among
+// them) replace them: a piece is the longest start of a sequence that could still have
+// become well-formed.
+TEST(JsonString, EscapesControlsAndReplacesIllFormedUtf8) {
+    const std::string r = "\xEF\xBF\xBD";
+    const struct {
+        std::string in;
+        std::string out;
+    } cases[] = {
+        {"a\"b\\c\n\r\t\x01\x1F", "a\\\"b\\\\c\\n\\r\\t\\u0001\\u001f"},
+        {std::string("a\0b", 3), "a\\u0000b"},
+        {"caf\xC3\xA9 \xE2\x82\xAC \xF0\x9F\x8E\xB5 \xEF\xBF\xBF",
+         "caf\xC3\xA9 \xE2\x82\xAC \xF0\x9F\x8E\xB5 \xEF\xBF\xBF"},
+        {"caf\xE9", "caf" + r},  // a Latin-1 byte
+        {"\xE2\x82", r},         // cut off
+        {"\xF0\x9F\x8E"
+         "A",
+         r + "A"},                            // cut off before more text
+        {"\xED\xA0\x80", r + r + r},          // a surrogate
+        {"\xC0\xAF", r + r},                  // overlong
+        {"\xE0\x80\x80", r + r + r},          // overlong
+        {"\xF4\x90\x80\x80", r + r + r + r},  // above U+10FFFF
+        {"\xFF\xFE", r + r},
+    };
+    for (const auto& c : cases) {
+        std::string out = "x";
+        appendJsonString(out, c.in);
+        EXPECT_EQ(out, "x\"" + c.out + "\"") << c.in;
+    }
 }
 
 core::AudioFile sample(const std::string& title) {

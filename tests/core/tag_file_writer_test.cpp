@@ -2,12 +2,17 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 #include <filesystem>
 
+#include "base/app_paths.h"
 #include "core/app_options.h"
+#include "core/id3v2_header.h"
 #include "core/mpeg_info.h"
+#include "core/range_insert.h"
+#include "core/save_batch.h"
 #include "support/id3v1_bytes.h"
 #include "support/id3v2_builder.h"
 #include "support/mp3_file.h"
@@ -320,13 +325,21 @@ TEST_F(TagFileWriterTest, WriteProtectionIsRespected) {
     EXPECT_FALSE(readOnlyFile.error().empty());
     EXPECT_EQ(contents(), parts_.bytes());
 
+    // In a folder that may not be written, a tag is written in place, but a tag that needs
+    // a new file is not.
     ::chmod(path_.c_str(), 0644);
     ::chmod(dir_.path().c_str(), 0555);
     TagFileWriter readOnlyFolder(path_);
     ASSERT_TRUE(readOnlyFolder.writeV1(r));
-    EXPECT_FALSE(readOnlyFolder.commit());
+    EXPECT_TRUE(readOnlyFolder.commit()) << readOnlyFolder.error();
+    const Bytes withV1 = contents();
+    r.id3v2.makePresent();
+    r.id3v2.setTitle("x");
+    TagFileWriter newTag(path_);
+    ASSERT_TRUE(newTag.writeV2(r));
+    EXPECT_FALSE(newTag.commit());
     ::chmod(dir_.path().c_str(), 0755);
-    EXPECT_EQ(contents(), parts_.bytes());
+    EXPECT_EQ(contents(), withV1);
     EXPECT_EQ(std::distance(fs::directory_iterator(dir_.path()), fs::directory_iterator()), 1);
 }
 
@@ -393,6 +406,182 @@ TEST_F(TagFileWriterTest, ExtendedHeaderTagKeepsItsFrames) {
     ASSERT_TRUE(writer.writeV2(r) && writer.commit());
     const auto t = tag();
     EXPECT_TRUE(t.has("TIT2") && t.has("TXXX") && t.has("TALB"));
+    expectAudioUnchanged();
+}
+
+struct stat statOf(const std::string& path) {
+    struct stat st {};
+    ::stat(path.c_str(), &st);
+    return st;
+}
+
+TEST_F(TagFileWriterTest, ATagThatFitsIsWrittenInPlaceAndNothingElseOfTheFileChanges) {
+    write({.id3v2 = Id3v2Builder(3)
+                        .text("TIT2", "Title")
+                        .text("TALB", "Album")
+                        .userText("NOTES", std::string(1500, 'n'))
+                        .padding(800)
+                        .build(),
+           .audio = test::defaultAudio(),
+           .id3v1 = test::id3v1Tag({.title = "v1"})});
+    const fs::path link = dir_ / "hard-link.mp3";
+    fs::create_hard_link(path_, link);
+    ::chmod(path_.c_str(), 0604);
+    // Where the file system keeps extended attributes.
+    const bool attributes = ::setxattr(path_.c_str(), "user.rating", "5", 1, 0) == 0;
+    const struct stat before = statOf(path_);
+    const Bytes old = contents();
+
+    AudioFile r = record();
+    r.id3v2.album = "Another album, longer than the first";
+    r.id3v1.title = "v1 new";
+    TagFileWriter writer(path_);
+    ASSERT_TRUE(writer.writeV1(r) && writer.writeV2(r) && writer.commit()) << writer.error();
+
+    const struct stat after = statOf(path_);
+    EXPECT_EQ(
+        std::tie(after.st_ino, after.st_nlink, after.st_mode, after.st_uid, after.st_gid),
+        std::tie(before.st_ino, before.st_nlink, before.st_mode, before.st_uid, before.st_gid));
+    char rating[8] = {};
+    if (attributes) {
+        EXPECT_EQ(::getxattr(path_.c_str(), "user.rating", rating, sizeof rating), 1);
+    }
+    EXPECT_EQ(test::readBytes(link), contents());
+    EXPECT_EQ(record().id3v2.album, "Another album, longer than the first");
+    EXPECT_EQ(record().id3v1.title, "v1 new");
+    // Only bytes of the two tags differ: the audio between them is as it was.
+    const Bytes now = contents();
+    ASSERT_EQ(now.size(), old.size());
+    const std::size_t tagEnd = parts_.id3v2.size();
+    for (std::size_t i = tagEnd; i < now.size() - 128; ++i)
+        ASSERT_EQ(now[i], old[i]) << "byte " << i;
+}
+
+// A tag that outgrows its space gets room for the next edits: blocks inserted at the file's
+// start where the file system can (the inode stays), else a new file.
+TEST_F(TagFileWriterTest, ATagThatOutgrowsItsSpaceGetsRoomForTheNextEdits) {
+    struct Way {
+        const char* name;
+        SaveProbe probe;
+    };
+    for (const Way& way :
+         {Way{"blocks inserted", {}}, Way{"new file", {.newFilesForGrowth = true}}}) {
+        SCOPED_TRACE(way.name);
+        write({.id3v2 = Id3v2Builder(3).text("TIT2", "T").build(), .audio = test::defaultAudio()});
+        const bool inserts = way.probe.newFilesForGrowth == false &&
+                             insertsRanges(dir_.path().string(), statOf(path_).st_dev);
+        if (!way.probe.newFilesForGrowth && !inserts)
+            continue;  // this file system cannot insert blocks
+        ::chmod(path_.c_str(), 0640);
+        const bool mayChown = ::chown(path_.c_str(), 4321, 4321) == 0;
+        const struct stat before = statOf(path_);
+
+        AudioFile r = record();
+        r.id3v2.title = std::string(2000, 't');
+        TagFileWriter writer(path_);
+        ASSERT_TRUE(writer.writeV2(r));
+        SaveBatch batch({.flush = kDefaultFlushMode, .probe = way.probe});
+        batch.add(writer);
+        ASSERT_EQ(batch.finish().front(), "");
+        const struct stat grown = statOf(path_);
+        EXPECT_EQ(grown.st_ino == before.st_ino, inserts);
+        EXPECT_EQ(grown.st_mode, before.st_mode);
+        if (mayChown) {
+            EXPECT_EQ(std::tie(grown.st_uid, grown.st_gid), std::tie(before.st_uid, before.st_gid));
+        }
+        // At least 1 KiB and a tenth of the frames are left free; inserted blocks are whole.
+        std::size_t frames = 0;
+        for (const auto& frame : tag().frames)
+            frames += 10 + frame.body.size();
+        const std::size_t least = Id3v2Header::kSize + frames + 1024 + frames / 10;
+        if (inserts) {
+            EXPECT_GE(tag().size, least);
+            EXPECT_EQ(
+                (tag().size - parts_.id3v2.size()) % static_cast<std::size_t>(before.st_blksize),
+                0u);
+            EXPECT_LT(tag().size, least + static_cast<std::size_t>(before.st_blksize));
+        } else {
+            EXPECT_EQ(tag().size, least);
+        }
+        expectAudioUnchanged();
+        EXPECT_EQ(std::distance(fs::directory_iterator(dir_.path()), fs::directory_iterator()), 1);
+
+        r = record();
+        r.id3v2.title = std::string(2900, 't');
+        r.id3v2.album = "Album";
+        TagFileWriter again(path_);
+        ASSERT_TRUE(again.writeV2(r) && again.commit()) << again.error();
+        EXPECT_EQ(statOf(path_).st_ino, grown.st_ino);
+        EXPECT_EQ(record().id3v2.title, std::string(2900, 't'));
+    }
+}
+
+// The file changed by another program after the save read it: between the journal's flush
+// and the in-place write, or between the new file's flush and its rename.
+std::string gMeddle;
+SaveStep gMeddleAt{};
+void meddle(SaveStep step) {
+    if (step == gMeddleAt && !gMeddle.empty()) {
+        FILE* file = std::fopen(gMeddle.c_str(), "r+b");
+        std::fseek(file, 0, SEEK_END);
+        std::fputc('x', file);
+        std::fclose(file);
+        gMeddle.clear();
+    }
+}
+
+TEST_F(TagFileWriterTest, AChangeMadeWhileTheNewBytesWereFlushedStopsTheSave) {
+    struct Case {
+        const char* name;
+        test::Mp3Parts parts;
+        SaveStep meddleAt;
+        bool newFilesForGrowth;
+    };
+    const Case cases[] = {
+        {"in place",
+         {.id3v2 = Id3v2Builder(3).text("TIT2", "T").padding(500).build(),
+          .audio = test::defaultAudio()},
+         SaveStep::JournalFlushed,
+         false},
+        {"blocks inserted", {.audio = test::defaultAudio()}, SaveStep::JournalFlushed, false},
+        {"new file", {.audio = test::defaultAudio()}, SaveStep::NewFilesFlushed, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        write(c.parts);
+        AudioFile r = record();
+        r.id3v2.makePresent();
+        r.id3v2.setTitle("New");
+        TagFileWriter writer(path_);
+        ASSERT_TRUE(writer.writeV2(r));
+        gMeddle = path_;
+        gMeddleAt = c.meddleAt;
+        SaveBatch batch({.flush = kDefaultFlushMode,
+                         .probe = {.afterStep = meddle, .newFilesForGrowth = c.newFilesForGrowth}});
+        batch.add(writer);
+        EXPECT_EQ(batch.finish().front(), "the file changed while it was being saved");
+        EXPECT_EQ(contents(), test::join({c.parts.bytes(), test::bytesOf("x")}));
+        EXPECT_EQ(std::distance(fs::directory_iterator(dir_.path()), fs::directory_iterator()), 1);
+    }
+}
+
+TEST_F(TagFileWriterTest, WithoutAPlaceForTheJournalTagsStillSaveAsNewFiles) {
+    const base::AppPaths saved = base::appPaths();
+    test::writeBytes(dir_ / "not-a-folder", test::bytesOf("x"));
+    base::AppPaths paths = saved;
+    paths.userStateFolder = dir_ / "not-a-folder" / "tunewright";
+    base::setAppPaths(paths);
+    write({.id3v2 = Id3v2Builder(3).text("TIT2", "T").padding(500).build(),
+           .audio = test::defaultAudio()});
+    const ino_t before = statOf(path_).st_ino;
+    AudioFile r = record();
+    r.id3v2.title = "New";
+    TagFileWriter writer(path_);
+    const bool saved_ok = writer.writeV2(r) && writer.commit();
+    base::setAppPaths(saved);
+    ASSERT_TRUE(saved_ok) << writer.error();
+    EXPECT_NE(statOf(path_).st_ino, before);
+    EXPECT_EQ(record().id3v2.title, "New");
     expectAudioUnchanged();
 }
 

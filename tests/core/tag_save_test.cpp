@@ -18,26 +18,16 @@
 namespace tw::core {
 namespace {
 
-// Makes a file impossible to rewrite for as long as it lives: read-only for an ordinary
-// user, immutable for root (who ignores permissions). Skips the test where neither works.
+// Makes a file impossible to write for as long as it lives: read-only for an ordinary user,
+// immutable for root (who ignores permissions). Skips the test where neither works.
 class UnwritableFile {
 public:
     explicit UnwritableFile(std::string path) : path_(std::move(path)) {
-        if (::geteuid() != 0) {
-            const std::string folder = path_.substr(0, path_.rfind('/'));
-            folder_ = folder;
-            made_ = ::chmod(path_.c_str(), 0444) == 0 && ::chmod(folder.c_str(), 0555) == 0;
-        } else {
-            made_ = setImmutable(true);
-        }
+        made_ = ::geteuid() != 0 ? ::chmod(path_.c_str(), 0444) == 0 : setImmutable(true);
     }
     ~UnwritableFile() {
-        if (!made_)
-            return;
-        if (folder_.empty())
+        if (made_ && ::geteuid() == 0)
             setImmutable(false);
-        else
-            ::chmod(folder_.c_str(), 0755);
     }
     UnwritableFile(const UnwritableFile&) = delete;
     UnwritableFile& operator=(const UnwritableFile&) = delete;
@@ -58,7 +48,6 @@ private:
     }
 
     std::string path_;
-    std::string folder_;
     bool made_ = false;
 };
 

@@ -2,6 +2,7 @@
 // here and survive a save here with every other frame kept.
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 
 #include <cstdio>
@@ -12,6 +13,7 @@
 #include "core/app_options.h"
 #include "core/audio_file.h"
 #include "core/mpeg_info.h"
+#include "core/save_batch.h"
 #include "core/tag_file_writer.h"
 #include "core/tag_save.h"
 #include "support/damaged_tags.h"
@@ -30,6 +32,12 @@ std::string quoted(const std::string& arg) {
     for (char c : arg)
         out += c == '\'' ? std::string("'\\''") : std::string(1, c);
     return out + "'";
+}
+
+ino_t inodeOf(const std::string& path) {
+    struct stat st {};
+    ::stat(path.c_str(), &st);
+    return st.st_ino;
 }
 
 std::string toolPath() {
@@ -193,6 +201,7 @@ TEST_F(InteropTest, MutagenTagsSurviveASaveWithEveryOtherFrameKept) {
         audioOnlyFile();
         ASSERT_TRUE(runTool({"write", path_, scenario}));
         const Dump before = dumpOf(path_);
+        const ino_t inode = inodeOf(path_);
         AudioFile r = record();
         r.id3v2.title = "Edited ✓";
         r.id3v2.comment = "New note";
@@ -202,6 +211,8 @@ TEST_F(InteropTest, MutagenTagsSurviveASaveWithEveryOtherFrameKept) {
         ASSERT_TRUE(writer.writeV1(r) && writer.writeV2(r) && writer.writeLyrics(r));
         ASSERT_TRUE(writer.commit()) << writer.error();
 
+        // mutagen leaves room, so the edit went into the file itself.
+        EXPECT_EQ(inodeOf(path_), inode);
         Dump after = dumpOf(path_);
         EXPECT_EQ(after["TIT2"], "Edited ✓");
         EXPECT_EQ(after["COMM::eng"], "New note");
@@ -212,6 +223,38 @@ TEST_F(InteropTest, MutagenTagsSurviveASaveWithEveryOtherFrameKept) {
                 continue;
             EXPECT_EQ(after[key], value) << key;
         }
+        expectAudioUnchanged();
+    }
+}
+
+// Tags that outgrow their space, grown in place by whole blocks or written as a new file,
+// and an ID3v1 tag appended in place: mutagen reads them all, and its own edit of the file
+// afterwards reads back here.
+TEST_F(InteropTest, GrownTagsReadRightWithMutagenAndTheOtherWayRound) {
+    for (const bool newFile : {false, true}) {
+        SCOPED_TRACE(newFile ? "new file" : "grown in place");
+        audioOnlyFile();
+        AudioFile r = record();
+        r.id3v2.makePresent();
+        r.id3v2.setTitle(std::string(3000, 'T'));
+        r.id3v2.setArtist("Björk");
+        r.id3v1.makePresent();
+        r.id3v1.setTitle("v1 title");
+        TagFileWriter writer(path_);
+        ASSERT_TRUE(writer.writeV1(r) && writer.writeV2(r));
+        SaveBatch batch({.flush = kDefaultFlushMode, .probe = {.newFilesForGrowth = newFile}});
+        batch.add(writer);
+        ASSERT_EQ(batch.finish().front(), "");
+        expectAudioUnchanged();
+
+        const Dump d = dumpOf(path_);
+        EXPECT_EQ(d.at("TIT2"), std::string(3000, 'T'));
+        EXPECT_EQ(d.at("TPE1"), "Björk");
+        EXPECT_EQ(d.at("v1.TIT2"), "v1 title");
+        EXPECT_EQ(d.at("mp3.sample_rate"), "44100");
+
+        ASSERT_TRUE(runTool({"write", path_, "v24-utf8"}));
+        EXPECT_EQ(record().id3v2.title, "曲 🎵");
         expectAudioUnchanged();
     }
 }

@@ -10,6 +10,7 @@
 #include "base/string_ids.h"
 #include "core/app_options.h"
 #include "core/list_session.h"
+#include "core/undo_rollback.h"
 #include "gui/app/gui_user_port.h"
 #include "gui/app/list_opening.h"
 #include "gui/app/qt_shell_port.h"
@@ -65,6 +66,8 @@ bool Application::initInstance(const QStringList& arguments) {
     base::activateStoredLanguage(settings_);
     if (const auto locale = interfaceLocale())
         qtTranslation_ = installQtTranslation(*locale);
+    // A save that a kill cut off is undone before any file is read.
+    core::rollBackInterruptedSaves(*port_);
 
     const QString argument = arguments.isEmpty() ? QString() : arguments.first();
     if (!argument.isEmpty() && !QFileInfo::exists(argument)) {

@@ -4,7 +4,7 @@
 
 #include <utility>
 
-namespace tw::freedb {
+namespace tw::base {
 
 // Owns one file descriptor and closes it when it goes.
 class UniqueFd {
@@ -33,4 +33,4 @@ private:
     int fd_ = -1;
 };
 
-}  // namespace tw::freedb
+}  // namespace tw::base

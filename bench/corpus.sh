@@ -1,0 +1,26 @@
+# Sourced by the run-*.sh scripts with their arguments [CORPUS_DIR] [FILE_COUNT] (defaults:
+# /tmp/tw-corpus 1000): sets repo, corpus, count and rounds (ROUNDS, default 5) and makes
+# the corpus with make-corpus when the folder does not exist (MAKE_CORPUS names the script
+# when it is not in ../shared beside the checkout).
+ensure_corpus() {
+  local corpus="$1" count="$2" repo make_corpus="${MAKE_CORPUS:-}"
+  [ -d "$corpus" ] && return 0
+  repo="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+  for candidate in "$repo/../shared/make-corpus" "$repo/../../shared/make-corpus" /work/shared/make-corpus; do
+    if [ -z "$make_corpus" ] && [ -x "$candidate" ]; then make_corpus="$candidate"; fi
+  done
+  [ -n "$make_corpus" ] || { echo "make-corpus not found; set MAKE_CORPUS" >&2; return 1; }
+  "$make_corpus" "$corpus" "$count"
+}
+
+# The largest and the smallest of the numbers given.
+best() { printf '%s\n' "$@" | sort -g | tail -1; }
+least() { printf '%s\n' "$@" | sort -g | head -1; }
+# The value of "KEY: value" in the text $2.
+field() { printf '%s\n' "$2" | awk -v k="$1:" '$1 == k { print $2 }'; }
+
+repo="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+corpus="${1:-/tmp/tw-corpus}"
+count="${2:-1000}"
+rounds="${ROUNDS:-5}"
+ensure_corpus "$corpus" "$count"

@@ -1,0 +1,39 @@
+#include "core/folder_files.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <system_error>
+
+#include "base/ascii.h"
+#include "core/list_sort.h"
+
+namespace tw::core {
+
+namespace fs = std::filesystem;
+
+std::string normalPath(const std::string& path) {
+    if (path.empty())
+        return path;
+    std::error_code error;
+    const fs::path full = fs::absolute(path, error);
+    return (error ? fs::path(path) : full).lexically_normal().string();
+}
+
+bool mp3FilesIn(const std::string& folder, std::vector<std::string>& paths) {
+    std::error_code error;
+    fs::directory_iterator it(folder, error);
+    if (error)
+        return false;
+    const std::size_t first = paths.size();
+    for (; !error && it != fs::directory_iterator(); it.increment(error)) {
+        std::string name = it->path().filename().string();
+        std::error_code typeError;
+        if (base::endsWithNoCase(name, ".mp3") && it->is_regular_file(typeError))
+            paths.push_back(folder + name);
+    }
+    std::sort(paths.begin() + static_cast<std::ptrdiff_t>(first), paths.end(),
+              [](const std::string& a, const std::string& b) { return listsBefore(a, b); });
+    return !error;
+}
+
+}  // namespace tw::core

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace tw::core {
+
+// `path` as the program keeps and shows it: relative paths (from the command line) taken
+// from the current folder, "." and ".." steps and doubled separators taken out, so that no
+// path reads "dir/./a.mp3". An empty path stays empty.
+std::string normalPath(const std::string& path);
+
+// Appends the full paths of the MP3 files directly in `folder` (which ends with the
+// separator; the extension in any case, no sub-folders) to `paths`, in natural order of
+// their names (listsBefore): the directory's own order means nothing to a user. False when
+// the folder cannot be read to its end; what could be read is there all the same.
+bool mp3FilesIn(const std::string& folder, std::vector<std::string>& paths);
+
+}  // namespace tw::core

@@ -1,0 +1,281 @@
+#include "core/pending_save.h"
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+
+#include "base/file_ops.h"
+#include "base/language.h"
+#include "base/string_ids.h"
+#include "core/file_failure.h"
+#include "core/range_insert.h"
+#include "core/undo_rollback.h"
+
+namespace tw::core {
+
+namespace {
+
+namespace ids = base::ids;
+
+std::error_code lastError() {
+    return {errno, std::system_category()};
+}
+
+bool sameContents(const struct stat& a, const struct stat& b) {
+    return a.st_dev == b.st_dev && a.st_ino == b.st_ino && a.st_size == b.st_size &&
+           a.st_mtim.tv_sec == b.st_mtim.tv_sec && a.st_mtim.tv_nsec == b.st_mtim.tv_nsec;
+}
+
+}  // namespace
+
+PendingSave::PendingSave(int fd, std::string path, const struct stat& opened, Layout layout,
+                         Change change)
+    : fd_(fd),
+      path_(std::move(path)),
+      opened_(opened),
+      layout_(std::move(layout)),
+      change_(std::move(change)),
+      newSize_(layout_.size) {
+    const bool tagFits = !change_.tag ||
+                         (layout_.tagEnd > 0 && change_.tag->size() == layout_.tagEnd) ||
+                         (layout_.tagEnd == 0 && change_.tag->empty());
+    const bool tagFillsInsertion =
+        change_.tag && change_.insert > 0 && change_.tag->size() == layout_.tagEnd + change_.insert;
+    if (tagFits || tagFillsInsertion)
+        planInPlace();
+    else
+        planRewrite();
+}
+
+PendingSave::~PendingSave() = default;
+
+void PendingSave::planInPlace() {
+    // Bytes inserted at the start read as zeros before the tag is written into them.
+    const std::uint64_t inserted = change_.tag ? change_.insert : 0;
+    UndoRecord undo{.kind = UndoRecord::Kind::InPlace,
+                    .path = path_,
+                    .device = opened_.st_dev,
+                    .inode = opened_.st_ino,
+                    .oldSize = layout_.size,
+                    .newSize = layout_.size,
+                    .inserted = inserted,
+                    .regions = {}};
+    auto region = [&](std::uint64_t offset, std::span<const std::uint8_t> oldBytes,
+                      std::span<const std::uint8_t> newBytes) {
+        undo.regions.push_back(UndoRegion::between(offset, oldBytes, newBytes));
+        if (!newBytes.empty())
+            writes_.push_back({offset, {newBytes.begin(), newBytes.end()}});
+    };
+
+    // Only the runs of blocks that differ are written.
+    std::vector<std::uint8_t> grownTag;
+    if (inserted > 0) {
+        grownTag.assign(inserted, 0);
+        grownTag.insert(grownTag.end(), layout_.tag.begin(), layout_.tag.end());
+    }
+    if (change_.tag && !change_.tag->empty()) {
+        const std::span<const std::uint8_t> oldTag = inserted > 0 ? grownTag : layout_.tag;
+        const std::span<const std::uint8_t> newTag = *change_.tag;
+        std::optional<std::uint64_t> runStart;
+        auto closeRun = [&](std::uint64_t end) {
+            if (runStart)
+                region(*runStart, oldTag.subspan(*runStart, end - *runStart),
+                       newTag.subspan(*runStart, end - *runStart));
+            runStart.reset();
+        };
+        forEachBlock(0, newTag.size(), [&](std::uint64_t at, std::uint64_t length) {
+            const auto from = oldTag.subspan(at, length);
+            if (std::equal(from.begin(), from.end(), newTag.subspan(at, length).begin()))
+                closeRun(at);
+            else if (!runStart)
+                runStart = at;
+        });
+        closeRun(newTag.size());
+    }
+
+    const std::uint64_t size = layout_.size + inserted;
+    newSize_ = size;
+    switch (change_.id3v1) {
+        case Change::Id3v1::Keep:
+            break;
+        case Change::Id3v1::Write:
+            if (!layout_.id3v1) {
+                region(size, {}, change_.newId3v1);
+                newSize_ = size + kId3v1Size;
+            } else if (*layout_.id3v1 != change_.newId3v1) {
+                region(size - kId3v1Size, *layout_.id3v1, change_.newId3v1);
+            }
+            break;
+        case Change::Id3v1::Remove:
+            if (layout_.id3v1) {
+                region(size - kId3v1Size, *layout_.id3v1, {});
+                newSize_ = size - kId3v1Size;
+            }
+            break;
+    }
+    undo.newSize = newSize_;
+    layout_.tag = {};  // what it held is in the regions now
+    if (writes_.empty() && newSize_ == layout_.size)
+        return;
+    way_ = Way::InPlace;
+    inserted_ = inserted;
+    undo_ = std::move(undo);
+}
+
+std::size_t PendingSave::heldBytes() const {
+    std::size_t held = layout_.tag.size() + (change_.tag ? change_.tag->size() : 0);
+    for (const Write& write : writes_)
+        held += write.bytes.size();
+    if (undo_)
+        for (const UndoRegion& region : undo_->regions)
+            held += region.oldBytes.size() + region.newHashes.size() * sizeof(std::uint64_t);
+    return held;
+}
+
+void PendingSave::planRewrite() {
+    way_ = Way::Rewrite;
+    writes_.clear();
+    inserted_ = 0;
+    newSize_ = layout_.size;
+    // The file itself when the path is a symbolic link, so that the link stays a link.
+    target_ = layout_.throughLink ? base::realPath(path_) : path_;
+    hiddenName_ = base::newHiddenName();
+    undo_ = UndoRecord{.kind = UndoRecord::Kind::NewName,
+                       .path = base::folderOf(target_) + "/" + hiddenName_,
+                       .device = 0,
+                       .inode = 0,
+                       .oldSize = 0,
+                       .newSize = 0,
+                       .regions = {}};
+}
+
+void PendingSave::rewriteInstead() {
+    if (way_ == Way::InPlace)
+        planRewrite();
+}
+
+std::optional<std::string> PendingSave::writeNewFile(const SaveProbe& probe) {
+    newFile_ = std::make_unique<base::TempFile>(base::folderOf(target_), hiddenName_,
+                                                probe.namedNewFiles
+                                                    ? base::TempFile::Naming::Named
+                                                    : base::TempFile::Naming::UnnamedWherePossible);
+    base::TempFile& out = *newFile_;
+    std::error_code ec = out.error();
+    const std::uint64_t audioEnd = layout_.size - (layout_.id3v1 ? kId3v1Size : 0);
+    // A new tag replaces the old one, which lies wholly before the audio (the writer made
+    // sure); without one everything before the ID3v1 tag is kept.
+    if (!ec && change_.tag) {
+        ec = out.write(change_.tag->data(), change_.tag->size());
+        if (!ec)
+            ec = out.copyFrom(fd_.get(), layout_.tagEnd, audioEnd - layout_.tagEnd);
+    } else if (!ec) {
+        ec = out.copyFrom(fd_.get(), 0, audioEnd);
+    }
+    if (!ec && change_.id3v1 == Change::Id3v1::Write)
+        ec = out.write(change_.newId3v1.data(), change_.newId3v1.size());
+    if (!ec && change_.id3v1 == Change::Id3v1::Keep && layout_.id3v1)
+        ec = out.write(layout_.id3v1->data(), layout_.id3v1->size());
+    if (!ec)
+        ec = out.takeAttributes(opened_);
+    if (ec)
+        return failureReason(ec, ids::kSaveCannotWrite);
+    probe.reached(SaveStep::NewFileWritten);
+    return std::nullopt;
+}
+
+// The file system took insertions on a scratch file but refuses them for this one (an old
+// block-mapped file of a converted file system, say): nothing has changed, and a new file
+// holds the grown tag just as well. Should a kill follow, the undo journal still names the
+// old inode, which the roll-back then reports as no longer there.
+std::optional<std::string> PendingSave::rewriteNow(const SaveProbe& probe) {
+    planRewrite();
+    if (auto why = writeNewFile(probe))
+        return why;
+    if (::fdatasync(newFile_->fd()) != 0)
+        return failureReason(lastError(), ids::kSaveCannotWrite);
+    return apply(probe);
+}
+
+int PendingSave::newFileFd() const {
+    return newFile_ ? newFile_->fd() : -1;
+}
+
+int PendingSave::fd() const {
+    return placed_ && newFile_ ? newFile_->fd() : fd_.get();
+}
+
+std::string PendingSave::changedFolder() const {
+    return base::folderOf(target_);
+}
+
+std::optional<std::string> PendingSave::changedMeanwhile(const std::string& at) const {
+    struct stat now {};
+    struct stat named {};
+    if (::fstat(fd_.get(), &now) != 0 || ::stat(at.c_str(), &named) != 0 ||
+        !sameContents(now, opened_) || named.st_dev != opened_.st_dev ||
+        named.st_ino != opened_.st_ino)
+        return base::tr(ids::kSaveChangedMeanwhile);
+    return std::nullopt;
+}
+
+std::optional<std::string> PendingSave::apply(const SaveProbe& probe) {
+    if (way_ == Way::Nothing)
+        return std::nullopt;
+    if (auto changed = changedMeanwhile(way_ == Way::InPlace ? path_ : target_))
+        return changed;
+    if (way_ == Way::InPlace)
+        return writeInPlace(probe);
+
+    std::error_code ec = newFile_->link();
+    if (!ec) {
+        probe.reached(SaveStep::NewFileLinked);
+        ec = newFile_->replace(target_);
+    }
+    if (ec)
+        return failureReason(ec, ids::kSaveCannotWrite);
+    placed_ = true;
+    probe.reached(SaveStep::FilePlaced);
+    return std::nullopt;
+}
+
+std::optional<std::string> PendingSave::writeInPlace(const SaveProbe& probe) {
+    std::error_code ec;
+    if (inserted_ > 0) {
+        if (insertRange(fd_.get(), inserted_))
+            return rewriteNow(probe);
+        probe.reached(SaveStep::RangeInserted);
+    }
+    const std::uint64_t grown = layout_.size + inserted_;
+    for (const Write& write : writes_) {
+        // Under a probe, a block at a time: the disk may keep some blocks of one write and
+        // not others. Bytes that make the file longer go in one piece, as the file's size
+        // grows by one write at once.
+        if (!probe.afterStep || write.offset >= grown) {
+            ec = base::writeAt(fd_.get(), write.offset, write.bytes);
+        } else {
+            forEachBlock(
+                write.offset, write.bytes.size(), [&](std::uint64_t at, std::uint64_t length) {
+                    if (ec)
+                        return;
+                    const auto piece = std::span(write.bytes).subspan(at - write.offset, length);
+                    ec = base::writeAt(fd_.get(), at, piece);
+                    if (!ec)
+                        probe.reached(SaveStep::BlockWritten);
+                });
+        }
+        if (ec)
+            break;
+    }
+    if (!ec && newSize_ < grown && ::ftruncate(fd_.get(), static_cast<off_t>(newSize_)) != 0)
+        ec = lastError();
+    if (ec) {
+        // Whatever part of the new bytes made it in goes out again.
+        rollBack({*undo_});
+        return failureReason(ec, ids::kSaveCannotWrite);
+    }
+    probe.reached(SaveStep::FilePlaced);
+    return std::nullopt;
+}
+
+}  // namespace tw::core

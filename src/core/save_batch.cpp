@@ -1,0 +1,216 @@
+#include "core/save_batch.h"
+
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+
+#include "base/string_ids.h"
+#include "core/file_failure.h"
+#include "core/pending_save.h"
+#include "core/tag_file_writer.h"
+#include "core/undo_journal.h"
+#include "core/undo_record.h"
+#include "core/undo_rollback.h"
+
+namespace tw::core {
+
+namespace {
+
+// What a group may hold in memory: old and new bytes of its tags.
+constexpr std::size_t kMostBytesAtOnce = 64 * 1024 * 1024;
+
+// How many files a group may hold open: each flush costs the same for one file as for a
+// thousand, so as many as the descriptor limit leaves room for (two each: a file and its
+// new file), keeping some for the rest of the program.
+std::size_t mostFilesAtOnce() {
+    rlimit limit{};
+    if (::getrlimit(RLIMIT_NOFILE, &limit) != 0)
+        return 256;
+    const rlim_t usable = limit.rlim_cur > 128 ? (limit.rlim_cur - 128) / 2 : 16;
+    return static_cast<std::size_t>(std::clamp<rlim_t>(usable, 16, 2048));
+}
+
+std::error_code lastError() {
+    return {errno, std::system_category()};
+}
+
+std::error_code syncFolder(const std::string& folder) {
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return lastError();
+    const std::error_code ec = ::fsync(fd) == 0 ? std::error_code{} : lastError();
+    ::close(fd);
+    return ec;
+}
+
+}  // namespace
+
+struct SaveBatch::Entry {
+    std::unique_ptr<PendingSave> save;
+    std::function<void(int)> written;
+    std::size_t index = 0;
+    std::optional<std::string> failure;
+
+    bool alive() const { return !failure; }
+    bool is(PendingSave::Way way) const { return alive() && save->way() == way; }
+    void fail(std::string why) { failure = std::move(why); }
+    // A file written in place whose write cannot be made durable gets its old bytes back.
+    // A new file renamed into place was flushed before, so it stays.
+    void undoInPlace(std::string why) {
+        if (!is(PendingSave::Way::InPlace))
+            return;
+        rollBack({*save->undoRecord()});
+        fail(std::move(why));
+    }
+};
+
+SaveBatch::SaveBatch(SaveOptions options)
+    : options_(options), journal_(processUndoJournal()), mostFiles_(mostFilesAtOnce()) {}
+
+// A batch that is not finished writes nothing more; its new files go with it.
+SaveBatch::~SaveBatch() = default;
+
+std::size_t SaveBatch::add(TagFileWriter& writer, std::function<void(int fd)> written) {
+    const std::size_t index = outcomes_.size();
+    outcomes_.emplace_back();
+    std::unique_ptr<PendingSave> save = writer.prepare(!options_.probe.newFilesForGrowth);
+    if (!save) {
+        outcomes_[index] = writer.error();
+        return index;
+    }
+    if (save->way() == PendingSave::Way::Nothing) {
+        if (written)
+            written(save->fd());
+        return index;
+    }
+    groupBytes_ += save->heldBytes();
+    group_.push_back({std::move(save), std::move(written), index, std::nullopt});
+    if (group_.size() >= mostFiles_ || groupBytes_ >= kMostBytesAtOnce)
+        writeGroup();
+    return index;
+}
+
+std::vector<std::string> SaveBatch::finish() {
+    writeGroup();
+    return outcomes_;
+}
+
+bool SaveBatch::journal(std::vector<Entry>& group) {
+    std::vector<std::uint8_t> records;
+    for (const Entry& entry : group)
+        appendUndoRecord(*entry.save->undoRecord(), records);
+    std::error_code ec = journal_.append(records);
+    if (!ec) {
+        options_.probe.reached(SaveStep::JournalWritten);
+        ec = journal_.flush();
+    }
+    if (ec) {
+        // Without a journal only whole new files are safe.
+        journal_.clear();
+        for (Entry& entry : group)
+            entry.save->rewriteInstead();
+        return false;
+    }
+    options_.probe.reached(SaveStep::JournalFlushed);
+    return true;
+}
+
+void SaveBatch::writeNewFiles(std::vector<Entry>& group) {
+    bool any = false;
+    for (Entry& entry : group) {
+        if (!entry.is(PendingSave::Way::Rewrite))
+            continue;
+        if (auto why = entry.save->writeNewFile(options_.probe))
+            entry.fail(std::move(*why));
+        any = true;
+    }
+    if (any)
+        flushFiles(group, true);
+}
+
+// Flushes the new files before they replace the old ones (newFiles), or every file once its
+// new tags are in.
+void SaveBatch::flushFiles(std::vector<Entry>& group, bool newFiles) {
+    auto fdOf = [&](const Entry& entry) {
+        return newFiles ? entry.save->newFileFd() : entry.save->fd();
+    };
+    auto concerned = [&](const Entry& entry) {
+        return newFiles ? entry.is(PendingSave::Way::Rewrite) : entry.alive();
+    };
+    auto failed = [&](Entry& entry, std::error_code ec) {
+        std::string why = failureReason(ec, base::ids::kSaveCannotWrite);
+        if (newFiles)
+            entry.fail(std::move(why));
+        else
+            entry.undoInPlace(std::move(why));
+    };
+
+    if (options_.flush == FlushMode::FileSystem) {
+        std::vector<dev_t> done;
+        for (const Entry& entry : group) {
+            if (!concerned(entry) ||
+                std::find(done.begin(), done.end(), entry.save->device()) != done.end())
+                continue;
+            const dev_t device = entry.save->device();
+            done.push_back(device);
+            if (::syncfs(fdOf(entry)) == 0)
+                continue;
+            const std::error_code ec = lastError();
+            for (Entry& other : group)
+                if (concerned(other) && other.save->device() == device)
+                    failed(other, ec);
+        }
+    } else {
+        std::vector<std::string> folders;
+        for (Entry& entry : group) {
+            if (!concerned(entry))
+                continue;
+            if (!newFiles && entry.save->way() == PendingSave::Way::Rewrite) {
+                const std::string folder = entry.save->changedFolder();
+                if (std::find(folders.begin(), folders.end(), folder) == folders.end())
+                    folders.push_back(folder);
+                continue;
+            }
+            if (::fdatasync(fdOf(entry)) != 0)
+                failed(entry, lastError());
+        }
+        for (const std::string& folder : folders)
+            syncFolder(folder);  // the renames are done; a folder that fails loses nothing
+    }
+    options_.probe.reached(newFiles ? SaveStep::NewFilesFlushed : SaveStep::FilesFlushed);
+}
+
+void SaveBatch::writeGroup() {
+    if (group_.empty())
+        return;
+    std::vector<Entry> group = std::move(group_);
+    group_.clear();
+    groupBytes_ = 0;
+
+    const bool journaled = journal(group);
+    writeNewFiles(group);
+    for (Entry& entry : group)
+        if (entry.alive())
+            if (auto why = entry.save->apply(options_.probe))
+                entry.fail(std::move(*why));
+    flushFiles(group, false);
+    if (journaled) {
+        if (const std::error_code ec = journal_.clear()) {
+            // Left as it is, the journal would undo these saves at the next start.
+            for (Entry& entry : group)
+                entry.undoInPlace(failureReason(ec, base::ids::kSaveCannotWrite));
+        }
+        options_.probe.reached(SaveStep::JournalCleared);
+    }
+
+    for (Entry& entry : group) {
+        outcomes_[entry.index] = entry.failure.value_or(std::string());
+        if (entry.alive() && entry.written)
+            entry.written(entry.save->fd());
+    }
+}
+
+}  // namespace tw::core

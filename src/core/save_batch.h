@@ -1,0 +1,78 @@
+#pragma once
+
+#include <sys/types.h>
+
+#include <cstddef>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/save_probe.h"
+
+namespace tw::core {
+
+class PendingSave;
+class TagFileWriter;
+class UndoJournal;
+
+// How a batch makes its writes durable before it empties its undo journal.
+enum class FlushMode {
+    FileSystem,  // one syncfs() per file system the batch wrote to
+    EachFile,    // one fdatasync() per file written, one fsync() per folder renamed in
+};
+// Measured by bench/save on make-corpus folders: see bench/README.md.
+inline constexpr FlushMode kDefaultFlushMode = FlushMode::FileSystem;
+
+struct SaveOptions {
+    FlushMode flush = kDefaultFlushMode;
+    SaveProbe probe;
+};
+
+// Saves many files together, so that the flushes that make them crash-safe are paid once
+// for the whole batch instead of once per file. For each group of files (up to 256, or
+// 32 MiB of undo records, at a time):
+//   1. the undo records of every file go into the process's undo journal, flushed once;
+//   2. the new files (for tags that outgrew their space) are written and flushed;
+//   3. each file is checked for changes made since it was opened, then gets its new tags:
+//      written in place, or the new file renamed over it;
+//   4. every file is flushed (FlushMode), then the journal is emptied;
+//   5. `written` of each saved file is called with its descriptor, to read it back.
+// A kill at any point leaves each file with its old or its new tags; the next start
+// rolls back what the journal names (undo_rollback.h). When the journal cannot be written,
+// every file of the group is saved as a new file, which needs none.
+//
+// Owns the files' descriptors until their group is written. One thread.
+class SaveBatch {
+public:
+    explicit SaveBatch(SaveOptions options = {});
+    ~SaveBatch();
+    SaveBatch(const SaveBatch&) = delete;
+    SaveBatch& operator=(const SaveBatch&) = delete;
+
+    // Takes what `writer` staged (the writer is spent). Returns the place of this file's
+    // outcome in finish()'s result.
+    std::size_t add(TagFileWriter& writer, std::function<void(int fd)> written = {});
+
+    // Writes what is still waiting. For every file in the order added: "" when it was
+    // saved, else why not (the file is then as it was).
+    std::vector<std::string> finish();
+
+private:
+    struct Entry;
+
+    void writeGroup();
+    bool journal(std::vector<Entry>& group);
+    void writeNewFiles(std::vector<Entry>& group);
+    void flushFiles(std::vector<Entry>& group, bool newFiles);
+
+    SaveOptions options_;
+    UndoJournal& journal_;
+    std::vector<Entry> group_;
+    std::size_t groupBytes_ = 0;
+    std::size_t mostFiles_;
+    std::vector<std::string> outcomes_;
+};
+
+}  // namespace tw::core

@@ -1,0 +1,185 @@
+#include "core/undo_rollback.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <optional>
+
+#include "base/app_paths.h"
+#include "base/file_ops.h"
+#include "base/language.h"
+#include "base/string_ids.h"
+#include "base/unique_fd.h"
+#include "base/user_port.h"
+#include "core/range_insert.h"
+#include "core/undo_journal.h"
+
+namespace tw::core {
+
+namespace {
+
+namespace ids = base::ids;
+
+// A journal larger than this is no journal: one holds one batch of regions, each at most an
+// ID3v2 tag.
+constexpr std::uint64_t kMostJournal = 512ull * 1024 * 1024;
+
+// What the blocks of a file's regions hold.
+struct Blocks {
+    bool anyNew = false;  // the save reached one
+    bool anyOld = false;  // the save did not reach one
+};
+
+// Whether the region, as far as the file of `size` bytes still holds it, is made of blocks
+// each holding its old or its new bytes, and which of them.
+std::optional<bool> regionIsOldOrNew(int fd, std::uint64_t size, const UndoRegion& region,
+                                     Blocks& blocks) {
+    const std::uint64_t span = std::max<std::uint64_t>(region.oldBytes.size(), region.newLength);
+    const std::uint64_t end = std::min(size, region.offset + span);
+    if (end <= region.offset)
+        return true;  // wholly behind the end: the file never grew there, or shrank back
+    std::vector<std::uint8_t> now(static_cast<std::size_t>(end - region.offset));
+    if (base::readAt(fd, region.offset, now))
+        return std::nullopt;
+    std::size_t block = 0;
+    bool whole = true;
+    forEachBlock(region.offset, end - region.offset, [&](std::uint64_t at, std::uint64_t length) {
+        const std::size_t from = static_cast<std::size_t>(at - region.offset);
+        const std::span<const std::uint8_t> bytes(now.data() + from,
+                                                  static_cast<std::size_t>(length));
+        const bool old = from + length <= region.oldBytes.size() &&
+                         std::equal(bytes.begin(), bytes.end(),
+                                    region.oldBytes.begin() + static_cast<std::ptrdiff_t>(from));
+        const bool fresh = from + length <= region.newLength && block < region.newHashes.size() &&
+                           blockHash(bytes) == region.newHashes[block];
+        // A block both old and new changed nothing; one neither was changed by someone else.
+        blocks.anyNew |= fresh && !old;
+        blocks.anyOld |= old && !fresh;
+        whole &= old || fresh;
+        ++block;
+    });
+    return whole;
+}
+
+std::optional<std::string> restoreInPlace(const UndoRecord& record, bool& restored) {
+    const base::UniqueFd file(::open(record.path.c_str(), O_RDWR | O_CLOEXEC | O_NONBLOCK));
+    if (file.get() < 0)
+        return base::trf(ids::kSaveCannotRead, std::strerror(errno));
+    struct stat now {};
+    if (::fstat(file.get(), &now) != 0)
+        return base::trf(ids::kSaveCannotRead, std::strerror(errno));
+    const auto size = static_cast<std::uint64_t>(now.st_size);
+    const bool same =
+        S_ISREG(now.st_mode) && now.st_dev == record.device && now.st_ino == record.inode;
+    // Inserted bytes come first: at the old size the save never reached the file.
+    const std::uint64_t grown = record.oldSize + record.inserted;
+    if (same && record.inserted > 0 && size == record.oldSize)
+        return std::nullopt;
+    if (!same || (size != grown && size != record.newSize))
+        return base::tr(ids::kRollBackNotTheFile);
+
+    Blocks blocks{.anyNew = size != record.oldSize, .anyOld = false};
+    for (const UndoRegion& region : record.regions) {
+        const auto whole = regionIsOldOrNew(file.get(), size, region, blocks);
+        if (!whole)
+            return base::trf(ids::kSaveCannotRead, std::strerror(errno ? errno : EIO));
+        if (!*whole)
+            return base::tr(ids::kRollBackChangedSince);
+    }
+    // A save that never reached the file, or one that wrote all of it, left it whole.
+    if (!blocks.anyNew || (size == record.newSize && !blocks.anyOld))
+        return std::nullopt;
+
+    for (const UndoRegion& region : record.regions)
+        if (const std::error_code ec = base::writeAt(file.get(), region.offset, region.oldBytes))
+            return base::trf(ids::kSaveCannotWrite, ec.message());
+    const bool resized = ::ftruncate(file.get(), static_cast<off_t>(grown)) == 0;
+    if (!resized || (record.inserted > 0 && collapseRange(file.get(), record.inserted)) ||
+        ::fdatasync(file.get()) != 0)
+        return base::trf(ids::kSaveCannotWrite, std::strerror(errno));
+    restored = true;
+    return std::nullopt;
+}
+
+void removeNewName(const UndoRecord& record) {
+    struct stat named {};
+    if (::lstat(record.path.c_str(), &named) == 0 && S_ISREG(named.st_mode))
+        ::unlink(record.path.c_str());
+}
+
+std::optional<std::vector<std::uint8_t>> readJournal(int fd) {
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || static_cast<std::uint64_t>(st.st_size) > kMostJournal)
+        return std::nullopt;
+    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(st.st_size));
+    if (base::readAt(fd, 0, bytes))
+        return std::nullopt;
+    return bytes;
+}
+
+}  // namespace
+
+RollBackOutcome rollBack(const std::vector<UndoRecord>& records) {
+    RollBackOutcome outcome;
+    for (auto record = records.rbegin(); record != records.rend(); ++record) {
+        if (record->kind == UndoRecord::Kind::NewName) {
+            removeNewName(*record);
+            continue;
+        }
+        bool restored = false;
+        if (auto why = restoreInPlace(*record, restored))
+            outcome.left.push_back({record->path, std::move(*why)});
+        else if (restored)
+            outcome.restored.push_back(record->path);
+    }
+    return outcome;
+}
+
+RollBackOutcome rollBackJournals(const std::filesystem::path& folder) {
+    RollBackOutcome outcome;
+    DIR* dir = ::opendir(folder.c_str());
+    if (!dir)
+        return outcome;  // no save ever needed one
+    std::vector<std::string> names;
+    while (const dirent* entry = ::readdir(dir))
+        if (isUndoJournalName(entry->d_name))
+            names.emplace_back(entry->d_name);
+    ::closedir(dir);
+
+    for (const std::string& name : names) {
+        const std::filesystem::path path = folder / name;
+        const base::UniqueFd journal(::open(path.c_str(), O_RDWR | O_CLOEXEC | O_NOFOLLOW));
+        // A journal whose process still runs is locked by it.
+        if (journal.get() < 0 || ::flock(journal.get(), LOCK_EX | LOCK_NB) != 0)
+            continue;
+        const auto bytes = readJournal(journal.get());
+        if (!bytes)
+            continue;
+        RollBackOutcome one = rollBack(readUndoRecords(*bytes));
+        outcome.restored.insert(outcome.restored.end(), one.restored.begin(), one.restored.end());
+        outcome.left.insert(outcome.left.end(), one.left.begin(), one.left.end());
+        // Removed under the lock, so the process that made it, if it just did, sees that.
+        ::unlink(path.c_str());
+    }
+    return outcome;
+}
+
+RollBackOutcome rollBackInterruptedSaves(base::UserPort& port) {
+    RollBackOutcome outcome = rollBackJournals(base::appPaths().userStateFolder);
+    if (!outcome.restored.empty())
+        port.showMessage(
+            base::UserPort::Severity::Information,
+            base::trf(ids::kRollBackRestored, static_cast<int>(outcome.restored.size())));
+    if (!outcome.left.empty())
+        port.showFailedFiles(base::tr(ids::kFailedFilesCaption), base::tr(ids::kRollBackLeft),
+                             failureLines(outcome.left));
+    return outcome;
+}
+
+}  // namespace tw::core

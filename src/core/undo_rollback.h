@@ -1,0 +1,46 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "core/file_failure.h"
+#include "core/undo_record.h"
+
+namespace tw::base {
+class UserPort;
+}
+
+namespace tw::core {
+
+// What a roll-back did: the files whose old bytes it put back, and the files it left as
+// they are because they are no longer what the save left (with why).
+struct RollBackOutcome {
+    std::vector<std::string> restored;  // paths
+    std::vector<FileFailure> left;      // fileName: the path
+
+    bool operator==(const RollBackOutcome&) const = default;
+};
+
+// Undoes what the records of one journal name, the last record first:
+//   - a file written in place is put back only when it is still the file the save opened
+//     (device and inode), of its old, grown or new size, and every block of every region
+//     holds exactly its old bytes or its new ones; then all its regions get their old
+//     bytes, it gets its old size (the bytes inserted at its start taken out again) and is
+//     flushed. Anything else means that someone changed the file since: it is left
+//     untouched and reported. A file that holds all of its new bytes at its new size is
+//     whole as it is and stays: the save reached its end for it;
+//   - the hidden name of a new file that never replaced its original is removed.
+// Nothing is ever written from a record that is not whole (see readUndoRecords).
+RollBackOutcome rollBack(const std::vector<UndoRecord>& records);
+
+// Rolls back every journal in `folder` that no running process holds, then removes it.
+// A journal that cannot be read is left for the next start.
+RollBackOutcome rollBackJournals(const std::filesystem::path& folder);
+
+// What every start of the program and of each command runs before it touches a file: the
+// journals of the user's state folder rolled back, and the user told through `port` what
+// was put back and what was left. Silent when there was nothing to do.
+RollBackOutcome rollBackInterruptedSaves(base::UserPort& port);
+
+}  // namespace tw::core

@@ -1,0 +1,330 @@
+// A batch save killed after each of its steps, then the roll-back of the next start: every
+// file holds its old or its new tags with its audio untouched, the journal is gone and no
+// temporary file is left in the music folder. The kill is a forked child that ends itself
+// in the save's step probe, as SIGKILL would: no destructor runs, no file is closed first.
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <functional>
+#include <map>
+
+#include "base/app_paths.h"
+#include "core/list_session.h"
+#include "core/range_insert.h"
+#include "core/tag_edit.h"
+#include "core/tag_save.h"
+#include "core/undo_journal.h"
+#include "core/undo_rollback.h"
+#include "support/fake_user_port.h"
+#include "support/id3v1_bytes.h"
+#include "support/id3v2_builder.h"
+#include "support/mp3_file.h"
+
+namespace tw::core {
+namespace {
+
+namespace fs = std::filesystem;
+using test::Bytes;
+using test::Id3v2Builder;
+
+constexpr int kKilled = 42;
+constexpr int kFinished = 43;
+
+int gSteps = 0;
+int gStopAt = 0;
+std::vector<SaveStep> gSeen;
+
+void countStep(SaveStep step) {
+    ++gSteps;
+    gSeen.push_back(step);
+}
+
+void killAtStep(SaveStep) {
+    if (++gSteps == gStopAt)
+        ::_exit(kKilled);
+}
+
+// What a file's new ID3v2 tag needs: its old space, more (in place where whole blocks can
+// be inserted at the file's start, else a new file), or no tag at all (a new file).
+enum class Space { Fits, Grows, None };
+
+// One file of the batch: how it starts and how it is edited.
+struct FileCase {
+    const char* name;
+    test::Mp3Parts parts;
+    std::function<void(AudioFile&)> edit;
+    Space space;
+};
+
+const std::vector<FileCase>& fileCases() {
+    static const std::vector<FileCase> cases = [] {
+        const Bytes audio = test::defaultAudio(12);
+        const Bytes v1 = test::id3v1Tag({.title = "Old v1"});
+        // Text that does not repeat, so that moving it changes every block it covers.
+        std::string notes;
+        for (int i = 0; i < 3000; ++i)
+            notes += static_cast<char>('a' + (i * i + i / 7) % 26);
+        auto tag = [](int version) {
+            return Id3v2Builder(version).text("TIT2", "Title").text("TPE1", "Artist");
+        };
+        return std::vector<FileCase>{
+            {"album.mp3",
+             {.id3v2 =
+                  tag(3).text("TALB", "Album").comment("eng", "", "Note").padding(1024).build(),
+              .audio = audio},
+             [](AudioFile& f) { f.id3v2.setAlbum("An album name far longer than the old one"); },
+             Space::Fits},
+            {"both.mp3",
+             {.id3v2 = tag(4).padding(512).build(), .audio = audio, .id3v1 = v1},
+             [](AudioFile& f) {
+                 f.id3v1.setTitle("New v1");
+                 f.id3v2.setTitle("New v2");
+             },
+             Space::Fits},
+            {"append-v1.mp3",
+             {.id3v2 = tag(3).padding(256).build(), .audio = audio},
+             [](AudioFile& f) {
+                 f.id3v1.makePresent();
+                 f.id3v1.setTitle("Appended");
+             },
+             Space::Fits},
+            {"cut-v1.mp3",
+             {.id3v2 = tag(3).padding(256).build(), .audio = audio, .id3v1 = v1},
+             [](AudioFile& f) {
+                 clearFields(f.id3v1);
+                 f.id3v2.setArtist("Other");
+             },
+             Space::Fits},
+            {"long.mp3",
+             {.id3v2 = tag(3).userText("NOTES", notes).padding(2048).build(), .audio = audio},
+             [](AudioFile& f) { f.id3v2.setTitle("A title that moves 3000 bytes"); },
+             Space::Fits},
+            {"grow.mp3",
+             {.id3v2 = tag(3).build(), .audio = audio},
+             [](AudioFile& f) { f.id3v2.setTitle("A title that no longer fits the tag"); },
+             Space::Grows},
+            {"new-tag.mp3",
+             {.audio = audio},
+             [](AudioFile& f) {
+                 f.id3v2.makePresent();
+                 f.id3v2.setTitle("First tag");
+                 f.id3v1.makePresent();
+                 f.id3v1.setTitle("First v1");
+             },
+             Space::Grows},
+            {"drop-v2.mp3",
+             {.id3v2 = tag(3).padding(100).build(), .audio = audio, .id3v1 = v1},
+             [](AudioFile& f) { clearFields(f.id3v2); },
+             Space::None},
+        };
+    }();
+    return cases;
+}
+
+void writeFiles(const test::TempDir& folder) {
+    for (const FileCase& c : fileCases())
+        test::writeMp3(folder, c.name, c.parts);
+}
+
+// What the program does: scan the folder, edit each file, save them all in one batch.
+std::vector<FileFailure> editAndSave(const test::TempDir& folder, const SaveOptions& options) {
+    FileList list;
+    test::FakeUserPort port;
+    ListSession(list, core::options(), port).scanFolder(folder.folder(), false);
+    for (int i = 0; i < list.size(); ++i)
+        for (const FileCase& c : fileCases())
+            if (list.at(i).fileName == c.name)
+                c.edit(list.at(i));
+    return saveAll(list, port, options);
+}
+
+std::map<std::string, Bytes> contents(const test::TempDir& folder) {
+    std::map<std::string, Bytes> out;
+    for (const auto& entry : fs::directory_iterator(folder.path()))
+        out[entry.path().filename().string()] = test::readBytes(entry.path());
+    return out;
+}
+
+class SaveCrashTest : public ::testing::Test {
+protected:
+    void TearDown() override {
+        options() = savedOptions_;
+        base::setAppPaths(savedPaths_);
+    }
+
+    // The files as a whole save leaves them; checks that it took the way each case expects.
+    std::map<std::string, Bytes> savedWhole(const SaveOptions& options, int& steps) {
+        test::TempDir folder;
+        writeFiles(folder);
+        std::map<std::string, ino_t> inodes;
+        for (const FileCase& c : fileCases())
+            inodes[c.name] = fs::status(folder / c.name).type() == fs::file_type::regular
+                                 ? inodeOf(folder / c.name)
+                                 : 0;
+        SaveOptions counting = options;
+        counting.probe.afterStep = countStep;
+        gSteps = 0;
+        gSeen.clear();
+        EXPECT_TRUE(editAndSave(folder, counting).empty());
+        steps = gSteps;
+        const bool growsInPlace = !options.probe.newFilesForGrowth &&
+                                  insertsRanges(folder.path().string(), deviceOf(folder.path()));
+        for (const FileCase& c : fileCases()) {
+            const bool inPlace =
+                c.space == Space::Fits || (c.space == Space::Grows && growsInPlace);
+            EXPECT_EQ(inodeOf(folder / c.name) == inodes[c.name], inPlace) << c.name;
+        }
+        return contents(folder);
+    }
+
+    static ino_t inodeOf(const fs::path& path) {
+        struct stat st {};
+        ::stat(path.c_str(), &st);
+        return st.st_ino;
+    }
+    static dev_t deviceOf(const fs::path& path) {
+        struct stat st {};
+        ::stat(path.c_str(), &st);
+        return st.st_dev;
+    }
+
+    // Runs the save in a child that dies after step `stopAt`; the music and state folders
+    // as it left them.
+    void killAfter(int stopAt, const SaveOptions& options, const test::TempDir& music,
+                   const test::TempDir& state) {
+        base::setAppPaths({.programFolder = "/nowhere",
+                           .installDataFolder = "/nowhere",
+                           .userDataFolder = "/nowhere",
+                           .userConfigFolder = "/nowhere",
+                           .userStateFolder = state.path()});
+        writeFiles(music);
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            SaveOptions dying = options;
+            dying.probe.afterStep = killAtStep;
+            gSteps = 0;
+            gStopAt = stopAt;
+            editAndSave(music, dying);
+            ::_exit(kFinished);
+        }
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        ASSERT_TRUE(WIFEXITED(status));
+        ASSERT_EQ(WEXITSTATUS(status), kKilled) << "the save has fewer steps than " << stopAt;
+    }
+
+    AppOptions savedOptions_ = options();
+    base::AppPaths savedPaths_ = base::appPaths();
+};
+
+TEST_F(SaveCrashTest, AKillAtAnyStepLeavesEveryFileOldOrNew) {
+    struct Way {
+        const char* name;
+        SaveOptions options;
+    };
+    const Way ways[] = {
+        {"grown in place", {.flush = kDefaultFlushMode, .probe = {}}},
+        {"grown as unnamed new files",
+         {.flush = kDefaultFlushMode, .probe = {.newFilesForGrowth = true}}},
+        {"grown as named new files",
+         {.flush = kDefaultFlushMode, .probe = {.namedNewFiles = true, .newFilesForGrowth = true}}},
+        {"flushed file by file", {.flush = FlushMode::EachFile, .probe = {}}},
+    };
+    std::map<std::string, Bytes> old;
+    for (const FileCase& c : fileCases())
+        old[c.name] = c.parts.bytes();
+
+    for (const Way& way : ways) {
+        SCOPED_TRACE(way.name);
+        int steps = 0;
+        const std::map<std::string, Bytes> fresh = savedWhole(way.options, steps);
+        ASSERT_GT(steps, 20);
+        bool someRestored = false;
+        bool someMixed = false;
+        for (int stopAt = 1; stopAt <= steps; ++stopAt) {
+            SCOPED_TRACE("killed after step " + std::to_string(stopAt));
+            test::TempDir music;
+            test::TempDir state;
+            killAfter(stopAt, way.options, music, state);
+            if (HasFatalFailure())
+                return;
+
+            const RollBackOutcome outcome = rollBackJournals(state.path());
+            EXPECT_TRUE(outcome.left.empty());
+            someRestored |= !outcome.restored.empty();
+            EXPECT_TRUE(fs::is_empty(state.path()));
+            const std::map<std::string, Bytes> now = contents(music);
+            ASSERT_EQ(now.size(), old.size());  // no temporary file left behind
+            int newOnes = 0;
+            for (const auto& [name, bytes] : now) {
+                EXPECT_TRUE(bytes == old.at(name) || bytes == fresh.at(name)) << name;
+                newOnes += bytes == fresh.at(name) && bytes != old.at(name);
+            }
+            someMixed |= newOnes > 0 && newOnes < static_cast<int>(now.size());
+        }
+        EXPECT_TRUE(someRestored);
+        EXPECT_TRUE(someMixed);
+    }
+}
+
+// Whatever a journal loses, its roll-back writes nothing that is not a file's old bytes:
+// the files killed half-way through their writes, rolled back with the journal cut off or
+// damaged at every place.
+TEST_F(SaveCrashTest, ATornJournalNeverMakesTheRollBackWriteGarbage) {
+    const SaveOptions options{.flush = kDefaultFlushMode, .probe = {}};
+    int steps = 0;
+    savedWhole(options, steps);
+    // In the middle of the longest run of block writes (the long tag's).
+    int runStart = 0;
+    int longest = 0;
+    int stopAt = 0;
+    for (int i = 0; i < static_cast<int>(gSeen.size()); ++i) {
+        if (gSeen[static_cast<std::size_t>(i)] != SaveStep::BlockWritten)
+            runStart = i + 1;
+        else if (i + 1 - runStart > longest)
+            longest = i + 1 - runStart, stopAt = runStart + longest / 2 + 1;
+    }
+    ASSERT_GT(longest, 3);
+    test::TempDir music;
+    test::TempDir state;
+    killAfter(stopAt, options, music, state);
+    ASSERT_FALSE(HasFatalFailure());
+    const std::map<std::string, Bytes> killed = contents(music);
+    const fs::path journalPath = fs::directory_iterator(state.path())->path();
+    const Bytes journal = test::readBytes(journalPath);
+    std::map<std::string, Bytes> old;
+    for (const FileCase& c : fileCases())
+        old[c.name] = c.parts.bytes();
+
+    int restoredAtAll = 0;
+    // About sixty places, an odd stride apart so they fall on every part of the records.
+    const std::size_t stride = std::max<std::size_t>(1, journal.size() / 60) | 1;
+    for (std::size_t at = 0; at <= journal.size(); at += stride) {
+        for (const bool cut : {true, false}) {
+            if (!cut && at == journal.size())
+                continue;
+            SCOPED_TRACE((cut ? "cut at " : "damaged at ") + std::to_string(at));
+            for (const auto& [name, bytes] : killed)
+                test::writeBytes(music / name, bytes);
+            Bytes torn = journal;
+            if (cut)
+                torn.resize(at);
+            else
+                torn[at] ^= 0x40;
+            test::writeBytes(journalPath, torn);
+            const RollBackOutcome outcome = rollBackJournals(state.path());
+            restoredAtAll += static_cast<int>(outcome.restored.size());
+            for (const auto& [name, bytes] : contents(music))
+                EXPECT_TRUE(bytes == killed.at(name) || bytes == old.at(name)) << name;
+        }
+    }
+    EXPECT_GT(restoredAtAll, 0);
+}
+
+}  // namespace
+}  // namespace tw::core
