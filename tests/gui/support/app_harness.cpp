@@ -73,7 +73,8 @@ void AppHarness::addLanguageFile(const std::string& fileName, const std::string&
 bool AppHarness::start(const QStringList& arguments) {
     if (!store.hasValue("Settings", "D"))
         store.setString("Settings", "D", musicFolder());
-    app_ = std::make_unique<gui::Application>(store, gui::ApplicationPorts{&port, &shell});
+    app_ =
+        std::make_unique<gui::Application>(store, gui::ApplicationPorts{&port, &shell, &desktop});
     return app_->initInstance(arguments);
 }
 

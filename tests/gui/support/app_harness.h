@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "base/memory_settings_store.h"
+#include "gui/support/scripted_desktop_port.h"
 #include "gui/support/scripted_shell_port.h"
 #include "support/fake_user_port.h"
 #include "support/id3v1_bytes.h"
@@ -73,6 +74,7 @@ public:
     base::MemorySettingsStore store;
     ProgressHookPort port;
     ScriptedShellPort shell;
+    ScriptedDesktopPort desktop;
 
 private:
     std::unique_ptr<gui::Application> app_;
