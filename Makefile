@@ -5,7 +5,7 @@
 DIR ?=
 JOBS ?= $(shell nproc)
 
-.PHONY: run test deps build build-asan test-default test-asan clean
+.PHONY: run test deps build build-asan test-default test-asan package clean
 
 deps:
 	@scripts/install-deps
@@ -30,5 +30,12 @@ test-asan: build-asan
 # The whole suite, then the same suite (and short fuzz runs) under the sanitizers.
 test: test-default test-asan
 
+# The Debian package, from a Release build as a packager makes it (no preset, so warnings
+# are not errors): build-release/tunewright_<version>_<arch>.deb. Only what it holds is built.
+package: deps
+	@cmake -S . -B build-release -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
+	@cmake --build build-release -j $(JOBS) --target tunewright tunewright-cli tw_icons
+	@cd build-release && cpack -G DEB
+
 clean:
-	rm -rf build build-asan
+	rm -rf build build-asan build-release

@@ -69,7 +69,7 @@ public:
                                    std::string_view folder, const std::vector<std::string>& names) {
         showFailedFiles(title, std::string(text) + "\n" + std::string(folder), names);
     }
-    // A short text for the status bar ("Complited succesfully").
+    // A short text for the status bar ("Completed successfully").
     virtual void showStatus(std::string_view text) = 0;
     // Opens a written document with the desktop's default handler.
     virtual void openDocument(std::string_view path) = 0;

@@ -5,12 +5,15 @@
 #include "base/app_paths.h"
 #include "base/qt/qsettings_store.h"
 #include "gui/app/application.h"
+#include "gui/app/product_icon.h"
 #include "gui/product.h"
 
 int main(int argc, char* argv[]) {
     QApplication qtApp(argc, argv);
     QApplication::setApplicationName(tw::gui::productName());
     QApplication::setOrganizationName(tw::gui::productName());
+    QApplication::setDesktopFileName(tw::gui::desktopEntryId());
+    QApplication::setWindowIcon(tw::gui::productIcon());
 
     tw::base::QSettingsStore store;
     tw::base::initAppPaths(argv[0]);

@@ -21,4 +21,10 @@ inline QString supportAddress() {
     return QStringLiteral("support@tunewright.example.org");
 }
 
+// The name of the installed desktop entry, icon and AppStream record (without ".desktop"),
+// by which the desktop matches the running program with its entry.
+inline QString desktopEntryId() {
+    return QStringLiteral(TW_APP_ID);
+}
+
 }  // namespace tw::gui

@@ -64,7 +64,7 @@ TEST_F(PlaylistCommandTest, M3uBesideTheFilesReadsBackWithEveryEntry) {
     EXPECT_EQ(test::fileText(outcome.path),
               "#EXTM3U\r\n#EXTINF:100,A - First\r\na.mp3\r\n#EXTINF:100,\r\nb.mp3\r\n"
               "#EXTINF:100,\r\nc.mp3\r\n");
-    EXPECT_EQ(port.log.back(), "status:Complited succesfully");
+    EXPECT_EQ(port.log.back(), "status:Completed successfully");
     EXPECT_EQ(store.getInt("Playlist", "Type", -1), 1);
     EXPECT_EQ(store.getString("Templates\\PL", "Template10", ""), "<album> <number_of_tracks>");
 }

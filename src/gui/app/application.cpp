@@ -16,6 +16,7 @@
 #include "gui/app/qt_shell_port.h"
 #include "gui/app/qt_translation.h"
 #include "gui/app/unsaved_edits.h"
+#include "gui/app/wait_cursor.h"
 #include "gui/app/window_placement.h"
 #include "gui/commands/command_context.h"
 #include "gui/commands/command_handlers.h"
@@ -23,18 +24,15 @@
 #include "gui/mainwindow/main_window.h"
 #include "gui/mainwindow/status_panes.h"
 #include "gui/qt_text.h"
+#include "gui/shell/desktop_context.h"
+#include "gui/shell/help_pages.h"
+#include "gui/shell/qt_desktop_port.h"
+#include "gui/shell/scratch_folder.h"
+#include "gui/shell/tray_icon.h"
 
 namespace tw::gui {
 
 namespace {
-
-// The wait cursor for the time of a scope.
-struct WaitCursor {
-    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-};
 
 std::vector<std::string> toStrings(const QStringList& list) {
     std::vector<std::string> result;
@@ -49,9 +47,16 @@ Application::Application(base::SettingsStore& settings, ApplicationPorts ports)
     : settings_(settings),
       guiPort_(ports.user ? nullptr : std::make_unique<GuiUserPort>()),
       qtShell_(ports.shell ? nullptr : std::make_unique<QtShellPort>()),
+      qtDesktop_(ports.desktop ? nullptr : std::make_unique<QtDesktopPort>()),
       port_(ports.user ? ports.user : guiPort_.get()),
       shell_(ports.shell ? ports.shell : qtShell_.get()),
-      context_{list_, core::options(), settings, *port_} {}
+      desktopPort_(ports.desktop ? ports.desktop : qtDesktop_.get()),
+      scratch_(std::make_unique<ScratchFolder>()),
+      desktop_(std::make_unique<DesktopContext>(DesktopContext{*desktopPort_, *scratch_})),
+      helpKey_(std::make_unique<HelpKey>(*desktopPort_)),
+      context_{list_, core::options(), settings, *port_} {
+    QApplication::instance()->installEventFilter(helpKey_.get());
+}
 
 Application::~Application() = default;
 
@@ -94,8 +99,9 @@ void Application::createWindow() {
 
     session_ = std::make_unique<core::ListSession>(list_, context_.options, *port_, window_.get());
     commands_ = new CommandSet(window_.get());  // owned by the window
+    tray_ = new TrayIcon(*window_, *commands_, context_.options, *desktopPort_);  // likewise
     commandContext_ = std::make_unique<CommandContext>(CommandContext{
-        context_, *session_, *shell_, *window_, [this] { restartRequested_ = true; }});
+        context_, *session_, *shell_, *window_, [this] { restartRequested_ = true; }, *desktop_});
     defineAllCommands(*commands_, *commandContext_);
     window_->installCommands(*commands_);
 

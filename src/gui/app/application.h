@@ -20,18 +20,25 @@ class ListSession;
 namespace tw::gui {
 
 class CommandSet;
+class DesktopPort;
 class GuiUserPort;
+class HelpKey;
 class MainWindow;
+class QtDesktopPort;
 class QtShellPort;
+class ScratchFolder;
 class ShellPort;
+class TrayIcon;
 struct CommandContext;
+struct DesktopContext;
 
 // The application object: it runs start-up and shutdown and wires the parts together; the
 // work itself is done by the engines, the command handlers and the windows.
 //
-// Owns, for the whole run: the FileList, the main window (with its views and the command
-// set), the list session, Qt's own translation, and the Qt dialog ports unless substitutes
-// are given. Borrows the
+// Owns, for the whole run: the FileList, the main window (with its views, the command set
+// and the tray icon), the list session, Qt's own translation, the scratch folder, the F1
+// key of every window, and the Qt dialog and desktop ports unless substitutes are given.
+// Borrows the
 // settings store and the process's AppOptions (core::options()). Lives on the GUI thread,
 // inside a running QApplication.
 // Substitutes for the Qt dialogs, for tests; null members mean the real ones. They must
@@ -39,6 +46,7 @@ struct CommandContext;
 struct ApplicationPorts {
     base::UserPort* user = nullptr;
     ShellPort* shell = nullptr;
+    DesktopPort* desktop = nullptr;
 };
 
 class Application {
@@ -61,6 +69,7 @@ public:
 
     MainWindow& window() const { return *window_; }
     CommandSet& commands() const { return *commands_; }
+    TrayIcon& tray() const { return *tray_; }
     core::FileList& list() { return list_; }
     core::ListSession& session() const { return *session_; }
 
@@ -73,13 +82,19 @@ private:
     core::FileList list_;
     std::unique_ptr<GuiUserPort> guiPort_;
     std::unique_ptr<QtShellPort> qtShell_;
+    std::unique_ptr<QtDesktopPort> qtDesktop_;
     base::UserPort* port_;
     ShellPort* shell_;
+    DesktopPort* desktopPort_;
+    std::unique_ptr<ScratchFolder> scratch_;
+    std::unique_ptr<DesktopContext> desktop_;
+    std::unique_ptr<HelpKey> helpKey_;
     GuiContext context_;
     std::unique_ptr<MainWindow> window_;
     std::unique_ptr<core::ListSession> session_;
     std::unique_ptr<CommandContext> commandContext_;
     CommandSet* commands_ = nullptr;  // owned by the window
+    TrayIcon* tray_ = nullptr;        // owned by the window
     bool restartRequested_ = false;
 };
 

@@ -11,6 +11,8 @@
 #include "base/string_ids.h"
 #include "gui/app/failed_files_dialog.h"
 #include "gui/app/file_filter.h"
+#include "gui/app/overwrite_dialog.h"
+#include "gui/app/wait_cursor.h"
 #include "gui/mainwindow/progress_dialog.h"
 #include "gui/product.h"
 #include "gui/qt_text.h"
@@ -104,25 +106,9 @@ GuiUserPort::Answer GuiUserPort::askYesNoCancel(std::string_view text) {
 }
 
 GuiUserPort::OverwriteChoice GuiUserPort::askOverwrite(std::string_view text) {
-    QMessageBox box(QMessageBox::Question, productName(), qs(text), QMessageBox::NoButton, parent_);
-    const std::pair<int, OverwriteChoice> choices[] = {
-        {ids::kOverwriteButton, OverwriteChoice::Overwrite},
-        {ids::kOverwriteAllButton, OverwriteChoice::OverwriteAll},
-        {ids::kOverwriteRenameButton, OverwriteChoice::Rename},
-        {ids::kOverwriteSkipButton, OverwriteChoice::Skip},
-        {ids::kOverwriteSkipAllButton, OverwriteChoice::SkipAll},
-    };
-    std::vector<std::pair<QAbstractButton*, OverwriteChoice>> buttons;
-    for (const auto& [id, choice] : choices)
-        buttons.emplace_back(box.addButton(gui::text(id), QMessageBox::AcceptRole), choice);
-    QAbstractButton* cancel =
-        box.addButton(commonButton(ids::kButtonCancel), QMessageBox::RejectRole);
-    box.setEscapeButton(cancel);
+    OverwriteDialog box(qs(text), parent_);
     box.exec();
-    for (const auto& [button, choice] : buttons)
-        if (box.clickedButton() == button)
-            return choice;
-    return OverwriteChoice::Cancel;
+    return box.choice();
 }
 
 std::optional<std::string> GuiUserPort::askSavePath(std::string_view suggested,
@@ -147,6 +133,7 @@ std::optional<std::string> GuiUserPort::askOpenPath(std::string_view folder,
 }
 
 void GuiUserPort::showMessage(Severity severity, std::string_view text) {
+    const NormalCursor pointer;
     QMessageBox box(iconOf(severity), productName(), qs(text), QMessageBox::Ok, parent_);
     box.button(QMessageBox::Ok)->setText(commonButton(ids::kButtonOk));
     box.exec();

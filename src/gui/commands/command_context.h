@@ -12,6 +12,7 @@ namespace tw::gui {
 
 class MainWindow;
 class ShellPort;
+struct DesktopContext;
 
 // What the command handlers work on. The application object fills it once and owns all of
 // it; the handlers borrow it for the whole run.
@@ -22,6 +23,8 @@ struct CommandContext {
     MainWindow& window;
     // Asks for a new instance of the program once this one has ended (a language change).
     std::function<void()> requestRestart;
+    // The player, file manager, browser and notification area of the desktop.
+    DesktopContext& desktop;
 };
 
 }  // namespace tw::gui

@@ -8,6 +8,7 @@ void defineAllCommands(CommandSet& commands, CommandContext& context) {
     defineEditCommands(commands, context);
     defineTagCommands(commands, context);
     defineFreeDbCommands(commands, context);
+    defineExportCommands(commands, context);
     defineSettingsCommands(commands, context);
     defineViewCommands(commands, context);
     defineLanguageCommands(commands, context);

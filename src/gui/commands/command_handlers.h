@@ -14,6 +14,8 @@ void defineEditCommands(CommandSet& commands, CommandContext& context);
 void defineTagCommands(CommandSet& commands, CommandContext& context);
 // "Get CD Info from FreeDB" of the tags menu.
 void defineFreeDbCommands(CommandSet& commands, CommandContext& context);
+// The "Export" menu: playlists and the exports of the file list.
+void defineExportCommands(CommandSet& commands, CommandContext& context);
 void defineSettingsCommands(CommandSet& commands, CommandContext& context);
 void defineViewCommands(CommandSet& commands, CommandContext& context);
 void defineLanguageCommands(CommandSet& commands, CommandContext& context);

@@ -312,6 +312,19 @@ const std::vector<MenuEntry>& barsMenuSpec() {
     return spec;
 }
 
+const std::vector<MenuEntry>& trayMenuSpec() {
+    static const std::vector<MenuEntry> spec = {
+        {ids::kCmdRestoreFromTray, ids::kMenuTrayOpen},
+        kSeparator,
+        {ids::kCmdAbout, ids::kMenuTrayAbout},
+        {ids::kCmdHelp, ids::kMenuTrayHelp},
+        {ids::kCmdVisitWebSite, ids::kMenuVisitWebSite},
+        kSeparator,
+        {ids::kCmdExit, ids::kMenuExit},
+    };
+    return spec;
+}
+
 const std::vector<MenuEntry>& columnMenuSpec() {
     static const std::vector<MenuEntry> spec = {
         {ids::kCmdColumnTrack, ids::kListColumnTrack},

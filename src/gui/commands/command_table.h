@@ -57,6 +57,8 @@ std::span<const int> toolbarLayout();
 const std::vector<MenuEntry>& folderTreeMenuSpec();
 const std::vector<MenuEntry>& fileListMenuSpec();
 const std::vector<MenuEntry>& barsMenuSpec();
+// The menu of the notification-area icon.
+const std::vector<MenuEntry>& trayMenuSpec();
 // The column commands in column order (the header menu and "View Columns").
 const std::vector<MenuEntry>& columnMenuSpec();
 

@@ -1,4 +1,4 @@
-// The "File" menu: the file information window, deleting files, editing a file name.
+// The "File" menu: the file information window, playing, deleting files, editing a file name.
 #include "base/string_ids.h"
 #include "core/app_options.h"
 #include "core/file_list.h"
@@ -9,6 +9,7 @@
 #include "gui/commands/command_handlers.h"
 #include "gui/commands/command_set.h"
 #include "gui/mainwindow/main_window.h"
+#include "gui/shell/media_player.h"
 #include "gui/views/file_list_view.h"
 
 namespace tw::gui {
@@ -22,6 +23,15 @@ void defineFileCommands(CommandSet& commands, CommandContext& c) {
                                             c.window.listChanged();
                                         },
                                         [&c] { return c.gui.list.firstSelected() >= 0; }});
+    // The selected files in list order, as one playlist named after the work folder.
+    commands.define(ids::kCmdPlay, {[&c] {
+                                        std::vector<std::string> paths;
+                                        for (int index : c.gui.list.selectedIndices())
+                                            paths.push_back(c.gui.list.at(index).path);
+                                        playFiles(c.desktop, paths,
+                                                  playlistNameOf(c.gui.options.workFolder));
+                                    },
+                                    [&c] { return !c.gui.list.empty(); }});
     commands.define(ids::kCmdDeleteFiles, {[&c] { c.session.deleteSelected(); },
                                            [&c] { return core::canRemoveFiles(c.gui.list); }});
     commands.define(ids::kCmdEditFilename,

@@ -1,15 +1,27 @@
-// The "Help" menu. The help pages and the web site come with the shell integration; until
-// then only the About dialog works here.
+// The "Help" menu: the help pages, the hot keys, the web site and the About dialog.
 #include "base/string_ids.h"
 #include "gui/app/shell_port.h"
 #include "gui/commands/command_context.h"
 #include "gui/commands/command_handlers.h"
 #include "gui/commands/command_set.h"
+#include "gui/mainwindow/main_window.h"
+#include "gui/product.h"
+#include "gui/shell/desktop_context.h"
+#include "gui/shell/desktop_port.h"
+#include "gui/shell/help_pages.h"
+#include "gui/shell/hot_keys_page.h"
 
 namespace tw::gui {
 
+namespace ids = base::ids;
+
 void defineHelpCommands(CommandSet& commands, CommandContext& c) {
-    commands.define(base::ids::kCmdAbout, {[&c] { c.shell.showAbout(); }});
+    // F1 of the main window (the other windows have theirs from HelpKey).
+    commands.define(ids::kCmdHelp, {[&c] { openHelpPage(c.desktop.port, helpPageOf(&c.window)); }});
+    commands.define(ids::kCmdHotKeys, {[&c] { openHotKeysPage(c.desktop); }});
+    commands.define(ids::kCmdVisitWebSite,
+                    {[&c] { c.desktop.port.openUrl(QUrl(productWebPage())); }});
+    commands.define(ids::kCmdAbout, {[&c] { c.shell.showAbout(); }});
 }
 
 }  // namespace tw::gui

@@ -7,6 +7,8 @@
 #include "gui/commands/command_handlers.h"
 #include "gui/commands/command_set.h"
 #include "gui/mainwindow/main_window.h"
+#include "gui/shell/desktop_context.h"
+#include "gui/shell/desktop_port.h"
 
 namespace tw::gui {
 
@@ -32,7 +34,11 @@ void defineSettingsCommands(CommandSet& commands, CommandContext& c) {
     commands.define(ids::kCmdAutoFillV1, toggle(options.autoFillV1));
     commands.define(ids::kCmdAutoFillV2, toggle(options.autoFillV2));
     commands.define(ids::kCmdAllowEditInList, toggle(options.allowEditInList));
-    commands.define(ids::kCmdMinimizeToTray, toggle(options.minimizeToTray));
+    // Where the desktop shows no notification area, minimising works as usual and the option
+    // cannot be changed.
+    CommandSet::Handler tray = toggle(options.minimizeToTray);
+    tray.enabled = [&c] { return c.desktop.port.systemTrayAvailable(); };
+    commands.define(ids::kCmdMinimizeToTray, std::move(tray));
     commands.define(ids::kCmdSaveWindowPlacement,
                     {[&c] { saveWindowPlacement(c.window, c.gui.settings); }});
 }

@@ -88,8 +88,15 @@ ConnectionPage::ConnectionPage(const FreeDbWindowContext& context, QWidget* pare
     form->addRow(text(ids::kSettingsHttpPath), path_);
     form->addRow(QString(), http_);
     form->addRow(text(ids::kSettingsWebSite), webSite_);
-    form->addRow(text(ids::kSettingsEmail), email);
-    form->addRow(text(ids::kSettingsTimeout), timeout);
+    // A row of several controls gets no label of its own from the form, so its "&" would
+    // show; the label leads to the row's first field instead.
+    auto addLabelledRow = [&](int labelId, QWidget* first, QLayout* row) {
+        auto* label = new QLabel(text(labelId), this);
+        label->setBuddy(first);
+        form->addRow(label, row);
+    };
+    addLabelledRow(ids::kSettingsEmail, emailUser_, email);
+    addLabelledRow(ids::kSettingsTimeout, timeout_, timeout);
     form->addRow(QString(), proxy);
 
     // `activated` comes from the user alone; the program's own preselection is silent.

@@ -44,6 +44,8 @@ public:
     void commit();
     // The editor button: the MaskEditor on the list; on OK the drop-down list is rebuilt.
     void openEditor();
+    // The extension that ends the editor's example line, for dialogs whose choices change it.
+    void setExtension(std::string extension) { setup_.extension = std::move(extension); }
 
 Q_SIGNALS:
     void maskChanged();

@@ -1,6 +1,7 @@
 #include "gui/views/genre_selector.h"
 
 #include "core/genre_table.h"
+#include "gui/views/focused_wheel_only.h"
 #include "gui/qt_text.h"
 
 namespace tw::gui {
@@ -10,6 +11,7 @@ GenreSelector::GenreSelector(QWidget* parent) : QComboBox(parent) {
     for (const core::GenreEntry& entry : core::GenreTable::entries())
         addItem(qs(entry.name));
     setMaxVisibleItems(20);
+    takeWheelOnlyWhenFocused(*this);
     connect(this, &QComboBox::activated, this,
             [this](int entry) { Q_EMIT genreChosen(genreAt(entry)); });
 }

@@ -7,6 +7,8 @@
 #include <QStyle>
 #include <QToolButton>
 
+#include "gui/views/focused_wheel_only.h"
+
 namespace tw::gui {
 
 SuggestionField::SuggestionField(ClearButton clearButton, QWidget* parent)
@@ -18,6 +20,7 @@ SuggestionField::SuggestionField(ClearButton clearButton, QWidget* parent)
     combo_->setCompleter(nullptr);
     combo_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     combo_->setMaxVisibleItems(20);
+    takeWheelOnlyWhenFocused(*combo_);
 
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);

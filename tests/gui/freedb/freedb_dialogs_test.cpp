@@ -23,7 +23,9 @@
 #include "gui/freedb/freedb_settings_dialog.h"
 #include "gui/freedb/ordered_check_list.h"
 #include "gui/freedb/submit_dialog.h"
+#include "gui/shell/help_pages.h"
 #include "gui/support/modal_answer.h"
+#include "gui/support/scripted_desktop_port.h"
 #include "support/file_text.h"
 
 namespace tw::gui {
@@ -70,6 +72,39 @@ bool retrievedIn(AlbumWindow& window, const std::string& category) {
 class FreeDbDialogsTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
+    // F1 opens the page of the window it is pressed in: the album window's, and the
+    // settings' for the settings window it opens.
+    void f1OpensThePageOfEachWindow() {
+        FreeDbWindowFixture f;
+        f.pointAtServers();
+        test::ScriptedDesktopPort desktop;
+        HelpKey key(desktop);
+        QApplication::instance()->installEventFilter(&key);
+        auto window = f.open(TwoTrackDisc());
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        QTest::keyClick(window.get(), Qt::Key_F1);
+        FreeDbSettingsDialog settings(f.context(), window.get());
+        settings.show();
+        QVERIFY(QTest::qWaitForWindowActive(&settings));
+        QTest::keyClick(&settings, Qt::Key_F1);
+        QCOMPARE(desktop.opened.size(), std::size_t{2});
+        QCOMPARE(desktop.opened[0].url.fileName(), QStringLiteral("05_freedb.htm"));
+        QCOMPARE(desktop.opened[1].url.fileName(), QStringLiteral("05_freedb_settings.htm"));
+    }
+
+    // The e-mail and time-out rows hold several controls; their labels' keys still lead to
+    // their fields (and so show no "&").
+    void theKeysOfCombinedRowsLeadToTheirFields() {
+        FreeDbWindowFixture f;
+        FreeDbSettingsDialog dialog(f.context());
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        QTest::keyClick(&dialog, Qt::Key_T, Qt::AltModifier);
+        QCOMPARE(QApplication::focusWidget(), &child<QLineEdit>(dialog, "timeout"));
+        QTest::keyClick(&dialog, Qt::Key_E, Qt::AltModifier);
+        QCOMPARE(QApplication::focusWidget(), &child<QLineEdit>(dialog, "emailUser"));
+    }
+
     void databaseInfoGathersEachTabOnItsOwnThread() {
         FreeDbWindowFixture f;
         f.database.setStatLines({"Database entries: 42",

@@ -106,29 +106,6 @@ void ClickItem(QTreeWidget& tree, QTreeWidgetItem* item) {
     QTest::mouseClick(tree.viewport(), Qt::LeftButton, {}, tree.visualItemRect(item).center());
 }
 
-bool ChooseFromContextMenu(QTreeWidget& tree, QTreeWidgetItem* item, const QString& label) {
-    tree.scrollToItem(item);
-    QWidget* window = tree.window();
-    const QPoint at = tree.viewport()->mapTo(window, tree.visualItemRect(item).center());
-    bool chosen = false;
-    QTimer::singleShot(50, [&chosen, label] {
-        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-        if (!menu)
-            return;
-        for (QAction* action : menu->actions()) {
-            if (action->isEnabled() && QString(action->text()).remove(QLatin1Char('&')) == label) {
-                chosen = true;
-                QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(action).center());
-                return;
-            }
-        }
-        menu->close();
-    });
-    // The menu runs its own loop inside the click, where the timer answers it.
-    QTest::mouseClick(window->windowHandle(), Qt::RightButton, {}, at);
-    return chosen;
-}
-
 void TypeIntoEditor(const QString& text) {
     QPointer<QLineEdit> editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
     QVERIFY(editor);

@@ -10,6 +10,7 @@
 #include "freedb/job_observer.h"
 #include "freedb/settings_io.h"
 #include "gui/freedb/freedb_window_context.h"
+#include "gui/support/context_menu.h"
 #include "gui/support/scripted_shell_port.h"
 #include "support/fake_cddb_database.h"
 #include "support/fake_cddb_server.h"
@@ -83,10 +84,6 @@ void ClickTab(QTabWidget& tabs, QWidget* page);
 
 // Clicks the item as the mouse would.
 void ClickItem(QTreeWidget& tree, QTreeWidgetItem* item);
-
-// Right-clicks the item in its top-level window and clicks the menu entry whose text
-// (without "&") is `label`. False when the menu did not show or had no such enabled entry.
-bool ChooseFromContextMenu(QTreeWidget& tree, QTreeWidgetItem* item, const QString& label);
 
 // Replaces the text of the cell being edited as typing would, and presses Return.
 void TypeIntoEditor(const QString& text);

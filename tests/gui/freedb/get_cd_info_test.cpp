@@ -7,9 +7,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QTest>
-#include <algorithm>
-#include <cstdlib>
-#include <filesystem>
 
 #include "base/string_ids.h"
 #include "core/audio_file.h"
@@ -33,26 +30,14 @@ namespace tw::gui {
 
 namespace {
 
-namespace fs = std::filesystem;
 using C = AlbumCommand;
 using freedb::FoundIn;
 
 // The files of the disc: three of the corpus named by TW_E2E_FOLDER, else generated ones.
 std::vector<std::string> addDiscFiles(test::AppHarness& h) {
-    std::vector<std::string> names;
-    if (const char* corpus = std::getenv("TW_E2E_FOLDER")) {
-        std::vector<fs::path> files;
-        for (const auto& entry : fs::directory_iterator(corpus))
-            if (entry.path().extension() == ".mp3")
-                files.push_back(entry.path());
-        std::sort(files.begin(), files.end());
-        files.resize(std::min<std::size_t>(files.size(), 3));
-        for (const fs::path& file : files) {
-            fs::copy_file(file, h.music / file.filename().string());
-            names.push_back(file.filename().string());
-        }
+    std::vector<std::string> names = h.addCorpusFiles(3);
+    if (!names.empty())
         return names;
-    }
     for (const char* name : {"01.mp3", "02.mp3", "03.mp3"}) {
         h.addFile(name, "old title");
         names.emplace_back(name);

@@ -8,6 +8,7 @@
 #include <QToolBar>
 #include <QtTest>
 #include <filesystem>
+#include <set>
 
 #include "base/string_ids.h"
 #include "core/app_options.h"
@@ -15,6 +16,7 @@
 #include "core/file_list.h"
 #include "core/mpeg_info.h"
 #include "gui/app/application.h"
+#include "gui/commands/command_set.h"
 #include "gui/commands/command_table.h"
 #include "gui/mainwindow/main_window.h"
 #include "gui/mainwindow/status_panes.h"
@@ -75,7 +77,8 @@ private Q_SLOTS:
 
         ThreeFiles t;
         QVERIFY(t.start());
-        for (int id : {ids::kCmdFindFiles, ids::kCmdSettings, ids::kCmdPlay, ids::kCmdHelp}) {
+        for (int id : {ids::kCmdFindFiles, ids::kCmdSettings, ids::kCmdFindFolder,
+                       ids::kCmdShowPictureTab}) {
             QVERIFY2(!t.h.isEnabled(id), qPrintable(QString::number(id)));
             QVERIFY(!t.h.trigger(id));
         }
@@ -89,6 +92,28 @@ private Q_SLOTS:
         QCOMPARE(t.list().selectedCount(), 1);
         QTest::keyClick(&t.h.window(), Qt::Key_A, Qt::ControlModifier);
         QCOMPARE(t.h.listText(), std::string("a.mp3* b.mp3* c.mp3*"));
+    }
+
+    // Every command of the menus, the toolbar and the context menus does its work, but for
+    // those shown disabled on purpose.
+    void everyCommandHasItsWork() {
+        const std::set<int> withoutWork = {
+            ids::kCmdFindFiles, ids::kCmdFindFolder, ids::kCmdSettings, ids::kCmdShowPictureTab,
+            ids::kCmdSaveV1Changes, ids::kCmdSaveV2Changes};
+        AppHarness h;
+        QVERIFY(h.start());
+        std::vector<int> commands = tw::gui::mainMenuCommands();
+        for (int id : tw::gui::toolbarLayout())
+            commands.push_back(id);
+        for (const auto* menu : {&tw::gui::folderTreeMenuSpec(), &tw::gui::fileListMenuSpec(),
+                                 &tw::gui::barsMenuSpec(), &tw::gui::trayMenuSpec()})
+            for (const tw::gui::MenuEntry& entry : *menu)
+                commands.push_back(entry.commandId);
+        QStringList missing;
+        for (int id : commands)
+            if (id != 0 && !withoutWork.contains(id) && !h.app().commands().isDefined(id))
+                missing << QString::number(id);
+        QVERIFY2(missing.isEmpty(), qPrintable(missing.join(QLatin1Char(' '))));
     }
 
     void movingKeepsBlocksAndStopsAtTheEnds() {

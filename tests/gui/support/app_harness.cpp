@@ -1,6 +1,8 @@
 #include "gui/support/app_harness.h"
 
 #include <QAction>
+#include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 
@@ -46,6 +48,24 @@ std::string AppHarness::addFile(const std::string& name, const Id3v1Spec& tag) {
     return writeMp3(music, name, parts);
 }
 
+std::vector<std::string> AppHarness::addCorpusFiles(std::size_t count) {
+    std::vector<std::string> names;
+    const char* corpus = std::getenv("TW_E2E_FOLDER");
+    if (!corpus)
+        return names;
+    std::vector<std::filesystem::path> files;
+    for (const auto& entry : std::filesystem::directory_iterator(corpus))
+        if (entry.path().extension() == ".mp3")
+            files.push_back(entry.path());
+    std::sort(files.begin(), files.end());
+    files.resize(std::min(files.size(), count));
+    for (const std::filesystem::path& file : files) {
+        std::filesystem::copy_file(file, music / file.filename().string());
+        names.push_back(file.filename().string());
+    }
+    return names;
+}
+
 void AppHarness::addLanguageFile(const std::string& fileName, const std::string& content) {
     std::ofstream(data.path() / "share" / "Lng" / fileName, std::ios::binary) << content;
 }
@@ -53,7 +73,8 @@ void AppHarness::addLanguageFile(const std::string& fileName, const std::string&
 bool AppHarness::start(const QStringList& arguments) {
     if (!store.hasValue("Settings", "D"))
         store.setString("Settings", "D", musicFolder());
-    app_ = std::make_unique<gui::Application>(store, gui::ApplicationPorts{&port, &shell});
+    app_ =
+        std::make_unique<gui::Application>(store, gui::ApplicationPorts{&port, &shell, &desktop});
     return app_->initInstance(arguments);
 }
 

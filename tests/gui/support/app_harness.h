@@ -4,8 +4,10 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "base/memory_settings_store.h"
+#include "gui/support/scripted_desktop_port.h"
 #include "gui/support/scripted_shell_port.h"
 #include "support/fake_user_port.h"
 #include "support/id3v1_bytes.h"
@@ -46,6 +48,10 @@ public:
     std::string addFile(const std::string& name, const std::string& title = {});
     // An MP3 file in the music folder with this ID3v1 tag.
     std::string addFile(const std::string& name, const Id3v1Spec& tag);
+    // With TW_E2E_FOLDER naming a folder of MP3 files (a make-corpus folder), copies its
+    // first `count` files (by name) into the music folder; their names, or none when the
+    // variable is not set.
+    std::vector<std::string> addCorpusFiles(std::size_t count);
     // A language file "<name>" in the installed data folder's Lng folder.
     void addLanguageFile(const std::string& fileName, const std::string& content);
     // The music folder, with its trailing "/".
@@ -68,6 +74,7 @@ public:
     base::MemorySettingsStore store;
     ProgressHookPort port;
     ScriptedShellPort shell;
+    ScriptedDesktopPort desktop;
 
 private:
     std::unique_ptr<gui::Application> app_;

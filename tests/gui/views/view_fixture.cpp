@@ -16,6 +16,14 @@ QStringList texts(std::initializer_list<const char*> items) {
     return list;
 }
 
+QStringList filesIn(const std::filesystem::path& folder) {
+    QStringList names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        names << QString::fromStdString(entry.path().filename().string());
+    names.sort();
+    return names;
+}
+
 ViewFixture::ViewFixture() : savedOptions_(core::options()) {
     core::options().allowEditInList = true;
     core::options().autosizeColumns = false;

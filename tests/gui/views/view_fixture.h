@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QStringList>
+#include <filesystem>
 #include <memory>
 #include <optional>
 #include <string>
@@ -22,6 +23,9 @@ using Frames = std::vector<std::pair<std::string, std::string>>;
 
 // Texts for Qt lists in tests, which build without implicit conversions from char*.
 QStringList texts(std::initializer_list<const char*> items);
+
+// The names of the entries of a folder, sorted.
+QStringList filesIn(const std::filesystem::path& folder);
 
 // A work folder of MP3 files read into a FileList, with the rest of what the views work on:
 // a settings store, a scripted user port and the options (restored when the fixture goes).
