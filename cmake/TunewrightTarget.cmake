@@ -35,14 +35,20 @@ function(tw_add_library name)
 endfunction()
 
 # tw_add_test(name SOURCES... DEPS...): one GoogleTest binary, each test a CTest entry. The
-# undo journals of the saves tests make go to the build tree, never to the user's folder.
+# undo journals of the saves tests make, and the files they move to the trash, go to the
+# build tree, never to the user's folders.
 set(TW_TEST_STATE_HOME ${CMAKE_BINARY_DIR}/test-state)
+set(TW_TEST_DATA_HOME ${CMAKE_BINARY_DIR}/test-data)
 function(tw_add_test name)
   cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE ${ARG_DEPS} GTest::gtest GTest::gmock GTest::gtest_main)
   tw_target_defaults(${name})
+  # The test folders are set by the program itself (test_environment.cpp): of a list given
+  # here, CTest would pass on only the first variable.
+  target_sources(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests/support/test_environment.cpp)
+  target_compile_definitions(${name} PRIVATE TW_TEST_STATE_HOME="${TW_TEST_STATE_HOME}"
+                                             TW_TEST_DATA_HOME="${TW_TEST_DATA_HOME}")
   gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
-                       PROPERTIES ENVIRONMENT
-                       "TW_SOURCE_DIR=${PROJECT_SOURCE_DIR};XDG_STATE_HOME=${TW_TEST_STATE_HOME}")
+                       PROPERTIES ENVIRONMENT "TW_SOURCE_DIR=${PROJECT_SOURCE_DIR}")
 endfunction()

@@ -50,6 +50,14 @@ public:
                                                    std::string_view filter,
                                                    std::string_view defaultExtension) = 0;
 
+    // Asks for an existing file to open, starting in `folder`; nullopt when cancelled (and
+    // from ports that cannot ask). `filter` is "Description (*.ext *.ext2)".
+    virtual std::optional<std::string> askOpenPath(std::string_view folder,
+                                                   std::string_view filter) {
+        (void)folder;
+        (void)filter;
+        return std::nullopt;
+    }
     virtual void showMessage(Severity severity, std::string_view text) = 0;
     // The list of files a command could not change, shown once at its end:
     // a window titled `title` with `text` above the names.

@@ -27,5 +27,9 @@ extern const Command kDiscIdCommand;
 extern const Command kFreeDbCommand;
 extern const Command kLocalDbCommand;
 extern const Command kCdPlayerCommand;
+extern const Command kPictureCommand;
+extern const Command kNumberCommand;
+extern const Command kFillCommand;
+extern const Command kDeleteCommand;
 
 }  // namespace tw::cli

@@ -6,6 +6,7 @@
 
 #include "base/language.h"
 #include "base/string_ids.h"
+#include "core/list_session.h"
 #include "core/mpeg_info.h"
 
 namespace tw::cli {
@@ -33,6 +34,21 @@ bool readFiles(const std::vector<std::string>& paths, core::FileList& list, base
     }
     list.selectAll();
     return allRead;
+}
+
+bool readFilesOrFolder(const std::vector<std::string>& words, core::FileList& list,
+                       core::AppOptions& options, base::UserPort& port) {
+    std::error_code error;
+    if (words.size() != 1 || !std::filesystem::is_directory(words.front(), error))
+        return readFiles(words, list, port);
+    core::ListSession session(list, options, port);
+    if (!session.scanFolder(words.front(), false)) {
+        port.showMessage(base::UserPort::Severity::Error,
+                         "cannot read the folder " + words.front());
+        return false;
+    }
+    list.selectAll();
+    return true;
 }
 
 }  // namespace tw::cli

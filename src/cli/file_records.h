@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "base/user_port.h"
+#include "core/app_options.h"
 #include "core/file_list.h"
 
 namespace tw::cli {
@@ -12,5 +13,10 @@ namespace tw::cli {
 // normalised absolute path) and selects them all. A name that is not a readable file is
 // reported through `port` with the reason and left out; false when that happened.
 bool readFiles(const std::vector<std::string>& paths, core::FileList& list, base::UserPort& port);
+
+// The same for the words of a command that takes "DIR|FILE...": one folder stands for its
+// MP3 files in the order the window lists them (it becomes the work folder).
+bool readFilesOrFolder(const std::vector<std::string>& words, core::FileList& list,
+                       core::AppOptions& options, base::UserPort& port);
 
 }  // namespace tw::cli

@@ -39,6 +39,11 @@ std::optional<std::string> ForwardingUserPort::askSavePath(std::string_view sugg
     return inner_.askSavePath(suggested, filter, defaultExtension);
 }
 
+std::optional<std::string> ForwardingUserPort::askOpenPath(std::string_view folder,
+                                                           std::string_view filter) {
+    return inner_.askOpenPath(folder, filter);
+}
+
 void ForwardingUserPort::showMessage(Severity severity, std::string_view text) {
     inner_.showMessage(severity, text);
 }

@@ -18,6 +18,8 @@ public:
     OverwriteChoice askOverwrite(std::string_view text) override;
     std::optional<std::string> askSavePath(std::string_view suggested, std::string_view filter,
                                            std::string_view defaultExtension) override;
+    std::optional<std::string> askOpenPath(std::string_view folder,
+                                           std::string_view filter) override;
     void showMessage(Severity severity, std::string_view text) override;
     void showFailedFiles(std::string_view title, std::string_view text,
                          const std::vector<std::string>& names) override;

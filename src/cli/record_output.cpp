@@ -83,6 +83,31 @@ void RecordWriter::writeTsv(const core::AudioFile& file) {
     buffer_ += '\n';
 }
 
+// The pictures as their frames' heads tell: the images are never read for a list.
+void RecordWriter::writeJsonPictures(const core::PictureList& pictures) {
+    buffer_ += R"(,"pictures":{"count":)";
+    appendValue(buffer_, static_cast<std::int64_t>(pictures.items.size()), "", "",
+                appendJsonString);
+    buffer_ += R"(,"items":[)";
+    bool first = true;
+    for (const core::Picture& picture : pictures.items) {
+        if (!first)
+            buffer_ += ',';
+        first = false;
+        buffer_ += R"({"type":)";
+        appendValue(buffer_, std::int64_t{picture.info.type}, "", "", appendJsonString);
+        buffer_ += R"(,"mime":)";
+        appendJsonString(buffer_, picture.info.mime);
+        buffer_ += R"(,"description":)";
+        appendJsonString(buffer_, picture.info.description);
+        buffer_ += R"(,"bytes":)";
+        appendValue(buffer_, static_cast<std::int64_t>(picture.info.byteSize), "", "",
+                    appendJsonString);
+        buffer_ += '}';
+    }
+    buffer_ += "]}";
+}
+
 void RecordWriter::writeJson(const core::AudioFile& file) {
     if (layout_.asList)
         buffer_ += written_ == 0 ? "[\n" : ",\n";
@@ -115,6 +140,7 @@ void RecordWriter::writeJson(const core::AudioFile& file) {
                  });
     if (!openGroup.empty())
         buffer_ += '}';
+    writeJsonPictures(file.pictures);
     buffer_ += '}';
     if (!layout_.asList)
         buffer_ += '\n';

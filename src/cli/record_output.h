@@ -14,8 +14,9 @@ enum class OutputFormat { Tsv, Json };
 //         written even when no record follows, then one line per record; backslash, tab,
 //         line feed and carriage return inside a value are written as \\, \t, \n and \r;
 //         flags as 1 or 0.
-//   JSON: one object per record, groups as nested objects; a list is an array with one
-//         record per line, a single record a bare object.
+//   JSON: one object per record, groups as nested objects, and "pictures" with their
+//         "count" and "items" (type number, MIME type, description, image size in bytes); a list is
+//         an array with one record per line, a single record a bare object.
 // Records are written as they come, straight from their UTF-8 bytes into one buffer that
 // goes to the stream in large pieces, so a list of any length needs the memory of one
 // record. The list is closed, and everything flushed, when the writer goes.
@@ -35,6 +36,7 @@ public:
 
 private:
     void writeJson(const core::AudioFile& file);
+    void writeJsonPictures(const core::PictureList& pictures);
     void writeTsv(const core::AudioFile& file);
     void flush();
 

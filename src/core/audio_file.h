@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 
+#include "core/picture_info.h"
 #include "core/tag_fields.h"
 
 namespace tw::core {
@@ -46,6 +47,9 @@ struct AudioFile {
     TagFields id3v1;
     TagV2Fields id3v2;
     LyricsTag lyrics;
+    // The attached pictures of the ID3v2 tag, as their frame headers tell; the images stay
+    // in the file until a window or command reads them (picture_data.h).
+    PictureList pictures;
     StreamTexts streamText;
     std::string infoText;  // the stream texts laid into the information text
     // Why the last read of the file failed (it could not be opened or read to its end);
@@ -57,7 +61,9 @@ struct AudioFile {
         return streamText[static_cast<std::size_t>(f)];
     }
 
-    bool dirty() const { return id3v1.dirty() || id3v2.dirty() || lyrics.dirty(); }
+    bool dirty() const {
+        return id3v1.dirty() || id3v2.dirty() || lyrics.dirty() || pictures.dirty();
+    }
     bool unreadable() const { return !readFailure.empty(); }
 
     // Makes a record for `path`, whose work folder is the first `folderLength` bytes of it:

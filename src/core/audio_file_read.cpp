@@ -51,12 +51,17 @@ void readId3v2(ByteWindow& window, AudioFile& record) {
     if (!header) {
         record.id3v2.inFile = record.id3v2.present = record.id3v2.changed = false;
         record.lyrics.inFile = record.lyrics.present = record.lyrics.changed = false;
+        record.pictures = {};
         return;
     }
-    const auto length = static_cast<std::size_t>(
-        std::min({header->tagSize(), window.size(), std::uint64_t{kId3v2ReadLimit}}));
-    const Id3v2Tag tag(*header, window.bytesAt(0, length), kReadFrameIds);
+    // Only the frame headers and the frames of the fields are read: a large picture costs
+    // the read of its first bytes.
+    const Id3v2Tag tag(*header, window, std::min(header->tagSize(), std::uint64_t{kId3v2ReadLimit}),
+                       kReadFrameIds);
     readId3v2Fields(tag.tag(), record.id3v2, record.lyrics);
+    record.pictures = {};
+    for (std::size_t i = 0; i < tag.pictures().size(); ++i)
+        record.pictures.items.push_back({tag.pictures()[i], static_cast<int>(i), nullptr});
 }
 
 void setTimes(AudioFile& record, const FileFacts& facts) {

@@ -4,14 +4,14 @@
 
 namespace tw::core {
 
-void setNumbering(FileList& list) {
-    const std::int32_t total = list.selectedCount();
-    std::int32_t counter = 0;
+void setNumbering(FileList& list, const Numbering& numbering) {
+    const std::int32_t total = numbering.withTotal ? numbering.start + list.selectedCount() - 1 : 0;
+    std::int32_t counter = numbering.start;
     list.forEachSelected([&](AudioFile& file) {
-        ++counter;
         file.id3v1.setTrack(counter, true);
         file.id3v2.setTrack(counter, true);
         file.id3v2.setTrackTotal(total, true);
+        ++counter;
     });
 }
 
@@ -39,7 +39,12 @@ bool clearV1Selected(FileList& list) {
 
 bool clearV2Selected(FileList& list) {
     bool changed = false;
-    list.forEachSelected([&](AudioFile& file) { changed |= clearFields(file.id3v2); });
+    list.forEachSelected([&](AudioFile& file) {
+        changed |= clearFields(file.id3v2);
+        // The tag goes with its pictures.
+        if (!file.id3v2.present)
+            file.pictures.removeType(-1);
+    });
     return changed;
 }
 

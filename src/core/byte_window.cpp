@@ -21,6 +21,8 @@ void ByteWindow::reset(int fd, std::uint64_t size) {
     size_ = size;
     bufferOffset_ = 0;
     bufferLength_ = 0;
+    headLength_ = 0;
+    headRead_ = false;
     failed_ = false;
     error_ = 0;
 }
@@ -43,36 +45,56 @@ std::span<const std::uint8_t> ByteWindow::bytesAt(std::uint64_t offset, std::siz
     if (memory_)
         return {memory_ + offset, available};
 
+    if (offset + available <= kChunk) {
+        if (!headRead_) {
+            headRead_ = true;
+            readInto(head_, 0, kChunk, headLength_);
+        }
+        if (offset < headLength_)
+            return {head_.data() + offset, std::min<std::size_t>(available, headLength_ - offset)};
+        return {};
+    }
     if (offset >= bufferOffset_ && offset + available <= bufferOffset_ + bufferLength_)
         return {buffer_.data() + (offset - bufferOffset_), available};
     if (failed_)
         return {};
-
-    const std::size_t want = std::max(available, kChunk);
-    if (buffer_.size() < want)
-        buffer_.resize(want);
     std::size_t got = 0;
+    readInto(buffer_, offset, std::max(available, kFarChunk), got);
+    bufferOffset_ = offset;
+    bufferLength_ = got;
+    return {buffer_.data(), std::min(available, got)};
+}
+
+// Reads up to `count` bytes from `offset` into `into` (grown as needed); false, with the
+// window failed, when a read failed or the file ended early.
+bool ByteWindow::readInto(std::vector<std::uint8_t>& into, std::uint64_t offset, std::size_t count,
+                          std::size_t& got) {
+    if (failed_)
+        return false;
+    if (into.size() < count)
+        into.resize(count);
+    got = 0;
     const std::size_t toRead =
-        static_cast<std::size_t>(std::min<std::uint64_t>(want, size_ - offset));
+        static_cast<std::size_t>(std::min<std::uint64_t>(count, size_ - offset));
     while (got < toRead) {
         const ssize_t n =
-            ::pread(fd_, buffer_.data() + got, toRead - got, static_cast<off_t>(offset + got));
+            ::pread(fd_, into.data() + got, toRead - got, static_cast<off_t>(offset + got));
         if (n < 0 && errno == EINTR)
             continue;
         if (n <= 0) {
             // An error, or the file became shorter than it was when it was opened.
             failed_ = true;
             error_ = n < 0 ? errno : 0;
-            break;
+            return false;
         }
         got += static_cast<std::size_t>(n);
     }
-    bufferOffset_ = offset;
-    bufferLength_ = got;
-    return {buffer_.data(), std::min(available, got)};
+    return true;
 }
 
 std::span<const std::uint8_t> ByteWindow::someBytesAt(std::uint64_t offset, std::size_t atMost) {
+    if (!memory_ && headRead_ && offset < headLength_)
+        return {head_.data() + offset, std::min<std::size_t>(headLength_ - offset, atMost)};
     if (!memory_ && offset >= bufferOffset_ && offset < bufferOffset_ + bufferLength_) {
         const std::size_t held = bufferOffset_ + bufferLength_ - offset;
         return {buffer_.data() + (offset - bufferOffset_), std::min(held, atMost)};

@@ -6,9 +6,11 @@
 
 namespace tw::core {
 
-// Random access to the bytes of an open file, or of a buffer, through one reusable buffer:
+// Random access to the bytes of an open file, or of a buffer, through reusable buffers:
 // a reader asks for bytes at any offset and gets them from memory, with one pread() per
-// 64 KiB window instead of a seek and a read per access.
+// 16 KiB window instead of a seek and a read per access. The first window of the file (where
+// the tags and the stream start) is kept apart, so that reading elsewhere (behind a large
+// picture) does not make it read again.
 //
 // Borrows the descriptor or the buffer (the caller keeps them alive and closes them); the
 // window's own buffer is kept across reset() calls so that scanning many files allocates
@@ -16,6 +18,10 @@ namespace tw::core {
 class ByteWindow {
 public:
     static constexpr std::size_t kChunk = 16 * 1024;
+    // Reads behind the first window take at least this much (a page): what is read there is
+    // mostly a frame header behind a large picture and the first audio frame, and copying
+    // more than that costs as much as the picture saves.
+    static constexpr std::size_t kFarChunk = 4 * 1024;
 
     // Over the file `fd` of `size` bytes.
     void reset(int fd, std::uint64_t size);
@@ -42,10 +48,16 @@ public:
     std::size_t copyAt(std::uint64_t offset, std::span<std::uint8_t> out);
 
 private:
+    bool readInto(std::vector<std::uint8_t>& into, std::uint64_t offset, std::size_t count,
+                  std::size_t& got);
+
     int fd_ = -1;
     const std::uint8_t* memory_ = nullptr;
     std::uint64_t size_ = 0;
     std::vector<std::uint8_t> buffer_;
+    std::vector<std::uint8_t> head_;  // the first kChunk bytes, once read
+    std::size_t headLength_ = 0;
+    bool headRead_ = false;
     std::uint64_t bufferOffset_ = 0;
     std::size_t bufferLength_ = 0;
     bool failed_ = false;

@@ -1,9 +1,17 @@
 #include "core/file_list.h"
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstring>
+#include <optional>
+#include <string>
 #include <utility>
+
+#include "base/language.h"
+#include "base/string_ids.h"
+#include "core/desktop_trash.h"
 
 namespace tw::core {
 
@@ -167,17 +175,28 @@ void FileList::replace(int index, std::unique_ptr<AudioFile> record) {
     files_[static_cast<std::size_t>(index)] = std::move(record);
 }
 
-std::vector<std::string> FileList::removeSelected(bool deleteFromDisk) {
-    std::vector<std::string> failed;
+std::vector<FileFailure> FileList::removeSelected(bool deleteFromDisk) {
+    std::vector<FileFailure> failed;
     if (deleteFromDisk) {
         for (int index : selectedIndices()) {
             AudioFile& file = at(index);
-            // unlink, unlike std::filesystem::remove, never takes a folder that has come to
-            // stand under the file's name; a file that is already gone counts as deleted.
-            if (::unlink(file.path.c_str()) == 0 || errno == ENOENT)
+            // Only files go to the trash, never a folder that has come to stand under the
+            // file's name; a file that is already gone counts as deleted.
+            struct stat st {};
+            std::optional<std::string> why;
+            if (::lstat(file.path.c_str(), &st) != 0) {
+                if (errno == ENOENT)
+                    continue;
+                why = std::strerror(errno);
+            } else if (S_ISDIR(st.st_mode)) {
+                why = std::strerror(EISDIR);
+            } else {
+                why = moveToTrash(file.path);
+            }
+            if (!why)
                 continue;
             // The file is still on the disk, so its record stays in the list.
-            failed.push_back(file.fileName);
+            failed.push_back({file.fileName, base::trf(base::ids::kDeleteToTrashFailed, *why)});
             file.selected = false;
         }
     }

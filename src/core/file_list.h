@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/audio_file.h"
+#include "core/file_failure.h"
 
 namespace tw::core {
 
@@ -78,9 +79,10 @@ public:
     void replace(int index, std::unique_ptr<AudioFile> record);
 
     // Takes every selected record out of the list. With `deleteFromDisk` each selected file
-    // is deleted first; a file whose deletion fails stays in the list and its fileName is
-    // returned. Afterwards file 0 is the only selected file (none for an empty list).
-    std::vector<std::string> removeSelected(bool deleteFromDisk);
+    // is moved to the desktop's trash first (desktop_trash.h: never unlinked, so it can be
+    // put back); a file that cannot be moved stays in the list and is returned with the
+    // reason. Afterwards file 0 is the only selected file (none for an empty list).
+    std::vector<FileFailure> removeSelected(bool deleteFromDisk);
 
     // Appends copies of the first `limit` files of the chain to `target`, as unselected
     // records going through target.add().

@@ -3,6 +3,7 @@
 #include <taglib/id3v2synchdata.h>
 
 #include <algorithm>
+#include <array>
 #include <optional>
 
 namespace tw::core {
@@ -26,13 +27,17 @@ std::uint64_t synchsafe(const std::uint8_t* p) {
 }
 
 // The frame area of a tag (the body behind the extended header) and the frame layout of
-// its version. Every position handed in lies within the area.
+// its version. Every position handed in lies within the area. The bytes come through a
+// window, so that a walk over a file reads the frame headers and the wanted frames only,
+// never the bodies of frames it steps over (a large picture costs one header read).
 class FrameArea {
 public:
-    FrameArea(int version, std::span<const std::uint8_t> bytes)
+    // The area of `length` bytes that starts at `start` in `window`.
+    FrameArea(int version, ByteWindow& window, std::uint64_t start, std::size_t length)
         : version_(version),
-          data_(bytes.data()),
-          end_(bytes.size()),
+          window_(window),
+          start_(start),
+          end_(length),
           idLength_(version == 2 ? 3 : 4),
           headerLength_(version == 2 ? 6 : 10) {}
 
@@ -41,23 +46,25 @@ public:
     bool headerFits(std::size_t pos) const { return pos <= end_ && end_ - pos >= headerLength_; }
 
     bool validId(std::size_t pos) const {
-        return std::all_of(data_ + pos, data_ + pos + idLength_, isIdChar);
+        const std::uint8_t* id = at(pos, idLength_);
+        return std::all_of(id, id + idLength_, isIdChar);
     }
 
     // Zero bytes where an id would be (as far as the area reaches): the padding.
     bool paddingAt(std::size_t pos) const {
-        const std::size_t stop = std::min(end_, pos + idLength_);
-        return std::all_of(data_ + pos, data_ + stop, [](std::uint8_t c) { return c == 0; });
+        const std::size_t count = std::min(end_, pos + idLength_) - pos;
+        const std::uint8_t* bytes = at(pos, count);
+        return std::all_of(bytes, bytes + count, [](std::uint8_t c) { return c == 0; });
     }
 
     std::uint16_t flags(std::size_t pos) const {
-        return version_ == 2 ? 0 : static_cast<std::uint16_t>(bigEndian(data_ + pos + 8, 2));
+        return version_ == 2 ? 0 : static_cast<std::uint16_t>(bigEndian(at(pos + 8, 2), 2));
     }
 
     // The frame size as the version stores it. A v2.4 size with a high bit set cannot be
     // synchsafe and is read plainly, as TagLib reads it too.
     std::uint64_t storedSize(std::size_t pos) const {
-        const std::uint8_t* size = data_ + pos + idLength_;
+        const std::uint8_t* size = at(pos + idLength_, 4);
         if (version_ == 2)
             return bigEndian(size, 3);
         if (version_ == 3 || ((size[0] | size[1] | size[2] | size[3]) & 0x80))
@@ -73,8 +80,9 @@ public:
     bool saneFlags(std::size_t pos) const {
         if (version_ == 2)
             return true;
-        const std::uint8_t status = data_[pos + 8];
-        const std::uint8_t format = data_[pos + 9];
+        const std::uint8_t* flagBytes = at(pos + 8, 2);
+        const std::uint8_t status = flagBytes[0];
+        const std::uint8_t format = flagBytes[1];
         if (version_ == 3)
             return (status & 0x1F) == 0 && (format & 0x1F) == 0;
         return (status & 0x8F) == 0 && (format & 0xB0) == 0;
@@ -83,8 +91,10 @@ public:
     // A frame plausibly starts here: an id that starts with a letter, sane flags, and a size
     // that is not zero and stays within the area.
     bool plausibleFrame(std::size_t pos) const {
-        if (!headerFits(pos) || data_[pos] < 'A' || data_[pos] > 'Z' || !validId(pos) ||
-            !saneFlags(pos))
+        if (!headerFits(pos))
+            return false;
+        const std::uint8_t first = *at(pos, 1);
+        if (first < 'A' || first > 'Z' || !validId(pos) || !saneFlags(pos))
             return false;
         const std::uint64_t size = storedSize(pos);
         return size > 0 && fits(pos, size);
@@ -102,7 +112,7 @@ public:
         const std::uint64_t size = storedSize(pos);
         if (version_ != 4)
             return size;
-        const std::uint64_t plain = bigEndian(data_ + pos + 4, 4);
+        const std::uint64_t plain = bigEndian(at(pos + 4, 4), 4);
         if (plain == size || !fits(pos, plain))
             return size;
         if (fits(pos, size) && goesOnAt(pos + headerLength_ + size))
@@ -123,37 +133,54 @@ public:
     }
 
     std::string printableId(std::size_t pos) const {
+        const std::size_t count = std::min(end_, pos + idLength_) - pos;
+        const std::uint8_t* bytes = at(pos, count);
         std::string id;
-        for (std::size_t i = pos; i < std::min(end_, pos + idLength_); ++i)
-            id += data_[i] >= 0x20 && data_[i] < 0x7F ? static_cast<char>(data_[i]) : '?';
+        for (std::size_t i = 0; i < count; ++i)
+            id += bytes[i] >= 0x20 && bytes[i] < 0x7F ? static_cast<char>(bytes[i]) : '?';
         return id;
     }
 
     std::string id(std::size_t pos) const {
-        return {reinterpret_cast<const char*>(data_) + pos, idLength_};
+        return {reinterpret_cast<const char*>(at(pos, idLength_)), idLength_};
     }
 
     TagLib::ByteVector bytes(std::size_t pos, std::size_t length) const {
-        return {reinterpret_cast<const char*>(data_) + pos, static_cast<unsigned int>(length)};
+        const auto got = window_.bytesAt(start_ + pos, length);
+        return {reinterpret_cast<const char*>(got.data()), static_cast<unsigned int>(got.size())};
     }
 
 private:
+    // `count` (at most kScratch) bytes at `pos`, valid until the next access; zeros for what
+    // a failed read of the file did not give.
+    const std::uint8_t* at(std::size_t pos, std::size_t count) const {
+        const auto got = window_.bytesAt(start_ + pos, count);
+        if (got.size() >= count)
+            return got.data();
+        scratch_.fill(0);
+        std::copy(got.begin(), got.end(), scratch_.begin());
+        return scratch_.data();
+    }
+
+    static constexpr std::size_t kScratch = 16;
     int version_;
-    const std::uint8_t* data_;
+    ByteWindow& window_;
+    std::uint64_t start_;
     std::size_t end_;
     std::size_t idLength_;
     std::size_t headerLength_;
+    mutable std::array<std::uint8_t, kScratch> scratch_{};
 };
 
 // Where the frames start behind the extended header. Its size counts the bytes behind the
 // size field in v2.3 and the whole header in v2.4; writers that mixed the two up are
 // forgiven when only the other reading leads to a frame.
 std::size_t framesStart(const Id3v2Header& header, const FrameArea& area,
-                        std::span<const std::uint8_t> body) {
-    if (!header.hasExtendedHeader() || body.size() < 4)
+                        const std::array<std::uint8_t, 4>& first) {
+    if (!header.hasExtendedHeader() || area.end() < 4)
         return 0;
     const bool v3 = header.majorVersion == 3;
-    const std::uint64_t declared = v3 ? 4 + bigEndian(body.data(), 4) : synchsafe(body.data());
+    const std::uint64_t declared = v3 ? 4 + bigEndian(first.data(), 4) : synchsafe(first.data());
     const std::uint64_t other = v3 ? declared - 4 : declared + 4;
     for (std::uint64_t start : {declared, other})
         if (start <= area.end() && area.goesOnAt(static_cast<std::size_t>(start)))
@@ -165,26 +192,42 @@ std::size_t framesStart(const Id3v2Header& header, const FrameArea& area,
 
 Id3v2FrameWalk walkId3v2Frames(const Id3v2Header& header, std::span<const std::uint8_t> tag,
                                const FrameWanted& wanted) {
+    ByteWindow window;
+    window.reset(tag);
+    return walkId3v2Frames(header, window, tag.size(), wanted);
+}
+
+Id3v2FrameWalk walkId3v2Frames(const Id3v2Header& header, ByteWindow& file, std::uint64_t tagLength,
+                               const FrameWanted& wanted) {
     Id3v2FrameWalk walk;
     walk.version = header.majorVersion;
     walk.unsynchronised = header.majorVersion == 4 && header.unsynchronised();
-    const std::size_t bodyEnd = static_cast<std::size_t>(
-        std::min<std::uint64_t>(tag.size(), Id3v2Header::kSize + header.bodySize));
+    const std::uint64_t bodyEnd =
+        std::min({tagLength, file.size(), Id3v2Header::kSize + std::uint64_t{header.bodySize}});
     if (bodyEnd <= Id3v2Header::kSize)
         return walk;
 
-    std::span<const std::uint8_t> body =
-        tag.subspan(Id3v2Header::kSize, bodyEnd - Id3v2Header::kSize);
+    ByteWindow* window = &file;
+    std::uint64_t bodyStart = Id3v2Header::kSize;
+    auto bodyLength = static_cast<std::size_t>(bodyEnd - Id3v2Header::kSize);
     const bool wholeTagUnsynchronised = header.unsynchronised() && header.majorVersion < 4;
     TagLib::ByteVector decoded;
+    ByteWindow decodedWindow;
     if (wholeTagUnsynchronised) {
+        const auto body = file.bytesAt(Id3v2Header::kSize, bodyLength);
         decoded = TagLib::ID3v2::SynchData::decode(TagLib::ByteVector(
             reinterpret_cast<const char*>(body.data()), static_cast<unsigned int>(body.size())));
-        body = {reinterpret_cast<const std::uint8_t*>(decoded.data()), decoded.size()};
+        decodedWindow.reset(
+            {reinterpret_cast<const std::uint8_t*>(decoded.data()), decoded.size()});
+        window = &decodedWindow;
+        bodyStart = 0;
+        bodyLength = decoded.size();
     }
 
-    const FrameArea area(header.majorVersion, body);
-    const std::size_t start = framesStart(header, area, body);
+    const FrameArea area(header.majorVersion, *window, bodyStart, bodyLength);
+    std::array<std::uint8_t, 4> first{};
+    window->copyAt(bodyStart, first);
+    const std::size_t start = framesStart(header, area, first);
     const std::size_t headerLength = area.headerLength();
     auto note = [&](Id3v2Damage::Kind kind, std::size_t pos) {
         walk.damage.push_back({kind, Id3v2Header::kSize + pos, area.printableId(pos)});
@@ -207,10 +250,14 @@ Id3v2FrameWalk walkId3v2Frames(const Id3v2Header& header, std::span<const std::u
                 note(Id3v2Damage::Kind::InvalidId, pos);
             std::string id = area.id(pos);
             TagLib::ByteVector bytes;
+            TagLib::ByteVector head;
             if (!wanted || wanted(id))
                 bytes = area.bytes(pos, next - pos);
+            else
+                head =
+                    area.bytes(pos, std::min(next - pos, headerLength + Id3v2RawFrame::kHeadBytes));
             walk.frames.push_back({std::move(id), area.flags(pos), Id3v2Header::kSize + pos,
-                                   validId, std::move(bytes)});
+                                   validId, std::move(bytes), std::move(head), next - pos});
             lastEnd = pos = next;
             continue;
         }

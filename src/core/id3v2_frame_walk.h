@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/byte_window.h"
 #include "core/id3v2_header.h"
 
 namespace tw::core {
@@ -40,6 +41,12 @@ struct Id3v2RawFrame {
     std::uint64_t offset = 0;  // of its header, from the tag start
     bool validId = true;       // the id is upper-case letters and digits
     TagLib::ByteVector bytes;  // header and body, exactly as stored; empty if not wanted
+    // Of a frame not wanted: its header and the first bytes of its body (up to kHeadBytes),
+    // enough to tell what a large frame holds without copying it.
+    TagLib::ByteVector head;
+    std::uint64_t length = 0;  // header and body as stored
+
+    static constexpr std::size_t kHeadBytes = 512;
 
     std::size_t headerSize() const { return id.size() == 3 ? 6 : 10; }
     TagLib::ByteVector body() const { return bytes.mid(static_cast<unsigned int>(headerSize())); }
@@ -78,6 +85,10 @@ using FrameWanted = std::function<bool(std::string_view id)>;
 // Walks the frames of the tag whose header is `header`; `tag` holds the whole tag from its
 // header on, or as much of it as the file has.
 Id3v2FrameWalk walkId3v2Frames(const Id3v2Header& header, std::span<const std::uint8_t> tag,
+                               const FrameWanted& wanted = {});
+// The same over a file (or buffer) whose first `tagLength` bytes hold the tag: only the
+// frame headers and the wanted frames are read (and the first bytes of the others).
+Id3v2FrameWalk walkId3v2Frames(const Id3v2Header& header, ByteWindow& file, std::uint64_t tagLength,
                                const FrameWanted& wanted = {});
 
 }  // namespace tw::core

@@ -81,17 +81,49 @@ Id3v2Tag::Id3v2Tag(const Id3v2Header& header, std::span<const std::uint8_t> byte
                    std::span<const std::string_view> onlyIds)
     : Id3v2Tag() {
     onlyIds_ = onlyIds;
+    take(header, walkId3v2Frames(header, bytes, wantedFrames(header)));
+}
+
+Id3v2Tag::Id3v2Tag(const Id3v2Header& header, ByteWindow& file, std::uint64_t tagLength,
+                   std::span<const std::string_view> onlyIds)
+    : Id3v2Tag() {
+    onlyIds_ = onlyIds;
+    take(header, walkId3v2Frames(header, file, tagLength, wantedFrames(header)));
+}
+
+FrameWanted Id3v2Tag::wantedFrames(const Id3v2Header& header) {
     // v2.2 ids are known only once carried over (addEntry).
-    FrameWanted wanted;
-    if (!onlyIds.empty() && header.majorVersion != 2)
-        wanted = [this](std::string_view id) { return isWanted(id); };
-    const Id3v2FrameWalk walk = walkId3v2Frames(header, bytes, wanted);
+    if (onlyIds_.empty() || header.majorVersion == 2)
+        return {};
+    return [this](std::string_view id) { return isWanted(id); };
+}
+
+void Id3v2Tag::take(const Id3v2Header& header, const Id3v2FrameWalk& walk) {
     writeVersion_ = header.majorVersion == 4 ? 4 : 3;
     oldSize_ = header.tagSize();
     damage_ = walk.damage;
     tagLibHeader_ = tagLibHeader(writeVersion_, walk.unsynchronised);
-    for (const Id3v2RawFrame& raw : walk.frames)
+    const std::string_view pictureId = pictureFrameId(header.majorVersion);
+    for (const Id3v2RawFrame& raw : walk.frames) {
+        const std::size_t before = entries_.size();
         addEntry(raw, header.majorVersion == 2);
+        if (raw.id != pictureId)
+            continue;
+        const TagLib::ByteVector& head = raw.bytes.isEmpty() ? raw.head : raw.bytes;
+        pictures_.push_back(
+            parsePictureHead({reinterpret_cast<const std::uint8_t*>(head.data()), head.size()},
+                             raw.length, header.majorVersion));
+        pictureFrames_.push_back(entries_.size() > before ? entries_.back().frame : nullptr);
+    }
+}
+
+Frame* Id3v2Tag::pictureFrame(std::size_t index) const {
+    if (index >= pictureFrames_.size() || !pictureFrames_[index])
+        return nullptr;
+    for (Frame* frame : tag_->frameList())
+        if (frame == pictureFrames_[index])
+            return frame;
+    return nullptr;
 }
 
 Id3v2Tag::~Id3v2Tag() = default;

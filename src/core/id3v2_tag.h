@@ -12,6 +12,7 @@
 
 #include "core/id3v2_frame_walk.h"
 #include "core/id3v2_header.h"
+#include "core/picture_info.h"
 
 namespace tw::core {
 
@@ -58,6 +59,10 @@ public:
     // cannot be rendered.
     Id3v2Tag(const Id3v2Header& header, std::span<const std::uint8_t> bytes,
              std::span<const std::string_view> onlyIds = {});
+    // The same from the first `tagLength` bytes of a file read through `file`: of the frames
+    // not among onlyIds only the headers and first bytes are read.
+    Id3v2Tag(const Id3v2Header& header, ByteWindow& file, std::uint64_t tagLength,
+             std::span<const std::string_view> onlyIds = {});
     // A new, empty tag.
     Id3v2Tag();
     ~Id3v2Tag();
@@ -71,6 +76,13 @@ public:
     void removeFrame(TagLib::ID3v2::Frame* frame);
     // Removes every frame whose TagLib id is `id`.
     void removeFrames(const char* id);
+
+    // The attached pictures of the file's tag, in their order, as their frames' first bytes
+    // tell (whether or not the frames were parsed).
+    const std::vector<PictureInfo>& pictures() const { return pictures_; }
+    // TagLib's parse of picture `index`: null when the frame was not parsed (not among
+    // onlyIds, or TagLib cannot read it) or has been removed.
+    TagLib::ID3v2::Frame* pictureFrame(std::size_t index) const;
 
     // The version the tag is written in: 4 for a v2.4 tag, 3 for all others.
     int writeVersion() const { return writeVersion_; }
@@ -100,6 +112,8 @@ private:
         const TagLib::ID3v2::Frame* frame = nullptr;  // TagLib's parse, when it has one
     };
 
+    FrameWanted wantedFrames(const Id3v2Header& header);
+    void take(const Id3v2Header& header, const Id3v2FrameWalk& walk);
     void addEntry(const Id3v2RawFrame& raw, bool v22);
     bool isWanted(std::string_view id) const;
     bool unchanged(const Entry& entry) const;
@@ -110,6 +124,8 @@ private:
     std::unique_ptr<TagLib::ID3v2::Tag> tag_;
     std::vector<std::unique_ptr<TagLib::ID3v2::Frame>> removed_;
     std::vector<Entry> entries_;
+    std::vector<PictureInfo> pictures_;
+    std::vector<const TagLib::ID3v2::Frame*> pictureFrames_;  // parallel to pictures_
     std::vector<Id3v2Damage> damage_;
     std::uint64_t oldSize_ = 0;
     int writeVersion_ = 3;

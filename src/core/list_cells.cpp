@@ -96,7 +96,7 @@ std::string_view ListCellTexts::text(AudioFile& record, TagFieldId column) const
         case TagFieldId::Lyrics:
             return record.lyrics.inFile ? yes_ : no_;
         case TagFieldId::Picture:
-            return {};
+            return record.pictures.hasFrontCover() ? yes_ : no_;
     }
     return {};
 }

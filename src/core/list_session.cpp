@@ -122,11 +122,11 @@ bool ListSession::removeSelected() {
 bool ListSession::deleteSelected() {
     if (port_.askYesNo(base::tr(base::ids::kMsgConfirmDeleteFiles)) != base::UserPort::Answer::Yes)
         return false;
-    const std::vector<std::string> failed = list_.removeSelected(true);
+    const std::vector<FileFailure> failed = list_.removeSelected(true);
     listChanged();
     if (!failed.empty())
         port_.showFailedFiles(base::tr(base::ids::kFailedFilesCaption),
-                              base::tr(base::ids::kMsgCannotDeleteFiles), failed);
+                              base::tr(base::ids::kMsgCannotDeleteFiles), failureLines(failed));
     return true;
 }
 

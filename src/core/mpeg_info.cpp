@@ -101,7 +101,10 @@ std::int64_t findMpegFrame(ByteWindow& input, std::uint64_t from, std::uint64_t 
     const std::uint64_t fileLength = input.size();
     std::uint64_t pos = from;
     while (pos < until) {
-        const auto chunk = input.someBytesAt(pos, ByteWindow::kChunk);
+        // Behind the first window (a large tag), a page at a time: the first frame is
+        // usually at the tag's end.
+        const auto chunk = input.someBytesAt(
+            pos, pos < ByteWindow::kChunk ? ByteWindow::kChunk : ByteWindow::kFarChunk);
         if (chunk.empty())
             return -1;  // a failed read ends the search
         const std::size_t limit =

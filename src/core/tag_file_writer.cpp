@@ -1,5 +1,7 @@
 #include "core/tag_file_writer.h"
 
+#include <taglib/attachedpictureframe.h>
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -7,6 +9,7 @@
 #include <cerrno>
 #include <cstring>
 #include <optional>
+#include <set>
 
 #include "base/file_ops.h"
 #include "base/language.h"
@@ -277,6 +280,48 @@ bool TagFileWriter::writeLyrics(const AudioFile& record) {
     if (text.empty() && !s.v2Header && !s.tag)
         return true;  // no tag, so no lyrics to remove
     writeId3v2Lyrics(s.loadedTag(), text);
+    s.v2Staged = true;
+    return true;
+}
+
+bool TagFileWriter::writePictures(const AudioFile& record) {
+    State& s = *state_;
+    if (!s.canRewriteV2())
+        return false;
+    Id3v2Tag& tag = s.loadedTag();
+    std::set<int> kept;
+    for (const Picture& picture : record.pictures.items) {
+        if (picture.fileIndex < 0)
+            continue;
+        if (static_cast<std::size_t>(picture.fileIndex) >= tag.pictures().size())
+            return s.fail(base::tr(ids::kReadChangedMeanwhile));
+        kept.insert(picture.fileIndex);
+    }
+    for (std::size_t i = 0; i < tag.pictures().size(); ++i) {
+        if (kept.contains(static_cast<int>(i)))
+            continue;
+        TagLib::ID3v2::Frame* frame = tag.pictureFrame(i);
+        if (!frame)
+            return s.fail(
+                base::trf(ids::kSavePictureNotRemovable, static_cast<std::int64_t>(i + 1)));
+        tag.removeFrame(frame);
+    }
+    for (const Picture& picture : record.pictures.items) {
+        if (picture.fileIndex >= 0 || !picture.data)
+            continue;
+        auto frame = std::make_unique<TagLib::ID3v2::AttachedPictureFrame>();
+        const TagLib::String description(picture.info.description, TagLib::String::UTF8);
+        // v2.3 has no UTF-8: a description beyond Latin-1 goes as UTF-16.
+        frame->setTextEncoding(description.isLatin1() ? TagLib::String::Latin1
+                                                      : TagLib::String::UTF16);
+        frame->setMimeType(picture.info.mime);
+        frame->setType(
+            static_cast<TagLib::ID3v2::AttachedPictureFrame::Type>(picture.info.type & 0xFF));
+        frame->setDescription(description);
+        frame->setPicture(TagLib::ByteVector(picture.data->data(),
+                                             static_cast<unsigned int>(picture.data->size())));
+        tag.addFrame(std::move(frame));
+    }
     s.v2Staged = true;
     return true;
 }

@@ -20,6 +20,7 @@ class PendingSave;
 //     2. ID3v2: writeV2(record) when id3v2.changed && id3v2.present,
 //               else removeV2() when !id3v2.present && id3v2.inFile;
 //     3. lyrics: writeLyrics(record) when record.lyrics.dirty();
+//        pictures: writePictures(record) when record.pictures.dirty();
 //     4. SaveBatch::add(writer) (saveAll adds every dirty file to one batch), then finish().
 //
 // Each staging call returns that step's own success; a failed step stages nothing. Staging
@@ -73,6 +74,14 @@ public:
     // description; a new frame (language "XXX", no description) when there is none; an
     // empty text removes every USLT frame. Acts on the tag as steps 1-2 left it.
     bool writeLyrics(const AudioFile& record);
+
+    // The attached pictures of record.pictures: the file's picture frames the record no
+    // longer holds are removed, those it holds stay byte for byte, and each picture added
+    // in memory becomes a new frame (in the place of the first removed one, else last).
+    // False when the file cannot be read or rewritten, or its pictures are not the ones
+    // the record was read with (a picture to drop that cannot be parsed, or one the file
+    // no longer has).
+    bool writePictures(const AudioFile& record);
 
     // Writes what was staged, as a batch of one. True when nothing was staged. False, with
     // error() set, when the ID3v2 tag cannot be written without losing a frame (one the

@@ -73,7 +73,9 @@ struct StagedSave {
             record.id3v2, [&] { return writer.writeV2(record); },
             [&] { return writer.removeV2(); });
         const Step lyrics = saveLyrics(record, writer);
-        failed = v1 == Step::Failed || v2 == Step::Failed || lyrics == Step::Failed;
+        const bool picturesFailed = record.pictures.dirty() && !writer.writePictures(record);
+        failed =
+            v1 == Step::Failed || v2 == Step::Failed || lyrics == Step::Failed || picturesFailed;
         applyOutcome(record.id3v1, v1);
         applyOutcome(record.id3v2, v2);
         applyOutcome(record.lyrics, lyrics);

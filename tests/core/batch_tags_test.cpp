@@ -47,6 +47,20 @@ TEST(Numbering, NumbersTheChainWithTheTotalInIdThreeV2) {
     EXPECT_FALSE(canRemoveNumbering(list));
 }
 
+TEST(Numbering, FromAnyStartWithOrWithoutTheTotal) {
+    FileList list = listOf(3);
+    list.selectAll();
+    list.at(1).id3v2.present = true;
+    list.at(1).id3v2.trackTotal = 12;  // an old total goes when none is wanted
+    setNumbering(list, {.start = 7, .withTotal = false});
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(list.at(i).id3v1.track, 7 + i);
+        EXPECT_EQ(list.at(i).id3v2.trackTotal, 0);
+    }
+    setNumbering(list, {.start = 7, .withTotal = true});
+    EXPECT_EQ(list.at(0).id3v2.trackTotal, 9);  // the last number, not the count
+}
+
 TEST(ClearSelected, AMemoryOnlyTagDisappearsWithoutLeavingTheFileDirty) {
     FileList list = listOf(1);
     AudioFile& file = list.at(0);
@@ -66,9 +80,11 @@ TEST(ClearSelected, ATagInTheFileIsRemovedOnSaveEvenWhenEmpty) {
     FileList list = listOf(2);
     list.at(0).id3v2.present = list.at(0).id3v2.inFile = true;
     list.at(0).id3v2.encodedBy = "enc";
+    list.at(0).pictures.items.push_back({{3, "image/png", "", 10}, 0, nullptr});
     EXPECT_TRUE(clearV2Selected(list));
     EXPECT_EQ(list.at(0).id3v2.encodedBy, "");
     EXPECT_TRUE(list.at(0).id3v2.dirty());
+    EXPECT_TRUE(list.at(0).pictures.items.empty());  // the tag goes with its pictures
 
     // Nothing to clear and nothing in the file: no change at all.
     list.selectOnly(1);

@@ -45,7 +45,11 @@ TEST(ListCells, TextFieldsPreferV2AndTrackYearGenreShowV1Only) {
     EXPECT_EQ(cells.text(*file, TagFieldId::Year), "1999");
     EXPECT_EQ(cells.text(*file, TagFieldId::Genre), "Rock");
     EXPECT_EQ(cells.text(*file, TagFieldId::Composer), "Composer");
-    EXPECT_EQ(cells.text(*file, TagFieldId::Picture), "");
+    EXPECT_EQ(cells.text(*file, TagFieldId::Picture), "No");
+    file->pictures.items.push_back({{4, "image/png", "", 10}, 0, nullptr});
+    EXPECT_EQ(cells.text(*file, TagFieldId::Picture), "No");  // a back cover is no front cover
+    file->pictures.items.push_back({{3, "image/png", "", 10}, 1, nullptr});
+    EXPECT_EQ(cells.text(*file, TagFieldId::Picture), "Yes");
 
     for (int genre : {-1, 126, 254, 255}) {
         file->id3v1.genre = genre;

@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -13,26 +12,19 @@
 #include "core/app_options.h"
 #include "core/audio_file.h"
 #include "core/mpeg_info.h"
+#include "core/picture_data.h"
 #include "core/save_batch.h"
 #include "core/tag_file_writer.h"
 #include "core/tag_save.h"
 #include "support/damaged_tags.h"
 #include "support/id3v2_builder.h"
 #include "support/mp3_file.h"
+#include "support/mutagen.h"
 
 namespace tw::core {
 namespace {
 
-using Dump = std::map<std::string, std::string>;
-
-constexpr const char* kPython = "/usr/bin/python3";
-
-std::string quoted(const std::string& arg) {
-    std::string out = "'";
-    for (char c : arg)
-        out += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return out + "'";
-}
+using Dump = test::MutagenDump;
 
 ino_t inodeOf(const std::string& path) {
     struct stat st {};
@@ -40,51 +32,19 @@ ino_t inodeOf(const std::string& path) {
     return st.st_ino;
 }
 
-std::string toolPath() {
-    const char* source = std::getenv("TW_SOURCE_DIR");
-    return std::string(source ? source : ".") + "/tests/interop/mutagen_tool.py";
-}
-
-// Runs the mutagen tool; its standard output, or nothing when it failed.
 std::optional<std::string> runTool(const std::vector<std::string>& args) {
-    std::string command = quoted(kPython) + " " + quoted(toolPath());
-    for (const std::string& arg : args)
-        command += " " + quoted(arg);
-    FILE* pipe = ::popen(command.c_str(), "r");
-    if (!pipe)
-        return std::nullopt;
-    std::string out;
-    char buffer[4096];
-    while (std::size_t n = std::fread(buffer, 1, sizeof buffer, pipe))
-        out.append(buffer, n);
-    const int status = ::pclose(pipe);
-    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
-        return std::nullopt;
-    return out;
+    return test::runMutagenTool(args);
 }
 
-// The output of a tool command that lists KEY NUL VALUE NUL pairs.
 Dump dumpOf(const std::string& path, const char* command = "dump") {
-    const auto out = runTool({command, path});
-    if (!out)
-        throw std::runtime_error("mutagen could not read " + path);
-    Dump dump;
-    for (std::size_t start = 0; start < out->size();) {
-        const std::size_t key = out->find('\0', start);
-        const std::size_t value = key == std::string::npos ? key : out->find('\0', key + 1);
-        if (value == std::string::npos)
-            throw std::runtime_error("mutagen dump cut short for " + path);
-        dump[out->substr(start, key - start)] = out->substr(key + 1, value - key - 1);
-        start = value + 1;
-    }
-    return dump;
+    return test::mutagenDump(path, command);
 }
 
 class InteropTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        if (!runTool({"check"}))
-            GTEST_SKIP() << kPython << " with mutagen is not available";
+        if (!test::mutagenAvailable())
+            GTEST_SKIP() << "/usr/bin/python3 with mutagen is not available";
     }
     void TearDown() override { options() = saved_; }
 
@@ -284,6 +244,86 @@ TEST_F(InteropTest, DamagedTagsKeepEveryFrameMutagenSeesThroughAnEdit) {
         EXPECT_EQ(after, kept);
         expectAudioUnchanged();
     }
+}
+
+Dump withoutPictures(Dump dump) {
+    std::erase_if(dump, [](const auto& entry) { return entry.first.starts_with("APIC"); });
+    return dump;
+}
+
+// Pictures mutagen wrote are listed with their facts, read byte for byte, and added,
+// replaced and deleted so that mutagen reads the result, in the tag's own version, with
+// every other frame as it was.
+TEST_F(InteropTest, PicturesRoundTripWithMutagen) {
+    const std::string png = "\x89PNG\r\n\x1a\n" + std::string(3000, 'p');
+    const std::string jpeg = "\xff\xd8\xff" + std::string(700, 'j');
+    for (const auto& [scenario, version] : {std::pair{"rich-v23", "2.3"}, {"rich-v24", "2.4"}}) {
+        SCOPED_TRACE(scenario);
+        audioOnlyFile();
+        ASSERT_TRUE(runTool({"write", path_, scenario}));
+        const Dump before = dumpOf(path_, "frames");
+        const Dump beforePictures = dumpOf(path_);
+
+        AudioFile r = record();
+        ASSERT_EQ(r.pictures.items.size(), 2u);
+        // mutagen puts the smaller frame first.
+        const std::size_t frontAt = r.pictures.items[0].info.type == 3 ? 0 : 1;
+        const PictureInfo front = r.pictures.items[frontAt].info;
+        EXPECT_EQ(front.type, 3);
+        EXPECT_EQ(front.mime, "image/png");
+        EXPECT_EQ(front.description, "front");
+        EXPECT_EQ(front.byteSize, 4u + 256 * 8);
+        EXPECT_EQ(r.pictures.items[1 - frontAt].info.type, 4);
+        EXPECT_TRUE(r.pictures.hasFrontCover());
+
+        // Export: the bytes mutagen holds.
+        const auto loaded = readPictureData(path_, kPictureReadLimit);
+        ASSERT_TRUE(loaded && loaded->size() == 2u);
+        const std::string apicFront = beforePictures.at("APIC:front");
+        EXPECT_TRUE(apicFront.ends_with(test::md5Hex(*(*loaded)[frontAt]))) << apicFront;
+        EXPECT_EQ((*loaded)[frontAt]->size(), front.byteSize);
+
+        // Replace the front cover, add an illustration with a description beyond Latin-1.
+        r.pictures.put({3, "image/png", "new front", png.size()},
+                       std::make_shared<const std::string>(png));
+        r.pictures.put({18, "image/jpeg", "Bühne ✓", jpeg.size()},
+                       std::make_shared<const std::string>(jpeg));
+        std::string reason;
+        ASSERT_TRUE(save(r, &reason)) << reason;
+        Dump d = dumpOf(path_);
+        EXPECT_EQ(d.at("version"), version);
+        EXPECT_FALSE(d.contains("APIC:front"));
+        EXPECT_EQ(d.at("APIC:new front"), "image/png 3 " + test::md5Hex(png));
+        EXPECT_EQ(d.at("APIC:Bühne ✓"), "image/jpeg 18 " + test::md5Hex(jpeg));
+        EXPECT_EQ(d.at("APIC:back"), beforePictures.at("APIC:back"));
+        EXPECT_EQ(withoutPictures(dumpOf(path_, "frames")), withoutPictures(before));
+        EXPECT_FALSE(r.pictures.dirty());
+        ASSERT_EQ(r.pictures.items.size(), 3u);
+
+        // Delete the back cover.
+        ASSERT_EQ(r.pictures.removeType(4), 1u);
+        ASSERT_TRUE(save(r, &reason)) << reason;
+        d = dumpOf(path_);
+        EXPECT_FALSE(d.contains("APIC:back"));
+        EXPECT_TRUE(d.contains("APIC:new front"));
+        EXPECT_EQ(withoutPictures(dumpOf(path_, "frames")), withoutPictures(before));
+        EXPECT_EQ(record().pictures.items.size(), 2u);
+        expectAudioUnchanged();
+    }
+}
+
+// A file without any tag gets a v2.3 tag that holds only the picture.
+TEST_F(InteropTest, APictureAddedToAnUntaggedFileMakesAV23Tag) {
+    audioOnlyFile();
+    AudioFile r = record();
+    const std::string jpeg = "\xff\xd8\xff\xe0" + std::string(100, 'x');
+    r.pictures.put({3, "image/jpeg", "", jpeg.size()}, std::make_shared<const std::string>(jpeg));
+    std::string reason;
+    ASSERT_TRUE(save(r, &reason)) << reason;
+    const Dump d = dumpOf(path_);
+    EXPECT_EQ(d.at("version"), "2.3");
+    EXPECT_EQ(d.at("APIC:"), "image/jpeg 3 " + test::md5Hex(jpeg));
+    expectAudioUnchanged();
 }
 
 }  // namespace

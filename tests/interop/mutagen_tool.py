@@ -6,6 +6,7 @@
                                          before and after an edit
     mutagen_tool.py write FILE SCENARIO  gives FILE (audio only) the tag of a named scenario
                                          (mutagen orders frames by importance, then by size)
+    mutagen_tool.py md5 FILE             the md5 digest of a file's bytes, as dumps show data
     mutagen_tool.py check                exits 0 when mutagen can be imported
 
 Dump entries are KEY NUL VALUE NUL, sorted, so that values may hold any line break:
@@ -66,7 +67,7 @@ def dump(path):
 
 
 def frame_key(frame):
-    key = frame.HashKey
+    key = frame.HashKey.replace("\0", "\\0")  # PRIV keys hold their data
     if len(frame.FrameID) == 3:
         return type(frame).__mro__[1].__name__ + key[3:]
     return key
@@ -140,6 +141,10 @@ def main():
         return 0
     if len(sys.argv) == 3 and sys.argv[1] == "frames":
         frames(sys.argv[2])
+        return 0
+    if len(sys.argv) == 3 and sys.argv[1] == "md5":
+        with open(sys.argv[2], "rb") as f:
+            sys.stdout.write(hashlib.md5(f.read()).hexdigest())
         return 0
     if len(sys.argv) == 4 and sys.argv[1] == "write":
         write(sys.argv[2], sys.argv[3])

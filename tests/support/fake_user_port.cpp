@@ -63,6 +63,18 @@ std::optional<std::string> FakeUserPort::askSavePath(std::string_view suggested,
     return p;
 }
 
+std::optional<std::string> FakeUserPort::askOpenPath(std::string_view folder,
+                                                     std::string_view filter) {
+    log.push_back("open-path:" + std::string(folder) + ":" + std::string(filter));
+    if (openPaths.empty()) {
+        ADD_FAILURE() << "unexpected open-path question";
+        return std::nullopt;
+    }
+    auto p = openPaths.front();
+    openPaths.pop_front();
+    return p;
+}
+
 void FakeUserPort::showMessage(Severity, std::string_view text) {
     log.push_back("message:" + std::string(text));
     messages.emplace_back(text);

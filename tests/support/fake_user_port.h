@@ -19,6 +19,7 @@ public:
     std::deque<bool> silence;
     std::deque<OverwriteChoice> overwriteAnswers;
     std::deque<std::optional<std::string>> savePaths;
+    std::deque<std::optional<std::string>> openPaths;
 
     // The names of the last failed-files report, and its count.
     std::vector<std::string> failedFiles;
@@ -35,6 +36,8 @@ public:
     OverwriteChoice askOverwrite(std::string_view text) override;
     std::optional<std::string> askSavePath(std::string_view suggested, std::string_view filter,
                                            std::string_view defaultExtension) override;
+    std::optional<std::string> askOpenPath(std::string_view folder,
+                                           std::string_view filter) override;
     void showMessage(Severity severity, std::string_view text) override;
     void showFailedFiles(std::string_view title, std::string_view text,
                          const std::vector<std::string>& names) override;

@@ -124,6 +124,14 @@ std::optional<std::string> GuiUserPort::askSavePath(std::string_view suggested,
     return utf8(dialog.selectedFiles().first());
 }
 
+std::optional<std::string> GuiUserPort::askOpenPath(std::string_view folder,
+                                                    std::string_view filter) {
+    const QString path = QFileDialog::getOpenFileName(parent_, QString(), qs(folder), qs(filter));
+    if (path.isEmpty())
+        return std::nullopt;
+    return utf8(path);
+}
+
 void GuiUserPort::showMessage(Severity severity, std::string_view text) {
     const NormalCursor pointer;
     QMessageBox box(iconOf(severity), productName(), qs(text), QMessageBox::Ok, parent_);

@@ -165,6 +165,7 @@ constexpr KeyBinding kHotKeys[] = {
     {ids::kCmdShowStandardTab, {"Alt+2"}, 1},
     {ids::kCmdShowExtendedTab, {"Alt+3"}, 1},
     {ids::kCmdShowLyricsTab, {"Alt+4"}, 1},
+    {ids::kCmdShowPictureTab, {"Alt+5"}, 1},
     {ids::kCmdHelp, {"F1"}, 1},
 };
 

@@ -40,6 +40,7 @@ void defineViewCommands(CommandSet& commands, CommandContext& c) {
     commands.define(ids::kCmdShowStandardTab, showPage(tabs, TagTabsView::Page::Standard));
     commands.define(ids::kCmdShowExtendedTab, showPage(tabs, TagTabsView::Page::Extended));
     commands.define(ids::kCmdShowLyricsTab, showPage(tabs, TagTabsView::Page::Lyrics));
+    commands.define(ids::kCmdShowPictureTab, showPage(tabs, TagTabsView::Page::Picture));
 
     core::AppOptions& options = c.gui.options;
     commands.define(ids::kCmdAutoresizeColumns, {[&options, &window] {

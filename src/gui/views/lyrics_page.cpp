@@ -1,7 +1,6 @@
 #include "gui/views/lyrics_page.h"
 
 #include <QFile>
-#include <QFileDialog>
 #include <QHBoxLayout>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -74,10 +73,10 @@ void LyricsPage::onTextEdited() {
 }
 
 void LyricsPage::chooseLyricsFile() {
-    const QString path = QFileDialog::getOpenFileName(
-        this, QString(), qs(context_.options.workFolder), qtFileFilter(text(ids::kFilterTextFile)));
-    if (!path.isEmpty())
-        loadLyricsFile(path);
+    const auto path = context_.port.askOpenPath(context_.options.workFolder,
+                                                utf8(qtFileFilter(text(ids::kFilterTextFile))));
+    if (path)
+        loadLyricsFile(qs(*path));
 }
 
 bool LyricsPage::loadLyricsFile(const QString& path) {

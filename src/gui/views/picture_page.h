@@ -1,25 +1,88 @@
 #pragma once
 
 #include <QWidget>
+#include <string>
 
 #include "gui/gui_context.h"
+#include "gui/views/picture_loader.h"
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
 
 namespace tw::gui {
 
-// The "Picture" tab. Pictures are neither read nor written: the display stays empty, the
-// type selector and the save and open buttons are disabled, and "Delete Picture ..." only
-// asks (with exactly one file selected) and changes nothing either way.
+// The "Picture" tab: the attached pictures of the selected files, with a strip of thumbnails
+// when the first file has several. With several files selected it shows their picture when
+// all hold the same, else a note above the first file's pictures.
 //
-// Reads context.list for the selection count; owns only its widgets.
+// Pictures are read and decoded only while the tab is shown, on the loader's worker thread
+// (picture_loader.h). Added pictures (from a file, dropped, pasted) take the type and
+// description of the fields below the display and go into every selected file, as every
+// field edit of the tag tabs does; "Replace" and "Delete" act on the shown picture's type
+// in every selected file, "Put into All Selected" copies the shown picture to the others.
+// Edits stay in memory until the files are saved.
+//
+// Reads and edits the selected records of context.list and asks through context.port;
+// owns its widgets and its loader.
 class PicturePage : public QWidget {
     Q_OBJECT
 public:
     explicit PicturePage(GuiContext& context, QWidget* parent = nullptr);
 
+    // The pictures of the selected files (read when the page is shown).
+    void refresh();
+
+    // Adds the image file at `path` (JPEG or PNG, up to 16 MB) to the selected files: what
+    // "Open from File ..." and a drop do. False, after telling the user, when it is none.
+    bool addPictureFile(const QString& path);
+    // Adds these image bytes (a paste). False, after telling the user, when they are none.
+    bool addPictureBytes(std::string bytes, const QString& source);
+    void replacePicture();
     void deletePicture();
+    void savePicture();
+    void applyToAllSelected();
+    void paste();
+
+Q_SIGNALS:
+    // The pictures of selected records changed in memory.
+    void picturesChanged();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
+    void load();
+    void showLoaded(const LoadedPictures& result);
+    void showCurrent();
+    void showNothing(const QString& note);
+    void chooseAndAdd();
+    void enableButtons();
+    // The index (in the first file's record) of the shown picture; -1 without one.
+    int shownIndex() const;
+    bool putIntoSelected(const core::PictureInfo& info, core::PictureBytes data);
+    void edited();
+
     GuiContext& context_;
+    PictureLoader loader_;
+    LoadedPictures loaded_;
+    bool stale_ = true;  // the display does not show the selection yet
+
+    QLabel* view_;
+    QLabel* info_;
+    QListWidget* thumbnails_;
+    QComboBox* type_;
+    QLineEdit* description_;
+    QPushButton* open_;
+    QPushButton* paste_;
+    QPushButton* replace_;
+    QPushButton* remove_;
+    QPushButton* save_;
+    QPushButton* apply_;
 };
 
 }  // namespace tw::gui

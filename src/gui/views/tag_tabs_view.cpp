@@ -65,13 +65,15 @@ TagTabsView::TagTabsView(GuiContext& context, QWidget* parent)
     addTab(makeExtendedPage(), text(ids::kTabExtended));
     lyrics_ = new LyricsPage(context_, this);
     addTab(lyrics_, text(ids::kTabLyrics));
-    addTab(new PicturePage(context_, this), text(ids::kTabPicture));
+    pictures_ = new PicturePage(context_, this);
+    addTab(pictures_, text(ids::kTabPicture));
     // Tab leads from the file list straight into the fields of the page in front; the pages
-    // are brought to front by Alt+2 to Alt+4 or by a click.
+    // are brought to front by Alt+2 to Alt+5 or by a click.
     setFocusPolicy(Qt::NoFocus);
     tabBar()->setFocusPolicy(Qt::NoFocus);
 
     connect(lyrics_, &LyricsPage::lyricsChanged, this, &TagTabsView::recordsEdited);
+    connect(pictures_, &PicturePage::picturesChanged, this, &TagTabsView::recordsEdited);
     refillSuggestions();
     refresh();
 }
@@ -184,6 +186,7 @@ void TagTabsView::refresh() {
     if (!editing_)
         showFields();
     lyrics_->refresh();
+    pictures_->refresh();
     showInformation();
     const bool canSave = core::canSave(context_.list);
     for (QPushButton* save : saveButtons_)

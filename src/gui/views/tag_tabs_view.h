@@ -21,6 +21,7 @@ namespace tw::gui {
 
 class GenreSelector;
 class LyricsPage;
+class PicturePage;
 class SuggestionField;
 
 // The tag tabs below the file list: "Standard", "Extended", "Lyrics" and "Picture", through
@@ -93,6 +94,7 @@ private:
     std::vector<TextField> textFields_;
     std::vector<QPushButton*> saveButtons_;
     LyricsPage* lyrics_ = nullptr;
+    PicturePage* pictures_ = nullptr;
     bool editing_ = false;  // the user's own edit is being reported
 };
 

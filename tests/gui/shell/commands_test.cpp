@@ -77,8 +77,7 @@ private Q_SLOTS:
 
         ThreeFiles t;
         QVERIFY(t.start());
-        for (int id : {ids::kCmdFindFiles, ids::kCmdSettings, ids::kCmdFindFolder,
-                       ids::kCmdShowPictureTab}) {
+        for (int id : {ids::kCmdFindFiles, ids::kCmdSettings, ids::kCmdFindFolder}) {
             QVERIFY2(!t.h.isEnabled(id), qPrintable(QString::number(id)));
             QVERIFY(!t.h.trigger(id));
         }
@@ -98,8 +97,8 @@ private Q_SLOTS:
     // those shown disabled on purpose.
     void everyCommandHasItsWork() {
         const std::set<int> withoutWork = {
-            ids::kCmdFindFiles, ids::kCmdFindFolder, ids::kCmdSettings, ids::kCmdShowPictureTab,
-            ids::kCmdSaveV1Changes, ids::kCmdSaveV2Changes};
+            ids::kCmdFindFiles, ids::kCmdFindFolder, ids::kCmdSettings, ids::kCmdSaveV1Changes,
+            ids::kCmdSaveV2Changes};
         AppHarness h;
         QVERIFY(h.start());
         std::vector<int> commands = tw::gui::mainMenuCommands();

@@ -1,0 +1,77 @@
+#include "core/picture_data.h"
+
+#include <fcntl.h>
+#include <taglib/attachedpictureframe.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <array>
+#include <cerrno>
+#include <cstring>
+#include <string_view>
+
+#include "base/unique_fd.h"
+#include "core/byte_window.h"
+#include "core/file_facts.h"
+#include "core/id3v2_header.h"
+#include "core/id3v2_tag.h"
+
+namespace tw::core {
+
+namespace {
+
+constexpr std::array<std::string_view, 1> kPictureIds = {"APIC"};
+
+std::optional<std::vector<PictureBytes>> failed(std::string* why, int error) {
+    if (why)
+        *why = std::strerror(error);
+    return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<std::vector<PictureBytes>> readPictureData(const std::string& path,
+                                                         std::uint64_t limit, std::string* why) {
+    const base::UniqueFd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+    if (!fd.valid())
+        return failed(why, errno);
+    const auto facts = factsOf(fd.get());
+    if (!facts)
+        return failed(why, errno);
+    if (!facts->regular)
+        return failed(why, EINVAL);
+    ByteWindow window;
+    window.reset(fd.get(), facts->size);
+    std::vector<PictureBytes> out;
+    const auto header = Id3v2Header::parse(window.bytesAt(0, Id3v2Header::kSize));
+    if (!header)
+        return out;
+    const Id3v2Tag tag(*header, window, std::min(header->tagSize(), std::uint64_t{kId3v2ReadLimit}),
+                       kPictureIds);
+    if (window.failed())
+        return failed(why, window.error() != 0 ? window.error() : EIO);
+    for (std::size_t i = 0; i < tag.pictures().size(); ++i) {
+        const auto* frame =
+            dynamic_cast<const TagLib::ID3v2::AttachedPictureFrame*>(tag.pictureFrame(i));
+        if (!frame || frame->picture().size() > limit) {
+            out.emplace_back();
+            continue;
+        }
+        const TagLib::ByteVector data = frame->picture();
+        out.push_back(std::make_shared<const std::string>(data.data(), data.size()));
+    }
+    return out;
+}
+
+PictureBytes pictureBytes(const AudioFile& record, std::size_t index,
+                          const std::vector<PictureBytes>& loaded) {
+    if (index >= record.pictures.items.size())
+        return nullptr;
+    const Picture& picture = record.pictures.items[index];
+    if (picture.data)
+        return picture.data;
+    const auto at = static_cast<std::size_t>(picture.fileIndex);
+    return picture.fileIndex >= 0 && at < loaded.size() ? loaded[at] : nullptr;
+}
+
+}  // namespace tw::core

@@ -1,0 +1,245 @@
+// The Picture tab in the running program, driven by the mouse and the keyboard: pictures
+// are decoded only when the tab shows them, several files show their shared picture or a
+// note, and pictures added by button, drop or paste reach the files when they are saved.
+#include <QApplication>
+#include <QBuffer>
+#include <QClipboard>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QPushButton>
+#include <QtTest>
+
+#include "base/string_ids.h"
+#include "core/audio_file.h"
+#include "core/mpeg_info.h"
+#include "gui/mainwindow/main_window.h"
+#include "gui/qt_text.h"
+#include "gui/support/app_harness.h"
+#include "gui/views/file_list_view.h"
+#include "gui/views/picture_loader.h"
+#include "gui/views/picture_page.h"
+#include "gui/views/tag_tabs_view.h"
+#include "support/bytes.h"
+#include "support/id3v2_builder.h"
+#include "support/mp3_file.h"
+
+namespace ids = tw::base::ids;
+using tw::gui::PictureLoader;
+using tw::gui::PicturePage;
+using tw::test::AppHarness;
+
+namespace {
+
+tw::test::Bytes png(int width, int height, QColor colour) {
+    QImage image(width, height, QImage::Format_RGB32);
+    image.fill(colour);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return tw::test::Bytes(bytes.begin(), bytes.end());
+}
+
+struct Harness {
+    AppHarness h;
+
+    void addFile(const std::string& name, const tw::test::Bytes& picture) {
+        tw::test::Mp3Parts parts;
+        parts.audio = tw::test::defaultAudio();
+        tw::test::Id3v2Builder tag(3);
+        tag.text("TIT2", name);
+        if (!picture.empty())
+            tag.picture("image/png", 3, "cover", picture);
+        parts.id3v2 = tag.build();
+        tw::test::writeMp3(h.music, name, parts);
+    }
+    bool start() { return h.start() && QTest::qWaitForWindowActive(&h.window()); }
+    tw::gui::MainWindow& window() { return h.window(); }
+    PicturePage& page() { return *window().tagTabs().findChild<PicturePage*>(); }
+    template <typename T>
+    T& child(const char* name) {
+        auto* found = page().findChild<T*>(QString::fromLatin1(name));
+        if (!found)
+            qFatal("no %s", name);
+        return *found;
+    }
+    QString info() { return child<QLabel>("pictureInfo").text(); }
+    bool showsImage() {
+        const QPixmap shown = child<QLabel>("pictureView").pixmap();
+        return !shown.isNull();
+    }
+    void clickRow(int row, Qt::KeyboardModifiers modifiers = {}) {
+        tw::gui::FileListView& list = window().fileList();
+        const QRect cell = list.visualRect(list.model()->index(row, 0));
+        QTest::mouseClick(list.viewport(), Qt::LeftButton, modifiers, cell.center());
+    }
+    void showPictureTab() { QTest::keyClick(&window(), Qt::Key_5, Qt::AltModifier); }
+    void save() { QTest::keyClick(&window(), Qt::Key_S, Qt::ControlModifier); }
+    std::unique_ptr<tw::core::AudioFile> reread(const std::string& name) {
+        tw::core::MpegInfo mpeg;
+        return tw::core::AudioFile::create(h.musicFolder() + name, h.musicFolder().size(), mpeg);
+    }
+};
+
+}  // namespace
+
+class PictureTabTest : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void picturesAreDecodedOnlyWhenTheTabShowsThem() {
+        Harness t;
+        for (int i = 0; i < 6; ++i)
+            t.addFile("song" + std::to_string(i) + ".mp3", png(3000, 2000, QColor(i * 40, 0, 0)));
+        const int before = PictureLoader::decodeCount();
+        QVERIFY(t.start());
+        t.clickRow(1);
+        t.clickRow(2);
+        QTest::qWait(50);
+        QCOMPARE(PictureLoader::decodeCount(), before);  // listed and selected, never decoded
+        QCOMPARE(t.window().fileList().model()->rowCount(), 6);
+
+        QVERIFY(t.h.isEnabled(ids::kCmdShowPictureTab));
+        t.showPictureTab();
+        QCOMPARE(t.window().tagTabs().currentIndex(), 3);
+        QTRY_VERIFY(t.showsImage());
+        QCOMPARE(PictureLoader::decodeCount(), before + 1);
+        QVERIFY2(t.info().contains(QStringLiteral("3000 x 2000")), qPrintable(t.info()));
+
+        t.clickRow(4);
+        QTRY_COMPARE(PictureLoader::decodeCount(), before + 2);
+    }
+
+    void severalFilesShowTheirSharedPictureOrANote() {
+        Harness t;
+        const tw::test::Bytes shared = png(40, 30, Qt::blue);
+        t.addFile("a.mp3", shared);
+        t.addFile("b.mp3", shared);
+        t.addFile("c.mp3", png(40, 30, Qt::green));  // same size and type, other image
+        t.addFile("d.mp3", {});
+        QVERIFY(t.start());
+        t.showPictureTab();
+        const QString different = tw::gui::text(ids::kPictureDifferent);
+
+        t.clickRow(0);
+        t.clickRow(1, Qt::ShiftModifier);
+        QTRY_VERIFY(t.showsImage());
+        QVERIFY(!t.info().contains(different));
+
+        t.clickRow(2, Qt::ControlModifier);
+        QTRY_VERIFY(t.info().contains(different));
+        QVERIFY(t.showsImage());  // the first file's picture, to put into the others
+        QVERIFY(t.child<QPushButton>("applyPicture").isEnabled());
+
+        t.clickRow(3);
+        QTRY_COMPARE(t.info(), tw::gui::text(ids::kPictureNone));
+        QVERIFY(!t.showsImage());
+        QVERIFY(!t.child<QPushButton>("deletePicture").isEnabled());
+        // Nothing was asked or reported.
+        QVERIFY(std::none_of(t.h.port.log.begin(), t.h.port.log.end(),
+                             [](const std::string& line) { return line.starts_with("ask:"); }));
+        QVERIFY(t.h.port.messages.empty());
+    }
+
+    void buttonsAddDeleteAndApplyPicturesThatSavingWrites() {
+        Harness t;
+        t.addFile("a.mp3", {});
+        t.addFile("b.mp3", {});
+        const tw::test::Bytes image = png(20, 20, Qt::red);
+        tw::test::writeBytes(t.h.music / "art.png", image);
+        QVERIFY(t.start());
+        t.clickRow(0);
+        t.showPictureTab();
+
+        // The type by the keyboard (one below "Front cover"), a description typed.
+        QComboBox& type = t.child<QComboBox>("pictureType");
+        type.setFocus();
+        QTest::keyClick(&type, Qt::Key_Down);
+        QCOMPARE(type.currentData().toInt(), 4);
+        QTest::keyClicks(&t.child<QLineEdit>("pictureDescription"), QStringLiteral("Back art"));
+        t.h.port.openPaths.push_back((t.h.music / "art.png").string());
+        QTest::mouseClick(&t.child<QPushButton>("openPicture"), Qt::LeftButton);
+        QTRY_VERIFY(t.showsImage());
+        t.save();
+        auto a = t.reread("a.mp3");
+        QCOMPARE(a->pictures.items.size(), std::size_t{1});
+        QCOMPARE(a->pictures.items[0].info.type, 4);
+        QCOMPARE(a->pictures.items[0].info.description, std::string("Back art"));
+        QCOMPARE(a->pictures.items[0].info.byteSize, image.size());
+
+        // Put into both selected files; b gets it, a keeps its own.
+        t.clickRow(1, Qt::ShiftModifier);
+        QTRY_VERIFY(t.child<QPushButton>("applyPicture").isEnabled());
+        t.h.port.answers.push_back(tw::base::UserPort::Answer::Yes);
+        QTest::mouseClick(&t.child<QPushButton>("applyPicture"), Qt::LeftButton);
+        t.save();
+        QCOMPARE(t.reread("b.mp3")->pictures.items.size(), std::size_t{1});
+
+        // Delete asks; No keeps it, Yes takes it from both.
+        QTRY_VERIFY(
+            t.child<QPushButton>("deletePicture").isEnabled());  // shown again after the save
+        t.h.port.answers.push_back(tw::base::UserPort::Answer::No);
+        QTest::mouseClick(&t.child<QPushButton>("deletePicture"), Qt::LeftButton);
+        QVERIFY(!t.window()
+                     .tagTabs()
+                     .findChild<QPushButton*>(QStringLiteral("saveChanges"))
+                     ->isEnabled());
+        QTRY_VERIFY(t.child<QPushButton>("deletePicture").isEnabled());
+        t.h.port.answers.push_back(tw::base::UserPort::Answer::Yes);
+        QTest::mouseClick(&t.child<QPushButton>("deletePicture"), Qt::LeftButton);
+        t.save();
+        QVERIFY(t.reread("a.mp3")->pictures.items.empty());
+        QVERIFY(t.reread("b.mp3")->pictures.items.empty());
+    }
+
+    void dropAndPasteAddPictures() {
+        Harness t;
+        t.addFile("a.mp3", {});
+        const tw::test::Bytes image = png(16, 16, Qt::yellow);
+        tw::test::writeBytes(t.h.music / "drop.png", image);
+        tw::test::writeBytes(t.h.music / "notes.txt", tw::test::Bytes{'h', 'i'});
+        QVERIFY(t.start());
+        t.clickRow(0);
+        t.showPictureTab();
+        PicturePage& page = t.page();
+
+        // A dropped text file is refused with a message; a dropped image is added.
+        auto drop = [&](const std::string& name) {
+            QMimeData data;
+            data.setUrls(
+                {QUrl::fromLocalFile(QString::fromStdString((t.h.music / name).string()))});
+            const QPoint at = page.rect().center();
+            QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, {});
+            QApplication::sendEvent(&page, &enter);
+            QVERIFY(enter.isAccepted());
+            QDropEvent dropped(QPointF(at), Qt::CopyAction, &data, Qt::LeftButton, {});
+            QApplication::sendEvent(&page, &dropped);
+        };
+        drop("notes.txt");
+        QCOMPARE(t.h.port.messages.size(), std::size_t{1});
+        QVERIFY(!t.window().fileList().model()->index(0, 0).data().isNull());
+        drop("drop.png");
+        QTRY_VERIFY(t.showsImage());
+
+        // A paste of PNG bytes with Ctrl+V replaces the front cover, after asking.
+        const tw::test::Bytes other = png(16, 16, Qt::cyan);
+        auto* clip = new QMimeData;
+        clip->setData(QStringLiteral("image/png"),
+                      QByteArray(reinterpret_cast<const char*>(other.data()),
+                                 static_cast<qsizetype>(other.size())));
+        QApplication::clipboard()->setMimeData(clip);
+        t.h.port.answers.push_back(tw::base::UserPort::Answer::Yes);
+        // (In the description field Ctrl+V pastes text, as everywhere.)
+        t.child<QComboBox>("pictureType").setFocus();
+        QTest::keyClick(&t.child<QComboBox>("pictureType"), Qt::Key_V, Qt::ControlModifier);
+        t.save();
+        const auto a = t.reread("a.mp3");
+        QCOMPARE(a->pictures.items.size(), std::size_t{1});
+        QCOMPARE(a->pictures.items[0].info.byteSize, other.size());
+    }
+};
+
+QTEST_MAIN(PictureTabTest)
+#include "picture_tab_test.moc"

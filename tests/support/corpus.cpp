@@ -1,0 +1,89 @@
+#include "support/corpus.h"
+
+#include <unistd.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+namespace tw::test {
+
+namespace {
+
+std::string quoted(const std::string& arg) {
+    std::string out = "'";
+    for (char c : arg)
+        out += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return out + "'";
+}
+
+std::optional<std::string> script() {
+    std::vector<std::string> candidates;
+    if (const char* named = std::getenv("TW_MAKE_CORPUS"))
+        candidates.emplace_back(named);
+    if (const char* source = std::getenv("TW_SOURCE_DIR")) {
+        candidates.push_back(std::string(source) + "/../shared/make-corpus");
+        candidates.push_back(std::string(source) + "/../../shared/make-corpus");
+    }
+    candidates.emplace_back("/work/shared/make-corpus");
+    for (const std::string& candidate : candidates)
+        if (::access(candidate.c_str(), X_OK) == 0)
+            return candidate;
+    return std::nullopt;
+}
+
+std::vector<std::string> fields(const std::string& line) {
+    std::vector<std::string> out;
+    std::stringstream in(line);
+    for (std::string field; std::getline(in, field, '\t');)
+        out.push_back(field);
+    return out;
+}
+
+}  // namespace
+
+std::optional<std::vector<CorpusFile>> addCorpusFiles(const std::filesystem::path& folder,
+                                                      int count) {
+    const auto make = script();
+    if (!make || ::access("/usr/bin/sox", X_OK) != 0 || ::access("/usr/bin/lame", X_OK) != 0)
+        return std::nullopt;
+    const std::string manifest = folder.string() + ".manifest.tsv";
+    const std::string cache =
+        (std::filesystem::temp_directory_path() / ("tw-corpus-cache-" + std::to_string(::getuid())))
+            .string();
+    const std::string command = quoted(*make) + " " + quoted(folder.string()) + " " +
+                                std::to_string(count) + " --manifest " + quoted(manifest) +
+                                " --keep-cache " + quoted(cache) + " >/dev/null 2>&1";
+    if (std::system(command.c_str()) != 0)
+        return std::nullopt;
+
+    std::ifstream in(manifest);
+    std::string line;
+    std::getline(in, line);
+    const std::vector<std::string> header = fields(line);
+    auto column = [&](const std::string& name) {
+        for (std::size_t i = 0; i < header.size(); ++i)
+            if (header[i] == name)
+                return i;
+        return header.size();
+    };
+    const std::size_t file = column("file");
+    const std::size_t picture = column("v2_apic_bytes");
+    std::vector<CorpusFile> files;
+    while (std::getline(in, line)) {
+        const std::vector<std::string> row = fields(line);
+        if (row.size() < header.size())
+            continue;
+        CorpusFile entry;
+        entry.index = std::atoi(row[0].c_str());
+        entry.name = row[file];
+        entry.tagKind = entry.index % 7;
+        entry.pictureBytes = std::strtoull(row[picture].c_str(), nullptr, 10);
+        files.push_back(std::move(entry));
+    }
+    std::filesystem::remove(manifest);
+    std::filesystem::remove(folder.string() + ".meta.json");
+    return files;
+}
+
+}  // namespace tw::test
