@@ -270,8 +270,9 @@ std::optional<std::string> PendingSave::writeInPlace(const SaveProbe& probe) {
     if (!ec && newSize_ < grown && ::ftruncate(fd_.get(), static_cast<off_t>(newSize_)) != 0)
         ec = lastError();
     if (ec) {
-        // Whatever part of the new bytes made it in goes out again.
-        rollBack({*undo_});
+        // Whatever part of the new bytes made it in goes out again, even a block the failed
+        // write left half new.
+        (void)putBackOldBytes(fd_.get(), *undo_);  // what it could not undo, the failure covers
         return failureReason(ec, ids::kSaveCannotWrite);
     }
     probe.reached(SaveStep::FilePlaced);

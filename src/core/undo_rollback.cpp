@@ -10,6 +10,7 @@
 #include <cerrno>
 #include <cstring>
 #include <optional>
+#include <span>
 
 #include "base/app_paths.h"
 #include "base/file_ops.h"
@@ -96,13 +97,8 @@ std::optional<std::string> restoreInPlace(const UndoRecord& record, bool& restor
     if (!blocks.anyNew || (size == record.newSize && !blocks.anyOld))
         return std::nullopt;
 
-    for (const UndoRegion& region : record.regions)
-        if (const std::error_code ec = base::writeAt(file.get(), region.offset, region.oldBytes))
-            return base::trf(ids::kSaveCannotWrite, ec.message());
-    const bool resized = ::ftruncate(file.get(), static_cast<off_t>(grown)) == 0;
-    if (!resized || (record.inserted > 0 && collapseRange(file.get(), record.inserted)) ||
-        ::fdatasync(file.get()) != 0)
-        return base::trf(ids::kSaveCannotWrite, std::strerror(errno));
+    if (const std::error_code ec = putBackOldBytes(file.get(), record))
+        return base::trf(ids::kSaveCannotWrite, ec.message());
     restored = true;
     return std::nullopt;
 }
@@ -124,6 +120,27 @@ std::optional<std::vector<std::uint8_t>> readJournal(int fd) {
 }
 
 }  // namespace
+
+std::error_code putBackOldBytes(int fd, const UndoRecord& record) {
+    for (const UndoRegion& region : record.regions) {
+        const std::uint64_t inInserted =
+            region.offset < record.inserted ? record.inserted - region.offset : 0;
+        if (inInserted >= region.oldBytes.size())
+            continue;
+        const auto bytes = std::span(region.oldBytes).subspan(static_cast<std::size_t>(inInserted));
+        if (const std::error_code ec = base::writeAt(fd, region.offset + inInserted, bytes))
+            return ec;
+    }
+    const std::uint64_t grown = record.oldSize + record.inserted;
+    if (::ftruncate(fd, static_cast<off_t>(grown)) != 0)
+        return {errno, std::generic_category()};
+    if (record.inserted > 0)
+        if (const std::error_code ec = collapseRange(fd, record.inserted))
+            return ec;
+    if (::fdatasync(fd) != 0)
+        return {errno, std::generic_category()};
+    return {};
+}
 
 RollBackOutcome rollBack(const std::vector<UndoRecord>& records) {
     RollBackOutcome outcome;

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <string>
+#include <system_error>
 #include <vector>
 
 #include "core/file_failure.h"
@@ -33,6 +34,14 @@ struct RollBackOutcome {
 //   - the hidden name of a new file that never replaced its original is removed.
 // Nothing is ever written from a record that is not whole (see readUndoRecords).
 RollBackOutcome rollBack(const std::vector<UndoRecord>& records);
+
+// Puts the old bytes of one in-place save back into its open file `fd` without weighing what
+// the file holds now: for the save itself, which knows that only its own bytes went in. (A
+// write cut short by a full disk can leave a block part new and part old, which the roll-back
+// of a journal would take for someone else's change.) What lies in blocks inserted at the
+// file's start is not written back, as those blocks go out again; on a full disk, writing
+// into them could fail for want of space.
+std::error_code putBackOldBytes(int fd, const UndoRecord& record);
 
 // Rolls back every journal in `folder` that no running process holds, then removes it.
 // A journal that cannot be read is left for the next start.

@@ -1,10 +1,14 @@
 #include "core/tag_file_writer.h"
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <sys/xattr.h>
 #include <unistd.h>
 
+#include <csignal>
+#include <cstdio>
 #include <filesystem>
 
 #include "base/app_paths.h"
@@ -583,6 +587,56 @@ TEST_F(TagFileWriterTest, WithoutAPlaceForTheJournalTagsStillSaveAsNewFiles) {
     EXPECT_NE(statOf(path_).st_ino, before);
     EXPECT_EQ(record().id3v2.title, "New");
     expectAudioUnchanged();
+}
+
+// A disk that fills up half-way through a save leaves every byte of the file as it was and
+// says why. The file size limit stands in for the full disk, in a child process so that
+// nothing else is limited: it fails a write past it, cut short where it crosses the limit,
+// as a full disk does. (A tag grown by inserted blocks is not tried: the limit would also
+// refuse putting the old bytes back behind the inserted blocks, where a full disk has the
+// room.) The last case fails only at the ID3v1 tag, after the ID3v2 tag went in in place.
+TEST_F(TagFileWriterTest, ASaveThatRunsOutOfSpaceHalfWayLeavesTheFileAsItWas) {
+    struct Case {
+        const char* name;
+        std::size_t title;  // the new title's length: long ones outgrow the tag's space
+        bool appendId3v1;
+        std::size_t room;  // how far the file may grow: enough for the undo journal
+        SaveProbe probe;
+    };
+    const Case cases[] = {
+        {"grown as a new file", 6000, false, 4000, {.newFilesForGrowth = true}},
+        {"in place, then an ID3v1 tag appended", 10, true, 0, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        write({.id3v2 = Id3v2Builder(3).text("TIT2", "T").padding(200).build(),
+               .audio = test::defaultAudio()});
+        const Bytes old = contents();
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            std::signal(SIGXFSZ, SIG_IGN);
+            const rlimit limit{old.size() + c.room, old.size() + c.room};
+            ::setrlimit(RLIMIT_FSIZE, &limit);
+            AudioFile r = record();
+            r.id3v2.title = std::string(c.title, 't');
+            if (c.appendId3v1)
+                r.id3v1.title = "v1";
+            TagFileWriter writer(path_);
+            const bool staged = writer.writeV2(r) && (!c.appendId3v1 || writer.writeV1(r));
+            SaveBatch batch({.flush = kDefaultFlushMode, .probe = c.probe});
+            batch.add(writer);
+            const std::string reason = batch.finish().front();
+            std::fprintf(stderr, "reason: %s\n", reason.c_str());
+            ::_exit(staged && !reason.empty() ? 0 : 1);
+        }
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0)
+            << "the save did not report its failure";
+        EXPECT_EQ(contents(), old);
+        EXPECT_EQ(std::distance(fs::directory_iterator(dir_.path()), fs::directory_iterator()), 1);
+    }
 }
 
 }  // namespace
