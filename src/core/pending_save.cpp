@@ -197,6 +197,11 @@ std::optional<std::string> PendingSave::rewriteNow(const SaveProbe& probe) {
     return apply(probe);
 }
 
+void PendingSave::undoInPlace() {
+    if (way_ == Way::InPlace && undo_)
+        (void)putBackOldBytes(fd_.get(), *undo_);  // what it could not undo, the failure covers
+}
+
 int PendingSave::newFileFd() const {
     return newFile_ ? newFile_->fd() : -1;
 }
@@ -272,7 +277,7 @@ std::optional<std::string> PendingSave::writeInPlace(const SaveProbe& probe) {
     if (ec) {
         // Whatever part of the new bytes made it in goes out again, even a block the failed
         // write left half new.
-        (void)putBackOldBytes(fd_.get(), *undo_);  // what it could not undo, the failure covers
+        undoInPlace();
         return failureReason(ec, ids::kSaveCannotWrite);
     }
     probe.reached(SaveStep::FilePlaced);

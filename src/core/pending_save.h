@@ -90,6 +90,11 @@ public:
     // the undo record before this returns.
     std::optional<std::string> apply(const SaveProbe& probe);
 
+    // Puts the old bytes back into a file written in place (InPlace only): for a write that
+    // failed half-way, or one that cannot be made durable. The save knows that only its own
+    // bytes went in, so nothing is weighed as the roll-back of a journal must.
+    void undoInPlace();
+
     // The descriptor of the file as it now is: after apply(), the new file for Rewrite.
     int fd() const;
     // The folder whose entry apply() changed (Rewrite only).

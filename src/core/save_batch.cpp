@@ -13,7 +13,6 @@
 #include "core/tag_file_writer.h"
 #include "core/undo_journal.h"
 #include "core/undo_record.h"
-#include "core/undo_rollback.h"
 
 namespace tw::core {
 
@@ -62,7 +61,7 @@ struct SaveBatch::Entry {
     void undoInPlace(std::string why) {
         if (!is(PendingSave::Way::InPlace))
             return;
-        rollBack({*save->undoRecord()});
+        save->undoInPlace();
         fail(std::move(why));
     }
 };
