@@ -5,11 +5,11 @@
 
 #include <array>
 #include <cerrno>
-#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <optional>
 
+#include "base/file_ops.h"
 #include "base/unique_fd.h"
 #include "base/user_port.h"
 #include "cli/commands.h"
@@ -84,10 +84,13 @@ int exportPicture(CommandContext& context, const Args& args) {
     }
     // Never over another file.
     const base::UniqueFd fd(::open(out->c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644));
-    const bool written = fd.valid() && ::write(fd.get(), bytes->data(), bytes->size()) ==
-                                           static_cast<ssize_t>(bytes->size());
-    if (!written) {
-        report(context, "cannot write " + *out + ": " + std::strerror(errno));
+    const std::error_code ec =
+        fd.valid()
+            ? base::writeAt(fd.get(), 0,
+                            {reinterpret_cast<const std::uint8_t*>(bytes->data()), bytes->size()})
+            : std::error_code(errno, std::generic_category());
+    if (ec) {
+        report(context, "cannot write " + *out + ": " + ec.message());
         if (fd.valid())
             ::unlink(out->c_str());  // the partial file this command made
         return kExitFailed;

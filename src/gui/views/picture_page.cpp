@@ -15,8 +15,8 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QShortcut>
-#include <fstream>
 
+#include "base/file_ops.h"
 #include "base/string_ids.h"
 #include "base/user_port.h"
 #include "core/app_options.h"
@@ -320,10 +320,14 @@ void PicturePage::savePicture() {
                                                 utf8(text(ids::kPictureFileFilter)), extension);
     if (!path)
         return;
-    std::ofstream out(*path, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    out.close();
-    if (!out)
+    // A file the user chose to replace keeps its old contents until the new ones are whole.
+    base::ReplacementFile out(*path);
+    std::error_code ec = out.error();
+    if (!ec)
+        ec = out.write(bytes.data(), bytes.size());
+    if (!ec)
+        ec = out.commit();
+    if (ec)
         context_.port.showMessage(Severity::Error, utf8(textf(ids::kMsgCannotWriteImage, *path)));
 }
 
