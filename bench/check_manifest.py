@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: GPL-2.0-or-later
 """Compares what `tunewright-cli list` prints for a make-corpus folder with its manifest.
 
     check_manifest.py CLI_BINARY CORPUS_DIR MANIFEST_TSV

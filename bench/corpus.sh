@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-2.0-or-later
 # Sourced by the run-*.sh scripts with their arguments [CORPUS_DIR] [FILE_COUNT] (defaults:
 # /tmp/tw-corpus 1000): sets repo, corpus, count and rounds (ROUNDS, default 5) and makes
 # the corpus with make-corpus when the folder does not exist (MAKE_CORPUS names the script

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The playlist and export writers over records held in memory: HTML and RTF list layouts,
 // an HTML and an RTF template, extended M3U and PLS playlists. Prints the wall time of each
 // written file and how much the peak memory grew while writing it, so a writer that holds

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 /* The least I/O a folder scanner needs, as a yardstick for the list command: for every
  * *.mp3 of a folder, open it, fstat it, read its first 64 KiB and its last 128 bytes.
  * Prints files per second like the other benchmarks.

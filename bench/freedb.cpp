@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Benchmarks of the CDDB client's record handling: writing and reading the xmcd record of a
 // 99-track album, and finding records in the local database's range files. Prints records
 // per second (items_per_second) and, at the end, the peak memory of the run.

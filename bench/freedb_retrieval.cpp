@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Benchmark of the CDDB client's retrieval: the records of 50 matches fetched from a fake
 // cddbp server on this machine by 1 and by 5 workers, without and with a simulated network
 // round trip of 5 ms per reply. Prints albums per second (items_per_second); the speed-up

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Opens a folder in the main window, offscreen, the way the program starts on it, and
 // prints how long it takes until the file list is filled, next to the time the engines
 // alone need for the same folder, and the peak memory.

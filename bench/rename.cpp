@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The renaming and filename-to-tag previews over records held in memory, the way the
 // dialogs fill them: every default mask over every record, with the symbol table read from
 // the settings store for each file. Prints expansions (and fills) per second and peak memory.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-2.0-or-later
 # The cost of pictures in a listing: `tunewright-cli list --format json` over the corpus files
 # each with a 200 KB front cover, against the same files without any picture. A listing reads
 # only the heads of picture frames, so the two should take about the same time.

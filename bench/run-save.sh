@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-2.0-or-later
 # The batch-edit benchmark: setting the album of many files, this program against a mutagen
 # loop, each on a fresh copy of the same files with a warm cache, in the same run.
 #

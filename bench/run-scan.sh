@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-2.0-or-later
 # The folder-scan benchmark: this program's read path against a mutagen loop and against
 # the least I/O a scanner needs, on the same warm corpus, in the same run; then the records
 # are checked against the corpus manifest.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // A batch edit as Save Changes makes it: every *.mp3 of a folder is read into the file list,
 // its ID3v2 album set, and all files saved in one batch. Prints files per second, the bytes
 // the process handed to write calls while saving (/proc/self/io), the size of the files'

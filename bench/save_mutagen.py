@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: GPL-2.0-or-later
 """The batch edit done with mutagen, for comparison: for every *.mp3 of a folder, load its
 ID3v2 tag (a new one where it has none), set TALB and save, as a script would. Prints files
 per second and the bytes the process handed to write calls while saving (/proc/self/io).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Scans a folder into the file list the way Open Folder does (stream facts, ID3v1,
 // ID3v2, lyrics and times of every *.mp3) and prints files per second and peak memory.
 //

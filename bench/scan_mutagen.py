@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: GPL-2.0-or-later
 """The folder scan done with mutagen, for comparison: mutagen.File on every *.mp3 of a
 folder, keeping the results, then files per second and peak memory.
 

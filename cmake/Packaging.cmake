@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-2.0-or-later
 # The Debian package, made by `make package` (cpack -G DEB in a Release build). Its
 # dependencies are worked out from the programs' libraries by dpkg-shlibdeps.
 

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-2.0-or-later
 # Compiler settings shared by every target of the project.
 
 if(TW_SANITIZE)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Feeds arbitrary bytes, line by line, to the parsers of CDDB reply lines: reply codes, query
 // result lines, "sites" lines (which must survive their own round trip), "stat" lines and
 // the protocol levels of a "proto" reply.

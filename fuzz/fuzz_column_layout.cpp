@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // A stored column layout, as anyone may have edited it in the settings file: reading it for
 // any column count never fails hard, and whatever it accepts is a sound layout that writes
 // back to the same bytes.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // A media player's desktop entry, as any package or user may have written it: reading it,
 // finding its queueing action and splitting that action's Exec line never fails hard, and a
 // line that splits names the playlist in one of its arguments.

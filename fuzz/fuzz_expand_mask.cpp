@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // ExpandMask with ApplySymbolTable over hostile masks, tag values and symbol tables.
 // Input: a control byte, then '\x01'-separated fields: mask, title, artist, album, comment,
 // base name, then symbol pairs.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The template splitter and the filling of record blocks over hostile templates and values.
 // Input: a control byte, then '\x01'-separated fields: the template text, then title,
 // artist, album, comment, lyrics and URL.

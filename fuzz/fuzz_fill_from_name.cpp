@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // FillTagsFromName over hostile masks, file names and symbol tables.
 // Input: a control byte, then '\x01'-separated fields: mask, base name, then symbol pairs.
 

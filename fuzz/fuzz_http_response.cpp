@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Feeds arbitrary bytes to the HTTP response reader as a server's answer, cut into pieces at
 // points the input chooses, then takes every body line; the decoded lines must not depend on
 // how the bytes were cut.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Reading an ID3v1 tag from any last 128 bytes, and writing the fields back.
 
 #include <algorithm>

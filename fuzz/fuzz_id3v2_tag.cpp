@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // An ID3v2 tag from any bytes, through the program's tag access: the walk over its frames,
 // parsing by TagLib from memory, reading the fields and lyrics, editing the frames and
 // rendering them again.

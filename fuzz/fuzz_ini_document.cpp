@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Loads arbitrary bytes as an INI document and runs the lookups and edits of the CD-player
 // store and the connection settings over every section it finds.
 

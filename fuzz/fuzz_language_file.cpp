@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Feeds arbitrary bytes to the language-file reader, then uses every value it finds the way
 // the program does: unescaped, checked against a built-in format and formatted.
 #include <cstddef>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The frame search and everything computed from the header it finds, over any bytes.
 
 #include <cstddef>

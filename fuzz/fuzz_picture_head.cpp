@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The start of a picture frame from any bytes: the facts read from its head, in each tag
 // version, with the declared length both shorter and longer than the bytes.
 

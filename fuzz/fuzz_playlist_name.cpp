@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The playlist name and path over hostile masks, tag values and symbol tables.
 // Input: a control byte, then '\x01'-separated fields: the mask, then artist, album, year,
 // genre and comment, then symbol pairs.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Feeds arbitrary bytes to the xmcd reader as the lines of a server reply or database file,
 // then writes the album back out and reads that again: the written record holds no control
 // character but its line feeds and the tabs of its comment lines, and keeps the revision.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Feeds arbitrary bytes, line by line, to the scanner of the web search's result page, as the
 // search reads them, and checks what it finds.
 

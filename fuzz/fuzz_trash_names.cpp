@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Names and info texts of the trash from any file name and path: a name is never one that
 // leads out of the trash folder, and the info text stays one line per key.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The stored levels of the album tree, as anyone may have edited them in the settings file:
 // reading them never fails hard, and what is read is a sound format (known levels, none
 // twice, the chosen ones first) that stores and reads back the same.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The undo journal as the roll-back finds it after a crash: any bytes, read as records up to
 // the first damaged one; and records built from the input, cut off and damaged where the
 // input says, read back as exactly the whole records before the damage.

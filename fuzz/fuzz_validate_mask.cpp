@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // ValidateMask over any mask with each permission set: a refusal always names a range
 // inside the mask.
 

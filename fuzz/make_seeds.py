@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: GPL-2.0-or-later
 """Writes the seed corpora of the tag, stream and journal fuzz targets (fuzz/corpus/<target>/).
 
     make_seeds.py [FUZZ_DIR]

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // tunewright-help-shots MUSIC_FOLDER OUT_FOLDER [PICTURE...]
 //
 // Starts the program on the MP3 files of MUSIC_FOLDER (with its own empty settings, so the

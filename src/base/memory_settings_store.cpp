@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #include "base/memory_settings_store.h"
 
 #include "base/ascii.h"

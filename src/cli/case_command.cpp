@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // case DIR --field F --mode N: changes the letter case of a field or of the file names.
 
 #include <array>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // cdplayer list: the albums of the CD-player file.
 
 #include "base/language.h"

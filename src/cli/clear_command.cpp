@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // clear --v1|--v2 FILE...: removes tags from files.
 
 #include <array>

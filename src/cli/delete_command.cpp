@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // delete FILE... [--yes]: moves files to the desktop's trash.
 
 #include <array>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // discid FILE... | discid --seconds S1,S2,...: the disc id of the files (or play times) taken
 // as the tracks of one disc, and the "cddb query" line that looks it up.
 

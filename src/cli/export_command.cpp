@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // export DIR --html|--rtf --out PATH: writes the folder's file list as an HTML table or as
 // RTF lines.
 

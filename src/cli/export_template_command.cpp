@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // export-template DIR --template NAME|PATH --out PATH: writes the folder's file list
 // through an export template.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // fill --v1-from-v2|--v2-from-v1 DIR|FILE...: the window's fill commands.
 
 #include <array>

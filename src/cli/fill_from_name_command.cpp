@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // fill-from-name DIR --mask M: fills tag fields from the file names by a mask.
 
 #include <array>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // freedb lookup|read|sites|stat|search|submit: the CDDB client from the shell. The operation
 // log goes to the error stream; results to the standard output.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // freedb lookup FILE... [--apply N]: the files as the tracks of one disc, looked up in the
 // CD-player file, the local database and the CDDB server; with --apply, match N goes into
 // the files' tags and the files are saved.

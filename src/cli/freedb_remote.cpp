@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // freedb read|sites|stat|search|submit: the commands that only talk to the server or the
 // web site.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // list DIR: every MP3 file of a folder, in the order of the folder scan.
 
 #include <array>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // localdb list | stats | delete CATEGORY DISCID: the local album database.
 
 #include "base/user_port.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // tunewright-cli: the engines from the shell. main() reads the global options, finds the
 // command, parses its options and runs it with the user's settings.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // number DIR|FILE... [--start N] [--total] | --remove: the window's numbering commands.
 
 #include <array>

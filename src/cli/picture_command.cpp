@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // picture list|export|add|delete: the attached pictures of files.
 
 #include <fcntl.h>

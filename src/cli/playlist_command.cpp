@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // playlist DIR --type m3u|m3u-ext|pls: writes a playlist of the folder's files.
 
 #include <array>

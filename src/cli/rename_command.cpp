@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // rename DIR --mask M: renames the files of a folder from their tags by a mask.
 
 #include <array>

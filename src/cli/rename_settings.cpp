@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #include "cli/rename_settings.h"
 
 #include "base/qt/qsettings_store.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // set FILE...: edits tag fields of files and saves them.
 
 #include <array>

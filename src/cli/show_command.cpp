@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // show FILE: one file with all its fields and the information text.
 
 #include <array>

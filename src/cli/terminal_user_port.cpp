@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #include "cli/terminal_user_port.h"
 
 namespace tw::cli {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Reading a record from its file: AudioFile::create, read and rereadTimes.
 //
 // Each file is opened once. The head of the file (64 KiB, or the whole ID3v2 tag when it

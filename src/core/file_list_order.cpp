@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // FileList::reorder: the records in a new order at once, for sorting.
 
 #include <vector>

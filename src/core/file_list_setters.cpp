@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The batch setters of FileList: one value into every file of the selection chain.
 
 #include "core/file_list.h"

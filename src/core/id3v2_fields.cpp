@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #include "core/id3v2_fields.h"
 
 #include <taglib/commentsframe.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #include "export/export_columns.h"
 
 #include "base/format.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #include "export/playlist_type.h"
 
 #include "base/language.h"

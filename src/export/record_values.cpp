@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #include "export/record_values.h"
 
 #include "core/audio_file.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #include "base/markup_escape.h"
 #include "freedb/album_export_table.h"
 

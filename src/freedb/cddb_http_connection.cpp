@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #include "freedb/cddb_http_connection.h"
 
 #include <algorithm>

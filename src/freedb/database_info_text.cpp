@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #include "freedb/database_info_text.h"
 
 #include "base/language.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #include "freedb/freedb_category.h"
 
 #include "base/ascii.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #include "freedb/local_db_settings.h"
 
 #include "base/app_paths.h"

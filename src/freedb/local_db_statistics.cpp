@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #include <sys/statvfs.h>
 
 #include "freedb/database_folders.h"

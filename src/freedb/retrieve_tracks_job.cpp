@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #include "freedb/retrieve_tracks_job.h"
 
 #include <algorithm>

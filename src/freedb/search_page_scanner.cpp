@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #include "freedb/search_page_scanner.h"
 
 namespace tw::freedb {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #include "freedb/server_jobs.h"
 
 #include "base/language.h"

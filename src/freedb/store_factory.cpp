@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #include "freedb/store_factory.h"
 
 #include "freedb/cd_player_ini_store.h"

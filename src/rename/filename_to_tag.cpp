@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #include "rename/filename_to_tag.h"
 
 #include "core/audio_file.h"

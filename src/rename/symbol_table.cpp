@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #include "rename/symbol_table.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Runs the built tunewright-cli on temporary folders, as a script would.
 
 #include <gtest/gtest.h>

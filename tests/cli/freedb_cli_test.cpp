@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Runs the built tunewright-cli against fake CDDB servers on this machine: looking albums up,
 // reading, storing and applying them, over cddbp and over HTTP.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The picture, numbering, fill and delete commands, run as a script runs them on copies of
 // the make-corpus files, with mutagen reading the results.
 

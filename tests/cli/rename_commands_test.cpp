@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The renaming commands of the command line, run in this process on generated MP3 files.
 
 #include <gtest/gtest.h>

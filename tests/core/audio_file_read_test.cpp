@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Creating and reading records: names, file facts, stream facts and tags together, and
 // files that cannot be read.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Tags from the wild: reading goes past the damage, a save keeps every frame it does not
 // edit byte for byte, or refuses and names what it would lose.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #include "core/id3v1_tag.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Reading ID3v2 tags and lyrics into a record, through the whole read path.
 
 #include <gtest/gtest.h>

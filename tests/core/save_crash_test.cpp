@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // A batch save killed after each of its steps, then the roll-back of the next start: every
 // file holds its old or its new tags with its audio untouched, the journal is gone and no
 // temporary file is left in the music folder. The kill is a forked child that ends itself

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The undo journal on its own: its records survive only whole, and the roll-back puts a
 // file back only when every block holds what the save left there.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The stored values of the album window that carry rules of their own: the tree's levels
 // and the search history.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #include "freedb/cd_player_ini_store.h"
 
 #include <gtest/gtest.h>

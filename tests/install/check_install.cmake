@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-2.0-or-later
 # Installs the build in BUILD_DIR into WORK_DIR/usr and checks what a user's desktop and the
 # program need from it; then runs the installed tunewright-cli with a home that holds nothing,
 # so every file it finds comes from the installation.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Tags this program writes read right with mutagen, and tags mutagen writes read right
 // here and survive a save here with every other frame kept.
 

@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: GPL-2.0-or-later
 """mutagen on the other side of the interop tests.
 
     mutagen_tool.py dump FILE            the file's ID3v2 frames and ID3v1 fields, one per line

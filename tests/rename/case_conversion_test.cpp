@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #include "rename/case_conversion.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #include "rename/filename_to_tag_command.h"
 
 #include <gtest/gtest.h>

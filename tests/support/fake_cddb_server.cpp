@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #include "support/fake_cddb_server.h"
 
 namespace tw::test {

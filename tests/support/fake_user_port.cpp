@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #include "support/fake_user_port.h"
 
 #include <gtest/gtest.h>

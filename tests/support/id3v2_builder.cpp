@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #include "support/id3v2_builder.h"
 
 #include <zlib.h>

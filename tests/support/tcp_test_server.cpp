@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #include "support/tcp_test_server.h"
 
 #include <arpa/inet.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Linked into every test program: the undo journals its saves write and the files it moves
 // to the trash go to folders of the build tree, never to the user's own. (Set here because
 // CTest hands a test only the first of several environment variables that test discovery

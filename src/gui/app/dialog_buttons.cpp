@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #include "gui/app/dialog_buttons.h"
 
 #include <QButtonGroup>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #include "gui/app/failed_files_dialog.h"
 
 #include <QDialogButtonBox>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #include "gui/app/file_filter.h"
 
 #include <QStringList>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // tunewright-icons FOLDER NAME: writes the program's icon as FOLDER/<n>x<n>/apps/NAME.png at
 // every size of an icon theme, for the installation.
 #include <QDir>

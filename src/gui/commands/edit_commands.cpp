@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The "Edit" menu: the selection commands, moving files in the list, the letter case of a
 // field or of the file names, taking files out of the list.
 #include "base/string_ids.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The "Export" menu: a playlist of the selected files, and the file list written as an HTML
 // or RTF document, in a fixed layout or through a template. None of them changes the list;
 // each writes one file.

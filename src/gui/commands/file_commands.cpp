@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The "File" menu: the file information window, playing, deleting files, editing a file name.
 #include "base/string_ids.h"
 #include "core/app_options.h"

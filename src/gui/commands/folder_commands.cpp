@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The "Folder" menu: opening files and folders, refreshing, leaving the program.
 #include "base/string_ids.h"
 #include "core/app_options.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The folder tree's context menu (opening, playing, exploring the folder under the cursor,
 // its properties, the opening rule) and the toolbar's cascading folder menu.
 #include <QCursor>

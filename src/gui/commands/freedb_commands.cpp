@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // "Get CD Info from FreeDB" (Ctrl+F8): the selected files as the tracks of one disc, looked
 // up in the album window; the album the user selects there goes into their tags, in memory
 // until the user saves.

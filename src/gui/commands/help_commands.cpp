@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The "Help" menu: the help pages, the hot keys, the web site and the About dialog.
 #include "base/string_ids.h"
 #include "gui/app/shell_port.h"

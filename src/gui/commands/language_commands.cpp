@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The "Interface Language" menu: a new language is stored and takes effect in a new
 // instance of the program.
 #include <string>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The "Settings" menu: the option toggles and the window placement. Options take effect at
 // once and are stored at exit with the others.
 #include "base/string_ids.h"

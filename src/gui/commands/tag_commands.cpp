@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The "ID3 Tags" menu: saving the changed tags, filling one tag from the other, clearing
 // tags, numbering tracks, filling tags from the file names, renaming the files from their
 // tags. Save writes the files and renaming moves them; the rest changes the records in

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The "View" and "View Columns" menus: the bars, the focus moves, the list's columns.
 #include <QDockWidget>
 #include <QStatusBar>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #include "gui/freedb/album_export_dialog.h"
 
 #include <QCheckBox>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The album window's commands that open windows of their own: submit, export, database
 // info and the settings.
 #include <algorithm>

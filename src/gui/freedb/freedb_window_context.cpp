@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #include "gui/freedb/freedb_window_context.h"
 
 #include "freedb/settings_io.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The retrieving order page of the settings window.
 #include <QCheckBox>
 #include <QFormLayout>

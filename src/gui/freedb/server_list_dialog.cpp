@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #include "gui/freedb/server_list_dialog.h"
 
 #include <QDialogButtonBox>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The album tree page of the settings window.
 #include <QVBoxLayout>
 #include <algorithm>

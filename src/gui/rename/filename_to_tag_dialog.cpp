@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #include "gui/rename/filename_to_tag_dialog.h"
 
 #include <QCheckBox>

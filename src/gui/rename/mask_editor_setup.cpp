@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #include "gui/rename/mask_editor_setup.h"
 
 #include "base/string_ids.h"

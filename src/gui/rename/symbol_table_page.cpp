@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #include "gui/rename/symbol_table_page.h"
 
 #include <QHBoxLayout>

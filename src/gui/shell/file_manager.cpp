@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #include "gui/shell/file_manager.h"
 
 #include "gui/shell/desktop_port.h"

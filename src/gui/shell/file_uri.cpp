@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #include "gui/shell/file_uri.h"
 
 namespace tw::gui {

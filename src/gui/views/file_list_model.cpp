@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #include "gui/views/file_list_model.h"
 
 #include "core/app_options.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #include "gui/views/genre_selector.h"
 
 #include "core/genre_table.h"

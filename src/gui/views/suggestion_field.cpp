@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 #include "gui/views/suggestion_field.h"
 
 #include <QComboBox>

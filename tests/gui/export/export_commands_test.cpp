@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The "Export" menu from the main window, end to end: each command from its menu item, its
 // hot key and (the playlist) its toolbar button, with its enabling rule.
 //

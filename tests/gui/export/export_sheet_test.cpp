@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The export sheet as a user drives it: the choices it offers and keeps, and the file the
 // export then writes, read back from the disk.
 #include <QApplication>

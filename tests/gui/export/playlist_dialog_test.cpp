@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // "Playlist Creation" as a user drives it, checked on the files on disk and the settings.
 #include <QApplication>
 #include <QComboBox>

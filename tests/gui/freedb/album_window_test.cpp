@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The album window driven as a user drives it, against fake CDDB servers on this machine.
 #include <QAction>
 #include <QApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The windows the album window opens: database info, settings with the server list, the
 // submission, the proxy prompt and the export dialog, driven as a user drives them.
 #include <QAction>

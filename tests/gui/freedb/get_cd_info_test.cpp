@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // "Get CD Info from FreeDB" from the main window, end to end: Ctrl+F8 on the selected files
 // finds the album on a fake server, the user edits and stores it and selects it, and its
 // texts reach the files when the user saves.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The mask editor as a user drives it: typing and the insert buttons, saving, refused masks,
 // the question before OK, the list buttons, the options, the symbol pairs, cancelling.
 #include <QApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Advanced Renaming, Filename > Tags and Change Case as a user drives them, checked on the
 // files on disk and the records.
 #include <QApplication>

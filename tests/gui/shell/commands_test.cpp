@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The main window's commands as a user meets them: menus, hot keys, enabling rules, and
 // what each command of the file list and tag menus does to the list.
 #include <QAbstractButton>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The texts the program reads from and writes for the desktop: a media player's desktop
 // entry with its queueing action and Exec line, and the playlists handed to the player.
 #include <QtTest>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The real dialogs behind the program's questions and reports, answered as a user would.
 #include <QAbstractButton>
 #include <QLabel>

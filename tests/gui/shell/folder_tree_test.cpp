@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The folder tree: what it lists, how it follows the work folder, and the rules by which
 // selecting or double-clicking a folder opens it. Also items dropped on the window.
 #include <QAction>

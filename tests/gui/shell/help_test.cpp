@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The help as a user meets it: F1 in each window, the help pages themselves, the generated
 // hot keys page, and the web site.
 #include <QAction>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The interface in another language: menus, status bar, tabs, the language menu, the
 // shipped language files, and language files that are broken in every way a file can be.
 #include <QAction>

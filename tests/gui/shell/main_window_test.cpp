@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The main window driven by the keyboard and the mouse, as a user meets it: walking through
 // the fields never edits, the keys move where the eye expects, Save is found in the menu.
 #include <QAction>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The Picture tab in the running program, driven by the mouse and the keyboard: pictures
 // are decoded only when the tab shows them, several files show their shared picture or a
 // note, and pictures added by button, drop or paste reach the files when they are saved.

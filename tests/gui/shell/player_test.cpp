@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Playing files and folders in the desktop's player, the cascading folder menu, and the
 // file manager, as a user reaches them: menus, the folder tree's context menu, the toolbar.
 // The desktop is scripted; the playlists it is handed are read as the player would.

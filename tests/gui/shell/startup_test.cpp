@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // Start-up and shutdown of the whole program: the folder it opens, its window, its options;
 // leaving it, and the language change that restarts it, never drop unsaved edits unasked.
 #include <QGuiApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
 // The notification-area icon: minimising hides the window into it where the desktop has
 // one and the option "w3" is on, and the icon's menu brings it back as it was.
 #include <QAction>
