@@ -21,6 +21,7 @@ foreach(path
     share/tunewright/help/images/main_window.png
     share/applications/${APP_ID}.desktop
     share/metainfo/${APP_ID}.metainfo.xml
+    share/doc/tunewright/copyright
     share/icons/hicolor/16x16/apps/${APP_ID}.png
     share/icons/hicolor/48x48/apps/${APP_ID}.png
     share/icons/hicolor/256x256/apps/${APP_ID}.png)
