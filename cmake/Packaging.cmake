@@ -19,6 +19,8 @@ set(CPACK_DEBIAN_PACKAGE_SECTION sound)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://tunewright.example.org/")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# The libraries alone give no window: Qt finds its display plugins (xcb, wayland) at run time.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
 # xdg-utils opens playlists, folders and the help (and finds the player's queueing action);
 # Qt's translations give its own dialogs the interface language.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils, qt6-translations-l10n")
