@@ -32,10 +32,13 @@ test-asan: build-asan
 test: test-default test-asan
 
 # The Debian package, from a Release build as a packager makes it (no preset, so warnings
-# are not errors): build-release/tunewright_<version>_<arch>.deb. Only what it holds is built.
+# are not errors; Debian's hardening flags from dpkg-buildflags):
+# build-release/tunewright_<version>_<arch>.deb. Only what it holds is built.
 package: deps
-	@cmake -S . -B build-release -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
-	@cmake --build build-release -j $(JOBS) --target tunewright tunewright-cli tw_icons
+	@cmake -S . -B build-release -G Ninja -DCMAKE_BUILD_TYPE=Release \
+	  -DCMAKE_CXX_FLAGS="$$(dpkg-buildflags --get CXXFLAGS) $$(dpkg-buildflags --get CPPFLAGS)" \
+	  -DCMAKE_EXE_LINKER_FLAGS="$$(dpkg-buildflags --get LDFLAGS)" >/dev/null
+	@cmake --build build-release -j $(JOBS) --target tunewright tunewright-cli tw_icons tw_docs
 	@cd build-release && cpack -G DEB
 
 clean:

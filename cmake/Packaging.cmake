@@ -6,13 +6,15 @@ set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME tunewright)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_VENDOR "The Tunewright developers")
-set(CPACK_PACKAGE_CONTACT "support@tunewright.example.org")
+set(CPACK_PACKAGE_CONTACT "The Tunewright developers <support@tunewright.example.org>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "editor for the tags of MP3 files")
+# Debian's tools read the description as it stands: lines of at most 80 characters.
 set(CPACK_PACKAGE_DESCRIPTION
-    "Tunewright lists the MP3 files of a folder with their stream facts and the fields of\n\
-their ID3v1 and ID3v2 tags, and edits one file or many. It renames files from their tags,\n\
-fills tags from file names, changes letter case, numbers tracks, writes playlists, exports\n\
-the list as HTML or RTF, and looks albums up in a CDDB database. The command-line tool\n\
+    "Tunewright lists the MP3 files of a folder with their stream facts and\n\
+the fields of their ID3v1 and ID3v2 tags, and edits one file or many.\n\
+It renames files from their tags, fills tags from file names, changes\n\
+letter case, numbers tracks, writes playlists, exports the list as HTML\n\
+or RTF, and looks albums up in a CDDB database. The command-line tool\n\
 tunewright-cli does the same work in scripts.")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION sound)
