@@ -48,6 +48,12 @@ def seeds():
     yield "fuzz_mpeg_frame_search", "mpeg2", mpeg_frames(0xFFF38064, 208, 3)
     yield "fuzz_mpeg_frame_search", "tagged", tag(3, [frame_v23("TIT2", text("T"))]) + mp3
     yield "fuzz_mpeg_frame_search", "junk", b"\xff\xfb\x00\xffjunk" + mp3
+    vbri = bytearray(mpeg_frames(0xFFFB9064, 417, 1))
+    vbri[36:54] = b"VBRI" + struct.pack(">HHHII", 1, 1105, 75, 2000, 100)
+    yield "fuzz_mpeg_frame_search", "vbri", bytes(vbri) + mp3
+    ape_item = struct.pack("<II", 1, 0) + b"Title\0x"
+    ape = lambda flags: b"APETAGEX" + struct.pack("<IIII", 2000, len(ape_item) + 32, 1, flags) + b"\0" * 8
+    yield "fuzz_mpeg_frame_search", "ape", mp3 + ape(0xA0000000) + ape_item + ape(0x80000000) + b"TAG" + b"\0" * 125
 
     v1 = b"TAG" + b"Title".ljust(30, b"\0") + b"Artist".ljust(30, b"\0") + b"Album".ljust(30, b"\0")
     yield "fuzz_id3v1_tag", "v10", v1 + b"1999" + b"Comment".ljust(30, b" ") + b"\x11"

@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // Reading a record from its file: AudioFile::create, read and rereadTimes.
 //
-// Each file is opened once. The head of the file (64 KiB, or the whole ID3v2 tag when it
-// is larger) and its last 128 bytes are read through one reusable window; the ID3v2 tag,
-// the stream facts and the ID3v1 tag are all taken from those bytes.
+// Each file is opened once. The head of the file (16 KiB, and the frames of the ID3v2 tag
+// when it is larger), the first audio frame, and the tags at its end are read through one
+// reusable window; the ID3v2 tag, the stream facts and the ID3v1 tag are all taken from
+// those bytes, so a record costs a bounded number of reads whatever the size of its file.
 
 #include <fcntl.h>
 #include <unistd.h>

@@ -6,23 +6,22 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <array>
 #include <cstdio>
 #include <cstring>
 #include <limits>
 
 #include "base/language.h"
 #include "base/string_ids.h"
+#include "core/audio_end.h"
+#include "core/byte_order.h"
 #include "core/byte_window.h"
 #include "core/id3v2_header.h"
+#include "core/vbr_header.h"
 
 namespace tw::core {
 
 namespace {
-
-std::uint32_t bigEndian32(const std::uint8_t* p) {
-    return (std::uint32_t{p[0]} << 24) | (std::uint32_t{p[1]} << 16) | (std::uint32_t{p[2]} << 8) |
-           p[3];
-}
 
 std::uint32_t wordAt(ByteWindow& input, std::uint64_t offset) {
     std::array<std::uint8_t, 4> bytes{};
@@ -30,12 +29,18 @@ std::uint32_t wordAt(ByteWindow& input, std::uint64_t offset) {
     return bigEndian32(bytes.data());
 }
 
-// Offset of the Xing header from the frame start: behind the side information.
-std::uint64_t xingOffset(const MpegHeader& h) {
-    const bool mono = h.channelMode() == 3;
-    if (h.isMpeg1())
-        return mono ? 21 : 36;
-    return mono ? 13 : 21;
+// Reads behind the first window start at a page and grow while the search finds no sync
+// byte, so that a long stretch of silence or junk costs few reads.
+constexpr std::size_t kLargestSearchRead = 64 * 1024;
+
+// The word at `at`, fetched together with the bytes from `from` on: a search standing at
+// `from` goes on from there, so the window keeps holding what it reads next.
+std::uint32_t wordFrom(ByteWindow& input, std::uint64_t from, std::uint64_t at) {
+    const auto span = static_cast<std::size_t>(at - from) + 4;
+    const auto bytes = input.bytesAt(from, span);
+    if (bytes.size() == span)
+        return bigEndian32(bytes.data() + (at - from));
+    return wordAt(input, at);  // at the end of the input: zero-filled
 }
 
 std::string yesNo(bool yes) {
@@ -81,31 +86,42 @@ void MpegInfo::examine(ByteWindow& input, std::string path) {
     if (auto tag = Id3v2Header::parse(input.bytesAt(0, Id3v2Header::kSize)))
         tagEnd = tag->tagSize();
 
+    const auto searchFrom = [&](std::uint64_t from, std::uint64_t until) {
+        return findMpegFrame(input, from, std::min({until, from + kSearchSpan, fileLength_}),
+                             header_);
+    };
     std::int64_t position = -1;
     if (tagEnd > 0)
-        position = findMpegFrame(input, tagEnd, fileLength_, header_);
+        position = searchFrom(tagEnd, fileLength_);
     // Searching from the start up to the tag's declared end gives what a search from the
     // start would give: behind that point it has already been shown to find nothing.
     if (position < 0)
-        position = findMpegFrame(input, 0, tagEnd > 0 ? std::min(tagEnd, fileLength_) : fileLength_,
-                                 header_);
-    if (position < 0 || input.failed()) {
-        headerPosition_ = -1;
+        position = searchFrom(0, tagEnd > 0 ? tagEnd : fileLength_);
+    if (position < 0)
         return;
-    }
+    const auto start = static_cast<std::uint64_t>(position);
+    const auto vbrHeader = readVbrHeader(input, start, header_);
+    const std::uint64_t end = audioEnd(input, start);
+    if (input.failed())
+        return;
     headerPosition_ = position;
-    readXing(input);
+    audioEnd_ = end;
+    if (vbrHeader) {
+        vbrFrames_ = vbrHeader->frames;
+        vbrBytes_ = vbrHeader->bytes;
+    }
 }
 
 std::int64_t findMpegFrame(ByteWindow& input, std::uint64_t from, std::uint64_t until,
                            MpegHeader& header) {
     const std::uint64_t fileLength = input.size();
+    // Behind the first window (a large tag), a page at first: the first frame is usually
+    // at the tag's end.
+    std::size_t farRead = ByteWindow::kFarChunk;
     std::uint64_t pos = from;
     while (pos < until) {
-        // Behind the first window (a large tag), a page at a time: the first frame is
-        // usually at the tag's end.
-        const auto chunk = input.someBytesAt(
-            pos, pos < ByteWindow::kChunk ? ByteWindow::kChunk : ByteWindow::kFarChunk);
+        const auto chunk =
+            input.someBytesAt(pos, pos < ByteWindow::kChunk ? ByteWindow::kChunk : farRead);
         if (chunk.empty())
             return -1;  // a failed read ends the search
         const std::size_t limit =
@@ -113,17 +129,18 @@ std::int64_t findMpegFrame(ByteWindow& input, std::uint64_t from, std::uint64_t 
         const void* sync = std::memchr(chunk.data(), 0xFF, limit);
         if (!sync) {
             pos += limit;
+            farRead = std::min(farRead * 2, kLargestSearchRead);
             continue;
         }
         pos += static_cast<std::uint64_t>(static_cast<const std::uint8_t*>(sync) - chunk.data());
 
-        const MpegHeader candidate(wordAt(input, pos));
+        const MpegHeader candidate(wordFrom(input, pos, pos));
         header = candidate;
         if (candidate.valid()) {
             const std::uint64_t next = pos + candidate.frameLength();
             if (next >= fileLength)
                 return -1;
-            if (MpegHeader(wordAt(input, next)).valid())
+            if (MpegHeader(wordFrom(input, pos, next)).valid())
                 return input.failed() ? -1 : static_cast<std::int64_t>(pos);
         }
         if (input.failed())
@@ -133,26 +150,17 @@ std::int64_t findMpegFrame(ByteWindow& input, std::uint64_t from, std::uint64_t 
     return -1;
 }
 
-void MpegInfo::readXing(ByteWindow& input) {
-    input.copyAt(static_cast<std::uint64_t>(headerPosition_) + xingOffset(header_), xing_);
-    if (std::memcmp(xing_.data(), "Xing", 4) != 0)
-        return;
-    // A count of 0 would make the average frame size infinite: no usable Xing header.
-    const std::uint32_t frames = bigEndian32(xing_.data() + 8);
-    if (frames == 0)
-        return;
-    vbr_ = true;
-    frames_ = frames;
+std::uint64_t MpegInfo::audioBytes() const {
+    return found() ? audioEnd_ - static_cast<std::uint64_t>(headerPosition_) : 0;
 }
 
 int MpegInfo::bitrate() const {
     if (!found())
         return 0;
-    if (!vbr_)
+    if (!vbr())
         return header_.bitrateKbps();
-    const float average =
-        static_cast<float>(fileLength_ - static_cast<std::uint64_t>(headerPosition_)) /
-        static_cast<float>(frames_);
+    const std::uint64_t streamBytes = vbrBytes_ > 0 ? vbrBytes_ : audioBytes();
+    const float average = static_cast<float>(streamBytes) / static_cast<float>(vbrFrames_);
     const float bytesPerKbps = static_cast<float>(header_.samplesPerFrame()) / 8.0f * 1000.0f;
     const float kbps = static_cast<float>(sampleRate()) * average / bytesPerKbps;
     if (!(kbps < static_cast<float>(std::numeric_limits<int>::max())))
@@ -171,29 +179,30 @@ std::uint32_t MpegInfo::frameLength() const {
 std::uint64_t MpegInfo::frameCount() const {
     if (!found())
         return 0;
-    if (vbr_)
-        return frames_;
+    if (vbr())
+        return vbrFrames_;
     const std::uint32_t length = frameLength();
     if (length == 0)
         return 0;
-    return (fileLength_ - static_cast<std::uint64_t>(headerPosition_)) / length;
+    return audioBytes() / length;
 }
 
 std::int32_t MpegInfo::playSeconds() const {
     if (!found())
         return 0;
-    if (vbr_) {
+    if (vbr()) {
         const int rate = sampleRate();
         if (rate == 0)
             return 0;
-        return clampToInt32(std::uint64_t{frames_} *
+        return clampToInt32(std::uint64_t{vbrFrames_} *
                             static_cast<std::uint64_t>(header_.samplesPerFrame()) /
                             static_cast<std::uint64_t>(rate));
     }
     const int kbps = bitrate();
     if (kbps == 0)
         return 0;
-    const std::uint64_t bits = (fileLength_ - static_cast<std::uint64_t>(headerPosition_)) * 8;
+    // Without a frame count, estimated as the first frame's bitrate lasts.
+    const std::uint64_t bits = audioBytes() * 8;
     return clampToInt32(bits / (static_cast<std::uint64_t>(kbps) * 1000));
 }
 
@@ -248,7 +257,7 @@ void MpegInfo::texts(StreamTexts& out) const {
     set(StreamField::HeaderPosition, std::to_string(headerPosition_) + " bytes");
     set(StreamField::Length, durationText(playSeconds()));
     set(StreamField::Version, version);
-    set(StreamField::Bitrate, std::to_string(bitrate()) + (vbr_ ? " kbps VBR" : " kbps"));
+    set(StreamField::Bitrate, std::to_string(bitrate()) + (vbr() ? " kbps VBR" : " kbps"));
     set(StreamField::Frames, std::to_string(frameCount()));
     set(StreamField::Frequency, std::to_string(sampleRate()) + " Hz");
     set(StreamField::Crc, yesNo(protection() == 0));

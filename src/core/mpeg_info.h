@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <string>
 
@@ -13,14 +12,22 @@ namespace tw::core {
 class ByteWindow;
 
 // The stream facts of one MP3 file: where its first MPEG audio frame is, that frame's
-// header, an optional Xing header, and what follows from them (bitrate, frame count, play
-// time) and the thirteen display texts.
+// header, an optional VBR header (Xing or VBRI), where the audio ends in front of the tags
+// at the end, and what follows from them (bitrate, frame count, play time) and the
+// thirteen display texts.
+//
+// Whatever the size of the file, this costs a bounded number of reads: the search for the
+// first frame covers kSearchSpan bytes, the VBR header lies in that frame, and the tags at
+// the end are read once. Without a VBR header the play time is estimated from the audio
+// bytes and the first frame's bitrate.
 //
 // One object is reused for file after file: open() or examine() replaces everything it
 // held. It keeps no file open.
 class MpegInfo {
 public:
-    static constexpr std::uint32_t kNoXingFrames = 0xFFFFFFFFu;
+    // How far behind its start (the file's, or its ID3v2 tag's end) the first frame is
+    // looked for. Ordinary files have it within the first kilobytes.
+    static constexpr std::uint64_t kSearchSpan = 1024 * 1024;
 
     // Opens `path` and runs the frame search. A file that cannot be opened gets no frame
     // and the length the file system reports (0 when it cannot be asked).
@@ -33,19 +40,20 @@ public:
 
     // The search: an ID3v2 tag at the start is skipped by the size in its header; when
     // nothing is found behind it (its size lied), the bytes before its declared end are
-    // searched too. A frame is taken when its header is valid and a valid header follows
-    // it at the next frame's position; a frame whose successor would start at or behind
-    // the end of the file ends the search with nothing found.
+    // searched too, each within kSearchSpan of where it starts. A frame is taken when its header is
+    // valid and a valid header follows it at the next frame's position; a frame whose successor
+    // would start at or behind the end of the file ends the search with nothing found.
     bool found() const { return headerPosition_ >= 0; }
     std::int64_t headerPosition() const { return headerPosition_; }  // -1: nothing found
     std::uint64_t fileLength() const { return fileLength_; }
     const MpegHeader& header() const { return header_; }
     const std::string& path() const { return path_; }
-    bool vbr() const { return vbr_; }
-    std::uint32_t xingFrames() const { return frames_; }  // kNoXingFrames without Xing
+    bool vbr() const { return vbrFrames_ > 0; }  // a VBR header that counts the frames
+    // Bytes from the first frame to the tags at the end.
+    std::uint64_t audioBytes() const;
 
     // All 0 when no frame was found.
-    int bitrate() const;     // kbps; the average over the stream with a Xing header
+    int bitrate() const;     // kbps; the average over the stream with a VBR header
     int sampleRate() const;  // Hz
     std::uint32_t frameLength() const;
     std::uint64_t frameCount() const;
@@ -63,15 +71,13 @@ public:
     void texts(StreamTexts& out) const;
 
 private:
-    void readXing(ByteWindow& input);
-
-    std::uint32_t frames_ = kNoXingFrames;
-    bool vbr_ = false;
-    std::array<std::uint8_t, 12> xing_{};
+    std::uint32_t vbrFrames_ = 0;  // 0 without a VBR header
+    std::uint32_t vbrBytes_ = 0;   // 0 when the VBR header does not say
     std::int64_t headerPosition_ = -1;
     std::string path_;
     MpegHeader header_;
     std::uint64_t fileLength_ = 0;
+    std::uint64_t audioEnd_ = 0;
 };
 
 // The first offset in [from, until) where a valid frame header is followed by a valid

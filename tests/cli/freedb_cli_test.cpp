@@ -23,8 +23,8 @@ std::string writeMp3OfSeconds(const test::TempDir& dir, const std::string& name,
     const test::FrameSpec spec = test::defaultFrameSpec();
     const auto frames = static_cast<std::uint32_t>(seconds * spec.sampleRate / 1152 + 1);
     test::Mp3Parts parts;
-    parts.audio =
-        test::join({test::xingFrame(spec, frames, frames * 417), test::mpegFrames(spec, 10)});
+    parts.audio = test::join({test::xingFrame(spec, {.frames = frames, .bytes = frames * 417}),
+                              test::mpegFrames(spec, 10)});
     return test::writeMp3(dir, name, parts);
 }
 

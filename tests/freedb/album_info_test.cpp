@@ -140,7 +140,15 @@ TEST(PathCheck, CategoriesArePlainFolderNames) {
 TEST(DiscId, SumsTheDigitsOfEachStartAndCountsFromTheFirst) {
     // Starts at 2 s and 182 s: n = 2 + 1 + 8 + 2 = 13; t = 420 - 2 = 418.
     EXPECT_EQ(DiscIdOf(AlbumOfSeconds({180, 240})), (13u << 24) | (418u << 8) | 2u);
-    EXPECT_EQ(AlbumOfSeconds({200}).discId(), "0200c601");
+    struct Case {
+        std::initializer_list<std::uint32_t> seconds;
+        const char* id;
+    };
+    // A disc shorter than the first track's two-second start has no length to count; it
+    // must not borrow from the digit sum in the top byte.
+    for (const Case& c : {Case{{200}, "0200c601"}, Case{{2}, "02000001"}, Case{{1}, "02000001"},
+                          Case{{0}, "02000001"}, Case{{0, 0}, "04000002"}})
+        EXPECT_EQ(AlbumOfSeconds(c.seconds).discId(), c.id) << *c.seconds.begin();
 }
 
 TEST(DiscId, DigitSumWrapsAt255AndFieldsAreNotMasked) {

@@ -104,18 +104,47 @@ std::size_t xingOffset(const FrameSpec& spec) {
     return mono ? 13 : 21;
 }
 
-Bytes xingFrame(const FrameSpec& spec, std::uint32_t frameCount, std::uint32_t byteCount,
-                std::string_view marker) {
-    Bytes frame = mpegFrame(spec);
-    Bytes xing = bytesOf(marker.substr(0, 4));
-    appendBigEndian(xing, 0x3, 4);  // frames and bytes fields present
-    appendBigEndian(xing, frameCount, 4);
-    appendBigEndian(xing, byteCount, 4);
-    const std::size_t at = xingOffset(spec);
-    if (at + xing.size() > frame.size())
-        throw std::invalid_argument("frame too small for Xing");
-    std::copy(xing.begin(), xing.end(), frame.begin() + static_cast<std::ptrdiff_t>(at));
+namespace {
+
+// `header` laid over `frame` from `at` on.
+Bytes withHeaderAt(Bytes frame, std::size_t at, const Bytes& header) {
+    if (at + header.size() > frame.size())
+        throw std::invalid_argument("frame too small for its VBR header");
+    std::copy(header.begin(), header.end(), frame.begin() + static_cast<std::ptrdiff_t>(at));
     return frame;
+}
+
+}  // namespace
+
+Bytes xingFrame(const FrameSpec& spec, const XingFields& fields) {
+    Bytes xing = bytesOf(fields.marker.substr(0, 4));
+    const std::uint32_t flags = (fields.frames ? 1u : 0u) | (fields.bytes ? 2u : 0u) |
+                                (fields.toc ? 4u : 0u) | (fields.quality ? 8u : 0u);
+    appendBigEndian(xing, flags, 4);
+    if (fields.frames)
+        appendBigEndian(xing, *fields.frames, 4);
+    if (fields.bytes)
+        appendBigEndian(xing, *fields.bytes, 4);
+    if (fields.toc)
+        for (int i = 0; i < 100; ++i)
+            xing.push_back(static_cast<std::uint8_t>(i * 255 / 100));
+    if (fields.quality)
+        appendBigEndian(xing, *fields.quality, 4);
+    return withHeaderAt(mpegFrame(spec), xingOffset(spec), xing);
+}
+
+Bytes vbriFrame(const FrameSpec& spec, std::uint32_t frameCount, std::uint32_t byteCount) {
+    Bytes vbri = bytesOf("VBRI");
+    appendBigEndian(vbri, 1, 2);     // version
+    appendBigEndian(vbri, 1105, 2);  // encoder delay
+    appendBigEndian(vbri, 75, 2);    // quality
+    appendBigEndian(vbri, byteCount, 4);
+    appendBigEndian(vbri, frameCount, 4);
+    appendBigEndian(vbri, 0, 2);  // seek table entries
+    appendBigEndian(vbri, 1, 2);  // scale
+    appendBigEndian(vbri, 2, 2);  // bytes per entry
+    appendBigEndian(vbri, 0, 2);  // frames per entry
+    return withHeaderAt(mpegFrame(spec), 36, vbri);
 }
 
 }  // namespace tw::test

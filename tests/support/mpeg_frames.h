@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string_view>
 
 #include "support/bytes.h"
@@ -40,12 +41,25 @@ Bytes mpegFrame(const FrameSpec& spec, std::uint8_t fill = 0);
 // `count` frames in a row.
 Bytes mpegFrames(const FrameSpec& spec, int count);
 
-// A first frame carrying a Xing (or, with marker "Info", a LAME CBR) header where readers
-// look for it: behind the side information, 36/21/13 bytes from the frame start.
-// `frameCount` and `byteCount` are stored with their flags.
-Bytes xingFrame(const FrameSpec& spec, std::uint32_t frameCount, std::uint32_t byteCount,
-                std::string_view marker = "Xing");
+// What a Xing header holds. A field left empty is left out, and its flag with it: LAME writes
+// all four (in its "Info" header of CBR files too), other encoders only some.
+struct XingFields {
+    std::optional<std::uint32_t> frames{};
+    std::optional<std::uint32_t> bytes{};
+    bool toc = false;  // 100 bytes of seek points
+    std::optional<std::uint32_t> quality{};
+    std::string_view marker = "Xing";
+};
+
+// A first frame carrying a Xing header where readers look for it: behind the side
+// information, 36/21/13 bytes from the frame start.
+Bytes xingFrame(const FrameSpec& spec, const XingFields& fields);
 // Where xingFrame puts the marker, from the frame start.
 std::size_t xingOffset(const FrameSpec& spec);
+
+// A first frame carrying a VBRI header 36 bytes from the frame start (whatever the version
+// and mode): version 1, delay, quality, then the byte and frame counts and an empty seek
+// table, all big-endian.
+Bytes vbriFrame(const FrameSpec& spec, std::uint32_t frameCount, std::uint32_t byteCount);
 
 }  // namespace tw::test
