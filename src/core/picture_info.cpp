@@ -74,13 +74,22 @@ PictureInfo parsePictureHead(std::span<const std::uint8_t> head, std::uint64_t l
             extra = ((format & 0x40) ? 1 : 0) + ((format & 0x01) ? 4 : 0);
         if (body.size() < extra || bodyLength < extra)
             return info;
+        const std::span<const std::uint8_t> stored = body;
         body = body.subspan(extra);
         bodyLength -= extra;
         if (version == 4 && (format & 0x02)) {
+            const bool whole = body.size() >= bodyLength;
             decoded = TagLib::ID3v2::SynchData::decode(
                 TagLib::ByteVector(reinterpret_cast<const char*>(body.data()),
                                    static_cast<unsigned int>(body.size())));
             body = {reinterpret_cast<const std::uint8_t*>(decoded.data()), decoded.size()};
+            // The image is as long as the data is without its unsynchronisation: known from
+            // the whole frame, else from the data length the frame gives.
+            if (whole)
+                bodyLength = decoded.size();
+            else if (format & 0x01)
+                bodyLength = TagLib::ID3v2::SynchData::toUInt(TagLib::ByteVector(
+                    reinterpret_cast<const char*>(stored.data() + extra - 4), 4));
         }
     }
     if (body.empty())
