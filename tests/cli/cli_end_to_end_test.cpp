@@ -115,7 +115,7 @@ TEST_F(CliTest, SetSavesTheFieldsThatListThenShows) {
 
 TEST_F(CliTest, AFailedSaveGivesANonZeroStatusAndNamesTheFile) {
     // Too short to carry an ID3v1 tag: the save fails and the file stays as it was.
-    const std::string tiny = test::writeMp3(music, "tiny.mp3", {.audio = test::Bytes(50, 7)});
+    const std::string tiny = test::writeMp3(music, "tiny.mp3", {.audio = test::shortestAudio()});
     const std::string good = test::writeMp3(music, "good.mp3", {.audio = test::defaultAudio()});
     const test::Bytes before = test::readBytes(tiny);
 
