@@ -94,6 +94,21 @@ def seeds():
                                                  good[1]])
     yield "fuzz_id3v2_tag", "compressed", tag(3, [frame_v23("TIT2", struct.pack(">I", 6) +
                                                             zlib.compress(text("Title")), 0x0080), good[1]])
+    # Frames whose data is stored behind a group byte, a data length, or unsynchronised.
+    unsynced = lambda b: b.replace(b"\xff", b"\xff\0")
+    title = text("Title \xff\xe0")
+    apic = b"\0image/png\0\x03cover\0\x89P\xff"
+    yield "fuzz_id3v2_tag", "v24_flagged", tag(4, [
+        frame_v24("TIT2", b"\x80" + title, 0x0040),
+        frame_v24("TPE1", synchsafe(len(title)) + title, 0x0001),
+        frame_v24("TALB", unsynced(title), 0x0002),
+        frame_v24("TDRC", b"\x80" + synchsafe(5) + text("1999"), 0x0041),
+        frame_v24("APIC", b"\x80" + synchsafe(len(apic)) + unsynced(apic), 0x0043)])
+    yield "fuzz_id3v2_tag", "v23_grouped", tag(3, [frame_v23("TIT2", b"\x80" + title, 0x0020),
+                                                   frame_v23("TYER", text("0000"), 0),
+                                                   frame_v23("APIC", b"\x80" + apic, 0x0020)])
+    yield "fuzz_picture_head", "apic_v24_flagged", frame_v24(
+        "APIC", b"\x80" + synchsafe(len(apic)) + unsynced(apic), 0x0043)
     # Read as numbers and lengths that build records: two records of two regions each.
     yield "fuzz_undo_journal", "records", (struct.pack(">IIIIIII", 2, 1, 12, 0, 4096, 4224, 0)
                                            + b"/music/a.mp3" + struct.pack(">II", 2, 100) + b"\x07" * 64)

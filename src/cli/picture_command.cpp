@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <fstream>
 #include <optional>
+#include <set>
 
 #include "base/file_ops.h"
 #include "base/unique_fd.h"
@@ -118,8 +119,7 @@ std::optional<int> typeOption(const Args& args, int fallback) {
 
 // Reads the files the command names, edits each, and saves them.
 template <typename Edit>
-int saveFiles(CommandContext& context, const Args& args, Edit edit) {
-    core::FileList list;
+int saveFiles(CommandContext& context, const Args& args, core::FileList& list, Edit edit) {
     const std::vector<std::string> files(args.positional().begin() + 1, args.positional().end());
     const bool allRead = readFiles(files, list, context.port);
     list.forEachSelected(edit);
@@ -144,7 +144,22 @@ int addPicture(CommandContext& context, const Args& args) {
     const core::PictureInfo info{*type, std::string(mime),
                                  description ? *description : std::string(), bytes->size()};
     const auto data = std::make_shared<const std::string>(*bytes);
-    return saveFiles(context, args, [&](core::AudioFile& file) { file.pictures.put(info, data); });
+    // Other pictures stay, whatever their type; a picture that ID3v2 allows no second of
+    // beside the new one is replaced, and the user is told once the file is saved (a file
+    // whose save failed keeps its edit in memory, still dirty).
+    std::set<std::string> replaced;
+    core::FileList list;
+    const int status = saveFiles(context, args, list, [&](core::AudioFile& file) {
+        if (file.pictures.add(info, data))
+            replaced.insert(file.path);
+    });
+    list.forEachSelected([&](const core::AudioFile& file) {
+        if (replaced.contains(file.path) && !file.pictures.dirty())
+            context.port.showMessage(base::UserPort::Severity::Information,
+                                     file.path + ": replaced its " + typeKey(info.type) +
+                                         " picture described \"" + info.description + "\"");
+    });
+    return status;
 }
 
 int deletePictures(CommandContext& context, const Args& args) {
@@ -153,7 +168,8 @@ int deletePictures(CommandContext& context, const Args& args) {
     const auto type = typeOption(args, -1);
     if (!type)
         return usageProblem(context, "unknown --type " + *args.value("type"));
-    return saveFiles(context, args,
+    core::FileList list;
+    return saveFiles(context, args, list,
                      [&](core::AudioFile& file) { file.pictures.removeType(*type); });
 }
 
@@ -184,7 +200,8 @@ const Command kPictureCommand{
         "picture add FILE... --image PATH [--type T] [--description D] | "
         "picture delete FILE... --type T|--all",
     .summary =
-        "list, export, add or delete the attached pictures; T is one of other, icon, "
+        "list, export, add or delete the attached pictures (add keeps the others and replaces "
+        "only one of the same type and description); T is one of other, icon, "
         "other-icon, front (the default), back, leaflet, media, lead-artist, artist, "
         "conductor, band, composer, lyricist, location, recording, performance, video, "
         "fish, illustration, band-logo, publisher-logo",

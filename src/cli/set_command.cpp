@@ -4,11 +4,13 @@
 #include <array>
 #include <filesystem>
 #include <fstream>
+#include <limits>
 #include <optional>
 
 #include "cli/commands.h"
 #include "cli/file_records.h"
 #include "cli/genre_option.h"
+#include "cli/int_option.h"
 #include "core/tag_save.h"
 
 namespace tw::cli {
@@ -78,6 +80,32 @@ std::optional<std::string> readLyrics(const std::string& path) {
     return text;
 }
 
+// The largest track number an ID3v1 tag holds (one byte).
+constexpr int kMaxV1Track = 255;
+constexpr int kMaxYear = 9999;  // what ID3v1 and TYER hold: four digits
+
+bool isTrack(std::string_view text, int maxTrack) {
+    const std::size_t slash = text.find('/');
+    return wholeNumber(text.substr(0, slash), 1, maxTrack) &&
+           (slash == std::string_view::npos ||
+            wholeNumber(text.substr(slash + 1), 1, std::numeric_limits<int>::max()));
+}
+
+// Why a --year or --track value cannot be set, if it cannot. The fields would store such a
+// value as none and so erase what the file holds; an empty value is how a field is removed.
+std::optional<std::string> valueProblem(const Args& args, bool v1) {
+    const std::string* year = args.value("year");
+    if (year && !year->empty() && !wholeNumber(*year, 1, kMaxYear))
+        return "--year takes a year from 1 to " + std::to_string(kMaxYear) +
+               ", or nothing to remove it";
+    const std::string* track = args.value("track");
+    if (track && !track->empty() &&
+        !isTrack(*track, v1 ? kMaxV1Track : std::numeric_limits<int>::max()))
+        return std::string("--track takes N or N/M, whole numbers from 1") +
+               (v1 ? " (N at most 255 in ID3v1)" : "") + ", or nothing to remove it";
+    return std::nullopt;
+}
+
 // The edits of one command line, checked before any file is touched.
 struct Edits {
     bool v1 = false;
@@ -123,6 +151,9 @@ int run(CommandContext& context, const Args& args) {
     if (args.positional().empty())
         return usageProblem(context, "give at least one file");
 
+    if (const auto problem = valueProblem(args, edits.v1))
+        return usageProblem(context, *problem);
+
     bool anyEdit = false;
     for (const TextEdit& edit : kCommonEdits)
         anyEdit |= args.has(edit.option);
@@ -167,7 +198,8 @@ const Command kSetCommand{
         "      FIELD: --title T  --artist A  --album A  --comment C  --year Y\n"
         "             --track N[/M]  --genre NAME|NUMBER  --lyrics-file F\n"
         "      ID3v2 only: --url U  --publisher P  --orig-artist A  --copyright C\n"
-        "             --composer C  --encoded-by E",
+        "             --composer C  --encoded-by E\n"
+        "      An empty value removes the field.",
     .summary = "set tag fields (of both tags unless --v1 or --v2) and save the files",
     .options = kOptions,
     .run = run,

@@ -104,9 +104,12 @@ void writeText(Id3v2Tag& tag, const char* id, const std::string& value) {
 
 void writeYear(Id3v2Tag& tag, const TagFields& fields) {
     const auto current = yearTextOf(tag.tag());
-    // "1999-05-12" stays when the year is 1999; "0000" goes when the year is shown empty.
-    if (current ? !fields.yearText.empty() && leadingNumber(*current) == fields.year
-                : fields.yearText.empty())
+    // The frames stay while they read as the year the fields hold: "1999-05-12" for 1999,
+    // and "0000", "abcd" or an empty frame for no year, as nobody edited them.
+    TagFields read;
+    if (current)
+        read.setYear(leadingNumber(*current), false);
+    if (current ? read.yearText == fields.yearText : fields.yearText.empty())
         return;
     tag.removeFrames("TDRC");
     tag.removeFrames("TYER");

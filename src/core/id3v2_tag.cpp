@@ -9,6 +9,7 @@
 #include <mutex>
 #include <unordered_set>
 
+#include "core/id3v2_frame_format.h"
 #include "core/id3v2_v22_frames.h"
 
 namespace tw::core {
@@ -30,11 +31,13 @@ constexpr std::uint64_t kPaddingShare = 10;
 // An old tag's space is kept when no more than this would be left as padding.
 constexpr std::uint64_t kMostPaddingKept = 1024 * 1024;
 
-std::unique_ptr<TagLib::ID3v2::Header> tagLibHeader(int version, bool unsynchronised) {
+// Frames reach TagLib with their unsynchronisation undone (frameForTagLib), so the header
+// TagLib is told of never says the tag is unsynchronised.
+std::unique_ptr<TagLib::ID3v2::Header> tagLibHeader(int version) {
     TagLib::ByteVector bytes("ID3");
     bytes.append(static_cast<char>(version));
     bytes.append('\0');
-    bytes.append(static_cast<char>(unsynchronised ? 0x80 : 0));
+    bytes.append('\0');
     bytes.append(TagLib::ByteVector(4, '\0'));
     return std::make_unique<TagLib::ID3v2::Header>(bytes);
 }
@@ -74,7 +77,7 @@ void Id3v2Tag::initTagLib() {
 }
 
 Id3v2Tag::Id3v2Tag()
-    : tagLibHeader_(tagLibHeader(3, false)), tag_(std::make_unique<TagLib::ID3v2::Tag>()) {
+    : tagLibHeader_(tagLibHeader(3)), tag_(std::make_unique<TagLib::ID3v2::Tag>()) {
     initTagLib();
 }
 
@@ -103,7 +106,8 @@ void Id3v2Tag::take(const Id3v2Header& header, const Id3v2FrameWalk& walk) {
     writeVersion_ = header.majorVersion == 4 ? 4 : 3;
     oldSize_ = header.tagSize();
     damage_ = walk.damage;
-    tagLibHeader_ = tagLibHeader(writeVersion_, walk.unsynchronised);
+    tagLibHeader_ = tagLibHeader(writeVersion_);
+    unsynchronised_ = walk.unsynchronised;
     const std::string_view pictureId = pictureFrameId(header.majorVersion);
     for (const Id3v2RawFrame& raw : walk.frames) {
         const std::size_t before = entries_.size();
@@ -147,15 +151,16 @@ void Id3v2Tag::addEntry(const Id3v2RawFrame& raw, bool v22) {
         entry.bytes = withStoredSize(raw.bytes, writeVersion_);
         // Frames of a v2.4 tag unsynchronised as a whole are unsynchronised each; written
         // into a tag without that flag they say so themselves.
-        if (tagLibHeader_->unsynchronisation())
+        if (unsynchronised_)
             entry.bytes[9] = static_cast<char>(entry.bytes[9] | 0x02);
     }
     if (!isWanted(std::string_view(entry.bytes.data(), std::min(4u, entry.bytes.size()))))
         return;
     if (entry.keepable && raw.validId) {
-        if (tagLibTakes(entry.bytes, writeVersion_)) {
+        const TagLib::ByteVector forTagLib = frameForTagLib(entry.bytes, writeVersion_);
+        if (tagLibTakes(forTagLib, writeVersion_)) {
             Frame* frame = TagLib::ID3v2::FrameFactory::instance()->createFrame(
-                entry.bytes, tagLibHeader_.get());
+                forTagLib, tagLibHeader_.get());
             if (frame) {
                 tag_->addFrame(frame);
                 entry.frame = frame;
@@ -184,8 +189,8 @@ void Id3v2Tag::removeFrames(const char* id) {
 }
 
 bool Id3v2Tag::unchanged(const Entry& entry) const {
-    const std::unique_ptr<Frame> fresh(
-        TagLib::ID3v2::FrameFactory::instance()->createFrame(entry.bytes, tagLibHeader_.get()));
+    const std::unique_ptr<Frame> fresh(TagLib::ID3v2::FrameFactory::instance()->createFrame(
+        frameForTagLib(entry.bytes, writeVersion_), tagLibHeader_.get()));
     return fresh && fresh->render() == entry.frame->render();
 }
 

@@ -37,14 +37,16 @@ struct Id3v2Rendering {
 // Why the program walks the frames itself and hands TagLib one frame at a time: TagLib
 // 1.13 stops reading a tag at the first frame it cannot parse (an empty frame, a bad id, a
 // frame running past the tag), misreads the extended header of a v2.3 tag and then finds
-// no frame at all, and maps some v2.2 ids to the wrong v2.3 ones; when it renders a tag it
-// drops the flags of every frame (so encrypted frames become garbage and compressed ones
-// change), rewrites frames it merely read ("(17)Rock" becomes "Rock"), and drops frames it
-// cannot represent (TXXX without a description, v2.3-only frames, tag alter preservation).
-// So the walk (id3v2_frame_walk.h) finds the frames; every frame TagLib can parse is
-// parsed by TagLib's frame factory on its own; v2.2 frames are first carried over to
-// their v2.3 form by the program's own table; and render() writes the frames TagLib did
-// not change as they were, and only edited or new frames as TagLib renders them.
+// no frame at all, maps some v2.2 ids to the wrong v2.3 ones, and reads the group byte of a
+// grouped frame as its data; when it renders a tag it drops the flags of every frame (so
+// encrypted frames become garbage and compressed ones change), rewrites frames it merely
+// read ("(17)Rock" becomes "Rock"), and drops frames it cannot represent (TXXX without a
+// description, v2.3-only frames, tag alter preservation). So the walk (id3v2_frame_walk.h)
+// finds the frames; every frame TagLib can parse is parsed by TagLib's frame factory on its
+// own, with its format flags undone first (id3v2_frame_format.h); v2.2 frames are first
+// carried over to their v2.3 form by the program's own table; and render() writes the
+// frames TagLib did not change as they were, and only edited or new frames as TagLib
+// renders them.
 //
 // Editing goes through addFrame/removeFrame(s), never through TagLib's own removal: frames
 // taken out are kept alive until this object goes, so that a frame's address always names
@@ -130,6 +132,7 @@ private:
     std::vector<Id3v2Damage> damage_;
     std::uint64_t oldSize_ = 0;
     int writeVersion_ = 3;
+    bool unsynchronised_ = false;                // a v2.4 tag whose every frame is unsynchronised
     std::span<const std::string_view> onlyIds_;  // empty: every frame
 };
 

@@ -29,6 +29,14 @@ std::string_view otherAudioFormat(std::span<const std::uint8_t> head) {
         return "Ogg";
     if (hasAt(head, 4, "ftyp"))
         return "MP4";
+    if (hasAt(head, 0, "wvpk"))
+        return "WavPack";
+    if (hasAt(head, 0, "MAC "))
+        return "Monkey's Audio";
+    if (hasAt(head, 0, "TTA1") || hasAt(head, 0, "TTA2"))
+        return "TTA";
+    if (hasAt(head, 0, "MPCK") || hasAt(head, 0, "MP+"))
+        return "Musepack";
     return {};
 }
 

@@ -74,13 +74,22 @@ PictureInfo parsePictureHead(std::span<const std::uint8_t> head, std::uint64_t l
             extra = ((format & 0x40) ? 1 : 0) + ((format & 0x01) ? 4 : 0);
         if (body.size() < extra || bodyLength < extra)
             return info;
+        const std::span<const std::uint8_t> stored = body;
         body = body.subspan(extra);
         bodyLength -= extra;
         if (version == 4 && (format & 0x02)) {
+            const bool whole = body.size() >= bodyLength;
             decoded = TagLib::ID3v2::SynchData::decode(
                 TagLib::ByteVector(reinterpret_cast<const char*>(body.data()),
                                    static_cast<unsigned int>(body.size())));
             body = {reinterpret_cast<const std::uint8_t*>(decoded.data()), decoded.size()};
+            // The image is as long as the data is without its unsynchronisation: known from
+            // the whole frame, else from the data length the frame gives.
+            if (whole)
+                bodyLength = decoded.size();
+            else if (format & 0x01)
+                bodyLength = TagLib::ID3v2::SynchData::toUInt(TagLib::ByteVector(
+                    reinterpret_cast<const char*>(stored.data() + extra - 4), 4));
         }
     }
     if (body.empty())
@@ -117,18 +126,34 @@ bool PictureList::hasFrontCover() const {
                        [](const Picture& p) { return p.info.type == kFrontCover; });
 }
 
-void PictureList::put(const PictureInfo& info, std::shared_ptr<const std::string> data) {
-    const auto ofType = [&](const Picture& p) { return p.info.type == info.type; };
-    const auto first = std::find_if(items.begin(), items.end(), ofType);
+template <typename Clashes>
+bool PictureList::place(const PictureInfo& info, std::shared_ptr<const std::string> data,
+                        Clashes clashes) {
+    const auto first = std::find_if(items.begin(), items.end(), clashes);
     const auto at = first - items.begin();
     if (first != items.end())
-        items.erase(std::remove_if(first + 1, items.end(), ofType), items.end());
+        items.erase(std::remove_if(first + 1, items.end(), clashes), items.end());
     Picture picture{info, -1, std::move(data)};
-    if (first == items.end())
-        items.push_back(std::move(picture));
-    else
-        items[static_cast<std::size_t>(at)] = std::move(picture);
     changed = true;
+    if (first == items.end()) {
+        items.push_back(std::move(picture));
+        return false;
+    }
+    items[static_cast<std::size_t>(at)] = std::move(picture);
+    return true;
+}
+
+void PictureList::put(const PictureInfo& info, std::shared_ptr<const std::string> data) {
+    place(info, std::move(data), [&](const Picture& p) { return p.info.type == info.type; });
+}
+
+bool PictureList::add(const PictureInfo& info, std::shared_ptr<const std::string> data) {
+    constexpr int kFileIcon = 1;
+    constexpr int kOtherFileIcon = 2;
+    const bool icon = info.type == kFileIcon || info.type == kOtherFileIcon;
+    return place(info, std::move(data), [&](const Picture& p) {
+        return p.info.type == info.type && (icon || p.info.description == info.description);
+    });
 }
 
 bool PictureList::remove(std::size_t index) {

@@ -55,10 +55,18 @@ struct PictureList {
     // A new picture: it takes the place of the pictures of its type (a file keeps one
     // picture per type, as players show the first), or goes last.
     void put(const PictureInfo& info, std::shared_ptr<const std::string> data);
+    // A new picture beside the others: it takes the place only of the pictures ID3v2 allows
+    // no second of (the same type and description; any other file icon of types 1 and 2),
+    // or goes last. Whether it replaced one.
+    bool add(const PictureInfo& info, std::shared_ptr<const std::string> data);
     // Removes the picture at `index`; false when there is none.
     bool remove(std::size_t index);
     // Removes the pictures of `type` (every one with -1); how many went.
     std::size_t removeType(int type);
+
+private:
+    template <typename Clashes>
+    bool place(const PictureInfo& info, std::shared_ptr<const std::string> data, Clashes clashes);
 };
 
 // The MIME type of an image by its first bytes: "image/jpeg", "image/png"; empty for

@@ -119,8 +119,16 @@ void TagFileWriter::State::inspect() {
     std::string_view other = otherAudioFormat(window.bytesAt(0, 16));
     if (other.empty() && v2End > 0 && v2End < size)
         other = otherAudioFormat(window.bytesAt(v2End, 16));
-    if (!other.empty())
+    if (!other.empty()) {
         refusal = base::trf(ids::kSaveNotMpegAudio, other);
+    } else {
+        // The same search that tells the user the file has no MPEG header: a file it finds
+        // nothing in is some audio the program does not know, whatever its name says.
+        MpegInfo mpeg;
+        mpeg.examine(window);
+        if (!mpeg.found())
+            refusal = base::tr(ids::kSaveNoMpegAudio);
+    }
 
     if (v2Header) {
         if (v2End > kId3v2ReadLimit) {

@@ -42,9 +42,10 @@ class PendingSave;
 //   - after a failed step or save no flag changes: the record stays dirty, so the next
 //     save tries again; it is not re-read, so the user's edits stay in memory.
 //
-// Nothing is ever written into a file that is another audio container (WAV, AIFF, DSF,
-// FLAC, Ogg, MP4, recognised by their magic bytes at the start or behind an ID3v2 tag):
-// every staging call fails for it.
+// Nothing is ever written into a file that is not MPEG audio: every staging call fails for
+// a file that is another audio container (WAV, AIFF, DSF, FLAC, Ogg, MP4, WavPack, Monkey's
+// Audio, TTA, Musepack, recognised by their magic bytes at the start or behind an ID3v2
+// tag), and for any other file in which no MPEG audio frame is found.
 //
 // A writer is used once, on one thread. It opens the file once, for reading and writing,
 // and reads its tags once; the descriptor goes to the PendingSave.

@@ -16,6 +16,7 @@
 #include "support/id3v1_bytes.h"
 #include "support/id3v2_builder.h"
 #include "support/mp3_file.h"
+#include "support/mutagen.h"
 
 namespace tw::cli {
 namespace {
@@ -115,7 +116,7 @@ TEST_F(CliTest, SetSavesTheFieldsThatListThenShows) {
 
 TEST_F(CliTest, AFailedSaveGivesANonZeroStatusAndNamesTheFile) {
     // Too short to carry an ID3v1 tag: the save fails and the file stays as it was.
-    const std::string tiny = test::writeMp3(music, "tiny.mp3", {.audio = test::Bytes(50, 7)});
+    const std::string tiny = test::writeMp3(music, "tiny.mp3", {.audio = test::shortestAudio()});
     const std::string good = test::writeMp3(music, "good.mp3", {.audio = test::defaultAudio()});
     const test::Bytes before = test::readBytes(tiny);
 
@@ -130,26 +131,118 @@ TEST_F(CliTest, AFailedSaveGivesANonZeroStatusAndNamesTheFile) {
     EXPECT_EQ(missing.status, 1);
 }
 
-TEST_F(CliTest, TagsAreNeverWrittenIntoOtherAudioFormats) {
+TEST_F(CliTest, TagsAreOnlyEverWrittenIntoMpegAudio) {
     // Some tools append an ID3v1 tag to WAV files; even that one is left alone.
     const test::Bytes wav = test::join({test::bytesOf("RIFF"),
                                         {36, 1, 0, 0},
                                         test::bytesOf("WAVEfmt "),
                                         test::Bytes(300, 0),
                                         test::id3v1Tag({.title = "v1"})});
+    const auto headed = [](std::string_view magic) {
+        return test::join(
+            {test::bytesOf(magic), test::Bytes(300, 0x55), test::id3v1Tag({.title = "v1"})});
+    };
+    const std::string image = (home / "cover.png").string();
+    test::writeBytes(image, test::join({test::bytesOf("\x89PNG\r\n\x1a\n"), test::Bytes(40, 1)}));
     const std::string path = (music / "sound.mp3").string();
-    test::writeBytes(path, wav);
-    for (const std::vector<std::string>& command :
-         {std::vector<std::string>{"set", "--v1", "--title", "T", path},
-          std::vector<std::string>{"clear", "--v1", path}}) {
-        SCOPED_TRACE(command.front());
-        const test::CliOutcome result = run(command);
-        EXPECT_EQ(result.status, 1);
-        EXPECT_NE(result.err.find("sound.mp3: it is not an MPEG audio file but WAV"),
-                  std::string::npos)
-            << result.err;
-        EXPECT_EQ(test::readBytes(path), wav);
+    const std::pair<test::Bytes, std::string> files[] = {
+        {wav, "it is not an MPEG audio file but WAV"},
+        {headed("wvpk"), "it is not an MPEG audio file but WavPack"},
+        {headed("MAC "), "it is not an MPEG audio file but Monkey's Audio"},
+        {headed("TTA1"), "it is not an MPEG audio file but TTA"},
+        {headed("MPCK"), "it is not an MPEG audio file but Musepack"},
+        {headed(""), "no MPEG audio was found in it"},
+    };
+    for (const auto& [bytes, reason] : files) {
+        test::writeBytes(path, bytes);
+        for (const std::vector<std::string>& command :
+             {std::vector<std::string>{"set", "--title", "T", path},
+              std::vector<std::string>{"clear", "--v1", path},
+              std::vector<std::string>{"picture", "add", path, "--image", image}}) {
+            SCOPED_TRACE(reason + ", " + command.front());
+            const test::CliOutcome result = run(command);
+            EXPECT_EQ(result.status, 1);
+            EXPECT_NE(result.err.find("sound.mp3: " + reason), std::string::npos) << result.err;
+            EXPECT_EQ(test::readBytes(path), bytes);
+        }
     }
+}
+
+// ID3v2 allows several pictures of a type, told apart by their descriptions.
+TEST_F(CliTest, PictureAddKeepsOtherPicturesAndSaysWhatItReplaces) {
+    if (!test::mutagenAvailable())
+        GTEST_SKIP() << "/usr/bin/python3 with mutagen is not available";
+    const test::Bytes scan = test::join({test::bytesOf("\xFF\xD8\xFF"), test::Bytes(50, 2)});
+    const std::string path = test::writeMp3(
+        music, "song.mp3",
+        {.id3v2 = test::Id3v2Builder(3).picture("image/jpeg", 3, "my scan", scan).build(),
+         .audio = test::defaultAudio()});
+    const std::string image = (home / "cover.png").string();
+    const test::Bytes png = test::join({test::bytesOf("\x89PNG\r\n\x1a\n"), test::Bytes(40, 1)});
+    test::writeBytes(image, png);
+    const std::string scanApic = test::mutagenDump(path).at("APIC:my scan");
+
+    test::CliOutcome result = run({"picture", "add", path, "--image", image});
+    ASSERT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(result.err.find("replaced"), std::string::npos) << result.err;
+    const std::string newApic = "image/png 3 " + test::md5Hex(std::string(png.begin(), png.end()));
+    test::MutagenDump dump = test::mutagenDump(path);
+    EXPECT_EQ(dump.at("APIC:my scan"), scanApic);
+    EXPECT_EQ(dump.at("APIC:"), newApic);
+
+    // The same type and description: that one picture is replaced, and the user told.
+    result = run({"picture", "add", path, "--image", image, "--description", "my scan"});
+    ASSERT_EQ(result.status, 0) << result.err;
+    EXPECT_NE(result.err.find("song.mp3: replaced its front picture described \"my scan\""),
+              std::string::npos)
+        << result.err;
+    dump = test::mutagenDump(path);
+    EXPECT_EQ(dump.at("APIC:my scan"), newApic);
+    EXPECT_EQ(dump.at("APIC:"), newApic);
+    EXPECT_EQ(std::count_if(dump.begin(), dump.end(),
+                            [](const auto& e) { return e.first.starts_with("APIC"); }),
+              2);
+}
+
+// A value the field cannot hold is refused before any file is touched; an empty value
+// removes the field.
+TEST_F(CliTest, SetRefusesValuesItsFieldsCannotHold) {
+    const std::string path = test::writeMp3(
+        music, "song.mp3",
+        {.id3v2 = test::Id3v2Builder(3).text("TRCK", "4/9").text("TYER", "1999").build(),
+         .audio = test::defaultAudio(),
+         .id3v1 = test::id3v1Tag({.year = "1999", .track = 4})});
+    const test::Bytes before = test::readBytes(path);
+    const std::pair<std::vector<std::string>, const char*> refused[] = {
+        {{"--track", "abc"}, "--track"},      {{"--track", "-3"}, "--track"},
+        {{"--track", "0"}, "--track"},        {{"--track", "3/"}, "--track"},
+        {{"--track", "3/0"}, "--track"},      {{"--track", "3/x"}, "--track"},
+        {{"--track", " 3"}, "--track"},       {{"--track", "300"}, "--track"},
+        {{"--year", "abc"}, "--year"},        {{"--year", "0"}, "--year"},
+        {{"--year", "-1999"}, "--year"},      {{"--year", "12345"}, "--year"},
+        {{"--year", "1999-05-12"}, "--year"},
+    };
+    for (const auto& [option, name] : refused) {
+        SCOPED_TRACE(option[0] + " " + option[1]);
+        std::vector<std::string> command{"set", path, "--title", "T"};
+        command.insert(command.end(), option.begin(), option.end());
+        const test::CliOutcome result = run(command);
+        EXPECT_EQ(result.status, 2);
+        EXPECT_TRUE(result.err.starts_with(std::string("tunewright-cli: ") + name)) << result.err;
+        EXPECT_EQ(test::readBytes(path), before);
+    }
+
+    // ID3v2 holds track numbers beyond one byte.
+    ASSERT_EQ(run({"set", "--v2", path, "--track", "300/400", "--year", "0999"}).status, 0);
+    QJsonObject record = parse(run({"show", path}).out).object();
+    EXPECT_EQ(at(record, "id3v2", "track").toInt(), 300);
+    EXPECT_EQ(text(record, "id3v2", "yearText"), QLatin1String("999"));
+    ASSERT_EQ(run({"set", path, "--track", "", "--year", ""}).status, 0);
+    record = parse(run({"show", path}).out).object();
+    EXPECT_EQ(at(record, "id3v2", "track").toInt(), 0);
+    EXPECT_EQ(at(record, "id3v1", "track").toInt(), 0);
+    EXPECT_EQ(text(record, "id3v2", "yearText"), QLatin1String(""));
+    EXPECT_EQ(text(record, "id3v1", "yearText"), QLatin1String(""));
 }
 
 TEST_F(CliTest, FilesThatCannotBeReadAreNamedAndNeverShownEmpty) {

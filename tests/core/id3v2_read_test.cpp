@@ -148,6 +148,31 @@ TEST_F(Id3v2ReadTest, ExtendedHeadersAndUnsynchronisation) {
     }
 }
 
+TEST_F(Id3v2ReadTest, FormatFlagsOfAFrameAreUndoneOnReading) {
+    // "ÿà" is unsynchronised as FF 00 E0.
+    const test::Bytes title = test::join({{0}, test::bytesOf("Title \xFF\xE0")});
+    const test::Bytes comment = test::join({{0}, test::bytesOf("eng"), {0}, test::bytesOf("Note")});
+    const test::Bytes picture = test::join(
+        {{0}, test::bytesOf("image/png"), {0, 3}, test::bytesOf("cover"), {0}, {0x89, 'P', 0xFF}});
+    for (const test::NamedFrameFormat& f : test::flaggedFrameFormats()) {
+        SCOPED_TRACE(f.name);
+        const AudioFile r = read(Id3v2Builder(f.version)
+                                     .formatted("TIT2", title, f.format)
+                                     .formatted("COMM", comment, f.format)
+                                     .formatted("APIC", picture, f.format)
+                                     .formatted(f.version == 4 ? "TDRC" : "TYER",
+                                                test::join({{0}, test::bytesOf("1999")}), f.format)
+                                     .build());
+        EXPECT_EQ(r.id3v2.title, "Title ÿà");
+        EXPECT_EQ(r.id3v2.comment, "Note");
+        EXPECT_EQ(r.id3v2.yearText, "1999");
+        ASSERT_EQ(r.pictures.items.size(), 1u);
+        EXPECT_EQ(
+            r.pictures.items[0].info,
+            (PictureInfo{.type = 3, .mime = "image/png", .description = "cover", .byteSize = 3}));
+    }
+}
+
 TEST_F(Id3v2ReadTest, DamagedFramesDoNotStopTheRest) {
     // A compressed frame whose data is not zlib, an encrypted one, and one too short.
     const AudioFile r = read(Id3v2Builder(3)

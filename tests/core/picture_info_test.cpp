@@ -96,6 +96,35 @@ TEST(PictureList, APutPictureReplacesEveryPictureOfItsType) {
     EXPECT_FALSE(list.hasFrontCover());
 }
 
+// ID3v2 allows several pictures of a type with different descriptions, but one file icon
+// of each kind.
+TEST(PictureList, AnAddedPictureReplacesOnlyOneIdThreeAllowsNoSecondOf) {
+    struct Case {
+        PictureInfo added;
+        std::vector<std::string> descriptions;  // after the add, in order
+        bool replaced;
+    };
+    const Case cases[] = {
+        {{3, "image/png", "", 1}, {"my scan", "icon", "", ""}, false},
+        {{3, "image/png", "my scan", 1}, {"my scan", "icon", ""}, true},
+        {{4, "image/png", "my scan", 1}, {"my scan", "icon", "", "my scan"}, false},
+        {{1, "image/png", "other icon", 1}, {"my scan", "other icon", ""}, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.added.type);
+        PictureList list;
+        list.items = {{{3, "image/png", "my scan", 1}, 0, nullptr},
+                      {{1, "image/png", "icon", 1}, 1, nullptr},
+                      {{4, "image/png", "", 1}, 2, nullptr}};
+        EXPECT_EQ(list.add(c.added, std::make_shared<const std::string>("x")), c.replaced);
+        std::vector<std::string> descriptions;
+        for (const Picture& p : list.items)
+            descriptions.push_back(p.info.description);
+        EXPECT_EQ(descriptions, c.descriptions);
+        EXPECT_TRUE(list.dirty());
+    }
+}
+
 TEST(ImageMimeType, ByTheFirstBytes) {
     EXPECT_EQ(imageMimeType("\xff\xd8\xff\xe0rest"), "image/jpeg");
     EXPECT_EQ(imageMimeType("\x89PNG\r\n\x1a\nrest"), "image/png");

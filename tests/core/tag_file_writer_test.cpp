@@ -88,7 +88,7 @@ TEST_F(TagFileWriterTest, Id3v1IsAppendedOnceThenOverwritten) {
 }
 
 TEST_F(TagFileWriterTest, Id3v1NeedsAFileOfAtLeast128Bytes) {
-    write({.audio = Bytes(100, 1)});
+    write({.audio = test::shortestAudio()});
     TagFileWriter writer(path_);
     EXPECT_FALSE(writer.writeV1(record()));
     EXPECT_FALSE(writer.error().empty());
@@ -211,12 +211,13 @@ TEST_F(TagFileWriterTest, EmptyFieldsRemoveTheirFrames) {
                         .text("TIT2", "Title")
                         .text("TCON", "(17)Rock")
                         .text("TRCK", "3")
-                        .text("TYER", "0000")
+                        .text("TYER", "1999")
                         .comment("eng", "", "c")
                         .build(),
            .audio = test::defaultAudio()});
     AudioFile r = record();
-    ASSERT_EQ(r.id3v2.yearText, "");  // "0000" reads as no year
+    r.id3v2.year = 0;
+    r.id3v2.yearText.clear();
     r.id3v2.title.clear();
     r.id3v2.genre = 255;
     r.id3v2.track = 0;

@@ -148,6 +148,42 @@ Id3v2Builder& Id3v2Builder::compressed(std::string_view id, const Bytes& body) {
     return raw(id, data, version_ == 3 ? 0x0080 : 0x0009);
 }
 
+Id3v2Builder& Id3v2Builder::formatted(std::string_view id, const Bytes& body,
+                                      const FrameFormat& format) {
+    if (version_ == 2 || (version_ == 3 && (format.dataLength || format.unsynchronised)))
+        throw std::invalid_argument("these frame flags need a later version");
+    Bytes data;
+    std::uint16_t flags = 0;
+    if (format.group) {
+        data.push_back(*format.group);
+        flags |= version_ == 3 ? 0x0020 : 0x0040;
+    }
+    if (format.dataLength) {
+        append(data, synchsafe(static_cast<std::uint32_t>(body.size())));
+        flags |= 0x0001;
+    }
+    if (format.unsynchronised)
+        flags |= 0x0002;
+    append(data, format.unsynchronised ? unsynchronise(body) : body);
+    return raw(id, data, flags);
+}
+
+std::vector<NamedFrameFormat> flaggedFrameFormats() {
+    constexpr std::uint8_t kGroup = 0x80;  // group symbols start at 0x80
+    return {
+        {"2.3 grouped", 3, {.group = kGroup}},
+        {"2.4 grouped", 4, {.group = kGroup}},
+        {"2.4 data length", 4, {.group = {}, .dataLength = true}},
+        {"2.4 unsynchronised", 4, {.group = {}, .unsynchronised = true}},
+        {"2.4 grouped, data length", 4, {.group = kGroup, .dataLength = true}},
+        {"2.4 grouped, unsynchronised", 4, {.group = kGroup, .unsynchronised = true}},
+        {"2.4 data length, unsynchronised",
+         4,
+         {.group = {}, .dataLength = true, .unsynchronised = true}},
+        {"2.4 all three", 4, {.group = kGroup, .dataLength = true, .unsynchronised = true}},
+    };
+}
+
 Id3v2Builder& Id3v2Builder::bytes(const Bytes& any) {
     append(frames_, any);
     return *this;

@@ -52,6 +52,15 @@ public:
     // A frame whose body is zlib-compressed, flagged as such with its data length first
     // (2.3/2.4).
     Id3v2Builder& compressed(std::string_view id, const Bytes& body);
+    // How a frame's data is stored, with the flags that say so: a group byte (2.3/2.4), and
+    // in 2.4 a data length indicator and unsynchronisation of the data, in the order 2.4
+    // writers put them (group byte, data length, unsynchronised data).
+    struct FrameFormat {
+        std::optional<std::uint8_t> group;
+        bool dataLength = false;
+        bool unsynchronised = false;
+    };
+    Id3v2Builder& formatted(std::string_view id, const Bytes& body, const FrameFormat& format);
     // Bytes put into the frame stream as they are: junk, hand-made frame headers.
     Id3v2Builder& bytes(const Bytes& any);
 
@@ -85,6 +94,15 @@ private:
     std::size_t padding_ = 0;
     long long declaredSize_ = -1;
 };
+
+// The ways writers store a frame's data behind its header, each named: a group byte in
+// 2.3, and in 2.4 every mix of group byte, data length indicator and unsynchronisation.
+struct NamedFrameFormat {
+    const char* name;
+    int version;
+    Id3v2Builder::FrameFormat format;
+};
+std::vector<NamedFrameFormat> flaggedFrameFormats();
 
 // A tag at the start of a file, taken apart the plain way (no unsynchronisation), to
 // check what a writer produced.

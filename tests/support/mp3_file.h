@@ -23,6 +23,9 @@ struct Mp3Parts {
 
 // Ten frames of 44.1 kHz MPEG 1 Layer III at 128 kbps, joint stereo.
 Bytes defaultAudio(int frames = 10);
+// Two frames of the shortest kind (MPEG 2.5 layer III, 8 kbps at 12 kHz): 96 bytes of MPEG
+// audio, too few for an ID3v1 tag.
+Bytes shortestAudio();
 FrameSpec defaultFrameSpec();
 
 // Writes the parts as `name` in `dir` and returns the full path.
