@@ -33,6 +33,10 @@ struct SearchFields {
 // level 1, which every server takes) for the level it supports. When that is below 6, the
 // command is sent again at that level (or at level 1), which the later commands keep, and
 // the server's text is read as 8-bit text; otherwise the refusal was the command's own.
+//
+// A request that went out but whose response broke (time-out, reset, malformed framing) is
+// a failure of the reply, reported when the reply is read; a connection that could not be
+// made, or a proxy or server that refused the request with its HTTP status, fails sending.
 class CddbHttpConnection final : public CddbProtocolStore {
 public:
     static constexpr std::size_t kMaxSearchMatches = 1000;
@@ -83,6 +87,8 @@ private:
     void useProxySettings();
     // The last request failed because the proxy wants credentials (407).
     bool proxyWantsCredentials() const;
+    // The last request went out, and its response broke before its status was known.
+    bool responseBroke() const;
     // Creates the socket and connects to the web site; logs the failures with the codes.
     bool connectToWebSite(CddbErrorCode createFailed, CddbErrorCode connectFailed);
 
@@ -92,9 +98,10 @@ private:
     bool credentialsAskedAfterRefusal_ = false;
     unsigned level_ = kModernProtocolLevel;
     bool levelSettled_ = false;
-    // The first reply line, read while settling the level, and whether reading it failed.
+    // The first reply line, read while settling the level.
     std::optional<std::string> peeked_;
-    bool peekFailed_ = false;
+    // Why the reply of the last command broke before a line of it could be read.
+    std::optional<NetFailure> replyFailure_;
 };
 
 }  // namespace tw::freedb

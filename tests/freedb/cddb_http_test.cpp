@@ -288,14 +288,11 @@ TEST(CddbSubmit, ARefusalOrNoSiteFails) {
     EXPECT_FALSE(http(client).submit(album));
     EXPECT_EQ(client.lines().back(), "[ERR]Error 175: The server answered \"500 Missing header\"");
 
-    unsigned closedPort = 0;
-    {
-        FakeHttpServer gone([](const FakeHttpRequest&) { return FakeHttpReply{}; });
-        closedPort = gone.port();
-    }
+    const unsigned closedPort = ::tw::test::ClosedLoopbackPort();
     StoreUnderTest nowhere(LocalSettings(closedPort, true));
     EXPECT_FALSE(http(nowhere).submit(album));
-    EXPECT_EQ(nowhere.lines().back(), "[ERR]Error 171: Can't connect to remote server!");
+    EXPECT_EQ(nowhere.lines().back(), "[ERR]Error 171: The connection to 127.0.0.1:" +
+                                          std::to_string(closedPort) + " was refused.");
 }
 
 }  // namespace
