@@ -125,8 +125,7 @@ bool CddbHttpConnection::settleProtocolLevel(const std::string& command) {
         replyFailure_ = channel_.lastFailure();
         return true;
     }
-    const unsigned code = ReplyCode(Trim(first));
-    if (code < 500 || code > 599) {
+    if (!RefusesProtocolLevel(first)) {
         levelSettled_ = true;
         peeked_ = std::move(first);
         return true;

@@ -28,11 +28,12 @@ struct SearchFields {
 // its own, directly or through the proxy of the settings. Also searches the database's web
 // site and submits albums to it. The store owns its channel.
 //
-// Commands ask for protocol level 6. An old server refuses every command at that level; so
-// the first command answered with a 5xx code makes the store ask the server ("proto" at
-// level 1, which every server takes) for the level it supports. When that is below 6, the
-// command is sent again at that level (or at level 1), which the later commands keep, and
-// the server's text is read as 8-bit text; otherwise the refusal was the command's own.
+// Commands ask for protocol level 6. An old server refuses every command at that level, with
+// an answer that names the level ("501 Illegal CDDB protocol level."); when the first command
+// gets one, the store asks the server ("proto" at level 1) for the level it supports and
+// sends the command again at that level (or at level 1 when the server names none), which
+// the later commands keep, and the server's text is read as 8-bit text. Any other error
+// answer is the command's own, and the level stays.
 //
 // A request that went out but whose response broke (time-out, reset, malformed framing) is
 // a failure of the reply, reported when the reply is read; a connection that could not be

@@ -103,6 +103,45 @@ TEST(CddbOverHttp, ATypedPathNeverBreaksTheRequestLine) {
         << request.target;
 }
 
+// A real server checks the level before the command, and tells nothing about levels to a
+// "proto" sent over HTTP: only an answer that names the level may lower it.
+TEST(CddbOverHttp, OnlyARefusalOfTheLevelLowersIt) {
+    const struct {
+        const char* answer;
+        bool lowered;
+        const char* lastLine;
+    } cases[] = {
+        {"501 Invalid category", false,
+         "[ERR]Error 146: The server answered \"501 Invalid category\""},
+        {"500 Command syntax error", false,
+         "[ERR]Error 146: The server answered \"500 Command syntax error\""},
+        {"501 Illegal CDDB protocol level.", true,
+         "[ERR]Error 146: The server answered \"501 Illegal CDDB protocol level.\""},
+    };
+    for (const auto& c : cases) {
+        FakeCddbDatabase database;
+        database.setScript([&](std::string_view command) {
+            return std::optional<std::vector<std::string>>(
+                command.rfind("proto", 0) == 0
+                    ? std::vector<std::string>{"500 Unrecognized command."}
+                    : std::vector<std::string>{c.answer});
+        });
+        FakeHttpServer server(CddbHttpHandler(database));
+        StoreUnderTest client(LocalSettings(server.port(), true));
+        ASSERT_TRUE(client.store->open());
+        AlbumInfo album;
+        album.setCategory("rock");
+        album.setDiscId("0d01a202");
+        EXPECT_FALSE(client.store->read(album));
+        EXPECT_EQ(http(client).protocolLevel(), c.lowered ? 1u : 6u) << c.answer;
+        const std::vector<std::string> lines = client.lines();
+        const std::string lowered =
+            "[INF]     The server does not support protocol level 6; going on at level 1";
+        EXPECT_EQ(std::count(lines.begin(), lines.end(), lowered), c.lowered ? 1 : 0) << c.answer;
+        EXPECT_EQ(lines.back(), c.lastLine);
+    }
+}
+
 // Settings for a CDDB server that is reached through the proxy at `proxyPort`.
 FreeDbSettings throughProxy(unsigned proxyPort, const std::string& user) {
     FreeDbSettings settings = LocalSettings(8880, true);
