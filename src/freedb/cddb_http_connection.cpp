@@ -187,6 +187,12 @@ bool CddbHttpConnection::search(const std::string& words, const SearchFields& fi
     if (!fields.any())
         return true;
     channel_.socket().setStopToken(stopToken());
+    // The store may have been opened for another host: the log names where the search goes.
+    const FreeDbSettings& s = settings();
+    log(base::trf(ids::kLogConnecting, s.webHost, std::to_string(s.webPort),
+                  FreeDbSettings::kDefaultTimeout));
+    if (const auto& proxy = channel_.proxy())
+        log(base::trf(ids::kLogConnectingThroughProxy, proxy->host, std::to_string(proxy->port)));
     logText(ids::kLogSendingSearchQuery);
     if (!connectToWebSite(CddbErrorCode::SearchCreateSocket, CddbErrorCode::SearchConnect))
         return false;
@@ -210,7 +216,6 @@ bool CddbHttpConnection::search(const std::string& words, const SearchFields& fi
     done();
     logText(ids::kLogReceivingSearchResults);
 
-    const FreeDbSettings& s = settings();
     const std::string site =
         s.webPort == 80 ? s.webHost : s.webHost + ':' + std::to_string(s.webPort);
     SearchPageScanner scanner("http://" + site + "/freedb_search_fmt.php?cat=");

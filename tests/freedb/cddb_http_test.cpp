@@ -283,11 +283,39 @@ TEST(CddbWebSearch, ScansTheResultPageForAlbums) {
     EXPECT_EQ(Summary(found[0]), "rock 0d01a202 Band / First");
     EXPECT_EQ(Summary(found[1]), "misc 0d01a203 Band / First");
     EXPECT_EQ(Summary(found[2]), "jazz 11111111 Solo / Second");
-    EXPECT_EQ(client.lines(), (std::vector<std::string>{
-                                  "     Sending search query ... done.",
-                                  "     Receiving search results ... done.",
-                                  "[INF]     Found 3 matches.",
-                              }));
+    EXPECT_EQ(client.lines(),
+              (std::vector<std::string>{
+                  "[INF]Connecting to 127.0.0.1:" + std::to_string(site->port()) + ", timeout 30",
+                  "     Sending search query ... done.",
+                  "     Receiving search results ... done.",
+                  "[INF]     Found 3 matches.",
+              }));
+}
+
+TEST(CddbWebSearch, ThroughAProxyTheLogNamesTheProxy) {
+    FakeHttpOptions options;
+    options.proxyAuthorization = "";
+    FakeHttpServer proxy(
+        [](const FakeHttpRequest&) {
+            return FakeHttpReply{200, "</html>\n"};
+        },
+        options);
+    FreeDbSettings settings = throughProxy(proxy.port(), "");
+    settings.setOption(FreeDbSettings::kOptionProxyAuth, false);
+    settings.webHost = "web.example.test";
+    settings.webPort = 80;
+    StoreUnderTest client(settings);
+    ASSERT_TRUE(client.store->open());
+    client.logLines.clear();
+    ASSERT_TRUE(http(client).search("x", {}, [](const AlbumInfo&) {}));
+    EXPECT_EQ(proxy.requests().at(0).target.rfind("http://web.example.test/freedb_search.php?", 0),
+              0u);
+    EXPECT_EQ(client.lines(),
+              (std::vector<std::string>{
+                  "[INF]Connecting to web.example.test:80, timeout 30",
+                  "[INF]Connecting through proxy 127.0.0.1:" + std::to_string(proxy.port()),
+                  "     Sending search query ... done.", "     Receiving search results ... done.",
+                  "[INF]     Nothing found."}));
 }
 
 TEST(CddbSubmit, PostsTheRecordWithItsHeaders) {
