@@ -54,8 +54,10 @@ bool LineSocket::waitFor(short events, Clock::time_point limit, NetFailure timed
         const int ready = ::poll(&p, 1, ms);
         if (ready > 0)
             return true;
-        if (ready < 0 && errno != EINTR)
-            break;
+        if (ready < 0 && errno != EINTR) {
+            failure_ = {};  // no cause worth naming: the step's own text stands
+            return false;
+        }
     }
     failure_ = stop_.stop_requested() ? NetFailure{} : std::move(timedOut);
     return false;
