@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // Feeds arbitrary bytes, line by line, to the parsers of CDDB reply lines: reply codes, query
-// result lines, "sites" lines (which must survive their own round trip), "stat" lines and
-// the protocol levels of a "proto" reply.
+// result lines, "sites" lines (which must survive their own round trip), "stat" lines, the
+// protocol levels of a "proto" reply, and the answers that refuse a protocol level.
 
 #include <cstddef>
 #include <cstdint>
@@ -10,6 +10,7 @@
 
 #include "freedb/cddb_protocol_store.h"
 #include "freedb/cddb_reply.h"
+#include "freedb/text_util.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace tw::freedb;
@@ -36,6 +37,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
         ApplyStatLine(statistics, line);
         ParseProtocolLevels(line);
+        if (RefusesProtocolLevel(line) && ReplyCode(TrimLeft(line)) / 100 != 5)
+            std::abort();
     }
     return 0;
 }

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // Feeds arbitrary bytes to the HTTP response reader as a server's answer, cut into pieces at
 // points the input chooses, then takes every body line; the decoded lines must not depend on
-// how the bytes were cut.
+// how the bytes were cut, and a failure must name its cause.
 
 #include <cstddef>
 #include <cstdint>
@@ -26,6 +26,9 @@ std::vector<std::string> readAll(std::string_view bytes, std::size_t step, bool&
     while (reader.takeBodyLine(line))
         lines.push_back(line);
     failed = reader.state() == tw::freedb::HttpResponseReader::State::Failed;
+    // A failed response always says why, and only a failed one does.
+    if (failed != (reader.failure().kind != tw::freedb::NetFailure::Kind::None))
+        std::abort();
     return lines;
 }
 

@@ -50,7 +50,7 @@ bool CddbConnection::connect() {
     }
     socket_.setTimeout(settings().timeout);
     if (!socket_.connect(settings().remoteServer, PortNumber(settings().remotePort))) {
-        fail(CddbErrorCode::Connect);
+        failTransport(CddbErrorCode::Connect);
         return false;
     }
     done();
@@ -59,9 +59,9 @@ bool CddbConnection::connect() {
 
 bool CddbConnection::greet() {
     std::string line;
-    socket_.beginReply();
     if (!receiveStatusLine(line)) {
-        log(CddbErrorLine(CddbErrorCode::WelcomeTimeout));
+        // No progress text is pending: "Opening connection" ended with its "done.".
+        log(CddbErrorLine(CddbErrorCode::WelcomeTimeout, failureReason()));
         return false;
     }
     switch (ReplyCode(line)) {
@@ -82,7 +82,7 @@ bool CddbConnection::greet() {
 bool CddbConnection::handshake() {
     logText(ids::kLogSendingHandshake);
     if (!sendCommand("cddb hello " + HelloWords(settings().emailAddress))) {
-        fail(CddbErrorCode::HelloSend);
+        failTransport(CddbErrorCode::HelloSend);
         return false;
     }
     std::string line;
@@ -161,7 +161,6 @@ void CddbConnection::close() {
 }
 
 bool CddbConnection::sendCommand(const std::string& command) {
-    socket_.beginReply();
     return socket_.sendLine(command);
 }
 
@@ -173,15 +172,7 @@ bool CddbConnection::receiveLine(std::string& line) {
 }
 
 std::string CddbConnection::failureReason() const {
-    switch (socket_.lastFailure()) {
-        case LineSocket::Failure::Closed:
-            return ConnectionClosedReason();
-        case LineSocket::Failure::LineTooLong:
-            return ReplyTooLargeReason();
-        case LineSocket::Failure::None:
-            break;
-    }
-    return {};
+    return NetFailureReason(socket_.lastFailure());
 }
 
 }  // namespace tw::freedb

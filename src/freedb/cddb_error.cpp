@@ -39,16 +39,47 @@ std::string ServerAnsweredReason(std::string_view reply) {
     return base::trf(base::ids::kReasonServerAnswered, shortened(reply));
 }
 
-std::string RedirectedReason(std::string_view location) {
-    return base::trf(base::ids::kReasonRedirected, shortened(location));
-}
-
 std::string ReplyTooLargeReason() {
     return base::tr(base::ids::kReasonReplyTooLarge);
 }
 
-std::string ConnectionClosedReason() {
-    return base::tr(base::ids::kReasonConnectionClosed);
+std::string NetFailureReason(const NetFailure& failure) {
+    namespace ids = base::ids;
+    using Kind = NetFailure::Kind;
+    switch (failure.kind) {
+        case Kind::None:
+        case Kind::TimedOut:
+            return {};
+        case Kind::HostNotFound:
+            return base::trf(ids::kReasonHostNotFound, failure.detail);
+        case Kind::Refused:
+            return base::trf(ids::kReasonConnectionRefused, failure.detail);
+        case Kind::Unreachable:
+            return base::trf(ids::kReasonHostUnreachable, failure.detail);
+        case Kind::ConnectTimedOut:
+            return base::trf(ids::kReasonConnectTimedOut, failure.detail);
+        case Kind::Reset:
+            return base::tr(ids::kReasonConnectionReset);
+        case Kind::Closed:
+            return base::tr(ids::kReasonConnectionClosed);
+        case Kind::TooLarge:
+            return ReplyTooLargeReason();
+        case Kind::NotHttp:
+            return base::tr(ids::kReasonMalformedNoStatusLine);
+        case Kind::BadChunkSize:
+            return base::tr(ids::kReasonMalformedChunkSize);
+        case Kind::BadChunkFraming:
+            return base::tr(ids::kReasonMalformedChunkFraming);
+        case Kind::TooManyHeaderLines:
+            return base::tr(ids::kReasonMalformedTooManyHeaders);
+        case Kind::UnsupportedEncoding:
+            return base::trf(ids::kReasonUnsupportedEncoding, shortened(failure.detail));
+        case Kind::Redirected:
+            return base::trf(ids::kReasonRedirected, shortened(failure.detail));
+        case Kind::ErrorStatus:
+            return ServerAnsweredReason(failure.detail);
+    }
+    return {};
 }
 
 }  // namespace tw::freedb

@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "freedb/net_failure.h"
+
 namespace tw::freedb {
 
 // The numbers of the failures the CDDB connections, the web search and the submission write
@@ -63,8 +65,9 @@ std::string CddbErrorLine(CddbErrorCode code, std::string_view reason);
 // The reasons a failed step can name, each a text of the string table.
 // The server's own reply line (or HTTP status line), shortened to a log line's length.
 std::string ServerAnsweredReason(std::string_view reply);
-std::string RedirectedReason(std::string_view location);
 std::string ReplyTooLargeReason();
-std::string ConnectionClosedReason();
+// What the network failure was; empty when there is nothing to say beyond the step's own
+// text (a time-out, whose step text says what was waited for).
+std::string NetFailureReason(const NetFailure& failure);
 
 }  // namespace tw::freedb

@@ -65,8 +65,14 @@ void CddbHttpConnection::useProxySettings() {
 }
 
 bool CddbHttpConnection::proxyWantsCredentials() const {
-    return channel_.proxy() && channel_.lastFailure() == HttpChannel::Failure::ErrorStatus &&
+    return channel_.proxy() && channel_.lastFailure().kind == NetFailure::Kind::ErrorStatus &&
            channel_.response().statusCode() == 407;
+}
+
+bool CddbHttpConnection::responseBroke() const {
+    const NetFailure::Kind kind = channel_.lastFailure().kind;
+    return channel_.requestSent() && kind != NetFailure::Kind::ErrorStatus &&
+           kind != NetFailure::Kind::Redirected;
 }
 
 bool CddbHttpConnection::request(const std::string& command, unsigned level) {
@@ -78,6 +84,7 @@ bool CddbHttpConnection::request(const std::string& command, unsigned level) {
     channel_.setCharset(level < kModernProtocolLevel ? ServerCharset::EightBit
                                                      : ServerCharset::Utf8);
     passwordAsked_ = true;
+    replyFailure_.reset();
     const auto send = [&] {
         return channel_.create() &&
                channel_.connect(settings().remoteServer, PortNumber(settings().remotePort)) &&
@@ -95,29 +102,30 @@ bool CddbHttpConnection::request(const std::string& command, unsigned level) {
             sent = send();
         }
     }
-    if (!sent) {
-        channel_.close();
-        return false;
+    if (sent)
+        return true;
+    channel_.close();
+    if (responseBroke()) {
+        replyFailure_ = channel_.lastFailure();
+        return true;
     }
-    return true;
+    return false;
 }
 
 bool CddbHttpConnection::sendCommand(const std::string& command) {
     peeked_.reset();
-    peekFailed_ = false;
     if (!request(command, level_))
         return false;
-    return levelSettled_ || settleProtocolLevel(command);
+    return levelSettled_ || replyFailure_ || settleProtocolLevel(command);
 }
 
 bool CddbHttpConnection::settleProtocolLevel(const std::string& command) {
     std::string first;
     if (!channel_.receiveLine(first)) {
-        peekFailed_ = true;
+        replyFailure_ = channel_.lastFailure();
         return true;
     }
-    const unsigned code = ReplyCode(Trim(first));
-    if (code < 500 || code > 599) {
+    if (!RefusesProtocolLevel(first)) {
         levelSettled_ = true;
         peeked_ = std::move(first);
         return true;
@@ -136,14 +144,16 @@ bool CddbHttpConnection::settleProtocolLevel(const std::string& command) {
 unsigned CddbHttpConnection::askSupportedLevel() {
     std::string line;
     unsigned supported = 0;
-    if (request("proto", 1) && channel_.receiveLine(line) && ReplyCode(Trim(line)) == 200)
+    if (request("proto", 1) && !replyFailure_ && channel_.receiveLine(line) &&
+        ReplyCode(Trim(line)) == 200)
         supported = ParseProtocolLevels(line).supported;
     channel_.close();
+    replyFailure_.reset();
     return std::max(supported, 1u);
 }
 
 bool CddbHttpConnection::receiveLine(std::string& line) {
-    if (peekFailed_)
+    if (replyFailure_)
         return false;
     if (peeked_) {
         line = std::move(*peeked_);
@@ -154,22 +164,7 @@ bool CddbHttpConnection::receiveLine(std::string& line) {
 }
 
 std::string CddbHttpConnection::failureReason() const {
-    const HttpResponseReader& response = channel_.response();
-    switch (channel_.lastFailure()) {
-        case HttpChannel::Failure::Redirected:
-            if (!response.location().empty())
-                return RedirectedReason(response.location());
-            return ServerAnsweredReason(response.statusLine());
-        case HttpChannel::Failure::ErrorStatus:
-            return ServerAnsweredReason(response.statusLine());
-        case HttpChannel::Failure::Ended:
-            return ConnectionClosedReason();
-        case HttpChannel::Failure::TooLarge:
-            return ReplyTooLargeReason();
-        case HttpChannel::Failure::None:
-            break;
-    }
-    return {};
+    return NetFailureReason(replyFailure_ ? *replyFailure_ : channel_.lastFailure());
 }
 
 bool CddbHttpConnection::connectToWebSite(CddbErrorCode createFailed, CddbErrorCode connectFailed) {
@@ -181,7 +176,7 @@ bool CddbHttpConnection::connectToWebSite(CddbErrorCode createFailed, CddbErrorC
     channel_.setCharset(ServerCharset::Utf8);
     if (!channel_.connect(settings().webHost, settings().webPort)) {
         channel_.close();
-        fail(connectFailed);
+        failTransport(connectFailed);
         return false;
     }
     return true;
@@ -192,6 +187,12 @@ bool CddbHttpConnection::search(const std::string& words, const SearchFields& fi
     if (!fields.any())
         return true;
     channel_.socket().setStopToken(stopToken());
+    // The store may have been opened for another host: the log names where the search goes.
+    const FreeDbSettings& s = settings();
+    log(base::trf(ids::kLogConnecting, s.webHost, std::to_string(s.webPort),
+                  FreeDbSettings::kDefaultTimeout));
+    if (const auto& proxy = channel_.proxy())
+        log(base::trf(ids::kLogConnectingThroughProxy, proxy->host, std::to_string(proxy->port)));
     logText(ids::kLogSendingSearchQuery);
     if (!connectToWebSite(CddbErrorCode::SearchCreateSocket, CddbErrorCode::SearchConnect))
         return false;
@@ -215,7 +216,6 @@ bool CddbHttpConnection::search(const std::string& words, const SearchFields& fi
     done();
     logText(ids::kLogReceivingSearchResults);
 
-    const FreeDbSettings& s = settings();
     const std::string site =
         s.webPort == 80 ? s.webHost : s.webHost + ':' + std::to_string(s.webPort);
     SearchPageScanner scanner("http://" + site + "/freedb_search_fmt.php?cat=");
@@ -268,7 +268,7 @@ bool CddbHttpConnection::submit(const AlbumInfo& album) {
         "Content-Length: " + std::to_string(body.size()) + "\n";
     if (!channel_.sendRequest("/~cddb/submit.cgi", true, headers, body)) {
         channel_.close();
-        failTransport(CddbErrorCode::SubmitSend);
+        failTransport(responseBroke() ? CddbErrorCode::SubmitReceive : CddbErrorCode::SubmitSend);
         return false;
     }
     std::string line;

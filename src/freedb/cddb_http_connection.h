@@ -28,11 +28,16 @@ struct SearchFields {
 // its own, directly or through the proxy of the settings. Also searches the database's web
 // site and submits albums to it. The store owns its channel.
 //
-// Commands ask for protocol level 6. An old server refuses every command at that level; so
-// the first command answered with a 5xx code makes the store ask the server ("proto" at
-// level 1, which every server takes) for the level it supports. When that is below 6, the
-// command is sent again at that level (or at level 1), which the later commands keep, and
-// the server's text is read as 8-bit text; otherwise the refusal was the command's own.
+// Commands ask for protocol level 6. An old server refuses every command at that level, with
+// an answer that names the level ("501 Illegal CDDB protocol level."); when the first command
+// gets one, the store asks the server ("proto" at level 1) for the level it supports and
+// sends the command again at that level (or at level 1 when the server names none), which
+// the later commands keep, and the server's text is read as 8-bit text. Any other error
+// answer is the command's own, and the level stays.
+//
+// A request that went out but whose response broke (time-out, reset, malformed framing) is
+// a failure of the reply, reported when the reply is read; a connection that could not be
+// made, or a proxy or server that refused the request with its HTTP status, fails sending.
 class CddbHttpConnection final : public CddbProtocolStore {
 public:
     static constexpr std::size_t kMaxSearchMatches = 1000;
@@ -83,6 +88,8 @@ private:
     void useProxySettings();
     // The last request failed because the proxy wants credentials (407).
     bool proxyWantsCredentials() const;
+    // The last request went out, and its response broke before its status was known.
+    bool responseBroke() const;
     // Creates the socket and connects to the web site; logs the failures with the codes.
     bool connectToWebSite(CddbErrorCode createFailed, CddbErrorCode connectFailed);
 
@@ -92,9 +99,10 @@ private:
     bool credentialsAskedAfterRefusal_ = false;
     unsigned level_ = kModernProtocolLevel;
     bool levelSettled_ = false;
-    // The first reply line, read while settling the level, and whether reading it failed.
+    // The first reply line, read while settling the level.
     std::optional<std::string> peeked_;
-    bool peekFailed_ = false;
+    // Why the reply of the last command broke before a line of it could be read.
+    std::optional<NetFailure> replyFailure_;
 };
 
 }  // namespace tw::freedb

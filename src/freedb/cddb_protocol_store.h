@@ -26,7 +26,8 @@ using ServerSink = std::function<void(const ServerRecord&)>;
 // ".", fails the command. Categories and disc ids from a server are checked before they go
 // anywhere else, and the store never sends a category or disc id that could break the
 // command line. A failed command logs one error line that says why, as far as the reason
-// is known: the server's own reply, a redirect, a reply too large, a closed connection.
+// is known: the server's own reply, a reply too large, or what the network did (see
+// NetFailure: a refused, reset or closed connection, a malformed HTTP response, ...).
 //
 // The store keeps a copy of the settings it was made with.
 class CddbProtocolStore : public AlbumStore {

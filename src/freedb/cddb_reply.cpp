@@ -3,6 +3,9 @@
 
 #include <limits>
 
+#include "base/ascii.h"
+#include "freedb/text_util.h"
+
 namespace tw::freedb {
 
 namespace {
@@ -50,6 +53,13 @@ constexpr std::array<std::string_view, ServerStatistics::Count> kStatKeys = {"Da
 
 unsigned ReplyCode(std::string_view line) {
     return scanUnsigned(line.substr(0, 3)).value_or(0);
+}
+
+bool RefusesProtocolLevel(std::string_view line) {
+    line = Trim(line);
+    const unsigned code = ReplyCode(line);
+    return (code == 500 || code == 501) &&
+           base::asciiLower(line).find("level") != std::string::npos;
 }
 
 ProtocolLevels ParseProtocolLevels(std::string_view line) {

@@ -25,6 +25,11 @@ ProtocolLevels ParseProtocolLevels(std::string_view line);
 // they are not one.
 unsigned ReplyCode(std::string_view line);
 
+// Whether an error reply refuses the protocol level a command was sent at ("501 Illegal
+// CDDB protocol level.") rather than the command itself ("501 Invalid category"): a 500 or
+// 501 that names the level.
+bool RefusesProtocolLevel(std::string_view line);
+
 // One match of "cddb query" or of the web search: where the album is and its disc title.
 struct QueryMatch {
     std::string category;

@@ -28,6 +28,11 @@ HttpBodyDecoder::HttpBodyDecoder(Framing framing, std::uint64_t length)
         state_ = State::Done;
 }
 
+void HttpBodyDecoder::fail(NetFailure::Kind why) {
+    state_ = State::Failed;
+    failure_ = why;
+}
+
 void HttpBodyDecoder::onSizeLine(std::string_view line) {
     std::uint64_t size = 0;
     std::size_t i = 0;
@@ -36,13 +41,13 @@ void HttpBodyDecoder::onSizeLine(std::string_view line) {
     const std::size_t digits = i;
     for (; i < line.size() && hexValue(line[i]) >= 0; ++i) {
         if (size > (std::numeric_limits<std::uint64_t>::max() >> 4)) {
-            state_ = State::Failed;
+            fail(NetFailure::Kind::BadChunkSize);
             return;
         }
         size = (size << 4) | static_cast<std::uint64_t>(hexValue(line[i]));
     }
     if (i == digits) {
-        state_ = State::Failed;
+        fail(NetFailure::Kind::BadChunkSize);
         return;
     }
     // What follows the digits (white space, ";" and extensions, a carriage return) is not
@@ -82,7 +87,8 @@ void HttpBodyDecoder::feed(std::string_view raw, std::string& body) {
         const std::size_t feed = pending_.find('\n', pos);
         if (feed == std::string::npos) {
             if (pending_.size() - pos > kSizeLineLimit)
-                state_ = State::Failed;
+                fail(state_ == State::SizeLine ? NetFailure::Kind::BadChunkSize
+                                               : NetFailure::Kind::BadChunkFraming);
             break;
         }
         std::string_view line(pending_.data() + pos, feed - pos);
@@ -93,7 +99,10 @@ void HttpBodyDecoder::feed(std::string_view raw, std::string& body) {
             onSizeLine(line);
         } else if (state_ == State::DataEnd) {
             // Nothing but the line end may follow the chunk data.
-            state_ = line.empty() ? State::SizeLine : State::Failed;
+            if (line.empty())
+                state_ = State::SizeLine;
+            else
+                fail(NetFailure::Kind::BadChunkFraming);
         } else if (line.empty()) {
             state_ = State::Done;  // the empty line after the trailer fields
         }
@@ -104,8 +113,8 @@ void HttpBodyDecoder::feed(std::string_view raw, std::string& body) {
 void HttpBodyDecoder::finish() {
     if (state_ == State::Plain && framing_ == Framing::UntilClose) {
         state_ = State::Done;
-    } else if (state_ != State::Done) {
-        state_ = State::Failed;
+    } else if (state_ != State::Done && state_ != State::Failed) {
+        fail(NetFailure::Kind::Closed);
     }
 }
 

@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "freedb/net_failure.h"
+
 namespace tw::freedb {
 
 // Undoes the transfer framing of an HTTP response body: chunked coding (every chunk-size
@@ -28,16 +30,20 @@ public:
 
     bool done() const { return state_ == State::Done; }
     bool failed() const { return state_ == State::Failed; }
+    // Why the body failed: a bad chunk size, broken chunk framing, or a close before its end.
+    NetFailure::Kind failure() const { return failure_; }
 
 private:
     enum class State { SizeLine, Data, DataEnd, Trailer, Plain, Done, Failed };
 
     void onSizeLine(std::string_view line);
+    void fail(NetFailure::Kind why);
 
     Framing framing_;
     State state_;
     std::uint64_t remaining_ = 0;  // bytes left in the current chunk or the counted body
     std::string pending_;          // raw bytes of a framing line not yet complete
+    NetFailure::Kind failure_ = NetFailure::Kind::None;
 };
 
 }  // namespace tw::freedb

@@ -17,15 +17,17 @@ bool HttpChannel::connect(const std::string& host, unsigned port) {
     // Without the port a proxy would forward to port 80, and a virtual host would not match.
     hostHeader_ = port == 80 ? host : host + ':' + std::to_string(port);
     reader_ = HttpResponseReader();
-    failure_ = Failure::None;
-    if (proxy_)
-        return socket_.connect(proxy_->host, proxy_->port);
-    return socket_.connect(host, port);
+    requestSent_ = false;
+    const bool connected =
+        proxy_ ? socket_.connect(proxy_->host, proxy_->port) : socket_.connect(host, port);
+    failure_ = socket_.lastFailure();
+    return connected;
 }
 
 bool HttpChannel::sendRequest(std::string_view path, bool isPost, std::string_view headers,
                               std::string_view body) {
-    failure_ = Failure::None;
+    failure_ = {};
+    requestSent_ = false;
     std::string head;
     const auto addLine = [&](std::string_view line) {
         socket_.traceLine(ProtocolTrace::Direction::Sent, line);
@@ -53,20 +55,30 @@ bool HttpChannel::sendRequest(std::string_view path, bool isPost, std::string_vi
         socket_.traceLine(ProtocolTrace::Direction::Sent, rest.substr(0, end));
         rest.remove_prefix(std::min(end + 1, rest.size()));
     }
-    socket_.beginReply();
-    if (!socket_.sendBytes(head + std::string(body)))
+    if (!socket_.sendBytes(head + std::string(body))) {
+        failure_ = socket_.lastFailure();
         return false;
+    }
+    requestSent_ = true;
     if (!pump([this] { return reader_.headComplete(); })) {
-        if (reader_.lineTooLong())
-            failure_ = Failure::TooLarge;
+        failure_ = responseFailure();
         return false;
     }
     const unsigned status = reader_.statusCode();
     if (status >= 200 && status < 300)
         return true;
-    failure_ = status >= 300 && status < 400 ? Failure::Redirected : Failure::ErrorStatus;
+    if (status >= 300 && status < 400 && !reader_.location().empty())
+        failure_ = {NetFailure::Kind::Redirected, reader_.location()};
+    else
+        failure_ = {NetFailure::Kind::ErrorStatus, reader_.statusLine()};
     socket_.close();
     return false;
+}
+
+NetFailure HttpChannel::responseFailure() const {
+    if (reader_.state() == HttpResponseReader::State::Failed)
+        return reader_.failure();
+    return socket_.lastFailure();
 }
 
 template <typename Ready>
@@ -94,7 +106,7 @@ bool HttpChannel::pump(Ready ready) {
 }
 
 bool HttpChannel::receiveLine(std::string& line) {
-    failure_ = Failure::None;
+    failure_ = {};
     std::string raw;
     bool taken = false;
     const bool ready = pump([&] {
@@ -104,10 +116,9 @@ bool HttpChannel::receiveLine(std::string& line) {
     });
     if (!ready || !taken) {
         // The body ended or broke off; nothing more comes from this response.
-        if (reader_.lineTooLong())
-            failure_ = Failure::TooLarge;
-        else if (reader_.state() == HttpResponseReader::State::Done)
-            failure_ = Failure::Ended;
+        failure_ = reader_.state() == HttpResponseReader::State::Done
+                       ? NetFailure{NetFailure::Kind::Closed, {}}
+                       : responseFailure();
         socket_.close();
         return false;
     }

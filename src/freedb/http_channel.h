@@ -26,15 +26,6 @@ struct HttpProxy {
 // undone.
 class HttpChannel {
 public:
-    // Why the last request or body line failed, where the reason is worth telling the user.
-    enum class Failure {
-        None,         // no failure, or none to tell (a time-out, a broken response)
-        Redirected,   // a 3xx status; see response().location()
-        ErrorStatus,  // a 4xx or 5xx status; see response().statusLine()
-        Ended,        // the body ended, or the peer closed, where more was wanted
-        TooLarge,     // a line of the response exceeds the line limit
-    };
-
     LineSocket& socket() { return socket_; }
     void setProxy(std::optional<HttpProxy> proxy) { proxy_ = std::move(proxy); }
     const std::optional<HttpProxy>& proxy() const { return proxy_; }
@@ -46,17 +37,23 @@ public:
 
     // Sends the request line, "Host", the proxy credentials when wanted, `headers` (lines
     // each ended by "\n" here; they go out with "\r\n"), the empty line and the body; then
-    // reads the response head. False when no head came or its status is not a success (2xx).
+    // reads the response head. False when the request could not be sent, no sound head came,
+    // or its status is not a success (2xx); requestSent() then tells which side failed.
     bool sendRequest(std::string_view path, bool isPost, std::string_view headers = {},
                      std::string_view body = {});
 
     // The next body line, as UTF-8 without its line end (see DecodeServerLine). False at
-    // the end of the body or when the response fails; the socket is then closed.
+    // the end of the body (a failure of kind Closed: more was wanted) or when the response
+    // fails; the socket is then closed.
     bool receiveLine(std::string& line);
 
     // How body lines are decoded.
     void setCharset(ServerCharset charset) { charset_ = charset; }
-    Failure lastFailure() const { return failure_; }
+    // Why the last connect, request or body line failed: the connection, the framing of the
+    // response, or its status (Redirected, ErrorStatus).
+    const NetFailure& lastFailure() const { return failure_; }
+    // The last request went out whole, so its failure lies in the response.
+    bool requestSent() const { return requestSent_; }
     const HttpResponseReader& response() const { return reader_; }
 
     void close() { socket_.close(); }
@@ -65,13 +62,16 @@ private:
     // Feeds the reader from the socket until `ready` holds; false when the response fails.
     template <typename Ready>
     bool pump(Ready ready);
+    // Why the response broke off: the framing when it is at fault, else the connection.
+    NetFailure responseFailure() const;
 
     LineSocket socket_;
     std::optional<HttpProxy> proxy_;
     std::string hostHeader_;
     HttpResponseReader reader_;
     ServerCharset charset_ = ServerCharset::Utf8;
-    Failure failure_ = Failure::None;
+    NetFailure failure_;
+    bool requestSent_ = false;
 };
 
 }  // namespace tw::freedb

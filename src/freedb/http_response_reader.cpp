@@ -32,12 +32,17 @@ unsigned parseStatusCode(std::string_view line) {
     return code;
 }
 
-// The value of a "Location:" header line, from the line as it came (a URL keeps its case).
-std::optional<std::string> parseLocation(std::string_view line, std::string_view upperLine) {
-    constexpr std::string_view kName = "LOCATION:";
-    if (upperLine.substr(0, kName.size()) != kName)
+// The value of the header line `line` when its name is `upperName` (with the colon), as it
+// came (a URL keeps its case).
+std::optional<std::string> headerValue(std::string_view line, std::string_view upperLine,
+                                       std::string_view upperName) {
+    if (upperLine.substr(0, upperName.size()) != upperName)
         return std::nullopt;
-    return std::string(Trim(line.substr(kName.size())));
+    return std::string(Trim(line.substr(upperName.size())));
+}
+
+bool isIdentityEncoding(std::string_view encoding) {
+    return encoding.empty() || upper(encoding) == "IDENTITY";
 }
 
 std::optional<std::uint64_t> parseContentLength(std::string_view upperLine) {
@@ -68,7 +73,7 @@ void HttpResponseReader::feed(std::string_view raw) {
     while ((state_ == State::StatusLine || state_ == State::Headers) && head_.takeLine(line))
         onHeadLine(line);
     if (head_.overflowed())
-        state_ = State::Failed;
+        fail({NetFailure::Kind::TooLarge, {}});
     if (state_ == State::Body)
         feedBody(head_.takeRest());
 }
@@ -77,7 +82,7 @@ void HttpResponseReader::onHeadLine(const std::string& rawLine) {
     const std::string line = trimProtocolLine(rawLine);
     if (state_ == State::StatusLine) {
         if (line.find("HTTP/") == std::string::npos) {
-            state_ = State::Failed;
+            fail({NetFailure::Kind::NotHttp, {}});
             return;
         }
         http11_ = line.find("HTTP/1.1") != std::string::npos;
@@ -91,7 +96,7 @@ void HttpResponseReader::onHeadLine(const std::string& rawLine) {
         return;
     }
     if (++headerLines_ > kMaxHeaderLines) {
-        state_ = State::Failed;
+        fail({NetFailure::Kind::TooManyHeaderLines, {}});
         return;
     }
     const std::string upperLine = upper(line);
@@ -100,11 +105,23 @@ void HttpResponseReader::onHeadLine(const std::string& rawLine) {
         chunked_ = true;
     if (auto length = parseContentLength(upperLine))
         contentLength_ = length;
-    if (auto location = parseLocation(line, upperLine))
+    if (auto location = headerValue(line, upperLine, "LOCATION:"))
         location_ = std::move(*location);
+    if (auto encoding = headerValue(line, upperLine, "CONTENT-ENCODING:"))
+        contentEncoding_ = std::move(*encoding);
+}
+
+void HttpResponseReader::fail(NetFailure failure) {
+    state_ = State::Failed;
+    failure_ = std::move(failure);
 }
 
 void HttpResponseReader::startBody() {
+    // A compressed body read as text would come out as noise.
+    if (!isIdentityEncoding(contentEncoding_)) {
+        fail({NetFailure::Kind::UnsupportedEncoding, contentEncoding_});
+        return;
+    }
     state_ = State::Body;
     // Chunked coding wins over a length, as HTTP/1.1 demands.
     if (chunked_) {
@@ -123,7 +140,7 @@ void HttpResponseReader::feedBody(std::string_view raw) {
     decoder_->feed(raw, body);
     body_.feed(body);
     if (decoder_->failed()) {
-        state_ = State::Failed;
+        fail({decoder_->failure(), {}});
     } else if (decoder_->done()) {
         state_ = State::Done;
     }
@@ -132,9 +149,12 @@ void HttpResponseReader::feedBody(std::string_view raw) {
 void HttpResponseReader::finish() {
     if (state_ == State::Body) {
         decoder_->finish();
-        state_ = decoder_->done() ? State::Done : State::Failed;
-    } else if (state_ != State::Done) {
-        state_ = State::Failed;
+        if (decoder_->done())
+            state_ = State::Done;
+        else
+            fail({decoder_->failure(), {}});
+    } else if (state_ == State::StatusLine || state_ == State::Headers) {
+        fail({NetFailure::Kind::Closed, {}});
     }
 }
 
@@ -144,7 +164,7 @@ bool HttpResponseReader::takeBodyLine(std::string& line) {
     if (body_.takeLine(line))
         return true;
     if (body_.overflowed()) {
-        state_ = State::Failed;
+        fail({NetFailure::Kind::TooLarge, {}});
         return false;
     }
     if (state_ == State::Done && !bodyFlushed_) {

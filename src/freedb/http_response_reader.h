@@ -8,14 +8,16 @@
 
 #include "freedb/http_body_decoder.h"
 #include "freedb/line_splitter.h"
+#include "freedb/net_failure.h"
 
 namespace tw::freedb {
 
 // Reads one HTTP response from the raw bytes of a connection: the status line, the header
 // lines, then the body as lines. The status and the redirect target are kept; judging them
 // is the caller's affair (an error page can be read like any other body). Head and body lines are
-// bounded by the line limit; an over-long line, too many header lines or broken framing fail the
-// response.
+// bounded by the line limit; an over-long line, too many header lines, broken framing or a
+// content encoding other than "identity" (the program asks for none) fail the response, and
+// failure() says which.
 class HttpResponseReader {
 public:
     static constexpr std::size_t kMaxHeaderLines = 256;
@@ -45,19 +47,21 @@ public:
     // True when no body line can come any more (the body ended and every line was taken,
     // or the response failed).
     bool exhausted() const;
-    // A line of the head or the body exceeded the line limit (the response then failed).
-    bool lineTooLong() const { return head_.overflowed() || body_.overflowed(); }
+    // Why the response failed; Kind::None while it has not.
+    const NetFailure& failure() const { return failure_; }
 
 private:
     void onHeadLine(const std::string& line);
     void startBody();
     void feedBody(std::string_view raw);
+    void fail(NetFailure failure);
 
     State state_ = State::StatusLine;
     bool http11_ = false;
     std::string statusLine_;
     unsigned statusCode_ = 0;
     std::string location_;
+    std::string contentEncoding_;
     bool chunked_ = false;
     std::optional<std::uint64_t> contentLength_;
     std::size_t headerLines_ = 0;
@@ -65,6 +69,7 @@ private:
     std::optional<HttpBodyDecoder> decoder_;
     LineSplitter body_;
     bool bodyFlushed_ = false;
+    NetFailure failure_;
 };
 
 }  // namespace tw::freedb

@@ -42,22 +42,11 @@ bool LineSocket::create() {
     return fd_.valid();
 }
 
-LineSocket::Clock::time_point LineSocket::callLimit() const {
-    auto limit = Clock::now() + std::chrono::seconds(timeout_);
-    if (replyDeadline_)
-        limit = std::min(limit, *replyDeadline_);
-    return limit;
-}
-
-void LineSocket::beginReply() {
-    replyDeadline_ = Clock::now() + std::chrono::seconds(timeout_);
-}
-
-bool LineSocket::waitFor(short events, Clock::time_point limit) const {
+bool LineSocket::waitFor(short events, Clock::time_point limit, NetFailure timedOut) {
     while (!stop_.stop_requested()) {
         const auto now = Clock::now();
         if (now >= limit)
-            return false;
+            break;
         const auto step = std::min<Clock::duration>(kPollStep, limit - now);
         pollfd p{fd_.get(), events, 0};
         const int ms = static_cast<int>(
@@ -65,14 +54,30 @@ bool LineSocket::waitFor(short events, Clock::time_point limit) const {
         const int ready = ::poll(&p, 1, ms);
         if (ready > 0)
             return true;
-        if (ready < 0 && errno != EINTR)
+        if (ready < 0 && errno != EINTR) {
+            failure_ = {};  // no cause worth naming: the step's own text stands
             return false;
+        }
     }
+    failure_ = stop_.stop_requested() ? NetFailure{} : std::move(timedOut);
     return false;
+}
+
+void LineSocket::failedWith(int error) {
+    switch (error) {
+        case ECONNRESET:
+        case ECONNABORTED:
+        case EPIPE:
+            failure_ = {NetFailure::Kind::Reset, {}};
+            break;
+        default:
+            failure_ = {};
+    }
 }
 
 bool LineSocket::connect(const std::string& host, unsigned port) {
     traceLine(ProtocolTrace::Direction::Note, "Connect to " + host + ":" + std::to_string(port));
+    failure_ = {};
     if (!fd_.valid() || port == 0 || port > 65535)
         return false;
 
@@ -80,11 +85,15 @@ bool LineSocket::connect(const std::string& host, unsigned port) {
     hints.ai_family = AF_UNSPEC;
     hints.ai_socktype = SOCK_STREAM;
     addrinfo* found = nullptr;
-    if (::getaddrinfo(host.c_str(), std::to_string(port).c_str(), &hints, &found) != 0)
+    if (::getaddrinfo(host.c_str(), std::to_string(port).c_str(), &hints, &found) != 0) {
+        failure_ = {NetFailure::Kind::HostNotFound, host};
         return false;
+    }
     const std::unique_ptr<addrinfo, AddrInfoDeleter> list(found);
 
-    const auto limit = Clock::now() + std::chrono::seconds(timeout_);
+    const std::string peer = host + ':' + std::to_string(port);
+    const auto limit = idleLimit();
+    int error = 0;
     for (const addrinfo* a = list.get(); a != nullptr; a = a->ai_next) {
         if (stop_.stop_requested())
             return false;
@@ -102,18 +111,34 @@ bool LineSocket::connect(const std::string& host, unsigned port) {
             return false;
         if (::connect(fd_.get(), a->ai_addr, a->ai_addrlen) == 0)
             return true;
-        if (errno != EINPROGRESS)
-            continue;
-        if (!waitFor(POLLOUT, limit))
-            return false;
-        int error = 0;
-        socklen_t length = sizeof error;
-        if (::getsockopt(fd_.get(), SOL_SOCKET, SO_ERROR, &error, &length) == 0 && error == 0)
-            return true;
+        error = errno;
+        if (error == EINPROGRESS) {
+            if (!waitFor(POLLOUT, limit, {NetFailure::Kind::ConnectTimedOut, peer}))
+                return false;
+            socklen_t length = sizeof error;
+            if (::getsockopt(fd_.get(), SOL_SOCKET, SO_ERROR, &error, &length) != 0)
+                error = errno;
+            if (error == 0)
+                return true;
+        }
         // A refused address leaves the socket unusable: the next address gets a new one.
         fd_.reset(::socket(a->ai_family, SOCK_STREAM | SOCK_CLOEXEC, 0));
         if (!fd_.valid())
             return false;
+    }
+    switch (error) {
+        case ECONNREFUSED:
+            failure_ = {NetFailure::Kind::Refused, peer};
+            break;
+        case ENETUNREACH:
+        case EHOSTUNREACH:
+            failure_ = {NetFailure::Kind::Unreachable, peer};
+            break;
+        case ETIMEDOUT:
+            failure_ = {NetFailure::Kind::ConnectTimedOut, peer};
+            break;
+        default:
+            break;
     }
     return false;
 }
@@ -128,17 +153,18 @@ bool LineSocket::sendLine(std::string_view text) {
 }
 
 bool LineSocket::sendBytes(std::string_view bytes) {
+    failure_ = {};
     if (!fd_.valid())
         return false;
-    const auto limit = Clock::now() + std::chrono::seconds(timeout_);
     std::size_t sent = 0;
     while (sent < bytes.size()) {
-        if (!waitFor(POLLOUT, limit))
+        if (!waitFor(POLLOUT, idleLimit(), {NetFailure::Kind::TimedOut, {}}))
             return false;
         const ssize_t n = ::send(fd_.get(), bytes.data() + sent, bytes.size() - sent, MSG_NOSIGNAL);
         if (n < 0) {
             if (errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR)
                 continue;
+            failedWith(errno);
             return false;
         }
         sent += static_cast<std::size_t>(n);
@@ -147,41 +173,44 @@ bool LineSocket::sendBytes(std::string_view bytes) {
 }
 
 LineSocket::ReadResult LineSocket::receiveSome(std::string& bytes) {
+    failure_ = {};
     if (!fd_.valid())
         return ReadResult::Failed;
-    const auto limit = callLimit();
+    // Each call waits the whole time-out afresh: what counts is silence, not the length of
+    // the reply.
+    const auto limit = idleLimit();
     std::array<char, kReadSize> buffer{};
     for (;;) {
-        if (!waitFor(POLLIN, limit))
+        if (!waitFor(POLLIN, limit, {NetFailure::Kind::TimedOut, {}}))
             return ReadResult::Failed;
         const ssize_t n = ::recv(fd_.get(), buffer.data(), buffer.size(), 0);
         if (n > 0) {
             bytes.append(buffer.data(), static_cast<std::size_t>(n));
             return ReadResult::Data;
         }
-        if (n == 0)
+        if (n == 0) {
+            failure_ = {NetFailure::Kind::Closed, {}};
             return ReadResult::Closed;
-        if (errno != EAGAIN && errno != EWOULDBLOCK && errno != EINTR)
+        }
+        if (errno != EAGAIN && errno != EWOULDBLOCK && errno != EINTR) {
+            failedWith(errno);
             return ReadResult::Failed;
+        }
     }
 }
 
 bool LineSocket::receiveLine(std::string& line) {
-    failure_ = Failure::None;
+    failure_ = {};
     std::string raw;
     while (!splitter_.takeLine(raw)) {
         if (splitter_.overflowed()) {
             close();
-            failure_ = Failure::LineTooLong;
+            failure_ = {NetFailure::Kind::TooLarge, {}};
             return false;
         }
         std::string bytes;
-        const ReadResult result = receiveSome(bytes);
-        if (result != ReadResult::Data) {
-            if (result == ReadResult::Closed)
-                failure_ = Failure::Closed;
+        if (receiveSome(bytes) != ReadResult::Data)
             return false;
-        }
         splitter_.feed(bytes);
     }
     line = DecodeServerLine(raw, charset_);
@@ -194,7 +223,6 @@ void LineSocket::close() {
         traceLine(ProtocolTrace::Direction::Note, "Close Socket");
     fd_.reset();
     splitter_.clear();
-    replyDeadline_.reset();
 }
 
 }  // namespace tw::freedb

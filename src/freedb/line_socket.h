@@ -3,21 +3,23 @@
 
 #include <chrono>
 #include <cstddef>
-#include <optional>
 #include <stop_token>
 #include <string>
 #include <string_view>
 
+#include "base/unique_fd.h"
 #include "freedb/line_splitter.h"
+#include "freedb/net_failure.h"
 #include "freedb/protocol_trace.h"
 #include "freedb/server_text.h"
-#include "base/unique_fd.h"
 
 namespace tw::freedb {
 
 // A TCP connection that carries text lines, under the CDDB connections and the HTTP
 // requests. Every wait (connect, send, receive) polls in steps of 100 ms, so it ends at the
-// time-out or soon after the stop request is set, whichever comes first.
+// time-out or soon after the stop request is set, whichever comes first. The time-out is
+// one of silence: a peer that keeps sending, however slowly, is waited for (what it may
+// send is bounded by the line limit and by the replies' own bounds).
 //
 // The socket owns its descriptor and closes it on close() or destruction. The stop token
 // and the trace (optional, not owned) are the connection's; the trace must outlive the
@@ -27,8 +29,6 @@ public:
     static constexpr unsigned kDefaultTimeout = 30;
 
     enum class ReadResult { Data, Closed, Failed };
-    // Why the last receive gave up, where the reason is worth telling the user.
-    enum class Failure { None, Closed, LineTooLong };
 
     LineSocket() = default;
     LineSocket(const LineSocket&) = delete;
@@ -45,7 +45,8 @@ public:
     void setTimeout(unsigned seconds) { timeout_ = seconds; }
     unsigned timeout() const { return timeout_; }
 
-    // Connects to `host` (address or name) on `port`; the socket stays non-blocking.
+    // Connects to `host` (address or name) on `port`; the socket stays non-blocking. A
+    // failure says why in lastFailure().
     bool connect(const std::string& host, unsigned port);
 
     // Sends `text` and one line feed; true only when every byte went out.
@@ -53,18 +54,14 @@ public:
     // Sends the bytes as they are, untraced.
     bool sendBytes(std::string_view bytes);
 
-    // Starts the time-out of a whole reply: from now on, every receive fails once the
-    // time-out has passed, however slowly the peer keeps sending. endReply() lifts it.
-    void beginReply();
-    void endReply() { replyDeadline_.reset(); }
-
     // The next line without its line end, as UTF-8 (see DecodeServerLine). False at the
     // time-out, on the stop request, when the peer closed, on a socket error, or when a line
     // exceeds the line limit; after an over-long line the socket is closed, so the reply
     // cannot resume in mid-line.
     bool receiveLine(std::string& line);
-    // What made the last receive fail; None after a success or a time-out.
-    Failure lastFailure() const { return failure_; }
+    // What made the last connect, send or receive fail (Kind::None after a success, and
+    // when the stop request ended it).
+    const NetFailure& lastFailure() const { return failure_; }
 
     // Waits for bytes and appends what arrived to `bytes`, bypassing the line buffer.
     // Callers that decode the stream themselves use this together with takeBuffered().
@@ -82,19 +79,21 @@ public:
 private:
     using Clock = std::chrono::steady_clock;
 
-    // Waits until the socket is ready for `events` or the limit, stop request or reply
-    // deadline comes; true when ready.
-    bool waitFor(short events, Clock::time_point limit) const;
-    Clock::time_point callLimit() const;
+    // Waits until the socket is ready for `events` or the limit or the stop request comes;
+    // true when ready. Otherwise the failure is a time-out (of kind `timedOut`), unless the
+    // user stopped.
+    bool waitFor(short events, Clock::time_point limit, NetFailure timedOut);
+    Clock::time_point idleLimit() const { return Clock::now() + std::chrono::seconds(timeout_); }
+    // Sets the failure from the errno of a failed send or receive.
+    void failedWith(int error);
 
     base::UniqueFd fd_;
     unsigned timeout_ = kDefaultTimeout;
     std::stop_token stop_;
     ProtocolTrace* trace_ = nullptr;
     LineSplitter splitter_;
-    std::optional<Clock::time_point> replyDeadline_;
     ServerCharset charset_ = ServerCharset::Utf8;
-    Failure failure_ = Failure::None;
+    NetFailure failure_;
 };
 
 }  // namespace tw::freedb

@@ -103,6 +103,45 @@ TEST(CddbOverHttp, ATypedPathNeverBreaksTheRequestLine) {
         << request.target;
 }
 
+// A real server checks the level before the command, and tells nothing about levels to a
+// "proto" sent over HTTP: only an answer that names the level may lower it.
+TEST(CddbOverHttp, OnlyARefusalOfTheLevelLowersIt) {
+    const struct {
+        const char* answer;
+        bool lowered;
+        const char* lastLine;
+    } cases[] = {
+        {"501 Invalid category", false,
+         "[ERR]Error 146: The server answered \"501 Invalid category\""},
+        {"500 Command syntax error", false,
+         "[ERR]Error 146: The server answered \"500 Command syntax error\""},
+        {"501 Illegal CDDB protocol level.", true,
+         "[ERR]Error 146: The server answered \"501 Illegal CDDB protocol level.\""},
+    };
+    for (const auto& c : cases) {
+        FakeCddbDatabase database;
+        database.setScript([&](std::string_view command) {
+            return std::optional<std::vector<std::string>>(
+                command.rfind("proto", 0) == 0
+                    ? std::vector<std::string>{"500 Unrecognized command."}
+                    : std::vector<std::string>{c.answer});
+        });
+        FakeHttpServer server(CddbHttpHandler(database));
+        StoreUnderTest client(LocalSettings(server.port(), true));
+        ASSERT_TRUE(client.store->open());
+        AlbumInfo album;
+        album.setCategory("rock");
+        album.setDiscId("0d01a202");
+        EXPECT_FALSE(client.store->read(album));
+        EXPECT_EQ(http(client).protocolLevel(), c.lowered ? 1u : 6u) << c.answer;
+        const std::vector<std::string> lines = client.lines();
+        const std::string lowered =
+            "[INF]     The server does not support protocol level 6; going on at level 1";
+        EXPECT_EQ(std::count(lines.begin(), lines.end(), lowered), c.lowered ? 1 : 0) << c.answer;
+        EXPECT_EQ(lines.back(), c.lastLine);
+    }
+}
+
 // Settings for a CDDB server that is reached through the proxy at `proxyPort`.
 FreeDbSettings throughProxy(unsigned proxyPort, const std::string& user) {
     FreeDbSettings settings = LocalSettings(8880, true);
@@ -244,11 +283,39 @@ TEST(CddbWebSearch, ScansTheResultPageForAlbums) {
     EXPECT_EQ(Summary(found[0]), "rock 0d01a202 Band / First");
     EXPECT_EQ(Summary(found[1]), "misc 0d01a203 Band / First");
     EXPECT_EQ(Summary(found[2]), "jazz 11111111 Solo / Second");
-    EXPECT_EQ(client.lines(), (std::vector<std::string>{
-                                  "     Sending search query ... done.",
-                                  "     Receiving search results ... done.",
-                                  "[INF]     Found 3 matches.",
-                              }));
+    EXPECT_EQ(client.lines(),
+              (std::vector<std::string>{
+                  "[INF]Connecting to 127.0.0.1:" + std::to_string(site->port()) + ", timeout 30",
+                  "     Sending search query ... done.",
+                  "     Receiving search results ... done.",
+                  "[INF]     Found 3 matches.",
+              }));
+}
+
+TEST(CddbWebSearch, ThroughAProxyTheLogNamesTheProxy) {
+    FakeHttpOptions options;
+    options.proxyAuthorization = "";
+    FakeHttpServer proxy(
+        [](const FakeHttpRequest&) {
+            return FakeHttpReply{200, "</html>\n"};
+        },
+        options);
+    FreeDbSettings settings = throughProxy(proxy.port(), "");
+    settings.setOption(FreeDbSettings::kOptionProxyAuth, false);
+    settings.webHost = "web.example.test";
+    settings.webPort = 80;
+    StoreUnderTest client(settings);
+    ASSERT_TRUE(client.store->open());
+    client.logLines.clear();
+    ASSERT_TRUE(http(client).search("x", {}, [](const AlbumInfo&) {}));
+    EXPECT_EQ(proxy.requests().at(0).target.rfind("http://web.example.test/freedb_search.php?", 0),
+              0u);
+    EXPECT_EQ(client.lines(),
+              (std::vector<std::string>{
+                  "[INF]Connecting to web.example.test:80, timeout 30",
+                  "[INF]Connecting through proxy 127.0.0.1:" + std::to_string(proxy.port()),
+                  "     Sending search query ... done.", "     Receiving search results ... done.",
+                  "[INF]     Nothing found."}));
 }
 
 TEST(CddbSubmit, PostsTheRecordWithItsHeaders) {
@@ -288,14 +355,11 @@ TEST(CddbSubmit, ARefusalOrNoSiteFails) {
     EXPECT_FALSE(http(client).submit(album));
     EXPECT_EQ(client.lines().back(), "[ERR]Error 175: The server answered \"500 Missing header\"");
 
-    unsigned closedPort = 0;
-    {
-        FakeHttpServer gone([](const FakeHttpRequest&) { return FakeHttpReply{}; });
-        closedPort = gone.port();
-    }
+    const unsigned closedPort = ::tw::test::ClosedLoopbackPort();
     StoreUnderTest nowhere(LocalSettings(closedPort, true));
     EXPECT_FALSE(http(nowhere).submit(album));
-    EXPECT_EQ(nowhere.lines().back(), "[ERR]Error 171: Can't connect to remote server!");
+    EXPECT_EQ(nowhere.lines().back(), "[ERR]Error 171: The connection to 127.0.0.1:" +
+                                          std::to_string(closedPort) + " was refused.");
 }
 
 }  // namespace

@@ -74,8 +74,7 @@ TEST_F(HostileCddbServer, BrokenRecordsFailTheReadWithinTheTimeOut) {
                  {Hostility::EndlessLine, 30, "[ERR]Error 141: The server's reply is too large."},
                  {Hostility::CloseMidLine, 2,
                   "[ERR]Error 141: The server closed the connection before the reply was "
-                  "complete."},
-                 {Hostility::SlowTrickle, 1, "[ERR]Error 141: Receiving timeout."}};
+                  "complete."}};
     for (const auto& c : cases) {
         auto client = connect(c.hostility, "cddb read", c.timeout);
         AlbumInfo album = rockAlbum();
@@ -122,27 +121,111 @@ TEST_F(HostileCddbServer, SilenceAfterTheCommandEndsAtTheTimeOut) {
     EXPECT_EQ(client->lines().back(), "[ERR]Error 181: Receiving timeout.");
 }
 
-class HostileHttpServer : public ::testing::TestWithParam<HttpHostility> {};
-
-TEST_P(HostileHttpServer, BrokenResponsesFailTheCommandInTime) {
-    FakeCddbDatabase database;
-    database.add(Album("rock", "0d01a202", "Band / First"));
-    ::tw::test::FakeHttpOptions options;
-    options.hostility = GetParam();
-    FakeHttpServer server(::tw::test::CddbHttpHandler(database), options);
-    StoreUnderTest client(LocalSettings(server.port(), true, 30));
-    ASSERT_TRUE(client.store->open());
-    const auto start = std::chrono::steady_clock::now();
-    EXPECT_FALSE(client.store->query(AlbumOfSeconds({180, 240}), [](const AlbumInfo&) {}));
-    EXPECT_LT(std::chrono::steady_clock::now() - start, 20s);
+// A failed command names what went wrong, whichever step it went wrong in: that the request
+// was sent but its answer broke is no "Sending query failed".
+TEST(FailureCauses, AClosedPortIsARefusedConnection) {
+    const unsigned port = ::tw::test::ClosedLoopbackPort();
+    const std::string refused =
+        "The connection to 127.0.0.1:" + std::to_string(port) + " was refused.";
+    for (const bool http : {false, true}) {
+        StoreUnderTest client(LocalSettings(port, http));
+        EXPECT_FALSE(client.store->open() &&
+                     client.store->query(AlbumOfSeconds({180, 240}), [](const AlbumInfo&) {}));
+        EXPECT_EQ(client.lines().back(),
+                  (http ? "[ERR]Error 130: " : "[ERR]Error 101: ") + refused);
+    }
 }
 
-INSTANTIATE_TEST_SUITE_P(Kinds, HostileHttpServer,
-                         ::testing::Values(HttpHostility::HugeChunkSize,
-                                           HttpHostility::BadChunkSize,
-                                           HttpHostility::EndlessChunks,
-                                           HttpHostility::EndlessHeaders,
-                                           HttpHostility::NoStatusLine));
+TEST(FailureCauses, ACddbServerThatMisbehavesIsNamedForWhatItDid) {
+    const struct {
+        Hostility hostility;
+        const char* trigger;  // empty: the greeting
+        const char* error;
+    } cases[] = {
+        {Hostility::Reset, "cddb query", "[ERR]Error 131: The server reset the connection."},
+        {Hostility::EndlessLine, "", "[ERR]Error 102: The server's reply is too large."},
+        {Hostility::Reset, "", "[ERR]Error 102: The server reset the connection."},
+    };
+    for (const auto& c : cases) {
+        FakeCddbDatabase database;
+        FakeCddbServer server(database, {c.hostility, c.trigger, {}});
+        StoreUnderTest client(LocalSettings(server.port(), false, 3));
+        const auto start = std::chrono::steady_clock::now();
+        EXPECT_FALSE(client.store->open() &&
+                     client.store->query(AlbumOfSeconds({180, 240}), [](const AlbumInfo&) {}));
+        EXPECT_LT(std::chrono::steady_clock::now() - start, 2s) << c.error;
+        EXPECT_EQ(client.lines().back(), c.error);
+    }
+}
+
+TEST(FailureCauses, AnHttpAnswerThatBreaksIsNamedForHowItBroke) {
+    const std::string malformed = "[ERR]Error 131: The server's reply is malformed: ";
+    const struct {
+        HttpHostility hostility;
+        std::string error;
+    } cases[] = {
+        {HttpHostility::BadChunkSize, malformed + "bad chunk size."},
+        {HttpHostility::HugeChunkSize, malformed + "bad chunk size."},
+        {HttpHostility::EndlessHeaders, malformed + "too many header lines."},
+        {HttpHostility::NoStatusLine, malformed + "no HTTP status line."},
+        {HttpHostility::GzipBody,
+         "[ERR]Error 131: The server's reply uses the unsupported content encoding \"gzip\"."},
+        {HttpHostility::Reset, "[ERR]Error 131: The server reset the connection."},
+        {HttpHostility::EndlessChunks, "[ERR]Error 133: The server answered \"rock 0a0b0c0d X\""},
+    };
+    for (const auto& c : cases) {
+        FakeCddbDatabase database;
+        database.add(Album("rock", "0d01a202", "Band / First"));
+        ::tw::test::FakeHttpOptions options;
+        options.hostility = c.hostility;
+        FakeHttpServer server(::tw::test::CddbHttpHandler(database), options);
+        StoreUnderTest client(LocalSettings(server.port(), true, 3));
+        ASSERT_TRUE(client.store->open());
+        const auto start = std::chrono::steady_clock::now();
+        EXPECT_FALSE(client.store->query(AlbumOfSeconds({180, 240}), [](const AlbumInfo&) {}));
+        EXPECT_LT(std::chrono::steady_clock::now() - start, 2s) << c.error;
+        EXPECT_EQ(client.lines().back(), c.error);
+    }
+}
+
+// The time-out is for a silent server, not for a slow one: a reply that keeps coming, byte by
+// byte, completes however long it takes in all.
+class IdleTimeOut : public ::testing::TestWithParam<bool> {};
+
+TEST_P(IdleTimeOut, AReplyTricklingInFasterThanTheLimitCompletes) {
+    constexpr auto kPause = 10ms;  // 100 bytes a second
+    constexpr unsigned kTimeout = 1;
+    const bool overHttp = GetParam();
+    // Over HTTP the head trickles in too, so a single match makes the reply long enough.
+    FakeCddbDatabase database;
+    database.add(Album("rock", "0d01a202", "Band / First"));
+    if (!overHttp)
+        database.add(Album("jazz", "0d01a202", "Band / Second"));
+    ::tw::test::FakeHttpOptions options;
+    options.hostility = HttpHostility::Trickle;
+    options.tricklePause = kPause;
+    std::unique_ptr<FakeCddbServer> cddbp;
+    std::unique_ptr<FakeHttpServer> http;
+    if (overHttp) {
+        http = std::make_unique<FakeHttpServer>(::tw::test::CddbHttpHandler(database), options);
+    } else {
+        cddbp = std::make_unique<FakeCddbServer>(
+            database,
+            ::tw::test::FakeServerMisbehaviour{Hostility::SlowTrickle, "cddb query", kPause});
+    }
+    StoreUnderTest client(
+        LocalSettings(overHttp ? http->port() : cddbp->port(), overHttp, kTimeout));
+    ASSERT_TRUE(client.store->open());
+    std::size_t found = 0;
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_TRUE(client.store->query(AlbumOfSeconds({180, 240}), [&](const AlbumInfo&) { ++found; }))
+        << client.lines().back();
+    // Longer in all than the time-out, or the test would prove nothing.
+    EXPECT_GT(std::chrono::steady_clock::now() - start, std::chrono::seconds(kTimeout));
+    EXPECT_EQ(found, overHttp ? 1u : 2u);
+}
+
+INSTANTIATE_TEST_SUITE_P(Transports, IdleTimeOut, ::testing::Values(false, true));
 
 }  // namespace
 }  // namespace tw::freedb::test

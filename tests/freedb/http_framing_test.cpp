@@ -85,22 +85,33 @@ TEST(HttpResponseReader, ChunkedCodingNeedsHttp11) {
     EXPECT_EQ(read(response, 0, true).lines, (std::vector<std::string>{"3\r", "abc\r"}));
 }
 
-TEST(HttpResponseReader, BrokenResponsesFail) {
-    const std::vector<std::string> broken = {
-        // no status line
-        "210 rock 0d01a202 A / B\r\n",
-        // chunk size that is no number
-        "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\nzz\r\nabc\r\n",
-        // chunk size past 64 bits
-        "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n1FFFFFFFFFFFFFFFFF\r\nabc\r\n",
+TEST(HttpResponseReader, BrokenResponsesFailAndSayWhy) {
+    using Kind = NetFailure::Kind;
+    const std::pair<std::string, Kind> broken[] = {
+        {"210 rock 0d01a202 A / B\r\n", Kind::NotHttp},
+        {"HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\nzz\r\nabc\r\n", Kind::BadChunkSize},
+        {"HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n1FFFFFFFFFFFFFFFFF\r\nabc\r\n",
+         Kind::BadChunkSize},
         // data longer than its chunk
-        "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n2\r\nabc\r\n0\r\n\r\n",
-        // bodies cut short by the close
-        kChunked.substr(0, kChunked.size() - 20),
-        "HTTP/1.1 200 OK\r\nContent-Length: 100\r\n\r\n200 a\n",
+        {"HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n2\r\nabc\r\n0\r\n\r\n",
+         Kind::BadChunkFraming},
+        // bodies and heads cut short by the close
+        {kChunked.substr(0, kChunked.size() - 20), Kind::Closed},
+        {"HTTP/1.1 200 OK\r\nContent-Length: 100\r\n\r\n200 a\n", Kind::Closed},
+        {"HTTP/1.1 200 OK\r\nContent-Len", Kind::Closed},
+        {"HTTP/1.1 200 OK\r\nContent-Encoding: br\r\n\r\n\x1b\x02", Kind::UnsupportedEncoding},
     };
-    for (const std::string& response : broken)
-        EXPECT_EQ(read(response, 0, true).state, HttpResponseReader::State::Failed) << response;
+    for (const auto& [response, kind] : broken) {
+        HttpResponseReader reader;
+        reader.feed(response);
+        reader.finish();
+        EXPECT_EQ(reader.state(), HttpResponseReader::State::Failed) << response;
+        EXPECT_EQ(reader.failure().kind, kind) << response;
+    }
+    // An encoding that changes nothing is no reason to fail.
+    const Outcome identity =
+        read("HTTP/1.1 200 OK\r\nContent-Encoding: Identity\r\n\r\n200 a\n", 0, true);
+    EXPECT_EQ(identity.lines, std::vector<std::string>{"200 a"});
 }
 
 TEST(HttpResponseReader, HugeChunkSizeStreamsWithoutHoldingTheChunk) {
@@ -125,13 +136,13 @@ TEST(HttpResponseReader, OverlongLinesAndEndlessHeadersFail) {
         longLine.feed(block);
         longLine.takeBodyLine(line);
     }
-    EXPECT_EQ(longLine.state(), HttpResponseReader::State::Failed);
+    EXPECT_EQ(longLine.failure().kind, NetFailure::Kind::TooLarge);
 
     HttpResponseReader headers;
     headers.feed("HTTP/1.1 200 OK\r\n");
     for (int i = 0; i < 1000 && headers.state() != HttpResponseReader::State::Failed; ++i)
         headers.feed("X-Padding: padding\r\n");
-    EXPECT_EQ(headers.state(), HttpResponseReader::State::Failed);
+    EXPECT_EQ(headers.failure().kind, NetFailure::Kind::TooManyHeaderLines);
 }
 
 TEST(LineSplitter, KeepsLinesOfAnyLengthUpToTheLimit) {

@@ -65,16 +65,15 @@ TEST(LineSocket, ExchangesLinesOfAnyLengthWithTheirBlanks) {
 }
 
 TEST(LineSocket, ConnectingToAClosedPortOrAnUnknownHostFails) {
-    unsigned closedPort = 0;
-    {
-        TcpTestServer server([](TestConnection&) {});
-        closedPort = server.port();
-    }
+    const unsigned closedPort = test::ClosedLoopbackPort();
     LineSocket socket;
     EXPECT_FALSE(connectTo(socket, closedPort));
+    EXPECT_EQ(socket.lastFailure().kind, NetFailure::Kind::Refused);
+    EXPECT_EQ(socket.lastFailure().detail, "127.0.0.1:" + std::to_string(closedPort));
     socket.setTimeout(2);
     ASSERT_TRUE(socket.create());
     EXPECT_FALSE(socket.connect("host.invalid", 8880));
+    EXPECT_EQ(socket.lastFailure().kind, NetFailure::Kind::HostNotFound);
     EXPECT_FALSE(socket.sendLine("anything"));
 }
 

@@ -67,6 +67,9 @@ bool SendHostileReply(TestConnection& connection, const std::vector<std::string>
             while (connection.alive())
                 std::this_thread::sleep_for(std::chrono::milliseconds(20));
             return false;
+        case Hostility::Reset:
+            connection.reset();
+            return false;
     }
     return false;
 }

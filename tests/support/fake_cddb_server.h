@@ -22,6 +22,7 @@ enum class Hostility {
     SlowTrickle,   // the reply one byte at a time
     InvalidUtf8,   // the reply with 8-bit bytes that are not UTF-8
     Silent,        // no reply at all
+    Reset,         // no reply; the connection is reset
 };
 
 struct FakeServerMisbehaviour {

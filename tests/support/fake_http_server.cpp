@@ -298,6 +298,25 @@ void FakeHttpServer::sendReply(TestConnection& connection, const FakeHttpReply& 
         case HttpHostility::NoStatusLine:
             connection.send(reply.body);
             return;
+        case HttpHostility::GzipBody: {
+            // A gzip member's magic and header, then deflated-looking bytes.
+            std::string gzip("\x1f\x8b\x08\x00\x00\x00\x00\x00\x00\x03", 10);
+            for (int i = 0; i < 64; ++i)
+                gzip += static_cast<char>((i * 97 + 5) % 256);
+            connection.send(head + "Content-Encoding: gzip\r\nContent-Length: " +
+                            std::to_string(gzip.size()) + "\r\n\r\n" + gzip);
+            holdOpen(connection);
+            return;
+        }
+        case HttpHostility::Reset:
+            connection.reset();
+            return;
+        case HttpHostility::Trickle:
+            connection.trickle(head + "Content-Length: " + std::to_string(reply.body.size()) +
+                                   "\r\n\r\n" + reply.body,
+                               options_.tricklePause);
+            holdOpen(connection);
+            return;
     }
     switch (options_.framing) {
         case HttpFraming::ContentLength:

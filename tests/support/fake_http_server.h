@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 
+#include <chrono>
 #include <functional>
 #include <memory>
 #include <mutex>
@@ -48,6 +49,9 @@ enum class HttpHostility {
     EndlessChunks,   // chunks that never end
     EndlessHeaders,  // header lines that never end
     NoStatusLine,    // a body without any HTTP head
+    GzipBody,        // a compressed body the client never asked for
+    Reset,           // the connection reset instead of a reply
+    Trickle,         // the whole reply, head and body, one byte per tricklePause
 };
 
 struct FakeHttpOptions {
@@ -57,6 +61,7 @@ struct FakeHttpOptions {
     // When set, the server acts as a proxy: it wants absolute URLs and this
     // Proxy-Authorization value (an empty value: no header wanted), else 407.
     std::optional<std::string> proxyAuthorization;
+    std::chrono::milliseconds tricklePause{10};  // for HttpHostility::Trickle
 };
 
 // An HTTP/1.1 server on 127.0.0.1: reads one request per connection (head and a

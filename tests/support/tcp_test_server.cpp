@@ -22,6 +22,14 @@ void TestConnection::close() {
     fd_ = -1;
 }
 
+void TestConnection::reset() {
+    if (fd_ < 0)
+        return;
+    const linger hard{1, 0};
+    ::setsockopt(fd_, SOL_SOCKET, SO_LINGER, &hard, sizeof hard);
+    close();
+}
+
 bool TestConnection::waitFor(short events) {
     const auto limit = std::chrono::steady_clock::now() + kIdleLimit;
     while (fd_ >= 0 && !stop_.stop_requested() && std::chrono::steady_clock::now() < limit) {
@@ -114,6 +122,22 @@ bool TestConnection::alive() {
     // Readable: either data the handler has not read yet, or the end of the stream.
     char c;
     return ::recv(fd_, &c, 1, MSG_PEEK | MSG_DONTWAIT) != 0;
+}
+
+unsigned ClosedLoopbackPort() {
+    const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (fd < 0)
+        throw std::runtime_error("socket failed");
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t length = sizeof address;
+    const bool bound = ::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 &&
+                       ::getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length) == 0;
+    ::close(fd);
+    if (!bound)
+        throw std::runtime_error("bind failed");
+    return ntohs(address.sin_port);
 }
 
 TcpTestServer::TcpTestServer(Handler handler) : handler_(std::move(handler)) {

@@ -38,6 +38,8 @@ public:
     // True while the server runs and the client has not closed its end.
     bool alive();
     void close();
+    // Closes with SO_LINGER 0, so the client sees a reset rather than an orderly end.
+    void reset();
 
 private:
     bool waitFor(short events);
@@ -47,6 +49,10 @@ private:
     std::stop_token stop_;
     std::string buffer_;
 };
+
+// A port on 127.0.0.1 that nothing listens on: bound for a moment, then closed again, so a
+// connect to it is refused.
+unsigned ClosedLoopbackPort();
 
 // A TCP server on 127.0.0.1 with an ephemeral port. Each client connection runs the handler
 // on a thread of its own; the destructor stops and joins them all, so a test never outlives
