@@ -1,17 +1,13 @@
 # SPDX-License-Identifier: GPL-2.0-or-later
 # Sourced by the run-*.sh scripts with their arguments [CORPUS_DIR] [FILE_COUNT] (defaults:
 # /tmp/tw-corpus 1000): sets repo, corpus, count and rounds (ROUNDS, default 5) and makes
-# the corpus with make-corpus when the folder does not exist (MAKE_CORPUS names the script
-# when it is not in ../shared beside the checkout).
+# the corpus with scripts/make-corpus when the folder does not exist (MAKE_CORPUS may name
+# another maker).
 ensure_corpus() {
-  local corpus="$1" count="$2" repo make_corpus="${MAKE_CORPUS:-}"
+  local corpus="$1" count="$2" repo
   [ -d "$corpus" ] && return 0
   repo="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
-  for candidate in "$repo/../shared/make-corpus" "$repo/../../shared/make-corpus" /work/shared/make-corpus; do
-    if [ -z "$make_corpus" ] && [ -x "$candidate" ]; then make_corpus="$candidate"; fi
-  done
-  [ -n "$make_corpus" ] || { echo "make-corpus not found; set MAKE_CORPUS" >&2; return 1; }
-  "$make_corpus" "$corpus" "$count"
+  "${MAKE_CORPUS:-$repo/scripts/make-corpus}" "$corpus" "$count"
 }
 
 # The largest and the smallest of the numbers given.

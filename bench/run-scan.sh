@@ -6,8 +6,7 @@
 #
 #   bench/run-scan.sh [CORPUS_DIR] [FILE_COUNT]      (defaults: /tmp/tw-corpus 1000)
 #
-# The corpus is made with make-corpus when the folder does not exist (MAKE_CORPUS names
-# the script when it is not in ../shared beside the checkout).
+# The corpus is made with scripts/make-corpus when the folder does not exist.
 set -euo pipefail
 . "$(dirname "$0")/corpus.sh" "$@"
 

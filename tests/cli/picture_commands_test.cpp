@@ -30,11 +30,9 @@ test::MutagenDump withoutPictures(test::MutagenDump dump) {
 class CorpusCliTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        if (!test::mutagenAvailable())
-            GTEST_SKIP() << "/usr/bin/python3 with mutagen is not available";
+        ASSERT_TRUE(test::mutagenAvailable()) << "/usr/bin/python3 cannot import mutagen";
         auto made = test::addCorpusFiles(music, 20);
-        if (!made)
-            GTEST_SKIP() << "make-corpus (with sox and lame) is not available";
+        ASSERT_TRUE(made) << "scripts/make-corpus failed (it needs sox and lame)";
         files = std::move(*made);
     }
 

@@ -44,8 +44,7 @@ Dump dumpOf(const std::string& path, const char* command = "dump") {
 class InteropTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        if (!test::mutagenAvailable())
-            GTEST_SKIP() << "/usr/bin/python3 with mutagen is not available";
+        ASSERT_TRUE(test::mutagenAvailable()) << "/usr/bin/python3 cannot import mutagen";
     }
     void TearDown() override { options() = saved_; }
 

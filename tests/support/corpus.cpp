@@ -18,15 +18,13 @@ std::string quoted(const std::string& arg) {
     return out + "'";
 }
 
+// The project's own corpus maker; TW_MAKE_CORPUS may name another one.
 std::optional<std::string> script() {
     std::vector<std::string> candidates;
     if (const char* named = std::getenv("TW_MAKE_CORPUS"))
         candidates.emplace_back(named);
-    if (const char* source = std::getenv("TW_SOURCE_DIR")) {
-        candidates.push_back(std::string(source) + "/../shared/make-corpus");
-        candidates.push_back(std::string(source) + "/../../shared/make-corpus");
-    }
-    candidates.emplace_back("/work/shared/make-corpus");
+    if (const char* source = std::getenv("TW_SOURCE_DIR"))
+        candidates.push_back(std::string(source) + "/scripts/make-corpus");
     for (const std::string& candidate : candidates)
         if (::access(candidate.c_str(), X_OK) == 0)
             return candidate;
