@@ -350,6 +350,39 @@ private Q_SLOTS:
         }
     }
 
+    // Tab leaves the lyrics as it leaves every field, and passing through them changes
+    // nothing, also lyrics whose lines end the way another program wrote them.
+    void tabPassesThroughTheLyricsWithoutChangingThem() {
+        AppHarness h;
+        for (const char* name : {"a.mp3", "b.mp3"}) {
+            tw::test::Mp3Parts parts;
+            parts.audio = tw::test::defaultAudio();
+            parts.id3v2 = tw::test::Id3v2Builder(3)
+                              .text("TIT2", name)
+                              .lyrics("eng", "", "first line\r\nsecond line")
+                              .build();
+            tw::test::writeMp3(h.music, name, parts);
+        }
+        const tw::test::Bytes before = tw::test::readBytes(h.music / "a.mp3");
+        QVERIFY(h.start() && QTest::qWaitForWindowActive(&h.window()));
+        MainWindow& window = h.window();
+        QTest::keyClick(&window, Qt::Key_4, Qt::AltModifier);
+        QCOMPARE(focusedControl(), QStringLiteral("lyricsText"));
+        auto* lyrics = window.tagTabs().findChild<QPlainTextEdit*>(QStringLiteral("lyricsText"));
+        const QString shown = lyrics->toPlainText();
+        QVERIFY(shown.startsWith(QStringLiteral("first line")));
+        QVERIFY(press(Qt::Key_Tab));
+        QCOMPARE(focusedControl(), QStringLiteral("saveLyrics"));
+        QVERIFY(press(Qt::Key_Backtab, Qt::ShiftModifier));
+        QCOMPARE(focusedControl(), QStringLiteral("lyricsText"));
+        QVERIFY(press(Qt::Key_Backtab, Qt::ShiftModifier));
+        QVERIFY(focusedControl() != QStringLiteral("lyricsText"));
+        QCOMPARE(lyrics->toPlainText(), shown);
+        QCOMPARE(h.app().list().countDirty(), 0);
+        window.tagTabs().saveChanges();
+        QVERIFY(tw::test::readBytes(h.music / "a.mp3") == before);
+    }
+
     // Commands that cannot run look so: their images turn grey.
     void disabledToolbarButtonsLookGrey() {
         AppHarness h;
