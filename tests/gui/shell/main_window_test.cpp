@@ -383,6 +383,30 @@ private Q_SLOTS:
         QVERIFY(tw::test::readBytes(h.music / "a.mp3") == before);
     }
 
+    // The save of several files shows its progress window; once it is gone the keyboard is
+    // where it was, and the keys, hot keys and menus work without a click.
+    void theKeyboardWorksAfterSavingSeveralFiles() {
+        ThreeTagged t;
+        t.h.port.showsProgressWindow = true;
+        QVERIFY(t.start());
+        MainWindow& window = t.window();
+        QTest::mouseClick(&editor(window, "comments"), Qt::LeftButton);
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("Z"));
+        QVERIFY(press(Qt::Key_Return));
+        QVERIFY(press(Qt::Key_S, Qt::ControlModifier));
+        QCOMPARE(t.list().countDirty(), 0);
+        QTRY_COMPARE(QApplication::activeWindow(), static_cast<QWidget*>(&window));
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(&comboOf(window, "comments")));
+
+        QVERIFY(press(Qt::Key_F9, Qt::ControlModifier));
+        QCOMPARE(t.h.shell.log, std::vector<std::string>{"renaming"});
+        QVERIFY(press(Qt::Key_1, Qt::AltModifier));
+        QVERIFY(window.fileList().hasFocus());
+        const int row = window.fileList().currentIndex().row();
+        QVERIFY(press(row == 0 ? Qt::Key_Down : Qt::Key_Up));
+        QCOMPARE(window.fileList().currentIndex().row(), row == 0 ? 1 : row - 1);
+    }
+
     // Commands that cannot run look so: their images turn grey.
     void disabledToolbarButtonsLookGrey() {
         AppHarness h;
