@@ -11,6 +11,7 @@
 #include "base/string_table.h"
 #include "gui/commands/command_icons.h"
 #include "gui/commands/command_table.h"
+#include "gui/commands/focus_return.h"
 #include "gui/qt_text.h"
 
 namespace tw::gui {
@@ -125,6 +126,7 @@ bool CommandSet::runExclusive(const std::function<void()>& work) {
     if (running_)
         return false;
     {
+        const FocusReturn focusBack(*window_, focusFallback_);
         running_ = true;
         struct Done {
             bool& flag;

@@ -2,13 +2,14 @@
 #pragma once
 
 #include <QObject>
+#include <QPointer>
 #include <QString>
+#include <QWidget>
 #include <functional>
 #include <map>
 
 class QAction;
 class QMenu;
-class QWidget;
 
 namespace tw::gui {
 
@@ -52,6 +53,9 @@ public:
     // Work that runs before every command: the main window ends an open cell edit of the
     // file list there, so its text is neither lost nor applied after the command.
     void setBeforeEachCommand(std::function<void()> work) { beforeEachCommand_ = std::move(work); }
+    // Where the keyboard goes after a command when the widget that had it is gone (the file
+    // list); every command gives the focus back (focus_return.h).
+    void setFocusFallback(QWidget* fallback) { focusFallback_ = fallback; }
     // Runs work that changes the list outside the menus (the folder tree, drops, start-up)
     // under the same rule as the commands: never while a command or other such work is
     // running, since their progress and question windows let events through. False when it
@@ -86,6 +90,7 @@ private:
     QWidget* window_;
     std::map<int, Command> commands_;
     std::function<void()> beforeEachCommand_;
+    QPointer<QWidget> focusFallback_;
     bool running_ = false;
 };
 

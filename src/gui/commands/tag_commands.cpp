@@ -64,11 +64,17 @@ void defineTagCommands(CommandSet& commands, CommandContext& c) {
                                                 c.window.recordsEdited();
                                             },
                                             [&list] { return core::canSetNumbering(list); }});
-    commands.define(ids::kCmdRemoveNumbering, {[&c, &list] {
-                                                   core::removeNumbering(list);
-                                                   c.window.recordsEdited();
-                                               },
-                                               [&list] { return core::canRemoveNumbering(list); }});
+    // It changes every selected file at once, so it asks first as the clear commands do.
+    commands.define(ids::kCmdRemoveNumbering,
+                    {[&c, &list] {
+                         if (c.gui.port.askYesNo(base::trf(ids::kMsgConfirmRemoveNumbering,
+                                                           list.selectedCount())) !=
+                             base::UserPort::Answer::Yes)
+                             return;
+                         core::removeNumbering(list);
+                         c.window.recordsEdited();
+                     },
+                     [&list] { return core::canRemoveNumbering(list); }});
     commands.define(ids::kCmdFilenameToTag, {[&c] {
                                                  if (c.shell.showFilenameToTag(c.gui))
                                                      c.window.recordsEdited();

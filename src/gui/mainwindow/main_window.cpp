@@ -110,6 +110,7 @@ void MainWindow::installCommands(CommandSet& commands) {
     commands_ = &commands;
     connect(this, &MainWindow::statesChanged, &commands, &CommandSet::updateStates);
     commands.setBeforeEachCommand([this] { fileList_->commitOpenEditor(); });
+    commands.setFocusFallback(fileList_);
     // An open cell edit may be kept by Save Changes.
     connect(fileList_, &FileListView::editingStarted, this, &MainWindow::statesChanged);
 

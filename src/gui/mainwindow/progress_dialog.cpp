@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "gui/mainwindow/progress_dialog.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QLabel>
 #include <QProgressBar>
 #include <QVBoxLayout>
@@ -33,6 +33,8 @@ void ProgressDialog::start(const QString& title, int total) {
     label_->clear();
     bar_->setRange(0, std::max(1, total_));
     bar_->setValue(0);
+    if (!isVisible())
+        previous_ = QApplication::activeWindow();
     show();
     repaintNow();
 }
@@ -48,13 +50,19 @@ void ProgressDialog::advance(const QString& label) {
 
 void ProgressDialog::finish() {
     hide();
+    // Nothing hands the activation back to a window that had it: without this the keyboard
+    // stayed on no window at all after every save, scan and renaming.
+    QWidget* previous = previous_.data();
+    previous_ = nullptr;
+    if (previous && previous->isVisible())
+        previous->activateWindow();
 }
 
 void ProgressDialog::repaintNow() {
     bar_->setValue(position_);
     label_->setText(pendingLabel_);
     // Paint and serve the window system, but take no input: the command is not finished.
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     sinceRepaint_.start();
 }
 

@@ -3,6 +3,7 @@
 
 #include <QDialog>
 #include <QElapsedTimer>
+#include <QPointer>
 
 class QLabel;
 class QProgressBar;
@@ -15,7 +16,8 @@ namespace tw::gui {
 // It keeps the program alive while the command runs on the user-interface thread: it lets
 // the event loop paint and handle the window system now and then, but no user input, and it
 // blocks the other windows while it shows, so nothing can start work on a list that is being
-// rebuilt. Painting is throttled, so a folder of many thousand files is not slowed down by
+// rebuilt. When it closes, the window that was active before gets the activation back.
+// Painting is throttled, so a folder of many thousand files is not slowed down by
 // the window that reports on it. There is no cancel: commands run to their end.
 //
 // Owns its widgets.
@@ -47,6 +49,7 @@ private:
     int position_ = 0;
     int total_ = 0;
     QElapsedTimer sinceRepaint_;
+    QPointer<QWidget> previous_;  // the window that was active before it showed
 };
 
 }  // namespace tw::gui

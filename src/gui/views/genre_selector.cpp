@@ -2,8 +2,8 @@
 #include "gui/views/genre_selector.h"
 
 #include "core/genre_table.h"
-#include "gui/views/focused_wheel_only.h"
 #include "gui/qt_text.h"
+#include "gui/views/list_choice_only.h"
 
 namespace tw::gui {
 
@@ -12,7 +12,7 @@ GenreSelector::GenreSelector(QWidget* parent) : QComboBox(parent) {
     for (const core::GenreEntry& entry : core::GenreTable::entries())
         addItem(qs(entry.name));
     setMaxVisibleItems(20);
-    takeWheelOnlyWhenFocused(*this);
+    changeOnlyByListChoice(*this);
     connect(this, &QComboBox::activated, this,
             [this](int entry) { Q_EMIT genreChosen(genreAt(entry)); });
 }

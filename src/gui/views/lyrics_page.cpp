@@ -25,6 +25,9 @@ LyricsPage::LyricsPage(GuiContext& context, QWidget* parent)
     : QWidget(parent), context_(context), text_(new QPlainTextEdit(this)) {
     text_->setObjectName(QStringLiteral("lyricsText"));
     text_->setLineWrapMode(QPlainTextEdit::NoWrap);
+    // Tab walks on through the page as in every other field; a tab typed into lyrics was
+    // invisible, yet it made the file changed.
+    text_->setTabChangesFocus(true);
     setFocusProxy(text_);
 
     auto* save = new QPushButton(text(ids::kButtonSaveLyrics), this);
@@ -59,15 +62,22 @@ void LyricsPage::refresh() {
 
 void LyricsPage::showText(const QString& text) {
     const QScopedValueRollback guard(showing_, true);
-    if (text_->toPlainText() != text)
+    if (text != shown_ || text_->toPlainText() != filled_)
         text_->setPlainText(text);
+    shown_ = text;
+    filled_ = text_->toPlainText();
 }
 
 void LyricsPage::onTextEdited() {
     core::AudioFile* first = context_.list.first();
-    if (showing_ || !first)
+    // The field holds line breaks its own way ("\r\n" reads back as "\n"), and it reports
+    // changes that are none (an input method greeting the focus): only a text other than
+    // the one filled in is the user's.
+    const QString typed = text_->toPlainText();
+    if (showing_ || !first || typed == filled_)
         return;
-    if (core::replaceLyrics(*first, utf8(text_->toPlainText()))) {
+    shown_ = filled_ = typed;
+    if (core::replaceLyrics(*first, utf8(typed))) {
         const QScopedValueRollback guard(typing_, true);
         Q_EMIT lyricsChanged();
     }

@@ -46,6 +46,8 @@ private:
 
     GuiContext& context_;
     QPlainTextEdit* text_;
+    QString shown_;         // the text last filled in, as the record holds it
+    QString filled_;        // the same as the field gives it back
     bool showing_ = false;  // the program is filling the text field
     bool typing_ = false;   // the change being reported comes from the text field
 };

@@ -15,7 +15,9 @@
 #include <QLocale>
 #include <QMimeData>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <QShortcut>
+#include <algorithm>
 
 #include "base/file_ops.h"
 #include "base/string_ids.h"
@@ -24,6 +26,7 @@
 #include "core/file_list.h"
 #include "core/picture_types.h"
 #include "gui/qt_text.h"
+#include "gui/views/list_choice_only.h"
 
 namespace tw::gui {
 
@@ -33,6 +36,8 @@ using Severity = base::UserPort::Severity;
 namespace {
 
 constexpr int kThumbnailSize = 64;
+// The note above the picture's facts and the facts, with room to wrap.
+constexpr int kInfoLines = 3;
 
 QString sizeText(std::uint64_t bytes) {
     return QLocale().toString(static_cast<qulonglong>(bytes));
@@ -43,6 +48,25 @@ QString localFileOf(const QMimeData& data) {
     if (!data.hasUrls() || data.urls().isEmpty() || !data.urls().front().isLocalFile())
         return {};
     return data.urls().front().toLocalFile();
+}
+
+// The picture at `index` with the facts `info` and its image `bytes`: a picture of the file
+// becomes one written anew in place of its frame. The other pictures of its new type go,
+// as a file keeps one picture per type.
+void redescribe(core::PictureList& pictures, std::size_t index, const core::PictureInfo& info,
+                const core::PictureBytes& bytes) {
+    if (index >= pictures.items.size())
+        return;
+    std::size_t at = index;
+    for (std::size_t i = pictures.items.size(); i-- > 0;) {
+        if (i == index || pictures.items[i].info.type != info.type)
+            continue;
+        pictures.items.erase(pictures.items.begin() + static_cast<std::ptrdiff_t>(i));
+        if (i < at)
+            --at;
+    }
+    pictures.items[at] = core::Picture{info, -1, bytes};
+    pictures.changed = true;
 }
 
 }  // namespace
@@ -70,17 +94,25 @@ PicturePage::PicturePage(GuiContext& context, QWidget* parent)
     view_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
     info_->setObjectName(QStringLiteral("pictureInfo"));
     info_->setWordWrap(true);
+    info_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    info_->setFixedHeight(info_->fontMetrics().lineSpacing() * kInfoLines);
     thumbnails_->setObjectName(QStringLiteral("pictureThumbnails"));
     thumbnails_->setViewMode(QListView::IconMode);
     thumbnails_->setFlow(QListView::LeftToRight);
     thumbnails_->setWrapping(false);
     thumbnails_->setIconSize(QSize(kThumbnailSize, kThumbnailSize));
     thumbnails_->setFixedHeight(kThumbnailSize + 24);
+    // A file of several pictures shows the strip; its room stays when it goes, so the
+    // buttons and the file list above do not move from one file to the next.
+    QSizePolicy strip = thumbnails_->sizePolicy();
+    strip.setRetainSizeWhenHidden(true);
+    thumbnails_->setSizePolicy(strip);
     thumbnails_->hide();
     type_->setObjectName(QStringLiteral("pictureType"));
     for (int number = 0; number < core::kPictureTypeCount; ++number)
         type_->addItem(qs(core::pictureTypeName(number)), number);
     type_->setCurrentIndex(core::kFrontCover);
+    changeOnlyByListChoice(*type_);
     description_->setObjectName(QStringLiteral("pictureDescription"));
     open_->setObjectName(QStringLiteral("openPicture"));
     paste_->setObjectName(QStringLiteral("pastePicture"));
@@ -118,6 +150,8 @@ PicturePage::PicturePage(GuiContext& context, QWidget* parent)
     connect(save_, &QPushButton::clicked, this, &PicturePage::savePicture);
     connect(apply_, &QPushButton::clicked, this, &PicturePage::applyToAllSelected);
     connect(thumbnails_, &QListWidget::currentRowChanged, this, &PicturePage::showCurrent);
+    connect(type_, &QComboBox::activated, this, [this] { describeShown(); });
+    connect(description_, &QLineEdit::textEdited, this, [this] { describeShown(); });
     connect(&loader_, &PictureLoader::loaded, this, &PicturePage::showLoaded);
     auto* pasteKey = new QShortcut(QKeySequence::Paste, this);
     pasteKey->setContext(Qt::WidgetWithChildrenShortcut);
@@ -126,8 +160,13 @@ PicturePage::PicturePage(GuiContext& context, QWidget* parent)
 }
 
 void PicturePage::refresh() {
+    // The page's own edit of a shown picture's facts: the display shows them already.
+    if (describing_)
+        return;
     stale_ = true;
     loader_.cancel();
+    loaded_ = {};
+    shownFile_ = -1;
     if (isVisible())
         load();
 }
@@ -141,16 +180,23 @@ void PicturePage::showEvent(QShowEvent* event) {
 void PicturePage::load() {
     stale_ = false;
     loaded_ = {};
-    std::vector<core::AudioFile> records;
-    bool anyPicture = false;
-    context_.list.forEachSelected([&](core::AudioFile& file) {
-        anyPicture |= !file.pictures.items.empty();
-        records.push_back(file);
+    const core::FileList& list = context_.list;
+    const std::vector<int> chain = list.selectedIndices();
+    // The first selected file that holds pictures shows them, whichever place it has in the
+    // selection; the loader compares the others with it.
+    const auto withPictures = std::find_if(chain.begin(), chain.end(), [&](int index) {
+        return !list.at(index).pictures.items.empty();
     });
-    if (!anyPicture) {
-        showNothing(records.empty() ? QString() : text(ids::kPictureNone));
+    if (withPictures == chain.end()) {
+        shownFile_ = -1;
+        showNothing(chain.empty() ? QString() : text(ids::kPictureNone));
         return;
     }
+    shownFile_ = *withPictures;
+    std::vector<core::AudioFile> records{list.at(shownFile_)};
+    for (int index : chain)
+        if (index != shownFile_)
+            records.push_back(list.at(index));
     showNothing(text(ids::kPictureLoading));
     loader_.request(std::move(records));
 }
@@ -160,6 +206,12 @@ void PicturePage::showNothing(const QString& note) {
     thumbnails_->clear();
     thumbnails_->hide();
     info_->setText(note);
+    if (showsPicture_) {
+        // The fields go back to what a new picture takes by default.
+        type_->setCurrentIndex(type_->findData(core::kFrontCover));
+        description_->clear();
+        showsPicture_ = false;
+    }
     enableButtons();
 }
 
@@ -176,19 +228,25 @@ void PicturePage::showLoaded(const LoadedPictures& result) {
     thumbnails_->setVisible(loaded_.pictures.size() > 1);
     thumbnails_->setCurrentRow(loaded_.pictures.empty() ? -1 : 0);
     if (!loaded_.error.empty()) {
-        const core::AudioFile* first = context_.list.first();
+        const core::AudioFile* shown = shownRecord();
         context_.port.showMessage(
             Severity::Error, utf8(textf(ids::kMsgCannotLoadPictures,
-                                        first ? first->fileName : std::string(), loaded_.error)));
+                                        shown ? shown->fileName : std::string(), loaded_.error)));
     }
     showCurrent();
 }
 
+core::AudioFile* PicturePage::shownRecord() const {
+    if (shownFile_ < 0 || shownFile_ >= context_.list.size())
+        return nullptr;
+    return &context_.list.at(shownFile_);
+}
+
 int PicturePage::shownIndex() const {
-    const core::AudioFile* first = context_.list.first();
+    const core::AudioFile* shown = shownRecord();
     const int row = thumbnails_->currentRow();
-    if (!first || row < 0 || static_cast<std::size_t>(row) >= loaded_.pictures.size() ||
-        static_cast<std::size_t>(row) >= first->pictures.items.size())
+    if (!shown || row < 0 || static_cast<std::size_t>(row) >= loaded_.pictures.size() ||
+        static_cast<std::size_t>(row) >= shown->pictures.items.size())
         return -1;
     return row;
 }
@@ -201,7 +259,7 @@ void PicturePage::showCurrent() {
     }
     const LoadedPicture& picture = loaded_.pictures[static_cast<std::size_t>(index)];
     const core::PictureInfo& info =
-        context_.list.first()->pictures.items[static_cast<std::size_t>(index)].info;
+        shownRecord()->pictures.items[static_cast<std::size_t>(index)].info;
     const QString type = qs(core::pictureTypeName(info.type));
     QString details;
     if (!picture.image.isNull()) {
@@ -216,8 +274,10 @@ void PicturePage::showCurrent() {
                 ? textf(ids::kPictureNotShown, utf8(type), info.mime, utf8(sizeText(info.byteSize)))
                 : textf(ids::kPictureUnreadable, utf8(type), utf8(sizeText(info.byteSize)));
     }
-    if (!info.description.empty())
-        details = qs(info.description) + QStringLiteral("\n") + details;
+    showsPicture_ = true;
+    type_->setCurrentIndex(type_->findData(info.type));
+    if (description_->text() != qs(info.description))
+        description_->setText(qs(info.description));
     if (!loaded_.samePictures)
         details = text(ids::kPictureDifferent) + QStringLiteral("\n") + details;
     info_->setText(details);
@@ -230,8 +290,9 @@ void PicturePage::enableButtons() {
     const bool withBytes = shown && loaded_.pictures[static_cast<std::size_t>(shownIndex())].bytes;
     open_->setEnabled(selected > 0);
     paste_->setEnabled(selected > 0);
-    type_->setEnabled(selected > 0);
-    description_->setEnabled(selected > 0);
+    // A shown picture is described anew with its image, which must be at hand.
+    type_->setEnabled(selected > 0 && (!shown || withBytes));
+    description_->setEnabled(selected > 0 && (!shown || withBytes));
     replace_->setEnabled(shown);
     remove_->setEnabled(shown);
     save_->setEnabled(withBytes);
@@ -265,8 +326,13 @@ bool PicturePage::addPictureBytes(std::string bytes, const QString& source) {
                                   utf8(textf(ids::kMsgCannotReadImage, utf8(source))));
         return false;
     }
-    const core::PictureInfo info{type_->currentData().toInt(), std::string(mime),
-                                 utf8(description_->text()), bytes.size()};
+    core::PictureInfo info{type_->currentData().toInt(), std::string(mime),
+                           utf8(description_->text()), bytes.size()};
+    if (shownIndex() >= 0 && !replacing_) {
+        // The fields describe the shown picture: a new one comes beside it.
+        info.type = freeType();
+        info.description.clear();
+    }
     return putIntoSelected(info, std::make_shared<const std::string>(std::move(bytes)));
 }
 
@@ -288,20 +354,76 @@ bool PicturePage::putIntoSelected(const core::PictureInfo& info, core::PictureBy
 }
 
 void PicturePage::replacePicture() {
-    const int index = shownIndex();
-    if (index < 0)
+    if (shownIndex() < 0)
         return;
-    type_->setCurrentIndex(type_->findData(
-        context_.list.first()->pictures.items[static_cast<std::size_t>(index)].info.type));
+    // The new image takes the shown picture's type and description from the fields.
+    const QScopedValueRollback replacing(replacing_, true);
     chooseAndAdd();
+}
+
+int PicturePage::freeType() const {
+    std::vector<bool> taken(core::kPictureTypeCount, false);
+    context_.list.forEachSelected([&](const core::AudioFile& file) {
+        for (const core::Picture& picture : file.pictures.items)
+            if (picture.info.type >= 0 && picture.info.type < core::kPictureTypeCount)
+                taken[static_cast<std::size_t>(picture.info.type)] = true;
+    });
+    // Covers first; the file icons (1 and 2) are for tiny images only.
+    for (int type = core::kFrontCover; type < core::kPictureTypeCount; ++type)
+        if (!taken[static_cast<std::size_t>(type)])
+            return type;
+    return 0;
+}
+
+void PicturePage::describeShown() {
+    const int index = shownIndex();
+    if (index < 0 || !loaded_.pictures[static_cast<std::size_t>(index)].bytes)
+        return;  // the fields are what a new picture will take
+    core::AudioFile* shown = shownRecord();
+    core::PictureInfo info = shown->pictures.items[static_cast<std::size_t>(index)].info;
+    const int oldType = info.type;
+    info.type = type_->currentData().toInt();
+    info.description = utf8(description_->text());
+    if (info == shown->pictures.items[static_cast<std::size_t>(index)].info)
+        return;
+    // Every selected file holds the shown picture when they all hold the same; else only
+    // the file it comes from.
+    std::vector<core::AudioFile*> files;
+    if (loaded_.samePictures)
+        context_.list.forEachSelected([&](core::AudioFile& file) { files.push_back(&file); });
+    else
+        files.push_back(shown);
+    const auto ownsAnother = [&](const core::AudioFile* file) {
+        for (std::size_t i = 0; i < file->pictures.items.size(); ++i)
+            if (i != static_cast<std::size_t>(index) &&
+                file->pictures.items[i].info.type == info.type)
+                return true;
+        return false;
+    };
+    if (info.type != oldType && std::any_of(files.begin(), files.end(), ownsAnother) &&
+        context_.port.askYesNo(
+            utf8(textf(ids::kMsgConfirmReplacePicture, core::pictureTypeName(info.type)))) !=
+            base::UserPort::Answer::Yes) {
+        type_->setCurrentIndex(type_->findData(oldType));
+        return;
+    }
+    const core::PictureBytes image = loaded_.pictures[static_cast<std::size_t>(index)].bytes;
+    for (core::AudioFile* file : files)
+        redescribe(file->pictures, static_cast<std::size_t>(index), info, image);
+    if (info.type != oldType) {
+        // Another picture of the type may have gone: the strip and display follow.
+        edited();
+        return;
+    }
+    const QScopedValueRollback describing(describing_, true);
+    Q_EMIT picturesChanged();
 }
 
 void PicturePage::deletePicture() {
     const int index = shownIndex();
     if (index < 0)
         return;
-    const int type =
-        context_.list.first()->pictures.items[static_cast<std::size_t>(index)].info.type;
+    const int type = shownRecord()->pictures.items[static_cast<std::size_t>(index)].info.type;
     if (context_.port.askYesNo(
             utf8(textf(ids::kMsgConfirmDeletePictureOf, core::pictureTypeName(type)))) !=
         base::UserPort::Answer::Yes)
@@ -340,11 +462,11 @@ void PicturePage::applyToAllSelected() {
     if (context_.port.askYesNo(utf8(textf(ids::kMsgConfirmApplyPicture, count))) !=
         base::UserPort::Answer::Yes)
         return;
-    const core::AudioFile* first = context_.list.first();
-    const core::PictureInfo info = first->pictures.items[static_cast<std::size_t>(index)].info;
+    const core::AudioFile* shown = shownRecord();
+    const core::PictureInfo info = shown->pictures.items[static_cast<std::size_t>(index)].info;
     const core::PictureBytes image = loaded_.pictures[static_cast<std::size_t>(index)].bytes;
     context_.list.forEachSelected([&](core::AudioFile& file) {
-        if (&file != first)
+        if (&file != shown)
             file.pictures.put(info, image);
     });
     edited();

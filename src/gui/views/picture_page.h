@@ -16,15 +16,19 @@ class QPushButton;
 namespace tw::gui {
 
 // The "Picture" tab: the attached pictures of the selected files, with a strip of thumbnails
-// when the first file has several. With several files selected it shows their picture when
-// all hold the same, else a note above the first file's pictures.
+// when a file has several. It shows the pictures of the first selected file that has any;
+// when the selected files do not all hold the same pictures, a note says so above them,
+// whatever the order of the files.
 //
 // Pictures are read and decoded only while the tab is shown, on the loader's worker thread
-// (picture_loader.h). Added pictures (from a file, dropped, pasted) take the type and
-// description of the fields below the display and go into every selected file, as every
-// field edit of the tag tabs does; "Replace" and "Delete" act on the shown picture's type
-// in every selected file, "Put into All Selected" copies the shown picture to the others.
-// Edits stay in memory until the files are saved.
+// (picture_loader.h). The Type and Description fields show the shown picture's own; choosing
+// another type from the list or typing a description changes that picture (in every
+// selected file when they all hold the same pictures, else in its own file). Without a shown
+// picture, the fields are what an added picture takes. Added pictures (from a file, dropped,
+// pasted) go into every selected file, as every field edit of the tag tabs does; beside a
+// shown picture, an added one takes the first type none of the files holds. "Replace" and
+// "Delete" act on the shown picture's type in every selected file, "Put into All Selected"
+// copies the shown picture to the others. Edits stay in memory until the files are saved.
 //
 // Reads and edits the selected records of context.list and asks through context.port;
 // owns its widgets and its loader.
@@ -63,15 +67,26 @@ private:
     void showNothing(const QString& note);
     void chooseAndAdd();
     void enableButtons();
-    // The index (in the first file's record) of the shown picture; -1 without one.
+    // The record whose pictures are shown (the first selected file that has any); null
+    // when none is.
+    core::AudioFile* shownRecord() const;
+    // The index (in the shown record) of the shown picture; -1 without one.
     int shownIndex() const;
+    // The shown picture takes the type and description of the fields.
+    void describeShown();
+    // The first picture type that no selected file holds, covers first.
+    int freeType() const;
     bool putIntoSelected(const core::PictureInfo& info, core::PictureBytes data);
     void edited();
 
     GuiContext& context_;
     PictureLoader loader_;
     LoadedPictures loaded_;
-    bool stale_ = true;  // the display does not show the selection yet
+    bool stale_ = true;          // the display does not show the selection yet
+    int shownFile_ = -1;         // the list index of shownRecord()
+    bool showsPicture_ = false;  // the fields describe a shown picture
+    bool describing_ = false;    // the page's own edit of the shown picture is reported
+    bool replacing_ = false;     // "Replace" is adding the shown picture's successor
 
     QLabel* view_;
     QLabel* info_;

@@ -8,7 +8,7 @@
 #include <QStyle>
 #include <QToolButton>
 
-#include "gui/views/focused_wheel_only.h"
+#include "gui/views/list_choice_only.h"
 
 namespace tw::gui {
 
@@ -21,7 +21,7 @@ SuggestionField::SuggestionField(ClearButton clearButton, QWidget* parent)
     combo_->setCompleter(nullptr);
     combo_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     combo_->setMaxVisibleItems(20);
-    takeWheelOnlyWhenFocused(*combo_);
+    changeOnlyByListChoice(*combo_);
 
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);

@@ -24,6 +24,7 @@
 #include "gui/support/app_harness.h"
 #include "gui/views/file_list_view.h"
 #include "gui/views/tag_tabs_view.h"
+#include "support/mutagen.h"
 
 namespace ids = tw::base::ids;
 using tw::test::AppHarness;
@@ -97,9 +98,9 @@ private Q_SLOTS:
     // Every command of the menus, the toolbar and the context menus does its work, but for
     // those shown disabled on purpose.
     void everyCommandHasItsWork() {
-        const std::set<int> withoutWork = {
-            ids::kCmdFindFiles, ids::kCmdFindFolder, ids::kCmdSettings, ids::kCmdSaveV1Changes,
-            ids::kCmdSaveV2Changes};
+        const std::set<int> withoutWork = {ids::kCmdFindFiles, ids::kCmdFindFolder,
+                                           ids::kCmdSettings, ids::kCmdSaveV1Changes,
+                                           ids::kCmdSaveV2Changes};
         AppHarness h;
         QVERIFY(h.start());
         std::vector<int> commands = tw::gui::mainMenuCommands();
@@ -186,6 +187,35 @@ private Q_SLOTS:
         tw::core::MpegInfo mpeg;
         const std::string a = (t.h.music / "a.mp3").string();
         QVERIFY(!tw::core::AudioFile::create(a, a.rfind('/') + 1, mpeg)->id3v1.inFile);
+    }
+
+    // Remove Numbering changes every selected file at once, so it asks first, with how many.
+    void removingTheNumbersAsksFirst() {
+        if (!tw::test::mutagenAvailable())
+            QSKIP("mutagen is not installed");
+        AppHarness h;
+        for (const char* name : {"a.mp3", "b.mp3", "c.mp3"})
+            h.addFile(name, tw::test::Id3v1Spec{.title = name, .track = 7});
+        QVERIFY(h.start() && QTest::qWaitForWindowActive(&h.window()));
+        const auto removeNumbers = [&] {
+            QTest::keyClick(&h.window(), Qt::Key_F6, Qt::ControlModifier);
+        };
+        h.port.answers.push_back(Answer::No);
+        removeNumbers();
+        QCOMPARE(h.port.log.back(),
+                 "ask:Are you sure to remove the track numbers from the 3 "
+                 "selected audio file(s)?");
+        QCOMPARE(h.app().list().countDirty(), 0);
+
+        h.port.answers.push_back(Answer::Yes);
+        removeNumbers();
+        QVERIFY(h.port.answers.empty());
+        QTest::keyClick(&h.window(), Qt::Key_S, Qt::ControlModifier);
+        for (const char* name : {"a.mp3", "b.mp3", "c.mp3"}) {
+            const auto dump = tw::test::mutagenDump((h.music / name).string());
+            QCOMPARE(dump.at("v1.TIT2"), std::string(name));
+            QVERIFY(!dump.contains("v1.TRCK"));
+        }
     }
 
     // Storing the options is the engine's; a toggle must flip the option and its check mark.

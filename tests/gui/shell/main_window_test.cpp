@@ -1,13 +1,17 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // The main window driven by the keyboard and the mouse, as a user meets it: walking through
-// the fields never edits, the keys move where the eye expects, Save is found in the menu.
+// the fields never edits, the wheel and the arrow keys never change a field, the keys move
+// where the eye expects and keep working after a save, Save is found in the menu.
+#include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPlainTextEdit>
 #include <QTabBar>
 #include <QToolBar>
+#include <QWheelEvent>
 #include <QtTest>
 #include <filesystem>
 #include <map>
@@ -24,9 +28,13 @@
 #include "gui/mainwindow/status_panes.h"
 #include "gui/support/app_harness.h"
 #include "gui/views/file_list_view.h"
+#include "gui/views/genre_selector.h"
 #include "gui/views/suggestion_field.h"
 #include "gui/views/tag_tabs_view.h"
 #include "support/bytes.h"
+#include "support/id3v2_builder.h"
+#include "support/mp3_file.h"
+#include "support/mutagen.h"
 
 namespace ids = tw::base::ids;
 using tw::gui::MainWindow;
@@ -44,6 +52,33 @@ QLineEdit& editor(MainWindow& window, const char* name) {
     if (!field)
         qFatal("no field %s", name);
     return *field->comboBox().lineEdit();
+}
+
+QComboBox& comboOf(MainWindow& window, const char* name) {
+    if (auto* field =
+            window.tagTabs().findChild<tw::gui::SuggestionField*>(QString::fromLatin1(name)))
+        return field->comboBox();
+    auto* genre = window.tagTabs().findChild<tw::gui::GenreSelector*>(QString::fromLatin1(name));
+    if (!genre)
+        qFatal("no field %s", name);
+    return *genre;
+}
+
+// One notch of the mouse wheel over the middle of `widget`, as the window system sends it.
+void wheelOver(QWidget& widget) {
+    const QPointF centre = QRectF(widget.rect()).center();
+    QWheelEvent wheel(centre, widget.mapToGlobal(centre), QPoint(), QPoint(0, -120), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(&widget, &wheel);
+}
+
+// A key pressed where the keyboard is; false when it is nowhere.
+bool press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    QWidget* focus = QApplication::focusWidget();
+    if (!focus)
+        return false;
+    QTest::keyClick(focus, key, modifiers);
+    return true;
 }
 
 void clickRow(tw::gui::FileListView& list, int row) {
@@ -220,6 +255,156 @@ private Q_SLOTS:
         const std::string c = (t.h.music / "c.mp3").string();
         QCOMPARE(tw::core::AudioFile::create(c, c.rfind('/') + 1, mpeg)->id3v2.title,
                  std::string("Gamma"));
+    }
+
+    // With several files selected, a field writes into every one of them: the wheel and the
+    // keys that step a closed list must leave it alone, focused or not. Down opens the list.
+    void theWheelAndStepKeysChangeNoField() {
+        ThreeTagged t;
+        QVERIFY(t.start());
+        MainWindow& window = t.window();
+        const std::pair<Qt::Key, const char*> keys[] = {
+            {Qt::Key_Down, "Down"},     {Qt::Key_Up, "Up"},     {Qt::Key_PageDown, "PageDown"},
+            {Qt::Key_PageUp, "PageUp"}, {Qt::Key_Home, "Home"}, {Qt::Key_End, "End"}};
+        for (const char* name :
+             {"title", "artist", "album", "year", "genre", "comments", "composer"}) {
+            const bool extended = std::string_view(name) == "composer";
+            clickTab(window.tagTabs(),
+                     extended ? TagTabsView::Page::Extended : TagTabsView::Page::Standard);
+            QComboBox& box = comboOf(window, name);
+            QVERIFY(extended || box.count() > 0);  // a list to step through
+            const QString shown = box.currentText();
+            const auto unchanged = [&](const char* what) {
+                const QString where = QString::fromLatin1("%1, %2").arg(QString::fromLatin1(name),
+                                                                        QString::fromLatin1(what));
+                QVERIFY2(t.list().countDirty() == 0, qPrintable(where));
+                QVERIFY2(box.currentText() == shown, qPrintable(where));
+            };
+            QTest::keyClick(&window, Qt::Key_1, Qt::AltModifier);  // the keyboard in the list
+            wheelOver(box);
+            if (box.lineEdit())
+                wheelOver(*box.lineEdit());
+            unchanged("wheel");
+            QVERIFY(window.fileList().hasFocus());
+
+            QTest::mouseClick(box.lineEdit() ? static_cast<QWidget*>(box.lineEdit()) : &box,
+                              Qt::LeftButton);
+            if (box.view()->isVisible())  // the genre's own list opens under the click
+                QTest::keyClick(box.view(), Qt::Key_Escape);
+            QVERIFY(box.hasFocus());
+            wheelOver(box);
+            unchanged("wheel on the focused field");
+            for (const auto& [key, keyName] : keys) {
+                QVERIFY(press(key));
+                if (box.view()->isVisible())
+                    QTest::keyClick(box.view(), Qt::Key_Escape);
+                unchanged(keyName);
+            }
+            if (box.count() == 0)
+                continue;
+            QVERIFY(press(Qt::Key_Down));
+            QVERIFY(box.view()->isVisible());
+            QTest::keyClick(box.view(), Qt::Key_Escape);
+            unchanged("Escape on the open list");
+        }
+        QVERIFY(t.unchangedOnDisk());
+    }
+
+    // What the user picks from the opened list, by mouse or by Return, goes into every
+    // selected file.
+    void choosingFromTheOpenListWritesEverySelectedFile() {
+        if (!tw::test::mutagenAvailable())
+            QSKIP("mutagen is not installed");
+        ThreeTagged t;
+        QVERIFY(t.start());
+        MainWindow& window = t.window();
+        QComboBox& title = comboOf(window, "title");
+        QTest::mouseClick(title.lineEdit(), Qt::LeftButton);
+        QVERIFY(press(Qt::Key_Down));
+        QVERIFY(title.view()->isVisible());
+        const QModelIndex alpha = title.model()->index(title.findText(QStringLiteral("Alpha")), 0);
+        QTest::mouseClick(title.view()->viewport(), Qt::LeftButton, {},
+                          title.view()->visualRect(alpha).center());
+        QVERIFY(!title.view()->isVisible());
+
+        QComboBox& genre = comboOf(window, "genre");
+        genre.setFocus();
+        QVERIFY(press(Qt::Key_Down, Qt::AltModifier));
+        QVERIFY(genre.view()->isVisible());
+        const int wanted = tw::gui::GenreSelector::entryOf(13);
+        for (int step = 0; step < genre.count() && genre.view()->currentIndex().row() != wanted;
+             ++step)
+            QTest::keyClick(genre.view(), wanted > genre.view()->currentIndex().row() ? Qt::Key_Down
+                                                                                      : Qt::Key_Up);
+        QTest::keyClick(genre.view(), Qt::Key_Return);
+        QCOMPARE(t.list().countDirty(), 3);
+
+        QVERIFY(press(Qt::Key_S, Qt::ControlModifier));
+        for (const char* name : {"a.mp3", "b.mp3", "c.mp3"}) {
+            const auto dump = tw::test::mutagenDump((t.h.music / name).string());
+            QCOMPARE(dump.at("TIT2"), std::string("Alpha"));
+            QCOMPARE(dump.at("v1.TIT2"), std::string("Alpha"));
+            tw::core::MpegInfo mpeg;
+            const std::string path = (t.h.music / name).string();
+            QCOMPARE(tw::core::AudioFile::create(path, path.rfind('/') + 1, mpeg)->id3v1.genre, 13);
+        }
+    }
+
+    // Tab leaves the lyrics as it leaves every field, and passing through them changes
+    // nothing, also lyrics whose lines end the way another program wrote them.
+    void tabPassesThroughTheLyricsWithoutChangingThem() {
+        AppHarness h;
+        for (const char* name : {"a.mp3", "b.mp3"}) {
+            tw::test::Mp3Parts parts;
+            parts.audio = tw::test::defaultAudio();
+            parts.id3v2 = tw::test::Id3v2Builder(3)
+                              .text("TIT2", name)
+                              .lyrics("eng", "", "first line\r\nsecond line")
+                              .build();
+            tw::test::writeMp3(h.music, name, parts);
+        }
+        const tw::test::Bytes before = tw::test::readBytes(h.music / "a.mp3");
+        QVERIFY(h.start() && QTest::qWaitForWindowActive(&h.window()));
+        MainWindow& window = h.window();
+        QTest::keyClick(&window, Qt::Key_4, Qt::AltModifier);
+        QCOMPARE(focusedControl(), QStringLiteral("lyricsText"));
+        auto* lyrics = window.tagTabs().findChild<QPlainTextEdit*>(QStringLiteral("lyricsText"));
+        const QString shown = lyrics->toPlainText();
+        QVERIFY(shown.startsWith(QStringLiteral("first line")));
+        QVERIFY(press(Qt::Key_Tab));
+        QCOMPARE(focusedControl(), QStringLiteral("saveLyrics"));
+        QVERIFY(press(Qt::Key_Backtab, Qt::ShiftModifier));
+        QCOMPARE(focusedControl(), QStringLiteral("lyricsText"));
+        QVERIFY(press(Qt::Key_Backtab, Qt::ShiftModifier));
+        QVERIFY(focusedControl() != QStringLiteral("lyricsText"));
+        QCOMPARE(lyrics->toPlainText(), shown);
+        QCOMPARE(h.app().list().countDirty(), 0);
+        window.tagTabs().saveChanges();
+        QVERIFY(tw::test::readBytes(h.music / "a.mp3") == before);
+    }
+
+    // The save of several files shows its progress window; once it is gone the keyboard is
+    // where it was, and the keys, hot keys and menus work without a click.
+    void theKeyboardWorksAfterSavingSeveralFiles() {
+        ThreeTagged t;
+        t.h.port.showsProgressWindow = true;
+        QVERIFY(t.start());
+        MainWindow& window = t.window();
+        QTest::mouseClick(&editor(window, "comments"), Qt::LeftButton);
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("Z"));
+        QVERIFY(press(Qt::Key_Return));
+        QVERIFY(press(Qt::Key_S, Qt::ControlModifier));
+        QCOMPARE(t.list().countDirty(), 0);
+        QTRY_COMPARE(QApplication::activeWindow(), static_cast<QWidget*>(&window));
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(&comboOf(window, "comments")));
+
+        QVERIFY(press(Qt::Key_F9, Qt::ControlModifier));
+        QCOMPARE(t.h.shell.log, std::vector<std::string>{"renaming"});
+        QVERIFY(press(Qt::Key_1, Qt::AltModifier));
+        QVERIFY(window.fileList().hasFocus());
+        const int row = window.fileList().currentIndex().row();
+        QVERIFY(press(row == 0 ? Qt::Key_Down : Qt::Key_Up));
+        QCOMPARE(window.fileList().currentIndex().row(), row == 0 ? 1 : row - 1);
     }
 
     // Commands that cannot run look so: their images turn grey.

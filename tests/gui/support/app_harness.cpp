@@ -13,10 +13,37 @@
 #include "gui/app/application.h"
 #include "gui/commands/command_set.h"
 #include "gui/mainwindow/main_window.h"
+#include "gui/mainwindow/progress_dialog.h"
 #include "support/id3v1_bytes.h"
 #include "support/mp3_file.h"
 
 namespace tw::test {
+
+ProgressHookPort::ProgressHookPort() = default;
+ProgressHookPort::~ProgressHookPort() = default;
+
+void ProgressHookPort::startProgress(std::string_view title, int total) {
+    FakeUserPort::startProgress(title, total);
+    if (!showsProgressWindow)
+        return;
+    if (!window_)
+        window_ = std::make_unique<gui::ProgressDialog>();
+    window_->start(QString::fromUtf8(title.data(), static_cast<qsizetype>(title.size())), total);
+}
+
+void ProgressHookPort::advanceProgress(std::string_view label) {
+    FakeUserPort::advanceProgress(label);
+    if (window_)
+        window_->advance(QString::fromUtf8(label.data(), static_cast<qsizetype>(label.size())));
+    if (duringProgress)
+        duringProgress();
+}
+
+void ProgressHookPort::finishProgress() {
+    FakeUserPort::finishProgress();
+    if (window_)
+        window_->finish();
+}
 
 AppHarness::AppHarness() {
     base::AppPaths paths;

@@ -18,6 +18,7 @@ class QAction;
 
 namespace tw::gui {
 class Application;
+class ProgressDialog;
 class MainWindow;
 }  // namespace tw::gui
 
@@ -30,14 +31,23 @@ namespace tw::test {
 // files are the test's) and starts with the built-in texts. Owns everything it makes.
 // A scripted port that can act while an operation shows progress, as the real progress
 // window lets events through then.
+// With showsProgressWindow, it also shows the program's own progress window as the real
+// port does (a window of its own, without a parent), for tests of what its coming and going
+// does to the keyboard.
 class ProgressHookPort : public FakeUserPort {
 public:
+    ProgressHookPort();
+    ~ProgressHookPort() override;
+
     std::function<void()> duringProgress;
-    void advanceProgress(std::string_view label) override {
-        FakeUserPort::advanceProgress(label);
-        if (duringProgress)
-            duringProgress();
-    }
+    bool showsProgressWindow = false;
+
+    void startProgress(std::string_view title, int total) override;
+    void advanceProgress(std::string_view label) override;
+    void finishProgress() override;
+
+private:
+    std::unique_ptr<gui::ProgressDialog> window_;
 };
 
 class AppHarness {

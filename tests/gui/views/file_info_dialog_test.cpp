@@ -1,10 +1,13 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
+#include <QAbstractItemView>
+#include <QApplication>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
 #include <QToolButton>
+#include <QWheelEvent>
 
 #include "core/file_list.h"
 #include "core/tag_save.h"
@@ -95,6 +98,34 @@ private Q_SLOTS:
 
         FileInfoDialog pastTheEnd(f.context, 7);
         QCOMPARE(pastTheEnd.currentIndex(), 2);
+    }
+
+    // OK takes every field into the file: a genre the wheel or an arrow key stepped to
+    // would go with it.
+    void theWheelAndStepKeysLeaveTheGenresAlone() {
+        test::ViewFixture f;
+        writeThreeFiles(f);
+        FileInfoDialog dialog(f.context, 0);
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        for (const char* name : {"v1Genre", "v2Genre"}) {
+            auto& genre = child<GenreSelector>(dialog, name);
+            const int shown = genre.genre();
+            QWheelEvent wheel(QPointF(5, 5), genre.mapToGlobal(QPointF(5, 5)), QPoint(),
+                              QPoint(0, -120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase,
+                              false);
+            QApplication::sendEvent(&genre, &wheel);
+            genre.setFocus();
+            for (Qt::Key key : {Qt::Key_Down, Qt::Key_Up, Qt::Key_PageDown, Qt::Key_PageUp,
+                                Qt::Key_End, Qt::Key_Home}) {
+                QTest::keyClick(&genre, key);
+                if (genre.view()->isVisible())
+                    QTest::keyClick(genre.view(), Qt::Key_Escape);
+            }
+            QCOMPARE(genre.genre(), shown);
+        }
+        dialog.accept();
+        QVERIFY(!f.list.at(0).dirty());
     }
 
     void editsAreTakenWhenMovingOnAndTheFileIsMarked() {

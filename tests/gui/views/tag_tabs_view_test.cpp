@@ -8,7 +8,6 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QToolButton>
-#include <QWheelEvent>
 
 #include "core/file_list.h"
 #include "gui/views/genre_selector.h"
@@ -46,14 +45,6 @@ void pick(QComboBox& combo, int entry) {
     QAbstractItemView* list = combo.view();
     list->setCurrentIndex(combo.model()->index(entry, 0));
     QTest::keyClick(list, Qt::Key_Return);
-}
-
-// Turns the mouse wheel one notch down over the middle of `widget`.
-void wheelDown(QWidget& widget) {
-    const QPointF centre = QRectF(widget.rect()).center();
-    QWheelEvent wheel(centre, widget.mapToGlobal(centre), QPoint(), QPoint(0, -120), Qt::NoButton,
-                      Qt::NoModifier, Qt::NoScrollPhase, false);
-    QApplication::sendEvent(&widget, &wheel);
 }
 
 }  // namespace
@@ -196,35 +187,6 @@ private Q_SLOTS:
         QCOMPARE(editor(tabs, "title").text(), QStringLiteral("B"));
         QVERIFY(placeholder("title").isEmpty());
         QCOMPARE(genre->genre(), 13);
-    }
-
-    // Scrolling the page past a field must not change it in every selected file; a field the
-    // user has given the focus takes the wheel as before.
-    void theWheelChangesOnlyAFocusedField() {
-        test::ViewFixture f;
-        f.useSubFolder("1999 - Live");  // so the album field offers suggestions
-        f.write("a.mp3", Id3v1Spec{.title = "one", .genre = 17});
-        f.write("b.mp3", Id3v1Spec{.title = "two", .genre = 17});
-        f.scan();
-        f.select({0, 1});
-        TagTabsView tabs(f.context);
-        tabs.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&tabs));
-        auto* genre = tabs.findChild<GenreSelector*>(QStringLiteral("genre"));
-        QComboBox& album = field(tabs, "album").comboBox();
-        QVERIFY(album.count() > 0);
-        for (QWidget* over : {static_cast<QWidget*>(genre), static_cast<QWidget*>(&album),
-                              static_cast<QWidget*>(album.lineEdit())})
-            wheelDown(*over);
-        QVERIFY(!f.list.at(0).dirty() && !f.list.at(1).dirty());
-        QCOMPARE(genre->genre(), 17);
-
-        QTest::mouseClick(&editor(tabs, "comments"), Qt::LeftButton);
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
-        QVERIFY(genre->hasFocus());
-        wheelDown(*genre);
-        QVERIFY(genre->genre() != 17);
-        QCOMPARE(f.list.at(1).id3v1.genre, genre->genre());
     }
 
     void lyricsAreTypedLoadedSavedAtOnceAndDeleted() {
