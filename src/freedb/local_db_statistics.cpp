@@ -36,6 +36,12 @@ std::uint32_t LocalAlbumDatabase::countRecords(const fs::path& file) const {
 }
 
 bool LocalAlbumDatabase::getStatistics(LocalDbStatistics& out) {
+    std::error_code missing;
+    // Nothing was ever stored: the folder is made with the first album.
+    if (!fs::exists(settings_.root, missing) && !missing) {
+        out = {};
+        return true;
+    }
     const std::uint64_t block = blockSizeOf(settings_.root);
     if (block == 0)
         return false;
