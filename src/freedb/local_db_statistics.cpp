@@ -1,5 +1,8 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
+#include <sys/stat.h>
 #include <sys/statvfs.h>
+
+#include <cerrno>
 
 #include "freedb/database_folders.h"
 #include "freedb/file_lines.h"
@@ -36,9 +39,10 @@ std::uint32_t LocalAlbumDatabase::countRecords(const fs::path& file) const {
 }
 
 bool LocalAlbumDatabase::getStatistics(LocalDbStatistics& out) {
-    std::error_code missing;
-    // Nothing was ever stored: the folder is made with the first album.
-    if (!fs::exists(settings_.root, missing) && !missing) {
+    // Nothing was ever stored: the folder is made with the first album. (A root below a file
+    // is no such database: it could never be made.)
+    struct stat facts {};
+    if (::stat(settings_.root.c_str(), &facts) != 0 && errno == ENOENT) {
         out = {};
         return true;
     }
