@@ -76,7 +76,7 @@ void appendAsIs(std::string& out, char c) {
 }
 
 bool isHtmlMarkup(char c) {
-    return c == '&' || c == '<' || c == '>' || c == '"';
+    return c == '&' || c == '<' || c == '>' || c == '"' || c == '\'';
 }
 
 void appendHtmlEntity(std::string& out, char c) {
@@ -90,8 +90,11 @@ void appendHtmlEntity(std::string& out, char c) {
         case '>':
             out += "&gt;";
             break;
-        default:
+        case '"':
             out += "&quot;";
+            break;
+        default:
+            out += "&#39;";
     }
 }
 
@@ -102,12 +105,11 @@ bool isRtfControl(char c) {
 void appendRtfControl(std::string& out, char c) {
     switch (c) {
         case '\n':
+        case '\r':
             out += "\\line ";
             break;
         case '\t':
             out += "\\tab ";
-            break;
-        case '\r':
             break;
         default:
             out += '\\';
@@ -134,8 +136,38 @@ std::string escapeHtmlText(std::string_view text) {
 
 std::string escapeRtfText(std::string_view text) {
     std::string out;
-    appendEscaped(out, text, Malformed::Replace, isRtfControl, appendRtfControl,
-                  appendRtfCharacter);
+    // A line may end with CR LF, LF or a lone CR (as older taggers write lyrics): each is one
+    // line break, so a CR LF pair is written as one.
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        const std::size_t crlf = text.find("\r\n", pos);
+        const std::size_t end = crlf == std::string_view::npos ? text.size() : crlf;
+        appendEscaped(out, text.substr(pos, end - pos), Malformed::Replace, isRtfControl,
+                      appendRtfControl, appendRtfCharacter);
+        if (crlf == std::string_view::npos)
+            break;
+        out += "\\line ";
+        pos = crlf + 2;
+    }
+    return out;
+}
+
+std::string escapeHtmlUrl(std::string_view url) {
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    static constexpr std::string_view kNotInUrl = " \"<>\\^`{|}'";
+    std::string out;
+    for (const char c : url) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte <= 0x20 || byte >= 0x7F || kNotInUrl.find(c) != std::string_view::npos) {
+            out += '%';
+            out += kHex[byte >> 4];
+            out += kHex[byte & 15];
+        } else if (c == '&') {
+            out += "&amp;";
+        } else {
+            out += c;
+        }
+    }
     return out;
 }
 

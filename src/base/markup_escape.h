@@ -22,12 +22,19 @@ void appendRtfNonAscii(std::string& out, std::string_view text);
 
 // Plain text made safe to stand in a document, so that no text can add markup or control
 // words:
-//   HTML: "&", "<", ">" and '"' as entities as well;
-//   RTF:  "\", "{" and "}" escaped with "\", line feeds as "\line ", tabs as "\tab ",
-//         carriage returns left out.
+//   HTML: "&", "<", ">", '"' and "'" as entities as well, so the text may stand in element
+//         content and in a quoted attribute value alike;
+//   RTF:  "\", "{" and "}" escaped with "\", each line break (CR LF, LF or a lone CR) as
+//         "\line ", tabs as "\tab ".
 // A byte that is not part of well-formed UTF-8 is taken as U+FFFD, so the result is ASCII
 // whatever the text held.
 std::string escapeHtmlText(std::string_view text);
 std::string escapeRtfText(std::string_view text);
+
+// A URL made safe to stand in a quoted HTML attribute (href): every byte that may not stand
+// in a URL (controls, blanks, quotes, "<>\^`{|}" and every byte above 127, so UTF-8 text
+// as its bytes) as "%" and two hexadecimal digits, and "&" as "&amp;". What a URL may hold
+// ("%XX" escapes of its own among it) stays, so a browser follows the same address.
+std::string escapeHtmlUrl(std::string_view url);
 
 }  // namespace tw::base

@@ -8,6 +8,7 @@
 #include "cli/folder_selection.h"
 #include "cli/int_option.h"
 #include "core/app_options.h"
+#include "core/audio_file.h"
 #include "core/tag_save.h"
 #include "rename/change_case_command.h"
 
@@ -36,6 +37,20 @@ std::optional<rename::ChangeCaseTarget> targetOf(const std::string* name) {
     return std::nullopt;
 }
 
+// What a run changes: for a field the new value; for a file name the name the file gets
+// on disk (the extension keeps its case) — after the run the one it got, so that a rename
+// that failed shows none.
+void printChanges(std::ostream& out, const std::vector<rename::ChangeCaseRow>& rows, bool renames,
+                  const core::FileList* renamed) {
+    for (const rename::ChangeCaseRow& row : rows) {
+        const std::string after = renamed   ? renamed->at(row.fileIndex).fileName
+                                  : renames ? core::AudioFile::fileNameFor(row.after)
+                                            : row.after;
+        if (row.before != after)
+            out << row.before << " -> " << after << '\n';
+    }
+}
+
 int run(CommandContext& context, const Args& args) {
     const auto target = targetOf(args.value("field"));
     if (!target)
@@ -51,15 +66,17 @@ int run(CommandContext& context, const Args& args) {
     base::MemorySettingsStore store;
     rename::ChangeCaseCommand command(list, store, *target);
     command.setMode(static_cast<rename::ChangeCaseMode>(*mode));
-    for (const rename::ChangeCaseRow& row : command.rows()) {
-        if (row.before != row.after)
-            context.out << row.before << " -> " << row.after << '\n';
-    }
+    const std::vector<rename::ChangeCaseRow> rows = command.rows();
+    const bool renames = *target == rename::ChangeCaseTarget::FileName;
+    if (args.has("dry-run") || !renames)
+        printChanges(context.out, rows, renames, nullptr);
     if (args.has("dry-run"))
         return kExitOk;
     const rename::ChangeCaseOutcome outcome = command.run(context.port, context.options.workFolder);
+    if (renames)
+        printChanges(context.out, rows, renames, &list);
     bool ok = outcome.failed.empty();
-    if (*target != rename::ChangeCaseTarget::FileName)
+    if (!renames)
         ok = core::saveAll(list, context.port).empty() && ok;
     return ok ? kExitOk : kExitFailed;
 }

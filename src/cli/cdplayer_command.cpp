@@ -22,8 +22,9 @@ int run(CommandContext& context, const Args& args) {
         return usageProblem(context, error);
     freedb::CdPlayerIniStore store(config->cdPlayerIni);
     if (!store.open()) {
-        context.port.showMessage(base::UserPort::Severity::Error,
-                                 base::tr(base::ids::kMsgCdPlayerIniNotFound));
+        context.port.showMessage(
+            base::UserPort::Severity::Error,
+            base::trf(base::ids::kMsgCdPlayerIniNotFoundAt, config->cdPlayerIni.string()));
         return kExitFailed;
     }
     std::size_t number = 0;

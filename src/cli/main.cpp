@@ -5,10 +5,12 @@
 #include <unistd.h>
 
 #include <iostream>
+#include <span>
 #include <string>
 #include <vector>
 
 #include "base/app_paths.h"
+#include "base/product_version.h"
 #include "cli/commands.h"
 #include "cli/terminal_user_port.h"
 #include "cli/usage.h"
@@ -29,6 +31,18 @@ int usageError(const std::string& message, const Command* command) {
     return kExitUsage;
 }
 
+// "--help" among a command's words asks for the usage as "help" does; after "--" it is a
+// file name like any other.
+bool asksForHelp(std::span<const std::string> words) {
+    for (const std::string& word : words) {
+        if (word == "--")
+            return false;
+        if (word == "--help")
+            return true;
+    }
+    return false;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -41,6 +55,9 @@ int main(int argc, char** argv) {
             assumeYes = true;
         } else if (words[next] == "--help") {
             printUsage(std::cout);
+            return kExitOk;
+        } else if (words[next] == "--version") {
+            std::cout << "tunewright-cli " << tw::base::productVersion() << '\n';
             return kExitOk;
         } else {
             return usageError("unknown option " + words[next], nullptr);
@@ -61,6 +78,10 @@ int main(int argc, char** argv) {
     std::string error;
     const std::span<const std::string> rest(words.begin() + static_cast<long>(next) + 1,
                                             words.end());
+    if (asksForHelp(rest)) {
+        printUsage(std::cout);
+        return kExitOk;
+    }
     const auto args = Args::parse(rest, command->options, error);
     if (!args)
         return usageError(error, command);

@@ -36,6 +36,9 @@ std::optional<exports::PlaylistType> typeOf(const std::string* name) {
     return std::nullopt;
 }
 
+// What answers the question about an existing playlist, told with it.
+constexpr const char* kOverwriteHint = "\n(--overwrite replaces it; --skip keeps it and succeeds)";
+
 // Answers the question about an existing playlist from --overwrite or --skip.
 class OverwritePort final : public ForwardingUserPort {
 public:
@@ -44,7 +47,7 @@ public:
 
     OverwriteChoice askOverwrite(std::string_view text) override {
         if (!choice_)
-            return ForwardingUserPort::askOverwrite(text);
+            return ForwardingUserPort::askOverwrite(std::string(text) + kOverwriteHint);
         showMessage(Severity::Information, text);
         return *choice_;
     }

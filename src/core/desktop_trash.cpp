@@ -13,6 +13,8 @@
 #include <string>
 
 #include "base/file_ops.h"
+#include "base/language.h"
+#include "base/string_ids.h"
 #include "base/unique_fd.h"
 
 namespace tw::core {
@@ -22,8 +24,20 @@ namespace {
 // How many names are tried before giving up on a trash that holds them all.
 constexpr int kMostNames = 10000;
 
+// Why a move failed, as the user reads it: the system's own text, but for the two reasons
+// whose system text ("Invalid cross-device link") would tell the user nothing.
 std::string why(int error) {
+    if (error == ENOSPC || error == EDQUOT)
+        return base::tr(base::ids::kSaveDiskFull);
+    if (error == EXDEV)
+        return base::tr(base::ids::kTrashUnusable);
     return std::strerror(error);
+}
+
+// Why a trash's own folders or info file could not be made: the disk is full, or else the
+// trash itself is unusable (not ours, not a folder, read-only).
+std::string trashFailure(int error) {
+    return why(error == ENOSPC || error == EDQUOT ? error : EXDEV);
 }
 
 std::optional<struct stat> lstatOf(const std::string& path) {
@@ -132,7 +146,7 @@ std::optional<std::string> moveIntoTrash(const std::string& trash, const std::st
     const std::string files = trash + "/files";
     const std::string info = trash + "/info";
     if (!makeFolder(trash) || !makeFolder(files) || !makeFolder(info))
-        return why(errno);
+        return trashFailure(errno);
     const std::string fileName = path.substr(path.rfind('/') + 1);
     const std::string text = trashInfoText(infoPath, when);
     for (int n = 1; n <= kMostNames; ++n) {
@@ -144,17 +158,21 @@ std::optional<std::string> moveIntoTrash(const std::string& trash, const std::st
         if (!fd.valid()) {
             if (errno == EEXIST)
                 continue;
-            return why(errno);
+            return trashFailure(errno);
         }
+        errno = 0;
         const bool written =
             ::write(fd.get(), text.data(), text.size()) == static_cast<ssize_t>(text.size()) &&
             ::fsync(fd.get()) == 0;
+        const int writeError = errno != 0 ? errno : ENOSPC;  // a short write: the disk is full
         fd.reset();
         if (written && ::renameat2(AT_FDCWD, path.c_str(), AT_FDCWD, (files + "/" + name).c_str(),
                                    RENAME_NOREPLACE) == 0)
             return std::nullopt;
-        const int error = written ? errno : EIO;
+        const int error = written ? errno : writeError;
         ::unlink(infoFile.c_str());  // only the info file this call made
+        if (!written)
+            return trashFailure(error);
         if (error != EEXIST)
             return why(error);
     }

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "export/list_export.h"
 
+#include "base/ascii.h"
 #include "base/language.h"
+#include "base/markup_escape.h"
 #include "base/string_ids.h"
 #include "base/user_port.h"
 #include "core/file_list.h"
@@ -30,18 +32,28 @@ std::vector<int> writtenColumns(const std::vector<int>& columns) {
     return written;
 }
 
+// Only a link that leads to a page or a mail is made a link: a "javascript:" or "data:" URL
+// in a tag would run or show what its author chose when the reader clicks it.
+bool isWebLink(std::string_view url) {
+    const std::size_t colon = url.find(':');
+    if (colon == std::string_view::npos || url.find_first_of("/?#") < colon)
+        return true;  // no scheme: relative to the page
+    const std::string scheme = base::asciiLower(url.substr(0, colon));
+    return scheme == "http" || scheme == "https" || scheme == "ftp" || scheme == "mailto";
+}
+
 void writeHtmlCell(TextSink& sink, int index, const std::string& value) {
     sink.write("\t\t<td>");
     if (value.empty()) {
         sink.write("&nbsp;");
-    } else if (index == kUrlColumn) {
+    } else if (index == kUrlColumn && isWebLink(value)) {
         sink.write("<a href=\"");
-        sink.writeEscaped(value, TextEscape::Html);
+        sink.write(base::escapeHtmlUrl(value));
         sink.write("\">");
-        sink.writeEscaped(value, TextEscape::Html);
+        sink.writeEscaped(value, TextEscape::HtmlText);
         sink.write("</a>");
     } else {
-        sink.writeEscaped(value, TextEscape::Html);
+        sink.writeEscaped(value, TextEscape::HtmlText);
     }
     sink.write("</td>\r\n");
 }
@@ -55,7 +67,7 @@ void WriteHtmlList(TextSink& sink, const core::FileList& list, const std::vector
     sink.write("\t<tr>\r\n");
     for (int index : written) {
         sink.write("\t\t<td><b>");
-        sink.writeEscaped(exportColumnHeader(index), TextEscape::Html);
+        sink.writeEscaped(exportColumnHeader(index), TextEscape::HtmlText);
         sink.write("</b></td>\r\n");
     }
     sink.write("\t</tr>\r\n");
@@ -75,13 +87,13 @@ void WriteRtfList(TextSink& sink, const core::FileList& list, const std::vector<
     sink.write("\\par \\par \\b");
     for (int index : written) {
         sink.write("\\tab ");
-        sink.writeEscaped(exportColumnHeader(index), TextEscape::Rtf);
+        sink.writeEscaped(exportColumnHeader(index), TextEscape::RtfText);
     }
     sink.write("\\par \\i0\\b0");
     for (int row = 0; row < list.size(); ++row) {
         for (int index : written) {
             sink.write("\\tab ");
-            sink.writeEscaped(exportColumnValue(list.at(row), index), TextEscape::Rtf);
+            sink.writeEscaped(exportColumnValue(list.at(row), index), TextEscape::RtfText);
         }
         sink.write("\\par");
     }

@@ -60,6 +60,12 @@ PlaylistOutcome PlaylistCommand::CreatePlaylist(base::UserPort& port) {
 
     const PlaylistLocation where = location();
     PlaylistOutcome outcome{Result::Failed, where.path};
+    const std::vector<int> selected = list_.selectedIndices();
+    // A playlist of no files plays nothing, and would replace a good one of that name.
+    if (selected.empty()) {
+        reportError(port, base::trf(ids::kMsgPlaylistWithoutFiles, outcome.path));
+        return outcome;
+    }
     if (!where.safe) {
         reportError(port, base::trf(ids::kMsgUnableToCreatePlaylist, outcome.path));
         return outcome;
@@ -92,7 +98,6 @@ PlaylistOutcome PlaylistCommand::CreatePlaylist(base::UserPort& port) {
     }
 
     OutputFile file(outcome.path);
-    const std::vector<int> selected = list_.selectedIndices();
     WritePlaylistHead(file, type_, static_cast<int>(selected.size()));
     int number = 0;
     for (int index : selected)

@@ -54,10 +54,10 @@ public:
     PlaylistLocation location() const;
 
     // OK: saves the mask list and the type, then writes the playlist of the selected files
-    // in list order. Asks before creating a missing folder and before replacing a file
-    // ("&Rename..." asks for another path); the file appears whole or not at all. Failures
-    // are reported through the port; success puts "Completed successfully" in the status
-    // bar.
+    // in list order; with no file selected nothing is written and that is reported. Asks
+    // before creating a missing folder and before replacing a file ("&Rename..." asks for
+    // another path); the file appears whole or not at all. Failures are reported through
+    // the port; success puts "Completed successfully" in the status bar.
     PlaylistOutcome CreatePlaylist(base::UserPort& port);
 
 private:

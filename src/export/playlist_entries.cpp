@@ -66,6 +66,9 @@ void WritePlaylistEntry(TextSink& sink, const core::AudioFile& file, PlaylistTyp
         sink.write(oneLine(artist.empty() ? title : artist + " - " + title));
         sink.write(kLineEnd);
     }
+    // Players read every M3U line that starts with "#" as a comment or a directive.
+    if (path.starts_with('#'))
+        sink.write("./");
     sink.write(oneLine(path));
     sink.write(kLineEnd);
 }

@@ -25,7 +25,8 @@ class TextSink;
 void WritePlaylistHead(TextSink& sink, PlaylistType type, int entryCount);
 
 // One entry, `number` counted from 1 (used by PLS): the "#EXTINF" line (extended M3U) and
-// the file's path relative to the playlist (MakeRelativePath), or the PLS keys.
+// the file's path relative to the playlist (MakeRelativePath), or the PLS keys. An M3U path
+// that starts with "#" is written as "./#...", so that no player takes it for a comment.
 void WritePlaylistEntry(TextSink& sink, const core::AudioFile& file, PlaylistType type,
                         std::string_view playlistPath, int number);
 

@@ -42,11 +42,11 @@ std::optional<std::string> exportTemplate(const core::FileList& list,
 
 void WriteTemplateList(TextSink& sink, const core::FileList& list, const TemplateParts& parts,
                        DocumentKind kind) {
-    // HTML escapes the values as they go in; RTF escapes everything on the way out (the
-    // values with the rest, which comes to the same: tokens are ASCII).
+    // The values are escaped as they go in; the template's own text is markup and stays as
+    // it is, but for RTF its characters above 127 (escaped values are ASCII by then).
     const bool html = kind == DocumentKind::Html;
-    const TextEscape values = html ? TextEscape::Html : TextEscape::None;
-    const TextEscape own = html ? TextEscape::None : TextEscape::Rtf;
+    const TextEscape values = html ? TextEscape::HtmlText : TextEscape::RtfText;
+    const TextEscape own = html ? TextEscape::None : TextEscape::RtfMarkup;
     sink.writeEscaped(parts.head, own);
     for (int count = 0; count < list.size(); ++count)
         sink.writeEscaped(FillTemplateRecord(parts.recordFor(count), list.at(count), values), own);

@@ -30,10 +30,11 @@ struct TemplateExportRequest {
 };
 
 // Writes the head, one filled record block per file of `list` in list order (record 1 and
-// record 2 in turn when the template has both) and the tail. For RTF the template's own
-// text is escaped as well (RTF readers take raw bytes in their code page); HTML templates
-// keep theirs as they stand and only the values are escaped, so a template's declared
-// character set stays true.
+// record 2 in turn when the template has both) and the tail. Every value is escaped for
+// the kind of document (TextEscape::HtmlText or RtfText), so no tag can add markup; the
+// template's own text is written as its author wrote it, except that in RTF its characters
+// above 127 become "\uN?" (RTF readers take raw bytes in their code page). HTML templates
+// keep theirs, so a template's declared character set stays true.
 void WriteTemplateList(TextSink& sink, const core::FileList& list, const TemplateParts& parts,
                        DocumentKind kind);
 

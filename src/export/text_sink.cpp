@@ -20,17 +20,24 @@ void appendEscaped(std::string& out, std::string_view text, TextEscape escape) {
         case TextEscape::None:
             out.append(text);
             break;
-        case TextEscape::Html:
+        case TextEscape::HtmlMarkup:
             base::appendHtmlNonAscii(out, text);
             break;
-        case TextEscape::Rtf:
+        case TextEscape::RtfMarkup:
             base::appendRtfNonAscii(out, text);
+            break;
+        case TextEscape::HtmlText:
+            out += base::escapeHtmlText(text);
+            break;
+        case TextEscape::RtfText:
+            out += base::escapeRtfText(text);
             break;
     }
 }
 
 void TextSink::writeEscaped(std::string_view text, TextEscape escape) {
-    if (escape == TextEscape::None || std::all_of(text.begin(), text.end(), isAscii)) {
+    const bool markup = escape == TextEscape::HtmlMarkup || escape == TextEscape::RtfMarkup;
+    if (escape == TextEscape::None || (markup && std::all_of(text.begin(), text.end(), isAscii))) {
         write(text);
         return;
     }
@@ -40,9 +47,9 @@ void TextSink::writeEscaped(std::string_view text, TextEscape escape) {
     std::size_t pos = 0;
     while (pos < text.size()) {
         std::size_t end = std::min(text.size(), pos + kSlice);
-        // Never cut a character in two: step back over continuation bytes.
+        // Never cut a character or a CR LF line break in two.
         while (end < text.size() && end > pos &&
-               (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80)
+               ((static_cast<unsigned char>(text[end]) & 0xC0) == 0x80 || text[end - 1] == '\r'))
             --end;
         if (end == pos)
             end = std::min(text.size(), pos + kSlice);

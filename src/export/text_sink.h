@@ -7,12 +7,14 @@
 namespace tw::exports {
 
 // How text reaches a written file.
-//   None: as it is (playlists, and the template text of HTML templates).
-//   Html: every character above 127 as a numeric character reference ("&#233;").
-//   Rtf:  every character above 127 as "\uN?" (base/markup_escape.h).
-// Nothing else is escaped: "<", "&", "\" and braces in a value stand as they are, and a
-// byte that is not part of well-formed UTF-8 is kept as it is.
-enum class TextEscape { None, Html, Rtf };
+//   None:     as it is (playlists, and the template text of HTML templates).
+//   HtmlMarkup, RtfMarkup: text that is markup itself (a template's own text): only every
+//             character above 127 is escaped, as a numeric character reference ("&#233;")
+//             or as "\uN?"; a byte that is not part of well-formed UTF-8 is kept.
+//   HtmlText, RtfText: a value (a tag, a file name): markup characters, line breaks and
+//             characters above 127 escaped, so that no value can add markup
+//             (base/markup_escape.h).
+enum class TextEscape { None, HtmlMarkup, RtfMarkup, HtmlText, RtfText };
 
 // Appends `text` to `out` with `escape` applied.
 void appendEscaped(std::string& out, std::string_view text, TextEscape escape);

@@ -67,7 +67,8 @@ public:
     bool listAll(const AlbumSink& sink) override;
 
     // Counts albums per category and adds up the file sizes, rounding each to the file
-    // system's block size. False when the root cannot be examined or on a stop request.
+    // system's block size. A root that does not exist yet (nothing was ever stored) holds
+    // no album. False when the root cannot be examined or on a stop request.
     bool getStatistics(LocalDbStatistics& out);
 
     // Windows mode: the range file of the album's category whose range covers the disc id's

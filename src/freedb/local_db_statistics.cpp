@@ -1,5 +1,8 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
+#include <sys/stat.h>
 #include <sys/statvfs.h>
+
+#include <cerrno>
 
 #include "freedb/database_folders.h"
 #include "freedb/file_lines.h"
@@ -36,6 +39,13 @@ std::uint32_t LocalAlbumDatabase::countRecords(const fs::path& file) const {
 }
 
 bool LocalAlbumDatabase::getStatistics(LocalDbStatistics& out) {
+    // Nothing was ever stored: the folder is made with the first album. (A root below a file
+    // is no such database: it could never be made.)
+    struct stat facts {};
+    if (::stat(settings_.root.c_str(), &facts) != 0 && errno == ENOENT) {
+        out = {};
+        return true;
+    }
     const std::uint64_t block = blockSizeOf(settings_.root);
     if (block == 0)
         return false;

@@ -2,6 +2,8 @@
 // tunewright: the desktop tag editor.
 #include <QApplication>
 #include <QProcess>
+#include <iostream>
+#include <string_view>
 
 #include "base/app_paths.h"
 #include "base/qt/qsettings_store.h"
@@ -10,6 +12,14 @@
 #include "gui/product.h"
 
 int main(int argc, char* argv[]) {
+    // Answered before the window system is asked for, so it works without a display.
+    for (int i = 1; i < argc; ++i) {
+        if (std::string_view(argv[i]) == "--version") {
+            std::cout << tw::gui::productName().toStdString() << ' '
+                      << tw::gui::productVersion().toStdString() << '\n';
+            return 0;
+        }
+    }
     QApplication qtApp(argc, argv);
     QApplication::setApplicationName(tw::gui::productName());
     QApplication::setOrganizationName(tw::gui::productName());

@@ -45,7 +45,8 @@ TEST(MarkupEscape, RtfWritesSignedUtf16Units) {
 TEST(MarkupEscape, HtmlTextCannotAddMarkup) {
     EXPECT_EQ(escapeHtmlText("<script>\"R&B\"</script> caf\xC3\xA9 \xF0\x9F\x8E\xB5"),
               "&lt;script&gt;&quot;R&amp;B&quot;&lt;/script&gt; caf&#233; &#127925;");
-    EXPECT_EQ(escapeHtmlText("it's\n\ta\\b{c}"), "it's\n\ta\\b{c}");
+    // An apostrophe too, so a value may stand in an attribute quoted either way.
+    EXPECT_EQ(escapeHtmlText("it's\n\ta\\b{c}"), "it&#39;s\n\ta\\b{c}");
     EXPECT_EQ(escapeHtmlText(std::string_view("a\0b", 3)), std::string("a\0b", 3));
     // An ill-formed byte is taken as U+FFFD, so the page stays ASCII.
     EXPECT_EQ(escapeHtmlText("x\xE9y\xC3"), "x&#65533;y&#65533;");
@@ -54,9 +55,25 @@ TEST(MarkupEscape, HtmlTextCannotAddMarkup) {
 TEST(MarkupEscape, RtfTextCannotAddControlWords) {
     EXPECT_EQ(escapeRtfText("{\\b} caf\xC3\xA9 \xE4\xB8\xAD \xF0\x9F\x8E\xB5"),
               "\\{\\\\b\\} caf\\u233? \\u20013? \\u-10180?\\u-8267?");
-    EXPECT_EQ(escapeRtfText("one\r\ntwo\tthree\rfour"), "one\\line two\\tab threefour");
+    // Every way of ending a line is one line break: lyrics keep their lines.
+    EXPECT_EQ(escapeRtfText("one\r\ntwo\tthree\rfour\nfive\n\r\n"),
+              "one\\line two\\tab three\\line four\\line five\\line \\line ");
     EXPECT_EQ(escapeRtfText("<a & \"b\">"), "<a & \"b\">");
     EXPECT_EQ(escapeRtfText("x\xE9y"), "x\\u-3?y");
+}
+
+TEST(MarkupEscape, UrlsCannotLeaveTheirAttribute) {
+    const struct {
+        const char* url;
+        const char* expected;
+    } cases[] = {
+        {"http://example.org/a?b=1&c=2#x", "http://example.org/a?b=1&amp;c=2#x"},
+        {"http://x/\" onclick=\"y", "http://x/%22%20onclick=%22y"},
+        {"http://x/a'b<c>d\\e", "http://x/a%27b%3Cc%3Ed%5Ce"},
+        {"http://x/caf\xC3\xA9\t%41", "http://x/caf%C3%A9%09%41"},  // its own %XX stays
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(escapeHtmlUrl(c.url), c.expected) << c.url;
 }
 
 }  // namespace

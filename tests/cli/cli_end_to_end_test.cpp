@@ -9,8 +9,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cstdlib>
 #include <fstream>
 
+#include "base/product_version.h"
 #include "cli_harness.h"
 #include "core/undo_record.h"
 #include "support/id3v1_bytes.h"
@@ -364,6 +366,67 @@ TEST_F(CliTest, WrongUsageGivesStatusTwoAndTheUsageLine) {
     const test::CliOutcome help = run({"help"});
     EXPECT_EQ(help.status, 0);
     EXPECT_NE(help.out.find("set [--v1|--v2|--both] FIELD... FILE..."), std::string::npos);
+}
+
+TEST_F(CliTest, VersionAndHelpAnswerBeforeAnyCommandRuns) {
+    const test::CliOutcome version = run({"--version"});
+    EXPECT_EQ(version.status, 0);
+    EXPECT_EQ(version.out, "tunewright-cli " + std::string(base::productVersion()) + "\n");
+    EXPECT_TRUE(version.err.empty()) << version.err;
+
+    const std::string usage = run({"help"}).out;
+    for (const std::vector<std::string>& words : std::vector<std::vector<std::string>>{
+             {"--help"}, {"--yes", "--help"}, {"list", "--help"}, {"playlist", "x", "--help"}}) {
+        const test::CliOutcome help = run(words);
+        EXPECT_EQ(help.status, 0) << words.back();
+        EXPECT_EQ(help.out, usage) << words.back();
+    }
+    // After "--" it is a file's name.
+    EXPECT_EQ(run({"show", "--", "--help"}).status, 1);
+}
+
+// A disk of its own, private to the program's run: a small file system mounted in a mount
+// namespace of the run alone, holding the file to delete. The home trash is on another
+// disk, so the file would go to the trash at the top of that one.
+class TrashFailureTest : public CliTest {
+protected:
+    void SetUp() override {
+        if (std::system("unshare -m true 2>/dev/null") != 0)
+            GTEST_SKIP() << "no mount namespaces here";
+        test::writeMp3(music, "song.mp3", {.audio = test::defaultAudio()});
+        std::filesystem::create_directory(home / "disk");
+    }
+
+    // Runs "delete --yes" on the disk's copy of the song after `prepare` (shell commands,
+    // run on the mounted disk).
+    test::CliOutcome deleteOnDisk(const std::string& prepare) {
+        const std::string disk = (home / "disk").string();
+        const std::string script = "mount -t tmpfs -o size=256k tmpfs '" + disk + "' && cd '" +
+                                   disk + "' && cp '" + (music / "song.mp3").string() +
+                                   "' song.mp3 && " + prepare + " && exec \"$@\"";
+        const std::string folder = home.path().string();
+        return test::runProgram({"delete", "--yes", disk + "/song.mp3"},
+                                {{"HOME", folder}, {"XDG_CONFIG_HOME", folder}}, home.path(),
+                                {"unshare", "-m", "sh", "-c", script, "sh"});
+    }
+};
+
+TEST_F(TrashFailureTest, TheReasonIsTheUsersNotTheSystemsCode) {
+    const struct {
+        const char* prepare;
+        const char* reason;
+    } cases[] = {
+        {"touch .Trash-$(id -u)", "the trash of that disk cannot be used"},
+        {"(cat /dev/zero > fill 2>/dev/null; true)", "the disk is full"},
+    };
+    for (const auto& c : cases) {
+        const test::CliOutcome result = deleteOnDisk(c.prepare);
+        EXPECT_EQ(result.status, 1) << c.prepare;
+        EXPECT_NE(result.err.find(
+                      "song.mp3: it cannot be moved to the trash: " + std::string(c.reason) + "\n"),
+                  std::string::npos)
+            << result.err;
+    }
 }
 
 }  // namespace

@@ -7,9 +7,11 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 
 #include "base/app_paths.h"
 #include "cli/commands.h"
+#include "cli/usage.h"
 #include "cli_harness.h"
 #include "support/file_text.h"
 #include "support/id3v2_builder.h"
@@ -70,7 +72,12 @@ TEST_F(ExportCommandsTest, PlaylistOfTheFolderOrOfChosenFilesIsNamedByTheMask) {
 
 TEST_F(ExportCommandsTest, AnExistingPlaylistIsKeptUnlessOverwriteIsGiven) {
     std::ofstream(music / "Album.m3u") << "old";
-    EXPECT_EQ(run(kPlaylistCommand, {"--type", "m3u"}).status, 1);
+    const test::CliOutcome asked = run(kPlaylistCommand, {"--type", "m3u"});
+    EXPECT_EQ(asked.status, 1);
+    EXPECT_NE(asked.err.find("Would you like overwrite?\n(--overwrite replaces it; --skip keeps "
+                             "it and succeeds)\n"),
+              std::string::npos)
+        << asked.err;
     EXPECT_EQ(run(kPlaylistCommand, {"--type", "m3u", "--skip"}).status, 0);
     EXPECT_EQ(test::fileText(music / "Album.m3u"), "old");
     const test::CliOutcome replaced = run(kPlaylistCommand, {"--type", "m3u", "--overwrite"});
@@ -88,6 +95,15 @@ TEST_F(ExportCommandsTest, AMissingOutputFolderIsCreatedOnlyWithYes) {
     EXPECT_FALSE(fs::exists(folder));
     EXPECT_EQ(run(kPlaylistCommand, {"--type", "m3u", "--out", folder}, true).status, 0);
     EXPECT_TRUE(fs::is_regular_file(folder + "/Album.m3u"));
+}
+
+TEST_F(ExportCommandsTest, APlaylistOfNoFilesIsRefusedWithTheReason) {
+    const test::CliOutcome none =
+        test::runCommand(kPlaylistCommand, target.path(), {"--type", "m3u"});
+    EXPECT_EQ(none.status, 1);
+    EXPECT_NE(none.err.find("was not written: it would name no file."), std::string::npos)
+        << none.err;
+    EXPECT_TRUE(fs::is_empty(target.path()));
 }
 
 TEST_F(ExportCommandsTest, ExportWritesTheChosenColumnsOrTheStoredOnes) {
@@ -125,6 +141,53 @@ TEST_F(ExportCommandsTest, ExportTemplateByNameOrPath) {
         {"--template", (home / "mine.txt").string(), "--rtf", "--out", (target / "x").string()});
     ASSERT_EQ(byPath.status, 0) << byPath.err;
     EXPECT_TRUE(fs::exists(target / "x.rtf"));
+}
+
+// The names "export-template --list" and "help" print are the names --template takes, with
+// or without their extension.
+TEST_F(ExportCommandsTest, TemplatesAreTakenByTheNamesTheListGives) {
+    const fs::path folder = home / "install" / "templates";
+    fs::create_directories(folder);
+    std::ofstream(folder / "Plain list.html")
+        << "<!--<tunewright_record>--><title>;<!--</tunewright_record>-->";
+    std::ofstream(folder / "both.html") << "<!--<tunewright_record>-->h<!--</tunewright_record>-->";
+    std::ofstream(folder / "both.rtf") << "<!--<tunewright_record>-->r<!--</tunewright_record>-->";
+
+    const test::CliOutcome listed = run(kExportTemplateCommand, {"--list"});
+    EXPECT_EQ(listed.status, 0) << listed.err;
+    EXPECT_EQ(listed.out, "both.html\nPlain list.html\nboth.rtf\n");
+    std::ostringstream help;
+    printUsage(help);
+    EXPECT_NE(help.str().find("(export-template --template NAME):\n  both.html\n  Plain list.html\n"
+                              "  both.rtf\n"),
+              std::string::npos)
+        << help.str();
+
+    const struct {
+        std::vector<std::string> words;
+        const char* written;  // nullptr: refused as wrong usage
+        const char* text;
+    } cases[] = {
+        {{"--template", "Plain list"}, "out.html", "First;Second;"},
+        {{"--template", "Plain list.html"}, "out.html", "First;Second;"},
+        {{"--template", "both", "--rtf"}, "out.rtf", "rr"},
+        {{"--template", "both", "--html"}, "out.html", "hh"},
+        {{"--template", "both.rtf"}, "out.rtf", "rr"},
+        {{"--template", "both"}, nullptr, ""},
+    };
+    for (const auto& c : cases) {
+        fs::remove_all(target.path() / "out.html");
+        fs::remove_all(target.path() / "out.rtf");
+        std::vector<std::string> words = c.words;
+        words.insert(words.end(), {"--out", (target / "out").string()});
+        const test::CliOutcome result = run(kExportTemplateCommand, words);
+        if (!c.written) {
+            EXPECT_EQ(result.status, kExitUsage) << c.words[1];
+            continue;
+        }
+        EXPECT_EQ(result.status, 0) << c.words[1] << result.err;
+        EXPECT_EQ(test::fileText(target / c.written), c.text) << c.words[1];
+    }
 }
 
 TEST_F(ExportCommandsTest, FailuresAndWrongUsageGiveTheirStatus) {

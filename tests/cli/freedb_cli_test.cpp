@@ -309,5 +309,20 @@ TEST_F(FreeDbCli, SearchAndSubmitGoToTheWebSite) {
     EXPECT_EQ(run({"freedb", "submit", record, "--category", "nonsense", "--web", web}).status, 2);
 }
 
+// A new user has neither a local database nor a CD-player file yet.
+TEST_F(FreeDbCli, ANewUsersStoresGiveZerosOrNameTheFileLookedFor) {
+    const test::CliOutcome stats = run({"localdb", "stats"});
+    EXPECT_EQ(stats.status, 0) << stats.err;
+    EXPECT_EQ(stats.out.substr(0, 17), "Total albums:\t\t0\n") << stats.out;
+    EXPECT_EQ(stats.out.find_first_of("123456789"), std::string::npos) << stats.out;
+
+    const test::CliOutcome player = run({"cdplayer", "list"});
+    EXPECT_EQ(player.status, 1);
+    EXPECT_NE(player.err.find("File CDPlayer.ini not found: " + (home / "config").string()),
+              std::string::npos)
+        << player.err;
+    EXPECT_NE(player.err.find("CDPLAYER.INI\n"), std::string::npos) << player.err;
+}
+
 }  // namespace
 }  // namespace tw::cli

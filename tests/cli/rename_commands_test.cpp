@@ -158,5 +158,20 @@ TEST_F(RenameCommandsTest, CaseRecasesFieldsAndFileNames) {
     EXPECT_EQ(namesIn(music.path()), (std::set<std::string>{"MY SONG.mp3"}));
 }
 
+TEST_F(RenameCommandsTest, CaseTellsOnlyTheRenamesTheFilesGot) {
+    song("my song.mp3", "a");
+    song("MY SONG.mp3", "b");  // what the first would become
+    song("other.mp3", "c");
+    const test::CliOutcome preview =
+        run(kCaseCommand, {"--field", "filename", "--mode", "3", "--dry-run"});
+    EXPECT_EQ(preview.out, "my song.mp3 -> MY SONG.mp3\nother.mp3 -> OTHER.mp3\n");
+    const test::CliOutcome name = run(kCaseCommand, {"--field", "filename", "--mode", "3"});
+    EXPECT_EQ(name.status, 1);
+    EXPECT_EQ(name.out, "other.mp3 -> OTHER.mp3\n");
+    EXPECT_NE(name.err.find("my song.mp3"), std::string::npos) << name.err;
+    EXPECT_EQ(namesIn(music.path()),
+              (std::set<std::string>{"my song.mp3", "MY SONG.mp3", "OTHER.mp3"}));
+}
+
 }  // namespace
 }  // namespace tw::cli

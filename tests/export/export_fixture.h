@@ -66,6 +66,32 @@ inline void addSampleRecords(core::FileList& list, const std::string& folder) {
     addRecord(list, folder, "empty.mp3");
 }
 
+// Tags as other programs write them, each meaning something to an HTML or an RTF reader.
+struct HostileTag {
+    const char* title;
+    const char* url;
+    const char* lyrics;
+    const char* lyricsShown;  // the lyrics as an RTF reader shows them
+    bool linked;              // whether the HTML makes the URL a link
+};
+inline constexpr HostileTag kHostileTags[] = {
+    {"R&B <b>bold</b>", "http://example.org/?a=1&b=\"2\" onclick=\"x\"", "one\r\ntwo", "one\ntwo",
+     true},
+    {"</td></tr></table><script>alert(1)</script>", "https://x.org/a b'c<d>", "a\\par b\nc",
+     "a\\par b\nc", true},
+    {"&amp; &#233; as typed", "javascript:alert(1)", "{\\b bold}\rnext", "{\\b bold}\nnext", false},
+    {"\"quoted\" 'single' caf\xC3\xA9 }{", "www.example.org/caf\xC3\xA9", "}", "}", true},
+};
+
+inline void addHostileRecords(core::FileList& list) {
+    for (const HostileTag& tag : kHostileTags) {
+        core::AudioFile& file = addRecord(list, "/music/", "a.mp3");
+        file.id3v2.title = tag.title;
+        file.id3v2.url = tag.url;
+        file.lyrics.text = tag.lyrics;
+    }
+}
+
 inline void writeFile(const std::filesystem::path& path, const std::string& bytes) {
     std::filesystem::create_directories(path.parent_path());
     std::ofstream(path, std::ios::binary) << bytes;

@@ -7,10 +7,12 @@
 
 #include "base/language_fixture.h"
 #include "base/memory_settings_store.h"
+#include "document_text.h"
 #include "export/export_columns.h"
 #include "export/text_sink.h"
 #include "export_fixture.h"
 #include "support/fake_user_port.h"
+#include "support/temp_dir.h"
 
 namespace tw::exports {
 namespace {
@@ -104,6 +106,41 @@ TEST(ExportPathTest, ExtensionIsAddedUnlessPresentInAnyCase) {
     EXPECT_EQ(exportFilePath("/out", "list.Html", DocumentKind::Html), "/out/list.Html");
     EXPECT_EQ(exportFilePath("/out", "list.rtf.txt", DocumentKind::Rtf), "/out/list.rtf.txt.rtf");
     EXPECT_EQ(exportFilePath("/out", "list.RTF", DocumentKind::Rtf), "/out/list.RTF");
+}
+
+class HostileTagsTest : public ::testing::Test {
+protected:
+    void SetUp() override { test::addHostileRecords(list); }
+    tw::test::TempDir dir;
+    core::FileList list;
+    tw::test::FakeUserPort port;
+};
+
+TEST_F(HostileTagsTest, HtmlReadsBackAsTheTagTextAndOnlyWebAddressesAreLinks) {
+    const auto path = ExportHtml(list, {dir.folder(), "list", {2, 11, 13}}, port);
+    ASSERT_TRUE(path);
+    const auto rows = test::htmlCells(*path);
+    ASSERT_TRUE(rows) << test::fileText(*path);
+    ASSERT_EQ(rows->size(), std::size(test::kHostileTags) + 1);
+    EXPECT_EQ(rows->front(),
+              (std::vector<std::string>{"[b]Title[/b]", "[b]URL[/b]", "[b]Lyrics[/b]"}));
+    for (std::size_t i = 0; i < std::size(test::kHostileTags); ++i) {
+        const test::HostileTag& tag = test::kHostileTags[i];
+        const std::string url = tag.url;
+        EXPECT_EQ(
+            (*rows)[i + 1],
+            (std::vector<std::string>{
+                tag.title, tag.linked ? "[a href=" + url + "]" + url + "[/a]" : url, tag.lyrics}));
+    }
+}
+
+TEST_F(HostileTagsTest, RtfReadsBackAsTheTagTextWithTheLyricsLines) {
+    const auto path = ExportRtf(list, {dir.folder(), "list", {2, 13}}, port);
+    ASSERT_TRUE(path);
+    std::string expected = "MP3 Files list\r\r\tTitle\tLyrics\r";
+    for (const test::HostileTag& tag : test::kHostileTags)
+        expected += std::string("\t") + tag.title + "\t" + tag.lyricsShown + "\r";
+    EXPECT_EQ(test::rtfPlainText(test::fileText(*path)), expected + "\r");
 }
 
 class ListExportTest : public ::testing::Test {

@@ -134,6 +134,19 @@ TEST_F(PlaylistCommandTest, AnExistingPlaylistIsReplacedKeptOrWrittenElsewhere) 
     EXPECT_TRUE(port.messages.empty());
 }
 
+TEST_F(PlaylistCommandTest, APlaylistOfNoFilesIsReportedAndAnOldOneKept) {
+    test::writeFile(out / "Album.m3u", "old");
+    const core::FileList none;
+    PlaylistCommand command(none, store, out.folder());
+    command.maskList().setCurrentMask("Album");
+    const PlaylistOutcome outcome = command.CreatePlaylist(port);
+    EXPECT_EQ(outcome.result, Result::Failed);
+    EXPECT_EQ(port.messages, std::vector<std::string>{"The playlist [" + outcome.path +
+                                                      "] was not written: it would name no file."});
+    EXPECT_EQ(test::fileText(out / "Album.m3u"), "old");
+    EXPECT_EQ(port.log.size(), 1u);  // the message alone: nothing was asked
+}
+
 TEST_F(PlaylistCommandTest, NamesThatWouldLeaveTheFolderOrCannotBeFilesAreReported) {
     rename::SymbolTable().save(store, rename::kTagToFilenameTable);  // no cleaning
     list.at(0).id3v1.album = "..";

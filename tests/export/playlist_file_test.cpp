@@ -72,6 +72,28 @@ TEST_F(PlaylistEntryTest, PlsKeysStandInTheOrderTheyAreFirstSet) {
     EXPECT_EQ(entries(PlaylistType::Pls, core::FileList(), "/l.pls"), "");
 }
 
+TEST(PlaylistHashEntryTest, AnM3uPathStartingWithHashNamesTheFileNotAComment) {
+    core::FileList list;
+    test::addRecord(list, "/music/", "#1 hit.mp3");
+    test::addRecord(list, "/music/#tags/", "a.mp3");
+    test::addRecord(list, "/music/", "a #2.mp3");
+    const struct {
+        PlaylistType type;
+        const char* expected;
+    } cases[] = {
+        {PlaylistType::M3u, "./#1 hit.mp3\r\n./#tags/a.mp3\r\na #2.mp3\r\n"},
+        {PlaylistType::M3uExtended,
+         "#EXTM3U\r\n#EXTINF:0,\r\n./#1 hit.mp3\r\n#EXTINF:0,\r\n./#tags/a.mp3\r\n"
+         "#EXTINF:0,\r\na #2.mp3\r\n"},
+        // PLS keys cannot be taken for comments: the path stays as it is.
+        {PlaylistType::Pls,
+         "[Playlist]\r\nNumberOfEntries=3\r\nVersion=2\r\nFile1=#1 hit.mp3\r\nLength1=0\r\n"
+         "File2=#tags/a.mp3\r\nLength2=0\r\nFile3=a #2.mp3\r\nLength3=0\r\n"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(entries(c.type, list, "/music/l.m3u"), c.expected);
+}
+
 TEST_F(PlaylistEntryTest, LineBreaksInValuesCannotAddLines) {
     list.at(0).id3v2.title = "one\r\nFile9=/etc/passwd";
     const std::string text = entries(PlaylistType::Pls, list, "/music/l.pls");

@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "base/app_paths.h"
+#include "document_text.h"
 #include "export/template_export.h"
 #include "export/template_files.h"
 #include "export/template_parts.h"
@@ -170,18 +171,19 @@ TEST_F(TemplateExportTest, TwoRecordBlocksAlternateStartingWithTheFirst) {
     EXPECT_EQ(none.text(), "HT");
 }
 
-TEST_F(TemplateExportTest, HtmlEscapesOnlyValuesRtfEscapesEverything) {
+TEST_F(TemplateExportTest, ValuesAreEscapedTheTemplatesOwnTextStandsAsWritten) {
     core::AudioFile& file = test::addRecord(list, "/", "a.mp3");
-    file.id3v2.title = "Caf\xC3\xA9 & co";
-    const std::string text = "\xC3\xA9 " + kStart + "<title> \xC3\xA9" + kEnd + " \xC3\xA9";
+    file.id3v2.title = "Caf\xC3\xA9 & {co}";
+    const std::string text =
+        "<p>\xC3\xA9 {" + kStart + "<title> \xC3\xA9 &amp;" + kEnd + "} \xC3\xA9";
     const auto parts = SplitTemplate(text);
     ASSERT_TRUE(parts);
     StringSink html;
     WriteTemplateList(html, list, *parts, DocumentKind::Html);
-    EXPECT_EQ(html.text(), "\xC3\xA9 Caf&#233; & co \xC3\xA9 \xC3\xA9");
+    EXPECT_EQ(html.text(), "<p>\xC3\xA9 {Caf&#233; &amp; {co} \xC3\xA9 &amp;} \xC3\xA9");
     StringSink rtf;
     WriteTemplateList(rtf, list, *parts, DocumentKind::Rtf);
-    EXPECT_EQ(rtf.text(), "\\u233? Caf\\u233? & co \\u233? \\u233?");
+    EXPECT_EQ(rtf.text(), "<p>\\u233? {Caf\\u233? & \\{co\\} \\u233? &amp;} \\u233?");
 
     // A template in an 8-bit code page keeps its bytes: the reader's code page decides.
     const std::string latin = "\xE9" + kStart + "<title>" + kEnd;
@@ -189,7 +191,39 @@ TEST_F(TemplateExportTest, HtmlEscapesOnlyValuesRtfEscapesEverything) {
     WriteTemplateList(kept, list, *SplitTemplate(latin), DocumentKind::Rtf);
     EXPECT_EQ(kept.text(),
               "\xE9"
-              "Caf\\u233? & co");
+              "Caf\\u233? & \\{co\\}");
+}
+
+TEST_F(TemplateExportTest, HostileTagsReadBackAsTheirTextInBothKinds) {
+    test::addHostileRecords(list);
+    const auto html = ExportTemplateHtml(
+        list,
+        request("<html><body><table>\n" + kStart +
+                    "<tr><td><title></td><td><a href=\"<url>\"><url></a></td><td><lyric></td>"
+                    "</tr>\n" +
+                    kEnd + "</table></body></html>\n",
+                "t.html"),
+        port);
+    ASSERT_TRUE(html);
+    const auto rows = test::htmlCells(*html);
+    ASSERT_TRUE(rows) << test::fileText(*html);
+    ASSERT_EQ(rows->size(), std::size(test::kHostileTags));
+    for (std::size_t i = 0; i < rows->size(); ++i) {
+        const test::HostileTag& tag = test::kHostileTags[i];
+        const std::string url = tag.url;
+        EXPECT_EQ((*rows)[i], (std::vector<std::string>{
+                                  tag.title, "[a href=" + url + "]" + url + "[/a]", tag.lyrics}));
+    }
+
+    const auto rtf = ExportTemplateRtf(
+        list,
+        request("{\\rtf1\\ansi " + kStart + "<title>\\tab <lyric>\\par " + kEnd + "}", "t.rtf"),
+        port);
+    ASSERT_TRUE(rtf);
+    std::string expected;
+    for (const test::HostileTag& tag : test::kHostileTags)
+        expected += std::string(tag.title) + "\t" + tag.lyricsShown + "\r";
+    EXPECT_EQ(test::rtfPlainText(test::fileText(*rtf)), expected);
 }
 
 TEST_F(TemplateExportTest, UnreadableAndMalformedTemplatesAreReportedAndNothingIsWritten) {

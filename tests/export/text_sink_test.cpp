@@ -15,19 +15,31 @@ std::string escaped(std::string_view text, TextEscape escape) {
 // The escaping itself is tested with base/markup_escape; here, that each kind reaches its
 // own escaping.
 TEST(TextEscapeTest, EachKindReachesItsEscaping) {
-    EXPECT_EQ(escaped("Caf\xC3\xA9 <b>", TextEscape::Html), "Caf&#233; <b>");
-    EXPECT_EQ(escaped("Caf\xC3\xA9 {c}", TextEscape::Rtf), "Caf\\u233? {c}");
-    EXPECT_EQ(escaped("Caf\xC3\xA9 x\xE9y", TextEscape::None), "Caf\xC3\xA9 x\xE9y");
+    const struct {
+        TextEscape escape;
+        const char* expected;
+    } cases[] = {
+        {TextEscape::None, "Caf\xC3\xA9 <b>{c}\r\n"},
+        {TextEscape::HtmlMarkup, "Caf&#233; <b>{c}\r\n"},
+        {TextEscape::RtfMarkup, "Caf\\u233? <b>{c}\r\n"},
+        {TextEscape::HtmlText, "Caf&#233; &lt;b&gt;{c}\r\n"},
+        {TextEscape::RtfText, "Caf\\u233? <b>\\{c\\}\\line "},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(escaped("Caf\xC3\xA9 <b>{c}\r\n", c.escape), c.expected);
 }
 
-TEST(TextEscapeTest, LongTextsAreWrittenInSlicesWithoutCuttingCharacters) {
-    // Two-byte characters at every offset, so some straddle every slice boundary.
+TEST(TextEscapeTest, LongTextsAreWrittenInSlicesWithoutCuttingCharactersOrLineBreaks) {
+    // Two-byte characters and CR LF pairs at every offset, so some straddle every slice
+    // boundary.
     std::string text;
     for (int i = 0; i < 100000; ++i)
-        text += i % 3 == 0 ? "\xC3\xA9" : "a";
-    StringSink sink;
-    sink.writeEscaped(text, TextEscape::Rtf);
-    EXPECT_EQ(sink.text(), escaped(text, TextEscape::Rtf));
+        text += i % 3 == 0 ? "\xC3\xA9" : i % 5 == 0 ? "\r\n" : "a";
+    for (const TextEscape escape : {TextEscape::RtfMarkup, TextEscape::RtfText}) {
+        StringSink sink;
+        sink.writeEscaped(text, escape);
+        EXPECT_EQ(sink.text(), escaped(text, escape));
+    }
 }
 
 }  // namespace

@@ -292,8 +292,14 @@ TEST_F(LocalDatabaseTest, StatisticsCountAlbumsPerCategoryAndSizes) {
     EXPECT_EQ(stats.albums[8], 1u);
     EXPECT_EQ(stats.totalAlbums, 2u);
 
-    LocalAlbumDatabase nowhere(LocalDbSettings{dir / "missing", LocalDbMode::Windows});
-    EXPECT_FALSE(nowhere.getStatistics(stats));
+    // A new user's database, whose folder is made with its first album, holds none.
+    LocalAlbumDatabase fresh(LocalDbSettings{dir / "missing", LocalDbMode::Windows});
+    ASSERT_TRUE(fresh.getStatistics(stats));
+    EXPECT_EQ(stats.totalAlbums, 0u);
+    EXPECT_EQ(stats.spaceUsed, 0u);
+    writeFile(dir / "file", "");
+    LocalAlbumDatabase blocked(LocalDbSettings{dir / "file" / "db", LocalDbMode::Windows});
+    EXPECT_FALSE(blocked.getStatistics(stats));
 }
 
 TEST_F(LocalDatabaseTest, AStopRequestEndsListingAndStatistics) {
