@@ -38,7 +38,7 @@ package: deps
 	@cmake -S . -B build-release -G Ninja -DCMAKE_BUILD_TYPE=Release \
 	  -DCMAKE_CXX_FLAGS="$$(dpkg-buildflags --get CXXFLAGS) $$(dpkg-buildflags --get CPPFLAGS)" \
 	  -DCMAKE_EXE_LINKER_FLAGS="$$(dpkg-buildflags --get LDFLAGS)" >/dev/null
-	@cmake --build build-release -j $(JOBS) --target tunewright tunewright-cli tw_icons tw_docs
+	@cmake --build build-release -j $(JOBS) --target tunewright tunewright-cli tw_icons tw_docs tw_man_pages
 	@cd build-release && cpack -G DEB
 
 clean:

@@ -22,6 +22,9 @@ foreach(path
     share/applications/${APP_ID}.desktop
     share/metainfo/${APP_ID}.metainfo.xml
     share/doc/tunewright/copyright
+    share/doc/tunewright/changelog.gz
+    share/man/man1/tunewright.1.gz
+    share/man/man1/tunewright-cli.1.gz
     share/icons/hicolor/16x16/apps/${APP_ID}.png
     share/icons/hicolor/48x48/apps/${APP_ID}.png
     share/icons/hicolor/256x256/apps/${APP_ID}.png)
