@@ -46,6 +46,7 @@ std::string trackNumberText(std::int32_t number);
 enum class NameRefusal {
     None,
     Empty,                 // the mask expands to nothing
+    NoValues,              // every field the mask names is empty for the file
     TooLong,               // longer than any file system allows
     LeavesAllowedFolders,  // a ".." part beyond the mask's leading "..\\" run
 };
@@ -59,7 +60,9 @@ struct Expansion {
 // The new name of `file`, relative to the work folder and with its extension, made from
 // `mask`: the tokens replaced by the file's values in a fixed order (a value holding a later
 // token's text is expanded again by it), ".mp3" added when missing, `table` and `caseMode`
-// applied. "\" in the mask makes a folder part and a leading "..\" goes one folder up.
+// applied. "\" in the mask makes a folder part and a leading "..\" goes one folder up; a
+// mask that begins with "\" names an absolute folder. The leading "..\" run and the absolute
+// folders before the first token are kept as written (no symbol table, no case change).
 //
 // Values cannot add folder parts: a "\" or "/" in a tag value is taken as "/", which the
 // table's "/" pair cleans like any character a file name cannot hold, and whatever "/" is
