@@ -121,16 +121,6 @@ std::size_t leadingUpLevels(std::string_view mask) {
     return count;
 }
 
-// The folders a mask begins with that are the user's own path, not a name to clean: its
-// run of "..\" or, for an absolute mask, the folders before its first token. The symbol
-// table would make "..\" a "." and spoil a real folder's name (its "_" or "..").
-std::size_t fixedFolderLength(std::string_view mask) {
-    if (!mask.starts_with('\\'))
-        return leadingUpLevels(mask) * kUpLevel.size();
-    const std::size_t separator = mask.rfind('\\', mask.find('<'));
-    return separator == std::string_view::npos ? 0 : separator + 1;
-}
-
 // Whether the file part holds nothing but separators and punctuation: a mask whose tokens
 // were all empty (" - .mp3") names no file.
 bool hasNoName(std::string_view name) {
@@ -166,6 +156,13 @@ bool staysInAllowedFolders(std::string_view name, std::size_t allowedUpLevels) {
 }
 
 }  // namespace
+
+std::size_t fixedFolderLength(std::string_view mask) {
+    if (!mask.starts_with('\\'))
+        return leadingUpLevels(mask) * kUpLevel.size();
+    const std::size_t separator = mask.rfind('\\', mask.find('<'));
+    return separator == std::string_view::npos ? 0 : separator + 1;
+}
 
 std::string nameSafeValue(std::string value) {
     for (char& c : value) {
