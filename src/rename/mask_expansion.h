@@ -38,8 +38,8 @@ struct FilePlace {
 std::string nameSafeValue(std::string value);
 
 // The length of the folders a mask begins with that are the user's own path rather than a
-// name to clean: its run of "..\\" or, for an absolute mask (one that begins with "\\"), the
-// folders before its first token. The symbol table would make "..\\" a "." and spoil a real
+// name to clean: its run of "..\" or, for an absolute mask (one that begins with "\"), the
+// folders before its first token. The symbol table would make "..\" a "." and spoil a real
 // folder's name (its "_" or ".."), so expansion keeps them as written.
 std::size_t fixedFolderLength(std::string_view mask);
 
