@@ -116,6 +116,7 @@ bool CommandSet::trigger(int commandId) {
         return false;
     // Copied: a handler may define commands anew.
     const std::function<void()> run = commands_[commandId].handler.run;
+    Q_EMIT commandStarting(commandId);
     runExclusive(run);
     Q_EMIT commandRan(commandId);
     return true;

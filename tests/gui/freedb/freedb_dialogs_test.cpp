@@ -79,7 +79,7 @@ private Q_SLOTS:
         FreeDbWindowFixture f;
         f.pointAtServers();
         test::ScriptedDesktopPort desktop;
-        HelpKey key(desktop);
+        HelpKey key(desktop, f.port);
         QApplication::instance()->installEventFilter(&key);
         auto window = f.open(TwoTrackDisc());
         QVERIFY(QTest::qWaitForWindowActive(window.get()));
