@@ -25,7 +25,7 @@ bool BuildAlbumFromSelection(const core::FileList& list, AlbumInfo& album, base:
     album.clear();
     if (list.selectedCount() > kMaxAlbumFiles) {
         port.showMessage(base::UserPort::Severity::Warning,
-                         base::tr(base::ids::kMsgTooManyFilesForFreeDb));
+                         base::trf(base::ids::kMsgTooManyFilesForFreeDb, kMaxAlbumFiles));
         return false;
     }
     std::uint32_t offset = 150;

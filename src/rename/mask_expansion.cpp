@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cctype>
 
 #include "base/ascii.h"
 #include "core/audio_file.h"
@@ -120,6 +121,19 @@ std::size_t leadingUpLevels(std::string_view mask) {
     return count;
 }
 
+// Whether the file part holds nothing but separators and punctuation: a mask whose tokens
+// were all empty (" - .mp3") names no file.
+bool hasNoName(std::string_view name) {
+    std::string_view stem = name;
+    if (base::endsWithNoCase(stem, kExtension))
+        stem.remove_suffix(kExtension.size());
+    stem.remove_prefix(std::min(stem.size(), stem.rfind('\\') + 1));
+    return std::none_of(stem.begin(), stem.end(), [](char c) {
+        const auto byte = static_cast<unsigned char>(c);
+        return byte >= 0x80 || std::isalnum(byte);
+    });
+}
+
 // Whether the "\"-separated parts of `name` climb no higher than `allowedUpLevels` and only
 // at the start.
 bool staysInAllowedFolders(std::string_view name, std::size_t allowedUpLevels) {
@@ -142,6 +156,13 @@ bool staysInAllowedFolders(std::string_view name, std::size_t allowedUpLevels) {
 }
 
 }  // namespace
+
+std::size_t fixedFolderLength(std::string_view mask) {
+    if (!mask.starts_with('\\'))
+        return leadingUpLevels(mask) * kUpLevel.size();
+    const std::size_t separator = mask.rfind('\\', mask.find('<'));
+    return separator == std::string_view::npos ? 0 : separator + 1;
+}
 
 std::string nameSafeValue(std::string value) {
     for (char& c : value) {
@@ -175,7 +196,8 @@ Expansion expandMaskChecked(const AudioFile& file, std::string_view mask, FilePl
                             CounterSettings counter, CaseMode caseMode, const SymbolTable& table) {
     if (mask.size() > kMaxExpandedLength)
         return {{}, NameRefusal::TooLong};
-    std::string name(mask);
+    const std::string_view fixed = mask.substr(0, fixedFolderLength(mask));
+    std::string name(mask.substr(fixed.size()));
     for (const Step& step : kExpansionOrder) {
         if (name.find(step.token) == std::string::npos)
             continue;
@@ -190,6 +212,9 @@ Expansion expandMaskChecked(const AudioFile& file, std::string_view mask, FilePl
         name += kExtension;
     name = ConvertCase(ApplySymbolTable(name, table), caseMode);
     std::replace(name.begin(), name.end(), '/', '-');
+    if (hasNoName(name))
+        return {{}, NameRefusal::NoValues};
+    name.insert(0, fixed);
     if (!staysInAllowedFolders(name, leadingUpLevels(mask)))
         return {{}, NameRefusal::LeavesAllowedFolders};
     return {std::move(name), NameRefusal::None};

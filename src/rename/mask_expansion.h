@@ -37,6 +37,12 @@ struct FilePlace {
 // control characters become spaces.
 std::string nameSafeValue(std::string value);
 
+// The length of the folders a mask begins with that are the user's own path rather than a
+// name to clean: its run of "..\" or, for an absolute mask (one that begins with "\"), the
+// folders before its first token. The symbol table would make "..\" a "." and spoil a real
+// folder's name (its "_" or ".."), so expansion keeps them as written.
+std::size_t fixedFolderLength(std::string_view mask);
+
 // The text of "<counter>" for a file at `position`.
 std::string counterText(int position, CounterSettings counter);
 // The text of "<number>": empty for 0 (or less), two digits for 1 to 9, else plain decimal.
@@ -46,6 +52,7 @@ std::string trackNumberText(std::int32_t number);
 enum class NameRefusal {
     None,
     Empty,                 // the mask expands to nothing
+    NoValues,              // every field the mask names is empty for the file
     TooLong,               // longer than any file system allows
     LeavesAllowedFolders,  // a ".." part beyond the mask's leading "..\\" run
 };
@@ -59,7 +66,9 @@ struct Expansion {
 // The new name of `file`, relative to the work folder and with its extension, made from
 // `mask`: the tokens replaced by the file's values in a fixed order (a value holding a later
 // token's text is expanded again by it), ".mp3" added when missing, `table` and `caseMode`
-// applied. "\" in the mask makes a folder part and a leading "..\" goes one folder up.
+// applied. "\" in the mask makes a folder part and a leading "..\" goes one folder up; a
+// mask that begins with "\" names an absolute folder. The leading "..\" run and the absolute
+// folders before the first token are kept as written (no symbol table, no case change).
 //
 // Values cannot add folder parts: a "\" or "/" in a tag value is taken as "/", which the
 // table's "/" pair cleans like any character a file name cannot hold, and whatever "/" is

@@ -2,8 +2,7 @@
 #pragma once
 
 #include <string>
-#include <unordered_map>
-#include <unordered_set>
+#include <vector>
 
 #include "rename/mask_expansion.h"
 
@@ -20,8 +19,9 @@ enum class RenameStatus {
     Unchanged,      // already bears its new name
     Refused,        // the mask gives it no name a file may have
     MissingFolder,  // its new folder does not exist and is not to be made
+    NotWritable,    // its new folder is one the user may not write in
     TakenByFile,    // a file that stays where it is already has the name
-    TakenByRow,     // a file renamed before it takes the name first
+    TakenByRow,     // a file earlier in the run claims the name first
 };
 
 // The outcome a rename will have, worked out before it runs.
@@ -30,35 +30,36 @@ struct RenameCheck {
     std::string folder;  // the folder the file lands in, ending with '/'; empty when refused
     int takenBy = -1;    // TakenByRow: the 0-based place of the file that takes the name
     std::string reason;  // why the rename will fail, in the active language; empty otherwise
+    std::string name;    // the name AudioFile::rename takes (relative to the work folder)
+    std::string from;    // the file's path now, lexically normal
+    std::string to;      // the path it will have, lexically normal; empty when refused
 
     bool fails() const;
+    bool moves() const;  // Rename or NewFolder
 };
 
-// Works out, file after file in run order, what renaming each would do: the disk as it is,
-// changed by the moves of the files before it (a name freed by an earlier move is free, a
-// name an earlier file took is taken). It reads the disk and changes nothing.
+// Works out what renaming each file of a run (in run order, each with its expansion) will
+// do, reading the disk and changing nothing. A name is free when no file has it or when the
+// file that has it is one of the run and moves away: the run orders its moves so that it
+// is vacated first (renameOrder). When two files claim one name, the first gets it.
 //
-// One planner serves one preview; feed every file of the run in order.
-class RenamePlanner {
-public:
-    // `createFolders`: missing folders inside the allowed ones are to be made (NewFolder)
-    // rather than failing the file (MissingFolder).
-    explicit RenamePlanner(bool createFolders) : createFolders_(createFolders) {}
+// `createFolders`: missing folders inside the allowed ones are to be made (NewFolder)
+// rather than failing the file (MissingFolder).
+std::vector<RenameCheck> planRenames(const std::vector<const core::AudioFile*>& files,
+                                     const std::vector<Expansion>& expansions, bool createFolders);
 
-    // The check of renaming `file` as `expansion` says, after the files fed before it.
-    RenameCheck next(const core::AudioFile& file, const Expansion& expansion);
-
-private:
-    bool folderExists(const std::string& folder);
-    bool pathTaken(const std::string& path) const;
-
-    bool createFolders_;
-    int place_ = 0;
-    std::unordered_map<std::string, int> takenBy_;       // new path -> place
-    std::unordered_set<std::string> vacated_;            // paths earlier files moved from
-    std::unordered_set<std::string> foldersToMake_;      // folders earlier files make
-    std::unordered_map<std::string, bool> folderCache_;  // folder -> exists on disk
+// One move of a run: the file at `place` to its new name, or first out of the way to a
+// temporary name beside it (which breaks a cycle such as a swap).
+struct RenameStep {
+    int place = 0;
+    bool toTemporary = false;
 };
+
+// The order in which to make the moves of a plan so that no file's new name is still held
+// by another file of the run when it moves: a file whose new name is another's current one
+// moves after it; in a cycle one file is first moved to a temporary name. Each moving file
+// appears once without `toTemporary`; files of the plan that do not move do not appear.
+std::vector<RenameStep> renameOrder(const std::vector<RenameCheck>& plan);
 
 // Why a name was refused, in the active language.
 std::string refusalReason(NameRefusal refusal);

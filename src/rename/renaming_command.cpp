@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "rename/renaming_command.h"
 
+#include <algorithm>
+
 #include "base/language.h"
 #include "base/settings_store.h"
 #include "base/string_ids.h"
@@ -19,13 +21,18 @@ namespace {
 constexpr std::string_view kSection = "DlgFilenameRename";
 constexpr std::string_view kCreateFolders = "CreateMissingFolders";
 
-// Makes the missing folder of a file's new name when that may be done; the folders made.
-std::vector<std::string> makeFolderFor(const core::AudioFile& file, const Expansion& expansion) {
-    const std::string fileName = core::AudioFile::fileNameFor(expansion.name);
-    const std::string workFolder = workFolderOf(file);
-    if (fileName.empty() || workFolder.empty())
-        return {};
-    return createFolder(targetFolderOf(workFolder, fileName));
+constexpr std::string_view kAsidePrefix = ".tunewright-rename-";
+
+// Moves a file out of the way to an unused name beside it, so that the file whose new name
+// it holds can take it; it never replaces a file.
+bool moveAside(core::AudioFile& file) {
+    const std::string folder = file.fileName.substr(0, file.fileName.rfind('/') + 1);
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        if (file.rename(folder + std::string(kAsidePrefix) + std::to_string(attempt) + "-" +
+                        file.baseName.substr(folder.size())))
+            return true;
+    }
+    return false;
 }
 
 }  // namespace
@@ -64,17 +71,36 @@ Expansion RenamingCommand::expand(const SymbolTable& table, int fileIndex, int p
         CounterSettings{masks_.counterStart(), masks_.counterLength()}, masks_.caseMode(), table);
 }
 
+std::vector<Expansion> RenamingCommand::expandAll(const std::vector<int>& chain) const {
+    const SymbolTable table = SymbolTable::load(store_, kTagToFilenameTable);
+    std::vector<Expansion> expansions;
+    expansions.reserve(chain.size());
+    int position = 0;
+    for (int index : chain)
+        expansions.push_back(expand(table, index, ++position));
+    return expansions;
+}
+
+std::vector<RenameCheck> RenamingCommand::plan(const std::vector<int>& chain,
+                                               const std::vector<Expansion>& expansions) const {
+    std::vector<const core::AudioFile*> files;
+    files.reserve(chain.size());
+    for (int index : chain)
+        files.push_back(&list_.at(index));
+    return planRenames(files, expansions, createFolders_);
+}
+
 std::vector<RenamePreviewRow> RenamingCommand::preview() {
     masks_.save(store_);
-    const SymbolTable table = SymbolTable::load(store_, kTagToFilenameTable);
-    RenamePlanner planner(createFolders_);
+    const std::vector<int> chain = list_.selectedIndices();
+    std::vector<Expansion> expansions = expandAll(chain);
+    std::vector<RenameCheck> checks = plan(chain, expansions);
     std::vector<RenamePreviewRow> rows;
-    int position = 0;
-    for (int index : list_.selectedIndices()) {
-        const core::AudioFile& file = list_.at(index);
-        Expansion expansion = expand(table, index, ++position);
-        RenameCheck check = planner.next(file, expansion);
-        rows.push_back({file.fileName, std::move(expansion.name), std::move(check)});
+    rows.reserve(chain.size());
+    for (std::size_t i = 0; i < chain.size(); ++i) {
+        std::string after = std::move(expansions[i].name);
+        std::replace(after.begin(), after.end(), '\\', '/');
+        rows.push_back({list_.at(chain[i]).fileName, std::move(after), std::move(checks[i])});
     }
     return rows;
 }
@@ -82,29 +108,49 @@ std::vector<RenamePreviewRow> RenamingCommand::preview() {
 RenameOutcome RenamingCommand::run(base::UserPort& port, const std::string& workFolder) {
     store_.setInt(kSection, kCreateFolders, createFolders_ ? 1 : 0);
     masks_.save(store_);
-    const SymbolTable table = SymbolTable::load(store_, kTagToFilenameTable);
     const std::vector<int> chain = list_.selectedIndices();
+    const std::vector<Expansion> expansions = expandAll(chain);
+    const std::vector<RenameCheck> checks = plan(chain, expansions);
     port.startProgress(base::tr(base::ids::kProgressAdvancedRenaming),
                        static_cast<int>(chain.size()));
     RenameOutcome outcome;
-    int position = 0;
-    for (int index : chain) {
-        core::AudioFile& file = list_.at(index);
-        port.advanceProgress(file.fileName);
-        const std::string before = file.fileName;
-        const Expansion expansion = expand(table, index, ++position);
-        const std::vector<std::string> madeFolders =
-            createFolders_ ? makeFolderFor(file, expansion) : std::vector<std::string>{};
-        std::string why;
-        if (file.rename(expansion.name, &why)) {
-            ++outcome.renamed;
-        } else {
-            removeCreatedFolders(madeFolders);
-            // A refused name says why more precisely than the rename of an empty one.
-            if (expansion.refusal != NameRefusal::None)
-                why = refusalReason(expansion.refusal);
-            outcome.failed.push_back({before, why});
+    std::vector<std::string> before(chain.size());
+    std::vector<std::string> why(chain.size());
+    std::vector<bool> done(chain.size(), false);
+    for (std::size_t i = 0; i < chain.size(); ++i) {
+        before[i] = list_.at(chain[i]).fileName;
+        if (checks[i].status == RenameStatus::Unchanged) {
+            done[i] = true;
+        } else if (!checks[i].moves()) {
+            why[i] = checks[i].reason;
+            port.advanceProgress(before[i]);
         }
+    }
+    for (const RenameStep& step : renameOrder(checks)) {
+        const auto place = static_cast<std::size_t>(step.place);
+        core::AudioFile& file = list_.at(chain[place]);
+        if (step.toTemporary) {
+            moveAside(file);
+            continue;
+        }
+        port.advanceProgress(before[place]);
+        const std::vector<std::string> madeFolders =
+            checks[place].status == RenameStatus::NewFolder
+                ? createFolder(targetFolderOf(workFolderOf(file), checks[place].name))
+                : std::vector<std::string>{};
+        done[place] = file.rename(checks[place].name, &why[place]);
+        if (!done[place]) {
+            removeCreatedFolders(madeFolders);
+            // A file moved aside goes back, or keeps the name it has now if that fails.
+            if (file.fileName != before[place] && !file.rename(before[place]))
+                why[place] += " (" + file.fileName + ")";
+        }
+    }
+    for (std::size_t i = 0; i < chain.size(); ++i) {
+        if (done[i])
+            ++outcome.renamed;
+        else
+            outcome.failed.push_back({before[i], why[i]});
     }
     port.finishProgress();
     reportFailedFiles(port, workFolder, outcome.failed);

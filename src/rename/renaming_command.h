@@ -68,14 +68,19 @@ public:
     // first.
     std::vector<RenamePreviewRow> preview();
 
-    // OK: stores the folder switch, saves the mask list, then renames each selected file to
-    // its expansion with progress (making its folder first when that is switched on), and
-    // reports the files that failed (an empty expansion, a missing folder, a name already
-    // taken: a rename never replaces a file) with `workFolder`. A folder made for a file
-    // whose move then fails is removed again; folders that moves leave empty stay.
+    // OK: stores the folder switch, saves the mask list, then renames the selected files the
+    // preview says may move, in the order renameOrder gives (so names that files of the run
+    // vacate, swaps and cycles included, are taken only once free), with progress (making a
+    // file's folder first when that is switched on), and reports the files that failed (an
+    // empty expansion, a missing folder, a name already taken: a rename never replaces a
+    // file) with `workFolder`. A folder made for a file whose move then fails is removed
+    // again; folders that moves leave empty stay.
     RenameOutcome run(base::UserPort& port, const std::string& workFolder);
 
 private:
+    std::vector<Expansion> expandAll(const std::vector<int>& chain) const;
+    std::vector<RenameCheck> plan(const std::vector<int>& chain,
+                                  const std::vector<Expansion>& expansions) const;
     Expansion expand(const SymbolTable& table, int fileIndex, int position) const;
 
     core::FileList& list_;

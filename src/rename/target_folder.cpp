@@ -63,6 +63,13 @@ std::string workFolderOf(const core::AudioFile& file) {
     return file.path.substr(0, file.path.size() - file.fileName.size());
 }
 
+std::string nameInWorkFolder(std::string_view workFolder, std::string_view fileName) {
+    if (!fileName.starts_with('/'))
+        return std::string(fileName);
+    const fs::path base = folderPath(fs::path(workFolder).lexically_normal().string());
+    return fs::path(fileName).lexically_normal().lexically_relative(base).string();
+}
+
 TargetFolder targetFolderOf(std::string_view workFolder, std::string_view fileName) {
     // Joined as text: a name that begins with a separator still lies in the work folder.
     const fs::path target = fs::path(std::string(workFolder) + std::string(fileName));

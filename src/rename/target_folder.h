@@ -25,6 +25,11 @@ struct TargetFolder {
 // The work folder of a record: its path without its file name (which may hold sub-folders).
 std::string workFolderOf(const core::AudioFile& file);
 
+// The name `fileName` (as AudioFile::fileNameFor gives it) takes relative to `workFolder`:
+// an absolute name (it begins with "/") becomes ".." parts up to the folder both share
+// and the path down from there; a relative name stays as it is.
+std::string nameInWorkFolder(std::string_view workFolder, std::string_view fileName);
+
 // The folder of `fileName` (a name as AudioFile::fileNameFor gives it) inside `workFolder`.
 TargetFolder targetFolderOf(std::string_view workFolder, std::string_view fileName);
 

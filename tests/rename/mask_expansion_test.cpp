@@ -64,6 +64,9 @@ TEST_F(ExpandMaskTest, ExtensionAndEmptyResults) {
     EXPECT_EQ(expand(""), "");
     file.id3v2.title.clear();
     EXPECT_EQ(expand("<title>"), "");
+    // Fields that are all empty leave punctuation, never a name.
+    EXPECT_EQ(expandMaskChecked(file, "<number> - <title>", {}, {}, CaseMode::AsIs, table).refusal,
+              NameRefusal::NoValues);
 }
 
 TEST_F(ExpandMaskTest, VocabularyOfTheExpansion) {
@@ -90,7 +93,10 @@ TEST_F(ExpandMaskTest, FoldersComeOnlyFromTheMask) {
     file.id3v2.artist = "Band";
     file.id3v2.title = "Song";
     EXPECT_EQ(expand("<artist>\\<title>", {}, {}, CaseMode::UpperAll), "BAND\\SONG.MP3");
-    EXPECT_EQ(expand("..\\<title>"), ".\\Song.mp3");  // the ".." pair of the defaults
+    // The mask's own up-level run and absolute folders are kept from the table and the case.
+    EXPECT_EQ(expand("..\\<title>", {}, {}, CaseMode::UpperAll), "..\\SONG.MP3");
+    EXPECT_EQ(expand("\\home\\my_music..\\<title>", {}, {}, CaseMode::UpperAll),
+              "\\home\\my_music..\\SONG.MP3");
     EXPECT_EQ(ExpandMask(file, "..\\..\\<title>", {}, {}, CaseMode::AsIs, SymbolTable{}),
               "..\\..\\Song.mp3");
 

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 
 #include "command_fixture.h"
@@ -17,7 +18,7 @@ namespace fs = std::filesystem;
 class RenamePlanTest : public ::testing::Test, protected test::CommandFixture {
 protected:
     // Files named after their titles, all selected.
-    void addTitled(std::initializer_list<std::pair<const char*, const char*>> files) {
+    void addTitled(const std::vector<std::pair<const char*, const char*>>& files) {
         for (const auto& [name, title] : files)
             addFile(name).id3v2.title = title;
         list.selectAll();
@@ -145,13 +146,104 @@ TEST_F(RenamePlanTest, FoldersAreMadeOnlyInsideTheAllowedOnesAndOnlyForAMove) {
     EXPECT_FALSE(fs::exists(dir / "outside" / "new"));
 
     // The mask's up-level folder lets folders be made beside the work folder.
-    SymbolTable{}.save(store, kTagToFilenameTable);
     EXPECT_EQ(preview("..\\up\\<title>", true)[0].check.status, RenameStatus::NewFolder);
 
     // The file vanished after it was listed: its move fails and the folder made for it goes.
     fs::remove(dir / "work" / "a.mp3");
     EXPECT_EQ(run("new\\deeper\\<title>", true).failed.size(), 1u);
     EXPECT_FALSE(fs::exists(dir / "work" / "new"));
+}
+
+// The mask's own folders are kept as written: "..\" climbs, a leading "\" is absolute.
+TEST_F(RenamePlanTest, UpLevelAndAbsoluteMasksMoveThereWithTheDefaultTable) {
+    fs::create_directories(dir / "work");
+    fs::create_directories(dir / "my_music");
+    addTitled({{"a.mp3", "Up"}, {"b.mp3", "Abs"}});
+    for (const char* name : {"a.mp3", "b.mp3"}) {
+        fs::rename(dir / name, dir / "work" / name);
+        list.at(name[0] - 'a').path = (dir / "work" / name).string();
+    }
+    std::string absolute = dir.folder() + "my_music/";
+    std::replace(absolute.begin(), absolute.end(), '/', '\\');
+
+    list.selectOnly(0);
+    EXPECT_EQ(preview("..\\<title>")[0].after, "../Up.mp3");
+    EXPECT_TRUE(run("..\\<title>", false).failed.empty());
+    list.selectOnly(1);
+    const auto rows = preview(absolute + "<title>");
+    EXPECT_EQ(rows[0].after, dir.folder() + "my_music/Abs.mp3");
+    EXPECT_EQ(rows[0].check.status, RenameStatus::Rename);
+    EXPECT_TRUE(run(absolute + "<title>", false).failed.empty());
+
+    EXPECT_EQ(content("Up.mp3"), "a.mp3");
+    EXPECT_EQ(content("my_music/Abs.mp3"), "b.mp3");
+    EXPECT_EQ(list.at(1).fileName, "../my_music/Abs.mp3");
+}
+
+struct CycleCase {
+    const char* what;
+    std::vector<std::pair<const char*, const char*>> files;  // name, new name (its title)
+    std::vector<std::pair<const char*, const char*>> after;  // name, content it then has
+    int renamed;
+};
+
+class RenameCycleTest : public RenamePlanTest, public ::testing::WithParamInterface<CycleCase> {};
+
+// Files of one run that take each other's names all move, through a temporary name where
+// they form a cycle; a name still held by a file that cannot move is never taken.
+TEST_P(RenameCycleTest, EveryFileIsKept) {
+    const CycleCase& c = GetParam();
+    addTitled(c.files);
+    std::ofstream(dir / "held.mp3") << "held";
+    const RenameOutcome outcome = run("<title>", false);
+    EXPECT_EQ(outcome.renamed, c.renamed);
+    for (const auto& [name, text] : c.after)
+        EXPECT_EQ(content(name), text) << name;
+    EXPECT_EQ(content("held.mp3"), "held");
+    std::size_t files = 0;
+    for ([[maybe_unused]] const auto& entry : fs::directory_iterator(dir.path()))
+        ++files;
+    EXPECT_EQ(files, c.files.size() + 1);  // no file lost, none left under a temporary name
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, RenameCycleTest,
+    ::testing::Values(CycleCase{"swap",
+                                {{"a.mp3", "b"}, {"b.mp3", "a"}},
+                                {{"a.mp3", "b.mp3"}, {"b.mp3", "a.mp3"}},
+                                2},
+                      CycleCase{"threeCycle",
+                                {{"a.mp3", "b"}, {"b.mp3", "c"}, {"c.mp3", "a"}},
+                                {{"a.mp3", "c.mp3"}, {"b.mp3", "a.mp3"}, {"c.mp3", "b.mp3"}},
+                                3},
+                      CycleCase{"chainAgainstRunOrder",
+                                {{"a.mp3", "b"}, {"b.mp3", "c"}},
+                                {{"b.mp3", "a.mp3"}, {"c.mp3", "b.mp3"}},
+                                2},
+                      CycleCase{"swapBlockedByAHeldName",
+                                {{"a.mp3", "b"}, {"b.mp3", "held"}},
+                                {{"a.mp3", "a.mp3"}, {"b.mp3", "b.mp3"}},
+                                0}),
+    [](const ::testing::TestParamInfo<CycleCase>& param) { return std::string(param.param.what); });
+
+// The order itself: each moving file once, a cycle broken by one temporary move.
+TEST(RenameOrderTest, CyclesAreBrokenOnceAndChainsWaitForTheirHolder) {
+    const auto check = [](const char* from, const char* to) {
+        RenameCheck c;
+        c.from = from;
+        c.to = to;
+        return c;
+    };
+    RenameCheck unchanged = check("/u", "/u");
+    unchanged.status = RenameStatus::Unchanged;
+    const std::vector<RenameCheck> plan = {check("/a", "/b"), check("/b", "/a"), unchanged,
+                                           check("/c", "/d"), check("/x", "/c")};
+    const std::vector<RenameStep> steps = renameOrder(plan);
+    std::vector<std::pair<int, bool>> order;
+    for (const RenameStep& step : steps)
+        order.emplace_back(step.place, step.toTemporary);
+    EXPECT_EQ(order, (std::vector<std::pair<int, bool>>{
+                         {3, false}, {4, false}, {0, true}, {1, false}, {0, false}}));
 }
 
 }  // namespace

@@ -53,8 +53,8 @@ Application::Application(base::SettingsStore& settings, ApplicationPorts ports)
       shell_(ports.shell ? ports.shell : qtShell_.get()),
       desktopPort_(ports.desktop ? ports.desktop : qtDesktop_.get()),
       scratch_(std::make_unique<ScratchFolder>()),
-      desktop_(std::make_unique<DesktopContext>(DesktopContext{*desktopPort_, *scratch_})),
-      helpKey_(std::make_unique<HelpKey>(*desktopPort_)),
+      desktop_(std::make_unique<DesktopContext>(DesktopContext{*desktopPort_, *scratch_, *port_})),
+      helpKey_(std::make_unique<HelpKey>(*desktopPort_, *port_)),
       context_{list_, core::options(), settings, *port_} {
     QApplication::instance()->installEventFilter(helpKey_.get());
 }
@@ -92,6 +92,7 @@ void Application::createWindow() {
     window_ = std::make_unique<MainWindow>(context_);
     if (guiPort_) {
         guiPort_->setParentWindow(window_.get());
+        guiPort_->setDesktopPort(desktopPort_);
         guiPort_->setStatusSink(
             [this](const QString& message) { window_->statusPanes().showMessage(message); });
     }
@@ -104,6 +105,9 @@ void Application::createWindow() {
     commandContext_ = std::make_unique<CommandContext>(CommandContext{
         context_, *session_, *shell_, *window_, [this] { restartRequested_ = true; }, *desktop_});
     defineAllCommands(*commands_, *commandContext_);
+    // A command's outcome is its own: an earlier one's success must not stand beside it.
+    QObject::connect(commands_, &CommandSet::commandStarting, window_.get(),
+                     [this] { window_->statusPanes().showReady(); });
     window_->installCommands(*commands_);
 
     window_->setCloseGuard([this] {

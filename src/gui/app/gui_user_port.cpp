@@ -2,7 +2,6 @@
 #include "gui/app/gui_user_port.h"
 
 #include <QCheckBox>
-#include <QDesktopServices>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
@@ -17,6 +16,7 @@
 #include "gui/mainwindow/progress_dialog.h"
 #include "gui/product.h"
 #include "gui/qt_text.h"
+#include "gui/shell/desktop_open.h"
 
 namespace tw::gui {
 
@@ -159,7 +159,8 @@ void GuiUserPort::showStatus(std::string_view text) {
 }
 
 void GuiUserPort::openDocument(std::string_view path) {
-    QDesktopServices::openUrl(QUrl::fromLocalFile(qs(path)));
+    if (desktop_)
+        openOnDesktop(*desktop_, *this, QUrl::fromLocalFile(qs(path)));
 }
 
 }  // namespace tw::gui

@@ -19,6 +19,8 @@ class ProgressDialog;
 //
 // Owns the progress dialog; holds a guarded pointer to the parent window and a status sink,
 // both set once the main window exists.
+class DesktopPort;
+
 class GuiUserPort : public base::UserPort {
 public:
     GuiUserPort();
@@ -27,6 +29,8 @@ public:
     void setParentWindow(QWidget* parent);
     // Where showStatus() puts its text (the main window's message pane).
     void setStatusSink(std::function<void(const QString&)> sink) { statusSink_ = std::move(sink); }
+    // What openDocument() hands documents to; it must outlive this port.
+    void setDesktopPort(DesktopPort* desktop) { desktop_ = desktop; }
 
     void startProgress(std::string_view title, int total) override;
     void advanceProgress(std::string_view label) override;
@@ -54,6 +58,7 @@ private:
     QPointer<QWidget> parent_;
     std::unique_ptr<ProgressDialog> progress_;
     std::function<void(const QString&)> statusSink_;
+    DesktopPort* desktop_ = nullptr;
 };
 
 }  // namespace tw::gui

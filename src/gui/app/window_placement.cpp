@@ -124,6 +124,12 @@ void restoreDialogPlacement(QWidget& dialog, const base::SettingsStore& store,
         dialog.setGeometry(fitted(storedPlace(store, section), dialog.minimumSizeHint()));
 }
 
+void fitWithinScreen(QWidget& window) {
+    const QRect place = fitted(window.geometry(), window.minimumSizeHint());
+    if (place != window.geometry())
+        window.setGeometry(place);
+}
+
 void saveDialogPlacement(const QWidget& dialog, base::SettingsStore& store,
                          std::string_view section) {
     storePlace(dialog.geometry(), store, section);

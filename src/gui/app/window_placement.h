@@ -29,6 +29,10 @@ void saveWindowPlacement(const QWidget& window, base::SettingsStore& store);
 // is brought back within the screen as the main window's is.
 void restoreDialogPlacement(QWidget& dialog, const base::SettingsStore& store,
                             std::string_view section);
+// Brings a shown window back within the screen that holds most of it: no larger than that
+// screen (yet not below its minimum), and placed on it, so its close button is in reach.
+void fitWithinScreen(QWidget& window);
+
 void saveDialogPlacement(const QWidget& dialog, base::SettingsStore& store,
                          std::string_view section);
 

@@ -17,7 +17,16 @@
 namespace tw::gui {
 
 QString menuLabel(int commandId, int labelId) {
-    return qs(base::menuItemText(commandId, labelId));
+    QString label = qs(base::menuItemText(commandId, labelId));
+    // The key after the tab is named as Qt names keys in the interface language ("Strg" for
+    // Ctrl in German); a name Qt cannot read, as a language file may write it, stays.
+    const qsizetype tab = label.indexOf(QLatin1Char('\t'));
+    if (tab >= 0) {
+        const QKeySequence keys(label.mid(tab + 1), QKeySequence::PortableText);
+        if (!keys.isEmpty() && keys[0].key() != Qt::Key_unknown)
+            label = label.left(tab + 1) + keys.toString(QKeySequence::NativeText);
+    }
+    return label;
 }
 
 namespace {
@@ -117,6 +126,7 @@ bool CommandSet::trigger(int commandId) {
         return false;
     // Copied: a handler may define commands anew.
     const std::function<void()> run = commands_[commandId].handler.run;
+    Q_EMIT commandStarting(commandId);
     runExclusive(run);
     Q_EMIT commandRan(commandId);
     return true;

@@ -74,6 +74,8 @@ public:
     void appendEntries(QMenu& menu, const std::vector<MenuEntry>& entries);
 
 Q_SIGNALS:
+    // A command passed its enabling rule and is about to run.
+    void commandStarting(int commandId);
     // A command ran (whatever it changed): the main window redraws states.
     void commandRan(int commandId);
 

@@ -51,11 +51,11 @@ void defineFolderTreeCommands(CommandSet& commands, CommandContext& c) {
                         enqueueFolder(desktop, f);
                     }));
     commands.define(ids::kCmdExploreFolder, onContextFolder(tree, [&desktop](const std::string& f) {
-                        exploreFolder(desktop.port, f);
+                        exploreFolder(desktop, f);
                     }));
     commands.define(ids::kCmdFolderProperties,
                     onContextFolder(tree, [&desktop](const std::string& f) {
-                        showFolderProperties(desktop.port, f);
+                        showFolderProperties(desktop, f);
                     }));
     core::AppOptions& options = c.gui.options;
     commands.define(

@@ -8,6 +8,7 @@
 #include "gui/mainwindow/main_window.h"
 #include "gui/product.h"
 #include "gui/shell/desktop_context.h"
+#include "gui/shell/desktop_open.h"
 #include "gui/shell/desktop_port.h"
 #include "gui/shell/help_pages.h"
 #include "gui/shell/hot_keys_page.h"
@@ -18,10 +19,13 @@ namespace ids = base::ids;
 
 void defineHelpCommands(CommandSet& commands, CommandContext& c) {
     // F1 of the main window (the other windows have theirs from HelpKey).
-    commands.define(ids::kCmdHelp, {[&c] { openHelpPage(c.desktop.port, helpPageOf(&c.window)); }});
+    commands.define(ids::kCmdHelp, {[&c] {
+                        openHelpPage(c.desktop.port, c.desktop.user, helpPageOf(&c.window));
+                    }});
     commands.define(ids::kCmdHotKeys, {[&c] { openHotKeysPage(c.desktop); }});
-    commands.define(ids::kCmdVisitWebSite,
-                    {[&c] { c.desktop.port.openUrl(QUrl(productWebPage())); }});
+    commands.define(ids::kCmdVisitWebSite, {[&c] {
+                        openOnDesktop(c.desktop.port, c.desktop.user, QUrl(productWebPage()));
+                    }});
     commands.define(ids::kCmdAbout, {[&c] { c.shell.showAbout(); }});
 }
 

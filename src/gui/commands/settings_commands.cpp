@@ -36,9 +36,13 @@ void defineSettingsCommands(CommandSet& commands, CommandContext& c) {
     commands.define(ids::kCmdAutoFillV2, toggle(options.autoFillV2));
     commands.define(ids::kCmdAllowEditInList, toggle(options.allowEditInList));
     // Where the desktop shows no notification area, minimising works as usual and the option
-    // cannot be changed.
+    // cannot be changed: it shows unchecked (it does nothing now), and the stored choice
+    // is back once there is a tray.
     CommandSet::Handler tray = toggle(options.minimizeToTray);
     tray.enabled = [&c] { return c.desktop.port.systemTrayAvailable(); };
+    tray.checked = [&c, &options] {
+        return options.minimizeToTray && c.desktop.port.systemTrayAvailable();
+    };
     commands.define(ids::kCmdMinimizeToTray, std::move(tray));
     commands.define(ids::kCmdSaveWindowPlacement,
                     {[&c] { saveWindowPlacement(c.window, c.gui.settings); }});

@@ -38,7 +38,8 @@ int buttonOf(std::string_view token) {
 
 // The mask editor of the playlist's name: the playlist tokens the selection allows (no
 // "<artist>" when it has several artists) with the first selected file's values as
-// examples, then the three folder buttons.
+// examples, then the sub-folder and up-level buttons (the window has its own folder field,
+// so an absolute folder has no place in the name).
 MaskEditorSetup playlistEditorSetup(const exports::PlaylistCommand& command) {
     MaskEditorSetup setup;
     setup.titleId = ids::kMaskTitlePlaylistFilenameFormat;
@@ -46,7 +47,7 @@ MaskEditorSetup playlistEditorSetup(const exports::PlaylistCommand& command) {
     setup.examples = exports::playlistExampleValues(command.values());
     for (const rename::ExampleValue& example : setup.examples)
         setup.legend.push_back({buttonOf(example.token)});
-    for (int id : {kSubFolderButtonId, kUpLevelButtonId, rename::kAbsPathButtonId})
+    for (int id : {kSubFolderButtonId, kUpLevelButtonId})
         setup.legend.push_back({id});
     setup.extension = exports::playlistExtension(command.type());
     setup.defaultMasks = rename::playlistDefaultMasks();

@@ -6,6 +6,7 @@
 
 #include "base/string_ids.h"
 #include "freedb/album_info.h"
+#include "gui/freedb/elided_label.h"
 #include "gui/qt_text.h"
 
 namespace tw::gui {
@@ -29,22 +30,27 @@ AlbumInfoPane::AlbumInfoPane(QWidget* parent) : QWidget(parent) {
     category_ = addRow(text(ids::kAlbumCategoryLabel), QStringLiteral("infoCategory"));
     discId_ = addRow(text(ids::kAlbumDiskIdLabel), QStringLiteral("infoDiscId"));
     length_ = addRow(text(ids::kAlbumDiskLengthLabel), QStringLiteral("infoLength"));
-    extra_ = addRow(labelOf(ids::kTrackColumnExtraInfo), QStringLiteral("infoExtra"));
+    extra_ = new QLabel(this);
+    extra_->setObjectName(QStringLiteral("infoExtra"));
+    extra_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    extra_->setTextFormat(Qt::PlainText);
     extra_->setWordWrap(true);
+    // A word longer than the room is cut rather than widening the window.
+    extra_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    static_cast<QFormLayout*>(layout())->addRow(labelOf(ids::kTrackColumnExtraInfo), extra_);
 }
 
-QLabel* AlbumInfoPane::addRow(const QString& label, const QString& name) {
-    auto* value = new QLabel(this);
+ElidedLabel* AlbumInfoPane::addRow(const QString& label, const QString& name) {
+    auto* value = new ElidedLabel(this);
     value->setObjectName(name);
     value->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    value->setTextFormat(Qt::PlainText);
     static_cast<QFormLayout*>(layout())->addRow(label, value);
     return value;
 }
 
 void AlbumInfoPane::showAlbum(const freedb::AlbumInfo* album) {
-    const auto show = [album](QLabel* field, auto get) {
-        field->setText(album ? qs(get(*album)) : QString());
+    const auto show = [album](ElidedLabel* field, auto get) {
+        field->setFullText(album ? qs(get(*album)) : QString());
     };
     show(artist_, [](const freedb::AlbumInfo& a) { return a.artist(); });
     show(title_, [](const freedb::AlbumInfo& a) { return a.title(); });
@@ -52,7 +58,7 @@ void AlbumInfoPane::showAlbum(const freedb::AlbumInfo* album) {
     show(category_, [](const freedb::AlbumInfo& a) { return a.category(); });
     show(discId_, [](const freedb::AlbumInfo& a) { return a.discId(); });
     show(length_, [](const freedb::AlbumInfo& a) { return a.lengthText(); });
-    show(extra_, [](const freedb::AlbumInfo& a) { return a.extendedData(); });
+    extra_->setText(album ? qs(album->extendedData()) : QString());
 }
 
 }  // namespace tw::gui

@@ -11,8 +11,11 @@ class AlbumInfo;
 
 namespace tw::gui {
 
+class ElidedLabel;
+
 // The info area of the album window: artist, title, year, category, disc id, disc length
-// and the disc's extra text of the album shown.
+// and the disc's extra text of the album shown. Its fields never widen the window: the
+// one-line ones elide, the extra text wraps.
 //
 // Owns its widgets.
 class AlbumInfoPane : public QWidget {
@@ -24,14 +27,14 @@ public:
     void showAlbum(const freedb::AlbumInfo* album);
 
 private:
-    QLabel* addRow(const QString& label, const QString& name);
+    ElidedLabel* addRow(const QString& label, const QString& name);
 
-    QLabel* artist_;
-    QLabel* title_;
-    QLabel* year_;
-    QLabel* category_;
-    QLabel* discId_;
-    QLabel* length_;
+    ElidedLabel* artist_;
+    ElidedLabel* title_;
+    ElidedLabel* year_;
+    ElidedLabel* category_;
+    ElidedLabel* discId_;
+    ElidedLabel* length_;
     QLabel* extra_;
 };
 

@@ -39,7 +39,9 @@ AlbumTree* AlbumTrees::tabOf(FoundIn where) const {
 void AlbumTrees::showStored(FoundIn where, const freedb::AlbumInfo& copy) {
     if (AlbumTree* tab = tabOf(where))
         tab->addAlbum(where, copy);
-    if (copy.discId() == lookupDiscId_)
+    // A match of this lookup (an inexact one has a disc id of its own) stays with it.
+    if (copy.discId() == lookupDiscId_ ||
+        lookup_->findAlbum(FoundIn::FreeDb, copy.category(), copy.discId()))
         lookup_->addAlbum(where, copy);
 }
 

@@ -17,6 +17,7 @@
 #include "freedb/retrieve_tracks_job.h"
 #include "freedb/server_jobs.h"
 #include "freedb/stored_album.h"
+#include "gui/app/window_placement.h"
 #include "gui/freedb/album_info_pane.h"
 #include "gui/freedb/album_store_commands.h"
 #include "gui/freedb/album_trees.h"
@@ -259,6 +260,7 @@ bool AlbumWindow::isBusy() const {
 
 void AlbumWindow::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
+    fitWithinScreen(*this);
     if (lookupStarted_)
         return;
     startLookup();
@@ -370,7 +372,8 @@ void AlbumWindow::updateStates() {
     const bool track = node && trackList_->hasCurrentTrack();
     const auto set = [this](C command, bool enabled) { action(command)->setEnabled(enabled); };
 
-    set(C::GetTracklist, node && isServerAlbum(where) && !jobs_->isRunning(tracklistJob_));
+    set(C::GetTracklist,
+        node && isServerAlbum(where) ? !jobs_->isRunning(tracklistJob_) : lookupCanRunAgain());
     set(C::EditTrackTitle, track);
     set(C::EditTrackExtra, track);
     set(C::EditTrackArtist, track);
@@ -450,8 +453,22 @@ void AlbumWindow::startSearch(const QString& words, const freedb::SearchFields& 
     updateStates();
 }
 
+bool AlbumWindow::lookupCanRunAgain() const {
+    return lookupStarted_ && !jobs_->isRunning(lookupJob_) &&
+           trees_->lookup().albums(FoundIn::FreeDb).empty();
+}
+
 void AlbumWindow::getTracklist() {
-    if (!shown_ || !isServerAlbum(shown_->where()) || jobs_->isRunning(tracklistJob_))
+    if (!shown_ || !isServerAlbum(shown_->where())) {
+        // The lookup found nothing (a server down, settings wrong): try it again, with the
+        // settings as they are now.
+        if (lookupCanRunAgain()) {
+            lookupStarted_ = false;
+            startLookup();
+        }
+        return;
+    }
+    if (jobs_->isRunning(tracklistJob_))
         return;
     tracklistJob_ = jobs_->start(
         [config = context_.loadConfig(), match = shown_->album()](

@@ -96,6 +96,8 @@ private:
     JobHandlers handlersFor(AlbumTree& tree, freedb::FoundIn updated);
     void startSearch(const QString& words, const freedb::SearchFields& fields);
     void getTracklist();
+    // The lookup has ended without a match from the servers, so running it again may help.
+    bool lookupCanRunAgain() const;
     void listTab(freedb::FoundIn where);
     void stopJobs();
 

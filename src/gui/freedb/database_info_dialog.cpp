@@ -75,6 +75,8 @@ DatabaseInfoDialog::DatabaseInfoDialog(const FreeDbWindowContext& context, QWidg
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(tabs_);
     layout->addWidget(buttons);
+    // Room for the statistics' lines of categories without scrolling.
+    resize(sizeHint().expandedTo(QSize(520, 440)));
     gather(CdPlayer);
 }
 

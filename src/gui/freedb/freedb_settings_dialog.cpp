@@ -3,6 +3,7 @@
 
 #include <QDialogButtonBox>
 #include <QPushButton>
+#include <QShortcut>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -19,6 +20,20 @@ FreeDbSettingsDialog::FreeDbSettingsDialog(const FreeDbWindowContext& context, Q
     : QDialog(parent), context_(context), tabs_(new QTabWidget(this)) {
     setWindowTitle(text(ids::kFreeDbSettingsCaption));
     tabs_->setObjectName(QStringLiteral("pages"));
+    // The captions are short; the dialog widens to show them whole.
+    tabs_->setElideMode(Qt::ElideNone);
+    tabs_->setUsesScrollButtons(false);
+    // From any field, lists and text boxes included (they keep Ctrl+Tab to themselves).
+    const auto step = [this](int by) {
+        tabs_->setCurrentIndex((tabs_->currentIndex() + by + tabs_->count()) % tabs_->count());
+    };
+    for (const auto& [keys, by] :
+         {std::pair{QKeySequence(Qt::CTRL | Qt::Key_Tab), 1},
+          std::pair{QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab), -1},
+          std::pair{QKeySequence(Qt::CTRL | Qt::Key_PageDown), 1},
+          std::pair{QKeySequence(Qt::CTRL | Qt::Key_PageUp), -1}})
+        connect(new QShortcut(keys, this), &QShortcut::activated, this,
+                [step, by = by] { step(by); });
     // The stored values: credentials entered in the prompt stay in memory only.
     values_.config = freedb::LoadStoreConfig(context_.settings, context_.cdPlayerIni);
     values_.treeFormat = freedb::TreeFormat::load(context_.settings);

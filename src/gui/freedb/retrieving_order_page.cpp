@@ -87,8 +87,11 @@ RetrievingOrderPage::RetrievingOrderPage(const FreeDbWindowContext& context, QWi
     layout->addWidget(order_);
     layout->addWidget(retrieved);
     layout->addWidget(selected);
+    // The row holds the field and its button: the label's key leads to the field.
+    auto* pathLabel = new QLabel(text(ids::kSettingsLocalDbPath), this);
+    pathLabel->setBuddy(path_);
     auto* form = new QFormLayout;
-    form->addRow(text(ids::kSettingsLocalDbPath), pathRow);
+    form->addRow(pathLabel, pathRow);
     layout->addLayout(form);
     layout->addWidget(type);
     connect(browse, &QToolButton::clicked, this, [this] {

@@ -83,6 +83,8 @@ SubmitDialog::SubmitDialog(const FreeDbWindowContext& context, const freedb::Alb
     layout->addLayout(form);
     layout->addWidget(status_);
     layout->addWidget(buttons);
+    // Room for the album's texts and a dozen tracks.
+    resize(sizeHint().expandedTo(QSize(640, 560)));
 }
 
 SubmitDialog::~SubmitDialog() = default;

@@ -111,6 +111,14 @@ void DlgFilenameRename::accept() {
     showRows(rows);
     const auto failing =
         std::count_if(rows.begin(), rows.end(), [](const auto& row) { return row.check.fails(); });
+    const bool anyMoves =
+        std::any_of(rows.begin(), rows.end(), [](const auto& row) { return row.check.moves(); });
+    if (failing > 0 && !anyMoves) {
+        // There are no others to rename: asking would promise what cannot happen.
+        context_.port.showMessage(base::UserPort::Severity::Error,
+                                  base::trf(ids::kRenameNoneCanMove, static_cast<int>(failing)));
+        return;
+    }
     if (failing > 0 &&
         context_.port.askYesNo(base::trf(ids::kRenameAskFailing, static_cast<int>(failing))) !=
             base::UserPort::Answer::Yes)

@@ -18,6 +18,7 @@
 #include "gui/app/shell_port.h"
 #include "gui/qt_text.h"
 #include "gui/rename/mask_legend.h"
+#include "rename/mask_expansion.h"
 #include "rename/mask_list.h"
 #include "rename/mask_validation.h"
 
@@ -214,19 +215,33 @@ void MaskPage::insertToken(int buttonId) {
     if (placeholderShown_)
         field_->clear();
     if (buttonId == kUpLevelButtonId) {
+        // Up from an absolute folder means nothing: the climb replaces it.
+        if (field_->text().startsWith(QLatin1Char('\\')))
+            replaceFolderPrefix({});
         insertAtStart(QStringLiteral("..\\"), 3);
     } else if (buttonId == rename::kAbsPathButtonId) {
         const auto folder = shell_.pickPath(context_.options.workFolder);
         if (!folder)
             return;
-        QString prefix = qs(*folder);
+        // In the mask language's own spelling, so the mask check takes it: a leading "\"
+        // is the root. It replaces the folders the mask began with.
+        QString prefix = qs(*folder).replace(QLatin1Char('/'), QLatin1Char('\\'));
+        if (!prefix.startsWith(QLatin1Char('\\')))
+            prefix.prepend(QLatin1Char('\\'));
         if (!prefix.endsWith(QLatin1Char('\\')))
             prefix += QLatin1Char('\\');
-        insertAtStart(prefix, static_cast<int>(prefix.size()));
+        replaceFolderPrefix(prefix);
     } else if (const rename::MaskToken* token = tokenOfButton(buttonId)) {
         field_->insert(qs(token->text));  // replaces the selection, the caret after it
     }
     markEdited();
+}
+
+void MaskPage::replaceFolderPrefix(const QString& prefix) {
+    const std::string mask = utf8(field_->text());
+    const QString rest = qs(mask.substr(rename::fixedFolderLength(mask)));
+    field_->setText(prefix + rest);
+    field_->setCursorPosition(static_cast<int>(prefix.size()));
 }
 
 void MaskPage::insertAtStart(const QString& text, int caret) {

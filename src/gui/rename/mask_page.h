@@ -83,6 +83,9 @@ private:
     void showEntry(int row);
     void insertToken(int buttonId);
     void insertAtStart(const QString& text, int caret);
+    // Puts `prefix` in place of the folders the mask begins with (its "..\" run or its
+    // absolute folder), the caret after it.
+    void replaceFolderPrefix(const QString& prefix);
     void markEdited();
     void selectFault(const std::string& mask, std::size_t start, std::size_t length);
     void updateButtons();

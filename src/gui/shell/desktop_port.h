@@ -14,14 +14,14 @@ namespace tw::gui {
 //
 // QtDesktopPort asks the real desktop; tests put a scripted one in its place, so they see
 // the playlist handed to the player and the calls made to the file manager. None of these
-// calls shows anything to the user when it fails: the player, file manager or browser may
-// simply be missing.
+// calls shows anything to the user; the callers say what failed (openOnDesktop).
 class DesktopPort {
 public:
     virtual ~DesktopPort() = default;
 
-    // Opens a file, folder or web address with the desktop's default handler.
-    virtual void openUrl(const QUrl& url) = 0;
+    // Opens a file, folder or web address with the desktop's default handler; false when
+    // the desktop names no handler for it or the handler could not be started.
+    virtual bool openUrl(const QUrl& url) = 0;
     // The path of the desktop entry of the application that opens `file` by default;
     // empty when the desktop does not say.
     virtual QString defaultApplicationEntry(const QString& file) = 0;

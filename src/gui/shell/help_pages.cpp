@@ -20,6 +20,7 @@
 #include "gui/rename/change_case_dialog.h"
 #include "gui/rename/filename_rename_dialog.h"
 #include "gui/rename/filename_to_tag_dialog.h"
+#include "gui/shell/desktop_open.h"
 #include "gui/shell/desktop_port.h"
 #include "gui/shell/local_url.h"
 
@@ -72,11 +73,12 @@ QUrl helpPageUrl(std::string_view page) {
     return localUrl((base::appPaths().installDataFolder / "help" / page).string());
 }
 
-void openHelpPage(DesktopPort& port, std::string_view page) {
-    port.openUrl(helpPageUrl(page));
+void openHelpPage(DesktopPort& port, base::UserPort& user, std::string_view page) {
+    openOnDesktop(port, user, helpPageUrl(page));
 }
 
-HelpKey::HelpKey(DesktopPort& port, QObject* parent) : QObject(parent), port_(port) {}
+HelpKey::HelpKey(DesktopPort& port, base::UserPort& user, QObject* parent)
+    : QObject(parent), port_(port), user_(user) {}
 
 bool HelpKey::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() != QEvent::KeyPress || !watched->isWidgetType())
@@ -84,7 +86,7 @@ bool HelpKey::eventFilter(QObject* watched, QEvent* event) {
     const auto* key = static_cast<QKeyEvent*>(event);
     if (key->key() != Qt::Key_F1 || (key->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier)
         return false;
-    openHelpPage(port_, helpPageOf(static_cast<QWidget*>(watched)->window()));
+    openHelpPage(port_, user_, helpPageOf(static_cast<QWidget*>(watched)->window()));
     return true;
 }
 

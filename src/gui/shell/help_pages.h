@@ -7,6 +7,10 @@
 
 class QWidget;
 
+namespace tw::base {
+class UserPort;
+}
+
 namespace tw::gui {
 
 class DesktopPort;
@@ -34,23 +38,25 @@ std::string_view helpPageOf(const QWidget* window);
 // folder before the installed one).
 QUrl helpPageUrl(std::string_view page);
 
-// Opens a page in the desktop's browser.
-void openHelpPage(DesktopPort& port, std::string_view page);
+// Opens a page in the desktop's browser; tells the user where the page is when it does not
+// open.
+void openHelpPage(DesktopPort& port, base::UserPort& user, std::string_view page);
 
 // F1 in any window of the program opens the page of that window. Installed on the
 // application, so dialogs get it too; the main window's own "Help" command carries F1 there.
 //
-// Borrows the port, which must outlive it.
+// Borrows the ports, which must outlive it.
 class HelpKey : public QObject {
     Q_OBJECT
 public:
-    explicit HelpKey(DesktopPort& port, QObject* parent = nullptr);
+    HelpKey(DesktopPort& port, base::UserPort& user, QObject* parent = nullptr);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     DesktopPort& port_;
+    base::UserPort& user_;
 };
 
 }  // namespace tw::gui

@@ -11,6 +11,7 @@
 #include "gui/commands/command_table.h"
 #include "gui/qt_text.h"
 #include "gui/shell/desktop_context.h"
+#include "gui/shell/desktop_open.h"
 #include "gui/shell/desktop_port.h"
 #include "gui/shell/help_pages.h"
 #include "gui/shell/local_url.h"
@@ -109,7 +110,7 @@ void openHotKeysPage(DesktopContext& desktop) {
         desktop.scratch.write(std::string(help::kHotKeys),
                               hotKeysPage(pageTemplate, source.adjusted(QUrl::RemoveFilename)));
     if (!path.empty())
-        desktop.port.openUrl(localUrl(path));
+        openOnDesktop(desktop.port, desktop.user, localUrl(path));
 }
 
 }  // namespace tw::gui

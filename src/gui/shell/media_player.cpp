@@ -11,6 +11,7 @@
 #include "gui/qt_text.h"
 #include "gui/shell/desktop_context.h"
 #include "gui/shell/desktop_entry.h"
+#include "gui/shell/desktop_open.h"
 #include "gui/shell/desktop_port.h"
 #include "gui/shell/local_url.h"
 #include "gui/shell/scratch_folder.h"
@@ -40,6 +41,10 @@ void sortNaturally(std::vector<std::string>& names) {
 std::string writePlaylist(DesktopContext& desktop, const std::vector<std::string>& files,
                           const std::string& name) {
     return desktop.scratch.write(name + ".m3u", playlistText(files));
+}
+
+void open(DesktopContext& desktop, const QUrl& url) {
+    openOnDesktop(desktop.port, desktop.user, url);
 }
 
 // Starts the queueing action of the player that opens `playlist` by default; false where
@@ -137,12 +142,12 @@ void playFiles(DesktopContext& desktop, const std::vector<std::string>& files,
     if (files.empty())
         return;
     if (files.size() == 1) {
-        desktop.port.openUrl(localUrl(files.front()));
+        open(desktop, localUrl(files.front()));
         return;
     }
     const std::string playlist = writePlaylist(desktop, files, name);
     if (!playlist.empty())
-        desktop.port.openUrl(localUrl(playlist));
+        open(desktop, localUrl(playlist));
 }
 
 namespace {
@@ -155,7 +160,7 @@ void handFolder(DesktopContext& desktop, const std::string& folder, bool enqueue
     if (playlist.empty())
         return;
     if (!enqueue || !startEnqueueAction(desktop.port, playlist))
-        desktop.port.openUrl(localUrl(playlist));
+        open(desktop, localUrl(playlist));
 }
 
 }  // namespace

@@ -5,10 +5,12 @@
 #include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
 #include <QDesktopServices>
+#include <QFileInfo>
 #include <QMimeDatabase>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QSystemTrayIcon>
+#include <optional>
 
 namespace tw::gui {
 
@@ -17,14 +19,9 @@ namespace {
 // xdg-mime answers at once; a desktop that takes longer is not worth freezing the window.
 constexpr int kQueryTimeoutMs = 3000;
 
-}  // namespace
-
-void QtDesktopPort::openUrl(const QUrl& url) {
-    QDesktopServices::openUrl(url);
-}
-
-QString QtDesktopPort::defaultApplicationEntry(const QString& file) {
-    const QString mimeType = QMimeDatabase().mimeTypeForFile(file).name();
+// The desktop entry xdg-mime names as the default handler of `mimeType` ("" for none), or
+// nothing when it cannot tell (no xdg-mime, no answer in time).
+std::optional<QString> defaultEntryId(const QString& mimeType) {
     QProcess query;
     query.start(QStringLiteral("xdg-mime"),
                 {QStringLiteral("query"), QStringLiteral("default"), mimeType});
@@ -32,14 +29,40 @@ QString QtDesktopPort::defaultApplicationEntry(const QString& file) {
         query.exitCode() != 0) {
         query.kill();
         query.waitForFinished(kQueryTimeoutMs);
-        return {};
+        return std::nullopt;
     }
-    // The first line names the entry ("player.desktop"); it lives in an applications folder.
-    const QString entryId =
-        QString::fromUtf8(query.readAllStandardOutput()).section(QLatin1Char('\n'), 0, 0).trimmed();
-    if (entryId.isEmpty() || entryId.contains(QLatin1Char('/')))
+    // The first line names the entry ("player.desktop").
+    return QString::fromUtf8(query.readAllStandardOutput())
+        .section(QLatin1Char('\n'), 0, 0)
+        .trimmed();
+}
+
+QString handlerType(const QUrl& url) {
+    if (!url.isLocalFile())
+        return QStringLiteral("x-scheme-handler/") + url.scheme();
+    const QString path = url.toLocalFile();
+    return QFileInfo(path).isDir() ? QStringLiteral("inode/directory")
+                                   : QMimeDatabase().mimeTypeForFile(path).name();
+}
+
+}  // namespace
+
+bool QtDesktopPort::openUrl(const QUrl& url) {
+    // Qt hands the address to xdg-open and reports success once that has started, even
+    // where xdg-open then finds no handler; so ask first whether there is one.
+    const std::optional<QString> handler = defaultEntryId(handlerType(url));
+    if (handler && handler->isEmpty())
+        return false;
+    return QDesktopServices::openUrl(url);
+}
+
+QString QtDesktopPort::defaultApplicationEntry(const QString& file) {
+    const std::optional<QString> entryId =
+        defaultEntryId(QMimeDatabase().mimeTypeForFile(file).name());
+    if (!entryId || entryId->isEmpty() || entryId->contains(QLatin1Char('/')))
         return {};
-    return QStandardPaths::locate(QStandardPaths::ApplicationsLocation, entryId);
+    // It lives in an applications folder.
+    return QStandardPaths::locate(QStandardPaths::ApplicationsLocation, *entryId);
 }
 
 bool QtDesktopPort::startProgram(const QString& program, const QStringList& arguments) {

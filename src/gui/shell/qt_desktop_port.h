@@ -11,7 +11,7 @@ namespace tw::gui {
 // Holds nothing; D-Bus replies are waited for by watchers that delete themselves.
 class QtDesktopPort : public DesktopPort {
 public:
-    void openUrl(const QUrl& url) override;
+    bool openUrl(const QUrl& url) override;
     QString defaultApplicationEntry(const QString& file) override;
     bool startProgram(const QString& program, const QStringList& arguments) override;
     void callFileManager(const QString& method, const QStringList& uris,

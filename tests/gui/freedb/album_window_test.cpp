@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QTabWidget>
 #include <QTest>
 
@@ -116,6 +117,53 @@ private Q_SLOTS:
         QVERIFY(!jazz->isModified());
     }
 
+    // An album title of hundreds of characters elides: the window still shrinks to a small
+    // screen and stays on it; Escape closes it from the tree a user clicked, as any window.
+    void aLongTitleElidesAndTheWindowFitsTheScreen() {
+        FreeDbWindowFixture f;
+        const std::string title(292, 'T');
+        f.database.add(DiscRecord("rock", "Band / " + title));
+        f.pointAtServers();
+        auto window = f.open(TwoTrackDisc());
+        QVERIFY(window->width() <= window->screen()->availableGeometry().width());
+        QTRY_VERIFY(retrieved(*window, "rock"));
+        AlbumTree& lookup = window->trees().lookup();
+        ClickItem(lookup, NodeOf(lookup, FoundIn::FreeDb, "rock"));
+        auto* shownTitle = window->findChild<QLabel*>(QStringLiteral("infoTitle"));
+        QVERIFY(shownTitle && shownTitle->isVisible());
+        QCOMPARE(shownTitle->toolTip(), QString::fromStdString(title));
+
+        QVERIFY(window->minimumSizeHint().width() < 1024);
+        window->resize(1024, 700);
+        QCOMPARE(window->width(), 1024);
+
+        lookup.setFocus();
+        QTRY_VERIFY(lookup.hasFocus());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        QVERIFY(!window->isVisible());
+    }
+
+    // A lookup that failed (here: a server that is not there) can be run again once the
+    // settings are mended, with Get Tracklist.
+    void aFailedLookupRunsAgainWithTheMendedSettings() {
+        FreeDbWindowFixture f;
+        f.database.add(DiscRecord("rock", "Band / First"));
+        f.pointAtServers();
+        freedb::StoreConfig wrong = f.storedConfig();
+        wrong.freedb.remotePort = std::to_string(1);  // a port nothing listens on
+        freedb::SaveStoreConfig(wrong, f.settings);
+        auto window = f.open(TwoTrackDisc());
+        QTRY_VERIFY(!window->isBusy());
+        QVERIFY(window->trees().lookup().albums(FoundIn::FreeDb).empty());
+        QVERIFY(window->action(C::GetTracklist)->isEnabled());
+
+        f.pointAtServers();
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        QTest::keyClick(window.get(), Qt::Key_T, Qt::ControlModifier);
+        QTRY_VERIFY(retrieved(*window, "rock"));
+    }
+
     void stopEndsTheJobsAndClosingWhileTheyRunWaitsForThem() {
         FreeDbWindowFixture f;
         f.database.add(DiscRecord("rock", "Band / First"));
@@ -150,6 +198,7 @@ private Q_SLOTS:
         f.pointAtServers();
         f.settings.setInt("FreeDB", "StoreRetrievedAlbumsInLocalDB", 0);
         auto window = f.open(TwoTrackDisc());
+        QVERIFY(window->width() <= window->screen()->availableGeometry().width());
         QTRY_VERIFY(retrieved(*window, "rock"));
         AlbumTree& lookup = window->trees().lookup();
         AlbumNode* node = NodeOf(lookup, FoundIn::FreeDb, "rock");

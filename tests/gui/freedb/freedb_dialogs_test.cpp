@@ -6,12 +6,17 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFileDialog>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
+#include <filesystem>
 
+#include "base/app_paths.h"
+#include "base/language.h"
 #include "freedb/cd_player_ini_store.h"
 #include "freedb/http_text.h"
 #include "freedb/local_album_database.h"
@@ -63,6 +68,30 @@ freedb::AlbumInfo storedAlbum(const std::string& category) {
     return album;
 }
 
+// The letter of a control's mnemonic ("Server &host:" gives 'H'); none without one.
+QChar mnemonicOf(const QString& text) {
+    for (qsizetype i = 0; i + 1 < text.size(); ++i) {
+        if (text[i] != QLatin1Char('&'))
+            continue;
+        if (text[i + 1] != QLatin1Char('&'))
+            return text[i + 1].toUpper();
+        ++i;  // "&&" shows one "&"
+    }
+    return {};
+}
+
+// The texts of a page's labels, buttons and group boxes, whose mnemonics lead to its controls.
+QStringList mnemonicTexts(QWidget& page) {
+    QStringList texts;
+    for (QLabel* label : page.findChildren<QLabel*>())
+        texts << label->text();
+    for (QAbstractButton* button : page.findChildren<QAbstractButton*>())
+        texts << button->text();
+    for (QGroupBox* group : page.findChildren<QGroupBox*>())
+        texts << group->title();
+    return texts;
+}
+
 bool retrievedIn(AlbumWindow& window, const std::string& category) {
     AlbumNode* node = window.trees().lookup().findAlbum(FoundIn::FreeDb, category, "0d01a202");
     return node && node->album().trackCount() > 0;
@@ -79,7 +108,7 @@ private Q_SLOTS:
         FreeDbWindowFixture f;
         f.pointAtServers();
         test::ScriptedDesktopPort desktop;
-        HelpKey key(desktop);
+        HelpKey key(desktop, f.port);
         QApplication::instance()->installEventFilter(&key);
         auto window = f.open(TwoTrackDisc());
         QVERIFY(QTest::qWaitForWindowActive(window.get()));
@@ -104,6 +133,85 @@ private Q_SLOTS:
         QCOMPARE(QApplication::focusWidget(), &child<QLineEdit>(dialog, "timeout"));
         QTest::keyClick(&dialog, Qt::Key_E, Qt::AltModifier);
         QCOMPARE(QApplication::focusWidget(), &child<QLineEdit>(dialog, "emailUser"));
+    }
+
+    // On every page, in each shipped language: each mnemonic leads to one control, a label's
+    // "&" is a mnemonic (it has a field to lead to), and the tabs show their captions whole.
+    void eachPageHasItsOwnMnemonics_data() {
+        QTest::addColumn<QString>("language");
+        QTest::newRow("built-in") << QString();
+        QTest::newRow("Deutsch") << QStringLiteral("Deutsch");
+    }
+    void eachPageHasItsOwnMnemonics() {
+        QFETCH(QString, language);
+        struct Shipped {
+            base::AppPaths saved = base::appPaths();
+            Shipped() {
+                base::AppPaths shipped = saved;
+                shipped.installDataFolder = std::filesystem::path(TW_SOURCE_DIR) / "data";
+                shipped.userDataFolder = shipped.installDataFolder;
+                base::setAppPaths(shipped);
+            }
+            ~Shipped() {
+                base::SetLanguage("");
+                base::setAppPaths(saved);
+            }
+        } shipped;
+        if (!language.isEmpty())
+            QVERIFY(base::SetLanguage(language.toStdString()));
+        FreeDbWindowFixture f;
+        FreeDbSettingsDialog dialog(f.context());
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        auto& pages = child<QTabWidget>(dialog, "pages");
+        for (int index = 0; index < pages.count(); ++index) {
+            QWidget& page = *pages.widget(index);
+            QHash<QChar, QString> taken;
+            for (const QString& shown : mnemonicTexts(page)) {
+                const QChar letter = mnemonicOf(shown);
+                if (letter.isNull())
+                    continue;
+                QVERIFY2(!taken.contains(letter),
+                         qPrintable(taken.value(letter) + QStringLiteral(" / ") + shown));
+                taken.insert(letter, shown);
+            }
+            for (QLabel* label : page.findChildren<QLabel*>())
+                QVERIFY2(mnemonicOf(label->text()).isNull() || label->buddy(),
+                         qPrintable(label->text()));
+            const QTabBar& bar = *pages.tabBar();
+            QString caption = pages.tabText(index);
+            caption.remove(QLatin1Char('&'));
+            QVERIFY(bar.rect().contains(bar.tabRect(index)));
+            QVERIFY2(bar.tabRect(index).width() > bar.fontMetrics().horizontalAdvance(caption),
+                     qPrintable(caption));
+        }
+    }
+
+    // Ctrl+Tab turns the page from whichever field has the focus, lists included.
+    void ctrlTabTurnsThePageFromAnyField() {
+        FreeDbWindowFixture f;
+        FreeDbSettingsDialog dialog(f.context());
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        auto& pages = child<QTabWidget>(dialog, "pages");
+        for (int index = 0; index < pages.count(); ++index) {
+            pages.setCurrentIndex(index);
+            for (QWidget* field : pages.widget(index)->findChildren<QWidget*>()) {
+                if (!field->isVisible() || !field->isEnabled() ||
+                    !(field->focusPolicy() & Qt::TabFocus))
+                    continue;
+                pages.setCurrentIndex(index);
+                field->setFocus();
+                QTRY_VERIFY(field->hasFocus());
+                QTest::keyClick(field, Qt::Key_Tab, Qt::ControlModifier);
+                QVERIFY2(pages.currentIndex() == (index + 1) % pages.count(),
+                         field->metaObject()->className());
+            }
+        }
+        pages.setCurrentIndex(0);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab,
+                        Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(pages.currentIndex(), pages.count() - 1);
     }
 
     void databaseInfoGathersEachTabOnItsOwnThread() {

@@ -205,6 +205,70 @@ private Q_SLOTS:
         QCOMPARE(w.f.list.at(0).fileName, std::string("One.mp3"));
     }
 
+    // Files that take each other's names all move (a three-file cycle and a swap) with
+    // every file kept; a file whose fields are all empty is named as such, and when no file
+    // could move nothing is asked and nothing happens.
+    void namesHeldWithinTheRunAreTakenInTurn() {
+        Windows w;
+        for (const auto& [name, title] : {std::pair{"a.mp3", "b"},
+                                          {"b.mp3", "c"},
+                                          {"c.mp3", "a"},
+                                          {"d.mp3", "e"},
+                                          {"e.mp3", "d"}})
+            w.f.write(name, std::nullopt, Frames{{"TIT2", title}});
+        w.f.write("z.mp3");
+        w.f.scan();
+
+        w.f.select({5});
+        {
+            DlgFilenameRename dialog(w.f.context, w.shell);
+            dialog.show();
+            typeMask(dialog.masks(), QStringLiteral("<number> - <title>"));
+            QTest::keyClick(dialog.masks().field().lineEdit(), Qt::Key_Return);
+            QCOMPARE(column(dialog.preview(), 1), QStringList({QString()}));
+            QCOMPARE(column(dialog.preview(), 3),
+                     test::texts({"the mask's fields are all empty for this file"}));
+            clickButton(dialog, QStringLiteral("Rename"));
+            QVERIFY(dialog.isVisible());
+            QCOMPARE(w.f.port.messages.back(),
+                     std::string("None of the 1 files can be renamed; the preview says why for "
+                                 "each."));
+            QVERIFY(std::none_of(w.f.port.log.begin(), w.f.port.log.end(),
+                                 [](const std::string& line) { return line.starts_with("ask:"); }));
+        }
+
+        w.f.select({0, 1, 2, 3, 4});
+        DlgFilenameRename dialog(w.f.context, w.shell);
+        dialog.show();
+        typeMask(dialog.masks(), QStringLiteral("<title>"));
+        QTest::keyClick(dialog.masks().field().lineEdit(), Qt::Key_Return);
+        QCOMPARE(column(dialog.preview(), 3), test::texts({"", "", "", "", ""}));
+        clickButton(dialog, QStringLiteral("Rename"));  // nothing fails: no question
+        QVERIFY(!dialog.isVisible());
+        QCOMPARE(filesIn(w.f.dir.path()),
+                 test::texts({"a.mp3", "b.mp3", "c.mp3", "d.mp3", "e.mp3", "z.mp3"}));
+        for (const char* name : {"a", "b", "c", "d", "e"})
+            QCOMPARE(w.f.reread(std::string(name) + ".mp3")->id3v2.title, std::string(name));
+        QCOMPARE(w.f.list.at(0).fileName, std::string("b.mp3"));
+    }
+
+    // An up-level mask previews its file in the folder above, under its own name.
+    void anUpLevelMaskPreviewsTheParentFolder() {
+        Windows w;
+        w.f.useSubFolder("work");
+        w.writeTitled();
+        w.f.select({1});
+        DlgFilenameRename dialog(w.f.context, w.shell);
+        dialog.show();
+        typeMask(dialog.masks(), QStringLiteral("..\\<title>"));
+        QTest::keyClick(dialog.masks().field().lineEdit(), Qt::Key_Return);
+        QCOMPARE(column(dialog.preview(), 1), test::texts({"../Two.mp3"}));
+        QCOMPARE(column(dialog.preview(), 2),
+                 QStringList({QString::fromStdString(w.f.dir.folder())}));
+        clickButton(dialog, QStringLiteral("Rename"));
+        QCOMPARE(filesIn(w.f.dir.path()), test::texts({"Two.mp3", "work/a.mp3", "work/c.mp3"}));
+    }
+
     // A folder of the mask is shown, fails while it is missing, and is made when asked.
     void subFoldersAreShownAndMadeWhenAsked() {
         Windows w;

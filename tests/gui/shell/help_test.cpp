@@ -17,6 +17,7 @@
 #include "gui/app/application.h"
 #include "gui/commands/command_table.h"
 #include "gui/mainwindow/main_window.h"
+#include "gui/mainwindow/status_panes.h"
 #include "gui/product.h"
 #include "gui/rename/change_case_dialog.h"
 #include "gui/rename/filename_rename_dialog.h"
@@ -83,6 +84,46 @@ private Q_SLOTS:
         QCOMPARE(w.h.desktop.opened.back().url, QUrl(tw::gui::productWebPage()));
     }
 
+    // Where the desktop cannot open what a command hands it, the user is told what could not
+    // be opened (its path or address) and how to open it by hand; an earlier command's
+    // success does not stay in the status bar.
+    void aDesktopThatCannotOpenIsToldNotHidden_data() {
+        QTest::addColumn<int>("command");
+        QTest::addColumn<QString>("opening");
+        QTest::newRow("help") << int(ids::kCmdHelp)
+                              << QStringLiteral("The desktop has no program that opens");
+        QTest::newRow("hot keys") << int(ids::kCmdHotKeys)
+                                  << QStringLiteral("The desktop has no program");
+        QTest::newRow("web site") << int(ids::kCmdVisitWebSite)
+                                  << QStringLiteral("The desktop has no web browser that opens");
+        QTest::newRow("play") << int(ids::kCmdPlay)
+                              << QStringLiteral("The desktop has no program that opens");
+    }
+    void aDesktopThatCannotOpenIsToldNotHidden() {
+        QFETCH(int, command);
+        QFETCH(QString, opening);
+        WithHelp w;
+        w.h.addFile("a.mp3", "A");
+        w.h.addFile("b.mp3", "B");
+        QVERIFY(w.h.start());
+        w.h.app().list().selectAll();
+        w.h.window().selectionChanged();
+        w.h.desktop.opens = false;
+        w.h.window().statusPanes().showMessage(QStringLiteral("Completed successfully"));
+
+        QVERIFY(w.h.trigger(command));
+        QCOMPARE(w.h.desktop.opened.size(), std::size_t{1});
+        const QUrl url = w.h.desktop.opened.back().url;
+        const QString what = url.isLocalFile() ? url.toLocalFile() : url.toString();
+        QCOMPARE(w.h.port.messages.size(), std::size_t{1});
+        const QString message = q(w.h.port.messages.back());
+        QVERIFY2(message.startsWith(opening) &&
+                     message.contains(QLatin1Char('\n') + what + QLatin1Char('\n')) &&
+                     message.contains(QStringLiteral("by hand")),
+                 qPrintable(message));
+        QCOMPARE(w.h.window().statusPanes().message(), QStringLiteral("Ready"));
+    }
+
     // Each renaming window opens its own page; the mask editor it opens would show the same.
     void f1InTheRenamingWindowsOpensTheirPages() {
         WithHelp w;
@@ -133,10 +174,8 @@ private Q_SLOTS:
         w.h.app().list().selectAll();
         w.h.window().selectionChanged();
         const std::pair<int, std::string_view> windows[] = {
-            {ids::kCmdCreatePlaylist, help::kPlaylist},
-            {ids::kCmdExportHtml, help::kExport},
-            {ids::kCmdExportTemplateHtml, help::kExport},
-            {ids::kCmdExportRtf, help::kExport},
+            {ids::kCmdCreatePlaylist, help::kPlaylist},   {ids::kCmdExportHtml, help::kExport},
+            {ids::kCmdExportTemplateHtml, help::kExport}, {ids::kCmdExportRtf, help::kExport},
             {ids::kCmdExportTemplateRtf, help::kExport},
         };
         for (const auto& [command, page] : windows) {

@@ -187,6 +187,16 @@ private Q_SLOTS:
         QCOMPARE(question.button(QMessageBox::Cancel)->text(), cancel);
     }
 
+    // The keys in the menus are named as Qt names them in the interface language.
+    void menuKeysAreNamedAsQtNamesThem() {
+        AppHarness h;
+        h.addLanguageFile("Deutsch.lng", shippedFile("Deutsch.lng"));
+        h.store.setString("Settings", "Language", "Deutsch");
+        QVERIFY(h.start());
+        QCOMPARE(h.action(ids::kCmdFileInfo)->text().section(QLatin1Char('\t'), 1),
+                 QStringLiteral("Alt+Eingabe"));
+    }
+
     // Whatever a language file holds, the program starts, and every menu keeps a usable text.
     void brokenLanguageFilesFallBackToBuiltInTexts_data() {
         QTest::addColumn<QByteArray>("content");

@@ -158,6 +158,12 @@ private Q_SLOTS:
         QCOMPARE(l.h.desktop.log,
                  (std::vector<std::string>{"file-manager:ShowItemProperties " + jazz,
                                            "open:" + QUrl(q(jazz)).toString().toStdString()}));
+        QVERIFY(l.h.port.messages.empty());
+        // Nor the desktop: the user learns which folder to open by hand.
+        l.h.desktop.opens = false;
+        QVERIFY(l.chooseOnFolder("jazz/", QStringLiteral("Open Explorer...")));
+        QCOMPARE(l.h.port.messages.size(), std::size_t{1});
+        QVERIFY(l.h.port.messages.back().find("\n" + l.path("jazz") + "\n") != std::string::npos);
     }
 
     // The toolbar's menu starts one level above the work folder and cascades down as far

@@ -101,6 +101,7 @@ private Q_SLOTS:
         h.store.setInt("Settings", "w3", option ? 1 : 0);
         QVERIFY(h.start());
         QCOMPARE(h.isEnabled(ids::kCmdMinimizeToTray), trayAvailable);
+        QVERIFY(!h.action(ids::kCmdMinimizeToTray)->isChecked());  // it does nothing now
         tw::gui::MainWindow& window = h.window();
         QVERIFY(QTest::qWaitForWindowActive(&window));
         window.showMinimized();

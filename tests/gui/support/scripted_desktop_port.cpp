@@ -6,7 +6,7 @@
 
 namespace tw::test {
 
-void ScriptedDesktopPort::openUrl(const QUrl& url) {
+bool ScriptedDesktopPort::openUrl(const QUrl& url) {
     log.push_back("open:" + url.toString().toStdString());
     std::string text;
     if (url.isLocalFile() && QFileInfo(url.toLocalFile()).isFile()) {
@@ -15,6 +15,7 @@ void ScriptedDesktopPort::openUrl(const QUrl& url) {
             text = file.readAll().toStdString();
     }
     opened.push_back({url, text});
+    return opens;
 }
 
 QString ScriptedDesktopPort::defaultApplicationEntry(const QString& file) {

@@ -23,12 +23,13 @@ public:
     // "file-manager:<method> <uri>...".
     std::vector<std::string> log;
 
+    bool opens = true;             // answer of openUrl
     QString defaultEntry;          // answer of defaultApplicationEntry
     bool programsStart = true;     // answer of startProgram
     bool fileManagerTakes = true;  // what callFileManager reports
     bool trayAvailable = false;    // answer of systemTrayAvailable
 
-    void openUrl(const QUrl& url) override;
+    bool openUrl(const QUrl& url) override;
     QString defaultApplicationEntry(const QString& file) override;
     bool startProgram(const QString& program, const QStringList& arguments) override;
     void callFileManager(const QString& method, const QStringList& uris,
