@@ -165,9 +165,14 @@ RollBackOutcome rollBackJournals(const std::filesystem::path& folder) {
     if (!dir)
         return outcome;  // no save ever needed one
     std::vector<std::string> names;
-    while (const dirent* entry = ::readdir(dir))
-        if (isUndoJournalName(entry->d_name))
-            names.emplace_back(entry->d_name);
+    while (const dirent* entry = ::readdir(dir)) {
+        const std::string_view name = entry->d_name;
+        if (isUndoJournalName(name))
+            names.emplace_back(name);
+        else if (name.ends_with(kKeptJournalSuffix) &&
+                 isUndoJournalName(name.substr(0, name.size() - kKeptJournalSuffix.size())))
+            outcome.keptJournals.push_back((folder / name).string());
+    }
     ::closedir(dir);
 
     for (const std::string& name : names) {
@@ -177,13 +182,22 @@ RollBackOutcome rollBackJournals(const std::filesystem::path& folder) {
         if (journal.get() < 0 || ::flock(journal.get(), LOCK_EX | LOCK_NB) != 0)
             continue;
         const auto bytes = readJournal(journal.get());
-        if (!bytes)
-            continue;
-        RollBackOutcome one = rollBack(readUndoRecords(*bytes));
+        const UndoJournalContents contents =
+            bytes ? readUndoJournal(*bytes) : UndoJournalContents{.records = {}, .damaged = true};
+        RollBackOutcome one = rollBack(contents.records);
         outcome.restored.insert(outcome.restored.end(), one.restored.begin(), one.restored.end());
         outcome.left.insert(outcome.left.end(), one.left.begin(), one.left.end());
-        // Removed under the lock, so the process that made it, if it just did, sees that.
-        ::unlink(path.c_str());
+        // Renamed or removed under the lock, so the process that made it, if it just did,
+        // sees that.
+        if (contents.damaged) {
+            const std::string kept = path.string() + std::string(kKeptJournalSuffix);
+            if (!base::renameNoReplace(path.string(), kept))
+                outcome.keptJournals.push_back(kept);
+            else
+                outcome.keptJournals.push_back(path.string());  // kept where it is
+        } else {
+            ::unlink(path.c_str());
+        }
     }
     return outcome;
 }
@@ -194,6 +208,9 @@ RollBackOutcome rollBackInterruptedSaves(base::UserPort& port) {
         port.showMessage(
             base::UserPort::Severity::Information,
             base::trf(ids::kRollBackRestored, static_cast<int>(outcome.restored.size())));
+    for (const std::string& kept : outcome.keptJournals)
+        port.showMessage(base::UserPort::Severity::Warning,
+                         base::trf(ids::kRollBackJournalKept, kept));
     if (!outcome.left.empty())
         port.showFailedFiles(base::tr(ids::kFailedFilesCaption), base::tr(ids::kRollBackLeft),
                              failureLines(outcome.left));

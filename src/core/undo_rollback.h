@@ -3,6 +3,7 @@
 
 #include <filesystem>
 #include <string>
+#include <string_view>
 #include <system_error>
 #include <vector>
 
@@ -15,11 +16,13 @@ class UserPort;
 
 namespace tw::core {
 
-// What a roll-back did: the files whose old bytes it put back, and the files it left as
-// they are because they are no longer what the save left (with why).
+// What a roll-back did: the files whose old bytes it put back, the files it left as they
+// are because they are no longer what the save left (with why), and the journals that
+// could not be read whole, kept aside for the user.
 struct RollBackOutcome {
-    std::vector<std::string> restored;  // paths
-    std::vector<FileFailure> left;      // fileName: the path
+    std::vector<std::string> restored;      // paths
+    std::vector<FileFailure> left;          // fileName: the path
+    std::vector<std::string> keptJournals;  // paths
 
     bool operator==(const RollBackOutcome&) const = default;
 };
@@ -45,7 +48,11 @@ RollBackOutcome rollBack(const std::vector<UndoRecord>& records);
 std::error_code putBackOldBytes(int fd, const UndoRecord& record);
 
 // Rolls back every journal in `folder` that no running process holds, then removes it.
-// A journal that cannot be read is left for the next start.
+// A journal that cannot be read whole (undo_record.h) may name files left half-written that
+// nothing here can mend: what it holds whole is rolled back, and it is kept aside under
+// kKeptJournalSuffix, never deleted, and named in keptJournals by every roll-back until the
+// user removes it.
+inline constexpr std::string_view kKeptJournalSuffix = ".damaged";
 RollBackOutcome rollBackJournals(const std::filesystem::path& folder);
 
 // What every start of the program and of each command runs before it touches a file: the

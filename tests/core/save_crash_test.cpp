@@ -9,6 +9,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <functional>
 #include <map>
@@ -19,6 +20,7 @@
 #include "core/tag_edit.h"
 #include "core/tag_save.h"
 #include "core/undo_journal.h"
+#include "core/undo_record.h"
 #include "core/undo_rollback.h"
 #include "support/fake_user_port.h"
 #include "support/id3v1_bytes.h"
@@ -275,7 +277,7 @@ TEST_F(SaveCrashTest, AKillAtAnyStepLeavesEveryFileOldOrNew) {
 
 // Whatever a journal loses, its roll-back writes nothing that is not a file's old bytes:
 // the files killed half-way through their writes, rolled back with the journal cut off or
-// damaged at every place.
+// damaged at every place. A damaged journal is kept and reported, never deleted.
 TEST_F(SaveCrashTest, ATornJournalNeverMakesTheRollBackWriteGarbage) {
     const SaveOptions options{.flush = kDefaultFlushMode, .probe = {}};
     int steps = 0;
@@ -303,6 +305,7 @@ TEST_F(SaveCrashTest, ATornJournalNeverMakesTheRollBackWriteGarbage) {
         old[c.name] = c.parts.bytes();
 
     int restoredAtAll = 0;
+    int keptAtAll = 0;
     // About sixty places, an odd stride apart so they fall on every part of the records.
     const std::size_t stride = std::max<std::size_t>(1, journal.size() / 60) | 1;
     for (std::size_t at = 0; at <= journal.size(); at += stride) {
@@ -317,14 +320,32 @@ TEST_F(SaveCrashTest, ATornJournalNeverMakesTheRollBackWriteGarbage) {
                 torn.resize(at);
             else
                 torn[at] ^= 0x40;
+            fs::remove_all(state.path());
+            fs::create_directory(state.path());
             test::writeBytes(journalPath, torn);
-            const RollBackOutcome outcome = rollBackJournals(state.path());
+            test::FakeUserPort port;
+            const RollBackOutcome outcome = rollBackInterruptedSaves(port);
             restoredAtAll += static_cast<int>(outcome.restored.size());
             for (const auto& [name, bytes] : contents(music))
                 EXPECT_TRUE(bytes == killed.at(name) || bytes == old.at(name)) << name;
+            // A damaged journal is kept aside whole and reported, a cut-off one goes.
+            const fs::path kept = journalPath.string() + std::string(kKeptJournalSuffix);
+            if (readUndoJournal(torn).damaged) {
+                ++keptAtAll;
+                EXPECT_EQ(outcome.keptJournals, std::vector{kept.string()});
+                EXPECT_EQ(test::readBytes(kept), torn);
+                EXPECT_EQ(std::count_if(port.messages.begin(), port.messages.end(),
+                                        [&](const std::string& message) {
+                                            return message.find(kept.string()) != message.npos;
+                                        }),
+                          1);
+            } else {
+                EXPECT_TRUE(fs::is_empty(state.path()));
+            }
         }
     }
     EXPECT_GT(restoredAtAll, 0);
+    EXPECT_GT(keptAtAll, 50);
 }
 
 }  // namespace
