@@ -151,11 +151,6 @@ void PendingSave::planRewrite() {
                        .regions = {}};
 }
 
-void PendingSave::rewriteInstead() {
-    if (way_ == Way::InPlace)
-        planRewrite();
-}
-
 std::optional<std::string> PendingSave::writeNewFile(const SaveProbe& probe) {
     newFile_ = std::make_unique<base::TempFile>(base::folderOf(target_), hiddenName_,
                                                 probe.namedNewFiles

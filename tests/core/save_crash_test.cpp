@@ -5,11 +5,13 @@
 // in the save's step probe, as SIGKILL would: no destructor runs, no file is closed first.
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <csignal>
 #include <filesystem>
 #include <functional>
 #include <map>
@@ -272,6 +274,59 @@ TEST_F(SaveCrashTest, AKillAtAnyStepLeavesEveryFileOldOrNew) {
         }
         EXPECT_TRUE(someRestored);
         EXPECT_TRUE(someMixed);
+    }
+}
+
+// Without an undo journal no save is safe: every file is refused with the journal's reason
+// and left as it was, with no hidden new file in its folder that nothing would clean. Root
+// may write into any folder, so the journal's folder lies under a regular file, or the file
+// size limit stands in for a full disk (in a child, so that nothing else is limited).
+TEST_F(SaveCrashTest, AJournalThatCannotBeWrittenRefusesEverySave) {
+    struct Case {
+        const char* name;
+        const char* stateUnder;  // a regular file the state folder lies under, if any
+        bool diskFull;
+    };
+    const Case cases[] = {
+        {"its folder under a regular file", "a-file", false},
+        {"a full disk", nullptr, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        test::TempDir music;
+        test::TempDir state;
+        writeFiles(music);
+        const std::map<std::string, Bytes> old = contents(music);
+        fs::path stateFolder = state.path();
+        if (c.stateUnder) {
+            test::writeBytes(state / c.stateUnder, test::bytesOf("x"));
+            stateFolder = state / c.stateUnder / "tunewright";
+        }
+        base::setAppPaths({.programFolder = "/nowhere",
+                           .installDataFolder = "/nowhere",
+                           .userDataFolder = "/nowhere",
+                           .userConfigFolder = "/nowhere",
+                           .userStateFolder = stateFolder});
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            if (c.diskFull) {
+                std::signal(SIGXFSZ, SIG_IGN);
+                const rlimit limit{1, 1};
+                ::setrlimit(RLIMIT_FSIZE, &limit);
+            }
+            int refused = 0;
+            for (const FileFailure& failure : editAndSave(music, {}))
+                refused += failure.reason.starts_with("the undo journal cannot be written: ");
+            ::_exit(refused);
+        }
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        ASSERT_TRUE(WIFEXITED(status));
+        EXPECT_EQ(WEXITSTATUS(status), static_cast<int>(fileCases().size()));
+        EXPECT_EQ(contents(music), old);
+        EXPECT_EQ(rollBackJournals(stateFolder), RollBackOutcome{});
+        EXPECT_EQ(contents(state).size(), c.stateUnder ? 1u : 0u);
     }
 }
 

@@ -570,26 +570,6 @@ TEST_F(TagFileWriterTest, AChangeMadeWhileTheNewBytesWereFlushedStopsTheSave) {
     }
 }
 
-TEST_F(TagFileWriterTest, WithoutAPlaceForTheJournalTagsStillSaveAsNewFiles) {
-    const base::AppPaths saved = base::appPaths();
-    test::writeBytes(dir_ / "not-a-folder", test::bytesOf("x"));
-    base::AppPaths paths = saved;
-    paths.userStateFolder = dir_ / "not-a-folder" / "tunewright";
-    base::setAppPaths(paths);
-    write({.id3v2 = Id3v2Builder(3).text("TIT2", "T").padding(500).build(),
-           .audio = test::defaultAudio()});
-    const ino_t before = statOf(path_).st_ino;
-    AudioFile r = record();
-    r.id3v2.title = "New";
-    TagFileWriter writer(path_);
-    const bool saved_ok = writer.writeV2(r) && writer.commit();
-    base::setAppPaths(saved);
-    ASSERT_TRUE(saved_ok) << writer.error();
-    EXPECT_NE(statOf(path_).st_ino, before);
-    EXPECT_EQ(record().id3v2.title, "New");
-    expectAudioUnchanged();
-}
-
 // A disk that fills up half-way through a save leaves every byte of the file as it was and
 // says why. The file size limit stands in for the full disk, in a child process so that
 // nothing else is limited: it fails a write past it, cut short where it crosses the limit,
