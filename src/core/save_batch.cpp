@@ -148,7 +148,7 @@ void SaveBatch::flushFiles(std::vector<Entry>& group, bool newFiles) {
         return newFiles ? entry.is(PendingSave::Way::Rewrite) : entry.alive();
     };
     auto failed = [&](Entry& entry, std::error_code ec) {
-        std::string why = failureReason(ec, base::ids::kSaveCannotWrite);
+        std::string why = failureReason(base::ids::kSaveFailFlush, entry.save->path(), ec);
         if (newFiles)
             entry.fail(std::move(why));
         else
@@ -211,7 +211,8 @@ void SaveBatch::writeGroup() {
     if (const std::error_code ec = journal_.clear()) {
         // Left as it is, the journal would undo these saves at the next start.
         for (Entry& entry : group)
-            entry.undoInPlace(failureReason(ec, base::ids::kSaveCannotWrite));
+            entry.undoInPlace(
+                failureReason(base::ids::kSaveFailClearJournal, journal_.file().string(), ec));
     }
     options_.probe.reached(SaveStep::JournalCleared);
 
