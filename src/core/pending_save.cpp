@@ -205,7 +205,7 @@ int PendingSave::newFileFd() const {
 }
 
 int PendingSave::fd() const {
-    return placed_ && newFile_ ? newFile_->fd() : fd_.get();
+    return placed_ ? newFile_->fd() : fd_.get();
 }
 
 std::string PendingSave::changedFolder() const {
@@ -238,6 +238,10 @@ std::optional<std::string> PendingSave::apply(const SaveProbe& probe) {
     if (ec)
         return failureReason(ids::kSaveFailPlace, target_, ec);
     placed_ = true;
+    // The old file is gone from its folder: its blocks are freed once nothing holds it open,
+    // and a batch of many grown files would otherwise need room for all of them twice. No
+    // undo needs it, as a new file in place is never taken out again.
+    fd_.reset();
     probe.reached(SaveStep::FilePlaced);
     return std::nullopt;
 }

@@ -92,7 +92,8 @@ public:
     // bytes went in, so nothing is weighed as the roll-back of a journal must.
     void undoInPlace();
 
-    // The descriptor of the file as it now is: after apply(), the new file for Rewrite.
+    // The descriptor of the file as it now is: after apply(), the new file for Rewrite (the
+    // old one is closed then).
     int fd() const;
     // The folder whose entry apply() changed (Rewrite only).
     std::string changedFolder() const;

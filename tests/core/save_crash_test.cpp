@@ -330,6 +330,33 @@ TEST_F(SaveCrashTest, AJournalThatCannotBeWrittenRefusesEverySave) {
     }
 }
 
+// The old file a new one replaced is closed at once, so that its blocks are free for the
+// next file's new file: a batch never needs room for every file twice.
+int gReplacedStillOpen = 0;
+
+int replacedFilesOpen() {
+    int open = 0;
+    for (const auto& entry : fs::directory_iterator("/proc/self/fd")) {
+        std::error_code error;
+        const std::string target = fs::read_symlink(entry.path(), error).string();
+        open += target.ends_with(".mp3 (deleted)");
+    }
+    return open;
+}
+
+TEST_F(SaveCrashTest, AReplacedFileIsClosedAsSoonAsItsNewFileIsInPlace) {
+    test::TempDir folder;
+    writeFiles(folder);
+    SaveOptions options{.flush = kDefaultFlushMode, .probe = {.newFilesForGrowth = true}};
+    options.probe.afterStep = [](SaveStep step) {
+        if (step == SaveStep::FilePlaced)
+            gReplacedStillOpen = std::max(gReplacedStillOpen, replacedFilesOpen());
+    };
+    gReplacedStillOpen = 0;
+    EXPECT_TRUE(editAndSave(folder, options).empty());
+    EXPECT_EQ(gReplacedStillOpen, 0);
+}
+
 // Whatever a journal loses, its roll-back writes nothing that is not a file's old bytes:
 // the files killed half-way through their writes, rolled back with the journal cut off or
 // damaged at every place. A damaged journal is kept and reported, never deleted.
