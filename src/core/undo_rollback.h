@@ -20,9 +20,11 @@ namespace tw::core {
 // are because they are no longer what the save left (with why), and the journals that
 // could not be read whole, kept aside for the user.
 struct RollBackOutcome {
-    std::vector<std::string> restored;      // paths
-    std::vector<FileFailure> left;          // fileName: the path
-    std::vector<std::string> keptJournals;  // paths
+    std::vector<std::string> restored;           // paths
+    std::vector<FileFailure> left;               // fileName: the path
+    std::vector<std::string> keptJournals;       // paths
+    std::vector<UndoRecord> unapplied;           // the records of the files left, in journal order
+    std::vector<std::string> unappliedJournals;  // where rollBackJournals keeps them
 
     bool operator==(const RollBackOutcome&) const = default;
 };
@@ -52,7 +54,11 @@ std::error_code putBackOldBytes(int fd, const UndoRecord& record);
 // nothing here can mend: what it holds whole is rolled back, and it is kept aside under
 // kKeptJournalSuffix, never deleted, and named in keptJournals by every roll-back until the
 // user removes it.
+// The records of files left as they are go into a file of their own beside it
+// (kUnappliedSuffix), tried again by every roll-back and named in unappliedJournals until
+// they apply or the user removes it.
 inline constexpr std::string_view kKeptJournalSuffix = ".damaged";
+inline constexpr std::string_view kUnappliedSuffix = ".unapplied";
 RollBackOutcome rollBackJournals(const std::filesystem::path& folder);
 
 // What every start of the program and of each command runs before it touches a file: the

@@ -28,6 +28,7 @@
 #include "support/id3v1_bytes.h"
 #include "support/id3v2_builder.h"
 #include "support/mp3_file.h"
+#include "support/mutagen.h"
 
 namespace tw::core {
 namespace {
@@ -355,6 +356,65 @@ TEST_F(SaveCrashTest, AReplacedFileIsClosedAsSoonAsItsNewFileIsInPlace) {
     gReplacedStillOpen = 0;
     EXPECT_TRUE(editAndSave(folder, options).empty());
     EXPECT_EQ(gReplacedStillOpen, 0);
+}
+
+// A file changed elsewhere after a kill that came right after blocks were inserted at its
+// start: the zeros in front of its tag are taken out again so that every reader finds the
+// tag, and the undo record is kept and reported at every start until the user deals with it.
+TEST_F(SaveCrashTest, AFileChangedAfterAKillInItsInsertedRoomShowsItsTagsAndKeepsItsUndo) {
+    if (!test::mutagenAvailable())
+        GTEST_SKIP() << "no mutagen";
+    const SaveOptions options{.flush = kDefaultFlushMode, .probe = {}};
+    int steps = 0;
+    savedWhole(options, steps);
+    const auto inserted = std::find(gSeen.begin(), gSeen.end(), SaveStep::RangeInserted);
+    if (inserted == gSeen.end())
+        GTEST_SKIP() << "this file system cannot insert blocks";
+    const int stopAt = static_cast<int>(inserted - gSeen.begin()) + 1;
+
+    struct Change {
+        const char* name;
+        void (*change)(const fs::path& file);
+    };
+    const Change changes[] = {
+        {"bytes appended",
+         [](const fs::path& file) {
+             Bytes bytes = test::readBytes(file);
+             bytes.push_back(0);
+             test::writeBytes(file, bytes);
+         }},
+        {"a copy put in its place",
+         [](const fs::path& file) {
+             fs::copy_file(file, file.string() + ".copy");
+             fs::rename(file.string() + ".copy", file);
+         }},
+    };
+    for (const Change& c : changes) {
+        SCOPED_TRACE(c.name);
+        test::TempDir music;
+        test::TempDir state;
+        killAfter(stopAt, options, music, state);
+        ASSERT_FALSE(HasFatalFailure());
+        const fs::path grown = music / "grow.mp3";
+        c.change(grown);
+        for (int start = 0; start < 2; ++start) {
+            SCOPED_TRACE("start " + std::to_string(start));
+            test::FakeUserPort port;
+            const RollBackOutcome outcome = rollBackInterruptedSaves(port);
+            ASSERT_EQ(outcome.left.size(), 1u);
+            EXPECT_EQ(outcome.left[0].fileName, grown.string());
+            ASSERT_EQ(outcome.unappliedJournals.size(), 1u);
+            EXPECT_TRUE(fs::exists(outcome.unappliedJournals[0]));
+            EXPECT_EQ(port.failedFiles.size(), 1u);
+            EXPECT_EQ(std::count_if(port.messages.begin(), port.messages.end(),
+                                    [&](const std::string& message) {
+                                        return message.find(outcome.unappliedJournals[0]) !=
+                                               message.npos;
+                                    }),
+                      1);
+            EXPECT_EQ(test::mutagenDump(grown.string()).at("version"), "2.3");
+        }
+    }
 }
 
 // Whatever a journal loses, its roll-back writes nothing that is not a file's old bytes:
