@@ -198,8 +198,17 @@ RollBackOutcome rollBack(const std::vector<UndoRecord>& records) {
 
 namespace {
 
-bool isKept(std::string_view name, std::string_view suffix) {
-    return name.ends_with(suffix) && isUndoJournalName(name.substr(0, name.size() - suffix.size()));
+bool isUnapplied(std::string_view name) {
+    return name.ends_with(kUnappliedSuffix) &&
+           isUndoJournalName(name.substr(0, name.size() - kUnappliedSuffix.size()));
+}
+
+// A journal or a file of unapplied records kept aside as damaged.
+bool isDamaged(std::string_view name) {
+    if (!name.ends_with(kKeptJournalSuffix))
+        return false;
+    name.remove_suffix(kKeptJournalSuffix.size());
+    return isUndoJournalName(name) || isUnapplied(name);
 }
 
 // Keeps the records that could not be applied in `path` (replacing what it held), for the
@@ -258,15 +267,15 @@ RollBackOutcome rollBackJournals(const std::filesystem::path& folder) {
     std::vector<std::string> names;
     while (const dirent* entry = ::readdir(dir)) {
         const std::string_view name = entry->d_name;
-        if (isUndoJournalName(name) || isKept(name, kUnappliedSuffix))
+        if (isUndoJournalName(name) || isUnapplied(name))
             names.emplace_back(name);
-        else if (isKept(name, kKeptJournalSuffix))
+        else if (isDamaged(name))
             outcome.keptJournals.push_back((folder / name).string());
     }
     ::closedir(dir);
     // Unapplied records first, so that a journal's new ones join them afterwards.
     std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
-        return isKept(a, kUnappliedSuffix) > isKept(b, kUnappliedSuffix);
+        return isUnapplied(a) > isUnapplied(b);
     });
 
     for (const std::string& name : names) {
@@ -275,7 +284,7 @@ RollBackOutcome rollBackJournals(const std::filesystem::path& folder) {
         // A journal whose process still runs is locked by it.
         if (journal.get() < 0 || ::flock(journal.get(), LOCK_EX | LOCK_NB) != 0)
             continue;
-        rollBackOne(journal.get(), path.string(), isKept(name, kUnappliedSuffix), outcome);
+        rollBackOne(journal.get(), path.string(), isUnapplied(name), outcome);
     }
     return outcome;
 }

@@ -331,20 +331,24 @@ TEST(UndoJournals, ADamagedJournalIsReportedAtEveryStartUntilTheUserRemovesIt) {
     Bytes records;
     appendUndoRecord(sampleRecords()[0], records);
     records[records.size() / 2] ^= 1;
-    test::writeBytes(state / "undo-0123abcd.journal", records);
-    const std::string kept = (state / "undo-0123abcd.journal").string() + ".damaged";
 
-    for (int start = 0; start < 2; ++start) {
+    // A journal, or the records a roll-back kept because they could not be applied.
+    for (const char* name : {"undo-0123abcd.journal", "undo-0123abcd.journal.unapplied"}) {
+        SCOPED_TRACE(name);
+        test::writeBytes(state / name, records);
+        const std::string kept = (state / name).string() + ".damaged";
+        for (int start = 0; start < 2; ++start) {
+            test::FakeUserPort port;
+            EXPECT_EQ(rollBackInterruptedSaves(port).keptJournals, std::vector{kept}) << start;
+            ASSERT_EQ(port.messages.size(), 1u) << start;
+            EXPECT_NE(port.messages[0].find(kept), std::string::npos) << port.messages[0];
+            EXPECT_EQ(test::readBytes(kept), records);
+        }
+        fs::remove(kept);
         test::FakeUserPort port;
-        EXPECT_EQ(rollBackInterruptedSaves(port).keptJournals, std::vector{kept}) << start;
-        ASSERT_EQ(port.messages.size(), 1u) << start;
-        EXPECT_NE(port.messages[0].find(kept), std::string::npos) << port.messages[0];
-        EXPECT_EQ(test::readBytes(kept), records);
+        EXPECT_EQ(rollBackInterruptedSaves(port), RollBackOutcome{});
+        EXPECT_TRUE(port.messages.empty());
     }
-    fs::remove(kept);
-    test::FakeUserPort port;
-    EXPECT_EQ(rollBackInterruptedSaves(port), RollBackOutcome{});
-    EXPECT_TRUE(port.messages.empty());
     base::setAppPaths(saved);
 }
 
