@@ -273,10 +273,6 @@ RollBackOutcome rollBackJournals(const std::filesystem::path& folder) {
             outcome.keptJournals.push_back((folder / name).string());
     }
     ::closedir(dir);
-    // Unapplied records first, so that a journal's new ones join them afterwards.
-    std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
-        return isUnapplied(a) > isUnapplied(b);
-    });
 
     for (const std::string& name : names) {
         const std::filesystem::path path = folder / name;

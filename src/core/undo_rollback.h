@@ -23,7 +23,7 @@ struct RollBackOutcome {
     std::vector<std::string> restored;           // paths
     std::vector<FileFailure> left;               // fileName: the path
     std::vector<std::string> keptJournals;       // paths
-    std::vector<UndoRecord> unapplied;           // the records of the files left, in journal order
+    std::vector<UndoRecord> unapplied;           // rollBack only: the records of the files left
     std::vector<std::string> unappliedJournals;  // where rollBackJournals keeps them
 
     bool operator==(const RollBackOutcome&) const = default;
@@ -34,9 +34,11 @@ struct RollBackOutcome {
 //     (device and inode), of its old, grown or new size, and every block of every region
 //     holds exactly its old bytes or its new ones; then all its regions get their old
 //     bytes, it gets its old size (the bytes inserted at its start taken out again) and is
-//     flushed. Anything else means that someone changed the file since: it is left
-//     untouched and reported. A file that holds all of its new bytes at its new size is
-//     whole as it is and stays: the save reached its end for it;
+//     flushed. Anything else means that someone changed the file since: it is left as it
+//     is and reported, but for blocks inserted at its start that still hold zeros before
+//     its old start (a kill came before the tag went in): those are taken out again, as
+//     they hide its tags from every reader. A file that holds all of its new bytes at its new size
+//     is whole as it is and stays: the save reached its end for it;
 //   - the hidden name of a new file that never replaced its original is removed.
 // Nothing is ever written from a record that is not whole (see readUndoRecords).
 RollBackOutcome rollBack(const std::vector<UndoRecord>& records);
