@@ -37,8 +37,8 @@ struct RollBackOutcome {
 //     flushed. Anything else means that someone changed the file since: it is left as it
 //     is and reported, but for blocks inserted at its start that still hold zeros before
 //     its old start (a kill came before the tag went in): those are taken out again, as
-//     they hide its tags from every reader. A file that holds all of its new bytes at its new size
-//     is whole as it is and stays: the save reached its end for it;
+//     they hide its tags from every reader. A file that holds all of its new bytes at its
+//     new size is whole as it is and stays: the save reached its end for it;
 //   - the hidden name of a new file that never replaced its original is removed.
 // Nothing is ever written from a record that is not whole (see readUndoRecords).
 RollBackOutcome rollBack(const std::vector<UndoRecord>& records);
