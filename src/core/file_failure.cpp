@@ -1,21 +1,13 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "core/file_failure.h"
 
-#include <cerrno>
-
 #include "base/language.h"
 #include "base/string_ids.h"
 
 namespace tw::core {
 
-std::string failureReason(std::error_code error, int fallbackId) {
-    namespace ids = base::ids;
-    if (error == std::errc::permission_denied || error == std::errc::operation_not_permitted ||
-        error == std::errc::read_only_file_system || error == std::errc::text_file_busy)
-        return base::tr(ids::kSaveNotWritable);
-    if (error == std::errc::no_space_on_device || error.value() == EDQUOT)
-        return base::tr(ids::kSaveDiskFull);
-    return base::trf(fallbackId, error.message());
+std::string failureReason(int formatId, const std::string& path, std::error_code error) {
+    return base::trf(formatId, path, error.message());
 }
 
 std::vector<std::string> failureLines(const std::vector<FileFailure>& failures) {

@@ -14,9 +14,10 @@ struct FileFailure {
     bool operator==(const FileFailure&) const = default;
 };
 
-// Why the file system refused a save, as the user reads it: the two reasons everyone knows
-// by name, else the system's own text under the string `fallbackId` (a "%s" format).
-std::string failureReason(std::error_code error, int fallbackId);
+// Why the file system refused a step of a save, as the user reads it: the string
+// `formatId` (a "%s ... %s" format naming the step) with the path it was done to and the
+// system's own text for `error`.
+std::string failureReason(int formatId, const std::string& path, std::error_code error);
 
 // The lines of the failed-files window: "name: reason", one per failure.
 std::vector<std::string> failureLines(const std::vector<FileFailure>& failures);

@@ -151,36 +151,33 @@ void PendingSave::planRewrite() {
                        .regions = {}};
 }
 
-void PendingSave::rewriteInstead() {
-    if (way_ == Way::InPlace)
-        planRewrite();
-}
-
 std::optional<std::string> PendingSave::writeNewFile(const SaveProbe& probe) {
     newFile_ = std::make_unique<base::TempFile>(base::folderOf(target_), hiddenName_,
                                                 probe.namedNewFiles
                                                     ? base::TempFile::Naming::Named
                                                     : base::TempFile::Naming::UnnamedWherePossible);
     base::TempFile& out = *newFile_;
-    std::error_code ec = out.error();
+    if (const std::error_code ec = out.error())
+        return failureReason(ids::kSaveFailNewFile, base::folderOf(target_), ec);
+    std::error_code ec;
     const std::uint64_t audioEnd = layout_.size - (layout_.id3v1 ? kId3v1Size : 0);
     // A new tag replaces the old one, which lies wholly before the audio (the writer made
     // sure); without one everything before the ID3v1 tag is kept.
-    if (!ec && change_.tag) {
+    if (change_.tag) {
         ec = out.write(change_.tag->data(), change_.tag->size());
         if (!ec)
             ec = out.copyFrom(fd_.get(), layout_.tagEnd, audioEnd - layout_.tagEnd);
-    } else if (!ec) {
+    } else {
         ec = out.copyFrom(fd_.get(), 0, audioEnd);
     }
     if (!ec && change_.id3v1 == Change::Id3v1::Write)
         ec = out.write(change_.newId3v1.data(), change_.newId3v1.size());
     if (!ec && change_.id3v1 == Change::Id3v1::Keep && layout_.id3v1)
         ec = out.write(layout_.id3v1->data(), layout_.id3v1->size());
-    if (!ec)
-        ec = out.takeAttributes(opened_);
     if (ec)
-        return failureReason(ec, ids::kSaveCannotWrite);
+        return failureReason(ids::kSaveFailWriteNewFile, target_, ec);
+    if (const std::error_code attributes = out.takeAttributes(opened_))
+        return failureReason(ids::kSaveFailTakeAttributes, target_, attributes);
     probe.reached(SaveStep::NewFileWritten);
     return std::nullopt;
 }
@@ -194,7 +191,7 @@ std::optional<std::string> PendingSave::rewriteNow(const SaveProbe& probe) {
     if (auto why = writeNewFile(probe))
         return why;
     if (::fdatasync(newFile_->fd()) != 0)
-        return failureReason(lastError(), ids::kSaveCannotWrite);
+        return failureReason(ids::kSaveFailFlush, target_, lastError());
     return apply(probe);
 }
 
@@ -208,7 +205,7 @@ int PendingSave::newFileFd() const {
 }
 
 int PendingSave::fd() const {
-    return placed_ && newFile_ ? newFile_->fd() : fd_.get();
+    return placed_ ? newFile_->fd() : fd_.get();
 }
 
 std::string PendingSave::changedFolder() const {
@@ -239,8 +236,12 @@ std::optional<std::string> PendingSave::apply(const SaveProbe& probe) {
         ec = newFile_->replace(target_);
     }
     if (ec)
-        return failureReason(ec, ids::kSaveCannotWrite);
+        return failureReason(ids::kSaveFailPlace, target_, ec);
     placed_ = true;
+    // The old file is gone from its folder: its blocks are freed once nothing holds it open,
+    // and a batch of many grown files would otherwise need room for all of them twice. No
+    // undo needs it, as a new file in place is never taken out again.
+    fd_.reset();
     probe.reached(SaveStep::FilePlaced);
     return std::nullopt;
 }
@@ -279,7 +280,7 @@ std::optional<std::string> PendingSave::writeInPlace(const SaveProbe& probe) {
         // Whatever part of the new bytes made it in goes out again, even a block the failed
         // write left half new.
         undoInPlace();
-        return failureReason(ec, ids::kSaveCannotWrite);
+        return failureReason(ids::kSaveFailWrite, path_, ec);
     }
     probe.reached(SaveStep::FilePlaced);
     return std::nullopt;

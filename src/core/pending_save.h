@@ -76,10 +76,6 @@ public:
     // name that file has for a moment before it replaces the old one.
     const std::optional<UndoRecord>& undoRecord() const { return undo_; }
 
-    // Makes it a new file even though the tag fits: when the undo journal cannot be
-    // written, the whole-file way is the one that stays safe without it.
-    void rewriteInstead();
-
     // Writes the new file (Rewrite only); the reason when that failed.
     std::optional<std::string> writeNewFile(const SaveProbe& probe);
     // The new file's descriptor while it exists (Rewrite only), to flush it.
@@ -96,7 +92,8 @@ public:
     // bytes went in, so nothing is weighed as the roll-back of a journal must.
     void undoInPlace();
 
-    // The descriptor of the file as it now is: after apply(), the new file for Rewrite.
+    // The descriptor of the file as it now is: after apply(), the new file for Rewrite (the
+    // old one is closed then).
     int fd() const;
     // The folder whose entry apply() changed (Rewrite only).
     std::string changedFolder() const;

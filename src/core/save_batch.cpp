@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cerrno>
 
+#include "base/language.h"
 #include "base/string_ids.h"
 #include "core/file_failure.h"
 #include "core/pending_save.h"
@@ -108,10 +109,16 @@ bool SaveBatch::journal(std::vector<Entry>& group) {
         ec = journal_.flush();
     }
     if (ec) {
-        // Without a journal only whole new files are safe.
-        journal_.clear();
+        // Without a journal no way is safe: a kill in place could not be undone, and the
+        // hidden name of a new file would stay in the music folder for good. Records already
+        // appended name files that are still untouched, so whatever of them stays is harmless.
+        (void)journal_.clear();
+        const std::filesystem::path& where =
+            journal_.file().empty() ? journal_.folder() : journal_.file();
+        const std::string why =
+            base::trf(base::ids::kSaveJournalUnwritable, ec.message(), where.string());
         for (Entry& entry : group)
-            entry.save->rewriteInstead();
+            entry.fail(why);
         return false;
     }
     options_.probe.reached(SaveStep::JournalFlushed);
@@ -141,7 +148,7 @@ void SaveBatch::flushFiles(std::vector<Entry>& group, bool newFiles) {
         return newFiles ? entry.is(PendingSave::Way::Rewrite) : entry.alive();
     };
     auto failed = [&](Entry& entry, std::error_code ec) {
-        std::string why = failureReason(ec, base::ids::kSaveCannotWrite);
+        std::string why = failureReason(base::ids::kSaveFailFlush, entry.save->path(), ec);
         if (newFiles)
             entry.fail(std::move(why));
         else
@@ -190,21 +197,24 @@ void SaveBatch::writeGroup() {
     group_.clear();
     groupBytes_ = 0;
 
-    const bool journaled = journal(group);
+    if (!journal(group)) {
+        for (Entry& entry : group)
+            outcomes_[entry.index] = *entry.failure;
+        return;
+    }
     writeNewFiles(group);
     for (Entry& entry : group)
         if (entry.alive())
             if (auto why = entry.save->apply(options_.probe))
                 entry.fail(std::move(*why));
     flushFiles(group, false);
-    if (journaled) {
-        if (const std::error_code ec = journal_.clear()) {
-            // Left as it is, the journal would undo these saves at the next start.
-            for (Entry& entry : group)
-                entry.undoInPlace(failureReason(ec, base::ids::kSaveCannotWrite));
-        }
-        options_.probe.reached(SaveStep::JournalCleared);
+    if (const std::error_code ec = journal_.clear()) {
+        // Left as it is, the journal would undo these saves at the next start.
+        for (Entry& entry : group)
+            entry.undoInPlace(
+                failureReason(base::ids::kSaveFailClearJournal, journal_.file().string(), ec));
     }
+    options_.probe.reached(SaveStep::JournalCleared);
 
     for (Entry& entry : group) {
         outcomes_[entry.index] = entry.failure.value_or(std::string());

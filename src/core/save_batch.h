@@ -42,7 +42,7 @@ struct SaveOptions {
 //   5. `written` of each saved file is called with its descriptor, to read it back.
 // A kill at any point leaves each file with its old or its new tags; the next start
 // rolls back what the journal names (undo_rollback.h). When the journal cannot be written,
-// every file of the group is saved as a new file, which needs none.
+// every file of the group fails with the journal's reason and stays untouched.
 //
 // Owns the files' descriptors until their group is written. One thread.
 class SaveBatch {

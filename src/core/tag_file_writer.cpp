@@ -89,7 +89,7 @@ void TagFileWriter::State::open() {
     };
     fd = openAs(O_RDWR);
     if (fd < 0 && errno != ENOENT) {
-        notWritable = failureReason({errno, std::system_category()}, ids::kSaveCannotWrite);
+        notWritable = failureReason(ids::kSaveFailOpen, path, {errno, std::system_category()});
         fd = openAs(O_RDONLY);
     }
     if (fd < 0) {

@@ -186,26 +186,41 @@ void appendUndoRecord(const UndoRecord& record, std::vector<std::uint8_t>& out) 
     std::copy(header.begin(), header.end(), out.begin() + static_cast<std::ptrdiff_t>(start + 4));
 }
 
-std::vector<UndoRecord> readUndoRecords(std::span<const std::uint8_t> journal) {
-    std::vector<UndoRecord> records;
-    while (journal.size() >= kHeaderSize) {
-        if (!std::equal(std::begin(kMagic), std::end(kMagic), journal.begin()))
+UndoJournalContents readUndoJournal(std::span<const std::uint8_t> journal) {
+    UndoJournalContents contents;
+    while (!journal.empty()) {
+        // A kill in the middle of an append leaves a header or a payload cut off at the end.
+        if (journal.size() < kHeaderSize)
             break;
+        if (!std::equal(std::begin(kMagic), std::end(kMagic), journal.begin())) {
+            contents.damaged = true;
+            break;
+        }
         PayloadReader header(journal.subspan(4, 12));
         const std::uint64_t length = *header.number(4);
         const std::uint64_t hash = *header.number(8);
-        if (length > kMostPayload || length > journal.size() - kHeaderSize)
+        if (length > kMostPayload) {
+            contents.damaged = true;
+            break;
+        }
+        if (length > journal.size() - kHeaderSize)
             break;
         const auto payload = journal.subspan(kHeaderSize, static_cast<std::size_t>(length));
-        if (hash64(payload, hash64(journal.subspan(4, 4), kSeed)) != hash)
+        auto record = hash64(payload, hash64(journal.subspan(4, 4), kSeed)) == hash
+                          ? parsePayload(payload)
+                          : std::nullopt;
+        if (!record) {
+            contents.damaged = true;
             break;
-        auto record = parsePayload(payload);
-        if (!record)
-            break;
-        records.push_back(std::move(*record));
+        }
+        contents.records.push_back(std::move(*record));
         journal = journal.subspan(kHeaderSize + static_cast<std::size_t>(length));
     }
-    return records;
+    return contents;
+}
+
+std::vector<UndoRecord> readUndoRecords(std::span<const std::uint8_t> journal) {
+    return readUndoJournal(journal).records;
 }
 
 }  // namespace tw::core

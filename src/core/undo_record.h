@@ -80,9 +80,18 @@ struct UndoRecord {
 // that a record cut off or damaged is recognised as such.
 void appendUndoRecord(const UndoRecord& record, std::vector<std::uint8_t>& out);
 
-// The records of a journal, in order, up to the first one that is cut off or damaged. A
-// record is written and flushed before the file it names is touched, so a damaged record,
-// and whatever follows it, names nothing that was written yet: neither is acted on.
+// What a journal's bytes hold: its records, in order, up to the first one that is cut off
+// or damaged. A record is written and flushed before the file it names is touched, so a
+// record cut off at the journal's end names nothing that was written yet. A damaged one
+// (bytes that are no record, a hash that does not match) may have been whole once: what it
+// and the records behind it named can be half-written, and the journal is not whole.
+struct UndoJournalContents {
+    std::vector<UndoRecord> records;
+    bool damaged = false;
+};
+UndoJournalContents readUndoJournal(std::span<const std::uint8_t> journal);
+
+// readUndoJournal's records alone.
 std::vector<UndoRecord> readUndoRecords(std::span<const std::uint8_t> journal);
 
 }  // namespace tw::core

@@ -69,6 +69,40 @@ std::optional<bool> regionIsOldOrNew(int fd, std::uint64_t size, const UndoRegio
     return whole;
 }
 
+// A kill between inserting blocks at a file's start and writing the new tag into them
+// leaves zeros there that hide the old tag behind them from every reader. Once the file has
+// changed since (or a copy took its place), nothing else of the save may be undone, but zeros
+// still followed by the file's old start are ours alone: taking them out again shows its
+// tags. Whether it did.
+bool takeOutInsertedZeros(int fd, const UndoRecord& record) {
+    if (record.inserted == 0)
+        return false;
+    // The regions at the start: the old tag's first block follows the inserted ones.
+    auto atStart = [&](const UndoRegion& region) {
+        return region.offset < record.inserted + kUndoBlock;
+    };
+    std::uint64_t end = record.inserted;
+    for (const UndoRegion& region : record.regions)
+        if (atStart(region))
+            end = std::max<std::uint64_t>(end, region.offset + region.oldBytes.size());
+    std::vector<std::uint8_t> now(static_cast<std::size_t>(end));
+    if (base::readAt(fd, 0, now) ||
+        !std::all_of(now.begin(), now.begin() + static_cast<std::ptrdiff_t>(record.inserted),
+                     [](std::uint8_t byte) { return byte == 0; }))
+        return false;
+    for (const UndoRegion& region : record.regions)
+        if (atStart(region) &&
+            !std::equal(region.oldBytes.begin(), region.oldBytes.end(),
+                        now.begin() + static_cast<std::ptrdiff_t>(region.offset)))
+            return false;
+    return !collapseRange(fd, record.inserted) && ::fdatasync(fd) == 0;
+}
+
+std::string leftAlone(int fd, const UndoRecord& record, int reasonId) {
+    return takeOutInsertedZeros(fd, record) ? base::tr(ids::kRollBackRoomTakenOut)
+                                            : base::tr(reasonId);
+}
+
 std::optional<std::string> restoreInPlace(const UndoRecord& record, bool& restored) {
     const base::UniqueFd file(::open(record.path.c_str(), O_RDWR | O_CLOEXEC | O_NONBLOCK));
     if (file.get() < 0)
@@ -83,8 +117,10 @@ std::optional<std::string> restoreInPlace(const UndoRecord& record, bool& restor
     const std::uint64_t grown = record.oldSize + record.inserted;
     if (same && record.inserted > 0 && size == record.oldSize)
         return std::nullopt;
-    if (!same || (size != grown && size != record.newSize))
+    if (!S_ISREG(now.st_mode))
         return base::tr(ids::kRollBackNotTheFile);
+    if (!same || (size != grown && size != record.newSize))
+        return leftAlone(file.get(), record, ids::kRollBackNotTheFile);
 
     Blocks blocks{.anyNew = size != record.oldSize, .anyOld = false};
     for (const UndoRegion& region : record.regions) {
@@ -92,7 +128,7 @@ std::optional<std::string> restoreInPlace(const UndoRecord& record, bool& restor
         if (!whole)
             return base::trf(ids::kSaveCannotRead, std::strerror(errno ? errno : EIO));
         if (!*whole)
-            return base::tr(ids::kRollBackChangedSince);
+            return leftAlone(file.get(), record, ids::kRollBackChangedSince);
     }
     // A save that never reached the file, or one that wrote all of it, left it whole.
     if (!blocks.anyNew || (size == record.newSize && !blocks.anyOld))
@@ -151,13 +187,77 @@ RollBackOutcome rollBack(const std::vector<UndoRecord>& records) {
             continue;
         }
         bool restored = false;
-        if (auto why = restoreInPlace(*record, restored))
+        if (auto why = restoreInPlace(*record, restored)) {
             outcome.left.push_back({record->path, std::move(*why)});
-        else if (restored)
+            outcome.unapplied.insert(outcome.unapplied.begin(), *record);
+        } else if (restored)
             outcome.restored.push_back(record->path);
     }
     return outcome;
 }
+
+namespace {
+
+bool isUnapplied(std::string_view name) {
+    return name.ends_with(kUnappliedSuffix) &&
+           isUndoJournalName(name.substr(0, name.size() - kUnappliedSuffix.size()));
+}
+
+// A journal or a file of unapplied records kept aside as damaged.
+bool isDamaged(std::string_view name) {
+    if (!name.ends_with(kKeptJournalSuffix))
+        return false;
+    name.remove_suffix(kKeptJournalSuffix.size());
+    return isUndoJournalName(name) || isUnapplied(name);
+}
+
+// Keeps the records that could not be applied in `path` (replacing what it held), for the
+// next start to try again.
+std::error_code keepUnapplied(const std::vector<UndoRecord>& records, const std::string& path) {
+    std::vector<std::uint8_t> bytes;
+    for (const UndoRecord& record : records)
+        appendUndoRecord(record, bytes);
+    base::ReplacementFile file(path);
+    if (std::error_code ec = file.write(bytes.data(), bytes.size()))
+        return ec;
+    return file.commit();
+}
+
+// Rolls back one journal, or a file of unapplied records, which `fd` holds locked.
+void rollBackOne(int fd, const std::string& path, bool unappliedBefore, RollBackOutcome& outcome) {
+    const auto bytes = readJournal(fd);
+    const UndoJournalContents contents =
+        bytes ? readUndoJournal(*bytes) : UndoJournalContents{.records = {}, .damaged = true};
+    RollBackOutcome one = rollBack(contents.records);
+    outcome.restored.insert(outcome.restored.end(), one.restored.begin(), one.restored.end());
+    outcome.left.insert(outcome.left.end(), one.left.begin(), one.left.end());
+    // Renamed or removed under the lock, so the process that made it, if it just did, sees
+    // that.
+    if (contents.damaged) {
+        const std::string kept = path + std::string(kKeptJournalSuffix);
+        outcome.keptJournals.push_back(base::renameNoReplace(path, kept) ? path : kept);
+        return;
+    }
+    if (one.unapplied.empty()) {
+        ::unlink(path.c_str());
+        return;
+    }
+    const std::string kept = unappliedBefore ? path : path + std::string(kUnappliedSuffix);
+    if (unappliedBefore && one.unapplied == contents.records) {
+        outcome.unappliedJournals.push_back(kept);
+        return;
+    }
+    // A journal that cannot give its records to the file for them stays as it is.
+    if (keepUnapplied(one.unapplied, kept)) {
+        outcome.unappliedJournals.push_back(path);
+        return;
+    }
+    outcome.unappliedJournals.push_back(kept);
+    if (!unappliedBefore)
+        ::unlink(path.c_str());
+}
+
+}  // namespace
 
 RollBackOutcome rollBackJournals(const std::filesystem::path& folder) {
     RollBackOutcome outcome;
@@ -165,9 +265,13 @@ RollBackOutcome rollBackJournals(const std::filesystem::path& folder) {
     if (!dir)
         return outcome;  // no save ever needed one
     std::vector<std::string> names;
-    while (const dirent* entry = ::readdir(dir))
-        if (isUndoJournalName(entry->d_name))
-            names.emplace_back(entry->d_name);
+    while (const dirent* entry = ::readdir(dir)) {
+        const std::string_view name = entry->d_name;
+        if (isUndoJournalName(name) || isUnapplied(name))
+            names.emplace_back(name);
+        else if (isDamaged(name))
+            outcome.keptJournals.push_back((folder / name).string());
+    }
     ::closedir(dir);
 
     for (const std::string& name : names) {
@@ -176,14 +280,7 @@ RollBackOutcome rollBackJournals(const std::filesystem::path& folder) {
         // A journal whose process still runs is locked by it.
         if (journal.get() < 0 || ::flock(journal.get(), LOCK_EX | LOCK_NB) != 0)
             continue;
-        const auto bytes = readJournal(journal.get());
-        if (!bytes)
-            continue;
-        RollBackOutcome one = rollBack(readUndoRecords(*bytes));
-        outcome.restored.insert(outcome.restored.end(), one.restored.begin(), one.restored.end());
-        outcome.left.insert(outcome.left.end(), one.left.begin(), one.left.end());
-        // Removed under the lock, so the process that made it, if it just did, sees that.
-        ::unlink(path.c_str());
+        rollBackOne(journal.get(), path.string(), isUnapplied(name), outcome);
     }
     return outcome;
 }
@@ -194,9 +291,15 @@ RollBackOutcome rollBackInterruptedSaves(base::UserPort& port) {
         port.showMessage(
             base::UserPort::Severity::Information,
             base::trf(ids::kRollBackRestored, static_cast<int>(outcome.restored.size())));
+    for (const std::string& kept : outcome.keptJournals)
+        port.showMessage(base::UserPort::Severity::Warning,
+                         base::trf(ids::kRollBackJournalKept, kept));
     if (!outcome.left.empty())
         port.showFailedFiles(base::tr(ids::kFailedFilesCaption), base::tr(ids::kRollBackLeft),
                              failureLines(outcome.left));
+    for (const std::string& kept : outcome.unappliedJournals)
+        port.showMessage(base::UserPort::Severity::Warning,
+                         base::trf(ids::kRollBackUndoKept, kept));
     return outcome;
 }
 

@@ -3,6 +3,7 @@
 
 #include <filesystem>
 #include <string>
+#include <string_view>
 #include <system_error>
 #include <vector>
 
@@ -15,11 +16,15 @@ class UserPort;
 
 namespace tw::core {
 
-// What a roll-back did: the files whose old bytes it put back, and the files it left as
-// they are because they are no longer what the save left (with why).
+// What a roll-back did: the files whose old bytes it put back, the files it left as they
+// are because they are no longer what the save left (with why), and the journals that
+// could not be read whole, kept aside for the user.
 struct RollBackOutcome {
-    std::vector<std::string> restored;  // paths
-    std::vector<FileFailure> left;      // fileName: the path
+    std::vector<std::string> restored;           // paths
+    std::vector<FileFailure> left;               // fileName: the path
+    std::vector<std::string> keptJournals;       // paths
+    std::vector<UndoRecord> unapplied;           // rollBack only: the records of the files left
+    std::vector<std::string> unappliedJournals;  // where rollBackJournals keeps them
 
     bool operator==(const RollBackOutcome&) const = default;
 };
@@ -29,9 +34,11 @@ struct RollBackOutcome {
 //     (device and inode), of its old, grown or new size, and every block of every region
 //     holds exactly its old bytes or its new ones; then all its regions get their old
 //     bytes, it gets its old size (the bytes inserted at its start taken out again) and is
-//     flushed. Anything else means that someone changed the file since: it is left
-//     untouched and reported. A file that holds all of its new bytes at its new size is
-//     whole as it is and stays: the save reached its end for it;
+//     flushed. Anything else means that someone changed the file since: it is left as it
+//     is and reported, but for blocks inserted at its start that still hold zeros before
+//     its old start (a kill came before the tag went in): those are taken out again, as
+//     they hide its tags from every reader. A file that holds all of its new bytes at its
+//     new size is whole as it is and stays: the save reached its end for it;
 //   - the hidden name of a new file that never replaced its original is removed.
 // Nothing is ever written from a record that is not whole (see readUndoRecords).
 RollBackOutcome rollBack(const std::vector<UndoRecord>& records);
@@ -45,7 +52,15 @@ RollBackOutcome rollBack(const std::vector<UndoRecord>& records);
 std::error_code putBackOldBytes(int fd, const UndoRecord& record);
 
 // Rolls back every journal in `folder` that no running process holds, then removes it.
-// A journal that cannot be read is left for the next start.
+// A journal that cannot be read whole (undo_record.h) may name files left half-written that
+// nothing here can mend: what it holds whole is rolled back, and it is kept aside under
+// kKeptJournalSuffix, never deleted, and named in keptJournals by every roll-back until the
+// user removes it.
+// The records of files left as they are go into a file of their own beside it
+// (kUnappliedSuffix), tried again by every roll-back and named in unappliedJournals until
+// they apply or the user removes it.
+inline constexpr std::string_view kKeptJournalSuffix = ".damaged";
+inline constexpr std::string_view kUnappliedSuffix = ".unapplied";
 RollBackOutcome rollBackJournals(const std::filesystem::path& folder);
 
 // What every start of the program and of each command runs before it touches a file: the

@@ -314,14 +314,22 @@ TEST_F(CliTest, EveryCommandFirstRollsBackWhatAKilledSaveLeft) {
                                journal);
     }
     test::writeMp3(music, "edited-since.mp3", file("Neu"));
-    std::filesystem::create_directory(state / "tunewright");
-    test::writeBytes(state / "tunewright" / "undo-0123456789abcdef.journal", journal);
+    const std::filesystem::path journals = state / "tunewright";
+    std::filesystem::create_directory(journals);
+    test::writeBytes(journals / "undo-0123456789abcdef.journal", journal);
+    test::Bytes damaged = journal;
+    damaged[damaged.size() / 2] ^= 1;
+    test::writeBytes(journals / "undo-fedcba9876543210.journal", damaged);
 
     const std::string folder = home.path().string();
-    const test::CliOutcome list = test::runProgram(
-        {"list", music.path().string()},
-        {{"HOME", folder}, {"XDG_CONFIG_HOME", folder}, {"XDG_STATE_HOME", state.path().string()}},
-        home.path());
+    auto listMusic = [&] {
+        return test::runProgram({"list", music.path().string()},
+                                {{"HOME", folder},
+                                 {"XDG_CONFIG_HOME", folder},
+                                 {"XDG_STATE_HOME", state.path().string()}},
+                                home.path());
+    };
+    const test::CliOutcome list = listMusic();
     ASSERT_EQ(list.status, 0) << list.err;
     EXPECT_EQ(test::readBytes(music / "saved.mp3"), file("Old").bytes());
     EXPECT_EQ(test::readBytes(music / "edited-since.mp3"), file("Neu").bytes());
@@ -333,7 +341,24 @@ TEST_F(CliTest, EveryCommandFirstRollsBackWhatAKilledSaveLeft) {
               std::string::npos)
         << list.err;
     EXPECT_NE(list.out.find("\tOld\t"), std::string::npos);
-    EXPECT_TRUE(std::filesystem::is_empty(state / "tunewright"));
+
+    // What could not be undone is kept and named, at this start and every one after.
+    const std::string unapplied = (journals / "undo-0123456789abcdef.journal.unapplied").string();
+    const std::string kept = (journals / "undo-fedcba9876543210.journal.damaged").string();
+    EXPECT_EQ(test::readBytes(kept), damaged);
+    for (const test::CliOutcome& start : {list, listMusic()}) {
+        EXPECT_NE(start.err.find("warning: The undo journal " + kept + " is damaged"),
+                  std::string::npos)
+            << start.err;
+        EXPECT_NE(start.err.find("warning: The undo data of the files left as they are is kept "
+                                 "in " +
+                                 unapplied),
+                  std::string::npos)
+            << start.err;
+    }
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(journals),
+                            std::filesystem::directory_iterator()),
+              2);
 }
 
 TEST_F(CliTest, FoldersAndFilesAreNamedByTheirPlainPaths) {

@@ -5,10 +5,13 @@
 // in the save's step probe, as SIGKILL would: no destructor runs, no file is closed first.
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <csignal>
 #include <filesystem>
 #include <functional>
 #include <map>
@@ -19,11 +22,13 @@
 #include "core/tag_edit.h"
 #include "core/tag_save.h"
 #include "core/undo_journal.h"
+#include "core/undo_record.h"
 #include "core/undo_rollback.h"
 #include "support/fake_user_port.h"
 #include "support/id3v1_bytes.h"
 #include "support/id3v2_builder.h"
 #include "support/mp3_file.h"
+#include "support/mutagen.h"
 
 namespace tw::core {
 namespace {
@@ -273,9 +278,148 @@ TEST_F(SaveCrashTest, AKillAtAnyStepLeavesEveryFileOldOrNew) {
     }
 }
 
+// Without an undo journal no save is safe: every file is refused with the journal's reason
+// and left as it was, with no hidden new file in its folder that nothing would clean. Root
+// may write into any folder, so the journal's folder lies under a regular file, or the file
+// size limit stands in for a full disk (in a child, so that nothing else is limited).
+TEST_F(SaveCrashTest, AJournalThatCannotBeWrittenRefusesEverySave) {
+    struct Case {
+        const char* name;
+        const char* stateUnder;  // a regular file the state folder lies under, if any
+        bool diskFull;
+    };
+    const Case cases[] = {
+        {"its folder under a regular file", "a-file", false},
+        {"a full disk", nullptr, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        test::TempDir music;
+        test::TempDir state;
+        writeFiles(music);
+        const std::map<std::string, Bytes> old = contents(music);
+        fs::path stateFolder = state.path();
+        if (c.stateUnder) {
+            test::writeBytes(state / c.stateUnder, test::bytesOf("x"));
+            stateFolder = state / c.stateUnder / "tunewright";
+        }
+        base::setAppPaths({.programFolder = "/nowhere",
+                           .installDataFolder = "/nowhere",
+                           .userDataFolder = "/nowhere",
+                           .userConfigFolder = "/nowhere",
+                           .userStateFolder = stateFolder});
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            if (c.diskFull) {
+                std::signal(SIGXFSZ, SIG_IGN);
+                const rlimit limit{1, 1};
+                ::setrlimit(RLIMIT_FSIZE, &limit);
+            }
+            int refused = 0;
+            for (const FileFailure& failure : editAndSave(music, {}))
+                refused += failure.reason.starts_with("the undo journal cannot be written: ");
+            ::_exit(refused);
+        }
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        ASSERT_TRUE(WIFEXITED(status));
+        EXPECT_EQ(WEXITSTATUS(status), static_cast<int>(fileCases().size()));
+        EXPECT_EQ(contents(music), old);
+        EXPECT_EQ(rollBackJournals(stateFolder), RollBackOutcome{});
+        EXPECT_EQ(contents(state).size(), c.stateUnder ? 1u : 0u);
+    }
+}
+
+// The old file a new one replaced is closed at once, so that its blocks are free for the
+// next file's new file: a batch never needs room for every file twice.
+int gReplacedStillOpen = 0;
+
+int replacedFilesOpen() {
+    int open = 0;
+    for (const auto& entry : fs::directory_iterator("/proc/self/fd")) {
+        std::error_code error;
+        const std::string target = fs::read_symlink(entry.path(), error).string();
+        open += target.ends_with(".mp3 (deleted)");
+    }
+    return open;
+}
+
+TEST_F(SaveCrashTest, AReplacedFileIsClosedAsSoonAsItsNewFileIsInPlace) {
+    test::TempDir folder;
+    writeFiles(folder);
+    SaveOptions options{.flush = kDefaultFlushMode, .probe = {.newFilesForGrowth = true}};
+    options.probe.afterStep = [](SaveStep step) {
+        if (step == SaveStep::FilePlaced)
+            gReplacedStillOpen = std::max(gReplacedStillOpen, replacedFilesOpen());
+    };
+    gReplacedStillOpen = 0;
+    EXPECT_TRUE(editAndSave(folder, options).empty());
+    EXPECT_EQ(gReplacedStillOpen, 0);
+}
+
+// A file changed elsewhere after a kill that came right after blocks were inserted at its
+// start: the zeros in front of its tag are taken out again so that every reader finds the
+// tag, and the undo record is kept and reported at every start until the user deals with it.
+TEST_F(SaveCrashTest, AFileChangedAfterAKillInItsInsertedRoomShowsItsTagsAndKeepsItsUndo) {
+    if (!test::mutagenAvailable())
+        GTEST_SKIP() << "no mutagen";
+    const SaveOptions options{.flush = kDefaultFlushMode, .probe = {}};
+    int steps = 0;
+    savedWhole(options, steps);
+    const auto inserted = std::find(gSeen.begin(), gSeen.end(), SaveStep::RangeInserted);
+    if (inserted == gSeen.end())
+        GTEST_SKIP() << "this file system cannot insert blocks";
+    const int stopAt = static_cast<int>(inserted - gSeen.begin()) + 1;
+
+    struct Change {
+        const char* name;
+        void (*change)(const fs::path& file);
+    };
+    const Change changes[] = {
+        {"bytes appended",
+         [](const fs::path& file) {
+             Bytes bytes = test::readBytes(file);
+             bytes.push_back(0);
+             test::writeBytes(file, bytes);
+         }},
+        {"a copy put in its place",
+         [](const fs::path& file) {
+             fs::copy_file(file, file.string() + ".copy");
+             fs::rename(file.string() + ".copy", file);
+         }},
+    };
+    for (const Change& c : changes) {
+        SCOPED_TRACE(c.name);
+        test::TempDir music;
+        test::TempDir state;
+        killAfter(stopAt, options, music, state);
+        ASSERT_FALSE(HasFatalFailure());
+        const fs::path grown = music / "grow.mp3";
+        c.change(grown);
+        for (int start = 0; start < 2; ++start) {
+            SCOPED_TRACE("start " + std::to_string(start));
+            test::FakeUserPort port;
+            const RollBackOutcome outcome = rollBackInterruptedSaves(port);
+            ASSERT_EQ(outcome.left.size(), 1u);
+            EXPECT_EQ(outcome.left[0].fileName, grown.string());
+            ASSERT_EQ(outcome.unappliedJournals.size(), 1u);
+            EXPECT_TRUE(fs::exists(outcome.unappliedJournals[0]));
+            EXPECT_EQ(port.failedFiles.size(), 1u);
+            EXPECT_EQ(std::count_if(port.messages.begin(), port.messages.end(),
+                                    [&](const std::string& message) {
+                                        return message.find(outcome.unappliedJournals[0]) !=
+                                               message.npos;
+                                    }),
+                      1);
+            EXPECT_EQ(test::mutagenDump(grown.string()).at("version"), "2.3");
+        }
+    }
+}
+
 // Whatever a journal loses, its roll-back writes nothing that is not a file's old bytes:
 // the files killed half-way through their writes, rolled back with the journal cut off or
-// damaged at every place.
+// damaged at every place. A damaged journal is kept and reported, never deleted.
 TEST_F(SaveCrashTest, ATornJournalNeverMakesTheRollBackWriteGarbage) {
     const SaveOptions options{.flush = kDefaultFlushMode, .probe = {}};
     int steps = 0;
@@ -303,6 +447,7 @@ TEST_F(SaveCrashTest, ATornJournalNeverMakesTheRollBackWriteGarbage) {
         old[c.name] = c.parts.bytes();
 
     int restoredAtAll = 0;
+    int keptAtAll = 0;
     // About sixty places, an odd stride apart so they fall on every part of the records.
     const std::size_t stride = std::max<std::size_t>(1, journal.size() / 60) | 1;
     for (std::size_t at = 0; at <= journal.size(); at += stride) {
@@ -317,14 +462,32 @@ TEST_F(SaveCrashTest, ATornJournalNeverMakesTheRollBackWriteGarbage) {
                 torn.resize(at);
             else
                 torn[at] ^= 0x40;
+            fs::remove_all(state.path());
+            fs::create_directory(state.path());
             test::writeBytes(journalPath, torn);
-            const RollBackOutcome outcome = rollBackJournals(state.path());
+            test::FakeUserPort port;
+            const RollBackOutcome outcome = rollBackInterruptedSaves(port);
             restoredAtAll += static_cast<int>(outcome.restored.size());
             for (const auto& [name, bytes] : contents(music))
                 EXPECT_TRUE(bytes == killed.at(name) || bytes == old.at(name)) << name;
+            // A damaged journal is kept aside whole and reported, a cut-off one goes.
+            const fs::path kept = journalPath.string() + std::string(kKeptJournalSuffix);
+            if (readUndoJournal(torn).damaged) {
+                ++keptAtAll;
+                EXPECT_EQ(outcome.keptJournals, std::vector{kept.string()});
+                EXPECT_EQ(test::readBytes(kept), torn);
+                EXPECT_EQ(std::count_if(port.messages.begin(), port.messages.end(),
+                                        [&](const std::string& message) {
+                                            return message.find(kept.string()) != message.npos;
+                                        }),
+                          1);
+            } else {
+                EXPECT_TRUE(fs::is_empty(state.path()));
+            }
         }
     }
     EXPECT_GT(restoredAtAll, 0);
+    EXPECT_GT(keptAtAll, 50);
 }
 
 }  // namespace

@@ -571,32 +571,13 @@ TEST_F(TagFileWriterTest, AChangeMadeWhileTheNewBytesWereFlushedStopsTheSave) {
     }
 }
 
-TEST_F(TagFileWriterTest, WithoutAPlaceForTheJournalTagsStillSaveAsNewFiles) {
-    const base::AppPaths saved = base::appPaths();
-    test::writeBytes(dir_ / "not-a-folder", test::bytesOf("x"));
-    base::AppPaths paths = saved;
-    paths.userStateFolder = dir_ / "not-a-folder" / "tunewright";
-    base::setAppPaths(paths);
-    write({.id3v2 = Id3v2Builder(3).text("TIT2", "T").padding(500).build(),
-           .audio = test::defaultAudio()});
-    const ino_t before = statOf(path_).st_ino;
-    AudioFile r = record();
-    r.id3v2.title = "New";
-    TagFileWriter writer(path_);
-    const bool saved_ok = writer.writeV2(r) && writer.commit();
-    base::setAppPaths(saved);
-    ASSERT_TRUE(saved_ok) << writer.error();
-    EXPECT_NE(statOf(path_).st_ino, before);
-    EXPECT_EQ(record().id3v2.title, "New");
-    expectAudioUnchanged();
-}
-
 // A disk that fills up half-way through a save leaves every byte of the file as it was and
-// says why. The file size limit stands in for the full disk, in a child process so that
-// nothing else is limited: it fails a write past it, cut short where it crosses the limit,
-// as a full disk does. (A tag grown by inserted blocks is not tried: the limit would also
-// refuse putting the old bytes back behind the inserted blocks, where a full disk has the
-// room.) The last case fails only at the ID3v1 tag, after the ID3v2 tag went in in place.
+// says which step failed on which file, and the system's reason. The file size limit stands in for
+// the full disk, in a child process so that nothing else is limited: it fails a write past it, cut
+// short where it crosses the limit, as a full disk does. (A tag grown by inserted blocks is not
+// tried: the limit would also refuse putting the old bytes back behind the inserted blocks, where a
+// full disk has the room.) The last case fails only at the ID3v1 tag, after the ID3v2 tag went in
+// in place.
 TEST_F(TagFileWriterTest, ASaveThatRunsOutOfSpaceHalfWayLeavesTheFileAsItWas) {
     struct Case {
         const char* name;
@@ -604,10 +585,16 @@ TEST_F(TagFileWriterTest, ASaveThatRunsOutOfSpaceHalfWayLeavesTheFileAsItWas) {
         bool appendId3v1;
         std::size_t room;  // how far the file may grow: enough for the undo journal
         SaveProbe probe;
+        const char* failedStep;  // the reason up to the file's path
     };
     const Case cases[] = {
-        {"grown as a new file", 6000, false, 4000, {.newFilesForGrowth = true}},
-        {"in place, then an ID3v1 tag appended", 10, true, 0, {}},
+        {"grown as a new file",
+         6000,
+         false,
+         4000,
+         {.newFilesForGrowth = true},
+         "cannot write the new file for "},
+        {"in place, then an ID3v1 tag appended", 10, true, 0, {}, "cannot write "},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -630,7 +617,7 @@ TEST_F(TagFileWriterTest, ASaveThatRunsOutOfSpaceHalfWayLeavesTheFileAsItWas) {
             batch.add(writer);
             const std::string reason = batch.finish().front();
             std::fprintf(stderr, "reason: %s\n", reason.c_str());
-            ::_exit(staged && !reason.empty() ? 0 : 1);
+            ::_exit(staged && reason == c.failedStep + path_ + ": File too large" ? 0 : 1);
         }
         int status = 0;
         ASSERT_EQ(::waitpid(child, &status, 0), child);

@@ -10,11 +10,13 @@
 #include <filesystem>
 #include <functional>
 
+#include "base/app_paths.h"
 #include "core/range_insert.h"
 #include "core/undo_journal.h"
 #include "core/undo_record.h"
 #include "core/undo_rollback.h"
 #include "support/bytes.h"
+#include "support/fake_user_port.h"
 #include "support/temp_dir.h"
 
 namespace tw::core {
@@ -72,16 +74,25 @@ TEST(UndoRecords, OnlyWholeRecordsAreReadFromACutOffOrDamagedJournal) {
             std::count_if(ends.begin(), ends.end(), [&](std::size_t end) { return end <= length; });
         return std::vector<UndoRecord>(records.begin(), records.begin() + n);
     };
-    for (std::size_t length = 0; length <= journal.size(); ++length)
-        EXPECT_EQ(readUndoRecords(std::span(journal).first(length)), wholeBefore(length)) << length;
+    // Cut off, as by a kill in the middle of an append: not damaged, nothing was written yet.
+    for (std::size_t length = 0; length <= journal.size(); ++length) {
+        const UndoJournalContents read = readUndoJournal(std::span(journal).first(length));
+        EXPECT_EQ(read.records, wholeBefore(length)) << length;
+        EXPECT_FALSE(read.damaged) << length;
+    }
 
-    // A changed byte ends the journal at the record that holds it.
+    // A changed byte ends the journal at the record that holds it, and the journal is damaged,
+    // unless it made a length run past the end, which reads as cut off.
     for (std::size_t at = 0; at < journal.size(); ++at) {
         Bytes damaged = journal;
         damaged[at] ^= 0x5a;
         const std::size_t record =
             static_cast<std::size_t>(std::upper_bound(ends.begin(), ends.end(), at) - ends.begin());
-        EXPECT_EQ(readUndoRecords(damaged), wholeBefore(record == 0 ? 0 : ends[record - 1])) << at;
+        const std::size_t start = record == 0 ? 0 : ends[record - 1];
+        const UndoJournalContents read = readUndoJournal(damaged);
+        EXPECT_EQ(read.records, wholeBefore(start)) << at;
+        const bool inLength = at >= start + 4 && at < start + 8;
+        EXPECT_TRUE(read.damaged || inLength) << at;
     }
 }
 
@@ -307,6 +318,38 @@ TEST(UndoJournals, ARunningSavesJournalIsLeftAloneAndADeadOnesIsRolledBack) {
     EXPECT_EQ(test::readBytes(path), old);
     EXPECT_FALSE(fs::exists(music / ".tw-save-1"));
     EXPECT_TRUE(fs::is_empty(state.path()));
+}
+
+TEST(UndoJournals, ADamagedJournalIsReportedAtEveryStartUntilTheUserRemovesIt) {
+    test::TempDir state;
+    const base::AppPaths saved = base::appPaths();
+    base::setAppPaths({.programFolder = "/nowhere",
+                       .installDataFolder = "/nowhere",
+                       .userDataFolder = "/nowhere",
+                       .userConfigFolder = "/nowhere",
+                       .userStateFolder = state.path()});
+    Bytes records;
+    appendUndoRecord(sampleRecords()[0], records);
+    records[records.size() / 2] ^= 1;
+
+    // A journal, or the records a roll-back kept because they could not be applied.
+    for (const char* name : {"undo-0123abcd.journal", "undo-0123abcd.journal.unapplied"}) {
+        SCOPED_TRACE(name);
+        test::writeBytes(state / name, records);
+        const std::string kept = (state / name).string() + ".damaged";
+        for (int start = 0; start < 2; ++start) {
+            test::FakeUserPort port;
+            EXPECT_EQ(rollBackInterruptedSaves(port).keptJournals, std::vector{kept}) << start;
+            ASSERT_EQ(port.messages.size(), 1u) << start;
+            EXPECT_NE(port.messages[0].find(kept), std::string::npos) << port.messages[0];
+            EXPECT_EQ(test::readBytes(kept), records);
+        }
+        fs::remove(kept);
+        test::FakeUserPort port;
+        EXPECT_EQ(rollBackInterruptedSaves(port), RollBackOutcome{});
+        EXPECT_TRUE(port.messages.empty());
+    }
+    base::setAppPaths(saved);
 }
 
 TEST(UndoJournals, AJournalEmptiedByItsSaveIsRemovedWithIt) {
