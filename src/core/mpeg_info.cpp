@@ -235,12 +235,12 @@ void MpegInfo::texts(StreamTexts& out) const {
     auto set = [&](StreamField field, std::string text) {
         out[static_cast<std::size_t>(field)] = std::move(text);
     };
-    set(StreamField::Size, groupedNumber(fileLength_) + " bytes");
+    set(StreamField::Size, byteCountText(groupedNumber(fileLength_)));
     set(StreamField::Mode, channelModeText());
     set(StreamField::Emphasis, emphasisText());
     if (!found()) {
-        set(StreamField::HeaderPosition, "0 bytes");
-        set(StreamField::Length, "0 bytes");
+        set(StreamField::HeaderPosition, byteCountText("0"));
+        set(StreamField::Length, byteCountText("0"));
         set(StreamField::Version, "MPEG 0 Layer 0");
         set(StreamField::Bitrate, "0 kbps");
         set(StreamField::Frames, "0");
@@ -254,7 +254,7 @@ void MpegInfo::texts(StreamTexts& out) const {
     char version[32];
     std::snprintf(version, sizeof version, "MPEG %.1f Layer %d", versionNumber(),
                   4 - header_.layerBits());
-    set(StreamField::HeaderPosition, std::to_string(headerPosition_) + " bytes");
+    set(StreamField::HeaderPosition, byteCountText(std::to_string(headerPosition_)));
     set(StreamField::Length, durationText(playSeconds()));
     set(StreamField::Version, version);
     set(StreamField::Bitrate, std::to_string(bitrate()) + (vbr() ? " kbps VBR" : " kbps"));
@@ -272,12 +272,18 @@ std::string infoText(const StreamTexts& t) {
 }
 
 std::string groupedNumber(std::uint64_t value) {
+    // The separator is the interface language's ("110.301" in German, "110,301" in English).
+    const std::string separator = base::tr(base::ids::kDigitGroupSeparator);
     std::string digits = std::to_string(value);
     for (std::size_t at = digits.size(); at > 3;) {
         at -= 3;
-        digits.insert(at, 1, ',');
+        digits.insert(at, separator);
     }
     return digits;
+}
+
+std::string byteCountText(const std::string& count) {
+    return base::LangString().LoadFormat(base::ids::kByteCount, count);
 }
 
 std::string durationText(std::int64_t seconds) {

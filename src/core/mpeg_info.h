@@ -91,8 +91,11 @@ std::int64_t findMpegFrame(ByteWindow& input, std::uint64_t from, std::uint64_t 
 // language).
 std::string infoText(const StreamTexts& texts);
 
-// A count with "," between groups of three digits ("1,234,567").
+// A count with the interface language's separator between groups of three digits
+// ("1,234,567" in English, "1.234.567" in German).
 std::string groupedNumber(std::uint64_t value);
+// "N bytes" in the interface language, for a count already written out.
+std::string byteCountText(const std::string& count);
 // Seconds as "mm:ss", or "hh:mm:ss" from one hour on.
 std::string durationText(std::int64_t seconds);
 

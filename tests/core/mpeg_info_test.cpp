@@ -3,6 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+#include "base/language_fixture.h"
 #include "core/byte_window.h"
 #include "support/id3v2_builder.h"
 #include "support/mp3_file.h"
@@ -176,6 +181,20 @@ TEST(MpegInfo, GarbageIsSearchedWithinTheSearchSpan) {
         EXPECT_EQ(examine(bytes).info.headerPosition(),
                   junk < MpegInfo::kSearchSpan ? static_cast<std::int64_t>(junk) : -1);
     }
+}
+
+// Byte counts read as the interface language writes numbers: the shipped German file.
+using StreamTextLanguage = base::LanguageTest;
+TEST_F(StreamTextLanguage, ByteCountsFollowTheInterfaceLanguage) {
+    const char* source = std::getenv("TW_SOURCE_DIR");
+    ASSERT_TRUE(source);
+    std::ostringstream german;
+    german << std::ifstream(std::string(source) + "/data/Lng/Deutsch.lng").rdbuf();
+    writeLanguage("Deutsch.lng", german.str());
+    ASSERT_TRUE(base::SetLanguage("Deutsch"));
+    EXPECT_EQ(byteCountText(groupedNumber(110'301)), "110.301 Bytes");
+    base::SetLanguage("");
+    EXPECT_EQ(byteCountText(groupedNumber(110'301)), "110,301 bytes");
 }
 
 TEST(StreamTextFormats, GroupedNumbersAndDurations) {
