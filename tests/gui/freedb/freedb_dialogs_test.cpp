@@ -166,8 +166,14 @@ private Q_SLOTS:
         auto& pages = child<QTabWidget>(dialog, "pages");
         for (int index = 0; index < pages.count(); ++index) {
             QWidget& page = *pages.widget(index);
+            // The dialog's own buttons (OK, Cancel) share every page's keys.
+            QStringList shownTexts;
+            for (QAbstractButton* button : dialog.findChildren<QAbstractButton*>())
+                if (!pages.isAncestorOf(button))
+                    shownTexts << button->text();
+            shownTexts << mnemonicTexts(page);
             QHash<QChar, QString> taken;
-            for (const QString& shown : mnemonicTexts(page)) {
+            for (const QString& shown : shownTexts) {
                 const QChar letter = mnemonicOf(shown);
                 if (letter.isNull())
                     continue;
