@@ -22,7 +22,10 @@ void defineHelpCommands(CommandSet& commands, CommandContext& c) {
     commands.define(ids::kCmdHelp, {[&c] {
                         openHelpPage(c.desktop.port, c.desktop.user, helpPageOf(&c.window));
                     }});
-    commands.define(ids::kCmdHotKeys, {[&c] { openHotKeysPage(c.desktop); }});
+    commands.define(ids::kCmdHotKeys, {[&c, &commands] {
+                        openHotKeysPage(c.desktop,
+                                        [&commands](int id) { return commands.isDefined(id); });
+                    }});
     commands.define(ids::kCmdVisitWebSite, {[&c] {
                         openOnDesktop(c.desktop.port, c.desktop.user, QUrl(productWebPage()));
                     }});

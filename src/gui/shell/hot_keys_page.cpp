@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QKeySequence>
 
+#include "base/language.h"
 #include "base/language_menu.h"
 #include "base/markup_escape.h"
 #include "base/string_ids.h"
@@ -44,17 +45,22 @@ std::string escaped(const QString& text) {
 }
 
 std::string tableOf(const std::vector<HotKeyRow>& rows) {
+    const std::string unavailable =
+        " <em class=\"unavailable\">" + base::escapeHtmlText(base::tr(ids::kHotKeyUnavailable)) +
+        "</em>";
     std::string table = "<table class=\"hot-keys\">\n";
     for (const HotKeyRow& row : rows)
         table += "<tr><td>" + escaped(row.menu) + "</td><td>" + escaped(row.command) +
-                 "</td><td><kbd>" + escaped(row.keys) + "</kbd></td></tr>\n";
+                 (row.available ? std::string() : unavailable) + "</td><td><kbd>" +
+                 escaped(row.keys) + "</kbd></td></tr>\n";
     table += "</table>\n";
     return table;
 }
 
 }  // namespace
 
-std::vector<HotKeyRow> hotKeyRows() {
+std::vector<HotKeyRow> hotKeyRows(const CommandAvailable& available) {
+    auto isAvailable = [&](int commandId) { return !available || available(commandId); };
     std::vector<HotKeyRow> rows;
     const std::vector<PopupSpec>& menus = mainMenuSpec();
     for (std::size_t position = 0; position < menus.size(); ++position) {
@@ -66,7 +72,7 @@ std::vector<HotKeyRow> hotKeyRows() {
                 keys.append(keyText(key));
             if (!keys.isEmpty())
                 rows.push_back({menu, plainLabel(menuLabel(entry.commandId, entry.labelId)),
-                                keys.join(QStringLiteral(", "))});
+                                keys.join(QStringLiteral(", ")), isAvailable(entry.commandId)});
         }
     }
     const QString list = plainLabel(menuLabel(ids::kCmdFocusFileList, ids::kMenuFileList));
@@ -80,12 +86,13 @@ std::vector<HotKeyRow> hotKeyRows() {
     return rows;
 }
 
-std::string hotKeysPage(std::string_view pageTemplate, const QUrl& base) {
+std::string hotKeysPage(std::string_view pageTemplate, const QUrl& base,
+                        const CommandAvailable& available) {
     std::string page(pageTemplate);
     if (page.empty())
         page = "<!DOCTYPE html>\n<html><head><meta charset=\"utf-8\"></head><body>\n" +
                std::string(kHotKeysMark) + "\n</body></html>\n";
-    const std::string table = tableOf(hotKeyRows());
+    const std::string table = tableOf(hotKeyRows(available));
     if (const std::size_t mark = page.find(kHotKeysMark); mark != std::string::npos)
         page.replace(mark, kHotKeysMark.size(), table);
     else if (const std::size_t end = page.rfind("</body>"); end != std::string::npos)
@@ -101,14 +108,14 @@ std::string hotKeysPage(std::string_view pageTemplate, const QUrl& base) {
     return page;
 }
 
-void openHotKeysPage(DesktopContext& desktop) {
+void openHotKeysPage(DesktopContext& desktop, const CommandAvailable& available) {
     const QUrl source = helpPageUrl(help::kHotKeys);
     QFile file(source.toLocalFile());
     const std::string pageTemplate =
         file.open(QIODevice::ReadOnly) ? file.read(kMaxTemplateSize).toStdString() : std::string();
     const std::string path =
         desktop.scratch.write(std::string(help::kHotKeys),
-                              hotKeysPage(pageTemplate, source.adjusted(QUrl::RemoveFilename)));
+                              hotKeysPage(pageTemplate, source.adjusted(QUrl::RemoveFilename), available));
     if (!path.empty())
         openOnDesktop(desktop.port, desktop.user, localUrl(path));
 }

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 
+#include <functional>
+
 #include <QString>
 #include <QUrl>
 #include <string>
@@ -24,20 +26,27 @@ struct HotKeyRow {
     QString menu;
     QString command;
     QString keys;
+    bool available = true;  // false: the command is shown but disabled in this version
 };
 
+// Whether a command of the table has its work in this program (CommandSet::isDefined).
+using CommandAvailable = std::function<bool(int commandId)>;
+
 // The rows in menu order, then the keys that act only in the file list (their menu is the
-// file list's name).
-std::vector<HotKeyRow> hotKeyRows();
+// file list's name). Without `available` every command counts as available.
+std::vector<HotKeyRow> hotKeyRows(const CommandAvailable& available = {});
 
 // The page: `pageTemplate` with the rows as an HTML table at the mark (before "</body>" when
 // it has none, or as a page of its own when it is empty) and, when `base` is valid, a
 // "<base>" so the page's own links and pictures still lead into the help folder. Every text
 // of the rows is escaped, whatever a language file put into a label.
-std::string hotKeysPage(std::string_view pageTemplate, const QUrl& base);
+// Rows of commands that are not available say so beside their label, so a user who finds the
+// key doing nothing knows it is meant to.
+std::string hotKeysPage(std::string_view pageTemplate, const QUrl& base,
+                        const CommandAvailable& available = {});
 
 // Makes the page from the help folder's "08_hot_keys.htm", writes it to the scratch folder
 // and opens it in the browser.
-void openHotKeysPage(DesktopContext& desktop);
+void openHotKeysPage(DesktopContext& desktop, const CommandAvailable& available);
 
 }  // namespace tw::gui

@@ -247,6 +247,15 @@ private Q_SLOTS:
               "<td>File List</td><td>Edit Filename</td><td><kbd>Return, Enter</kbd>",
               "<td>File List</td><td>Remove Files from File List</td><td><kbd>Del</kbd>"})
             QVERIFY2(page.contains(QLatin1String(row)), row);
+        // Keys of commands this version leaves disabled say so; the others do not.
+        for (int id : {ids::kCmdSettings, ids::kCmdFindFiles}) {
+            const QString keys = q(std::string(tw::gui::hotKeys(id).front()));
+            QVERIFY2(page.contains(QRegularExpression(
+                         QStringLiteral("not available in this version\\)</em></td><td><kbd>%1<")
+                             .arg(QRegularExpression::escape(keys)))),
+                     qPrintable(keys));
+        }
+        QCOMPARE(page.count(QStringLiteral("not available")), 2);
     }
 
     // Without the page's words (a broken installation) the table still comes as a page.
