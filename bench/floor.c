@@ -46,7 +46,8 @@ int main(int argc, char** argv) {
     }
     closedir(dir);
     clock_gettime(CLOCK_MONOTONIC, &end);
-    const double seconds = (double)(end.tv_sec - start.tv_sec) + (double)(end.tv_nsec - start.tv_nsec) / 1e9;
+    const double seconds =
+        (double)(end.tv_sec - start.tv_sec) + (double)(end.tv_nsec - start.tv_nsec) / 1e9;
     printf("files: %d\nseconds: %.4f\nfiles_per_second: %.0f\n", files, seconds,
            seconds > 0 ? files / seconds : 0.0);
     return 0;

@@ -15,7 +15,8 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::span<const std::uint8_t> bytes(data, size);
     const auto header = tw::core::Id3v2Header::parse(bytes);
-    if (!header) return 0;
+    if (!header)
+        return 0;
     (void)tw::core::walkId3v2Frames(*header, bytes);
 
     tw::core::Id3v2Tag tag(*header, bytes);

@@ -6,24 +6,11 @@ namespace tw::cli {
 namespace {
 // A new command: its file, its declaration in commands.h and one line here.
 const Command* const kCommands[] = {
-    &kListCommand,
-    &kShowCommand,
-    &kSetCommand,
-    &kClearCommand,
-    &kNumberCommand,
-    &kFillCommand,
-    &kPictureCommand,
-    &kDeleteCommand,
-    &kRenameCommand,
-    &kFillFromNameCommand,
-    &kCaseCommand,
-    &kPlaylistCommand,
-    &kExportCommand,
-    &kExportTemplateCommand,
-    &kDiscIdCommand,
-    &kFreeDbCommand,
-    &kLocalDbCommand,
-    &kCdPlayerCommand,
+    &kListCommand,    &kShowCommand,           &kSetCommand,     &kClearCommand,
+    &kNumberCommand,  &kFillCommand,           &kPictureCommand, &kDeleteCommand,
+    &kRenameCommand,  &kFillFromNameCommand,   &kCaseCommand,    &kPlaylistCommand,
+    &kExportCommand,  &kExportTemplateCommand, &kDiscIdCommand,  &kFreeDbCommand,
+    &kLocalDbCommand, &kCdPlayerCommand,
 };
 }  // namespace
 

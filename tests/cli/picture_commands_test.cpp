@@ -13,8 +13,8 @@
 #include "cli_harness.h"
 #include "support/bytes.h"
 #include "support/corpus.h"
-#include "support/mutagen.h"
 #include "support/file_text.h"
+#include "support/mutagen.h"
 #include "support/temp_dir.h"
 
 namespace tw::cli {

@@ -13,7 +13,9 @@ void FakeUserPort::advanceProgress(std::string_view label) {
     log.push_back("progress:" + std::string(label));
 }
 
-void FakeUserPort::finishProgress() { log.push_back("progress-finish"); }
+void FakeUserPort::finishProgress() {
+    log.push_back("progress-finish");
+}
 
 FakeUserPort::Answer FakeUserPort::nextAnswer(std::string_view text) {
     log.push_back("ask:" + std::string(text));
@@ -26,7 +28,9 @@ FakeUserPort::Answer FakeUserPort::nextAnswer(std::string_view text) {
     return a;
 }
 
-FakeUserPort::Answer FakeUserPort::askYesNo(std::string_view text) { return nextAnswer(text); }
+FakeUserPort::Answer FakeUserPort::askYesNo(std::string_view text) {
+    return nextAnswer(text);
+}
 
 FakeUserPort::Answer FakeUserPort::askYesNoCancel(std::string_view text) {
     return nextAnswer(text);

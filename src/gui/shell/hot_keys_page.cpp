@@ -45,9 +45,9 @@ std::string escaped(const QString& text) {
 }
 
 std::string tableOf(const std::vector<HotKeyRow>& rows) {
-    const std::string unavailable =
-        " <em class=\"unavailable\">" + base::escapeHtmlText(base::tr(ids::kHotKeyUnavailable)) +
-        "</em>";
+    const std::string unavailable = " <em class=\"unavailable\">" +
+                                    base::escapeHtmlText(base::tr(ids::kHotKeyUnavailable)) +
+                                    "</em>";
     std::string table = "<table class=\"hot-keys\">\n";
     for (const HotKeyRow& row : rows)
         table += "<tr><td>" + escaped(row.menu) + "</td><td>" + escaped(row.command) +
@@ -113,9 +113,9 @@ void openHotKeysPage(DesktopContext& desktop, const CommandAvailable& available)
     QFile file(source.toLocalFile());
     const std::string pageTemplate =
         file.open(QIODevice::ReadOnly) ? file.read(kMaxTemplateSize).toStdString() : std::string();
-    const std::string path =
-        desktop.scratch.write(std::string(help::kHotKeys),
-                              hotKeysPage(pageTemplate, source.adjusted(QUrl::RemoveFilename), available));
+    const std::string path = desktop.scratch.write(
+        std::string(help::kHotKeys),
+        hotKeysPage(pageTemplate, source.adjusted(QUrl::RemoveFilename), available));
     if (!path.empty())
         openOnDesktop(desktop.port, desktop.user, localUrl(path));
 }
