@@ -28,7 +28,7 @@ constexpr int kMostNames = 10000;
 // whose system text ("Invalid cross-device link") would tell the user nothing.
 std::string why(int error) {
     if (error == ENOSPC || error == EDQUOT)
-        return base::tr(base::ids::kSaveDiskFull);
+        return base::tr(base::ids::kDiskFull);
     if (error == EXDEV)
         return base::tr(base::ids::kTrashUnusable);
     return std::strerror(error);
