@@ -273,7 +273,8 @@ std::string infoText(const StreamTexts& t) {
 
 std::string groupedNumber(std::uint64_t value) {
     // The separator is the interface language's ("110.301" in German, "110,301" in English).
-    const std::string separator = base::tr(base::ids::kDigitGroupSeparator);
+    std::string separator = base::tr(base::ids::kThousandExample);
+    std::erase_if(separator, [](char c) { return c >= '0' && c <= '9'; });
     std::string digits = std::to_string(value);
     for (std::size_t at = digits.size(); at > 3;) {
         at -= 3;
