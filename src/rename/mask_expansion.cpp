@@ -211,10 +211,12 @@ Expansion expandMaskChecked(const AudioFile& file, std::string_view mask, FilePl
     if (!base::endsWithNoCase(name, kExtension))
         name += kExtension;
     name = ConvertCase(ApplySymbolTable(name, table), caseMode);
-    std::replace(name.begin(), name.end(), '/', '-');
     if (hasNoName(name))
         return {{}, NameRefusal::NoValues};
     name.insert(0, fixed);
+    // Here "/" would split a part the checks below read as one (a folder of the mask's own
+    // text as much as a tag value), so no name ever holds it.
+    std::replace(name.begin(), name.end(), '/', '-');
     if (!staysInAllowedFolders(name, leadingUpLevels(mask)))
         return {{}, NameRefusal::LeavesAllowedFolders};
     return {std::move(name), NameRefusal::None};
