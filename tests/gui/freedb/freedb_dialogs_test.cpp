@@ -32,6 +32,7 @@
 #include "gui/shell/help_pages.h"
 #include "gui/support/modal_answer.h"
 #include "gui/support/scripted_desktop_port.h"
+#include "gui/support/shipped_languages.h"
 #include "support/file_text.h"
 
 namespace tw::gui {
@@ -144,19 +145,7 @@ private Q_SLOTS:
     }
     void eachPageHasItsOwnMnemonics() {
         QFETCH(QString, language);
-        struct Shipped {
-            base::AppPaths saved = base::appPaths();
-            Shipped() {
-                base::AppPaths shipped = saved;
-                shipped.installDataFolder = std::filesystem::path(TW_SOURCE_DIR) / "data";
-                shipped.userDataFolder = shipped.installDataFolder;
-                base::setAppPaths(shipped);
-            }
-            ~Shipped() {
-                base::SetLanguage("");
-                base::setAppPaths(saved);
-            }
-        } shipped;
+        const tw::test::ShippedLanguages shipped(TW_SOURCE_DIR);
         if (!language.isEmpty())
             QVERIFY(base::SetLanguage(language.toStdString()));
         FreeDbWindowFixture f;

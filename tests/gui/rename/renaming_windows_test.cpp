@@ -24,6 +24,7 @@
 #include "gui/support/modal_answer.h"
 #include "gui/support/named_child.h"
 #include "gui/support/scripted_shell_port.h"
+#include "gui/support/shipped_languages.h"
 #include "gui/views/view_fixture.h"
 #include "rename/change_case_command.h"
 
@@ -397,20 +398,7 @@ private Q_SLOTS:
     }
 
     void theWindowsSpeakTheInterfaceLanguage() {
-        // The shipped language files, and the built-in texts again whatever happens.
-        struct Shipped {
-            base::AppPaths saved = base::appPaths();
-            Shipped() {
-                base::AppPaths shipped = saved;
-                shipped.installDataFolder = fs::path(TW_SOURCE_DIR) / "data";
-                shipped.userDataFolder = shipped.installDataFolder;
-                base::setAppPaths(shipped);
-            }
-            ~Shipped() {
-                base::SetLanguage("");
-                base::setAppPaths(saved);
-            }
-        } shipped;
+        const tw::test::ShippedLanguages shipped(TW_SOURCE_DIR);
         QVERIFY(base::SetLanguage("Deutsch"));
         Windows w;
         w.writeTitled();
