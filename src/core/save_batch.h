@@ -32,8 +32,8 @@ struct SaveOptions {
 };
 
 // Saves many files together, so that the flushes that make them crash-safe are paid once
-// for the whole batch instead of once per file. For each group of files (up to 256, or
-// 32 MiB of undo records, at a time):
+// for the whole batch instead of once per file. For each group of files (as many as the
+// open-file limit leaves room for, 16 to 2,048, and at most 64 MiB of tag bytes at a time):
 //   1. the undo records of every file go into the process's undo journal, flushed once;
 //   2. the new files (for tags that outgrew their space) are written and flushed;
 //   3. each file is checked for changes made since it was opened, then gets its new tags:
