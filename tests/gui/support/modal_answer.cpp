@@ -5,6 +5,8 @@
 #include <QApplication>
 #include <QWidget>
 
+#include "gui/mainwindow/progress_dialog.h"
+
 namespace tw::test {
 
 namespace {
@@ -15,7 +17,10 @@ ModalAnswer::ModalAnswer(std::function<void(QWidget&)> answer, int timeoutMs)
     : answer_(std::move(answer)), remainingPolls_(timeoutMs / kPollMs) {
     poll_.setInterval(kPollMs);
     connect(&poll_, &QTimer::timeout, this, [this] {
-        if (QWidget* modal = QApplication::activeModalWidget()) {
+        QWidget* modal = QApplication::activeModalWidget();
+        // A long step shows the progress window first; on a loaded machine it can be the
+        // modal window when the poll comes, and it is never the one a test means to answer.
+        if (modal && !qobject_cast<gui::ProgressDialog*>(modal)) {
             poll_.stop();
             answered_ = true;
             answer_(*modal);

@@ -9,9 +9,9 @@ class QWidget;
 
 namespace tw::test {
 
-// Answers the next modal window that opens while this object lives (within a time-out):
-// `answer` gets the window and is expected to close it, as a user clicking a button would.
-// For tests of the real dialogs, whose exec() would otherwise wait for ever.
+// Answers the next modal window (other than a progress window) that opens while this object lives
+// (within a time-out): `answer` gets the window and is expected to close it, as a user clicking a
+// button would. For tests of the real dialogs, whose exec() would otherwise wait for ever.
 class ModalAnswer : public QObject {
     Q_OBJECT
 public:
