@@ -102,7 +102,8 @@ std::vector<std::string> SaveBatch::finish() {
 bool SaveBatch::journal(std::vector<Entry>& group) {
     std::vector<std::uint8_t> records;
     for (const Entry& entry : group)
-        appendUndoRecord(*entry.save->undoRecord(), records);
+        for (const UndoRecord& record : entry.save->undoRecords())
+            appendUndoRecord(record, records);
     std::error_code ec = journal_.append(records);
     if (!ec) {
         options_.probe.reached(SaveStep::JournalWritten);
