@@ -148,6 +148,16 @@ std::vector<FileFailure> editAndSave(const test::TempDir& folder, const SaveOpti
     return saveAll(list, port, options);
 }
 
+// What a roll-back leaves in the state folder but the kept undo of the last save, which a
+// kill after the batch's end leaves for "undo".
+std::vector<std::string> leftInState(const test::TempDir& state) {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(state.path()))
+        if (entry.path().filename() != "last-save.undo")
+            names.push_back(entry.path().filename().string());
+    return names;
+}
+
 std::map<std::string, Bytes> contents(const test::TempDir& folder) {
     std::map<std::string, Bytes> out;
     for (const auto& entry : fs::directory_iterator(folder.path()))
@@ -263,7 +273,7 @@ TEST_F(SaveCrashTest, AKillAtAnyStepLeavesEveryFileOldOrNew) {
             const RollBackOutcome outcome = rollBackJournals(state.path());
             EXPECT_TRUE(outcome.left.empty());
             someRestored |= !outcome.restored.empty();
-            EXPECT_TRUE(fs::is_empty(state.path()));
+            EXPECT_EQ(leftInState(state), std::vector<std::string>{});
             const std::map<std::string, Bytes> now = contents(music);
             ASSERT_EQ(now.size(), old.size());  // no temporary file left behind
             int newOnes = 0;
