@@ -56,7 +56,7 @@ std::vector<std::uint8_t> readWhole(const std::filesystem::path& path, bool& fai
 
 }  // namespace
 
-KeptUndoWriter::KeptUndoWriter(KeptBatch batch) : batch_(batch), path_(pathOf(batch)) {}
+KeptUndoWriter::KeptUndoWriter(KeptBatch batch) : path_(pathOf(batch)) {}
 
 std::error_code KeptUndoWriter::keep(const std::vector<UndoRecord>& records) {
     std::vector<std::uint8_t> bytes;

@@ -36,7 +36,6 @@ public:
 private:
     std::error_code rewrite(std::vector<UndoRecord> records);
 
-    KeptBatch batch_;
     std::filesystem::path path_;
     bool started_ = false;
     std::uint64_t size_ = 0;
