@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-// The undo journal as the roll-back finds it after a crash: any bytes, read as records up to
+// The undo journal as the roll-back finds it after a crash (and the kept undo of the last
+// save or rename, made of the same records): any bytes, read as records up to
 // the first damaged one; and records built from the input, cut off and damaged where the
 // input says, read back as exactly the whole records before the damage.
 
@@ -54,9 +55,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::vector<std::uint8_t> journal;
     std::vector<std::size_t> ends;
     for (UndoRecord& record : records) {
-        record.kind = in.number(2) ? UndoRecord::Kind::InPlace : UndoRecord::Kind::NewName;
+        record.kind = static_cast<UndoRecord::Kind>(
+            in.number(static_cast<std::uint64_t>(UndoRecord::Kind::Renamed)) + 1);
         const auto path = in.bytes(in.number(64));
         record.path.assign(path.begin(), path.end());
+        if (record.kind == UndoRecord::Kind::Renamed) {
+            const auto former = in.bytes(in.number(64));
+            record.formerPath.assign(former.begin(), former.end());
+        }
         record.oldSize = in.number(0);
         record.newSize = in.number(0);
         record.inserted = in.number(0);

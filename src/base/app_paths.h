@@ -16,7 +16,8 @@ namespace tw::base {
 //                        user's own language files and templates, the local album database
 //   user config          $XDG_CONFIG_HOME/tunewright (default ~/.config/tunewright): CDPLAYER.INI
 //   user state           $XDG_STATE_HOME/tunewright (default ~/.local/state/tunewright): the
-//                        undo journals of saves in progress
+//                        undo journals of saves in progress, the undo of the last save or
+//                        rename (core/kept_undo.h)
 //
 // The paths are process-wide: initAppPaths() runs once at start, before other threads exist;
 // afterwards they are only read (reading is safe from any thread). Tests point them at a

@@ -43,6 +43,9 @@ struct Command {
     std::string_view summary;   // one line for the command list
     std::span<const OptionSpec> options;
     int (*run)(CommandContext& context, const Args& args);
+    // It rolls back the interrupted saves itself and says what it did, so main() does not
+    // first.
+    bool rollsBackItself = false;
 };
 
 }  // namespace tw::cli

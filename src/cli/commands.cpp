@@ -10,7 +10,7 @@ const Command* const kCommands[] = {
     &kNumberCommand,  &kFillCommand,           &kPictureCommand, &kDeleteCommand,
     &kRenameCommand,  &kFillFromNameCommand,   &kCaseCommand,    &kPlaylistCommand,
     &kExportCommand,  &kExportTemplateCommand, &kDiscIdCommand,  &kFreeDbCommand,
-    &kLocalDbCommand, &kCdPlayerCommand,
+    &kLocalDbCommand, &kCdPlayerCommand,       &kUndoCommand,    &kRecoverCommand,
 };
 }  // namespace
 

@@ -32,5 +32,7 @@ extern const Command kPictureCommand;
 extern const Command kNumberCommand;
 extern const Command kFillCommand;
 extern const Command kDeleteCommand;
+extern const Command kUndoCommand;
+extern const Command kRecoverCommand;
 
 }  // namespace tw::cli

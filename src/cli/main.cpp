@@ -90,7 +90,8 @@ int main(int argc, char** argv) {
     loadUserSettings(options);
     TerminalUserPort port(std::cerr, assumeYes, ::isatty(STDERR_FILENO) == 1);
     // A save that a kill cut off is undone before any command reads a file.
-    tw::core::rollBackInterruptedSaves(port);
+    if (!command->rollsBackItself)
+        tw::core::rollBackInterruptedSaves(port);
     CommandContext context{options, port, std::cout, std::cerr};
     const int status = command->run(context, *args);
     if (status == kExitUsage)

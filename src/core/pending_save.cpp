@@ -122,6 +122,37 @@ void PendingSave::planInPlace() {
     way_ = Way::InPlace;
     inserted_ = inserted;
     undo_ = std::move(undo);
+    if (inserted > 0)
+        reserveNewFileName();
+}
+
+void PendingSave::reserveNewFileName() {
+    // The file itself when the path is a symbolic link, so that the link stays a link.
+    target_ = layout_.throughLink ? base::realPath(path_) : path_;
+    if (hiddenName_.empty())
+        hiddenName_ = base::newHiddenName();
+}
+
+UndoRecord PendingSave::newNameRecord() const {
+    return UndoRecord{.kind = UndoRecord::Kind::NewName,
+                      .path = base::folderOf(target_) + "/" + hiddenName_,
+                      .device = 0,
+                      .inode = 0,
+                      .oldSize = 0,
+                      .newSize = 0,
+                      .inserted = 0,
+                      .regions = {}};
+}
+
+std::vector<UndoRecord> PendingSave::undoRecords() const {
+    std::vector<UndoRecord> records;
+    if (undo_)
+        records.push_back(*undo_);
+    // A file that refuses inserted blocks falls back to a new file (rewriteNow), whose name
+    // must be in the journal before it can exist.
+    if (way_ == Way::InPlace && !hiddenName_.empty())
+        records.push_back(newNameRecord());
+    return records;
 }
 
 std::size_t PendingSave::heldBytes() const {
@@ -139,16 +170,8 @@ void PendingSave::planRewrite() {
     writes_.clear();
     inserted_ = 0;
     newSize_ = layout_.size;
-    // The file itself when the path is a symbolic link, so that the link stays a link.
-    target_ = layout_.throughLink ? base::realPath(path_) : path_;
-    hiddenName_ = base::newHiddenName();
-    undo_ = UndoRecord{.kind = UndoRecord::Kind::NewName,
-                       .path = base::folderOf(target_) + "/" + hiddenName_,
-                       .device = 0,
-                       .inode = 0,
-                       .oldSize = 0,
-                       .newSize = 0,
-                       .regions = {}};
+    reserveNewFileName();
+    undo_ = newNameRecord();
 }
 
 std::optional<std::string> PendingSave::writeNewFile(const SaveProbe& probe) {
@@ -249,7 +272,7 @@ std::optional<std::string> PendingSave::apply(const SaveProbe& probe) {
 std::optional<std::string> PendingSave::writeInPlace(const SaveProbe& probe) {
     std::error_code ec;
     if (inserted_ > 0) {
-        if (insertRange(fd_.get(), inserted_))
+        if (probe.refuseInsert || insertRange(fd_.get(), inserted_))
             return rewriteNow(probe);
         probe.reached(SaveStep::RangeInserted);
     }

@@ -75,6 +75,9 @@ public:
     // regions it overwrites and the hashes of their new blocks; as a new file, the hidden
     // name that file has for a moment before it replaces the old one.
     const std::optional<UndoRecord>& undoRecord() const { return undo_; }
+    // What the journal keeps of it before it is written: undoRecord(), and where blocks are
+    // to be inserted, the hidden name of the new file it falls back to should that fail.
+    std::vector<UndoRecord> undoRecords() const;
 
     // Writes the new file (Rewrite only); the reason when that failed.
     std::optional<std::string> writeNewFile(const SaveProbe& probe);
@@ -101,6 +104,8 @@ public:
 private:
     void planInPlace();
     void planRewrite();
+    void reserveNewFileName();
+    UndoRecord newNameRecord() const;
     std::optional<std::string> changedMeanwhile(const std::string& at) const;
     std::optional<std::string> writeInPlace(const SaveProbe& probe);
     std::optional<std::string> rewriteNow(const SaveProbe& probe);

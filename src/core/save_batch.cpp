@@ -69,7 +69,10 @@ struct SaveBatch::Entry {
 };
 
 SaveBatch::SaveBatch(SaveOptions options)
-    : options_(options), journal_(processUndoJournal()), mostFiles_(mostFilesAtOnce()) {}
+    : options_(options),
+      journal_(processUndoJournal()),
+      keptUndo_(KeptBatch::Save),
+      mostFiles_(mostFilesAtOnce()) {}
 
 // A batch that is not finished writes nothing more; its new files go with it.
 SaveBatch::~SaveBatch() = default;
@@ -102,7 +105,8 @@ std::vector<std::string> SaveBatch::finish() {
 bool SaveBatch::journal(std::vector<Entry>& group) {
     std::vector<std::uint8_t> records;
     for (const Entry& entry : group)
-        appendUndoRecord(*entry.save->undoRecord(), records);
+        for (const UndoRecord& record : entry.save->undoRecords())
+            appendUndoRecord(record, records);
     std::error_code ec = journal_.append(records);
     if (!ec) {
         options_.probe.reached(SaveStep::JournalWritten);
@@ -190,6 +194,24 @@ void SaveBatch::flushFiles(std::vector<Entry>& group, bool newFiles) {
     options_.probe.reached(newFiles ? SaveStep::NewFilesFlushed : SaveStep::FilesFlushed);
 }
 
+// Kept before the journal that holds it goes: a kill in between leaves a kept undo that finds
+// its files rolled back, which it then leaves alone, rather than none at all.
+void SaveBatch::keepUndo(const std::vector<Entry>& group) {
+    std::vector<UndoRecord> records;
+    for (const Entry& entry : group) {
+        if (entry.is(PendingSave::Way::InPlace)) {
+            records.push_back(*entry.save->undoRecord());
+        } else if (entry.is(PendingSave::Way::Rewrite)) {
+            records.emplace_back();
+            records.back().kind = UndoRecord::Kind::Rewritten;
+            records.back().path = entry.save->path();
+        }
+    }
+    // Without it the saves still stand; "undo" then finds nothing to undo and says so.
+    if (!records.empty())
+        (void)keptUndo_.keep(records);
+}
+
 void SaveBatch::writeGroup() {
     if (group_.empty())
         return;
@@ -208,6 +230,7 @@ void SaveBatch::writeGroup() {
             if (auto why = entry.save->apply(options_.probe))
                 entry.fail(std::move(*why));
     flushFiles(group, false);
+    keepUndo(group);
     if (const std::error_code ec = journal_.clear()) {
         // Left as it is, the journal would undo these saves at the next start.
         for (Entry& entry : group)

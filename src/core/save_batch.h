@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "core/kept_undo.h"
 #include "core/save_probe.h"
 
 namespace tw::core {
@@ -38,7 +39,9 @@ struct SaveOptions {
 //   2. the new files (for tags that outgrew their space) are written and flushed;
 //   3. each file is checked for changes made since it was opened, then gets its new tags:
 //      written in place, or the new file renamed over it;
-//   4. every file is flushed (FlushMode), then the journal is emptied;
+//   4. every file is flushed (FlushMode), what undoing the group takes is kept for "undo"
+//      (kept_undo.h: the first group replaces what an earlier batch kept), then the journal
+//      is emptied;
 //   5. `written` of each saved file is called with its descriptor, to read it back.
 // A kill at any point leaves each file with its old or its new tags; the next start
 // rolls back what the journal names (undo_rollback.h). When the journal cannot be written,
@@ -67,9 +70,11 @@ private:
     bool journal(std::vector<Entry>& group);
     void writeNewFiles(std::vector<Entry>& group);
     void flushFiles(std::vector<Entry>& group, bool newFiles);
+    void keepUndo(const std::vector<Entry>& group);
 
     SaveOptions options_;
     UndoJournal& journal_;
+    KeptUndoWriter keptUndo_;
     std::vector<Entry> group_;
     std::size_t groupBytes_ = 0;
     std::size_t mostFiles_;

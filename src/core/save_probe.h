@@ -29,6 +29,9 @@ struct SaveProbe {
     // Tags that outgrow their space get a new file, as on a file system that cannot insert
     // blocks at a file's start.
     bool newFilesForGrowth = false;
+    // Inserting blocks at a file's start fails although the file system took them on a
+    // scratch file, as for an old block-mapped file: the save falls back to a new file.
+    bool refuseInsert = false;
 
     void reached(SaveStep step) const {
         if (afterStep)

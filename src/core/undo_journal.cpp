@@ -23,18 +23,6 @@ std::error_code lastError() {
     return {errno, std::generic_category()};
 }
 
-// The folder and its parents; the folder itself only for this user, as the journal holds
-// bytes of their files.
-std::error_code makeFolder(const std::filesystem::path& folder) {
-    std::error_code error;
-    std::filesystem::create_directories(folder.parent_path(), error);
-    if (error)
-        return error;
-    if (::mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST)
-        return lastError();
-    return {};
-}
-
 void syncFolder(const std::filesystem::path& folder) {
     const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd >= 0) {
@@ -44,6 +32,16 @@ void syncFolder(const std::filesystem::path& folder) {
 }
 
 }  // namespace
+
+std::error_code makePrivateFolder(const std::filesystem::path& folder) {
+    std::error_code error;
+    std::filesystem::create_directories(folder.parent_path(), error);
+    if (error)
+        return error;
+    if (::mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST)
+        return lastError();
+    return {};
+}
 
 UndoJournal::UndoJournal(std::filesystem::path folder) : folder_(std::move(folder)) {}
 
@@ -58,7 +56,7 @@ void UndoJournal::abandon() {
 }
 
 std::error_code UndoJournal::open() {
-    if (std::error_code error = makeFolder(folder_))
+    if (std::error_code error = makePrivateFolder(folder_))
         return error;
     for (int attempt = 0; attempt < 8; ++attempt) {
         const std::filesystem::path path =

@@ -58,6 +58,10 @@ private:
 // when that folder changed since (tests) or in a forked child.
 UndoJournal& processUndoJournal();
 
+// Makes the folder and its parents; the folder itself only for this user, as what it keeps
+// holds bytes of their files.
+std::error_code makePrivateFolder(const std::filesystem::path& folder);
+
 // Whether a file of the state folder is an undo journal by its name.
 bool isUndoJournalName(std::string_view name);
 

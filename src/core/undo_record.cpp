@@ -95,8 +95,8 @@ std::optional<UndoRecord> parsePayload(std::span<const std::uint8_t> payload) {
     const auto pathLength = in.number(4);
     if (!kind || !device || !inode || !oldSize || !newSize || !inserted || !pathLength)
         return std::nullopt;
-    if (*kind != static_cast<std::uint8_t>(UndoRecord::Kind::InPlace) &&
-        *kind != static_cast<std::uint8_t>(UndoRecord::Kind::NewName))
+    if (*kind < static_cast<std::uint8_t>(UndoRecord::Kind::InPlace) ||
+        *kind > static_cast<std::uint8_t>(UndoRecord::Kind::Renamed))
         return std::nullopt;
     record.kind = static_cast<UndoRecord::Kind>(*kind);
     record.device = *device;
@@ -109,6 +109,13 @@ std::optional<UndoRecord> parsePayload(std::span<const std::uint8_t> payload) {
     if (!path || !regions)
         return std::nullopt;
     record.path.assign(path->begin(), path->end());
+    if (record.kind == UndoRecord::Kind::Renamed) {
+        const auto formerLength = in.number(4);
+        const auto former = formerLength ? in.bytes(*formerLength) : std::nullopt;
+        if (!former)
+            return std::nullopt;
+        record.formerPath.assign(former->begin(), former->end());
+    }
     for (std::uint64_t r = 0; r < *regions; ++r) {
         UndoRegion region;
         const auto offset = in.number(8);
@@ -169,6 +176,10 @@ void appendUndoRecord(const UndoRecord& record, std::vector<std::uint8_t>& out) 
     putNumber(out, record.path.size(), 4);
     out.insert(out.end(), record.path.begin(), record.path.end());
     putNumber(out, record.regions.size(), 4);
+    if (record.kind == UndoRecord::Kind::Renamed) {
+        putNumber(out, record.formerPath.size(), 4);
+        out.insert(out.end(), record.formerPath.begin(), record.formerPath.end());
+    }
     for (const UndoRegion& region : record.regions) {
         putNumber(out, region.offset, 8);
         putNumber(out, region.oldBytes.size(), 4);

@@ -19,6 +19,9 @@ namespace tw::core {
 // new file will have until it is renamed over the old one, so that the roll-back can take
 // away a name a kill left behind.
 //
+// The same records, with three kinds of their own, keep what undoing the last save or rename
+// batch takes once it is complete (kept_undo.h).
+//
 // Blocks are the pieces a region splits into at every multiple of kUndoBlock bytes of the
 // file: the unit in which the disk and the page cache write, so a write cut off half-way
 // leaves each block whole, either old or new.
@@ -57,8 +60,11 @@ struct UndoRegion {
 
 struct UndoRecord {
     enum class Kind : std::uint8_t {
-        InPlace = 1,  // path: the file; regions: what the save overwrites
-        NewName = 2,  // path: the hidden name of a new file until it replaces the old one
+        InPlace = 1,    // path: the file; regions: what the save overwrites
+        NewName = 2,    // path: the hidden name of a new file until it replaces the old one
+        Rewritten = 3,  // path: a file a save replaced with a new file (nothing to undo it)
+        Dropped = 4,    // path: a file whose old bytes went to keep within the bound
+        Renamed = 5,    // path: a file's name now, formerPath: the name it had; device, inode
     };
     Kind kind = Kind::InPlace;
     std::string path;
@@ -72,6 +78,7 @@ struct UndoRecord {
     // the regions' offsets count them. They read as zeros until the tag is written there.
     std::uint64_t inserted = 0;
     std::vector<UndoRegion> regions;
+    std::string formerPath = {};  // Renamed only
 
     bool operator==(const UndoRecord&) const = default;
 };

@@ -103,16 +103,52 @@ std::string leftAlone(int fd, const UndoRecord& record, int reasonId) {
                                             : base::tr(reasonId);
 }
 
-std::optional<std::string> restoreInPlace(const UndoRecord& record, bool& restored) {
-    const base::UniqueFd file(::open(record.path.c_str(), O_RDWR | O_CLOEXEC | O_NONBLOCK));
+bool isTheFile(const struct stat& st, const UndoRecord& record) {
+    return S_ISREG(st.st_mode) && st.st_dev == record.device && st.st_ino == record.inode;
+}
+
+// Where the file of the record is now: at its path, else by device and inode in its path's
+// folder (a rename beside it) or anywhere under `elsewhere` (a move). Its path when it is
+// nowhere to be found, for the failure to name.
+std::string whereNow(const UndoRecord& record,
+                     const std::vector<std::filesystem::path>& elsewhere) {
+    struct stat st {};
+    if (::stat(record.path.c_str(), &st) == 0 && isTheFile(st, record))
+        return record.path;
+    auto findIn = [&](const std::filesystem::path& folder,
+                      bool deep) -> std::optional<std::string> {
+        std::error_code ec;
+        const auto options = std::filesystem::directory_options::skip_permission_denied;
+        for (auto it = std::filesystem::recursive_directory_iterator(folder, options, ec);
+             !ec && it != std::filesystem::recursive_directory_iterator(); it.increment(ec)) {
+            if (!deep)
+                it.disable_recursion_pending();
+            struct stat at {};
+            if (::lstat(it->path().c_str(), &at) == 0 && isTheFile(at, record))
+                return it->path().string();
+        }
+        return std::nullopt;
+    };
+    if (auto beside = findIn(std::filesystem::path(base::folderOf(record.path)), false))
+        return *beside;
+    for (const std::filesystem::path& folder : elsewhere)
+        if (auto moved = findIn(folder, true))
+            return *moved;
+    return record.path;
+}
+
+std::optional<std::string> restoreInPlace(const UndoRecord& record, const std::string& path,
+                                          bool& restored) {
+    const base::UniqueFd file(::open(path.c_str(), O_RDWR | O_CLOEXEC | O_NONBLOCK));
+    if (file.get() < 0 && errno == ENOENT)
+        return base::tr(ids::kRollBackNotFound);
     if (file.get() < 0)
         return base::trf(ids::kSaveCannotRead, std::strerror(errno));
     struct stat now {};
     if (::fstat(file.get(), &now) != 0)
         return base::trf(ids::kSaveCannotRead, std::strerror(errno));
     const auto size = static_cast<std::uint64_t>(now.st_size);
-    const bool same =
-        S_ISREG(now.st_mode) && now.st_dev == record.device && now.st_ino == record.inode;
+    const bool same = isTheFile(now, record);
     // Inserted bytes come first: at the old size the save never reached the file.
     const std::uint64_t grown = record.oldSize + record.inserted;
     if (same && record.inserted > 0 && size == record.oldSize)
@@ -179,19 +215,42 @@ std::error_code putBackOldBytes(int fd, const UndoRecord& record) {
     return {};
 }
 
-RollBackOutcome rollBack(const std::vector<UndoRecord>& records) {
+std::optional<std::string> changedSinceSave(int fd, const UndoRecord& record) {
+    struct stat now {};
+    if (::fstat(fd, &now) != 0)
+        return base::trf(ids::kSaveCannotRead, std::strerror(errno));
+    if (!isTheFile(now, record))
+        return base::tr(ids::kRollBackNotTheFile);
+    const auto size = static_cast<std::uint64_t>(now.st_size);
+    if (size != record.newSize)
+        return base::tr(ids::kUndoChangedSince);
+    Blocks blocks;
+    for (const UndoRegion& region : record.regions) {
+        const auto whole = regionIsOldOrNew(fd, size, region, blocks);
+        if (!whole)
+            return base::trf(ids::kSaveCannotRead, std::strerror(errno ? errno : EIO));
+        if (!*whole || blocks.anyOld)
+            return base::tr(ids::kUndoChangedSince);
+    }
+    return std::nullopt;
+}
+
+RollBackOutcome rollBack(const std::vector<UndoRecord>& records,
+                         const std::vector<std::filesystem::path>& elsewhere) {
     RollBackOutcome outcome;
     for (auto record = records.rbegin(); record != records.rend(); ++record) {
-        if (record->kind == UndoRecord::Kind::NewName) {
+        if (record->kind == UndoRecord::Kind::NewName)
             removeNewName(*record);
+        if (record->kind != UndoRecord::Kind::InPlace)
             continue;
-        }
         bool restored = false;
-        if (auto why = restoreInPlace(*record, restored)) {
-            outcome.left.push_back({record->path, std::move(*why)});
+        const std::string path = whereNow(*record, elsewhere);
+        if (auto why = restoreInPlace(*record, path, restored)) {
+            outcome.left.push_back({path, std::move(*why)});
             outcome.unapplied.insert(outcome.unapplied.begin(), *record);
-        } else if (restored)
-            outcome.restored.push_back(record->path);
+        } else {
+            (restored ? outcome.restored : outcome.whole).push_back(path);
+        }
     }
     return outcome;
 }
@@ -224,12 +283,20 @@ std::error_code keepUnapplied(const std::vector<UndoRecord>& records, const std:
 }
 
 // Rolls back one journal, or a file of unapplied records, which `fd` holds locked.
-void rollBackOne(int fd, const std::string& path, bool unappliedBefore, RollBackOutcome& outcome) {
+void rollBackOne(int fd, const std::string& path, bool unappliedBefore, const Recovery& recovery,
+                 RollBackOutcome& outcome) {
     const auto bytes = readJournal(fd);
     const UndoJournalContents contents =
         bytes ? readUndoJournal(*bytes) : UndoJournalContents{.records = {}, .damaged = true};
-    RollBackOutcome one = rollBack(contents.records);
+    RollBackOutcome one = rollBack(contents.records, recovery.elsewhere);
     outcome.restored.insert(outcome.restored.end(), one.restored.begin(), one.restored.end());
+    outcome.whole.insert(outcome.whole.end(), one.whole.begin(), one.whole.end());
+    if (unappliedBefore && recovery.forgetLeft && !contents.damaged) {
+        for (const FileFailure& left : one.left)
+            outcome.forgotten.push_back(left.fileName);
+        ::unlink(path.c_str());
+        return;
+    }
     outcome.left.insert(outcome.left.end(), one.left.begin(), one.left.end());
     // Renamed or removed under the lock, so the process that made it, if it just did, sees
     // that.
@@ -259,7 +326,7 @@ void rollBackOne(int fd, const std::string& path, bool unappliedBefore, RollBack
 
 }  // namespace
 
-RollBackOutcome rollBackJournals(const std::filesystem::path& folder) {
+RollBackOutcome rollBackJournals(const std::filesystem::path& folder, const Recovery& recovery) {
     RollBackOutcome outcome;
     DIR* dir = ::opendir(folder.c_str());
     if (!dir)
@@ -280,7 +347,7 @@ RollBackOutcome rollBackJournals(const std::filesystem::path& folder) {
         // A journal whose process still runs is locked by it.
         if (journal.get() < 0 || ::flock(journal.get(), LOCK_EX | LOCK_NB) != 0)
             continue;
-        rollBackOne(journal.get(), path.string(), isUnapplied(name), outcome);
+        rollBackOne(journal.get(), path.string(), isUnapplied(name), recovery, outcome);
     }
     return outcome;
 }
@@ -300,6 +367,9 @@ RollBackOutcome rollBackInterruptedSaves(base::UserPort& port) {
     for (const std::string& kept : outcome.unappliedJournals)
         port.showMessage(base::UserPort::Severity::Warning,
                          base::trf(ids::kRollBackUndoKept, kept));
+    if (!outcome.unappliedJournals.empty())
+        port.showMessage(base::UserPort::Severity::Information,
+                         base::tr(ids::kRollBackRecoverHint));
     return outcome;
 }
 

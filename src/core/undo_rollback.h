@@ -2,6 +2,7 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <system_error>
@@ -20,17 +21,21 @@ namespace tw::core {
 // are because they are no longer what the save left (with why), and the journals that
 // could not be read whole, kept aside for the user.
 struct RollBackOutcome {
-    std::vector<std::string> restored;           // paths
+    std::vector<std::string> restored;           // paths (where the file was found)
+    std::vector<std::string> whole;              // paths of files the save completed
     std::vector<FileFailure> left;               // fileName: the path
     std::vector<std::string> keptJournals;       // paths
     std::vector<UndoRecord> unapplied;           // rollBack only: the records of the files left
     std::vector<std::string> unappliedJournals;  // where rollBackJournals keeps them
+    std::vector<std::string> forgotten;          // paths whose kept records the user dropped
 
     bool operator==(const RollBackOutcome&) const = default;
 };
 
 // Undoes what the records of one journal name, the last record first:
-//   - a file written in place is put back only when it is still the file the save opened
+//   - a file written in place is looked for at its path, else by its device and inode among
+//     the files of its path's folder, then anywhere under the folders `elsewhere` (where the
+//     user says it went); it is put back only when it is still the file the save opened
 //     (device and inode), of its old, grown or new size, and every block of every region
 //     holds exactly its old bytes or its new ones; then all its regions get their old
 //     bytes, it gets its old size (the bytes inserted at its start taken out again) and is
@@ -41,7 +46,13 @@ struct RollBackOutcome {
 //     new size is whole as it is and stays: the save reached its end for it;
 //   - the hidden name of a new file that never replaced its original is removed.
 // Nothing is ever written from a record that is not whole (see readUndoRecords).
-RollBackOutcome rollBack(const std::vector<UndoRecord>& records);
+RollBackOutcome rollBack(const std::vector<UndoRecord>& records,
+                         const std::vector<std::filesystem::path>& elsewhere = {});
+
+// Why the open file `fd` no longer holds exactly what the completed save of `record` left in
+// it: another file (device and inode), another size, or a block of a region that is not its
+// new bytes. Nothing when it holds them all, so that its old bytes may go back.
+std::optional<std::string> changedSinceSave(int fd, const UndoRecord& record);
 
 // Puts the old bytes of one in-place save back into its open file `fd` without weighing what
 // the file holds now: for the save itself, which knows that only its own bytes went in. (A
@@ -61,7 +72,15 @@ std::error_code putBackOldBytes(int fd, const UndoRecord& record);
 // they apply or the user removes it.
 inline constexpr std::string_view kKeptJournalSuffix = ".damaged";
 inline constexpr std::string_view kUnappliedSuffix = ".unapplied";
-RollBackOutcome rollBackJournals(const std::filesystem::path& folder);
+// What the user adds when they deal with kept records: the folders their files may have
+// moved to, and whether the records that still cannot be applied are dropped (the user
+// checked those files), named in `forgotten`.
+struct Recovery {
+    std::vector<std::filesystem::path> elsewhere;
+    bool forgetLeft = false;
+};
+RollBackOutcome rollBackJournals(const std::filesystem::path& folder,
+                                 const Recovery& recovery = {});
 
 // What every start of the program and of each command runs before it touches a file: the
 // journals of the user's state folder rolled back, and the user told through `port` what

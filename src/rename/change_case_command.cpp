@@ -7,6 +7,7 @@
 #include "core/effective_value.h"
 #include "core/file_list.h"
 #include "rename/failed_files_report.h"
+#include "rename/rename_undo.h"
 
 namespace tw::rename {
 
@@ -104,6 +105,7 @@ std::vector<ChangeCaseRow> ChangeCaseCommand::rows() const {
 ChangeCaseOutcome ChangeCaseCommand::run(base::UserPort& port, const std::string& workFolder) {
     store_.setInt(kSection, kModeValue, static_cast<std::int32_t>(mode_));
     ChangeCaseOutcome outcome;
+    std::vector<DoneMove> moves;
     list_.forEachSelected([&](core::AudioFile& file) {
         if (target_ != ChangeCaseTarget::FileName) {
             const bool v1 = recase(file.id3v1, target_, mode_);
@@ -115,12 +117,16 @@ ChangeCaseOutcome ChangeCaseCommand::run(base::UserPort& port, const std::string
         if (!ChangeCaseOfText(name, mode_))
             return;
         const std::string before = file.fileName;
+        const std::string beforePath = file.path;
         std::string why;
-        if (file.rename(name, &why))
+        if (file.rename(name, &why)) {
             ++outcome.changed;
-        else
+            moves.push_back({beforePath, file.path});
+        } else {
             outcome.failed.push_back({before, why});
+        }
     });
+    keepRenameUndo(moves);
     reportFailedFiles(port, workFolder, outcome.failed);
     return outcome;
 }

@@ -192,8 +192,11 @@ std::vector<RenameCheck> planRenames(const std::vector<const core::AudioFile*>& 
         plan.push_back(std::move(check));
     }
 
-    // A name held on disk is free only while its holder is a file of the run that moves
-    // away; a file that cannot move holds its name, which may stop the file that wanted it.
+    markTakenNames(plan);
+    return plan;
+}
+
+void markTakenNames(std::vector<RenameCheck>& plan) {
     const std::unordered_map<std::string, int> holders = currentPaths(plan);
     for (bool changed = true; changed;) {
         changed = false;
@@ -209,7 +212,6 @@ std::vector<RenameCheck> planRenames(const std::vector<const core::AudioFile*>& 
             changed = true;
         }
     }
-    return plan;
 }
 
 std::vector<RenameStep> renameOrder(const std::vector<RenameCheck>& plan) {

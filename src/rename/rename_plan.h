@@ -48,6 +48,11 @@ struct RenameCheck {
 std::vector<RenameCheck> planRenames(const std::vector<const core::AudioFile*>& files,
                                      const std::vector<Expansion>& expansions, bool createFolders);
 
+// Marks the moves of a plan whose new name a file holds on disk (TakenByFile): a name is
+// free only while its holder is a file of the plan that moves away; a file that cannot move
+// holds its name, which may stop the file that wanted it.
+void markTakenNames(std::vector<RenameCheck>& plan);
+
 // One move of a run: the file at `place` to its new name, or first out of the way to a
 // temporary name beside it (which breaks a cycle such as a swap).
 struct RenameStep {

@@ -11,6 +11,7 @@
 #include "core/file_list.h"
 #include "rename/failed_files_report.h"
 #include "rename/mask_expansion.h"
+#include "rename/rename_undo.h"
 #include "rename/symbol_table.h"
 #include "rename/target_folder.h"
 
@@ -146,12 +147,16 @@ RenameOutcome RenamingCommand::run(base::UserPort& port, const std::string& work
                 why[place] += " (" + file.fileName + ")";
         }
     }
+    std::vector<DoneMove> moves;
     for (std::size_t i = 0; i < chain.size(); ++i) {
         if (done[i])
             ++outcome.renamed;
         else
             outcome.failed.push_back({before[i], why[i]});
+        if (done[i] && checks[i].moves())
+            moves.push_back({checks[i].from, list_.at(chain[i]).path});
     }
+    keepRenameUndo(moves);
     port.finishProgress();
     reportFailedFiles(port, workFolder, outcome.failed);
     return outcome;

@@ -56,6 +56,7 @@ std::vector<UndoRecord> sampleRecords() {
          {UndoRegion::between(0, std::vector<std::uint8_t>(4096),
                               std::span(fresh).subspan(0, 1000)),
           UndoRegion::between(8096, {}, std::span(fresh).subspan(0, 128))}},
+        {UndoRecord::Kind::Renamed, "/music/new name.mp3", 1, 4, 0, 0, 0, {}, "/music/old.mp3"},
     };
 }
 

@@ -8,6 +8,7 @@ void defineAllCommands(CommandSet& commands, CommandContext& context) {
     defineFileCommands(commands, context);
     defineEditCommands(commands, context);
     defineTagCommands(commands, context);
+    defineUndoCommands(commands, context);
     defineFreeDbCommands(commands, context);
     defineExportCommands(commands, context);
     defineSettingsCommands(commands, context);

@@ -13,6 +13,8 @@ void defineFolderCommands(CommandSet& commands, CommandContext& context);
 void defineFileCommands(CommandSet& commands, CommandContext& context);
 void defineEditCommands(CommandSet& commands, CommandContext& context);
 void defineTagCommands(CommandSet& commands, CommandContext& context);
+// "Undo Last Save or Renaming" of the tags menu.
+void defineUndoCommands(CommandSet& commands, CommandContext& context);
 // "Get CD Info from FreeDB" of the tags menu.
 void defineFreeDbCommands(CommandSet& commands, CommandContext& context);
 // The "Export" menu: playlists and the exports of the file list.

@@ -58,6 +58,7 @@ std::vector<PopupSpec> buildMainMenu() {
         {ids::kMenuHeadTags,
          {
              {ids::kCmdSaveChanges, ids::kMenuSaveChanges},
+             {ids::kCmdUndoLastChange, ids::kMenuUndoLastChange},
              kSeparator,
              {ids::kCmdFillV1FromV2, ids::kMenuFillV1FromV2},
              {ids::kCmdFillV2FromV1, ids::kMenuFillV2FromV1},

@@ -51,6 +51,7 @@ AppHarness::AppHarness() {
     paths.installDataFolder = data.path() / "share";
     paths.userDataFolder = data.path() / "user";
     paths.userConfigFolder = data.path() / "config";
+    paths.userStateFolder = data.path() / "state";
     std::filesystem::create_directories(paths.installDataFolder / "Lng");
     base::setAppPaths(paths);
     base::SetLanguage("");
