@@ -1,15 +1,17 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // A batch edit as Save Changes makes it: every *.mp3 of a folder is read into the file list,
-// its ID3v2 album set, and all files saved in one batch. Prints files per second, the bytes
+// its ID3v2 album set (or, with --comment-bytes, a comment of that many bytes, which makes
+// tags without room grow), and all files saved in one batch. Prints files per second, the bytes
 // the process handed to write calls while saving (/proc/self/io), the size of the files'
 // ID3v2 tags before the edit, and peak memory.
 //
-//   save DIR [--album TEXT] [--flush filesystem|each-file]
+//   save DIR [--album TEXT | --comment-bytes N] [--flush filesystem|each-file]
 //
 // The folder is changed: give it a fresh copy for every run (bench/run-save.sh does).
 
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <string>
@@ -51,15 +53,20 @@ std::uint64_t tagBytes(const tw::core::FileList& list) {
 
 int main(int argc, char** argv) {
     if (argc < 2) {
-        std::fprintf(stderr, "usage: save DIR [--album TEXT] [--flush filesystem|each-file]\n");
+        std::fprintf(stderr,
+                     "usage: save DIR [--album TEXT | --comment-bytes N] "
+                     "[--flush filesystem|each-file]\n");
         return 2;
     }
     const std::string folder = argv[1];
     std::string album = "Bench album";
+    std::string comment;
     tw::core::SaveOptions options;
     for (int i = 2; i + 1 < argc; i += 2) {
         if (std::strcmp(argv[i], "--album") == 0)
             album = argv[i + 1];
+        else if (std::strcmp(argv[i], "--comment-bytes") == 0)
+            comment.assign(std::strtoul(argv[i + 1], nullptr, 10), 'c');
         else if (std::strcmp(argv[i], "--flush") == 0)
             options.flush = std::strcmp(argv[i + 1], "each-file") == 0
                                 ? tw::core::FlushMode::EachFile
@@ -83,7 +90,10 @@ int main(int argc, char** argv) {
     for (int i = 0; i < list.size(); ++i) {
         tw::core::TagV2Fields& tag = list.at(i).id3v2;
         tag.makePresent();
-        tag.setAlbum(album);
+        if (comment.empty())
+            tag.setAlbum(album);
+        else
+            tag.setComment(comment);
     }
     const auto failed = tw::core::saveAll(list, port, options);
     const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;

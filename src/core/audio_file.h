@@ -12,6 +12,7 @@
 namespace tw::core {
 
 class MpegInfo;
+struct SavedFile;
 
 // The thirteen stream texts of a file, in this order.
 enum class StreamField {
@@ -77,9 +78,10 @@ struct AudioFile {
     // information text. A file that cannot be opened or read keeps what the record held
     // and gets its readFailure.
     void read();
-    // The same from `fd`, a descriptor of the file open for reading (a save that has just
-    // written it reads it back without opening it again).
-    void read(int fd);
+    // The same after a save, from what the save wrote: the tags it wrote are parsed from
+    // its bytes, the stream facts moved with the audio, the file facts taken from its
+    // descriptor; a tag it left alone keeps what the record holds.
+    void readSaved(const SavedFile& saved);
     void rereadTimes();
 
     // Moves the file to work folder + newBaseName + ".mp3" without ever replacing another

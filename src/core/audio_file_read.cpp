@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-// Reading a record from its file: AudioFile::create, read and rereadTimes.
+// Reading a record from its file: AudioFile::create, read, readSaved and rereadTimes.
 //
 // Each file is opened once. The head of the file (16 KiB, and the frames of the ID3v2 tag
 // when it is larger), the first audio frame, and the tags at its end are read through one
@@ -23,6 +23,7 @@
 #include "core/id3v2_header.h"
 #include "core/id3v2_tag.h"
 #include "core/mpeg_info.h"
+#include "core/saved_file.h"
 
 namespace tw::core {
 
@@ -52,7 +53,7 @@ void readId3v2(ByteWindow& window, AudioFile& record) {
     const auto header = Id3v2Header::parse(window.bytesAt(0, Id3v2Header::kSize));
     if (!header) {
         record.id3v2.inFile = record.id3v2.present = record.id3v2.changed = false;
-        record.lyrics.inFile = record.lyrics.present = record.lyrics.changed = false;
+        record.lyrics = {};
         record.pictures = {};
         return;
     }
@@ -109,6 +110,37 @@ std::string readRecord(AudioFile& record, MpegInfo& mpeg, int fd) {
     return {};
 }
 
+// What a save changed of a record, without reading what it did not change: only the end of
+// the file, where the save added or removed a tag there.
+std::string readSavedRecord(AudioFile& record, MpegInfo& mpeg, const SavedFile& saved) {
+    const auto facts = factsOf(saved.fd);
+    if (!facts)
+        return std::strerror(errno);
+    if (record.size != facts->size)
+        record.sizeText.clear();
+    record.size = facts->size;
+    if (saved.id3v2) {
+        ByteWindow tag;
+        tag.reset(*saved.id3v2);
+        readId3v2(tag, record);
+    }
+    if (saved.id3v1)
+        readId3v1(*saved.id3v1, record.id3v1);
+
+    ByteWindow file;
+    file.reset(saved.fd, facts->size);
+    mpeg = *saved.stream;
+    mpeg.moveBy(saved.moved, file, saved.endChanged);
+    setStream(record, mpeg);
+    setTimes(record, *facts);
+    if (file.failed())
+        return std::strerror(file.error() != 0 ? file.error() : EIO);
+    record.autoFill();
+    record.infoText = infoText(record.streamText);
+    record.readFailure.clear();
+    return {};
+}
+
 std::string readRecord(AudioFile& record, MpegInfo& mpeg) {
     const OpenFile file(record.path);
     if (file.fd() < 0)
@@ -157,9 +189,10 @@ void AudioFile::read() {
     readAgain(*this, [](AudioFile& fresh, MpegInfo& mpeg) { return readRecord(fresh, mpeg); });
 }
 
-void AudioFile::read(int fd) {
-    readAgain(*this,
-              [fd](AudioFile& fresh, MpegInfo& mpeg) { return readRecord(fresh, mpeg, fd); });
+void AudioFile::readSaved(const SavedFile& saved) {
+    readAgain(*this, [&saved](AudioFile& fresh, MpegInfo& mpeg) {
+        return readSavedRecord(fresh, mpeg, saved);
+    });
 }
 
 void AudioFile::rereadTimes() {

@@ -157,6 +157,7 @@ void writeComment(Id3v2Tag& tag, const std::string& comment) {
     if (first) {
         first->setTextEncoding(encodingFor({text, first->description()}));
         first->setText(text);
+        tag.edited(first);
         return;
     }
     auto frame = std::make_unique<CommentsFrame>(encodingFor({text}));
@@ -175,6 +176,7 @@ void writeUrl(Id3v2Tag& tag, const std::string& url) {
     }
     if (first) {
         first->setUrl(fromUtf8(url));
+        tag.edited(first);
         return;
     }
     auto frame = std::make_unique<UserUrlLinkFrame>(TagLib::String::Latin1);
@@ -262,6 +264,7 @@ void writeId3v2Lyrics(Id3v2Tag& tag, std::string_view text) {
             return;
         first->setTextEncoding(encodingFor({lyrics, first->description()}));
         first->setText(lyrics);
+        tag.edited(first);
         return;
     }
     auto frame = std::make_unique<UnsynchronizedLyricsFrame>(encodingFor({lyrics}));

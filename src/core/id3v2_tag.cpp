@@ -188,10 +188,8 @@ void Id3v2Tag::removeFrames(const char* id) {
         removeFrame(frame);
 }
 
-bool Id3v2Tag::unchanged(const Entry& entry) const {
-    const std::unique_ptr<Frame> fresh(TagLib::ID3v2::FrameFactory::instance()->createFrame(
-        frameForTagLib(entry.bytes, writeVersion_), tagLibHeader_.get()));
-    return fresh && fresh->render() == entry.frame->render();
+void Id3v2Tag::edited(const Frame* frame) {
+    edited_.insert(frame);
 }
 
 TagLib::ByteVector Id3v2Tag::rendered(const Frame& frame) const {
@@ -261,7 +259,7 @@ Id3v2Rendering Id3v2Tag::render(std::uint64_t size) const {
         if (!entry.frame)
             frames.append(entry.bytes);
         else if (present.contains(entry.frame))
-            frames.append(unchanged(entry) ? entry.bytes : rendered(*entry.frame));
+            frames.append(edited_.contains(entry.frame) ? rendered(*entry.frame) : entry.bytes);
         else
             placeNew(entry.bytes.mid(0, 4));
     }

@@ -9,6 +9,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <unordered_set>
 #include <vector>
 
 #include "core/id3v2_frame_walk.h"
@@ -50,7 +51,9 @@ struct Id3v2Rendering {
 //
 // Editing goes through addFrame/removeFrame(s), never through TagLib's own removal: frames
 // taken out are kept alive until this object goes, so that a frame's address always names
-// the one frame of the file it came from. Fields of a frame may be changed in place.
+// the one frame of the file it came from. Fields of a frame may be changed in place, and
+// the frame is then named to edited(): knowing which frames changed, render() renders only
+// those, instead of parsing and rendering every frame to find out.
 //
 // Owns the TagLib tag (which owns its frames) and the removed frames. One object per file
 // and thread.
@@ -79,6 +82,9 @@ public:
     void removeFrame(TagLib::ID3v2::Frame* frame);
     // Removes every frame whose TagLib id is `id`.
     void removeFrames(const char* id);
+    // Says that the fields of `frame` were changed in place: render() writes it as TagLib
+    // renders it. A frame of the file not named here is written as the file held it.
+    void edited(const TagLib::ID3v2::Frame* frame);
 
     // The attached pictures of the file's tag, in their order, as their frames' first bytes
     // tell (whether or not the frames were parsed).
@@ -119,13 +125,13 @@ private:
     void take(const Id3v2Header& header, const Id3v2FrameWalk& walk);
     void addEntry(const Id3v2RawFrame& raw, bool v22);
     bool isWanted(std::string_view id) const;
-    bool unchanged(const Entry& entry) const;
     TagLib::ByteVector rendered(const TagLib::ID3v2::Frame& frame) const;
     TagLib::ByteVector assemble(const TagLib::ByteVector& frames, std::uint64_t size) const;
 
     std::unique_ptr<TagLib::ID3v2::Header> tagLibHeader_;  // what the frame factory is told
     std::unique_ptr<TagLib::ID3v2::Tag> tag_;
     std::vector<std::unique_ptr<TagLib::ID3v2::Frame>> removed_;
+    std::unordered_set<const TagLib::ID3v2::Frame*> edited_;
     std::vector<Entry> entries_;
     std::vector<PictureInfo> pictures_;
     std::vector<const TagLib::ID3v2::Frame*> pictureFrames_;  // parallel to pictures_

@@ -25,8 +25,8 @@ bool saveLyrics(AudioFile& record) {
     saved.lyrics.text = text;
     saved.lyrics.inFile = saved.lyrics.present = !text.empty();
     saved.lyrics.changed = false;
-    auto readBack = [&saved, edited = saved](int fd) {
-        saved.read(fd);
+    auto readBack = [&saved, edited = saved](const SavedFile& written) {
+        saved.readSaved(written);
         if (edited.id3v1.dirty())
             saved.id3v1 = edited.id3v1;
         if (edited.id3v2.dirty())

@@ -112,6 +112,15 @@ void MpegInfo::examine(ByteWindow& input, std::string path) {
     }
 }
 
+void MpegInfo::moveBy(std::int64_t by, ByteWindow& input, bool endChanged) {
+    fileLength_ = input.size();
+    if (!found())
+        return;
+    headerPosition_ += by;
+    const auto start = static_cast<std::uint64_t>(headerPosition_);
+    audioEnd_ = endChanged ? audioEnd(input, start) : audioEnd_ + static_cast<std::uint64_t>(by);
+}
+
 std::int64_t findMpegFrame(ByteWindow& input, std::uint64_t from, std::uint64_t until,
                            MpegHeader& header) {
     const std::uint64_t fileLength = input.size();

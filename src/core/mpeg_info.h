@@ -35,6 +35,11 @@ public:
     // The frame search over an input that is already open (the record reader has read the
     // head of the file anyway); `path` is only remembered.
     void examine(ByteWindow& input, std::string path = {});
+    // The same stream after a save moved it `by` bytes (a tag in front of it grew or
+    // shrank) in the file now read through `input`: nothing is searched again, and the end
+    // of the audio is read again only when the save added or removed a tag there
+    // (`endChanged`), since the search is the same from the new tag's end.
+    void moveBy(std::int64_t by, ByteWindow& input, bool endChanged);
     // No frame, for a file that cannot be read but whose length is known.
     void setUnreadable(std::string path, std::uint64_t fileLength);
 

@@ -231,6 +231,25 @@ int PendingSave::fd() const {
     return placed_ ? newFile_->fd() : fd_.get();
 }
 
+SavedFile PendingSave::saved() const {
+    using Id3v1 = Change::Id3v1;
+    SavedFile out{.fd = fd(),
+                  .stream = &layout_.stream,
+                  .moved = 0,
+                  .endChanged = (change_.id3v1 == Id3v1::Write && !layout_.id3v1) ||
+                                (change_.id3v1 == Id3v1::Remove && layout_.id3v1),
+                  .id3v2 = std::nullopt,
+                  .id3v1 = std::nullopt};
+    if (change_.tag) {
+        out.moved = static_cast<std::int64_t>(change_.tag->size()) -
+                    static_cast<std::int64_t>(layout_.tagEnd);
+        out.id3v2 = *change_.tag;
+    }
+    if (change_.id3v1 == Id3v1::Write)
+        out.id3v1 = change_.newId3v1;
+    return out;
+}
+
 std::string PendingSave::changedFolder() const {
     return base::folderOf(target_);
 }

@@ -11,7 +11,9 @@
 
 #include "base/unique_fd.h"
 #include "core/id3v1_tag.h"
+#include "core/mpeg_info.h"
 #include "core/save_probe.h"
+#include "core/saved_file.h"
 #include "core/undo_record.h"
 
 namespace tw::base {
@@ -48,6 +50,7 @@ public:
         std::vector<std::uint8_t> tag;    // the old tag's bytes (tagEnd of them)
         std::optional<Id3v1Bytes> id3v1;  // the old ID3v1 tag, when there is one
         bool throughLink = false;  // the path is a symbolic link: a new file replaces its target
+        MpegInfo stream;           // the audio stream found in it
     };
     // What the save makes of it.
     struct Change {
@@ -98,6 +101,8 @@ public:
     // The descriptor of the file as it now is: after apply(), the new file for Rewrite (the
     // old one is closed then).
     int fd() const;
+    // The file as the save left it, for the record read from it (valid while this lives).
+    SavedFile saved() const;
     // The folder whose entry apply() changed (Rewrite only).
     std::string changedFolder() const;
 

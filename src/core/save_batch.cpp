@@ -12,6 +12,7 @@
 #include "base/string_ids.h"
 #include "core/file_failure.h"
 #include "core/pending_save.h"
+#include "core/save_batch_flush.h"
 #include "core/tag_file_writer.h"
 #include "core/undo_journal.h"
 #include "core/undo_record.h"
@@ -51,7 +52,7 @@ std::error_code syncFolder(const std::string& folder) {
 
 struct SaveBatch::Entry {
     std::unique_ptr<PendingSave> save;
-    std::function<void(int)> written;
+    std::function<void(const SavedFile&)> written;
     std::size_t index = 0;
     std::optional<std::string> failure;
 
@@ -77,7 +78,7 @@ SaveBatch::SaveBatch(SaveOptions options)
 // A batch that is not finished writes nothing more; its new files go with it.
 SaveBatch::~SaveBatch() = default;
 
-std::size_t SaveBatch::add(TagFileWriter& writer, std::function<void(int fd)> written) {
+std::size_t SaveBatch::add(TagFileWriter& writer, std::function<void(const SavedFile&)> written) {
     const std::size_t index = outcomes_.size();
     outcomes_.emplace_back();
     std::unique_ptr<PendingSave> save = writer.prepare(!options_.probe.newFilesForGrowth);
@@ -87,7 +88,7 @@ std::size_t SaveBatch::add(TagFileWriter& writer, std::function<void(int fd)> wr
     }
     if (save->way() == PendingSave::Way::Nothing) {
         if (written)
-            written(save->fd());
+            written(save->saved());
         return index;
     }
     groupBytes_ += save->heldBytes();
@@ -176,6 +177,8 @@ void SaveBatch::flushFiles(std::vector<Entry>& group, bool newFiles) {
         }
     } else {
         std::vector<std::string> folders;
+        std::vector<Entry*> flushed;
+        std::vector<int> fds;
         for (Entry& entry : group) {
             if (!concerned(entry))
                 continue;
@@ -185,9 +188,13 @@ void SaveBatch::flushFiles(std::vector<Entry>& group, bool newFiles) {
                     folders.push_back(folder);
                 continue;
             }
-            if (::fdatasync(fdOf(entry)) != 0)
-                failed(entry, lastError());
+            flushed.push_back(&entry);
+            fds.push_back(fdOf(entry));
         }
+        const std::vector<std::error_code> outcomes = flushTogether(fds);
+        for (std::size_t i = 0; i < flushed.size(); ++i)
+            if (outcomes[i])
+                failed(*flushed[i], outcomes[i]);
         for (const std::string& folder : folders)
             syncFolder(folder);  // the renames are done; a folder that fails loses nothing
     }
@@ -242,7 +249,7 @@ void SaveBatch::writeGroup() {
     for (Entry& entry : group) {
         outcomes_[entry.index] = entry.failure.value_or(std::string());
         if (entry.alive() && entry.written)
-            entry.written(entry.save->fd());
+            entry.written(entry.save->saved());
     }
 }
 

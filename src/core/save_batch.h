@@ -12,6 +12,7 @@
 
 #include "core/kept_undo.h"
 #include "core/save_probe.h"
+#include "core/saved_file.h"
 
 namespace tw::core {
 
@@ -21,11 +22,17 @@ class UndoJournal;
 
 // How a batch makes its writes durable before it empties its undo journal.
 enum class FlushMode {
-    FileSystem,  // one syncfs() per file system the batch wrote to
-    EachFile,    // one fdatasync() per file written, one fsync() per folder renamed in
+    // One syncfs() per file system the batch wrote to: it also waits for every other
+    // program's dirty pages there.
+    FileSystem,
+    // The writeback of every file started at once, then one fdatasync() per file issued
+    // from a few threads together, so that the disk takes their cache flushes as one; one
+    // fsync() per folder renamed in. Costs the batch's own bytes only.
+    EachFile,
 };
-// Measured by bench/save on make-corpus folders: see bench/README.md.
-inline constexpr FlushMode kDefaultFlushMode = FlushMode::FileSystem;
+// Measured by bench/save on make-corpus folders, with and without another program's dirty
+// data on the same file system: see bench/README.md.
+inline constexpr FlushMode kDefaultFlushMode = FlushMode::EachFile;
 
 struct SaveOptions {
     FlushMode flush = kDefaultFlushMode;
@@ -42,7 +49,7 @@ struct SaveOptions {
 //   4. every file is flushed (FlushMode), what undoing the group takes is kept for "undo"
 //      (kept_undo.h: the first group replaces what an earlier batch kept), then the journal
 //      is emptied;
-//   5. `written` of each saved file is called with its descriptor, to read it back.
+//   5. `written` of each saved file is told what the save wrote, to update its record.
 // A kill at any point leaves each file with its old or its new tags; the next start
 // rolls back what the journal names (undo_rollback.h). When the journal cannot be written,
 // every file of the group fails with the journal's reason and stays untouched.
@@ -57,7 +64,7 @@ public:
 
     // Takes what `writer` staged (the writer is spent). Returns the place of this file's
     // outcome in finish()'s result.
-    std::size_t add(TagFileWriter& writer, std::function<void(int fd)> written = {});
+    std::size_t add(TagFileWriter& writer, std::function<void(const SavedFile&)> written = {});
 
     // Writes what is still waiting. For every file in the order added: "" when it was
     // saved, else why not (the file is then as it was).

@@ -46,6 +46,7 @@ struct TagFileWriter::State {
     std::uint64_t v2End = 0;  // 0 without an ID3v2 tag
     std::vector<std::uint8_t> v2Bytes;
     std::optional<Id3v1Bytes> oldV1;
+    MpegInfo stream;
     std::string refusal;       // why no tag may be written into this file, if none may
     std::string v2Damage;      // why the ID3v2 tag must not be rewritten, if it must not
     std::string notWritable;   // why the file could only be opened for reading, if it could
@@ -124,9 +125,8 @@ void TagFileWriter::State::inspect() {
     } else {
         // The same search that tells the user the file has no MPEG header: a file it finds
         // nothing in is some audio the program does not know, whatever its name says.
-        MpegInfo mpeg;
-        mpeg.examine(window);
-        if (!mpeg.found())
+        stream.examine(window);
+        if (!stream.found())
             refusal = base::tr(ids::kSaveNoMpegAudio);
     }
 
@@ -224,7 +224,8 @@ std::unique_ptr<PendingSave> TagFileWriter::State::prepare(bool growInPlace) {
                                .tagEnd = v2End,
                                .tag = std::move(v2Bytes),
                                .id3v1 = oldV1,
-                               .throughLink = throughLink};
+                               .throughLink = throughLink,
+                               .stream = std::move(stream)};
     const int handed = fd;
     fd = -1;
     error.clear();

@@ -37,8 +37,8 @@ class PendingSave;
 //   - after a successful save, for each step that ran and returned true:
 //       write of a tag, or of non-empty lyrics: inFile = present = true, changed = false;
 //       removal of a tag, or lyrics written empty: inFile = present = changed = false;
-//     then the record is read again (size, both tags, lyrics, times, stream facts,
-//     information text) through the descriptor the save wrote with;
+//     then the record takes what the save wrote (AudioFile::readSaved: size, the tags
+//     written, times, stream facts, information text) without reading the file again;
 //   - after a failed step or save no flag changes: the record stays dirty, so the next
 //     save tries again; it is not re-read, so the user's edits stay in memory.
 //

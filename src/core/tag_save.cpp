@@ -82,9 +82,9 @@ struct StagedSave {
         applyOutcome(record.lyrics, lyrics);
     }
 
-    std::function<void(int)> reader() {
-        return [this](int fd) {
-            record.read(fd);
+    std::function<void(const SavedFile&)> reader() {
+        return [this](const SavedFile& saved) {
+            record.readSaved(saved);
             readBack = true;
         };
     }

@@ -20,8 +20,9 @@ namespace tw::core {
 // save happens whole or not at all: when any step fails, nothing is written. True on
 // success; on failure `reason` (when given) says why, in the active language.
 //
-// After a success the record is read again from the file. After a failure the file is
-// untouched and the record keeps its edits, still dirty, so the next save tries again.
+// After a success the record holds what the save wrote (AudioFile::readSaved). After a
+// failure the file is untouched and the record keeps its edits, still dirty, so the next
+// save tries again.
 // A record whose last read failed is never saved: its fields are not the file's.
 bool save(AudioFile& record, std::string* reason = nullptr, const SaveOptions& options = {});
 

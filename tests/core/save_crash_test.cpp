@@ -249,7 +249,7 @@ TEST_F(SaveCrashTest, AKillAtAnyStepLeavesEveryFileOldOrNew) {
          {.flush = kDefaultFlushMode, .probe = {.newFilesForGrowth = true}}},
         {"grown as named new files",
          {.flush = kDefaultFlushMode, .probe = {.namedNewFiles = true, .newFilesForGrowth = true}}},
-        {"flushed file by file", {.flush = FlushMode::EachFile, .probe = {}}},
+        {"flushed by the file system", {.flush = FlushMode::FileSystem, .probe = {}}},
     };
     std::map<std::string, Bytes> old;
     for (const FileCase& c : fileCases())

@@ -9,7 +9,11 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <sstream>
+
 #include "core/list_session.h"
+#include "core/mpeg_info.h"
 #include "core/tag_edit.h"
 #include "support/fake_user_port.h"
 #include "support/id3v1_bytes.h"
@@ -253,6 +257,100 @@ TEST_F(SaveTest, SavingACleanListOnlyReadsTheFilesAgain) {
     EXPECT_EQ(test::readBytes(path), changedOutside);
     EXPECT_EQ(file("a.mp3").id3v1.title, "after");
     EXPECT_EQ(port.log.front(), "progress-start:Saving changes in file(s)::0");
+}
+
+// Everything a record takes from its file, as text.
+std::string everythingRead(const AudioFile& f) {
+    std::ostringstream out;
+    const auto tag = [&](const TagFields& t) {
+        out << t.inFile << t.present << t.changed << '|' << t.title << '|' << t.artist << '|'
+            << t.album << '|' << t.comment << '|' << t.yearText << '|' << t.trackText << '/'
+            << t.trackTotal << '|' << t.genre << '\n';
+    };
+    out << f.size << ' ' << f.createdText << ' ' << f.changedText << ' ' << f.playSeconds << '\n';
+    for (const std::string& text : f.streamText)
+        out << text << '|';
+    out << '\n' << f.infoText << '\n';
+    tag(f.id3v1);
+    tag(f.id3v2);
+    const TagV2Fields& v2 = f.id3v2;
+    out << v2.composer << '|' << v2.url << '|' << v2.publisher << '|' << v2.origArtist << '|'
+        << v2.copyright << '|' << v2.encodedBy << '\n';
+    out << f.lyrics.inFile << f.lyrics.present << f.lyrics.changed << f.lyrics.text << '\n';
+    for (const Picture& picture : f.pictures.items)
+        out << picture.fileIndex << ' ';
+    return out.str();
+}
+
+// A saved record is taken from what the save wrote, not read again: it must hold just what
+// a fresh read of the file gives, whichever way the file was written.
+TEST_F(SaveTest, TheSavedRecordIsWhatAFreshReadOfTheFileGives) {
+    const test::Bytes audio = test::defaultAudio(12);
+    const test::Bytes junkThenAudio = test::join({test::Bytes(700, 0x11), audio});
+    const test::Bytes picture(3000, 0x5A);
+    const test::Bytes v1 = test::id3v1Tag({.title = "Old v1"});
+    struct Case {
+        const char* name;
+        test::Mp3Parts parts;
+        std::function<void(AudioFile&)> edit;
+    };
+    const Case cases[] = {
+        {"fits.mp3",
+         {.id3v2 = test::Id3v2Builder(3).text("TALB", "Old").padding(600).build(), .audio = audio},
+         [](AudioFile& f) { f.id3v2.setAlbum("New album"); }},
+        {"grows.mp3",
+         {.id3v2 = test::Id3v2Builder(4).text("TIT2", "T").build(), .audio = audio, .id3v1 = v1},
+         [](AudioFile& f) { f.id3v2.setTitle(std::string(3000, 't')); }},
+        {"picture-moves.mp3",
+         {.id3v2 = test::Id3v2Builder(3).picture("image/png", 3, "", picture).build(),
+          .audio = audio},
+         [](AudioFile& f) { f.id3v2.setComment(std::string(2000, 'c')); }},
+        {"first-tags.mp3",
+         {.audio = junkThenAudio},
+         [](AudioFile& f) {
+             f.id3v2.makePresent();
+             f.id3v2.setArtist("Artist");
+             f.id3v1.makePresent();
+             f.id3v1.setTitle("v1 appended");
+         }},
+        {"v1-cut.mp3",
+         {.id3v2 = test::Id3v2Builder(3).text("TIT2", "T").padding(100).build(),
+          .audio = audio,
+          .trailer = test::bytesOf("LYRICSBEGIN and so on"),
+          .id3v1 = v1},
+         [](AudioFile& f) { clearFields(f.id3v1); }},
+        {"v2-cut.mp3",
+         {.id3v2 = test::Id3v2Builder(3).text("TIT2", "T").lyrics("eng", "", "la").build(),
+          .audio = junkThenAudio},
+         [](AudioFile& f) { clearFields(f.id3v2); }},
+        {"lyrics.mp3",
+         {.id3v2 = test::Id3v2Builder(3).text("TIT2", "T").build(), .audio = audio, .id3v1 = v1},
+         [](AudioFile& f) {
+             f.lyrics.text = "  new words\n";
+             f.lyrics.present = f.lyrics.changed = true;
+         }},
+    };
+    for (const bool newFiles : {false, true}) {
+        SCOPED_TRACE(newFiles ? "grown as new files" : "grown in place where possible");
+        for (const Case& c : cases)
+            test::writeMp3(dir, c.name, c.parts);
+        list.clear();
+        scan();
+        for (const Case& c : cases)
+            c.edit(file(c.name));
+        const SaveOptions saveOptions{.flush = kDefaultFlushMode,
+                                      .probe = {.newFilesForGrowth = newFiles}};
+        ASSERT_TRUE(saveAll(list, port, saveOptions).empty());
+        MpegInfo mpeg;
+        for (const Case& c : cases) {
+            const AudioFile& saved = file(c.name);
+            const auto fresh = AudioFile::create(saved.path, dir.folder().size(), mpeg);
+            EXPECT_EQ(everythingRead(saved), everythingRead(*fresh)) << c.name;
+            EXPECT_EQ(saved.pictures.items.size(), fresh->pictures.items.size());
+            for (std::size_t i = 0; i < saved.pictures.items.size(); ++i)
+                EXPECT_EQ(saved.pictures.items[i].info, fresh->pictures.items[i].info) << c.name;
+        }
+    }
 }
 
 }  // namespace
