@@ -44,23 +44,51 @@ std::size_t findSeparator(std::span<const std::uint8_t> bytes, std::size_t from,
     return kNone;
 }
 
-void appendUtf8(std::string& out, std::uint32_t c) {
+// Writes `c` as UTF-8 at `out`; returns where it ends.
+char* putUtf8(char* out, std::uint32_t c) {
     if (c < 0x80) {
-        out += static_cast<char>(c);
+        *out++ = static_cast<char>(c);
     } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
+        *out++ = static_cast<char>(0xC0 | (c >> 6));
+        *out++ = static_cast<char>(0x80 | (c & 0x3F));
     } else if (c < 0x10000) {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
+        *out++ = static_cast<char>(0xE0 | (c >> 12));
+        *out++ = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        *out++ = static_cast<char>(0x80 | (c & 0x3F));
     } else {
-        out += static_cast<char>(0xF0 | (c >> 18));
-        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
+        *out++ = static_cast<char>(0xF0 | (c >> 18));
+        *out++ = static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+        *out++ = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        *out++ = static_cast<char>(0x80 | (c & 0x3F));
     }
+    return out;
 }
+
+// Lyrics run to kilobytes: a text is written into reused room as large as the longest
+// UTF-8 its bytes can give (two bytes for a byte of ISO-8859-1, three for a UTF-16 unit),
+// and handed over at its own size.
+class Utf8Writer {
+public:
+    Utf8Writer(std::string& out, std::size_t most) : out_(out) {
+        room().resize(most);
+        end_ = room().data();
+    }
+    ~Utf8Writer() { out_.assign(room().data(), end_); }
+    Utf8Writer(const Utf8Writer&) = delete;
+    Utf8Writer& operator=(const Utf8Writer&) = delete;
+
+    void put(std::uint32_t c) { end_ = putUtf8(end_, c); }
+    void clear() { end_ = room().data(); }
+
+private:
+    static std::string& room() {
+        thread_local std::string bytes;
+        return bytes;
+    }
+
+    std::string& out_;
+    char* end_;
+};
 
 // UTF-8 as TagLib's decoder takes it: no stray or missing continuation bytes, no overlong
 // forms, no surrogates, nothing above U+10FFFF.
@@ -119,24 +147,25 @@ bool decodeUtf16(std::span<const std::uint8_t> bytes, Form form, std::string& ou
         const std::uint32_t b = bytes[2 * index + 1];
         return bigEndian ? (a << 8) | b : (b << 8) | a;
     };
+    Utf8Writer writer(out, 3 * units);
     for (std::size_t i = first; i < units; ++i) {
         std::uint32_t c = unit(i);
         if (c == 0)
             break;
         if (c >= 0xDC00 && c <= 0xDFFF) {
-            out.clear();
+            writer.clear();
             return false;
         }
         if (c >= 0xD800 && c <= 0xDBFF) {
             const std::uint32_t trail = i + 1 < units ? unit(i + 1) : 0;
             if (trail < 0xDC00 || trail > 0xDFFF) {
-                out.clear();
+                writer.clear();
                 return false;
             }
             c = 0x10000 + ((c - 0xD800) << 10) + (trail - 0xDC00);
             ++i;
         }
-        appendUtf8(out, c);
+        writer.put(c);
     }
     return true;
 }
@@ -145,13 +174,15 @@ bool decodeUtf16(std::span<const std::uint8_t> bytes, Form form, std::string& ou
 bool decode(std::span<const std::uint8_t> bytes, Form form, std::string& out) {
     out.clear();
     switch (form) {
-        case Form::Latin1:
+        case Form::Latin1: {
+            Utf8Writer writer(out, 2 * bytes.size());
             for (std::uint8_t c : bytes) {
                 if (c == 0)
                     break;
-                appendUtf8(out, c);
+                writer.put(c);
             }
             return true;
+        }
         case Form::Utf8:
             // TagLib drops a text that is not valid as a whole, before it is cut at a zero.
             if (validUtf8(bytes)) {
