@@ -114,6 +114,13 @@ def seeds():
                                            + b"/music/a.mp3" + struct.pack(">II", 2, 100) + b"\x07" * 64)
     yield "fuzz_id3v2_tag", "v24_plain_sizes", tag(4, [frame_v23("TIT2", text("x" * 200)),
                                                        frame_v23("TPE1", text("A"))])
+    # Texts in every form, read straight from the bytes: values without a byte-order mark,
+    # genre codes, a surrogate pair, invalid UTF-8, a URL without the end of a description.
+    yield "fuzz_id3v2_tag", "text_forms", tag(4, [
+        frame_v24("TIT2", b"\1\xfe\xff\0A\0\0\0B\xd8\x3c\xdf\xb5"),
+        frame_v24("TCON", b"\0(4)Rock\0(abc)\0(17)Rock"), frame_v24("TPE1", b"\3a\xc3b"),
+        frame_v24("COMM", b"\1eng\xff\xfed\0\0\0\xff\xfet\0"), frame_v24("WXXX", b"\1\xff\xfeu\0"),
+        frame_v24("USLT", b"\2eng\0\0\0w"), frame_v24("APIC", b"\0image/png\0\x03\0\x89PNG")])
 
 
 def main():

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "cli/json_text.h"
 
+#include <array>
+
 namespace tw::cli {
 
 namespace {
@@ -38,19 +40,32 @@ int sequenceLength(std::string_view text) {
     return length;
 }
 
+// The bytes that go into a JSON string as they are: printable ASCII but the quote and the
+// backslash. A table, as the test runs for every byte of every text listed.
+constexpr std::array<bool, 256> kPlain = [] {
+    std::array<bool, 256> plain{};
+    for (int c = 0x20; c < 0x80; ++c)
+        plain[static_cast<std::size_t>(c)] = c != '"' && c != '\\';
+    return plain;
+}();
+
 }  // namespace
 
 void appendJsonString(std::string& out, std::string_view text) {
     out += '"';
     std::size_t i = 0;
     while (i < text.size()) {
-        // Runs that need nothing done go in whole.
+        // Runs that need nothing done (well-formed UTF-8 included) go in whole.
         std::size_t plain = i;
+        int length = 0;
         while (plain < text.size()) {
             const auto c = static_cast<unsigned char>(text[plain]);
-            if (c < 0x20 || c >= 0x80 || c == '"' || c == '\\')
+            if (kPlain[c])
+                ++plain;
+            else if (c >= 0x80 && (length = sequenceLength(text.substr(plain))) > 0)
+                plain += static_cast<std::size_t>(length);
+            else
                 break;
-            ++plain;
         }
         out.append(text, i, plain - i);
         i = plain;
@@ -59,12 +74,8 @@ void appendJsonString(std::string& out, std::string_view text) {
 
         const auto c = static_cast<unsigned char>(text[i]);
         if (c >= 0x80) {
-            const int length = sequenceLength(text.substr(i));
-            if (length > 0)
-                out.append(text, i, static_cast<std::size_t>(length));
-            else
-                out += kReplacement;
-            i += static_cast<std::size_t>(length > 0 ? length : -length);
+            out += kReplacement;
+            i += static_cast<std::size_t>(-length);
             continue;
         }
         static constexpr char kHex[] = "0123456789abcdef";

@@ -19,6 +19,7 @@
 #include "core/byte_window.h"
 #include "core/file_facts.h"
 #include "core/id3v1_tag.h"
+#include "core/id3v2_field_texts.h"
 #include "core/id3v2_fields.h"
 #include "core/id3v2_header.h"
 #include "core/id3v2_tag.h"
@@ -49,6 +50,12 @@ private:
     int error_;
 };
 
+void setPictures(AudioFile& record, const std::vector<PictureInfo>& pictures) {
+    record.pictures = {};
+    for (std::size_t i = 0; i < pictures.size(); ++i)
+        record.pictures.items.push_back({pictures[i], static_cast<int>(i), nullptr});
+}
+
 void readId3v2(ByteWindow& window, AudioFile& record) {
     const auto header = Id3v2Header::parse(window.bytesAt(0, Id3v2Header::kSize));
     if (!header) {
@@ -57,14 +64,20 @@ void readId3v2(ByteWindow& window, AudioFile& record) {
         record.pictures = {};
         return;
     }
-    // Only the frame headers and the frames of the fields are read: a large picture costs
-    // the read of its first bytes.
-    const Id3v2Tag tag(*header, window, std::min(header->tagSize(), std::uint64_t{kId3v2ReadLimit}),
-                       kReadFrameIds);
+    const std::uint64_t length = std::min(header->tagSize(), std::uint64_t{kId3v2ReadLimit});
+    // Most tags are read straight from their bytes; TagLib reads the others. Either way only
+    // the frame headers and the frames of the fields are read: a large picture costs the
+    // read of its first bytes.
+    thread_local FieldFrameTexts texts;
+    thread_local std::vector<PictureInfo> pictures;
+    if (readFieldTexts(*header, window, length, texts, pictures)) {
+        setId3v2Fields(texts, record.id3v2, record.lyrics);
+        setPictures(record, pictures);
+        return;
+    }
+    const Id3v2Tag tag(*header, window, length, kReadFrameIds);
     readId3v2Fields(tag.tag(), record.id3v2, record.lyrics);
-    record.pictures = {};
-    for (std::size_t i = 0; i < tag.pictures().size(); ++i)
-        record.pictures.items.push_back({tag.pictures()[i], static_cast<int>(i), nullptr});
+    setPictures(record, tag.pictures());
 }
 
 void setTimes(AudioFile& record, const FileFacts& facts) {

@@ -32,8 +32,13 @@ bool mp3FilesIn(const std::string& folder, std::vector<std::string>& paths) {
         if (base::endsWithNoCase(name, ".mp3") && it->is_regular_file(typeError))
             paths.push_back(folder + name);
     }
+    // Every path starts with the folder: only the names are compared.
+    const std::size_t skip = folder.size();
     std::sort(paths.begin() + static_cast<std::ptrdiff_t>(first), paths.end(),
-              [](const std::string& a, const std::string& b) { return listsBefore(a, b); });
+              [skip](const std::string& a, const std::string& b) {
+                  return listsBefore(std::string_view(a).substr(skip),
+                                     std::string_view(b).substr(skip));
+              });
     return !error;
 }
 

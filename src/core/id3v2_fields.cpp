@@ -78,11 +78,6 @@ bool allDigits(std::string_view text) {
     return true;
 }
 
-void readText(const TagLib::ID3v2::Tag& tag, const char* id, std::string& field) {
-    if (auto text = textOf(tag, id))
-        field = std::move(*text);
-}
-
 void addTextFrame(Id3v2Tag& tag, const char* id, std::string_view value) {
     const TagLib::String text = fromUtf8(value);
     auto frame =
@@ -197,44 +192,71 @@ std::optional<std::int32_t> genreOfTconValue(std::string_view firstValue) {
     return std::nullopt;
 }
 
-void readId3v2Fields(const TagLib::ID3v2::Tag& tag, TagV2Fields& fields, LyricsTag& lyrics) {
+FieldFrameTexts fieldFrameTexts(const TagLib::ID3v2::Tag& tag) {
+    FieldFrameTexts texts;
+    for (std::size_t i = 0; i < kReadFrameIds.size(); ++i) {
+        const auto frame = static_cast<FieldFrame>(i);
+        const char* id = kReadFrameIds[i].data();
+        if (frame == FieldFrame::Comment) {
+            if (const auto* comment = firstFrame<CommentsFrame>(tag, id))
+                texts[frame] = utf8(comment->text());
+        } else if (frame == FieldFrame::Url) {
+            if (const auto* url = firstFrame<UserUrlLinkFrame>(tag, id))
+                texts[frame] = utf8(url->url());
+        } else if (frame == FieldFrame::Lyrics) {
+            if (const auto* uslt = firstFrame<UnsynchronizedLyricsFrame>(tag, id))
+                texts[frame] = utf8(uslt->text());
+        } else {
+            texts[frame] = textOf(tag, id);
+        }
+    }
+    return texts;
+}
+
+void setId3v2Fields(FieldFrameTexts& texts, TagV2Fields& fields, LyricsTag& lyrics) {
     fields.inFile = true;
     fields.present = true;
     fields.changed = false;
+    auto take = [&texts](FieldFrame frame, std::string& field) {
+        if (auto& text = texts[frame])
+            field = std::move(*text);
+    };
 
-    readText(tag, "TIT2", fields.title);
-    for (const char* id : {"TPE1", "TPE2", "TPE3", "TCOM"}) {
-        if (auto artist = textOf(tag, id)) {
-            fields.artist = std::move(*artist);
+    take(FieldFrame::Title, fields.title);
+    for (FieldFrame frame :
+         {FieldFrame::Artist, FieldFrame::Band, FieldFrame::Conductor, FieldFrame::Composer}) {
+        if (const auto& artist = texts[frame]) {
+            fields.artist = *artist;
             break;
         }
     }
-    readText(tag, "TALB", fields.album);
-    if (const auto* comment = firstFrame<CommentsFrame>(tag, "COMM"))
-        fields.comment = utf8(comment->text());
-    if (auto year = yearTextOf(tag))
+    take(FieldFrame::Album, fields.album);
+    take(FieldFrame::Comment, fields.comment);
+    // TYER is seen in v2.4 tags of some programs.
+    if (const auto& year =
+            texts[FieldFrame::Date] ? texts[FieldFrame::Date] : texts[FieldFrame::Year])
         fields.setYear(leadingNumber(*year), false);
-    if (auto genre = textOf(tag, "TCON"))
+    if (const auto& genre = texts[FieldFrame::Genre])
         fields.genre = genreOfTconValue(*genre).value_or(fields.genre);
-    if (auto track = textOf(tag, "TRCK"))
+    if (const auto& track = texts[FieldFrame::Track])
         fields.assignTrackText(*track, false);
-    if (const auto* url = firstFrame<UserUrlLinkFrame>(tag, "WXXX"))
-        fields.url = utf8(url->url());
-    readText(tag, "TPUB", fields.publisher);
-    readText(tag, "TOPE", fields.origArtist);
-    readText(tag, "TCOP", fields.copyright);
-    readText(tag, "TCOM", fields.composer);
-    readText(tag, "TENC", fields.encodedBy);
+    take(FieldFrame::Url, fields.url);
+    take(FieldFrame::Publisher, fields.publisher);
+    take(FieldFrame::OrigArtist, fields.origArtist);
+    take(FieldFrame::Copyright, fields.copyright);
+    take(FieldFrame::Composer, fields.composer);
+    take(FieldFrame::EncodedBy, fields.encodedBy);
 
-    if (const auto* uslt = firstFrame<UnsynchronizedLyricsFrame>(tag, "USLT")) {
-        lyrics.text = utf8(uslt->text());
-        lyrics.inFile = true;
-        lyrics.present = true;
-    } else {
-        lyrics.inFile = false;
-        lyrics.present = false;
-    }
+    auto& text = texts[FieldFrame::Lyrics];
+    lyrics.inFile = lyrics.present = text.has_value();
+    if (text)
+        lyrics.text = std::move(*text);
     lyrics.changed = false;
+}
+
+void readId3v2Fields(const TagLib::ID3v2::Tag& tag, TagV2Fields& fields, LyricsTag& lyrics) {
+    FieldFrameTexts texts = fieldFrameTexts(tag);
+    setId3v2Fields(texts, fields, lyrics);
 }
 
 void writeId3v2Fields(Id3v2Tag& tag, const TagV2Fields& fields) {

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <array>
 #include <optional>
+#include <type_traits>
 
 namespace tw::core {
 
@@ -189,40 +190,35 @@ std::size_t framesStart(const Id3v2Header& header, const FrameArea& area,
     return declared <= area.end() ? static_cast<std::size_t>(declared) : 0;
 }
 
-}  // namespace
-
-Id3v2FrameWalk walkId3v2Frames(const Id3v2Header& header, std::span<const std::uint8_t> tag,
-                               const FrameWanted& wanted) {
-    ByteWindow window;
-    window.reset(tag);
-    return walkId3v2Frames(header, window, tag.size(), wanted);
-}
-
-Id3v2FrameWalk walkId3v2Frames(const Id3v2Header& header, ByteWindow& file, std::uint64_t tagLength,
-                               const FrameWanted& wanted) {
-    Id3v2FrameWalk walk;
+// Frames of the kind Id3v2RawFrame get the bytes `wanted` asks for, places get none.
+template <typename Frame>
+void walkInto(const Id3v2Header& header, ByteWindow& file, std::uint64_t tagLength,
+              const FrameWanted& wanted, Id3v2Frames<Frame>& walk) {
     walk.version = header.majorVersion;
     walk.unsynchronised = header.majorVersion == 4 && header.unsynchronised();
+    walk.frames.clear();
+    walk.damage.clear();
+    walk.framesEnd = Id3v2Header::kSize;
     const std::uint64_t bodyEnd =
         std::min({tagLength, file.size(), Id3v2Header::kSize + std::uint64_t{header.bodySize}});
     if (bodyEnd <= Id3v2Header::kSize)
-        return walk;
+        return;
 
     ByteWindow* window = &file;
     std::uint64_t bodyStart = Id3v2Header::kSize;
     auto bodyLength = static_cast<std::size_t>(bodyEnd - Id3v2Header::kSize);
     const bool wholeTagUnsynchronised = header.unsynchronised() && header.majorVersion < 4;
-    TagLib::ByteVector decoded;
+    std::optional<TagLib::ByteVector> decoded;  // made only when needed: it allocates
     ByteWindow decodedWindow;
     if (wholeTagUnsynchronised) {
         const auto body = file.bytesAt(Id3v2Header::kSize, bodyLength);
         decoded = TagLib::ID3v2::SynchData::decode(TagLib::ByteVector(
             reinterpret_cast<const char*>(body.data()), static_cast<unsigned int>(body.size())));
         decodedWindow.reset(
-            {reinterpret_cast<const std::uint8_t*>(decoded.data()), decoded.size()});
+            {reinterpret_cast<const std::uint8_t*>(decoded->data()), decoded->size()});
         window = &decodedWindow;
         bodyStart = 0;
-        bodyLength = decoded.size();
+        bodyLength = decoded->size();
     }
 
     const FrameArea area(header.majorVersion, *window, bodyStart, bodyLength);
@@ -249,16 +245,19 @@ Id3v2FrameWalk walkId3v2Frames(const Id3v2Header& header, ByteWindow& file, std:
         if (fits && size > 0 && (validId || area.goesOnAt(next))) {
             if (!validId)
                 note(Id3v2Damage::Kind::InvalidId, pos);
-            std::string id = area.id(pos);
-            TagLib::ByteVector bytes;
-            TagLib::ByteVector head;
-            if (!wanted || wanted(id))
-                bytes = area.bytes(pos, next - pos);
-            else
-                head =
-                    area.bytes(pos, std::min(next - pos, headerLength + Id3v2RawFrame::kHeadBytes));
-            walk.frames.push_back({std::move(id), area.flags(pos), Id3v2Header::kSize + pos,
-                                   validId, std::move(bytes), std::move(head), next - pos});
+            Id3v2FramePlace place{area.id(pos), area.flags(pos), Id3v2Header::kSize + pos, validId,
+                                  next - pos};
+            if constexpr (std::is_same_v<Frame, Id3v2RawFrame>) {
+                Id3v2RawFrame& frame =
+                    walk.frames.emplace_back(Id3v2RawFrame{std::move(place), {}, {}});
+                if (!wanted || wanted(frame.id))
+                    frame.bytes = area.bytes(pos, next - pos);
+                else
+                    frame.head = area.bytes(
+                        pos, std::min(next - pos, headerLength + Id3v2RawFrame::kHeadBytes));
+            } else {
+                walk.frames.push_back(std::move(place));
+            }
             lastEnd = pos = next;
             continue;
         }
@@ -275,7 +274,27 @@ Id3v2FrameWalk walkId3v2Frames(const Id3v2Header& header, ByteWindow& file, std:
         pos = *resume;
     }
     walk.framesEnd = Id3v2Header::kSize + (wholeTagUnsynchronised ? start : lastEnd);
-    return walk;
+}
+
+}  // namespace
+
+Id3v2FrameWalk walkId3v2Frames(const Id3v2Header& header, std::span<const std::uint8_t> tag,
+                               const FrameWanted& wanted) {
+    ByteWindow window;
+    window.reset(tag);
+    return walkId3v2Frames(header, window, tag.size(), wanted);
+}
+
+Id3v2FrameWalk walkId3v2Frames(const Id3v2Header& header, ByteWindow& file, std::uint64_t tagLength,
+                               const FrameWanted& wanted) {
+    Id3v2FrameWalk found;
+    walkInto(header, file, tagLength, wanted, found);
+    return found;
+}
+
+void listId3v2Frames(const Id3v2Header& header, ByteWindow& file, std::uint64_t tagLength,
+                     Id3v2FramePlaces& places) {
+    walkInto(header, file, tagLength, {}, places);
 }
 
 }  // namespace tw::core

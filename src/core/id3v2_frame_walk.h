@@ -35,21 +35,26 @@ namespace tw::core {
 // whole is decoded first (its offsets are then those of the decoded body). It never reads
 // outside the bytes it is given, and it is linear in their length.
 
-// One frame as it stands in the tag.
-struct Id3v2RawFrame {
+// Where one frame stands in the tag.
+struct Id3v2FramePlace {
     std::string id;            // 3 characters in v2.2, else 4, as stored
     std::uint16_t flags = 0;   // the two flag bytes (always 0 in v2.2)
     std::uint64_t offset = 0;  // of its header, from the tag start
     bool validId = true;       // the id is upper-case letters and digits
+    std::uint64_t length = 0;  // header and body as stored
+
+    std::size_t headerSize() const { return id.size() == 3 ? 6 : 10; }
+};
+
+// One frame as it stands in the tag, with its bytes.
+struct Id3v2RawFrame : Id3v2FramePlace {
     TagLib::ByteVector bytes;  // header and body, exactly as stored; empty if not wanted
     // Of a frame not wanted: its header and the first bytes of its body (up to kHeadBytes),
     // enough to tell what a large frame holds without copying it.
     TagLib::ByteVector head;
-    std::uint64_t length = 0;  // header and body as stored
 
     static constexpr std::size_t kHeadBytes = 512;
 
-    std::size_t headerSize() const { return id.size() == 3 ? 6 : 10; }
     TagLib::ByteVector body() const { return bytes.mid(static_cast<unsigned int>(headerSize())); }
 };
 
@@ -69,15 +74,19 @@ struct Id3v2Damage {
     bool blocksSave() const { return kind == Kind::OversizedFrame || kind == Kind::Junk; }
 };
 
-struct Id3v2FrameWalk {
+template <typename Frame>
+struct Id3v2Frames {
     int version = 3;              // the tag's major version
     bool unsynchronised = false;  // v2.4: the tag says every frame is unsynchronised
-    std::vector<Id3v2RawFrame> frames;
+    std::vector<Frame> frames;
     std::vector<Id3v2Damage> damage;
     // Where the frames end in the file, from the tag start (for a tag unsynchronised as a
     // whole: where its extended header ends, as its stored layout cannot be mapped).
     std::uint64_t framesEnd = Id3v2Header::kSize;
 };
+using Id3v2FrameWalk = Id3v2Frames<Id3v2RawFrame>;
+// The frames without their bytes.
+using Id3v2FramePlaces = Id3v2Frames<Id3v2FramePlace>;
 
 // Which frames, by their id as stored, a walk copies the bytes of; the others are listed
 // without them. Empty: every frame.
@@ -91,5 +100,10 @@ Id3v2FrameWalk walkId3v2Frames(const Id3v2Header& header, std::span<const std::u
 // frame headers and the wanted frames are read (and the first bytes of the others).
 Id3v2FrameWalk walkId3v2Frames(const Id3v2Header& header, ByteWindow& file, std::uint64_t tagLength,
                                const FrameWanted& wanted = {});
+// Where the frames stand, without their bytes, into `places`, whose storage is reused: a
+// reader that takes the frames from `file` itself walks many tags with no allocation per
+// frame.
+void listId3v2Frames(const Id3v2Header& header, ByteWindow& file, std::uint64_t tagLength,
+                     Id3v2FramePlaces& places);
 
 }  // namespace tw::core
