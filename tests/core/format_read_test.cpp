@@ -224,6 +224,19 @@ TEST_P(FormatReadTest, RenamingKeepsTheFilesOwnExtension) {
 INSTANTIATE_TEST_SUITE_P(Formats, FormatReadTest, ::testing::ValuesIn(kKinds),
                          [](const auto& test) { return std::string(test.param.name); });
 
+// Behind its pages an Ogg file ends in 200 MB of zeros (a hole, so it costs no disk): TagLib
+// would search all of it for the last page; the read is cut off and the file refused.
+TEST(FormatReadCap, AFileThatWouldBeSearchedWholeIsRefused) {
+    test::TempDir dir;
+    const std::filesystem::path path = dir / "long.ogg";
+    if (!test::copyFormatFile("vorbis", false, path))
+        GTEST_SKIP() << "tools missing";
+    std::filesystem::resize_file(path, 200u << 20);
+    MpegInfo mpeg;
+    const auto r = AudioFile::create(path.string(), dir.folder().size(), mpeg);
+    EXPECT_EQ(r->readFailure, "its Ogg Vorbis stream cannot be read (damaged or cut short)");
+}
+
 TEST(FormatListing, OptionMp3FilesOnlyDecidesWhichNamesAreListed) {
     test::TempDir dir;
     for (const char* name : {"a.mp3", "b.FLAC", "c.ogg", "d.oga", "e.opus", "f.m4a", "g.MP4",

@@ -120,12 +120,16 @@ std::optional<FormatContent> readMp4(TagLib::IOStream& stream) {
             content.stream.bitsPerSample = properties.bitsPerSample();
             break;
         default:
-            content.stream = alacStreamOf(file).value_or(streamOf(properties, "MP4"));
-            content.stream.lengthMs = properties.lengthInMilliseconds();
-            // The configuration's average is what the encoder guessed, not what it wrote.
-            if (content.stream.lengthMs > 0)
-                content.stream.bitrate =
-                    static_cast<int>(stream.length() * 8 / content.stream.lengthMs);
+            content.stream = streamOf(properties, "MP4");
+            if (auto alac = alacStreamOf(file)) {
+                // Its configuration's average bitrate is what the encoder guessed; the
+                // length TagLib has from the track header.
+                content.stream = std::move(*alac);
+                content.stream.lengthMs = properties.lengthInMilliseconds();
+                if (content.stream.lengthMs > 0)
+                    content.stream.bitrate =
+                        static_cast<int>(stream.length() * 8 / content.stream.lengthMs);
+            }
             break;
     }
     if (const TagLib::MP4::Tag* tag = file.tag()) {
