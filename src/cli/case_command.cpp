@@ -43,9 +43,10 @@ std::optional<rename::ChangeCaseTarget> targetOf(const std::string* name) {
 void printChanges(std::ostream& out, const std::vector<rename::ChangeCaseRow>& rows, bool renames,
                   const core::FileList* renamed) {
     for (const rename::ChangeCaseRow& row : rows) {
-        const std::string after = renamed   ? renamed->at(row.fileIndex).fileName
-                                  : renames ? core::AudioFile::fileNameFor(row.after)
-                                            : row.after;
+        const std::string after =
+            renamed   ? renamed->at(row.fileIndex).fileName
+            : renames ? core::AudioFile::fileNameFor(row.after, core::keptExtension(row.before))
+                      : row.after;
         if (row.before != after)
             out << row.before << " -> " << after << '\n';
     }

@@ -31,7 +31,7 @@ int run(CommandContext& context, const Args& args) {
     core::SetCurrentFolder(context.options, core::normalPath(args.positional().front()));
     const std::string& folder = context.options.workFolder;
     std::vector<std::string> paths;
-    if (!core::mp3FilesIn(folder, paths)) {
+    if (!core::audioFilesIn(folder, context.options.mp3FilesOnly, paths)) {
         context.port.showMessage(base::UserPort::Severity::Error,
                                  "cannot read the folder " + folder);
         return kExitFailed;
@@ -61,7 +61,9 @@ int run(CommandContext& context, const Args& args) {
 const Command kListCommand{
     .name = "list",
     .synopsis = "list DIR [--format tsv|json]",
-    .summary = "print every MP3 file of a folder with its stream facts and tags (tsv)",
+    .summary =
+        "print every audio file of a folder (MP3, FLAC, Ogg Vorbis, Opus, MP4) with its "
+        "stream facts and tags (tsv)",
     .options = kOptions,
     .run = run,
 };

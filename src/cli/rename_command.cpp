@@ -55,7 +55,8 @@ int run(CommandContext& context, const Args& args) {
     // Only files whose name changes are printed; failures go to the error stream, with why.
     if (args.has("dry-run")) {
         for (const rename::RenamePreviewRow& row : command.preview()) {
-            const std::string after = core::AudioFile::fileNameFor(row.after);
+            const std::string after =
+                core::AudioFile::fileNameFor(row.after, core::keptExtension(row.before));
             if (!after.empty() && after != row.before)
                 context.out << row.before << " -> " << after << '\n';
         }

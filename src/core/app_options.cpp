@@ -82,6 +82,7 @@ void AppOptions::load(const base::SettingsStore& store) {
     doubleClickOpensFolder = flag("w4", false);
     showExtension = flag("f4", false);
     allowEditInList = flag("AllowEditInList", true);
+    mp3FilesOnly = flag("Mp3FilesOnly", false);
     id3v1CodePage = store.getString(kSection, "ID3v1CodePage", "windows-1252");
 }
 
@@ -99,6 +100,7 @@ void AppOptions::save(base::SettingsStore& store) const {
     store.setInt(kSection, "w4", doubleClickOpensFolder);
     store.setInt(kSection, "f4", showExtension);
     store.setInt(kSection, "AllowEditInList", allowEditInList);
+    store.setInt(kSection, "Mp3FilesOnly", mp3FilesOnly);
     store.setString(kSection, "ID3v1CodePage", id3v1CodePage);
 }
 

@@ -12,22 +12,17 @@
 
 namespace tw::core {
 
-namespace {
-
-constexpr std::string_view kExtension = ".mp3";
-
-}  // namespace
-
 bool AudioFile::rename(const std::string& newBaseName, std::string* why) {
     auto fail = [&](std::string reason) {
         if (why)
             *why = std::move(reason);
         return false;
     };
-    std::string newFileName = fileNameFor(newBaseName);
+    const std::string_view extension = keptExtension(fileName);
+    std::string newFileName = fileNameFor(newBaseName, extension);
     if (newFileName.empty() || fileName.size() > path.size())
         return fail(base::tr(base::ids::kRenameNoName));
-    std::string name = newFileName.substr(0, newFileName.size() - kExtension.size());
+    std::string name = newFileName.substr(0, newFileName.size() - extension.size());
     std::string newPath = path.substr(0, path.size() - fileName.size()) + newFileName;
     if (newPath != path) {
         if (const std::error_code error = base::renameNoReplace(path, newPath))
@@ -39,15 +34,18 @@ bool AudioFile::rename(const std::string& newBaseName, std::string* why) {
     return true;
 }
 
-std::string AudioFile::fileNameFor(const std::string& newBaseName) {
+std::string AudioFile::fileNameFor(const std::string& newBaseName, std::string_view extension) {
     std::string name = newBaseName;
-    if (base::endsWithNoCase(name, kExtension))
-        name.resize(name.size() - kExtension.size());
+    // Masks end names in ".mp3" whatever the file; a name may carry the file's own too.
+    if (base::endsWithNoCase(name, ".mp3"))
+        name.resize(name.size() - 4);
+    if (extension != ".mp3" && base::endsWithNoCase(name, extension))
+        name.resize(name.size() - extension.size());
     if (name.empty() || name.find('\0') != std::string::npos)
         return {};
     // Masks write sub-folders with a backslash on every platform.
     std::replace(name.begin(), name.end(), '\\', '/');
-    return name + std::string(kExtension);
+    return name + std::string(extension);
 }
 
 std::string AudioFile::displayName(bool withExtension) const {
@@ -63,6 +61,8 @@ std::int32_t AudioFile::effectiveTrack() const {
 }
 
 void AudioFile::autoFill() {
+    if (format != AudioFormat::Mpeg)
+        return;  // such a file holds no ID3v1 tag to fill or to fill from
     if (options().autoFillV1)
         fillV1FromV2(*this, false);
     if (options().autoFillV2)

@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "core/formats/audio_format.h"
 #include "core/picture_info.h"
 #include "core/tag_fields.h"
 
@@ -33,7 +34,9 @@ enum class StreamField {
 inline constexpr std::size_t kStreamFieldCount = 13;
 using StreamTexts = std::array<std::string, kStreamFieldCount>;
 
-// One listed MP3 file: names, file facts, stream facts, both tags and the lyrics.
+// One listed audio file: names, file facts, stream facts, both tags and the lyrics. Files
+// of other formats than MPEG audio hold no ID3v1 tag, and their own tag fills the fields of
+// the ID3v2 tag (formats/format_reader.h).
 // Records are values: the FileList owns them, previews copy them.
 struct AudioFile {
     bool selected = false;
@@ -42,10 +45,11 @@ struct AudioFile {
     std::string changedText;
     std::string path;      // full path
     std::string fileName;  // with extension
-    std::string baseName;  // fileName less its last four characters
+    std::string baseName;  // fileName less its extension (keptExtension)
     std::string sizeText;  // display text of size, made on first use
     std::uint64_t size = 0;
     std::int32_t playSeconds = 0;
+    AudioFormat format = AudioFormat::Mpeg;  // by the content of the file, whatever its name
     TagFields id3v1;
     TagV2Fields id3v2;
     LyricsTag lyrics;
@@ -84,16 +88,20 @@ struct AudioFile {
     void readSaved(const SavedFile& saved);
     void rereadTimes();
 
-    // Moves the file to work folder + newBaseName + ".mp3" without ever replacing another
-    // file; a trailing ".mp3" of any case in the name is dropped first. The name may lead
-    // into a sub-folder that exists ("CD1\Song", "..\Song"): a backslash works as the
-    // separator on every platform. On success fileName and baseName hold the name relative
-    // to the work folder with the platform separator ("CD1/Song.mp3", "CD1/Song"), so
-    // fileName stays the tail of path. False, with the record unchanged, on an empty name,
-    // a bare ".mp3", or a failed move; `why` (when given) then says why.
+    // Moves the file to work folder + newBaseName + its kept extension (keptExtension:
+    // ".flac" of "a.flac" stays, and so on; every other name gets ".mp3") without ever
+    // replacing another file; a trailing ".mp3" or kept extension of any case in the name is
+    // dropped first. The name may lead into a sub-folder that exists ("CD1\Song",
+    // "..\Song"): a backslash works as the separator on every platform. On success fileName
+    // and baseName hold the name relative to the work folder with the platform separator
+    // ("CD1/Song.mp3", "CD1/Song"), so fileName stays the tail of path. False, with the
+    // record unchanged, on an empty name, a bare extension, or a failed move; `why` (when
+    // given) then says why.
     bool rename(const std::string& newBaseName, std::string* why = nullptr);
-    // The fileName rename(newBaseName) gives; empty when it refuses the name.
-    static std::string fileNameFor(const std::string& newBaseName);
+    // The fileName rename(newBaseName) gives a file whose kept extension is `extension`;
+    // empty when it refuses the name.
+    static std::string fileNameFor(const std::string& newBaseName,
+                                   std::string_view extension = ".mp3");
 
     std::string displayName(bool withExtension) const;
     std::int32_t effectiveTrack() const;

@@ -18,6 +18,7 @@
 #include "core/audio_file.h"
 #include "core/byte_window.h"
 #include "core/file_facts.h"
+#include "core/formats/format_reader.h"
 #include "core/id3v1_tag.h"
 #include "core/id3v2_field_texts.h"
 #include "core/id3v2_fields.h"
@@ -107,6 +108,15 @@ std::string readRecord(AudioFile& record, MpegInfo& mpeg, int fd) {
     if (record.size != facts->size)
         record.sizeText.clear();  // made again from the new size when next shown
     record.size = facts->size;
+    record.format = audioFormatOf(window);
+    if (record.format != AudioFormat::Mpeg) {
+        std::string failure = readFormatRecord(record, record.format, fd, facts->size);
+        if (failure.empty()) {
+            setTimes(record, *facts);
+            record.readFailure.clear();
+        }
+        return failure;
+    }
     readId3v2(window, record);
     mpeg.examine(window, record.path);
     setStream(record, mpeg);
@@ -179,8 +189,9 @@ std::unique_ptr<AudioFile> AudioFile::create(const std::string& path, std::size_
     auto record = std::make_unique<AudioFile>();
     record->path = path;
     record->fileName = path.substr(std::min(folderLength, path.size()));
-    record->baseName =
-        record->fileName.substr(0, record->fileName.size() >= 4 ? record->fileName.size() - 4 : 0);
+    record->baseName = record->fileName.substr(
+        0, record->fileName.size() -
+               std::min(record->fileName.size(), keptExtension(record->fileName).size()));
     if (std::string failure = readRecord(*record, mpeg); !failure.empty()) {
         // Nothing of a file read only in part is shown; the stream texts still show the
         // length the file system reports.
@@ -188,6 +199,7 @@ std::unique_ptr<AudioFile> AudioFile::create(const std::string& path, std::size_
         unread->path = record->path;
         unread->fileName = record->fileName;
         unread->baseName = record->baseName;
+        unread->format = record->format;
         unread->readFailure = std::move(failure);
         const auto facts = factsOf(path);
         mpeg.setUnreadable(path, facts ? facts->size : 0);

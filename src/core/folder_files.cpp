@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <system_error>
 
-#include "base/ascii.h"
+#include "core/formats/audio_format.h"
 #include "core/list_sort.h"
 
 namespace tw::core {
@@ -20,7 +20,7 @@ std::string normalPath(const std::string& path) {
     return (error ? fs::path(path) : full).lexically_normal().string();
 }
 
-bool mp3FilesIn(const std::string& folder, std::vector<std::string>& paths) {
+bool audioFilesIn(const std::string& folder, bool mp3Only, std::vector<std::string>& paths) {
     std::error_code error;
     fs::directory_iterator it(folder, error);
     if (error)
@@ -29,7 +29,7 @@ bool mp3FilesIn(const std::string& folder, std::vector<std::string>& paths) {
     for (; !error && it != fs::directory_iterator(); it.increment(error)) {
         std::string name = it->path().filename().string();
         std::error_code typeError;
-        if (base::endsWithNoCase(name, ".mp3") && it->is_regular_file(typeError))
+        if (isListedAudioName(name, mp3Only) && it->is_regular_file(typeError))
             paths.push_back(folder + name);
     }
     // Every path starts with the folder: only the names are compared.

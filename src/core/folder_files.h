@@ -11,10 +11,11 @@ namespace tw::core {
 // path reads "dir/./a.mp3". An empty path stays empty.
 std::string normalPath(const std::string& path);
 
-// Appends the full paths of the MP3 files directly in `folder` (which ends with the
-// separator; the extension in any case, no sub-folders) to `paths`, in natural order of
-// their names (listsBefore): the directory's own order means nothing to a user. False when
-// the folder cannot be read to its end; what could be read is there all the same.
-bool mp3FilesIn(const std::string& folder, std::vector<std::string>& paths);
+// Appends the full paths of the audio files directly in `folder` (which ends with the
+// separator; no sub-folders) to `paths`: the files isListedAudioName(name, mp3Only) takes,
+// in natural order of their names (listsBefore): the directory's own order means nothing to
+// a user. False when the folder cannot be read to its end; what could be read is there all
+// the same.
+bool audioFilesIn(const std::string& folder, bool mp3Only, std::vector<std::string>& paths);
 
 }  // namespace tw::core

@@ -32,7 +32,7 @@ bool ListSession::scanFolder(const std::string& folder, bool refreshTree) {
     listChanged();
     const std::string workFolder = options_.workFolder;
     std::vector<std::string> paths;
-    const bool readable = mp3FilesIn(workFolder, paths);
+    const bool readable = audioFilesIn(workFolder, options_.mp3FilesOnly, paths);
 
     port_.startProgress(base::tr(base::ids::kProgressAddingFiles), static_cast<int>(paths.size()));
     MpegInfo mpeg;

@@ -34,8 +34,9 @@ public:
     ListSession(FileList& list, AppOptions& options, base::UserPort& port,
                 ListViews* views = nullptr);
 
-    // Rebuilds the list from the "*.mp3" files of `folder` (no sub-folders; the extension
-    // in any case, so "X.MP3" is listed too), in natural order of their names (listsBefore),
+    // Rebuilds the list from the audio files of `folder` (audioFilesIn with the option "MP3
+    // files only"; no sub-folders; the extension in any case, so "X.MP3" is listed too), in
+    // natural order of their names (listsBefore),
     // with progress; the folder becomes the work folder and every file is selected. False
     // when the folder cannot be read (the list is then empty).
     bool scanFolder(const std::string& folder, bool refreshTree);

@@ -14,6 +14,7 @@
 #include "base/unique_fd.h"
 #include "core/byte_window.h"
 #include "core/file_facts.h"
+#include "core/formats/format_reader.h"
 #include "core/id3v2_header.h"
 #include "core/id3v2_tag.h"
 
@@ -43,6 +44,8 @@ std::optional<std::vector<PictureBytes>> readPictureData(const std::string& path
         return failed(why, EINVAL);
     ByteWindow window;
     window.reset(fd.get(), facts->size);
+    if (const AudioFormat format = audioFormatOf(window); format != AudioFormat::Mpeg)
+        return readFormatPictures(format, fd.get(), facts->size, limit, why);
     std::vector<PictureBytes> out;
     const auto header = Id3v2Header::parse(window.bytesAt(0, Id3v2Header::kSize));
     if (!header)

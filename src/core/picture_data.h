@@ -13,8 +13,9 @@ namespace tw::core {
 
 using PictureBytes = std::shared_ptr<const std::string>;
 
-// The image bytes of the pictures of the file at `path`, one entry per picture frame in the
-// order of AudioFile::pictures as read from the file; an entry is null for a picture whose
+// The image bytes of the pictures of the file at `path`, one entry per picture frame (per
+// picture of a FLAC, Ogg or MP4 file) in the order of AudioFile::pictures as read from the
+// file; an entry is null for a picture whose
 // frame cannot be parsed (compressed beyond repair, encrypted) or whose image is larger than
 // `limit` bytes. Nothing, with `why` (when given), when the file cannot be read. Safe to
 // call from any thread.

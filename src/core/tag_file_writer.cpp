@@ -17,6 +17,7 @@
 #include "base/string_ids.h"
 #include "core/byte_window.h"
 #include "core/file_failure.h"
+#include "core/formats/audio_format.h"
 #include "core/id3v1_tag.h"
 #include "core/id3v2_fields.h"
 #include "core/id3v2_header.h"
@@ -116,6 +117,10 @@ void TagFileWriter::State::inspect() {
     if (v2Header)
         v2End = v2Header->tagSize();
 
+    if (const AudioFormat format = audioFormatOf(window); format != AudioFormat::Mpeg) {
+        refusal = base::trf(ids::kSaveFormatNotYet, formatName(format));
+        return;
+    }
     // Another container behind a tag is what an earlier, careless save left.
     std::string_view other = otherAudioFormat(window.bytesAt(0, 16));
     if (other.empty() && v2End > 0 && v2End < size)

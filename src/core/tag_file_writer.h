@@ -43,9 +43,10 @@ class PendingSave;
 //     save tries again; it is not re-read, so the user's edits stay in memory.
 //
 // Nothing is ever written into a file that is not MPEG audio: every staging call fails for
-// a file that is another audio container (WAV, AIFF, DSF, FLAC, Ogg, MP4, WavPack, Monkey's
-// Audio, TTA, Musepack, recognised by their magic bytes at the start or behind an ID3v2
-// tag), and for any other file in which no MPEG audio frame is found.
+// a FLAC, Ogg Vorbis, Opus or MP4 file the list reads (audioFormatOf; their saving is not
+// supported yet), for a file that is another audio container (WAV, AIFF, DSF, other Ogg
+// streams, WavPack, Monkey's Audio, TTA, Musepack, recognised by their magic bytes at the
+// start or behind an ID3v2 tag), and for any other file in which no MPEG audio frame is found.
 //
 // A writer is used once, on one thread. It opens the file once, for reading and writing,
 // and reads its tags once; the descriptor goes to the PendingSave.

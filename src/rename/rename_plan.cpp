@@ -98,8 +98,9 @@ public:
         if (expansion.refusal != NameRefusal::None)
             return refused(refusalReason(expansion.refusal));
         const std::string workFolder = workFolderOf(file);
-        const std::string fileName =
-            nameInWorkFolder(workFolder, core::AudioFile::fileNameFor(expansion.name));
+        const std::string fileName = nameInWorkFolder(
+            workFolder,
+            core::AudioFile::fileNameFor(expansion.name, core::keptExtension(file.fileName)));
         if (fileName.empty() || workFolder.empty())
             return refused(refusalReason(NameRefusal::Empty));
         if (hasTooLongPart(fileName) || workFolder.size() + fileName.size() > kMaxPathLength)

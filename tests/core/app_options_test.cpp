@@ -22,6 +22,7 @@ TEST(AppOptions, SaveAndLoadRoundTripWithoutTouchingTheLanguage) {
     opts.doubleClickOpensFolder = true;
     opts.showExtension = true;
     opts.allowEditInList = false;
+    opts.mp3FilesOnly = true;
     opts.save(store);
 
     AppOptions loaded;
@@ -29,7 +30,8 @@ TEST(AppOptions, SaveAndLoadRoundTripWithoutTouchingTheLanguage) {
     EXPECT_EQ(loaded.workFolder, "/music/");
     EXPECT_EQ(loaded.i8, 5);
     EXPECT_TRUE(!loaded.zeroYearIsEmpty && loaded.autoFillV2 && !loaded.allowEditInList);
-    EXPECT_TRUE(loaded.doubleClickOpensFolder && loaded.showExtension);
+    EXPECT_TRUE(loaded.doubleClickOpensFolder && loaded.showExtension && loaded.mp3FilesOnly);
+    EXPECT_FALSE(AppOptions{}.mp3FilesOnly);
     EXPECT_EQ(store.getInt("settings", "w4", -1), 1);
     EXPECT_EQ(store.getString("Settings", "Language", ""), "Deutsch.lng");
 }

@@ -3,15 +3,16 @@
 
 #include <filesystem>
 
-#include "base/ascii.h"
+#include "core/app_options.h"
+#include "core/formats/audio_format.h"
 #include "core/list_session.h"
 
 namespace tw::gui {
 
 namespace {
 
-bool isMp3Name(const std::string& path) {
-    return base::endsWithNoCase(path, ".mp3");
+bool isAudioName(const std::string& path) {
+    return core::isListedAudioName(path, core::options().mp3FilesOnly);
 }
 
 bool isFolder(const std::string& path) {
@@ -40,7 +41,7 @@ bool openFilesAsked(core::ListSession& session, const std::vector<std::string>& 
 bool openDropped(core::ListSession& session, const std::vector<std::string>& paths) {
     if (paths.size() == 1) {
         const std::string& item = paths.front();
-        if (isMp3Name(item) && !isFolder(item))
+        if (isAudioName(item) && !isFolder(item))
             return openFilesAsked(session, paths);
         if (isFolder(item))
             return openFolderAsked(session, item, true);
@@ -48,7 +49,7 @@ bool openDropped(core::ListSession& session, const std::vector<std::string>& pat
     }
     std::vector<std::string> files;
     for (const std::string& item : paths)
-        if (isMp3Name(item) && !isFolder(item))
+        if (isAudioName(item) && !isFolder(item))
             files.push_back(item);
     return openFilesAsked(session, files);
 }

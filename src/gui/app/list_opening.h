@@ -22,8 +22,9 @@ bool openFolderAsked(core::ListSession& session, const std::string& folder, bool
 // folder than the first are left out).
 bool openFilesAsked(core::ListSession& session, const std::vector<std::string>& paths);
 
-// Items dropped on the window: several items open their ".mp3" files (other items are left
-// out); a single item opens as a file when it is an ".mp3" file, as a folder when it is one.
+// Items dropped on the window: several items open their audio files (the names the folder
+// listing takes; other items are left out); a single item opens as a file when it is such
+// a file, as a folder when it is one.
 bool openDropped(core::ListSession& session, const std::vector<std::string>& paths);
 
 }  // namespace tw::gui

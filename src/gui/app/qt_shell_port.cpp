@@ -5,6 +5,7 @@
 #include <QFileDialog>
 
 #include "base/string_ids.h"
+#include "core/app_options.h"
 #include "gui/app/about_dialog.h"
 #include "gui/app/file_filter.h"
 #include "gui/freedb/album_export_dialog.h"
@@ -43,8 +44,10 @@ std::optional<std::string> QtShellPort::pickFolder(const std::string& start) {
 }
 
 std::vector<std::string> QtShellPort::pickAudioFiles(const std::string& folder) {
-    const QStringList chosen = QFileDialog::getOpenFileNames(
-        parent_, QString(), qs(folder), qtFileFilter(text(ids::kFilterMpegAudioFiles)));
+    const int filter =
+        core::options().mp3FilesOnly ? ids::kFilterMpegAudioFiles : ids::kFilterAudioFiles;
+    const QStringList chosen =
+        QFileDialog::getOpenFileNames(parent_, QString(), qs(folder), qtFileFilter(text(filter)));
     std::vector<std::string> paths;
     for (const QString& path : chosen)
         paths.push_back(utf8(path));

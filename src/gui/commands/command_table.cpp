@@ -23,6 +23,7 @@ std::vector<PopupSpec> buildMainMenu() {
              kSeparator,
              {ids::kCmdRefreshSelected, ids::kMenuRefreshSelected},
              {ids::kCmdRefreshFolder, ids::kMenuRefreshFolder},
+             {ids::kCmdMp3FilesOnly, ids::kMenuMp3FilesOnly},
              kSeparator,
              {ids::kCmdFindFiles, ids::kMenuFindFiles},
              {ids::kCmdFindFolder, ids::kMenuFindFolder},
@@ -182,6 +183,7 @@ constexpr int kCheckable[] = {
     ids::kCmdAutoFillV2,        ids::kCmdAllowEditInList,        ids::kCmdMinimizeToTray,
     ids::kCmdViewMainBar,       ids::kCmdViewFolderTree,         ids::kCmdViewStatusBar,
     ids::kCmdAutoresizeColumns, ids::kCmdSingleClickOpensFolder, ids::kCmdLanguageDefault,
+    ids::kCmdMp3FilesOnly,
 };
 
 constexpr int kToolbar[] = {

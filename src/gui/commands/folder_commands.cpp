@@ -26,6 +26,17 @@ void defineFolderCommands(CommandSet& commands, CommandContext& c) {
     commands.define(ids::kCmdRefreshSelected, {[&c] { c.session.refreshSelected(); },
                                                [&c] { return c.gui.list.selectedCount() > 0; }});
     commands.define(ids::kCmdRefreshFolder, {[&c] { c.session.refreshFolder(); }});
+    // The list shows at once what the option says; declining to discard unsaved edits keeps
+    // both the list and the option.
+    core::AppOptions& options = c.gui.options;
+    commands.define(ids::kCmdMp3FilesOnly, {[&c, &options] {
+                                                options.mp3FilesOnly = !options.mp3FilesOnly;
+                                                const std::string folder = options.workFolder;
+                                                if (!openFolderAsked(c.session, folder, true))
+                                                    options.mp3FilesOnly = !options.mp3FilesOnly;
+                                            },
+                                            {},
+                                            [&options] { return options.mp3FilesOnly; }});
     commands.define(ids::kCmdExit, {[&c] { c.window.close(); }});
 }
 

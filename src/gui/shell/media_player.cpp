@@ -5,8 +5,9 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "base/ascii.h"
 #include "base/text.h"
+#include "core/app_options.h"
+#include "core/formats/audio_format.h"
 #include "core/list_sort.h"
 #include "gui/qt_text.h"
 #include "gui/shell/desktop_context.h"
@@ -21,6 +22,10 @@ namespace tw::gui {
 namespace fs = std::filesystem;
 
 namespace {
+
+bool isAudioName(const std::string& name) {
+    return core::isListedAudioName(name, core::options().mp3FilesOnly);
+}
 
 // A desktop entry is a few kilobytes; anything far larger is not one.
 constexpr qint64 kMaxEntrySize = 1 << 20;
@@ -106,11 +111,11 @@ std::vector<std::string> folderAudioFiles(const std::string& folder) {
                 continue;
             std::error_code typeError;
             if (it->is_symlink(typeError)) {
-                if (base::endsWithNoCase(name, ".mp3") && it->is_regular_file(typeError))
+                if (isAudioName(name) && it->is_regular_file(typeError))
                     own.push_back(name);
             } else if (it->is_directory(typeError)) {
                 subfolders.push_back(name);
-            } else if (base::endsWithNoCase(name, ".mp3") && it->is_regular_file(typeError)) {
+            } else if (isAudioName(name) && it->is_regular_file(typeError)) {
                 own.push_back(name);
             }
         }

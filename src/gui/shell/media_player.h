@@ -35,7 +35,8 @@ std::string playlistText(const std::vector<std::string>& files);
 inline constexpr std::size_t kMaxFolderFiles = 20000;
 inline constexpr std::size_t kMaxFolderEntries = 200000;
 
-// The "*.mp3" files (extension in any case) of `folder` and of its sub-folders, each
+// The audio files (core::isListedAudioName, as the option "MP3 files only" says) of
+// `folder` and of its sub-folders, each
 // folder's own files first, in the list's natural order, then its sub-folders in that
 // order. Hidden files and folders (names starting with ".") are left out, and links to
 // folders are not followed, so no loop can keep it going.

@@ -298,6 +298,32 @@ private Q_SLOTS:
         QCOMPARE(t.h.shell.log.back(), "pick-files:" + other.folder());
     }
 
+    // A file named .flac is listed unless "MP3 files only" is checked (what it holds is
+    // read by its content: here MPEG audio); switching lists the folder again, and declining
+    // to drop edits keeps the list and the option.
+    void mp3FilesOnlyListsTheFolderAgain() {
+        ThreeFiles t;
+        std::filesystem::copy_file(t.h.music / "a.mp3", t.h.music / "d.flac");
+        QVERIFY(t.start());
+        QAction* option = t.h.action(ids::kCmdMp3FilesOnly);
+        QVERIFY(option->isCheckable() && !option->isChecked());
+        QCOMPARE(t.h.listText(), std::string("a.mp3* b.mp3* c.mp3* d.flac*"));
+
+        QVERIFY(t.h.trigger(ids::kCmdMp3FilesOnly));
+        QCOMPARE(t.h.listText(), std::string("a.mp3* b.mp3* c.mp3*"));
+        QVERIFY(option->isChecked() && tw::core::options().mp3FilesOnly);
+
+        QVERIFY(t.h.trigger(ids::kCmdSetNumbering));
+        t.h.port.answers.push_back(Answer::No);
+        QVERIFY(t.h.trigger(ids::kCmdMp3FilesOnly));
+        QVERIFY(option->isChecked() && t.list().at(0).dirty());
+
+        t.h.port.answers.push_back(Answer::Yes);
+        QVERIFY(t.h.trigger(ids::kCmdMp3FilesOnly));
+        QCOMPARE(t.h.listText(), std::string("a.mp3* b.mp3* c.mp3* d.flac*"));
+        QVERIFY(!option->isChecked() && !tw::core::options().mp3FilesOnly);
+    }
+
     void fileInfoAndAboutOpenTheirWindows() {
         ThreeFiles t;
         QVERIFY(t.start());

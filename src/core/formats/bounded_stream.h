@@ -1,0 +1,56 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
+#pragma once
+
+#include <taglib/tiostream.h>
+
+#include <cstdint>
+#include <string>
+
+namespace tw::core {
+
+// A read-only TagLib stream over a file the caller keeps open, which caps what TagLib may
+// read of it: TagLib follows the sizes a file states, and a damaged file can state sizes
+// that make it read a whole large file or search it block by block. Once the budget of
+// bytes or of reads is spent every read gives nothing, so TagLib stops, and the stream says
+// it ran out: what TagLib made of the file is then not to be believed.
+//
+// Writes, inserts and truncation do nothing, so no TagLib object built on this stream can
+// change the file. The descriptor is neither owned nor closed.
+class BoundedStream : public TagLib::IOStream {
+public:
+    // More than the metadata of any ordinary file (pictures included) and the searches at
+    // its end need.
+    static constexpr std::uint64_t kByteBudget = 96ull * 1024 * 1024;
+    static constexpr std::uint32_t kReadBudget = 200'000;
+
+    BoundedStream(int fd, std::uint64_t size, std::string name);
+
+    TagLib::FileName name() const override;
+    TagLib::ByteVector readBlock(unsigned long length) override;
+    void writeBlock(const TagLib::ByteVector&) override {}
+    void insert(const TagLib::ByteVector&, unsigned long, unsigned long) override {}
+    void removeBlock(unsigned long, unsigned long) override {}
+    bool readOnly() const override { return true; }
+    bool isOpen() const override { return true; }
+    void seek(long offset, Position p = Beginning) override;
+    long tell() const override { return position_; }
+    long length() override { return size_; }
+    void truncate(long) override {}
+
+    // The budget ran out before TagLib was done.
+    bool exhausted() const { return exhausted_; }
+    // The errno of a failed read; 0 when none failed.
+    int error() const { return error_; }
+
+private:
+    int fd_;
+    long size_;
+    long position_ = 0;
+    std::string name_;
+    std::uint64_t bytesLeft_ = kByteBudget;
+    std::uint32_t readsLeft_ = kReadBudget;
+    bool exhausted_ = false;
+    int error_ = 0;
+};
+
+}  // namespace tw::core
