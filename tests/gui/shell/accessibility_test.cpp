@@ -110,8 +110,9 @@ const std::vector<WindowCase>& windowCases() {
              return std::make_unique<CPropertySheetExport>(*w.context, w.h.shell,
                                                            ExportSheetKind{.templated = true});
          }},
-        {"album window",
+        {"album window with its search bar",
          [](Windows& w) {
+             w.cddb.settings.setInt("FreeDB", "ShowSearchBar", 1);
              return std::make_unique<AlbumWindow>(w.cddb.context(), test::TwoTrackDisc());
          }},
         {"CDDB settings",
