@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-// tunewright-help-shots MUSIC_FOLDER OUT_FOLDER [PICTURE...]
+// tunewright-help-shots MUSIC_FOLDER DATA_FOLDER [PICTURE...]
 //
 // Starts the program on the MP3 files of MUSIC_FOLDER (with its own empty settings, so the
 // user's stay untouched), opens its windows one after the other as a user would, and saves
-// each as OUT_FOLDER/<picture>.png. Without PICTURE names it takes every picture of kShots.
-// Meant for the offscreen platform (scripts/make-help-screenshots).
+// each as DATA_FOLDER/<folder>/<picture>.png. Without PICTURE names it takes every picture
+// of kShots. Meant for the offscreen platform (scripts/make-help-screenshots).
 #include <QAction>
 #include <QApplication>
 #include <QDir>
@@ -32,13 +32,21 @@ namespace {
 
 namespace ids = tw::base::ids;
 
-// One picture: the window a command opens (0: the main window itself), and the actions to
-// take, by their labels without "&", in each window that opens on the way to it. Adding a
-// window's picture is one line here.
+constexpr const char* kHelpPictures = "help/images";
+// The pictures the AppStream record names, for software centres; they ask for 16:9.
+constexpr const char* kStorePictures = "screenshots";
+constexpr QSize kHelpMainWindowSize(1000, 680);
+constexpr QSize kStoreMainWindowSize(1360, 765);
+
+// One picture: the window a command opens (0: the main window itself, at `size`), and the
+// actions to take, by their labels without "&", in each window that opens on the way to it.
+// Adding a window's picture is one line here.
 struct Shot {
     const char* picture;
     int command;
     std::vector<const char*> then;
+    const char* folder = kHelpPictures;
+    QSize size = kHelpMainWindowSize;
 };
 
 const Shot kShots[] = {
@@ -52,10 +60,10 @@ const Shot kShots[] = {
     {"playlist", ids::kCmdCreatePlaylist, {}},
     {"export", ids::kCmdExportHtml, {}},
     {"export_template", ids::kCmdExportTemplateHtml, {}},
+    {"main_window", 0, {}, kStorePictures, kStoreMainWindowSize},
 };
 
 constexpr int kFilesShown = 6;
-constexpr QSize kMainWindowSize(1000, 680);
 // Long enough for a window to lay itself out and for the album lookup to end.
 constexpr int kSettleMs = 1500;
 constexpr int kPollMs = 100;
@@ -91,8 +99,14 @@ public:
     ShotTaker(tw::gui::Application& app, QString folder) : app_(app), folder_(std::move(folder)) {}
 
     bool take(const Shot& shot) {
-        if (shot.command == 0)
-            return save(app_.window(), shot.picture);
+        if (shot.command == 0) {
+            app_.window().resize(shot.size);
+            // The splitters and columns settle into the new size.
+            QEventLoop settle;
+            QTimer::singleShot(kSettleMs, &settle, &QEventLoop::quit);
+            settle.exec();
+            return save(app_.window(), shot);
+        }
         QSet<QWidget*> known;
         for (QWidget* widget : QApplication::topLevelWidgets())
             if (widget->isVisible())
@@ -128,7 +142,7 @@ public:
             }
             poll.stop();
             QTimer::singleShot(kSettleMs, [&, window = QPointer<QWidget>(window)] {
-                saved = window && save(*window, shot.picture);
+                saved = window && save(*window, shot);
                 closeAll(opened);
                 loop.quit();
             });
@@ -148,9 +162,12 @@ private:
                 (*it)->close();
     }
 
-    bool save(QWidget& window, const char* picture) const {
+    bool save(QWidget& window, const Shot& shot) const {
+        const QString folder = folder_ + QLatin1Char('/') + QString::fromUtf8(shot.folder);
         const QString path =
-            folder_ + QLatin1Char('/') + QString::fromUtf8(picture) + QStringLiteral(".png");
+            folder + QLatin1Char('/') + QString::fromUtf8(shot.picture) + QStringLiteral(".png");
+        if (!QDir().mkpath(folder))
+            return false;
         const bool saved = window.grab().save(path, "PNG");
         std::fprintf(stderr, "%s %s\n", saved ? "wrote" : "could not write", qPrintable(path));
         return saved;
@@ -165,7 +182,8 @@ private:
 int main(int argc, char* argv[]) {
     QApplication qtApp(argc, argv);
     if (argc < 3) {
-        std::fprintf(stderr, "usage: tunewright-help-shots MUSIC_FOLDER OUT_FOLDER [PICTURE...]\n");
+        std::fprintf(stderr,
+                     "usage: tunewright-help-shots MUSIC_FOLDER DATA_FOLDER [PICTURE...]\n");
         return 2;
     }
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
@@ -174,8 +192,6 @@ int main(int argc, char* argv[]) {
     QStringList wanted;
     for (int i = 3; i < argc; ++i)
         wanted << QString::fromLocal8Bit(argv[i]);
-    if (!QDir().mkpath(out))
-        return 1;
 
     // The program's own data from beside this tool; everything of the user's in a folder
     // that goes away afterwards.
@@ -195,7 +211,7 @@ int main(int argc, char* argv[]) {
         if (!app.initInstance({}))
             return 1;
         tw::gui::MainWindow& window = app.window();
-        window.resize(kMainWindowSize);
+        window.resize(kHelpMainWindowSize);
         window.show();
         tw::core::FileList& list = app.list();
         // From the second file on, since the first of a generated folder has no tags.

@@ -11,6 +11,7 @@
 
 #include "base/language.h"
 #include "base/string_ids.h"
+#include "gui/app/accessible_names.h"
 #include "gui/qt_text.h"
 
 namespace tw::gui {
@@ -30,11 +31,13 @@ FailedFilesDialog::FailedFilesDialog(const QString& title, const QString& text,
         auto* field = new QLineEdit(folder, this);
         field->setObjectName(QStringLiteral("folder"));
         field->setReadOnly(true);
+        nameControl(*field, ids::kNameFolder);
         layout->addWidget(field);
     }
 
     auto* list = new QTreeWidget(this);
     list->setRootIsDecorated(false);
+    nameControl(*list, ids::kNameFiles);
     list->setHeaderLabels(
         {gui::text(ids::kFailedFilesNumberColumn), gui::text(ids::kFailedFilesNameColumn)});
     int number = 0;

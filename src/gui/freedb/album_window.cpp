@@ -17,6 +17,7 @@
 #include "freedb/retrieve_tracks_job.h"
 #include "freedb/server_jobs.h"
 #include "freedb/stored_album.h"
+#include "gui/app/accessible_names.h"
 #include "gui/app/window_placement.h"
 #include "gui/freedb/album_info_pane.h"
 #include "gui/freedb/album_store_commands.h"
@@ -91,10 +92,10 @@ void AlbumWindow::buildLayout() {
     tabs_->setObjectName(QStringLiteral("albumTabs"));
     trees_ = std::make_unique<AlbumTrees>(freedb::TreeFormat::load(context_.settings),
                                           lookupAlbum_.discId(), tabs_);
-    tabs_->addTab(&trees_->lookup(), text(ids::kAlbumTabLookup));
-    tabs_->addTab(&trees_->search(), text(ids::kAlbumTabSearch));
-    tabs_->addTab(&trees_->cdPlayer(), text(ids::kDbInfoTabCdPlayer));
-    tabs_->addTab(&trees_->localDb(), text(ids::kDbInfoTabLocalDb));
+    addNamedTab(*tabs_, trees_->lookup(), ids::kAlbumTabLookup);
+    addNamedTab(*tabs_, trees_->search(), ids::kAlbumTabSearch);
+    addNamedTab(*tabs_, trees_->cdPlayer(), ids::kDbInfoTabCdPlayer);
+    addNamedTab(*tabs_, trees_->localDb(), ids::kDbInfoTabLocalDb);
 
     info_ = new AlbumInfoPane(frame_);
     trackList_ = new TrackList(context_.settings, frame_);

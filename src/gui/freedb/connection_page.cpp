@@ -9,6 +9,7 @@
 #include <QPushButton>
 
 #include "base/string_ids.h"
+#include "gui/app/accessible_names.h"
 #include "gui/freedb/proxy_settings_dialog.h"
 #include "gui/freedb/server_list_dialog.h"
 #include "gui/freedb/settings_pages.h"
@@ -72,6 +73,7 @@ ConnectionPage::ConnectionPage(const FreeDbWindowContext& context, QWidget* pare
     email->addWidget(emailUser_);
     email->addWidget(new QLabel(QStringLiteral("@"), this));
     email->addWidget(emailDomain_);
+    nameControl(*emailDomain_, ids::kNameEmailDomain);
     auto* timeout = new QHBoxLayout;
     timeout->addWidget(timeout_);
     timeout->addWidget(new QLabel(text(ids::kSettingsSeconds), this));

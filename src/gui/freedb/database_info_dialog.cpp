@@ -11,6 +11,7 @@
 #include "base/string_ids.h"
 #include "freedb/database_info_text.h"
 #include "freedb/server_jobs.h"
+#include "gui/app/accessible_names.h"
 #include "gui/freedb/job_runner.h"
 #include "gui/freedb/save_text.h"
 #include "gui/qt_text.h"
@@ -55,7 +56,7 @@ DatabaseInfoDialog::DatabaseInfoDialog(const FreeDbWindowContext& context, QWidg
         texts_[i] = new QPlainTextEdit(tabs_);
         texts_[i]->setReadOnly(true);
         texts_[i]->setObjectName(QStringLiteral("info%1").arg(i));
-        tabs_->addTab(texts_[i], text(titles[i]));
+        addNamedTab(*tabs_, *texts_[i], titles[i]);
     }
     auto* buttons = new QDialogButtonBox(this);
     QPushButton* refresh =

@@ -4,7 +4,9 @@
 #include <QStyle>
 #include <ctime>
 
+#include "base/string_ids.h"
 #include "freedb/freedb_log.h"
+#include "gui/app/accessible_names.h"
 #include "gui/qt_text.h"
 
 namespace tw::gui {
@@ -30,6 +32,7 @@ const char* prefixOf(int level) {
 
 LogPane::LogPane(QWidget* parent) : QListWidget(parent) {
     setObjectName(QStringLiteral("logPane"));
+    nameControl(*this, base::ids::kNameLog);
     setUniformItemSizes(true);
     setSelectionMode(QAbstractItemView::ExtendedSelection);
     batch_.setSingleShot(true);

@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include "base/string_ids.h"
+#include "gui/app/accessible_names.h"
 #include "gui/qt_text.h"
 
 namespace tw::gui {
@@ -24,6 +25,7 @@ QToolButton* makeButton(QWidget& parent, QStyle::StandardPixmap icon, int tipId,
     button->setObjectName(name);
     button->setIcon(parent.style()->standardIcon(icon));
     button->setToolTip(text(tipId));
+    nameControl(*button, tipId);
     return button;
 }
 

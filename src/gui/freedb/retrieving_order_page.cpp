@@ -6,6 +6,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QRadioButton>
 #include <QStyle>
 #include <QToolButton>
@@ -13,6 +14,7 @@
 
 #include "base/string_ids.h"
 #include "freedb/album_info.h"
+#include "gui/app/accessible_names.h"
 #include "gui/app/shell_port.h"
 #include "gui/freedb/ordered_check_list.h"
 #include "gui/freedb/settings_pages.h"
@@ -62,6 +64,7 @@ RetrievingOrderPage::RetrievingOrderPage(const FreeDbWindowContext& context, QWi
       order_(new OrderedCheckList(this)),
       path_(new QLineEdit(this)) {
     order_->setObjectName(QStringLiteral("retrievingOrder"));
+    nameControl(order_->list(), ids::kSettingsPageRetrievingOrder);
     path_->setObjectName(QStringLiteral("localDbPath"));
     QGroupBox* retrieved = storeGroup(*this, ids::kSettingsStoreRetrieved, retrievedCdPlayer_,
                                       retrievedLocalDb_, QStringLiteral("retrieved"));
@@ -71,6 +74,7 @@ RetrievingOrderPage::RetrievingOrderPage(const FreeDbWindowContext& context, QWi
     browse->setObjectName(QStringLiteral("browseLocalDb"));
     browse->setIcon(style()->standardIcon(QStyle::SP_DirOpenIcon));
     browse->setToolTip(text(ids::kSettingsChooseLocalDbFolder));
+    nameControl(*browse, ids::kSettingsChooseLocalDbFolder);
     auto* pathRow = new QHBoxLayout;
     pathRow->addWidget(path_);
     pathRow->addWidget(browse);

@@ -9,6 +9,7 @@
 
 #include "base/settings_store.h"
 #include "base/string_ids.h"
+#include "gui/app/accessible_names.h"
 #include "gui/qt_text.h"
 
 namespace tw::gui {
@@ -36,6 +37,7 @@ SearchBar::SearchBar(base::SettingsStore& settings, QWidget* parent)
       words_(new QComboBox(this)) {
     setObjectName(QStringLiteral("searchBar"));
     words_->setObjectName(QStringLiteral("searchText"));
+    nameControl(*words_, ids::kAlbumTabSearch);
     words_->setEditable(true);
     words_->setInsertPolicy(QComboBox::NoInsert);
     words_->setMinimumContentsLength(24);

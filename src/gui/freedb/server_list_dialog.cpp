@@ -11,6 +11,7 @@
 #include "base/user_port.h"
 #include "freedb/server_jobs.h"
 #include "freedb/settings_io.h"
+#include "gui/app/accessible_names.h"
 #include "gui/freedb/dialog_buttons.h"
 #include "gui/freedb/job_runner.h"
 #include "gui/qt_text.h"
@@ -30,6 +31,7 @@ ServerListDialog::ServerListDialog(const FreeDbWindowContext& context,
       })) {
     setWindowTitle(text(ids::kServerListCaption));
     list_->setObjectName(QStringLiteral("servers"));
+    nameControl(*list_, ids::kServerListCaption);
     status_->setObjectName(QStringLiteral("status"));
     QDialogButtonBox* buttons = okCancelButtons(*this);
     QPushButton* ok = buttons->button(QDialogButtonBox::Ok);

@@ -12,6 +12,7 @@
 #include "base/string_ids.h"
 #include "freedb/freedb_category.h"
 #include "freedb/server_jobs.h"
+#include "gui/app/accessible_names.h"
 #include "gui/freedb/album_info_pane.h"
 #include "gui/freedb/dialog_buttons.h"
 #include "gui/freedb/job_runner.h"
@@ -26,6 +27,7 @@ namespace {
 QTreeWidget* trackTable(const freedb::AlbumInfo& album, QWidget* parent) {
     auto* table = new QTreeWidget(parent);
     table->setObjectName(QStringLiteral("tracks"));
+    nameControl(*table, ids::kNameTracks);
     table->setRootIsDecorated(false);
     table->setHeaderLabels({text(ids::kTrackColumnNumber), text(ids::kTrackColumnTitle),
                             text(ids::kTrackColumnArtist), text(ids::kTrackColumnLength),

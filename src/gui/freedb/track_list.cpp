@@ -6,6 +6,7 @@
 
 #include "base/string_ids.h"
 #include "freedb/album_info.h"
+#include "gui/app/accessible_names.h"
 #include "gui/qt_text.h"
 #include "gui/views/column_header.h"
 
@@ -53,6 +54,7 @@ TrackList::TrackList(base::SettingsStore& settings, QWidget* parent)
       settings_(settings),
       header_(new ColumnHeader(trackColumnDefaults(), this)) {
     setObjectName(QStringLiteral("trackList"));
+    nameControl(*this, ids::kNameTracks);
     setColumnCount(ColumnCount);
     setHeader(header_);
     QStringList labels;

@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // The album tree page of the settings window.
+#include <QListWidget>
 #include <QVBoxLayout>
 #include <algorithm>
 
 #include "base/string_ids.h"
+#include "gui/app/accessible_names.h"
 #include "gui/freedb/ordered_check_list.h"
 #include "gui/freedb/settings_pages.h"
 #include "gui/qt_text.h"
@@ -35,6 +37,7 @@ QString levelName(freedb::TreeLevel level) {
 TreeViewPage::TreeViewPage(QWidget* parent)
     : SettingsPage(parent), levels_(new OrderedCheckList(this)) {
     levels_->setObjectName(QStringLiteral("treeLevels"));
+    nameControl(levels_->list(), ids::kSettingsPageTreeView);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(levels_);
 }

@@ -9,7 +9,9 @@
 #include <QStorageInfo>
 #include <QStyle>
 
+#include "base/string_ids.h"
 #include "core/app_options.h"
+#include "gui/app/accessible_names.h"
 #include "gui/qt_text.h"
 
 namespace tw::gui {
@@ -60,6 +62,7 @@ FolderTree::FolderTree(const core::AppOptions& options, QWidget* parent)
     : QTreeWidget(parent), options_(options) {
     setHeaderHidden(true);
     setColumnCount(1);
+    nameControl(*this, base::ids::kNameFolderTree);
     setContextMenuPolicy(Qt::CustomContextMenu);
     addTopItems();
 

@@ -27,6 +27,7 @@ QTreeWidget* valueList(const QString& heading, const char* name, QWidget* parent
     list->setRootIsDecorated(false);
     list->setUniformRowHeights(true);
     list->setHeaderLabels({heading});
+    list->setAccessibleName(heading);
     return list;
 }
 

@@ -15,6 +15,7 @@
 #include "base/string_ids.h"
 #include "base/user_port.h"
 #include "core/app_options.h"
+#include "gui/app/accessible_names.h"
 #include "gui/app/dialog_buttons.h"
 #include "gui/app/window_placement.h"
 #include "gui/qt_text.h"
@@ -55,6 +56,7 @@ DlgFilenameRename::DlgFilenameRename(GuiContext& context, ShellPort& shell, QWid
     createFolders_->setObjectName(QStringLiteral("createFolders"));
     createFolders_->setChecked(command_.createFolders());
     preview_->setObjectName(QStringLiteral("preview"));
+    nameControl(*preview_, ids::kNamePreview);
     preview_->setRootIsDecorated(false);
     preview_->setUniformRowHeights(true);
     preview_->setHeaderLabels({text(ids::kRenameColumnBefore), text(ids::kRenameColumnAfter),

@@ -14,6 +14,7 @@
 
 #include "base/language.h"
 #include "base/string_ids.h"
+#include "gui/app/accessible_names.h"
 #include "gui/app/dialog_buttons.h"
 #include "gui/app/window_placement.h"
 #include "gui/qt_text.h"
@@ -59,6 +60,9 @@ DlgFilenameToTag::DlgFilenameToTag(GuiContext& context, ShellPort& shell, QWidge
 
     // The copies shown as the file list shows records, with its columns; never edited.
     preview_->setObjectName(QStringLiteral("preview"));
+    nameControl(*preview_, ids::kNamePreview);
+    // Tab leaves the preview as it leaves every other control; the arrow keys walk its cells.
+    preview_->setTabKeyNavigation(false);
     auto* header = new ColumnHeader(listColumnDefaults(), preview_);
     preview_->setHorizontalHeader(header);
     preview_->setModel(model_);

@@ -15,6 +15,7 @@
 #include "base/string_ids.h"
 #include "base/user_port.h"
 #include "core/app_options.h"
+#include "gui/app/accessible_names.h"
 #include "gui/app/shell_port.h"
 #include "gui/qt_text.h"
 #include "gui/rename/mask_legend.h"
@@ -57,6 +58,8 @@ MaskPage::MaskPage(GuiContext& context, ShellPort& shell, const MaskEditorSetup&
 
     auto* listLabel = new QLabel(text(ids::kMaskExistentList), this);
     listLabel->setBuddy(masks_);
+    nameAfterLabel(*masks_, *listLabel);
+    nameControl(*field_, ids::kNameMask);
     auto* exampleRow = new QHBoxLayout;
     exampleRow->addWidget(new QLabel(text(ids::kMaskExample), this));
     exampleRow->addWidget(example_, 1);
@@ -88,6 +91,7 @@ QWidget* MaskPage::makeButtons() {
     saveMenu_ = new QToolButton(box);
     saveMenu_->setObjectName(QStringLiteral("saveMenu"));
     saveMenu_->setToolTip(text(ids::kCmdMaskSaveMenu));
+    nameControl(*saveMenu_, ids::kNameSaveMenu);
     saveMenu_->setPopupMode(QToolButton::InstantPopup);
     saveMenu_->setArrowType(Qt::DownArrow);
     auto* menu = new QMenu(saveMenu_);

@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include "base/string_ids.h"
+#include "gui/app/accessible_names.h"
 #include "gui/qt_text.h"
 #include "gui/rename/symbol_pair_dialog.h"
 
@@ -27,6 +28,7 @@ constexpr int kReplacementRole = Qt::UserRole + 1;
 SymbolTablePage::SymbolTablePage(base::UserPort& port, QWidget* parent)
     : QWidget(parent), port_(port), pairs_(new QTreeWidget(this)) {
     pairs_->setObjectName(QStringLiteral("pairs"));
+    nameControl(*pairs_, ids::kSymbolReplacementPage);
     pairs_->setRootIsDecorated(false);
     pairs_->setHeaderLabels({text(ids::kSymbolColumnBefore), text(ids::kSymbolColumnAfter)});
     pairs_->header()->setSectionResizeMode(QHeaderView::Stretch);

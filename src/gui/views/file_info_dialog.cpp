@@ -21,6 +21,7 @@
 #include "core/file_list.h"
 #include "core/genre_table.h"
 #include "core/tag_edit.h"
+#include "gui/app/accessible_names.h"
 #include "gui/qt_text.h"
 #include "gui/views/genre_selector.h"
 #include "gui/views/link_target.h"
@@ -75,6 +76,7 @@ FileInfoDialog::FileInfoDialog(GuiContext& context, int index, QWidget* parent)
     openUrl_ = new QToolButton(v2Group);
     openUrl_->setObjectName(QStringLiteral("openUrl"));
     openUrl_->setIcon(style()->standardIcon(QStyle::SP_DirLinkIcon));
+    nameControl(*openUrl_, ids::kNameOpenAddress);
     auto* urlRow = new QHBoxLayout;
     urlRow->addWidget(url_);
     urlRow->addWidget(openUrl_);
@@ -157,9 +159,11 @@ QWidget* FileInfoDialog::makeNavigation() {
     previous_ = new QToolButton(navigation);
     previous_->setObjectName(QStringLiteral("previous"));
     previous_->setArrowType(Qt::LeftArrow);
+    nameControl(*previous_, ids::kNamePreviousFile);
     next_ = new QToolButton(navigation);
     next_->setObjectName(QStringLiteral("next"));
     next_->setArrowType(Qt::RightArrow);
+    nameControl(*next_, ids::kNameNextFile);
     files_ = new QComboBox(navigation);
     files_->setObjectName(QStringLiteral("fileSelector"));
     files_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);

@@ -10,11 +10,13 @@
 #include <algorithm>
 #include <vector>
 
+#include "base/string_ids.h"
 #include "core/app_options.h"
 #include "core/file_list.h"
 #include "core/list_columns.h"
 #include "core/list_rules.h"
 #include "core/list_sort.h"
+#include "gui/app/accessible_names.h"
 #include "gui/views/column_header.h"
 #include "gui/views/file_list_model.h"
 
@@ -49,6 +51,7 @@ FileListView::FileListView(GuiContext& context, QWidget* parent)
     // Tab leaves the list for the tag tabs; walking from cell to cell would change the
     // selection, and with it what the tabs edit.
     setTabKeyNavigation(false);
+    nameControl(*this, base::ids::kNameFiles);
     setShowGrid(true);
     setWordWrap(false);
     setIconSize(QSize(kIconSize, kIconSize));

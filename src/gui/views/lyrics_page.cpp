@@ -14,6 +14,7 @@
 #include "core/app_options.h"
 #include "core/file_list.h"
 #include "core/lyrics_save.h"
+#include "gui/app/accessible_names.h"
 #include "gui/app/file_filter.h"
 #include "gui/qt_text.h"
 
@@ -29,6 +30,7 @@ LyricsPage::LyricsPage(GuiContext& context, QWidget* parent)
     // invisible, yet it made the file changed.
     text_->setTabChangesFocus(true);
     setFocusProxy(text_);
+    nameControl(*text_, ids::kTabLyrics);
 
     auto* save = new QPushButton(text(ids::kButtonSaveLyrics), this);
     auto* open = new QPushButton(text(ids::kButtonOpenLyrics), this);

@@ -8,6 +8,8 @@
 #include <QStyle>
 #include <QToolButton>
 
+#include "base/string_ids.h"
+#include "gui/app/accessible_names.h"
 #include "gui/views/list_choice_only.h"
 
 namespace tw::gui {
@@ -32,6 +34,7 @@ SuggestionField::SuggestionField(ClearButton clearButton, QWidget* parent)
         clear_->setIcon(style()->standardIcon(QStyle::SP_LineEditClearButton));
         clear_->setAutoRaise(true);
         clear_->setFocusPolicy(Qt::NoFocus);
+        nameControl(*clear_, base::ids::kNameClearField);
         layout->addWidget(clear_);
         connect(clear_, &QToolButton::clicked, this, [this] {
             {

@@ -16,6 +16,7 @@
 #include "core/list_rules.h"
 #include "core/tag_save.h"
 #include "core/tag_suggestions.h"
+#include "gui/app/accessible_names.h"
 #include "gui/qt_text.h"
 #include "gui/views/genre_selector.h"
 #include "gui/views/lyrics_page.h"
@@ -90,6 +91,8 @@ SuggestionField* TagTabsView::addField(QGridLayout& layout, int row, int labelId
     field->setObjectName(QString::fromLatin1(name));
     auto* label = new QLabel(text(labelId), page);
     label->setBuddy(field);
+    // The focus goes into the field's combo box, past the reach of the label's buddy.
+    nameAfterLabel(field->comboBox(), *label);
     layout.addWidget(label, row, 0);
     layout.addWidget(field, row, 1);
     fields_.push_back(field);
@@ -153,6 +156,7 @@ QWidget* TagTabsView::makeStandardPage() {
     information_ = new QPlainTextEdit(page);
     information_->setObjectName(QStringLiteral("information"));
     information_->setReadOnly(true);
+    nameControl(*information_, ids::kNameTotals);
     information_->setLineWrapMode(QPlainTextEdit::NoWrap);
     information_->setTabStopDistance(
         information_->fontMetrics().horizontalAdvance(QLatin1Char('x')) * 8);

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // The interface in another language: menus, status bar, tabs, the language menu, the
 // shipped language files, and language files that are broken in every way a file can be.
+#include <QAccessible>
 #include <QAction>
+#include <QComboBox>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -21,12 +23,16 @@
 #include "gui/mainwindow/main_window.h"
 #include "gui/mainwindow/status_panes.h"
 #include "gui/support/app_harness.h"
+#include "gui/support/named_child.h"
+#include "gui/views/file_list_view.h"
+#include "gui/views/suggestion_field.h"
 #include "gui/views/tag_tabs_view.h"
 #include "support/file_text.h"
 
 namespace fs = std::filesystem;
 namespace ids = tw::base::ids;
 using tw::test::AppHarness;
+using tw::test::namedChild;
 using Answer = tw::base::UserPort::Answer;
 
 namespace {
@@ -100,6 +106,10 @@ bool sectionFits(int id, const std::string& section) {
     return tw::base::LangString().SectionOf(id) == section;
 }
 
+QString spokenName(QWidget& control) {
+    return QAccessible::queryAccessibleInterface(&control)->text(QAccessible::Name);
+}
+
 QString menuTitles(const tw::gui::MainWindow& window) {
     QStringList titles;
     for (QAction* popup : window.menuBar()->actions())
@@ -131,6 +141,10 @@ private Q_SLOTS:
                  QStringLiteral("2 ausgewählt | 0 geändert | 2 Dateien"));
         QCOMPARE(h.window().statusPanes().message(), QStringLiteral("Bereit"));
         QCOMPARE(h.window().tagTabs().tabText(1), QStringLiteral("Erweitert"));
+        // What a screen reader calls the controls is in the language too, labelled or not.
+        QCOMPARE(spokenName(h.window().fileList()), QStringLiteral("Dateien"));
+        QCOMPARE(spokenName(namedChild<tw::gui::SuggestionField>(h.window(), "artist").comboBox()),
+                 QStringLiteral("Interpret"));
 
         QVERIFY(languageEntries(h.window()).at(1)->isChecked());
 
