@@ -10,6 +10,7 @@
 #include "base/string_ids.h"
 #include "core/file_list.h"
 #include "gui/app/application.h"
+#include "gui/document/edit_document.h"
 #include "gui/mainwindow/folder_tree.h"
 #include "gui/mainwindow/main_window.h"
 #include "gui/shell/file_uri.h"
@@ -78,14 +79,13 @@ private Q_SLOTS:
         l.h.addFile("d.mp3");
         QVERIFY(l.h.start());
         tw::core::FileList& list = l.h.app().list();
-        list.selectOnly(0);
-        l.h.window().selectionChanged();
+        l.h.app().document().selectOnly(0);
         QVERIFY(l.h.trigger(ids::kCmdPlay));
         QCOMPARE(l.h.desktop.opened.back().url, QUrl::fromLocalFile(q(l.path("c.mp3"))));
 
         list.selectOnly(2);
         list.selectAdd(0);
-        l.h.window().selectionChanged();
+        l.h.window().fileList().syncSelection();
         QVERIFY(QTest::qWaitForWindowActive(&l.h.window()));
         QTest::keyClick(&l.h.window(), Qt::Key_P, Qt::ControlModifier);
         QCOMPARE(l.lastOpenedName(),
