@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "gui/document/edit_document.h"
 
-#include <unordered_map>
+#include <unordered_set>
 
 #include "base/language.h"
 #include "base/string_ids.h"
@@ -64,9 +64,9 @@ void EditDocument::redo() {
 }
 
 std::vector<int> EditDocument::rowsOf(const core::EditStep& step) const {
-    std::unordered_map<const core::AudioFile*, int> changed;
+    std::unordered_set<const core::AudioFile*> changed;
     for (const core::RecordChange& change : step.changes)
-        changed.emplace(change.record, -1);
+        changed.insert(change.record);
     std::vector<int> rows;
     for (int row = 0; row < list_.size() && rows.size() < changed.size(); ++row)
         if (changed.contains(&list_.at(row)))

@@ -16,6 +16,7 @@
 #include "gui/shell/file_uri.h"
 #include "gui/support/app_harness.h"
 #include "gui/support/context_menu.h"
+#include "gui/views/file_list_view.h"
 #include "support/file_text.h"
 
 namespace fs = std::filesystem;
