@@ -20,6 +20,11 @@ void ListSession::listChanged() {
         views_->listChanged();
 }
 
+void ListSession::rowsMoved() {
+    if (views_)
+        views_->rowsMoved();
+}
+
 void ListSession::folderTreeChanged() {
     if (views_)
         views_->folderTreeChanged();
@@ -101,14 +106,14 @@ bool ListSession::refreshSelected() {
 bool ListSession::moveSelectedUp() {
     const bool moved = list_.moveSelectedUp();
     if (moved)
-        listChanged();
+        rowsMoved();
     return moved;
 }
 
 bool ListSession::moveSelectedDown() {
     const bool moved = list_.moveSelectedDown();
     if (moved)
-        listChanged();
+        rowsMoved();
     return moved;
 }
 

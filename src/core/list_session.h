@@ -19,6 +19,8 @@ public:
     virtual ~ListViews() = default;
     // The records changed: rows, tag tabs and totals are redrawn from them.
     virtual void listChanged() = 0;
+    // Move Up / Move Down put the same records in another order.
+    virtual void rowsMoved() = 0;
     // The work folder changed or was rescanned: the folder tree shows it afresh.
     virtual void folderTreeChanged() = 0;
 };
@@ -75,6 +77,7 @@ public:
 
 private:
     void listChanged();
+    void rowsMoved();
     void folderTreeChanged();
 
     FileList& list_;

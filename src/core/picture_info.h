@@ -42,6 +42,8 @@ struct Picture {
     PictureInfo info;
     int fileIndex = -1;
     std::shared_ptr<const std::string> data;
+
+    bool operator==(const Picture&) const = default;
 };
 
 // The pictures of a record, with the flag that makes a save write them.
@@ -50,6 +52,7 @@ struct PictureList {
     std::vector<Picture> items;
 
     bool dirty() const { return changed; }
+    bool operator==(const PictureList&) const = default;
     bool hasFrontCover() const;
 
     // A new picture: it takes the place of the pictures of its type (a file keeps one

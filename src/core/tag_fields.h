@@ -32,6 +32,7 @@ struct TagFields {
     std::string comment;
 
     bool dirty() const { return (changed && present) || (!present && inFile); }
+    bool operator==(const TagFields&) const = default;
 
     // Text setters: only while the tag is present, and only when the text differs.
     void setTitle(std::string_view text);
@@ -76,6 +77,8 @@ struct TagV2Fields : TagFields {
     std::string composer;
     std::string encodedBy;
 
+    bool operator==(const TagV2Fields&) const = default;
+
     // Public forms (list, tag tabs): only while present and when the text differs.
     void setUrl(std::string_view text) { setV2Only(url, text); }
     void setPublisher(std::string_view text) { setV2Only(publisher, text); }
@@ -100,6 +103,7 @@ struct LyricsTag {
     std::string text;
 
     bool dirty() const { return (changed && present) || (!present && inFile); }
+    bool operator==(const LyricsTag&) const = default;
 };
 
 // Leading decimal number of a text: optional blanks, optional sign, digits; 0 without

@@ -19,6 +19,7 @@ struct CountingViews : ListViews {
     int listChanges = 0;
     int treeChanges = 0;
     void listChanged() override { ++listChanges; }
+    void rowsMoved() override {}
     void folderTreeChanged() override { ++treeChanges; }
 };
 

@@ -16,12 +16,12 @@
 #include "gui/app/list_opening.h"
 #include "gui/app/qt_shell_port.h"
 #include "gui/app/qt_translation.h"
-#include "gui/app/unsaved_edits.h"
 #include "gui/app/wait_cursor.h"
 #include "gui/app/window_placement.h"
 #include "gui/commands/command_context.h"
 #include "gui/commands/command_handlers.h"
 #include "gui/commands/command_set.h"
+#include "gui/document/edit_document.h"
 #include "gui/mainwindow/main_window.h"
 #include "gui/mainwindow/status_panes.h"
 #include "gui/qt_text.h"
@@ -55,7 +55,8 @@ Application::Application(base::SettingsStore& settings, ApplicationPorts ports)
       scratch_(std::make_unique<ScratchFolder>()),
       desktop_(std::make_unique<DesktopContext>(DesktopContext{*desktopPort_, *scratch_, *port_})),
       helpKey_(std::make_unique<HelpKey>(*desktopPort_, *port_)),
-      context_{list_, core::options(), settings, *port_} {
+      document_(std::make_unique<EditDocument>(list_, *port_)),
+      context_{list_, core::options(), settings, *port_, *document_} {
     QApplication::instance()->installEventFilter(helpKey_.get());
 }
 
@@ -99,7 +100,8 @@ void Application::createWindow() {
     if (qtShell_)
         qtShell_->setParentWindow(window_.get());
 
-    session_ = std::make_unique<core::ListSession>(list_, context_.options, *port_, window_.get());
+    session_ =
+        std::make_unique<core::ListSession>(list_, context_.options, *port_, document_.get());
     commands_ = new CommandSet(window_.get());  // owned by the window
     tray_ = new TrayIcon(*window_, *commands_, context_.options, *desktopPort_);  // likewise
     commandContext_ = std::make_unique<CommandContext>(CommandContext{
@@ -110,12 +112,7 @@ void Application::createWindow() {
                      [this] { window_->statusPanes().showReady(); });
     window_->installCommands(*commands_);
 
-    window_->setCloseGuard([this] {
-        if (confirmClose(list_, *port_))
-            return true;
-        window_->listChanged();  // a save may have run
-        return false;
-    });
+    window_->setCloseGuard([this] { return document_->confirmClose(); });
     // The tree and drops change the list like commands do, and like them never while other
     // work is running (its progress window lets the events that carry them through).
     QObject::connect(window_.get(), &MainWindow::folderActivated, window_.get(),

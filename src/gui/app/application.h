@@ -22,6 +22,7 @@ namespace tw::gui {
 
 class CommandSet;
 class DesktopPort;
+class EditDocument;
 class GuiUserPort;
 class HelpKey;
 class MainWindow;
@@ -72,6 +73,7 @@ public:
     CommandSet& commands() const { return *commands_; }
     TrayIcon& tray() const { return *tray_; }
     core::FileList& list() { return list_; }
+    EditDocument& document() const { return *document_; }
     core::ListSession& session() const { return *session_; }
 
 private:
@@ -90,6 +92,7 @@ private:
     std::unique_ptr<ScratchFolder> scratch_;
     std::unique_ptr<DesktopContext> desktop_;
     std::unique_ptr<HelpKey> helpKey_;
+    std::unique_ptr<EditDocument> document_;
     GuiContext context_;
     std::unique_ptr<MainWindow> window_;
     std::unique_ptr<core::ListSession> session_;

@@ -30,6 +30,8 @@ constexpr IconSource kIcons[] = {
     {ids::kCmdFilenameToTag, "document-edit", QStyle::SP_FileDialogContentsView},
     {ids::kCmdCreatePlaylist, "view-media-playlist", QStyle::SP_FileDialogListView},
     {ids::kCmdSaveChanges, "document-save", QStyle::SP_DialogSaveButton},
+    {ids::kCmdUndo, "edit-undo", QStyle::SP_ArrowBack},
+    {ids::kCmdRedo, "edit-redo", QStyle::SP_ArrowForward},
     {ids::kCmdSetNumbering, "format-list-ordered", QStyle::SP_ToolBarVerticalExtensionButton},
     {ids::kCmdFileInfo, "document-properties", QStyle::SP_FileDialogInfoView},
     {ids::kCmdPlay, "media-playback-start", QStyle::SP_MediaPlay},

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // The "Edit" menu: the selection commands, moving files in the list, the letter case of a
 // field or of the file names, taking files out of the list.
+#include <tuple>
+
 #include "base/string_ids.h"
 #include "core/file_list.h"
 #include "core/list_rules.h"
@@ -9,6 +11,7 @@
 #include "gui/commands/command_context.h"
 #include "gui/commands/command_handlers.h"
 #include "gui/commands/command_set.h"
+#include "gui/document/edit_document.h"
 #include "gui/mainwindow/main_window.h"
 #include "gui/views/file_list_view.h"
 #include "rename/change_case_command.h"
@@ -19,21 +22,14 @@ namespace ids = base::ids;
 
 void defineEditCommands(CommandSet& commands, CommandContext& c) {
     core::FileList& list = c.gui.list;
-    commands.define(ids::kCmdSelectAll, {[&c, &list] {
-                                             list.selectAll();
-                                             c.window.selectionChanged();
-                                         },
+    EditDocument& document = c.gui.document;
+    commands.define(ids::kCmdSelectAll, {[&document] { document.selectAll(); },
                                          [&list] { return core::canSelectAll(list); }});
-    commands.define(ids::kCmdInvertSelection, {[&c, &list] {
-                                                   list.invertSelection();
-                                                   c.window.selectionChanged();
-                                               },
+    commands.define(ids::kCmdInvertSelection, {[&document] { document.invertSelection(); },
                                                [&list] { return core::canInvertSelection(list); }});
-    commands.define(ids::kCmdUncheckAll, {[&c, &list] {
-                                              list.selectOnly(c.window.fileList().focusedRow());
-                                              c.window.selectionChanged();
-                                          },
-                                          [&list] { return core::canUncheckAll(list); }});
+    commands.define(ids::kCmdUncheckAll,
+                    {[&c, &document] { document.selectOnly(c.window.fileList().focusedRow()); },
+                     [&list] { return core::canUncheckAll(list); }});
     commands.define(ids::kCmdMoveUp,
                     {[&c] { c.session.moveSelectedUp(); }, [&list] { return list.canMoveUp(); }});
     commands.define(ids::kCmdMoveDown, {[&c] { c.session.moveSelectedDown(); },
@@ -42,24 +38,27 @@ void defineEditCommands(CommandSet& commands, CommandContext& c) {
                                            [&list] { return core::canRemoveFiles(list); }});
 
     using rename::ChangeCaseTarget;
-    const std::pair<int, ChangeCaseTarget> caseCommands[] = {
-        {ids::kCmdChangeTitleCase, ChangeCaseTarget::Title},
-        {ids::kCmdChangeArtistCase, ChangeCaseTarget::Artist},
-        {ids::kCmdChangeAlbumCase, ChangeCaseTarget::Album},
-        {ids::kCmdChangeCommentCase, ChangeCaseTarget::Comment},
-        {ids::kCmdChangeFilenameCase, ChangeCaseTarget::FileName},
+    const std::tuple<int, int, ChangeCaseTarget> caseCommands[] = {
+        {ids::kCmdChangeTitleCase, ids::kMenuChangeTitleCase, ChangeCaseTarget::Title},
+        {ids::kCmdChangeArtistCase, ids::kMenuChangeArtistCase, ChangeCaseTarget::Artist},
+        {ids::kCmdChangeAlbumCase, ids::kMenuChangeAlbumCase, ChangeCaseTarget::Album},
+        {ids::kCmdChangeCommentCase, ids::kMenuChangeCommentCase, ChangeCaseTarget::Comment},
+        {ids::kCmdChangeFilenameCase, ids::kMenuChangeFilenameCase, ChangeCaseTarget::FileName},
     };
-    for (const auto& command : caseCommands) {
-        const ChangeCaseTarget target = command.second;
-        commands.define(command.first, {[&c, target] {
-                                            if (!c.shell.showChangeCase(c.gui, target))
-                                                return;
-                                            if (target == ChangeCaseTarget::FileName)
-                                                c.window.listChanged();
-                                            else
-                                                c.window.recordsEdited();
-                                        },
-                                        [&list] { return core::canEditSelected(list); }});
+    for (const auto& [commandId, labelId, target] : caseCommands) {
+        commands.define(commandId, {[&c, &document, labelId, target] {
+                                        // File names change on disk at once, which is no step of
+                                        // the history.
+                                        if (target == ChangeCaseTarget::FileName) {
+                                            if (c.shell.showChangeCase(c.gui, target))
+                                                document.recordsRenamed();
+                                            return;
+                                        }
+                                        document.editSelected(
+                                            EditDocument::commandName(labelId),
+                                            [&] { c.shell.showChangeCase(c.gui, target); });
+                                    },
+                                    [&list] { return core::canEditSelected(list); }});
     }
 }
 

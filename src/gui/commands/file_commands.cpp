@@ -9,6 +9,7 @@
 #include "gui/commands/command_context.h"
 #include "gui/commands/command_handlers.h"
 #include "gui/commands/command_set.h"
+#include "gui/document/edit_document.h"
 #include "gui/mainwindow/main_window.h"
 #include "gui/shell/media_player.h"
 #include "gui/views/file_list_view.h"
@@ -18,12 +19,16 @@ namespace tw::gui {
 namespace ids = base::ids;
 
 void defineFileCommands(CommandSet& commands, CommandContext& c) {
-    commands.define(ids::kCmdFileInfo, {[&c] {
-                                            c.shell.showFileInfo(c.gui, c.gui.list.firstSelected());
-                                            // The window edits any file of the list.
-                                            c.window.listChanged();
-                                        },
-                                        [&c] { return c.gui.list.firstSelected() >= 0; }});
+    // The window edits any file of the list, and may rename files.
+    commands.define(ids::kCmdFileInfo,
+                    {[&c] {
+                         EditDocument& document = c.gui.document;
+                         document.editAll(EditDocument::commandName(ids::kMenuFileInfo), [&] {
+                             c.shell.showFileInfo(c.gui, c.gui.list.firstSelected());
+                         });
+                         document.recordsRenamed();
+                     },
+                     [&c] { return c.gui.list.firstSelected() >= 0; }});
     // The selected files in list order, as one playlist named after the work folder.
     commands.define(ids::kCmdPlay, {[&c] {
                                         std::vector<std::string> paths;

@@ -20,6 +20,7 @@
 #include "gui/commands/command_set.h"
 #include "gui/commands/command_table.h"
 #include "gui/commands/main_menu.h"
+#include "gui/document/edit_document.h"
 #include "gui/mainwindow/folder_tree.h"
 #include "gui/mainwindow/list_tabs_splitter.h"
 #include "gui/mainwindow/status_panes.h"
@@ -77,20 +78,8 @@ MainWindow::MainWindow(GuiContext& context) : context_(context) {
         tagTabs_->refresh();
         countsChanged();
     });
-    connect(fileList_, &FileListView::recordsEdited, this, [this] {
-        tagTabs_->refresh();
-        countsChanged();
-    });
     connect(fileList_, &FileListView::itemsDropped, this, &MainWindow::itemsDropped);
-    connect(tagTabs_, &TagTabsView::selectedRecordsEdited, this, [this] {
-        fileList_->refreshSelectedRows();
-        countsChanged();
-    });
-    connect(tagTabs_, &TagTabsView::allRecordsChanged, this, [this] {
-        fileList_->fillRows();
-        tagTabs_->refresh();
-        countsChanged();
-    });
+    followDocument(context.document);
     connect(folderTree_, &FolderTree::readingFolder, this, [this](const QString& folder) {
         statusPanes_->showMessage(text(ids::kStatusParseFolder) + folder);
     });
@@ -172,34 +161,22 @@ void MainWindow::countsChanged() {
     Q_EMIT statesChanged();
 }
 
-void MainWindow::listChanged() {
-    fileList_->fillRows();
-    tagTabs_->refillSuggestions();
-    tagTabs_->refresh();
-    updateTitle();
-    countsChanged();
-}
-
-void MainWindow::rowsMoved() {
-    fileList_->redrawRows();
-    tagTabs_->refresh();
-    countsChanged();
+// The views follow the document themselves; the window keeps the counts, the title and the
+// command states.
+void MainWindow::followDocument(EditDocument& document) {
+    connect(&document, &EditDocument::recordsEdited, this, &MainWindow::countsChanged);
+    connect(&document, &EditDocument::selectionChanged, this, &MainWindow::countsChanged);
+    connect(&document, &EditDocument::rowsReordered, this, &MainWindow::countsChanged);
+    connect(&document, &EditDocument::allRowsChanged, this, [this] {
+        updateTitle();
+        countsChanged();
+    });
+    connect(&document, &EditDocument::workFolderChanged, this, &MainWindow::folderTreeChanged);
+    connect(&document, &EditDocument::historyChanged, this, &MainWindow::statesChanged);
 }
 
 void MainWindow::folderTreeChanged() {
     folderTree_->selectFolder(qs(context_.options.workFolder));
-}
-
-void MainWindow::selectionChanged() {
-    fileList_->syncSelection();
-    tagTabs_->refresh();
-    countsChanged();
-}
-
-void MainWindow::recordsEdited() {
-    fileList_->refreshSelectedRows();
-    tagTabs_->refresh();
-    countsChanged();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

@@ -7,7 +7,6 @@
 #include <memory>
 #include <vector>
 
-#include "core/list_session.h"
 #include "gui/gui_context.h"
 
 class QDockWidget;
@@ -16,6 +15,7 @@ class QToolBar;
 namespace tw::gui {
 
 class CommandSet;
+class EditDocument;
 class FileListView;
 class FolderTree;
 class MainMenu;
@@ -25,13 +25,13 @@ class TagTabsView;
 
 // The main window: toolbar, folder tree dock, the file list above the tag tabs, status bar.
 //
-// It lays the parts out and keeps them in step after the list changed (it is the session's
-// ListViews); it decides nothing. What the parts ask for (open a folder from the tree, drop
+// It lays the parts out and keeps them in step with what the edit document says changed;
+// it decides nothing. What the parts ask for (open a folder from the tree, drop
 // files, close) goes out as signals or through the close guard to the application object;
 // menus and the toolbar come from the CommandSet handed to installCommands().
 //
 // Borrows the context; owns its widgets (Qt children) and the main menu helper.
-class MainWindow : public QMainWindow, public core::ListViews {
+class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
     explicit MainWindow(GuiContext& context);
@@ -52,17 +52,8 @@ public:
     // "Tunewright - [<work folder>]".
     void updateTitle();
 
-    // After the list was rebuilt or reordered: every row, the suggestions, the tabs, the
-    // counts, the title and the command states.
-    void listChanged() override;
-    // After Move Up / Move Down: every row in the list's order (a sort would undo the move).
-    void rowsMoved();
-    // After the work folder changed, or to put the tree back on it.
-    void folderTreeChanged() override;
-    // After a command changed the selection flags: the list's selection, tabs, counts.
-    void selectionChanged();
-    // After a command changed fields of the selected records: their rows, tabs, counts.
-    void recordsEdited();
+    // Puts the folder tree back on the work folder.
+    void folderTreeChanged();
 
     // Asked before the window closes; false keeps it open.
     void setCloseGuard(std::function<bool()> guard) { closeGuard_ = std::move(guard); }
@@ -86,6 +77,7 @@ protected:
     QMenu* createPopupMenu() override;
 
 private:
+    void followDocument(EditDocument& document);
     void countsChanged();
     void showContextMenu(const std::vector<MenuEntry>& entries, const QPoint& globalPos);
 

@@ -122,11 +122,18 @@ bool FileListModel::setData(const QModelIndex& index, const QVariant& value, int
     // Only an edit that ends with a new text changes anything.
     if (text == cells_.text(list_.at(index.row()), column))
         return false;
-    const bool changed = applyEdit(index.row(), column, text);
+    const int row = index.row();
+    bool changed = false;
+    const auto change = [&] { changed = applyEdit(row, column, text); };
+    if (editPath_ && column != TagFieldId::Filename)
+        editPath_(row, core::listColumns()[static_cast<std::size_t>(index.column())].titleId,
+                  change);
+    else
+        change();
     // The cell shows the record afterwards in any case, also when a rename failed.
-    refreshRows(index.row(), index.row());
-    if (changed)
-        Q_EMIT recordEdited(index.row(), column == TagFieldId::Filename);
+    refreshRows(row, row);
+    if (changed && column == TagFieldId::Filename)
+        Q_EMIT recordRenamed(row);
     return changed;
 }
 

@@ -3,6 +3,7 @@
 
 #include <QAbstractTableModel>
 #include <QString>
+#include <functional>
 #include <vector>
 
 #include "core/list_cells.h"
@@ -41,20 +42,27 @@ public:
     Qt::ItemFlags flags(const QModelIndex& index) const override;
     bool setData(const QModelIndex& index, const QVariant& value, int role) override;
 
+    // How an edit of a tag cell reaches the records: `change` edits the record of `row`.
+    // Without one (a preview of copies), the change is made as it is.
+    using EditPath =
+        std::function<void(int row, int columnTitleId, const std::function<void()>& change)>;
+    void setEditPath(EditPath path) { editPath_ = std::move(path); }
+
     // Every row again: the number of records or their order changed.
     void reload();
     // The cells and icons of rows first..last again from their records.
     void refreshRows(int first, int last);
 
 Q_SIGNALS:
-    // An in-place edit changed the record of `row` (renamed: its file was renamed).
-    void recordEdited(int row, bool renamed);
+    // An in-place edit of the Filename cell renamed the file of `row`.
+    void recordRenamed(int row);
 
 private:
     bool applyEdit(int row, core::TagFieldId column, const std::string& text);
 
     core::FileList& list_;
     const core::AppOptions& options_;
+    EditPath editPath_;
     core::ListCellTexts cells_;
     FileStateIcons icons_;
     std::vector<QString> titles_;

@@ -17,6 +17,7 @@
 #include "core/list_rules.h"
 #include "core/list_sort.h"
 #include "gui/app/accessible_names.h"
+#include "gui/document/edit_document.h"
 #include "gui/views/column_header.h"
 #include "gui/views/file_list_model.h"
 
@@ -72,7 +73,17 @@ FileListView::FileListView(GuiContext& context, QWidget* parent)
     });
     connect(header_, &QHeaderView::sectionClicked, this, &FileListView::onHeaderClicked);
     connect(this, &QAbstractItemView::doubleClicked, this, &FileListView::onDoubleClicked);
-    connect(model_, &FileListModel::recordEdited, this, &FileListView::onRecordEdited);
+    model_->setEditPath([this](int row, int columnTitleId, const std::function<void()>& change) {
+        context_.document.editRow(EditDocument::setFieldName(columnTitleId, 1), row, change);
+        autosizeIfOn();
+    });
+    connect(model_, &FileListModel::recordRenamed, this, &FileListView::onRecordRenamed);
+    EditDocument& document = context.document;
+    connect(&document, &EditDocument::recordsEdited, this, &FileListView::refreshRows);
+    connect(&document, &EditDocument::selectionChanged, this, &FileListView::syncSelection);
+    connect(&document, &EditDocument::allRowsChanged, this, &FileListView::fillRows);
+    // A sort would undo the move.
+    connect(&document, &EditDocument::rowsReordered, this, &FileListView::redrawRows);
     header_->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(header_, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& pos) { Q_EMIT headerMenuRequested(header_->mapToGlobal(pos)); });
@@ -105,7 +116,7 @@ void FileListView::fillRow(int row, bool autosize) {
         autosizeIfOn();
 }
 
-void FileListView::refreshSelectedRows() {
+void FileListView::refreshRows() {
     // Every row's icon may have changed, and a repaint reads only the visible rows, so
     // refreshing all rows costs no more than the chain.
     model_->refreshRows(0, context_.list.size() - 1);
@@ -241,11 +252,10 @@ void FileListView::onDoubleClicked(const QModelIndex& index) {
         edit(index);
 }
 
-void FileListView::onRecordEdited(int row, bool renamed) {
-    if (renamed)
-        selectionModel()->setCurrentIndex(model_->index(row, 0), QItemSelectionModel::NoUpdate);
+void FileListView::onRecordRenamed(int row) {
+    selectionModel()->setCurrentIndex(model_->index(row, 0), QItemSelectionModel::NoUpdate);
     fillRow(row, true);
-    Q_EMIT recordsEdited();
+    context_.document.recordRenamed(row);
 }
 
 void FileListView::dragEnterEvent(QDragEnterEvent* event) {

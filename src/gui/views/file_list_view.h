@@ -50,8 +50,8 @@ public:
     void redrawRows();
     // One row again from its record; with `autosize` and "l1" on, the columns are resized.
     void fillRow(int row, bool autosize);
-    // The rows of the selection chain again, and every row's dirty icon.
-    void refreshSelectedRows();
+    // Every row's cells and dirty icon again from the records, after their tags changed.
+    void refreshRows();
     // The widget's selection from the records' `selected` flags, after Check All, Uncheck
     // All and Invert All; the focus follows core::focusAfterSelectionChange.
     void syncSelection();
@@ -82,8 +82,6 @@ public:
 Q_SIGNALS:
     // The user changed the selection; the chain already follows it.
     void chainChanged();
-    // An in-place edit changed a record (its row is already redrawn).
-    void recordsEdited();
     // A double click on a row while editing in the list is off.
     void fileInfoRequested();
     // A cell editor opened.
@@ -104,7 +102,7 @@ private:
     void onUserSelectionChanged();
     void onHeaderClicked(int column);
     void onDoubleClicked(const QModelIndex& index);
-    void onRecordEdited(int row, bool renamed);
+    void onRecordRenamed(int row);
     void autosizeIfOn();
 
     GuiContext& context_;

@@ -16,6 +16,7 @@
 #include "core/lyrics_save.h"
 #include "gui/app/accessible_names.h"
 #include "gui/app/file_filter.h"
+#include "gui/document/edit_document.h"
 #include "gui/qt_text.h"
 
 namespace tw::gui {
@@ -79,10 +80,13 @@ void LyricsPage::onTextEdited() {
     if (showing_ || !first || typed == filled_)
         return;
     shown_ = filled_ = typed;
-    if (core::replaceLyrics(*first, utf8(typed))) {
-        const QScopedValueRollback guard(typing_, true);
-        Q_EMIT lyricsChanged();
-    }
+    const QScopedValueRollback guard(typing_, true);
+    editFirst([&] { core::replaceLyrics(*first, utf8(typed)); }, ids::kTabLyrics);
+}
+
+void LyricsPage::editFirst(const std::function<void()>& change, int mergeKey) {
+    context_.document.editRow(EditDocument::setFieldName(ids::kTabLyrics, 1),
+                              context_.list.firstSelected(), change, mergeKey);
 }
 
 void LyricsPage::chooseLyricsFile() {
@@ -102,10 +106,9 @@ bool LyricsPage::loadLyricsFile(const QString& path) {
     const QByteArray bytes = file.read(kMaxLyricsFileSize);
     const std::string lyrics =
         base::decodeLinesUnlessUtf8(std::string_view(bytes.constData(), bytes.size()));
-    core::AudioFile* first = context_.list.first();
-    if (first && core::replaceLyrics(*first, lyrics)) {
+    if (core::AudioFile* first = context_.list.first()) {
         showText(qs(lyrics));
-        Q_EMIT lyricsChanged();
+        editFirst([&] { core::replaceLyrics(*first, lyrics); });
     }
     return true;
 }
@@ -115,7 +118,7 @@ void LyricsPage::saveLyrics() {
     if (!first || !core::saveLyrics(*first))
         context_.port.showMessage(base::UserPort::Severity::Error,
                                   base::tr(ids::kMsgSaveLyricsFailed));
-    Q_EMIT lyricsChanged();
+    context_.document.recordsWritten();
 }
 
 void LyricsPage::deleteLyrics() {
@@ -123,9 +126,8 @@ void LyricsPage::deleteLyrics() {
         base::UserPort::Answer::Yes)
         return;
     if (core::AudioFile* first = context_.list.first())
-        core::deleteLyrics(*first);
+        editFirst([&] { core::deleteLyrics(*first); });
     showText(QString());
-    Q_EMIT lyricsChanged();
 }
 
 }  // namespace tw::gui

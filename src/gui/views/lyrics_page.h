@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QWidget>
+#include <functional>
 
 #include "gui/gui_context.h"
 
@@ -35,13 +36,11 @@ public:
 
     QPlainTextEdit& textField() const { return *text_; }
 
-Q_SIGNALS:
-    // The lyrics of the first selected file changed in memory or on disk.
-    void lyricsChanged();
-
 private:
     void chooseLyricsFile();
     void onTextEdited();
+    // Runs `change` on the first selected record as a step of the edit document.
+    void editFirst(const std::function<void()>& change, int mergeKey = 0);
     void showText(const QString& text);
 
     GuiContext& context_;

@@ -25,6 +25,7 @@
 #include "core/app_options.h"
 #include "core/file_list.h"
 #include "core/picture_types.h"
+#include "gui/document/edit_document.h"
 #include "gui/qt_text.h"
 #include "gui/views/list_choice_only.h"
 
@@ -348,8 +349,10 @@ bool PicturePage::putIntoSelected(const core::PictureInfo& info, core::PictureBy
                      textf(ids::kMsgConfirmReplacePicture, core::pictureTypeName(info.type)))) !=
                      base::UserPort::Answer::Yes)
         return false;
-    context_.list.forEachSelected([&](core::AudioFile& file) { file.pictures.put(info, image); });
-    edited();
+    editPictures([&] {
+        context_.list.forEachSelected(
+            [&](core::AudioFile& file) { file.pictures.put(info, image); });
+    });
     return true;
 }
 
@@ -408,15 +411,12 @@ void PicturePage::describeShown() {
         return;
     }
     const core::PictureBytes image = loaded_.pictures[static_cast<std::size_t>(index)].bytes;
-    for (core::AudioFile* file : files)
-        redescribe(file->pictures, static_cast<std::size_t>(index), info, image);
-    if (info.type != oldType) {
-        // Another picture of the type may have gone: the strip and display follow.
-        edited();
-        return;
-    }
-    const QScopedValueRollback describing(describing_, true);
-    Q_EMIT picturesChanged();
+    // Unless another picture of the type went, the display shows the new facts already.
+    const QScopedValueRollback describing(describing_, info.type == oldType);
+    editPictures([&] {
+        for (core::AudioFile* file : files)
+            redescribe(file->pictures, static_cast<std::size_t>(index), info, image);
+    });
 }
 
 void PicturePage::deletePicture() {
@@ -428,8 +428,10 @@ void PicturePage::deletePicture() {
             utf8(textf(ids::kMsgConfirmDeletePictureOf, core::pictureTypeName(type)))) !=
         base::UserPort::Answer::Yes)
         return;
-    context_.list.forEachSelected([&](core::AudioFile& file) { file.pictures.removeType(type); });
-    edited();
+    editPictures([&] {
+        context_.list.forEachSelected(
+            [&](core::AudioFile& file) { file.pictures.removeType(type); });
+    });
 }
 
 void PicturePage::savePicture() {
@@ -465,11 +467,12 @@ void PicturePage::applyToAllSelected() {
     const core::AudioFile* shown = shownRecord();
     const core::PictureInfo info = shown->pictures.items[static_cast<std::size_t>(index)].info;
     const core::PictureBytes image = loaded_.pictures[static_cast<std::size_t>(index)].bytes;
-    context_.list.forEachSelected([&](core::AudioFile& file) {
-        if (&file != shown)
-            file.pictures.put(info, image);
+    editPictures([&] {
+        context_.list.forEachSelected([&](core::AudioFile& file) {
+            if (&file != shown)
+                file.pictures.put(info, image);
+        });
     });
-    edited();
 }
 
 void PicturePage::paste() {
@@ -514,9 +517,9 @@ void PicturePage::dropEvent(QDropEvent* event) {
     addPictureFile(file);
 }
 
-void PicturePage::edited() {
-    Q_EMIT picturesChanged();
-    refresh();
+void PicturePage::editPictures(const std::function<void()>& change) {
+    context_.document.editSelected(
+        EditDocument::setFieldName(ids::kTabPicture, context_.list.selectedCount()), change);
 }
 
 }  // namespace tw::gui

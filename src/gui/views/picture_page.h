@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QWidget>
+#include <functional>
 #include <string>
 
 #include "gui/gui_context.h"
@@ -51,10 +52,6 @@ public:
     void applyToAllSelected();
     void paste();
 
-Q_SIGNALS:
-    // The pictures of selected records changed in memory.
-    void picturesChanged();
-
 protected:
     void showEvent(QShowEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
@@ -77,7 +74,8 @@ private:
     // The first picture type that no selected file holds, covers first.
     int freeType() const;
     bool putIntoSelected(const core::PictureInfo& info, core::PictureBytes data);
-    void edited();
+    // Runs `change` on the selected records as a step of the edit document.
+    void editPictures(const std::function<void()>& change);
 
     GuiContext& context_;
     PictureLoader loader_;

@@ -3,6 +3,7 @@
 
 #include <QComboBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QScopedValueRollback>
 #include <QStyle>
@@ -45,6 +46,9 @@ SuggestionField::SuggestionField(ClearButton clearButton, QWidget* parent)
         });
     }
     setFocusProxy(combo_);
+    // The combo box has the focus and hands its keys to its line edit.
+    combo_->installEventFilter(this);
+    combo_->lineEdit()->installEventFilter(this);
 
     // Only a change of the text counts. QComboBox's own "activated" is no user's choice: it
     // also comes when the field loses the focus while its text matches an entry, and the
@@ -53,6 +57,18 @@ SuggestionField::SuggestionField(ClearButton clearButton, QWidget* parent)
         if (!showing_)
             userEdited(text);
     });
+}
+
+bool SuggestionField::eventFilter(QObject* watched, QEvent* event) {
+    // The field's own undo would bring back the empty text that stands for differing values
+    // and write it into every selected file; the keys go to the window's Undo and Redo,
+    // which take back the field's whole edit.
+    if (event->type() == QEvent::ShortcutOverride) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->matches(QKeySequence::Undo) || key->matches(QKeySequence::Redo))
+            return true;
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void SuggestionField::userEdited(const QString& text) {

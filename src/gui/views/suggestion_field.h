@@ -15,7 +15,8 @@ namespace tw::gui {
 // `edited` reports only a change the user makes to the text: typing, pasting, picking an
 // entry of the open list, or the clear button (which reports even when the field is empty,
 // since it clears every selected file). Focus moving in or out never reports anything, nor
-// do the texts the program shows through showText() and showPlaceholder(). Owns its child
+// do the texts the program shows through showText() and showPlaceholder(). Undo and Redo
+// keys are not the text's own but the window's (the edit document's). Owns its child
 // widgets.
 class SuggestionField : public QWidget {
     Q_OBJECT
@@ -41,6 +42,9 @@ public:
 
 Q_SIGNALS:
     void edited(const QString& text);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void userEdited(const QString& text);

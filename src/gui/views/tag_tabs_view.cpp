@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "gui/views/tag_tabs_view.h"
 
+#include <QApplication>
 #include <QGridLayout>
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -14,9 +15,9 @@
 #include "core/file_list.h"
 #include "core/list_cells.h"
 #include "core/list_rules.h"
-#include "core/tag_save.h"
 #include "core/tag_suggestions.h"
 #include "gui/app/accessible_names.h"
+#include "gui/document/edit_document.h"
 #include "gui/qt_text.h"
 #include "gui/views/genre_selector.h"
 #include "gui/views/lyrics_page.h"
@@ -74,8 +75,16 @@ TagTabsView::TagTabsView(GuiContext& context, QWidget* parent)
     setFocusPolicy(Qt::NoFocus);
     tabBar()->setFocusPolicy(Qt::NoFocus);
 
-    connect(lyrics_, &LyricsPage::lyricsChanged, this, &TagTabsView::recordsEdited);
-    connect(pictures_, &PicturePage::picturesChanged, this, &TagTabsView::recordsEdited);
+    EditDocument& document = context_.document;
+    connect(&document, &EditDocument::recordsEdited, this, &TagTabsView::refresh);
+    connect(&document, &EditDocument::selectionChanged, this, &TagTabsView::refresh);
+    connect(&document, &EditDocument::rowsReordered, this, &TagTabsView::refresh);
+    connect(&document, &EditDocument::allRowsChanged, this, [this] {
+        refillSuggestions();
+        refresh();
+    });
+    // Keystrokes into one field are one step of the history until the focus leaves it.
+    connect(qApp, &QApplication::focusChanged, this, [this] { context_.document.endTyping(); });
     refillSuggestions();
     refresh();
 }
@@ -97,11 +106,13 @@ SuggestionField* TagTabsView::addField(QGridLayout& layout, int row, int labelId
     layout.addWidget(field, row, 1);
     fields_.push_back(field);
     textFields_.push_back({field, std::move(value)});
-    connect(field, &SuggestionField::edited, this, [this, setter](const QString& edited) {
+    connect(field, &SuggestionField::edited, this, [this, setter, labelId](const QString& edited) {
         if (!context_.list.first())
             return;
-        (context_.list.*setter)(utf8(edited));
-        recordsEdited();
+        const QScopedValueRollback guard(editing_, true);
+        context_.document.editSelected(
+            EditDocument::setFieldName(labelId, context_.list.selectedCount()),
+            [&] { (context_.list.*setter)(utf8(edited)); }, labelId);
     });
     return field;
 }
@@ -110,7 +121,7 @@ QPushButton* TagTabsView::makeSaveButton(QWidget* page) {
     auto* save = new QPushButton(text(ids::kButtonSaveChanges), page);
     save->setObjectName(QStringLiteral("saveChanges"));
     saveButtons_.push_back(save);
-    connect(save, &QPushButton::clicked, this, &TagTabsView::saveChanges);
+    connect(save, &QPushButton::clicked, &context_.document, &EditDocument::save);
     return save;
 }
 
@@ -145,8 +156,10 @@ QWidget* TagTabsView::makeStandardPage() {
     connect(genre_, &GenreSelector::genreChosen, this, [this](std::int32_t number) {
         if (!context_.list.first())
             return;
-        context_.list.setGenreAll(number);
-        recordsEdited();
+        const QScopedValueRollback guard(editing_, true);
+        context_.document.editSelected(
+            EditDocument::setFieldName(ids::kTagLabelGenre, context_.list.selectedCount()),
+            [&] { context_.list.setGenreAll(number); });
     });
 
     comments_ = addField(*layout, 4, ids::kTagLabelComments, "comments", &L::setCommentAll,
@@ -240,18 +253,6 @@ void TagTabsView::refillSuggestions() {
 void TagTabsView::showPage(Page page) {
     setCurrentIndex(static_cast<int>(page));
     currentWidget()->setFocus();
-}
-
-void TagTabsView::saveChanges() {
-    core::saveAll(context_.list, context_.port);
-    Q_EMIT allRecordsChanged();
-    refresh();
-}
-
-void TagTabsView::recordsEdited() {
-    const QScopedValueRollback guard(editing_, true);
-    Q_EMIT selectedRecordsEdited();
-    refresh();
 }
 
 }  // namespace tw::gui

@@ -30,9 +30,9 @@ class SuggestionField;
 // the first file's stream facts or the totals.
 //
 // Every edit of a field goes at once into every selected record through the list's batch
-// setter for that field; "Save Changes" writes the list. A field shows the value that every
-// selected file shares, or, when they differ, stays empty with a grey placeholder; a field
-// the user does not change leaves each file its own value.
+// setter for that field, as a step of the edit document; "Save Changes" writes the list. A field
+// shows the value that every selected file shares, or, when they differ, stays empty with a grey
+// placeholder; a field the user does not change leaves each file its own value.
 //
 // The view reads and edits the records of context.list and asks through context.port; it
 // owns only its widgets.
@@ -52,17 +52,9 @@ public:
     void refillSuggestions();
     // Brings a page to front and gives it the keyboard focus.
     void showPage(Page page);
-    // "Save Changes": every dirty file of the list is written.
-    void saveChanges();
 
     // The row height the main window gives the tabs.
     static constexpr int kIdealHeight = 280;
-
-Q_SIGNALS:
-    // A field edit changed the selected records: their rows and the counts are redrawn.
-    void selectedRecordsEdited();
-    // "Save Changes" wrote the list: every row is redrawn.
-    void allRecordsChanged();
 
 private:
     using BatchSetter = void (core::FileList::*)(std::string_view);
@@ -81,7 +73,6 @@ private:
     QPushButton* makeSaveButton(QWidget* page);
     void showFields();
     void showInformation();
-    void recordsEdited();
 
     GuiContext& context_;
     SuggestionField* title_ = nullptr;

@@ -16,6 +16,7 @@
 #include "base/string_ids.h"
 #include "core/file_list.h"
 #include "gui/app/application.h"
+#include "gui/document/edit_document.h"
 #include "gui/mainwindow/main_window.h"
 #include "gui/support/app_harness.h"
 #include "gui/support/modal_answer.h"
@@ -100,9 +101,8 @@ private Q_SLOTS:
         AppHarness h;
         addFiles(h);
         QVERIFY(h.start());
-        h.app().list().selectAll();
+        h.app().document().selectAll();
         tw::gui::MainWindow& window = h.window();
-        window.selectionChanged();
         QVERIFY(activate(window));
 
         // Shift+F5 writes a playlist of the selected files.

@@ -184,7 +184,7 @@ private Q_SLOTS:
         GuiUserPort port;
         QString status;
         port.setStatusSink([&status](const QString& text) { status = text; });
-        GuiContext context{s.f.list, s.f.context.options, s.f.settings, port};
+        GuiContext context{s.f.list, s.f.context.options, s.f.settings, port, s.f.document};
         PlaylistDialog dialog(context, s.shell);
         dialog.show();
 

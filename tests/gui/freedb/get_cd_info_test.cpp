@@ -19,6 +19,7 @@
 #include "freedb/settings_io.h"
 #include "freedb_window_fixture.h"
 #include "gui/app/application.h"
+#include "gui/document/edit_document.h"
 #include "gui/freedb/album_tree.h"
 #include "gui/freedb/album_trees.h"
 #include "gui/freedb/album_window.h"
@@ -117,6 +118,15 @@ private Q_SLOTS:
         }
         QCOMPARE(list.countDirty(), 3);
         QVERIFY(test::fileText(h.music / names[0]) == before);
+        // The whole album is one step, taken back and done again from the main window.
+        QCOMPARE(h.action(base::ids::kCmdUndo)->text(),
+                 QStringLiteral("&Undo Get CD Info from FreeDB\tCtrl+Z"));
+        QVERIFY(h.trigger(base::ids::kCmdUndo));
+        QCOMPARE(list.countDirty(), 0);
+        QCOMPARE(list.at(2).id3v2.title, onDisk(h, names[2])->id3v2.title);
+        QVERIFY(h.trigger(base::ids::kCmdRedo));
+        QCOMPARE(list.countDirty(), 3);
+        QCOMPARE(list.at(2).id3v2.title, std::string("Finale"));
         // The selected album was kept where the settings ask: the CD player's file too.
         freedb::CdPlayerIniStore player(freedb::DefaultCdPlayerIniPath());
         freedb::AlbumInfo copy = disc;
@@ -159,8 +169,7 @@ private Q_SLOTS:
         QCOMPARE(h.app().list().countDirty(), 0);
 
         // Without a selection the command cannot run.
-        h.app().list().invertSelection();
-        h.window().selectionChanged();
+        h.app().document().invertSelection();
         QVERIFY(!h.isEnabled(base::ids::kCmdGetCdInfo));
     }
 };

@@ -167,7 +167,7 @@ private Q_SLOTS:
         Windows w;
         w.writeTitled();
         GuiUserPort port;
-        GuiContext context{w.f.list, w.f.context.options, w.f.settings, port};
+        GuiContext context{w.f.list, w.f.context.options, w.f.settings, port, w.f.document};
         DlgFilenameRename dialog(context, w.shell);
         dialog.show();
         QString question;

@@ -19,6 +19,7 @@
 #include "gui/app/application.h"
 #include "gui/commands/command_set.h"
 #include "gui/commands/command_table.h"
+#include "gui/document/edit_document.h"
 #include "gui/mainwindow/main_window.h"
 #include "gui/mainwindow/status_panes.h"
 #include "gui/support/app_harness.h"
@@ -121,8 +122,7 @@ private Q_SLOTS:
         ThreeFiles t;
         QVERIFY(t.start());
         QVERIFY(!t.h.isEnabled(ids::kCmdMoveUp));
-        t.list().selectOnly(2);
-        t.h.window().selectionChanged();
+        t.h.app().document().selectOnly(2);
         QVERIFY(!t.h.isEnabled(ids::kCmdMoveDown));
         QVERIFY(t.h.trigger(ids::kCmdMoveUp));
         QCOMPARE(t.h.listText(), std::string("a.mp3 c.mp3* b.mp3"));
@@ -182,7 +182,7 @@ private Q_SLOTS:
         QVERIFY(!t.list().at(0).id3v1.present);
         QCOMPARE(t.h.window().statusPanes().countsText(),
                  QStringLiteral("3 selected | 3 changed | 3 files"));
-        t.h.window().tagTabs().saveChanges();
+        t.h.trigger(ids::kCmdSaveChanges);
         QCOMPARE(t.list().countDirty(), 0);
         tw::core::MpegInfo mpeg;
         const std::string a = (t.h.music / "a.mp3").string();
@@ -398,8 +398,7 @@ private Q_SLOTS:
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Delete);
         QCOMPARE(t.list().size(), 3);
         window.fileList().setFocus();
-        t.list().selectOnly(1);
-        window.selectionChanged();
+        t.h.app().document().selectOnly(1);
         QTest::keyClick(&window.fileList(), Qt::Key_Delete);
         QCOMPARE(t.h.listText(), std::string("a.mp3* c.mp3"));
     }

@@ -16,6 +16,7 @@
 #include "base/string_ids.h"
 #include "gui/app/application.h"
 #include "gui/commands/command_table.h"
+#include "gui/document/edit_document.h"
 #include "gui/mainwindow/main_window.h"
 #include "gui/mainwindow/status_panes.h"
 #include "gui/product.h"
@@ -106,8 +107,7 @@ private Q_SLOTS:
         w.h.addFile("a.mp3", "A");
         w.h.addFile("b.mp3", "B");
         QVERIFY(w.h.start());
-        w.h.app().list().selectAll();
-        w.h.window().selectionChanged();
+        w.h.app().document().selectAll();
         w.h.desktop.opens = false;
         w.h.window().statusPanes().showMessage(QStringLiteral("Completed successfully"));
 
@@ -171,8 +171,7 @@ private Q_SLOTS:
         w.h.addFile("a.mp3", "A");
         w.h.addFile("b.mp3", "B");
         QVERIFY(w.h.start());
-        w.h.app().list().selectAll();
-        w.h.window().selectionChanged();
+        w.h.app().document().selectAll();
         const std::pair<int, std::string_view> windows[] = {
             {ids::kCmdCreatePlaylist, help::kPlaylist},   {ids::kCmdExportHtml, help::kExport},
             {ids::kCmdExportTemplateHtml, help::kExport}, {ids::kCmdExportRtf, help::kExport},

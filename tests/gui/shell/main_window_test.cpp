@@ -187,7 +187,7 @@ private Q_SLOTS:
         QCOMPARE(t.list().countDirty(), 0);
         QCOMPARE(window.statusPanes().countsText(),
                  QStringLiteral("2 selected | 0 changed | 3 files"));
-        window.tagTabs().saveChanges();
+        t.h.trigger(ids::kCmdSaveChanges);
         QVERIFY(t.unchangedOnDisk());
     }
 
@@ -379,7 +379,7 @@ private Q_SLOTS:
         QVERIFY(focusedControl() != QStringLiteral("lyricsText"));
         QCOMPARE(lyrics->toPlainText(), shown);
         QCOMPARE(h.app().list().countDirty(), 0);
-        window.tagTabs().saveChanges();
+        h.trigger(ids::kCmdSaveChanges);
         QVERIFY(tw::test::readBytes(h.music / "a.mp3") == before);
     }
 

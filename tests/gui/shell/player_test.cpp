@@ -10,11 +10,13 @@
 #include "base/string_ids.h"
 #include "core/file_list.h"
 #include "gui/app/application.h"
+#include "gui/document/edit_document.h"
 #include "gui/mainwindow/folder_tree.h"
 #include "gui/mainwindow/main_window.h"
 #include "gui/shell/file_uri.h"
 #include "gui/support/app_harness.h"
 #include "gui/support/context_menu.h"
+#include "gui/views/file_list_view.h"
 #include "support/file_text.h"
 
 namespace fs = std::filesystem;
@@ -78,14 +80,13 @@ private Q_SLOTS:
         l.h.addFile("d.mp3");
         QVERIFY(l.h.start());
         tw::core::FileList& list = l.h.app().list();
-        list.selectOnly(0);
-        l.h.window().selectionChanged();
+        l.h.app().document().selectOnly(0);
         QVERIFY(l.h.trigger(ids::kCmdPlay));
         QCOMPARE(l.h.desktop.opened.back().url, QUrl::fromLocalFile(q(l.path("c.mp3"))));
 
         list.selectOnly(2);
         list.selectAdd(0);
-        l.h.window().selectionChanged();
+        l.h.window().fileList().syncSelection();
         QVERIFY(QTest::qWaitForWindowActive(&l.h.window()));
         QTest::keyClick(&l.h.window(), Qt::Key_P, Qt::ControlModifier);
         QCOMPARE(l.lastOpenedName(),

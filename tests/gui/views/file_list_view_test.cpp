@@ -93,7 +93,7 @@ private Q_SLOTS:
         FileListView view(f.context);
         view.show();
         QVERIFY(QTest::qWaitForWindowExposed(&view));
-        QSignalSpy edits(&view, &FileListView::recordsEdited);
+        QSignalSpy edits(&f.document, &gui::EditDocument::recordsEdited);
         const QModelIndex icon = view.model()->index(0, 0);
         const QIcon clean = icon.data(Qt::DecorationRole).value<QIcon>();
 

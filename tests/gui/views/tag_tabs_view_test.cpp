@@ -61,8 +61,8 @@ private Q_SLOTS:
         f.scan();
         f.select({0, 2});
         TagTabsView tabs(f.context);
-        QSignalSpy edits(&tabs, &TagTabsView::selectedRecordsEdited);
-        QSignalSpy saved(&tabs, &TagTabsView::allRecordsChanged);
+        QSignalSpy edits(&f.document, &gui::EditDocument::recordsEdited);
+        QSignalSpy saved(&f.document, &gui::EditDocument::allRowsChanged);
         QVERIFY(!saveButton(tabs).isEnabled());
 
         editor(tabs, "title").selectAll();
@@ -118,7 +118,7 @@ private Q_SLOTS:
             QCOMPARE(f.list.at(row).id3v1.genre, 13);
             QCOMPARE(f.list.at(row).id3v2.genre, 13);
         }
-        tabs.saveChanges();
+        f.document.save();
         QVERIFY(f.reread("a.mp3")->id3v1.title.empty());
         QCOMPARE(f.reread("b.mp3")->id3v2.genre, 13);
     }
@@ -168,7 +168,7 @@ private Q_SLOTS:
         QVERIFY(placeholder("album").isEmpty());  // all empty alike
 
         QTest::keyClicks(&editor(tabs, "artist"), QStringLiteral("!"));
-        tabs.saveChanges();
+        f.document.save();
         const auto a = f.reread("a.mp3");
         const auto b = f.reread("b.mp3");
         QCOMPARE(a->id3v2.artist, std::string("Same!"));
@@ -197,7 +197,7 @@ private Q_SLOTS:
         f.select({0});
         TagTabsView tabs(f.context);
         auto* lyrics = tabs.findChild<LyricsPage*>();
-        QSignalSpy edits(&tabs, &TagTabsView::selectedRecordsEdited);
+        QSignalSpy edits(&f.document, &gui::EditDocument::recordsEdited);
 
         QTest::keyClicks(&lyrics->textField(), QStringLiteral("la la"));
         QCOMPARE(f.list.at(0).lyrics.text, std::string("la la"));
@@ -216,7 +216,7 @@ private Q_SLOTS:
         QVERIFY(f.list.at(0).lyrics.dirty());
         QCOMPARE(f.port.log.back(),
                  std::string("ask:Are you sure to delete lyrics from the file?"));
-        tabs.saveChanges();
+        f.document.save();
         QVERIFY(!f.reread("a.mp3")->lyrics.inFile);
         QCOMPARE(f.reread("a.mp3")->id3v2.title, std::string("t"));
 

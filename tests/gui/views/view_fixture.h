@@ -12,6 +12,7 @@
 #include "core/app_options.h"
 #include "core/audio_file.h"
 #include "core/file_list.h"
+#include "gui/document/edit_document.h"
 #include "gui/gui_context.h"
 #include "support/fake_user_port.h"
 #include "support/id3v1_bytes.h"
@@ -58,7 +59,8 @@ public:
     core::FileList list;
     base::MemorySettingsStore settings;
     FakeUserPort port;
-    gui::GuiContext context{list, core::options(), settings, port};
+    gui::EditDocument document{list, port};
+    gui::GuiContext context{list, core::options(), settings, port, document};
 
 private:
     core::AppOptions savedOptions_;
