@@ -1,6 +1,6 @@
 # SPDX-License-Identifier: GPL-2.0-or-later
-# Precompiled headers. Parsing the Qt Widgets, Qt Test and GoogleTest headers costs more than
-# compiling most of our files' own code, and each of CI's three cold builds pays it again per
+# Precompiled headers. Parsing the Qt Widgets headers costs more than compiling most of the
+# window code's own, and each of CI's three cold builds pays it again per
 # file. Only headers from outside the project go in, so an edit of ours rebuilds no more than
 # before. Configure with -DCMAKE_DISABLE_PRECOMPILE_HEADERS=ON to check that every file still
 # includes what it uses.
@@ -17,9 +17,6 @@ set(TW_PCH_WIDGETS ${TW_PCH_STD}
   <QMainWindow> <QMenu> <QMenuBar> <QMimeData> <QObject> <QPixmap> <QPlainTextEdit> <QPointer>
   <QPushButton> <QRadioButton> <QShortcut> <QStatusBar> <QString> <QStringList> <QStyle>
   <QTabWidget> <QTimer> <QToolBar> <QToolButton> <QTreeWidget> <QUrl> <QVBoxLayout> <QWidget>)
-
-set(TW_PCH_GTEST ${TW_PCH_STD} <gtest/gtest.h> <gmock/gmock.h>)
-
 
 # tw_precompile_headers(target HEADERS...)
 function(tw_precompile_headers target)

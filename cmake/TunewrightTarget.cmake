@@ -48,13 +48,6 @@ function(tw_add_test name)
   # The test folders are set by the program itself (test_environment.cpp): of a list given
   # here, CTest would pass on only the first variable.
   target_sources(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests/support/test_environment.cpp)
-  # A precompiled header pays for itself only over several files, and not for that small one.
-  list(LENGTH ARG_SOURCES source_count)
-  if(source_count GREATER 2)
-    tw_precompile_headers(${name} ${TW_PCH_GTEST})
-    set_source_files_properties(${PROJECT_SOURCE_DIR}/tests/support/test_environment.cpp
-                                PROPERTIES SKIP_PRECOMPILE_HEADERS ON)
-  endif()
   target_compile_definitions(${name} PRIVATE TW_TEST_STATE_HOME="${TW_TEST_STATE_HOME}"
                                              TW_TEST_DATA_HOME="${TW_TEST_DATA_HOME}")
   gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60

@@ -26,6 +26,7 @@
 #include "gui/app/application.h"
 #include "gui/app/gui_user_port.h"
 #include "gui/commands/command_set.h"
+#include "gui/document/edit_document.h"
 #include "gui/mainwindow/main_window.h"
 
 namespace {
@@ -218,7 +219,7 @@ int main(int argc, char* argv[]) {
         list.selectOnly(1);
         for (int i = 2; i <= std::min(kFilesShown, list.size() - 1); ++i)
             list.selectAdd(i);
-        window.selectionChanged();
+        Q_EMIT app.document().selectionChanged();
         tw::help_shots::prepareCddbExample(list, store, quietPort);
 
         ShotTaker taker(app, out);
