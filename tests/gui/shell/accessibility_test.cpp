@@ -16,6 +16,7 @@
 #include "gui/app/application.h"
 #include "gui/app/failed_files_dialog.h"
 #include "gui/app/overwrite_dialog.h"
+#include "gui/document/edit_document.h"
 #include "gui/export/export_sheet.h"
 #include "gui/export/playlist_dialog.h"
 #include "gui/freedb/album_export_dialog.h"
@@ -61,10 +62,9 @@ struct Windows {
         h.addFile("b.mp3", "B");
         if (!h.start())
             qFatal("the program did not start");
-        h.app().list().selectAll();
-        h.window().selectionChanged();
+        h.app().document().selectAll();
         context = std::make_unique<GuiContext>(
-            GuiContext{h.app().list(), core::options(), h.store, h.port});
+            GuiContext{h.app().list(), core::options(), h.store, h.port, h.app().document()});
         cddb.pointAtServers();
         masks.addDefaults({"<title>", "<number> - <title>"});
         rename::setEditedSymbolTable(h.store, rename::kTagToFilenameTable);
