@@ -151,9 +151,9 @@ TEST_F(SaveTest, OnlyMpegAudioIsEverWrittenInto) {
          test::join(
              {test::bytesOf("FORM"), {0, 0, 1, 0}, test::bytesOf("AIFF"), test::Bytes(300, 1)})},
         {"but DSF", headed("DSD ")},
-        {"saving FLAC files is not supported yet", headed("fLaC")},
+        {"its FLAC stream cannot be read", headed("fLaC")},
         {"but Ogg", headed("OggS")},
-        {"saving MP4 files is not supported yet", mp4},
+        {"its MP4 stream cannot be read", mp4},
         {"but WavPack", headed("wvpk")},
         {"but Monkey's Audio", headed("MAC ")},
         {"but TTA", headed("TTA1")},
