@@ -14,4 +14,7 @@ namespace tw::core {
 // extension.
 std::string_view otherAudioFormat(std::span<const std::uint8_t> head);
 
+// Whether `magic` stands in `bytes` at `offset`.
+bool hasMagicAt(std::span<const std::uint8_t> bytes, std::size_t offset, std::string_view magic);
+
 }  // namespace tw::core

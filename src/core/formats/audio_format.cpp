@@ -8,19 +8,11 @@
 #include "base/ascii.h"
 #include "core/byte_window.h"
 #include "core/id3v2_header.h"
+#include "core/other_audio_format.h"
 
 namespace tw::core {
 
 namespace {
-
-bool hasAt(std::span<const std::uint8_t> bytes, std::size_t offset, std::string_view magic) {
-    if (bytes.size() < offset + magic.size())
-        return false;
-    for (std::size_t i = 0; i < magic.size(); ++i)
-        if (bytes[offset + i] != static_cast<std::uint8_t>(magic[i]))
-            return false;
-    return true;
-}
 
 // The first packet of an Ogg stream starts behind the page header (27 bytes) and its
 // segment table; it names the codec.
@@ -29,9 +21,9 @@ AudioFormat oggFormatOf(std::span<const std::uint8_t> head) {
     if (head.size() <= kPageHeader)
         return AudioFormat::Mpeg;
     const std::size_t packet = kPageHeader + head[kPageHeader - 1];
-    if (hasAt(head, packet, "\x01vorbis"))
+    if (hasMagicAt(head, packet, "\x01vorbis"))
         return AudioFormat::OggVorbis;
-    if (hasAt(head, packet, "OpusHead"))
+    if (hasMagicAt(head, packet, "OpusHead"))
         return AudioFormat::Opus;
     return AudioFormat::Mpeg;
 }
@@ -45,14 +37,14 @@ AudioFormat audioFormatOf(ByteWindow& window) {
     // An Ogg page header with the longest segment table and the codec's name.
     constexpr std::size_t kHeadBytes = 27 + 255 + 8;
     const auto head = window.bytesAt(0, kHeadBytes);
-    if (hasAt(head, 0, "fLaC"))
+    if (hasMagicAt(head, 0, "fLaC"))
         return AudioFormat::Flac;
-    if (hasAt(head, 0, "OggS"))
+    if (hasMagicAt(head, 0, "OggS"))
         return oggFormatOf(head);
-    if (hasAt(head, 4, "ftyp"))
+    if (hasMagicAt(head, 4, "ftyp"))
         return AudioFormat::Mp4;
     if (const auto header = Id3v2Header::parse(head))
-        if (hasAt(window.bytesAt(header->tagSize(), 4), 0, "fLaC"))
+        if (hasMagicAt(window.bytesAt(header->tagSize(), 4), 0, "fLaC"))
             return AudioFormat::Flac;
     return AudioFormat::Mpeg;
 }
