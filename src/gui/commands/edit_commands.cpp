@@ -45,20 +45,23 @@ void defineEditCommands(CommandSet& commands, CommandContext& c) {
         {ids::kCmdChangeCommentCase, ids::kMenuChangeCommentCase, ChangeCaseTarget::Comment},
         {ids::kCmdChangeFilenameCase, ids::kMenuChangeFilenameCase, ChangeCaseTarget::FileName},
     };
-    for (const auto& [commandId, labelId, target] : caseCommands) {
-        commands.define(commandId, {[&c, &document, labelId, target] {
-                                        // File names change on disk at once, which is no step of
-                                        // the history.
-                                        if (target == ChangeCaseTarget::FileName) {
-                                            if (c.shell.showChangeCase(c.gui, target))
-                                                document.recordsRenamed();
-                                            return;
-                                        }
-                                        document.editSelected(
-                                            EditDocument::commandName(labelId),
-                                            [&] { c.shell.showChangeCase(c.gui, target); });
-                                    },
-                                    [&list] { return core::canEditSelected(list); }});
+    for (const auto& caseCommand : caseCommands) {
+        // Plain copies, since a lambda may not capture structured bindings before clang 16.
+        const int labelId = std::get<1>(caseCommand);
+        const ChangeCaseTarget target = std::get<2>(caseCommand);
+        commands.define(std::get<0>(caseCommand),
+                        {[&c, &document, labelId, target] {
+                             // File names change on disk at once, which is no step of
+                             // the history.
+                             if (target == ChangeCaseTarget::FileName) {
+                                 if (c.shell.showChangeCase(c.gui, target))
+                                     document.recordsRenamed();
+                                 return;
+                             }
+                             document.editSelected(EditDocument::commandName(labelId),
+                                                   [&] { c.shell.showChangeCase(c.gui, target); });
+                         },
+                         [&list] { return core::canEditSelected(list); }});
     }
 }
 
