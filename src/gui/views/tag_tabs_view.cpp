@@ -83,8 +83,9 @@ TagTabsView::TagTabsView(GuiContext& context, QWidget* parent)
         refillSuggestions();
         refresh();
     });
-    // Keystrokes into one field are one step of the history until the focus leaves it.
-    connect(qApp, &QApplication::focusChanged, this, [this] { context_.document.endTyping(); });
+    // Keystrokes into one field are one step of the history until the focus leaves it. The
+    // focus also moves while this view is being destroyed, so the slot must not touch it.
+    connect(qApp, &QApplication::focusChanged, this, [&document] { document.endTyping(); });
     refillSuggestions();
     refresh();
 }
