@@ -47,6 +47,14 @@ CliOutcome runProgram(const std::vector<std::string>& args, const Environment& e
     return outcome;
 }
 
+CliOutcome runProgramAtHome(const std::vector<std::string>& args,
+                            const std::filesystem::path& home) {
+    const std::string folder = home.string();
+    return runProgram(
+        args, {{"HOME", folder}, {"XDG_CONFIG_HOME", folder}, {"XDG_DATA_HOME", folder + "/data"}},
+        home);
+}
+
 CliOutcome runCommand(const cli::Command& command, const std::filesystem::path& folder,
                       const std::vector<std::string>& extra, bool yes) {
     std::vector<std::string> words{folder.string()};

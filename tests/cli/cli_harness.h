@@ -28,6 +28,11 @@ CliOutcome runProgram(const std::vector<std::string>& args, const Environment& e
                       const std::filesystem::path& scratch,
                       const std::vector<std::string>& launcher = {});
 
+// runProgram with HOME, XDG_CONFIG_HOME and XDG_DATA_HOME (its "data" folder) in `home`, so
+// the user's settings, data and trash play no part.
+CliOutcome runProgramAtHome(const std::vector<std::string>& args,
+                            const std::filesystem::path& home);
+
 // Runs `command` in this process on `folder` and the words `extra`, with the default options
 // and the terminal's port, answering every question yes when `yes` is set. The words are
 // expected to parse; a parse failure fails the test.

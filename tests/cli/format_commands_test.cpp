@@ -27,15 +27,11 @@ protected:
         for (const auto& [kind, name] : {std::pair{"flac", "a.flac"}, std::pair{"alac", "b.m4a"},
                                          std::pair{"vorbis", "c.mp3"}})
             if (!test::copyFormatFile(kind, true, music / name))
-                GTEST_SKIP() << "sox, flac, ffmpeg or mutagen missing";
+                FAIL() << "could not make the test file (flac, ffmpeg, opusenc, sox, mutagen)";
     }
 
     test::CliOutcome run(const std::vector<std::string>& args) {
-        const std::string folder = home.path().string();
-        return test::runProgram(
-            args,
-            {{"HOME", folder}, {"XDG_CONFIG_HOME", folder}, {"XDG_DATA_HOME", folder + "/data"}},
-            home.path());
+        return test::runProgramAtHome(args, home.path());
     }
     std::string file(const std::string& name) const { return (music / name).string(); }
 

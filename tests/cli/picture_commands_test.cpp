@@ -38,11 +38,7 @@ protected:
 
     // With its own settings and data folders, so the user's settings and trash play no part.
     test::CliOutcome run(const std::vector<std::string>& args) {
-        const std::string folder = home.path().string();
-        return test::runProgram(
-            args,
-            {{"HOME", folder}, {"XDG_CONFIG_HOME", folder}, {"XDG_DATA_HOME", folder + "/data"}},
-            home.path());
+        return test::runProgramAtHome(args, home.path());
     }
 
     std::string path(int index) const { return (music / files.at(index).name).string(); }

@@ -69,7 +69,7 @@ TEST_P(FormatReadTest, StreamFactsAndEveryMappedFieldAreRead) {
     options().autoFillV1 = true;  // a file without ID3v1 gets none filled in
     const std::string path = make(true);
     if (path.empty())
-        GTEST_SKIP() << "sox, flac, ffmpeg, opusenc or mutagen missing";
+        FAIL() << "could not make the test file (flac, ffmpeg, opusenc, sox, mutagen)";
     const auto r = create(path);
     ASSERT_FALSE(r->unreadable()) << r->readFailure;
     EXPECT_EQ(r->format, kind.format);
@@ -126,7 +126,7 @@ TEST_P(FormatReadTest, StreamFactsAndEveryMappedFieldAreRead) {
 TEST_P(FormatReadTest, ContentDecidesWhateverTheName) {
     const std::string path = make(false, "named.mp3");
     if (path.empty())
-        GTEST_SKIP() << "tools missing";
+        FAIL() << "could not make the test file (flac, ffmpeg, opusenc, sox, mutagen)";
     const auto r = create(path);
     ASSERT_FALSE(r->unreadable()) << r->readFailure;
     EXPECT_EQ(r->format, GetParam().format);
@@ -140,7 +140,7 @@ TEST_P(FormatReadTest, ContentDecidesWhateverTheName) {
 TEST_P(FormatReadTest, DamagedFilesAreRefusedOrReadSafely) {
     const std::string path = make(true);
     if (path.empty())
-        GTEST_SKIP() << "tools missing";
+        FAIL() << "could not make the test file (flac, ffmpeg, opusenc, sox, mutagen)";
     const std::string whole = test::fileText(path);
     const std::string name(formatName(GetParam().format));
     struct Damage {
@@ -177,7 +177,7 @@ TEST_P(FormatReadTest, DamagedFilesAreRefusedOrReadSafely) {
 TEST_P(FormatReadTest, EverySaveIsRefusedWithTheReasonAndWritesNothing) {
     const std::string path = make(true);
     if (path.empty())
-        GTEST_SKIP() << "tools missing";
+        FAIL() << "could not make the test file (flac, ffmpeg, opusenc, sox, mutagen)";
     const std::string before = test::fileText(path);
     const std::string expected =
         "saving " + std::string(formatName(GetParam().format)) + " files is not supported yet";
@@ -210,7 +210,7 @@ TEST_P(FormatReadTest, EverySaveIsRefusedWithTheReasonAndWritesNothing) {
 TEST_P(FormatReadTest, RenamingKeepsTheFilesOwnExtension) {
     const std::string path = make(false, std::string("x") + GetParam().fileName);
     if (path.empty())
-        GTEST_SKIP() << "tools missing";
+        FAIL() << "could not make the test file (flac, ffmpeg, opusenc, sox, mutagen)";
     auto r = create(path);
     const std::string extension = std::filesystem::path(path).extension().string();
     ASSERT_TRUE(r->rename("Song.mp3"));  // as a mask gives it
@@ -230,7 +230,7 @@ TEST(FormatReadCap, AFileThatWouldBeSearchedWholeIsRefused) {
     test::TempDir dir;
     const std::filesystem::path path = dir / "long.ogg";
     if (!test::copyFormatFile("vorbis", false, path))
-        GTEST_SKIP() << "tools missing";
+        FAIL() << "could not make the test file (flac, ffmpeg, opusenc, sox, mutagen)";
     std::filesystem::resize_file(path, 200u << 20);
     MpegInfo mpeg;
     const auto r = AudioFile::create(path.string(), dir.folder().size(), mpeg);
