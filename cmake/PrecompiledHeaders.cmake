@@ -26,3 +26,12 @@ function(tw_precompile_headers target)
     target_compile_options(${target} PRIVATE "SHELL:-Xclang -fno-pch-timestamp")
   endif()
 endfunction()
+
+# tw_reuse_precompiled_headers(target from): the headers `from` precompiled, without compiling
+# them again; both targets must build with the same definitions and options.
+function(tw_reuse_precompiled_headers target from)
+  target_precompile_headers(${target} REUSE_FROM ${from})
+  if(CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
+    target_compile_options(${target} PRIVATE "SHELL:-Xclang -fno-pch-timestamp")
+  endif()
+endfunction()

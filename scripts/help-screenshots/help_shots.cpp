@@ -23,9 +23,9 @@
 #include "base/string_ids.h"
 #include "cddb_example.h"
 #include "core/file_list.h"
+#include "gui/actions/command_set.h"
 #include "gui/app/application.h"
-#include "gui/app/gui_user_port.h"
-#include "gui/commands/command_set.h"
+#include "gui/common/gui_user_port.h"
 #include "gui/document/edit_document.h"
 #include "gui/mainwindow/main_window.h"
 

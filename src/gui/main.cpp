@@ -8,7 +8,7 @@
 #include "base/app_paths.h"
 #include "base/qt/qsettings_store.h"
 #include "gui/app/application.h"
-#include "gui/app/product_icon.h"
+#include "gui/common/product_icon.h"
 #include "gui/product.h"
 
 namespace {

@@ -12,24 +12,25 @@
 #include "core/app_options.h"
 #include "core/list_session.h"
 #include "core/undo_rollback.h"
-#include "gui/app/gui_user_port.h"
-#include "gui/app/list_opening.h"
+#include "gui/actions/command_set.h"
 #include "gui/app/qt_shell_port.h"
 #include "gui/app/qt_translation.h"
-#include "gui/app/wait_cursor.h"
-#include "gui/app/window_placement.h"
+#include "gui/app/window_help_pages.h"
 #include "gui/commands/command_context.h"
 #include "gui/commands/command_handlers.h"
-#include "gui/commands/command_set.h"
+#include "gui/common/gui_user_port.h"
+#include "gui/common/list_opening.h"
+#include "gui/common/wait_cursor.h"
+#include "gui/common/window_placement.h"
 #include "gui/document/edit_document.h"
 #include "gui/mainwindow/main_window.h"
 #include "gui/mainwindow/status_panes.h"
+#include "gui/mainwindow/tray_icon.h"
 #include "gui/qt_text.h"
 #include "gui/shell/desktop_context.h"
 #include "gui/shell/help_pages.h"
 #include "gui/shell/qt_desktop_port.h"
 #include "gui/shell/scratch_folder.h"
-#include "gui/shell/tray_icon.h"
 
 namespace tw::gui {
 
@@ -54,7 +55,7 @@ Application::Application(base::SettingsStore& settings, ApplicationPorts ports)
       desktopPort_(ports.desktop ? ports.desktop : qtDesktop_.get()),
       scratch_(std::make_unique<ScratchFolder>()),
       desktop_(std::make_unique<DesktopContext>(DesktopContext{*desktopPort_, *scratch_, *port_})),
-      helpKey_(std::make_unique<HelpKey>(*desktopPort_, *port_)),
+      helpKey_(std::make_unique<HelpKey>(*desktopPort_, *port_, windowHelpPages())),
       document_(std::make_unique<EditDocument>(list_, *port_)),
       context_{list_, core::options(), settings, *port_, *document_} {
     QApplication::instance()->installEventFilter(helpKey_.get());

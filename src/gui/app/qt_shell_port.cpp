@@ -7,7 +7,7 @@
 #include "base/string_ids.h"
 #include "core/app_options.h"
 #include "gui/app/about_dialog.h"
-#include "gui/app/file_filter.h"
+#include "gui/common/file_filter.h"
 #include "gui/freedb/album_export_dialog.h"
 #include "gui/freedb/proxy_credentials_dialog.h"
 #include "gui/qt_text.h"

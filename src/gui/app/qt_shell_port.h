@@ -4,7 +4,7 @@
 #include <QPointer>
 #include <QWidget>
 
-#include "gui/app/shell_port.h"
+#include "gui/common/shell_port.h"
 
 namespace tw::gui {
 

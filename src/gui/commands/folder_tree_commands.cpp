@@ -5,10 +5,10 @@
 
 #include "base/string_ids.h"
 #include "core/app_options.h"
-#include "gui/app/list_opening.h"
+#include "gui/actions/command_set.h"
 #include "gui/commands/command_context.h"
 #include "gui/commands/command_handlers.h"
-#include "gui/commands/command_set.h"
+#include "gui/common/list_opening.h"
 #include "gui/mainwindow/folder_tree.h"
 #include "gui/mainwindow/main_window.h"
 #include "gui/qt_text.h"

@@ -6,9 +6,9 @@
 #include "base/language.h"
 #include "base/language_menu.h"
 #include "base/string_ids.h"
+#include "gui/actions/command_set.h"
 #include "gui/commands/command_context.h"
 #include "gui/commands/command_handlers.h"
-#include "gui/commands/command_set.h"
 #include "gui/mainwindow/main_window.h"
 
 namespace tw::gui {

@@ -3,10 +3,10 @@
 // once and are stored at exit with the others.
 #include "base/string_ids.h"
 #include "core/app_options.h"
-#include "gui/app/window_placement.h"
+#include "gui/actions/command_set.h"
 #include "gui/commands/command_context.h"
 #include "gui/commands/command_handlers.h"
-#include "gui/commands/command_set.h"
+#include "gui/common/window_placement.h"
 #include "gui/mainwindow/main_window.h"
 #include "gui/shell/desktop_context.h"
 #include "gui/shell/desktop_port.h"

@@ -13,11 +13,11 @@
 #include "core/batch_tags.h"
 #include "core/file_list.h"
 #include "core/list_rules.h"
-#include "gui/app/shell_port.h"
+#include "gui/actions/command_set.h"
+#include "gui/actions/command_table.h"
 #include "gui/commands/command_context.h"
 #include "gui/commands/command_handlers.h"
-#include "gui/commands/command_set.h"
-#include "gui/commands/command_table.h"
+#include "gui/common/shell_port.h"
 #include "gui/document/edit_document.h"
 #include "gui/mainwindow/main_window.h"
 #include "gui/qt_text.h"
@@ -31,6 +31,16 @@ namespace {
 
 bool confirmed(CommandContext& c, int questionId) {
     return c.gui.port.askYesNo(base::tr(questionId)) == base::UserPort::Answer::Yes;
+}
+
+// The ID3v1 commands leave out the selected files that hold no ID3v1 tag; the user is told
+// how many, so that an unchanged file is not taken for a failure.
+void reportFilesWithoutId3v1(CommandContext& c) {
+    const core::FileList& list = c.gui.list;
+    if (const int without = core::selectedWithoutId3v1(list); without > 0)
+        c.gui.port.showMessage(
+            base::UserPort::Severity::Information,
+            base::trf(ids::kMsgFilesWithoutId3v1, without, list.selectedCount()));
 }
 
 // The name of a step in a menu label, where "&" marks the access key.
@@ -82,25 +92,32 @@ void defineTagCommands(CommandSet& commands, CommandContext& c) {
         ids::kCmdSaveChanges,
         {[&document] { document.save(); },
          [&c, &list] { return core::canSave(list) || c.window.fileList().isEditing(); }});
-    commands.define(ids::kCmdFillV1FromV2, {[=, &list] {
+    commands.define(ids::kCmdFillV1FromV2, {[=, &c, &list] {
                                                 editSelected(ids::kMenuFillV1FromV2, [&list] {
                                                     core::fillV1FromV2Selected(list);
                                                 });
+                                                reportFilesWithoutId3v1(c);
                                             },
                                             anySelected});
-    commands.define(ids::kCmdFillV2FromV1, {[=, &list] {
+    commands.define(ids::kCmdFillV2FromV1, {[=, &c, &list] {
                                                 editSelected(ids::kMenuFillV2FromV1, [&list] {
                                                     core::fillV2FromV1Selected(list);
                                                 });
+                                                reportFilesWithoutId3v1(c);
                                             },
                                             anySelected});
-    commands.define(ids::kCmdClearV1, {[=, &c, &list] {
-                                           if (confirmed(c, ids::kMsgConfirmClearV1))
-                                               editSelected(ids::kMenuClearV1, [&list] {
-                                                   core::clearV1Selected(list);
-                                               });
-                                       },
-                                       anySelected});
+    // Nothing to ask about when no selected file holds an ID3v1 tag.
+    commands.define(ids::kCmdClearV1,
+                    {[=, &c, &list] {
+                         if (core::selectedWithoutId3v1(list) < list.selectedCount()) {
+                             if (!confirmed(c, ids::kMsgConfirmClearV1))
+                                 return;
+                             editSelected(ids::kMenuClearV1,
+                                          [&list] { core::clearV1Selected(list); });
+                         }
+                         reportFilesWithoutId3v1(c);
+                     },
+                     anySelected});
     commands.define(ids::kCmdClearV2, {[=, &c, &list] {
                                            if (confirmed(c, ids::kMsgConfirmClearV2))
                                                editSelected(ids::kMenuClearV2, [&list] {

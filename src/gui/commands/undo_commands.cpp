@@ -10,9 +10,9 @@
 #include "base/user_port.h"
 #include "core/app_options.h"
 #include "core/list_session.h"
+#include "gui/actions/command_set.h"
 #include "gui/commands/command_context.h"
 #include "gui/commands/command_handlers.h"
-#include "gui/commands/command_set.h"
 #include "gui/qt_text.h"
 #include "rename/last_change_undo.h"
 

@@ -6,10 +6,10 @@
 
 #include "base/string_ids.h"
 #include "core/app_options.h"
+#include "gui/actions/command_set.h"
+#include "gui/actions/command_table.h"
 #include "gui/commands/command_context.h"
 #include "gui/commands/command_handlers.h"
-#include "gui/commands/command_set.h"
-#include "gui/commands/command_table.h"
 #include "gui/mainwindow/main_window.h"
 #include "gui/views/file_list_view.h"
 #include "gui/views/tag_tabs_view.h"

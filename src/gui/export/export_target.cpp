@@ -9,7 +9,7 @@
 #include <QToolButton>
 
 #include "base/string_ids.h"
-#include "gui/app/shell_port.h"
+#include "gui/common/shell_port.h"
 #include "gui/qt_text.h"
 
 namespace tw::gui {

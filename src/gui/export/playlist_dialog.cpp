@@ -12,8 +12,8 @@
 
 #include "base/string_ids.h"
 #include "core/app_options.h"
-#include "gui/app/dialog_buttons.h"
-#include "gui/app/window_placement.h"
+#include "gui/common/dialog_buttons.h"
+#include "gui/common/window_placement.h"
 #include "gui/qt_text.h"
 #include "gui/rename/mask_legend.h"
 #include "gui/rename/mask_selector.h"

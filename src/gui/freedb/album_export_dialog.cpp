@@ -7,7 +7,7 @@
 #include <algorithm>
 
 #include "base/string_ids.h"
-#include "gui/app/file_filter.h"
+#include "gui/common/file_filter.h"
 #include "gui/qt_text.h"
 
 namespace tw::gui {

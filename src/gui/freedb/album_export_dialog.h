@@ -3,7 +3,7 @@
 
 #include <QFileDialog>
 
-#include "gui/app/shell_port.h"
+#include "gui/common/shell_port.h"
 
 class QCheckBox;
 

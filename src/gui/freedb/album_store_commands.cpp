@@ -117,10 +117,10 @@ void AlbumStoreCommands::remove(AlbumTree& tree, QTreeWidgetItem& item) {
     for (const AlbumNode* node : nodes)
         albums.push_back(node->saved());
     auto store = stores().MakeStore(storeOf(where));
-    store->open();
-    bool failed = false;
+    const bool opened = store->open();
+    bool failed = !opened;
     for (const AlbumInfo& album : albums) {
-        if (store->remove(album))
+        if (opened && store->remove(album))
             trees_.removeStored(where, album);
         else
             failed = true;

@@ -7,7 +7,7 @@
 #include "base/string_ids.h"
 #include "base/user_port.h"
 #include "freedb/album_export.h"
-#include "gui/app/shell_port.h"
+#include "gui/common/shell_port.h"
 #include "gui/freedb/album_tree.h"
 #include "gui/freedb/album_trees.h"
 #include "gui/freedb/album_window.h"

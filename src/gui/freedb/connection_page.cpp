@@ -9,7 +9,7 @@
 #include <QPushButton>
 
 #include "base/string_ids.h"
-#include "gui/app/accessible_names.h"
+#include "gui/common/accessible_names.h"
 #include "gui/freedb/proxy_settings_dialog.h"
 #include "gui/freedb/server_list_dialog.h"
 #include "gui/freedb/settings_pages.h"

@@ -11,7 +11,7 @@
 #include "base/string_ids.h"
 #include "freedb/database_info_text.h"
 #include "freedb/server_jobs.h"
-#include "gui/app/accessible_names.h"
+#include "gui/common/accessible_names.h"
 #include "gui/freedb/job_runner.h"
 #include "gui/freedb/save_text.h"
 #include "gui/qt_text.h"

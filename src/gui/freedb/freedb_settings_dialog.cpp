@@ -9,7 +9,7 @@
 
 #include "base/string_ids.h"
 #include "base/user_port.h"
-#include "gui/freedb/dialog_buttons.h"
+#include "gui/common/dialog_buttons.h"
 #include "gui/qt_text.h"
 
 namespace tw::gui {
@@ -48,7 +48,7 @@ FreeDbSettingsDialog::FreeDbSettingsDialog(const FreeDbWindowContext& context, Q
         tabs_->addTab(page, text(titleId));
         pages_.push_back(page);
     }
-    QDialogButtonBox* buttons = okCancelButtons(*this);
+    QDialogButtonBox* buttons = addOkCancel(*this).box;
     QPushButton* defaults =
         buttons->addButton(commonButtonText(ids::kButtonDefault), QDialogButtonBox::ResetRole);
     defaults->setObjectName(QStringLiteral("defaults"));

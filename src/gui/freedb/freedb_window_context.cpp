@@ -2,7 +2,7 @@
 #include "gui/freedb/freedb_window_context.h"
 
 #include "freedb/settings_io.h"
-#include "gui/app/shell_port.h"
+#include "gui/common/shell_port.h"
 
 namespace tw::gui {
 

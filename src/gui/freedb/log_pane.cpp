@@ -6,7 +6,7 @@
 
 #include "base/string_ids.h"
 #include "freedb/freedb_log.h"
-#include "gui/app/accessible_names.h"
+#include "gui/common/accessible_names.h"
 #include "gui/qt_text.h"
 
 namespace tw::gui {

@@ -8,7 +8,7 @@
 #include <QVBoxLayout>
 
 #include "base/string_ids.h"
-#include "gui/app/accessible_names.h"
+#include "gui/common/accessible_names.h"
 #include "gui/qt_text.h"
 
 namespace tw::gui {

@@ -6,7 +6,7 @@
 #include <QLineEdit>
 
 #include "base/string_ids.h"
-#include "gui/freedb/dialog_buttons.h"
+#include "gui/common/dialog_buttons.h"
 #include "gui/qt_text.h"
 
 namespace tw::gui {
@@ -23,7 +23,7 @@ ProxyCredentialsDialog::ProxyCredentialsDialog(const QString& user, const QStrin
     auto* form = new QFormLayout(this);
     form->addRow(text(ids::kProxyUsername), user_);
     form->addRow(text(ids::kProxyPassword), password_);
-    form->addRow(okCancelButtons(*this));
+    form->addRow(addOkCancel(*this).box);
 }
 
 QString ProxyCredentialsDialog::user() const {

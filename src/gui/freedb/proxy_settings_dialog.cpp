@@ -9,7 +9,7 @@
 #include <QVBoxLayout>
 
 #include "base/string_ids.h"
-#include "gui/freedb/dialog_buttons.h"
+#include "gui/common/dialog_buttons.h"
 #include "gui/qt_text.h"
 
 namespace tw::gui {
@@ -47,7 +47,7 @@ ProxySettingsDialog::ProxySettingsDialog(FreeDbSettings& settings, QWidget* pare
     form->addRow(useInfo_);
     form->addRow(text(ids::kProxyUsername), user_);
     form->addRow(text(ids::kProxyPassword), password_);
-    form->addRow(okCancelButtons(*this));
+    form->addRow(addOkCancel(*this).box);
     connect(authentication_, &QCheckBox::toggled, this, &ProxySettingsDialog::showStates);
     connect(useInfo_, &QRadioButton::toggled, this, &ProxySettingsDialog::showStates);
     showStates();

@@ -14,8 +14,8 @@
 
 #include "base/string_ids.h"
 #include "freedb/album_info.h"
-#include "gui/app/accessible_names.h"
-#include "gui/app/shell_port.h"
+#include "gui/common/accessible_names.h"
+#include "gui/common/shell_port.h"
 #include "gui/freedb/ordered_check_list.h"
 #include "gui/freedb/settings_pages.h"
 #include "gui/qt_text.h"

@@ -9,7 +9,7 @@
 
 #include "base/settings_store.h"
 #include "base/string_ids.h"
-#include "gui/app/accessible_names.h"
+#include "gui/common/accessible_names.h"
 #include "gui/qt_text.h"
 
 namespace tw::gui {

@@ -11,8 +11,8 @@
 #include "base/user_port.h"
 #include "freedb/server_jobs.h"
 #include "freedb/settings_io.h"
-#include "gui/app/accessible_names.h"
-#include "gui/freedb/dialog_buttons.h"
+#include "gui/common/accessible_names.h"
+#include "gui/common/dialog_buttons.h"
 #include "gui/freedb/job_runner.h"
 #include "gui/qt_text.h"
 
@@ -33,12 +33,12 @@ ServerListDialog::ServerListDialog(const FreeDbWindowContext& context,
     list_->setObjectName(QStringLiteral("servers"));
     nameControl(*list_, ids::kServerListCaption);
     status_->setObjectName(QStringLiteral("status"));
-    QDialogButtonBox* buttons = okCancelButtons(*this);
-    QPushButton* ok = buttons->button(QDialogButtonBox::Ok);
+    const DialogButtons buttons = addOkCancel(*this);
+    QPushButton* ok = buttons.ok;
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(list_);
     layout->addWidget(status_);
-    layout->addWidget(buttons);
+    layout->addWidget(buttons.box);
     ok->setEnabled(false);
 
     freedb::StoreConfig config = context_.loadConfig();

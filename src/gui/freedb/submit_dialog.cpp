@@ -12,9 +12,9 @@
 #include "base/string_ids.h"
 #include "freedb/freedb_category.h"
 #include "freedb/server_jobs.h"
-#include "gui/app/accessible_names.h"
+#include "gui/common/accessible_names.h"
+#include "gui/common/dialog_buttons.h"
 #include "gui/freedb/album_info_pane.h"
-#include "gui/freedb/dialog_buttons.h"
 #include "gui/freedb/job_runner.h"
 #include "gui/qt_text.h"
 

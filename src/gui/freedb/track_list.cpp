@@ -6,7 +6,7 @@
 
 #include "base/string_ids.h"
 #include "freedb/album_info.h"
-#include "gui/app/accessible_names.h"
+#include "gui/common/accessible_names.h"
 #include "gui/qt_text.h"
 #include "gui/views/column_header.h"
 

@@ -5,7 +5,7 @@
 #include <algorithm>
 
 #include "base/string_ids.h"
-#include "gui/app/accessible_names.h"
+#include "gui/common/accessible_names.h"
 #include "gui/freedb/ordered_check_list.h"
 #include "gui/freedb/settings_pages.h"
 #include "gui/qt_text.h"

@@ -11,7 +11,7 @@
 
 #include "base/string_ids.h"
 #include "core/app_options.h"
-#include "gui/app/accessible_names.h"
+#include "gui/common/accessible_names.h"
 #include "gui/qt_text.h"
 
 namespace tw::gui {

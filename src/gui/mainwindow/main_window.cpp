@@ -17,9 +17,10 @@
 #include "base/string_ids.h"
 #include "core/app_options.h"
 #include "core/file_list.h"
-#include "gui/commands/command_set.h"
-#include "gui/commands/command_table.h"
-#include "gui/commands/main_menu.h"
+#include "gui/actions/command_set.h"
+#include "gui/actions/command_table.h"
+#include "gui/actions/main_menu.h"
+#include "gui/common/accessible_names.h"
 #include "gui/document/edit_document.h"
 #include "gui/mainwindow/folder_tree.h"
 #include "gui/mainwindow/list_tabs_splitter.h"
@@ -56,6 +57,9 @@ MainWindow::MainWindow(GuiContext& context) : context_(context) {
     mainBar_ = addToolBar(QString());
     mainBar_->setObjectName(QStringLiteral("MainBar"));
     mainBar_->setIconSize(QSize(kToolbarImageSize, kToolbarImageSize));
+    // Qt's own button for the buttons a narrow window cannot show has no name of its own.
+    if (auto* more = mainBar_->findChild<QWidget*>(QStringLiteral("qt_toolbar_ext_button")))
+        nameControl(*more, ids::kNameMoreMainBarButtons);
 
     folderDock_ = new QDockWidget(this);  // owned by this window, as are the widgets below
     folderDock_->setObjectName(QStringLiteral("FolderTree"));

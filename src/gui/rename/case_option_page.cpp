@@ -7,7 +7,7 @@
 #include <QVBoxLayout>
 
 #include "base/string_ids.h"
-#include "gui/app/dialog_buttons.h"
+#include "gui/common/dialog_buttons.h"
 #include "gui/qt_text.h"
 
 namespace tw::gui {

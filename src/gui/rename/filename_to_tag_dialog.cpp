@@ -14,9 +14,9 @@
 
 #include "base/language.h"
 #include "base/string_ids.h"
-#include "gui/app/accessible_names.h"
-#include "gui/app/dialog_buttons.h"
-#include "gui/app/window_placement.h"
+#include "gui/common/accessible_names.h"
+#include "gui/common/dialog_buttons.h"
+#include "gui/common/window_placement.h"
 #include "gui/qt_text.h"
 #include "gui/rename/mask_selector.h"
 #include "gui/views/column_header.h"

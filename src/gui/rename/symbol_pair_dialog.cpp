@@ -9,7 +9,7 @@
 #include "base/language.h"
 #include "base/string_ids.h"
 #include "base/user_port.h"
-#include "gui/app/dialog_buttons.h"
+#include "gui/common/dialog_buttons.h"
 #include "gui/qt_text.h"
 
 namespace tw::gui {

@@ -3,9 +3,11 @@
 
 #include <QObject>
 #include <QUrl>
+#include <span>
 #include <string_view>
 
 class QWidget;
+struct QMetaObject;
 
 namespace tw::base {
 class UserPort;
@@ -30,9 +32,17 @@ inline constexpr std::string_view kCddbSettings = "05_freedb_settings.htm";
 inline constexpr std::string_view kHotKeys = "08_hot_keys.htm";
 }  // namespace help
 
-// The page of a window: the page listed for its class (windowHelpPages() in
-// help_pages.cpp), else the page of the window it belongs to, else the introduction.
-std::string_view helpPageOf(const QWidget* window);
+// A window class that has a page of its own. The list of them is the wiring's (it knows every
+// window), so the help knows none of them.
+struct WindowHelpPage {
+    const QMetaObject* window;
+    std::string_view page;
+};
+using WindowHelpPages = std::span<const WindowHelpPage>;
+
+// The page of a window: the page listed for its class, else the page of the window it
+// belongs to, else the introduction.
+std::string_view helpPageOf(const QWidget* window, WindowHelpPages pages);
 
 // The address of a page: the first data folder's "help" folder that holds it (the user's
 // folder before the installed one).
@@ -45,11 +55,12 @@ void openHelpPage(DesktopPort& port, base::UserPort& user, std::string_view page
 // F1 in any window of the program opens the page of that window. Installed on the
 // application, so dialogs get it too; the main window's own "Help" command carries F1 there.
 //
-// Borrows the ports, which must outlive it.
+// Borrows the ports and the list of pages, which must outlive it.
 class HelpKey : public QObject {
     Q_OBJECT
 public:
-    HelpKey(DesktopPort& port, base::UserPort& user, QObject* parent = nullptr);
+    HelpKey(DesktopPort& port, base::UserPort& user, WindowHelpPages pages,
+            QObject* parent = nullptr);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -57,6 +68,7 @@ protected:
 private:
     DesktopPort& port_;
     base::UserPort& user_;
+    WindowHelpPages pages_;
 };
 
 }  // namespace tw::gui

@@ -67,8 +67,15 @@ bool ColumnHeader::applyLayout(const std::vector<ColumnState>& columns) {
 
 bool ColumnHeader::restoreLayout(const base::SettingsStore& store, std::string_view section,
                                  unsigned setIndex) {
-    const auto stored = decodeColumnLayout(
-        store.getBinary(section, columnLayoutValueName(setIndex)), defaults_.size());
+    const std::vector<std::uint8_t> value =
+        store.getBinary(section, columnLayoutValueName(setIndex));
+    // A layout stored before columns were added keeps its own; the new ones come after them,
+    // as their defaults say.
+    const std::size_t storedCount = std::min(storedColumnCount(value), defaults_.size());
+    auto stored = decodeColumnLayout(value, storedCount);
+    for (std::size_t added = storedCount; stored && added < defaults_.size(); ++added)
+        stored->push_back(
+            {static_cast<std::int32_t>(added), defaults_[added].width, defaults_[added].visible});
     if (stored && applyLayout(*stored))
         return true;
     applyDefaults();

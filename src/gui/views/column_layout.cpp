@@ -39,6 +39,10 @@ std::vector<std::uint8_t> encodeColumnLayout(std::span<const ColumnState> column
     return out;
 }
 
+std::size_t storedColumnCount(std::span<const std::uint8_t> value) {
+    return value.size() < kHeaderSize ? 0 : getU32(value, 0);
+}
+
 std::optional<std::vector<ColumnState>> decodeColumnLayout(std::span<const std::uint8_t> value,
                                                            std::size_t columnCount) {
     if (columnCount == 0 || value.size() != kHeaderSize + kColumnSize * columnCount ||

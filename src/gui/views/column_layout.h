@@ -41,5 +41,7 @@ std::vector<std::uint8_t> encodeColumnLayout(std::span<const ColumnState> column
 // value is not a sound layout of that many columns.
 std::optional<std::vector<ColumnState>> decodeColumnLayout(std::span<const std::uint8_t> value,
                                                            std::size_t columnCount);
+// The number of columns a stored value says it holds; 0 when it is too short to say.
+std::size_t storedColumnCount(std::span<const std::uint8_t> value);
 
 }  // namespace tw::gui

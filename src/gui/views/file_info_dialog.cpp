@@ -19,9 +19,11 @@
 #include "base/language.h"
 #include "base/string_ids.h"
 #include "core/file_list.h"
+#include "core/formats/format_tags.h"
 #include "core/genre_table.h"
 #include "core/tag_edit.h"
-#include "gui/app/accessible_names.h"
+#include "gui/common/accessible_names.h"
+#include "gui/common/dialog_buttons.h"
 #include "gui/qt_text.h"
 #include "gui/views/genre_selector.h"
 #include "gui/views/link_target.h"
@@ -52,9 +54,17 @@ bool applyCheckState(core::TagFields& tag, bool checked) {
     return true;
 }
 
-QString commonButtonText(int id) {
-    base::CommonButtonString text;
-    return qs(text.Load(id));
+// The caption of the group of the ID3v2 fields: the tag that holds them in such a file.
+QString mainTagCaption(core::AudioFormat format) {
+    switch (core::mainTagOf(format)) {
+        case core::MainTag::VorbisComment:
+            return text(ids::kInfoVorbisGroup);
+        case core::MainTag::Mp4Tags:
+            return text(ids::kInfoMp4Group);
+        case core::MainTag::Id3v2:
+            break;
+    }
+    return text(ids::kInfoV2Group);
 }
 
 }  // namespace
@@ -84,10 +94,10 @@ FileInfoDialog::FileInfoDialog(GuiContext& context, int index, QWidget* parent)
     encodedBy_ = addLine(*v2Form, ids::kListColumnEncodedBy, QStringLiteral("v2EncodedBy"));
     publisher_ = addLine(*v2Form, ids::kListColumnPublisher, QStringLiteral("v2Publisher"));
 
-    auto* copyToV2Button = new QPushButton(text(ids::kInfoCopyToV2), this);
-    auto* copyToV1Button = new QPushButton(text(ids::kInfoCopyToV1), this);
-    copyToV2Button->setObjectName(QStringLiteral("copyToV2"));
-    copyToV1Button->setObjectName(QStringLiteral("copyToV1"));
+    copyToV2_ = new QPushButton(text(ids::kInfoCopyToV2), this);
+    copyToV1_ = new QPushButton(text(ids::kInfoCopyToV1), this);
+    copyToV2_->setObjectName(QStringLiteral("copyToV2"));
+    copyToV1_->setObjectName(QStringLiteral("copyToV1"));
 
     auto* mpegGroup = new QGroupBox(text(ids::kInfoMpegGroup), this);
     mpeg_ = new QPlainTextEdit(mpegGroup);
@@ -97,23 +107,19 @@ FileInfoDialog::FileInfoDialog(GuiContext& context, int index, QWidget* parent)
     mpeg_->setTabStopDistance(mpeg_->fontMetrics().horizontalAdvance(QLatin1Char('x')) * 8);
     (new QVBoxLayout(mpegGroup))->addWidget(mpeg_);
 
-    auto* buttons = new QDialogButtonBox(this);
-    buttons->addButton(commonButtonText(ids::kButtonOk), QDialogButtonBox::AcceptRole);
-    buttons->addButton(commonButtonText(ids::kButtonCancel), QDialogButtonBox::RejectRole);
+    QDialogButtonBox* buttons = addOkCancel(*this).box;
 
     auto* layout = new QGridLayout(this);
     layout->addWidget(v1Group, 0, 0);
     layout->addWidget(v2Group, 0, 1, 3, 1);
-    layout->addWidget(copyToV2Button, 1, 0);
+    layout->addWidget(copyToV2_, 1, 0);
     layout->addWidget(mpegGroup, 2, 0);
-    layout->addWidget(copyToV1Button, 3, 1);
+    layout->addWidget(copyToV1_, 3, 1);
     layout->addWidget(makeNavigation(), 4, 0);
     layout->addWidget(buttons, 4, 1);
 
-    connect(copyToV2Button, &QPushButton::clicked, this, &FileInfoDialog::copyToV2);
-    connect(copyToV1Button, &QPushButton::clicked, this, &FileInfoDialog::copyToV1);
-    connect(buttons, &QDialogButtonBox::accepted, this, &FileInfoDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &FileInfoDialog::reject);
+    connect(copyToV2_, &QPushButton::clicked, this, &FileInfoDialog::copyToV2);
+    connect(copyToV1_, &QPushButton::clicked, this, &FileInfoDialog::copyToV1);
     connect(url_, &QLineEdit::textChanged, this,
             [this](const QString& link) { openUrl_->setEnabled(!link.isEmpty()); });
     connect(openUrl_, &QToolButton::clicked, this, [this] {
@@ -199,6 +205,15 @@ void FileInfoDialog::showRecord() {
     v2_.box->setEnabled(file != nullptr);
     if (!file)
         return;
+
+    // Files of the other formats hold their own tag in place of ID3v2, and no ID3v1 tag.
+    const bool holdsV1 = core::holdsId3v1(file->format);
+    v1_.box->setEnabled(holdsV1);
+    v1_.box->setToolTip(holdsV1 ? QString()
+                                : textf(ids::kTipNoId3v1, core::formatName(file->format)));
+    copyToV1_->setEnabled(holdsV1);
+    copyToV2_->setEnabled(holdsV1);
+    v2_.box->setTitle(mainTagCaption(file->format));
 
     v1_.box->setChecked(file->id3v1.present);
     showCommonFields(v1_, file->id3v1);

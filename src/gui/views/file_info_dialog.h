@@ -11,6 +11,7 @@ class QFormLayout;
 class QGroupBox;
 class QLineEdit;
 class QPlainTextEdit;
+class QPushButton;
 class QToolButton;
 
 namespace tw::core {
@@ -90,6 +91,8 @@ private:
     QToolButton* openUrl_ = nullptr;
     QLineEdit* encodedBy_ = nullptr;
     QLineEdit* publisher_ = nullptr;
+    QPushButton* copyToV2_ = nullptr;
+    QPushButton* copyToV1_ = nullptr;
     QPlainTextEdit* mpeg_ = nullptr;
     QToolButton* previous_ = nullptr;
     QToolButton* next_ = nullptr;

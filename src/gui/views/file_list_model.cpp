@@ -4,6 +4,7 @@
 #include "core/app_options.h"
 #include "core/file_list.h"
 #include "gui/qt_text.h"
+#include "rename/rename_undo.h"
 
 namespace tw::gui {
 
@@ -140,8 +141,15 @@ bool FileListModel::setData(const QModelIndex& index, const QVariant& value, int
 bool FileListModel::applyEdit(int row, core::TagFieldId column, const std::string& text) {
     core::AudioFile& file = list_.at(row);
     switch (column) {
-        case TagFieldId::Filename:
-            return file.rename(text);
+        case TagFieldId::Filename: {
+            // A name given by hand is a renaming like a batch's: the last one undo puts back.
+            const std::string before = file.path;
+            if (!file.rename(text).ok())
+                return false;
+            if (file.path != before)
+                rename::keepRenameUndo({{before, file.path}});
+            return true;
+        }
         case TagFieldId::Title:
             editBothTags(file, [&](core::TagFields& tag) { tag.setTitle(text); });
             return true;

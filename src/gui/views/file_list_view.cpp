@@ -16,7 +16,7 @@
 #include "core/list_columns.h"
 #include "core/list_rules.h"
 #include "core/list_sort.h"
-#include "gui/app/accessible_names.h"
+#include "gui/common/accessible_names.h"
 #include "gui/document/edit_document.h"
 #include "gui/views/column_header.h"
 #include "gui/views/file_list_model.h"

@@ -14,8 +14,8 @@
 #include "core/app_options.h"
 #include "core/file_list.h"
 #include "core/lyrics_save.h"
-#include "gui/app/accessible_names.h"
-#include "gui/app/file_filter.h"
+#include "gui/common/accessible_names.h"
+#include "gui/common/file_filter.h"
 #include "gui/document/edit_document.h"
 #include "gui/qt_text.h"
 

@@ -19,9 +19,11 @@ std::vector<core::PictureBytes> bytesOf(const core::AudioFile& record, std::stri
     const bool anyInFile = std::any_of(record.pictures.items.begin(), record.pictures.items.end(),
                                        [](const core::Picture& p) { return !p.data; });
     if (anyInFile) {
-        auto read = core::readPictureData(record.path, core::kPictureReadLimit, error);
+        auto read = core::readPictureData(record.path, core::kPictureReadLimit);
         if (read)
-            loaded = std::move(*read);
+            loaded = std::move(read).value();
+        else if (error)
+            *error = read.failure().why;
     }
     std::vector<core::PictureBytes> out;
     for (std::size_t i = 0; i < record.pictures.items.size(); ++i)

@@ -10,7 +10,7 @@
 #include <QToolButton>
 
 #include "base/string_ids.h"
-#include "gui/app/accessible_names.h"
+#include "gui/common/accessible_names.h"
 #include "gui/views/list_choice_only.h"
 
 namespace tw::gui {

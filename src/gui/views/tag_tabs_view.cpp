@@ -16,7 +16,7 @@
 #include "core/list_cells.h"
 #include "core/list_rules.h"
 #include "core/tag_suggestions.h"
-#include "gui/app/accessible_names.h"
+#include "gui/common/accessible_names.h"
 #include "gui/document/edit_document.h"
 #include "gui/qt_text.h"
 #include "gui/views/genre_selector.h"

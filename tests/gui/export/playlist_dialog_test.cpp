@@ -10,7 +10,7 @@
 #include <QtTest>
 #include <filesystem>
 
-#include "gui/app/gui_user_port.h"
+#include "gui/common/gui_user_port.h"
 #include "gui/export/playlist_dialog.h"
 #include "gui/rename/mask_selector.h"
 #include "gui/support/modal_answer.h"

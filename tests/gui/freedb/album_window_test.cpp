@@ -34,6 +34,7 @@ using test::ClickItem;
 using test::DiscRecord;
 using test::FreeDbWindowFixture;
 using test::NodeOf;
+using test::Retrieved;
 using test::TwoTrackDisc;
 using Answer = base::UserPort::Answer;
 
@@ -47,12 +48,6 @@ void editTrackTitle(AlbumWindow& window, int track, const QString& title) {
     QVERIFY(window.action(C::EditTrackTitle)->isEnabled());
     window.action(C::EditTrackTitle)->trigger();
     test::TypeIntoEditor(title);
-}
-
-// The window's albums of the server once they are retrieved (their tracks arrived).
-AlbumNode* retrieved(AlbumWindow& window, const std::string& category) {
-    AlbumNode* node = NodeOf(window.trees().lookup(), FoundIn::FreeDb, category);
-    return node && node->album().trackCount() > 0 ? node : nullptr;
 }
 
 int levelCount(LogPane& log, int level) {
@@ -89,8 +84,8 @@ private Q_SLOTS:
         auto window = f.open(TwoTrackDisc());
         AlbumTree& lookup = window->trees().lookup();
 
-        QTRY_VERIFY(retrieved(*window, "rock") && retrieved(*window, "jazz") &&
-                    retrieved(*window, "misc"));
+        QTRY_VERIFY(Retrieved(*window, "rock") && Retrieved(*window, "jazz") &&
+                    Retrieved(*window, "misc"));
         QTRY_VERIFY(!window->isBusy());
         QCOMPARE(window->statusText(), QStringLiteral("Done. 3 album(s) found, 3 retrieved."));
         // Category, artist, album; the retrieved records were kept in the local database.
@@ -126,7 +121,7 @@ private Q_SLOTS:
         f.pointAtServers();
         auto window = f.open(TwoTrackDisc());
         QVERIFY(window->width() <= window->screen()->availableGeometry().width());
-        QTRY_VERIFY(retrieved(*window, "rock"));
+        QTRY_VERIFY(Retrieved(*window, "rock"));
         AlbumTree& lookup = window->trees().lookup();
         ClickItem(lookup, NodeOf(lookup, FoundIn::FreeDb, "rock"));
         auto* shownTitle = window->findChild<QLabel*>(QStringLiteral("infoTitle"));
@@ -161,7 +156,7 @@ private Q_SLOTS:
         window->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(window.get()));
         QTest::keyClick(window.get(), Qt::Key_T, Qt::ControlModifier);
-        QTRY_VERIFY(retrieved(*window, "rock"));
+        QTRY_VERIFY(Retrieved(*window, "rock"));
     }
 
     void stopEndsTheJobsAndClosingWhileTheyRunWaitsForThem() {
@@ -198,8 +193,7 @@ private Q_SLOTS:
         f.pointAtServers();
         f.settings.setInt("FreeDB", "StoreRetrievedAlbumsInLocalDB", 0);
         auto window = f.open(TwoTrackDisc());
-        QVERIFY(window->width() <= window->screen()->availableGeometry().width());
-        QTRY_VERIFY(retrieved(*window, "rock"));
+        QTRY_VERIFY(Retrieved(*window, "rock"));
         AlbumTree& lookup = window->trees().lookup();
         AlbumNode* node = NodeOf(lookup, FoundIn::FreeDb, "rock");
         ClickItem(lookup, node);
@@ -222,10 +216,15 @@ private Q_SLOTS:
         AlbumNode* copy = NodeOf(local, FoundIn::LocalDatabase, "rock");
         QCOMPARE(copy->album().track(1).title(), std::string("Edited"));
 
-        // Submitted from there, it goes out as a correction of revision 3.
+        // Submitted from there under the category the user types, it goes out as a correction
+        // of revision 3.
         ClickItem(local, copy);
         test::ModalAnswer submit([](QWidget& dialog) {
             auto* status = dialog.findChild<QLabel*>(QStringLiteral("status"));
+            auto* category = dialog.findChild<QComboBox*>(QStringLiteral("category"));
+            QCOMPARE(category->currentText(), QStringLiteral("Rock"));
+            category->setFocus();
+            QTest::keyClicks(category, QStringLiteral("J"));
             test::clickButton(dialog, QStringLiteral("Submit"));
             QTRY_COMPARE(status->text(), QStringLiteral("Album submitted successfully"));
             test::clickButton(dialog, QStringLiteral("Close"));
@@ -234,7 +233,7 @@ private Q_SLOTS:
         QVERIFY(submit.answered());
         const test::FakeHttpRequest posted = f.web->requests().back();
         QCOMPARE(posted.requestLine, std::string("POST /~cddb/submit.cgi HTTP/1.1"));
-        QCOMPARE(posted.header("Category"), std::optional<std::string>("rock"));
+        QCOMPARE(posted.header("Category"), std::optional<std::string>("jazz"));
         QVERIFY(posted.body.find("\n# Revision: 4\n") != std::string::npos);
         QVERIFY(posted.body.find("\nTTITLE1=Edited\n") != std::string::npos);
     }
@@ -288,7 +287,7 @@ private Q_SLOTS:
         f.pointAtServers();
         f.settings.setInt("FreeDB", "StoreRetrievedAlbumsInLocalDB", 0);
         auto window = f.open(TwoTrackDisc());
-        QTRY_VERIFY(retrieved(*window, "rock") && retrieved(*window, "jazz"));
+        QTRY_VERIFY(Retrieved(*window, "rock") && Retrieved(*window, "jazz"));
         AlbumTree& lookup = window->trees().lookup();
         AlbumNode* rock = NodeOf(lookup, FoundIn::FreeDb, "rock");
         ClickItem(lookup, rock);
@@ -318,7 +317,7 @@ private Q_SLOTS:
         f.database.add(DiscRecord("rock", "Band / First"));
         f.pointAtServers();
         auto window = f.open(TwoTrackDisc());
-        QTRY_VERIFY(retrieved(*window, "rock"));
+        QTRY_VERIFY(Retrieved(*window, "rock"));
         QTRY_VERIFY(!window->isBusy());
         AlbumTree& lookup = window->trees().lookup();
         AlbumNode* rock = NodeOf(lookup, FoundIn::FreeDb, "rock");

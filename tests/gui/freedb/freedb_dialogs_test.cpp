@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // The windows the album window opens: database info, settings with the server list, the
-// submission, the proxy prompt and the export dialog, driven as a user drives them.
+// proxy prompt and the export dialog, driven as a user drives them (the submission is part
+// of the album window's test).
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
@@ -22,15 +23,16 @@
 #include "freedb/local_album_database.h"
 #include "freedb_window_fixture.h"
 #include "gui/app/qt_shell_port.h"
+#include "gui/app/window_help_pages.h"
 #include "gui/freedb/album_tree.h"
 #include "gui/freedb/album_trees.h"
 #include "gui/freedb/album_window.h"
 #include "gui/freedb/database_info_dialog.h"
 #include "gui/freedb/freedb_settings_dialog.h"
 #include "gui/freedb/ordered_check_list.h"
-#include "gui/freedb/submit_dialog.h"
 #include "gui/shell/help_pages.h"
 #include "gui/support/modal_answer.h"
+#include "gui/support/named_child.h"
 #include "gui/support/scripted_desktop_port.h"
 #include "gui/support/shipped_languages.h"
 #include "support/file_text.h"
@@ -45,16 +47,10 @@ using test::ClickTab;
 using test::DiscRecord;
 using test::FreeDbWindowFixture;
 using test::ModalAnswer;
+using test::namedChild;
+using test::Retrieved;
 using test::TwoTrackDisc;
 using Answer = base::UserPort::Answer;
-
-template <typename T>
-T& child(QWidget& parent, const char* name) {
-    auto* found = parent.findChild<T*>(QString::fromLatin1(name));
-    if (!found)
-        qFatal("no control %s", name);
-    return *found;
-}
 
 void retype(QLineEdit& field, const QString& text) {
     field.selectAll();
@@ -93,11 +89,6 @@ QStringList mnemonicTexts(QWidget& page) {
     return texts;
 }
 
-bool retrievedIn(AlbumWindow& window, const std::string& category) {
-    AlbumNode* node = window.trees().lookup().findAlbum(FoundIn::FreeDb, category, "0d01a202");
-    return node && node->album().trackCount() > 0;
-}
-
 }  // namespace
 
 class FreeDbDialogsTest : public QObject {
@@ -109,7 +100,7 @@ private Q_SLOTS:
         FreeDbWindowFixture f;
         f.pointAtServers();
         test::ScriptedDesktopPort desktop;
-        HelpKey key(desktop, f.port);
+        HelpKey key(desktop, f.port, windowHelpPages());
         QApplication::instance()->installEventFilter(&key);
         auto window = f.open(TwoTrackDisc());
         QVERIFY(QTest::qWaitForWindowActive(window.get()));
@@ -131,9 +122,9 @@ private Q_SLOTS:
         dialog.show();
         QVERIFY(QTest::qWaitForWindowActive(&dialog));
         QTest::keyClick(&dialog, Qt::Key_T, Qt::AltModifier);
-        QCOMPARE(QApplication::focusWidget(), &child<QLineEdit>(dialog, "timeout"));
+        QCOMPARE(QApplication::focusWidget(), &namedChild<QLineEdit>(dialog, "timeout"));
         QTest::keyClick(&dialog, Qt::Key_E, Qt::AltModifier);
-        QCOMPARE(QApplication::focusWidget(), &child<QLineEdit>(dialog, "emailUser"));
+        QCOMPARE(QApplication::focusWidget(), &namedChild<QLineEdit>(dialog, "emailUser"));
     }
 
     // On every page, in each shipped language: each mnemonic leads to one control, a label's
@@ -152,7 +143,7 @@ private Q_SLOTS:
         FreeDbSettingsDialog dialog(f.context());
         dialog.show();
         QVERIFY(QTest::qWaitForWindowActive(&dialog));
-        auto& pages = child<QTabWidget>(dialog, "pages");
+        auto& pages = namedChild<QTabWidget>(dialog, "pages");
         for (int index = 0; index < pages.count(); ++index) {
             QWidget& page = *pages.widget(index);
             // The dialog's own buttons (OK, Cancel) share every page's keys.
@@ -188,7 +179,7 @@ private Q_SLOTS:
         FreeDbSettingsDialog dialog(f.context());
         dialog.show();
         QVERIFY(QTest::qWaitForWindowActive(&dialog));
-        auto& pages = child<QTabWidget>(dialog, "pages");
+        auto& pages = namedChild<QTabWidget>(dialog, "pages");
         for (int index = 0; index < pages.count(); ++index) {
             pages.setCurrentIndex(index);
             for (QWidget* field : pages.widget(index)->findChildren<QWidget*>()) {
@@ -263,20 +254,20 @@ private Q_SLOTS:
         f.database.add(DiscRecord("rock", "Band / First"));
         f.pointAtServers();
         auto first = f.open(TwoTrackDisc());
-        QTRY_VERIFY(retrievedIn(*first, "rock"));
+        QTRY_VERIFY(Retrieved(*first, "rock"));
         QVERIFY(f.web->requests().empty());
 
         ModalAnswer settings([&f](QWidget& dialog) {
             auto& d = static_cast<FreeDbSettingsDialog&>(dialog);
-            retype(child<QLineEdit>(dialog, "serverPort"), QString::number(f.web->port()));
-            retype(child<QLineEdit>(dialog, "httpPath"), QStringLiteral("/cgi bin/cddb.cgi"));
-            child<QCheckBox>(dialog, "useHttp").click();
+            retype(namedChild<QLineEdit>(dialog, "serverPort"), QString::number(f.web->port()));
+            retype(namedChild<QLineEdit>(dialog, "httpPath"), QStringLiteral("/cgi bin/cddb.cgi"));
+            namedChild<QCheckBox>(dialog, "useHttp").click();
             // The tree groups by artist only from now on.
             ClickTab(d.pages(), d.pages().widget(3));
-            auto& levels = child<OrderedCheckList>(dialog, "treeLevels");
+            auto& levels = namedChild<OrderedCheckList>(dialog, "treeLevels");
             for (int row : {0, 2}) {
                 levels.list().setCurrentRow(row);
-                child<QAbstractButton>(levels, "toggle").click();
+                namedChild<QAbstractButton>(levels, "toggle").click();
             }
             test::clickButton(dialog, QStringLiteral("OK"));
         });
@@ -292,7 +283,7 @@ private Q_SLOTS:
         first->action(C::Exit)->trigger();
 
         auto next = f.open(TwoTrackDisc());
-        QTRY_VERIFY(retrievedIn(*next, "rock"));
+        QTRY_VERIFY(Retrieved(*next, "rock"));
         QVERIFY(!f.web->requests().empty());
         const test::FakeHttpRequest query = f.web->requests().front();
         QCOMPARE(query.rejection, std::string());
@@ -314,7 +305,7 @@ private Q_SLOTS:
 
         FreeDbSettingsDialog dialog(f.context());
         dialog.show();
-        auto& timeout = child<QLineEdit>(dialog, "timeout");
+        auto& timeout = namedChild<QLineEdit>(dialog, "timeout");
         QCOMPARE(timeout.text(), QStringLiteral("5"));
         f.port.answers = {Answer::No};
         test::clickButton(dialog, QStringLiteral("Default"));
@@ -324,7 +315,7 @@ private Q_SLOTS:
         QCOMPARE(f.port.log.back(),
                  std::string("ask:Are you sure to set default settings for the current page?"));
         QCOMPARE(timeout.text(), QStringLiteral("30"));
-        QCOMPARE(child<QLineEdit>(dialog, "serverPort").text(), QStringLiteral("8880"));
+        QCOMPARE(namedChild<QLineEdit>(dialog, "serverPort").text(), QStringLiteral("8880"));
         test::clickButton(dialog, QStringLiteral("OK"));
         const freedb::FreeDbSettings stored = f.storedConfig().freedb;
         QCOMPARE(stored.timeout, 30u);
@@ -342,7 +333,7 @@ private Q_SLOTS:
         dialog.show();
         QString first;
         ModalAnswer list([&first](QWidget& servers) {
-            auto& rows = child<QListWidget>(servers, "servers");
+            auto& rows = namedChild<QListWidget>(servers, "servers");
             QTRY_COMPARE(rows.count(), 2);
             first = rows.item(0)->text();
             QTest::mouseClick(rows.viewport(), Qt::LeftButton, {},
@@ -352,10 +343,11 @@ private Q_SLOTS:
         test::clickButton(dialog, QStringLiteral("Get List of FreeDB Servers..."));
         QVERIFY(list.answered());
         QCOMPARE(first, QStringLiteral("01 - one.example.test:8880 (cddbp) First mirror"));
-        QCOMPARE(child<QLineEdit>(dialog, "serverHost").text(), QStringLiteral("two.example.test"));
-        QCOMPARE(child<QLineEdit>(dialog, "serverPort").text(), QStringLiteral("80"));
-        QVERIFY(child<QCheckBox>(dialog, "useHttp").isChecked());
-        QCOMPARE(child<QComboBox>(dialog, "serverList").currentText(),
+        QCOMPARE(namedChild<QLineEdit>(dialog, "serverHost").text(),
+                 QStringLiteral("two.example.test"));
+        QCOMPARE(namedChild<QLineEdit>(dialog, "serverPort").text(), QStringLiteral("80"));
+        QVERIFY(namedChild<QCheckBox>(dialog, "useHttp").isChecked());
+        QCOMPARE(namedChild<QComboBox>(dialog, "serverList").currentText(),
                  QStringLiteral("two.example.test /http/ (Second)"));
         // The list is kept at once; the chosen server when the settings are stored.
         QCOMPARE(f.storedConfig().freedb.servers.size(), 2u);
@@ -380,40 +372,20 @@ private Q_SLOTS:
         f.shell.proxyCredentials = {{"user", "secret"}};
 
         auto window = f.open(TwoTrackDisc());
-        QTRY_VERIFY(retrievedIn(*window, "rock"));
+        QTRY_VERIFY(Retrieved(*window, "rock"));
         QCOMPARE(f.shell.log, std::vector<std::string>{"proxy:"});
         window.reset();
         auto again = f.open(TwoTrackDisc());
-        QTRY_VERIFY(retrievedIn(*again, "rock"));
+        QTRY_VERIFY(Retrieved(*again, "rock"));
         QCOMPARE(f.shell.log.size(), 1u);
         // What was entered stays in memory; the stored settings are as they were.
         QCOMPARE(f.storedConfig().freedb.proxyPassword, std::string());
     }
 
-    void theSubmissionGoesUnderTheCategoryChosen() {
-        FreeDbWindowFixture f;
-        f.pointAtServers();
-        std::vector<QString> log;
-        SubmitDialog dialog(f.context(), storedAlbum("rock"),
-                            [&log](const QString& line) { log.push_back(line); });
-        dialog.show();
-        auto& category = child<QComboBox>(dialog, "category");
-        QCOMPARE(category.currentText(), QStringLiteral("Rock"));
-        category.setFocus();
-        QTest::keyClicks(&category, QStringLiteral("J"));
-        QCOMPARE(category.currentText(), QStringLiteral("Jazz"));
-        test::clickButton(dialog, QStringLiteral("Submit"));
-        QTRY_VERIFY(dialog.submitted());
-        QCOMPARE(f.web->requests().back().header("Category"), std::optional<std::string>("jazz"));
-        QCOMPARE(child<QLabel>(dialog, "status").text(),
-                 QStringLiteral("Album submitted successfully"));
-        QVERIFY(!log.empty());
-    }
-
     void theRealPromptAndExportDialogsAnswerWhatTheUserEntered() {
         QtShellPort shell;
         ModalAnswer credentials([](QWidget& dialog) {
-            retype(child<QLineEdit>(dialog, "proxyPassword"), QStringLiteral("typed"));
+            retype(namedChild<QLineEdit>(dialog, "proxyPassword"), QStringLiteral("typed"));
             test::clickButton(dialog, QStringLiteral("OK"));
         });
         std::string user = "stored";
@@ -425,12 +397,12 @@ private Q_SLOTS:
         ModalAnswer exported([&dir](QWidget& dialog) {
             auto& files = static_cast<QFileDialog&>(dialog);
             files.setDirectory(QString::fromStdString(dir.path().string()));
-            auto& type = child<QComboBox>(dialog, "fileTypeCombo");
+            auto& type = namedChild<QComboBox>(dialog, "fileTypeCombo");
             type.setFocus();
             QTest::keyClick(&type, Qt::Key_Up);
-            child<QCheckBox>(dialog, "openExported").click();
-            retype(child<QLineEdit>(dialog, "fileNameEdit"), QStringLiteral("album"));
-            QTest::keyClick(&child<QLineEdit>(dialog, "fileNameEdit"), Qt::Key_Return);
+            namedChild<QCheckBox>(dialog, "openExported").click();
+            retype(namedChild<QLineEdit>(dialog, "fileNameEdit"), QStringLiteral("album"));
+            QTest::keyClick(&namedChild<QLineEdit>(dialog, "fileNameEdit"), Qt::Key_Return);
         });
         const auto choice = shell.askAlbumExport("0d01a202", 3, true);
         QVERIFY(choice);

@@ -13,6 +13,7 @@
 #include <QTreeWidget>
 
 #include "gui/freedb/album_tree.h"
+#include "gui/freedb/album_trees.h"
 #include "gui/freedb/album_window.h"
 #include "support/fake_cddb_database.h"
 
@@ -95,6 +96,11 @@ FakeAlbum DiscRecord(const std::string& category, const std::string& discTitle, 
 gui::AlbumNode* NodeOf(gui::AlbumTree& tree, freedb::FoundIn where, const std::string& category,
                        const std::string& discId) {
     return tree.findAlbum(where, category, discId);
+}
+
+bool Retrieved(gui::AlbumWindow& window, const std::string& category) {
+    const gui::AlbumNode* node = NodeOf(window.trees().lookup(), freedb::FoundIn::FreeDb, category);
+    return node && node->album().trackCount() > 0;
 }
 
 void ClickTab(QTabWidget& tabs, QWidget* page) {

@@ -80,6 +80,10 @@ FakeAlbum DiscRecord(const std::string& category, const std::string& discTitle, 
 gui::AlbumNode* NodeOf(gui::AlbumTree& tree, freedb::FoundIn where, const std::string& category,
                        const std::string& discId = "0d01a202");
 
+// Whether the window's lookup holds the server's album of the disc in `category` with its
+// tracks, that is, retrieved and not only listed.
+bool Retrieved(gui::AlbumWindow& window, const std::string& category);
+
 // Clicks the tab of `page` as the mouse would.
 void ClickTab(QTabWidget& tabs, QWidget* page);
 

@@ -16,7 +16,7 @@
 #include "base/app_paths.h"
 #include "base/language.h"
 #include "core/file_list.h"
-#include "gui/app/gui_user_port.h"
+#include "gui/common/gui_user_port.h"
 #include "gui/rename/change_case_dialog.h"
 #include "gui/rename/filename_rename_dialog.h"
 #include "gui/rename/filename_to_tag_dialog.h"

@@ -4,10 +4,12 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
+#include <QHeaderView>
 #include <QMenu>
 #include <QMenuBar>
 #include <QToolBar>
 #include <QtTest>
+#include <algorithm>
 #include <filesystem>
 #include <set>
 
@@ -15,10 +17,11 @@
 #include "core/app_options.h"
 #include "core/audio_file.h"
 #include "core/file_list.h"
+#include "core/list_columns.h"
 #include "core/mpeg_info.h"
+#include "gui/actions/command_set.h"
+#include "gui/actions/command_table.h"
 #include "gui/app/application.h"
-#include "gui/commands/command_set.h"
-#include "gui/commands/command_table.h"
 #include "gui/document/edit_document.h"
 #include "gui/mainwindow/main_window.h"
 #include "gui/mainwindow/status_panes.h"
@@ -324,6 +327,67 @@ private Q_SLOTS:
         QVERIFY(!option->isChecked() && !tw::core::options().mp3FilesOnly);
     }
 
+    // Sub-folders come and go from the toolbar and the hot key; their files show where they
+    // lie in the Folder column, which sorts the list by folder.
+    void includeSubfoldersFromToolbarAndKeysShowsAndSortsTheFolderColumn() {
+        ThreeFiles t;
+        std::filesystem::create_directories(t.h.music / "Sub" / "Deeper");
+        std::filesystem::copy_file(t.h.music / "b.mp3", t.h.music / "Sub" / "d.mp3");
+        std::filesystem::copy_file(t.h.music / "c.mp3", t.h.music / "Sub" / "Deeper" / "e.mp3");
+        std::filesystem::create_directory_symlink("../..", t.h.music / "Sub" / "Deeper" / "up");
+        QVERIFY(t.start());
+        tw::gui::MainWindow& window = t.h.window();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        QAction* option = t.h.action(ids::kCmdIncludeSubfolders);
+        QVERIFY(option->isCheckable() && !option->isChecked());
+        tw::gui::FileListView& view = window.fileList();
+        const int folderColumn = tw::core::columnIndex(tw::core::TagFieldId::Folder);
+        QVERIFY(view.isColumnHidden(folderColumn));
+
+        auto* button = qobject_cast<QAbstractButton*>(window.mainBar().widgetForAction(option));
+        QVERIFY(button);
+        QTest::mouseClick(button, Qt::LeftButton);
+        QVERIFY(option->isChecked() && tw::core::options().includeSubfolders);
+        QCOMPARE(t.h.listText(), std::string("a.mp3* b.mp3* c.mp3* d.mp3* e.mp3*"));
+        QCOMPARE(static_cast<int>(std::count_if(t.h.port.log.begin(), t.h.port.log.end(),
+                                                [](const std::string& line) {
+                                                    return line.starts_with(
+                                                        "status:1 folder(s) reached again");
+                                                })),
+                 1);
+        QVERIFY(!view.isColumnHidden(folderColumn));
+        const auto folders = [&] {
+            QStringList texts;
+            for (int row = 0; row < view.model()->rowCount(); ++row)
+                texts << view.model()->index(row, folderColumn).data().toString();
+            return texts.join(QLatin1Char(','));
+        };
+        QCOMPARE(folders(), QStringLiteral(",,,Sub,Sub/Deeper"));
+
+        QHeaderView* header = view.horizontalHeader();
+        const auto clickFolderHeader = [&] {
+            view.scrollTo(view.model()->index(0, folderColumn));
+            const QPoint at(header->sectionViewportPosition(folderColumn) +
+                                header->sectionSize(folderColumn) / 2,
+                            header->height() / 2);
+            QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, at);
+        };
+        clickFolderHeader();
+        QCOMPARE(header->sortIndicatorSection(), folderColumn);
+        QCOMPARE(folders(), QStringLiteral(",,,Sub,Sub/Deeper"));
+        QTest::qWait(QApplication::doubleClickInterval() + 10);  // two clicks, not a double click
+        clickFolderHeader();
+        QCOMPARE(header->sortIndicatorOrder(), Qt::DescendingOrder);
+        QCOMPARE(folders(), QStringLiteral("Sub/Deeper,Sub,,,"));
+
+        view.setFocus();
+        QTest::keyClick(&window, Qt::Key_R, Qt::ControlModifier | Qt::ShiftModifier);
+        QVERIFY(!option->isChecked() && !tw::core::options().includeSubfolders);
+        QCOMPARE(t.h.listText(), std::string("a.mp3* b.mp3* c.mp3*"));
+        QTest::keyClick(&window, Qt::Key_R, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(t.list().size(), 5);
+    }
+
     void fileInfoAndAboutOpenTheirWindows() {
         ThreeFiles t;
         QVERIFY(t.start());
@@ -381,7 +445,7 @@ private Q_SLOTS:
 
         t.list().selectOnly(1);
         t.h.shell.onRenamingWindow = [](tw::gui::GuiContext& context) {
-            return context.list.at(1).rename("Renamed");
+            return context.list.at(1).rename("Renamed").ok();
         };
         QVERIFY(t.h.trigger(ids::kCmdAdvancedRenaming));
         const QModelIndex cell = window.fileList().model()->index(1, 0);

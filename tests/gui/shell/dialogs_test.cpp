@@ -6,9 +6,9 @@
 #include <QTreeWidget>
 #include <QtTest>
 
-#include "gui/app/file_filter.h"
-#include "gui/app/gui_user_port.h"
-#include "gui/mainwindow/progress_dialog.h"
+#include "gui/common/file_filter.h"
+#include "gui/common/gui_user_port.h"
+#include "gui/common/progress_dialog.h"
 #include "gui/support/modal_answer.h"
 
 using tw::gui::GuiUserPort;

@@ -14,8 +14,9 @@
 #include <tuple>
 
 #include "base/string_ids.h"
+#include "gui/actions/command_table.h"
 #include "gui/app/application.h"
-#include "gui/commands/command_table.h"
+#include "gui/commands/hot_keys_page.h"
 #include "gui/document/edit_document.h"
 #include "gui/mainwindow/main_window.h"
 #include "gui/mainwindow/status_panes.h"
@@ -24,7 +25,6 @@
 #include "gui/rename/filename_rename_dialog.h"
 #include "gui/rename/filename_to_tag_dialog.h"
 #include "gui/shell/help_pages.h"
-#include "gui/shell/hot_keys_page.h"
 #include "gui/support/app_harness.h"
 #include "gui/support/modal_answer.h"
 #include "rename/change_case_command.h"

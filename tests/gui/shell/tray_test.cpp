@@ -10,7 +10,7 @@
 #include "core/app_options.h"
 #include "gui/app/application.h"
 #include "gui/mainwindow/main_window.h"
-#include "gui/shell/tray_icon.h"
+#include "gui/mainwindow/tray_icon.h"
 #include "gui/support/app_harness.h"
 #include "gui/support/context_menu.h"
 

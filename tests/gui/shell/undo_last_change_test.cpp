@@ -15,8 +15,8 @@
 
 #include "base/string_ids.h"
 #include "core/file_list.h"
+#include "gui/actions/main_menu.h"
 #include "gui/app/application.h"
-#include "gui/commands/main_menu.h"
 #include "gui/mainwindow/main_window.h"
 #include "gui/support/app_harness.h"
 #include "gui/views/suggestion_field.h"

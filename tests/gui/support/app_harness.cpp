@@ -10,10 +10,10 @@
 #include "base/app_paths.h"
 #include "base/language.h"
 #include "core/file_list.h"
+#include "gui/actions/command_set.h"
 #include "gui/app/application.h"
-#include "gui/commands/command_set.h"
+#include "gui/common/progress_dialog.h"
 #include "gui/mainwindow/main_window.h"
-#include "gui/mainwindow/progress_dialog.h"
 #include "support/id3v1_bytes.h"
 #include "support/mp3_file.h"
 

@@ -5,7 +5,7 @@
 #include <QApplication>
 #include <QWidget>
 
-#include "gui/mainwindow/progress_dialog.h"
+#include "gui/common/progress_dialog.h"
 
 namespace tw::test {
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "gui/app/shell_port.h"
+#include "gui/common/shell_port.h"
 
 namespace tw::test {
 

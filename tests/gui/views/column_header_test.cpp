@@ -3,6 +3,7 @@
 #include <QTableView>
 #include <QTest>
 
+#include "base/memory_settings_store.h"
 #include "gui/views/column_header.h"
 #include "gui/views/column_layout.h"
 
@@ -60,6 +61,17 @@ private Q_SLOTS:
             bytes[change.at] = change.value;
             QVERIFY2(!decodeColumnLayout(bytes, 3), change.what);
         }
+    }
+
+    // A layout stored before a column was added keeps its columns; the new one comes last.
+    void aLayoutOfFewerColumnsKeepsThemAndAddsTheNewOnes() {
+        Table t;
+        base::MemorySettingsStore store;
+        store.setBinary("List", columnLayoutValueName(0),
+                        encodeColumnLayout(std::vector<ColumnState>{{1, 40, true}, {0, 90, true}}));
+        QVERIFY(t.header->restoreLayout(store, "List", 0));
+        QCOMPARE(t.header->layout(),
+                 (std::vector<ColumnState>{{1, 40, true}, {0, 90, true}, {2, 70, true}}));
     }
 
     void widthsStayWithinTheColumnsLimits() {

@@ -15,6 +15,7 @@
 #include "gui/views/file_info_dialog.h"
 #include "gui/views/genre_selector.h"
 #include "gui/views/link_target.h"
+#include "support/format_files.h"
 #include "view_fixture.h"
 
 namespace tw::gui {
@@ -221,6 +222,39 @@ private Q_SLOTS:
         QCOMPARE(line(dialog, "v1Track").text(), QStringLiteral("5"));
         dialog.accept();
         QCOMPARE(f.list.at(0).id3v1.year, 2001);
+    }
+
+    // A FLAC or MP4 file's own tag takes the ID3v2 group, named after it; its ID3v1 group and
+    // the copy buttons are off, with the reason on the group.
+    void otherFormatsShowTheirOwnTag() {
+        test::ViewFixture f;
+        f.write("a.mp3", Id3v1Spec{.title = "v1 title"}, Frames{{"TIT2", "v2 title"}});
+        if (!test::copyFormatFile("flac", true, f.folder() + "b.flac") ||
+            !test::copyFormatFile("aac", true, f.folder() + "c.m4a"))
+            QFAIL("the FLAC and MP4 files cannot be made");
+        f.scan();
+        FileInfoDialog dialog(f.context, 0);
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        const auto expect = [&](const char* caption, bool withV1, const char* tip) {
+            QCOMPARE(box(dialog, "v2Box").title(), QString::fromUtf8(caption));
+            QCOMPARE(box(dialog, "v1Box").isEnabled(), withV1);
+            QCOMPARE(box(dialog, "v1Box").toolTip(), QString::fromUtf8(tip));
+            QCOMPARE(child<QPushButton>(dialog, "copyToV1").isEnabled(), withV1);
+            QCOMPARE(child<QPushButton>(dialog, "copyToV2").isEnabled(), withV1);
+        };
+        expect("ID3Tag v.2", true, "");
+        QTest::mouseClick(&child<QToolButton>(dialog, "next"), Qt::LeftButton);
+        expect("Vorbis comment", false, "FLAC files hold no ID3v1 tag.");
+        QCOMPARE(line(dialog, "v2Title").text(), QStringLiteral("Title \u00e9"));
+        QTest::mouseClick(&child<QToolButton>(dialog, "next"), Qt::LeftButton);
+        expect("MP4 tags", false, "MP4 files hold no ID3v1 tag.");
+
+        line(dialog, "v2Album").setFocus();
+        retype(line(dialog, "v2Album"), QStringLiteral("Other"));
+        QTest::keyClick(&dialog, Qt::Key_Return);
+        QCOMPARE(f.list.at(2).id3v2.album, std::string("Other"));
+        QVERIFY(!f.list.at(2).id3v1.present && !f.list.at(1).dirty());
     }
 
     void onlyWebAndMailLinksAreOpened() {

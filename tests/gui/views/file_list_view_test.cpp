@@ -6,6 +6,7 @@
 #include <QTest>
 #include <QUrl>
 
+#include "core/kept_undo.h"
 #include "core/list_columns.h"
 #include "core/tag_save.h"
 #include "gui/views/column_header.h"
@@ -127,6 +128,10 @@ private Q_SLOTS:
         QVERIFY(!std::filesystem::exists(f.dir / "a.mp3"));
         QCOMPARE(cell(view, 0, TagFieldId::Filename), QStringLiteral("Renamed"));
         QCOMPARE(view.currentIndex().row(), 0);
+        // ... and is the renaming "undo" puts back.
+        const auto kept = tw::core::readKeptUndo();
+        QCOMPARE(kept.batch, tw::core::KeptBatch::Rename);
+        QCOMPARE(kept.records.size(), std::size_t{1});
 
         // Taking the other file's name fails; the cell shows the record as it is.
         typeIntoCell(view, view.model()->index(0, 0), QStringLiteral("b"));

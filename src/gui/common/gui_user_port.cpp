@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-#include "gui/app/gui_user_port.h"
+#include "gui/common/gui_user_port.h"
 
 #include <QCheckBox>
 #include <QFileDialog>
@@ -9,11 +9,11 @@
 
 #include "base/language.h"
 #include "base/string_ids.h"
-#include "gui/app/failed_files_dialog.h"
-#include "gui/app/file_filter.h"
-#include "gui/app/overwrite_dialog.h"
-#include "gui/app/wait_cursor.h"
-#include "gui/mainwindow/progress_dialog.h"
+#include "gui/common/failed_files_dialog.h"
+#include "gui/common/file_filter.h"
+#include "gui/common/overwrite_dialog.h"
+#include "gui/common/progress_dialog.h"
+#include "gui/common/wait_cursor.h"
 #include "gui/product.h"
 #include "gui/qt_text.h"
 #include "gui/shell/desktop_open.h"

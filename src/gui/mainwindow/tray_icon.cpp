@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-#include "gui/shell/tray_icon.h"
+#include "gui/mainwindow/tray_icon.h"
 
 #include <QApplication>
 #include <QDockWidget>
@@ -10,9 +10,9 @@
 
 #include "base/string_ids.h"
 #include "core/app_options.h"
-#include "gui/app/product_icon.h"
-#include "gui/commands/command_set.h"
-#include "gui/commands/command_table.h"
+#include "gui/actions/command_set.h"
+#include "gui/actions/command_table.h"
+#include "gui/common/product_icon.h"
 #include "gui/mainwindow/main_window.h"
 #include "gui/product.h"
 #include "gui/shell/desktop_port.h"

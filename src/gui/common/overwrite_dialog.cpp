@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-#include "gui/app/overwrite_dialog.h"
+#include "gui/common/overwrite_dialog.h"
 
 #include <QPushButton>
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-#include "gui/commands/command_table.h"
+#include "gui/actions/command_table.h"
 
 #include <algorithm>
 #include <array>
@@ -24,6 +24,7 @@ std::vector<PopupSpec> buildMainMenu() {
              {ids::kCmdRefreshSelected, ids::kMenuRefreshSelected},
              {ids::kCmdRefreshFolder, ids::kMenuRefreshFolder},
              {ids::kCmdMp3FilesOnly, ids::kMenuMp3FilesOnly},
+             {ids::kCmdIncludeSubfolders, ids::kMenuIncludeSubfolders},
              kSeparator,
              {ids::kCmdFindFiles, ids::kMenuFindFiles},
              {ids::kCmdFindFolder, ids::kMenuFindFolder},
@@ -143,6 +144,7 @@ constexpr KeyBinding kHotKeys[] = {
     {ids::kCmdOpenFolder, {"Ctrl+D"}, 1},
     {ids::kCmdRefreshSelected, {"Ctrl+R"}, 1},
     {ids::kCmdRefreshFolder, {"F5"}, 1},
+    {ids::kCmdIncludeSubfolders, {"Ctrl+Shift+R"}, 1},
     {ids::kCmdFindFiles, {"Ctrl+F"}, 1},
     {ids::kCmdFileInfo, {"Alt+Return", "Alt+Enter"}, 2},
     {ids::kCmdPlay, {"Ctrl+P"}, 1},
@@ -188,7 +190,7 @@ constexpr int kCheckable[] = {
     ids::kCmdAutoFillV2,        ids::kCmdAllowEditInList,        ids::kCmdMinimizeToTray,
     ids::kCmdViewMainBar,       ids::kCmdViewFolderTree,         ids::kCmdViewStatusBar,
     ids::kCmdAutoresizeColumns, ids::kCmdSingleClickOpensFolder, ids::kCmdLanguageDefault,
-    ids::kCmdMp3FilesOnly,
+    ids::kCmdMp3FilesOnly,      ids::kCmdIncludeSubfolders,
 };
 
 constexpr int kToolbar[] = {
@@ -196,6 +198,7 @@ constexpr int kToolbar[] = {
     0,
     ids::kCmdOpenFile,
     ids::kCmdRefreshFolder,
+    ids::kCmdIncludeSubfolders,
     ids::kCmdGetCdInfo,
     0,
     ids::kCmdAdvancedRenaming,
@@ -361,6 +364,7 @@ const std::vector<MenuEntry>& columnMenuSpec() {
         {ids::kCmdColumnOrigArtist, ids::kListColumnOrigArtist},
         {ids::kCmdColumnLyrics, ids::kListColumnLyrics},
         {ids::kCmdColumnPicture, ids::kListColumnPicture},
+        {ids::kCmdColumnFolder, ids::kListColumnFolder},
     };
     return spec;
 }

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-#include "gui/app/window_placement.h"
+#include "gui/common/window_placement.h"
 
 #include <QGuiApplication>
 #include <QScreen>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-#include "gui/app/list_opening.h"
+#include "gui/common/list_opening.h"
 
 #include <filesystem>
 

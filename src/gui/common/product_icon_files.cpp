@@ -5,7 +5,7 @@
 #include <QString>
 #include <cstdio>
 
-#include "gui/app/product_icon.h"
+#include "gui/common/product_icon.h"
 
 int main(int argc, char* argv[]) {
     if (argc != 3) {

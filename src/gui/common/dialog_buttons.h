@@ -13,6 +13,9 @@ class QWidget;
 
 namespace tw::gui {
 
+// A text of the language's "CommonButtons" section ("&OK", "&Cancel", "&Default").
+QString commonButtonText(int id);
+
 // The OK and Cancel buttons of a dialog in the interface language, wired to the dialog's
 // accept() and reject(); `okTextId` gives OK another text ("&Rename"). The box is a child
 // of the dialog, for the caller's layout.

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-#include "gui/shell/hot_keys_page.h"
+#include "gui/commands/hot_keys_page.h"
 
 #include <QFile>
 #include <QKeySequence>
@@ -8,8 +8,8 @@
 #include "base/language_menu.h"
 #include "base/markup_escape.h"
 #include "base/string_ids.h"
-#include "gui/commands/command_set.h"
-#include "gui/commands/command_table.h"
+#include "gui/actions/command_set.h"
+#include "gui/actions/command_table.h"
 #include "gui/qt_text.h"
 #include "gui/shell/desktop_context.h"
 #include "gui/shell/desktop_open.h"

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-#include "gui/app/accessible_names.h"
+#include "gui/common/accessible_names.h"
 
 #include <QLabel>
 #include <QTabWidget>

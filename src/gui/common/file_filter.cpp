@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-#include "gui/app/file_filter.h"
+#include "gui/common/file_filter.h"
 
 #include <QStringList>
 

@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-#include "gui/commands/main_menu.h"
+#include "gui/actions/main_menu.h"
 
 #include <QMenu>
 #include <QMenuBar>
 
 #include "base/language_menu.h"
 #include "base/string_ids.h"
-#include "gui/commands/command_set.h"
-#include "gui/commands/command_table.h"
+#include "gui/actions/command_set.h"
+#include "gui/actions/command_table.h"
 #include "gui/qt_text.h"
 
 namespace tw::gui {

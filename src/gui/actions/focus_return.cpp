@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-#include "gui/commands/focus_return.h"
+#include "gui/actions/focus_return.h"
 
 #include <QApplication>
 

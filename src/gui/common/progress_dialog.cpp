@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-#include "gui/mainwindow/progress_dialog.h"
+#include "gui/common/progress_dialog.h"
 
 #include <QApplication>
 #include <QLabel>

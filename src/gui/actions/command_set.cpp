@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-#include "gui/commands/command_set.h"
+#include "gui/actions/command_set.h"
 
 #include <QAction>
 #include <QKeySequence>
@@ -9,9 +9,9 @@
 #include "base/language.h"
 #include "base/language_menu.h"
 #include "base/string_table.h"
-#include "gui/commands/command_icons.h"
-#include "gui/commands/command_table.h"
-#include "gui/commands/focus_return.h"
+#include "gui/actions/command_icons.h"
+#include "gui/actions/command_table.h"
+#include "gui/actions/focus_return.h"
 #include "gui/qt_text.h"
 
 namespace tw::gui {

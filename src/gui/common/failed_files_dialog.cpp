@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-#include "gui/app/failed_files_dialog.h"
+#include "gui/common/failed_files_dialog.h"
 
 #include <QDialogButtonBox>
 #include <QHeaderView>
@@ -11,7 +11,7 @@
 
 #include "base/language.h"
 #include "base/string_ids.h"
-#include "gui/app/accessible_names.h"
+#include "gui/common/accessible_names.h"
 #include "gui/qt_text.h"
 
 namespace tw::gui {

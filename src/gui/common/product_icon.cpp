@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-#include "gui/app/product_icon.h"
+#include "gui/common/product_icon.h"
 
 #include <QLinearGradient>
 #include <QPainter>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-#include "gui/commands/command_icons.h"
+#include "gui/actions/command_icons.h"
 
 #include <QImage>
 #include <QPixmap>
@@ -25,6 +25,7 @@ constexpr IconSource kIcons[] = {
     {ids::kCmdOpenFolder, "folder-open", QStyle::SP_DirOpenIcon},
     {ids::kCmdRefreshFolder, "view-refresh", QStyle::SP_BrowserReload},
     {ids::kCmdRefreshSelected, "view-refresh", QStyle::SP_BrowserReload},
+    {ids::kCmdIncludeSubfolders, "folder-tree", QStyle::SP_DirLinkIcon},
     {ids::kCmdGetCdInfo, "media-optical", QStyle::SP_DriveCDIcon},
     {ids::kCmdAdvancedRenaming, "edit-rename", QStyle::SP_FileDialogDetailedView},
     {ids::kCmdFilenameToTag, "document-edit", QStyle::SP_FileDialogContentsView},

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-#include "gui/app/dialog_buttons.h"
+#include "gui/common/dialog_buttons.h"
 
 #include <QButtonGroup>
 #include <QDialog>
@@ -17,12 +17,16 @@ namespace tw::gui {
 
 namespace ids = base::ids;
 
+QString commonButtonText(int id) {
+    base::CommonButtonString common;
+    return qs(common.Load(id));
+}
+
 DialogButtons addOkCancel(QDialog& dialog, int okTextId) {
     auto* buttons = new QDialogButtonBox(&dialog);
-    base::CommonButtonString common;
     QPushButton* ok = buttons->addButton(
-        okTextId ? text(okTextId) : qs(common.Load(ids::kButtonOk)), QDialogButtonBox::AcceptRole);
-    buttons->addButton(qs(common.Load(ids::kButtonCancel)), QDialogButtonBox::RejectRole);
+        okTextId ? text(okTextId) : commonButtonText(ids::kButtonOk), QDialogButtonBox::AcceptRole);
+    buttons->addButton(commonButtonText(ids::kButtonCancel), QDialogButtonBox::RejectRole);
     QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
     QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
     return {buttons, ok};
