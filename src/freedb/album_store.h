@@ -29,7 +29,7 @@ public:
     AlbumStore(const AlbumStore&) = delete;
     AlbumStore& operator=(const AlbumStore&) = delete;
 
-    virtual bool open() = 0;
+    [[nodiscard]] virtual bool open() = 0;
     virtual void close() = 0;
 
     // Finds the records of `album`'s disc id and passes each to `sink`.

@@ -31,7 +31,7 @@ public:
     const std::filesystem::path& path() const { return path_; }
 
     // Loads the file; false when it is missing or unreadable.
-    bool open() override;
+    [[nodiscard]] bool open() override;
     void close() override {}
 
     // Read, and the album to the sink when it was found.

@@ -18,7 +18,7 @@ public:
     explicit CddbConnection(FreeDbSettings settings);
     ~CddbConnection() override;
 
-    bool open() override;
+    [[nodiscard]] bool open() override;
     void close() override;
     void setTrace(ProtocolTrace* trace) override { socket_.setTrace(trace); }
 

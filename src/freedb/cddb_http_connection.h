@@ -50,7 +50,7 @@ public:
     // password first when the settings want that); nothing is sent yet. A proxy that answers
     // a command with 407 (credentials wanted or refused) makes the store ask once, and the
     // command goes out again with what the user entered.
-    bool open() override;
+    [[nodiscard]] bool open() override;
     void close() override { channel_.close(); }
     void setTrace(ProtocolTrace* trace) override { channel_.socket().setTrace(trace); }
     void setProxyCredentialsPrompt(ProxyCredentialsPrompt prompt) { prompt_ = std::move(prompt); }

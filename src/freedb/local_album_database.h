@@ -47,7 +47,7 @@ public:
     void applySettings(LocalDbSettings settings);
 
     // Nothing stays open between operations; these only succeed.
-    bool open() override { return true; }
+    [[nodiscard]] bool open() override { return true; }
     void close() override {}
 
     // Looks for the album's disc id in every category folder; each record found goes to the

@@ -1,9 +1,8 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "freedb/search_history.h"
 
-#include <algorithm>
-
 #include "base/settings_store.h"
+#include "freedb/album_path_check.h"
 #include "freedb/text_util.h"
 
 namespace tw::freedb {
@@ -19,19 +18,13 @@ std::string valueName(std::size_t index) {
 
 }  // namespace
 
-bool LooksLikeDiscId(std::string_view text) {
-    return text.size() == 8 && std::all_of(text.begin(), text.end(), [](char c) {
-               return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f');
-           });
-}
-
 SearchHistory SearchHistory::load(const base::SettingsStore& store) {
     SearchHistory history;
     for (std::size_t i = 0; i < kMaxEntries; ++i) {
         const std::string text = store.getString(kSection, valueName(i), kMissing);
         if (text.empty() || text == kMissing)
             break;
-        history.entries_.push_back({text, LooksLikeDiscId(text)});
+        history.entries_.push_back({text, IsValidDiscId(text)});
     }
     return history;
 }
@@ -46,7 +39,7 @@ void SearchHistory::push(std::string_view text) {
     if (Trim(text).empty())
         return;
     std::erase_if(entries_, [&](const Entry& entry) { return entry.text == text; });
-    entries_.insert(entries_.begin(), {std::string(text), LooksLikeDiscId(text)});
+    entries_.insert(entries_.begin(), {std::string(text), IsValidDiscId(text)});
     if (entries_.size() > kMaxEntries)
         entries_.resize(kMaxEntries);
 }

@@ -12,13 +12,9 @@ class SettingsStore;
 
 namespace tw::freedb {
 
-// Whether a search text is a CDDB disc id: exactly eight hexadecimal digits, in either
-// case.
-bool LooksLikeDiscId(std::string_view text);
-
 // The texts searched for in the album window, newest first, kept in section
 // "FreeDB\SearchHistory" as "String0", "String1", ... Each entry knows whether it is a disc
-// id. A plain value.
+// id (IsValidDiscId). A plain value.
 class SearchHistory {
 public:
     static constexpr std::size_t kMaxEntries = 25;

@@ -9,7 +9,7 @@ namespace tw::freedb {
 
 std::optional<AlbumInfo> ReplaceStoredAlbum(AlbumStore& store, const AlbumInfo& album) {
     // A missing CD-player file fails to open, yet writing creates it.
-    store.open();
+    (void)store.open();
     store.remove(album);
     if (!store.write(album)) {
         store.close();
