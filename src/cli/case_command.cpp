@@ -17,10 +17,8 @@ namespace tw::cli {
 namespace {
 
 constexpr std::array kOptions = {
-    OptionSpec{"field", true},
-    OptionSpec{"mode", true},
-    OptionSpec{"files", true},
-    OptionSpec{"dry-run"},
+    OptionSpec{"field", true}, OptionSpec{"mode", true}, OptionSpec{"files", true},
+    OptionSpec{"dry-run"},     kRecursiveOption,
 };
 
 std::optional<rename::ChangeCaseTarget> targetOf(const std::string* name) {
@@ -88,7 +86,7 @@ const Command kCaseCommand{
     .name = "case",
     .synopsis =
         "case DIR --field title|artist|album|comment|filename --mode N [--files F...] "
-        "[--dry-run]",
+        "[--dry-run] [--recursive]",
     .summary =
         "change the letter case of a field or of the file names (mode 0 Upper first "
         "letter, 1 Upper All First Letters, 2 lower all, 3 UPPER ALL, 4 iNVERT cASE)",

@@ -24,8 +24,9 @@ int run(CommandContext& context, const Args& args) {
 
     core::FileList list;
     const bool allRead = readFiles(args.positional(), list, context.port);
-    if (v1)
+    if (v1 && selectId3v1Holders(list, context.port))
         core::clearV1Selected(list);
+    list.selectAll();
     if (v2)
         core::clearV2Selected(list);
     const bool allSaved = core::saveAll(list, context.port).empty();

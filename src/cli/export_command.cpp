@@ -7,6 +7,7 @@
 #include "base/qt/qsettings_store.h"
 #include "cli/commands.h"
 #include "cli/export_options.h"
+#include "cli/folder_selection.h"
 #include "export/export_columns.h"
 #include "export/list_export.h"
 
@@ -16,7 +17,7 @@ namespace {
 
 constexpr std::array kOptions = {
     OptionSpec{"html"},          OptionSpec{"rtf"},  OptionSpec{"out", true},
-    OptionSpec{"columns", true}, OptionSpec{"open"},
+    OptionSpec{"columns", true}, OptionSpec{"open"}, kRecursiveOption,
 };
 
 int run(CommandContext& context, const Args& args) {
@@ -52,7 +53,9 @@ int run(CommandContext& context, const Args& args) {
 
 const Command kExportCommand{
     .name = "export",
-    .synopsis = "export DIR --html|--rtf --out PATH [--columns 1,2,3...] [--open]",
+    .synopsis =
+        "export DIR --html|--rtf --out PATH [--columns 1,2,3...] [--open] "
+        "[--recursive]",
     .summary =
         "write the folder's file list as an HTML table or RTF lines (columns 1 # 2 title 3 "
         "artist 4 album 5 year 6 genre 7 comment 8 composer 9 orig. artist 10 copyright 11 URL "

@@ -9,6 +9,7 @@
 #include "base/ascii.h"
 #include "cli/commands.h"
 #include "cli/export_options.h"
+#include "cli/folder_selection.h"
 #include "cli/usage.h"
 #include "export/template_export.h"
 #include "export/template_files.h"
@@ -19,7 +20,7 @@ namespace {
 
 constexpr std::array kOptions = {
     OptionSpec{"template", true}, OptionSpec{"out", true}, OptionSpec{"html"}, OptionSpec{"rtf"},
-    OptionSpec{"open"},           OptionSpec{"list"},
+    OptionSpec{"open"},           OptionSpec{"list"},      kRecursiveOption,
 };
 
 // The kind a template's name tells.
@@ -108,7 +109,8 @@ int run(CommandContext& context, const Args& args) {
 const Command kExportTemplateCommand{
     .name = "export-template",
     .synopsis =
-        "export-template DIR --template NAME|PATH --out PATH [--html|--rtf] [--open] | --list",
+        "export-template DIR --template NAME|PATH --out PATH [--html|--rtf] [--open] "
+        "[--recursive] | --list",
     .summary =
         "write the folder's file list through a template: one of the program's templates "
         "(--list names them; the extension may be left out), or a path; the kind follows "

@@ -7,6 +7,8 @@
 
 #include "base/language.h"
 #include "base/string_ids.h"
+#include "core/formats/audio_format.h"
+#include "core/formats/format_tags.h"
 #include "core/list_session.h"
 #include "core/mpeg_info.h"
 
@@ -49,6 +51,25 @@ bool readFilesOrFolder(const std::vector<std::string>& words, core::FileList& li
         return false;
     }
     list.selectAll();
+    return true;
+}
+
+bool selectId3v1Holders(core::FileList& list, base::UserPort& port) {
+    std::vector<int> holders;
+    for (int index = 0; index < list.size(); ++index) {
+        const core::AudioFile& file = list.at(index);
+        if (core::holdsId3v1(file.format))
+            holders.push_back(index);
+        else
+            port.showMessage(
+                base::UserPort::Severity::Warning,
+                base::trf(base::ids::kCliNoId3v1Skipped, file.path, core::formatName(file.format)));
+    }
+    if (holders.empty())
+        return false;
+    list.selectOnly(holders.front());
+    for (const int index : holders)
+        list.selectAdd(index);
     return true;
 }
 

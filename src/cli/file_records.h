@@ -20,4 +20,9 @@ bool readFiles(const std::vector<std::string>& paths, core::FileList& list, base
 bool readFilesOrFolder(const std::vector<std::string>& words, core::FileList& list,
                        core::AppOptions& options, base::UserPort& port);
 
+// Leaves selected only the files that can hold an ID3v1 tag (MPEG audio), for a command
+// that edits it; every other file gets a line through `port` saying it is skipped, which
+// is no failure. False when no file is left.
+bool selectId3v1Holders(core::FileList& list, base::UserPort& port);
+
 }  // namespace tw::cli

@@ -5,6 +5,7 @@
 
 #include "cli/commands.h"
 #include "cli/file_records.h"
+#include "cli/folder_selection.h"
 #include "core/batch_tags.h"
 #include "core/tag_save.h"
 
@@ -12,7 +13,8 @@ namespace tw::cli {
 
 namespace {
 
-constexpr std::array kOptions = {OptionSpec{"v1-from-v2"}, OptionSpec{"v2-from-v1"}};
+constexpr std::array kOptions = {OptionSpec{"v1-from-v2"}, OptionSpec{"v2-from-v1"},
+                                 kRecursiveOption};
 
 int run(CommandContext& context, const Args& args) {
     const bool toV1 = args.has("v1-from-v2");
@@ -22,11 +24,14 @@ int run(CommandContext& context, const Args& args) {
         return usageProblem(context, "give a folder or at least one file");
 
     core::FileList list;
+    takeRecursiveOption(context, args);
     const bool allRead = readFilesOrFolder(args.positional(), list, context.options, context.port);
-    if (toV1)
-        core::fillV1FromV2Selected(list);
-    else
-        core::fillV2FromV1Selected(list);
+    if (selectId3v1Holders(list, context.port)) {
+        if (toV1)
+            core::fillV1FromV2Selected(list);
+        else
+            core::fillV2FromV1Selected(list);
+    }
     const bool allSaved = core::saveAll(list, context.port).empty();
     return allRead && allSaved ? kExitOk : kExitFailed;
 }
@@ -35,7 +40,7 @@ int run(CommandContext& context, const Args& args) {
 
 const Command kFillCommand{
     .name = "fill",
-    .synopsis = "fill --v1-from-v2|--v2-from-v1 DIR|FILE...",
+    .synopsis = "fill --v1-from-v2|--v2-from-v1 DIR|FILE... [--recursive]",
     .summary = "fill the empty fields of one tag version from the other",
     .options = kOptions,
     .run = run,

@@ -16,8 +16,8 @@ namespace tw::cli {
 namespace {
 
 constexpr std::array kOptions = {
-    OptionSpec{"mask", true}, OptionSpec{"files", true}, OptionSpec{"v1"},
-    OptionSpec{"v2"},         OptionSpec{"overwrite"},   OptionSpec{"dry-run"},
+    OptionSpec{"mask", true}, OptionSpec{"files", true}, OptionSpec{"v1"}, OptionSpec{"v2"},
+    OptionSpec{"overwrite"},  OptionSpec{"dry-run"},     kRecursiveOption,
 };
 
 // Prints each field of `after` that differs from `before`, one line each.
@@ -77,7 +77,8 @@ int run(CommandContext& context, const Args& args) {
 const Command kFillFromNameCommand{
     .name = "fill-from-name",
     .synopsis =
-        "fill-from-name DIR --mask M [--files F...] [--v1] [--v2] [--overwrite] [--dry-run]",
+        "fill-from-name DIR --mask M [--files F...] [--v1] [--v2] [--overwrite] [--dry-run] "
+        "[--recursive]",
     .summary = "fill tag fields from the file names by a mask (both tags unless --v1 or --v2)",
     .options = kOptions,
     .run = run,

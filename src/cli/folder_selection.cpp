@@ -6,24 +6,33 @@
 #include "base/user_port.h"
 #include "core/app_options.h"
 #include "core/list_session.h"
+#include "core/relative_folder.h"
 
 namespace tw::cli {
 
 namespace {
 
-// The index of the file `name` names: its file name, or the last part of a path to it.
-int indexOfFile(const core::FileList& list, std::string_view name) {
+// The index of the file `name` names: its path relative to the work folder, else its file
+// name or the last part of a path to it.
+int indexOfFile(const core::FileList& list, std::string_view workFolder, std::string_view name) {
     const std::size_t slash = name.rfind('/');
     const std::string_view fileName =
         slash == std::string_view::npos ? name : name.substr(slash + 1);
+    int byFileName = -1;
     for (int i = 0; i < list.size(); ++i) {
-        if (list.at(i).fileName == fileName)
+        if (core::relativeName(list.at(i), workFolder) == name)
             return i;
+        if (byFileName < 0 && list.at(i).fileName == fileName)
+            byFileName = i;
     }
-    return -1;
+    return byFileName;
 }
 
 }  // namespace
+
+void takeRecursiveOption(CommandContext& context, const Args& args) {
+    context.options.includeSubfolders = args.has(kRecursiveOption.name);
+}
 
 int loadFolderSelection(CommandContext& context, const Args& args, core::FileList& list) {
     const std::vector<std::string>& words = args.positional();
@@ -35,6 +44,7 @@ int loadFolderSelection(CommandContext& context, const Args& args, core::FileLis
     if (args.has("files") && names.empty())
         return usageProblem(context, "--files needs at least one file name");
 
+    takeRecursiveOption(context, args);
     core::ListSession session(list, context.options, context.port);
     if (!session.scanFolder(words.front(), false)) {
         context.port.showMessage(base::UserPort::Severity::Error,
@@ -46,7 +56,7 @@ int loadFolderSelection(CommandContext& context, const Args& args, core::FileLis
 
     std::vector<int> chosen;
     for (const std::string& name : names) {
-        const int index = indexOfFile(list, name);
+        const int index = indexOfFile(list, context.options.workFolder, name);
         if (index < 0) {
             context.port.showMessage(base::UserPort::Severity::Error,
                                      "no MP3 file " + name + " in " + context.options.workFolder);

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-// list DIR: every MP3 file of a folder, in the order of the folder scan.
+// list DIR: every audio file of a folder (or its tree), in the order of the folder scan.
 
 #include <array>
 
@@ -7,17 +7,19 @@
 #include "base/string_ids.h"
 #include "base/user_port.h"
 #include "cli/commands.h"
+#include "cli/folder_selection.h"
 #include "cli/output_format_option.h"
 #include "cli/record_output.h"
 #include "core/app_options.h"
 #include "core/folder_files.h"
+#include "core/folder_tree.h"
 #include "core/mpeg_info.h"
 
 namespace tw::cli {
 
 namespace {
 
-constexpr std::array kOptions = {OptionSpec{"format", true}};
+constexpr std::array kOptions = {OptionSpec{"format", true}, kRecursiveOption};
 
 int run(CommandContext& context, const Args& args) {
     const auto format = outputFormat(args, OutputFormat::Tsv);
@@ -31,7 +33,8 @@ int run(CommandContext& context, const Args& args) {
     core::SetCurrentFolder(context.options, core::normalPath(args.positional().front()));
     const std::string& folder = context.options.workFolder;
     std::vector<std::string> paths;
-    if (!core::audioFilesIn(folder, context.options.mp3FilesOnly, paths)) {
+    takeRecursiveOption(context, args);
+    if (!core::listedAudioFiles(folder, context.options, context.port, paths)) {
         context.port.showMessage(base::UserPort::Severity::Error,
                                  "cannot read the folder " + folder);
         return kExitFailed;
@@ -40,7 +43,7 @@ int run(CommandContext& context, const Args& args) {
     core::MpegInfo mpeg;
     bool allRead = true;
     for (const std::string& path : paths) {
-        const auto file = core::AudioFile::create(path, folder.size(), mpeg);
+        const auto file = core::AudioFile::create(path, path.rfind('/') + 1, mpeg);
         if (!file)
             continue;
         // A file that could not be read is named, not listed with fields it does not hold.
@@ -60,7 +63,7 @@ int run(CommandContext& context, const Args& args) {
 
 const Command kListCommand{
     .name = "list",
-    .synopsis = "list DIR [--format tsv|json]",
+    .synopsis = "list DIR [--format tsv|json] [--recursive]",
     .summary =
         "print every audio file of a folder (MP3, FLAC, Ogg Vorbis, Opus, MP4) with its "
         "stream facts and tags (tsv)",

@@ -5,6 +5,7 @@
 
 #include "cli/commands.h"
 #include "cli/file_records.h"
+#include "cli/folder_selection.h"
 #include "cli/int_option.h"
 #include "core/batch_tags.h"
 #include "core/tag_save.h"
@@ -14,7 +15,7 @@ namespace tw::cli {
 namespace {
 
 constexpr std::array kOptions = {OptionSpec{"start", true}, OptionSpec{"total"},
-                                 OptionSpec{"remove"}};
+                                 OptionSpec{"remove"}, kRecursiveOption};
 
 int run(CommandContext& context, const Args& args) {
     const auto start = intOption(args, "start", 1, 1, 9999);
@@ -27,6 +28,7 @@ int run(CommandContext& context, const Args& args) {
         return usageProblem(context, "give a folder or at least one file");
 
     core::FileList list;
+    takeRecursiveOption(context, args);
     const bool allRead = readFilesOrFolder(args.positional(), list, context.options, context.port);
     if (remove)
         core::removeNumbering(list);
@@ -40,7 +42,8 @@ int run(CommandContext& context, const Args& args) {
 
 const Command kNumberCommand{
     .name = "number",
-    .synopsis = "number DIR|FILE... [--start N] [--total] | number --remove DIR|FILE...",
+    .synopsis =
+        "number DIR|FILE... [--start N] [--total] [--recursive] | number --remove DIR|FILE...",
     .summary =
         "number the tracks in list order from N (1); --total writes n/total in ID3v2; "
         "--remove empties the numbers",

@@ -72,14 +72,13 @@ int exportPicture(CommandContext& context, const Args& args) {
     if (!list)
         return kExitFailed;
     const core::AudioFile& file = list->at(0);
-    std::string why;
-    const auto loaded = core::readPictureData(file.path, core::kId3v2ReadLimit, &why);
+    const auto loaded = core::readPictureData(file.path, core::kId3v2ReadLimit);
     if (!loaded) {
-        report(context, "cannot read the pictures of " + file.path + ": " + why);
+        report(context, "cannot read the pictures of " + file.path + ": " + loaded.failure().why);
         return kExitFailed;
     }
     const core::PictureBytes bytes =
-        core::pictureBytes(file, static_cast<std::size_t>(*index - 1), *loaded);
+        core::pictureBytes(file, static_cast<std::size_t>(*index - 1), loaded.value());
     if (!bytes) {
         report(context, file.path + " has no readable picture " + std::to_string(*index));
         return kExitFailed;

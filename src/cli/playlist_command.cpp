@@ -22,6 +22,7 @@ using Choice = base::UserPort::OverwriteChoice;
 constexpr std::array kOptions = {
     OptionSpec{"type", true},  OptionSpec{"mask", true}, OptionSpec{"out", true},
     OptionSpec{"files", true}, OptionSpec{"overwrite"},  OptionSpec{"skip"},
+    kRecursiveOption,
 };
 
 std::optional<exports::PlaylistType> typeOf(const std::string* name) {
@@ -114,7 +115,7 @@ const Command kPlaylistCommand{
     .name = "playlist",
     .synopsis =
         "playlist DIR --type m3u|m3u-ext|pls [--mask M] [--out DIR] [--files F...] "
-        "[--overwrite|--skip]",
+        "[--overwrite|--skip] [--recursive]",
     .summary =
         "write a playlist of the files (all, or those named) into DIR or the --out folder, "
         "named by a mask over the first file's tags (default \"<album>\"; \"\\\" makes "

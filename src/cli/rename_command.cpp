@@ -19,9 +19,13 @@ namespace tw::cli {
 namespace {
 
 constexpr std::array kOptions = {
-    OptionSpec{"mask", true},          OptionSpec{"files", true},
-    OptionSpec{"counter-start", true}, OptionSpec{"counter-length", true},
-    OptionSpec{"case", true},          OptionSpec{"dry-run"},
+    OptionSpec{"mask", true},
+    OptionSpec{"files", true},
+    OptionSpec{"counter-start", true},
+    OptionSpec{"counter-length", true},
+    OptionSpec{"case", true},
+    OptionSpec{"dry-run"},
+    kRecursiveOption,
 };
 
 int run(CommandContext& context, const Args& args) {
@@ -79,7 +83,7 @@ const Command kRenameCommand{
     .name = "rename",
     .synopsis =
         "rename DIR --mask M [--files F...] [--counter-start N] [--counter-length N] "
-        "[--case N] [--dry-run]",
+        "[--case N] [--dry-run] [--recursive]",
     .summary =
         "rename the files from their tags by a mask, printing \"before -> after\" for each "
         "file renamed",

@@ -83,6 +83,7 @@ void AppOptions::load(const base::SettingsStore& store) {
     showExtension = flag("f4", false);
     allowEditInList = flag("AllowEditInList", true);
     mp3FilesOnly = flag("Mp3FilesOnly", false);
+    includeSubfolders = flag("IncludeSubfolders", false);
     id3v1CodePage = store.getString(kSection, "ID3v1CodePage", "windows-1252");
 }
 
@@ -101,6 +102,7 @@ void AppOptions::save(base::SettingsStore& store) const {
     store.setInt(kSection, "f4", showExtension);
     store.setInt(kSection, "AllowEditInList", allowEditInList);
     store.setInt(kSection, "Mp3FilesOnly", mp3FilesOnly);
+    store.setInt(kSection, "IncludeSubfolders", includeSubfolders);
     store.setString(kSection, "ID3v1CodePage", id3v1CodePage);
 }
 

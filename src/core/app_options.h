@@ -29,6 +29,7 @@ struct AppOptions {
     bool showExtension = false;           // "f4": file names in the list with their extension
     bool allowEditInList = true;          // "AllowEditInList"
     bool mp3FilesOnly = false;            // "Mp3FilesOnly": list no FLAC, Ogg, Opus, MP4 files
+    bool includeSubfolders = false;       // "IncludeSubfolders": list the folder's whole tree
     // "ID3v1CodePage": the 8-bit code page of ID3v1 texts, an ICU converter name.
     std::string id3v1CodePage = "windows-1252";
 

@@ -12,26 +12,21 @@
 
 namespace tw::core {
 
-bool AudioFile::rename(const std::string& newBaseName, std::string* why) {
-    auto fail = [&](std::string reason) {
-        if (why)
-            *why = std::move(reason);
-        return false;
-    };
+base::Outcome AudioFile::rename(const std::string& newBaseName) {
     const std::string_view extension = keptExtension(fileName);
     std::string newFileName = fileNameFor(newBaseName, extension);
     if (newFileName.empty() || fileName.size() > path.size())
-        return fail(base::tr(base::ids::kRenameNoName));
+        return base::Failure{path, base::tr(base::ids::kRenameNoName), {}};
     std::string name = newFileName.substr(0, newFileName.size() - extension.size());
     std::string newPath = path.substr(0, path.size() - fileName.size()) + newFileName;
     if (newPath != path) {
         if (const std::error_code error = base::renameNoReplace(path, newPath))
-            return fail(error.message());
+            return base::Failure{path, error.message(), error};
     }
     path = std::move(newPath);
     fileName = std::move(newFileName);
     baseName = std::move(name);
-    return true;
+    return {};
 }
 
 std::string AudioFile::fileNameFor(const std::string& newBaseName, std::string_view extension) {

@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "base/result.h"
 #include "core/formats/audio_format.h"
 #include "core/picture_info.h"
 #include "core/tag_fields.h"
@@ -94,10 +95,9 @@ struct AudioFile {
     // dropped first. The name may lead into a sub-folder that exists ("CD1\Song",
     // "..\Song"): a backslash works as the separator on every platform. On success fileName
     // and baseName hold the name relative to the work folder with the platform separator
-    // ("CD1/Song.mp3", "CD1/Song"), so fileName stays the tail of path. False, with the
-    // record unchanged, on an empty name, a bare extension, or a failed move; `why` (when
-    // given) then says why.
-    bool rename(const std::string& newBaseName, std::string* why = nullptr);
+    // ("CD1/Song.mp3", "CD1/Song"), so fileName stays the tail of path. Fails, with the
+    // record unchanged, on an empty name, a bare extension, or a failed move.
+    [[nodiscard]] base::Outcome rename(const std::string& newBaseName);
     // The fileName rename(newBaseName) gives a file whose kept extension is `extension`;
     // empty when it refuses the name.
     static std::string fileNameFor(const std::string& newBaseName,

@@ -136,6 +136,8 @@ std::string readRecord(AudioFile& record, MpegInfo& mpeg, int fd) {
 // What a save changed of a record, without reading what it did not change: only the end of
 // the file, where the save added or removed a tag there.
 std::string readSavedRecord(AudioFile& record, MpegInfo& mpeg, const SavedFile& saved) {
+    if (!saved.stream)
+        return readRecord(record, mpeg, saved.fd);
     const auto facts = factsOf(saved.fd);
     if (!facts)
         return std::strerror(errno);

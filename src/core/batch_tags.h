@@ -21,7 +21,8 @@ void setNumbering(FileList& list, const Numbering& numbering = {});
 // Empties the track numbers (and the ID3v2 total) of both tags.
 void removeNumbering(FileList& list);
 
-// fillV1FromV2 / fillV2FromV1 without overwriting, for each file of the chain.
+// fillV1FromV2 / fillV2FromV1 without overwriting, for each file of the chain. These and the
+// numbering leave out the ID3v1 tag of files that cannot hold one (format_tags.h).
 void fillV1FromV2Selected(FileList& list);
 void fillV2FromV1Selected(FileList& list);
 
@@ -29,5 +30,8 @@ void fillV2FromV1Selected(FileList& list);
 // loses its pictures). True when some file changed, so the views know whether to redraw.
 bool clearV1Selected(FileList& list);
 bool clearV2Selected(FileList& list);
+
+// The files of the chain that hold no ID3v1 tag, which the ID3v1 commands leave out.
+int selectedWithoutId3v1(const FileList& list);
 
 }  // namespace tw::core

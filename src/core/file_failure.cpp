@@ -10,6 +10,10 @@ std::string failureReason(int formatId, const std::string& path, std::error_code
     return base::trf(formatId, path, error.message());
 }
 
+base::Failure systemFailure(int formatId, const std::string& path, std::error_code error) {
+    return {path, failureReason(formatId, path, error), error};
+}
+
 std::vector<std::string> failureLines(const std::vector<FileFailure>& failures) {
     std::vector<std::string> lines;
     lines.reserve(failures.size());

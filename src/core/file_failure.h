@@ -5,6 +5,8 @@
 #include <system_error>
 #include <vector>
 
+#include "base/result.h"
+
 namespace tw::core {
 
 // A file an operation could not save or rename, and why, as the user reads it.
@@ -18,6 +20,9 @@ struct FileFailure {
 // `formatId` (a "%s ... %s" format naming the step) with the path it was done to and the
 // system's own text for `error`.
 std::string failureReason(int formatId, const std::string& path, std::error_code error);
+
+// The same as a failure of the save's step on `path`, with the system's error.
+base::Failure systemFailure(int formatId, const std::string& path, std::error_code error);
 
 // The lines of the failed-files window: "name: reason", one per failure.
 std::vector<std::string> failureLines(const std::vector<FileFailure>& failures);

@@ -2,13 +2,15 @@
 // The batch setters of FileList: one value into every file of the selection chain.
 
 #include "core/file_list.h"
+#include "core/formats/format_tags.h"
 #include "core/tag_fields.h"
 
 namespace tw::core {
 
 namespace {
 
-// A batch edit writes into both tags, so a tag the file lacks is created first.
+// A batch edit writes into both tags, so a tag the file lacks is created first; a file that
+// cannot hold an ID3v1 tag gets none.
 TagFields& created(TagFields& tag) {
     if (!tag.present)
         tag.makePresent();
@@ -18,7 +20,8 @@ TagFields& created(TagFields& tag) {
 template <typename Edit>
 void editBothTags(FileList& list, Edit edit) {
     list.forEachSelected([&](AudioFile& file) {
-        edit(created(file.id3v1));
+        if (holdsId3v1(file.format))
+            edit(created(file.id3v1));
         edit(created(file.id3v2));
     });
 }

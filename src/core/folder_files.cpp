@@ -21,16 +21,23 @@ std::string normalPath(const std::string& path) {
 }
 
 bool audioFilesIn(const std::string& folder, bool mp3Only, std::vector<std::string>& paths) {
+    return !readFolder(folder, mp3Only, paths, nullptr);
+}
+
+std::error_code readFolder(const std::string& folder, bool mp3Only, std::vector<std::string>& paths,
+                           std::vector<std::string>* subFolders) {
     std::error_code error;
     fs::directory_iterator it(folder, error);
     if (error)
-        return false;
+        return error;
     const std::size_t first = paths.size();
     for (; !error && it != fs::directory_iterator(); it.increment(error)) {
         std::string name = it->path().filename().string();
         std::error_code typeError;
         if (isListedAudioName(name, mp3Only) && it->is_regular_file(typeError))
             paths.push_back(folder + name);
+        else if (subFolders && it->is_directory(typeError))
+            subFolders->push_back(std::move(name));
     }
     // Every path starts with the folder: only the names are compared.
     const std::size_t skip = folder.size();
@@ -39,7 +46,7 @@ bool audioFilesIn(const std::string& folder, bool mp3Only, std::vector<std::stri
                   return listsBefore(std::string_view(a).substr(skip),
                                      std::string_view(b).substr(skip));
               });
-    return !error;
+    return error;
 }
 
 }  // namespace tw::core

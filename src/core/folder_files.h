@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <system_error>
 #include <vector>
 
 namespace tw::core {
@@ -17,5 +18,11 @@ std::string normalPath(const std::string& path);
 // a user. False when the folder cannot be read to its end; what could be read is there all
 // the same.
 bool audioFilesIn(const std::string& folder, bool mp3Only, std::vector<std::string>& paths);
+
+// audioFilesIn, and with `subFolders` the names of the folders directly in `folder` (links
+// to folders among them) appended to it in no particular order. The error that ended the
+// read early; none when it went to the end.
+std::error_code readFolder(const std::string& folder, bool mp3Only, std::vector<std::string>& paths,
+                           std::vector<std::string>* subFolders);
 
 }  // namespace tw::core

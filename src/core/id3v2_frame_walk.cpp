@@ -8,19 +8,14 @@
 #include <optional>
 #include <type_traits>
 
+#include "core/byte_order.h"
+
 namespace tw::core {
 
 namespace {
 
 bool isIdChar(std::uint8_t c) {
     return (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
-}
-
-std::uint64_t bigEndian(const std::uint8_t* p, int count) {
-    std::uint64_t value = 0;
-    for (int i = 0; i < count; ++i)
-        value = (value << 8) | p[i];
-    return value;
 }
 
 std::uint64_t synchsafe(const std::uint8_t* p) {
@@ -60,7 +55,7 @@ public:
     }
 
     std::uint16_t flags(std::size_t pos) const {
-        return version_ == 2 ? 0 : static_cast<std::uint16_t>(bigEndian(at(pos + 8, 2), 2));
+        return version_ == 2 ? 0 : static_cast<std::uint16_t>(bigEndian({at(pos + 8, 2), 2}));
     }
 
     // The frame size as the version stores it. A v2.4 size with a high bit set cannot be
@@ -68,9 +63,9 @@ public:
     std::uint64_t storedSize(std::size_t pos) const {
         const std::uint8_t* size = at(pos + idLength_, 4);
         if (version_ == 2)
-            return bigEndian(size, 3);
+            return bigEndian({size, 3});
         if (version_ == 3 || ((size[0] | size[1] | size[2] | size[3]) & 0x80))
-            return bigEndian(size, 4);
+            return bigEndian({size, 4});
         return synchsafe(size);
     }
 
@@ -114,7 +109,7 @@ public:
         const std::uint64_t size = storedSize(pos);
         if (version_ != 4)
             return size;
-        const std::uint64_t plain = bigEndian(at(pos + 4, 4), 4);
+        const std::uint64_t plain = bigEndian({at(pos + 4, 4), 4});
         if (plain == size || !fits(pos, plain))
             return size;
         if (fits(pos, size) && goesOnAt(pos + headerLength_ + size))
@@ -182,7 +177,7 @@ std::size_t framesStart(const Id3v2Header& header, const FrameArea& area,
     if (!header.hasExtendedHeader() || area.end() < 4)
         return 0;
     const bool v3 = header.majorVersion == 3;
-    const std::uint64_t declared = v3 ? 4 + bigEndian(first.data(), 4) : synchsafe(first.data());
+    const std::uint64_t declared = v3 ? 4 + bigEndian({first.data(), 4}) : synchsafe(first.data());
     const std::uint64_t other = v3 ? declared - 4 : declared + 4;
     for (std::uint64_t start : {declared, other})
         if (start <= area.end() && area.goesOnAt(static_cast<std::size_t>(start)))

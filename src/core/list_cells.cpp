@@ -9,6 +9,7 @@
 #include "core/effective_value.h"
 #include "core/genre_table.h"
 #include "core/mpeg_info.h"
+#include "core/relative_folder.h"
 
 namespace tw::core {
 
@@ -98,6 +99,8 @@ std::string_view ListCellTexts::text(AudioFile& record, TagFieldId column) const
             return record.lyrics.inFile ? yes_ : no_;
         case TagFieldId::Picture:
             return record.pictures.hasFrontCover() ? yes_ : no_;
+        case TagFieldId::Folder:
+            return relativeFolder(record, options().workFolder);
     }
     return {};
 }

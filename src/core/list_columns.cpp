@@ -34,6 +34,7 @@ constexpr std::array<ListColumn, kListColumnCount> kColumns = {{
     {F::OrigArtist, ids::kListColumnOrigArtist, false, true, A::Left, 70, 300, 19},
     {F::Lyrics, ids::kListColumnLyrics, false, false, A::Left, 70, 300, 20},
     {F::Picture, ids::kListColumnPicture, false, false, A::Left, 70, 300, 21},
+    {F::Folder, ids::kListColumnFolder, false, false, A::Left, 150, 600, 22},
 }};
 
 }  // namespace

@@ -33,6 +33,7 @@ enum class TagFieldId : int {
     Copyright = base::ids::kCmdColumnCopyright,
     EncodedBy = base::ids::kCmdColumnEncodedBy,
     OrigArtist = base::ids::kCmdColumnOrigArtist,
+    Folder = base::ids::kCmdColumnFolder,
 };
 
 enum class ColumnAlign { Left, Right, Center };
@@ -50,11 +51,12 @@ struct ListColumn {
     int position;  // default place from the left
 };
 
-inline constexpr int kListColumnCount = 22;
+inline constexpr int kListColumnCount = 23;
 inline constexpr int kListColumnMinWidth = 10;
 
 // The columns in their creation (model) order: "Filename" is column 0 although "#" is
-// shown first, then "#", "File size", ... "Picture".
+// shown first, then "#", "File size", ... "Picture", and "Folder" (hidden until sub-folders
+// are first listed) last, so layouts stored before it keep their places.
 std::span<const ListColumn> listColumns();
 
 // The model index of a column id, or -1 for a number that names no column.

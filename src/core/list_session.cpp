@@ -7,6 +7,7 @@
 #include "base/string_ids.h"
 #include "base/user_port.h"
 #include "core/folder_files.h"
+#include "core/folder_tree.h"
 #include "core/mpeg_info.h"
 
 namespace tw::core {
@@ -37,13 +38,14 @@ bool ListSession::scanFolder(const std::string& folder, bool refreshTree) {
     listChanged();
     const std::string workFolder = options_.workFolder;
     std::vector<std::string> paths;
-    const bool readable = audioFilesIn(workFolder, options_.mp3FilesOnly, paths);
+    const bool readable = listedAudioFiles(workFolder, options_, port_, paths);
 
     port_.startProgress(base::tr(base::ids::kProgressAddingFiles), static_cast<int>(paths.size()));
     MpegInfo mpeg;
     int created = 0;
     for (const std::string& path : paths) {
-        auto record = AudioFile::create(path, workFolder.size(), mpeg);
+        // Names are relative to each file's own folder: renaming keeps it there.
+        auto record = AudioFile::create(path, path.rfind('/') + 1, mpeg);
         std::string label;
         if (record) {
             // Every second name is enough to show that the scan goes on.
@@ -66,7 +68,8 @@ bool ListSession::openFile(const std::string& path, bool addMode) {
     const std::string fullPath = normalPath(path);
     const std::string folder = fullPath.substr(0, fullPath.rfind('/') + 1);
     if (addMode) {
-        if (folder != options_.workFolder)
+        const bool inTree = options_.includeSubfolders && folder.starts_with(options_.workFolder);
+        if (folder != options_.workFolder && !inTree)
             return false;
         // The same file twice would let one record's save undo the other's.
         for (int index = 0; index < list_.size(); ++index)

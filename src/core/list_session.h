@@ -36,15 +36,16 @@ public:
     ListSession(FileList& list, AppOptions& options, base::UserPort& port,
                 ListViews* views = nullptr);
 
-    // Rebuilds the list from the audio files of `folder` (audioFilesIn with the option "MP3
-    // files only"; no sub-folders; the extension in any case, so "X.MP3" is listed too), in
-    // natural order of their names (listsBefore),
-    // with progress; the folder becomes the work folder and every file is selected. False
-    // when the folder cannot be read (the list is then empty).
+    // Rebuilds the list from the audio files of `folder` (listedAudioFiles: with the options
+    // "MP3 files only" and "Include sub-folders"; the extension in any case, so "X.MP3" is
+    // listed too), with progress; the folder becomes the work folder and every file is
+    // selected. Each record's name is relative to its own folder. False when the folder
+    // cannot be read (the list is then empty).
     bool scanFolder(const std::string& folder, bool refreshTree);
 
     // Without addMode: the list becomes this one file and its folder the work folder.
-    // With addMode: the file is appended when it lies in the work folder, else ignored.
+    // With addMode: the file is appended when it lies in the work folder (or below it, with
+    // sub-folders included), else ignored.
     // False when the file was ignored or its record could not be made.
     bool openFile(const std::string& path, bool addMode);
 

@@ -8,8 +8,10 @@
 #include <vector>
 
 #include "base/ascii.h"
+#include "core/app_options.h"
 #include "core/effective_value.h"
 #include "core/list_cells.h"
+#include "core/relative_folder.h"
 
 namespace tw::core {
 
@@ -140,6 +142,9 @@ int compareByColumn(const AudioFile& a, const AudioFile& b, TagFieldId column) {
             return compareTexts(a.id3v2.origArtist, b.id3v2.origArtist);
         case TagFieldId::Picture:
             return 0;
+        case TagFieldId::Folder:
+            return compareTexts(relativeFolder(a, options().workFolder),
+                                relativeFolder(b, options().workFolder));
     }
     return 0;
 }

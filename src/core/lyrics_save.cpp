@@ -34,7 +34,7 @@ bool saveLyrics(AudioFile& record) {
     };
     SaveBatch batch;
     batch.add(writer, readBack);
-    if (!batch.finish().front().empty())
+    if (!batch.finish().front())
         return false;
     record = std::move(saved);
     return true;

@@ -10,6 +10,7 @@
 #include "base/language.h"
 #include "base/string_ids.h"
 #include "core/file_failure.h"
+#include "core/formats/overlay_stream.h"
 #include "core/range_insert.h"
 #include "core/undo_rollback.h"
 
@@ -43,7 +44,10 @@ PendingSave::PendingSave(int fd, std::string path, const struct stat& opened, La
                          (layout_.tagEnd == 0 && change_.tag->empty());
     const bool tagFillsInsertion =
         change_.tag && change_.insert > 0 && change_.tag->size() == layout_.tagEnd + change_.insert;
-    if (tagFits || tagFillsInsertion)
+    // TagLib's result of another length than its replaced ranges make, not in inserted blocks.
+    const bool formatRewrite =
+        change_.format && !change_.tag && change_.format->size() != sizeAfterReplacements();
+    if (!formatRewrite && (tagFits || tagFillsInsertion))
         planInPlace();
     else
         planRewrite();
@@ -69,33 +73,25 @@ void PendingSave::planInPlace() {
             writes_.push_back({offset, {newBytes.begin(), newBytes.end()}});
     };
 
-    // Only the runs of blocks that differ are written.
     std::vector<std::uint8_t> grownTag;
     if (inserted > 0) {
         grownTag.assign(inserted, 0);
         grownTag.insert(grownTag.end(), layout_.tag.begin(), layout_.tag.end());
     }
-    if (change_.tag && !change_.tag->empty()) {
-        const std::span<const std::uint8_t> oldTag = inserted > 0 ? grownTag : layout_.tag;
-        const std::span<const std::uint8_t> newTag = *change_.tag;
-        std::optional<std::uint64_t> runStart;
-        auto closeRun = [&](std::uint64_t end) {
-            if (runStart)
-                region(*runStart, oldTag.subspan(*runStart, end - *runStart),
-                       newTag.subspan(*runStart, end - *runStart));
-            runStart.reset();
-        };
-        forEachBlock(0, newTag.size(), [&](std::uint64_t at, std::uint64_t length) {
-            const auto from = oldTag.subspan(at, length);
-            if (std::equal(from.begin(), from.end(), newTag.subspan(at, length).begin()))
-                closeRun(at);
-            else if (!runStart)
-                runStart = at;
-        });
-        closeRun(newTag.size());
+    if (change_.tag && !change_.tag->empty())
+        addChangedBlocks(undo, 0, inserted > 0 ? grownTag : layout_.tag, *change_.tag);
+    for (const ChangedRange& replacement : change_.replacements) {
+        // The bytes of the end of the file beyond the common length are appended or cut off,
+        // as an ID3v1 tag is.
+        const std::span<const std::uint8_t> from = replacement.oldBytes;
+        const std::span<const std::uint8_t> to = replacement.newBytes;
+        const std::size_t common = std::min(from.size(), to.size());
+        addChangedBlocks(undo, replacement.offset, from.first(common), to.first(common));
+        if (from.size() != to.size())
+            region(replacement.offset + common, from.subspan(common), to.subspan(common));
     }
 
-    const std::uint64_t size = layout_.size + inserted;
+    const std::uint64_t size = sizeAfterReplacements() + inserted;
     newSize_ = size;
     switch (change_.id3v1) {
         case Change::Id3v1::Keep:
@@ -124,6 +120,43 @@ void PendingSave::planInPlace() {
     undo_ = std::move(undo);
     if (inserted > 0)
         reserveNewFileName();
+}
+
+std::uint64_t PendingSave::sizeAfterReplacements() const {
+    if (change_.replacements.empty())
+        return layout_.size;
+    const ChangedRange& last = change_.replacements.back();
+    return last.offset + last.oldBytes.size() == layout_.size ? last.offset + last.newBytes.size()
+                                                              : layout_.size;
+}
+
+// Only the runs of blocks that differ are written.
+void PendingSave::addChangedBlocks(UndoRecord& undo, std::uint64_t offset,
+                                   std::span<const std::uint8_t> oldBytes,
+                                   std::span<const std::uint8_t> newBytes) {
+    std::optional<std::uint64_t> runStart;
+    auto closeRun = [&](std::uint64_t end) {
+        if (runStart) {
+            const auto from = static_cast<std::size_t>(*runStart - offset);
+            const auto length = static_cast<std::size_t>(end - *runStart);
+            undo.regions.push_back(UndoRegion::between(*runStart, oldBytes.subspan(from, length),
+                                                       newBytes.subspan(from, length)));
+            writes_.push_back({*runStart,
+                               {newBytes.begin() + static_cast<std::ptrdiff_t>(from),
+                                newBytes.begin() + static_cast<std::ptrdiff_t>(from + length)}});
+        }
+        runStart.reset();
+    };
+    forEachBlock(offset, newBytes.size(), [&](std::uint64_t at, std::uint64_t length) {
+        const auto from = oldBytes.subspan(static_cast<std::size_t>(at - offset),
+                                           static_cast<std::size_t>(length));
+        if (std::equal(from.begin(), from.end(),
+                       newBytes.begin() + static_cast<std::ptrdiff_t>(at - offset)))
+            closeRun(at);
+        else if (!runStart)
+            runStart = at;
+    });
+    closeRun(offset + newBytes.size());
 }
 
 void PendingSave::reserveNewFileName() {
@@ -156,7 +189,10 @@ std::vector<UndoRecord> PendingSave::undoRecords() const {
 }
 
 std::size_t PendingSave::heldBytes() const {
-    std::size_t held = layout_.tag.size() + (change_.tag ? change_.tag->size() : 0);
+    std::size_t held = layout_.tag.size() + (change_.tag ? change_.tag->size() : 0) +
+                       (change_.format ? change_.format->heldBytes() : 0);
+    for (const ChangedRange& replacement : change_.replacements)
+        held += replacement.oldBytes.size() + replacement.newBytes.size();
     for (const Write& write : writes_)
         held += write.bytes.size();
     if (undo_)
@@ -174,19 +210,21 @@ void PendingSave::planRewrite() {
     undo_ = newNameRecord();
 }
 
-std::optional<std::string> PendingSave::writeNewFile(const SaveProbe& probe) {
+base::Outcome PendingSave::writeNewFile(const SaveProbe& probe) {
     newFile_ = std::make_unique<base::TempFile>(base::folderOf(target_), hiddenName_,
                                                 probe.namedNewFiles
                                                     ? base::TempFile::Naming::Named
                                                     : base::TempFile::Naming::UnnamedWherePossible);
     base::TempFile& out = *newFile_;
     if (const std::error_code ec = out.error())
-        return failureReason(ids::kSaveFailNewFile, base::folderOf(target_), ec);
+        return systemFailure(ids::kSaveFailNewFile, base::folderOf(target_), ec);
     std::error_code ec;
     const std::uint64_t audioEnd = layout_.size - (layout_.id3v1 ? kId3v1Size : 0);
     // A new tag replaces the old one, which lies wholly before the audio (the writer made
     // sure); without one everything before the ID3v1 tag is kept.
-    if (change_.tag) {
+    if (change_.format) {
+        ec = writeFormatPieces(out);
+    } else if (change_.tag) {
         ec = out.write(change_.tag->data(), change_.tag->size());
         if (!ec)
             ec = out.copyFrom(fd_.get(), layout_.tagEnd, audioEnd - layout_.tagEnd);
@@ -198,23 +236,38 @@ std::optional<std::string> PendingSave::writeNewFile(const SaveProbe& probe) {
     if (!ec && change_.id3v1 == Change::Id3v1::Keep && layout_.id3v1)
         ec = out.write(layout_.id3v1->data(), layout_.id3v1->size());
     if (ec)
-        return failureReason(ids::kSaveFailWriteNewFile, target_, ec);
+        return systemFailure(ids::kSaveFailWriteNewFile, target_, ec);
     if (const std::error_code attributes = out.takeAttributes(opened_))
-        return failureReason(ids::kSaveFailTakeAttributes, target_, attributes);
+        return systemFailure(ids::kSaveFailTakeAttributes, target_, attributes);
     probe.reached(SaveStep::NewFileWritten);
-    return std::nullopt;
+    return {};
+}
+
+std::error_code PendingSave::writeFormatPieces(base::TempFile& out) {
+    for (const OverlayStream::Piece& piece : change_.format->pieces()) {
+        std::error_code ec;
+        if (piece.fromFile) {
+            ec = out.copyFrom(fd_.get(), piece.at, piece.length);
+        } else {
+            const auto bytes = change_.format->writtenBytes(piece);
+            ec = out.write(bytes.data(), bytes.size());
+        }
+        if (ec)
+            return ec;
+    }
+    return {};
 }
 
 // The file system took insertions on a scratch file but refuses them for this one (an old
 // block-mapped file of a converted file system, say): nothing has changed, and a new file
 // holds the grown tag just as well. Should a kill follow, the undo journal still names the
 // old inode, which the roll-back then reports as no longer there.
-std::optional<std::string> PendingSave::rewriteNow(const SaveProbe& probe) {
+base::Outcome PendingSave::rewriteNow(const SaveProbe& probe) {
     planRewrite();
-    if (auto why = writeNewFile(probe))
-        return why;
+    if (base::Outcome written = writeNewFile(probe); !written)
+        return written;
     if (::fdatasync(newFile_->fd()) != 0)
-        return failureReason(ids::kSaveFailFlush, target_, lastError());
+        return systemFailure(ids::kSaveFailFlush, target_, lastError());
     return apply(probe);
 }
 
@@ -233,8 +286,9 @@ int PendingSave::fd() const {
 
 SavedFile PendingSave::saved() const {
     using Id3v1 = Change::Id3v1;
+    // Another format's record is read again from the file (the descriptor, no path).
     SavedFile out{.fd = fd(),
-                  .stream = &layout_.stream,
+                  .stream = change_.format ? nullptr : &layout_.stream,
                   .moved = 0,
                   .endChanged = (change_.id3v1 == Id3v1::Write && !layout_.id3v1) ||
                                 (change_.id3v1 == Id3v1::Remove && layout_.id3v1),
@@ -254,21 +308,21 @@ std::string PendingSave::changedFolder() const {
     return base::folderOf(target_);
 }
 
-std::optional<std::string> PendingSave::changedMeanwhile(const std::string& at) const {
+base::Outcome PendingSave::changedMeanwhile(const std::string& at) const {
     struct stat now {};
     struct stat named {};
     if (::fstat(fd_.get(), &now) != 0 || ::stat(at.c_str(), &named) != 0 ||
         !sameContents(now, opened_) || named.st_dev != opened_.st_dev ||
         named.st_ino != opened_.st_ino)
-        return base::tr(ids::kSaveChangedMeanwhile);
-    return std::nullopt;
+        return base::Failure{at, base::tr(ids::kSaveChangedMeanwhile), {}};
+    return {};
 }
 
-std::optional<std::string> PendingSave::apply(const SaveProbe& probe) {
+base::Outcome PendingSave::apply(const SaveProbe& probe) {
     if (way_ == Way::Nothing)
-        return std::nullopt;
-    if (auto changed = changedMeanwhile(way_ == Way::InPlace ? path_ : target_))
-        return changed;
+        return {};
+    if (base::Outcome same = changedMeanwhile(way_ == Way::InPlace ? path_ : target_); !same)
+        return same;
     if (way_ == Way::InPlace)
         return writeInPlace(probe);
 
@@ -278,17 +332,17 @@ std::optional<std::string> PendingSave::apply(const SaveProbe& probe) {
         ec = newFile_->replace(target_);
     }
     if (ec)
-        return failureReason(ids::kSaveFailPlace, target_, ec);
+        return systemFailure(ids::kSaveFailPlace, target_, ec);
     placed_ = true;
     // The old file is gone from its folder: its blocks are freed once nothing holds it open,
     // and a batch of many grown files would otherwise need room for all of them twice. No
     // undo needs it, as a new file in place is never taken out again.
     fd_.reset();
     probe.reached(SaveStep::FilePlaced);
-    return std::nullopt;
+    return {};
 }
 
-std::optional<std::string> PendingSave::writeInPlace(const SaveProbe& probe) {
+base::Outcome PendingSave::writeInPlace(const SaveProbe& probe) {
     std::error_code ec;
     if (inserted_ > 0) {
         if (probe.refuseInsert || insertRange(fd_.get(), inserted_))
@@ -322,10 +376,10 @@ std::optional<std::string> PendingSave::writeInPlace(const SaveProbe& probe) {
         // Whatever part of the new bytes made it in goes out again, even a block the failed
         // write left half new.
         undoInPlace();
-        return failureReason(ids::kSaveFailWrite, path_, ec);
+        return systemFailure(ids::kSaveFailWrite, path_, ec);
     }
     probe.reached(SaveStep::FilePlaced);
-    return std::nullopt;
+    return {};
 }
 
 }  // namespace tw::core

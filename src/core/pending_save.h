@@ -9,7 +9,9 @@
 #include <string>
 #include <vector>
 
+#include "base/result.h"
 #include "base/unique_fd.h"
+#include "core/formats/format_result.h"
 #include "core/id3v1_tag.h"
 #include "core/mpeg_info.h"
 #include "core/save_probe.h"
@@ -36,6 +38,10 @@ namespace tw::core {
 //     tag, the audio copied by the kernel and the ID3v1 tag go into an unnamed file beside
 //     the old one, which takes the old one's mode and owner and is renamed over it
 //     (through a link of it under a hidden name).
+// FLAC, Ogg and MP4 files take the same ways: in place where TagLib's result is as long as
+// the file (their padding took the growth), into inserted blocks where only a head of the
+// file grew by whole blocks, else as a new file made of TagLib's pieces, the unchanged
+// ranges copied by the kernel.
 //
 // Owns the descriptor of the file, opened once by the writer for reading and writing, and
 // the new file. One thread.
@@ -60,6 +66,13 @@ public:
         // Bytes to insert at the start for a tag that outgrew its space (a multiple of the
         // file system's block size): the new tag fills the old one's space and them.
         std::uint64_t insert = 0;
+
+        // A FLAC, Ogg or MP4 file: the whole new file as TagLib made it, and, where it is to
+        // be written in place, the ranges in which they differ (the last may change the
+        // file's length at its end). The "tag" above is then the new head of the file in
+        // front of its unchanged rest, if blocks are inserted for it.
+        std::vector<ChangedRange> replacements;
+        std::unique_ptr<OverlayStream> format;
     };
 
     PendingSave(int fd, std::string path, const struct stat& opened, Layout layout, Change change);
@@ -82,16 +95,16 @@ public:
     // to be inserted, the hidden name of the new file it falls back to should that fail.
     std::vector<UndoRecord> undoRecords() const;
 
-    // Writes the new file (Rewrite only); the reason when that failed.
-    std::optional<std::string> writeNewFile(const SaveProbe& probe);
+    // Writes the new file (Rewrite only); the failure when it could not.
+    [[nodiscard]] base::Outcome writeNewFile(const SaveProbe& probe);
     // The new file's descriptor while it exists (Rewrite only), to flush it.
     int newFileFd() const;
 
     // Checks that the file was not changed or replaced since it was opened, then puts the
     // new tags in: the changed blocks written in place, or the new file renamed over the
-    // old one. The reason when it failed; a write cut off half-way in place is undone from
+    // old one. The failure when it could not; a write cut off half-way in place is undone from
     // the undo record before this returns.
-    std::optional<std::string> apply(const SaveProbe& probe);
+    [[nodiscard]] base::Outcome apply(const SaveProbe& probe);
 
     // Puts the old bytes back into a file written in place (InPlace only): for a write that
     // failed half-way, or one that cannot be made durable. The save knows that only its own
@@ -108,12 +121,17 @@ public:
 
 private:
     void planInPlace();
+    std::uint64_t sizeAfterReplacements() const;
+    void addChangedBlocks(UndoRecord& undo, std::uint64_t offset,
+                          std::span<const std::uint8_t> oldBytes,
+                          std::span<const std::uint8_t> newBytes);
+    std::error_code writeFormatPieces(base::TempFile& out);
     void planRewrite();
     void reserveNewFileName();
     UndoRecord newNameRecord() const;
-    std::optional<std::string> changedMeanwhile(const std::string& at) const;
-    std::optional<std::string> writeInPlace(const SaveProbe& probe);
-    std::optional<std::string> rewriteNow(const SaveProbe& probe);
+    [[nodiscard]] base::Outcome changedMeanwhile(const std::string& at) const;
+    [[nodiscard]] base::Outcome writeInPlace(const SaveProbe& probe);
+    [[nodiscard]] base::Outcome rewriteNow(const SaveProbe& probe);
 
     base::UniqueFd fd_;
     std::string path_;

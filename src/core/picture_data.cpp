@@ -24,28 +24,32 @@ namespace {
 
 constexpr std::array<std::string_view, 1> kPictureIds = {"APIC"};
 
-std::optional<std::vector<PictureBytes>> failed(std::string* why, int error) {
-    if (why)
-        *why = std::strerror(error);
-    return std::nullopt;
+base::Failure failed(const std::string& path, int error) {
+    const std::error_code system(error, std::system_category());
+    return {path, std::strerror(error), system};
 }
 
 }  // namespace
 
-std::optional<std::vector<PictureBytes>> readPictureData(const std::string& path,
-                                                         std::uint64_t limit, std::string* why) {
+base::Result<std::vector<PictureBytes>> readPictureData(const std::string& path,
+                                                        std::uint64_t limit) {
     const base::UniqueFd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
     if (!fd.valid())
-        return failed(why, errno);
+        return failed(path, errno);
     const auto facts = factsOf(fd.get());
     if (!facts)
-        return failed(why, errno);
+        return failed(path, errno);
     if (!facts->regular)
-        return failed(why, EINVAL);
+        return failed(path, EINVAL);
     ByteWindow window;
     window.reset(fd.get(), facts->size);
-    if (const AudioFormat format = audioFormatOf(window); format != AudioFormat::Mpeg)
-        return readFormatPictures(format, fd.get(), facts->size, limit, why);
+    if (const AudioFormat format = audioFormatOf(window); format != AudioFormat::Mpeg) {
+        std::string why;
+        auto pictures = readFormatPictures(format, fd.get(), facts->size, limit, &why);
+        if (!pictures)
+            return base::Failure{path, why, {}};
+        return std::move(*pictures);
+    }
     std::vector<PictureBytes> out;
     const auto header = Id3v2Header::parse(window.bytesAt(0, Id3v2Header::kSize));
     if (!header)
@@ -53,7 +57,7 @@ std::optional<std::vector<PictureBytes>> readPictureData(const std::string& path
     const Id3v2Tag tag(*header, window, std::min(header->tagSize(), std::uint64_t{kId3v2ReadLimit}),
                        kPictureIds);
     if (window.failed())
-        return failed(why, window.error() != 0 ? window.error() : EIO);
+        return failed(path, window.error() != 0 ? window.error() : EIO);
     for (std::size_t i = 0; i < tag.pictures().size(); ++i) {
         const auto* frame =
             dynamic_cast<const TagLib::ID3v2::AttachedPictureFrame*>(tag.pictureFrame(i));

@@ -3,10 +3,10 @@
 
 #include <cstdint>
 #include <memory>
-#include <optional>
 #include <string>
 #include <vector>
 
+#include "base/result.h"
 #include "core/audio_file.h"
 
 namespace tw::core {
@@ -19,9 +19,8 @@ using PictureBytes = std::shared_ptr<const std::string>;
 // frame cannot be parsed (compressed beyond repair, encrypted) or whose image is larger than
 // `limit` bytes. Nothing, with `why` (when given), when the file cannot be read. Safe to
 // call from any thread.
-std::optional<std::vector<PictureBytes>> readPictureData(const std::string& path,
-                                                         std::uint64_t limit,
-                                                         std::string* why = nullptr);
+[[nodiscard]] base::Result<std::vector<PictureBytes>> readPictureData(const std::string& path,
+                                                                      std::uint64_t limit);
 
 // The bytes of picture `index` of `record`: its own for a picture added in memory, else
 // those of `loaded` (what readPictureData gave for the file); null when there are none.

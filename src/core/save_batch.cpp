@@ -54,18 +54,20 @@ struct SaveBatch::Entry {
     std::unique_ptr<PendingSave> save;
     std::function<void(const SavedFile&)> written;
     std::size_t index = 0;
-    std::optional<std::string> failure;
+    std::optional<base::Failure> failure;
 
     bool alive() const { return !failure; }
     bool is(PendingSave::Way way) const { return alive() && save->way() == way; }
-    void fail(std::string why) { failure = std::move(why); }
+    void fail(std::string why, std::error_code system = {}) {
+        failure = base::Failure{save->path(), std::move(why), system};
+    }
     // A file written in place whose write cannot be made durable gets its old bytes back.
     // A new file renamed into place was flushed before, so it stays.
-    void undoInPlace(std::string why) {
+    void undoInPlace(std::string why, std::error_code system) {
         if (!is(PendingSave::Way::InPlace))
             return;
         save->undoInPlace();
-        fail(std::move(why));
+        fail(std::move(why), system);
     }
 };
 
@@ -81,11 +83,15 @@ SaveBatch::~SaveBatch() = default;
 std::size_t SaveBatch::add(TagFileWriter& writer, std::function<void(const SavedFile&)> written) {
     const std::size_t index = outcomes_.size();
     outcomes_.emplace_back();
-    std::unique_ptr<PendingSave> save = writer.prepare(!options_.probe.newFilesForGrowth);
-    if (!save) {
-        outcomes_[index] = writer.error();
+    base::Result<std::unique_ptr<PendingSave>> prepared =
+        writer.prepare(!options_.probe.newFilesForGrowth);
+    if (!prepared) {
+        outcomes_[index] = prepared.failure();
         return index;
     }
+    std::unique_ptr<PendingSave> save = std::move(prepared).value();
+    if (!save)
+        return index;
     if (save->way() == PendingSave::Way::Nothing) {
         if (written)
             written(save->saved());
@@ -98,7 +104,7 @@ std::size_t SaveBatch::add(TagFileWriter& writer, std::function<void(const Saved
     return index;
 }
 
-std::vector<std::string> SaveBatch::finish() {
+std::vector<base::Outcome> SaveBatch::finish() {
     writeGroup();
     return outcomes_;
 }
@@ -123,7 +129,7 @@ bool SaveBatch::journal(std::vector<Entry>& group) {
         const std::string why =
             base::trf(base::ids::kSaveJournalUnwritable, ec.message(), where.string());
         for (Entry& entry : group)
-            entry.fail(why);
+            entry.fail(why, ec);
         return false;
     }
     options_.probe.reached(SaveStep::JournalFlushed);
@@ -135,12 +141,22 @@ void SaveBatch::writeNewFiles(std::vector<Entry>& group) {
     for (Entry& entry : group) {
         if (!entry.is(PendingSave::Way::Rewrite))
             continue;
-        if (auto why = entry.save->writeNewFile(options_.probe))
-            entry.fail(std::move(*why));
+        if (base::Outcome written = entry.save->writeNewFile(options_.probe); !written)
+            entry.failure = written.failure();
         any = true;
     }
     if (any)
         flushFiles(group, true);
+}
+
+bool SaveBatch::flushesFileSystem(const std::vector<Entry>& group) const {
+    if (options_.flush != FlushMode::Adaptive)
+        return options_.flush == FlushMode::FileSystem;
+    std::uint64_t own = 0;
+    for (const Entry& entry : group)
+        if (entry.alive())
+            own += entry.save->heldBytes();
+    return fileSystemFlushIsCheap(readMeminfo(), own);
 }
 
 // Flushes the new files before they replace the old ones (newFiles), or every file once its
@@ -155,12 +171,12 @@ void SaveBatch::flushFiles(std::vector<Entry>& group, bool newFiles) {
     auto failed = [&](Entry& entry, std::error_code ec) {
         std::string why = failureReason(base::ids::kSaveFailFlush, entry.save->path(), ec);
         if (newFiles)
-            entry.fail(std::move(why));
+            entry.fail(std::move(why), ec);
         else
-            entry.undoInPlace(std::move(why));
+            entry.undoInPlace(std::move(why), ec);
     };
 
-    if (options_.flush == FlushMode::FileSystem) {
+    if (flushesFileSystem(group)) {
         std::vector<dev_t> done;
         for (const Entry& entry : group) {
             if (!concerned(entry) ||
@@ -234,21 +250,22 @@ void SaveBatch::writeGroup() {
     writeNewFiles(group);
     for (Entry& entry : group)
         if (entry.alive())
-            if (auto why = entry.save->apply(options_.probe))
-                entry.fail(std::move(*why));
+            if (base::Outcome applied = entry.save->apply(options_.probe); !applied)
+                entry.failure = applied.failure();
     flushFiles(group, false);
     keepUndo(group);
     if (const std::error_code ec = journal_.clear()) {
         // Left as it is, the journal would undo these saves at the next start.
         for (Entry& entry : group)
             entry.undoInPlace(
-                failureReason(base::ids::kSaveFailClearJournal, journal_.file().string(), ec));
+                failureReason(base::ids::kSaveFailClearJournal, journal_.file().string(), ec), ec);
     }
     options_.probe.reached(SaveStep::JournalCleared);
 
     for (Entry& entry : group) {
-        outcomes_[entry.index] = entry.failure.value_or(std::string());
-        if (entry.alive() && entry.written)
+        if (entry.failure)
+            outcomes_[entry.index] = *entry.failure;
+        else if (entry.written)
             entry.written(entry.save->saved());
     }
 }

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "base/result.h"
 #include "core/kept_undo.h"
 #include "core/save_probe.h"
 #include "core/saved_file.h"
@@ -29,10 +30,15 @@ enum class FlushMode {
     // from a few threads together, so that the disk takes their cache flushes as one; one
     // fsync() per folder renamed in. Costs the batch's own bytes only.
     EachFile,
+    // FileSystem while the machine holds little dirty data besides the batch's own (one
+    // syncfs then costs about what the batch wrote, and less than a flush per file), else
+    // EachFile: decided per flush from /proc/meminfo, so the cost stays bounded by the
+    // batch's own bytes either way.
+    Adaptive,
 };
 // Measured by bench/save on make-corpus folders, with and without another program's dirty
 // data on the same file system: see bench/README.md.
-inline constexpr FlushMode kDefaultFlushMode = FlushMode::EachFile;
+inline constexpr FlushMode kDefaultFlushMode = FlushMode::Adaptive;
 
 struct SaveOptions {
     FlushMode flush = kDefaultFlushMode;
@@ -66,9 +72,9 @@ public:
     // outcome in finish()'s result.
     std::size_t add(TagFileWriter& writer, std::function<void(const SavedFile&)> written = {});
 
-    // Writes what is still waiting. For every file in the order added: "" when it was
+    // Writes what is still waiting. For every file in the order added: whether it was
     // saved, else why not (the file is then as it was).
-    std::vector<std::string> finish();
+    [[nodiscard]] std::vector<base::Outcome> finish();
 
 private:
     struct Entry;
@@ -76,6 +82,7 @@ private:
     void writeGroup();
     bool journal(std::vector<Entry>& group);
     void writeNewFiles(std::vector<Entry>& group);
+    bool flushesFileSystem(const std::vector<Entry>& group) const;
     void flushFiles(std::vector<Entry>& group, bool newFiles);
     void keepUndo(const std::vector<Entry>& group);
 
@@ -85,7 +92,7 @@ private:
     std::vector<Entry> group_;
     std::size_t groupBytes_ = 0;
     std::size_t mostFiles_;
-    std::vector<std::string> outcomes_;
+    std::vector<base::Outcome> outcomes_;
 };
 
 }  // namespace tw::core

@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 
+#include <cstdint>
 #include <span>
+#include <string>
+#include <string_view>
 #include <system_error>
 #include <vector>
 
@@ -14,5 +17,12 @@ namespace tw::core {
 // the cache flushes they ask of the disk are merged instead of waited for one by one.
 // The outcome of each, in the order given.
 std::vector<std::error_code> flushTogether(std::span<const int> fds);
+
+// Whether one syncfs() is the cheaper flush for a batch that wrote about `ownBytes`: the
+// machine's dirty and in-writeback pages (`meminfoText`, the text of /proc/meminfo) exceed
+// them by little. False when the text does not say (unknown means the bounded way).
+bool fileSystemFlushIsCheap(std::string_view meminfoText, std::uint64_t ownBytes);
+// The text of /proc/meminfo; empty where there is none.
+std::string readMeminfo();
 
 }  // namespace tw::core

@@ -16,7 +16,8 @@ class MpegInfo;
 struct SavedFile {
     int fd = -1;  // the file as it now is, open for reading
     // The stream as the save found it before writing, and how far the save moved it (a tag
-    // in front of it that grew or shrank).
+    // in front of it that grew or shrank). Null for a file the save does not know the
+    // layout of (not MPEG audio): the record is read from `fd` whole.
     const MpegInfo* stream = nullptr;
     std::int64_t moved = 0;
     // The save added or removed a tag at the file's end, where the audio stops.

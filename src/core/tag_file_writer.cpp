@@ -18,6 +18,8 @@
 #include "core/byte_window.h"
 #include "core/file_failure.h"
 #include "core/formats/audio_format.h"
+#include "core/formats/format_result.h"
+#include "core/formats/format_save.h"
 #include "core/id3v1_tag.h"
 #include "core/id3v2_fields.h"
 #include "core/id3v2_header.h"
@@ -34,13 +36,16 @@ namespace {
 
 namespace ids = base::ids;
 
+// The most of a file's end, old and new, that a save writes in place through the undo
+// journal; beyond that (or half the file) a new file costs less.
+constexpr std::uint64_t kMostTailBytes = 16ull * 1024 * 1024;
+
 }  // namespace
 
 struct TagFileWriter::State {
     std::string path;
     int fd = -1;
     struct stat opened {};
-    std::string error;
 
     std::uint64_t size = 0;
     std::optional<Id3v2Header> v2Header;
@@ -48,34 +53,39 @@ struct TagFileWriter::State {
     std::vector<std::uint8_t> v2Bytes;
     std::optional<Id3v1Bytes> oldV1;
     MpegInfo stream;
-    std::string refusal;       // why no tag may be written into this file, if none may
-    std::string v2Damage;      // why the ID3v2 tag must not be rewritten, if it must not
-    std::string notWritable;   // why the file could only be opened for reading, if it could
-    bool throughLink = false;  // the path is a symbolic link
+    std::string refusal;   // why no tag may be written into this file, if none may
+    std::string v2Damage;  // why the ID3v2 tag must not be rewritten, if it must not
+    std::optional<base::Failure> notWritable;  // the file could only be opened for reading
+    bool throughLink = false;                  // the path is a symbolic link
 
     std::optional<Id3v1Bytes> newV1;
     bool dropV1 = false;
     std::unique_ptr<Id3v2Tag> tag;
     bool v2Staged = false;
 
+    // A FLAC, Ogg or MP4 file: its tag goes through TagLib (format_save.h).
+    std::optional<AudioFormat> otherFormat;
+    std::unique_ptr<FormatSave> formatSave;
+
     ~State() {
         if (fd >= 0)
             ::close(fd);
     }
 
-    bool fail(std::string why) {
-        error = std::move(why);
-        return false;
-    }
+    base::Failure fail(std::string why) const { return {path, std::move(why), {}}; }
 
     bool staged() const { return newV1 || dropV1 || v2Staged; }
 
     void open();
     void inspect();
-    bool canWrite();
-    bool canRewriteV2();
+    base::Outcome canWrite() const;
+    base::Outcome canRewriteV2() const;
     Id3v2Tag& loadedTag();
-    std::unique_ptr<PendingSave> prepare(bool growInPlace);
+    template <typename Edit>
+    base::Outcome stageFormat(Edit edit);
+    base::Result<std::unique_ptr<PendingSave>> prepare(bool growInPlace);
+    base::Result<std::unique_ptr<PendingSave>> prepareFormat(bool growInPlace);
+    std::unique_ptr<PendingSave> handOver(PendingSave::Layout layout, PendingSave::Change change);
 };
 
 void TagFileWriter::State::open() {
@@ -91,7 +101,8 @@ void TagFileWriter::State::open() {
     };
     fd = openAs(O_RDWR);
     if (fd < 0 && errno != ENOENT) {
-        notWritable = failureReason(ids::kSaveFailOpen, path, {errno, std::system_category()});
+        const std::error_code system(errno, std::system_category());
+        notWritable = base::Failure{path, failureReason(ids::kSaveFailOpen, path, system), system};
         fd = openAs(O_RDONLY);
     }
     if (fd < 0) {
@@ -118,7 +129,7 @@ void TagFileWriter::State::inspect() {
         v2End = v2Header->tagSize();
 
     if (const AudioFormat format = audioFormatOf(window); format != AudioFormat::Mpeg) {
-        refusal = base::trf(ids::kSaveFormatNotYet, formatName(format));
+        otherFormat = format;
         return;
     }
     // Another container behind a tag is what an earlier, careless save left.
@@ -167,14 +178,18 @@ void TagFileWriter::State::inspect() {
         refusal = base::trf(ids::kSaveCannotRead, std::strerror(EIO));
 }
 
-bool TagFileWriter::State::canWrite() {
-    return refusal.empty() || fail(refusal);
+base::Outcome TagFileWriter::State::canWrite() const {
+    if (!refusal.empty())
+        return fail(refusal);
+    return {};
 }
 
-bool TagFileWriter::State::canRewriteV2() {
-    if (!canWrite())
-        return false;
-    return v2Damage.empty() || fail(v2Damage);
+base::Outcome TagFileWriter::State::canRewriteV2() const {
+    if (base::Outcome can = canWrite(); !can)
+        return can;
+    if (!v2Damage.empty())
+        return fail(v2Damage);
+    return {};
 }
 
 Id3v2Tag& TagFileWriter::State::loadedTag() {
@@ -187,26 +202,37 @@ Id3v2Tag& TagFileWriter::State::loadedTag() {
     return *tag;
 }
 
-std::unique_ptr<PendingSave> TagFileWriter::State::prepare(bool growInPlace) {
-    if (staged() && !canWrite())
-        return nullptr;
-    if (staged() && !notWritable.empty()) {
-        fail(notWritable);
-        return nullptr;
+template <typename Edit>
+base::Outcome TagFileWriter::State::stageFormat(Edit edit) {
+    if (base::Outcome can = canWrite(); !can)
+        return can;
+    if (!formatSave)
+        formatSave = std::make_unique<FormatSave>(*otherFormat, fd, size, path);
+    if (!edit(*formatSave))
+        return fail(formatSave->error());
+    v2Staged = true;
+    return {};
+}
+
+base::Result<std::unique_ptr<PendingSave>> TagFileWriter::State::prepare(bool growInPlace) {
+    if (staged()) {
+        if (base::Outcome can = canWrite(); !can)
+            return can.failure();
+        if (notWritable)
+            return *notWritable;
     }
-    if (fd < 0) {
-        error.clear();  // nothing staged for a file that cannot be opened: nothing to do
-        return nullptr;
-    }
+    if (fd < 0)
+        return nullptr;  // nothing staged for a file that cannot be opened: nothing to do
+    if (formatSave)
+        return prepareFormat(growInPlace);
 
     PendingSave::Change change;
     // The one place that decides the new ID3v2 tag: refused when it would lose a frame.
     if (v2Staged && tag) {
         Id3v2Rendering rendered = tag->render();
-        if (rendered.refused()) {
-            fail(base::trf(ids::kSaveFrameNotKept, rendered.unkeptName, rendered.unkeptOffset));
-            return nullptr;
-        }
+        if (rendered.refused())
+            return fail(
+                base::trf(ids::kSaveFrameNotKept, rendered.unkeptName, rendered.unkeptOffset));
         // A tag that outgrows its space gets whole blocks of room inserted before it, where
         // the file system can, and fills them.
         const std::uint64_t grown = rendered.bytes.size();
@@ -225,17 +251,66 @@ std::unique_ptr<PendingSave> TagFileWriter::State::prepare(bool growInPlace) {
     } else if (dropV1) {
         change.id3v1 = PendingSave::Change::Id3v1::Remove;
     }
-    PendingSave::Layout layout{.size = size,
-                               .tagEnd = v2End,
-                               .tag = std::move(v2Bytes),
-                               .id3v1 = oldV1,
-                               .throughLink = throughLink,
-                               .stream = std::move(stream)};
+    return handOver({.size = size,
+                     .tagEnd = v2End,
+                     .tag = std::move(v2Bytes),
+                     .id3v1 = oldV1,
+                     .throughLink = throughLink,
+                     .stream = std::move(stream)},
+                    std::move(change));
+}
+
+std::unique_ptr<PendingSave> TagFileWriter::State::handOver(PendingSave::Layout layout,
+                                                            PendingSave::Change change) {
     const int handed = fd;
     fd = -1;
-    error.clear();
     return std::make_unique<PendingSave>(handed, path, opened, std::move(layout),
                                          std::move(change));
+}
+
+// TagLib's result goes into blocks inserted at the start where only a head of the file grew
+// by whole blocks; in place where it is as long as the file, or where only a small end of it
+// changed (an MP4 "moov" box behind the audio: the undo journal keeps it whole); else as a
+// new file (PendingSave). A FLAC file's padding is made up to its old length or to whole
+// blocks where it can.
+base::Result<std::unique_ptr<PendingSave>> TagFileWriter::State::prepareFormat(bool growInPlace) {
+    std::unique_ptr<OverlayStream> result = formatSave->finish();
+    if (!result)
+        return fail(formatSave->error());
+    const auto block = static_cast<std::uint64_t>(opened.st_blksize);
+    const bool inserts =
+        growInPlace && block > 0 &&
+        insertsRanges(base::folderOf(throughLink ? base::realPath(path) : path), opened.st_dev);
+    if (const auto head = headChangeOf(*result);
+        head && otherFormat == AudioFormat::Flac && result->size() != size) {
+        if (head->newLength <= head->oldLength)
+            fitFlacHead(*result, head->oldLength);
+        else if (inserts)
+            fitFlacHead(*result, head->oldLength + (head->newLength - head->oldLength + block - 1) /
+                                                       block * block);
+    }
+
+    PendingSave::Layout layout;
+    layout.size = size;
+    layout.throughLink = throughLink;
+    PendingSave::Change change;
+    const auto head = headChangeOf(*result);
+    if (head && inserts && head->newLength > head->oldLength &&
+        (head->newLength - head->oldLength) % block == 0) {
+        layout.tagEnd = head->oldLength;
+        layout.tag.resize(head->oldLength);
+        change.tag.emplace(head->newLength);
+        change.insert = head->newLength - head->oldLength;
+        if (!result->readOriginal(0, layout.tag) || !result->readResult(0, *change.tag))
+            return fail(base::trf(ids::kSaveCannotRead,
+                                  std::strerror(result->error() ? result->error() : EIO)));
+    } else if (auto ranges = changedRanges(*result, result->size() == size
+                                                        ? OverlayStream::kMostNewBytes
+                                                        : std::min(kMostTailBytes, size / 2))) {
+        change.replacements = std::move(*ranges);
+    }
+    change.format = std::move(result);
+    return handOver(std::move(layout), std::move(change));
 }
 
 TagFileWriter::TagFileWriter(std::string path) : state_(std::make_unique<State>()) {
@@ -245,64 +320,75 @@ TagFileWriter::TagFileWriter(std::string path) : state_(std::make_unique<State>(
 
 TagFileWriter::~TagFileWriter() = default;
 
-bool TagFileWriter::writeV1(const AudioFile& record) {
+base::Outcome TagFileWriter::writeV1(const AudioFile& record) {
     State& s = *state_;
-    if (!s.canWrite())
-        return false;
+    if (base::Outcome can = s.canWrite(); !can)
+        return can;
+    if (s.otherFormat)
+        return s.fail(base::trf(ids::kSaveFormatNoId3v1, formatName(*s.otherFormat)));
     if (s.size < kId3v1Size)
         return s.fail(base::tr(ids::kSaveTooShortForId3v1));
     s.newV1 = renderId3v1(record.id3v1, record.id3v2.genre);
     s.dropV1 = false;
-    return true;
+    return {};
 }
 
-bool TagFileWriter::removeV1() {
+base::Outcome TagFileWriter::removeV1() {
     State& s = *state_;
-    if (!s.canWrite())
-        return false;
+    if (base::Outcome can = s.canWrite(); !can)
+        return can;
     s.newV1.reset();
     s.dropV1 = s.oldV1.has_value();
-    return true;
+    return {};
 }
 
-bool TagFileWriter::writeV2(const AudioFile& record) {
+base::Outcome TagFileWriter::writeV2(const AudioFile& record) {
     State& s = *state_;
-    if (!s.canRewriteV2())
-        return false;
+    if (s.otherFormat)
+        return s.stageFormat([&](FormatSave& f) { return f.writeFields(record.id3v2); });
+    if (base::Outcome can = s.canRewriteV2(); !can)
+        return can;
     writeId3v2Fields(s.loadedTag(), record.id3v2);
     s.v2Staged = true;
-    return true;
+    return {};
 }
 
-bool TagFileWriter::removeV2() {
+base::Outcome TagFileWriter::removeV2() {
     State& s = *state_;
-    if (!s.canWrite())
-        return false;
+    if (s.otherFormat)
+        return s.stageFormat([](FormatSave& f) { return f.removeTag(); });
+    if (base::Outcome can = s.canWrite(); !can)
+        return can;
     if (!s.v2Header)
-        return true;
-    if (!s.canRewriteV2())
-        return false;
+        return {};
+    if (base::Outcome can = s.canRewriteV2(); !can)
+        return can;
     s.tag = std::make_unique<Id3v2Tag>();
     s.v2Staged = true;
-    return true;
+    return {};
 }
 
-bool TagFileWriter::writeLyrics(const AudioFile& record) {
+base::Outcome TagFileWriter::writeLyrics(const AudioFile& record) {
     State& s = *state_;
-    if (!s.canRewriteV2())
-        return false;
+    if (s.otherFormat)
+        return s.stageFormat(
+            [&](FormatSave& f) { return f.writeLyrics(trimLyrics(record.lyrics.text)); });
+    if (base::Outcome can = s.canRewriteV2(); !can)
+        return can;
     const std::string text = trimLyrics(record.lyrics.text);
     if (text.empty() && !s.v2Header && !s.tag)
-        return true;  // no tag, so no lyrics to remove
+        return {};  // no tag, so no lyrics to remove
     writeId3v2Lyrics(s.loadedTag(), text);
     s.v2Staged = true;
-    return true;
+    return {};
 }
 
-bool TagFileWriter::writePictures(const AudioFile& record) {
+base::Outcome TagFileWriter::writePictures(const AudioFile& record) {
     State& s = *state_;
-    if (!s.canRewriteV2())
-        return false;
+    if (s.otherFormat)
+        return s.stageFormat([&](FormatSave& f) { return f.writePictures(record); });
+    if (base::Outcome can = s.canRewriteV2(); !can)
+        return can;
     Id3v2Tag& tag = s.loadedTag();
     std::set<int> kept;
     for (const Picture& picture : record.pictures.items) {
@@ -338,22 +424,17 @@ bool TagFileWriter::writePictures(const AudioFile& record) {
         tag.addFrame(std::move(frame));
     }
     s.v2Staged = true;
-    return true;
+    return {};
 }
 
-bool TagFileWriter::commit() {
+base::Outcome TagFileWriter::commit() {
     SaveBatch batch;
     batch.add(*this);
-    state_->error = batch.finish().front();
-    return state_->error.empty();
+    return batch.finish().front();
 }
 
-std::unique_ptr<PendingSave> TagFileWriter::prepare(bool growInPlace) {
+base::Result<std::unique_ptr<PendingSave>> TagFileWriter::prepare(bool growInPlace) {
     return state_->prepare(growInPlace);
-}
-
-const std::string& TagFileWriter::error() const {
-    return state_->error;
 }
 
 std::string trimLyrics(std::string_view text) {

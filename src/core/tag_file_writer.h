@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 
+#include "base/result.h"
 #include "core/audio_file.h"
 
 namespace tw::core {
@@ -24,7 +25,7 @@ class PendingSave;
 //        pictures: writePictures(record) when record.pictures.dirty();
 //     4. SaveBatch::add(writer) (saveAll adds every dirty file to one batch), then finish().
 //
-// Each staging call returns that step's own success; a failed step stages nothing. Staging
+// Each staging call returns that step's own outcome; a failed step stages nothing. Staging
 // never touches the disk. `save` commits only when every step that ran succeeded, so a
 // save happens whole or not at all. What was staged becomes one PendingSave (prepare()),
 // which a SaveBatch writes together with the other files of a save: in place where the
@@ -42,11 +43,12 @@ class PendingSave;
 //   - after a failed step or save no flag changes: the record stays dirty, so the next
 //     save tries again; it is not re-read, so the user's edits stay in memory.
 //
-// Nothing is ever written into a file that is not MPEG audio: every staging call fails for
-// a FLAC, Ogg Vorbis, Opus or MP4 file the list reads (audioFormatOf; their saving is not
-// supported yet), for a file that is another audio container (WAV, AIFF, DSF, other Ogg
-// streams, WavPack, Monkey's Audio, TTA, Musepack, recognised by their magic bytes at the
-// start or behind an ID3v2 tag), and for any other file in which no MPEG audio frame is found.
+// A FLAC, Ogg Vorbis, Opus or MP4 file the list reads (audioFormatOf) has its own tag written
+// by the ID3v2 steps (fields, lyrics, pictures, removal) through TagLib (format_save.h); it
+// holds no ID3v1 tag, so writeV1 fails and removeV1 has nothing to do. Nothing is ever
+// written into a file that is another audio container (WAV, AIFF, DSF, other Ogg streams,
+// WavPack, Monkey's Audio, TTA, Musepack, recognised by their magic bytes at the start or
+// behind an ID3v2 tag), nor into any other file in which no MPEG audio frame is found.
 //
 // A writer is used once, on one thread. It opens the file once, for reading and writing,
 // and reads its tags once; the descriptor goes to the PendingSave.
@@ -60,23 +62,23 @@ public:
     // The ID3v1 tag from record.id3v1 (the genre byte falls back to record.id3v2.genre):
     // overwrites the file's ID3v1 tag, or appends one. False when the file cannot be read,
     // is no MPEG audio, or is shorter than 128 bytes.
-    bool writeV1(const AudioFile& record);
-    // Removes the file's ID3v1 tag. True when the file has none.
-    bool removeV1();
+    [[nodiscard]] base::Outcome writeV1(const AudioFile& record);
+    // Removes the file's ID3v1 tag. Succeeds when the file has none.
+    [[nodiscard]] base::Outcome removeV1();
 
     // The edited ID3v2 frames from record.id3v2; every other frame of the file's tag stays
     // byte for byte (see Id3v2Tag::render). A v2.4 tag stays v2.4; v2.2, v2.3 and new tags
     // are written as v2.3. A frame whose text already reads as the record's value is left
     // as it is. False when the file cannot be read, is no MPEG audio, or its ID3v2 tag's
     // size is damaged (it reaches into the audio or behind the file).
-    bool writeV2(const AudioFile& record);
-    // Removes the whole ID3v2 tag (with its lyrics and pictures). True when there is none.
-    bool removeV2();
+    [[nodiscard]] base::Outcome writeV2(const AudioFile& record);
+    // Removes the whole ID3v2 tag (with its lyrics and pictures). Succeeds when there is none.
+    [[nodiscard]] base::Outcome removeV2();
 
     // record.lyrics.text (trimmed) into the first USLT frame, keeping its language and
     // description; a new frame (language "XXX", no description) when there is none; an
     // empty text removes every USLT frame. Acts on the tag as steps 1-2 left it.
-    bool writeLyrics(const AudioFile& record);
+    [[nodiscard]] base::Outcome writeLyrics(const AudioFile& record);
 
     // The attached pictures of record.pictures: the file's picture frames the record no
     // longer holds are removed, those it holds stay byte for byte, and each picture added
@@ -84,23 +86,21 @@ public:
     // False when the file cannot be read or rewritten, or its pictures are not the ones
     // the record was read with (a picture to drop that cannot be parsed, or one the file
     // no longer has).
-    bool writePictures(const AudioFile& record);
+    [[nodiscard]] base::Outcome writePictures(const AudioFile& record);
 
-    // Writes what was staged, as a batch of one. True when nothing was staged. False, with
-    // error() set, when the ID3v2 tag cannot be written without losing a frame (one the
+    // Writes what was staged, as a batch of one. Succeeds when nothing was staged. Fails
+    // when the ID3v2 tag cannot be written without losing a frame (one the
     // program does not edit and cannot keep), the file is not writable, the disk is full,
     // the file changed since the writer read it, or it could not be replaced; the original
     // is then untouched.
-    bool commit();
+    [[nodiscard]] base::Outcome commit();
 
     // What the staged steps make of the file, for a SaveBatch; the writer is spent
-    // afterwards. Null, with error() set, when it may not be written (see commit()). With
+    // afterwards. Null when nothing was staged in a file that cannot be opened; a failure
+    // when it may not be written (see commit()). With
     // `growInPlace`, a tag that outgrows its space is made to fill whole blocks inserted
     // at the file's start where the file system can (range_insert.h).
-    std::unique_ptr<PendingSave> prepare(bool growInPlace = true);
-
-    // Why the last step or commit failed, in the active language ("" after success).
-    const std::string& error() const;
+    [[nodiscard]] base::Result<std::unique_ptr<PendingSave>> prepare(bool growInPlace = true);
 
 private:
     struct State;

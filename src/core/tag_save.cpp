@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <deque>
 #include <functional>
+#include <optional>
 
 #include "base/language.h"
 #include "base/string_ids.h"
@@ -38,48 +39,58 @@ void applyOutcome(Flags& flags, Step step) {
         markRemoved(flags);
 }
 
-template <typename Tag, typename Write, typename Remove>
-Step saveTag(Tag& tag, Write write, Remove remove) {
-    if (tag.changed && tag.present)
-        return write() ? Step::Written : Step::Failed;
-    if (!tag.present && tag.inFile) {
-        clearFields(tag);
-        return remove() ? Step::Removed : Step::Failed;
-    }
-    return Step::Skipped;
-}
-
-Step saveLyrics(AudioFile& record, TagFileWriter& writer) {
-    LyricsTag& lyrics = record.lyrics;
-    if (!lyrics.dirty())
-        return Step::Skipped;
-    lyrics.text = lyrics.present ? trimLyrics(lyrics.text) : std::string();
-    if (!writer.writeLyrics(record))
-        return Step::Failed;
-    return lyrics.text.empty() ? Step::Removed : Step::Written;
-}
-
 // The dirty tags of a record staged in a writer, and the record as it is to be once they
 // are saved.
 struct StagedSave {
     AudioFile record;
-    bool failed = false;
-    bool readBack = false;  // the record was read from the saved file
+    std::optional<base::Failure> failure;  // of the last step that failed
+    bool readBack = false;                 // the record was read from the saved file
 
     StagedSave(const AudioFile& original, TagFileWriter& writer) : record(original) {
+        // A FLAC, Ogg or MP4 file holds no ID3v1 tag: what a command that sets both tags
+        // put there has nowhere to go.
+        if (record.format != AudioFormat::Mpeg)
+            record.id3v1 = {};
         const Step v1 = saveTag(
             record.id3v1, [&] { return writer.writeV1(record); },
             [&] { return writer.removeV1(); });
         const Step v2 = saveTag(
             record.id3v2, [&] { return writer.writeV2(record); },
             [&] { return writer.removeV2(); });
-        const Step lyrics = saveLyrics(record, writer);
-        const bool picturesFailed = record.pictures.dirty() && !writer.writePictures(record);
-        failed =
-            v1 == Step::Failed || v2 == Step::Failed || lyrics == Step::Failed || picturesFailed;
+        const Step lyrics = saveLyrics(writer);
+        if (record.pictures.dirty())
+            succeeded(writer.writePictures(record));
         applyOutcome(record.id3v1, v1);
         applyOutcome(record.id3v2, v2);
         applyOutcome(record.lyrics, lyrics);
+    }
+
+    // Whether a step succeeded; keeps its failure when it did not.
+    bool succeeded(base::Outcome step) {
+        if (!step)
+            failure = step.failure();
+        return step.ok();
+    }
+
+    template <typename Tag, typename Write, typename Remove>
+    Step saveTag(Tag& tag, Write write, Remove remove) {
+        if (tag.changed && tag.present)
+            return succeeded(write()) ? Step::Written : Step::Failed;
+        if (!tag.present && tag.inFile) {
+            clearFields(tag);
+            return succeeded(remove()) ? Step::Removed : Step::Failed;
+        }
+        return Step::Skipped;
+    }
+
+    Step saveLyrics(TagFileWriter& writer) {
+        LyricsTag& lyrics = record.lyrics;
+        if (!lyrics.dirty())
+            return Step::Skipped;
+        lyrics.text = lyrics.present ? trimLyrics(lyrics.text) : std::string();
+        if (!succeeded(writer.writeLyrics(record)))
+            return Step::Failed;
+        return lyrics.text.empty() ? Step::Removed : Step::Written;
     }
 
     std::function<void(const SavedFile&)> reader() {
@@ -99,25 +110,21 @@ struct StagedSave {
 
 }  // namespace
 
-bool save(AudioFile& record, std::string* reason, const SaveOptions& options) {
-    auto fail = [&](std::string why) {
-        if (reason)
-            *reason = std::move(why);
-        return false;
-    };
+base::Outcome save(AudioFile& record, const SaveOptions& options) {
     if (record.unreadable())
-        return fail(base::trf(base::ids::kSaveNotReadWhenListed, record.readFailure));
+        return base::Failure{
+            record.path, base::trf(base::ids::kSaveNotReadWhenListed, record.readFailure), {}};
 
     TagFileWriter writer(record.path);
     StagedSave staged(record, writer);
-    if (staged.failed)
-        return fail(writer.error());
+    if (staged.failure)
+        return *staged.failure;
     SaveBatch batch(options);
     batch.add(writer, staged.reader());
-    if (std::string why = batch.finish().front(); !why.empty())
-        return fail(std::move(why));
+    if (base::Outcome saved = batch.finish().front(); !saved)
+        return saved;
     staged.takeInto(record);
-    return true;
+    return {};
 }
 
 std::vector<FileFailure> saveAll(FileList& list, base::UserPort& port, const SaveOptions& options) {
@@ -146,20 +153,20 @@ std::vector<FileFailure> saveAll(FileList& list, base::UserPort& port, const Sav
         }
         TagFileWriter writer(file.path);
         Pending& one = pending.emplace_back(Pending{index, StagedSave(file, writer)});
-        if (one.staged.failed) {
-            failed.push_back({index, {file.fileName, writer.error()}});
+        if (one.staged.failure) {
+            failed.push_back({index, {file.fileName, one.staged.failure->why}});
             pending.pop_back();
             continue;
         }
         one.outcome = batch.add(writer, one.staged.reader());
     }
-    const std::vector<std::string> outcomes = batch.finish();
+    const std::vector<base::Outcome> outcomes = batch.finish();
     for (Pending& one : pending) {
         AudioFile& file = list.at(one.index);
-        if (outcomes[one.outcome].empty())
+        if (const base::Outcome& saved = outcomes[one.outcome])
             one.staged.takeInto(file);
         else
-            failed.push_back({one.index, {file.fileName, outcomes[one.outcome]}});
+            failed.push_back({one.index, {file.fileName, saved.failure().why}});
     }
     port.finishProgress();
 

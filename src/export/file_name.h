@@ -4,18 +4,10 @@
 #include <string>
 #include <string_view>
 
-namespace tw::core {
-struct AudioFile;
-}
-
 namespace tw::exports {
 
 // The kind of document an export writes.
 enum class DocumentKind { Html, Rtf };
-
-// The file name of a record with its extension and without any folder (a record renamed
-// into a sub-folder keeps that folder in its fileName).
-std::string_view bareFileName(const core::AudioFile& file);
 
 // The path of an export: `folder` and `name` joined by one separator, and the kind's
 // extension appended unless the name already ends with it (".html" or ".htm" for HTML,

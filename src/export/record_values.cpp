@@ -1,10 +1,11 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "export/record_values.h"
 
+#include "core/app_options.h"
 #include "core/audio_file.h"
 #include "core/effective_value.h"
 #include "core/list_cells.h"
-#include "export/file_name.h"
+#include "core/relative_folder.h"
 #include "rename/mask_expansion.h"
 
 namespace tw::exports {
@@ -42,7 +43,9 @@ std::string recordValue(const core::AudioFile& file, RecordValue value) {
         case RecordValue::Lyrics:
             return file.lyrics.text;
         case RecordValue::FileName:
-            return std::string(bareFileName(file));
+            // Named from the opened folder: with sub-folders listed, a bare name would not
+            // tell two "01 Intro.mp3" apart.
+            return std::string(core::relativeName(file, core::options().workFolder));
         case RecordValue::Created:
             return file.createdText;
         case RecordValue::Changed:

@@ -25,7 +25,7 @@ enum class RecordValue {
     Publisher,
     EncodedBy,
     Lyrics,    // the lyrics text
-    FileName,  // with extension, without folder
+    FileName,  // with extension, relative to the work folder (relativeName)
     Created,   // the file list's texts
     Changed,
     Size,

@@ -118,12 +118,11 @@ ChangeCaseOutcome ChangeCaseCommand::run(base::UserPort& port, const std::string
             return;
         const std::string before = file.fileName;
         const std::string beforePath = file.path;
-        std::string why;
-        if (file.rename(name, &why)) {
+        if (const base::Outcome renamed = file.rename(name)) {
             ++outcome.changed;
             moves.push_back({beforePath, file.path});
         } else {
-            outcome.failed.push_back({before, why});
+            outcome.failed.push_back({before, renamed.failure().why});
         }
     });
     keepRenameUndo(moves);

@@ -139,8 +139,10 @@ RenameOutcome RenamingCommand::run(base::UserPort& port, const std::string& work
             checks[place].status == RenameStatus::NewFolder
                 ? createFolder(targetFolderOf(workFolderOf(file), checks[place].name))
                 : std::vector<std::string>{};
-        done[place] = file.rename(checks[place].name, &why[place]);
-        if (!done[place]) {
+        const base::Outcome moved = file.rename(checks[place].name);
+        done[place] = moved.ok();
+        if (!moved) {
+            why[place] = moved.failure().why;
             removeCreatedFolders(madeFolders);
             // A file moved aside goes back, or keeps the name it has now if that fails.
             if (file.fileName != before[place] && !file.rename(before[place]))

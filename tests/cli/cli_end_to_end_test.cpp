@@ -87,6 +87,27 @@ TEST_F(CliTest, ListPrintsEveryFileAsValidJson) {
     EXPECT_TRUE(tsv.out.starts_with("fileName\tpath\t"));
 }
 
+TEST_F(CliTest, ListRecursiveReadsTheTreeAndTellsALoopOnceOnStderr) {
+    const test::Mp3Parts parts{.audio = test::defaultAudio()};
+    test::writeMp3(music, "top.mp3", parts);
+    std::filesystem::create_directories(music / "Artist" / "Album");
+    test::writeMp3(music, "Artist/Album/01.mp3", parts);
+    std::filesystem::create_directory_symlink("../..", music / "Artist" / "Album" / "loop");
+
+    const test::CliOutcome flat = run({"list", music.path().string()});
+    ASSERT_EQ(flat.status, 0) << flat.err;
+    EXPECT_EQ(std::count(flat.out.begin(), flat.out.end(), '\n'), 2);
+    EXPECT_EQ(flat.out.find("01.mp3"), std::string::npos);
+
+    const test::CliOutcome tree = run({"list", "--recursive", music.path().string()});
+    ASSERT_EQ(tree.status, 0) << tree.err;
+    EXPECT_EQ(std::count(tree.out.begin(), tree.out.end(), '\n'), 3);
+    EXPECT_NE(tree.out.find("\n01.mp3\t" + music.folder() + "Artist/Album/01.mp3\t"),
+              std::string::npos);
+    EXPECT_EQ(tree.err, "1 folder(s) reached again through links, read once: " + music.folder() +
+                            "Artist/Album/loop/\n");
+}
+
 TEST_F(CliTest, SetSavesTheFieldsThatListThenShows) {
     const std::string path = test::writeMp3(music, "song.mp3", {.audio = test::defaultAudio()});
     std::ofstream(home / "lyrics.txt") << "  first line\nsecond line\n";

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // FLAC, Ogg Vorbis, Opus and MP4 files as users get them (tagged by mutagen): what the
-// list reads of them, what it makes of damaged ones, and that no save writes them.
+// list reads of them and what it makes of damaged ones (format_save_test.cpp saves them).
 
 #include <gtest/gtest.h>
 #include <taglib/tpropertymap.h>
@@ -15,7 +15,6 @@
 #include "core/formats/property_fields.h"
 #include "core/mpeg_info.h"
 #include "core/picture_data.h"
-#include "core/tag_save.h"
 #include "support/file_text.h"
 #include "support/format_files.h"
 #include "support/temp_dir.h"
@@ -172,39 +171,6 @@ TEST_P(FormatReadTest, DamagedFilesAreRefusedOrReadSafely) {
             EXPECT_TRUE(r->unreadable() || r->format == AudioFormat::Mpeg) << damage.what;
         }
     }
-}
-
-TEST_P(FormatReadTest, EverySaveIsRefusedWithTheReasonAndWritesNothing) {
-    const std::string path = make(true);
-    if (path.empty())
-        FAIL() << "could not make the test file (flac, ffmpeg, opusenc, sox, mutagen)";
-    const std::string before = test::fileText(path);
-    const std::string expected =
-        "saving " + std::string(formatName(GetParam().format)) + " files is not supported yet";
-    using Edit = void (*)(AudioFile&);
-    const Edit edits[] = {
-        [](AudioFile& r) { r.id3v2.setTitle("New"); },
-        [](AudioFile& r) { r.id3v2.present = false; },  // clearing the tag
-        [](AudioFile& r) {
-            r.id3v1.makePresent();
-            r.id3v1.setTitle("v1");
-        },
-        [](AudioFile& r) {
-            r.lyrics.text = "new words";
-            r.lyrics.changed = r.lyrics.present = true;
-        },
-        [](AudioFile& r) { r.pictures.remove(0); },
-    };
-    for (const Edit edit : edits) {
-        auto r = create(path);
-        edit(*r);
-        ASSERT_TRUE(r->dirty());
-        std::string reason;
-        EXPECT_FALSE(save(*r, &reason));
-        EXPECT_EQ(reason, expected);
-        EXPECT_TRUE(r->dirty());
-    }
-    EXPECT_TRUE(test::fileText(path) == before);
 }
 
 TEST_P(FormatReadTest, RenamingKeepsTheFilesOwnExtension) {

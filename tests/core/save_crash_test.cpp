@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // A batch save killed after each of its steps, then the roll-back of the next start: every
-// file holds its old or its new tags with its audio untouched, the journal is gone and no
+// file (MP3 files, and FLAC, Ogg, Opus and MP4 files saved through TagLib) holds its old or
+// its new tags with its audio untouched, the journal is gone and no
 // temporary file is left in the music folder. The kill is a forked child that ends itself
 // in the save's step probe, as SIGKILL would: no destructor runs, no file is closed first.
 
@@ -19,12 +20,14 @@
 #include "base/app_paths.h"
 #include "core/list_session.h"
 #include "core/range_insert.h"
+#include "core/save_batch_flush.h"
 #include "core/tag_edit.h"
 #include "core/tag_save.h"
 #include "core/undo_journal.h"
 #include "core/undo_record.h"
 #include "core/undo_rollback.h"
 #include "support/fake_user_port.h"
+#include "support/format_files.h"
 #include "support/id3v1_bytes.h"
 #include "support/id3v2_builder.h"
 #include "support/mp3_file.h"
@@ -58,13 +61,20 @@ void killAtStep(SaveStep) {
 // be inserted at the file's start, else a new file), or no tag at all (a new file).
 enum class Space { Fits, Grows, None };
 
-// One file of the batch: how it starts and how it is edited.
+// One file of the batch: how it starts and how it is edited. A FLAC, Ogg or MP4 file is
+// one of copyFormatFile's kinds (tagged), its Space what TagLib's result needs.
 struct FileCase {
     const char* name;
     test::Mp3Parts parts;
     std::function<void(AudioFile&)> edit;
     Space space;
+    const char* formatKind = nullptr;
 };
+
+void addPicture(AudioFile& f, std::size_t size) {
+    f.pictures.put({.type = 5, .mime = "image/png", .description = "Big", .byteSize = 0},
+                   std::make_shared<const std::string>(size, 'p'));
+}
 
 const std::vector<FileCase>& fileCases() {
     static const std::vector<FileCase> cases = [] {
@@ -126,14 +136,61 @@ const std::vector<FileCase>& fileCases() {
              {.id3v2 = tag(3).padding(100).build(), .audio = audio, .id3v1 = v1},
              [](AudioFile& f) { clearFields(f.id3v2); },
              Space::None},
+            {"fits.flac",
+             {},
+             [](AudioFile& f) { f.id3v2.setAlbum("An album name far longer than the old one"); },
+             Space::Fits,
+             "flac"},
+            {"grows.flac", {}, [](AudioFile& f) { addPicture(f, 12000); }, Space::Grows, "flac"},
+            {"fits.m4a",
+             {},
+             [](AudioFile& f) { f.id3v2.setTitle("A new title"); },
+             Space::Fits,
+             "aac"},
+            // As long as "Title é": the comment keeps its pages, which change in place.
+            {"fits.ogg",
+             {},
+             [](AudioFile& f) { f.id3v2.setTitle("Titel \xC3\xA9"); },
+             Space::Fits,
+             "vorbis"},
+            {"grows.opus",
+             {},
+             [](AudioFile& f) { f.id3v2.setAlbum(std::string(300, 'a')); },
+             Space::None,
+             "opus"},
+            // Its "moov" box behind the audio grows: the end of the file is written in place.
+            {"tail.m4a", {}, [](AudioFile& f) { addPicture(f, 5000); }, Space::Fits, "aac"},
+            // Its audio moves by what the tag grew, which is no whole number of blocks.
+            {"moov.m4a",
+             {},
+             [](AudioFile& f) { addPicture(f, 3000); },
+             Space::None,
+             "aac-moov-first"},
         };
     }();
     return cases;
 }
 
+// The bytes a case's file starts with.
+const Bytes& oldBytes(const FileCase& c) {
+    static std::map<std::string, Bytes> made;
+    if (const auto found = made.find(c.name); found != made.end())
+        return found->second;
+    Bytes& bytes = made[c.name];
+    if (!c.formatKind) {
+        bytes = c.parts.bytes();
+    } else {
+        const test::TempDir scratch;
+        EXPECT_TRUE(test::copyFormatFile(c.formatKind, true, scratch / "file"))
+            << "could not make the test file (flac, ffmpeg, opusenc, sox, mutagen)";
+        bytes = test::readBytes(scratch / "file");
+    }
+    return bytes;
+}
+
 void writeFiles(const test::TempDir& folder) {
     for (const FileCase& c : fileCases())
-        test::writeMp3(folder, c.name, c.parts);
+        test::writeBytes(folder / c.name, oldBytes(c));
 }
 
 // What the program does: scan the folder, edit each file, save them all in one batch.
@@ -238,22 +295,40 @@ protected:
     base::AppPaths savedPaths_ = base::appPaths();
 };
 
+// One syncfs waits for every dirty page of the machine; it is chosen only while those are
+// about the batch's own, and never when /proc/meminfo does not say.
+TEST(FlushChoice, SyncfsOnlyWhileOthersHoldLittleDirtyData) {
+    const std::string idle =
+        "MemTotal:  8000000 kB\nDirty:        1024 kB\nWriteback:       0 kB\n";
+    const std::string busy = "Dirty:      204800 kB\nWriteback:    4096 kB\n";
+    EXPECT_TRUE(fileSystemFlushIsCheap(idle, 0));
+    EXPECT_FALSE(fileSystemFlushIsCheap(busy, 1 << 20));
+    EXPECT_TRUE(fileSystemFlushIsCheap(busy, 200u << 20));  // the batch's own pages
+    EXPECT_FALSE(fileSystemFlushIsCheap("", 0));
+    EXPECT_FALSE(fileSystemFlushIsCheap("Dirty: 1 kB\n", 0));  // no Writeback line
+    EXPECT_FALSE(fileSystemFlushIsCheap("Dirty: x kB\nWriteback: 0 kB\n", 0));
+    EXPECT_FALSE(fileSystemFlushIsCheap("DirtyX: 0 kB\nWriteback: 0 kB\n", 0));
+    EXPECT_FALSE(fileSystemFlushIsCheap("Dirty: 99999999999999999999 kB\nWriteback: 0 kB\n", 0));
+    EXPECT_FALSE(readMeminfo().empty());
+}
+
 TEST_F(SaveCrashTest, AKillAtAnyStepLeavesEveryFileOldOrNew) {
     struct Way {
         const char* name;
         SaveOptions options;
     };
     const Way ways[] = {
-        {"grown in place", {.flush = kDefaultFlushMode, .probe = {}}},
+        {"grown in place, flushed file by file", {.flush = FlushMode::EachFile, .probe = {}}},
         {"grown as unnamed new files",
          {.flush = kDefaultFlushMode, .probe = {.newFilesForGrowth = true}}},
         {"grown as named new files",
          {.flush = kDefaultFlushMode, .probe = {.namedNewFiles = true, .newFilesForGrowth = true}}},
         {"flushed by the file system", {.flush = FlushMode::FileSystem, .probe = {}}},
+        {"flushed as the machine's dirty data says", {.flush = FlushMode::Adaptive, .probe = {}}},
     };
     std::map<std::string, Bytes> old;
     for (const FileCase& c : fileCases())
-        old[c.name] = c.parts.bytes();
+        old[c.name] = oldBytes(c);
 
     for (const Way& way : ways) {
         SCOPED_TRACE(way.name);
@@ -294,7 +369,7 @@ TEST_F(SaveCrashTest, AKillAtAnyStepLeavesEveryFileOldOrNew) {
 TEST_F(SaveCrashTest, AKillAfterAFallBackToANewFileLeavesNoTemporaryFile) {
     std::map<std::string, Bytes> old;
     for (const FileCase& c : fileCases())
-        old[c.name] = c.parts.bytes();
+        old[c.name] = oldBytes(c);
     for (const bool named : {false, true}) {
         SCOPED_TRACE(named ? "named new files" : "unnamed new files");
         SaveOptions options{.flush = kDefaultFlushMode,
@@ -482,7 +557,7 @@ TEST_F(SaveCrashTest, ATornJournalNeverMakesTheRollBackWriteGarbage) {
     const Bytes journal = test::readBytes(journalPath);
     std::map<std::string, Bytes> old;
     for (const FileCase& c : fileCases())
-        old[c.name] = c.parts.bytes();
+        old[c.name] = oldBytes(c);
 
     int restoredAtAll = 0;
     int keptAtAll = 0;

@@ -21,6 +21,7 @@
 #include "support/id3v1_bytes.h"
 #include "support/id3v2_builder.h"
 #include "support/mp3_file.h"
+#include "support/why_not.h"
 
 namespace tw::core {
 namespace {
@@ -90,8 +91,7 @@ TEST_F(TagFileWriterTest, Id3v1IsAppendedOnceThenOverwritten) {
 TEST_F(TagFileWriterTest, Id3v1NeedsAFileOfAtLeast128Bytes) {
     write({.audio = test::shortestAudio()});
     TagFileWriter writer(path_);
-    EXPECT_FALSE(writer.writeV1(record()));
-    EXPECT_FALSE(writer.error().empty());
+    EXPECT_NE(test::whyNot(writer.writeV1(record())), "");
     EXPECT_TRUE(writer.commit());
     EXPECT_EQ(contents(), parts_.bytes());
 }
@@ -327,8 +327,7 @@ TEST_F(TagFileWriterTest, WriteProtectionIsRespected) {
     ::chmod(path_.c_str(), 0444);
     TagFileWriter readOnlyFile(path_);
     ASSERT_TRUE(readOnlyFile.writeV1(r));
-    EXPECT_FALSE(readOnlyFile.commit());
-    EXPECT_FALSE(readOnlyFile.error().empty());
+    EXPECT_NE(test::whyNot(readOnlyFile.commit()), "");
     EXPECT_EQ(contents(), parts_.bytes());
 
     // In a folder that may not be written, a tag is written in place, but a tag that needs
@@ -337,7 +336,7 @@ TEST_F(TagFileWriterTest, WriteProtectionIsRespected) {
     ::chmod(dir_.path().c_str(), 0555);
     TagFileWriter readOnlyFolder(path_);
     ASSERT_TRUE(readOnlyFolder.writeV1(r));
-    EXPECT_TRUE(readOnlyFolder.commit()) << readOnlyFolder.error();
+    EXPECT_EQ(test::whyNot(readOnlyFolder.commit()), "");
     const Bytes withV1 = contents();
     r.id3v2.makePresent();
     r.id3v2.setTitle("x");
@@ -367,15 +366,13 @@ TEST_F(TagFileWriterTest, FileThatVanishesOrIsReplacedIsNotOverwritten) {
     const fs::path elsewhere = dir_ / "other";
     test::writeBytes(elsewhere, other);
     fs::rename(elsewhere, path_);
-    EXPECT_FALSE(replaced.commit());
-    EXPECT_EQ(replaced.error(), "the file changed while it was being saved");
+    EXPECT_EQ(test::whyNot(replaced.commit()), "the file changed while it was being saved");
     EXPECT_EQ(contents(), other);
 
     TagFileWriter missing((dir_ / "missing.mp3").string());
-    EXPECT_FALSE(missing.writeV1(r));
+    EXPECT_NE(test::whyNot(missing.writeV1(r)), "");
     EXPECT_FALSE(missing.writeV2(r));
     EXPECT_FALSE(missing.removeV2());
-    EXPECT_FALSE(missing.error().empty());
 }
 
 TEST_F(TagFileWriterTest, TagWhoseSizeLiesIsNotRewritten) {
@@ -388,8 +385,7 @@ TEST_F(TagFileWriterTest, TagWhoseSizeLiesIsNotRewritten) {
         r.id3v2.title = "New";
         r.id3v1.title = "v1";
         TagFileWriter writer(path_);
-        EXPECT_FALSE(writer.writeV2(r));
-        EXPECT_EQ(writer.error(), "the size of its ID3v2 tag is damaged");
+        EXPECT_EQ(test::whyNot(writer.writeV2(r)), "the size of its ID3v2 tag is damaged");
         EXPECT_FALSE(writer.removeV2());
         EXPECT_FALSE(writer.writeLyrics(r));
         ASSERT_TRUE(writer.writeV1(r) && writer.commit());
@@ -442,7 +438,8 @@ TEST_F(TagFileWriterTest, ATagThatFitsIsWrittenInPlaceAndNothingElseOfTheFileCha
     r.id3v2.album = "Another album, longer than the first";
     r.id3v1.title = "v1 new";
     TagFileWriter writer(path_);
-    ASSERT_TRUE(writer.writeV1(r) && writer.writeV2(r) && writer.commit()) << writer.error();
+    ASSERT_TRUE(writer.writeV1(r) && writer.writeV2(r));
+    ASSERT_EQ(test::whyNot(writer.commit()), "");
 
     const struct stat after = statOf(path_);
     EXPECT_EQ(
@@ -488,7 +485,7 @@ TEST_F(TagFileWriterTest, ATagThatOutgrowsItsSpaceGetsRoomForTheNextEdits) {
         ASSERT_TRUE(writer.writeV2(r));
         SaveBatch batch({.flush = kDefaultFlushMode, .probe = way.probe});
         batch.add(writer);
-        ASSERT_EQ(batch.finish().front(), "");
+        ASSERT_EQ(test::whyNot(batch.finish().front()), "");
         const struct stat grown = statOf(path_);
         EXPECT_EQ(grown.st_ino == before.st_ino, inserts);
         EXPECT_EQ(grown.st_mode, before.st_mode);
@@ -516,7 +513,8 @@ TEST_F(TagFileWriterTest, ATagThatOutgrowsItsSpaceGetsRoomForTheNextEdits) {
         r.id3v2.title = std::string(2900, 't');
         r.id3v2.album = "Album";
         TagFileWriter again(path_);
-        ASSERT_TRUE(again.writeV2(r) && again.commit()) << again.error();
+        ASSERT_TRUE(again.writeV2(r));
+        ASSERT_EQ(test::whyNot(again.commit()), "");
         EXPECT_EQ(statOf(path_).st_ino, grown.st_ino);
         EXPECT_EQ(record().id3v2.title, std::string(2900, 't'));
     }
@@ -565,7 +563,8 @@ TEST_F(TagFileWriterTest, AChangeMadeWhileTheNewBytesWereFlushedStopsTheSave) {
         SaveBatch batch({.flush = kDefaultFlushMode,
                          .probe = {.afterStep = meddle, .newFilesForGrowth = c.newFilesForGrowth}});
         batch.add(writer);
-        EXPECT_EQ(batch.finish().front(), "the file changed while it was being saved");
+        EXPECT_EQ(test::whyNot(batch.finish().front()),
+                  "the file changed while it was being saved");
         EXPECT_EQ(contents(), test::join({c.parts.bytes(), test::bytesOf("x")}));
         EXPECT_EQ(std::distance(fs::directory_iterator(dir_.path()), fs::directory_iterator()), 1);
     }
@@ -615,9 +614,12 @@ TEST_F(TagFileWriterTest, ASaveThatRunsOutOfSpaceHalfWayLeavesTheFileAsItWas) {
             const bool staged = writer.writeV2(r) && (!c.appendId3v1 || writer.writeV1(r));
             SaveBatch batch({.flush = kDefaultFlushMode, .probe = c.probe});
             batch.add(writer);
-            const std::string reason = batch.finish().front();
+            const base::Outcome saved = batch.finish().front();
+            const std::string reason = test::whyNot(saved);
             std::fprintf(stderr, "reason: %s\n", reason.c_str());
-            ::_exit(staged && reason == c.failedStep + path_ + ": File too large" ? 0 : 1);
+            const bool told = reason == c.failedStep + path_ + ": File too large" &&
+                              saved.failure().system == std::errc::file_too_large;
+            ::_exit(staged && told ? 0 : 1);
         }
         int status = 0;
         ASSERT_EQ(::waitpid(child, &status, 0), child);

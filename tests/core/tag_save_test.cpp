@@ -19,6 +19,7 @@
 #include "support/id3v1_bytes.h"
 #include "support/id3v2_builder.h"
 #include "support/mp3_file.h"
+#include "support/why_not.h"
 
 namespace tw::core {
 namespace {
@@ -124,8 +125,7 @@ TEST_F(SaveTest, AStepThatFailsWritesNothingAndKeepsEveryEdit) {
         AudioFile& record = file("short.mp3");
         list.setTitleAll("Kept");
 
-        std::string reason;
-        EXPECT_FALSE(save(record, &reason));
+        const std::string reason = test::whyNot(save(record));
         EXPECT_NE(reason.find("128 bytes"), std::string::npos) << reason;
         EXPECT_EQ(test::readBytes(path), content);
         EXPECT_TRUE(record.id3v1.dirty() && record.id3v2.dirty());
@@ -171,8 +171,7 @@ TEST_F(SaveTest, OnlyMpegAudioIsEverWrittenInto) {
         scan();
         AudioFile& record = file("other.mp3");
         list.setTitleAll("T");
-        std::string reason;
-        EXPECT_FALSE(save(record, &reason));
+        const std::string reason = test::whyNot(save(record));
         EXPECT_NE(reason.find(c.reason), std::string::npos) << reason;
         // Not even a tag that is there is taken out.
         if (record.id3v2.inFile) {

@@ -85,6 +85,61 @@ TEST_F(PlaylistCommandTest, PlsInAnotherFolderNamesTheFilesRelativeToIt) {
                   "c.mp3\r\nLength2=100\r\n");
 }
 
+// The files a playlist names, read as a strict player reads it: CRLF lines, an M3U path or
+// the PLS keys File1..FileN in order, each path relative, with "/" only, naming a file that
+// exists beside or below the playlist. Anything else fails the test.
+std::vector<std::string> strictEntries(const fs::path& playlist) {
+    const std::string text = test::fileText(playlist);
+    std::vector<std::string> lines;
+    for (std::size_t at = 0; at < text.size();) {
+        const std::size_t end = text.find("\r\n", at);
+        EXPECT_NE(end, std::string::npos) << "a line without CRLF";
+        if (end == std::string::npos)
+            break;
+        lines.push_back(text.substr(at, end - at));
+        at = end + 2;
+    }
+    const bool pls = playlist.extension() == ".pls";
+    std::vector<std::string> entries;
+    for (const std::string& line : lines) {
+        std::string path = line;
+        if (pls) {
+            const std::string key = "File" + std::to_string(entries.size() + 1) + "=";
+            if (!line.starts_with("File"))
+                continue;
+            EXPECT_TRUE(line.starts_with(key)) << line;
+            path = line.substr(key.size());
+        } else if (line.starts_with('#')) {
+            continue;
+        }
+        EXPECT_FALSE(path.starts_with('/') || path.starts_with("..") ||
+                     path.find('\\') != std::string::npos)
+            << path;
+        EXPECT_TRUE(fs::is_regular_file(playlist.parent_path() / path)) << path;
+        entries.push_back(path);
+    }
+    return entries;
+}
+
+TEST_F(PlaylistCommandTest, APlaylistAboveSubFoldersNamesTheirFilesBelowIt) {
+    list.clear();
+    for (const char* relative : {"top.mp3", "CD1/01 One.mp3", "CD2/#2.mp3"}) {
+        fs::create_directories((music / relative).parent_path());
+        test::writeFile(music / relative, "audio");
+        const fs::path path = music / relative;
+        test::addRecord(list, path.parent_path().string() + "/", path.filename().string());
+    }
+    list.selectAll();
+    const std::vector<std::string> expected{"top.mp3", "CD1/01 One.mp3", "CD2/#2.mp3"};
+    for (const PlaylistType type :
+         {PlaylistType::M3u, PlaylistType::M3uExtended, PlaylistType::Pls}) {
+        const PlaylistOutcome outcome = create("all", type, music.folder());
+        ASSERT_EQ(outcome.result, Result::Written);
+        EXPECT_EQ(strictEntries(outcome.path), expected) << outcome.path;
+        fs::remove(outcome.path);
+    }
+}
+
 TEST_F(PlaylistCommandTest, AMissingFolderIsCreatedOnlyWhenTheUserAgrees) {
     const std::string folder = (out / "new" / "deeper").string();
     port.answers = {Answer::No};

@@ -21,6 +21,7 @@
 #include "support/id3v2_builder.h"
 #include "support/mp3_file.h"
 #include "support/mutagen.h"
+#include "support/why_not.h"
 
 namespace tw::core {
 namespace {
@@ -103,7 +104,7 @@ TEST_F(InteropTest, WhatWeWriteMutagenReads) {
     r.lyrics.text = "Строка один\nLine two";
     TagFileWriter writer(path_);
     ASSERT_TRUE(writer.writeV1(r) && writer.writeV2(r) && writer.writeLyrics(r));
-    ASSERT_TRUE(writer.commit()) << writer.error();
+    ASSERT_EQ(test::whyNot(writer.commit()), "");
 
     const Dump d = dumpOf(path_);
     for (const Field& f : fields)
@@ -169,7 +170,7 @@ TEST_F(InteropTest, MutagenTagsSurviveASaveWithEveryOtherFrameKept) {
         r.id3v1.title = "v1";
         TagFileWriter writer(path_);
         ASSERT_TRUE(writer.writeV1(r) && writer.writeV2(r) && writer.writeLyrics(r));
-        ASSERT_TRUE(writer.commit()) << writer.error();
+        ASSERT_EQ(test::whyNot(writer.commit()), "");
 
         // mutagen leaves room, so the edit went into the file itself.
         EXPECT_EQ(inodeOf(path_), inode);
@@ -204,7 +205,7 @@ TEST_F(InteropTest, GrownTagsReadRightWithMutagenAndTheOtherWayRound) {
         ASSERT_TRUE(writer.writeV1(r) && writer.writeV2(r));
         SaveBatch batch({.flush = kDefaultFlushMode, .probe = {.newFilesForGrowth = newFile}});
         batch.add(writer);
-        ASSERT_EQ(batch.finish().front(), "");
+        ASSERT_EQ(test::whyNot(batch.finish().front()), "");
         expectAudioUnchanged();
 
         const Dump d = dumpOf(path_);
@@ -229,8 +230,7 @@ TEST_F(InteropTest, DamagedTagsKeepEveryFrameMutagenSeesThroughAnEdit) {
         const Dump before = dumpOf(path_, "frames");
         AudioFile r = record();
         r.id3v2.setComment("Edited");
-        std::string reason;
-        ASSERT_TRUE(save(r, &reason)) << reason;
+        ASSERT_EQ(test::whyNot(save(r)), "");
 
         // Only the comment changed.
         Dump after = dumpOf(path_, "frames");
@@ -300,8 +300,7 @@ TEST_F(InteropTest, AnUnrelatedSaveKeepsEveryOtherFrameByteForByte) {
         const Dump before = dumpOf(path_, "frames");
         AudioFile r = record();
         r.id3v2.setAlbum("Album");
-        std::string reason;
-        ASSERT_TRUE(save(r, &reason)) << reason;
+        ASSERT_EQ(test::whyNot(save(r)), "");
 
         EXPECT_EQ(framesBut(path_, "TALB"), kept);
         const Dump after = dumpOf(path_);
@@ -349,8 +348,7 @@ TEST_F(InteropTest, PicturesRoundTripWithMutagen) {
                        std::make_shared<const std::string>(png));
         r.pictures.put({18, "image/jpeg", "Bühne ✓", jpeg.size()},
                        std::make_shared<const std::string>(jpeg));
-        std::string reason;
-        ASSERT_TRUE(save(r, &reason)) << reason;
+        ASSERT_EQ(test::whyNot(save(r)), "");
         Dump d = dumpOf(path_);
         EXPECT_EQ(d.at("version"), version);
         EXPECT_FALSE(d.contains("APIC:front"));
@@ -363,7 +361,7 @@ TEST_F(InteropTest, PicturesRoundTripWithMutagen) {
 
         // Delete the back cover.
         ASSERT_EQ(r.pictures.removeType(4), 1u);
-        ASSERT_TRUE(save(r, &reason)) << reason;
+        ASSERT_EQ(test::whyNot(save(r)), "");
         d = dumpOf(path_);
         EXPECT_FALSE(d.contains("APIC:back"));
         EXPECT_TRUE(d.contains("APIC:new front"));
@@ -379,8 +377,7 @@ TEST_F(InteropTest, APictureAddedToAnUntaggedFileMakesAV23Tag) {
     AudioFile r = record();
     const std::string jpeg = "\xff\xd8\xff\xe0" + std::string(100, 'x');
     r.pictures.put({3, "image/jpeg", "", jpeg.size()}, std::make_shared<const std::string>(jpeg));
-    std::string reason;
-    ASSERT_TRUE(save(r, &reason)) << reason;
+    ASSERT_EQ(test::whyNot(save(r)), "");
     const Dump d = dumpOf(path_);
     EXPECT_EQ(d.at("version"), "2.3");
     EXPECT_EQ(d.at("APIC:"), "image/jpeg 3 " + test::md5Hex(jpeg));

@@ -8,12 +8,21 @@
     mutagen_tool.py write FILE SCENARIO  gives FILE (audio only) the tag of a named scenario
                                          (mutagen orders frames by importance, then by size)
     mutagen_tool.py md5 FILE             the md5 digest of a file's bytes, as dumps show data
+    mutagen_tool.py tags FILE            the tag of a FLAC, Ogg or MP4 file, one entry per key
+    mutagen_tool.py audio FILE           a digest of the audio of such a file: of its decoded
+                                         samples (ffmpeg), and of its "mdat" bytes for MP4
     mutagen_tool.py check                exits 0 when mutagen can be imported
 
 Dump entries are KEY NUL VALUE NUL, sorted, so that values may hold any line break:
 "version", "mp3.sample_rate", one entry per ID3v2 frame (text frames by id, COMM and USLT
 as id:description:language, TXXX and WXXX as id:description, APIC and PRIV with a digest
 of their data), and "v1.<id>" for the fields of an ID3v1 tag.
+
+Tags entries are KEY NUL VALUE NUL in the file's order: Vorbis comment keys as the file
+spells them, with every value in order (" | " between), and each picture as
+"picture.N" (FLAC PICTURE blocks first, then METADATA_BLOCK_PICTURE) with its type, MIME
+type, description and digest; MP4 atoms by name, "trkn" as "N/M", "covr.N" as format and
+digest.
 
 Frames entries are KEY NUL VALUE NUL, sorted: each frame mutagen parsed under its hash key
 (a v2.2 frame under the key of the v2.3 frame it becomes), with the hex of its data as
@@ -134,6 +143,69 @@ def write(path, scenario):
     tags.save(path, v2_version=version, v1=0)
 
 
+def picture_line(picture):
+    return f"{picture.type} {picture.mime} {picture.desc} {hashlib.md5(picture.data).hexdigest()}"
+
+
+def tags(path):
+    import base64
+    import mutagen
+    from mutagen.flac import Picture
+    from mutagen.mp4 import MP4
+    audio = mutagen.File(path)
+    lines = []
+    if isinstance(audio, MP4):
+        for key, values in audio.tags.items():
+            if key == "covr":
+                for i, cover in enumerate(values):
+                    lines.append((f"covr.{i}", f"{cover.imageformat} {hashlib.md5(bytes(cover)).hexdigest()}"))
+            elif key == "trkn":
+                lines.append((key, " | ".join(f"{a}/{b}" for a, b in values)))
+            else:
+                lines.append((key, " | ".join(str(v) for v in values)))
+    else:
+        pictures = list(getattr(audio, "pictures", []))
+        grouped = {}
+        for key, value in audio.tags:
+            if key.upper() == "METADATA_BLOCK_PICTURE":
+                pictures.append(Picture(base64.b64decode(value)))
+            else:
+                grouped.setdefault(key, []).append(value)
+        lines += [(key, " | ".join(values)) for key, values in grouped.items()]
+        lines += [(f"picture.{i}", picture_line(p)) for i, p in enumerate(pictures)]
+    for key, value in lines:
+        sys.stdout.write(f"{key}\0{value}\0")
+
+
+def mdat_digest(path):
+    digest = hashlib.md5()
+    with open(path, "rb") as f:
+        data = f.read()
+    at = 0
+    while at + 8 <= len(data):
+        size = int.from_bytes(data[at:at + 4], "big")
+        head = 8
+        if size == 1:
+            size, head = int.from_bytes(data[at + 8:at + 16], "big"), 16
+        elif size == 0:
+            size = len(data) - at
+        if data[at + 4:at + 8] == b"mdat":
+            digest.update(data[at + head:at + size])
+        at += max(size, 8)
+    return digest.hexdigest()
+
+
+def audio_digest(path):
+    import subprocess
+    pcm = subprocess.run(["ffmpeg", "-v", "error", "-nostdin", "-i", path, "-map", "0:a",
+                          "-f", "s16le", "-"], check=True, capture_output=True).stdout
+    digest = hashlib.md5(pcm).hexdigest()
+    with open(path, "rb") as f:
+        if f.read(8)[4:8] == b"ftyp":
+            digest += " " + mdat_digest(path)
+    sys.stdout.write(digest)
+
+
 def main():
     if len(sys.argv) >= 2 and sys.argv[1] == "check":
         return 0 if id3 is not None else 1
@@ -142,6 +214,12 @@ def main():
         return 0
     if len(sys.argv) == 3 and sys.argv[1] == "frames":
         frames(sys.argv[2])
+        return 0
+    if len(sys.argv) == 3 and sys.argv[1] == "tags":
+        tags(sys.argv[2])
+        return 0
+    if len(sys.argv) == 3 and sys.argv[1] == "audio":
+        audio_digest(sys.argv[2])
         return 0
     if len(sys.argv) == 3 and sys.argv[1] == "md5":
         with open(sys.argv[2], "rb") as f:

@@ -109,6 +109,33 @@ TEST_F(RenamingCommandTest, CollisionFailsTheSecondAndKeepsBothFiles) {
                   dir.folder());
 }
 
+TEST_F(RenamingCommandTest, FilesOfSubFoldersStayInTheirFoldersAndCollideOnlyThere) {
+    // Records as a listing of sub-folders makes them: named from their own folder.
+    for (const char* relative : {"CD1/a.mp3", "CD2/b.mp3", "CD2/c.mp3"}) {
+        fs::create_directories((dir / relative).parent_path());
+        core::AudioFile& file = addFile(relative);
+        file.fileName = file.baseName = fs::path(relative).filename().string();
+        file.baseName.resize(file.baseName.size() - 4);
+        file.id3v2.title = "Same";
+        file.id3v2.artist = "Band";
+    }
+    fs::create_directory(dir / "CD1" / "Band");
+    list.selectAll();
+    const RenameOutcome outcome = runWithMask("<title>");
+    EXPECT_EQ(outcome.renamed, 2);
+    ASSERT_EQ(outcome.failed.size(), 1u);
+    EXPECT_EQ(outcome.failed[0].fileName, "c.mp3");
+    EXPECT_EQ(content("CD1/Same.mp3"), "CD1/a.mp3");
+    EXPECT_EQ(content("CD2/Same.mp3"), "CD2/b.mp3");
+    EXPECT_EQ(content("CD2/c.mp3"), "CD2/c.mp3");
+
+    // A mask's folders lie below the file's own folder.
+    list.selectOnly(0);
+    EXPECT_TRUE(runWithMask("<artist>\\<title>").failed.empty());
+    EXPECT_EQ(content("CD1/Band/Same.mp3"), "CD1/a.mp3");
+    EXPECT_EQ(list.at(0).fileName, "Band/Same.mp3");
+}
+
 TEST_F(RenamingCommandTest, EmptyExpansionsAndMissingFoldersAreListed) {
     addFile("a.mp3").id3v2.title = "T";
     addFile("b.mp3");

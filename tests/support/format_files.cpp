@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <map>
 #include <memory>
+#include <string_view>
 
 #include "support/temp_dir.h"
 
@@ -25,8 +26,12 @@ std::optional<std::filesystem::path> madeFile(const std::string& kind, bool tagg
         return found->second.empty() ? std::nullopt : std::optional(found->second);
     const std::filesystem::path path = *folder / key;
     // The names are ours (a kind and a temporary folder without quotes).
-    const std::string command = "/usr/bin/python3 '" + scriptPath() + "' " + kind + " '" +
-                                path.string() + "' 3.7" + (tagged ? " --tags" : "");
+    constexpr std::string_view kMoovFirst = "-moov-first";
+    const bool moovFirst = kind.ends_with(kMoovFirst);
+    const std::string command = "/usr/bin/python3 '" + scriptPath() + "' " +
+                                kind.substr(0, kind.size() - (moovFirst ? kMoovFirst.size() : 0)) +
+                                " '" + path.string() + "' 3.7" + (tagged ? " --tags" : "") +
+                                (moovFirst ? " --moov-first" : "");
     const bool ok = std::system(command.c_str()) == 0;
     made[key] = ok ? path : std::filesystem::path();
     return ok ? std::optional(path) : std::nullopt;

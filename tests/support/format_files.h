@@ -9,7 +9,8 @@ namespace tw::test {
 
 // FLAC, Ogg Vorbis, Opus and MP4 files made as users get them, by
 // tests/support/make_format_file.py (sox, flac, ffmpeg, opusenc; mutagen writes the tags
-// described there). `kind` is "flac", "vorbis", "opus", "aac" or "alac"; the audio lasts
+// described there). `kind` is "flac", "vorbis", "opus", "aac" or "alac", or
+// "aac-moov-first" for an AAC file whose "moov" box comes before its audio; the audio lasts
 // 3.7 seconds.
 //
 // Copies the file of `kind`, with the script's tags when `tagged`, to `target`; each file

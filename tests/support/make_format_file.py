@@ -2,7 +2,7 @@
 # SPDX-License-Identifier: GPL-2.0-or-later
 """Makes FLAC, Ogg Vorbis, Opus and MP4 files as users get them, tagged by mutagen.
 
-    make_format_file.py KIND OUT SECONDS [--tags]
+    make_format_file.py KIND OUT SECONDS [--tags] [--moov-first]
 
 KIND is flac (24 bits, 96 kHz, mono), vorbis (44.1 kHz stereo), opus (from 44.1 kHz
 stereo), aac or alac (both 48 kHz stereo, ALAC from 24 bits). The audio is a tone made by
@@ -23,6 +23,9 @@ mutagen gives the file the tag of the reading tests:
     pictures: a front cover (PNG, 67 bytes, "Front") and a back cover (JPEG, 100 bytes,
     "Back"): FLAC as PICTURE blocks, Ogg as METADATA_BLOCK_PICTURE, MP4 as two covr images
     (PNG, then JPEG).
+
+With --moov-first an MP4 file has its "moov" box before the audio (as streaming wants it),
+so that every change of its tags' size moves the audio and its chunk offsets.
 
 Exits non-zero when a tool or mutagen is missing (the tests then skip).
 """
@@ -52,7 +55,7 @@ def run(*args):
                    stderr=subprocess.DEVNULL)
 
 
-def encode(kind, wav, out):
+def encode(kind, wav, out, mp4_flags):
     if kind == "flac":
         run("flac", "--silent", "--force", "-o", out, wav)
     elif kind == "vorbis":
@@ -61,10 +64,10 @@ def encode(kind, wav, out):
     elif kind == "opus":
         run("opusenc", "--quiet", wav, out)
     elif kind == "aac":
-        run("ffmpeg", "-nostdin", "-y", "-i", wav, "-c:a", "aac", "-b:a", "128k", "-f", "mp4",
-            out)
+        run("ffmpeg", "-nostdin", "-y", "-i", wav, "-c:a", "aac", "-b:a", "128k", *mp4_flags,
+            "-f", "mp4", out)
     else:
-        run("ffmpeg", "-nostdin", "-y", "-i", wav, "-c:a", "alac", "-f", "mp4", out)
+        run("ffmpeg", "-nostdin", "-y", "-i", wav, "-c:a", "alac", *mp4_flags, "-f", "mp4", out)
 
 
 TEXTS = {
@@ -129,7 +132,8 @@ def main():
         wav = os.path.join(scratch, "tone.wav")
         run("sox", "-n", "-r", str(rate), "-c", str(channels), "-b", str(bits), wav,
             "synth", seconds, "sine", "300-900", "vol", "0.5")
-        encode(kind, wav, out)
+        encode(kind, wav, out,
+               ["-movflags", "+faststart"] if "--moov-first" in sys.argv[4:] else [])
     if "--tags" in sys.argv[4:]:
         tag(kind, out)
 

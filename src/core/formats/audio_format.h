@@ -8,8 +8,8 @@ namespace tw::core {
 class ByteWindow;
 
 // The kinds of audio file the list holds. MPEG audio is read and written by the program's
-// own code; the others are read through TagLib's classes for their format (format_reader.h)
-// and not written yet.
+// own code; the others are read and written through TagLib's classes for their format
+// (format_reader.h, format_save.h).
 enum class AudioFormat { Mpeg, Flac, OggVorbis, Opus, Mp4 };
 
 // The format of the file `window` reads, by its content whatever its name: "fLaC" (also

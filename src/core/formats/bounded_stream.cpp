@@ -25,16 +25,50 @@ TagLib::ByteVector BoundedStream::readBlock(unsigned long length) {
     }
     --readsLeft_;
     const auto available = static_cast<std::uint64_t>(std::max(0L, size_ - position_));
-    std::uint64_t wanted = std::min<std::uint64_t>(length, available);
-    if (wanted > bytesLeft_) {
+    const auto wanted = static_cast<std::size_t>(std::min<std::uint64_t>(length, available));
+    TagLib::ByteVector block;
+    if (wanted == 0)
+        return block;
+    if (wanted <= kReadAhead) {
+        if (fillWindow(position_, wanted)) {
+            const auto from = static_cast<std::size_t>(position_ - windowStart_);
+            block.setData(window_.get() + from, static_cast<unsigned int>(wanted));
+        }
+    } else if (wanted > bytesLeft_) {
         exhausted_ = true;
-        wanted = bytesLeft_;
+    } else {
+        block.resize(static_cast<unsigned int>(wanted));
+        block.resize(static_cast<unsigned int>(readAt(block.data(), wanted, position_)));
+        bytesLeft_ -= block.size();
     }
-    TagLib::ByteVector block(static_cast<unsigned int>(wanted), '\0');
+    position_ += static_cast<long>(block.size());
+    return block;
+}
+
+bool BoundedStream::fillWindow(long position, std::size_t length) {
+    const long windowEnd = windowStart_ + static_cast<long>(windowSize_);
+    if (position >= windowStart_ && position + static_cast<long>(length) <= windowEnd)
+        return true;
+    const auto available = static_cast<std::uint64_t>(std::max(0L, size_ - position));
+    const auto ahead =
+        static_cast<std::size_t>(std::min<std::uint64_t>({kReadAhead, available, bytesLeft_}));
+    if (ahead < length) {
+        exhausted_ = true;
+        return false;
+    }
+    if (!window_)  // not zeroed: a read fills what is used
+        window_ = std::make_unique_for_overwrite<char[]>(kReadAhead);
+    windowSize_ = readAt(window_.get(), ahead, position);
+    windowStart_ = position;
+    bytesLeft_ -= windowSize_;
+    return windowSize_ >= length;
+}
+
+std::size_t BoundedStream::readAt(char* out, std::size_t length, long position) {
     std::size_t done = 0;
-    while (done < wanted) {
+    while (done < length) {
         const ssize_t got =
-            ::pread(fd_, block.data() + done, wanted - done, static_cast<off_t>(position_ + done));
+            ::pread(fd_, out + done, length - done, static_cast<off_t>(position) + done);
         if (got < 0 && errno == EINTR)
             continue;
         if (got <= 0) {
@@ -43,10 +77,7 @@ TagLib::ByteVector BoundedStream::readBlock(unsigned long length) {
         }
         done += static_cast<std::size_t>(got);
     }
-    block.resize(static_cast<unsigned int>(done));
-    position_ += static_cast<long>(done);
-    bytesLeft_ -= done;
-    return block;
+    return done;
 }
 
 void BoundedStream::seek(long offset, Position p) {

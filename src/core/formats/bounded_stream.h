@@ -4,6 +4,7 @@
 #include <taglib/tiostream.h>
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 namespace tw::core {
@@ -14,6 +15,10 @@ namespace tw::core {
 // bytes or of reads is spent every read gives nothing, so TagLib stops, and the stream says
 // it ran out: what TagLib made of the file is then not to be believed.
 //
+// TagLib reads a file's boxes, blocks and pages a few bytes at a time; the stream reads
+// ahead in windows of kReadAhead bytes so that one system call serves many of those reads.
+// The bytes read ahead count against the budget as well.
+//
 // Writes, inserts and truncation do nothing, so no TagLib object built on this stream can
 // change the file. The descriptor is neither owned nor closed.
 class BoundedStream : public TagLib::IOStream {
@@ -22,6 +27,7 @@ public:
     // its end need.
     static constexpr std::uint64_t kByteBudget = 96ull * 1024 * 1024;
     static constexpr std::uint32_t kReadBudget = 200'000;
+    static constexpr std::size_t kReadAhead = 16 * 1024;
 
     BoundedStream(int fd, std::uint64_t size, std::string name);
 
@@ -43,6 +49,13 @@ public:
     int error() const { return error_; }
 
 private:
+    // Reads `length` bytes at `position` into `out`, from the file; fewer when a read fails
+    // or the file ends early, which sets error_.
+    std::size_t readAt(char* out, std::size_t length, long position);
+    // Makes the window hold the bytes from `position` on; false when it holds fewer than
+    // `length` of them.
+    bool fillWindow(long position, std::size_t length);
+
     int fd_;
     long size_;
     long position_ = 0;
@@ -51,6 +64,9 @@ private:
     std::uint32_t readsLeft_ = kReadBudget;
     bool exhausted_ = false;
     int error_ = 0;
+    std::unique_ptr<char[]> window_;
+    std::size_t windowSize_ = 0;
+    long windowStart_ = 0;
 };
 
 }  // namespace tw::core

@@ -19,6 +19,7 @@
 #include "core/formats/alac_description.h"
 #include "core/formats/bounded_stream.h"
 #include "core/formats/format_stream.h"
+#include "core/formats/ogg_reader.h"
 #include "core/formats/property_fields.h"
 
 namespace tw::core {
@@ -146,14 +147,31 @@ std::optional<FormatContent> readMp4(TagLib::IOStream& stream) {
     return content;
 }
 
-std::optional<FormatContent> readContent(AudioFormat format, TagLib::IOStream& stream) {
+// An Ogg file's listing: its pictures without their images.
+std::optional<FormatContent> listOgg(TagLib::IOStream& stream, bool opus) {
+    std::optional<OggListing> listing = readOggListing(stream, opus);
+    if (!listing)
+        return std::nullopt;
+    FormatContent content{.stream = std::move(listing->stream),
+                          .properties = std::move(listing->properties),
+                          .pictures = {}};
+    for (PictureInfo& info : listing->pictures)
+        content.pictures.push_back({std::move(info), {}});
+    return content;
+}
+
+// With `images` the pictures come with their image bytes.
+std::optional<FormatContent> readContent(AudioFormat format, TagLib::IOStream& stream,
+                                         bool images) {
     switch (format) {
         case AudioFormat::Flac:
             return readFlac(stream);
         case AudioFormat::OggVorbis:
-            return readOgg<TagLib::Ogg::Vorbis::File>(stream, "Vorbis");
+            return images ? readOgg<TagLib::Ogg::Vorbis::File>(stream, "Vorbis")
+                          : listOgg(stream, false);
         case AudioFormat::Opus:
-            return readOgg<TagLib::Ogg::Opus::File>(stream, "Opus");
+            return images ? readOgg<TagLib::Ogg::Opus::File>(stream, "Opus")
+                          : listOgg(stream, true);
         case AudioFormat::Mp4:
             return readMp4(stream);
         case AudioFormat::Mpeg:
@@ -164,9 +182,9 @@ std::optional<FormatContent> readContent(AudioFormat format, TagLib::IOStream& s
 
 // The content of the file, or why there is none.
 std::optional<FormatContent> readFile(AudioFormat format, int fd, std::uint64_t size,
-                                      const std::string& path, std::string& why) {
+                                      const std::string& path, bool images, std::string& why) {
     BoundedStream stream(fd, size, path);
-    std::optional<FormatContent> content = readContent(format, stream);
+    std::optional<FormatContent> content = readContent(format, stream, images);
     if (stream.error() != 0)
         why = std::strerror(stream.error());
     else if (!content || stream.exhausted())
@@ -178,7 +196,8 @@ std::optional<FormatContent> readFile(AudioFormat format, int fd, std::uint64_t 
 
 std::string readFormatRecord(AudioFile& record, AudioFormat format, int fd, std::uint64_t size) {
     std::string why;
-    const std::optional<FormatContent> content = readFile(format, fd, size, record.path, why);
+    const std::optional<FormatContent> content =
+        readFile(format, fd, size, record.path, false, why);
     if (!content)
         return why;
     record.id3v1 = {};
@@ -196,7 +215,7 @@ std::optional<std::vector<PictureBytes>> readFormatPictures(AudioFormat format, 
                                                             std::uint64_t size, std::uint64_t limit,
                                                             std::string* why) {
     std::string failure;
-    const std::optional<FormatContent> content = readFile(format, fd, size, {}, failure);
+    const std::optional<FormatContent> content = readFile(format, fd, size, {}, true, failure);
     if (!content) {
         if (why)
             *why = std::move(failure);

@@ -1,0 +1,163 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
+#include "core/formats/format_layout.h"
+
+#include <array>
+#include <string_view>
+
+#include "core/byte_order.h"
+
+namespace tw::core {
+
+namespace {
+
+struct Box {
+    std::uint64_t start = 0;
+    std::uint64_t payload = 0;  // where its contents start
+    std::uint64_t end = 0;
+    std::array<char, 4> type{};
+
+    bool is(std::string_view name) const { return std::string_view(type.data(), 4) == name; }
+};
+
+// The boxes between `start` and `end` of bytes `at` gives; none when one runs past `end`.
+template <typename At>
+std::optional<std::vector<Box>> boxesIn(At at, std::uint64_t start, std::uint64_t end) {
+    std::vector<Box> boxes;
+    while (start < end) {
+        std::array<std::uint8_t, 16> head{};
+        if (end - start < 8 || !at(start, std::span(head).first(8)))
+            return std::nullopt;
+        Box box{.start = start, .payload = start + 8, .end = 0, .type = {}};
+        std::copy(head.begin() + 4, head.begin() + 8, box.type.begin());
+        std::uint64_t length = bigEndian(std::span(head).first(4));
+        if (length == 1) {
+            if (end - start < 16 || !at(start + 8, std::span(head).subspan(8, 8)))
+                return std::nullopt;
+            length = bigEndian(std::span(head).subspan(8, 8));
+            box.payload = start + 16;
+        } else if (length == 0) {
+            length = end - start;  // up to the end
+        }
+        if (length < box.payload - start || length > end - start)
+            return std::nullopt;
+        box.end = start + length;
+        boxes.push_back(box);
+        start = box.end;
+    }
+    return boxes;
+}
+
+// The chunk offsets of the sample tables under the box `container` of `moov`.
+bool addChunkOffsets(std::span<const std::uint8_t> moov, std::uint64_t start, std::uint64_t end,
+                     std::vector<std::uint64_t>& out) {
+    const auto at = [&](std::uint64_t offset, std::span<std::uint8_t> bytes) {
+        if (offset + bytes.size() > moov.size())
+            return false;
+        std::copy_n(moov.begin() + static_cast<std::ptrdiff_t>(offset), bytes.size(),
+                    bytes.begin());
+        return true;
+    };
+    const auto boxes = boxesIn(at, start, end);
+    if (!boxes)
+        return false;
+    for (const Box& box : *boxes) {
+        if (box.is("trak") || box.is("mdia") || box.is("minf") || box.is("stbl")) {
+            if (!addChunkOffsets(moov, box.payload, box.end, out))
+                return false;
+        } else if (box.is("stco") || box.is("co64")) {
+            const std::uint64_t width = box.is("stco") ? 4 : 8;
+            if (box.end - box.payload < 8)
+                return false;
+            const std::uint64_t count = bigEndian(moov.subspan(box.payload + 4, 4));
+            if (count > (box.end - box.payload - 8) / width)
+                return false;
+            for (std::uint64_t i = 0; i < count; ++i)
+                out.push_back(bigEndian(moov.subspan(box.payload + 8 + i * width, width)));
+        }
+    }
+    return true;
+}
+
+struct FlacMetadata {
+    std::uint64_t lastBlock = 0;  // where the header of the block flagged last is
+    std::uint64_t audioStart = 0;
+};
+
+std::optional<FlacMetadata> flacMetadata(const ByteReader& read, std::uint64_t size) {
+    std::array<std::uint8_t, 10> head{};
+    std::uint64_t at = 0;
+    if (size >= 10 && read(0, head) && head[0] == 'I' && head[1] == 'D' && head[2] == '3') {
+        const std::uint64_t tag = std::uint64_t{head[6] & 0x7Fu} << 21 |
+                                  std::uint64_t{head[7] & 0x7Fu} << 14 |
+                                  std::uint64_t{head[8] & 0x7Fu} << 7 | (head[9] & 0x7Fu);
+        at = 10 + tag + ((head[5] & 0x10) != 0 ? 10 : 0);
+    }
+    if (at + 4 > size || !read(at, std::span(head).first(4)) ||
+        std::string_view(reinterpret_cast<const char*>(head.data()), 4) != "fLaC")
+        return std::nullopt;
+    at += 4;
+    FlacMetadata metadata;
+    for (bool last = false; !last;) {
+        if (at + 4 > size || !read(at, std::span(head).first(4)))
+            return std::nullopt;
+        last = (head[0] & 0x80) != 0;
+        metadata.lastBlock = at;
+        at += 4 + bigEndian(std::span(head).subspan(1, 3));
+    }
+    if (at > size)
+        return std::nullopt;
+    metadata.audioStart = at;
+    return metadata;
+}
+
+}  // namespace
+
+std::optional<std::uint64_t> flacAudioStart(const ByteReader& read, std::uint64_t size) {
+    const auto metadata = flacMetadata(read, size);
+    return metadata ? std::optional(metadata->audioStart) : std::nullopt;
+}
+
+bool growFlacPadding(std::vector<std::uint8_t>& head, std::uint64_t extra) {
+    const ByteReader read = [&head](std::uint64_t at, std::span<std::uint8_t> out) {
+        if (at + out.size() > head.size())
+            return false;
+        std::copy_n(head.begin() + static_cast<std::ptrdiff_t>(at), out.size(), out.begin());
+        return true;
+    };
+    constexpr std::uint8_t kPadding = 1;
+    const auto metadata = flacMetadata(read, head.size());
+    if (!metadata || metadata->audioStart != head.size() ||
+        (head[metadata->lastBlock] & 0x7F) != kPadding)
+        return false;
+    const auto block = std::span(head).subspan(static_cast<std::size_t>(metadata->lastBlock), 4);
+    const std::uint64_t length = bigEndian(block.subspan(1, 3)) + extra;
+    if (length >= (1u << 24))
+        return false;
+    block[1] = static_cast<std::uint8_t>(length >> 16);
+    block[2] = static_cast<std::uint8_t>(length >> 8);
+    block[3] = static_cast<std::uint8_t>(length);
+    head.resize(head.size() + static_cast<std::size_t>(extra), 0);
+    return true;
+}
+
+std::optional<Mp4Layout> mp4Layout(const ByteReader& read, std::uint64_t size) {
+    const auto top = boxesIn(read, 0, size);
+    if (!top)
+        return std::nullopt;
+    Mp4Layout layout;
+    for (const Box& box : *top) {
+        if (box.is("mdat"))
+            layout.mediaData.push_back({box.payload, box.end});
+        if (!box.is("moov"))
+            continue;
+        if (box.end - box.start > kMostMoovBytes)
+            return std::nullopt;
+        std::vector<std::uint8_t> moov(static_cast<std::size_t>(box.end - box.start));
+        if (!read(box.start, moov) ||
+            !addChunkOffsets(moov, box.payload - box.start, moov.size(), layout.chunkOffsets))
+            return std::nullopt;
+    }
+    return layout;
+}
+
+}  // namespace tw::core

@@ -1,0 +1,236 @@
+// SPDX-License-Identifier: GPL-2.0-or-later
+// Saving FLAC, Ogg Vorbis, Opus and MP4 files made as users get them (tagged by mutagen),
+// checked by mutagen: every field the program edits, pictures byte for byte, the keys it
+// does not edit kept with all their values, the audio identical, and how the file was
+// written (in place, keeping hard links, or as a new file).
+
+#include <gtest/gtest.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
+#include <sys/stat.h>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+
+#include "core/audio_file.h"
+#include "core/genre_table.h"
+#include "core/mpeg_info.h"
+#include "core/tag_save.h"
+#include "support/file_text.h"
+#include "support/format_files.h"
+#include "support/mutagen.h"
+#include "support/temp_dir.h"
+#include "support/why_not.h"
+
+namespace tw::core {
+namespace {
+
+namespace fs = std::filesystem;
+
+// The keys mutagen names the edited fields by in each kind of file.
+struct Keys {
+    const char* title;
+    const char* album;
+    const char* date;
+    const char* genre;
+    const char* composer;
+    const char* lyrics;
+    const char* comment;
+};
+constexpr Keys kVorbisKeys{"TITLE", "ALBUM", "DATE", "GENRE", "COMPOSER", "LYRICS", "COMMENT"};
+constexpr Keys kMp4Keys{"\302\251nam", "\302\251alb", "\302\251day", "\302\251gen",
+                        "\302\251wrt", "\302\251lyr", "\302\251cmt"};
+
+struct Kind {
+    const char* name;  // of copyFormatFile
+    const char* fileName;
+    const Keys* keys;
+    // The entries of the kept second picture and of the one added, as mutagen lists them.
+    const char* keptPicture;  // the back cover's entry after the save
+    const char* addedPicture;
+};
+
+constexpr Kind kKinds[] = {
+    {"flac", "a.flac", &kVorbisKeys, "picture.0", "picture.1"},
+    {"vorbis", "a.ogg", &kVorbisKeys, "picture.0", "picture.1"},
+    {"opus", "a.opus", &kVorbisKeys, "picture.0", "picture.1"},
+    // A cover has no type: the new front cover takes the place of both.
+    {"aac", "a.m4a", &kMp4Keys, nullptr, "covr.0"},
+    {"alac", "a.m4a", &kMp4Keys, nullptr, "covr.0"},
+    {"aac-moov-first", "a.m4a", &kMp4Keys, nullptr, "covr.0"},
+};
+
+void PrintTo(const Kind& kind, std::ostream* out) {
+    *out << kind.name;
+}
+
+std::string image(std::size_t size) {
+    std::string bytes = "\x89PNG\r\n\x1a\n";
+    for (std::size_t i = 0; bytes.size() < size; ++i)
+        bytes += static_cast<char>((i * 7919 + i / 251) & 0xFF);
+    return bytes;
+}
+
+ino_t inodeOf(const fs::path& path) {
+    struct stat st {};
+    ::stat(path.c_str(), &st);
+    return st.st_ino;
+}
+
+class FormatSaveTest : public ::testing::TestWithParam<Kind> {
+protected:
+    void SetUp() override {
+        path_ = dir_ / GetParam().fileName;
+        if (!test::copyFormatFile(GetParam().name, true, path_) || !test::mutagenAvailable())
+            FAIL() << "could not make the test file (flac, ffmpeg, opusenc, sox, mutagen)";
+        before_ = tags();
+        audio_ = audio();
+    }
+
+    std::unique_ptr<AudioFile> read() {
+        auto r = AudioFile::create(path_.string(), dir_.folder().size(), mpeg_);
+        EXPECT_FALSE(r->unreadable()) << r->readFailure;
+        return r;
+    }
+    test::MutagenDump tags() const {
+        const auto out = test::runMutagenTool({"tags", path_.string()});
+        EXPECT_TRUE(out) << "mutagen cannot read " << path_;
+        test::MutagenDump dump;
+        for (std::size_t at = 0; out && at < out->size();) {
+            const std::size_t keyEnd = out->find('\0', at);
+            const std::size_t valueEnd = out->find('\0', keyEnd + 1);
+            std::string key = out->substr(at, keyEnd - at);
+            // Vorbis comment keys are case-insensitive, and TagLib writes them in capitals.
+            if (GetParam().keys == &kVorbisKeys && !key.starts_with("picture."))
+                std::transform(key.begin(), key.end(), key.begin(),
+                               [](unsigned char c) { return std::toupper(c); });
+            dump[key] = out->substr(keyEnd + 1, valueEnd - keyEnd - 1);
+            at = valueEnd + 1;
+        }
+        return dump;
+    }
+    std::string audio() const {
+        return test::runMutagenTool({"audio", path_.string()}).value_or("?");
+    }
+    void expectAudioKept() const {
+        EXPECT_EQ(audio(), audio_);
+        if (std::string(GetParam().name) == "flac") {
+            const std::string test = "flac --test --silent '" + path_.string() + "' 2>/dev/null";
+            EXPECT_EQ(std::system(test.c_str()), 0) << "STREAMINFO MD5";
+        }
+    }
+
+    test::TempDir dir_;
+    fs::path path_;
+    MpegInfo mpeg_;
+    test::MutagenDump before_;
+    std::string audio_;
+};
+
+TEST_P(FormatSaveTest, EveryEditedFieldIsWrittenAndEveryOtherKeyKept) {
+    const Keys& keys = *GetParam().keys;
+    const ino_t inode = inodeOf(path_);
+    const fs::path link = dir_ / "link";
+    fs::create_hard_link(path_, link);
+    auto r = read();
+    r->id3v2.setTitle("Neuer Titel \xC3\xBC");
+    r->id3v2.setAlbum("Album");
+    r->id3v2.setYearText("2005");
+    r->id3v2.setGenre(8);  // Jazz
+    r->id3v2.setComposer("");
+    r->lyrics.text = "New words";
+    r->lyrics.changed = true;
+    r->pictures.put(
+        {.type = kFrontCover, .mime = "image/png", .description = "Added", .byteSize = 0},
+        std::make_shared<const std::string>(image(60)));
+    ASSERT_EQ(test::whyNot(save(*r)), "");
+
+    test::MutagenDump expected = before_;
+    expected[keys.title] = "Neuer Titel \xC3\xBC";
+    expected[keys.album] = "Album";
+    expected[keys.date] = "2005";
+    expected[keys.genre] = "Jazz";
+    expected.erase(keys.composer);
+    expected[keys.lyrics] = "New words";
+    // The front cover replaced, the back cover kept, both byte for byte.
+    if (GetParam().keptPicture)
+        expected[GetParam().keptPicture] = before_.at("picture.1");
+    else
+        expected.erase("covr.1");
+    expected[GetParam().addedPicture] = tags()[GetParam().addedPicture];
+    EXPECT_NE(expected[GetParam().addedPicture].find(test::md5Hex(image(60))), std::string::npos);
+    EXPECT_EQ(tags(), expected);
+    expectAudioKept();
+
+    // The padding (MP4: a free box; Ogg: zeros behind the comment) took the change: written
+    // in place, hard link and all.
+    EXPECT_EQ(inodeOf(path_), inode);
+    EXPECT_TRUE(fs::equivalent(path_, link));
+    // The record is what was written, as the list reads it again.
+    EXPECT_EQ(r->id3v2.title, "Neuer Titel \xC3\xBC");
+    EXPECT_EQ(r->id3v2.genre, 8);
+    EXPECT_EQ(r->lyrics.text, "New words");
+    EXPECT_FALSE(r->dirty());
+}
+
+TEST_P(FormatSaveTest, ATagThatOutgrowsItsRoomKeepsTheAudio) {
+    auto r = read();
+    const std::string large = image(300'000);
+    r->pictures.put({.type = 4, .mime = "image/png", .description = "Large", .byteSize = 0},
+                    std::make_shared<const std::string>(large));
+    r->id3v2.setTrackText("7/9");
+    ASSERT_EQ(test::whyNot(save(*r)), "");
+    const test::MutagenDump now = tags();
+    bool found = false;
+    for (const auto& [key, value] : now)
+        found |= value.find(test::md5Hex(large)) != std::string::npos;
+    EXPECT_TRUE(found);
+    expectAudioKept();
+    auto again = read();
+    EXPECT_EQ(again->id3v2.track, 7);
+    EXPECT_EQ(again->id3v2.trackTotal, 9);
+    EXPECT_EQ(again->pictures.items.size(), r->pictures.items.size());
+}
+
+TEST_P(FormatSaveTest, ClearingTheTagAndAFileThatCannotBeWrittenSayWhy) {
+    auto r = read();
+    r->id3v2.present = false;
+    ASSERT_EQ(test::whyNot(save(*r)), "");
+    EXPECT_EQ(tags(), test::MutagenDump{});
+    expectAudioKept();
+
+    // Root writes through any mode: an immutable file stands for one that may not be written.
+    const std::string bytes = test::fileText(path_.string());
+    const int fd = ::open(path_.c_str(), O_RDONLY);
+    int flags = FS_IMMUTABLE_FL;
+    const bool locked = ::geteuid() == 0 ? ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0
+                                         : ::chmod(path_.c_str(), 0444) == 0;
+    if (!locked) {
+        ::close(fd);
+        GTEST_SKIP() << "the file cannot be made read-only here";
+    }
+    auto locked_ = read();
+    locked_->id3v2.setTitle("x");
+    const std::string why = test::whyNot(save(*locked_));
+    EXPECT_EQ(why.rfind("cannot open " + path_.string() + " for writing: ", 0), 0u) << why;
+    flags = 0;
+    if (::geteuid() == 0)
+        ::ioctl(fd, FS_IOC_SETFLAGS, &flags);
+    ::close(fd);
+    EXPECT_TRUE(test::fileText(path_.string()) == bytes);
+    EXPECT_TRUE(locked_->dirty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Formats, FormatSaveTest, ::testing::ValuesIn(kKinds),
+                         [](const auto& test) {
+                             std::string name = test.param.name;
+                             std::replace(name.begin(), name.end(), '-', '_');
+                             return name;
+                         });
+
+}  // namespace
+}  // namespace tw::core
