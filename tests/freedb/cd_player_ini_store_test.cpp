@@ -45,7 +45,7 @@ TEST_F(CdPlayerIniStoreTest, ANewSectionListsItsKeysInReverseOrderOfWriting) {
 }
 
 TEST_F(CdPlayerIniStoreTest, RewritingReplacesKeysInPlaceAndAddsNewTracksBelowTheHeader) {
-    writeFile(path, "[0d01a202]\nartist=Old\nnumTracks=1\n0=Old one\nextra=kept\n");
+    writeFile(path, "[0d01a202]\nARTIST=Old\nnumTracks=1\n0=Old one\nextra=kept\n");
     AlbumInfo compilation = album("0d01a202", {"One", "Two"});
     compilation.setTrackArtist(0, "X");
     compilation.setTrackArtist(1, "Y");
@@ -87,11 +87,11 @@ TEST_F(CdPlayerIniStoreTest, ReadsAlbumsWithoutOffsetsAndRecognisesCompilations)
 }
 
 TEST_F(CdPlayerIniStoreTest, ValuesStayOnTheirLineWithoutControlCharacters) {
-    AlbumInfo hostile = album("0d01a202", {"One\n[CDDB]\nRemoteServer=evil", "Two\ttab"});
+    AlbumInfo hostile = album("0d01a202", {"One\r\n[CDDB]\nRemoteServer=evil", "Two\ttab"});
     hostile.setArtist(std::string("Nul\0Esc\x1b", 8));
     ASSERT_TRUE(store.write(hostile));
     const std::string text = tw::test::fileText(path);
-    EXPECT_NE(text.find("\n0=One [CDDB] RemoteServer=evil\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("\n0=One  [CDDB] RemoteServer=evil\n"), std::string::npos) << text;
     EXPECT_NE(text.find("\n1=Two\ttab\n"), std::string::npos) << text;
     EXPECT_NE(text.find("\nartist=NulEsc\n"), std::string::npos) << text;
 }
@@ -143,7 +143,7 @@ TEST_F(CdPlayerIniStoreTest, TwoStoresWritingAtOnceKeepEachOthersAlbums) {
     writeFile(path, "[CDDB]\nRemotePort=8880\n");
     auto writer = [this](unsigned first) {
         CdPlayerIniStore own(path);
-        own.open();  // both load the file before either writes
+        EXPECT_TRUE(own.open());  // both load the file before either writes
         for (unsigned i = first; i < first + 20; ++i) {
             char id[9];
             std::snprintf(id, sizeof id, "%08x", i);

@@ -85,19 +85,5 @@ TEST(CddbHandshake, NoGreetingIsAWelcomeTimeout) {
     EXPECT_EQ(waiting.lines().back(), "[ERR]Error 102: Waiting for welcome timeout");
 }
 
-TEST(CddbHandshake, AStopRequestTurnsTheErrorIntoUserBreak) {
-    FakeCddbDatabase database;
-    FakeCddbServer silent(database, {::tw::test::Hostility::Silent, "", {}});
-    StoreUnderTest client(LocalSettings(silent.port(), false, 30));
-    std::jthread stopper([&] {
-        std::this_thread::sleep_for(std::chrono::milliseconds(100));
-        client.stop.request_stop();
-    });
-    const auto start = std::chrono::steady_clock::now();
-    EXPECT_FALSE(client.store->open());
-    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
-    EXPECT_EQ(client.lines().back(), "[ERR]Error 105: User break.");
-}
-
 }  // namespace
 }  // namespace tw::freedb::test

@@ -47,21 +47,22 @@ TEST(StrictHttpServer, RefusesWhatStrictServersRefuse) {
     }
 }
 
+// The path is one the user typed, blank and all; the strict server must still take the request.
 TEST(CddbOverHttp, EachCommandIsOneGetOfTheCgiPath) {
     FakeCddbDatabase database;
     database.add(Album("rock", "0d01a202", "Band / First"));
     FakeHttpServer server(CddbHttpHandler(database));
-    StoreUnderTest client(LocalSettings(server.port(), true));
+    FreeDbSettings settings = LocalSettings(server.port(), true);
+    settings.remoteHttpPath = "/my cgi/cddb.cgi";
+    StoreUnderTest client(settings);
     ASSERT_TRUE(client.store->open());
-    AlbumInfo album;
-    album.setCategory("rock");
-    album.setDiscId("0d01a202");
+    AlbumInfo album = AlbumKey("rock", "0d01a202");
     ASSERT_TRUE(client.store->read(album));
     ASSERT_EQ(server.requests().size(), 1u);
     const FakeHttpRequest request = server.requests()[0];
     EXPECT_EQ(request.rejection, "");
     EXPECT_EQ(request.requestLine,
-              "GET /~cddb/cddb.cgi?cmd=cddb+read+rock+0d01a202&hello=tester+example%2etest+"
+              "GET /my%20cgi/cddb.cgi?cmd=cddb+read+rock+0d01a202&hello=tester+example%2etest+"
               "Tunewright+" +
                   UrlEncode(TW_VERSION_TEXT) + "&proto=6 HTTP/1.1");
     EXPECT_EQ(request.header("Host"), "127.0.0.1:" + std::to_string(server.port()));
@@ -84,23 +85,6 @@ TEST(CddbOverHttp, ATypedPathNeverBreaksTheRequestLine) {
     };
     for (const auto& c : cases)
         EXPECT_EQ(EncodeRequestPath(c.typed), c.sent) << c.typed;
-
-    // The strict server takes the request and the query still reaches the script.
-    FakeCddbDatabase database;
-    database.add(Album("rock", "0d01a202", "Band / First"));
-    FakeHttpServer server(CddbHttpHandler(database));
-    FreeDbSettings settings = LocalSettings(server.port(), true);
-    settings.remoteHttpPath = "/my cgi/cddb.cgi";
-    StoreUnderTest client(settings);
-    ASSERT_TRUE(client.store->open());
-    AlbumInfo album;
-    album.setCategory("rock");
-    album.setDiscId("0d01a202");
-    EXPECT_TRUE(client.store->read(album));
-    const FakeHttpRequest request = server.requests().at(0);
-    EXPECT_EQ(request.rejection, "");
-    EXPECT_EQ(request.target.rfind("/my%20cgi/cddb.cgi?cmd=cddb+read+rock+0d01a202&", 0), 0u)
-        << request.target;
 }
 
 // A real server checks the level before the command, and tells nothing about levels to a
@@ -129,9 +113,7 @@ TEST(CddbOverHttp, OnlyARefusalOfTheLevelLowersIt) {
         FakeHttpServer server(CddbHttpHandler(database));
         StoreUnderTest client(LocalSettings(server.port(), true));
         ASSERT_TRUE(client.store->open());
-        AlbumInfo album;
-        album.setCategory("rock");
-        album.setDiscId("0d01a202");
+        AlbumInfo album = AlbumKey("rock", "0d01a202");
         EXPECT_FALSE(client.store->read(album));
         EXPECT_EQ(http(client).protocolLevel(), c.lowered ? 1u : 6u) << c.answer;
         const std::vector<std::string> lines = client.lines();
@@ -174,73 +156,52 @@ TEST(CddbOverHttp, ThroughAProxyTheRequestNamesTheServerAndCarriesTheCredentials
               "[INF]Connecting through proxy 127.0.0.1:" + std::to_string(proxy.port()));
 }
 
+// The password is asked once: as the first command opens when the settings say so, else when
+// the proxy answers 407; a wrong answer is not asked for again.
 TEST(CddbOverHttp, TheProxyPasswordIsAskedOnceAndAWrongOneFailsTheCommand) {
     FakeCddbDatabase database;
     FakeHttpOptions options;
     options.proxyAuthorization = "Basic " + Base64("asked:secret");
     FakeHttpServer proxy(CddbHttpHandler(database), options);
-    FreeDbSettings settings = throughProxy(proxy.port(), "stored");
-    settings.options |= FreeDbSettings::kOptionAskProxyPassword;
-    StoreUnderTest client(settings);
     int asked = 0;
-    http(client).setProxyCredentialsPrompt([&](std::string& user, std::string& password) {
-        ++asked;
-        EXPECT_EQ(user, "stored");
-        user = "asked";
-        password = "secret";
-        return true;
-    });
-    ASSERT_TRUE(client.store->open());
-    ServerStatistics stats;
-    EXPECT_TRUE(client.store->getStatistics(stats));
-    client.store->open();
-    EXPECT_EQ(asked, 1);
-
-    settings = throughProxy(proxy.port(), "asked");
-    settings.proxyPassword = "wrong";
-    StoreUnderTest wrong(settings);
-    ASSERT_TRUE(wrong.store->open());
-    EXPECT_FALSE(wrong.store->getStatistics(stats));
-    EXPECT_EQ(wrong.lines().back(),
-              "[ERR]Error 180: The server answered \"HTTP/1.1 407 Proxy Authentication "
-              "Required\"");
-}
-
-TEST(CddbOverHttp, AProxyThatWantsCredentialsGetsThoseTheUserEnters) {
-    FakeCddbDatabase database;
-    FakeHttpOptions options;
-    options.proxyAuthorization = "Basic " + Base64("asked:secret");
-    FakeHttpServer proxy(CddbHttpHandler(database), options);
-    // The settings name the proxy but no authentication.
-    FreeDbSettings settings = throughProxy(proxy.port(), "");
-    settings.setOption(FreeDbSettings::kOptionProxyAuth, false);
-    StoreUnderTest client(settings);
-    int asked = 0;
-    const auto answer = [&asked](const char* password) {
-        return [&asked, password](std::string& user, std::string& entered) {
+    const auto answer = [&asked](const char* storedUser, const char* password) {
+        return [&asked, storedUser, password](std::string& user, std::string& entered) {
             ++asked;
+            EXPECT_EQ(user, storedUser);
             user = "asked";
             entered = password;
             return true;
         };
     };
-    http(client).setProxyCredentialsPrompt(answer("secret"));
-    ASSERT_TRUE(client.store->open());
     ServerStatistics stats;
-    EXPECT_TRUE(client.store->getStatistics(stats));
-    EXPECT_TRUE(client.store->getStatistics(stats));
+    FreeDbSettings settings = throughProxy(proxy.port(), "stored");
+    settings.options |= FreeDbSettings::kOptionAskProxyPassword;
+    StoreUnderTest askFirst(settings);
+    http(askFirst).setProxyCredentialsPrompt(answer("stored", "secret"));
+    ASSERT_TRUE(askFirst.store->open());
+    EXPECT_TRUE(askFirst.store->getStatistics(stats));
+    EXPECT_TRUE(askFirst.store->open());  // asks no second time
     EXPECT_EQ(asked, 1);
-    EXPECT_EQ(proxy.requests().size(), 3u);
+
+    settings = throughProxy(proxy.port(), "");
+    settings.setOption(FreeDbSettings::kOptionProxyAuth, false);
+    StoreUnderTest on407(settings);
+    http(on407).setProxyCredentialsPrompt(answer("", "secret"));
+    const std::size_t before = proxy.requests().size();
+    ASSERT_TRUE(on407.store->open());
+    EXPECT_TRUE(on407.store->getStatistics(stats));
+    EXPECT_TRUE(on407.store->getStatistics(stats));
+    EXPECT_EQ(asked, 2);
+    EXPECT_EQ(proxy.requests().size() - before, 3u);
     EXPECT_EQ(proxy.requests().back().header("Proxy-Authorization"),
               "Basic " + Base64("asked:secret"));
 
-    // A wrong answer is not asked for again: the commands fail with the proxy's refusal.
     StoreUnderTest wrong(settings);
-    http(wrong).setProxyCredentialsPrompt(answer("wrong"));
+    http(wrong).setProxyCredentialsPrompt(answer("", "wrong"));
     ASSERT_TRUE(wrong.store->open());
     EXPECT_FALSE(wrong.store->getStatistics(stats));
     EXPECT_FALSE(wrong.store->getStatistics(stats));
-    EXPECT_EQ(asked, 2);
+    EXPECT_EQ(asked, 3);
     EXPECT_EQ(wrong.lines().back(),
               "[ERR]Error 180: The server answered \"HTTP/1.1 407 Proxy Authentication "
               "Required\"");

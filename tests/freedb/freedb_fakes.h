@@ -50,6 +50,14 @@ public:
     void log(std::string_view text) override { texts.emplace_back(text); }
 };
 
+// An album known only by where a server or a store keeps it, as a listing leaves it.
+inline AlbumInfo AlbumKey(const std::string& category, const std::string& discId) {
+    AlbumInfo album;
+    album.setCategory(category);
+    album.setDiscId(discId);
+    return album;
+}
+
 // "category discId artist / title", to check what a listing found in one comparison.
 inline std::string Summary(const AlbumInfo& album) {
     return album.category() + " " + album.discId() + " " + album.artist() + " / " + album.title();

@@ -17,13 +17,6 @@ using ::tw::test::FakeHttpServer;
 using ::tw::test::Hostility;
 using ::tw::test::HttpHostility;
 
-AlbumInfo rockAlbum() {
-    AlbumInfo album;
-    album.setCategory("rock");
-    album.setDiscId("0d01a202");
-    return album;
-}
-
 class HostileCddbServer : public ::testing::Test {
 protected:
     HostileCddbServer() { database.add(Album("rock", "0d01a202", "Band / First", 12)); }
@@ -61,7 +54,7 @@ TEST_F(HostileCddbServer, AnEndlessListOfMatchesStopsAtTheBound) {
     EXPECT_EQ(delivered, 0u);
     EXPECT_EQ(client->lines().back(), "[ERR]Error 131: The server's reply is too large.");
     // The connection that was out of step is gone; the next command fails at once.
-    AlbumInfo album = rockAlbum();
+    AlbumInfo album = AlbumKey("rock", "0d01a202");
     EXPECT_FALSE(client->store->read(album));
 }
 
@@ -77,7 +70,7 @@ TEST_F(HostileCddbServer, BrokenRecordsFailTheReadWithinTheTimeOut) {
                   "complete."}};
     for (const auto& c : cases) {
         auto client = connect(c.hostility, "cddb read", c.timeout);
-        AlbumInfo album = rockAlbum();
+        AlbumInfo album = AlbumKey("rock", "0d01a202");
         boundedInTime(c.timeout, [&] { EXPECT_FALSE(client->store->read(album)); });
         if (c.error != nullptr) {
             EXPECT_EQ(client->lines().back(), c.error);
@@ -92,7 +85,7 @@ TEST_F(HostileCddbServer, GarbageAndWrongCodesFailTheCommand) {
     }
     {
         auto client = connect(Hostility::WrongCode, "cddb read");
-        AlbumInfo album = rockAlbum();
+        AlbumInfo album = AlbumKey("rock", "0d01a202");
         EXPECT_FALSE(client->store->read(album));
         // A reply code the command does not know is no reason to drop the connection.
         std::vector<AlbumInfo> found;
@@ -105,9 +98,7 @@ TEST_F(HostileCddbServer, EightBitTextArrivesAsUtf8) {
     // The server sends every "e" as the windows-1252 byte of "é".
     database.add(Album("misc", "0d01a202", "Bela / Title"));
     auto client = connect(Hostility::InvalidUtf8, "cddb read");
-    AlbumInfo album;
-    album.setCategory("misc");
-    album.setDiscId("0d01a202");
+    AlbumInfo album = AlbumKey("misc", "0d01a202");
     ASSERT_TRUE(client->store->read(album));
     EXPECT_EQ(album.artist(), "B\xC3\xA9la");
     EXPECT_EQ(album.title(), "Titl\xC3\xA9");

@@ -151,9 +151,7 @@ TEST_F(Jobs, RetrievingKeepsALocalCopyThatHoldsTheUsersEdits) {
     edited.track(0).setTitle("Mine", false);
     ASSERT_TRUE(ReplaceStoredAlbum(local, edited));
 
-    AlbumInfo match;
-    match.setCategory("rock");
-    match.setDiscId("0d01a202");
+    AlbumInfo match = AlbumKey("rock", "0d01a202");
     RetrieveTracksJob(c, observer, {match}).Wait();
     EXPECT_EQ(observer.updated.size(), 1u);
     EXPECT_EQ(observer.foundIn(FoundIn::LocalDatabase), 0u);
@@ -203,10 +201,7 @@ std::vector<AlbumInfo> manyMatches(FakeCddbDatabase& database, int count) {
         char id[9];
         std::snprintf(id, sizeof id, "%08x", 0x10000000 + i);
         database.add(Album("rock", id, "Artist " + std::to_string(i) + " / Album"));
-        AlbumInfo match;
-        match.setCategory("rock");
-        match.setDiscId(id);
-        matches.push_back(match);
+        matches.push_back(AlbumKey("rock", id));
     }
     return matches;
 }
@@ -259,21 +254,6 @@ TEST_F(Jobs, AnExceptionInAJobEndsItWithTheMessage) {
     EXPECT_EQ(observer.success, false);
     EXPECT_EQ(observer.messages,
               (std::vector<std::string>{"Exception occurs during FreeDB operation!"}));
-}
-
-TEST_F(Jobs, ListingTheLocalStores) {
-    StoreConfig c = config(1);
-    LocalAlbumDatabase local(c.localDb);
-    for (const char* id : {"11111111", "22222222"}) {
-        AlbumInfo album = AlbumOfSeconds({100});
-        album.setDiscId(id);
-        album.setCategory("jazz");
-        album.setArtist("X");
-        ASSERT_TRUE(local.write(album));
-    }
-    ListAllJob(c, observer, StoreKind::LocalDatabase).Wait();
-    EXPECT_EQ(observer.success, true);
-    EXPECT_EQ(observer.foundIn(FoundIn::LocalDatabase), 2u);
 }
 
 }  // namespace

@@ -24,11 +24,6 @@ struct RecordingTrace : ProtocolTrace {
     }
 };
 
-bool connectTo(LineSocket& socket, unsigned port, unsigned timeout = 5) {
-    socket.setTimeout(timeout);
-    return socket.create() && socket.connect("127.0.0.1", port);
-}
-
 TEST(LineSocket, ExchangesLinesOfAnyLengthWithTheirBlanks) {
     const std::string longTitle(5000, 't');
     TcpTestServer server([&](TestConnection& c) {
@@ -43,7 +38,8 @@ TEST(LineSocket, ExchangesLinesOfAnyLengthWithTheirBlanks) {
     RecordingTrace trace;
     LineSocket socket;
     socket.setTrace(&trace);
-    ASSERT_TRUE(connectTo(socket, server.port()));
+    socket.setTimeout(5);
+    ASSERT_TRUE(socket.create() && socket.connect("127.0.0.1", server.port()));
     ASSERT_TRUE(socket.sendLine("hello"));
     std::string line;
     // Only the line end goes; blanks stay, a stray carriage return and other control
@@ -64,12 +60,9 @@ TEST(LineSocket, ExchangesLinesOfAnyLengthWithTheirBlanks) {
     EXPECT_EQ(trace.lines.back(), "Close Socket");
 }
 
-TEST(LineSocket, ConnectingToAClosedPortOrAnUnknownHostFails) {
-    const unsigned closedPort = test::ClosedLoopbackPort();
+// A refused connection is checked where its message is: with the hostile servers.
+TEST(LineSocket, ConnectingToAnUnknownHostFails) {
     LineSocket socket;
-    EXPECT_FALSE(connectTo(socket, closedPort));
-    EXPECT_EQ(socket.lastFailure().kind, NetFailure::Kind::Refused);
-    EXPECT_EQ(socket.lastFailure().detail, "127.0.0.1:" + std::to_string(closedPort));
     socket.setTimeout(2);
     ASSERT_TRUE(socket.create());
     EXPECT_FALSE(socket.connect("host.invalid", 8880));

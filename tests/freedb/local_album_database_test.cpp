@@ -34,13 +34,6 @@ AlbumInfo album(const std::string& discId, const std::string& category,
     return a;
 }
 
-AlbumInfo key(const std::string& discId, const std::string& category) {
-    AlbumInfo a;
-    a.setDiscId(discId);
-    a.setCategory(category);
-    return a;
-}
-
 std::vector<std::string> listAll(LocalAlbumDatabase& db) {
     std::vector<std::string> found;
     db.listAll([&](const AlbumInfo& a) { found.push_back(a.category() + "/" + a.discId()); });
@@ -66,7 +59,7 @@ TEST_F(LocalDatabaseTest, StandardModeKeepsOneFilePerAlbum) {
     ASSERT_TRUE(db->write(stored));
     EXPECT_EQ(tw::test::fileText(root / "rock" / "0d01a202"), WriteXmcd(stored));
 
-    AlbumInfo back = key("0d01a202", "rock");
+    AlbumInfo back = test::AlbumKey("rock", "0d01a202");
     ASSERT_TRUE(db->read(back));
     EXPECT_EQ(back.source(), AlbumSource::LocalDatabase);
     EXPECT_EQ(back.track(1).title(), "Two");
@@ -87,9 +80,9 @@ TEST_F(LocalDatabaseTest, StandardModeKeepsOneFilePerAlbum) {
     EXPECT_EQ(found, (std::vector<std::string>{"jazz:Other", "rock:Artist"}));
     EXPECT_EQ(listAll(*db), (std::vector<std::string>{"jazz/0d01a202", "rock/0d01a202"}));
 
-    ASSERT_TRUE(db->remove(key("0d01a202", "rock")));
+    ASSERT_TRUE(db->remove(test::AlbumKey("rock", "0d01a202")));
     EXPECT_FALSE(fs::exists(root / "rock" / "0d01a202"));
-    EXPECT_FALSE(db->remove(key("0d01a202", "rock")));
+    EXPECT_FALSE(db->remove(test::AlbumKey("rock", "0d01a202")));
 }
 
 TEST_F(LocalDatabaseTest, WindowsModeAppendsToTheCoveringRangeFile) {
@@ -114,7 +107,7 @@ TEST_F(LocalDatabaseTest, AppendedRecordsStartOnALineOfTheirOwn) {
     writeFile(root / "rock" / "00toff", "#FILENAME=01000000\n# xmcd\nDTITLE=Cut off");
     auto db = make(LocalDbMode::Windows);
     ASSERT_TRUE(db->write(album("0d01a202", "rock")));
-    AlbumInfo second = key("0d01a202", "rock");
+    AlbumInfo second = test::AlbumKey("rock", "0d01a202");
     ASSERT_TRUE(db->read(second));
     EXPECT_EQ(second.title(), "Album");
 }
@@ -126,7 +119,7 @@ TEST_F(LocalDatabaseTest, DeletingFromARangeFileKeepsTheOtherRecords) {
     const fs::path file = root / "rock" / "0dto0d";
     fs::permissions(file, fs::perms::owner_read | fs::perms::owner_write);
 
-    ASSERT_TRUE(db->remove(key("0D01A202", "rock")));
+    ASSERT_TRUE(db->remove(test::AlbumKey("rock", "0D01A202")));
     EXPECT_EQ(tw::test::fileText(file),
               "#FILENAME=0d01a203\n" + WriteXmcd(album("0d01a203", "rock", "Second")));
     EXPECT_EQ(fs::status(file).permissions() & fs::perms::all,
@@ -134,7 +127,7 @@ TEST_F(LocalDatabaseTest, DeletingFromARangeFileKeepsTheOtherRecords) {
     // Nothing but the range file is left in the folder.
     EXPECT_EQ(std::distance(fs::directory_iterator(root / "rock"), {}), 1);
 
-    EXPECT_FALSE(db->remove(key("0d01a202", "rock")));
+    EXPECT_FALSE(db->remove(test::AlbumKey("rock", "0d01a202")));
     EXPECT_EQ(listAll(*db), std::vector<std::string>{"rock/0d01a203"});
 }
 
@@ -191,7 +184,7 @@ TEST_F(LocalDatabaseTest, AnEditedCopySubmitsAsTheNextRevisionWhenReadBack) {
         const auto copy = ReplaceStoredAlbum(*db, edited);
         ASSERT_TRUE(copy) << name;
         EXPECT_EQ(copy->revisionToSubmit(), 5u) << name;
-        AlbumInfo later = key("0d01a202", "rock");
+        AlbumInfo later = test::AlbumKey("rock", "0d01a202");
         ASSERT_TRUE(make(mode)->read(later)) << name;
         EXPECT_EQ(later.track(1).title(), "Edited") << name;
         EXPECT_EQ(later.revisionToSubmit(), 5u) << name;
@@ -217,7 +210,7 @@ TEST_F(LocalDatabaseTest, DiscIdsNameFilesAndRecordsInLowerCase) {
                    {LocalDbMode::Windows, "jazz", "0dto0d"}};
     for (const auto& layout : layouts) {
         auto db = make(layout.mode);
-        AlbumInfo old = key("0D01A202", layout.category);
+        AlbumInfo old = test::AlbumKey(layout.category, "0D01A202");
         ASSERT_TRUE(db->read(old)) << layout.category;
         EXPECT_EQ(old.discId(), "0d01a202");
         EXPECT_EQ(old.artist(), "Old");
@@ -239,7 +232,7 @@ TEST_F(LocalDatabaseTest, DiscIdsNameFilesAndRecordsInLowerCase) {
 TEST_F(LocalDatabaseTest, OlderFilesInAnEightBitCodePageReadRight) {
     writeFile(root / "rock" / "0d01a202", "# xmcd\nDTITLE=Caf\xE9 / \xA4uro\nTTITLE0=na\xEFve\n");
     auto db = make(LocalDbMode::Standard);
-    AlbumInfo back = key("0d01a202", "rock");
+    AlbumInfo back = test::AlbumKey("rock", "0d01a202");
     ASSERT_TRUE(db->read(back));
     EXPECT_EQ(back.artist(), "Caf\xC3\xA9");
     EXPECT_EQ(back.title(),
@@ -255,10 +248,10 @@ TEST_F(LocalDatabaseTest, NamesFromOutsideNeverLeaveTheRoot) {
         EXPECT_FALSE(db->write(album("0d01a202", "../outside")));
         EXPECT_FALSE(db->write(album("../../x1", "rock")));
         EXPECT_FALSE(db->write(album("0d01a202", "..")));
-        AlbumInfo wanted = key("0d01a202", "/etc");
+        AlbumInfo wanted = test::AlbumKey("/etc", "0d01a202");
         EXPECT_FALSE(db->read(wanted));
-        EXPECT_FALSE(db->remove(key("0d01a20/", "rock")));
-        EXPECT_FALSE(db->query(key("0d01a202/..", ""), [](const AlbumInfo&) {}));
+        EXPECT_FALSE(db->remove(test::AlbumKey("rock", "0d01a20/")));
+        EXPECT_FALSE(db->query(test::AlbumKey("", "0d01a202/.."), [](const AlbumInfo&) {}));
         ASSERT_EQ(log->texts.size(), 6u);
         EXPECT_EQ(log->texts[0].rfind("[ERR]", 0), 0u);
         EXPECT_NE(log->texts[0].find("../outside"), std::string::npos);

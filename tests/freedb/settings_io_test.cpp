@@ -17,7 +17,6 @@ TEST(FreeDbSettings, OutOfRangeLimitsFallBackAndChoosingAServerSetsItsProtocol) 
         t.maxThreadsCount = threads;
         EXPECT_EQ(t.threadLimit(), 1) << threads;
     }
-    EXPECT_EQ(FreeDbSettings::clampTimeout(0), 30u);
     EXPECT_EQ(FreeDbSettings::clampTimeout(1000), 30u);
     EXPECT_EQ(FreeDbSettings::clampTimeout(999), 999u);
 

@@ -65,28 +65,24 @@ TEST(WriteXmcd, CompilationTracksCarryTheirArtistsAndEqualDiscTextsAreWrittenOnc
     EXPECT_EQ(back.track(1).title(), "Second");
 }
 
+// A line of TTITLE12 holds 241 bytes of value; the split never falls inside a character or an
+// escape pair.
 TEST(WriteXmcdLine, EscapesAndSplitsLongValues) {
-    std::string out;
-    WriteXmcdLine(out, "EXTD", "a\\b\nc\td\r");
-    EXPECT_EQ(out, "EXTD=a\\\\b\\nc\\td\n");
-
-    out.clear();
-    WriteXmcdLine(out, "TTITLE12", std::string(300, 'x'));
-    EXPECT_EQ(out,
-              "TTITLE12=" + std::string(241, 'x') + "\nTTITLE12=" + std::string(59, 'x') + "\n");
-}
-
-TEST(WriteXmcdLine, NeverSplitsInsideACharacterOrAnEscapePair) {
-    // 240 ASCII bytes, then "é" (two bytes) across the 241-byte limit.
-    std::string out;
-    WriteXmcdLine(out, "TTITLE12", std::string(240, 'x') + "\xC3\xA9" + "tail");
-    EXPECT_EQ(out.substr(0, out.find('\n')), "TTITLE12=" + std::string(240, 'x'));
-    EXPECT_EQ(out.substr(out.find('\n') + 1), "TTITLE12=\xC3\xA9tail\n");
-
-    // A line feed escaped at the limit moves to the next line whole.
-    out.clear();
-    WriteXmcdLine(out, "TTITLE12", std::string(240, 'x') + "\nend");
-    EXPECT_EQ(out.substr(out.find('\n') + 1), "TTITLE12=\\nend\n");
+    const std::string x240 = "TTITLE12=" + std::string(240, 'x');
+    const struct {
+        std::string value;
+        std::string written;
+    } cases[] = {
+        {"a\\b\nc\td\r", "TTITLE12=a\\\\b\\nc\\td\n"},
+        {std::string(300, 'x'), x240 + "x\nTTITLE12=" + std::string(59, 'x') + "\n"},
+        {std::string(240, 'x') + "\xC3\xA9tail", x240 + "\nTTITLE12=\xC3\xA9tail\n"},
+        {std::string(240, 'x') + "\nend", x240 + "\nTTITLE12=\\nend\n"},
+    };
+    for (const auto& c : cases) {
+        std::string out;
+        WriteXmcdLine(out, "TTITLE12", c.value);
+        EXPECT_EQ(out, c.written) << c.value;
+    }
 }
 
 TEST(XmcdRoundTrip, EveryTextComesBackUnchanged) {
