@@ -3,11 +3,12 @@
 // prints how long it takes until the file list is filled, next to the time the engines
 // alone need for the same folder, and the peak memory.
 //
-//   gui-open DIR [--rounds N]
+//   gui-open DIR [--rounds N] [--recursive]
 //
 // Each round is timed: the engines' scan (a list session without windows), and the whole
 // start of the program on DIR (window, scan with the progress dialog, rows, first paint).
 // The best round of each is printed, and their difference: the cost of the window.
+// With --recursive both list DIR's whole tree (the option "Include sub-folders").
 
 #include <QApplication>
 #include <algorithm>
@@ -33,9 +34,12 @@ double seconds(Clock::time_point start) {
     return std::chrono::duration<double>(Clock::now() - start).count();
 }
 
+bool recursive = false;
+
 double engineScan(const std::string& folder, int& files) {
     tw::core::FileList list;
     tw::core::AppOptions options;
+    options.includeSubfolders = recursive;
     tw::bench::SilentPort port;
     tw::core::ListSession session(list, options, port);
     const auto start = Clock::now();
@@ -48,6 +52,7 @@ double engineScan(const std::string& folder, int& files) {
 double windowOpen(const std::string& folder, int& files) {
     tw::base::MemorySettingsStore store;
     store.setString("Settings", "D", folder);
+    store.setInt("Settings", "IncludeSubfolders", recursive);
     const auto start = Clock::now();
     tw::gui::Application app(store);
     if (!app.initInstance({}))
@@ -62,16 +67,18 @@ double windowOpen(const std::string& folder, int& files) {
 
 int main(int argc, char* argv[]) {
     if (argc < 2) {
-        std::fprintf(stderr, "usage: gui-open DIR [--rounds N]\n");
+        std::fprintf(stderr, "usage: gui-open DIR [--rounds N] [--recursive]\n");
         return 2;
     }
     std::string folder = argv[1];
     if (folder.back() != '/')
         folder += '/';
     int rounds = 3;
-    for (int i = 2; i + 1 < argc; ++i)
-        if (std::strcmp(argv[i], "--rounds") == 0)
+    for (int i = 2; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--rounds") == 0 && i + 1 < argc)
             rounds = std::max(1, std::atoi(argv[i + 1]));
+        recursive = recursive || std::strcmp(argv[i], "--recursive") == 0;
+    }
 
     if (!std::getenv("QT_QPA_PLATFORM"))
         setenv("QT_QPA_PLATFORM", "offscreen", 1);

@@ -43,10 +43,10 @@ PY
 (cd "$corpus" && ls -- *.mp3) >"$work/all.txt"
 /usr/bin/python3 "$repo/bench/strip_padding.py" "$corpus" "$work/unpadded"
 
-who_all=(fs each cli mutagen script)
+who_all=(fs each auto cli mutagen script)
 [ -n "${SAVE_BEFORE:-}" ] && who_all+=(before)
 [ -n "$kid3" ] && who_all+=(kid3)
-dirty_who=(fs each)
+dirty_who=(fs each auto)
 [ -n "${SAVE_BEFORE:-}" ] && dirty_who+=(before)
 
 # Fresh copies of the named files, one per run, on the disk (as a user's files are, so that no
@@ -94,7 +94,7 @@ kid3_files() { shift; "$kid3" -c "set $kid3_edit" "$@"; }
 run_set() {
   local names="$1" set="$2" label="$3" n="$4" files
   shift 4
-  local fs=() each=() written=() tags="" cli_t=() theirs=() their_written=() their_proc=()
+  local fs=() each=() auto=() written=() tags="" cli_t=() theirs=() their_written=() their_proc=()
   local kid=() before=()
   dirty_kb=()
   files=$(wc -l <"$names")
@@ -109,6 +109,8 @@ run_set() {
           tags="$(field tag_bytes "$out")" ;;
         each)
           each+=("$(field files_per_second "$("$save" "$dir-each" "${save_edit[@]}" --flush each-file)")") ;;
+        auto)
+          auto+=("$(field files_per_second "$("$save" "$dir-auto" "${save_edit[@]}" --flush adaptive)")") ;;
         cli) cli_t+=("$(timed "$dir-cli" "$cli" set --v2 "${cli_edit[@]}")") ;;
         mutagen)
           out="$("${mutagen[@]}" "$dir-mutagen" "${save_edit[@]}")"
@@ -123,21 +125,22 @@ run_set() {
   done
   echo "== $label: $files files, ID3v2 tags ${tags:-?} bytes (best of $n rounds)"
   [ ${#dirty_kb[@]} -gt 0 ] && echo "other dirty data before each run (kB): ${dirty_kb[*]}"
-  local b_fs="" b_each="" b_mut="" b_script=""
+  local b_fs="" b_each="" b_auto="" b_mut="" b_script=""
   [ ${#fs[@]} -gt 0 ] && b_fs=$(best "${fs[@]}") && echo "engine, syncfs:            $b_fs files/s   (${fs[*]})"
   [ ${#each[@]} -gt 0 ] && b_each=$(best "${each[@]}") && echo "engine, fdatasync each:    $b_each files/s   (${each[*]})"
+  [ ${#auto[@]} -gt 0 ] && b_auto=$(best "${auto[@]}") && echo "engine, adaptive (default): $b_auto files/s   (${auto[*]})"
   [ ${#cli_t[@]} -gt 0 ] && echo "tunewright-cli set:        $(best "${cli_t[@]}") files/s   (${cli_t[*]})"
   [ ${#theirs[@]} -gt 0 ] && b_mut=$(best "${theirs[@]}") && echo "mutagen loop:              $b_mut files/s   (${theirs[*]})"
   [ ${#their_proc[@]} -gt 0 ] && b_script=$(best "${their_proc[@]}") && echo "python3 mutagen script:    $b_script files/s   (${their_proc[*]})"
   [ ${#before[@]} -gt 0 ] && echo "SAVE_BEFORE engine:        $(best "${before[@]}") files/s   (${before[*]})"
   [ ${#kid[@]} -gt 0 ] && echo "kid3-cli set:              $(best "${kid[@]}") files/s   (${kid[*]})"
   if [ -n "$b_mut" ] && [ -n "$b_each" ]; then
-    awk -v a="$b_fs" -v b="$b_each" -v m="$b_mut" -v c="$(best "${cli_t[@]}")" -v p="$b_script" 'BEGIN {
-      printf "ratio to mutagen: engine %.2fx (fdatasync each), %.2fx (syncfs); end to end %.2fx\n", b / m, a / m, c / p }'
+    awk -v a="$b_fs" -v b="$b_each" -v d="${b_auto:-0}" -v m="$b_mut" -v c="$(best "${cli_t[@]}")" -v p="$b_script" 'BEGIN {
+      printf "ratio to mutagen: engine %.2fx (adaptive), %.2fx (fdatasync each), %.2fx (syncfs); end to end %.2fx\n", d / m, b / m, a / m, c / p }'
     awk -v w="$(least "${written[@]}")" -v m="$(least "${their_written[@]}")" -v t="$tags" 'BEGIN {
       if (t > 0) printf "bytes written: ours %d (%.2fx the tags), mutagen %d (%.2fx the tags)\n", w, w / t, m, m / t }'
   fi
-  last_fs="$b_fs"; last_each="$b_each"
+  last_fs="$b_fs"; last_each="$b_each"; last_auto="$b_auto"
 }
 
 whole_rounds="${WHOLE_ROUNDS:-3}"
@@ -148,12 +151,12 @@ copies "$work/unpadded" "$work/all.txt" grow "$whole_rounds" "${who_all[@]}"
 
 save_edit=(--album "Bench album"); cli_edit=(--album "Bench album"); kid3_edit="album 'Bench album'"
 run_set "$work/padded.txt" padded "padded ID3v2 files without a picture" "$rounds" "${who_all[@]}"
-clean_fs="$last_fs"; clean_each="$last_each"
+clean_fs="$last_fs"; clean_each="$last_each"; clean_auto="$last_auto"
 other_dirty_mb=200 run_set "$work/padded.txt" dirty \
   "the same with 200 MB of another program's data not yet written" "$rounds" "${dirty_who[@]}"
 rm -f "$work/other.bin"
-awk -v a="$clean_each" -v b="$last_each" -v c="$clean_fs" -v d="$last_fs" 'BEGIN {
-  printf "slower with the other data: %.2fx (fdatasync each), %.2fx (syncfs)\n", a / b, c / d }'
+awk -v a="$clean_each" -v b="$last_each" -v c="$clean_fs" -v d="$last_fs" -v e="$clean_auto" -v f="$last_auto" 'BEGIN {
+  printf "slower with the other data: %.2fx (adaptive), %.2fx (fdatasync each), %.2fx (syncfs)\n", e / f, a / b, c / d }'
 run_set "$work/all.txt" all "whole corpus" "$whole_rounds" "${who_all[@]}"
 save_edit=(--comment-bytes 2048); cli_edit=(--comment "$comment"); kid3_edit="comment '$comment'"
 run_set "$work/all.txt" grow "whole corpus without padding, a 2 KB comment each" \

@@ -5,7 +5,7 @@
 // the process handed to write calls while saving (/proc/self/io), the size of the files'
 // ID3v2 tags before the edit, and peak memory.
 //
-//   save DIR [--album TEXT | --comment-bytes N] [--flush filesystem|each-file]
+//   save DIR [--album TEXT | --comment-bytes N] [--flush adaptive|filesystem|each-file]
 //
 // The folder is changed: give it a fresh copy for every run (bench/run-save.sh does).
 
@@ -55,7 +55,7 @@ int main(int argc, char** argv) {
     if (argc < 2) {
         std::fprintf(stderr,
                      "usage: save DIR [--album TEXT | --comment-bytes N] "
-                     "[--flush filesystem|each-file]\n");
+                     "[--flush adaptive|filesystem|each-file]\n");
         return 2;
     }
     const std::string folder = argv[1];
@@ -68,9 +68,10 @@ int main(int argc, char** argv) {
         else if (std::strcmp(argv[i], "--comment-bytes") == 0)
             comment.assign(std::strtoul(argv[i + 1], nullptr, 10), 'c');
         else if (std::strcmp(argv[i], "--flush") == 0)
-            options.flush = std::strcmp(argv[i + 1], "each-file") == 0
-                                ? tw::core::FlushMode::EachFile
-                                : tw::core::FlushMode::FileSystem;
+            options.flush =
+                std::strcmp(argv[i + 1], "each-file") == 0    ? tw::core::FlushMode::EachFile
+                : std::strcmp(argv[i + 1], "filesystem") == 0 ? tw::core::FlushMode::FileSystem
+                                                              : tw::core::FlushMode::Adaptive;
     }
 
     tw::core::FileList list;
