@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "core/formats/format_layout.h"
 
+#include <algorithm>
 #include <array>
+#include <climits>
 #include <string_view>
 
 #include "core/byte_order.h"
@@ -10,39 +12,40 @@ namespace tw::core {
 
 namespace {
 
-struct Box {
-    std::uint64_t start = 0;
-    std::uint64_t payload = 0;  // where its contents start
-    std::uint64_t end = 0;
-    std::array<char, 4> type{};
-
-    bool is(std::string_view name) const { return std::string_view(type.data(), 4) == name; }
-};
+// The box at `start`, which must end by `end`; none when its header cannot be read or it
+// runs past `end`.
+template <typename At>
+std::optional<Mp4Box> boxAt(At at, std::uint64_t start, std::uint64_t end) {
+    std::array<std::uint8_t, 16> head{};
+    if (start >= end || end - start < 8 || !at(start, std::span(head).first(8)))
+        return std::nullopt;
+    Mp4Box box{.start = start, .payload = start + 8, .end = 0, .type = {}};
+    std::copy(head.begin() + 4, head.begin() + 8, box.type.begin());
+    std::uint64_t length = bigEndian(std::span(head).first(4));
+    if (length == 1) {
+        if (end - start < 16 || !at(start + 8, std::span(head).subspan(8, 8)))
+            return std::nullopt;
+        length = bigEndian(std::span(head).subspan(8, 8));
+        box.payload = start + 16;
+    } else if (length == 0) {
+        length = end - start;  // up to the end
+    }
+    if (length < box.payload - start || length > end - start)
+        return std::nullopt;
+    box.end = start + length;
+    return box;
+}
 
 // The boxes between `start` and `end` of bytes `at` gives; none when one runs past `end`.
 template <typename At>
-std::optional<std::vector<Box>> boxesIn(At at, std::uint64_t start, std::uint64_t end) {
-    std::vector<Box> boxes;
+std::optional<std::vector<Mp4Box>> boxesIn(At at, std::uint64_t start, std::uint64_t end) {
+    std::vector<Mp4Box> boxes;
     while (start < end) {
-        std::array<std::uint8_t, 16> head{};
-        if (end - start < 8 || !at(start, std::span(head).first(8)))
+        const auto box = boxAt(at, start, end);
+        if (!box)
             return std::nullopt;
-        Box box{.start = start, .payload = start + 8, .end = 0, .type = {}};
-        std::copy(head.begin() + 4, head.begin() + 8, box.type.begin());
-        std::uint64_t length = bigEndian(std::span(head).first(4));
-        if (length == 1) {
-            if (end - start < 16 || !at(start + 8, std::span(head).subspan(8, 8)))
-                return std::nullopt;
-            length = bigEndian(std::span(head).subspan(8, 8));
-            box.payload = start + 16;
-        } else if (length == 0) {
-            length = end - start;  // up to the end
-        }
-        if (length < box.payload - start || length > end - start)
-            return std::nullopt;
-        box.end = start + length;
-        boxes.push_back(box);
-        start = box.end;
+        boxes.push_back(*box);
+        start = box->end;
     }
     return boxes;
 }
@@ -60,7 +63,7 @@ bool addChunkOffsets(std::span<const std::uint8_t> moov, std::uint64_t start, st
     const auto boxes = boxesIn(at, start, end);
     if (!boxes)
         return false;
-    for (const Box& box : *boxes) {
+    for (const Mp4Box& box : *boxes) {
         if (box.is("trak") || box.is("mdia") || box.is("minf") || box.is("stbl")) {
             if (!addChunkOffsets(moov, box.payload, box.end, out))
                 return false;
@@ -77,6 +80,105 @@ bool addChunkOffsets(std::span<const std::uint8_t> moov, std::uint64_t start, st
     }
     return true;
 }
+
+// The walk of TagLib's MP4 parser, kept to what decides where it finds chunk offset tables.
+class TaglibBoxWalk {
+public:
+    TaglibBoxWalk(const ByteReader& read, std::uint64_t size) : read_(read), size_(size) {}
+
+    // The top-level boxes up to the first "moov", and its children; false when a table
+    // found there does not hold what it claims, or the boxes nest deeper than anyone writes.
+    bool tablesFit() {
+        std::uint64_t at = 0;
+        while (at + 8 <= size_) {
+            const auto box = walk(at, 0, false);
+            if (!box)
+                return false;
+            if (box->moov || box->length == 0)
+                return true;
+            at = box->next;
+        }
+        return true;
+    }
+
+private:
+    static constexpr int kDeepest = 64;
+
+    struct Walked {
+        std::uint64_t length = 0;  // 0 for a box TagLib gave up on
+        std::uint64_t next = 0;    // where TagLib reads on
+        bool moov = false;
+    };
+
+    std::optional<Walked> walk(std::uint64_t at, int depth, bool underMoov) {
+        if (depth > kDeepest)
+            return std::nullopt;
+        std::array<std::uint8_t, 8> head{};
+        if (at + 8 > size_ || !read_(at, head))
+            return Walked{.length = 0, .next = size_, .moov = false};
+        std::uint64_t length = bigEndian(std::span(head).first(4));
+        std::uint64_t childrenAt = at + 8;
+        if (length == 0) {
+            length = size_ - at;
+        } else if (length == 1) {
+            std::array<std::uint8_t, 8> wide{};
+            if (at + 16 > size_ || !read_(at + 8, wide))
+                return std::nullopt;
+            length = bigEndian(std::span<const std::uint8_t>(wide));
+            childrenAt = at + 16;
+        }
+        if (length < 8 || length > std::uint64_t{INT64_MAX})
+            return Walked{.length = 0, .next = size_, .moov = false};
+        const std::string_view name(reinterpret_cast<const char*>(head.data()) + 4, 4);
+        const std::uint64_t end = at + length;
+        if (underMoov && (name == "stco" || name == "co64") &&
+            !tableFits(at, length, name == "stco" ? 4 : 8))
+            return std::nullopt;
+        if (!isContainer(name))
+            return Walked{.length = length, .next = end, .moov = false};
+        if (name == "meta")
+            childrenAt += metaIsFullBox(childrenAt) ? 4 : 0;
+        else if (name == "stsd")
+            childrenAt += 8;
+        const bool moov = depth == 0 && name == "moov";
+        for (std::uint64_t child = childrenAt; child < end;) {
+            const auto walked = walk(child, depth + 1, underMoov || moov);
+            if (!walked)
+                return std::nullopt;
+            if (walked->length == 0)
+                return Walked{.length = length, .next = walked->next, .moov = moov};
+            child = walked->next;
+        }
+        return Walked{.length = length, .next = end, .moov = moov};
+    }
+
+    static bool isContainer(std::string_view name) {
+        constexpr std::array<std::string_view, 11> kContainers = {
+            "moov", "udta", "mdia", "meta", "ilst", "stbl", "minf", "moof", "traf", "trak", "stsd"};
+        return std::find(kContainers.begin(), kContainers.end(), name) != kContainers.end();
+    }
+
+    // A "meta" box is written both with and without the version and flags of a full box;
+    // TagLib tells them apart by the name of what follows.
+    bool metaIsFullBox(std::uint64_t at) const {
+        std::array<std::uint8_t, 8> next{};
+        if (at + 8 > size_ || !read_(at, next))
+            return true;
+        const std::string_view name(reinterpret_cast<const char*>(next.data()) + 4, 4);
+        return name != "hdlr" && name != "ilst" && name != "mhdr" && name != "ctry" &&
+               name != "lang";
+    }
+
+    bool tableFits(std::uint64_t at, std::uint64_t length, std::uint64_t width) const {
+        std::array<std::uint8_t, 4> count{};
+        if (length < 16 || length > size_ - at || !read_(at + 12, count))
+            return false;
+        return bigEndian(std::span<const std::uint8_t>(count)) <= (length - 16) / width;
+    }
+
+    const ByteReader& read_;
+    std::uint64_t size_;
+};
 
 struct FlacMetadata {
     std::uint64_t lastBlock = 0;  // where the header of the block flagged last is
@@ -145,7 +247,7 @@ std::optional<Mp4Layout> mp4Layout(const ByteReader& read, std::uint64_t size) {
     if (!top)
         return std::nullopt;
     Mp4Layout layout;
-    for (const Box& box : *top) {
+    for (const Mp4Box& box : *top) {
         if (box.is("mdat"))
             layout.mediaData.push_back({box.payload, box.end});
         if (!box.is("moov"))
@@ -158,6 +260,20 @@ std::optional<Mp4Layout> mp4Layout(const ByteReader& read, std::uint64_t size) {
             return std::nullopt;
     }
     return layout;
+}
+
+std::optional<Mp4Box> findMp4Box(const ByteReader& read, std::uint64_t start, std::uint64_t end,
+                                 std::string_view type) {
+    while (const auto box = boxAt(read, start, end)) {
+        if (box->is(type))
+            return box;
+        start = box->end;
+    }
+    return std::nullopt;
+}
+
+bool mp4OffsetTablesFit(const ByteReader& read, std::uint64_t size) {
+    return TaglibBoxWalk(read, size).tablesFit();
 }
 
 }  // namespace tw::core

@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <optional>
 #include <span>
+#include <string_view>
 #include <vector>
 
 namespace tw::core {
@@ -22,6 +24,21 @@ std::optional<std::uint64_t> flacAudioStart(const ByteReader& read, std::uint64_
 // is not (or would grow past a block's largest size).
 bool growFlacPadding(std::vector<std::uint8_t>& head, std::uint64_t extra);
 
+// A box of an MP4 file: where it starts, where its contents start, where it ends.
+struct Mp4Box {
+    std::uint64_t start = 0;
+    std::uint64_t payload = 0;
+    std::uint64_t end = 0;
+    std::array<char, 4> type{};
+
+    bool is(std::string_view name) const { return std::string_view(type.data(), 4) == name; }
+};
+
+// The first box named `type` among the boxes that lie from `start` to `end`; none when there
+// is none or a box before it states a size that does not fit.
+std::optional<Mp4Box> findMp4Box(const ByteReader& read, std::uint64_t start, std::uint64_t end,
+                                 std::string_view type);
+
 // The boxes of an MP4 file that hold or point at its audio: the payload of every top-level
 // "mdat" box, and every chunk offset of the sample tables ("stco", "co64") of the tracks of
 // its "moov" box, in file order. None when the boxes do not add up to the file's size or
@@ -37,5 +54,10 @@ struct Mp4Layout {
 inline constexpr std::uint64_t kMostMoovBytes = 64ull * 1024 * 1024;
 std::optional<Mp4Layout> mp4Layout(const ByteReader& read, std::uint64_t size);
 
+// Whether every chunk offset table ("stco", "co64") that TagLib finds under the first
+// "moov" box, walking the boxes as its MP4 parser does (a child may run past its parent),
+// holds the entries it claims within the file. TagLib rewrites as many entries as a table
+// claims, and a damaged count would keep it writing for minutes.
+bool mp4OffsetTablesFit(const ByteReader& read, std::uint64_t size);
 
 }  // namespace tw::core

@@ -297,13 +297,12 @@ bool FormatSave::saveOgg() {
 std::unique_ptr<OverlayStream> FormatSave::finish() {
     if (!opened_ && !open())
         return nullptr;
-    // TagLib moves every chunk offset an MP4 table claims, four bytes at a time, however
-    // many the table claims: a damaged count would keep it busy for minutes.
     const ByteReader original = [this](std::uint64_t at, std::span<std::uint8_t> out) {
         return stream_->readOriginal(at, out);
     };
-    if (format_ == AudioFormat::Mp4 && !mp4Layout(original, stream_->originalSize())) {
-        fail(base::trf(ids::kSaveFormatNotKept, formatName(format_)));
+    if (format_ == AudioFormat::Mp4 && (!mp4Layout(original, stream_->originalSize()) ||
+                                        !mp4OffsetTablesFit(original, stream_->originalSize()))) {
+        fail(base::tr(ids::kSaveMp4OffsetsDamaged));
         return nullptr;
     }
     const bool ogg = format_ == AudioFormat::OggVorbis || format_ == AudioFormat::Opus;
