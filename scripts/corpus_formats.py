@@ -17,8 +17,6 @@ TOOLS = {"flac": "flac", "vorbis": "ffmpeg", "opus": "opusenc", "aac": "ffmpeg",
 CODECS = {"flac": "FLAC", "vorbis": "Vorbis", "opus": "Opus", "aac": "AAC", "alac": "ALAC"}
 
 # kind -> [(setting id, sample rate, channels, bits of the source, encoder arguments)]
-# No mono AAC: ffmpeg's MP4 sample entry of a mono AAC track says two channels, and only
-# the decoder configuration says one, which the listing does not read yet.
 SETTINGS = {
     "flac": [("flac-16-44k-stereo", 44100, 2, 16, ["-5"]),
              ("flac-24-96k-mono", 96000, 1, 24, ["-8"])],
@@ -27,7 +25,7 @@ SETTINGS = {
     "opus": [("opus-96k-48k-stereo", 48000, 2, 16, ["--bitrate", "96"]),
              ("opus-64k-44k-mono", 44100, 1, 16, ["--bitrate", "64"])],
     "aac": [("aac-128k-48k-stereo", 48000, 2, 16, ["-b:a", "128k"]),
-            ("aac-96k-44k-stereo", 44100, 2, 16, ["-b:a", "96k"])],
+            ("aac-96k-44k-mono", 44100, 1, 16, ["-b:a", "96k"])],
     "alac": [("alac-16-44k-stereo", 44100, 2, 16, []),
              ("alac-24-48k-stereo", 48000, 2, 24, [])],
 }

@@ -35,7 +35,8 @@ constexpr Kind kKinds[] = {
     {"flac", "a.flac", AudioFormat::Flac, "FLAC, 24 bits", "96000 Hz", "Mono"},
     {"vorbis", "a.ogg", AudioFormat::OggVorbis, "Vorbis", "44100 Hz", "Stereo"},
     {"opus", "a.opus", AudioFormat::Opus, "Opus", "48000 Hz", "Stereo"},
-    {"aac", "a.m4a", AudioFormat::Mp4, "AAC", "48000 Hz", "Stereo"},
+    // MP4 writers give every AAC sample entry two channels; the stream's configuration says one.
+    {"aac", "a.m4a", AudioFormat::Mp4, "AAC", "48000 Hz", "Mono"},
     {"alac", "a.m4a", AudioFormat::Mp4, "ALAC, 24 bits", "48000 Hz", "Stereo"},
 };
 

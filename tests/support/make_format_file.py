@@ -5,7 +5,7 @@
     make_format_file.py KIND OUT SECONDS [--tags] [--moov-first]
 
 KIND is flac (24 bits, 96 kHz, mono), vorbis (44.1 kHz stereo), opus (from 44.1 kHz
-stereo), aac or alac (both 48 kHz stereo, ALAC from 24 bits). The audio is a tone made by
+stereo), aac (48 kHz mono) or alac (48 kHz stereo, from 24 bits). The audio is a tone made by
 sox and encoded by the tool users have for the format (flac, ffmpeg, opusenc). With --tags
 mutagen gives the file the tag of the reading tests:
 
@@ -45,7 +45,7 @@ SOURCES = {  # KIND: (sample rate, channels, bits)
     "flac": (96000, 1, 24),
     "vorbis": (44100, 2, 16),
     "opus": (44100, 2, 16),
-    "aac": (48000, 2, 16),
+    "aac": (48000, 1, 16),
     "alac": (48000, 2, 24),
 }
 

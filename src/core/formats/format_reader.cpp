@@ -16,9 +16,9 @@
 
 #include "base/language.h"
 #include "base/string_ids.h"
-#include "core/formats/alac_description.h"
 #include "core/formats/bounded_stream.h"
 #include "core/formats/format_stream.h"
+#include "core/formats/mp4_sample_entry.h"
 #include "core/formats/ogg_reader.h"
 #include "core/formats/property_fields.h"
 
@@ -111,9 +111,12 @@ std::optional<FormatContent> readMp4(TagLib::IOStream& stream) {
         return std::nullopt;
     const TagLib::MP4::Properties& properties = *file.audioProperties();
     FormatContent content;
+    Mp4SampleEntry entry = mp4SampleEntryOf(file);
     switch (properties.codec()) {
         case TagLib::MP4::Properties::AAC:
             content.stream = streamOf(properties, "AAC");
+            if (entry.aacChannels > 0)
+                content.stream.channels = entry.aacChannels;
             break;
         case TagLib::MP4::Properties::ALAC:
             // Only a lossless codec's samples have a width worth showing.
@@ -122,10 +125,10 @@ std::optional<FormatContent> readMp4(TagLib::IOStream& stream) {
             break;
         default:
             content.stream = streamOf(properties, "MP4");
-            if (auto alac = alacStreamOf(file)) {
+            if (entry.alac) {
                 // Its configuration's average bitrate is what the encoder guessed; the
                 // length TagLib has from the track header.
-                content.stream = std::move(*alac);
+                content.stream = std::move(*entry.alac);
                 content.stream.lengthMs = properties.lengthInMilliseconds();
                 if (content.stream.lengthMs > 0)
                     content.stream.bitrate =

@@ -11,12 +11,19 @@ class File;
 
 namespace tw::core {
 
-// The stream facts of an ALAC track of the MP4 file `file`, from the ALAC configuration in
-// its sample description. TagLib 1.13 reads that configuration only from a description of
-// exactly the size one encoder writes; others (ffmpeg's, with a bitrate box) leave TagLib
-// without codec, sample rate or channels. Nothing when the file has no ALAC track or its
-// description is too short. The length and
-// the bitrate are left to the caller, which has the length from TagLib.
-std::optional<FormatStream> alacStreamOf(TagLib::File& file);
+// What the first audio sample description of an MP4 file's tracks says where TagLib 1.13
+// reads it wrong or not at all:
+// - ALAC: its configuration gives the sample rate, channels and sample width. TagLib reads
+//   it only from a description of exactly the size one encoder writes; others (ffmpeg's,
+//   with a bitrate box) leave TagLib without codec, sample rate or channels.
+// - AAC: the channels of its decoder configuration ("esds"). TagLib takes the count of the
+//   sample entry, which MP4 writers set to 2 whatever the stream holds.
+// Nothing when the file has no such track or its description is damaged. The length and the
+// bitrate are left to the caller, which has them from TagLib.
+struct Mp4SampleEntry {
+    std::optional<FormatStream> alac;
+    int aacChannels = 0;  // 0: not known
+};
+Mp4SampleEntry mp4SampleEntryOf(TagLib::File& file);
 
 }  // namespace tw::core
