@@ -11,6 +11,8 @@ namespace tw::core {
 
 // Reads `out.size()` bytes at an offset of some file; false when it cannot.
 using ByteReader = std::function<bool(std::uint64_t, std::span<std::uint8_t>)>;
+// Reads `bytes`, which must outlive it.
+ByteReader readerOf(std::span<const std::uint8_t> bytes);
 
 // Where the audio of a FLAC file of `size` bytes starts: behind an ID3v2 tag, if any, the
 // "fLaC" marker and the metadata blocks up to the one flagged last. None when the bytes
@@ -36,6 +38,5 @@ struct Mp4Layout {
 };
 inline constexpr std::uint64_t kMostMoovBytes = 64ull * 1024 * 1024;
 std::optional<Mp4Layout> mp4Layout(const ByteReader& read, std::uint64_t size);
-
 
 }  // namespace tw::core
