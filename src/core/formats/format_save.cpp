@@ -129,21 +129,21 @@ bool mp4AudioKept(OverlayStream& result, const ByteReader& was, const ByteReader
 
 // The first page and every audio page the very bytes of the old file, behind header pages
 // as many as before; their CRCs were checked as they were read.
-bool oggPagesKept(AudioFormat format, OverlayStream& result, const ByteReader& was,
+bool oggPagesKept(AudioFormat format, OverlayStream& result, const OggHead& oldHead,
                   const ByteReader& now) {
-    const auto oldHead = oggHead(was, result.originalSize(), oggHeadPackets(format));
     const auto newHead = oggHead(now, result.size(), oggHeadPackets(format));
-    return oldHead && newHead && newHead->start == oldHead->start &&
-           newHead->pageCount == oldHead->pageCount &&
-           result.size() - newHead->end == result.originalSize() - oldHead->end &&
-           result.holdsFileBytes(0, 0, oldHead->start) &&
-           result.holdsFileBytes(newHead->end, oldHead->end, result.originalSize() - oldHead->end);
+    return newHead && newHead->start == oldHead.start &&
+           newHead->pageCount == oldHead.pageCount &&
+           result.size() - newHead->end == result.originalSize() - oldHead.end &&
+           result.holdsFileBytes(0, 0, oldHead.start) &&
+           result.holdsFileBytes(newHead->end, oldHead.end, result.originalSize() - oldHead.end);
 }
 
 // The result read by TagLib as the same stream, with the audio of the file in it. Ogg pages
-// TagLib laid out may have been renumbered, all of them; those this laid out may not.
+// TagLib laid out may have been renumbered, all of them; behind header pages laid out here
+// (from the file's head `oldOggHead`) none may change.
 bool resultKeepsAudio(AudioFormat format, OverlayStream& result, const StreamFacts& before,
-                      bool oggHeadLaidOut) {
+                      const std::optional<OggHead>& oldOggHead) {
     if (const auto reopened = openFile(format, result); !reopened || factsOf(*reopened) != before)
         return false;
     const ByteReader was = [&result](std::uint64_t at, std::span<std::uint8_t> out) {
@@ -156,7 +156,7 @@ bool resultKeepsAudio(AudioFormat format, OverlayStream& result, const StreamFac
         return flacAudioKept(result, was, now);
     if (format == AudioFormat::Mp4)
         return mp4AudioKept(result, was, now);
-    return !oggHeadLaidOut || oggPagesKept(format, result, was, now);
+    return !oldOggHead || oggPagesKept(format, result, *oldOggHead, now);
 }
 
 }  // namespace
@@ -164,7 +164,7 @@ bool resultKeepsAudio(AudioFormat format, OverlayStream& result, const StreamFac
 struct FormatSave::Opened {
     std::unique_ptr<TagLib::File> file;
     unsigned int oggCommentLength = 0;  // of its comment packet, as the file has it
-    bool oggHeadLaidOut = false;        // its header pages laid out here, not by TagLib
+    std::optional<OggHead> oldOggHead;  // where the header pages were laid out here
     StreamFacts facts;
     TagLib::FLAC::File* flac = nullptr;
     TagLib::Ogg::XiphComment* comment = nullptr;  // FLAC, Ogg Vorbis, Opus
@@ -322,7 +322,8 @@ bool FormatSave::saveOgg() {
                                                static_cast<unsigned int>(pages->size())),
                             static_cast<unsigned long>(head->start),
                             static_cast<unsigned long>(head->end - head->start));
-            o.oggHeadLaidOut = true;
+            head->packets.clear();
+            o.oldOggHead = std::move(head);
             return true;
         }
     }
@@ -347,7 +348,7 @@ std::unique_ptr<OverlayStream> FormatSave::finish() {
     const bool ogg = format_ == AudioFormat::OggVorbis || format_ == AudioFormat::Opus;
     const bool saved = ogg ? saveOgg() : opened_->file->save();
     const StreamFacts before = opened_->facts;
-    const bool oggHeadLaidOut = opened_->oggHeadLaidOut;
+    const std::optional<OggHead> oldOggHead = std::move(opened_->oldOggHead);
     opened_.reset();  // TagLib's objects go before the stream they read
     if (stream_->error() != 0) {
         fail(base::trf(ids::kSaveCannotRead, std::strerror(stream_->error())));
@@ -358,7 +359,7 @@ std::unique_ptr<OverlayStream> FormatSave::finish() {
                        std::to_string(OverlayStream::kMostNewBytes >> 20)));
         return nullptr;
     }
-    if (!saved || !resultKeepsAudio(format_, *stream_, before, oggHeadLaidOut)) {
+    if (!saved || !resultKeepsAudio(format_, *stream_, before, oldOggHead)) {
         fail(base::trf(ids::kSaveFormatNotKept, formatName(format_)));
         return nullptr;
     }

@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "core/formats/ogg_head.h"
 
-#include <taglib/tbytevector.h>
-
 #include <algorithm>
 #include <array>
 #include <numeric>
@@ -23,11 +21,39 @@ constexpr std::uint8_t kWholeSegment = 255;  // a lacing value whose packet goes
 // The granule position of a page on which no packet ends.
 constexpr std::uint64_t kNoGranule = ~std::uint64_t{0};
 
-std::uint32_t crcOf(std::span<const std::uint8_t> page) {
-    // TagLib's checksum is the one Ogg pages carry.
-    return TagLib::ByteVector(reinterpret_cast<const char*>(page.data()),
-                              static_cast<unsigned int>(page.size()))
-        .checksum();
+// The CRC Ogg pages carry (polynomial 0x04C11DB7, most significant bit first), four bytes
+// at a time: every save checks the header pages a few times over, and TagLib's checksum,
+// a byte at a time on a copy, was a fifth of the time a grown comment took.
+using CrcTables = std::array<std::array<std::uint32_t, 256>, 4>;
+
+constexpr CrcTables makeCrcTables() {
+    CrcTables tables{};
+    for (std::uint32_t i = 0; i < 256; ++i) {
+        std::uint32_t crc = i << 24;
+        for (int bit = 0; bit < 8; ++bit)
+            crc = (crc & 0x80000000u) != 0 ? (crc << 1) ^ 0x04C11DB7u : crc << 1;
+        tables[0][i] = crc;
+    }
+    for (std::size_t t = 1; t < tables.size(); ++t)
+        for (std::size_t i = 0; i < 256; ++i)
+            tables[t][i] = (tables[t - 1][i] << 8) ^ tables[0][tables[t - 1][i] >> 24];
+    return tables;
+}
+
+constexpr CrcTables kCrcTables = makeCrcTables();
+
+std::uint32_t crcOf(std::span<const std::uint8_t> bytes) {
+    const auto& t = kCrcTables;
+    std::uint32_t crc = 0;
+    std::size_t i = 0;
+    for (; i + 4 <= bytes.size(); i += 4) {
+        crc ^= bigEndian32(&bytes[i]);
+        crc = t[3][crc >> 24] ^ t[2][(crc >> 16) & 0xFF] ^ t[1][(crc >> 8) & 0xFF] ^
+              t[0][crc & 0xFF];
+    }
+    for (; i < bytes.size(); ++i)
+        crc = (crc << 8) ^ t[0][(crc >> 24) ^ bytes[i]];
+    return crc;
 }
 
 void putLittleEndian(std::span<std::uint8_t> out, std::uint64_t value) {
