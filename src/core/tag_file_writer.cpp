@@ -286,9 +286,9 @@ base::Result<std::unique_ptr<PendingSave>> TagFileWriter::State::prepareFormat(b
         if (head->newLength <= head->oldLength)
             fitHead(*otherFormat, *result, head->oldLength);
         else if (inserts)
-            fitHead(*otherFormat, *result,
-                    head->oldLength +
-                        (head->newLength - head->oldLength + block - 1) / block * block);
+            fitHead(
+                *otherFormat, *result,
+                head->oldLength + (head->newLength - head->oldLength + block - 1) / block * block);
     }
 
     PendingSave::Layout layout;

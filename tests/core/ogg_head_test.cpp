@@ -49,7 +49,8 @@ TEST_F(OggHeadTest, EveryLengthFromTheLeastOnReadsBackAsTheSamePackets) {
         for (std::uint64_t end = least; end < least + 512; ++end) {
             const auto laid = layOutOggHead(over, end);
             ASSERT_TRUE(laid) << end;
-            test::Bytes made(file_.begin(), file_.begin() + static_cast<std::ptrdiff_t>(head_.start));
+            test::Bytes made(file_.begin(),
+                             file_.begin() + static_cast<std::ptrdiff_t>(head_.start));
             made.insert(made.end(), laid->begin(), laid->end());
             const auto back = oggHead(readerOf(made), made.size(), 2);
             ASSERT_TRUE(back) << end;

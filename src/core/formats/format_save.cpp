@@ -132,8 +132,7 @@ bool mp4AudioKept(OverlayStream& result, const ByteReader& was, const ByteReader
 bool oggPagesKept(AudioFormat format, OverlayStream& result, const OggHead& oldHead,
                   const ByteReader& now) {
     const auto newHead = oggHead(now, result.size(), oggHeadPackets(format));
-    return newHead && newHead->start == oldHead.start &&
-           newHead->pageCount == oldHead.pageCount &&
+    return newHead && newHead->start == oldHead.start && newHead->pageCount == oldHead.pageCount &&
            result.size() - newHead->end == result.originalSize() - oldHead.end &&
            result.holdsFileBytes(0, 0, oldHead.start) &&
            result.holdsFileBytes(newHead->end, oldHead.end, result.originalSize() - oldHead.end);

@@ -48,8 +48,8 @@ std::uint32_t crcOf(std::span<const std::uint8_t> bytes) {
     std::size_t i = 0;
     for (; i + 4 <= bytes.size(); i += 4) {
         crc ^= bigEndian32(&bytes[i]);
-        crc = t[3][crc >> 24] ^ t[2][(crc >> 16) & 0xFF] ^ t[1][(crc >> 8) & 0xFF] ^
-              t[0][crc & 0xFF];
+        crc =
+            t[3][crc >> 24] ^ t[2][(crc >> 16) & 0xFF] ^ t[1][(crc >> 8) & 0xFF] ^ t[0][crc & 0xFF];
     }
     for (; i < bytes.size(); ++i)
         crc = (crc << 8) ^ t[0][(crc >> 24) ^ bytes[i]];
@@ -135,9 +135,8 @@ std::optional<OggHead> oggHead(const ByteReader& read, std::uint64_t size, std::
     std::vector<std::uint8_t> packet;
     bool open = false;  // a packet goes on from the page before
     while (head.packets.size() < packets) {
-        const auto page = head.end - head.start < kMostOggHeadBytes
-                              ? pageAt(read, head.end, size)
-                              : std::nullopt;
+        const auto page =
+            head.end - head.start < kMostOggHeadBytes ? pageAt(read, head.end, size) : std::nullopt;
         if (!page || page->serial != head.serial ||
             page->sequence != head.firstSequence + head.pageCount ||
             (page->flags & (kFirst | kLast)) != 0 || ((page->flags & kContinued) != 0) != open)
@@ -210,9 +209,8 @@ std::optional<std::vector<std::uint8_t>> layOutOggHead(const OggHead& head, std:
         for (const std::uint8_t value : values)
             length += value;
         const bool continued = segment > 0 && lacing[segment - 1] == kWholeSegment;
-        const bool packetEnds = std::any_of(values.begin(), values.end(), [](std::uint8_t value) {
-            return value < kWholeSegment;
-        });
+        const bool packetEnds = std::any_of(
+            values.begin(), values.end(), [](std::uint8_t value) { return value < kWholeSegment; });
         const std::size_t at = pages.size();
         pages.resize(at + kPageHeader + count + length, 0);
         const auto page = std::span(pages).subspan(at);

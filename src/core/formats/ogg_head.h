@@ -21,9 +21,9 @@ struct OggHead {
     std::uint64_t start = 0;  // where the page behind the first one starts
     std::uint64_t end = 0;    // where the first audio page starts
     std::uint32_t serial = 0;
-    std::uint32_t firstSequence = 0;  // of the page at `start`
-    std::size_t pageCount = 0;        // from `start` to `end`
-    std::vector<std::size_t> pageSegments;  // how many lacing values each page has
+    std::uint32_t firstSequence = 0;                 // of the page at `start`
+    std::size_t pageCount = 0;                       // from `start` to `end`
+    std::vector<std::size_t> pageSegments;           // how many lacing values each page has
     std::vector<std::vector<std::uint8_t>> packets;  // the comment packet first
 };
 
