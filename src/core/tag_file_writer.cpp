@@ -271,8 +271,8 @@ std::unique_ptr<PendingSave> TagFileWriter::State::handOver(PendingSave::Layout 
 // TagLib's result goes into blocks inserted at the start where only a head of the file grew
 // by whole blocks; in place where it is as long as the file, or where only a small end of it
 // changed (an MP4 "moov" box behind the audio: the undo journal keeps it whole); else as a
-// new file (PendingSave). A FLAC file's padding is made up to its old length or to whole
-// blocks where it can.
+// new file (PendingSave). A FLAC file's padding, or the zeros behind an Ogg file's comment,
+// make up its head to its old length or to whole blocks where they can.
 base::Result<std::unique_ptr<PendingSave>> TagFileWriter::State::prepareFormat(bool growInPlace) {
     std::unique_ptr<OverlayStream> result = formatSave->finish();
     if (!result)
@@ -282,12 +282,13 @@ base::Result<std::unique_ptr<PendingSave>> TagFileWriter::State::prepareFormat(b
         growInPlace && block > 0 &&
         insertsRanges(base::folderOf(throughLink ? base::realPath(path) : path), opened.st_dev);
     if (const auto head = headChangeOf(*result);
-        head && otherFormat == AudioFormat::Flac && result->size() != size) {
+        head && otherFormat != AudioFormat::Mp4 && result->size() != size) {
         if (head->newLength <= head->oldLength)
-            fitFlacHead(*result, head->oldLength);
+            fitHead(*otherFormat, *result, head->oldLength);
         else if (inserts)
-            fitFlacHead(*result, head->oldLength + (head->newLength - head->oldLength + block - 1) /
-                                                       block * block);
+            fitHead(
+                *otherFormat, *result,
+                head->oldLength + (head->newLength - head->oldLength + block - 1) / block * block);
     }
 
     PendingSave::Layout layout;

@@ -19,6 +19,7 @@
 #include "core/audio_file.h"
 #include "core/genre_table.h"
 #include "core/mpeg_info.h"
+#include "core/range_insert.h"
 #include "core/tag_save.h"
 #include "support/file_text.h"
 #include "support/format_files.h"
@@ -52,16 +53,18 @@ struct Kind {
     // The entries of the kept second picture and of the one added, as mutagen lists them.
     const char* keptPicture;  // the back cover's entry after the save
     const char* addedPicture;
+    // A grown tag goes into blocks inserted at the start (where the file system can).
+    bool growsInBlocks;
 };
 
 constexpr Kind kKinds[] = {
-    {"flac", "a.flac", &kVorbisKeys, "picture.0", "picture.1"},
-    {"vorbis", "a.ogg", &kVorbisKeys, "picture.0", "picture.1"},
-    {"opus", "a.opus", &kVorbisKeys, "picture.0", "picture.1"},
+    {"flac", "a.flac", &kVorbisKeys, "picture.0", "picture.1", true},
+    {"vorbis", "a.ogg", &kVorbisKeys, "picture.0", "picture.1", true},
+    {"opus", "a.opus", &kVorbisKeys, "picture.0", "picture.1", true},
     // A cover has no type: the new front cover takes the place of both.
-    {"aac", "a.m4a", &kMp4Keys, nullptr, "covr.0"},
-    {"alac", "a.m4a", &kMp4Keys, nullptr, "covr.0"},
-    {"aac-moov-first", "a.m4a", &kMp4Keys, nullptr, "covr.0"},
+    {"aac", "a.m4a", &kMp4Keys, nullptr, "covr.0", false},
+    {"alac", "a.m4a", &kMp4Keys, nullptr, "covr.0", false},
+    {"aac-moov-first", "a.m4a", &kMp4Keys, nullptr, "covr.0", false},
 };
 
 void PrintTo(const Kind& kind, std::ostream* out) {
@@ -194,6 +197,33 @@ TEST_P(FormatSaveTest, ATagThatOutgrowsItsRoomKeepsTheAudio) {
     EXPECT_EQ(again->id3v2.track, 7);
     EXPECT_EQ(again->id3v2.trackTotal, 9);
     EXPECT_EQ(again->pictures.items.size(), r->pictures.items.size());
+}
+
+// Whole blocks inserted at the start take a grown tag: the file keeps its inode and hard
+// link, and the room left behind the tag takes the next edit in place.
+TEST_P(FormatSaveTest, AGrownTagGoesIntoInsertedBlocks) {
+    struct stat st {};
+    ::stat(path_.c_str(), &st);
+    if (!GetParam().growsInBlocks || !insertsRanges(dir_.path().string(), st.st_dev))
+        GTEST_SKIP() << "no blocks are inserted for this file here";
+    const fs::path link = dir_ / "link";
+    fs::create_hard_link(path_, link);
+    const auto size = fs::file_size(path_);
+    auto r = read();
+    const std::string comment(6000, 'c');
+    r->id3v2.setComment(comment);
+    ASSERT_EQ(test::whyNot(save(*r)), "");
+    const auto grown = fs::file_size(path_);
+    EXPECT_EQ((grown - size) % static_cast<std::uintmax_t>(st.st_blksize), 0u);
+    r->id3v2.setTitle("A title far longer than the one before");
+    ASSERT_EQ(test::whyNot(save(*r)), "");
+
+    EXPECT_EQ(fs::file_size(path_), grown);
+    EXPECT_EQ(tags()[GetParam().keys->comment], comment);
+    EXPECT_EQ(tags()[GetParam().keys->title], "A title far longer than the one before");
+    expectAudioKept();
+    EXPECT_EQ(inodeOf(path_), st.st_ino);
+    EXPECT_TRUE(fs::equivalent(path_, link));
 }
 
 TEST_P(FormatSaveTest, ClearingTheTagAndAFileThatCannotBeWrittenSayWhy) {

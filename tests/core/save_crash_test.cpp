@@ -153,10 +153,11 @@ const std::vector<FileCase>& fileCases() {
              [](AudioFile& f) { f.id3v2.setTitle("Titel \xC3\xA9"); },
              Space::Fits,
              "vorbis"},
+            // Its comment grows by whole blocks inserted before its audio pages.
             {"grows.opus",
              {},
              [](AudioFile& f) { f.id3v2.setAlbum(std::string(300, 'a')); },
-             Space::None,
+             Space::Grows,
              "opus"},
             // Its "moov" box behind the audio grows: the end of the file is written in place.
             {"tail.m4a", {}, [](AudioFile& f) { addPicture(f, 5000); }, Space::Fits, "aac"},

@@ -214,18 +214,22 @@ std::optional<FlacMetadata> flacMetadata(const ByteReader& read, std::uint64_t s
 
 }  // namespace
 
+ByteReader readerOf(std::span<const std::uint8_t> bytes) {
+    return [bytes](std::uint64_t at, std::span<std::uint8_t> out) {
+        if (at > bytes.size() || out.size() > bytes.size() - at)
+            return false;
+        std::copy_n(bytes.begin() + static_cast<std::ptrdiff_t>(at), out.size(), out.begin());
+        return true;
+    };
+}
+
 std::optional<std::uint64_t> flacAudioStart(const ByteReader& read, std::uint64_t size) {
     const auto metadata = flacMetadata(read, size);
     return metadata ? std::optional(metadata->audioStart) : std::nullopt;
 }
 
 bool growFlacPadding(std::vector<std::uint8_t>& head, std::uint64_t extra) {
-    const ByteReader read = [&head](std::uint64_t at, std::span<std::uint8_t> out) {
-        if (at + out.size() > head.size())
-            return false;
-        std::copy_n(head.begin() + static_cast<std::ptrdiff_t>(at), out.size(), out.begin());
-        return true;
-    };
+    const ByteReader read = readerOf(head);
     constexpr std::uint8_t kPadding = 1;
     const auto metadata = flacMetadata(read, head.size());
     if (!metadata || metadata->audioStart != head.size() ||

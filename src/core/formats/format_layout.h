@@ -13,6 +13,8 @@ namespace tw::core {
 
 // Reads `out.size()` bytes at an offset of some file; false when it cannot.
 using ByteReader = std::function<bool(std::uint64_t, std::span<std::uint8_t>)>;
+// Reads `bytes`, which must outlive it.
+ByteReader readerOf(std::span<const std::uint8_t> bytes);
 
 // Where the audio of a FLAC file of `size` bytes starts: behind an ID3v2 tag, if any, the
 // "fLaC" marker and the metadata blocks up to the one flagged last. None when the bytes

@@ -2,6 +2,7 @@
 #include "core/formats/format_result.h"
 
 #include "core/formats/format_layout.h"
+#include "core/formats/ogg_head.h"
 
 namespace tw::core {
 
@@ -22,12 +23,17 @@ std::optional<HeadChange> headChangeOf(const OverlayStream& result) {
     return HeadChange{rest.at, rest.start};
 }
 
-bool fitFlacHead(OverlayStream& result, std::uint64_t wanted) {
+bool fitHead(AudioFormat format, OverlayStream& result, std::uint64_t wanted) {
     const auto change = headChangeOf(result);
     if (!change || wanted < change->newLength)
         return false;
     std::vector<std::uint8_t> head(static_cast<std::size_t>(change->newLength));
-    if (!result.readResult(0, head) || !growFlacPadding(head, wanted - change->newLength))
+    if (!result.readResult(0, head))
+        return false;
+    const bool grown = format == AudioFormat::Flac
+                           ? growFlacPadding(head, wanted - change->newLength)
+                           : growOggHead(head, format, wanted);
+    if (!grown)
         return false;
     result.insert(TagLib::ByteVector(reinterpret_cast<const char*>(head.data()),
                                      static_cast<unsigned int>(head.size())),

@@ -16,17 +16,19 @@ namespace tw::core {
 
 // The head in front of the file's own unchanged rest: how long it was and is. None when
 // the end of the file changed too (an MP4 "moov" box behind the audio, Ogg pages
-// renumbered).
+// renumbered by TagLib).
 struct HeadChange {
     std::uint64_t oldLength = 0;
     std::uint64_t newLength = 0;
 };
 std::optional<HeadChange> headChangeOf(const OverlayStream& result);
 
-// Makes the head of a FLAC file's result `wanted` bytes long by growing its padding, so that
-// a tag that TagLib gave less padding still fits in place, or a grown one whole blocks.
-// False, changing nothing, when it cannot (no padding last, a head already longer).
-bool fitFlacHead(OverlayStream& result, std::uint64_t wanted);
+// Makes the head of a FLAC or Ogg file's result `wanted` bytes long by growing its padding
+// (FLAC: the padding block last; Ogg: the zeros behind the comment), so that a tag that
+// TagLib gave less padding still fits in place, or a grown one whole blocks. False, changing
+// nothing, when it cannot (no padding last, a head already longer, Ogg pages that cannot
+// be laid out to that length).
+bool fitHead(AudioFormat format, OverlayStream& result, std::uint64_t wanted);
 
 // The ranges in which a result differs from the file, with both bytes. Where the result is
 // of another length, only its end may have changed (an MP4 "moov" box behind the audio):

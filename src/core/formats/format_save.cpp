@@ -18,6 +18,7 @@
 #include "base/string_ids.h"
 #include "core/formats/format_layout.h"
 #include "core/formats/format_tag_edit.h"
+#include "core/formats/ogg_head.h"
 
 namespace tw::core {
 
@@ -126,8 +127,22 @@ bool mp4AudioKept(OverlayStream& result, const ByteReader& was, const ByteReader
     return true;
 }
 
-// The result read by TagLib as the same stream, with the audio of the file in it.
-bool resultKeepsAudio(AudioFormat format, OverlayStream& result, const StreamFacts& before) {
+// The first page and every audio page the very bytes of the old file, behind header pages
+// as many as before; their CRCs were checked as they were read.
+bool oggPagesKept(AudioFormat format, OverlayStream& result, const OggHead& oldHead,
+                  const ByteReader& now) {
+    const auto newHead = oggHead(now, result.size(), oggHeadPackets(format));
+    return newHead && newHead->start == oldHead.start && newHead->pageCount == oldHead.pageCount &&
+           result.size() - newHead->end == result.originalSize() - oldHead.end &&
+           result.holdsFileBytes(0, 0, oldHead.start) &&
+           result.holdsFileBytes(newHead->end, oldHead.end, result.originalSize() - oldHead.end);
+}
+
+// The result read by TagLib as the same stream, with the audio of the file in it. Ogg pages
+// TagLib laid out may have been renumbered, all of them; behind header pages laid out here
+// (from the file's head `oldOggHead`) none may change.
+bool resultKeepsAudio(AudioFormat format, OverlayStream& result, const StreamFacts& before,
+                      const std::optional<OggHead>& oldOggHead) {
     if (const auto reopened = openFile(format, result); !reopened || factsOf(*reopened) != before)
         return false;
     const ByteReader was = [&result](std::uint64_t at, std::span<std::uint8_t> out) {
@@ -140,7 +155,7 @@ bool resultKeepsAudio(AudioFormat format, OverlayStream& result, const StreamFac
         return flacAudioKept(result, was, now);
     if (format == AudioFormat::Mp4)
         return mp4AudioKept(result, was, now);
-    return true;  // Ogg pages are renumbered when the comment's count of pages changes
+    return !oldOggHead || oggPagesKept(format, result, *oldOggHead, now);
 }
 
 }  // namespace
@@ -148,6 +163,7 @@ bool resultKeepsAudio(AudioFormat format, OverlayStream& result, const StreamFac
 struct FormatSave::Opened {
     std::unique_ptr<TagLib::File> file;
     unsigned int oggCommentLength = 0;  // of its comment packet, as the file has it
+    std::optional<OggHead> oldOggHead;  // where the header pages were laid out here
     StreamFacts facts;
     TagLib::FLAC::File* flac = nullptr;
     TagLib::Ogg::XiphComment* comment = nullptr;  // FLAC, Ogg Vorbis, Opus
@@ -159,6 +175,12 @@ FormatSave::FormatSave(AudioFormat format, int fd, std::uint64_t size, std::stri
     : format_(format), fd_(fd), size_(size), path_(std::move(path)) {}
 
 FormatSave::~FormatSave() = default;
+
+ByteReader FormatSave::originalReader() const {
+    return [stream = stream_.get()](std::uint64_t at, std::span<std::uint8_t> out) {
+        return stream->readOriginal(at, out);
+    };
+}
 
 bool FormatSave::fail(std::string why) {
     error_ = std::move(why);
@@ -279,16 +301,35 @@ bool FormatSave::writePictures(const AudioFile& record) {
     return true;
 }
 
-// As TagLib's own save of an Ogg file, but the comment packet is padded to its old length
-// (zeros behind it are allowed, and other programs leave them for this): it then keeps its
-// pages and the file its length, so that it is written in place.
+// The comment packet goes into the header pages as many as there were (ogg_head.h), padded
+// to its old length when it is shorter, so that the file keeps its length and is written in
+// place; a comment that grew gets kOggCommentRoom to grow again, and only the head of the
+// file grows. Where the pages cannot hold it, TagLib lays them out, and renumbers every page
+// behind them when their count changes.
 bool FormatSave::saveOgg() {
     Opened& o = *opened_;
     TagLib::ByteVector packet = format_ == AudioFormat::OggVorbis
                                     ? TagLib::ByteVector("\x03vorbis", 7) + o.comment->render(true)
                                     : TagLib::ByteVector("OpusTags", 8) + o.comment->render(false);
-    if (packet.size() < o.oggCommentLength)
-        packet.resize(o.oggCommentLength, '\0');
+    if (auto head = oggHead(originalReader(), size_, oggHeadPackets(format_))) {
+        head->packets.front().assign(packet.begin(), packet.end());
+        const std::uint64_t least = leastOggHeadEnd(*head);
+        const auto pages =
+            layOutOggHead(*head, least <= head->end ? head->end : least + kOggCommentRoom);
+        if (pages) {
+            stream_->insert(TagLib::ByteVector(reinterpret_cast<const char*>(pages->data()),
+                                               static_cast<unsigned int>(pages->size())),
+                            static_cast<unsigned long>(head->start),
+                            static_cast<unsigned long>(head->end - head->start));
+            head->packets.clear();
+            o.oldOggHead = std::move(head);
+            return true;
+        }
+    }
+    if (packet.size() != o.oggCommentLength)
+        packet.resize(packet.size() < o.oggCommentLength ? o.oggCommentLength
+                                                         : packet.size() + kOggCommentRoom,
+                      '\0');
     auto* ogg = static_cast<TagLib::Ogg::File*>(o.file.get());
     ogg->setPacket(1, packet);
     return ogg->TagLib::Ogg::File::save();
@@ -297,17 +338,16 @@ bool FormatSave::saveOgg() {
 std::unique_ptr<OverlayStream> FormatSave::finish() {
     if (!opened_ && !open())
         return nullptr;
-    const ByteReader original = [this](std::uint64_t at, std::span<std::uint8_t> out) {
-        return stream_->readOriginal(at, out);
-    };
-    if (format_ == AudioFormat::Mp4 && (!mp4Layout(original, stream_->originalSize()) ||
-                                        !mp4OffsetTablesFit(original, stream_->originalSize()))) {
+    if (format_ == AudioFormat::Mp4 &&
+        (!mp4Layout(originalReader(), stream_->originalSize()) ||
+         !mp4OffsetTablesFit(originalReader(), stream_->originalSize()))) {
         fail(base::tr(ids::kSaveMp4OffsetsDamaged));
         return nullptr;
     }
     const bool ogg = format_ == AudioFormat::OggVorbis || format_ == AudioFormat::Opus;
     const bool saved = ogg ? saveOgg() : opened_->file->save();
     const StreamFacts before = opened_->facts;
+    const std::optional<OggHead> oldOggHead = std::move(opened_->oldOggHead);
     opened_.reset();  // TagLib's objects go before the stream they read
     if (stream_->error() != 0) {
         fail(base::trf(ids::kSaveCannotRead, std::strerror(stream_->error())));
@@ -318,7 +358,7 @@ std::unique_ptr<OverlayStream> FormatSave::finish() {
                        std::to_string(OverlayStream::kMostNewBytes >> 20)));
         return nullptr;
     }
-    if (!saved || !resultKeepsAudio(format_, *stream_, before)) {
+    if (!saved || !resultKeepsAudio(format_, *stream_, before, oldOggHead)) {
         fail(base::trf(ids::kSaveFormatNotKept, formatName(format_)));
         return nullptr;
     }

@@ -8,6 +8,7 @@
 
 #include "core/audio_file.h"
 #include "core/formats/audio_format.h"
+#include "core/formats/format_layout.h"
 #include "core/formats/overlay_stream.h"
 
 namespace tw::core {
@@ -20,9 +21,13 @@ namespace tw::core {
 // Each edit returns false with error() set when the file cannot be read as its format (the
 // edit then changes nothing). finish() saves and checks the result: TagLib reads it as the
 // same stream, and the audio of FLAC and MP4 files lies in it as the very bytes of the old
-// file (for MP4 with every chunk offset moved by as much as the audio moved).
+// file (for MP4 with every chunk offset moved by as much as the audio moved), as do the
+// audio pages of Ogg files where their header pages could keep their count.
 class FormatSave {
 public:
+    // The zeros a grown Ogg comment gets behind it, for the next edit to fit in place.
+    static constexpr std::uint64_t kOggCommentRoom = 1024;
+
     FormatSave(AudioFormat format, int fd, std::uint64_t size, std::string path);
     ~FormatSave();
     FormatSave(const FormatSave&) = delete;
@@ -45,6 +50,7 @@ private:
     struct Opened;
     bool open();
     bool saveOgg();
+    ByteReader originalReader() const;
     bool fail(std::string why);
 
     AudioFormat format_;
