@@ -139,12 +139,13 @@ TEST_F(FormatCommandsTest, EveryTagWriterWritesThemAndTheLastSaveIsUndone) {
     const std::string flac = test::fileText(music / "a.flac");
     ASSERT_EQ(run({"set", "--album", std::string(3000, 'u'), file("a.flac"), file("c.mp3")}).status,
               0);
+    // Both tags grew into inserted blocks, which the journal keeps the way back from.
     const test::CliOutcome undo = run({"undo"});
-    EXPECT_EQ(undo.status, 1) << undo.out << undo.err;
+    EXPECT_EQ(undo.status, 0) << undo.out << undo.err;
     EXPECT_NE(undo.out.find(file("a.flac")), std::string::npos) << undo.out;
-    EXPECT_NE(undo.err.find(file("c.mp3")), std::string::npos) << undo.err;
+    EXPECT_NE(undo.out.find(file("c.mp3")), std::string::npos) << undo.out;
     EXPECT_TRUE(test::fileText(music / "a.flac") == flac);
-    EXPECT_FALSE(test::fileText(music / "c.mp3") == ogg);
+    EXPECT_TRUE(test::fileText(music / "c.mp3") == ogg);
 }
 
 TEST_F(FormatCommandsTest, RenamingByAMaskKeepsEachFilesExtension) {
