@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <string>
 
 using namespace std::string_literals;
@@ -33,13 +32,8 @@ std::string stco(std::uint32_t count, std::uint32_t held) {
 }
 
 bool tablesFit(const std::string& file) {
-    const ByteReader read = [&file](std::uint64_t at, std::span<std::uint8_t> out) {
-        if (at + out.size() > file.size())
-            return false;
-        std::copy_n(file.begin() + static_cast<std::ptrdiff_t>(at), out.size(), out.begin());
-        return true;
-    };
-    return mp4OffsetTablesFit(read, file.size());
+    const auto* bytes = reinterpret_cast<const std::uint8_t*>(file.data());
+    return mp4OffsetTablesFit(readerOf({bytes, file.size()}), file.size());
 }
 
 std::string moovWith(const std::string& inside) {

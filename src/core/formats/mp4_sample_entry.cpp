@@ -111,12 +111,7 @@ Mp4SampleEntry entryOf(const std::vector<std::uint8_t>& stsd) {
     const std::size_t boxes = entryBoxesAt(stsd);
     if (boxes == 0)
         return {};
-    const ByteReader read = [&stsd](std::uint64_t at, std::span<std::uint8_t> out) {
-        if (at > stsd.size() || out.size() > stsd.size() - at)
-            return false;
-        std::copy_n(stsd.begin() + static_cast<std::ptrdiff_t>(at), out.size(), out.begin());
-        return true;
-    };
+    const ByteReader read = readerOf(stsd);
     const std::string_view type(reinterpret_cast<const char*>(stsd.data()) + kEntryType, 4);
     const auto entry = findMp4Box(read, kEntryType - 4, stsd.size(), type);
     if (!entry || entry->end < boxes)
