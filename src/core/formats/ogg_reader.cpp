@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -150,15 +151,33 @@ void setLength(FormatStream& stream, long long samples, int rate, long audioByte
     stream.bitrate = static_cast<int>(static_cast<double>(audioBytes) * 8.0 / milliseconds + 0.5);
 }
 
-// The granule position of the page header nearest the end of `tail`.
+// The last 'O' in the first `size` bytes at `bytes`, or null.
+const char* lastO(const char* bytes, std::size_t size) {
+#ifdef __GLIBC__
+    return static_cast<const char*>(::memrchr(bytes, 'O', size));  // vectorised
+#else
+    for (const char* at = bytes + size; at != bytes;)
+        if (*--at == 'O')
+            return at;
+    return nullptr;
+#endif
+}
+
+// The granule position of the page header nearest the end of `tail`, searched backwards:
+// the last page is usually a few kilobytes from the end.
 std::optional<long long> lastGranuleIn(const TagLib::ByteVector& tail) {
-    const std::string_view bytes(tail.data(), tail.size());
-    for (std::size_t at = bytes.rfind("OggS"); at != std::string_view::npos;
-         at = at > 0 ? bytes.rfind("OggS", at - 1) : std::string_view::npos) {
+    constexpr std::size_t kHeader = 27;
+    const char* const begin = tail.data();
+    const std::size_t size = tail.size();
+    for (std::size_t end = size >= 3 ? size - 3 : 0; end > 0;) {
+        const char* found = lastO(begin, end);
+        if (!found)
+            break;
+        const auto at = static_cast<std::size_t>(found - begin);
+        end = at;
         // A page header: version 0, and its segment table within the file.
-        constexpr std::size_t kHeader = 27;
-        if (bytes.size() >= at + kHeader && bytes[at + 4] == 0 &&
-            bytes.size() >= at + kHeader + static_cast<unsigned char>(bytes[at + 26]))
+        if (std::memcmp(found, "OggS", 4) == 0 && size >= at + kHeader && begin[at + 4] == 0 &&
+            size >= at + kHeader + static_cast<unsigned char>(begin[at + 26]))
             return tail.toLongLong(static_cast<unsigned>(at + 6), false);
     }
     return std::nullopt;
