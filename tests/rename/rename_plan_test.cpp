@@ -241,17 +241,18 @@ TEST_P(RenameCycleTest, EveryFileIsKept) {
     EXPECT_EQ(files, c.files.size() + 1);  // no file lost, none left under a temporary name
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Table, RenameCycleTest,
-    ::testing::Values(CycleCase{"chainAgainstRunOrder",
-                                {{"a.mp3", "b"}, {"b.mp3", "c"}},
-                                {{"b.mp3", "a.mp3"}, {"c.mp3", "b.mp3"}},
-                                2},
-                      CycleCase{"swapBlockedByAHeldName",
-                                {{"a.mp3", "b"}, {"b.mp3", "held"}},
-                                {{"a.mp3", "a.mp3"}, {"b.mp3", "b.mp3"}},
-                                0}),
-    [](const ::testing::TestParamInfo<CycleCase>& param) { return std::string(param.param.what); });
+INSTANTIATE_TEST_SUITE_P(Table, RenameCycleTest,
+                         ::testing::Values(CycleCase{"chainAgainstRunOrder",
+                                                     {{"a.mp3", "b"}, {"b.mp3", "c"}},
+                                                     {{"b.mp3", "a.mp3"}, {"c.mp3", "b.mp3"}},
+                                                     2},
+                                           CycleCase{"swapBlockedByAHeldName",
+                                                     {{"a.mp3", "b"}, {"b.mp3", "held"}},
+                                                     {{"a.mp3", "a.mp3"}, {"b.mp3", "b.mp3"}},
+                                                     0}),
+                         [](const ::testing::TestParamInfo<CycleCase>& param) {
+                             return std::string(param.param.what);
+                         });
 
 // The order itself: each moving file once, a cycle broken by one temporary move.
 TEST(RenameOrderTest, CyclesAreBrokenOnceAndChainsWaitForTheirHolder) {
