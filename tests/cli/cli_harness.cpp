@@ -11,19 +11,9 @@
 #include "cli/terminal_user_port.h"
 #include "core/app_options.h"
 #include "support/file_text.h"
+#include "support/shell_quote.h"
 
 namespace tw::test {
-
-namespace {
-
-std::string shellQuoted(const std::string& word) {
-    std::string quoted = "'";
-    for (const char c : word)
-        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return quoted + "'";
-}
-
-}  // namespace
 
 CliOutcome runProgram(const std::vector<std::string>& args, const Environment& environment,
                       const std::filesystem::path& scratch,
