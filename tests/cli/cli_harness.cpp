@@ -40,9 +40,12 @@ CliOutcome runProgram(const std::vector<std::string>& args, const Environment& e
 CliOutcome runProgramAtHome(const std::vector<std::string>& args,
                             const std::filesystem::path& home) {
     const std::string folder = home.string();
-    return runProgram(
-        args, {{"HOME", folder}, {"XDG_CONFIG_HOME", folder}, {"XDG_DATA_HOME", folder + "/data"}},
-        home);
+    return runProgram(args,
+                      {{"HOME", folder},
+                       {"XDG_CONFIG_HOME", folder},
+                       {"XDG_DATA_HOME", folder + "/data"},
+                       {"XDG_STATE_HOME", folder + "/state"}},
+                      home);
 }
 
 CliOutcome runCommand(const cli::Command& command, const std::filesystem::path& folder,
