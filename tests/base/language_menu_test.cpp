@@ -4,10 +4,8 @@
 #include <set>
 
 #include "base/language_menu.h"
-#include "base/memory_settings_store.h"
 #include "base/string_ids.h"
 #include "language_fixture.h"
-#include "support/fake_user_port.h"
 
 namespace tw::base {
 namespace {
@@ -52,25 +50,6 @@ TEST_F(LanguageMenuTest, TheUsersFilesComeFirstAndNamesAppearOnce) {
     EXPECT_EQ(userNames, (std::set<std::string>{"it", "es"}));
     for (const auto& e : entries)
         EXPECT_EQ(e.checked, e.name == "it");
-}
-
-TEST_F(LanguageMenuTest, ChoosingAsksOnceAndStoresOnYes) {
-    MemorySettingsStore store;
-    test::FakeUserPort port;
-    EXPECT_FALSE(ChooseLanguage("", store, port));  // already active: nothing asked
-    EXPECT_TRUE(port.log.empty());
-
-    port.answers = {UserPort::Answer::No, UserPort::Answer::Yes};
-    EXPECT_FALSE(ChooseLanguage("de", store, port));
-    EXPECT_FALSE(store.hasValue("Settings", "Language"));
-    EXPECT_TRUE(ChooseLanguage("de", store, port));
-    EXPECT_EQ(store.getString("settings", "language", ""), "de");
-    EXPECT_EQ(port.log.back(),
-              "ask:Program should be restarted to set another interface language.\nContinue?");
-
-    writeLanguage("de.lng", "[TabNames]\n57679=Standard (de)\n");
-    activateStoredLanguage(store);
-    EXPECT_EQ(LanguageName(), "de");
 }
 
 TEST_F(LanguageMenuTest, MenuTextsKeepTheirLabelsWhereTheLanguageIsSilent) {

@@ -25,10 +25,8 @@ namespace {
 
 class CliTest : public ::testing::Test {
 protected:
-    // Runs the program with its own settings folder, so the user's settings play no part.
     test::CliOutcome run(const std::vector<std::string>& args) {
-        const std::string folder = home.path().string();
-        return test::runProgram(args, {{"HOME", folder}, {"XDG_CONFIG_HOME", folder}}, home.path());
+        return test::runProgramAtHome(args, home.path());
     }
 
     static QJsonDocument parse(const std::string& json) {

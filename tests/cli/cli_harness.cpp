@@ -11,19 +11,9 @@
 #include "cli/terminal_user_port.h"
 #include "core/app_options.h"
 #include "support/file_text.h"
+#include "support/shell_quote.h"
 
 namespace tw::test {
-
-namespace {
-
-std::string shellQuoted(const std::string& word) {
-    std::string quoted = "'";
-    for (const char c : word)
-        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return quoted + "'";
-}
-
-}  // namespace
 
 CliOutcome runProgram(const std::vector<std::string>& args, const Environment& environment,
                       const std::filesystem::path& scratch,
@@ -50,9 +40,12 @@ CliOutcome runProgram(const std::vector<std::string>& args, const Environment& e
 CliOutcome runProgramAtHome(const std::vector<std::string>& args,
                             const std::filesystem::path& home) {
     const std::string folder = home.string();
-    return runProgram(
-        args, {{"HOME", folder}, {"XDG_CONFIG_HOME", folder}, {"XDG_DATA_HOME", folder + "/data"}},
-        home);
+    return runProgram(args,
+                      {{"HOME", folder},
+                       {"XDG_CONFIG_HOME", folder},
+                       {"XDG_DATA_HOME", folder + "/data"},
+                       {"XDG_STATE_HOME", folder + "/state"}},
+                      home);
 }
 
 CliOutcome runCommand(const cli::Command& command, const std::filesystem::path& folder,

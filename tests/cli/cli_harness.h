@@ -28,8 +28,9 @@ CliOutcome runProgram(const std::vector<std::string>& args, const Environment& e
                       const std::filesystem::path& scratch,
                       const std::vector<std::string>& launcher = {});
 
-// runProgram with HOME, XDG_CONFIG_HOME and XDG_DATA_HOME (its "data" folder) in `home`, so
-// the user's settings, data and trash play no part.
+// runProgram with HOME, XDG_CONFIG_HOME, XDG_DATA_HOME (its "data" folder) and
+// XDG_STATE_HOME (its "state" folder) in `home`, so the user's settings, data, trash and
+// undo journals play no part.
 CliOutcome runProgramAtHome(const std::vector<std::string>& args,
                             const std::filesystem::path& home);
 

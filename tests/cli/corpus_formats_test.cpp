@@ -10,14 +10,11 @@
 #include <string>
 
 #include "support/file_text.h"
+#include "support/shell_quote.h"
 #include "support/temp_dir.h"
 
 namespace tw {
 namespace {
-
-std::string quoted(const std::string& text) {
-    return "'" + text + "'";
-}
 
 TEST(CorpusFormatsTest, ListingMatchesTheManifest) {
     const char* source = std::getenv("TW_SOURCE_DIR");
@@ -32,14 +29,14 @@ TEST(CorpusFormatsTest, ListingMatchesTheManifest) {
             .string();
     // Three files of each kind, with both settings of each, several text sets and a picture.
     const std::string make = "/usr/bin/python3 " +
-                             quoted(std::string(source) + "/scripts/make-corpus") + " " +
-                             quoted(folder) + " 18 --formats all --keep-cache " + quoted(cache) +
-                             " >" + quoted(log) + " 2>&1";
+                             test::shellQuoted(std::string(source) + "/scripts/make-corpus") + " " +
+                             test::shellQuoted(folder) + " 18 --formats all --keep-cache " +
+                             test::shellQuoted(cache) + " >" + test::shellQuoted(log) + " 2>&1";
     ASSERT_EQ(std::system(make.c_str()), 0) << test::fileText(log);
-    const std::string check = "/usr/bin/python3 " +
-                              quoted(std::string(source) + "/bench/check_manifest.py") + " " +
-                              quoted(TW_CLI_PATH) + " " + quoted(folder) + " " + quoted(manifest) +
-                              " >" + quoted(log) + " 2>&1";
+    const std::string check =
+        "/usr/bin/python3 " + test::shellQuoted(std::string(source) + "/bench/check_manifest.py") +
+        " " + test::shellQuoted(TW_CLI_PATH) + " " + test::shellQuoted(folder) + " " +
+        test::shellQuoted(manifest) + " >" + test::shellQuoted(log) + " 2>&1";
     EXPECT_EQ(std::system(check.c_str()), 0) << test::fileText(log);
     EXPECT_NE(test::fileText(log).find("18 of 18 files match"), std::string::npos)
         << test::fileText(log);

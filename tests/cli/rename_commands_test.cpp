@@ -100,17 +100,6 @@ TEST_F(RenameCommandsTest, CollisionFailsAndKeepsBothFiles) {
     EXPECT_EQ(reread(kept).id3v2.title, "Same");
 }
 
-// Files that take each other's names are renamed in an order that frees each name first.
-TEST_F(RenameCommandsTest, FilesSwapNames) {
-    song("a.mp3", "b");
-    song("b.mp3", "a");
-    const test::CliOutcome result = run(kRenameCommand, {"--mask", "<title>"});
-    EXPECT_EQ(result.status, 0) << result.err;
-    EXPECT_EQ(namesIn(music.path()), (std::set<std::string>{"a.mp3", "b.mp3"}));
-    EXPECT_EQ(reread("a.mp3").id3v2.title, "a");
-    EXPECT_EQ(reread("b.mp3").id3v2.title, "b");
-}
-
 TEST_F(RenameCommandsTest, ADryRunOnlyPrintsAndOnlyTheNamedFilesAreRenamed) {
     song("a.mp3", "AC/DC");
     song("b.mp3", "Second");

@@ -28,12 +28,8 @@ using test::Bytes;
 
 class UndoCommandsTest : public ::testing::Test {
 protected:
-    // The program's settings and state live in a folder of this test alone.
     test::CliOutcome run(const std::vector<std::string>& args) {
-        const std::string folder = home.path().string();
-        return test::runProgram(
-            args, {{"HOME", folder}, {"XDG_CONFIG_HOME", folder}, {"XDG_STATE_HOME", folder}},
-            home.path());
+        return test::runProgramAtHome(args, home.path());
     }
 
     std::string song(const std::string& name, const std::string& title, int padding) {
@@ -150,7 +146,7 @@ TEST_F(UndoCommandsTest, RecoverPutsBackAFileMovedAfterAKillInItsInsertedRoom) {
     const Bytes before = test::readBytes(grown);
     const base::AppPaths saved = base::appPaths();
     base::AppPaths paths = saved;
-    paths.userStateFolder = home / "tunewright";
+    paths.userStateFolder = home / "state" / "tunewright";
     base::setAppPaths(paths);
     const pid_t child = ::fork();
     ASSERT_GE(child, 0);

@@ -6,37 +6,15 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "base/text.h"
+#include "support/shell_quote.h"
+
 namespace tw::exports::test {
 
 namespace {
 
 bool isLetter(char c) {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
-}
-
-void appendUtf8(std::string& out, char32_t cp) {
-    if (cp < 0x80) {
-        out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        out += static_cast<char>(0xC0 | (cp >> 6));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-        out += static_cast<char>(0xE0 | (cp >> 12));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (cp >> 18));
-        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
-}
-
-std::string quoted(const std::string& word) {
-    std::string out = "'";
-    for (const char c : word)
-        out += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return out + "'";
 }
 
 }  // namespace
@@ -127,9 +105,9 @@ std::optional<std::string> rtfPlainText(std::string_view rtf) {
         }
         std::string character;
         if (unit >= 0xDC00 && unit < 0xE000 && high != 0)
-            appendUtf8(character, 0x10000 + ((high - 0xD800) << 10) + (unit - 0xDC00));
+            base::appendUtf8(character, 0x10000 + ((high - 0xD800) << 10) + (unit - 0xDC00));
         else
-            appendUtf8(character, unit);
+            base::appendUtf8(character, unit);
         high = 0;
         show(character);
     }
@@ -141,7 +119,8 @@ std::optional<std::string> rtfPlainText(std::string_view rtf) {
 std::optional<HtmlRows> htmlCells(const std::string& path) {
     const char* source = std::getenv("TW_SOURCE_DIR");
     const std::string script = std::string(source ? source : ".") + "/tests/export/html_cells.py";
-    const std::string command = "/usr/bin/python3 " + quoted(script) + " " + quoted(path);
+    const std::string command =
+        "/usr/bin/python3 " + tw::test::shellQuoted(script) + " " + tw::test::shellQuoted(path);
     FILE* pipe = ::popen(command.c_str(), "r");
     if (!pipe)
         return std::nullopt;

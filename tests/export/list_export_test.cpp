@@ -6,7 +6,6 @@
 #include <filesystem>
 
 #include "base/language_fixture.h"
-#include "base/memory_settings_store.h"
 #include "document_text.h"
 #include "export/export_columns.h"
 #include "export/text_sink.h"
@@ -65,26 +64,6 @@ TEST(ListLayoutTest, WithoutColumnsEveryRowIsEmptyAndPictureIsNeverWritten) {
     EXPECT_EQ(rtf(list, {kPictureColumn}), rtf(list, {}));
 }
 
-TEST(ExportColumnFlagsTest, StoredAsC1ToC21WithPictureNeverOn) {
-    base::MemorySettingsStore store;
-    ExportColumnFlags flags = ExportColumnFlags::load(store);  // everything on by default
-    EXPECT_EQ(flags.columns().size(), 20u);
-    EXPECT_FALSE(flags.checked(kPictureColumn));
-
-    flags.invertAll();
-    EXPECT_TRUE(flags.columns().empty());
-    flags.set(3, true);
-    flags.set(kPictureColumn, true);
-    flags.save(store);
-    EXPECT_EQ(store.getInt("Export", "c3", -1), 1);
-    EXPECT_EQ(store.getInt("Export", "c2", -1), 0);
-    EXPECT_FALSE(store.hasValue("Export", "c14"));
-    EXPECT_EQ(ExportColumnFlags::load(store).columns(), std::vector<int>{3});
-
-    store.setInt("Export", "c14", 1);
-    EXPECT_FALSE(ExportColumnFlags::load(store).checked(kPictureColumn));
-}
-
 class ColumnHeaderTest : public base::LanguageTest {};
 
 TEST_F(ColumnHeaderTest, LanguageFileMenuItemsWinWhenLongEnough) {
@@ -141,34 +120,6 @@ TEST_F(HostileTagsTest, RtfReadsBackAsTheTagTextWithTheLyricsLines) {
     for (const test::HostileTag& tag : test::kHostileTags)
         expected += std::string("\t") + tag.title + "\t" + tag.lyricsShown + "\r";
     EXPECT_EQ(test::rtfPlainText(test::fileText(*path)), expected + "\r");
-}
-
-class ListExportTest : public ::testing::Test {
-protected:
-    tw::test::TempDir dir;
-    core::FileList list;
-    tw::test::FakeUserPort port;
-};
-
-TEST_F(ListExportTest, WritesTheFileAndOpensIt) {
-    test::addSampleRecords(list, dir.folder());
-    const auto path = ExportRtf(list, {dir.folder(), "Export", {2, 3}}, port);
-    ASSERT_TRUE(path);
-    EXPECT_EQ(*path, (dir / "Export.rtf").string());
-    EXPECT_EQ(test::fileText(*path), rtf(list, {2, 3}));
-    EXPECT_EQ(port.opened, std::vector<std::string>{*path});
-    EXPECT_TRUE(port.messages.empty());
-}
-
-TEST_F(ListExportTest, AFolderThatCannotTakeTheFileIsReportedAndNothingOpens) {
-    test::writeFile(dir / "file", "x");
-    EXPECT_FALSE(ExportHtml(list, {(dir / "file").string(), "Export", {1}}, port));
-    EXPECT_FALSE(ExportHtml(list, {(dir / "none").string(), "Export", {1}}, port));
-    ASSERT_EQ(port.messages.size(), 2u);
-    EXPECT_EQ(port.messages[0],
-              "Unable to create specified file:\n\n" + (dir / "file" / "Export.html").string());
-    EXPECT_TRUE(port.opened.empty());
-    EXPECT_FALSE(fs::exists(dir / "none"));
 }
 
 }  // namespace

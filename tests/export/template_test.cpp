@@ -142,17 +142,6 @@ protected:
     tw::test::FakeUserPort port;
 };
 
-TEST_F(TemplateExportTest, RecordsRepeatPerFileWithNothingBetweenThePieces) {
-    for (int i = 0; i < 3; ++i)
-        test::addRecord(list, "/", "f" + std::to_string(i) + ".mp3");
-    const auto path = ExportTemplateHtml(
-        list, request("H" + kStart + "<felename>;" + kEnd + "T", "t.html"), port);
-    ASSERT_TRUE(path);
-    EXPECT_EQ(*path, (dir / "Export.html").string());
-    EXPECT_EQ(test::fileText(*path), "Hf0.mp3;f1.mp3;f2.mp3;T");
-    EXPECT_EQ(port.opened, std::vector<std::string>{*path});
-}
-
 TEST_F(TemplateExportTest, TwoRecordBlocksAlternateStartingWithTheFirst) {
     const std::string text = "H" + kStart + "odd " + kEnd + "\n" + kStart2 + "even " + kEnd + "T";
     const auto parts = SplitTemplate(text);
@@ -255,12 +244,6 @@ TEST_F(TemplateExportTest, ALargeTemplateIsExportedWhole) {
     ASSERT_TRUE(path);
     EXPECT_EQ(fs::file_size(*path), head.size() + 2 * record.size() + 1);
 }
-
-}  // namespace
-}  // namespace tw::exports
-
-namespace tw::exports {
-namespace {
 
 // The templates the program ships, exported over the sample records.
 class ShippedTemplatesTest : public ::testing::Test {

@@ -63,13 +63,5 @@ TEST(ValidateMask, TokensForbiddenInEachPart) {
                   "<number>", 8, 8);
 }
 
-TEST(ValidateMask, MessagesAreFormattedWithTheirArgument) {
-    EXPECT_EQ(maskCheckMessage(ValidateMask("a|b", kRenaming)),
-              "It is not allowed to use character '|' in the mask");
-    EXPECT_EQ(maskCheckMessage(ValidateMask("<title>\\x", kRenaming)),
-              "It is not allowed to use token '<title>' in the name of directory");
-    EXPECT_EQ(maskCheckMessage(ValidateMask("<title>", kRenaming)), "");
-}
-
 }  // namespace
 }  // namespace tw::rename

@@ -154,30 +154,65 @@ TEST_F(RenamePlanTest, FoldersAreMadeOnlyInsideTheAllowedOnesAndOnlyForAMove) {
     EXPECT_FALSE(fs::exists(dir / "work" / "new"));
 }
 
-// The mask's own folders are kept as written: "..\" climbs, a leading "\" is absolute.
-TEST_F(RenamePlanTest, UpLevelAndAbsoluteMasksMoveThereWithTheDefaultTable) {
+// A leading "\" makes the mask's folder absolute, kept as written by the default table.
+TEST_F(RenamePlanTest, AnAbsoluteMaskMovesThereWithTheDefaultTable) {
     fs::create_directories(dir / "work");
     fs::create_directories(dir / "my_music");
-    addTitled({{"a.mp3", "Up"}, {"b.mp3", "Abs"}});
-    for (const char* name : {"a.mp3", "b.mp3"}) {
-        fs::rename(dir / name, dir / "work" / name);
-        list.at(name[0] - 'a').path = (dir / "work" / name).string();
-    }
+    addTitled({{"a.mp3", "Abs"}});
+    fs::rename(dir / "a.mp3", dir / "work" / "a.mp3");
+    list.at(0).path = (dir / "work" / "a.mp3").string();
     std::string absolute = dir.folder() + "my_music/";
     std::replace(absolute.begin(), absolute.end(), '/', '\\');
 
-    list.selectOnly(0);
-    EXPECT_EQ(preview("..\\<title>")[0].after, "../Up.mp3");
-    EXPECT_TRUE(run("..\\<title>", false).failed.empty());
-    list.selectOnly(1);
     const auto rows = preview(absolute + "<title>");
     EXPECT_EQ(rows[0].after, dir.folder() + "my_music/Abs.mp3");
     EXPECT_EQ(rows[0].check.status, RenameStatus::Rename);
     EXPECT_TRUE(run(absolute + "<title>", false).failed.empty());
+    EXPECT_EQ(content("my_music/Abs.mp3"), "a.mp3");
+    EXPECT_EQ(list.at(0).fileName, "../my_music/Abs.mp3");
+}
 
-    EXPECT_EQ(content("Up.mp3"), "a.mp3");
-    EXPECT_EQ(content("my_music/Abs.mp3"), "b.mp3");
-    EXPECT_EQ(list.at(1).fileName, "../my_music/Abs.mp3");
+// Only the selection counts, and only files that have an artist.
+TEST_F(RenamePlanTest, SeveralArtistsTakeTheArtistFromTheFolderPart) {
+    addFile("a.mp3").id3v2.artist = "One";
+    addFile("b.mp3");
+    addFile("c.mp3").id3v1.artist = "One";
+    list.selectAll();
+    EXPECT_FALSE(hasSeveralArtists(list));
+    EXPECT_EQ(RenamingCommand(list, store).permissions().directoryPart,
+              permission_rows::kDirectoryOneArtist);
+    list.at(2).id3v1.artist = "Two";
+    EXPECT_TRUE(hasSeveralArtists(list));
+    EXPECT_EQ(RenamingCommand(list, store).permissions().directoryPart,
+              permission_rows::kDirectorySeveralArtists);
+    list.selectOnly(2);
+    EXPECT_FALSE(hasSeveralArtists(list));
+}
+
+// Files listed from sub-folders stay in their own folders, and collide only there.
+TEST_F(RenamePlanTest, FilesOfSubFoldersStayInTheirFolders) {
+    for (const char* relative : {"CD1/a.mp3", "CD2/b.mp3", "CD2/c.mp3"}) {
+        fs::create_directories((dir / relative).parent_path());
+        core::AudioFile& file = addFile(relative);
+        file.fileName = file.baseName = fs::path(relative).filename().string();
+        file.baseName.resize(file.baseName.size() - 4);
+        file.id3v2.title = "Same";
+        file.id3v2.artist = "Band";
+    }
+    fs::create_directory(dir / "CD1" / "Band");
+    list.selectAll();
+    const RenameOutcome outcome = run("<title>", false);
+    EXPECT_EQ(outcome.renamed, 2);
+    ASSERT_EQ(outcome.failed.size(), 1u);
+    EXPECT_EQ(outcome.failed[0].fileName, "c.mp3");
+    EXPECT_EQ(content("CD1/Same.mp3"), "CD1/a.mp3");
+    EXPECT_EQ(content("CD2/Same.mp3"), "CD2/b.mp3");
+    EXPECT_EQ(content("CD2/c.mp3"), "CD2/c.mp3");
+
+    list.selectOnly(0);  // a mask's folders lie below the file's own folder
+    EXPECT_TRUE(run("<artist>\\<title>", false).failed.empty());
+    EXPECT_EQ(content("CD1/Band/Same.mp3"), "CD1/a.mp3");
+    EXPECT_EQ(list.at(0).fileName, "Band/Same.mp3");
 }
 
 struct CycleCase {
@@ -206,25 +241,18 @@ TEST_P(RenameCycleTest, EveryFileIsKept) {
     EXPECT_EQ(files, c.files.size() + 1);  // no file lost, none left under a temporary name
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Table, RenameCycleTest,
-    ::testing::Values(CycleCase{"swap",
-                                {{"a.mp3", "b"}, {"b.mp3", "a"}},
-                                {{"a.mp3", "b.mp3"}, {"b.mp3", "a.mp3"}},
-                                2},
-                      CycleCase{"threeCycle",
-                                {{"a.mp3", "b"}, {"b.mp3", "c"}, {"c.mp3", "a"}},
-                                {{"a.mp3", "c.mp3"}, {"b.mp3", "a.mp3"}, {"c.mp3", "b.mp3"}},
-                                3},
-                      CycleCase{"chainAgainstRunOrder",
-                                {{"a.mp3", "b"}, {"b.mp3", "c"}},
-                                {{"b.mp3", "a.mp3"}, {"c.mp3", "b.mp3"}},
-                                2},
-                      CycleCase{"swapBlockedByAHeldName",
-                                {{"a.mp3", "b"}, {"b.mp3", "held"}},
-                                {{"a.mp3", "a.mp3"}, {"b.mp3", "b.mp3"}},
-                                0}),
-    [](const ::testing::TestParamInfo<CycleCase>& param) { return std::string(param.param.what); });
+INSTANTIATE_TEST_SUITE_P(Table, RenameCycleTest,
+                         ::testing::Values(CycleCase{"chainAgainstRunOrder",
+                                                     {{"a.mp3", "b"}, {"b.mp3", "c"}},
+                                                     {{"b.mp3", "a.mp3"}, {"c.mp3", "b.mp3"}},
+                                                     2},
+                                           CycleCase{"swapBlockedByAHeldName",
+                                                     {{"a.mp3", "b"}, {"b.mp3", "held"}},
+                                                     {{"a.mp3", "a.mp3"}, {"b.mp3", "b.mp3"}},
+                                                     0}),
+                         [](const ::testing::TestParamInfo<CycleCase>& param) {
+                             return std::string(param.param.what);
+                         });
 
 // The order itself: each moving file once, a cycle broken by one temporary move.
 TEST(RenameOrderTest, CyclesAreBrokenOnceAndChainsWaitForTheirHolder) {

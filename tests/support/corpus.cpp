@@ -7,16 +7,11 @@
 #include <fstream>
 #include <sstream>
 
+#include "support/shell_quote.h"
+
 namespace tw::test {
 
 namespace {
-
-std::string quoted(const std::string& arg) {
-    std::string out = "'";
-    for (char c : arg)
-        out += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return out + "'";
-}
 
 // The project's own corpus maker; TW_MAKE_CORPUS may name another one.
 std::optional<std::string> script() {
@@ -50,9 +45,9 @@ std::optional<std::vector<CorpusFile>> addCorpusFiles(const std::filesystem::pat
     const std::string cache =
         (std::filesystem::temp_directory_path() / ("tw-corpus-cache-" + std::to_string(::getuid())))
             .string();
-    const std::string command = quoted(*make) + " " + quoted(folder.string()) + " " +
-                                std::to_string(count) + " --manifest " + quoted(manifest) +
-                                " --keep-cache " + quoted(cache) + " >/dev/null 2>&1";
+    const std::string command = shellQuoted(*make) + " " + shellQuoted(folder.string()) + " " +
+                                std::to_string(count) + " --manifest " + shellQuoted(manifest) +
+                                " --keep-cache " + shellQuoted(cache) + " >/dev/null 2>&1";
     if (std::system(command.c_str()) != 0)
         return std::nullopt;
 

@@ -8,6 +8,7 @@
 #include <stdexcept>
 
 #include "support/bytes.h"
+#include "support/shell_quote.h"
 #include "support/temp_dir.h"
 
 namespace tw::test {
@@ -15,13 +16,6 @@ namespace tw::test {
 namespace {
 
 constexpr const char* kPython = "/usr/bin/python3";
-
-std::string quoted(const std::string& arg) {
-    std::string out = "'";
-    for (char c : arg)
-        out += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return out + "'";
-}
 
 std::string toolPath() {
     const char* source = std::getenv("TW_SOURCE_DIR");
@@ -35,9 +29,9 @@ bool mutagenAvailable() {
 }
 
 std::optional<std::string> runMutagenTool(const std::vector<std::string>& args) {
-    std::string command = quoted(kPython) + " " + quoted(toolPath());
+    std::string command = shellQuoted(kPython) + " " + shellQuoted(toolPath());
     for (const std::string& arg : args)
-        command += " " + quoted(arg);
+        command += " " + shellQuoted(arg);
     FILE* pipe = ::popen(command.c_str(), "r");
     if (!pipe)
         return std::nullopt;

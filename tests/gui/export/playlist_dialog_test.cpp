@@ -16,6 +16,7 @@
 #include "gui/support/modal_answer.h"
 #include "gui/support/named_child.h"
 #include "gui/support/scripted_shell_port.h"
+#include "gui/support/user_input.h"
 #include "gui/views/view_fixture.h"
 #include "support/bytes.h"
 #include "support/file_text.h"
@@ -29,6 +30,7 @@ using test::clickButton;
 using test::filesIn;
 using test::Frames;
 using test::ModalAnswer;
+using test::typeMask;
 
 template <typename T>
 T& child(QWidget& window, const char* name) {
@@ -37,13 +39,6 @@ T& child(QWidget& window, const char* name) {
 
 QString q(const std::string& text) {
     return QString::fromStdString(text);
-}
-
-// Replaces the text of the mask field as typing does.
-void typeMask(MaskSelector& masks, const QString& text) {
-    QLineEdit& field = *masks.field().lineEdit();
-    field.selectAll();
-    QTest::keyClicks(&field, text);
 }
 
 // Whether `text` is the extended playlist of a.mp3 and b.mp3.
@@ -89,7 +84,6 @@ private Q_SLOTS:
         QVERIFY(QTest::qWaitForWindowActive(&dialog));
         for (int i = 0; i < 8; ++i)
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        QCOMPARE(dialog.windowTitle(), QStringLiteral("Playlist Creation"));
         QCOMPARE(dialog.typeChoice().currentText(), QStringLiteral("M3U Extended"));
         QCOMPARE(child<QLabel>(dialog, "extension").text(), QStringLiteral(".m3u"));
         auto& folder = child<QLineEdit>(dialog, "folder");

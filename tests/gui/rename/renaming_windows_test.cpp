@@ -25,6 +25,7 @@
 #include "gui/support/named_child.h"
 #include "gui/support/scripted_shell_port.h"
 #include "gui/support/shipped_languages.h"
+#include "gui/support/user_input.h"
 #include "gui/views/view_fixture.h"
 #include "rename/change_case_command.h"
 
@@ -38,6 +39,7 @@ using test::clickButton;
 using test::Frames;
 using test::Id3v1Spec;
 using test::ModalAnswer;
+using test::typeMask;
 
 template <typename T>
 T& child(QWidget& window, const char* name) {
@@ -50,20 +52,6 @@ QStringList column(const QTreeWidget& list, int index) {
     for (int row = 0; row < list.topLevelItemCount(); ++row)
         texts << list.topLevelItem(row)->text(index);
     return texts;
-}
-
-// Replaces the text of the mask field as typing does.
-void typeMask(MaskSelector& masks, const QString& text) {
-    QLineEdit& field = *masks.field().lineEdit();
-    field.selectAll();
-    QTest::keyClicks(&field, text);
-}
-
-// Clicks a check box or radio button on its box, as a user does (the middle of a wide
-// button may lie beyond its text, where a click does nothing).
-void clickOption(QWidget& window, const char* name) {
-    auto& option = child<QAbstractButton>(window, name);
-    QTest::mouseClick(&option, Qt::LeftButton, {}, QPoint(6, option.height() / 2));
 }
 
 QStringList filesIn(const fs::path& folder) {
@@ -112,7 +100,6 @@ private Q_SLOTS:
         w.writeTitled();
         DlgFilenameRename dialog(w.f.context, w.shell);
         dialog.show();
-        QCOMPARE(dialog.windowTitle(), QStringLiteral("Advanced Filenames renaming"));
         QTreeWidget& preview = dialog.preview();
         QCOMPARE(column(preview, 0), test::texts({"a.mp3", "b.mp3", "c.mp3"}));
         QCOMPARE(column(preview, 1), test::texts({"One.mp3", "Two.mp3", "One.mp3"}));
@@ -284,7 +271,7 @@ private Q_SLOTS:
         QCOMPARE(column(dialog.preview(), 3).first(),
                  QStringLiteral("the folder %1 does not exist").arg(folder));
 
-        clickOption(dialog, "createFolders");
+        test::clickOnBox(child<QAbstractButton>(dialog, "createFolders"));
         QCOMPARE(column(dialog.preview(), 3),
                  test::texts({"into a new folder", "into a new folder"}));
         clickButton(dialog, QStringLiteral("Rename"));  // nothing fails: no question
@@ -356,9 +343,9 @@ private Q_SLOTS:
         QVERIFY(preview.at(1).dirty());
         QVERIFY(!w.f.list.at(0).dirty() && w.f.list.at(0).id3v2.title.empty());
 
-        clickOption(dialog, "replaceAll");
+        test::clickOnBox(child<QAbstractButton>(dialog, "replaceAll"));
         QCOMPARE(dialog.previewFiles().at(0).id3v1.title, std::string("Intro"));
-        clickOption(dialog, "writeV1");
+        test::clickOnBox(child<QAbstractButton>(dialog, "writeV1"));
         QCOMPARE(dialog.previewFiles().at(0).id3v1.title, std::string("Kept"));
 
         clickButton(dialog, QStringLiteral("OK"));
@@ -389,7 +376,7 @@ private Q_SLOTS:
         QCOMPARE(dialog.beforeList().headerItem()->text(0),
                  QStringLiteral("Field \"Filename\" Before"));
         QCOMPARE(column(dialog.afterList(), 0), test::texts({"Song One.Mp3", "Song Two.Mp3"}));
-        clickOption(dialog, "mode2");
+        test::clickOnBox(child<QAbstractButton>(dialog, "mode2"));
         QCOMPARE(column(dialog.afterList(), 0), test::texts({"song one.mp3", "song two.mp3"}));
         clickButton(dialog, QStringLiteral("OK"));
         QVERIFY(dialog.changedRecords());
@@ -397,24 +384,16 @@ private Q_SLOTS:
         QCOMPARE(w.f.settings.getInt("Settings", "cc", 1), 2);
     }
 
+    // What the engine reports reaches the window in the interface language too.
     void theWindowsSpeakTheInterfaceLanguage() {
         const tw::test::ShippedLanguages shipped(TW_SOURCE_DIR);
         QVERIFY(base::SetLanguage("Deutsch"));
         Windows w;
         w.writeTitled();
-        {
-            DlgFilenameRename dialog(w.f.context, w.shell);
-            QCOMPARE(dialog.windowTitle(), QStringLiteral("Erweitertes Umbenennen von Dateien"));
-            QCOMPARE(column(dialog.preview(), 3).last(),
-                     QStringLiteral("die Datei in Zeile 1 erhält diesen Namen zuerst"));
-            ModalAnswer look([](QWidget& editor) {
-                const QString title = editor.windowTitle();
-                QTest::keyClick(&editor, Qt::Key_Escape);
-                QCOMPARE(title, QStringLiteral("Maskeneditor - Format des Wiedergabelistennamens"));
-            });
-            dialog.masks().editorButton().click();
-            QVERIFY(look.answered());
-        }
+        DlgFilenameRename dialog(w.f.context, w.shell);
+        QCOMPARE(dialog.windowTitle(), QStringLiteral("Erweitertes Umbenennen von Dateien"));
+        QCOMPARE(column(dialog.preview(), 3).last(),
+                 QStringLiteral("die Datei in Zeile 1 erhält diesen Namen zuerst"));
     }
 
     void windowsKeepTheirPlace() {

@@ -3,7 +3,6 @@
 #include <QAbstractButton>
 #include <QLabel>
 #include <QMessageBox>
-#include <QTreeWidget>
 #include <QtTest>
 
 #include "gui/common/file_filter.h"
@@ -15,7 +14,6 @@ using tw::gui::GuiUserPort;
 using tw::test::clickButton;
 using tw::test::ModalAnswer;
 using Answer = tw::base::UserPort::Answer;
-using Choice = tw::base::UserPort::OverwriteChoice;
 
 class DialogsTest : public QObject {
     Q_OBJECT
@@ -37,29 +35,6 @@ private Q_SLOTS:
         QCOMPARE(port.askYesNoCancel("Save?"), Answer::Cancel);
         ModalAnswer no([](QWidget& box) { clickButton(box, QStringLiteral("No")); });
         QCOMPARE(port.askYesNoCancel("Save?"), Answer::No);
-
-        ModalAnswer skipAll([](QWidget& box) { clickButton(box, QStringLiteral("Skip All")); });
-        QCOMPARE(port.askOverwrite("exists"), Choice::SkipAll);
-        ModalAnswer escapeAgain([](QWidget& box) { QTest::keyClick(&box, Qt::Key_Escape); });
-        QCOMPARE(port.askOverwrite("exists"), Choice::Cancel);
-    }
-
-    void theFailedFilesAreListedNumbered() {
-        GuiUserPort port;
-        QStringList rows;
-        QString title;
-        ModalAnswer ok([&](QWidget& dialog) {
-            title = dialog.windowTitle();
-            auto* list = dialog.findChild<QTreeWidget*>();
-            for (int i = 0; list && i < list->topLevelItemCount(); ++i)
-                rows << list->topLevelItem(i)->text(0) + QLatin1Char(' ') +
-                            list->topLevelItem(i)->text(1);
-            clickButton(dialog, QStringLiteral("OK"));
-        });
-        port.showFailedFiles("Errors", "Unable to write:", {"a.mp3", "b.mp3"});
-        QVERIFY(ok.answered());
-        QCOMPARE(title, QStringLiteral("Errors"));
-        QCOMPARE(rows, (QStringList{QStringLiteral("1 a.mp3"), QStringLiteral("2 b.mp3")}));
     }
 
     void progressCountsStepsAndKeepsTheLastName() {

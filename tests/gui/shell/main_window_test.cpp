@@ -11,7 +11,6 @@
 #include <QPlainTextEdit>
 #include <QTabBar>
 #include <QToolBar>
-#include <QWheelEvent>
 #include <QtTest>
 #include <filesystem>
 #include <map>
@@ -21,12 +20,12 @@
 #include "core/audio_file.h"
 #include "core/file_list.h"
 #include "core/list_columns.h"
-#include "core/mpeg_info.h"
 #include "gui/actions/main_menu.h"
 #include "gui/app/application.h"
 #include "gui/mainwindow/main_window.h"
 #include "gui/mainwindow/status_panes.h"
 #include "gui/support/app_harness.h"
+#include "gui/support/user_input.h"
 #include "gui/views/file_list_view.h"
 #include "gui/views/genre_selector.h"
 #include "gui/views/suggestion_field.h"
@@ -40,19 +39,15 @@ namespace ids = tw::base::ids;
 using tw::gui::MainWindow;
 using tw::gui::TagTabsView;
 using tw::test::AppHarness;
+using tw::test::clickRow;
 using tw::test::Id3v1Spec;
+using tw::test::tagEditor;
+using tw::test::wheelOver;
 
 namespace {
 
 const char* const kStandardFields[] = {"title", "artist", "album", "year", "comments"};
 const char* const kExtendedFields[] = {"composer", "origArtist", "copyright", "url", "publisher"};
-
-QLineEdit& editor(MainWindow& window, const char* name) {
-    auto* field = window.tagTabs().findChild<tw::gui::SuggestionField*>(QString::fromLatin1(name));
-    if (!field)
-        qFatal("no field %s", name);
-    return *field->comboBox().lineEdit();
-}
 
 QComboBox& comboOf(MainWindow& window, const char* name) {
     if (auto* field =
@@ -64,14 +59,6 @@ QComboBox& comboOf(MainWindow& window, const char* name) {
     return *genre;
 }
 
-// One notch of the mouse wheel over the middle of `widget`, as the window system sends it.
-void wheelOver(QWidget& widget) {
-    const QPointF centre = QRectF(widget.rect()).center();
-    QWheelEvent wheel(centre, widget.mapToGlobal(centre), QPoint(), QPoint(0, -120), Qt::NoButton,
-                      Qt::NoModifier, Qt::NoScrollPhase, false);
-    QApplication::sendEvent(&widget, &wheel);
-}
-
 // A key pressed where the keyboard is; false when it is nowhere.
 bool press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
     QWidget* focus = QApplication::focusWidget();
@@ -79,11 +66,6 @@ bool press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
         return false;
     QTest::keyClick(focus, key, modifiers);
     return true;
-}
-
-void clickRow(tw::gui::FileListView& list, int row) {
-    const QRect cell = list.visualRect(list.model()->index(row, 0));
-    QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, cell.center());
 }
 
 // The name of the tag tab control that holds the keyboard focus.
@@ -164,8 +146,8 @@ private Q_SLOTS:
                   std::pair{TagTabsView::Page::Extended, std::span(kExtendedFields)}}) {
                 clickTab(window.tagTabs(), page);
                 for (const char* name : fields)
-                    QTest::mouseClick(&editor(window, name), Qt::LeftButton);
-                QTest::mouseClick(&editor(window, fields.front()), Qt::LeftButton);
+                    QTest::mouseClick(&tagEditor(window.tagTabs(), name), Qt::LeftButton);
+                QTest::mouseClick(&tagEditor(window.tagTabs(), fields.front()), Qt::LeftButton);
                 for (std::size_t i = 0; i < fields.size() + 1; ++i)
                     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
                 for (std::size_t i = 0; i < fields.size() + 1; ++i)
@@ -220,7 +202,7 @@ private Q_SLOTS:
         QCOMPARE(save->text(), QStringLiteral("&Save Changes\tCtrl+S"));
         QVERIFY(!t.h.isEnabled(ids::kCmdSaveChanges));
 
-        QTest::mouseClick(&editor(window, "album"), Qt::LeftButton);
+        QTest::mouseClick(&tagEditor(window.tagTabs(), "album"), Qt::LeftButton);
         QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("X"));
         QCOMPARE(t.list().countDirty(), 3);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_S, Qt::ControlModifier);
@@ -229,15 +211,12 @@ private Q_SLOTS:
         QVERIFY(!t.unchangedOnDisk());
 
         clickRow(window.fileList(), 0);
-        QTest::mouseClick(&editor(window, "comments"), Qt::LeftButton);
+        QTest::mouseClick(&tagEditor(window.tagTabs(), "comments"), Qt::LeftButton);
         QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("Y"));
         QVERIFY(save->isEnabled());
         save->trigger();  // the menu item
         QCOMPARE(t.list().countDirty(), 0);
-        tw::core::MpegInfo mpeg;
-        const std::string a = (t.h.music / "a.mp3").string();
-        QCOMPARE(tw::core::AudioFile::create(a, a.rfind('/') + 1, mpeg)->id3v2.comment,
-                 std::string("firstY"));
+        QCOMPARE(t.h.reread("a.mp3")->id3v2.comment, std::string("firstY"));
 
         // A cell of the list being edited is kept first, as leaving it for the button would.
         tw::gui::FileListView& list = window.fileList();
@@ -252,9 +231,7 @@ private Q_SLOTS:
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_S, Qt::ControlModifier);
         QVERIFY(!list.isEditing());
         QCOMPARE(t.list().countDirty(), 0);
-        const std::string c = (t.h.music / "c.mp3").string();
-        QCOMPARE(tw::core::AudioFile::create(c, c.rfind('/') + 1, mpeg)->id3v2.title,
-                 std::string("Gamma"));
+        QCOMPARE(t.h.reread("c.mp3")->id3v2.title, std::string("Gamma"));
     }
 
     // With several files selected, a field writes into every one of them: the wheel and the
@@ -344,9 +321,7 @@ private Q_SLOTS:
             const auto dump = tw::test::mutagenDump((t.h.music / name).string());
             QCOMPARE(dump.at("TIT2"), std::string("Alpha"));
             QCOMPARE(dump.at("v1.TIT2"), std::string("Alpha"));
-            tw::core::MpegInfo mpeg;
-            const std::string path = (t.h.music / name).string();
-            QCOMPARE(tw::core::AudioFile::create(path, path.rfind('/') + 1, mpeg)->id3v1.genre, 13);
+            QCOMPARE(t.h.reread(name)->id3v1.genre, 13);
         }
     }
 
@@ -390,7 +365,7 @@ private Q_SLOTS:
         t.h.port.showsProgressWindow = true;
         QVERIFY(t.start());
         MainWindow& window = t.window();
-        QTest::mouseClick(&editor(window, "comments"), Qt::LeftButton);
+        QTest::mouseClick(&tagEditor(window.tagTabs(), "comments"), Qt::LeftButton);
         QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("Z"));
         QVERIFY(press(Qt::Key_Return));
         QVERIFY(press(Qt::Key_S, Qt::ControlModifier));

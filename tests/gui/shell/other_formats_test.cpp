@@ -7,7 +7,6 @@
 #include "base/string_ids.h"
 #include "core/audio_file.h"
 #include "core/file_list.h"
-#include "core/mpeg_info.h"
 #include "gui/app/application.h"
 #include "gui/mainwindow/main_window.h"
 #include "gui/support/app_harness.h"
@@ -19,21 +18,12 @@ namespace ids = tw::base::ids;
 using Answer = tw::base::UserPort::Answer;
 using tw::test::AppHarness;
 
-namespace {
-
-std::unique_ptr<tw::core::AudioFile> reread(const std::string& path) {
-    tw::core::MpegInfo mpeg;
-    return tw::core::AudioFile::create(path, path.rfind('/') + 1, mpeg);
-}
-
-}  // namespace
-
 class OtherFormatsTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void id3v1CommandsLeaveOutFilesWithoutIt() {
         AppHarness h;
-        const std::string mp3 = h.addFile("a.mp3", "A");
+        h.addFile("a.mp3", "A");
         const std::string flac = h.musicFolder() + "b.flac";
         const std::string opus = h.musicFolder() + "c.opus";
         if (!tw::test::copyFormatFile("flac", true, flac) ||
@@ -79,7 +69,7 @@ private Q_SLOTS:
 
         QTest::keyClick(&h.window(), Qt::Key_S, Qt::ControlModifier);
         QCOMPARE(list.countDirty(), 0);
-        const auto saved = reread(mp3);
+        const auto saved = h.reread("a.mp3");
         QVERIFY(!saved->id3v1.inFile);
         QCOMPARE(saved->id3v2.title, std::string("A"));
         QCOMPARE(tw::test::fileText(flac), flacBefore);

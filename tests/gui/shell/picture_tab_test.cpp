@@ -12,17 +12,17 @@
 #include <QListWidget>
 #include <QMimeData>
 #include <QPushButton>
-#include <QWheelEvent>
 #include <QtTest>
 
 #include "base/string_ids.h"
 #include "core/audio_file.h"
 #include "core/file_list.h"
-#include "core/mpeg_info.h"
 #include "gui/app/application.h"
 #include "gui/mainwindow/main_window.h"
 #include "gui/qt_text.h"
 #include "gui/support/app_harness.h"
+#include "gui/support/named_child.h"
+#include "gui/support/user_input.h"
 #include "gui/views/file_list_view.h"
 #include "gui/views/picture_loader.h"
 #include "gui/views/picture_page.h"
@@ -70,10 +70,7 @@ struct Harness {
     PicturePage& page() { return *window().tagTabs().findChild<PicturePage*>(); }
     template <typename T>
     T& child(const char* name) {
-        auto* found = page().findChild<T*>(QString::fromLatin1(name));
-        if (!found)
-            qFatal("no %s", name);
-        return *found;
+        return tw::test::namedChild<T>(page(), name);
     }
     QString info() { return child<QLabel>("pictureInfo").text(); }
     bool showsImage() {
@@ -81,9 +78,7 @@ struct Harness {
         return !shown.isNull();
     }
     void clickRow(int row, Qt::KeyboardModifiers modifiers = {}) {
-        tw::gui::FileListView& list = window().fileList();
-        const QRect cell = list.visualRect(list.model()->index(row, 0));
-        QTest::mouseClick(list.viewport(), Qt::LeftButton, modifiers, cell.center());
+        tw::test::clickRow(window().fileList(), row, modifiers);
     }
     void showPictureTab() { QTest::keyClick(&window(), Qt::Key_5, Qt::AltModifier); }
     // Picks the entry `steps` below the current one from the type's list, opened with Down.
@@ -101,10 +96,6 @@ struct Harness {
         QVERIFY(QTest::qWaitForWindowActive(&window()));
     }
     void save() { QTest::keyClick(&window(), Qt::Key_S, Qt::ControlModifier); }
-    std::unique_ptr<tw::core::AudioFile> reread(const std::string& name) {
-        tw::core::MpegInfo mpeg;
-        return tw::core::AudioFile::create(h.musicFolder() + name, h.musicFolder().size(), mpeg);
-    }
 };
 
 }  // namespace
@@ -224,9 +215,7 @@ private Q_SLOTS:
             if (type.view()->isVisible())
                 QTest::keyClick(type.view(), Qt::Key_Escape);
         }
-        QWheelEvent wheel(QPointF(5, 5), type.mapToGlobal(QPointF(5, 5)), QPoint(), QPoint(0, -120),
-                          Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
-        QApplication::sendEvent(&type, &wheel);
+        tw::test::wheelOver(type);
         QCOMPARE(type.currentData().toInt(), 3);
         QCOMPARE(t.h.app().list().countDirty(), 0);
 
@@ -271,7 +260,7 @@ private Q_SLOTS:
         QTest::mouseClick(&t.child<QPushButton>("openPicture"), Qt::LeftButton);
         QTRY_VERIFY(t.showsImage());
         t.save();
-        auto a = t.reread("a.mp3");
+        auto a = t.h.reread("a.mp3");
         QCOMPARE(a->pictures.items.size(), std::size_t{1});
         QCOMPARE(a->pictures.items[0].info.type, 4);
         QCOMPARE(a->pictures.items[0].info.description, std::string("Back art"));
@@ -283,7 +272,7 @@ private Q_SLOTS:
         t.h.port.answers.push_back(tw::base::UserPort::Answer::Yes);
         QTest::mouseClick(&t.child<QPushButton>("applyPicture"), Qt::LeftButton);
         t.save();
-        QCOMPARE(t.reread("b.mp3")->pictures.items.size(), std::size_t{1});
+        QCOMPARE(t.h.reread("b.mp3")->pictures.items.size(), std::size_t{1});
 
         // Delete asks; No keeps it, Yes takes it from both.
         QTRY_VERIFY(
@@ -298,8 +287,8 @@ private Q_SLOTS:
         t.h.port.answers.push_back(tw::base::UserPort::Answer::Yes);
         QTest::mouseClick(&t.child<QPushButton>("deletePicture"), Qt::LeftButton);
         t.save();
-        QVERIFY(t.reread("a.mp3")->pictures.items.empty());
-        QVERIFY(t.reread("b.mp3")->pictures.items.empty());
+        QVERIFY(t.h.reread("a.mp3")->pictures.items.empty());
+        QVERIFY(t.h.reread("b.mp3")->pictures.items.empty());
     }
 
     void dropAndPasteAddPictures() {
@@ -343,7 +332,7 @@ private Q_SLOTS:
         t.child<QComboBox>("pictureType").setFocus();
         QTest::keyClick(&t.child<QComboBox>("pictureType"), Qt::Key_V, Qt::ControlModifier);
         t.save();
-        const auto a = t.reread("a.mp3");
+        const auto a = t.h.reread("a.mp3");
         QCOMPARE(a->pictures.items.size(), std::size_t{2});
         QCOMPARE(a->pictures.items[0].info.byteSize, image.size());
         QCOMPARE(a->pictures.items[1].info.type, 4);

@@ -19,6 +19,7 @@
 #include "gui/app/application.h"
 #include "gui/mainwindow/main_window.h"
 #include "gui/support/app_harness.h"
+#include "gui/support/user_input.h"
 #include "gui/views/suggestion_field.h"
 #include "gui/views/tag_tabs_view.h"
 #include "support/bytes.h"
@@ -27,13 +28,6 @@ namespace ids = tw::base::ids;
 using tw::test::Bytes;
 
 namespace {
-
-QLineEdit& editor(tw::gui::MainWindow& window, const char* name) {
-    auto* field = window.tagTabs().findChild<tw::gui::SuggestionField*>(QString::fromLatin1(name));
-    if (!field)
-        qFatal("no field %s", name);
-    return *field->comboBox().lineEdit();
-}
 
 bool logged(const tw::test::AppHarness& h, const std::string& line) {
     return std::find(h.port.log.begin(), h.port.log.end(), line) != h.port.log.end();
@@ -54,10 +48,9 @@ private Q_SLOTS:
         QAction* undo = h.action(ids::kCmdUndoLastChange);
         QVERIFY(window.mainMenu()->popup(3)->actions().contains(undo));
         QVERIFY(!h.isEnabled(ids::kCmdUndoLastChange));
-        QCOMPARE(undo->statusTip(), QStringLiteral("There is no save or renaming to undo."));
 
         // Every file is selected at the start: the album goes into all three.
-        QTest::mouseClick(&editor(window, "album"), Qt::LeftButton);
+        QTest::mouseClick(&tw::test::tagEditor(window.tagTabs(), "album"), Qt::LeftButton);
         QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("Album"));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_S, Qt::ControlModifier);
         QCOMPARE(h.app().list().countDirty(), 0);

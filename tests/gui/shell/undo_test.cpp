@@ -5,18 +5,17 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
-#include <QWheelEvent>
 #include <QtTest>
 
 #include "base/string_ids.h"
 #include "core/audio_file.h"
 #include "core/file_list.h"
-#include "core/mpeg_info.h"
 #include "gui/app/application.h"
 #include "gui/document/edit_document.h"
 #include "gui/mainwindow/main_window.h"
 #include "gui/mainwindow/status_panes.h"
 #include "gui/support/app_harness.h"
+#include "gui/support/user_input.h"
 #include "gui/views/file_list_view.h"
 #include "gui/views/genre_selector.h"
 #include "gui/views/suggestion_field.h"
@@ -26,24 +25,14 @@
 namespace ids = tw::base::ids;
 using tw::gui::MainWindow;
 using tw::test::AppHarness;
+using tw::test::clickRow;
 using tw::test::Id3v1Spec;
+using tw::test::tagEditor;
 
 namespace {
 
-QLineEdit& editor(MainWindow& window, const char* name) {
-    auto* field = window.tagTabs().findChild<tw::gui::SuggestionField*>(QString::fromLatin1(name));
-    if (!field)
-        qFatal("no field %s", name);
-    return *field->comboBox().lineEdit();
-}
-
-void clickRow(tw::gui::FileListView& list, int row) {
-    const QRect cell = list.visualRect(list.model()->index(row, 0));
-    QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, cell.center());
-}
-
 void type(MainWindow& window, const char* field, const QString& text) {
-    QTest::mouseClick(&editor(window, field), Qt::LeftButton);
+    QTest::mouseClick(&tagEditor(window.tagTabs(), field), Qt::LeftButton);
     QTest::keyClicks(QApplication::focusWidget(), text);
 }
 
@@ -83,11 +72,6 @@ struct ThreeFiles {
             text += list().at(i).id3v1.album + (list().at(i).dirty() ? "* " : " ");
         return text;
     }
-    std::unique_ptr<tw::core::AudioFile> onDisk(const char* name) {
-        tw::core::MpegInfo mpeg;
-        const std::string path = (h.music / name).string();
-        return tw::core::AudioFile::create(path, path.rfind('/') + 1, mpeg);
-    }
 };
 
 }  // namespace
@@ -106,10 +90,7 @@ private Q_SLOTS:
         type(window, "artist", QStringLiteral("Zed"));
         // The wheel over a field changes nothing, so it is no step either.
         auto* genre = window.tagTabs().findChild<tw::gui::GenreSelector*>(QStringLiteral("genre"));
-        const QPointF centre = QRectF(genre->rect()).center();
-        QWheelEvent wheel(centre, genre->mapToGlobal(centre), QPoint(), QPoint(0, -120),
-                          Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
-        QApplication::sendEvent(genre, &wheel);
+        tw::test::wheelOver(*genre);
         window.fileList().setFocus();
         QCOMPARE(t.undoText(), QStringLiteral("&Undo Set Artist in 2 files\tCtrl+Z"));
         QCOMPARE(t.albums(), std::string("One New* New* "));
@@ -124,11 +105,11 @@ private Q_SLOTS:
         QCOMPARE(t.albums(), std::string("One Two Three "));
         QCOMPARE(t.counts(), QStringLiteral("2 selected | 0 changed | 3 files"));
         QVERIFY(!t.h.isEnabled(ids::kCmdUndo) && !t.h.isEnabled(ids::kCmdSaveChanges));
-        QCOMPARE(editor(window, "album").placeholderText().isEmpty(), false);
+        QCOMPARE(tagEditor(window.tagTabs(), "album").placeholderText().isEmpty(), false);
 
         key(Qt::Key_Y);
         QCOMPARE(t.albums(), std::string("One New* New* "));
-        QCOMPARE(editor(window, "album").text(), QStringLiteral("New"));
+        QCOMPARE(tagEditor(window.tagTabs(), "album").text(), QStringLiteral("New"));
         key(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
         QCOMPARE(t.list().at(2).id3v1.artist, std::string("Zed"));
         QVERIFY(!t.h.isEnabled(ids::kCmdRedo));
@@ -140,7 +121,7 @@ private Q_SLOTS:
         QCOMPARE(t.undoText(), QStringLiteral("&Undo\tCtrl+Z"));
         QVERIFY(tw::test::readBytes(t.h.music / "a.mp3") == t.before["a.mp3"]);
         for (const char* name : {"b.mp3", "c.mp3"}) {
-            const auto file = t.onDisk(name);
+            const auto file = t.h.reread(name);
             QCOMPARE(file->id3v1.album + "|" + file->id3v2.album, std::string("New|New"));
             QCOMPARE(file->id3v1.artist, std::string(name[0] == 'b' ? "Bob" : "Cy"));
         }
@@ -156,14 +137,14 @@ private Q_SLOTS:
         type(window, "comments", QStringLiteral("Note"));
         QCOMPARE(t.list().at(1).id3v1.comment, std::string("Note"));
         key(Qt::Key_Z);
-        QVERIFY(editor(window, "comments").hasFocus());
-        QCOMPARE(editor(window, "comments").text(), QString());
-        QVERIFY(!editor(window, "comments").placeholderText().isEmpty());
+        QVERIFY(tagEditor(window.tagTabs(), "comments").hasFocus());
+        QCOMPARE(tagEditor(window.tagTabs(), "comments").text(), QString());
+        QVERIFY(!tagEditor(window.tagTabs(), "comments").placeholderText().isEmpty());
         QCOMPARE(t.list().at(1).id3v1.comment + t.list().at(2).id3v1.comment,
                  std::string("secondthird"));
         QCOMPARE(t.list().countDirty(), 0);
         key(Qt::Key_Y);
-        QCOMPARE(editor(window, "comments").text(), QStringLiteral("Note"));
+        QCOMPARE(tagEditor(window.tagTabs(), "comments").text(), QStringLiteral("Note"));
         QCOMPARE(t.list().countDirty(), 2);
 
         // Typing on after the undo is a step of its own.

@@ -9,7 +9,9 @@
 
 #include "base/app_paths.h"
 #include "base/language.h"
+#include "core/audio_file.h"
 #include "core/file_list.h"
+#include "core/mpeg_info.h"
 #include "gui/actions/command_set.h"
 #include "gui/app/application.h"
 #include "gui/common/progress_dialog.h"
@@ -97,6 +99,11 @@ std::vector<std::string> AppHarness::addCorpusFiles(std::size_t count) {
 
 void AppHarness::addLanguageFile(const std::string& fileName, const std::string& content) {
     std::ofstream(data.path() / "share" / "Lng" / fileName, std::ios::binary) << content;
+}
+
+std::unique_ptr<core::AudioFile> AppHarness::reread(const std::string& name) const {
+    core::MpegInfo mpeg;
+    return core::AudioFile::create(musicFolder() + name, musicFolder().size(), mpeg);
 }
 
 bool AppHarness::start(const QStringList& arguments) {

@@ -16,6 +16,10 @@
 
 class QAction;
 
+namespace tw::core {
+struct AudioFile;
+}
+
 namespace tw::gui {
 class Application;
 class ProgressDialog;
@@ -67,6 +71,9 @@ public:
     void addLanguageFile(const std::string& fileName, const std::string& content);
     // The music folder, with its trailing "/".
     std::string musicFolder() const { return music.folder(); }
+    // A file of the music folder as it is on disk now, read into a fresh record; null when
+    // it cannot be read.
+    std::unique_ptr<core::AudioFile> reread(const std::string& name) const;
 
     // Starts the program with the given arguments: the last work folder is the music
     // folder unless the store says otherwise. False when start-up failed.

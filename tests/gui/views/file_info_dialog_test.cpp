@@ -7,11 +7,11 @@
 #include <QPushButton>
 #include <QTest>
 #include <QToolButton>
-#include <QWheelEvent>
 
 #include "core/file_list.h"
 #include "core/tag_save.h"
 #include "gui/support/named_child.h"
+#include "gui/support/user_input.h"
 #include "gui/views/file_info_dialog.h"
 #include "gui/views/genre_selector.h"
 #include "gui/views/link_target.h"
@@ -112,10 +112,7 @@ private Q_SLOTS:
         for (const char* name : {"v1Genre", "v2Genre"}) {
             auto& genre = child<GenreSelector>(dialog, name);
             const int shown = genre.genre();
-            QWheelEvent wheel(QPointF(5, 5), genre.mapToGlobal(QPointF(5, 5)), QPoint(),
-                              QPoint(0, -120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase,
-                              false);
-            QApplication::sendEvent(&genre, &wheel);
+            test::wheelOver(genre);
             genre.setFocus();
             for (Qt::Key key : {Qt::Key_Down, Qt::Key_Up, Qt::Key_PageDown, Qt::Key_PageUp,
                                 Qt::Key_End, Qt::Key_Home}) {

@@ -10,6 +10,7 @@
 #include <QToolButton>
 
 #include "core/file_list.h"
+#include "gui/support/user_input.h"
 #include "gui/views/genre_selector.h"
 #include "gui/views/lyrics_page.h"
 #include "gui/views/suggestion_field.h"
@@ -23,16 +24,13 @@ namespace {
 
 using test::Frames;
 using test::Id3v1Spec;
+using test::tagEditor;
 
 SuggestionField& field(TagTabsView& tabs, const char* name) {
     auto* found = tabs.findChild<SuggestionField*>(QString::fromLatin1(name));
     if (!found)
         qFatal("no field %s", name);
     return *found;
-}
-
-QLineEdit& editor(TagTabsView& tabs, const char* name) {
-    return *field(tabs, name).comboBox().lineEdit();
 }
 
 QPushButton& saveButton(TagTabsView& tabs) {
@@ -65,12 +63,12 @@ private Q_SLOTS:
         QSignalSpy saved(&f.document, &gui::EditDocument::allRowsChanged);
         QVERIFY(!saveButton(tabs).isEnabled());
 
-        editor(tabs, "title").selectAll();
-        QTest::keyClicks(&editor(tabs, "title"), QStringLiteral("New"));
-        QCOMPARE(editor(tabs, "title").text(), QStringLiteral("New"));
+        tagEditor(tabs, "title").selectAll();
+        QTest::keyClicks(&tagEditor(tabs, "title"), QStringLiteral("New"));
+        QCOMPARE(tagEditor(tabs, "title").text(), QStringLiteral("New"));
         QCOMPARE(edits.count(), 3);
-        QTest::keyClicks(&editor(tabs, "composer"), QStringLiteral("Bach"));
-        QTest::keyClicks(&editor(tabs, "year"), QStringLiteral("1985"));
+        QTest::keyClicks(&tagEditor(tabs, "composer"), QStringLiteral("Bach"));
+        QTest::keyClicks(&tagEditor(tabs, "year"), QStringLiteral("1985"));
         for (int row : {0, 2}) {
             const core::AudioFile& file = f.list.at(row);
             QCOMPARE(file.id3v1.title, std::string("New"));
@@ -110,7 +108,7 @@ private Q_SLOTS:
         // The titles differ, so the field is empty already; its clear button still clears
         // every selected file.
         QTest::mouseClick(field(tabs, "title").clearButton(), Qt::LeftButton);
-        QVERIFY(editor(tabs, "title").text().isEmpty());
+        QVERIFY(tagEditor(tabs, "title").text().isEmpty());
         pick(*genre, GenreSelector::entryOf(13));
         for (int row : {0, 1}) {
             QVERIFY(f.list.at(row).id3v1.title.empty());
@@ -157,17 +155,17 @@ private Q_SLOTS:
         const auto placeholder = [&](const char* name) { return field(tabs, name).placeholder(); };
         auto* genre = tabs.findChild<GenreSelector*>(QStringLiteral("genre"));
         for (const char* name : {"title", "publisher"}) {
-            QVERIFY(editor(tabs, name).text().isEmpty());
+            QVERIFY(tagEditor(tabs, name).text().isEmpty());
             QCOMPARE(placeholder(name), different);
         }
         QCOMPARE(genre->currentIndex(), -1);
         QCOMPARE(genre->placeholderText(), different);
-        QCOMPARE(editor(tabs, "artist").text(), QStringLiteral("Same"));
-        QCOMPARE(editor(tabs, "composer").text(), QStringLiteral("Bach"));
+        QCOMPARE(tagEditor(tabs, "artist").text(), QStringLiteral("Same"));
+        QCOMPARE(tagEditor(tabs, "composer").text(), QStringLiteral("Bach"));
         QVERIFY(placeholder("artist").isEmpty() && placeholder("composer").isEmpty());
         QVERIFY(placeholder("album").isEmpty());  // all empty alike
 
-        QTest::keyClicks(&editor(tabs, "artist"), QStringLiteral("!"));
+        QTest::keyClicks(&tagEditor(tabs, "artist"), QStringLiteral("!"));
         f.document.save();
         const auto a = f.reread("a.mp3");
         const auto b = f.reread("b.mp3");
@@ -184,7 +182,7 @@ private Q_SLOTS:
         // One file shows its own values again, with no placeholder left.
         f.select({1});
         tabs.refresh();
-        QCOMPARE(editor(tabs, "title").text(), QStringLiteral("B"));
+        QCOMPARE(tagEditor(tabs, "title").text(), QStringLiteral("B"));
         QVERIFY(placeholder("title").isEmpty());
         QCOMPARE(genre->genre(), 13);
     }
