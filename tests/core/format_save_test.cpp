@@ -314,5 +314,27 @@ TEST(VorbisCommentSaveTest, OnlyTheEditedKeysEntriesChange) {
     }
 }
 
+// Entries TagLib drops (no value) make the comment outgrow the padding TagLib left: the
+// head grows, and the audio moves intact.
+TEST(VorbisCommentSaveTest, AFlacCommentThatOutgrowsItsPaddingMovesTheAudioIntact) {
+    test::TempDir dir;
+    const fs::path path = dir / "a.flac";
+    std::vector<std::string> setComment{"set-comment", path.string(), hex("album=Old")};
+    setComment.resize(setComment.size() + 3000, hex("empty="));
+    ASSERT_TRUE(test::copyFormatFile("flac", true, path) && test::runMutagenTool(setComment));
+    std::vector<std::string> expected = rawComment(path);
+    const auto audio = test::runMutagenTool({"audio", path.string()});
+
+    MpegInfo mpeg;
+    auto record = AudioFile::create(path.string(), dir.folder().size(), mpeg);
+    record->id3v2.setAlbum("New");
+    ASSERT_EQ(test::whyNot(save(*record)), "");
+    expected[1] = "album=New";
+    EXPECT_EQ(rawComment(path), expected);
+    EXPECT_EQ(test::runMutagenTool({"audio", path.string()}), audio);
+    const std::string test = "flac --test --silent '" + path.string() + "' 2>/dev/null";
+    EXPECT_EQ(std::system(test.c_str()), 0) << "STREAMINFO MD5";
+}
+
 }  // namespace
 }  // namespace tw::core
