@@ -2,7 +2,7 @@
 // A FLAC, Ogg Vorbis, Opus or MP4 file from any bytes, its tag edited and saved as a save
 // stages it: TagLib's class for the format on the overlay, the checks of its result (the
 // FLAC metadata blocks and MP4 boxes walked on both sides), then the plans made of the
-// pieces: the head that changed, the FLAC padding fitted, the changed ranges. Nothing is
+// pieces: the head that changed, its padding fitted, the changed ranges. Nothing is
 // written anywhere. The seeds are those of fuzz_format_reader and an MP4 file whose "moov"
 // box comes first (make_format_file.py aac ... 0.05 --tags --moov-first).
 
@@ -30,7 +30,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!result)
         return 0;
     if (const auto head = tw::core::headChangeOf(*result))
-        (void)tw::core::fitFlacHead(*result, head->oldLength + 4096);
+        (void)tw::core::fitHead(format, *result, head->oldLength + 4096);
     (void)tw::core::changedRanges(*result, tw::core::OverlayStream::kMostNewBytes);
     return 0;
 }

@@ -15,6 +15,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
+#include <sstream>
 
 #include "core/audio_file.h"
 #include "core/genre_table.h"
@@ -106,12 +107,7 @@ protected:
         for (std::size_t at = 0; out && at < out->size();) {
             const std::size_t keyEnd = out->find('\0', at);
             const std::size_t valueEnd = out->find('\0', keyEnd + 1);
-            std::string key = out->substr(at, keyEnd - at);
-            // Vorbis comment keys are case-insensitive, and TagLib writes them in capitals.
-            if (GetParam().keys == &kVorbisKeys && !key.starts_with("picture."))
-                std::transform(key.begin(), key.end(), key.begin(),
-                               [](unsigned char c) { return std::toupper(c); });
-            dump[key] = out->substr(keyEnd + 1, valueEnd - keyEnd - 1);
+            dump[out->substr(at, keyEnd - at)] = out->substr(keyEnd + 1, valueEnd - keyEnd - 1);
             at = valueEnd + 1;
         }
         return dump;
@@ -261,6 +257,84 @@ INSTANTIATE_TEST_SUITE_P(Formats, FormatSaveTest, ::testing::ValuesIn(kKinds),
                              std::replace(name.begin(), name.end(), '-', '_');
                              return name;
                          });
+
+std::string hex(const std::string& bytes) {
+    std::ostringstream out;
+    for (const unsigned char byte : bytes)
+        out << "0123456789abcdef"[byte >> 4] << "0123456789abcdef"[byte & 15];
+    return out.str();
+}
+
+// The Vorbis comment of a file as mutagen reads its bytes: the vendor string, then every
+// entry in the file's order.
+std::vector<std::string> rawComment(const fs::path& path) {
+    std::istringstream lines(test::runMutagenTool({"comment", path.string()}).value_or(""));
+    std::vector<std::string> comment;
+    for (std::string line; std::getline(lines, line);) {
+        std::string bytes;
+        for (std::size_t at = 0; at + 1 < line.size(); at += 2)
+            bytes += static_cast<char>(std::stoi(line.substr(at, 2), nullptr, 16));
+        comment.push_back(bytes);
+    }
+    return comment;
+}
+
+// A save of one field leaves every other entry of the comment as the file has it: the case
+// of its key, its place, the several values of a key, bytes that are no UTF-8, no value.
+TEST(VorbisCommentSaveTest, OnlyTheEditedKeysEntriesChange) {
+    const std::vector<std::string> entries{
+        "title=Song",     "artist=One",   "ALBUM=Old",
+        "zz=sorted last", "Artist=Two",   "comment=bad \xFF\xFE bytes",
+        "empty=",         "album=Second", "ARTIST=Three"};
+    std::vector<std::string> setComment{"set-comment", ""};
+    for (const std::string& entry : entries)
+        setComment.push_back(hex(entry));
+    for (const auto& [kind, name] :
+         {std::pair{"flac", "a.flac"}, {"vorbis", "a.ogg"}, {"opus", "a.opus"}}) {
+        SCOPED_TRACE(kind);
+        test::TempDir dir;
+        const fs::path path = dir / name;
+        setComment[1] = path.string();
+        ASSERT_TRUE(test::copyFormatFile(kind, true, path) && test::runMutagenTool(setComment));
+        const std::vector<std::string> before = rawComment(path);
+        ASSERT_EQ(before.size(), entries.size() + 1);
+        const auto size = fs::file_size(path);
+        const auto audio = test::runMutagenTool({"audio", path.string()});
+
+        MpegInfo mpeg;
+        auto record = AudioFile::create(path.string(), dir.folder().size(), mpeg);
+        record->id3v2.setAlbum("New");
+        ASSERT_EQ(test::whyNot(save(*record)), "");
+        EXPECT_EQ(rawComment(path),
+                  (std::vector<std::string>{
+                      before[0], "title=Song", "artist=One", "ALBUM=New", "zz=sorted last",
+                      "Artist=Two", "comment=bad \xFF\xFE bytes", "empty=", "ARTIST=Three"}));
+        EXPECT_EQ(fs::file_size(path), size);
+        EXPECT_EQ(test::runMutagenTool({"audio", path.string()}), audio);
+    }
+}
+
+// Entries TagLib drops (no value) make the comment outgrow the padding TagLib left: the
+// head grows, and the audio moves intact.
+TEST(VorbisCommentSaveTest, AFlacCommentThatOutgrowsItsPaddingMovesTheAudioIntact) {
+    test::TempDir dir;
+    const fs::path path = dir / "a.flac";
+    std::vector<std::string> setComment{"set-comment", path.string(), hex("album=Old")};
+    setComment.resize(setComment.size() + 3000, hex("empty="));
+    ASSERT_TRUE(test::copyFormatFile("flac", true, path) && test::runMutagenTool(setComment));
+    std::vector<std::string> expected = rawComment(path);
+    const auto audio = test::runMutagenTool({"audio", path.string()});
+
+    MpegInfo mpeg;
+    auto record = AudioFile::create(path.string(), dir.folder().size(), mpeg);
+    record->id3v2.setAlbum("New");
+    ASSERT_EQ(test::whyNot(save(*record)), "");
+    expected[1] = "album=New";
+    EXPECT_EQ(rawComment(path), expected);
+    EXPECT_EQ(test::runMutagenTool({"audio", path.string()}), audio);
+    const std::string test = "flac --test --silent '" + path.string() + "' 2>/dev/null";
+    EXPECT_EQ(std::system(test.c_str()), 0) << "STREAMINFO MD5";
+}
 
 }  // namespace
 }  // namespace tw::core

@@ -11,6 +11,9 @@
     mutagen_tool.py tags FILE            the tag of a FLAC, Ogg or MP4 file, one entry per key
     mutagen_tool.py audio FILE           a digest of the audio of such a file: of its decoded
                                          samples (ffmpeg), and of its "mdat" bytes for MP4
+    mutagen_tool.py comment FILE         the Vorbis comment of a FLAC, Ogg or Opus file as its
+                                         bytes hold it: the vendor string, then every entry
+    mutagen_tool.py set-comment FILE HEX...  gives such a file a comment of these entries
     mutagen_tool.py check                exits 0 when mutagen can be imported
 
 Dump entries are KEY NUL VALUE NUL, sorted, so that values may hold any line break:
@@ -23,6 +26,9 @@ spells them, with every value in order (" | " between), and each picture as
 "picture.N" (FLAC PICTURE blocks first, then METADATA_BLOCK_PICTURE) with its type, MIME
 type, description and digest; MP4 atoms by name, "trkn" as "N/M", "covr.N" as format and
 digest.
+
+Comment lines are the hex of the vendor string and of each entry ("key=value"), in the
+file's order, so that undecodable bytes and the case of keys show.
 
 Frames entries are KEY NUL VALUE NUL, sorted: each frame mutagen parsed under its hash key
 (a v2.2 frame under the key of the v2.3 frame it becomes), with the hex of its data as
@@ -177,6 +183,35 @@ def tags(path):
         sys.stdout.write(f"{key}\0{value}\0")
 
 
+def raw_comment_file(path):
+    """The file as mutagen reads it, its Vorbis comment's undecodable bytes kept."""
+    import mutagen
+    from mutagen import _vorbis, flac
+    _vorbis.VComment.load.__defaults__ = ("surrogateescape", True)
+    flac.VCFLACDict.load.__defaults__ = ("surrogateescape", False)
+    return mutagen.File(path)
+
+
+def raw(text):
+    return text.encode("utf-8", "surrogateescape")
+
+
+def comment(path):
+    audio = raw_comment_file(path)
+    lines = [raw(audio.tags.vendor)] + [raw(key) + b"=" + raw(value) for key, value in audio.tags]
+    sys.stdout.write("".join(line.hex() + "\n" for line in lines))
+
+
+def set_comment(path, entries):
+    audio = raw_comment_file(path)
+    audio.tags.clear()
+    for entry in entries:
+        key, value = bytes.fromhex(entry).split(b"=", 1)
+        audio.tags.append((key.decode("ascii"), value))
+    audio.tags.validate = lambda: True  # the values are bytes, written as they are
+    audio.save()
+
+
 def mdat_digest(path):
     digest = hashlib.md5()
     with open(path, "rb") as f:
@@ -217,6 +252,12 @@ def main():
         return 0
     if len(sys.argv) == 3 and sys.argv[1] == "tags":
         tags(sys.argv[2])
+        return 0
+    if len(sys.argv) == 3 and sys.argv[1] == "comment":
+        comment(sys.argv[2])
+        return 0
+    if len(sys.argv) >= 3 and sys.argv[1] == "set-comment":
+        set_comment(sys.argv[2], sys.argv[3:])
         return 0
     if len(sys.argv) == 3 and sys.argv[1] == "audio":
         audio_digest(sys.argv[2])

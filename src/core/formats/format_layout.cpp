@@ -186,6 +186,19 @@ struct FlacMetadata {
 };
 
 std::optional<FlacMetadata> flacMetadata(const ByteReader& read, std::uint64_t size) {
+    FlacMetadata metadata;
+    const auto audioStart = forEachFlacBlock(
+        read, size, [&metadata](const FlacBlock& block) { metadata.lastBlock = block.header; });
+    if (!audioStart)
+        return std::nullopt;
+    metadata.audioStart = *audioStart;
+    return metadata;
+}
+
+}  // namespace
+
+std::optional<std::uint64_t> forEachFlacBlock(const ByteReader& read, std::uint64_t size,
+                                              const std::function<void(const FlacBlock&)>& visit) {
     std::array<std::uint8_t, 10> head{};
     std::uint64_t at = 0;
     if (size >= 10 && read(0, head) && head[0] == 'I' && head[1] == 'D' && head[2] == '3') {
@@ -198,21 +211,21 @@ std::optional<FlacMetadata> flacMetadata(const ByteReader& read, std::uint64_t s
         std::string_view(reinterpret_cast<const char*>(head.data()), 4) != "fLaC")
         return std::nullopt;
     at += 4;
-    FlacMetadata metadata;
     for (bool last = false; !last;) {
         if (at + 4 > size || !read(at, std::span(head).first(4)))
             return std::nullopt;
         last = (head[0] & 0x80) != 0;
-        metadata.lastBlock = at;
-        at += 4 + bigEndian(std::span(head).subspan(1, 3));
+        const FlacBlock block{
+            .header = at,
+            .type = static_cast<std::uint8_t>(head[0] & 0x7F),
+            .length = static_cast<std::uint32_t>(bigEndian(std::span(head).subspan(1, 3)))};
+        at += 4 + block.length;
+        if (at > size)
+            return std::nullopt;
+        visit(block);
     }
-    if (at > size)
-        return std::nullopt;
-    metadata.audioStart = at;
-    return metadata;
+    return at;
 }
-
-}  // namespace
 
 ByteReader readerOf(std::span<const std::uint8_t> bytes) {
     return [bytes](std::uint64_t at, std::span<std::uint8_t> out) {
@@ -230,10 +243,9 @@ std::optional<std::uint64_t> flacAudioStart(const ByteReader& read, std::uint64_
 
 bool growFlacPadding(std::vector<std::uint8_t>& head, std::uint64_t extra) {
     const ByteReader read = readerOf(head);
-    constexpr std::uint8_t kPadding = 1;
     const auto metadata = flacMetadata(read, head.size());
     if (!metadata || metadata->audioStart != head.size() ||
-        (head[metadata->lastBlock] & 0x7F) != kPadding)
+        (head[metadata->lastBlock] & 0x7F) != kFlacPadding)
         return false;
     const auto block = std::span(head).subspan(static_cast<std::size_t>(metadata->lastBlock), 4);
     const std::uint64_t length = bigEndian(block.subspan(1, 3)) + extra;

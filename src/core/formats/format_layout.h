@@ -16,9 +16,24 @@ using ByteReader = std::function<bool(std::uint64_t, std::span<std::uint8_t>)>;
 // Reads `bytes`, which must outlive it.
 ByteReader readerOf(std::span<const std::uint8_t> bytes);
 
-// Where the audio of a FLAC file of `size` bytes starts: behind an ID3v2 tag, if any, the
-// "fLaC" marker and the metadata blocks up to the one flagged last. None when the bytes
-// are no FLAC stream or a block runs past the end.
+// One metadata block of a FLAC file: where its four-byte header is, its type (without the
+// flag of the last block) and the length of the data behind the header.
+struct FlacBlock {
+    std::uint64_t header = 0;
+    std::uint8_t type = 0;
+    std::uint32_t length = 0;
+};
+inline constexpr std::uint8_t kFlacPadding = 1;
+inline constexpr std::uint8_t kFlacVorbisComment = 4;
+
+// Calls `visit` with each metadata block of a FLAC file of `size` bytes, in order, and
+// returns where its audio starts: behind an ID3v2 tag, if any, the "fLaC" marker and the
+// blocks up to the one flagged last. None when the bytes are no FLAC stream or a block runs
+// past the end (the blocks before it have been visited).
+std::optional<std::uint64_t> forEachFlacBlock(const ByteReader& read, std::uint64_t size,
+                                              const std::function<void(const FlacBlock&)>& visit);
+
+// Where the audio of a FLAC file starts, as forEachFlacBlock finds it.
 std::optional<std::uint64_t> flacAudioStart(const ByteReader& read, std::uint64_t size);
 
 // Makes the metadata of a FLAC file, `head` (everything before its audio), `extra` bytes

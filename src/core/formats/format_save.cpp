@@ -16,8 +16,10 @@
 
 #include "base/language.h"
 #include "base/string_ids.h"
+#include "core/formats/flac_comment_block.h"
 #include "core/formats/format_layout.h"
 #include "core/formats/format_tag_edit.h"
+#include "core/formats/kept_vorbis_comment.h"
 #include "core/formats/ogg_head.h"
 
 namespace tw::core {
@@ -61,6 +63,12 @@ std::optional<StreamFacts> factsOf(TagLib::File& file) {
         return std::nullopt;
     return StreamFacts{properties->sampleRate(), properties->channels(),
                        properties->lengthInMilliseconds()};
+}
+
+// What an Ogg comment packet starts with.
+TagLib::ByteVector oggCommentHeader(AudioFormat format) {
+    return format == AudioFormat::OggVorbis ? TagLib::ByteVector("\x03vorbis", 7)
+                                            : TagLib::ByteVector("OpusTags", 8);
 }
 
 std::optional<TagLib::MP4::CoverArt::Format> coverFormat(std::string_view mime) {
@@ -167,6 +175,7 @@ struct FormatSave::Opened {
     StreamFacts facts;
     TagLib::FLAC::File* flac = nullptr;
     TagLib::Ogg::XiphComment* comment = nullptr;  // FLAC, Ogg Vorbis, Opus
+    TagLib::ByteVector fileComment;               // its bytes, as the file has them
     TagLib::MP4::Tag* mp4 = nullptr;
     std::unique_ptr<FormatTag> tag;
 };
@@ -202,12 +211,18 @@ bool FormatSave::open() {
     if (format_ == AudioFormat::Flac) {
         opened->flac = static_cast<TagLib::FLAC::File*>(opened->file.get());
         opened->comment = opened->flac->xiphComment(true);
+        const auto fileComment = fileFlacComment(*stream_);
+        if (!fileComment)
+            return fail(base::trf(ids::kReadFormatDamaged, formatName(format_)));
+        opened->fileComment = *fileComment;
     } else if (format_ == AudioFormat::Mp4) {
         opened->mp4 = static_cast<TagLib::MP4::File*>(opened->file.get())->tag();
     } else {
         opened->comment = static_cast<TagLib::Ogg::XiphComment*>(opened->file->tag());
-        opened->oggCommentLength =
-            static_cast<TagLib::Ogg::File*>(opened->file.get())->packet(1).size();
+        const TagLib::ByteVector packet =
+            static_cast<TagLib::Ogg::File*>(opened->file.get())->packet(1);
+        opened->oggCommentLength = packet.size();
+        opened->fileComment = packet.mid(oggCommentHeader(format_).size());
     }
     if (opened->comment)
         opened->tag = std::make_unique<XiphTag>(*opened->comment);
@@ -308,9 +323,9 @@ bool FormatSave::writePictures(const AudioFile& record) {
 // behind them when their count changes.
 bool FormatSave::saveOgg() {
     Opened& o = *opened_;
-    TagLib::ByteVector packet = format_ == AudioFormat::OggVorbis
-                                    ? TagLib::ByteVector("\x03vorbis", 7) + o.comment->render(true)
-                                    : TagLib::ByteVector("OpusTags", 8) + o.comment->render(false);
+    TagLib::ByteVector packet =
+        oggCommentHeader(format_) +
+        renderKeptComment(o.fileComment, *o.comment, format_ == AudioFormat::OggVorbis);
     if (auto head = oggHead(originalReader(), size_, oggHeadPackets(format_))) {
         head->packets.front().assign(packet.begin(), packet.end());
         const std::uint64_t least = leastOggHeadEnd(*head);
@@ -335,6 +350,13 @@ bool FormatSave::saveOgg() {
     return ogg->TagLib::Ogg::File::save();
 }
 
+// TagLib's save, then the comment block rendered again from the file's own entries.
+bool FormatSave::saveFlac() {
+    Opened& o = *opened_;
+    return o.flac->save() &&
+           putFlacComment(*stream_, renderKeptComment(o.fileComment, *o.comment, false));
+}
+
 std::unique_ptr<OverlayStream> FormatSave::finish() {
     if (!opened_ && !open())
         return nullptr;
@@ -345,7 +367,9 @@ std::unique_ptr<OverlayStream> FormatSave::finish() {
         return nullptr;
     }
     const bool ogg = format_ == AudioFormat::OggVorbis || format_ == AudioFormat::Opus;
-    const bool saved = ogg ? saveOgg() : opened_->file->save();
+    const bool saved = ogg                            ? saveOgg()
+                       : format_ == AudioFormat::Flac ? saveFlac()
+                                                      : opened_->file->save();
     const StreamFacts before = opened_->facts;
     const std::optional<OggHead> oldOggHead = std::move(opened_->oldOggHead);
     opened_.reset();  // TagLib's objects go before the stream they read

@@ -16,7 +16,8 @@ namespace tw::core {
 // The staged edits of the tag of one FLAC, Ogg Vorbis, Opus or MP4 file: TagLib's class for
 // the format, opened on an OverlayStream over the file, edited by the record, then saved
 // into the overlay; what the overlay then holds is the new file, which the save path puts
-// on the disk (pending_save.h). The file itself is only read.
+// on the disk (pending_save.h). The file itself is only read. A Vorbis comment keeps the
+// file's own entries of the keys the edits leave alone (kept_vorbis_comment.h).
 //
 // Each edit returns false with error() set when the file cannot be read as its format (the
 // edit then changes nothing). finish() saves and checks the result: TagLib reads it as the
@@ -51,6 +52,7 @@ private:
     bool open();
     bool saveOgg();
     ByteReader originalReader() const;
+    bool saveFlac();
     bool fail(std::string why);
 
     AudioFormat format_;
