@@ -32,7 +32,7 @@ void printChanges(std::ostream& out, const std::string& fileName, std::string_vi
     line("album", before.album, after.album);
     line("year", before.yearText, after.yearText);
     line("track", before.trackText, after.trackText);
-    line("genre", core::genreName(before.genre), core::genreName(after.genre));
+    line("genre", std::string(core::genreNameOf(before)), std::string(core::genreNameOf(after)));
     line("comment", before.comment, after.comment);
 }
 

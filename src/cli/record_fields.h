@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "core/audio_file.h"
+#include "core/genre_table.h"
 
 namespace tw::cli {
 
@@ -16,7 +17,8 @@ inline constexpr std::array<std::string_view, core::kStreamFieldCount> kStreamFi
 };
 
 // Every field of `file` as the CLI prints it, in a fixed order: path, names, dates, size,
-// play time, the stream texts by index name, both tags with their flags and the lyrics; the
+// play time, the stream texts by index name, both tags with their flags (and the genre's
+// name beside its number: a table name or a free genre) and the lyrics; the
 // information text last when `withInfoText`. Calls field(group, name, value) for each, with
 // the value as a std::string_view into the record, a std::int64_t or a bool. `group` is
 // empty for the record's own facts, else "stream", "id3v1", "id3v2" or "lyrics"; the fields
@@ -29,6 +31,7 @@ void forEachField(const core::AudioFile& file, bool withInfoText, Field&& field)
         field(group, "changed", t.changed);
         field(group, "present", t.present);
         field(group, "genre", std::int64_t{t.genre});
+        field(group, "genreName", core::genreNameOf(t));
         field(group, "track", std::int64_t{t.track});
         field(group, "trackTotal", std::int64_t{t.trackTotal});
         field(group, "trackText", Text(t.trackText));

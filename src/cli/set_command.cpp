@@ -11,7 +11,9 @@
 #include "cli/file_records.h"
 #include "cli/genre_option.h"
 #include "cli/int_option.h"
+#include "core/formats/format_tags.h"
 #include "core/tag_save.h"
+#include "core/text_genre.h"
 
 namespace tw::cli {
 
@@ -106,11 +108,21 @@ std::optional<std::string> valueProblem(const Args& args, bool v1) {
     return std::nullopt;
 }
 
+// Whether there are files and every one takes any text as its genre, as MP3 files do not.
+bool allHoldTextGenres(core::FileList& list) {
+    bool all = list.size() > 0;
+    list.forEachSelected(
+        [&](const core::AudioFile& file) { all = all && core::holdsTextGenre(file.format); });
+    return all;
+}
+
 // The edits of one command line, checked before any file is touched.
 struct Edits {
     bool v1 = false;
     bool v2 = false;
     std::optional<std::int32_t> genre;
+    // A --genre that names no genre of the table, which only tags holding genres as text take.
+    const std::string* freeGenre = nullptr;
     std::optional<std::string> lyrics;
     const Args* args = nullptr;
 
@@ -128,9 +140,10 @@ struct Edits {
     void apply(core::AudioFile& file) const {
         if (v1)
             applyCommon(file.id3v1);
-        if (v2)
-            applyCommon(file.id3v2);
         if (v2) {
+            applyCommon(file.id3v2);
+            if (freeGenre)
+                core::setTextGenre(file.id3v2, *freeGenre);
             for (const V2TextEdit& edit : kV2Edits)
                 if (const std::string* value = args->value(edit.option))
                     (file.id3v2.*edit.setter)(*value);
@@ -167,7 +180,7 @@ int run(CommandContext& context, const Args& args) {
     if (const std::string* genre = args.value("genre")) {
         edits.genre = genreNumber(*genre);
         if (!edits.genre)
-            return usageProblem(context, "unknown genre " + *genre);
+            edits.freeGenre = genre;
         anyEdit = true;
     }
     if (const std::string* path = args.value("lyrics-file")) {
@@ -184,6 +197,8 @@ int run(CommandContext& context, const Args& args) {
 
     core::FileList list;
     const bool allRead = readFiles(args.positional(), list, context.port);
+    if (edits.freeGenre && !allHoldTextGenres(list))
+        return usageProblem(context, "unknown genre " + *edits.freeGenre);
     list.forEachSelected([&](core::AudioFile& file) { edits.apply(file); });
     const bool allSaved = core::saveAll(list, context.port).empty();
     return allRead && allSaved ? kExitOk : kExitFailed;
@@ -197,6 +212,7 @@ const Command kSetCommand{
         "set [--v1|--v2|--both] FIELD... FILE...\n"
         "      FIELD: --title T  --artist A  --album A  --comment C  --year Y\n"
         "             --track N[/M]  --genre NAME|NUMBER  --lyrics-file F\n"
+        "      --genre takes any text for FLAC, Ogg, Opus and MP4 files.\n"
         "      ID3v2 only: --url U  --publisher P  --orig-artist A  --copyright C\n"
         "             --composer C  --encoded-by E\n"
         "      An empty value removes the field.",

@@ -28,6 +28,8 @@ const std::string& textOf(const TagFields& tag, EffectiveField field) {
 
 std::string EffectiveValue(const AudioFile& file, EffectiveField field) {
     if (field == EffectiveField::Genre) {
+        if (!file.id3v2.freeGenre.empty())
+            return file.id3v2.freeGenre;
         std::string name = genreName(file.id3v2.genre);
         return name.empty() ? genreName(file.id3v1.genre) : name;
     }

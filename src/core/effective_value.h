@@ -18,7 +18,7 @@ inline std::string_view preferV2(const std::string& v2, const std::string& v1) {
 enum class EffectiveField { Title, Artist, Album, Comment, Year, Genre };
 
 // A field as the batch tools see it (preferV2). The year is its text; the genre is its name
-// from the GenreTable.
+// from the GenreTable, or the free genre of the main tag.
 std::string EffectiveValue(const AudioFile& file, EffectiveField field);
 
 }  // namespace tw::core

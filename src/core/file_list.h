@@ -107,6 +107,9 @@ public:
     // The leading number of `text` as the year of both tags.
     void setYearAll(std::string_view text);
     void setGenreAll(std::int32_t number);
+    // A genre as typed, into the files that hold genres as text (text_genre.h); the others
+    // keep theirs.
+    void setTextGenreAll(std::string_view text);
     void setUrlAll(std::string_view text);
     void setPublisherAll(std::string_view text);
     void setOrigArtistAll(std::string_view text);

@@ -4,6 +4,7 @@
 #include "core/file_list.h"
 #include "core/formats/format_tags.h"
 #include "core/tag_fields.h"
+#include "core/text_genre.h"
 
 namespace tw::core {
 
@@ -56,6 +57,13 @@ void FileList::setYearAll(std::string_view text) {
 
 void FileList::setGenreAll(std::int32_t number) {
     editBothTags(*this, [&](TagFields& tag) { tag.setGenre(number); });
+}
+
+void FileList::setTextGenreAll(std::string_view text) {
+    forEachSelected([&](AudioFile& file) {
+        if (holdsTextGenre(file.format))
+            setTextGenre(created(file.id3v2), text);
+    });
 }
 
 void FileList::setUrlAll(std::string_view text) {

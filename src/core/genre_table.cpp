@@ -174,6 +174,13 @@ std::string genreText(std::int32_t number) {
     return "(" + std::to_string(number) + ")" + std::string(kEntries[*position].name);
 }
 
+std::string_view genreNameOf(const TagFields& fields) {
+    if (!fields.freeGenre.empty())
+        return fields.freeGenre;
+    const auto position = GenreTable::positionOf(fields.genre);
+    return position ? kEntries[*position].name : std::string_view();
+}
+
 std::optional<std::int32_t> genreFromText(std::string_view text) {
     if (!text.empty() && text.front() == '(') {
         // "(%d" as scanf reads it: blanks, an optional sign, at least one digit.
@@ -204,10 +211,12 @@ void genreByName(TagFields& fields, std::string_view name) {
         const auto position = GenreTable::positionOf(number);
         if (position && base::equalsNoCase(kEntries[*position].name, name)) {
             fields.genre = number;
+            fields.freeGenre.clear();
             return;
         }
     }
     fields.genre = -1;
+    fields.freeGenre.clear();
 }
 
 std::string composeTrackText(const TagFields& fields) {

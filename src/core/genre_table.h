@@ -33,6 +33,9 @@ public:
 
 // The name of a genre number of 0..127; empty otherwise and for 126 and 127.
 std::string genreName(std::int32_t number);
+// The genre of `fields` as lists show it: its free genre, else the table's name of its
+// number (also "Data" and "Not Set"); empty for none. A view into the fields or the table.
+std::string_view genreNameOf(const TagFields& fields);
 // "(17)Rock" for a named number of 0..127; empty otherwise.
 std::string genreText(std::int32_t number);
 // The genre an ID3v2 genre text names: "(17)Rock", "(17)" and "(17)Anything" give 17
@@ -42,7 +45,7 @@ std::optional<std::int32_t> genreFromText(std::string_view text);
 // genreFromText, or `current` when the text names no genre.
 std::int32_t parseGenre(std::string_view text, std::int32_t current);
 // Sets fields.genre to the number of the first genre 0..127 whose name equals `name`
-// without regard to case, or -1; no state flag changes.
+// without regard to case, or -1, in place of a free genre; no state flag changes.
 void genreByName(TagFields& fields, std::string_view name);
 // "5/12" with a total, "5" without, empty for no track.
 std::string composeTrackText(const TagFields& fields);

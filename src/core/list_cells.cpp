@@ -7,6 +7,7 @@
 #include "base/string_ids.h"
 #include "core/app_options.h"
 #include "core/effective_value.h"
+#include "core/formats/format_tags.h"
 #include "core/genre_table.h"
 #include "core/mpeg_info.h"
 #include "core/relative_folder.h"
@@ -79,10 +80,8 @@ std::string_view ListCellTexts::text(AudioFile& record, TagFieldId column) const
             return v1.yearText;
         case TagFieldId::Comments:
             return preferV2(v2.comment, v1.comment);
-        case TagFieldId::Genre: {
-            const auto position = GenreTable::positionOf(v1.genre);
-            return position ? GenreTable::entries()[*position].name : std::string_view();
-        }
+        case TagFieldId::Genre:
+            return genreNameOf(holdsId3v1(record.format) ? v1 : v2);
         case TagFieldId::Composer:
             return v2.composer;
         case TagFieldId::Url:

@@ -22,7 +22,8 @@ const std::string& cachedSizeText(AudioFile& record);
 // The file name as the list shows it (displayName(false)), without copying it.
 std::string_view listedName(const AudioFile& record);
 // The genre number that stands for the file: its ID3v2 genre when that lies in 0..127, else
-// its ID3v1 genre (the key of the Genre column's sort, and what the tag tabs show).
+// its ID3v1 genre (the key of the Genre column's sort, and what the tag tabs show, each
+// with the free genre of the ID3v2 fields beside it).
 std::int32_t preferredGenre(const AudioFile& record);
 
 // Cell texts of the list. The words it shows ("Yes", "No") are looked up in the active

@@ -125,7 +125,9 @@ int compareByColumn(const AudioFile& a, const AudioFile& b, TagFieldId column) {
         case TagFieldId::Year:
             return compareNumbers(a.id3v1.year, b.id3v1.year);
         case TagFieldId::Genre:
-            return compareNumbers(preferredGenre(a), preferredGenre(b));
+            if (const int order = compareNumbers(preferredGenre(a), preferredGenre(b)))
+                return order;
+            return compareTexts(a.id3v2.freeGenre, b.id3v2.freeGenre);
         case TagFieldId::Lyrics:
             return compareNumbers(a.lyrics.inFile, b.lyrics.inFile);
         case TagFieldId::Composer:

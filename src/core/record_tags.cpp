@@ -15,7 +15,8 @@ std::size_t heapBytes(const std::string& text) {
 
 std::size_t heapBytes(const TagFields& tag) {
     return heapBytes(tag.trackText) + heapBytes(tag.yearText) + heapBytes(tag.title) +
-           heapBytes(tag.artist) + heapBytes(tag.album) + heapBytes(tag.comment);
+           heapBytes(tag.artist) + heapBytes(tag.album) + heapBytes(tag.comment) +
+           heapBytes(tag.freeGenre);
 }
 
 }  // namespace

@@ -47,7 +47,7 @@ bool clearText(std::string& text) {
 
 bool clearCommon(TagFields& tag) {
     bool cleared = false;
-    for (std::string* text : {&tag.title, &tag.artist, &tag.album, &tag.comment})
+    for (std::string* text : {&tag.title, &tag.artist, &tag.album, &tag.comment, &tag.freeGenre})
         cleared |= clearText(*text);
     if (tag.year != 0 || !tag.yearText.empty()) {
         tag.year = 0;

@@ -148,9 +148,10 @@ void TagFields::setTrackTotal(std::int32_t total, bool markChanged) {
 void TagFields::setGenre(std::int32_t number) {
     if (number < 0)
         number = -1;
-    if (number == genre || !present)
+    if ((number == genre && freeGenre.empty()) || !present)
         return;
     genre = number;
+    freeGenre.clear();
     changed = true;
 }
 

@@ -21,7 +21,10 @@ struct TagFields {
     bool changed = false;
     bool present = false;
     std::int32_t genre = -1;  // -1 none; 0..125, 254, 255 are GenreTable numbers
-    std::int32_t track = 0;   // 0 none
+    // A genre that a tag holding genres as text (text_genre.h) names by a text of its own,
+    // which names no genre of the table; genre is then -1. Empty in ID3 tags.
+    std::string freeGenre;
+    std::int32_t track = 0;  // 0 none
     std::int32_t trackTotal = 0;
     std::string trackText;  // decimal text of track, empty for 0
     std::int32_t year = 0;
@@ -54,7 +57,8 @@ struct TagFields {
     // Sets the total; with markChanged, marks the tag changed (and present).
     void setTrackTotal(std::int32_t total, bool markChanged);
 
-    // While present and when it differs; negatives other than -1 become -1.
+    // While present and when it differs; negatives other than -1 become -1. A free genre
+    // goes with it.
     void setGenre(std::int32_t number);
 
     // Makes the tag exist in memory (for commands that create it), marking it changed.

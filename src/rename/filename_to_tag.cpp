@@ -42,7 +42,7 @@ std::string currentText(const TagFields& tag, NameField field) {
         case NameField::Title:
             return tag.title;
         case NameField::Genre:
-            return core::genreName(tag.genre);
+            return tag.freeGenre.empty() ? core::genreName(tag.genre) : tag.freeGenre;
         case NameField::Number:
             return tag.trackText;
         case NameField::Comment:

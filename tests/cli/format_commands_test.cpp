@@ -15,6 +15,7 @@
 #include "cli_harness.h"
 #include "support/file_text.h"
 #include "support/format_files.h"
+#include "support/mp3_file.h"
 #include "support/temp_dir.h"
 
 namespace tw::cli {
@@ -114,6 +115,12 @@ TEST_F(FormatCommandsTest, EveryTagWriterWritesThemAndTheLastSaveIsUndone) {
         {{"case", folder, "--field", "title", "--mode", "1"}, "c.mp3", "title", "C"},
         {{"picture", "add", file("b.m4a"), "--image", image}, "b.m4a", "title", "B"},
         {{"clear", "--v2", file("c.mp3")}, "c.mp3", "artist", ""},
+        // Any text is a genre here; a name of the table stays one, whatever its case.
+        {{"set", "--genre", "Post-Rock", file("a.flac"), file("b.m4a")},
+         "b.m4a",
+         "genreName",
+         "Post-Rock"},
+        {{"set", "--genre", "jazz", file("a.flac")}, "a.flac", "genreName", "Jazz"},
     };
     for (const Writer& writer : writers) {
         const test::CliOutcome result = run(writer.args);
@@ -121,6 +128,16 @@ TEST_F(FormatCommandsTest, EveryTagWriterWritesThemAndTheLastSaveIsUndone) {
         EXPECT_EQ(field(writer.file, writer.key), writer.value) << writer.args[0];
     }
     const std::string ogg = test::fileText(music / "c.mp3");
+
+    // An MP3 file takes only the table's genres, and then none of the files is written.
+    const std::string mp3 = test::writeMp3(home, "x.mp3", {.audio = test::defaultAudio()});
+    const test::CliOutcome refused = run({"set", "--genre", "Shoegaze", file("b.m4a"), mp3});
+    EXPECT_EQ(refused.status, 2);
+    EXPECT_NE(refused.err.find("unknown genre Shoegaze"), std::string::npos) << refused.err;
+    EXPECT_EQ(field("b.m4a", "genreName"), "Post-Rock");
+    const fs::path html = home / "list.html";
+    ASSERT_EQ(run({"export", folder, "--html", "--out", html.string(), "--columns", "6"}).status, 0);
+    EXPECT_NE(test::fileText(html).find("<td>Post-Rock</td>"), std::string::npos);
 
     // The ID3v1 commands skip each file that holds none, with a line each, and fail no run.
     for (const std::vector<std::string>& args :

@@ -22,6 +22,7 @@
 #include "core/mpeg_info.h"
 #include "core/range_insert.h"
 #include "core/tag_save.h"
+#include "core/text_genre.h"
 #include "support/file_text.h"
 #include "support/format_files.h"
 #include "support/mutagen.h"
@@ -174,6 +175,40 @@ TEST_P(FormatSaveTest, EveryEditedFieldIsWrittenAndEveryOtherKeyKept) {
     EXPECT_EQ(r->id3v2.genre, 8);
     EXPECT_EQ(r->lyrics.text, "New words");
     EXPECT_FALSE(r->dirty());
+}
+
+// A genre of the file's own is shown as it is, kept by saves of other fields, and replaced
+// only when edited, as any text or as a genre of the table.
+TEST_P(FormatSaveTest, AGenreOfAnyTextIsKeptAndWritten) {
+    const char* key = GetParam().keys->genre;
+    ASSERT_TRUE(test::runMutagenTool({"genre", path_.string(), "Shoegaze"}));
+    auto r = read();
+    EXPECT_EQ(r->id3v2.genre, -1);
+    EXPECT_EQ(r->id3v2.freeGenre, "Shoegaze");
+    EXPECT_EQ(genreNameOf(r->id3v2), "Shoegaze");
+
+    r->id3v2.setTitle("Other");
+    ASSERT_EQ(test::whyNot(save(*r)), "");
+    EXPECT_EQ(tags()[key], "Shoegaze");
+    EXPECT_EQ(r->id3v2.freeGenre, "Shoegaze");
+
+    const struct {
+        const char* typed;
+        const char* written;  // "-" for none
+        std::int32_t genre;
+        const char* shown;
+    } edits[] = {
+        {"Post-Rock", "Post-Rock", -1, "Post-Rock"}, {"(8)", "Jazz", 8, "Jazz"}, {"", "-", -1, ""}};
+    for (const auto& edit : edits) {
+        setTextGenre(r->id3v2, edit.typed);
+        ASSERT_EQ(test::whyNot(save(*r)), "") << edit.typed;
+        const test::MutagenDump now = tags();
+        EXPECT_EQ(now.contains(key) ? now.at(key) : "-", edit.written) << edit.typed;
+        auto again = read();
+        EXPECT_EQ(again->id3v2.genre, edit.genre) << edit.typed;
+        EXPECT_EQ(genreNameOf(again->id3v2), edit.shown) << edit.typed;
+    }
+    expectAudioKept();
 }
 
 TEST_P(FormatSaveTest, ATagThatOutgrowsItsRoomKeepsTheAudio) {

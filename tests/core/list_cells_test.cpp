@@ -56,6 +56,13 @@ TEST(ListCells, TextFieldsPreferV2AndTrackYearGenreShowV1Only) {
         file->id3v1.genre = genre;
         EXPECT_EQ(cells.text(*file, TagFieldId::Genre), "") << genre;
     }
+
+    // A file without ID3v1 shows the genre of its own tag, a free one as it is.
+    file->format = AudioFormat::Flac;
+    EXPECT_EQ(cells.text(*file, TagFieldId::Genre), "Pop");
+    file->id3v2.genre = -1;
+    file->id3v2.freeGenre = "Shoegaze";
+    EXPECT_EQ(cells.text(*file, TagFieldId::Genre), "Shoegaze");
 }
 
 TEST(ListCells, LyricsStreamAndNameColumns) {

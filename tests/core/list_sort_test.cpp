@@ -90,6 +90,21 @@ TEST(ListSort, TextsCompareByteWiseWithTheV2ValuePreferred) {
     EXPECT_EQ(order(list), (Names{"v1only", "upper", "lower", "accent"}));
 }
 
+// Free genres have no number: they come after the files without a genre, by their text.
+TEST(ListSort, FreeGenresSortByTheirText) {
+    FileList list;
+    const std::pair<const char*, const char*> genres[] = {
+        {"rock", ""}, {"zouk", "Zouk"}, {"none", ""}, {"drone", "Drone"}};
+    for (const auto& [name, genre] : genres) {
+        auto file = named(name);
+        file->id3v2.freeGenre = genre;
+        file->id3v2.genre = std::string_view(name) == "rock" ? 17 : -1;
+        list.add(std::move(file));
+    }
+    sortFileList(list, TagFieldId::Genre, true);
+    EXPECT_EQ(order(list), (Names{"none", "drone", "zouk", "rock"}));
+}
+
 TEST(ListSort, NumericKeysFollowTheirOwnRules) {
     FileList list;
     auto a = named("a");

@@ -9,6 +9,7 @@
                                          (mutagen orders frames by importance, then by size)
     mutagen_tool.py md5 FILE             the md5 digest of a file's bytes, as dumps show data
     mutagen_tool.py tags FILE            the tag of a FLAC, Ogg or MP4 file, one entry per key
+    mutagen_tool.py genre FILE TEXT      gives such a file the genre TEXT (GENRE, MP4 "\xa9gen")
     mutagen_tool.py audio FILE           a digest of the audio of such a file: of its decoded
                                          samples (ffmpeg), and of its "mdat" bytes for MP4
     mutagen_tool.py comment FILE         the Vorbis comment of a FLAC, Ogg or Opus file as its
@@ -212,6 +213,14 @@ def set_comment(path, entries):
     audio.save()
 
 
+def set_genre(path, text):
+    import mutagen
+    from mutagen.mp4 import MP4
+    audio = mutagen.File(path)
+    audio.tags["\xa9gen" if isinstance(audio, MP4) else "GENRE"] = [text]
+    audio.save()
+
+
 def mdat_digest(path):
     digest = hashlib.md5()
     with open(path, "rb") as f:
@@ -265,6 +274,9 @@ def main():
     if len(sys.argv) == 3 and sys.argv[1] == "md5":
         with open(sys.argv[2], "rb") as f:
             sys.stdout.write(hashlib.md5(f.read()).hexdigest())
+        return 0
+    if len(sys.argv) == 4 and sys.argv[1] == "genre":
+        set_genre(sys.argv[2], sys.argv[3])
         return 0
     if len(sys.argv) == 4 and sys.argv[1] == "write":
         write(sys.argv[2], sys.argv[3])

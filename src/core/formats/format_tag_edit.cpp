@@ -59,8 +59,8 @@ void writeFormatFields(FormatTag& tag, const TagV2Fields& fields) {
     setIfChanged(tag, "ALBUM", fields.album, was.album);
     setIfChanged(tag, "COMMENT", fields.comment, was.comment);
     setIfChanged(tag, "DATE", fields.yearText, was.yearText);
-    if (fields.genre != was.genre)
-        tag.set("GENRE", genreName(fields.genre));
+    if (fields.genre != was.genre || fields.freeGenre != was.freeGenre)
+        tag.set("GENRE", fields.freeGenre.empty() ? genreName(fields.genre) : fields.freeGenre);
     if (fields.track != was.track || fields.trackTotal != was.trackTotal)
         tag.setTrack(fields);
     setIfChanged(tag, "COMPOSER", fields.composer, was.composer);

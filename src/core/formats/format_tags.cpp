@@ -21,4 +21,8 @@ bool holdsId3v1(AudioFormat format) {
     return format == AudioFormat::Mpeg;
 }
 
+bool holdsTextGenre(AudioFormat format) {
+    return mainTagOf(format) != MainTag::Id3v2;
+}
+
 }  // namespace tw::core

@@ -18,4 +18,8 @@ MainTag mainTagOf(AudioFormat format);
 // and the commands that fill or clear ID3v1 leave them out.
 bool holdsId3v1(AudioFormat format);
 
+// True for the formats whose tag holds the genre as a text of any kind (text_genre.h);
+// ID3v2 keeps to the genres of the table.
+bool holdsTextGenre(AudioFormat format);
+
 }  // namespace tw::core

@@ -8,7 +8,7 @@
 #include <optional>
 #include <string>
 
-#include "core/id3v2_fields.h"
+#include "core/text_genre.h"
 
 namespace tw::core {
 
@@ -47,7 +47,7 @@ void readPropertyFields(const TagLib::PropertyMap& map, TagV2Fields& fields, Lyr
     if (auto date = firstValue(map, {"DATE"}))
         fields.setYear(leadingNumber(*date), false);
     if (auto genre = firstValue(map, {"GENRE"}))
-        fields.genre = genreOfTconValue(*genre).value_or(-1);
+        assignTextGenre(fields, *genre);
     if (auto track = firstValue(map, {"TRACKNUMBER"}))
         fields.assignTrackText(*track, false);
     if (fields.trackTotal == 0)

@@ -19,8 +19,8 @@ namespace tw::core {
 //   album       ALBUM                             TALB
 //   comment     COMMENT, else DESCRIPTION         COMM
 //   year        DATE ("1999-05-12" is 1999)       TDRC / TYER
-//   genre       GENRE (a number, "(17)Rock", a    TCON
-//               name of the genre list)
+//   genre       GENRE (a number, "(17)Rock", a    TCON, but any other text is
+//               name of the genre list)           kept (text_genre.h)
 //   track       TRACKNUMBER ("n" or "n/N"), its   TRCK
 //               total else from TRACKTOTAL or
 //               TOTALTRACKS

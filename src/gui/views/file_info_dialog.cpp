@@ -22,6 +22,7 @@
 #include "core/formats/format_tags.h"
 #include "core/genre_table.h"
 #include "core/tag_edit.h"
+#include "core/text_genre.h"
 #include "gui/common/accessible_names.h"
 #include "gui/common/dialog_buttons.h"
 #include "gui/qt_text.h"
@@ -52,6 +53,17 @@ bool applyCheckState(core::TagFields& tag, bool checked) {
     if (!tag.inFile || !tag.present)
         tag.makePresent();
     return true;
+}
+
+void applyGenre(const GenreSelector& genre, core::TagFields& tag) {
+    if (!genre.textGenres()) {
+        tag.setGenre(genre.genre());
+        return;
+    }
+    // A genre the box cannot show as it is (a number past the table's) stays unless retyped.
+    const QString typed = genre.currentText();
+    if (typed != GenreSelector::textOf(tag.genre, qs(tag.freeGenre)))
+        core::setTextGenre(tag, utf8(typed));
 }
 
 // The caption of the group of the ID3v2 fields: the tag that holds them in such a file.
@@ -214,6 +226,7 @@ void FileInfoDialog::showRecord() {
     copyToV1_->setEnabled(holdsV1);
     copyToV2_->setEnabled(holdsV1);
     v2_.box->setTitle(mainTagCaption(file->format));
+    v2_.genre->setTextGenres(core::holdsTextGenre(file->format));
 
     v1_.box->setChecked(file->id3v1.present);
     showCommonFields(v1_, file->id3v1);
@@ -241,7 +254,7 @@ void FileInfoDialog::showCommonFields(const TagControls& controls, const core::T
     controls.artist->setText(qs(tag.artist));
     controls.album->setText(qs(tag.album));
     controls.comment->setText(qs(tag.comment));
-    controls.genre->setGenre(tag.genre);
+    controls.genre->showGenre(tag.genre, qs(tag.freeGenre));
     controls.year->setText(numberText(tag.year));
 }
 
@@ -279,7 +292,7 @@ void FileInfoDialog::applyCommonFields(const TagControls& controls, core::TagFie
     tag.setComment(utf8(controls.comment->text()));
     tag.setArtist(utf8(controls.artist->text()));
     tag.setAlbum(utf8(controls.album->text()));
-    tag.setGenre(controls.genre->genre());
+    applyGenre(*controls.genre, tag);
     tag.setYearText(utf8(controls.year->text()));
 }
 

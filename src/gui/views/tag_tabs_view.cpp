@@ -8,11 +8,14 @@
 #include <QPushButton>
 #include <QScopedValueRollback>
 #include <QTabBar>
+#include <algorithm>
 #include <optional>
+#include <utility>
 
 #include "base/string_ids.h"
 #include "core/effective_value.h"
 #include "core/file_list.h"
+#include "core/formats/format_tags.h"
 #include "core/list_cells.h"
 #include "core/list_rules.h"
 #include "core/tag_suggestions.h"
@@ -58,6 +61,12 @@ std::function<std::string(const core::AudioFile&)> effective(core::EffectiveFiel
 
 std::function<std::string(const core::AudioFile&)> v2Text(std::string core::TagV2Fields::*field) {
     return [field](const core::AudioFile& file) { return file.id3v2.*field; };
+}
+
+// The genre the genre field shows for a file: its number and the free genre of its main tag.
+using ShownGenre = std::pair<std::int32_t, std::string>;
+ShownGenre shownGenre(const core::AudioFile& file) {
+    return {core::preferredGenre(file), file.id3v2.freeGenre};
 }
 
 }  // namespace
@@ -154,13 +163,20 @@ QWidget* TagTabsView::makeStandardPage() {
     yearRow->addWidget(genreLabel);
     yearRow->addWidget(genre_, 2);
     layout->addLayout(yearRow, 3, 1);
-    connect(genre_, &GenreSelector::genreChosen, this, [this](std::int32_t number) {
+    const auto editGenres = [this](const std::function<void()>& change, int mergeKey) {
         if (!context_.list.first())
             return;
         const QScopedValueRollback guard(editing_, true);
         context_.document.editSelected(
-            EditDocument::setFieldName(ids::kTagLabelGenre, context_.list.selectedCount()),
-            [&] { context_.list.setGenreAll(number); });
+            EditDocument::setFieldName(ids::kTagLabelGenre, context_.list.selectedCount()), change,
+            mergeKey);
+    };
+    connect(genre_, &GenreSelector::genreChosen, this, [this, editGenres](std::int32_t number) {
+        editGenres([&] { context_.list.setGenreAll(number); }, 0);
+    });
+    // Typed like a text field: one step until the focus leaves.
+    connect(genre_, &GenreSelector::genreTyped, this, [this, editGenres](const QString& typed) {
+        editGenres([&] { context_.list.setTextGenreAll(utf8(typed)); }, ids::kTagLabelGenre);
     });
 
     comments_ = addField(*layout, 4, ids::kTagLabelComments, "comments", &L::setCommentAll,
@@ -224,10 +240,14 @@ void TagTabsView::showFields() {
         else
             text.field->showPlaceholder(different);
     }
+    // Typed genres only where every selected file takes them; MP3 files keep the table's.
+    genre_->setTextGenres(!chain.empty() && std::all_of(chain.begin(), chain.end(), [&](int i) {
+        return core::holdsTextGenre(list.at(i).format);
+    }));
     if (chain.empty())
         genre_->setGenre(-1);
-    else if (const auto genre = sharedValue<std::int32_t>(list, chain, core::preferredGenre))
-        genre_->setGenre(*genre);
+    else if (const auto genre = sharedValue<ShownGenre>(list, chain, shownGenre))
+        genre_->showGenre(genre->first, qs(genre->second));
     else
         genre_->showPlaceholder(different);
 }

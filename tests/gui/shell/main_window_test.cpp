@@ -31,6 +31,7 @@
 #include "gui/views/suggestion_field.h"
 #include "gui/views/tag_tabs_view.h"
 #include "support/bytes.h"
+#include "support/format_files.h"
 #include "support/id3v2_builder.h"
 #include "support/mp3_file.h"
 #include "support/mutagen.h"
@@ -102,8 +103,22 @@ void clickTab(TagTabsView& tabs, TagTabsView::Page page) {
 struct ThreeTagged {
     AppHarness h;
     std::map<std::string, tw::test::Bytes> before;
+    bool made = true;
 
-    ThreeTagged() {
+    // Or three FLAC and MP4 files, whose genres ("Shoegaze", "Rock") are texts.
+    explicit ThreeTagged(bool textGenres = false) {
+        if (textGenres) {
+            const std::pair<const char*, const char*> files[] = {
+                {"flac", "a.flac"}, {"aac", "b.m4a"}, {"flac", "c.flac"}};
+            const std::string music = h.musicFolder();
+            for (const auto& [kind, name] : files)
+                made = made && tw::test::copyFormatFile(kind, true, music + name);
+            made = made && tw::test::runMutagenTool({"genre", music + "a.flac", "Shoegaze"});
+            for (const auto& [kind, name] : files)
+                if (made)
+                    before[name] = tw::test::readBytes(music + name);
+            return;
+        }
         // title, artist, album, year, comment, track, genre
         const std::pair<const char*, Id3v1Spec> files[] = {
             {"a.mp3", {"Alpha", "Ann", "One", "1990", "first", {}, 17}},
@@ -113,7 +128,7 @@ struct ThreeTagged {
         for (const auto& [name, tag] : files)
             before[name] = tw::test::readBytes(h.addFile(name, tag));
     }
-    bool start() { return h.start() && QTest::qWaitForWindowActive(&h.window()); }
+    bool start() { return made && h.start() && QTest::qWaitForWindowActive(&h.window()); }
     MainWindow& window() { return h.window(); }
     tw::core::FileList& list() { return h.app().list(); }
     bool unchangedOnDisk() {
@@ -236,15 +251,24 @@ private Q_SLOTS:
 
     // With several files selected, a field writes into every one of them: the wheel and the
     // keys that step a closed list must leave it alone, focused or not. Down opens the list.
+    void theWheelAndStepKeysChangeNoField_data() {
+        QTest::addColumn<bool>("textGenres");
+        QTest::newRow("mp3") << false;
+        QTest::newRow("flac and mp4, an editable genre") << true;
+    }
     void theWheelAndStepKeysChangeNoField() {
-        ThreeTagged t;
+        QFETCH(bool, textGenres);
+        ThreeTagged t(textGenres);
         QVERIFY(t.start());
+        QCOMPARE(comboOf(t.window(), "genre").isEditable(), textGenres);
         MainWindow& window = t.window();
         const std::pair<Qt::Key, const char*> keys[] = {
             {Qt::Key_Down, "Down"},     {Qt::Key_Up, "Up"},     {Qt::Key_PageDown, "PageDown"},
             {Qt::Key_PageUp, "PageUp"}, {Qt::Key_Home, "Home"}, {Qt::Key_End, "End"}};
-        for (const char* name :
-             {"title", "artist", "album", "year", "genre", "comments", "composer"}) {
+        const std::vector<const char*> fields =
+            textGenres ? std::vector{"genre"} : std::vector{"title", "artist",   "album",   "year",
+                                                            "genre", "comments", "composer"};
+        for (const char* name : fields) {
             const bool extended = std::string_view(name) == "composer";
             clickTab(window.tagTabs(),
                      extended ? TagTabsView::Page::Extended : TagTabsView::Page::Standard);

@@ -16,6 +16,7 @@
 #include "gui/views/genre_selector.h"
 #include "gui/views/link_target.h"
 #include "support/format_files.h"
+#include "support/mutagen.h"
 #include "view_fixture.h"
 
 namespace tw::gui {
@@ -47,6 +48,19 @@ void retype(QLineEdit& field, const QString& text) {
     field.selectAll();
     field.del();
     QTest::keyClicks(&field, text);
+}
+
+// One notch of the wheel over the box, then the keys that would step a closed list, each
+// open list closed again.
+void wheelAndStepKeys(GenreSelector& genre) {
+    test::wheelOver(genre);
+    genre.setFocus();
+    for (Qt::Key key :
+         {Qt::Key_Down, Qt::Key_Up, Qt::Key_PageDown, Qt::Key_PageUp, Qt::Key_End, Qt::Key_Home}) {
+        QTest::keyClick(&genre, key);
+        if (genre.view()->isVisible())
+            QTest::keyClick(genre.view(), Qt::Key_Escape);
+    }
 }
 
 // Three files: a with both tags, b and c without any.
@@ -112,14 +126,7 @@ private Q_SLOTS:
         for (const char* name : {"v1Genre", "v2Genre"}) {
             auto& genre = child<GenreSelector>(dialog, name);
             const int shown = genre.genre();
-            test::wheelOver(genre);
-            genre.setFocus();
-            for (Qt::Key key : {Qt::Key_Down, Qt::Key_Up, Qt::Key_PageDown, Qt::Key_PageUp,
-                                Qt::Key_End, Qt::Key_Home}) {
-                QTest::keyClick(&genre, key);
-                if (genre.view()->isVisible())
-                    QTest::keyClick(genre.view(), Qt::Key_Escape);
-            }
+            wheelAndStepKeys(genre);
             QCOMPARE(genre.genre(), shown);
         }
         dialog.accept();
@@ -227,7 +234,8 @@ private Q_SLOTS:
         test::ViewFixture f;
         f.write("a.mp3", Id3v1Spec{.title = "v1 title"}, Frames{{"TIT2", "v2 title"}});
         if (!test::copyFormatFile("flac", true, f.folder() + "b.flac") ||
-            !test::copyFormatFile("aac", true, f.folder() + "c.m4a"))
+            !test::copyFormatFile("aac", true, f.folder() + "c.m4a") ||
+            !test::runMutagenTool({"genre", f.folder() + "b.flac", "Shoegaze"}))
             QFAIL("the FLAC and MP4 files cannot be made");
         f.scan();
         FileInfoDialog dialog(f.context, 0);
@@ -244,14 +252,26 @@ private Q_SLOTS:
         QTest::mouseClick(&child<QToolButton>(dialog, "next"), Qt::LeftButton);
         expect("Vorbis comment", false, "FLAC files hold no ID3v1 tag.");
         QCOMPARE(line(dialog, "v2Title").text(), QStringLiteral("Title \u00e9"));
+        // Their genre is any text; the wheel and the step keys leave it alone.
+        auto& genre = child<GenreSelector>(dialog, "v2Genre");
+        QVERIFY(genre.textGenres());
+        QCOMPARE(genre.currentText(), QStringLiteral("Shoegaze"));
+        wheelAndStepKeys(genre);
+        QCOMPARE(genre.currentText(), QStringLiteral("Shoegaze"));
         QTest::mouseClick(&child<QToolButton>(dialog, "next"), Qt::LeftButton);
         expect("MP4 tags", false, "MP4 files hold no ID3v1 tag.");
+        QCOMPARE(genre.currentText(), QStringLiteral("Rock"));
 
         line(dialog, "v2Album").setFocus();
         retype(line(dialog, "v2Album"), QStringLiteral("Other"));
+        retype(*genre.lineEdit(), QStringLiteral("Post-Rock"));
         QTest::keyClick(&dialog, Qt::Key_Return);
         QCOMPARE(f.list.at(2).id3v2.album, std::string("Other"));
+        QCOMPARE(f.list.at(2).id3v2.freeGenre, std::string("Post-Rock"));
         QVERIFY(!f.list.at(2).id3v1.present && !f.list.at(1).dirty());
+
+        FileInfoDialog again(f.context, 0);
+        QVERIFY(!child<GenreSelector>(again, "v2Genre").textGenres());  // the MP3 file's
     }
 
     void onlyWebAndMailLinksAreOpened() {

@@ -16,6 +16,8 @@
 #include "gui/views/suggestion_field.h"
 #include "gui/views/tag_tabs_view.h"
 #include "support/bytes.h"
+#include "support/format_files.h"
+#include "support/mutagen.h"
 #include "view_fixture.h"
 
 namespace tw::gui {
@@ -185,6 +187,60 @@ private Q_SLOTS:
         QCOMPARE(tagEditor(tabs, "title").text(), QStringLiteral("B"));
         QVERIFY(placeholder("title").isEmpty());
         QCOMPARE(genre->genre(), 13);
+    }
+
+    // FLAC and MP4 files hold any text as their genre: the field takes typed text for them,
+    // as one step of the history, and mutagen reads it back; with an MP3 file among the
+    // selected files the field is the fixed list.
+    void flacAndMp4FilesTakeAnyTypedGenre() {
+        test::ViewFixture f;
+        const std::string flac = f.folder() + "a.flac";
+        const std::string mp4 = f.folder() + "b.m4a";
+        if (!test::copyFormatFile("flac", true, flac) || !test::copyFormatFile("aac", true, mp4) ||
+            !test::runMutagenTool({"genre", flac, "Shoegaze"}))
+            QSKIP("the FLAC and MP4 files cannot be made (flac, ffmpeg, mutagen)");
+        f.write("c.mp3", Id3v1Spec{.genre = 17});
+        f.scan();
+        f.select({0});
+        TagTabsView tabs(f.context);
+        tabs.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&tabs));
+        auto* genre = tabs.findChild<GenreSelector*>(QStringLiteral("genre"));
+        QVERIFY(genre->textGenres());
+        QCOMPARE(genre->currentText(), QStringLiteral("Shoegaze"));
+
+        const auto show = [&](std::initializer_list<int> rows) {
+            f.select(rows);
+            tabs.refresh();
+        };
+        show({1, 2});  // Rock in both, one of them an MP3 file
+        QVERIFY(!genre->textGenres());
+        QCOMPARE(genre->genre(), 17);
+        show({0, 1});
+        QVERIFY(genre->textGenres());
+        QVERIFY(genre->currentText().isEmpty());
+        QCOMPARE(genre->placeholder(), QStringLiteral("<different values>"));
+        QVERIFY(!f.list.anyDirty());
+
+        genre->setFocus();
+        QTest::keyClicks(genre, QStringLiteral("Post-Rock"));
+        for (int row : {0, 1})
+            QCOMPARE(f.list.at(row).id3v2.freeGenre, std::string("Post-Rock"));
+        QCOMPARE(f.document.undoName(), QStringLiteral("Set Genre in 2 files"));
+        f.document.undo();
+        QCOMPARE(f.list.at(0).id3v2.freeGenre, std::string("Shoegaze"));
+        QCOMPARE(f.list.at(1).id3v2.genre, 17);
+        QVERIFY(!f.list.anyDirty());
+        QCOMPARE(genre->placeholder(), QStringLiteral("<different values>"));
+
+        f.document.redo();
+        f.document.save();
+        for (const auto& [path, key] : {std::pair{flac, "GENRE"}, std::pair{mp4, "\xC2\xA9gen"}}) {
+            const std::string entry = std::string(key) + '\0' + "Post-Rock" + '\0';
+            QVERIFY2(
+                test::runMutagenTool({"tags", path}).value_or("").find(entry) != std::string::npos,
+                path.c_str());
+        }
     }
 
     void lyricsAreTypedLoadedSavedAtOnceAndDeleted() {
