@@ -136,7 +136,8 @@ TEST_F(FormatCommandsTest, EveryTagWriterWritesThemAndTheLastSaveIsUndone) {
     EXPECT_NE(refused.err.find("unknown genre Shoegaze"), std::string::npos) << refused.err;
     EXPECT_EQ(field("b.m4a", "genreName"), "Post-Rock");
     const fs::path html = home / "list.html";
-    ASSERT_EQ(run({"export", folder, "--html", "--out", html.string(), "--columns", "6"}).status, 0);
+    ASSERT_EQ(run({"export", folder, "--html", "--out", html.string(), "--columns", "6"}).status,
+              0);
     EXPECT_NE(test::fileText(html).find("<td>Post-Rock</td>"), std::string::npos);
 
     // The ID3v1 commands skip each file that holds none, with a line each, and fail no run.
