@@ -275,6 +275,14 @@ std::error_code TempFile::replace(const std::string& target) {
     return {};
 }
 
+void syncFolder(const std::string& folder) {
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        (void)::fsync(fd);
+        ::close(fd);
+    }
+}
+
 ReplacementFile::ReplacementFile(std::string target)
     : target_(std::move(target)), file_(folderOf(target_), newHiddenName()) {}
 
@@ -285,11 +293,7 @@ std::error_code ReplacementFile::commit(const struct stat& original) {
         return lastError();
     if (std::error_code ec = file_.replace(target_))
         return ec;
-    const int dir = ::open(folderOf(target_).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dir >= 0) {
-        ::fsync(dir);  // the rename is durable once the folder is; failure here loses nothing
-        ::close(dir);
-    }
+    syncFolder(folderOf(target_));  // the rename is durable once the folder is
     return {};
 }
 

@@ -10,17 +10,22 @@
 
 namespace tw::base {
 
+// These wrap system calls, so their failure is the system's error_code itself, the error a
+// Failure carries; the operations built on them return a Result or an Outcome instead,
+// saying what failed. Either way no caller may drop it.
+
 // Moves `from` to `to` and never replaces a file that already exists at `to` (the result
 // is then EEXIST). Uses renameat2(RENAME_NOREPLACE); where the file system refuses that
 // flag, links the new name and unlinks the old one, and where it has no hard links either,
 // reserves the new name with an exclusively created placeholder and renames over it.
 // A change of letter case only, on a file system that ignores case, is allowed.
-std::error_code renameNoReplace(const std::string& from, const std::string& to);
+[[nodiscard]] std::error_code renameNoReplace(const std::string& from, const std::string& to);
 
 // Writes all of `bytes` at `offset` of the open file `fd`, again where a write took less.
-std::error_code writeAt(int fd, std::uint64_t offset, std::span<const std::uint8_t> bytes);
+[[nodiscard]] std::error_code writeAt(int fd, std::uint64_t offset,
+                                      std::span<const std::uint8_t> bytes);
 // Reads out.size() bytes from `offset` of the open file `fd`; EIO when the file ends first.
-std::error_code readAt(int fd, std::uint64_t offset, std::span<std::uint8_t> out);
+[[nodiscard]] std::error_code readAt(int fd, std::uint64_t offset, std::span<std::uint8_t> out);
 
 // A file being written in a folder that has no name until it is put in place, so that a
 // process killed while writing it leaves nothing behind: an unnamed inode (O_TMPFILE) where
@@ -42,26 +47,26 @@ public:
     TempFile& operator=(const TempFile&) = delete;
 
     // Why the file could not be made (empty when it was).
-    std::error_code error() const { return error_; }
+    [[nodiscard]] std::error_code error() const { return error_; }
     // The file's descriptor, open for reading and writing; it stays the file's after
     // replace(), for reading back what was put in place.
     int fd() const { return fd_; }
     // Whether it exists under its fallback name (the file system has no unnamed files).
     bool named() const { return named_; }
 
-    std::error_code write(const void* data, std::size_t size);
+    [[nodiscard]] std::error_code write(const void* data, std::size_t size);
     // Appends `length` bytes of the open file `fd` from `offset`, copied by the kernel
     // (shared extents where the file system offers them).
-    std::error_code copyFrom(int fd, std::uint64_t offset, std::uint64_t length);
+    [[nodiscard]] std::error_code copyFrom(int fd, std::uint64_t offset, std::uint64_t length);
     // The mode and owner of `original`; the owner only where the user may give it, since
     // only root or the owner can keep another owner.
-    std::error_code takeAttributes(const struct stat& original);
+    [[nodiscard]] std::error_code takeAttributes(const struct stat& original);
 
     // Gives an unnamed file its fallback name (nothing to do for a named one).
-    std::error_code link();
+    [[nodiscard]] std::error_code link();
     // Renames it over `target` (in the same folder): an unnamed file is first linked under
     // its fallback name, so between the two steps that name is all a kill can leave.
-    std::error_code replace(const std::string& target);
+    [[nodiscard]] std::error_code replace(const std::string& target);
 
 private:
     std::string folder_;
@@ -77,6 +82,11 @@ private:
 std::string newHiddenName();
 // `bytes` random bytes as lower-case hexadecimal digits.
 std::string randomHex(std::size_t bytes);
+
+// Flushes the entries of `folder` to the disk, so that a name made or changed in it lasts
+// through a power cut. Best effort, never reported: the files' bytes are durable already,
+// and a name that went back would leave an old file whole, not a damaged one.
+void syncFolder(const std::string& folder);
 
 // The folder part of a path ("." for a bare name).
 std::string folderOf(const std::string& path);
@@ -98,21 +108,23 @@ public:
     ReplacementFile& operator=(const ReplacementFile&) = delete;
 
     // Why the temporary file could not be made (empty when it was).
-    std::error_code error() const { return file_.error(); }
+    [[nodiscard]] std::error_code error() const { return file_.error(); }
 
-    std::error_code write(const void* data, std::size_t size) { return file_.write(data, size); }
+    [[nodiscard]] std::error_code write(const void* data, std::size_t size) {
+        return file_.write(data, size);
+    }
     // Appends `length` bytes of the open file `fd` from `offset`.
-    std::error_code copyFrom(int fd, std::uint64_t offset, std::uint64_t length) {
+    [[nodiscard]] std::error_code copyFrom(int fd, std::uint64_t offset, std::uint64_t length) {
         return file_.copyFrom(fd, offset, length);
     }
 
     // Replaces the target with what was written, with the mode and owner of `original`.
-    std::error_code commit(const struct stat& original);
+    [[nodiscard]] std::error_code commit(const struct stat& original);
     // Puts what was written in place of the target, which may not exist yet: an existing
     // target keeps its mode and owner, a new one gets those of any new file of this user.
     // A target that exists but may not be written by the user is not replaced (EACCES), as
     // writing it in place would fail.
-    std::error_code commit();
+    [[nodiscard]] std::error_code commit();
 
 private:
     std::string target_;

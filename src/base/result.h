@@ -19,6 +19,11 @@ struct Failure {
     std::string why;
     std::error_code system;
 
+    // A system call's failure on `what`: the system's own text is the reason.
+    static Failure ofSystem(std::string what, std::error_code system) {
+        return {std::move(what), system.message(), system};
+    }
+
     bool operator==(const Failure&) const = default;
 };
 

@@ -110,12 +110,12 @@ std::string readRecord(AudioFile& record, MpegInfo& mpeg, int fd) {
     record.size = facts->size;
     record.format = audioFormatOf(window);
     if (record.format != AudioFormat::Mpeg) {
-        std::string failure = readFormatRecord(record, record.format, fd, facts->size);
-        if (failure.empty()) {
-            setTimes(record, *facts);
-            record.readFailure.clear();
-        }
-        return failure;
+        const base::Outcome read = readFormatRecord(record, record.format, fd, facts->size);
+        if (!read)
+            return read.failure().why;
+        setTimes(record, *facts);
+        record.readFailure.clear();
+        return {};
     }
     readId3v2(window, record);
     mpeg.examine(window, record.path);

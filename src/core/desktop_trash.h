@@ -24,12 +24,13 @@ namespace tw::core {
 // the move fails and the file stays.
 
 // Moves `path` (absolute) to the trash. The reason when it could not.
-std::optional<std::string> moveToTrash(const std::string& path);
+[[nodiscard]] std::optional<std::string> moveToTrash(const std::string& path);
 
 // Moves `path` into the trash folder `trash` (created when missing), naming it in the info
 // file as `infoPath`. The reason when it could not.
-std::optional<std::string> moveIntoTrash(const std::string& trash, const std::string& path,
-                                         std::string_view infoPath, std::time_t when);
+[[nodiscard]] std::optional<std::string> moveIntoTrash(const std::string& trash,
+                                                       const std::string& path,
+                                                       std::string_view infoPath, std::time_t when);
 
 // The contents of the info file of a file trashed from `infoPath` at `when` (local time):
 // the path escaped as in a URL (bytes outside letters, digits, "-._~/" as %XX).

@@ -21,15 +21,15 @@ std::string normalPath(const std::string& path) {
 }
 
 bool audioFilesIn(const std::string& folder, bool mp3Only, std::vector<std::string>& paths) {
-    return !readFolder(folder, mp3Only, paths, nullptr);
+    return readFolder(folder, mp3Only, paths, nullptr).ok();
 }
 
-std::error_code readFolder(const std::string& folder, bool mp3Only, std::vector<std::string>& paths,
-                           std::vector<std::string>* subFolders) {
+base::Outcome readFolder(const std::string& folder, bool mp3Only, std::vector<std::string>& paths,
+                         std::vector<std::string>* subFolders) {
     std::error_code error;
     fs::directory_iterator it(folder, error);
     if (error)
-        return error;
+        return base::Failure::ofSystem(folder, error);
     const std::size_t first = paths.size();
     for (; !error && it != fs::directory_iterator(); it.increment(error)) {
         std::string name = it->path().filename().string();
@@ -46,7 +46,9 @@ std::error_code readFolder(const std::string& folder, bool mp3Only, std::vector<
                   return listsBefore(std::string_view(a).substr(skip),
                                      std::string_view(b).substr(skip));
               });
-    return error;
+    if (error)
+        return base::Failure::ofSystem(folder, error);
+    return {};
 }
 
 }  // namespace tw::core

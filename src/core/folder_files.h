@@ -2,8 +2,9 @@
 #pragma once
 
 #include <string>
-#include <system_error>
 #include <vector>
+
+#include "base/result.h"
 
 namespace tw::core {
 
@@ -17,12 +18,13 @@ std::string normalPath(const std::string& path);
 // in natural order of their names (listsBefore): the directory's own order means nothing to
 // a user. False when the folder cannot be read to its end; what could be read is there all
 // the same.
-bool audioFilesIn(const std::string& folder, bool mp3Only, std::vector<std::string>& paths);
+[[nodiscard]] bool audioFilesIn(const std::string& folder, bool mp3Only,
+                                std::vector<std::string>& paths);
 
 // audioFilesIn, and with `subFolders` the names of the folders directly in `folder` (links
-// to folders among them) appended to it in no particular order. The error that ended the
-// read early; none when it went to the end.
-std::error_code readFolder(const std::string& folder, bool mp3Only, std::vector<std::string>& paths,
-                           std::vector<std::string>* subFolders);
+// to folders among them) appended to it in no particular order. The failure that ended the
+// read early, naming the folder.
+base::Outcome readFolder(const std::string& folder, bool mp3Only, std::vector<std::string>& paths,
+                         std::vector<std::string>* subFolders);
 
 }  // namespace tw::core

@@ -52,10 +52,11 @@ bool audioFilesInTree(const std::string& folder, bool mp3Only, std::vector<std::
             continue;
         }
         subFolders.clear();
-        if (const std::error_code error = readFolder(current.path, mp3Only, paths, &subFolders)) {
+        if (const base::Outcome listed = readFolder(current.path, mp3Only, paths, &subFolders);
+            !listed) {
             if (top)
                 return false;
-            skipped.push_back({Why::Unreadable, current.path, error.message()});
+            skipped.push_back({Why::Unreadable, current.path, listed.failure().why});
         }
         if (current.depth == kMaxFolderDepth) {
             for (const std::string& name : subFolders)

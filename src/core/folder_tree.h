@@ -33,14 +33,15 @@ inline constexpr int kMaxFolderDepth = 64;
 // followed, but a folder is read once however many ways lead to it, so a loop ends. Folders
 // on other file systems are read like the rest: a library may well span disks. What is not
 // read is appended to `skipped`. False when `folder` itself cannot be read.
-bool audioFilesInTree(const std::string& folder, bool mp3Only, std::vector<std::string>& paths,
-                      std::vector<SkippedFolder>& skipped);
+[[nodiscard]] bool audioFilesInTree(const std::string& folder, bool mp3Only,
+                                    std::vector<std::string>& paths,
+                                    std::vector<SkippedFolder>& skipped);
 
 // The audio files of `folder` as the options say (its whole tree with "Include
 // sub-folders"); the folders skipped are told through port.showStatus, once for each kind.
 // False when `folder` itself cannot be read.
-bool listedAudioFiles(const std::string& folder, const AppOptions& options, base::UserPort& port,
-                      std::vector<std::string>& paths);
+[[nodiscard]] bool listedAudioFiles(const std::string& folder, const AppOptions& options,
+                                    base::UserPort& port, std::vector<std::string>& paths);
 
 // One line for each kind of skipped folder (how many, and the first), empty for none.
 std::string skippedFoldersReport(const std::vector<SkippedFolder>& skipped);

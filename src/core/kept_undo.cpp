@@ -32,14 +32,17 @@ std::vector<std::uint8_t> bytesOf(const UndoRecord& record) {
     return bytes;
 }
 
-std::error_code append(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes) {
+base::Outcome append(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes) {
     const base::UniqueFd fd(::open(path.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC));
-    if (fd.get() < 0)
-        return {errno, std::generic_category()};
     struct stat st {};
-    if (::fstat(fd.get(), &st) != 0)
-        return {errno, std::generic_category()};
-    return base::writeAt(fd.get(), static_cast<std::uint64_t>(st.st_size), bytes);
+    std::error_code error;
+    if (fd.get() < 0 || ::fstat(fd.get(), &st) != 0)
+        error = {errno, std::generic_category()};
+    else
+        error = base::writeAt(fd.get(), static_cast<std::uint64_t>(st.st_size), bytes);
+    if (error)
+        return base::Failure::ofSystem(path.string(), error);
+    return {};
 }
 
 std::vector<std::uint8_t> readWhole(const std::filesystem::path& path, bool& failed) {
@@ -58,33 +61,31 @@ std::vector<std::uint8_t> readWhole(const std::filesystem::path& path, bool& fai
 
 KeptUndoWriter::KeptUndoWriter(KeptBatch batch) : path_(pathOf(batch)) {}
 
-std::error_code KeptUndoWriter::keep(const std::vector<UndoRecord>& records) {
+base::Outcome KeptUndoWriter::keep(const std::vector<UndoRecord>& records) {
     std::vector<std::uint8_t> bytes;
     for (const UndoRecord& record : records)
         appendUndoRecord(record, bytes);
-    std::error_code ec;
+    base::Outcome kept;
     if (started_ && size_ + sizeOf(bytes) <= kMostKeptUndo) {
-        ec = append(path_, bytes);
+        kept = append(path_, bytes);
         size_ += sizeOf(bytes);
     } else {
         std::vector<UndoRecord> all;
-        if (started_) {
-            bool failed = false;
+        bool failed = false;
+        if (started_)
             all = readUndoRecords(readWhole(path_, failed));
-            if (failed)
-                ec = std::make_error_code(std::errc::io_error);
-        }
         all.insert(all.end(), records.begin(), records.end());
-        if (!ec)
-            ec = rewrite(std::move(all));
+        kept = failed ? base::Failure::ofSystem(path_.string(),
+                                                std::make_error_code(std::errc::io_error))
+                      : rewrite(std::move(all));
     }
     started_ = true;
-    if (ec)
+    if (!kept)
         forgetKeptUndo();
-    return ec;
+    return kept;
 }
 
-std::error_code KeptUndoWriter::rewrite(std::vector<UndoRecord> records) {
+base::Outcome KeptUndoWriter::rewrite(std::vector<UndoRecord> records) {
     std::uint64_t total = 0;
     std::vector<std::uint64_t> sizes;
     for (const UndoRecord& record : records) {
@@ -106,8 +107,8 @@ std::error_code KeptUndoWriter::rewrite(std::vector<UndoRecord> records) {
         appendUndoRecord(record, bytes);
     // The other batch's undo goes first: whatever happens next, it is no longer the last.
     forgetKeptUndo();
-    if (std::error_code ec = makePrivateFolder(path_.parent_path()))
-        return ec;
+    if (base::Outcome made = makePrivateFolder(path_.parent_path()); !made)
+        return made;
     // Not flushed: the save it follows paid for its own flushes, and whatever a power cut
     // leaves of it is checked record by record, and every file against it, before undoing.
     base::TempFile file(path_.parent_path().string(), base::newHiddenName());
@@ -117,7 +118,9 @@ std::error_code KeptUndoWriter::rewrite(std::vector<UndoRecord> records) {
     if (!ec)
         ec = file.replace(path_.string());
     size_ = sizeOf(bytes);
-    return ec;
+    if (ec)
+        return base::Failure::ofSystem(path_.string(), ec);
+    return {};
 }
 
 KeptUndo readKeptUndo() {

@@ -3,9 +3,9 @@
 
 #include <cstdint>
 #include <filesystem>
-#include <system_error>
 #include <vector>
 
+#include "base/result.h"
 #include "core/undo_record.h"
 
 namespace tw::core {
@@ -31,10 +31,10 @@ public:
     // Adds the records of files the batch completed; the first call replaces the undo an
     // earlier batch kept. Should it fail, nothing stays kept, so that "undo" can never reach
     // back to an older batch; why is returned.
-    std::error_code keep(const std::vector<UndoRecord>& records);
+    base::Outcome keep(const std::vector<UndoRecord>& records);
 
 private:
-    std::error_code rewrite(std::vector<UndoRecord> records);
+    base::Outcome rewrite(std::vector<UndoRecord> records);
 
     std::filesystem::path path_;
     bool started_ = false;

@@ -14,7 +14,7 @@ namespace tw::core {
 // read failed. On success the lyrics flags
 // describe the file again and the record's size and times are read anew; on failure the
 // file is untouched and the record keeps its lyrics, still dirty.
-bool saveLyrics(AudioFile& record);
+[[nodiscard]] bool saveLyrics(AudioFile& record);
 
 // The "Delete Lyrics" edit: the lyrics text is emptied and the lyrics marked for removal,
 // so the next save takes them out of the file. Lyrics that exist only in memory simply

@@ -223,7 +223,8 @@ base::Outcome PendingSave::writeNewFile(const SaveProbe& probe) {
     // A new tag replaces the old one, which lies wholly before the audio (the writer made
     // sure); without one everything before the ID3v1 tag is kept.
     if (change_.format) {
-        ec = writeFormatPieces(out);
+        if (base::Outcome written = writeFormatPieces(out); !written)
+            return written;
     } else if (change_.tag) {
         ec = out.write(change_.tag->data(), change_.tag->size());
         if (!ec)
@@ -243,7 +244,7 @@ base::Outcome PendingSave::writeNewFile(const SaveProbe& probe) {
     return {};
 }
 
-std::error_code PendingSave::writeFormatPieces(base::TempFile& out) {
+base::Outcome PendingSave::writeFormatPieces(base::TempFile& out) {
     for (const OverlayStream::Piece& piece : change_.format->pieces()) {
         std::error_code ec;
         if (piece.fromFile) {
@@ -253,7 +254,7 @@ std::error_code PendingSave::writeFormatPieces(base::TempFile& out) {
             ec = out.write(bytes.data(), bytes.size());
         }
         if (ec)
-            return ec;
+            return systemFailure(ids::kSaveFailWriteNewFile, target_, ec);
     }
     return {};
 }

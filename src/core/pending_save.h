@@ -125,7 +125,7 @@ private:
     void addChangedBlocks(UndoRecord& undo, std::uint64_t offset,
                           std::span<const std::uint8_t> oldBytes,
                           std::span<const std::uint8_t> newBytes);
-    std::error_code writeFormatPieces(base::TempFile& out);
+    [[nodiscard]] base::Outcome writeFormatPieces(base::TempFile& out);
     void planRewrite();
     void reserveNewFileName();
     UndoRecord newNameRecord() const;

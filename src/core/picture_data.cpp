@@ -8,7 +8,6 @@
 #include <algorithm>
 #include <array>
 #include <cerrno>
-#include <cstring>
 #include <string_view>
 
 #include "base/unique_fd.h"
@@ -25,8 +24,7 @@ namespace {
 constexpr std::array<std::string_view, 1> kPictureIds = {"APIC"};
 
 base::Failure failed(const std::string& path, int error) {
-    const std::error_code system(error, std::system_category());
-    return {path, std::strerror(error), system};
+    return base::Failure::ofSystem(path, {error, std::system_category()});
 }
 
 }  // namespace
@@ -44,11 +42,7 @@ base::Result<std::vector<PictureBytes>> readPictureData(const std::string& path,
     ByteWindow window;
     window.reset(fd.get(), facts->size);
     if (const AudioFormat format = audioFormatOf(window); format != AudioFormat::Mpeg) {
-        std::string why;
-        auto pictures = readFormatPictures(format, fd.get(), facts->size, limit, &why);
-        if (!pictures)
-            return base::Failure{path, why, {}};
-        return std::move(*pictures);
+        return readFormatPictures(format, fd.get(), facts->size, limit, path);
     }
     std::vector<PictureBytes> out;
     const auto header = Id3v2Header::parse(window.bytesAt(0, Id3v2Header::kSize));

@@ -20,7 +20,7 @@ bool insertsRanges(const std::string& folder, dev_t device);
 
 // Inserts `length` bytes (a multiple of the file system's block size) at the start of the
 // open file; collapseRange takes them out again.
-std::error_code insertRange(int fd, std::uint64_t length);
-std::error_code collapseRange(int fd, std::uint64_t length);
+[[nodiscard]] std::error_code insertRange(int fd, std::uint64_t length);
+[[nodiscard]] std::error_code collapseRange(int fd, std::uint64_t length);
 
 }  // namespace tw::core

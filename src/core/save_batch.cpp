@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "core/save_batch.h"
 
-#include <fcntl.h>
 #include <sys/resource.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
 
+#include "base/file_ops.h"
 #include "base/language.h"
 #include "base/string_ids.h"
 #include "core/file_failure.h"
@@ -37,15 +37,6 @@ std::size_t mostFilesAtOnce() {
 
 std::error_code lastError() {
     return {errno, std::system_category()};
-}
-
-std::error_code syncFolder(const std::string& folder) {
-    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0)
-        return lastError();
-    const std::error_code ec = ::fsync(fd) == 0 ? std::error_code{} : lastError();
-    ::close(fd);
-    return ec;
 }
 
 }  // namespace
@@ -114,22 +105,21 @@ bool SaveBatch::journal(std::vector<Entry>& group) {
     for (const Entry& entry : group)
         for (const UndoRecord& record : entry.save->undoRecords())
             appendUndoRecord(record, records);
-    std::error_code ec = journal_.append(records);
-    if (!ec) {
+    base::Outcome journaled = journal_.append(records);
+    if (journaled) {
         options_.probe.reached(SaveStep::JournalWritten);
-        ec = journal_.flush();
+        journaled = journal_.flush();
     }
-    if (ec) {
+    if (!journaled) {
         // Without a journal no way is safe: a kill in place could not be undone, and the
         // hidden name of a new file would stay in the music folder for good. Records already
         // appended name files that are still untouched, so whatever of them stays is harmless.
         (void)journal_.clear();
-        const std::filesystem::path& where =
-            journal_.file().empty() ? journal_.folder() : journal_.file();
+        const base::Failure& failure = journaled.failure();
         const std::string why =
-            base::trf(base::ids::kSaveJournalUnwritable, ec.message(), where.string());
+            base::trf(base::ids::kSaveJournalUnwritable, failure.why, failure.what);
         for (Entry& entry : group)
-            entry.fail(why, ec);
+            entry.fail(why, failure.system);
         return false;
     }
     options_.probe.reached(SaveStep::JournalFlushed);
@@ -194,7 +184,7 @@ void SaveBatch::flushFiles(std::vector<Entry>& group, bool newFiles) {
     } else {
         std::vector<std::string> folders;
         std::vector<Entry*> flushed;
-        std::vector<int> fds;
+        std::vector<FileToFlush> files;
         for (Entry& entry : group) {
             if (!concerned(entry))
                 continue;
@@ -205,14 +195,14 @@ void SaveBatch::flushFiles(std::vector<Entry>& group, bool newFiles) {
                 continue;
             }
             flushed.push_back(&entry);
-            fds.push_back(fdOf(entry));
+            files.push_back({fdOf(entry), entry.save->path()});
         }
-        const std::vector<std::error_code> outcomes = flushTogether(fds);
+        const std::vector<base::Outcome> outcomes = flushTogether(files);
         for (std::size_t i = 0; i < flushed.size(); ++i)
-            if (outcomes[i])
-                failed(*flushed[i], outcomes[i]);
+            if (!outcomes[i])
+                failed(*flushed[i], outcomes[i].failure().system);
         for (const std::string& folder : folders)
-            syncFolder(folder);  // the renames are done; a folder that fails loses nothing
+            base::syncFolder(folder);  // the renames are done
     }
     options_.probe.reached(newFiles ? SaveStep::NewFilesFlushed : SaveStep::FilesFlushed);
 }
@@ -254,11 +244,12 @@ void SaveBatch::writeGroup() {
                 entry.failure = applied.failure();
     flushFiles(group, false);
     keepUndo(group);
-    if (const std::error_code ec = journal_.clear()) {
+    if (const base::Outcome cleared = journal_.clear(); !cleared) {
         // Left as it is, the journal would undo these saves at the next start.
         for (Entry& entry : group)
-            entry.undoInPlace(
-                failureReason(base::ids::kSaveFailClearJournal, journal_.file().string(), ec), ec);
+            entry.undoInPlace(failureReason(base::ids::kSaveFailClearJournal,
+                                            cleared.failure().what, cleared.failure().system),
+                              cleared.failure().system);
     }
     options_.probe.reached(SaveStep::JournalCleared);
 

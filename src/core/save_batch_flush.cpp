@@ -69,19 +69,20 @@ std::string readMeminfo() {
     return text;
 }
 
-std::vector<std::error_code> flushTogether(std::span<const int> fds) {
-    std::vector<std::error_code> outcomes(fds.size());
+std::vector<base::Outcome> flushTogether(std::span<const FileToFlush> files) {
+    std::vector<base::Outcome> outcomes(files.size());
     // Only a hint: a file system without it is flushed by fdatasync() all the same.
-    for (const int fd : fds)
-        (void)::sync_file_range(fd, 0, 0, SYNC_FILE_RANGE_WRITE);
+    for (const FileToFlush& file : files)
+        (void)::sync_file_range(file.fd, 0, 0, SYNC_FILE_RANGE_WRITE);
 
     std::atomic<std::size_t> next = 0;
     auto flushSome = [&] {
-        for (std::size_t i = next++; i < fds.size(); i = next++)
-            if (::fdatasync(fds[i]) != 0)
-                outcomes[i] = {errno, std::system_category()};
+        for (std::size_t i = next++; i < files.size(); i = next++)
+            if (::fdatasync(files[i].fd) != 0)
+                outcomes[i] = base::Failure::ofSystem(std::string(files[i].path),
+                                                      {errno, std::system_category()});
     };
-    const std::size_t helpers = std::min(kFlushThreads, fds.size() / kFilesPerThread + 1) - 1;
+    const std::size_t helpers = std::min(kFlushThreads, files.size() / kFilesPerThread + 1) - 1;
     {
         std::vector<std::jthread> threads;
         threads.reserve(helpers);

@@ -23,23 +23,15 @@ std::error_code lastError() {
     return {errno, std::generic_category()};
 }
 
-void syncFolder(const std::filesystem::path& folder) {
-    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd >= 0) {
-        ::fsync(fd);
-        ::close(fd);
-    }
-}
-
 }  // namespace
 
-std::error_code makePrivateFolder(const std::filesystem::path& folder) {
+base::Outcome makePrivateFolder(const std::filesystem::path& folder) {
     std::error_code error;
     std::filesystem::create_directories(folder.parent_path(), error);
+    if (!error && ::mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST)
+        error = lastError();
     if (error)
-        return error;
-    if (::mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST)
-        return lastError();
+        return base::Failure::ofSystem(folder.string(), error);
     return {};
 }
 
@@ -55,9 +47,9 @@ void UndoJournal::abandon() {
     fd_.reset();
 }
 
-std::error_code UndoJournal::open() {
-    if (std::error_code error = makePrivateFolder(folder_))
-        return error;
+base::Outcome UndoJournal::open() {
+    if (base::Outcome made = makePrivateFolder(folder_); !made)
+        return made;
     for (int attempt = 0; attempt < 8; ++attempt) {
         const std::filesystem::path path =
             folder_ / (std::string(kPrefix) + base::randomHex(8) + std::string(kSuffix));
@@ -65,7 +57,7 @@ std::error_code UndoJournal::open() {
         if (fd < 0 && errno == EEXIST)
             continue;
         if (fd < 0)
-            return lastError();
+            return base::Failure::ofSystem(folder_.string(), lastError());
         // A roll-back that starts meanwhile may find the new, empty file, take its lock and
         // remove it; the file is ours only if it still has its name once we hold the lock.
         struct stat held {};
@@ -76,36 +68,38 @@ std::error_code UndoJournal::open() {
             fd_.reset(fd);
             file_ = path;
             // The name must survive a power cut as long as the records do.
-            syncFolder(folder_);
+            base::syncFolder(folder_.string());
             return {};
         }
         ::close(fd);
     }
-    return std::make_error_code(std::errc::file_exists);
+    return base::Failure::ofSystem(folder_.string(), std::make_error_code(std::errc::file_exists));
 }
 
-std::error_code UndoJournal::append(std::span<const std::uint8_t> records) {
+base::Outcome UndoJournal::append(std::span<const std::uint8_t> records) {
     if (!fd_.valid()) {
-        if (std::error_code error = open())
-            return error;
+        if (base::Outcome opened = open(); !opened)
+            return opened;
     }
-    if (std::error_code error = base::writeAt(fd_.get(), length_, records))
-        return error;
+    if (const std::error_code error = base::writeAt(fd_.get(), length_, records))
+        return base::Failure::ofSystem(file_.string(), error);
     length_ += records.size();
     return {};
 }
 
-std::error_code UndoJournal::flush() {
+base::Outcome UndoJournal::flush() {
     if (!fd_.valid() || length_ == 0)
         return {};
-    return ::fdatasync(fd_.get()) == 0 ? std::error_code{} : lastError();
+    if (::fdatasync(fd_.get()) != 0)
+        return base::Failure::ofSystem(file_.string(), lastError());
+    return {};
 }
 
-std::error_code UndoJournal::clear() {
+base::Outcome UndoJournal::clear() {
     if (!fd_.valid() || length_ == 0)
         return {};
     if (::ftruncate(fd_.get(), 0) != 0)
-        return lastError();
+        return base::Failure::ofSystem(file_.string(), lastError());
     length_ = 0;
     return {};
 }

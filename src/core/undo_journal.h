@@ -5,8 +5,8 @@
 #include <filesystem>
 #include <span>
 #include <string_view>
-#include <system_error>
 
+#include "base/result.h"
 #include "base/unique_fd.h"
 
 namespace tw::core {
@@ -28,14 +28,15 @@ public:
     UndoJournal(const UndoJournal&) = delete;
     UndoJournal& operator=(const UndoJournal&) = delete;
 
-    // Appends records (appendUndoRecord's bytes), making the file on first use.
-    std::error_code append(std::span<const std::uint8_t> records);
+    // Appends records (appendUndoRecord's bytes), making the file on first use. A failure
+    // names the file, or the folder while there is none.
+    base::Outcome append(std::span<const std::uint8_t> records);
     // Flushes what was appended to the disk.
-    std::error_code flush();
+    base::Outcome flush();
     // Empties it: the saves it covered are complete and flushed. Not flushed itself: should
     // the records come back after a power cut, they name files that hold all their new
     // bytes, which the roll-back leaves as they are.
-    std::error_code clear();
+    base::Outcome clear();
 
     const std::filesystem::path& folder() const { return folder_; }
     // The file; empty until the first append.
@@ -46,7 +47,7 @@ public:
     void abandon();
 
 private:
-    std::error_code open();
+    base::Outcome open();
 
     std::filesystem::path folder_;
     std::filesystem::path file_;
@@ -60,7 +61,7 @@ UndoJournal& processUndoJournal();
 
 // Makes the folder and its parents; the folder itself only for this user, as what it keeps
 // holds bytes of their files.
-std::error_code makePrivateFolder(const std::filesystem::path& folder);
+base::Outcome makePrivateFolder(const std::filesystem::path& folder);
 
 // Whether a file of the state folder is an undo journal by its name.
 bool isUndoJournalName(std::string_view name);

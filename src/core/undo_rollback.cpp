@@ -137,8 +137,8 @@ std::string whereNow(const UndoRecord& record,
     return record.path;
 }
 
-std::optional<std::string> restoreInPlace(const UndoRecord& record, const std::string& path,
-                                          bool& restored) {
+[[nodiscard]] std::optional<std::string> restoreInPlace(const UndoRecord& record,
+                                                        const std::string& path, bool& restored) {
     const base::UniqueFd file(::open(path.c_str(), O_RDWR | O_CLOEXEC | O_NONBLOCK));
     if (file.get() < 0 && errno == ENOENT)
         return base::tr(ids::kRollBackNotFound);
@@ -170,8 +170,8 @@ std::optional<std::string> restoreInPlace(const UndoRecord& record, const std::s
     if (!blocks.anyNew || (size == record.newSize && !blocks.anyOld))
         return std::nullopt;
 
-    if (const std::error_code ec = putBackOldBytes(file.get(), record))
-        return base::trf(ids::kSaveCannotWrite, ec.message());
+    if (const base::Outcome putBack = putBackOldBytes(file.get(), record); !putBack)
+        return base::trf(ids::kSaveCannotWrite, putBack.failure().why);
     restored = true;
     return std::nullopt;
 }
@@ -194,7 +194,10 @@ std::optional<std::vector<std::uint8_t>> readJournal(int fd) {
 
 }  // namespace
 
-std::error_code putBackOldBytes(int fd, const UndoRecord& record) {
+base::Outcome putBackOldBytes(int fd, const UndoRecord& record) {
+    const auto failed = [&](std::error_code error) {
+        return base::Failure::ofSystem(record.path, error);
+    };
     for (const UndoRegion& region : record.regions) {
         const std::uint64_t inInserted =
             region.offset < record.inserted ? record.inserted - region.offset : 0;
@@ -202,16 +205,16 @@ std::error_code putBackOldBytes(int fd, const UndoRecord& record) {
             continue;
         const auto bytes = std::span(region.oldBytes).subspan(static_cast<std::size_t>(inInserted));
         if (const std::error_code ec = base::writeAt(fd, region.offset + inInserted, bytes))
-            return ec;
+            return failed(ec);
     }
     const std::uint64_t grown = record.oldSize + record.inserted;
     if (::ftruncate(fd, static_cast<off_t>(grown)) != 0)
-        return {errno, std::generic_category()};
+        return failed({errno, std::generic_category()});
     if (record.inserted > 0)
         if (const std::error_code ec = collapseRange(fd, record.inserted))
-            return ec;
+            return failed(ec);
     if (::fdatasync(fd) != 0)
-        return {errno, std::generic_category()};
+        return failed({errno, std::generic_category()});
     return {};
 }
 
@@ -272,14 +275,17 @@ bool isDamaged(std::string_view name) {
 
 // Keeps the records that could not be applied in `path` (replacing what it held), for the
 // next start to try again.
-std::error_code keepUnapplied(const std::vector<UndoRecord>& records, const std::string& path) {
+base::Outcome keepUnapplied(const std::vector<UndoRecord>& records, const std::string& path) {
     std::vector<std::uint8_t> bytes;
     for (const UndoRecord& record : records)
         appendUndoRecord(record, bytes);
     base::ReplacementFile file(path);
-    if (std::error_code ec = file.write(bytes.data(), bytes.size()))
-        return ec;
-    return file.commit();
+    std::error_code ec = file.write(bytes.data(), bytes.size());
+    if (!ec)
+        ec = file.commit();
+    if (ec)
+        return base::Failure::ofSystem(path, ec);
+    return {};
 }
 
 // Rolls back one journal, or a file of unapplied records, which `fd` holds locked.
@@ -315,7 +321,7 @@ void rollBackOne(int fd, const std::string& path, bool unappliedBefore, const Re
         return;
     }
     // A journal that cannot give its records to the file for them stays as it is.
-    if (keepUnapplied(one.unapplied, kept)) {
+    if (!keepUnapplied(one.unapplied, kept)) {
         outcome.unappliedJournals.push_back(path);
         return;
     }

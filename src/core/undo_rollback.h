@@ -5,9 +5,9 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <system_error>
 #include <vector>
 
+#include "base/result.h"
 #include "core/file_failure.h"
 #include "core/undo_record.h"
 
@@ -52,15 +52,15 @@ RollBackOutcome rollBack(const std::vector<UndoRecord>& records,
 // Why the open file `fd` no longer holds exactly what the completed save of `record` left in
 // it: another file (device and inode), another size, or a block of a region that is not its
 // new bytes. Nothing when it holds them all, so that its old bytes may go back.
-std::optional<std::string> changedSinceSave(int fd, const UndoRecord& record);
+[[nodiscard]] std::optional<std::string> changedSinceSave(int fd, const UndoRecord& record);
 
 // Puts the old bytes of one in-place save back into its open file `fd` without weighing what
 // the file holds now: for the save itself, which knows that only its own bytes went in. (A
 // write cut short by a full disk can leave a block part new and part old, which the roll-back
 // of a journal would take for someone else's change.) What lies in blocks inserted at the
 // file's start is not written back, as those blocks go out again; on a full disk, writing
-// into them could fail for want of space.
-std::error_code putBackOldBytes(int fd, const UndoRecord& record);
+// into them could fail for want of space. A failure names the record's path.
+base::Outcome putBackOldBytes(int fd, const UndoRecord& record);
 
 // Rolls back every journal in `folder` that no running process holds, then removes it.
 // A journal that cannot be read whole (undo_record.h) may name files left half-written that

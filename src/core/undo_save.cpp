@@ -19,7 +19,7 @@ namespace {
 
 namespace ids = base::ids;
 
-std::optional<std::string> undoOne(const UndoRecord& record, bool dryRun) {
+[[nodiscard]] std::optional<std::string> undoOne(const UndoRecord& record, bool dryRun) {
     switch (record.kind) {
         case UndoRecord::Kind::InPlace:
             break;
@@ -38,8 +38,8 @@ std::optional<std::string> undoOne(const UndoRecord& record, bool dryRun) {
         return changed;
     if (dryRun)
         return std::nullopt;
-    if (const std::error_code ec = putBackOldBytes(file.get(), record))
-        return base::trf(ids::kSaveCannotWrite, ec.message());
+    if (const base::Outcome putBack = putBackOldBytes(file.get(), record); !putBack)
+        return base::trf(ids::kSaveCannotWrite, putBack.failure().why);
     return std::nullopt;
 }
 

@@ -13,7 +13,7 @@ std::optional<std::string> writeDocument(const std::string& path, base::UserPort
     OutputFile file(path);
     if (file.ok())
         write(file);
-    if (file.commit()) {
+    if (!file.commit()) {
         port.showMessage(base::UserPort::Severity::Error,
                          base::tr(base::ids::kMsgUnableToCreateFile) + path);
         return std::nullopt;

@@ -38,11 +38,13 @@ void OutputFile::flush() {
     buffer_.clear();
 }
 
-std::error_code OutputFile::commit() {
+base::Outcome OutputFile::commit() {
     flush();
+    if (!error_)
+        error_ = file_.commit();
     if (error_)
-        return error_;
-    return error_ = file_.commit();
+        return base::Failure::ofSystem(path_, error_);
+    return {};
 }
 
 bool fileExistsForWriting(const std::string& path) {

@@ -6,6 +6,7 @@
 #include <system_error>
 
 #include "base/file_ops.h"
+#include "base/result.h"
 #include "export/text_sink.h"
 
 namespace tw::exports {
@@ -31,12 +32,11 @@ public:
     const std::string& path() const { return path_; }
     // Whether the temporary file was made and every write so far succeeded.
     bool ok() const { return !error_; }
-    std::error_code error() const { return error_; }
 
     void write(std::string_view text) override;
-    // Puts the written text in place of the target; the first error of the whole write when
-    // anything failed.
-    std::error_code commit();
+    // Puts the written text in place of the target; the first failure of the whole write,
+    // naming the target, when anything failed.
+    base::Outcome commit();
 
 private:
     void flush();

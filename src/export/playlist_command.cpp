@@ -71,7 +71,7 @@ PlaylistOutcome PlaylistCommand::CreatePlaylist(base::UserPort& port) {
         return outcome;
     }
     // A folder that stays missing makes the creation below fail and report.
-    EnsureDirectory(folderOf(outcome.path), true, port);
+    (void)EnsureDirectory(folderOf(outcome.path), true, port);
 
     if (fileExistsForWriting(outcome.path)) {
         switch (port.askOverwrite(base::trf(ids::kMsgFileAlreadyExists, outcome.path))) {
@@ -102,7 +102,7 @@ PlaylistOutcome PlaylistCommand::CreatePlaylist(base::UserPort& port) {
     int number = 0;
     for (int index : selected)
         WritePlaylistEntry(file, list_.at(index), type_, outcome.path, ++number);
-    if (file.commit()) {
+    if (!file.commit()) {
         reportError(port, base::trf(ids::kMsgUnableToCreatePlaylist, outcome.path));
         return outcome;
     }

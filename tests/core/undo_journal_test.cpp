@@ -18,6 +18,7 @@
 #include "support/bytes.h"
 #include "support/fake_user_port.h"
 #include "support/temp_dir.h"
+#include "support/why_not.h"
 
 namespace tw::core {
 namespace {
@@ -274,7 +275,7 @@ TEST_F(RollBackTest, TheSaveItselfUndoesAWriteCutShortInsideABlock) {
         const Bytes torn = test::readBytes(path_);
         EXPECT_FALSE(rollBack({record}).left.empty());
         EXPECT_EQ(test::readBytes(path_), torn);
-        EXPECT_FALSE(putBackOldBytes(fd, record));
+        EXPECT_EQ(test::whyNot(putBackOldBytes(fd, record)), "");
         ::close(fd);
         EXPECT_EQ(test::readBytes(path_), old_);
     }
@@ -306,8 +307,8 @@ TEST(UndoJournals, ARunningSavesJournalIsLeftAloneAndADeadOnesIsRolledBack) {
     test::writeBytes(music / ".tw-save-1", fresh);
     {
         UndoJournal running(state.path());
-        ASSERT_FALSE(running.append(records));
-        ASSERT_FALSE(running.flush());
+        ASSERT_EQ(test::whyNot(running.append(records)), "");
+        ASSERT_EQ(test::whyNot(running.flush()), "");
         const Bytes half = test::readBytes(path);
         EXPECT_EQ(rollBackJournals(state.path()), RollBackOutcome{});
         EXPECT_EQ(test::readBytes(path), half);
@@ -359,13 +360,29 @@ TEST(UndoJournals, AJournalEmptiedByItsSaveIsRemovedWithIt) {
         UndoJournal journal(state.path() / "deeper");
         Bytes records;
         appendUndoRecord(sampleRecords()[1], records);
-        ASSERT_FALSE(journal.append(records));
+        ASSERT_EQ(test::whyNot(journal.append(records)), "");
         EXPECT_EQ(fs::status(state.path() / "deeper").permissions() & fs::perms::all,
                   fs::perms::owner_all);
-        ASSERT_FALSE(journal.clear());
+        ASSERT_EQ(test::whyNot(journal.clear()), "");
         EXPECT_EQ(fs::file_size(journal.file()), 0u);
     }
     EXPECT_TRUE(fs::is_empty(state.path() / "deeper"));
+}
+
+// Root may write into any folder, so the journal's folder lies under a regular file.
+TEST(UndoJournals, AJournalThatCannotBeMadeNamesItsFolderAndTheSystemsError) {
+    test::TempDir state;
+    test::writeBytes(state / "a-file", test::bytesOf("x"));
+    const fs::path folder = state / "a-file" / "tunewright";
+    UndoJournal journal(folder);
+    Bytes records;
+    appendUndoRecord(sampleRecords()[1], records);
+    const base::Outcome appended = journal.append(records);
+    ASSERT_FALSE(appended);
+    EXPECT_EQ(appended.failure().what, folder.string());
+    EXPECT_EQ(appended.failure().system, std::errc::not_a_directory);
+    EXPECT_EQ(appended.failure().why, appended.failure().system.message());
+    EXPECT_TRUE(journal.file().empty());
 }
 
 }  // namespace

@@ -31,7 +31,7 @@ TEST(OutputFileTest, WritesANewFileInPiecesLargerAndSmallerThanItsBuffer) {
         file.write("head ");
         file.write(big);
         file.write(" tail");
-        ASSERT_FALSE(file.commit());
+        ASSERT_TRUE(file.commit());
     }
     EXPECT_EQ(test::fileText(path), "head " + big + " tail");
     EXPECT_EQ(entriesIn(dir.path()), 1u);  // no temporary file left
@@ -52,7 +52,7 @@ TEST(OutputFileTest, TheOldFileStaysUntilTheNewOneIsCommitted) {
 
     OutputFile file(path.string());
     file.write("new");
-    ASSERT_FALSE(file.commit());
+    ASSERT_TRUE(file.commit());
     EXPECT_EQ(test::fileText(path), "new");
     EXPECT_EQ(fs::status(path).permissions() & fs::perms::all,
               fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
@@ -68,7 +68,10 @@ TEST(OutputFileTest, FoldersThatCannotTakeTheFileFailWithoutLeavingAnything) {
           (dir / "taken").string()}) {  // the name of a folder
         OutputFile file(path);
         file.write("text");
-        EXPECT_TRUE(file.commit()) << path;
+        const base::Outcome committed = file.commit();
+        ASSERT_FALSE(committed) << path;
+        EXPECT_EQ(committed.failure().what, path);
+        EXPECT_TRUE(committed.failure().system) << path;
     }
     EXPECT_EQ(test::fileText(dir / "plain"), "a file, not a folder");
     EXPECT_TRUE(fs::is_directory(dir / "taken"));

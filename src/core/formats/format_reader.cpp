@@ -11,7 +11,6 @@
 #include <taglib/vorbisfile.h>
 #include <taglib/xiphcomment.h>
 
-#include <cstring>
 #include <optional>
 
 #include "base/language.h"
@@ -184,25 +183,24 @@ std::optional<FormatContent> readContent(AudioFormat format, TagLib::IOStream& s
 }
 
 // The content of the file, or why there is none.
-std::optional<FormatContent> readFile(AudioFormat format, int fd, std::uint64_t size,
-                                      const std::string& path, bool images, std::string& why) {
+base::Result<FormatContent> readFile(AudioFormat format, int fd, std::uint64_t size,
+                                     const std::string& path, bool images) {
     BoundedStream stream(fd, size, path);
     std::optional<FormatContent> content = readContent(format, stream, images);
     if (stream.error() != 0)
-        why = std::strerror(stream.error());
-    else if (!content || stream.exhausted())
-        why = base::trf(base::ids::kReadFormatDamaged, formatName(format));
-    return why.empty() ? std::move(content) : std::nullopt;
+        return base::Failure::ofSystem(path, {stream.error(), std::generic_category()});
+    if (!content || stream.exhausted())
+        return base::Failure{
+            path, base::trf(base::ids::kReadFormatDamaged, formatName(format)), {}};
+    return std::move(*content);
 }
 
 }  // namespace
 
-std::string readFormatRecord(AudioFile& record, AudioFormat format, int fd, std::uint64_t size) {
-    std::string why;
-    const std::optional<FormatContent> content =
-        readFile(format, fd, size, record.path, false, why);
+base::Outcome readFormatRecord(AudioFile& record, AudioFormat format, int fd, std::uint64_t size) {
+    base::Result<FormatContent> content = readFile(format, fd, size, record.path, false);
     if (!content)
-        return why;
+        return content.failure();
     record.id3v1 = {};
     readPropertyFields(content->properties, record.id3v2, record.lyrics);
     record.pictures = {};
@@ -214,16 +212,12 @@ std::string readFormatRecord(AudioFile& record, AudioFormat format, int fd, std:
     return {};
 }
 
-std::optional<std::vector<PictureBytes>> readFormatPictures(AudioFormat format, int fd,
-                                                            std::uint64_t size, std::uint64_t limit,
-                                                            std::string* why) {
-    std::string failure;
-    const std::optional<FormatContent> content = readFile(format, fd, size, {}, true, failure);
-    if (!content) {
-        if (why)
-            *why = std::move(failure);
-        return std::nullopt;
-    }
+base::Result<std::vector<PictureBytes>> readFormatPictures(AudioFormat format, int fd,
+                                                           std::uint64_t size, std::uint64_t limit,
+                                                           const std::string& path) {
+    base::Result<FormatContent> content = readFile(format, fd, size, path, true);
+    if (!content)
+        return content.failure();
     std::vector<PictureBytes> out;
     for (const FormatContent::Image& image : content->pictures)
         out.push_back(image.data.size() > limit ? nullptr

@@ -3,7 +3,9 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
+#include "base/result.h"
 #include "core/audio_file.h"
 #include "core/formats/audio_format.h"
 #include "core/picture_data.h"
@@ -18,16 +20,16 @@ namespace tw::core {
 // Vorbis comment; MP4 "covr", as front covers). The ID3v1 fields are emptied: these files
 // hold none. The images stay in the file.
 //
-// Returns why the file cannot be read (a read failed, TagLib found no valid stream, or the
-// file would make it read more than BoundedStream allows), empty on success; on failure
-// the record's fields are not what the file holds.
-std::string readFormatRecord(AudioFile& record, AudioFormat format, int fd, std::uint64_t size);
+// Fails, naming the record's path, when the file cannot be read (a read failed, TagLib
+// found no valid stream, or the file would make it read more than BoundedStream allows);
+// the record's fields are then not what the file holds.
+base::Outcome readFormatRecord(AudioFile& record, AudioFormat format, int fd, std::uint64_t size);
 
-// The image bytes of the pictures of such a file, in the order readFormatRecord lists them,
-// as readPictureData gives them (null for an image larger than `limit`); nothing, with
-// `why` (when given), when the file cannot be read.
-std::optional<std::vector<PictureBytes>> readFormatPictures(AudioFormat format, int fd,
-                                                            std::uint64_t size, std::uint64_t limit,
-                                                            std::string* why = nullptr);
+// The image bytes of the pictures of such a file (at `path`), in the order readFormatRecord
+// lists them, as readPictureData gives them (null for an image larger than `limit`), or why
+// the file cannot be read.
+base::Result<std::vector<PictureBytes>> readFormatPictures(AudioFormat format, int fd,
+                                                           std::uint64_t size, std::uint64_t limit,
+                                                           const std::string& path);
 
 }  // namespace tw::core
