@@ -21,9 +21,7 @@ TagLib::ByteVector blockHeader(std::uint8_t type, bool last, std::uint64_t lengt
 }  // namespace
 
 std::optional<TagLib::ByteVector> fileFlacComment(OverlayStream& stream) {
-    const ByteReader read = [&stream](std::uint64_t at, std::span<std::uint8_t> out) {
-        return stream.readOriginal(at, out);
-    };
+    const ByteReader read = stream.originalReader();
     std::optional<FlacBlock> found;
     const auto visit = [&found](const FlacBlock& block) {
         if (block.type == kFlacVorbisComment && !found)
@@ -41,9 +39,7 @@ std::optional<TagLib::ByteVector> fileFlacComment(OverlayStream& stream) {
 }
 
 bool putFlacComment(OverlayStream& stream, const TagLib::ByteVector& comment) {
-    const ByteReader read = [&stream](std::uint64_t at, std::span<std::uint8_t> out) {
-        return stream.readResult(at, out);
-    };
+    const ByteReader read = stream.resultReader();
     std::optional<FlacBlock> commentBlock;
     FlacBlock last;
     const auto visit = [&commentBlock, &last](const FlacBlock& block) {

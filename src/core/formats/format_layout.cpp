@@ -53,13 +53,7 @@ std::optional<std::vector<Mp4Box>> boxesIn(At at, std::uint64_t start, std::uint
 // The chunk offsets of the sample tables under the box `container` of `moov`.
 bool addChunkOffsets(std::span<const std::uint8_t> moov, std::uint64_t start, std::uint64_t end,
                      std::vector<std::uint64_t>& out) {
-    const auto at = [&](std::uint64_t offset, std::span<std::uint8_t> bytes) {
-        if (offset + bytes.size() > moov.size())
-            return false;
-        std::copy_n(moov.begin() + static_cast<std::ptrdiff_t>(offset), bytes.size(),
-                    bytes.begin());
-        return true;
-    };
+    const ByteReader at = readerOf(moov);
     const auto boxes = boxesIn(at, start, end);
     if (!boxes)
         return false;

@@ -153,12 +153,8 @@ bool resultKeepsAudio(AudioFormat format, OverlayStream& result, const StreamFac
                       const std::optional<OggHead>& oldOggHead) {
     if (const auto reopened = openFile(format, result); !reopened || factsOf(*reopened) != before)
         return false;
-    const ByteReader was = [&result](std::uint64_t at, std::span<std::uint8_t> out) {
-        return result.readOriginal(at, out);
-    };
-    const ByteReader now = [&result](std::uint64_t at, std::span<std::uint8_t> out) {
-        return result.readResult(at, out);
-    };
+    const ByteReader was = result.originalReader();
+    const ByteReader now = result.resultReader();
     if (format == AudioFormat::Flac)
         return flacAudioKept(result, was, now);
     if (format == AudioFormat::Mp4)
@@ -184,12 +180,6 @@ FormatSave::FormatSave(AudioFormat format, int fd, std::uint64_t size, std::stri
     : format_(format), fd_(fd), size_(size), path_(std::move(path)) {}
 
 FormatSave::~FormatSave() = default;
-
-ByteReader FormatSave::originalReader() const {
-    return [stream = stream_.get()](std::uint64_t at, std::span<std::uint8_t> out) {
-        return stream->readOriginal(at, out);
-    };
-}
 
 bool FormatSave::fail(std::string why) {
     error_ = std::move(why);
@@ -326,7 +316,7 @@ bool FormatSave::saveOgg() {
     TagLib::ByteVector packet =
         oggCommentHeader(format_) +
         renderKeptComment(o.fileComment, *o.comment, format_ == AudioFormat::OggVorbis);
-    if (auto head = oggHead(originalReader(), size_, oggHeadPackets(format_))) {
+    if (auto head = oggHead(stream_->originalReader(), size_, oggHeadPackets(format_))) {
         head->packets.front().assign(packet.begin(), packet.end());
         const std::uint64_t least = leastOggHeadEnd(*head);
         const auto pages =
@@ -361,8 +351,8 @@ std::unique_ptr<OverlayStream> FormatSave::finish() {
     if (!opened_ && !open())
         return nullptr;
     if (format_ == AudioFormat::Mp4 &&
-        (!mp4Layout(originalReader(), stream_->originalSize()) ||
-         !mp4OffsetTablesFit(originalReader(), stream_->originalSize()))) {
+        (!mp4Layout(stream_->originalReader(), stream_->originalSize()) ||
+         !mp4OffsetTablesFit(stream_->originalReader(), stream_->originalSize()))) {
         fail(base::tr(ids::kSaveMp4OffsetsDamaged));
         return nullptr;
     }

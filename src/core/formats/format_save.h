@@ -51,7 +51,6 @@ private:
     struct Opened;
     bool open();
     bool saveOgg();
-    ByteReader originalReader() const;
     bool saveFlac();
     bool fail(std::string why);
 

@@ -219,4 +219,12 @@ void OverlayStream::truncate(long length) {
         replace(size_, 0, std::vector<std::uint8_t>(static_cast<std::size_t>(wanted - size_), 0));
 }
 
+ByteReader OverlayStream::originalReader() {
+    return [this](std::uint64_t at, std::span<std::uint8_t> out) { return readOriginal(at, out); };
+}
+
+ByteReader OverlayStream::resultReader() {
+    return [this](std::uint64_t at, std::span<std::uint8_t> out) { return readResult(at, out); };
+}
+
 }  // namespace tw::core

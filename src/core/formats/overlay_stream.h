@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "core/formats/format_layout.h"
+
 namespace tw::core {
 
 // A TagLib stream that reads a file the caller keeps open but keeps every write in memory:
@@ -67,6 +69,10 @@ public:
     bool holdsFileBytes(std::uint64_t start, std::uint64_t from, std::uint64_t length) const;
     // Reads the file itself (within the read bound).
     bool readOriginal(std::uint64_t offset, std::span<std::uint8_t> out);
+    // readOriginal and readResult for the walks over a file's boxes and blocks; the stream
+    // must outlive them.
+    ByteReader originalReader();
+    ByteReader resultReader();
 
     // A bound was passed: what TagLib did is not the whole of what it meant to do.
     bool exhausted() const { return exhausted_; }
