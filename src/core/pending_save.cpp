@@ -44,9 +44,11 @@ PendingSave::PendingSave(int fd, std::string path, const struct stat& opened, La
                          (layout_.tagEnd == 0 && change_.tag->empty());
     const bool tagFillsInsertion =
         change_.tag && change_.insert > 0 && change_.tag->size() == layout_.tagEnd + change_.insert;
-    // TagLib's result of another length than its replaced ranges make, not in inserted blocks.
+    // TagLib's result of another length than its replaced ranges make, or of ranges too large
+    // to hold, not in inserted blocks.
     const bool formatRewrite =
-        change_.format && !change_.tag && change_.format->size() != sizeAfterReplacements();
+        change_.format && !change_.tag &&
+        (change_.tooLargeInPlace || change_.format->size() != sizeAfterReplacements());
     if (!formatRewrite && (tagFits || tagFillsInsertion))
         planInPlace();
     else

@@ -73,6 +73,8 @@ public:
         // front of its unchanged rest, if blocks are inserted for it.
         std::vector<ChangedRange> replacements;
         std::unique_ptr<OverlayStream> format;
+        // The ranges would be too large to hold: the format's result is written anew.
+        bool tooLargeInPlace = false;
     };
 
     PendingSave(int fd, std::string path, const struct stat& opened, Layout layout, Change change);

@@ -309,6 +309,8 @@ base::Result<std::unique_ptr<PendingSave>> TagFileWriter::State::prepareFormat(b
                                                         ? OverlayStream::kMostNewBytes
                                                         : std::min(kMostTailBytes, size / 2))) {
         change.replacements = std::move(*ranges);
+    } else {
+        change.tooLargeInPlace = true;
     }
     change.format = std::move(result);
     return handOver(std::move(layout), std::move(change));

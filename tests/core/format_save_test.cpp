@@ -230,6 +230,25 @@ TEST_P(FormatSaveTest, ATagThatOutgrowsItsRoomKeepsTheAudio) {
     EXPECT_EQ(again->pictures.items.size(), r->pictures.items.size());
 }
 
+// An MP4 list of tens of megabytes is rewritten whole by every save, too much to hold as
+// changed ranges: the file is written anew, not left as it was with success reported.
+TEST(Mp4SaveTest, AnEditBesideAHugeCoverIsWritten) {
+    test::TempDir dir;
+    const fs::path path = dir / "a.m4a";
+    ASSERT_TRUE(test::copyFormatFile("aac", true, path));
+    MpegInfo mpeg;
+    auto record = AudioFile::create(path.string(), dir.folder().size(), mpeg);
+    record->pictures.put({.type = 3, .mime = "image/png", .description = "", .byteSize = 0},
+                         std::make_shared<const std::string>(image(34u << 20)));
+    ASSERT_EQ(test::whyNot(save(*record)), "");
+    record = AudioFile::create(path.string(), dir.folder().size(), mpeg);
+    record->id3v2.setAlbum("After");
+    ASSERT_EQ(test::whyNot(save(*record)), "");
+    record = AudioFile::create(path.string(), dir.folder().size(), mpeg);
+    EXPECT_EQ(record->id3v2.album, "After");
+    EXPECT_EQ(record->pictures.items.size(), 1u);
+}
+
 // Whole blocks inserted at the start take a grown tag: the file keeps its inode and hard
 // link, and the room left behind the tag takes the next edit in place.
 TEST_P(FormatSaveTest, AGrownTagGoesIntoInsertedBlocks) {
