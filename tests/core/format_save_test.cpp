@@ -313,10 +313,6 @@ std::vector<std::string> hexLines(const char* command, const fs::path& path) {
     return out;
 }
 
-std::vector<std::string> rawComment(const fs::path& path) {
-    return hexLines("comment", path);
-}
-
 // A save of one field leaves every other entry of the comment as the file has it: the case
 // of its key, its place, the several values of a key, bytes that are no UTF-8, no value.
 TEST(VorbisCommentSaveTest, OnlyTheEditedKeysEntriesChange) {
@@ -334,7 +330,7 @@ TEST(VorbisCommentSaveTest, OnlyTheEditedKeysEntriesChange) {
         const fs::path path = dir / name;
         setComment[1] = path.string();
         ASSERT_TRUE(test::copyFormatFile(kind, true, path) && test::runMutagenTool(setComment));
-        const std::vector<std::string> before = rawComment(path);
+        const std::vector<std::string> before = hexLines("comment", path);
         ASSERT_EQ(before.size(), entries.size() + 1);
         const auto size = fs::file_size(path);
         const auto audio = test::runMutagenTool({"audio", path.string()});
@@ -343,7 +339,7 @@ TEST(VorbisCommentSaveTest, OnlyTheEditedKeysEntriesChange) {
         auto record = AudioFile::create(path.string(), dir.folder().size(), mpeg);
         record->id3v2.setAlbum("New");
         ASSERT_EQ(test::whyNot(save(*record)), "");
-        EXPECT_EQ(rawComment(path),
+        EXPECT_EQ(hexLines("comment", path),
                   (std::vector<std::string>{
                       before[0], "title=Song", "artist=One", "ALBUM=New", "zz=sorted last",
                       "Artist=Two", "comment=bad \xFF\xFE bytes", "empty=", "ARTIST=Three"}));
@@ -360,7 +356,7 @@ TEST(VorbisCommentSaveTest, AFlacCommentThatOutgrowsItsPaddingMovesTheAudioIntac
     std::vector<std::string> setComment{"set-comment", path.string(), hex("album=Old")};
     setComment.resize(setComment.size() + 3000, hex("empty="));
     ASSERT_TRUE(test::copyFormatFile("flac", true, path) && test::runMutagenTool(setComment));
-    std::vector<std::string> expected = rawComment(path);
+    std::vector<std::string> expected = hexLines("comment", path);
     const auto audio = test::runMutagenTool({"audio", path.string()});
 
     MpegInfo mpeg;
@@ -368,7 +364,7 @@ TEST(VorbisCommentSaveTest, AFlacCommentThatOutgrowsItsPaddingMovesTheAudioIntac
     record->id3v2.setAlbum("New");
     ASSERT_EQ(test::whyNot(save(*record)), "");
     expected[1] = "album=New";
-    EXPECT_EQ(rawComment(path), expected);
+    EXPECT_EQ(hexLines("comment", path), expected);
     EXPECT_EQ(test::runMutagenTool({"audio", path.string()}), audio);
     const std::string test = "flac --test --silent '" + path.string() + "' 2>/dev/null";
     EXPECT_EQ(std::system(test.c_str()), 0) << "STREAMINFO MD5";
