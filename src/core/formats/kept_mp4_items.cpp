@@ -108,14 +108,14 @@ std::optional<KeptMp4Items> KeptMp4Items::prepare(const ByteReader& file, std::u
     if (!boxes || (changed.contains(kFillerKey) && now.contains(kFillerKey)))
         return std::nullopt;
 
-    // Entries TagLib cannot read go with the rest when the tag is cleared.
+    // A cleared tag takes every box with it, those TagLib cannot read too.
     const bool cleared = now.isEmpty() && !read.isEmpty();
     KeptMp4Items kept;
     std::uint64_t keptBytes = 0;
     std::set<TagLib::String> placed;
     for (const Mp4Box& box : *boxes) {
         const auto key = itemKey(*bytes, box);
-        if (key ? !changed.contains(*key) : !cleared) {
+        if (!cleared && !(key && changed.contains(*key))) {
             kept.parts_.emplace_back(FileBox{list->start + box.start, list->start + box.end});
             keptBytes += box.end - box.start;
         } else if (key && now.contains(*key) && placed.insert(*key).second) {

@@ -16,10 +16,11 @@ class OverlayStream;
 
 // The item list ("ilst") a save writes into an MP4 file: the file's own item boxes, byte for
 // byte and in their order, with only the items whose values the edits changed written anew,
-// in the place of their first box (a new item goes at the end, a removed one goes). TagLib
-// keeps the items in a map: its save writes them sorted by key, every value decoded and
-// encoded again, and what it cannot read (other data types, covers of other formats, boxes
-// it does not know) not at all; users expect the items they did not edit untouched.
+// in the place of their first box (a new item goes at the end, a removed one goes, and a
+// cleared tag takes every box, those TagLib cannot read too). TagLib keeps the items in a
+// map: its save writes them sorted by key, every value decoded and encoded again, and what
+// it cannot read (other data types, covers of other formats, boxes it does not know) not at
+// all; users expect the items they did not edit untouched.
 //
 // TagLib still lays out the boxes around the list (their sizes, the chunk offsets behind
 // it): the save hands it a stand-in of the changed items and one filler item as large as
