@@ -67,23 +67,37 @@ bool sameCovers(const TagLib::MP4::CoverArtList& a, const TagLib::MP4::CoverArtL
     return true;
 }
 
-// Whether TagLib holds the same values in both. A number (a bool, a byte, an int or a pair
-// of them) shares one field of the item, read whole as the widest of them.
-bool sameItem(const TagLib::MP4::Item& a, const TagLib::MP4::Item& b) {
+// Whether TagLib holds the same values in both. Of the number items (a bool, a byte, an
+// int, a pair) the edits set only the track and disc pairs; any other number item found in
+// both is the file's own, unchanged. (TagLib keeps every kind of number in one field, set
+// only as wide as its kind, so reading it as another kind would read undefined bytes.)
+bool sameItem(const TagLib::String& key, const TagLib::MP4::Item& a, const TagLib::MP4::Item& b) {
     if (a.atomDataType() != b.atomDataType() || a.toStringList() != b.toStringList() ||
         a.toByteVectorList() != b.toByteVectorList() ||
         !sameCovers(a.toCoverArtList(), b.toCoverArtList()))
         return false;
-    const bool list = !a.toStringList().isEmpty() || !a.toByteVectorList().isEmpty() ||
-                      !a.toCoverArtList().isEmpty();
-    return list || a.toLongLong() == b.toLongLong();
+    const bool pair = key == "trkn" || key == "disk";
+    return !pair || (a.toIntPair().first == b.toIntPair().first &&
+                     a.toIntPair().second == b.toIntPair().second);
+}
+
+// About how many bytes TagLib renders an item's values into (their data, not the boxes).
+std::uint64_t valueBytes(const TagLib::MP4::Item& item) {
+    std::uint64_t bytes = 0;
+    for (const TagLib::String& text : item.toStringList())
+        bytes += text.size() * 4;  // UTF-8 at most four bytes a character
+    for (const TagLib::ByteVector& data : item.toByteVectorList())
+        bytes += data.size();
+    for (const TagLib::MP4::CoverArt& cover : item.toCoverArtList())
+        bytes += cover.data().size();
+    return bytes;
 }
 
 std::set<TagLib::String> changedKeys(const TagLib::MP4::ItemMap& read,
                                      const TagLib::MP4::ItemMap& now) {
     std::set<TagLib::String> changed;
     for (const auto& [key, item] : read)
-        if (!now.contains(key) || !sameItem(item, now[key]))
+        if (!now.contains(key) || !sameItem(key, item, now[key]))
             changed.insert(key);
     for (const auto& [key, item] : now)
         if (!read.contains(key))
@@ -126,6 +140,15 @@ std::optional<KeptMp4Items> KeptMp4Items::prepare(const ByteReader& file, std::u
         if (now.contains(key) && !placed.contains(key))
             kept.parts_.emplace_back(key);
 
+    // The list goes into the result twice (TagLib's stand-in, then the list): where that
+    // might not fit the result's bound, as with covers of tens of megabytes, TagLib's own
+    // list is written rather than the save refused.
+    std::uint64_t listBytes = keptBytes;
+    for (const TagLib::String& key : changed)
+        if (now.contains(key))
+            listBytes += valueBytes(now[key]);
+    if (listBytes > OverlayStream::kMostNewBytes / 4)
+        return std::nullopt;
     for (const auto& [key, item] : now)
         if (!changed.contains(key))
             edited.removeItem(key);

@@ -30,8 +30,9 @@ class KeptMp4Items {
 public:
     // Works out what stays of the file's list (found with `file`, of `size` bytes) from
     // TagLib's reading of it, `read`, and the tag after the edits, `edited`, and leaves in
-    // `edited` the stand-in. None, leaving `edited` as it is, when the file has no list or
-    // one whose boxes do not add up: TagLib's save then writes its own.
+    // `edited` the stand-in. None, leaving `edited` as it is, when the file has no list, one
+    // whose boxes do not add up or one too large to be held twice in the result: TagLib's
+    // save then writes its own.
     static std::optional<KeptMp4Items> prepare(const ByteReader& file, std::uint64_t size,
                                                const TagLib::MP4::ItemMap& read,
                                                TagLib::MP4::Tag& edited);
