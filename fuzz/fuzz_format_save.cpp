@@ -1,10 +1,11 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 // A FLAC, Ogg Vorbis, Opus or MP4 file from any bytes, its tag edited and saved as a save
-// stages it: TagLib's class for the format on the overlay, the checks of its result (the
-// FLAC metadata blocks and MP4 boxes walked on both sides), then the plans made of the
-// pieces: the head that changed, its padding fitted, the changed ranges. Nothing is
-// written anywhere. The seeds are those of fuzz_format_reader and an MP4 file whose "moov"
-// box comes first (make_format_file.py aac ... 0.05 --tags --moov-first).
+// stages it: TagLib's class for the format on the overlay (an MP4 file's own items put back
+// in the place of what it wrote), the checks of its result (the FLAC metadata blocks and MP4
+// boxes walked on both sides), then the plans made of the pieces: the head that changed, its
+// padding fitted, the changed ranges. Nothing is written anywhere. The seeds are those of
+// fuzz_format_reader and an MP4 file whose "moov" box comes first (make_format_file.py aac
+// ... 0.05 --tags --moov-first).
 
 #include <cstddef>
 #include <cstdint>

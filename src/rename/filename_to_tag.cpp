@@ -2,7 +2,9 @@
 #include "rename/filename_to_tag.h"
 
 #include "core/audio_file.h"
+#include "core/formats/format_tags.h"
 #include "core/genre_table.h"
+#include "core/text_genre.h"
 #include "rename/bounded_replace.h"
 #include "rename/name_pattern.h"
 #include "rename/symbol_table.h"
@@ -65,7 +67,9 @@ bool holdsValue(const TagFields& tag, NameField field) {
     }
 }
 
-void setField(TagFields& tag, NameField field, const std::string& value) {
+// `textGenre`: the tag holds the genre as text, so a text that names none of the table's
+// genres (whatever its case) is one too.
+void setField(TagFields& tag, NameField field, const std::string& value, bool textGenre) {
     switch (field) {
         case NameField::Artist:
             tag.setArtist(value);
@@ -81,6 +85,8 @@ void setField(TagFields& tag, NameField field, const std::string& value) {
             break;
         case NameField::Genre:
             core::genreByName(tag, value);
+            if (textGenre && tag.genre < 0)
+                core::assignTextGenre(tag, value);
             tag.changed = true;
             break;
         case NameField::Number:
@@ -96,7 +102,8 @@ void setField(TagFields& tag, NameField field, const std::string& value) {
 }
 
 // Writes one field of one tag by the rules of FillTagsFromName; true when it was set.
-bool fillField(TagFields& tag, NameField field, const std::string& value, bool overwrite) {
+bool fillField(TagFields& tag, NameField field, const std::string& value, bool overwrite,
+               bool textGenre) {
     if (value == currentText(tag, field))
         return false;
     if (!overwrite && holdsValue(tag, field))
@@ -105,7 +112,7 @@ bool fillField(TagFields& tag, NameField field, const std::string& value, bool o
         return false;
     if (!tag.present)
         tag.makePresent();
-    setField(tag, field, value);
+    setField(tag, field, value, textGenre);
     return true;
 }
 
@@ -147,9 +154,10 @@ bool FillTagsFromName(core::AudioFile& file, std::string_view mask, const FillOp
             continue;
         }
         if (options.writeV1)
-            anySet |= fillField(file.id3v1, field, value, options.overwrite);
+            anySet |= fillField(file.id3v1, field, value, options.overwrite, false);
         if (options.writeV2)
-            anySet |= fillField(file.id3v2, field, value, options.overwrite);
+            anySet |= fillField(file.id3v2, field, value, options.overwrite,
+                                core::holdsTextGenre(file.format));
     }
     return anySet;
 }

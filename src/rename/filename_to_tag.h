@@ -39,8 +39,9 @@ std::vector<std::string> readNameValues(std::string_view baseName, const MaskPat
 // Fills the fields of `file` from its base name by `mask`, in memory only: each field the
 // mask names, in each chosen tag, takes the value read for it unless it already holds that
 // text, or holds a value and `overwrite` is off; a year needs a leading number other than
-// 0. A tag that is not present is created. The composer goes to ID3v2 only. True when any
-// field was set.
+// 0. A tag that is not present is created. The composer goes to ID3v2 only. A genre is a
+// name of the genre table, but any text where the file holds its genre as text (text_genre.h).
+// True when any field was set.
 bool FillTagsFromName(core::AudioFile& file, std::string_view mask, const FillOptions& options,
                       const SymbolTable& table);
 // The same with the table "SymbolReplacementFilenameToTag" read from `store`.

@@ -37,6 +37,23 @@ protected:
         return test::runProgramAtHome(args, home.path());
     }
     std::string file(const std::string& name) const { return (music / name).string(); }
+    // The field `key` of the ID3v2 tab of the file `name` in `folder`, as the list prints it.
+    std::string v2Field(const std::string& folder, const std::string& name, const char* key) {
+        const QJsonArray records =
+            QJsonDocument::fromJson(
+                QByteArray::fromStdString(run({"list", folder, "--format", "json"}).out))
+                .array();
+        for (const auto& record : records)
+            if (record.toObject().value(QLatin1String("fileName")).toString().toStdString() == name)
+                return record.toObject()
+                    .value(QLatin1String("id3v2"))
+                    .toObject()
+                    .value(QLatin1String(key))
+                    .toVariant()
+                    .toString()
+                    .toStdString();
+        return std::string("?");
+    }
 
     test::TempDir home;
     test::TempDir music;
@@ -86,20 +103,7 @@ TEST_F(FormatCommandsTest, EveryTagWriterWritesThemAndTheLastSaveIsUndone) {
     const std::string image = (home / "x.png").string();
     std::ofstream(image, std::ios::binary) << "\x89PNG\r\n\x1a\n" << std::string(100, 'p');
     const auto field = [&](const std::string& name, const char* key) {
-        const QJsonArray records =
-            QJsonDocument::fromJson(
-                QByteArray::fromStdString(run({"list", folder, "--format", "json"}).out))
-                .array();
-        for (const auto& record : records)
-            if (record.toObject().value(QLatin1String("fileName")).toString().toStdString() == name)
-                return record.toObject()
-                    .value(QLatin1String("id3v2"))
-                    .toObject()
-                    .value(QLatin1String(key))
-                    .toVariant()
-                    .toString()
-                    .toStdString();
-        return std::string("?");
+        return v2Field(folder, name, key);
     };
     struct Writer {
         std::vector<std::string> args;
@@ -164,6 +168,22 @@ TEST_F(FormatCommandsTest, EveryTagWriterWritesThemAndTheLastSaveIsUndone) {
     EXPECT_NE(undo.out.find(file("c.mp3")), std::string::npos) << undo.out;
     EXPECT_TRUE(test::fileText(music / "a.flac") == flac);
     EXPECT_TRUE(test::fileText(music / "c.mp3") == ogg);
+}
+
+// A genre read from a name is any text for a file that holds its genre as text, a name of
+// the table keeping its number; an MP3 file takes only the table's names.
+TEST_F(FormatCommandsTest, AGenreFromTheNameIsAnyTextWhereTheFileHoldsText) {
+    const test::TempDir named;
+    ASSERT_TRUE(test::copyFormatFile("flac", true, named / "Shoegaze.flac") &&
+                test::copyFormatFile("flac", true, named / "jazz.flac"));
+    test::writeMp3(named, "Shoegaze.mp3", {.audio = test::defaultAudio()});
+    const std::string folder = named.path().string();
+    const test::CliOutcome filled =
+        run({"fill-from-name", folder, "--mask", "<genre>", "--overwrite"});
+    ASSERT_EQ(filled.status, 0) << filled.err;
+    EXPECT_EQ(v2Field(folder, "Shoegaze.flac", "genreName"), "Shoegaze");
+    EXPECT_EQ(v2Field(folder, "jazz.flac", "genreName"), "Jazz");
+    EXPECT_EQ(v2Field(folder, "Shoegaze.mp3", "genreName"), "");
 }
 
 TEST_F(FormatCommandsTest, RenamingByAMaskKeepsEachFilesExtension) {

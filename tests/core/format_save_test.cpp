@@ -319,18 +319,17 @@ std::string hex(const std::string& bytes) {
     return out.str();
 }
 
-// The Vorbis comment of a file as mutagen reads its bytes: the vendor string, then every
-// entry in the file's order.
-std::vector<std::string> rawComment(const fs::path& path) {
-    std::istringstream lines(test::runMutagenTool({"comment", path.string()}).value_or(""));
-    std::vector<std::string> comment;
+// The lines of hex the tool prints for a file (a Vorbis comment, MP4 item boxes), as bytes.
+std::vector<std::string> hexLines(const char* command, const fs::path& path) {
+    std::istringstream lines(test::runMutagenTool({command, path.string()}).value_or(""));
+    std::vector<std::string> out;
     for (std::string line; std::getline(lines, line);) {
         std::string bytes;
         for (std::size_t at = 0; at + 1 < line.size(); at += 2)
             bytes += static_cast<char>(std::stoi(line.substr(at, 2), nullptr, 16));
-        comment.push_back(bytes);
+        out.push_back(bytes);
     }
-    return comment;
+    return out;
 }
 
 // A save of one field leaves every other entry of the comment as the file has it: the case
@@ -350,7 +349,7 @@ TEST(VorbisCommentSaveTest, OnlyTheEditedKeysEntriesChange) {
         const fs::path path = dir / name;
         setComment[1] = path.string();
         ASSERT_TRUE(test::copyFormatFile(kind, true, path) && test::runMutagenTool(setComment));
-        const std::vector<std::string> before = rawComment(path);
+        const std::vector<std::string> before = hexLines("comment", path);
         ASSERT_EQ(before.size(), entries.size() + 1);
         const auto size = fs::file_size(path);
         const auto audio = test::runMutagenTool({"audio", path.string()});
@@ -359,7 +358,7 @@ TEST(VorbisCommentSaveTest, OnlyTheEditedKeysEntriesChange) {
         auto record = AudioFile::create(path.string(), dir.folder().size(), mpeg);
         record->id3v2.setAlbum("New");
         ASSERT_EQ(test::whyNot(save(*record)), "");
-        EXPECT_EQ(rawComment(path),
+        EXPECT_EQ(hexLines("comment", path),
                   (std::vector<std::string>{
                       before[0], "title=Song", "artist=One", "ALBUM=New", "zz=sorted last",
                       "Artist=Two", "comment=bad \xFF\xFE bytes", "empty=", "ARTIST=Three"}));
@@ -376,7 +375,7 @@ TEST(VorbisCommentSaveTest, AFlacCommentThatOutgrowsItsPaddingMovesTheAudioIntac
     std::vector<std::string> setComment{"set-comment", path.string(), hex("album=Old")};
     setComment.resize(setComment.size() + 3000, hex("empty="));
     ASSERT_TRUE(test::copyFormatFile("flac", true, path) && test::runMutagenTool(setComment));
-    std::vector<std::string> expected = rawComment(path);
+    std::vector<std::string> expected = hexLines("comment", path);
     const auto audio = test::runMutagenTool({"audio", path.string()});
 
     MpegInfo mpeg;
@@ -384,10 +383,62 @@ TEST(VorbisCommentSaveTest, AFlacCommentThatOutgrowsItsPaddingMovesTheAudioIntac
     record->id3v2.setAlbum("New");
     ASSERT_EQ(test::whyNot(save(*record)), "");
     expected[1] = "album=New";
-    EXPECT_EQ(rawComment(path), expected);
+    EXPECT_EQ(hexLines("comment", path), expected);
     EXPECT_EQ(test::runMutagenTool({"audio", path.string()}), audio);
     const std::string test = "flac --test --silent '" + path.string() + "' 2>/dev/null";
     EXPECT_EQ(std::system(test.c_str()), 0) << "STREAMINFO MD5";
+}
+
+std::string box(std::string_view name, const std::string& payload) {
+    const std::size_t size = 8 + payload.size();
+    std::string out{static_cast<char>(size >> 24), static_cast<char>(size >> 16),
+                    static_cast<char>(size >> 8), static_cast<char>(size)};
+    return out.append(name).append(payload);
+}
+
+std::string data(char type, const std::string& value) {
+    return box("data", std::string(3, '\0') + type + std::string(4, '\0') + value);
+}
+
+// A save of one field leaves every other item box of an MP4 file as it was, in its place:
+// items out of TagLib's order, several values, a free-form item, data types and boxes
+// TagLib does not read. A long album outgrows the room the list had.
+TEST(Mp4ItemsSaveTest, OnlyTheEditedItemsBoxChanges) {
+    const std::string mean = box("mean", std::string(4, '\0') + "com.apple.iTunes");
+    const std::vector<std::string> items{
+        box("\251nam", data(1, "Song")),
+        box("\251alb", data(1, "Old")),
+        box("\251ART", data(1, "One") + data(1, "Two")),
+        box("----",
+            mean + box("name", std::string(4, '\0') + "MOOD") + data(1, "calm") + data(1, "warm")),
+        box("\251cmt", data(2, std::string("\0n\0o", 4))),
+        box("zzzz", "not a data box"),
+        box("trkn", data(0, std::string("\0\0\0\3\0\11\0\0", 8))),
+        box("covr", data(99, "odd picture")),
+    };
+    std::vector<std::string> setItems{"set-items", ""};
+    for (const std::string& item : items)
+        setItems.push_back(hex(item));
+    for (const char* kind : {"aac", "aac-moov-first"}) {
+        for (const std::string& album : {std::string("New"), std::string(9000, 'a')}) {
+            SCOPED_TRACE(std::string(kind) + " " + std::to_string(album.size()));
+            test::TempDir dir;
+            const fs::path path = dir / "a.m4a";
+            setItems[1] = path.string();
+            ASSERT_TRUE(test::copyFormatFile(kind, true, path) && test::runMutagenTool(setItems));
+            ASSERT_EQ(hexLines("items", path), items);
+            const auto audio = test::runMutagenTool({"audio", path.string()});
+
+            MpegInfo mpeg;
+            auto record = AudioFile::create(path.string(), dir.folder().size(), mpeg);
+            record->id3v2.setAlbum(album);
+            ASSERT_EQ(test::whyNot(save(*record)), "");
+            std::vector<std::string> expected = items;
+            expected[1] = box("\251alb", data(1, album));
+            EXPECT_EQ(hexLines("items", path), expected);
+            EXPECT_EQ(test::runMutagenTool({"audio", path.string()}), audio);
+        }
+    }
 }
 
 }  // namespace

@@ -15,6 +15,8 @@
     mutagen_tool.py comment FILE         the Vorbis comment of a FLAC, Ogg or Opus file as its
                                          bytes hold it: the vendor string, then every entry
     mutagen_tool.py set-comment FILE HEX...  gives such a file a comment of these entries
+    mutagen_tool.py items FILE           the hex of each box of an MP4 file's "ilst", in order
+    mutagen_tool.py set-items FILE HEX...  gives an MP4 file an "ilst" of these boxes
     mutagen_tool.py check                exits 0 when mutagen can be imported
 
 Dump entries are KEY NUL VALUE NUL, sorted, so that values may hold any line break:
@@ -213,6 +215,25 @@ def set_comment(path, entries):
     audio.save()
 
 
+def items(path):
+    from mutagen.mp4 import Atoms
+    with open(path, "rb") as f:
+        for child in Atoms(f).path(b"moov", b"udta", b"meta", b"ilst")[-1].children:
+            f.seek(child.offset)
+            sys.stdout.write(f.read(child.length).hex() + "\n")
+
+
+def set_items(path, boxes):
+    from mutagen.mp4 import MP4
+    audio = MP4(path)
+    audio.tags.clear()
+    audio.tags._failed_atoms.clear()
+    audio.tags["\xa9nam"] = ["stands for all of them"]
+    raw = b"".join(bytes.fromhex(box) for box in boxes)
+    audio.tags._render = lambda key, value: raw  # the boxes as they are, in this order
+    audio.save()
+
+
 def set_genre(path, text):
     import mutagen
     from mutagen.mp4 import MP4
@@ -267,6 +288,12 @@ def main():
         return 0
     if len(sys.argv) >= 3 and sys.argv[1] == "set-comment":
         set_comment(sys.argv[2], sys.argv[3:])
+        return 0
+    if len(sys.argv) == 3 and sys.argv[1] == "items":
+        items(sys.argv[2])
+        return 0
+    if len(sys.argv) >= 3 and sys.argv[1] == "set-items":
+        set_items(sys.argv[2], sys.argv[3:])
         return 0
     if len(sys.argv) == 3 and sys.argv[1] == "audio":
         audio_digest(sys.argv[2])

@@ -50,6 +50,16 @@ std::optional<std::vector<Mp4Box>> boxesIn(At at, std::uint64_t start, std::uint
     return boxes;
 }
 
+// A "meta" box is written both with and without the version and flags of a full box;
+// TagLib tells them apart by the name of what follows them at `at`.
+bool metaIsFullBox(const ByteReader& read, std::uint64_t size, std::uint64_t at) {
+    std::array<std::uint8_t, 8> next{};
+    if (at + 8 > size || !read(at, next))
+        return true;
+    const std::string_view name(reinterpret_cast<const char*>(next.data()) + 4, 4);
+    return name != "hdlr" && name != "ilst" && name != "mhdr" && name != "ctry" && name != "lang";
+}
+
 // The chunk offsets of the sample tables under the box `container` of `moov`.
 bool addChunkOffsets(std::span<const std::uint8_t> moov, std::uint64_t start, std::uint64_t end,
                      std::vector<std::uint64_t>& out) {
@@ -131,7 +141,7 @@ private:
         if (!isContainer(name))
             return Walked{.length = length, .next = end, .moov = false};
         if (name == "meta")
-            childrenAt += metaIsFullBox(childrenAt) ? 4 : 0;
+            childrenAt += metaIsFullBox(read_, size_, childrenAt) ? 4 : 0;
         else if (name == "stsd")
             childrenAt += 8;
         const bool moov = depth == 0 && name == "moov";
@@ -150,17 +160,6 @@ private:
         constexpr std::array<std::string_view, 11> kContainers = {
             "moov", "udta", "mdia", "meta", "ilst", "stbl", "minf", "moof", "traf", "trak", "stsd"};
         return std::find(kContainers.begin(), kContainers.end(), name) != kContainers.end();
-    }
-
-    // A "meta" box is written both with and without the version and flags of a full box;
-    // TagLib tells them apart by the name of what follows.
-    bool metaIsFullBox(std::uint64_t at) const {
-        std::array<std::uint8_t, 8> next{};
-        if (at + 8 > size_ || !read_(at, next))
-            return true;
-        const std::string_view name(reinterpret_cast<const char*>(next.data()) + 4, 4);
-        return name != "hdlr" && name != "ilst" && name != "mhdr" && name != "ctry" &&
-               name != "lang";
     }
 
     bool tableFits(std::uint64_t at, std::uint64_t length, std::uint64_t width) const {
@@ -284,6 +283,23 @@ std::optional<Mp4Box> findMp4Box(const ByteReader& read, std::uint64_t start, st
 
 bool mp4OffsetTablesFit(const ByteReader& read, std::uint64_t size) {
     return TaglibBoxWalk(read, size).tablesFit();
+}
+
+std::optional<std::vector<Mp4Box>> mp4BoxesIn(const ByteReader& read, std::uint64_t start,
+                                              std::uint64_t end) {
+    return boxesIn(read, start, end);
+}
+
+std::optional<Mp4Box> findMp4Ilst(const ByteReader& read, std::uint64_t size) {
+    auto box = findMp4Box(read, 0, size, "moov");
+    if (box)
+        box = findMp4Box(read, box->payload, box->end, "udta");
+    if (box)
+        box = findMp4Box(read, box->payload, box->end, "meta");
+    if (!box)
+        return std::nullopt;
+    const std::uint64_t children = box->payload + (metaIsFullBox(read, size, box->payload) ? 4 : 0);
+    return findMp4Box(read, children, box->end, "ilst");
 }
 
 }  // namespace tw::core

@@ -56,6 +56,12 @@ struct Mp4Box {
 std::optional<Mp4Box> findMp4Box(const ByteReader& read, std::uint64_t start, std::uint64_t end,
                                  std::string_view type);
 
+// The boxes that lie from `start` to `end`, in order; none when one runs past `end`.
+std::optional<std::vector<Mp4Box>> mp4BoxesIn(const ByteReader& read, std::uint64_t start,
+                                              std::uint64_t end);
+// The box of an MP4 file's tag items ("ilst" in moov/udta/meta), where TagLib finds it.
+std::optional<Mp4Box> findMp4Ilst(const ByteReader& read, std::uint64_t size);
+
 // The boxes of an MP4 file that hold or point at its audio: the payload of every top-level
 // "mdat" box, and every chunk offset of the sample tables ("stco", "co64") of the tracks of
 // its "moov" box, in file order. None when the boxes do not add up to the file's size or

@@ -19,6 +19,7 @@
 #include "core/formats/flac_comment_block.h"
 #include "core/formats/format_layout.h"
 #include "core/formats/format_tag_edit.h"
+#include "core/formats/kept_mp4_items.h"
 #include "core/formats/kept_vorbis_comment.h"
 #include "core/formats/ogg_head.h"
 
@@ -173,6 +174,7 @@ struct FormatSave::Opened {
     TagLib::Ogg::XiphComment* comment = nullptr;  // FLAC, Ogg Vorbis, Opus
     TagLib::ByteVector fileComment;               // its bytes, as the file has them
     TagLib::MP4::Tag* mp4 = nullptr;
+    TagLib::MP4::ItemMap fileItems;  // TagLib's reading of the file's items
     std::unique_ptr<FormatTag> tag;
 };
 
@@ -207,6 +209,7 @@ bool FormatSave::open() {
         opened->fileComment = *fileComment;
     } else if (format_ == AudioFormat::Mp4) {
         opened->mp4 = static_cast<TagLib::MP4::File*>(opened->file.get())->tag();
+        opened->fileItems = opened->mp4->itemMap();
     } else {
         opened->comment = static_cast<TagLib::Ogg::XiphComment*>(opened->file->tag());
         const TagLib::ByteVector packet =
@@ -347,6 +350,13 @@ bool FormatSave::saveFlac() {
            putFlacComment(*stream_, renderKeptComment(o.fileComment, *o.comment, false));
 }
 
+// TagLib's save of a stand-in, then the file's own items in the place of what it wrote.
+bool FormatSave::saveMp4() {
+    Opened& o = *opened_;
+    const auto kept = KeptMp4Items::prepare(stream_->originalReader(), size_, o.fileItems, *o.mp4);
+    return o.file->save() && (!kept || kept->put(*stream_));
+}
+
 std::unique_ptr<OverlayStream> FormatSave::finish() {
     if (!opened_ && !open())
         return nullptr;
@@ -357,9 +367,7 @@ std::unique_ptr<OverlayStream> FormatSave::finish() {
         return nullptr;
     }
     const bool ogg = format_ == AudioFormat::OggVorbis || format_ == AudioFormat::Opus;
-    const bool saved = ogg                            ? saveOgg()
-                       : format_ == AudioFormat::Flac ? saveFlac()
-                                                      : opened_->file->save();
+    const bool saved = ogg ? saveOgg() : format_ == AudioFormat::Flac ? saveFlac() : saveMp4();
     const StreamFacts before = opened_->facts;
     const std::optional<OggHead> oldOggHead = std::move(opened_->oldOggHead);
     opened_.reset();  // TagLib's objects go before the stream they read

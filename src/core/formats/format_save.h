@@ -52,6 +52,7 @@ private:
     bool open();
     bool saveOgg();
     bool saveFlac();
+    bool saveMp4();
     bool fail(std::string why);
 
     AudioFormat format_;
