@@ -32,7 +32,7 @@ struct FormatContent {
         TagLib::ByteVector data;  // shared with TagLib's own copy, not copied
     };
     FormatStream stream;
-    TagLib::PropertyMap properties;
+    FieldValues values;
     std::vector<Image> pictures;
 };
 
@@ -69,7 +69,7 @@ std::optional<FormatContent> readFlac(TagLib::IOStream& stream) {
     content.stream.bitsPerSample = file.audioProperties()->bitsPerSample();
     addPictures(file.pictureList(), content.pictures);
     if (file.hasXiphComment()) {
-        content.properties = file.xiphComment()->properties();
+        content.values = fieldValuesOf(file.xiphComment()->properties());
         addPictures(file.xiphComment()->pictureList(), content.pictures);
     }
     return content;
@@ -83,7 +83,7 @@ std::optional<FormatContent> readOgg(TagLib::IOStream& stream, std::string codec
     FormatContent content;
     content.stream = streamOf(*file.audioProperties(), std::move(codec));
     if (TagLib::Ogg::XiphComment* comment = file.tag()) {
-        content.properties = comment->properties();
+        content.values = fieldValuesOf(comment->properties());
         addPictures(comment->pictureList(), content.pictures);
     }
     return content;
@@ -136,7 +136,7 @@ std::optional<FormatContent> readMp4(TagLib::IOStream& stream) {
             break;
     }
     if (const TagLib::MP4::Tag* tag = file.tag()) {
-        content.properties = tag->properties();
+        content.values = fieldValuesOf(tag->properties());
         if (tag->contains("covr"))
             // A cover has no picture type; players show it as the front cover.
             for (const TagLib::MP4::CoverArt& cover : tag->item("covr").toCoverArtList())
@@ -150,21 +150,20 @@ std::optional<FormatContent> readMp4(TagLib::IOStream& stream) {
 }
 
 // An Ogg file's listing: its pictures without their images.
-std::optional<FormatContent> listOgg(TagLib::IOStream& stream, bool opus) {
+std::optional<FormatContent> listOgg(BoundedStream& stream, bool opus) {
     std::optional<OggListing> listing = readOggListing(stream, opus);
     if (!listing)
         return std::nullopt;
     FormatContent content{.stream = std::move(listing->stream),
-                          .properties = std::move(listing->properties),
+                          .values = std::move(listing->comment.values),
                           .pictures = {}};
-    for (PictureInfo& info : listing->pictures)
+    for (PictureInfo& info : listing->comment.pictures)
         content.pictures.push_back({std::move(info), {}});
     return content;
 }
 
 // With `images` the pictures come with their image bytes.
-std::optional<FormatContent> readContent(AudioFormat format, TagLib::IOStream& stream,
-                                         bool images) {
+std::optional<FormatContent> readContent(AudioFormat format, BoundedStream& stream, bool images) {
     switch (format) {
         case AudioFormat::Flac:
             return readFlac(stream);
@@ -202,7 +201,7 @@ base::Outcome readFormatRecord(AudioFile& record, AudioFormat format, int fd, st
     if (!content)
         return content.failure();
     record.id3v1 = {};
-    readPropertyFields(content->properties, record.id3v2, record.lyrics);
+    readFieldValues(content->values, record.id3v2, record.lyrics);
     record.pictures = {};
     for (std::size_t i = 0; i < content->pictures.size(); ++i)
         record.pictures.items.push_back({content->pictures[i].info, static_cast<int>(i), nullptr});

@@ -5,8 +5,6 @@
 
 #include <algorithm>
 #include <initializer_list>
-#include <optional>
-#include <string>
 
 #include "core/text_genre.h"
 
@@ -14,56 +12,93 @@ namespace tw::core {
 
 namespace {
 
-// The first value of the first of `keys` the map holds.
-std::optional<std::string> firstValue(const TagLib::PropertyMap& map,
-                                      std::initializer_list<const char*> keys) {
-    for (const char* key : keys) {
-        const auto found = map.find(key);
-        if (found == map.end() || found->second.isEmpty())
-            continue;
-        std::string text = found->second.front().to8Bit(true);
-        text.resize(std::min(text.size(), text.find('\0')));
-        return text;
-    }
-    return std::nullopt;
+// TagLib's names of the keys, in the order of FieldKey.
+constexpr std::array<std::string_view, kFieldKeyCount> kKeyNames = {
+    "TITLE",          "ARTIST",     "ALBUMARTIST",  "CONDUCTOR", "COMPOSER",
+    "ALBUM",          "COMMENT",    "DESCRIPTION",  "DATE",      "GENRE",
+    "TRACKNUMBER",    "TRACKTOTAL", "TOTALTRACKS",  "COPYRIGHT", "ENCODEDBY",
+    "ORIGINALARTIST", "LABEL",      "ORGANIZATION", "LYRICS"};
+
+// The first value of the first of `keys` there is.
+const std::optional<std::string>& firstValue(const FieldValues& values,
+                                             std::initializer_list<FieldKey> keys) {
+    for (const FieldKey key : keys)
+        if (values.has(key))
+            return values[key];
+    static const std::optional<std::string> none;
+    return none;
 }
 
-void readText(const TagLib::PropertyMap& map, std::initializer_list<const char*> keys,
-              std::string& field) {
-    if (auto text = firstValue(map, keys))
-        field = std::move(*text);
+void readText(const FieldValues& values, std::initializer_list<FieldKey> keys, std::string& field) {
+    if (const auto& text = firstValue(values, keys))
+        field = *text;
 }
 
 }  // namespace
 
-void readPropertyFields(const TagLib::PropertyMap& map, TagV2Fields& fields, LyricsTag& lyrics) {
+void FieldValues::offer(FieldKey key, std::string_view text) {
+    auto& value = values_[static_cast<std::size_t>(key)];
+    if (!value)
+        value.emplace(text.substr(0, text.find('\0')));
+}
+
+bool isNamed(std::string_view name, std::string_view upperName) {
+    return std::equal(name.begin(), name.end(), upperName.begin(), upperName.end(),
+                      [](char a, char b) {
+                          return (a >= 'a' && a <= 'z' ? static_cast<char>(a - 'a' + 'A') : a) == b;
+                      });
+}
+
+std::optional<FieldKey> fieldKeyNamed(std::string_view name) {
+    for (std::size_t i = 0; i < kKeyNames.size(); ++i)
+        if (isNamed(name, kKeyNames[i]))
+            return static_cast<FieldKey>(i);
+    return std::nullopt;
+}
+
+FieldValues fieldValuesOf(const TagLib::PropertyMap& map) {
+    // One pass over the map's few keys costs less than a search for each of ours.
+    FieldValues values;
+    for (const auto& [key, list] : map)
+        if (!list.isEmpty())
+            if (const auto field = fieldKeyNamed(key.to8Bit(true)))
+                values.offer(*field, list.front().to8Bit(true));
+    return values;
+}
+
+void readFieldValues(const FieldValues& values, TagV2Fields& fields, LyricsTag& lyrics) {
+    using enum FieldKey;
     fields = TagV2Fields{};
     fields.inFile = fields.present = true;
 
-    readText(map, {"TITLE"}, fields.title);
-    readText(map, {"ARTIST", "ALBUMARTIST", "CONDUCTOR", "COMPOSER"}, fields.artist);
-    readText(map, {"ALBUM"}, fields.album);
-    readText(map, {"COMMENT", "DESCRIPTION"}, fields.comment);
-    if (auto date = firstValue(map, {"DATE"}))
+    readText(values, {Title}, fields.title);
+    readText(values, {Artist, AlbumArtist, Conductor, Composer}, fields.artist);
+    readText(values, {Album}, fields.album);
+    readText(values, {Comment, Description}, fields.comment);
+    if (const auto& date = values[Date])
         fields.setYear(leadingNumber(*date), false);
-    if (auto genre = firstValue(map, {"GENRE"}))
+    if (const auto& genre = values[Genre])
         assignTextGenre(fields, *genre);
-    if (auto track = firstValue(map, {"TRACKNUMBER"}))
+    if (const auto& track = values[TrackNumber])
         fields.assignTrackText(*track, false);
     if (fields.trackTotal == 0)
-        if (auto total = firstValue(map, {"TRACKTOTAL", "TOTALTRACKS"}))
+        if (const auto& total = firstValue(values, {TrackTotal, TotalTracks}))
             fields.setTrackTotal(std::max(0, leadingNumber(*total)), false);
-    readText(map, {"COMPOSER"}, fields.composer);
-    readText(map, {"COPYRIGHT"}, fields.copyright);
-    readText(map, {"ENCODEDBY"}, fields.encodedBy);
-    readText(map, {"ORIGINALARTIST"}, fields.origArtist);
-    readText(map, {"LABEL", "ORGANIZATION"}, fields.publisher);
+    readText(values, {Composer}, fields.composer);
+    readText(values, {Copyright}, fields.copyright);
+    readText(values, {EncodedBy}, fields.encodedBy);
+    readText(values, {OriginalArtist}, fields.origArtist);
+    readText(values, {Label, Organization}, fields.publisher);
 
     lyrics = LyricsTag{};
-    if (auto text = firstValue(map, {"LYRICS"})) {
-        lyrics.text = std::move(*text);
+    if (const auto& text = values[Lyrics]) {
+        lyrics.text = *text;
         lyrics.inFile = lyrics.present = true;
     }
+}
+
+void readPropertyFields(const TagLib::PropertyMap& map, TagV2Fields& fields, LyricsTag& lyrics) {
+    readFieldValues(fieldValuesOf(map), fields, lyrics);
 }
 
 }  // namespace tw::core
