@@ -68,8 +68,14 @@ TEST(CommentListing, FieldsAreTagLibsWhateverTheNamesAndBytes) {
          10,
          17},
         {{"TRACKNUMBER=2", "TRACKTOTAL=-3", "GENRE=Shoegaze and more"}, "", "", "2", 0, -1},
-        // Not entries: no "=", no name, a name with a character no name may hold.
-        {{"ARTIST", "=Nobody", "ART\x7fIST=Nobody", "ARTIST=Who"}, "Who", "", "", 0, -1},
+        // Not entries: no "=", no name, a name with a character no name may hold; a name
+        // ends at a zero.
+        {{"ARTIST", "=Nobody", "ART\x7fIST=Nobody", std::string("ARTIST\0x=Who", 12), "ARTIST=No"},
+         "Who",
+         "",
+         "",
+         0,
+         -1},
         // Cut at a zero; bytes that are no UTF-8 as TagLib converts them (to nothing).
         {{std::string("ARTIST=Be\0fore", 14), "COMMENT=\xff\xfe broken \xc3", "ALBUM=\xed\xa0\x80"},
          "Be",

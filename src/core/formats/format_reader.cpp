@@ -16,6 +16,7 @@
 #include "base/language.h"
 #include "base/string_ids.h"
 #include "core/formats/bounded_stream.h"
+#include "core/formats/flac_listing.h"
 #include "core/formats/format_stream.h"
 #include "core/formats/mp4_sample_entry.h"
 #include "core/formats/ogg_reader.h"
@@ -149,24 +150,35 @@ std::optional<FormatContent> readMp4(TagLib::IOStream& stream) {
     return content;
 }
 
-// An Ogg file's listing: its pictures without their images.
+// A listing's content: its pictures without their images.
+FormatContent contentOf(FormatStream stream, CommentListing comment) {
+    FormatContent content{
+        .stream = std::move(stream), .values = std::move(comment.values), .pictures = {}};
+    for (PictureInfo& info : comment.pictures)
+        content.pictures.push_back({std::move(info), {}});
+    return content;
+}
+
 std::optional<FormatContent> listOgg(BoundedStream& stream, bool opus) {
     std::optional<OggListing> listing = readOggListing(stream, opus);
     if (!listing)
         return std::nullopt;
-    FormatContent content{.stream = std::move(listing->stream),
-                          .values = std::move(listing->comment.values),
-                          .pictures = {}};
-    for (PictureInfo& info : listing->comment.pictures)
-        content.pictures.push_back({std::move(info), {}});
-    return content;
+    return contentOf(std::move(listing->stream), std::move(listing->comment));
+}
+
+// A plain FLAC file through its blocks, any other through TagLib's class.
+std::optional<FormatContent> listFlac(BoundedStream& stream) {
+    std::optional<FlacListing> listing = readFlacListing(stream);
+    if (!listing)
+        return readFlac(stream);
+    return contentOf(std::move(listing->stream), std::move(listing->comment));
 }
 
 // With `images` the pictures come with their image bytes.
 std::optional<FormatContent> readContent(AudioFormat format, BoundedStream& stream, bool images) {
     switch (format) {
         case AudioFormat::Flac:
-            return readFlac(stream);
+            return images ? readFlac(stream) : listFlac(stream);
         case AudioFormat::OggVorbis:
             return images ? readOgg<TagLib::Ogg::Vorbis::File>(stream, "Vorbis")
                           : listOgg(stream, false);

@@ -90,17 +90,9 @@ std::optional<PictureInfo> pictureOf(std::string_view text) {
         return std::nullopt;
     return PictureInfo{
         .type = static_cast<int>(head.toUInt(0U)),
-        .mime = std::string(head.data() + 8, *mimeLength),
-        .description = std::string(head.data() + descriptionAt + 4, *descriptionLength),
+        .mime = listedText({head.data() + 8, *mimeLength}),
+        .description = listedText({head.data() + descriptionAt + 4, *descriptionLength}),
         .byteSize = dataLength};
-}
-
-// A value as TagLib gives it: well-formed UTF-8 as it is (nearly every value), anything
-// else through TagLib's own conversion.
-std::string textOf(std::string_view value) {
-    if (base::isValidUtf8(value))
-        return std::string(value);
-    return TagLib::String(std::string(value), TagLib::String::UTF8).to8Bit(true);
 }
 
 bool isFieldName(std::string_view name) {
@@ -109,6 +101,14 @@ bool isFieldName(std::string_view name) {
 }
 
 }  // namespace
+
+std::string listedText(std::string_view bytes) {
+    std::string text = base::isValidUtf8(bytes)
+                           ? std::string(bytes)
+                           : TagLib::String(std::string(bytes), TagLib::String::UTF8).to8Bit(true);
+    text.resize(std::min(text.size(), text.find('\0')));
+    return text;
+}
 
 bool readCommentListing(std::string_view comment, CommentListing& out) {
     CommentCursor cursor(comment);
@@ -127,13 +127,14 @@ bool readCommentListing(std::string_view comment, CommentListing& out) {
         const std::size_t separator = entry->find('=');
         if (separator == std::string_view::npos)
             continue;
-        const std::string_view name = entry->substr(0, separator);
+        // TagLib's name ends at a zero, as all its texts do.
+        const std::string_view name = entry->substr(0, std::min(separator, entry->find('\0')));
         if (!isFieldName(name))
             continue;  // TagLib leaves these out too
         const std::string_view value = entry->substr(separator + 1);
         if (const auto key = fieldKeyNamed(name)) {
             if (!out.values.has(*key))
-                out.values.offer(*key, textOf(value));
+                out.values.offer(*key, listedText(value));
         } else if (isNamed(name, "METADATA_BLOCK_PICTURE")) {
             if (auto picture = pictureOf(value))
                 out.pictures.push_back(std::move(*picture));

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -16,6 +17,10 @@ struct CommentListing {
     FieldValues values;
     std::vector<PictureInfo> pictures;
 };
+
+// A text of the file (a value, a picture's MIME type or description) as TagLib gives it:
+// well-formed UTF-8 as it is, anything else through TagLib's conversion; cut at a zero.
+std::string listedText(std::string_view bytes);
 
 // Reads that from the bytes of a comment (vendor, count, the entries "NAME=value", each
 // behind its length), straight from the bytes rather than through TagLib's comment and
