@@ -137,7 +137,7 @@ std::optional<FormatContent> readMp4(TagLib::IOStream& stream) {
             break;
     }
     if (const TagLib::MP4::Tag* tag = file.tag()) {
-        content.values = fieldValuesOf(tag->properties());
+        content.values = fieldValuesOf(*tag);
         if (tag->contains("covr"))
             // A cover has no picture type; players show it as the front cover.
             for (const TagLib::MP4::CoverArt& cover : tag->item("covr").toCoverArtList())

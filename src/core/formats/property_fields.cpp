@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "core/formats/property_fields.h"
 
+#include <taglib/mp4tag.h>
 #include <taglib/tpropertymap.h>
 
 #include <algorithm>
@@ -63,6 +64,48 @@ FieldValues fieldValuesOf(const TagLib::PropertyMap& map) {
         if (!list.isEmpty())
             if (const auto field = fieldKeyNamed(key.to8Bit(true)))
                 values.offer(*field, list.front().to8Bit(true));
+    return values;
+}
+
+FieldValues fieldValuesOf(const TagLib::MP4::Tag& tag) {
+    using enum FieldKey;
+    // The atoms of TagLib's key names, as its MP4 tag names them; MP4 has no atom for the
+    // other keys.
+    struct Atom {
+        TagLib::String name;
+        FieldKey key;
+    };
+    static const Atom kAtoms[] = {
+        {TagLib::String("\251nam", TagLib::String::Latin1), Title},
+        {TagLib::String("\251ART", TagLib::String::Latin1), Artist},
+        {TagLib::String("aART"), AlbumArtist},
+        {TagLib::String("----:com.apple.iTunes:CONDUCTOR"), Conductor},
+        {TagLib::String("\251wrt", TagLib::String::Latin1), Composer},
+        {TagLib::String("\251alb", TagLib::String::Latin1), Album},
+        {TagLib::String("\251cmt", TagLib::String::Latin1), Comment},
+        {TagLib::String("\251day", TagLib::String::Latin1), Date},
+        {TagLib::String("\251gen", TagLib::String::Latin1), Genre},
+        {TagLib::String("trkn"), TrackNumber},
+        {TagLib::String("cprt"), Copyright},
+        {TagLib::String("\251too", TagLib::String::Latin1), EncodedBy},
+        {TagLib::String("----:com.apple.iTunes:LABEL"), Label},
+        {TagLib::String("\251lyr", TagLib::String::Latin1), Lyrics},
+    };
+    FieldValues values;
+    const TagLib::MP4::ItemMap& items = tag.itemMap();
+    for (const Atom& atom : kAtoms) {
+        const auto found = items.find(atom.name);
+        if (found == items.end())
+            continue;
+        if (atom.key == TrackNumber) {
+            // As TagLib's map gives it: "n", or "n/N" with a total.
+            const TagLib::MP4::Item::IntPair pair = found->second.toIntPair();
+            values.offer(atom.key, std::to_string(pair.first) +
+                                       (pair.second != 0 ? "/" + std::to_string(pair.second) : ""));
+        } else if (const TagLib::StringList list = found->second.toStringList(); !list.isEmpty()) {
+            values.offer(atom.key, list.front().to8Bit(true));
+        }
+    }
     return values;
 }
 

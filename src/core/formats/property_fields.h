@@ -10,7 +10,10 @@
 
 namespace TagLib {
 class PropertyMap;
+namespace MP4 {
+class Tag;
 }
+}  // namespace TagLib
 
 namespace tw::core {
 
@@ -79,6 +82,8 @@ bool isNamed(std::string_view name, std::string_view upperName);
 std::optional<FieldKey> fieldKeyNamed(std::string_view name);
 
 FieldValues fieldValuesOf(const TagLib::PropertyMap& map);
+// The same from the atoms TagLib's MP4 tag turns into those keys, without the map of all.
+FieldValues fieldValuesOf(const TagLib::MP4::Tag& tag);
 void readFieldValues(const FieldValues& values, TagV2Fields& fields, LyricsTag& lyrics);
 void readPropertyFields(const TagLib::PropertyMap& map, TagV2Fields& fields, LyricsTag& lyrics);
 
