@@ -3,7 +3,6 @@
 // list reads of them and what it makes of damaged ones (format_save_test.cpp saves them).
 
 #include <gtest/gtest.h>
-#include <taglib/tpropertymap.h>
 
 #include <filesystem>
 #include <fstream>
@@ -12,7 +11,6 @@
 #include "core/app_options.h"
 #include "core/audio_file.h"
 #include "core/folder_files.h"
-#include "core/formats/property_fields.h"
 #include "core/mpeg_info.h"
 #include "core/picture_data.h"
 #include "support/file_text.h"
@@ -219,51 +217,6 @@ TEST(FormatListing, OptionMp3FilesOnlyDecidesWhichNamesAreListed) {
     EXPECT_EQ(names, (std::vector<std::string>{"a.mp3", "b.FLAC", "c.ogg", "d.oga", "e.opus",
                                                "f.m4a", "g.MP4"}));
     EXPECT_EQ(mp3, std::vector<std::string>{dir.folder() + "a.mp3"});
-}
-
-// The keys of a Vorbis comment or of MP4 atoms (as TagLib names them) that the files made
-// above do not carry.
-TEST(PropertyFields, FallbacksAndTrackForms) {
-    struct Case {
-        std::vector<std::pair<const char*, const char*>> keys;
-        std::string artist, comment, trackText;
-        int total, genre;
-    };
-    const Case cases[] = {
-        {{{"ALBUMARTIST", "Band"}, {"DESCRIPTION", "Notes"}, {"TRACKNUMBER", "4/9"}},
-         "Band",
-         "Notes",
-         "4",
-         9,
-         -1},
-        {{{"COMPOSER", "Writer"}, {"TRACKNUMBER", "5"}, {"TOTALTRACKS", "10"}, {"GENRE", "(17)"}},
-         "Writer",
-         "",
-         "5",
-         10,
-         17},
-        {{{"TRACKNUMBER", "2"}, {"TRACKTOTAL", "-3"}, {"GENRE", "Shoegaze and more"}},
-         "",
-         "",
-         "2",
-         0,
-         -1},
-    };
-    for (const Case& c : cases) {
-        TagLib::PropertyMap map;
-        for (const auto& [key, value] : c.keys)
-            map.insert(key, TagLib::StringList(TagLib::String(value, TagLib::String::UTF8)));
-        TagV2Fields fields;
-        LyricsTag lyrics;
-        readPropertyFields(map, fields, lyrics);
-        EXPECT_EQ(fields.artist, c.artist);
-        EXPECT_EQ(fields.comment, c.comment);
-        EXPECT_EQ(fields.trackText, c.trackText);
-        EXPECT_EQ(fields.trackTotal, c.total);
-        EXPECT_EQ(fields.genre, c.genre);
-        EXPECT_FALSE(lyrics.present);
-        EXPECT_FALSE(fields.changed);
-    }
 }
 
 }  // namespace

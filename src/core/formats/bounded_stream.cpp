@@ -18,23 +18,38 @@ TagLib::FileName BoundedStream::name() const {
     return name_.c_str();
 }
 
-TagLib::ByteVector BoundedStream::readBlock(unsigned long length) {
+std::size_t BoundedStream::startRead(unsigned long length) {
     if (readsLeft_ == 0 || bytesLeft_ == 0) {
         exhausted_ = true;
-        return {};
+        return 0;
     }
     --readsLeft_;
     const auto available = static_cast<std::uint64_t>(std::max(0L, size_ - position_));
-    const auto wanted = static_cast<std::size_t>(std::min<std::uint64_t>(length, available));
-    TagLib::ByteVector block;
-    if (wanted == 0)
-        return block;
+    return static_cast<std::size_t>(std::min<std::uint64_t>(length, available));
+}
+
+std::string_view BoundedStream::readView(std::size_t length) {
+    return fromWindow(startRead(std::min(length, kReadAhead)));
+}
+
+std::string_view BoundedStream::fromWindow(std::size_t length) {
+    if (length == 0 || !fillWindow(position_, length))
+        return {};
+    const std::string_view out(window_.get() + (position_ - windowStart_), length);
+    position_ += static_cast<long>(length);
+    return out;
+}
+
+TagLib::ByteVector BoundedStream::readBlock(unsigned long length) {
+    const std::size_t wanted = startRead(length);
     if (wanted <= kReadAhead) {
-        if (fillWindow(position_, wanted)) {
-            const auto from = static_cast<std::size_t>(position_ - windowStart_);
-            block.setData(window_.get() + from, static_cast<unsigned int>(wanted));
-        }
-    } else if (wanted > bytesLeft_) {
+        const std::string_view bytes = fromWindow(wanted);
+        if (bytes.empty())
+            return {};
+        return {bytes.data(), static_cast<unsigned int>(bytes.size())};
+    }
+    TagLib::ByteVector block;
+    if (wanted > bytesLeft_) {
         exhausted_ = true;
     } else {
         block.resize(static_cast<unsigned int>(wanted));

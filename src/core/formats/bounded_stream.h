@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 
 namespace tw::core {
 
@@ -33,6 +34,9 @@ public:
 
     TagLib::FileName name() const override;
     TagLib::ByteVector readBlock(unsigned long length) override;
+    // What readBlock(length) gives, for a length of at most kReadAhead, without the copy:
+    // valid until the next read.
+    std::string_view readView(std::size_t length);
     void writeBlock(const TagLib::ByteVector&) override {}
     void insert(const TagLib::ByteVector&, unsigned long, unsigned long) override {}
     void removeBlock(unsigned long, unsigned long) override {}
@@ -49,6 +53,12 @@ public:
     int error() const { return error_; }
 
 private:
+    // Counts a read of up to `length` bytes against the budget; how many of them the file
+    // has, 0 when the budget is spent.
+    std::size_t startRead(unsigned long length);
+    // The next `length` bytes (at most kReadAhead) from the window; none when the file or
+    // the budget ends first.
+    std::string_view fromWindow(std::size_t length);
     // Reads `length` bytes at `position` into `out`, from the file; fewer when a read fails
     // or the file ends early, which sets error_.
     std::size_t readAt(char* out, std::size_t length, long position);

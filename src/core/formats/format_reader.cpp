@@ -16,6 +16,7 @@
 #include "base/language.h"
 #include "base/string_ids.h"
 #include "core/formats/bounded_stream.h"
+#include "core/formats/flac_listing.h"
 #include "core/formats/format_stream.h"
 #include "core/formats/mp4_sample_entry.h"
 #include "core/formats/ogg_reader.h"
@@ -32,7 +33,7 @@ struct FormatContent {
         TagLib::ByteVector data;  // shared with TagLib's own copy, not copied
     };
     FormatStream stream;
-    TagLib::PropertyMap properties;
+    FieldValues values;
     std::vector<Image> pictures;
 };
 
@@ -69,7 +70,7 @@ std::optional<FormatContent> readFlac(TagLib::IOStream& stream) {
     content.stream.bitsPerSample = file.audioProperties()->bitsPerSample();
     addPictures(file.pictureList(), content.pictures);
     if (file.hasXiphComment()) {
-        content.properties = file.xiphComment()->properties();
+        content.values = fieldValuesOf(file.xiphComment()->properties());
         addPictures(file.xiphComment()->pictureList(), content.pictures);
     }
     return content;
@@ -83,7 +84,7 @@ std::optional<FormatContent> readOgg(TagLib::IOStream& stream, std::string codec
     FormatContent content;
     content.stream = streamOf(*file.audioProperties(), std::move(codec));
     if (TagLib::Ogg::XiphComment* comment = file.tag()) {
-        content.properties = comment->properties();
+        content.values = fieldValuesOf(comment->properties());
         addPictures(comment->pictureList(), content.pictures);
     }
     return content;
@@ -136,7 +137,7 @@ std::optional<FormatContent> readMp4(TagLib::IOStream& stream) {
             break;
     }
     if (const TagLib::MP4::Tag* tag = file.tag()) {
-        content.properties = tag->properties();
+        content.values = fieldValuesOf(*tag);
         if (tag->contains("covr"))
             // A cover has no picture type; players show it as the front cover.
             for (const TagLib::MP4::CoverArt& cover : tag->item("covr").toCoverArtList())
@@ -149,25 +150,35 @@ std::optional<FormatContent> readMp4(TagLib::IOStream& stream) {
     return content;
 }
 
-// An Ogg file's listing: its pictures without their images.
-std::optional<FormatContent> listOgg(TagLib::IOStream& stream, bool opus) {
-    std::optional<OggListing> listing = readOggListing(stream, opus);
-    if (!listing)
-        return std::nullopt;
-    FormatContent content{.stream = std::move(listing->stream),
-                          .properties = std::move(listing->properties),
-                          .pictures = {}};
-    for (PictureInfo& info : listing->pictures)
+// A listing's content: its pictures without their images.
+FormatContent contentOf(FormatStream stream, CommentListing comment) {
+    FormatContent content{
+        .stream = std::move(stream), .values = std::move(comment.values), .pictures = {}};
+    for (PictureInfo& info : comment.pictures)
         content.pictures.push_back({std::move(info), {}});
     return content;
 }
 
+std::optional<FormatContent> listOgg(BoundedStream& stream, bool opus) {
+    std::optional<OggListing> listing = readOggListing(stream, opus);
+    if (!listing)
+        return std::nullopt;
+    return contentOf(std::move(listing->stream), std::move(listing->comment));
+}
+
+// A plain FLAC file through its blocks, any other through TagLib's class.
+std::optional<FormatContent> listFlac(BoundedStream& stream) {
+    std::optional<FlacListing> listing = readFlacListing(stream);
+    if (!listing)
+        return readFlac(stream);
+    return contentOf(std::move(listing->stream), std::move(listing->comment));
+}
+
 // With `images` the pictures come with their image bytes.
-std::optional<FormatContent> readContent(AudioFormat format, TagLib::IOStream& stream,
-                                         bool images) {
+std::optional<FormatContent> readContent(AudioFormat format, BoundedStream& stream, bool images) {
     switch (format) {
         case AudioFormat::Flac:
-            return readFlac(stream);
+            return images ? readFlac(stream) : listFlac(stream);
         case AudioFormat::OggVorbis:
             return images ? readOgg<TagLib::Ogg::Vorbis::File>(stream, "Vorbis")
                           : listOgg(stream, false);
@@ -202,7 +213,7 @@ base::Outcome readFormatRecord(AudioFile& record, AudioFormat format, int fd, st
     if (!content)
         return content.failure();
     record.id3v1 = {};
-    readPropertyFields(content->properties, record.id3v2, record.lyrics);
+    readFieldValues(content->values, record.id3v2, record.lyrics);
     record.pictures = {};
     for (std::size_t i = 0; i < content->pictures.size(); ++i)
         record.pictures.items.push_back({content->pictures[i].info, static_cast<int>(i), nullptr});

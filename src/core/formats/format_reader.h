@@ -14,7 +14,8 @@ namespace tw::core {
 
 // Reads a FLAC, Ogg Vorbis, Opus or MP4 file, open for reading as `fd` and `size` bytes
 // long, into `record` on a BoundedStream, through TagLib's class for `format` (never Mpeg;
-// Ogg Vorbis and Opus through ogg_reader.h, which leaves the images out):
+// Ogg Vorbis and Opus through ogg_reader.h, plain FLAC files through flac_listing.h, which
+// leave the images out):
 // the stream facts and their texts, the play time, the fields and lyrics of its tag
 // (property_fields.h) and the list of its pictures (FLAC PICTURE blocks, then those of the
 // Vorbis comment; MP4 "covr", as front covers). The ID3v1 fields are emptied: these files

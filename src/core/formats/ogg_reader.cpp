@@ -1,143 +1,32 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "core/formats/ogg_reader.h"
 
-#include <taglib/tiostream.h>
+#include <taglib/tbytevector.h>
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <cstring>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
+
+#include "core/formats/bounded_stream.h"
 
 namespace tw::core {
 
 namespace {
 
 // The little-endian number of `bytes` bytes at `offset` of `data`, when they are there.
-std::optional<std::uint32_t> littleEndian(const TagLib::ByteVector& data, unsigned offset,
-                                          unsigned bytes) {
+std::optional<std::uint64_t> littleEndian(std::string_view data, std::size_t offset,
+                                          std::size_t bytes) {
     if (data.size() < offset + bytes)
         return std::nullopt;
-    std::uint32_t value = 0;
-    for (unsigned i = bytes; i-- > 0;)
+    std::uint64_t value = 0;
+    for (std::size_t i = bytes; i-- > 0;)
         value = value << 8 | static_cast<unsigned char>(data[offset + i]);
     return value;
-}
-
-// A reader of the fields of a comment packet that checks every length against the packet.
-class CommentCursor {
-public:
-    CommentCursor(const TagLib::ByteVector& packet, unsigned offset)
-        : packet_(packet), offset_(offset) {}
-
-    std::optional<std::uint32_t> number() {
-        const auto value = littleEndian(packet_, offset_, 4);
-        offset_ += 4;
-        return value;
-    }
-    // The next `length` bytes, when the packet holds them.
-    std::optional<std::string_view> bytes(std::uint32_t length) {
-        if (offset_ > packet_.size() || length > packet_.size() - offset_)
-            return std::nullopt;
-        const std::string_view out(packet_.data() + offset_, length);
-        offset_ += length;
-        return out;
-    }
-
-private:
-    const TagLib::ByteVector& packet_;
-    unsigned offset_;
-};
-
-// The big-endian number at `offset` of the decoded head of a picture block.
-std::optional<std::uint32_t> bigEndian(const TagLib::ByteVector& data, unsigned offset) {
-    if (data.size() < offset + 4)
-        return std::nullopt;
-    return data.toUInt(offset);
-}
-
-// How many bytes base64 `text` decodes to.
-std::size_t decodedSize(std::string_view text) {
-    std::size_t padding = 0;
-    while (padding < 2 && padding < text.size() && text[text.size() - 1 - padding] == '=')
-        ++padding;
-    return text.size() / 4 * 3 - std::min(text.size() / 4 * 3, padding);
-}
-
-// The head of a FLAC picture block from the first base64 characters of `text`, enough of
-// them for `bytes` bytes.
-TagLib::ByteVector decodedHead(std::string_view text, std::size_t bytes) {
-    const std::size_t characters = std::min(text.size(), (bytes + 2) / 3 * 4);
-    return TagLib::ByteVector::fromBase64(
-        TagLib::ByteVector(text.data(), static_cast<unsigned>(characters)));
-}
-
-// What a base64 picture block describes: type, MIME type, description, image size. Only
-// as much of the text is decoded as the head of the block needs.
-std::optional<PictureInfo> pictureOf(std::string_view text) {
-    // Type, the MIME type and the description with their lengths, width, height, depth,
-    // colours, the image's length.
-    constexpr std::size_t kFixed = 4 * 8;
-    TagLib::ByteVector head = decodedHead(text, 512);
-    const auto mimeLength = bigEndian(head, 4);
-    if (!mimeLength || *mimeLength > text.size())
-        return std::nullopt;
-    const std::size_t descriptionAt = 8 + std::size_t{*mimeLength};
-    if (head.size() < descriptionAt + 4)
-        head = decodedHead(text, descriptionAt + 4);
-    const auto descriptionLength = bigEndian(head, static_cast<unsigned>(descriptionAt));
-    if (!descriptionLength || *descriptionLength > text.size())
-        return std::nullopt;
-    const std::size_t headSize = kFixed + *mimeLength + *descriptionLength;
-    if (head.size() < headSize)
-        head = decodedHead(text, headSize);
-    if (head.size() < headSize)
-        return std::nullopt;
-    const std::uint32_t dataLength = head.toUInt(static_cast<unsigned>(headSize - 4));
-    // The image must lie within the block, as TagLib requires.
-    if (dataLength > decodedSize(text) - std::min(decodedSize(text), headSize))
-        return std::nullopt;
-    return PictureInfo{
-        .type = static_cast<int>(head.toUInt(0U)),
-        .mime = std::string(head.data() + 8, *mimeLength),
-        .description = std::string(head.data() + descriptionAt + 4, *descriptionLength),
-        .byteSize = dataLength};
-}
-
-// The fields and pictures of a comment packet, behind its `magic` bytes.
-bool readComment(const TagLib::ByteVector& packet, unsigned magic, OggListing& out) {
-    CommentCursor cursor(packet, magic);
-    const auto vendorLength = cursor.number();
-    if (!vendorLength || !cursor.bytes(*vendorLength))
-        return false;
-    const auto count = cursor.number();
-    if (!count)
-        return false;
-    for (std::uint32_t i = 0; i < *count; ++i) {
-        const auto length = cursor.number();
-        const auto entry = length ? cursor.bytes(*length) : std::nullopt;
-        if (!entry)
-            return false;
-        const std::size_t separator = entry->find('=');
-        if (separator == std::string_view::npos || separator == 0)
-            continue;
-        const std::string_view name = entry->substr(0, separator);
-        if (!std::all_of(name.begin(), name.end(), [](char c) { return c >= 0x20 && c <= 0x7d; }))
-            continue;  // not a field name, which TagLib leaves out too
-        const TagLib::String key = TagLib::String(std::string(name)).upper();
-        const std::string_view value = entry->substr(separator + 1);
-        if (key == "METADATA_BLOCK_PICTURE") {
-            if (auto picture = pictureOf(value))
-                out.pictures.push_back(std::move(*picture));
-        } else if (key == "COVERART") {
-            // The older form: the image alone, of no stated type.
-            out.pictures.push_back(
-                {.type = 0, .mime = "image/", .description = {}, .byteSize = decodedSize(value)});
-        } else {
-            out.properties[key].append(TagLib::String(std::string(value), TagLib::String::UTF8));
-        }
-    }
-    return true;
 }
 
 // The play time in milliseconds of `samples` samples at `rate` Hz, and the average bitrate
@@ -165,7 +54,7 @@ const char* lastO(const char* bytes, std::size_t size) {
 
 // The granule position of the page header nearest the end of `tail`, searched backwards:
 // the last page is usually a few kilobytes from the end.
-std::optional<long long> lastGranuleIn(const TagLib::ByteVector& tail) {
+std::optional<long long> lastGranuleIn(std::string_view tail) {
     constexpr std::size_t kHeader = 27;
     const char* const begin = tail.data();
     const std::size_t size = tail.size();
@@ -178,67 +67,87 @@ std::optional<long long> lastGranuleIn(const TagLib::ByteVector& tail) {
         // A page header: version 0, and its segment table within the file.
         if (std::memcmp(found, "OggS", 4) == 0 && size >= at + kHeader && begin[at + 4] == 0 &&
             size >= at + kHeader + static_cast<unsigned char>(begin[at + 26]))
-            return tail.toLongLong(static_cast<unsigned>(at + 6), false);
+            return static_cast<long long>(*littleEndian(tail, at + 6, 8));
     }
     return std::nullopt;
 }
 
 // The granule position of the last page, from the last bytes of the file: the last 16 KiB
 // hold the last page of most files, the last 64 KiB the longest page there is.
-std::optional<long long> lastGranule(TagLib::IOStream& stream) {
+std::optional<long long> lastGranule(BoundedStream& stream) {
     constexpr long kLongestPage = 27 + 255 + 255 * 255;
-    for (long tail : {16L * 1024, kLongestPage}) {
-        const long start = std::max(0L, stream.length() - tail);
-        stream.seek(start);
-        if (auto granule = lastGranuleIn(stream.readBlock(static_cast<unsigned long>(tail))))
-            return granule;
-        if (start == 0)
-            break;
-    }
-    return std::nullopt;
+    constexpr long kUsualTail = BoundedStream::kReadAhead;
+    stream.seek(std::max(0L, stream.length() - kUsualTail));
+    if (auto granule = lastGranuleIn(stream.readView(kUsualTail)))
+        return granule;
+    if (stream.length() <= kUsualTail)
+        return std::nullopt;
+    stream.seek(std::max(0L, stream.length() - kLongestPage));
+    const TagLib::ByteVector tail = stream.readBlock(kLongestPage);
+    return lastGranuleIn({tail.data(), tail.size()});
 }
 
 // The header packets of an Ogg stream, and the granule position of its first page.
 struct OggHeaders {
-    std::vector<TagLib::ByteVector> packets;
+    std::vector<std::string> packets;  // as many as asked for, the last ones maybe not read
     long long firstGranule = -1;
     long size = 0;  // of the packets
 };
 
-// The first `count` packets of the stream, put together from its first pages; nothing when
-// the pages end, or are no Ogg pages, before that. Each page moves on by at least its
-// header, and the stream's budget ends a run through a long damaged file.
-std::optional<OggHeaders> readHeaders(TagLib::IOStream& stream, std::size_t count) {
-    constexpr unsigned kHeader = 27;
-    OggHeaders out;
-    std::string packet;
+// Puts the first `count` packets of the stream together from its first pages into `out`,
+// whose strings keep their room from the last file; false when the pages end, or are no
+// Ogg pages, before that. Each page moves on by at least its header, and the stream's
+// budget ends a run through a long damaged file.
+bool readHeaders(BoundedStream& stream, std::size_t count, OggHeaders& out) {
+    constexpr std::size_t kHeader = 27;
+    out.packets.resize(count);
+    for (std::string& packet : out.packets)
+        packet.clear();
+    out.size = 0;
+    std::size_t done = 0;
+    std::array<unsigned char, 255> table{};
     for (long offset = 0;;) {
+        // A view lasts until the next read: what is needed of it is taken at once.
         stream.seek(offset);
-        const TagLib::ByteVector header = stream.readBlock(kHeader);
-        if (header.size() < kHeader || !header.startsWith("OggS") || header[4] != 0)
-            return std::nullopt;
+        const std::string_view header = stream.readView(kHeader);
+        if (header.size() < kHeader || !header.starts_with("OggS") || header[4] != 0)
+            return false;
         if (offset == 0)
-            out.firstGranule = header.toLongLong(6U, false);
-        const unsigned segments = static_cast<unsigned char>(header[26]);
-        const TagLib::ByteVector table = stream.readBlock(segments);
-        unsigned bodySize = 0;
-        for (char lace : table)
-            bodySize += static_cast<unsigned char>(lace);
-        const TagLib::ByteVector body = stream.readBlock(bodySize);
-        if (table.size() < segments || body.size() < bodySize)
-            return std::nullopt;
-        unsigned at = 0;
-        for (char lace : table) {
-            const unsigned size = static_cast<unsigned char>(lace);
-            packet.append(body.data() + at, size);
-            at += size;
-            if (size == 255)  // the packet goes on in the next segment
-                continue;
-            out.packets.emplace_back(packet.data(), static_cast<unsigned>(packet.size()));
-            out.size += static_cast<long>(packet.size());
-            packet.clear();
-            if (out.packets.size() == count)
-                return out;
+            out.firstGranule = static_cast<long long>(*littleEndian(header, 6, 8));
+        const std::size_t segments = static_cast<unsigned char>(header[26]);
+        const std::string_view lacing = stream.readView(segments);
+        if (lacing.size() < segments)
+            return false;
+        std::copy(lacing.begin(), lacing.end(), table.begin());
+        std::size_t bodySize = 0;
+        for (std::size_t i = 0; i < segments; ++i)
+            bodySize += table[i];
+        TagLib::ByteVector longBody;  // a body longer than a view can be
+        std::string_view body;
+        if (bodySize <= BoundedStream::kReadAhead) {
+            body = stream.readView(bodySize);
+        } else {
+            longBody = stream.readBlock(bodySize);
+            body = {longBody.data(), longBody.size()};
+        }
+        if (body.size() < bodySize)
+            return false;
+        // The segments up to one shorter than 255 bytes end a packet; the rest of the page
+        // goes on in the next one.
+        for (std::size_t i = 0, at = 0; i < segments;) {
+            std::size_t run = 0;
+            while (i < segments && table[i] == 255)
+                run += table[i++];
+            const bool ends = i < segments;
+            if (ends)
+                run += table[i++];
+            out.packets[done].append(body.substr(at, run));
+            at += run;
+            if (!ends)
+                break;
+            out.size += static_cast<long>(out.packets[done].size());
+            if (++done == count)
+                return true;
         }
         offset += static_cast<long>(kHeader + segments + bodySize);
     }
@@ -247,7 +156,7 @@ std::optional<OggHeaders> readHeaders(TagLib::IOStream& stream, std::size_t coun
 // The play time and bitrate of the samples from the first page to the last, less
 // `skipped`, at `rate` Hz, behind the header packets. False when the last 64 KiB hold no
 // page header: the end of the file is damaged.
-bool setLengthFromGranules(TagLib::IOStream& stream, const OggHeaders& headers, long long skipped,
+bool setLengthFromGranules(BoundedStream& stream, const OggHeaders& headers, long long skipped,
                            int rate, FormatStream& out) {
     const std::optional<long long> last = lastGranule(stream);
     if (!last)
@@ -258,12 +167,12 @@ bool setLengthFromGranules(TagLib::IOStream& stream, const OggHeaders& headers, 
     return true;
 }
 
-bool readVorbis(TagLib::IOStream& stream, const OggHeaders& headers, OggListing& out) {
-    const TagLib::ByteVector& identification = headers.packets[0];
+bool readVorbis(BoundedStream& stream, const OggHeaders& headers, OggListing& out) {
+    const std::string_view identification = headers.packets[0];
     const auto channels = littleEndian(identification, 11, 1);
     const auto rate = littleEndian(identification, 12, 4);
     const auto nominal = littleEndian(identification, 20, 4);
-    if (!identification.startsWith("\x01vorbis") || !channels || !rate || !nominal)
+    if (!identification.starts_with("\x01vorbis") || !channels || !rate || !nominal)
         return false;
     out.stream.codec = "Vorbis";
     out.stream.channels = static_cast<int>(*channels);
@@ -276,11 +185,11 @@ bool readVorbis(TagLib::IOStream& stream, const OggHeaders& headers, OggListing&
     return true;
 }
 
-bool readOpus(TagLib::IOStream& stream, const OggHeaders& headers, OggListing& out) {
-    const TagLib::ByteVector& identification = headers.packets[0];
+bool readOpus(BoundedStream& stream, const OggHeaders& headers, OggListing& out) {
+    const std::string_view identification = headers.packets[0];
     const auto channels = littleEndian(identification, 9, 1);
     const auto preSkip = littleEndian(identification, 10, 2);
-    if (!identification.startsWith("OpusHead") || !channels || !preSkip)
+    if (!identification.starts_with("OpusHead") || !channels || !preSkip)
         return false;
     out.stream.codec = "Opus";
     out.stream.channels = static_cast<int>(*channels);
@@ -288,22 +197,35 @@ bool readOpus(TagLib::IOStream& stream, const OggHeaders& headers, OggListing& o
     return setLengthFromGranules(stream, headers, *preSkip, 48000, out.stream);
 }
 
-}  // namespace
-
-std::optional<OggListing> readOggListing(TagLib::IOStream& stream, bool opus) {
+// The listing from the pages, their header packets put together in `headers`.
+std::optional<OggListing> listFrom(BoundedStream& stream, bool opus, OggHeaders& headers) {
     // Vorbis has a setup packet behind its comment, which counts as header too.
-    const std::optional<OggHeaders> headers = readHeaders(stream, opus ? 2 : 3);
-    if (!headers)
+    if (!readHeaders(stream, opus ? 2 : 3, headers))
         return std::nullopt;
-    const TagLib::ByteVector& comment = headers->packets[1];
+    const std::string_view comment = headers.packets[1];
     const std::string_view magic = opus ? std::string_view("OpusTags") : "\x03vorbis";
-    if (!comment.startsWith(TagLib::ByteVector(magic.data(), static_cast<unsigned>(magic.size()))))
+    if (!comment.starts_with(magic))
         return std::nullopt;
     OggListing out;
-    const bool read = opus ? readOpus(stream, *headers, out) : readVorbis(stream, *headers, out);
-    if (!read || !readComment(comment, static_cast<unsigned>(magic.size()), out))
+    const bool read = opus ? readOpus(stream, headers, out) : readVorbis(stream, headers, out);
+    if (!read || !readCommentListing(comment.substr(magic.size()), out.comment))
         return std::nullopt;
     return out;
+}
+
+}  // namespace
+
+std::optional<OggListing> readOggListing(BoundedStream& stream, bool opus) {
+    // A comment with a picture is hundreds of kilobytes; fresh room for it from file to file
+    // cost the listing more than reading it did (in faults on new pages), so the room is
+    // kept, up to a few pictures' worth.
+    constexpr std::size_t kKeptRoom = 4 * 1024 * 1024;
+    thread_local OggHeaders headers;
+    std::optional<OggListing> listing = listFrom(stream, opus, headers);
+    for (std::string& packet : headers.packets)
+        if (packet.capacity() > kKeptRoom)
+            std::string().swap(packet);
+    return listing;
 }
 
 }  // namespace tw::core

@@ -1,11 +1,19 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #pragma once
 
+#include <array>
+#include <optional>
+#include <string>
+#include <string_view>
+
 #include "core/tag_fields.h"
 
 namespace TagLib {
 class PropertyMap;
+namespace MP4 {
+class Tag;
 }
+}  // namespace TagLib
 
 namespace tw::core {
 
@@ -28,9 +36,55 @@ namespace tw::core {
 //               ORIGINALARTIST; publisher LABEL, else ORGANIZATION
 //   lyrics      LYRICS                            USLT
 //
-// The tag and the lyrics become in the file and present when the map holds their keys (the
+// The tag and the lyrics become in the file and present when their keys are there (the
 // tag also without them: such a file always has room for one); nothing is marked changed.
 // Texts are cut at a zero character, as the ID3v2 fields are.
+enum class FieldKey {
+    Title,
+    Artist,
+    AlbumArtist,
+    Conductor,
+    Composer,
+    Album,
+    Comment,
+    Description,
+    Date,
+    Genre,
+    TrackNumber,
+    TrackTotal,
+    TotalTracks,
+    Copyright,
+    EncodedBy,
+    OriginalArtist,
+    Label,
+    Organization,
+    Lyrics,
+};
+inline constexpr std::size_t kFieldKeyCount = static_cast<std::size_t>(FieldKey::Lyrics) + 1;
+
+// The first value of each of those keys that is there, in UTF-8.
+class FieldValues {
+public:
+    // Keeps `text` unless the key has a value already.
+    void offer(FieldKey key, std::string_view text);
+    const std::optional<std::string>& operator[](FieldKey key) const {
+        return values_[static_cast<std::size_t>(key)];
+    }
+    bool has(FieldKey key) const { return (*this)[key].has_value(); }
+
+private:
+    std::array<std::optional<std::string>, kFieldKeyCount> values_;
+};
+
+// Whether `name` is `upperName`, its letters of any case (as Vorbis comment names are).
+bool isNamed(std::string_view name, std::string_view upperName);
+// The key a field name stands for, its letters of any case.
+std::optional<FieldKey> fieldKeyNamed(std::string_view name);
+
+FieldValues fieldValuesOf(const TagLib::PropertyMap& map);
+// The same from the atoms TagLib's MP4 tag turns into those keys, without the map of all.
+FieldValues fieldValuesOf(const TagLib::MP4::Tag& tag);
+void readFieldValues(const FieldValues& values, TagV2Fields& fields, LyricsTag& lyrics);
 void readPropertyFields(const TagLib::PropertyMap& map, TagV2Fields& fields, LyricsTag& lyrics);
 
 }  // namespace tw::core
