@@ -5,13 +5,16 @@
 #include <stdio.h>
 #include <stdlib.h>
 #include <sys/random.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <random>
+#include <string_view>
 #include <vector>
 
 namespace tw::base {
@@ -248,6 +251,56 @@ std::error_code TempFile::takeAttributes(const struct stat& original) {
     // with any editor.
     if (::fchown(fd_, original.st_uid, original.st_gid) != 0 && errno != EPERM)
         return lastError();
+    return {};
+}
+
+namespace {
+
+// Fills `out` by `read(buffer, size)` (a list or get of extended attributes), growing it while
+// the value grows between the call that sized it and the one that read it.
+template <typename Read>
+std::error_code readSized(std::vector<char>& out, Read read) {
+    for (;;) {
+        const ssize_t size = read(nullptr, 0);
+        if (size < 0)
+            return lastError();
+        out.resize(static_cast<std::size_t>(size));
+        const ssize_t got = size == 0 ? 0 : read(out.data(), out.size());
+        if (got >= 0) {
+            out.resize(static_cast<std::size_t>(got));
+            return {};
+        }
+        if (errno != ERANGE)
+            return lastError();
+    }
+}
+
+}  // namespace
+
+std::error_code TempFile::takeExtendedAttributes(int from) {
+    if (fd_ < 0)
+        return error_ ? error_ : std::make_error_code(std::errc::bad_file_descriptor);
+    std::vector<char> names;
+    if (std::error_code ec = readSized(names, [from](char* buffer, std::size_t size) {
+            return ::flistxattr(from, buffer, size);
+        })) {
+        return ec == std::errc::not_supported ? std::error_code() : ec;
+    }
+    std::vector<char> value;
+    for (std::size_t at = 0; at < names.size();) {
+        const char* name = names.data() + at;
+        at += std::strlen(name) + 1;
+        if (std::error_code ec = readSized(value, [from, name](char* buffer, std::size_t size) {
+                return ::fgetxattr(from, name, buffer, size);
+            })) {
+            if (ec == std::errc::no_message_available)
+                continue;  // taken away meanwhile
+            return ec;
+        }
+        if (::fsetxattr(fd_, name, value.data(), value.size(), 0) != 0 &&
+            !(errno == EPERM && !std::string_view(name).starts_with("user.")))
+            return lastError();
+    }
     return {};
 }
 

@@ -61,6 +61,9 @@ public:
     // The mode and owner of `original`; the owner only where the user may give it, since
     // only root or the owner can keep another owner.
     [[nodiscard]] std::error_code takeAttributes(const struct stat& original);
+    // The extended attributes of the open file `from` (tags of the desktop, access control
+    // lists); those of the system's own name spaces only where the user may set them.
+    [[nodiscard]] std::error_code takeExtendedAttributes(int from);
 
     // Gives an unnamed file its fallback name (nothing to do for a named one).
     [[nodiscard]] std::error_code link();

@@ -242,6 +242,8 @@ base::Outcome PendingSave::writeNewFile(const SaveProbe& probe) {
         return systemFailure(ids::kSaveFailWriteNewFile, target_, ec);
     if (const std::error_code attributes = out.takeAttributes(opened_))
         return systemFailure(ids::kSaveFailTakeAttributes, target_, attributes);
+    if (const std::error_code attributes = out.takeExtendedAttributes(fd_.get()))
+        return systemFailure(ids::kSaveFailTakeExtendedAttributes, target_, attributes);
     probe.reached(SaveStep::NewFileWritten);
     return {};
 }

@@ -267,9 +267,19 @@ TEST_F(TagFileWriterTest, RemovingId3v2KeepsAudioAndId3v1) {
     write({.id3v2 = Id3v2Builder(3).text("TIT2", "T").lyrics("eng", "", "L").padding(500).build(),
            .audio = test::defaultAudio(),
            .id3v1 = v1});
+    // The new file that takes the file's place takes its extended attributes too, where the
+    // file system keeps them.
+    const bool attributes = ::setxattr(path_.c_str(), "user.rating", "5", 1, 0) == 0 &&
+                            ::setxattr(path_.c_str(), "user.xdg.tags", "live,b", 6, 0) == 0;
     TagFileWriter writer(path_);
     ASSERT_TRUE(writer.removeV2() && writer.commit());
     EXPECT_EQ(contents(), test::join({parts_.audio, v1}));
+    if (attributes) {
+        char value[8] = {};
+        EXPECT_EQ(::getxattr(path_.c_str(), "user.rating", value, sizeof value), 1);
+        EXPECT_EQ(::getxattr(path_.c_str(), "user.xdg.tags", value, sizeof value), 6);
+        EXPECT_EQ(std::string(value, 6), "live,b");
+    }
 }
 
 TEST_F(TagFileWriterTest, AllStepsGoIntoOneNewFile) {
