@@ -48,20 +48,6 @@ TEST(Numbering, NumbersTheChainWithTheTotalInIdThreeV2) {
     EXPECT_FALSE(canRemoveNumbering(list));
 }
 
-TEST(Numbering, FromAnyStartWithOrWithoutTheTotal) {
-    FileList list = listOf(3);
-    list.selectAll();
-    list.at(1).id3v2.present = true;
-    list.at(1).id3v2.trackTotal = 12;  // an old total goes when none is wanted
-    setNumbering(list, {.start = 7, .withTotal = false});
-    for (int i = 0; i < 3; ++i) {
-        EXPECT_EQ(list.at(i).id3v1.track, 7 + i);
-        EXPECT_EQ(list.at(i).id3v2.trackTotal, 0);
-    }
-    setNumbering(list, {.start = 7, .withTotal = true});
-    EXPECT_EQ(list.at(0).id3v2.trackTotal, 9);  // the last number, not the count
-}
-
 TEST(ClearSelected, AMemoryOnlyTagDisappearsWithoutLeavingTheFileDirty) {
     FileList list = listOf(1);
     AudioFile& file = list.at(0);

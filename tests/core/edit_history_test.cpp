@@ -34,33 +34,19 @@ EditStep setTitle(FileList& list, std::string_view title, int mergeKey = 0) {
         "Set Title", recordsOf(list), [&] { list.setTitleAll(title); }, mergeKey);
 }
 
-TEST(EditHistory, UndoAndRedoFollowTheValuesAndTheChangedMarksInEveryOrder) {
+// Undo and redo as users meet them are the undo window test's; here what it cannot see.
+TEST(EditHistory, EachStepRestoresItsOwnFilesAndANewEditEndsTheRedo) {
     FileList list = readList();
     list.selectOnly(1);
     EditHistory history;
     ASSERT_TRUE(history.push(setTitle(list, "One")));
     list.selectAll();
     ASSERT_TRUE(history.push(setTitle(list, "Two")));
-    EXPECT_EQ(history.nextUndo().changes.size(), 3u);
-
     history.undo();
     EXPECT_EQ(list.at(0).id3v1.title, "Old");
     EXPECT_EQ(list.at(1).id3v1.title, "One");
     EXPECT_EQ(list.countDirty(), 1);
-    history.undo();
-    EXPECT_EQ(list.at(1).id3v1.title, "Old");
-    // Every edit taken back: the records are as read, so nothing is left to save.
-    EXPECT_FALSE(list.anyDirty());
-    EXPECT_FALSE(history.canUndo());
 
-    history.redo();
-    history.redo();
-    EXPECT_EQ(list.at(2).id3v1.title, "Two");
-    EXPECT_EQ(list.countDirty(), 3);
-    EXPECT_FALSE(history.canRedo());
-
-    // A new edit after an undo: the undone step can no longer be done again.
-    history.undo();
     list.selectOnly(0);
     ASSERT_TRUE(history.push(setTitle(list, "Three")));
     EXPECT_FALSE(history.canRedo());

@@ -125,15 +125,10 @@ TEST_F(ListSessionTest, RefreshSelectedReadsEverySelectedFileAgain) {
     EXPECT_EQ(list.selectedIndices(), (std::vector<int>{0, 2}));
 }
 
-TEST_F(ListSessionTest, DeleteAsksFirstAndReportsFilesThatStay) {
+TEST_F(ListSessionTest, DeleteReportsFilesThatStay) {
     for (const char* name : {"a.mp3", "b.mp3"})
         test::writeMp3(dir, name, withTitle("x"));
     session.scanFolder(dir.folder(), false);
-
-    port.answers.push_back(base::UserPort::Answer::No);
-    EXPECT_FALSE(session.deleteSelected());
-    EXPECT_EQ(list.size(), 2);
-    EXPECT_EQ(port.log.back(), "ask:Are you sure you want to delete selected audio file(s)?");
 
     // A file replaced by a non-empty folder cannot be deleted.
     const std::string stuck = list.at(1).fileName;
@@ -147,26 +142,6 @@ TEST_F(ListSessionTest, DeleteAsksFirstAndReportsFilesThatStay) {
     ASSERT_EQ(port.failedFiles.size(), 1u);
     EXPECT_TRUE(port.failedFiles[0].starts_with(stuck + ": ")) << port.failedFiles[0];
     EXPECT_EQ(port.failedReports, 1);
-}
-
-TEST_F(ListSessionTest, DiscardQuestionOnlyWhenSomethingIsDirty) {
-    test::writeMp3(dir, "a.mp3", withTitle("x"));
-    session.scanFolder(dir.folder(), false);
-    EXPECT_TRUE(session.confirmDiscard());
-    EXPECT_TRUE(port.answers.empty());
-
-    list.at(0).id3v1.setTitle("edited");
-    port.answers.push_back(base::UserPort::Answer::No);
-    const int treeChanges = views.treeChanges;
-    EXPECT_FALSE(session.openFolder("/"));
-    EXPECT_EQ(port.log.back().substr(port.log.back().size() - dir.folder().size()), dir.folder());
-    EXPECT_EQ(list.at(0).id3v1.title, "edited");
-    EXPECT_EQ(options.workFolder, dir.folder());
-    EXPECT_EQ(views.treeChanges, treeChanges + 1);  // the tree goes back to the work folder
-
-    port.answers.push_back(base::UserPort::Answer::Yes);
-    EXPECT_TRUE(session.refreshFolder());
-    EXPECT_EQ(list.at(0).id3v1.title, "x");
 }
 
 }  // namespace

@@ -57,23 +57,6 @@ TEST(ListSort, NaturalOrderIsATotalOrder) {
     EXPECT_TRUE(listsBefore("/m/track 9.mp3", "/m/Track 10.mp3"));
 }
 
-TEST(ListSort, EqualKeysKeepTheirOrderInBothDirections) {
-    FileList list;
-    const std::pair<const char*, int> files[] = {{"a", 2}, {"b", 1}, {"c", 2}, {"d", 1}, {"e", 2}};
-    for (const auto& [name, year] : files) {
-        auto file = named(name);
-        file->id3v1.year = year;
-        list.add(std::move(file));
-    }
-    sortFileList(list, TagFieldId::Year, true);
-    EXPECT_EQ(order(list), (Names{"b", "d", "a", "c", "e"}));
-    sortFileList(list, TagFieldId::Year, false);
-    EXPECT_EQ(order(list), (Names{"a", "c", "e", "b", "d"}));
-    // A sort by a column without a key changes nothing.
-    sortFileList(list, TagFieldId::Picture, true);
-    EXPECT_EQ(order(list), (Names{"a", "c", "e", "b", "d"}));
-}
-
 TEST(ListSort, TextsCompareByteWiseWithTheV2ValuePreferred) {
     FileList list;
     const std::pair<const char*, const char*> titles[] = {

@@ -77,15 +77,5 @@ TEST_F(LyricsSaveTest, LyricsOnlyInMemoryAreDroppedWithoutTouchingTheFile) {
     EXPECT_EQ(test::readBytes(path), before);
 }
 
-TEST_F(LyricsSaveTest, AFailedWriteKeepsTheLyricsDirty) {
-    const std::string path = write({});
-    auto record = load(path);
-    ASSERT_TRUE(replaceLyrics(*record, "words"));
-    std::filesystem::remove(path);
-    EXPECT_FALSE(saveLyrics(*record));
-    EXPECT_TRUE(record->lyrics.dirty());
-    EXPECT_EQ(record->lyrics.text, "words");
-}
-
 }  // namespace
 }  // namespace tw::core

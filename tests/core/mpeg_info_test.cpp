@@ -208,16 +208,5 @@ TEST(StreamTextFormats, GroupedNumbersAndDurations) {
     EXPECT_EQ(durationText(360'000), "100:00:00");
 }
 
-TEST(StreamTextFormats, InfoTextLaysOutTheThirteenTexts) {
-    StreamTexts texts;
-    for (std::size_t i = 0; i < texts.size(); ++i)
-        texts[i] = "<" + std::to_string(i) + ">";
-    EXPECT_EQ(
-        infoText(texts),
-        "Size:\t\t<0>\r\nHeader Position:\t<1>\r\nLength:\t\t<2>\r\nVersion:\t\t<3>\r\n"
-        "Bitrate:\t\t<4>\r\nFrames:\t\t<5>\r\nFrequency:\t<6>\r\nMode:\t\t<7>\r\nCRC:\t\t<8>\r\n"
-        "Copyright:\t<9>\r\nOriginal:\t\t<10>\r\nEmphasis:\t<11>\r\nNo Header:\t<12>");
-}
-
 }  // namespace
 }  // namespace tw::core

@@ -125,12 +125,5 @@ TEST(PictureList, AnAddedPictureReplacesOnlyOneIdThreeAllowsNoSecondOf) {
     }
 }
 
-TEST(ImageMimeType, ByTheFirstBytes) {
-    EXPECT_EQ(imageMimeType("\xff\xd8\xff\xe0rest"), "image/jpeg");
-    EXPECT_EQ(imageMimeType("\x89PNG\r\n\x1a\nrest"), "image/png");
-    EXPECT_EQ(imageMimeType("GIF89a"), "");
-    EXPECT_EQ(imageMimeType(""), "");
-}
-
 }  // namespace
 }  // namespace tw::core

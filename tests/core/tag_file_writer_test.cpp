@@ -105,38 +105,6 @@ TEST_F(TagFileWriterTest, Id3v1RemovalCutsOnlyARealTag) {
     }
 }
 
-TEST_F(TagFileWriterTest, NewId3v2TagIsVersion23WithTheEditedFrames) {
-    write({.audio = test::defaultAudio(), .id3v1 = test::id3v1Tag({.title = "v1"})});
-    AudioFile r = record();
-    r.id3v2.title = "Café";
-    r.id3v2.artist = "Жук";
-    r.id3v2.comment = "Note";
-    r.id3v2.setYear(2001, false);
-    r.id3v2.genre = 17;
-    r.id3v2.track = 5;
-    r.id3v2.trackTotal = 12;
-    r.id3v2.url = "http://example.org/";
-    TagFileWriter writer(path_);
-    ASSERT_TRUE(writer.writeV2(r) && writer.commit());
-
-    const auto t = tag();
-    EXPECT_EQ(t.version, 3);
-    EXPECT_EQ(t.first("TIT2").body, test::join({{0}, latin1("Caf\xE9")}));
-    EXPECT_EQ(t.first("TPE1").body,
-              test::join({{1}, test::encodeText("Жук", TextEncoding::Utf16)}));
-    EXPECT_EQ(t.first("TYER").payload(), latin1("2001"));
-    EXPECT_EQ(t.first("TCON").payload(), latin1("(17)Rock"));
-    EXPECT_EQ(t.first("TRCK").payload(), latin1("5/12"));
-    EXPECT_EQ(t.first("COMM").body, test::join({{0}, latin1("XXX"), {0}, latin1("Note")}));
-    EXPECT_FALSE(t.has("TDRC"));
-
-    const AudioFile back = record();
-    EXPECT_EQ(back.id3v2.title, "Café");
-    EXPECT_EQ(back.id3v2.url, "http://example.org/");
-    EXPECT_EQ(back.id3v1.title, "v1");
-    expectAudioUnchanged();
-}
-
 TEST_F(TagFileWriterTest, Version24StaysAndOlderTagsBecome23) {
     for (int version : {2, 3, 4}) {
         SCOPED_TRACE(version);
@@ -204,62 +172,6 @@ TEST_F(TagFileWriterTest, FieldsThatDidNotChangeKeepTheirFrames) {
     const auto after = tag();
     for (const char* id : {"TPE1", "TDRC", "TCON", "TRCK"})
         EXPECT_EQ(bodies(after, id), bodies(before, id)) << id;
-}
-
-TEST_F(TagFileWriterTest, EmptyFieldsRemoveTheirFrames) {
-    write({.id3v2 = Id3v2Builder(3)
-                        .text("TIT2", "Title")
-                        .text("TCON", "(17)Rock")
-                        .text("TRCK", "3")
-                        .text("TYER", "1999")
-                        .comment("eng", "", "c")
-                        .build(),
-           .audio = test::defaultAudio()});
-    AudioFile r = record();
-    r.id3v2.year = 0;
-    r.id3v2.yearText.clear();
-    r.id3v2.title.clear();
-    r.id3v2.genre = 255;
-    r.id3v2.track = 0;
-    r.id3v2.comment.clear();
-    TagFileWriter writer(path_);
-    ASSERT_TRUE(writer.writeV2(r) && writer.commit());
-    EXPECT_FALSE(test::parseId3v2(contents()));  // nothing left: no tag at all
-    EXPECT_EQ(contents(), parts_.audio);
-}
-
-TEST_F(TagFileWriterTest, LyricsReplaceTheFirstFrameOnly) {
-    write({.id3v2 = Id3v2Builder(3).lyrics("fra", "desc", "Vieux").lyrics("deu", "", "Alt").build(),
-           .audio = test::defaultAudio()});
-    AudioFile r = record();
-    r.lyrics.text = "  Neu \n";
-    TagFileWriter writer(path_);
-    ASSERT_TRUE(writer.writeLyrics(r) && writer.commit());
-    const auto uslt = tag().all("USLT");
-    ASSERT_EQ(uslt.size(), 2u);
-    EXPECT_EQ(uslt[0].body, test::join({{0}, latin1("fra"), latin1("desc"), {0}, latin1("Neu")}));
-    EXPECT_EQ(uslt[1].payload(), test::join({latin1("deu"), {0}, latin1("Alt")}));
-
-    r.lyrics.text = " ";
-    TagFileWriter clear(path_);
-    ASSERT_TRUE(clear.writeLyrics(r) && clear.commit());
-    EXPECT_EQ(contents(), parts_.audio);
-}
-
-TEST_F(TagFileWriterTest, LyricsWithoutAFrameGetANewOne) {
-    write({.id3v2 = Id3v2Builder(4).text("TIT2", "T").build(), .audio = test::defaultAudio()});
-    AudioFile r = record();
-    r.lyrics.text = "Строка";
-    TagFileWriter writer(path_);
-    ASSERT_TRUE(writer.writeLyrics(r) && writer.commit());
-    const auto t = tag();
-    EXPECT_EQ(t.version, 4);
-    EXPECT_EQ(t.first("USLT").body, test::join({{1},
-                                                latin1("XXX"),
-                                                test::encodeText("", TextEncoding::Utf16),
-                                                {0, 0},
-                                                test::encodeText("Строка", TextEncoding::Utf16)}));
-    EXPECT_EQ(record().lyrics.text, "Строка");
 }
 
 TEST_F(TagFileWriterTest, RemovingId3v2KeepsAudioAndId3v1) {

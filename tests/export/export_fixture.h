@@ -2,7 +2,6 @@
 #pragma once
 
 #include <filesystem>
-#include <fstream>
 #include <memory>
 #include <string>
 
@@ -92,10 +91,7 @@ inline void addHostileRecords(core::FileList& list) {
     }
 }
 
-inline void writeFile(const std::filesystem::path& path, const std::string& bytes) {
-    std::filesystem::create_directories(path.parent_path());
-    std::ofstream(path, std::ios::binary) << bytes;
-}
+using tw::test::writeFile;
 
 // The golden file of that name in tests/export/golden.
 inline std::string golden(const std::string& name) {

@@ -79,14 +79,6 @@ TEST_F(ColumnHeaderTest, LanguageFileMenuItemsWinWhenLongEnough) {
     EXPECT_EQ(exportColumnHeader(4), "Album");
 }
 
-TEST(ExportPathTest, ExtensionIsAddedUnlessPresentInAnyCase) {
-    EXPECT_EQ(exportFilePath("/out", "list", DocumentKind::Html), "/out/list.html");
-    EXPECT_EQ(exportFilePath("/out/", "list.HTM", DocumentKind::Html), "/out/list.HTM");
-    EXPECT_EQ(exportFilePath("/out", "list.Html", DocumentKind::Html), "/out/list.Html");
-    EXPECT_EQ(exportFilePath("/out", "list.rtf.txt", DocumentKind::Rtf), "/out/list.rtf.txt.rtf");
-    EXPECT_EQ(exportFilePath("/out", "list.RTF", DocumentKind::Rtf), "/out/list.RTF");
-}
-
 class HostileTagsTest : public ::testing::Test {
 protected:
     void SetUp() override { test::addHostileRecords(list); }

@@ -35,13 +35,6 @@ std::string pathOf(std::string_view directory, std::string_view mask,
     return location.safe ? location.path : "<unsafe> " + location.path;
 }
 
-TEST(PlaylistValuesTest, PlayTimeOfAllIsMinutesDotSecondsUnpadded) {
-    EXPECT_EQ(playTimeAllText(3725), "62.5");
-    EXPECT_EQ(playTimeAllText(605), "10.5");
-    EXPECT_EQ(playTimeAllText(59), "0.59");
-    EXPECT_EQ(playTimeAllText(60), "1.0");
-}
-
 TEST(PlaylistValuesTest, ComeFromTheFirstSelectedFileAndTheWholeSelection) {
     core::FileList list;
     test::addSampleRecords(list, "/music/");

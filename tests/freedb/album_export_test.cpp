@@ -7,7 +7,6 @@
 #include "freedb/database_info_text.h"
 #include "freedb/local_album_database.h"
 #include "freedb_fakes.h"
-#include "support/file_text.h"
 #include "support/temp_dir.h"
 
 namespace tw::freedb {
@@ -97,22 +96,6 @@ TEST(AlbumExport, RtfEscapesControlCharactersAndWritesUnicodeAsUnits) {
     EXPECT_TRUE(rtf.ends_with("\\row\\pard\r\n\\par }"));
     for (char c : rtf)
         EXPECT_LT(static_cast<unsigned char>(c), 128u);
-}
-
-TEST(AlbumExport, WritesTheDocumentToAFile) {
-    tw::test::TempDir dir;
-    const auto path = dir / "0d01a202.htm";
-    ASSERT_TRUE(ExportAlbumToFile(sample(), AlbumExportFormat::Html, path));
-    EXPECT_EQ(tw::test::fileText(path), ExportAlbum(sample(), AlbumExportFormat::Html));
-    EXPECT_FALSE(ExportAlbumToFile(sample(), AlbumExportFormat::Text, dir / "no" / "x.txt"));
-}
-
-TEST(DatabaseInfoText, SizesChangeUnitAtOneKilobyteAndOneMegabyte) {
-    EXPECT_EQ(FormatDatabaseSize(0), "0 bytes");
-    EXPECT_EQ(FormatDatabaseSize(1023), "1023 bytes");
-    EXPECT_EQ(FormatDatabaseSize(1536), "1.50 Kbytes (1536 bytes)");
-    EXPECT_EQ(FormatDatabaseSize(1048576), "1.00 Mbytes (1048576 bytes)");
-    EXPECT_EQ(FormatDatabaseSize(6000000000ull), "5722.05 Mbytes (6000000000 bytes)");
 }
 
 TEST(DatabaseInfoText, LocalStatisticsListDataBeforeSoundtrack) {

@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include "base/memory_settings_store.h"
-#include "freedb/album_info.h"
 #include "freedb/album_tree_format.h"
 #include "freedb/search_history.h"
 
@@ -46,17 +45,6 @@ TEST(TreeFormat, StoredLevelsAreReadSafely) {
     TreeFormat::of({L::DiscId, L::Category}).save(store);
     EXPECT_EQ(store.getBinary("FreeDB", "TreeFormat"), levelBytes({4, 1, -1, -1}));
     EXPECT_EQ(TreeFormat::load(store), TreeFormat::of({L::DiscId, L::Category}));
-}
-
-TEST(TreeFormat, EachLevelNamesItsText) {
-    AlbumInfo album;
-    album.setCategory("jazz");
-    album.setArtist("Band");
-    album.setTitle("Record");
-    album.setDiscId("0D01A202");
-    EXPECT_EQ(TreeLevelText(album, L::Category) + "|" + TreeLevelText(album, L::Artist) + "|" +
-                  TreeLevelText(album, L::Album) + "|" + TreeLevelText(album, L::DiscId),
-              "jazz|Band|Record|0d01a202");
 }
 
 TEST(SearchHistory, NewestFirstWithoutRepeatsAndWithinItsLimit) {

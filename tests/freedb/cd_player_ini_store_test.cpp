@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <thread>
 
 #include "freedb_fakes.h"
@@ -13,9 +12,7 @@
 namespace tw::freedb {
 namespace {
 
-void writeFile(const std::filesystem::path& path, const std::string& text) {
-    std::ofstream(path, std::ios::binary) << text;
-}
+using tw::test::writeFile;
 
 AlbumInfo album(const std::string& discId, std::initializer_list<const char*> titles) {
     AlbumInfo a;

@@ -81,31 +81,6 @@ protected:
     RecordingObserver observer;
 };
 
-TEST_F(Jobs, LookupAsksAllThreeSourcesAndStoresWhatItRetrieved) {
-    database.add(Album("rock", "0d01a202", "Band / First"));
-    database.add(Album("misc", "0d01a202", "Band / First (misc)"));
-    FakeCddbServer server(database);
-    StoreConfig c = config(server.port());
-    c.freedb.storeRetrievedInCdPlayer = true;
-    {
-        CdPlayerIniStore ini(c.cdPlayerIni);
-        AlbumInfo known = AlbumOfSeconds({180, 240});
-        known.setArtist("Player");
-        ASSERT_TRUE(ini.write(known));
-    }
-    LookupJob(c, observer, AlbumOfSeconds({180, 240})).Wait();
-
-    EXPECT_EQ(observer.success, true);
-    EXPECT_EQ(observer.foundIn(FoundIn::FreeDb), 2u);
-    ASSERT_EQ(observer.updated.size(), 2u);
-    EXPECT_EQ(observer.updated[0].trackCount(), 2u);
-    // The CD-player file's own album, then the two retrieved ones stored in it and in the
-    // local database and read back from there.
-    EXPECT_EQ(observer.foundIn(FoundIn::CdPlayerIni), 3u);
-    EXPECT_EQ(observer.foundIn(FoundIn::LocalDatabase), 2u);
-    EXPECT_EQ(observer.statuses.back(), "Done. 3 album(s) found, 2 retrieved.");
-}
-
 TEST_F(Jobs, LookupAsksTheSourcesInTheSettingsOrderAndOnlyThoseUsed) {
     database.add(Album("rock", "0d01a202", "Band / First"));
     FakeCddbServer server(database);

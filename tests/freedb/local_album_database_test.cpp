@@ -3,8 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-
 #include "freedb/stored_album.h"
 #include "freedb/xmcd_writer.h"
 #include "freedb_fakes.h"
@@ -17,10 +15,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-void writeFile(const fs::path& path, const std::string& text) {
-    fs::create_directories(path.parent_path());
-    std::ofstream(path, std::ios::binary) << text;
-}
+using tw::test::writeFile;
 
 AlbumInfo album(const std::string& discId, const std::string& category,
                 const std::string& artist = "Artist") {

@@ -105,14 +105,6 @@ int FakeCddbDatabase::readCount(const std::string& category, const std::string& 
     return it == reads_.end() ? 0 : it->second;
 }
 
-int FakeCddbDatabase::totalReads() const {
-    const std::lock_guard lock(mutex_);
-    int total = 0;
-    for (const auto& [key, count] : reads_)
-        total += count;
-    return total;
-}
-
 std::vector<std::string> FakeCddbDatabase::reply(std::string_view command, int& level) {
     std::vector<std::string> lines = answer(command, level);
     if (level < 6)

@@ -51,7 +51,6 @@ public:
     std::vector<std::string> commands() const;
     // How often "cddb read CATEGORY DISCID" was answered with the record.
     int readCount(const std::string& category, const std::string& discId) const;
-    int totalReads() const;
 
 private:
     std::vector<std::string> answer(std::string_view command, int& level);

@@ -15,4 +15,9 @@ std::string fileText(const std::filesystem::path& path) {
     return text.str();
 }
 
+void writeFile(const std::filesystem::path& path, const std::string& text) {
+    std::filesystem::create_directories(path.parent_path());
+    std::ofstream(path, std::ios::binary) << text;
+}
+
 }  // namespace tw::test

@@ -10,4 +10,7 @@ namespace tw::test {
 // that was never written fails with a plain message.
 std::string fileText(const std::filesystem::path& path);
 
+// Writes `text` as the whole content of a file, making the folders it lies in.
+void writeFile(const std::filesystem::path& path, const std::string& text);
+
 }  // namespace tw::test

@@ -34,6 +34,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using exports::DocumentKind;
+using test::child;
 using test::clickButton;
 using test::clickOnBox;
 using test::filesIn;
@@ -43,11 +44,6 @@ using test::ModalAnswer;
 constexpr ExportSheetKind kHtmlList{false, DocumentKind::Html};
 constexpr ExportSheetKind kHtmlTemplate{true, DocumentKind::Html};
 constexpr ExportSheetKind kRtfTemplate{true, DocumentKind::Rtf};
-
-template <typename T>
-T& child(QWidget& window, const char* name) {
-    return test::namedChild<T>(window, name);
-}
 
 QString q(const std::string& text) {
     return QString::fromStdString(text);
@@ -75,10 +71,7 @@ QList<int> allColumnsButPicture() {
 }
 
 void typeName(QWidget& sheet, const QString& name) {
-    auto& field = child<QLineEdit>(sheet, "fileName");
-    field.selectAll();
-    QTest::keyClick(&field, Qt::Key_Delete);
-    QTest::keyClicks(&field, name);
+    test::retype(child<QLineEdit>(sheet, "fileName"), name);
 }
 
 // Whether the sheet stored any of its choices.

@@ -35,6 +35,7 @@
 #include "gui/support/named_child.h"
 #include "gui/support/scripted_desktop_port.h"
 #include "gui/support/shipped_languages.h"
+#include "gui/support/user_input.h"
 #include "support/file_text.h"
 
 namespace tw::gui {
@@ -43,19 +44,15 @@ namespace {
 
 using C = AlbumCommand;
 using freedb::FoundIn;
+using test::child;
 using test::ClickTab;
 using test::DiscRecord;
 using test::FreeDbWindowFixture;
 using test::ModalAnswer;
-using test::namedChild;
 using test::Retrieved;
+using test::retype;
 using test::TwoTrackDisc;
 using Answer = base::UserPort::Answer;
-
-void retype(QLineEdit& field, const QString& text) {
-    field.selectAll();
-    QTest::keyClicks(&field, text);
-}
 
 freedb::AlbumInfo storedAlbum(const std::string& category) {
     freedb::AlbumInfo album = TwoTrackDisc();
@@ -122,9 +119,9 @@ private Q_SLOTS:
         dialog.show();
         QVERIFY(QTest::qWaitForWindowActive(&dialog));
         QTest::keyClick(&dialog, Qt::Key_T, Qt::AltModifier);
-        QCOMPARE(QApplication::focusWidget(), &namedChild<QLineEdit>(dialog, "timeout"));
+        QCOMPARE(QApplication::focusWidget(), &child<QLineEdit>(dialog, "timeout"));
         QTest::keyClick(&dialog, Qt::Key_E, Qt::AltModifier);
-        QCOMPARE(QApplication::focusWidget(), &namedChild<QLineEdit>(dialog, "emailUser"));
+        QCOMPARE(QApplication::focusWidget(), &child<QLineEdit>(dialog, "emailUser"));
     }
 
     // On every page, in each shipped language: each mnemonic leads to one control, a label's
@@ -143,7 +140,7 @@ private Q_SLOTS:
         FreeDbSettingsDialog dialog(f.context());
         dialog.show();
         QVERIFY(QTest::qWaitForWindowActive(&dialog));
-        auto& pages = namedChild<QTabWidget>(dialog, "pages");
+        auto& pages = child<QTabWidget>(dialog, "pages");
         for (int index = 0; index < pages.count(); ++index) {
             QWidget& page = *pages.widget(index);
             // The dialog's own buttons (OK, Cancel) share every page's keys.
@@ -179,7 +176,7 @@ private Q_SLOTS:
         FreeDbSettingsDialog dialog(f.context());
         dialog.show();
         QVERIFY(QTest::qWaitForWindowActive(&dialog));
-        auto& pages = namedChild<QTabWidget>(dialog, "pages");
+        auto& pages = child<QTabWidget>(dialog, "pages");
         for (int index = 0; index < pages.count(); ++index) {
             pages.setCurrentIndex(index);
             for (QWidget* field : pages.widget(index)->findChildren<QWidget*>()) {
@@ -259,15 +256,15 @@ private Q_SLOTS:
 
         ModalAnswer settings([&f](QWidget& dialog) {
             auto& d = static_cast<FreeDbSettingsDialog&>(dialog);
-            retype(namedChild<QLineEdit>(dialog, "serverPort"), QString::number(f.web->port()));
-            retype(namedChild<QLineEdit>(dialog, "httpPath"), QStringLiteral("/cgi bin/cddb.cgi"));
-            namedChild<QCheckBox>(dialog, "useHttp").click();
+            retype(child<QLineEdit>(dialog, "serverPort"), QString::number(f.web->port()));
+            retype(child<QLineEdit>(dialog, "httpPath"), QStringLiteral("/cgi bin/cddb.cgi"));
+            child<QCheckBox>(dialog, "useHttp").click();
             // The tree groups by artist only from now on.
             ClickTab(d.pages(), d.pages().widget(3));
-            auto& levels = namedChild<OrderedCheckList>(dialog, "treeLevels");
+            auto& levels = child<OrderedCheckList>(dialog, "treeLevels");
             for (int row : {0, 2}) {
                 levels.list().setCurrentRow(row);
-                namedChild<QAbstractButton>(levels, "toggle").click();
+                child<QAbstractButton>(levels, "toggle").click();
             }
             test::clickButton(dialog, QStringLiteral("OK"));
         });
@@ -305,7 +302,7 @@ private Q_SLOTS:
 
         FreeDbSettingsDialog dialog(f.context());
         dialog.show();
-        auto& timeout = namedChild<QLineEdit>(dialog, "timeout");
+        auto& timeout = child<QLineEdit>(dialog, "timeout");
         QCOMPARE(timeout.text(), QStringLiteral("5"));
         f.port.answers = {Answer::No};
         test::clickButton(dialog, QStringLiteral("Default"));
@@ -315,7 +312,7 @@ private Q_SLOTS:
         QCOMPARE(f.port.log.back(),
                  std::string("ask:Are you sure to set default settings for the current page?"));
         QCOMPARE(timeout.text(), QStringLiteral("30"));
-        QCOMPARE(namedChild<QLineEdit>(dialog, "serverPort").text(), QStringLiteral("8880"));
+        QCOMPARE(child<QLineEdit>(dialog, "serverPort").text(), QStringLiteral("8880"));
         test::clickButton(dialog, QStringLiteral("OK"));
         const freedb::FreeDbSettings stored = f.storedConfig().freedb;
         QCOMPARE(stored.timeout, 30u);
@@ -333,7 +330,7 @@ private Q_SLOTS:
         dialog.show();
         QString first;
         ModalAnswer list([&first](QWidget& servers) {
-            auto& rows = namedChild<QListWidget>(servers, "servers");
+            auto& rows = child<QListWidget>(servers, "servers");
             QTRY_COMPARE(rows.count(), 2);
             first = rows.item(0)->text();
             QTest::mouseClick(rows.viewport(), Qt::LeftButton, {},
@@ -343,11 +340,10 @@ private Q_SLOTS:
         test::clickButton(dialog, QStringLiteral("Get List of FreeDB Servers..."));
         QVERIFY(list.answered());
         QCOMPARE(first, QStringLiteral("01 - one.example.test:8880 (cddbp) First mirror"));
-        QCOMPARE(namedChild<QLineEdit>(dialog, "serverHost").text(),
-                 QStringLiteral("two.example.test"));
-        QCOMPARE(namedChild<QLineEdit>(dialog, "serverPort").text(), QStringLiteral("80"));
-        QVERIFY(namedChild<QCheckBox>(dialog, "useHttp").isChecked());
-        QCOMPARE(namedChild<QComboBox>(dialog, "serverList").currentText(),
+        QCOMPARE(child<QLineEdit>(dialog, "serverHost").text(), QStringLiteral("two.example.test"));
+        QCOMPARE(child<QLineEdit>(dialog, "serverPort").text(), QStringLiteral("80"));
+        QVERIFY(child<QCheckBox>(dialog, "useHttp").isChecked());
+        QCOMPARE(child<QComboBox>(dialog, "serverList").currentText(),
                  QStringLiteral("two.example.test /http/ (Second)"));
         // The list is kept at once; the chosen server when the settings are stored.
         QCOMPARE(f.storedConfig().freedb.servers.size(), 2u);
@@ -385,7 +381,7 @@ private Q_SLOTS:
     void theRealPromptAndExportDialogsAnswerWhatTheUserEntered() {
         QtShellPort shell;
         ModalAnswer credentials([](QWidget& dialog) {
-            retype(namedChild<QLineEdit>(dialog, "proxyPassword"), QStringLiteral("typed"));
+            retype(child<QLineEdit>(dialog, "proxyPassword"), QStringLiteral("typed"));
             test::clickButton(dialog, QStringLiteral("OK"));
         });
         std::string user = "stored";
@@ -397,12 +393,12 @@ private Q_SLOTS:
         ModalAnswer exported([&dir](QWidget& dialog) {
             auto& files = static_cast<QFileDialog&>(dialog);
             files.setDirectory(QString::fromStdString(dir.path().string()));
-            auto& type = namedChild<QComboBox>(dialog, "fileTypeCombo");
+            auto& type = child<QComboBox>(dialog, "fileTypeCombo");
             type.setFocus();
             QTest::keyClick(&type, Qt::Key_Up);
-            namedChild<QCheckBox>(dialog, "openExported").click();
-            retype(namedChild<QLineEdit>(dialog, "fileNameEdit"), QStringLiteral("album"));
-            QTest::keyClick(&namedChild<QLineEdit>(dialog, "fileNameEdit"), Qt::Key_Return);
+            child<QCheckBox>(dialog, "openExported").click();
+            retype(child<QLineEdit>(dialog, "fileNameEdit"), QStringLiteral("album"));
+            QTest::keyClick(&child<QLineEdit>(dialog, "fileNameEdit"), Qt::Key_Return);
         });
         const auto choice = shell.askAlbumExport("0d01a202", 3, true);
         QVERIFY(choice);

@@ -29,13 +29,9 @@ namespace tw::gui {
 namespace {
 
 using Answer = base::UserPort::Answer;
+using test::child;
 using test::clickButton;
 using test::ModalAnswer;
-
-template <typename T>
-T& child(QWidget& window, const char* name) {
-    return test::namedChild<T>(window, name);
-}
 
 void click(QWidget& window, const char* name) {
     child<QAbstractButton>(window, name).click();

@@ -35,16 +35,13 @@ namespace {
 
 namespace fs = std::filesystem;
 using Answer = base::UserPort::Answer;
+using test::child;
 using test::clickButton;
+using test::filesIn;
 using test::Frames;
 using test::Id3v1Spec;
 using test::ModalAnswer;
 using test::typeMask;
-
-template <typename T>
-T& child(QWidget& window, const char* name) {
-    return test::namedChild<T>(window, name);
-}
 
 // One column of a list, row by row.
 QStringList column(const QTreeWidget& list, int index) {
@@ -52,15 +49,6 @@ QStringList column(const QTreeWidget& list, int index) {
     for (int row = 0; row < list.topLevelItemCount(); ++row)
         texts << list.topLevelItem(row)->text(index);
     return texts;
-}
-
-QStringList filesIn(const fs::path& folder) {
-    QStringList names;
-    for (const auto& entry : fs::recursive_directory_iterator(folder))
-        if (entry.is_regular_file())
-            names << QString::fromStdString(entry.path().lexically_relative(folder).string());
-    names.sort();
-    return names;
 }
 
 // Shows the window and walks the focus through its controls, typing nothing.
@@ -328,11 +316,14 @@ private Q_SLOTS:
         QCOMPARE(column(dialog.preview(), 1).first(), QStringLiteral("One typed.mp3"));
     }
 
+    // Only the selected files are filled.
     void fillingTagsFromNamesInBothWriteModes() {
         Windows w;
         w.f.write("01 - Intro.mp3", Id3v1Spec{.title = "Kept"});
         w.f.write("02 - Song.mp3");
+        w.f.write("03 - Left.mp3");
         w.f.scan();
+        w.f.select({0, 1});
         DlgFilenameToTag dialog(w.f.context, w.shell);
         dialog.show();
         typeMask(dialog.masks(), QStringLiteral("<number> - <title>"));
@@ -353,6 +344,7 @@ private Q_SLOTS:
         QCOMPARE(w.f.list.at(0).id3v2.title, std::string("Intro"));
         QCOMPARE(w.f.list.at(0).id3v1.title, std::string("Kept"));
         QCOMPARE(w.f.list.at(1).id3v2.track, 2);
+        QVERIFY(!w.f.list.at(2).dirty() && w.f.list.at(2).id3v2.title.empty());
         QCOMPARE(w.f.settings.getInt("DlgFilenameToTag", "OverwriteMode", 0), 1);
         QCOMPARE(w.f.settings.getInt("DlgFilenameToTag", "WriteV1", 1), 0);
 

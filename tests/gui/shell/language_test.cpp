@@ -32,7 +32,7 @@
 namespace fs = std::filesystem;
 namespace ids = tw::base::ids;
 using tw::test::AppHarness;
-using tw::test::namedChild;
+using tw::test::child;
 using Answer = tw::base::UserPort::Answer;
 
 namespace {
@@ -146,7 +146,7 @@ private Q_SLOTS:
         QCOMPARE(h.window().tagTabs().tabText(1), QStringLiteral("Erweitert"));
         // What a screen reader calls the controls is in the language too, labelled or not.
         QCOMPARE(spokenName(h.window().fileList()), QStringLiteral("Dateien"));
-        QCOMPARE(spokenName(namedChild<tw::gui::SuggestionField>(h.window(), "artist").comboBox()),
+        QCOMPARE(spokenName(child<tw::gui::SuggestionField>(h.window(), "artist").comboBox()),
                  QStringLiteral("Interpret"));
 
         QVERIFY(languageEntries(h.window()).at(1)->isChecked());

@@ -70,7 +70,7 @@ struct Harness {
     PicturePage& page() { return *window().tagTabs().findChild<PicturePage*>(); }
     template <typename T>
     T& child(const char* name) {
-        return tw::test::namedChild<T>(page(), name);
+        return tw::test::child<T>(page(), name);
     }
     QString info() { return child<QLabel>("pictureInfo").text(); }
     bool showsImage() {

@@ -8,7 +8,7 @@ namespace tw::test {
 
 // The child of `window` with this object name; the test ends at once when there is none.
 template <typename T>
-T& namedChild(QWidget& window, const char* name) {
+T& child(QWidget& window, const char* name) {
     auto* found = window.findChild<T*>(QString::fromLatin1(name));
     if (!found)
         qFatal("no control %s", name);

@@ -31,6 +31,12 @@ void wheelOver(QWidget& widget) {
     QApplication::sendEvent(&widget, &wheel);
 }
 
+void retype(QLineEdit& field, const QString& text) {
+    field.selectAll();
+    field.del();
+    QTest::keyClicks(&field, text);
+}
+
 void typeMask(gui::MaskSelector& masks, const QString& text) {
     QLineEdit& field = *masks.field().lineEdit();
     field.selectAll();

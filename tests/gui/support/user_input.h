@@ -28,6 +28,9 @@ void clickOnBox(QAbstractButton& button);
 // One notch of the mouse wheel over the middle of `widget`.
 void wheelOver(QWidget& widget);
 
+// Replaces the text of a field by typing `text` (an empty text clears it).
+void retype(QLineEdit& field, const QString& text);
+
 // Replaces the text of a mask field by typing `text`.
 void typeMask(gui::MaskSelector& masks, const QString& text);
 

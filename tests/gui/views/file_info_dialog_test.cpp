@@ -23,13 +23,10 @@ namespace tw::gui {
 
 namespace {
 
+using test::child;
 using test::Frames;
 using test::Id3v1Spec;
-
-template <typename T>
-T& child(FileInfoDialog& dialog, const char* name) {
-    return test::namedChild<T>(dialog, name);
-}
+using test::retype;
 
 QLineEdit& line(FileInfoDialog& dialog, const char* name) {
     return child<QLineEdit>(dialog, name);
@@ -41,13 +38,6 @@ QGroupBox& box(FileInfoDialog& dialog, const char* name) {
 
 void click(FileInfoDialog& dialog, const char* name) {
     child<QAbstractButton>(dialog, name).click();
-}
-
-// Replaces a field's text as typing would.
-void retype(QLineEdit& field, const QString& text) {
-    field.selectAll();
-    field.del();
-    QTest::keyClicks(&field, text);
 }
 
 // One notch of the wheel over the box, then the keys that would step a closed list, each

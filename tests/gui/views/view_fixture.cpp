@@ -19,8 +19,9 @@ QStringList texts(std::initializer_list<const char*> items) {
 
 QStringList filesIn(const std::filesystem::path& folder) {
     QStringList names;
-    for (const auto& entry : std::filesystem::directory_iterator(folder))
-        names << QString::fromStdString(entry.path().filename().string());
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(folder))
+        if (entry.is_regular_file())
+            names << QString::fromStdString(entry.path().lexically_relative(folder).string());
     names.sort();
     return names;
 }

@@ -26,7 +26,7 @@ using Frames = std::vector<std::pair<std::string, std::string>>;
 // Texts for Qt lists in tests, which build without implicit conversions from char*.
 QStringList texts(std::initializer_list<const char*> items);
 
-// The names of the entries of a folder, sorted.
+// The files of a folder and its sub-folders, by their paths from it, sorted.
 QStringList filesIn(const std::filesystem::path& folder);
 
 // A work folder of MP3 files read into a FileList, with the rest of what the views work on:
