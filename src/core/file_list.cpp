@@ -161,13 +161,6 @@ void FileList::swapRecords(int i, int j) {
     std::swap(files_[static_cast<std::size_t>(i)], files_[static_cast<std::size_t>(j)]);
 }
 
-void FileList::swap(int i, int j) {
-    if (!validIndex(i) || !validIndex(j) || i == j)
-        return;
-    swapRecords(i, j);
-    rebuildChain();
-}
-
 void FileList::replace(int index, std::unique_ptr<AudioFile> record) {
     if (!validIndex(index) || !record)
         return;

@@ -69,9 +69,6 @@ public:
     void selectAdd(int index);
     void invertSelection();
 
-    // Exchanges two records with their selection flags, when both indices are valid and
-    // differ; the chain then follows the records to their new places.
-    void swap(int i, int j);
     // Puts the records in the order `order` gives: the record at order[k] moves to place k.
     // The selection follows the records. False, with nothing moved, when `order` is not a
     // permutation of 0..size()-1.

@@ -120,18 +120,6 @@ TEST(FileList, SelectionOnAnEmptyListStaysEmpty) {
     expectChain(list, {});
 }
 
-TEST(FileList, SwapMovesTheSelectionWithTheRecords) {
-    FileList list = listOf(4);
-    list.selectOnly(0);
-    list.selectAdd(2);
-    list.swap(0, 3);
-    EXPECT_EQ(names(list), (std::vector<std::string>{"f3", "f1", "f2", "f0"}));
-    expectChain(list, {2, 3});
-    list.swap(1, 1);
-    list.swap(1, 9);
-    EXPECT_EQ(names(list), (std::vector<std::string>{"f3", "f1", "f2", "f0"}));
-}
-
 TEST(FileList, RemoveSelectedKeepsOrderAndSelectsTheFirstRemainingFile) {
     FileList list;
     for (int i = 0; i < 4; ++i)
