@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
-// The listing's own reading of MP4 boxes against TagLib's MP4 class, on tagged AAC and ALAC
-// files with covers, their "moov" box first and last, and on each damaged byte by byte:
-// whatever the listing reads itself must be what TagLib reads.
+// The listing's own reading of MP4 boxes against TagLib's MP4 class, on a tagged AAC file
+// with its "moov" box last and an ALAC one with it first, both with covers, and on each
+// damaged byte by byte: whatever the listing reads itself must be what TagLib reads.
 
 #include <gtest/gtest.h>
 #include <sys/mman.h>
@@ -88,7 +88,7 @@ std::string withLittleAudio(const std::string& file) {
 
 TEST(Mp4Listing, ReadsWhatTagLibReadsOrLeavesTheFileToIt) {
     test::TempDir dir;
-    for (const char* kind : {"aac", "aac-moov-first", "alac", "alac-moov-first"}) {
+    for (const char* kind : {"aac", "alac-moov-first"}) {
         SCOPED_TRACE(kind);
         const std::string path = (dir / (std::string(kind) + ".m4a")).string();
         if (!test::copyFormatFile(kind, true, path))

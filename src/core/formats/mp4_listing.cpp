@@ -36,10 +36,16 @@ bool holdsAt(std::string_view bytes, std::size_t at, std::string_view pattern) {
     return bytes.size() >= at + pattern.size() && bytes.substr(at, pattern.size()) == pattern;
 }
 
-bool isContainer(std::string_view name) {
-    constexpr std::array<std::string_view, 11> kContainers = {
-        "moov", "udta", "mdia", "meta", "ilst", "stbl", "minf", "moof", "traf", "trak", "stsd"};
-    return std::find(kContainers.begin(), kContainers.end(), name) != kContainers.end();
+// The bytes of `stream` for the walks that take a ByteReader.
+ByteReader readerOf(BoundedStream& stream) {
+    return [&stream](std::uint64_t at, std::span<std::uint8_t> bytes) {
+        stream.seek(static_cast<long>(at));
+        const StreamBytes got = readStreamBytes(stream, bytes.size());
+        if (got.bytes.size() != bytes.size())
+            return false;
+        std::copy(got.bytes.begin(), got.bytes.end(), bytes.begin());
+        return true;
+    };
 }
 
 // The box tree as TagLib's MP4 parser builds it, for a file whose every box lies exactly
@@ -111,10 +117,10 @@ private:
             const std::string_view name(box.type.data(), 4);
             if (name == "mdat")
                 mediaBytes_ += length;
-            if (isContainer(name)) {
+            if (isMp4Container(name)) {
                 std::uint64_t children = box.payload;
                 if (name == "meta")
-                    children += metaIsFullBox(children) ? 4 : 0;
+                    children += mp4MetaIsFullBox(readerOf(stream_), size_, children) ? 4 : 0;
                 else if (name == "stsd")
                     children += 8;
                 if (children > box.end || depth >= kDeepest ||
@@ -124,18 +130,6 @@ private:
             at = box.end;
         }
         return true;
-    }
-
-    // A "meta" box is written both with and without the version and flags of a full box;
-    // TagLib tells them apart by the name of what follows them at `at`.
-    bool metaIsFullBox(std::uint64_t at) {
-        stream_.seek(static_cast<long>(at));
-        const std::string_view next = stream_.readView(8);
-        if (next.size() < 8)
-            return true;
-        const std::string_view name = next.substr(4);
-        return name != "hdlr" && name != "ilst" && name != "mhdr" && name != "ctry" &&
-               name != "lang";
     }
 
     BoundedStream& stream_;
@@ -453,15 +447,7 @@ std::optional<Mp4Listing> readMp4Listing(BoundedStream& stream) {
     Mp4Listing out;
     if (!properties || !readItems(tree, stream, moov, out.tag))
         return std::nullopt;
-    const ByteReader read = [&stream](std::uint64_t at, std::span<std::uint8_t> bytes) {
-        stream.seek(static_cast<long>(at));
-        const StreamBytes got = readStreamBytes(stream, bytes.size());
-        if (got.bytes.size() != bytes.size())
-            return false;
-        std::copy(got.bytes.begin(), got.bytes.end(), bytes.begin());
-        return true;
-    };
-    out.stream = mp4StreamOf(*properties, mp4SampleEntryOf(read, tree.size()),
+    out.stream = mp4StreamOf(*properties, mp4SampleEntryOf(readerOf(stream), tree.size()),
                              static_cast<long>(tree.size()));
     return out;
 }
