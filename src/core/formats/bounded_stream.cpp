@@ -108,4 +108,15 @@ void BoundedStream::seek(long offset, Position p) {
     position_ = std::clamp(position_, 0L, limit);
 }
 
+StreamBytes readStreamBytes(BoundedStream& stream, std::size_t length) {
+    StreamBytes out;
+    if (length <= BoundedStream::kReadAhead) {
+        out.bytes = stream.readView(length);
+    } else {
+        out.longData = stream.readBlock(length);
+        out.bytes = {out.longData.data(), out.longData.size()};
+    }
+    return out;
+}
+
 }  // namespace tw::core

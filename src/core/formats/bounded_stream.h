@@ -79,4 +79,11 @@ private:
     long windowStart_ = 0;
 };
 
+// The next `length` bytes of a stream: a view while they fit in its window, else a copy.
+struct StreamBytes {
+    TagLib::ByteVector longData;
+    std::string_view bytes;
+};
+StreamBytes readStreamBytes(BoundedStream& stream, std::size_t length);
+
 }  // namespace tw::core

@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-2.0-or-later
 #include "core/formats/flac_listing.h"
 
-#include <taglib/tbytevector.h>
-
 #include <algorithm>
 #include <climits>
 #include <cstdint>
@@ -26,22 +24,6 @@ std::uint32_t bigEndian(std::string_view bytes, std::size_t at, std::size_t coun
     for (std::size_t i = 0; i < count; ++i)
         value = value << 8 | static_cast<unsigned char>(bytes[at + i]);
     return value;
-}
-
-// The `length` bytes of a block at the stream's position (a view while they fit in one).
-struct BlockBytes {
-    TagLib::ByteVector longData;
-    std::string_view bytes;
-};
-BlockBytes readBytes(BoundedStream& stream, std::size_t length) {
-    BlockBytes out;
-    if (length <= BoundedStream::kReadAhead) {
-        out.bytes = stream.readView(length);
-    } else {
-        out.longData = stream.readBlock(length);
-        out.bytes = {out.longData.data(), out.longData.size()};
-    }
-    return out;
 }
 
 // The stream facts of a STREAMINFO block, with the bitrate of `audioBytes` bytes over its
@@ -74,7 +56,7 @@ bool readPicture(BoundedStream& stream, std::uint32_t length, CommentListing& ou
     constexpr std::size_t kFixed = 32;
     if (length < kFixed)
         return true;
-    const BlockBytes head = readBytes(stream, std::min<std::size_t>(length, 4096));
+    const StreamBytes head = readStreamBytes(stream, std::min<std::size_t>(length, 4096));
     if (head.bytes.size() < kFixed)
         return false;
     const std::uint32_t mimeLength = bigEndian(head.bytes, 4, 4);
@@ -145,13 +127,13 @@ std::optional<FlacListing> readFlacListing(BoundedStream& stream) {
         if (blockBytes > BoundedStream::kByteBudget / 2)
             return std::nullopt;  // a budget TagLib's class might run out of
         if (first) {
-            const BlockBytes data = readBytes(stream, length);
+            const StreamBytes data = readStreamBytes(stream, length);
             if (data.bytes.size() < 18)
                 return std::nullopt;
             infoData = data.bytes;
         } else if (type == kVorbisComment && !hasComment) {
             hasComment = true;
-            const BlockBytes data = readBytes(stream, length);
+            const StreamBytes data = readStreamBytes(stream, length);
             CommentListing comment;
             if (data.bytes.size() < length || !readCommentListing(data.bytes, comment))
                 return std::nullopt;  // TagLib's class keeps what it read of it

@@ -50,16 +50,6 @@ std::optional<std::vector<Mp4Box>> boxesIn(At at, std::uint64_t start, std::uint
     return boxes;
 }
 
-// A "meta" box is written both with and without the version and flags of a full box;
-// TagLib tells them apart by the name of what follows them at `at`.
-bool metaIsFullBox(const ByteReader& read, std::uint64_t size, std::uint64_t at) {
-    std::array<std::uint8_t, 8> next{};
-    if (at + 8 > size || !read(at, next))
-        return true;
-    const std::string_view name(reinterpret_cast<const char*>(next.data()) + 4, 4);
-    return name != "hdlr" && name != "ilst" && name != "mhdr" && name != "ctry" && name != "lang";
-}
-
 // The chunk offsets of the sample tables under the box `container` of `moov`.
 bool addChunkOffsets(std::span<const std::uint8_t> moov, std::uint64_t start, std::uint64_t end,
                      std::vector<std::uint64_t>& out) {
@@ -138,10 +128,10 @@ private:
         if (underMoov && (name == "stco" || name == "co64") &&
             !tableFits(at, length, name == "stco" ? 4 : 8))
             return std::nullopt;
-        if (!isContainer(name))
+        if (!isMp4Container(name))
             return Walked{.length = length, .next = end, .moov = false};
         if (name == "meta")
-            childrenAt += metaIsFullBox(read_, size_, childrenAt) ? 4 : 0;
+            childrenAt += mp4MetaIsFullBox(read_, size_, childrenAt) ? 4 : 0;
         else if (name == "stsd")
             childrenAt += 8;
         const bool moov = depth == 0 && name == "moov";
@@ -154,12 +144,6 @@ private:
             child = walked->next;
         }
         return Walked{.length = length, .next = end, .moov = moov};
-    }
-
-    static bool isContainer(std::string_view name) {
-        constexpr std::array<std::string_view, 11> kContainers = {
-            "moov", "udta", "mdia", "meta", "ilst", "stbl", "minf", "moof", "traf", "trak", "stsd"};
-        return std::find(kContainers.begin(), kContainers.end(), name) != kContainers.end();
     }
 
     bool tableFits(std::uint64_t at, std::uint64_t length, std::uint64_t width) const {
@@ -298,8 +282,23 @@ std::optional<Mp4Box> findMp4Ilst(const ByteReader& read, std::uint64_t size) {
         box = findMp4Box(read, box->payload, box->end, "meta");
     if (!box)
         return std::nullopt;
-    const std::uint64_t children = box->payload + (metaIsFullBox(read, size, box->payload) ? 4 : 0);
+    const std::uint64_t children =
+        box->payload + (mp4MetaIsFullBox(read, size, box->payload) ? 4 : 0);
     return findMp4Box(read, children, box->end, "ilst");
+}
+
+bool isMp4Container(std::string_view name) {
+    constexpr std::array<std::string_view, 11> kContainers = {
+        "moov", "udta", "mdia", "meta", "ilst", "stbl", "minf", "moof", "traf", "trak", "stsd"};
+    return std::find(kContainers.begin(), kContainers.end(), name) != kContainers.end();
+}
+
+bool mp4MetaIsFullBox(const ByteReader& read, std::uint64_t size, std::uint64_t at) {
+    std::array<std::uint8_t, 8> next{};
+    if (at + 8 > size || !read(at, next))
+        return true;
+    const std::string_view name(reinterpret_cast<const char*>(next.data()) + 4, 4);
+    return name != "hdlr" && name != "ilst" && name != "mhdr" && name != "ctry" && name != "lang";
 }
 
 }  // namespace tw::core

@@ -59,6 +59,13 @@ std::optional<Mp4Box> findMp4Box(const ByteReader& read, std::uint64_t start, st
 // The boxes that lie from `start` to `end`, in order; none when one runs past `end`.
 std::optional<std::vector<Mp4Box>> mp4BoxesIn(const ByteReader& read, std::uint64_t start,
                                               std::uint64_t end);
+// Whether TagLib's MP4 parser reads the children of a box named `name`.
+bool isMp4Container(std::string_view name);
+// A "meta" box is written both with and without the version and flags of a full box;
+// TagLib tells them apart by the name of what follows them at `at` (in a file of `size`
+// bytes), and so does this.
+bool mp4MetaIsFullBox(const ByteReader& read, std::uint64_t size, std::uint64_t at);
+
 // The box of an MP4 file's tag items ("ilst" in moov/udta/meta), where TagLib finds it.
 std::optional<Mp4Box> findMp4Ilst(const ByteReader& read, std::uint64_t size);
 

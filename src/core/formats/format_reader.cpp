@@ -18,6 +18,7 @@
 #include "core/formats/bounded_stream.h"
 #include "core/formats/flac_listing.h"
 #include "core/formats/format_stream.h"
+#include "core/formats/mp4_listing.h"
 #include "core/formats/mp4_sample_entry.h"
 #include "core/formats/ogg_reader.h"
 #include "core/formats/property_fields.h"
@@ -90,59 +91,20 @@ std::optional<FormatContent> readOgg(TagLib::IOStream& stream, std::string codec
     return content;
 }
 
-std::string_view coverMime(TagLib::MP4::CoverArt::Format format) {
-    switch (format) {
-        case TagLib::MP4::CoverArt::JPEG:
-            return "image/jpeg";
-        case TagLib::MP4::CoverArt::PNG:
-            return "image/png";
-        case TagLib::MP4::CoverArt::GIF:
-            return "image/gif";
-        case TagLib::MP4::CoverArt::BMP:
-            return "image/bmp";
-        default:
-            return "";
-    }
-}
-
 std::optional<FormatContent> readMp4(TagLib::IOStream& stream) {
     TagLib::MP4::File file(&stream);
     if (!file.isValid() || !file.audioProperties())
         return std::nullopt;
-    const TagLib::MP4::Properties& properties = *file.audioProperties();
     FormatContent content;
-    Mp4SampleEntry entry = mp4SampleEntryOf(file);
-    switch (properties.codec()) {
-        case TagLib::MP4::Properties::AAC:
-            content.stream = streamOf(properties, "AAC");
-            if (entry.aacChannels > 0)
-                content.stream.channels = entry.aacChannels;
-            break;
-        case TagLib::MP4::Properties::ALAC:
-            // Only a lossless codec's samples have a width worth showing.
-            content.stream = streamOf(properties, "ALAC");
-            content.stream.bitsPerSample = properties.bitsPerSample();
-            break;
-        default:
-            content.stream = streamOf(properties, "MP4");
-            if (entry.alac) {
-                // Its configuration's average bitrate is what the encoder guessed; the
-                // length TagLib has from the track header.
-                content.stream = std::move(*entry.alac);
-                content.stream.lengthMs = properties.lengthInMilliseconds();
-                if (content.stream.lengthMs > 0)
-                    content.stream.bitrate =
-                        static_cast<int>(stream.length() * 8 / content.stream.lengthMs);
-            }
-            break;
-    }
+    content.stream = mp4StreamOf(mp4PropertiesOf(*file.audioProperties()), mp4SampleEntryOf(file),
+                                 stream.length());
     if (const TagLib::MP4::Tag* tag = file.tag()) {
         content.values = fieldValuesOf(*tag);
         if (tag->contains("covr"))
             // A cover has no picture type; players show it as the front cover.
             for (const TagLib::MP4::CoverArt& cover : tag->item("covr").toCoverArtList())
                 content.pictures.push_back({{.type = kFrontCover,
-                                             .mime = std::string(coverMime(cover.format())),
+                                             .mime = std::string(mp4CoverMime(cover.format())),
                                              .description = {},
                                              .byteSize = cover.data().size()},
                                             cover.data()});
@@ -174,6 +136,14 @@ std::optional<FormatContent> listFlac(BoundedStream& stream) {
     return contentOf(std::move(listing->stream), std::move(listing->comment));
 }
 
+// A plain MP4 file through its boxes, any other through TagLib's class.
+std::optional<FormatContent> listMp4(BoundedStream& stream) {
+    std::optional<Mp4Listing> listing = readMp4Listing(stream);
+    if (!listing)
+        return readMp4(stream);
+    return contentOf(std::move(listing->stream), std::move(listing->tag));
+}
+
 // With `images` the pictures come with their image bytes.
 std::optional<FormatContent> readContent(AudioFormat format, BoundedStream& stream, bool images) {
     switch (format) {
@@ -186,7 +156,7 @@ std::optional<FormatContent> readContent(AudioFormat format, BoundedStream& stre
             return images ? readOgg<TagLib::Ogg::Opus::File>(stream, "Opus")
                           : listOgg(stream, true);
         case AudioFormat::Mp4:
-            return readMp4(stream);
+            return images ? readMp4(stream) : listMp4(stream);
         case AudioFormat::Mpeg:
             break;
     }

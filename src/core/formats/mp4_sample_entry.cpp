@@ -2,6 +2,8 @@
 #include "core/formats/mp4_sample_entry.h"
 
 #include <taglib/tfile.h>
+// After tfile.h, which defines what it needs.
+#include <taglib/mp4properties.h>
 
 #include <array>
 #include <cstdint>
@@ -143,8 +145,11 @@ Mp4SampleEntry mp4SampleEntryOf(TagLib::File& file) {
         std::copy(bytes.begin(), bytes.end(), out.begin());
         return true;
     };
-    const auto length = static_cast<std::uint64_t>(file.length());
-    const auto moov = findMp4Box(read, 0, length, "moov");
+    return mp4SampleEntryOf(read, static_cast<std::uint64_t>(file.length()));
+}
+
+Mp4SampleEntry mp4SampleEntryOf(const ByteReader& read, std::uint64_t size) {
+    const auto moov = findMp4Box(read, 0, size, "moov");
     if (!moov)
         return {};
     for (std::uint64_t from = moov->payload;;) {
@@ -164,6 +169,51 @@ Mp4SampleEntry mp4SampleEntryOf(TagLib::File& file) {
         if (Mp4SampleEntry entry = entryOf(stsd); entry.alac || entry.aacChannels > 0)
             return entry;
     }
+}
+
+Mp4Properties mp4PropertiesOf(const TagLib::MP4::Properties& properties) {
+    using enum Mp4Properties::Codec;
+    const auto codec = properties.codec();
+    return {.codec = codec == TagLib::MP4::Properties::AAC    ? Aac
+                     : codec == TagLib::MP4::Properties::ALAC ? Alac
+                                                              : Unknown,
+            .sampleRate = properties.sampleRate(),
+            .channels = properties.channels(),
+            .bitsPerSample = properties.bitsPerSample(),
+            .bitrate = properties.bitrate(),
+            .lengthMs = properties.lengthInMilliseconds()};
+}
+
+FormatStream mp4StreamOf(const Mp4Properties& properties, Mp4SampleEntry entry, long fileSize) {
+    FormatStream stream{.codec = "MP4",
+                        .sampleRate = properties.sampleRate,
+                        .channels = properties.channels,
+                        .bitsPerSample = 0,
+                        .bitrate = properties.bitrate,
+                        .lengthMs = properties.lengthMs};
+    switch (properties.codec) {
+        case Mp4Properties::Codec::Aac:
+            stream.codec = "AAC";
+            if (entry.aacChannels > 0)
+                stream.channels = entry.aacChannels;
+            break;
+        case Mp4Properties::Codec::Alac:
+            // Only a lossless codec's samples have a width worth showing.
+            stream.codec = "ALAC";
+            stream.bitsPerSample = properties.bitsPerSample;
+            break;
+        case Mp4Properties::Codec::Unknown:
+            if (entry.alac) {
+                // Its configuration's average bitrate is what the encoder guessed; the
+                // length TagLib has from the track header.
+                stream = std::move(*entry.alac);
+                stream.lengthMs = properties.lengthMs;
+                if (stream.lengthMs > 0)
+                    stream.bitrate = static_cast<int>(fileSize * 8 / stream.lengthMs);
+            }
+            break;
+    }
+    return stream;
 }
 
 }  // namespace tw::core

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <initializer_list>
+#include <vector>
 
 #include "core/text_genre.h"
 
@@ -68,45 +69,39 @@ FieldValues fieldValuesOf(const TagLib::PropertyMap& map) {
 }
 
 FieldValues fieldValuesOf(const TagLib::MP4::Tag& tag) {
-    using enum FieldKey;
-    // The atoms of TagLib's key names, as its MP4 tag names them; MP4 has no atom for the
-    // other keys.
-    struct Atom {
-        TagLib::String name;
-        FieldKey key;
-    };
-    static const Atom kAtoms[] = {
-        {TagLib::String("\251nam", TagLib::String::Latin1), Title},
-        {TagLib::String("\251ART", TagLib::String::Latin1), Artist},
-        {TagLib::String("aART"), AlbumArtist},
-        {TagLib::String("----:com.apple.iTunes:CONDUCTOR"), Conductor},
-        {TagLib::String("\251wrt", TagLib::String::Latin1), Composer},
-        {TagLib::String("\251alb", TagLib::String::Latin1), Album},
-        {TagLib::String("\251cmt", TagLib::String::Latin1), Comment},
-        {TagLib::String("\251day", TagLib::String::Latin1), Date},
-        {TagLib::String("\251gen", TagLib::String::Latin1), Genre},
-        {TagLib::String("trkn"), TrackNumber},
-        {TagLib::String("cprt"), Copyright},
-        {TagLib::String("\251too", TagLib::String::Latin1), EncodedBy},
-        {TagLib::String("----:com.apple.iTunes:LABEL"), Label},
-        {TagLib::String("\251lyr", TagLib::String::Latin1), Lyrics},
-    };
+    // Built once: a TagLib string for each name costs more than the look-ups.
+    static const std::vector<TagLib::String> kNames = [] {
+        std::vector<TagLib::String> names;
+        for (const Mp4ItemKey& item : kMp4ItemKeys)
+            names.emplace_back(std::string(item.name), TagLib::String::Latin1);
+        return names;
+    }();
     FieldValues values;
     const TagLib::MP4::ItemMap& items = tag.itemMap();
-    for (const Atom& atom : kAtoms) {
-        const auto found = items.find(atom.name);
+    for (std::size_t i = 0; i < kMp4ItemKeys.size(); ++i) {
+        const auto found = items.find(kNames[i]);
         if (found == items.end())
             continue;
-        if (atom.key == TrackNumber) {
-            // As TagLib's map gives it: "n", or "n/N" with a total.
+        const FieldKey key = kMp4ItemKeys[i].key;
+        if (key == FieldKey::TrackNumber) {
             const TagLib::MP4::Item::IntPair pair = found->second.toIntPair();
-            values.offer(atom.key, std::to_string(pair.first) +
-                                       (pair.second != 0 ? "/" + std::to_string(pair.second) : ""));
+            values.offer(key, mp4TrackText(pair.first, pair.second));
         } else if (const TagLib::StringList list = found->second.toStringList(); !list.isEmpty()) {
-            values.offer(atom.key, list.front().to8Bit(true));
+            values.offer(key, list.front().to8Bit(true));
         }
     }
     return values;
+}
+
+std::optional<FieldKey> mp4ItemKey(std::string_view name) {
+    for (const Mp4ItemKey& item : kMp4ItemKeys)
+        if (item.name == name)
+            return item.key;
+    return std::nullopt;
+}
+
+std::string mp4TrackText(int number, int total) {
+    return std::to_string(number) + (total != 0 ? "/" + std::to_string(total) : "");
 }
 
 void readFieldValues(const FieldValues& values, TagV2Fields& fields, LyricsTag& lyrics) {

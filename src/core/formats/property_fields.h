@@ -84,6 +84,33 @@ std::optional<FieldKey> fieldKeyNamed(std::string_view name);
 FieldValues fieldValuesOf(const TagLib::PropertyMap& map);
 // The same from the atoms TagLib's MP4 tag turns into those keys, without the map of all.
 FieldValues fieldValuesOf(const TagLib::MP4::Tag& tag);
+
+// Those MP4 items by the names TagLib's tag gives them: an atom's four bytes, a freeform
+// atom's "----:mean:name". MP4 has no atom for the other keys.
+struct Mp4ItemKey {
+    std::string_view name;
+    FieldKey key;
+};
+inline constexpr std::array<Mp4ItemKey, 14> kMp4ItemKeys = {{
+    {"\251nam", FieldKey::Title},
+    {"\251ART", FieldKey::Artist},
+    {"aART", FieldKey::AlbumArtist},
+    {"----:com.apple.iTunes:CONDUCTOR", FieldKey::Conductor},
+    {"\251wrt", FieldKey::Composer},
+    {"\251alb", FieldKey::Album},
+    {"\251cmt", FieldKey::Comment},
+    {"\251day", FieldKey::Date},
+    {"\251gen", FieldKey::Genre},
+    {"trkn", FieldKey::TrackNumber},
+    {"cprt", FieldKey::Copyright},
+    {"\251too", FieldKey::EncodedBy},
+    {"----:com.apple.iTunes:LABEL", FieldKey::Label},
+    {"\251lyr", FieldKey::Lyrics},
+}};
+// The key of the MP4 item `name`, if one.
+std::optional<FieldKey> mp4ItemKey(std::string_view name);
+// A "trkn" item's pair as TagLib's map gives it: "n", or "n/N" with a total.
+std::string mp4TrackText(int number, int total);
 void readFieldValues(const FieldValues& values, TagV2Fields& fields, LyricsTag& lyrics);
 void readPropertyFields(const TagLib::PropertyMap& map, TagV2Fields& fields, LyricsTag& lyrics);
 
