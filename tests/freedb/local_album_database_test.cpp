@@ -36,7 +36,8 @@ AlbumInfo album(const std::string& discId, const std::string& category,
 
 std::vector<std::string> listAll(LocalAlbumDatabase& db) {
     std::vector<std::string> found;
-    db.listAll([&](const AlbumInfo& a) { found.push_back(a.category() + "/" + a.discId()); });
+    EXPECT_TRUE(
+        db.listAll([&](const AlbumInfo& a) { found.push_back(a.category() + "/" + a.discId()); }));
     return found;
 }
 
