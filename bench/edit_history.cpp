@@ -66,8 +66,7 @@ int main(int argc, char** argv) {
     tw::core::FileList read;
     tw::core::AppOptions options;
     tw::bench::SilentPort port;
-    tw::core::ListSession(read, options, port).scanFolder(argv[1], false);
-    if (read.empty()) {
+    if (!tw::core::ListSession(read, options, port).scanFolder(argv[1], false) || read.empty()) {
         std::fprintf(stderr, "no MP3 files in %s\n", argv[1]);
         return 1;
     }

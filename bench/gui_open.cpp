@@ -43,7 +43,10 @@ double engineScan(const std::string& folder, int& files) {
     tw::bench::SilentPort port;
     tw::core::ListSession session(list, options, port);
     const auto start = Clock::now();
-    session.scanFolder(folder, false);
+    if (!session.scanFolder(folder, false)) {
+        std::fprintf(stderr, "gui-open: cannot read %s\n", folder.c_str());
+        std::exit(1);
+    }
     const double elapsed = seconds(start);
     files = list.size();
     return elapsed;

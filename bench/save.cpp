@@ -87,7 +87,10 @@ int main(int argc, char** argv) {
 
     const long long writtenBefore = ioCounter("wchar");
     const auto start = std::chrono::steady_clock::now();
-    session.scanFolder(folder, false);
+    if (!session.scanFolder(folder, false)) {
+        std::fprintf(stderr, "save: cannot read %s\n", folder.c_str());
+        return 1;
+    }
     for (int i = 0; i < list.size(); ++i) {
         tw::core::TagV2Fields& tag = list.at(i).id3v2;
         tag.makePresent();

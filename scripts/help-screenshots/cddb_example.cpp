@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "base/user_port.h"
 #include "core/effective_value.h"
 #include "core/file_list.h"
 #include "freedb/album_files.h"
@@ -46,7 +47,8 @@ void prepareCddbExample(const core::FileList& list, base::SettingsStore& store,
     }
     freedb::LocalAlbumDatabase database(
         freedb::LocalDbSettings::load(store, freedb::DefaultLocalDbRoot()));
-    database.write(album);
+    if (!database.write(album))
+        port.showMessage(base::UserPort::Severity::Error, "cannot store the example album");
 
     freedb::FreeDbSettings settings;
     freedb::ReadStoredSettings(store, settings);

@@ -30,7 +30,7 @@ public:
     static constexpr std::size_t kMaxFileBytes = 4 * 1024 * 1024;
 
     // Reads the file; nullopt when it cannot be opened or is not a regular file.
-    static std::optional<LanguageFile> load(const std::filesystem::path& path);
+    [[nodiscard]] static std::optional<LanguageFile> load(const std::filesystem::path& path);
 
     // Builds the table from the file's bytes (at most kMaxFileBytes of them are used).
     static LanguageFile parse(std::string_view bytes);

@@ -40,7 +40,7 @@ std::optional<std::string> languageOfCommand(int commandId);
 // The user chose a language in the menu (the empty name is "English (default)"). When it
 // differs from the active one and the user agrees to a restart, stores it as "Language" in
 // section "Settings" and returns true: the caller then restarts the program.
-bool ChooseLanguage(std::string_view name, SettingsStore& store, UserPort& port);
+[[nodiscard]] bool ChooseLanguage(std::string_view name, SettingsStore& store, UserPort& port);
 
 // The label of a menu item: the active language's text of the command (section
 // "MenuItems"), else the built-in label `labelId`.

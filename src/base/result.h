@@ -9,19 +9,21 @@
 #include <utility>
 #include <variant>
 
+#include "base/message.h"
+
 namespace tw::base {
 
 // Why an operation failed: what it failed on (a file, a step), why, and the system's error
-// where one caused it. `why` is the reason as the user reads it; the window or the terminal
-// that shows the failure decides how to put it with `what`.
+// where one caused it. `why` is worded only by the window or the terminal that shows the
+// failure, which also decides how to put it with `what`.
 struct Failure {
     std::string what;
-    std::string why;
+    Message why;
     std::error_code system;
 
     // A system call's failure on `what`: the system's own text is the reason.
     static Failure ofSystem(std::string what, std::error_code system) {
-        return {std::move(what), system.message(), system};
+        return {std::move(what), Message::verbatim(system.message()), system};
     }
 
     bool operator==(const Failure&) const = default;

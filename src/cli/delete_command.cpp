@@ -31,7 +31,7 @@ int run(CommandContext& context, const Args& args) {
     for (const core::FileFailure& failure : failed)
         context.port.showMessage(
             base::UserPort::Severity::Error,
-            base::trf(base::ids::kFailedFileLine, failure.fileName, failure.reason));
+            base::trf(base::ids::kFailedFileLine, failure.fileName, base::worded(failure.reason)));
     return allRead && failed.empty() ? kExitOk : kExitFailed;
 }
 

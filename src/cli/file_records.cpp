@@ -26,7 +26,7 @@ bool readFiles(const std::vector<std::string>& paths, core::FileList& list, base
         if (!error)
             record = core::AudioFile::create(full, full.rfind('/') + 1, mpeg);
         if (!record || record->unreadable()) {
-            const std::string why = record ? record->readFailure : error.message();
+            const std::string why = record ? base::worded(record->readFailure) : error.message();
             port.showMessage(base::UserPort::Severity::Error,
                              base::trf(base::ids::kMsgCannotReadFile, error ? path : full, why));
             allRead = false;
@@ -45,11 +45,8 @@ bool readFilesOrFolder(const std::vector<std::string>& words, core::FileList& li
     if (words.size() != 1 || !std::filesystem::is_directory(words.front(), error))
         return readFiles(words, list, port);
     core::ListSession session(list, options, port);
-    if (!session.scanFolder(words.front(), false)) {
-        port.showMessage(base::UserPort::Severity::Error,
-                         "cannot read the folder " + words.front());
+    if (!session.scanFolder(words.front(), false))
         return false;
-    }
     list.selectAll();
     return true;
 }

@@ -46,11 +46,8 @@ int loadFolderSelection(CommandContext& context, const Args& args, core::FileLis
 
     takeRecursiveOption(context, args);
     core::ListSession session(list, context.options, context.port);
-    if (!session.scanFolder(words.front(), false)) {
-        context.port.showMessage(base::UserPort::Severity::Error,
-                                 "cannot read the folder " + words.front());
+    if (!session.scanFolder(words.front(), false))
         return kExitFailed;
-    }
     if (names.empty())
         return kExitOk;
 

@@ -25,9 +25,11 @@ inline constexpr std::array kConnectionOptions = {
 // The user's stored CDDB configuration (CDPLAYER.INI in the config folder and the settings
 // store) with the connection options of `args` applied. Nullopt, with `error` set, for a
 // malformed option.
-std::optional<freedb::StoreConfig> cliStoreConfig(const Args& args, std::string& error);
+[[nodiscard]] std::optional<freedb::StoreConfig> cliStoreConfig(const Args& args,
+                                                                std::string& error);
 
 // Applies the connection options to `config`; false, with `error` set, for a malformed one.
-bool applyConnectionOptions(const Args& args, freedb::StoreConfig& config, std::string& error);
+[[nodiscard]] bool applyConnectionOptions(const Args& args, freedb::StoreConfig& config,
+                                          std::string& error);
 
 }  // namespace tw::cli

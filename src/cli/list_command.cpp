@@ -48,9 +48,9 @@ int run(CommandContext& context, const Args& args) {
             continue;
         // A file that could not be read is named, not listed with fields it does not hold.
         if (file->unreadable()) {
-            context.port.showMessage(
-                base::UserPort::Severity::Error,
-                base::trf(base::ids::kMsgCannotReadFile, file->path, file->readFailure));
+            context.port.showMessage(base::UserPort::Severity::Error,
+                                     base::trf(base::ids::kMsgCannotReadFile, file->path,
+                                               base::worded(file->readFailure)));
             allRead = false;
             continue;
         }

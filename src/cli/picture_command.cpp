@@ -74,7 +74,8 @@ int exportPicture(CommandContext& context, const Args& args) {
     const core::AudioFile& file = list->at(0);
     const auto loaded = core::readPictureData(file.path, core::kId3v2ReadLimit);
     if (!loaded) {
-        report(context, "cannot read the pictures of " + file.path + ": " + loaded.failure().why);
+        report(context, "cannot read the pictures of " + file.path + ": " +
+                            base::worded(loaded.failure().why));
         return kExitFailed;
     }
     const core::PictureBytes bytes =

@@ -30,8 +30,9 @@ int run(CommandContext& context, const Args& args) {
     for (const std::string& path : outcome.forgotten)
         context.out << "undo data dropped: " << path << '\n';
     for (const core::FileFailure& left : outcome.left)
-        context.port.showMessage(base::UserPort::Severity::Error,
-                                 base::trf(base::ids::kFailedFileLine, left.fileName, left.reason));
+        context.port.showMessage(
+            base::UserPort::Severity::Error,
+            base::trf(base::ids::kFailedFileLine, left.fileName, base::worded(left.reason)));
     for (const std::string& kept : outcome.keptJournals)
         context.port.showMessage(base::UserPort::Severity::Warning,
                                  base::trf(base::ids::kRollBackJournalKept, kept));

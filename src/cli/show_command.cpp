@@ -29,10 +29,10 @@ int run(CommandContext& context, const Args& args) {
     // A path that is no readable file gives a record that says why, never empty fields.
     core::FileList list;
     core::ListSession session(list, context.options, context.port);
-    session.openFile(path, false);
+    (void)session.openFile(path, false);  // a path it could not open is told below
     if (list.empty() || list.at(0).unreadable()) {
         const std::string& named = list.empty() ? path : list.at(0).path;
-        const std::string why = list.empty() ? std::string() : list.at(0).readFailure;
+        const std::string why = list.empty() ? std::string() : base::worded(list.at(0).readFailure);
         context.port.showMessage(base::UserPort::Severity::Error,
                                  base::trf(base::ids::kMsgCannotReadFile, named, why));
         return kExitFailed;

@@ -18,8 +18,8 @@ constexpr std::array kOptions = {OptionSpec{"dry-run"}};
 int run(CommandContext& context, const Args& args) {
     if (!args.positional().empty())
         return usageProblem(context, "undo takes no files: it undoes the last save or renaming");
-    if (const std::string why = rename::whyNothingToUndo(); !why.empty()) {
-        context.port.showMessage(base::UserPort::Severity::Error, why);
+    if (const base::Message why = rename::whyNothingToUndo(); !why.empty()) {
+        context.port.showMessage(base::UserPort::Severity::Error, base::worded(why));
         return kExitFailed;
     }
     const bool dryRun = args.has("dry-run");
@@ -35,8 +35,9 @@ int run(CommandContext& context, const Args& args) {
     for (const std::string& path : undo.outcome.putBack)
         context.out << done << path << '\n';
     for (const core::FileFailure& left : undo.outcome.left)
-        context.port.showMessage(base::UserPort::Severity::Error,
-                                 base::trf(base::ids::kFailedFileLine, left.fileName, left.reason));
+        context.port.showMessage(
+            base::UserPort::Severity::Error,
+            base::trf(base::ids::kFailedFileLine, left.fileName, base::worded(left.reason)));
     return undo.outcome.left.empty() ? kExitOk : kExitFailed;
 }
 

@@ -16,12 +16,12 @@ base::Outcome AudioFile::rename(const std::string& newBaseName) {
     const std::string_view extension = keptExtension(fileName);
     std::string newFileName = fileNameFor(newBaseName, extension);
     if (newFileName.empty() || fileName.size() > path.size())
-        return base::Failure{path, base::tr(base::ids::kRenameNoName), {}};
+        return base::Failure{path, base::Message(base::ids::kRenameNoName), {}};
     std::string name = newFileName.substr(0, newFileName.size() - extension.size());
     std::string newPath = path.substr(0, path.size() - fileName.size()) + newFileName;
     if (newPath != path) {
         if (const std::error_code error = base::renameNoReplace(path, newPath))
-            return base::Failure{path, error.message(), error};
+            return base::Failure::ofSystem(path, error);
     }
     path = std::move(newPath);
     fileName = std::move(newFileName);

@@ -62,7 +62,7 @@ struct AudioFile {
     // Why the last read of the file failed (it could not be opened or read to its end);
     // empty when it succeeded. The fields of such a record are not what the file holds,
     // so it is never saved until a read succeeds again.
-    std::string readFailure;
+    base::Message readFailure;
 
     const std::string& stream(StreamField f) const {
         return streamText[static_cast<std::size_t>(f)];

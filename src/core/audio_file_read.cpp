@@ -94,12 +94,12 @@ void setStream(AudioFile& record, const MpegInfo& mpeg) {
 // Everything a record takes from its file, open as `fd`. When it is no regular file the
 // record is left alone; when it cannot be read to its end, the record holds what could be
 // read. Either way the result says why (empty on success).
-std::string readRecord(AudioFile& record, MpegInfo& mpeg, int fd) {
+base::Message readRecord(AudioFile& record, MpegInfo& mpeg, int fd) {
     const auto facts = factsOf(fd);
     if (!facts)
-        return std::strerror(errno);
+        return base::Message::verbatim(std::strerror(errno));
     if (!facts->regular)
-        return base::tr(base::ids::kReadNotRegularFile);
+        return base::Message(base::ids::kReadNotRegularFile);
 
     thread_local ByteWindow window;
     window.reset(fd, facts->size);
@@ -114,7 +114,7 @@ std::string readRecord(AudioFile& record, MpegInfo& mpeg, int fd) {
         if (!read)
             return read.failure().why;
         setTimes(record, *facts);
-        record.readFailure.clear();
+        record.readFailure = {};
         return {};
     }
     readId3v2(window, record);
@@ -125,22 +125,22 @@ std::string readRecord(AudioFile& record, MpegInfo& mpeg, int fd) {
     setTimes(record, *facts);
 
     if (window.failed())
-        return window.error() != 0 ? std::strerror(window.error())
-                                   : base::tr(base::ids::kReadChangedMeanwhile);
+        return window.error() != 0 ? base::Message::verbatim(std::strerror(window.error()))
+                                   : base::Message(base::ids::kReadChangedMeanwhile);
     record.autoFill();
     record.infoText = infoText(record.streamText);
-    record.readFailure.clear();
+    record.readFailure = {};
     return {};
 }
 
 // What a save changed of a record, without reading what it did not change: only the end of
 // the file, where the save added or removed a tag there.
-std::string readSavedRecord(AudioFile& record, MpegInfo& mpeg, const SavedFile& saved) {
+base::Message readSavedRecord(AudioFile& record, MpegInfo& mpeg, const SavedFile& saved) {
     if (!saved.stream)
         return readRecord(record, mpeg, saved.fd);
     const auto facts = factsOf(saved.fd);
     if (!facts)
-        return std::strerror(errno);
+        return base::Message::verbatim(std::strerror(errno));
     if (record.size != facts->size)
         record.sizeText.clear();
     record.size = facts->size;
@@ -159,17 +159,17 @@ std::string readSavedRecord(AudioFile& record, MpegInfo& mpeg, const SavedFile& 
     setStream(record, mpeg);
     setTimes(record, *facts);
     if (file.failed())
-        return std::strerror(file.error() != 0 ? file.error() : EIO);
+        return base::Message::verbatim(std::strerror(file.error() != 0 ? file.error() : EIO));
     record.autoFill();
     record.infoText = infoText(record.streamText);
-    record.readFailure.clear();
+    record.readFailure = {};
     return {};
 }
 
-std::string readRecord(AudioFile& record, MpegInfo& mpeg) {
+base::Message readRecord(AudioFile& record, MpegInfo& mpeg) {
     const OpenFile file(record.path);
     if (file.fd() < 0)
-        return std::strerror(file.error());
+        return base::Message::verbatim(std::strerror(file.error()));
     return readRecord(record, mpeg, file.fd());
 }
 
@@ -178,7 +178,7 @@ template <typename Read>
 void readAgain(AudioFile& record, Read readFresh) {
     thread_local MpegInfo mpeg;
     AudioFile fresh = record;
-    if (std::string failure = readFresh(fresh, mpeg); !failure.empty())
+    if (base::Message failure = readFresh(fresh, mpeg); !failure.empty())
         record.readFailure = std::move(failure);
     else
         record = std::move(fresh);
@@ -194,7 +194,7 @@ std::unique_ptr<AudioFile> AudioFile::create(const std::string& path, std::size_
     record->baseName = record->fileName.substr(
         0, record->fileName.size() -
                std::min(record->fileName.size(), keptExtension(record->fileName).size()));
-    if (std::string failure = readRecord(*record, mpeg); !failure.empty()) {
+    if (base::Message failure = readRecord(*record, mpeg); !failure.empty()) {
         // Nothing of a file read only in part is shown; the stream texts still show the
         // length the file system reports.
         auto unread = std::make_unique<AudioFile>();

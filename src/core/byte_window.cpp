@@ -49,7 +49,7 @@ std::span<const std::uint8_t> ByteWindow::bytesAt(std::uint64_t offset, std::siz
     if (offset + available <= kChunk) {
         if (!headRead_) {
             headRead_ = true;
-            readInto(head_, 0, kChunk, headLength_);
+            (void)readInto(head_, 0, kChunk, headLength_);  // a failure stays in failed_
         }
         if (offset < headLength_)
             return {head_.data() + offset, std::min<std::size_t>(available, headLength_ - offset)};
@@ -60,7 +60,7 @@ std::span<const std::uint8_t> ByteWindow::bytesAt(std::uint64_t offset, std::siz
     if (failed_)
         return {};
     std::size_t got = 0;
-    readInto(buffer_, offset, std::max(available, kFarChunk), got);
+    (void)readInto(buffer_, offset, std::max(available, kFarChunk), got);  // as above
     bufferOffset_ = offset;
     bufferLength_ = got;
     return {buffer_.data(), std::min(available, got)};

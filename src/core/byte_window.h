@@ -49,8 +49,8 @@ public:
     std::size_t copyAt(std::uint64_t offset, std::span<std::uint8_t> out);
 
 private:
-    bool readInto(std::vector<std::uint8_t>& into, std::uint64_t offset, std::size_t count,
-                  std::size_t& got);
+    [[nodiscard]] bool readInto(std::vector<std::uint8_t>& into, std::uint64_t offset,
+                                std::size_t count, std::size_t& got);
 
     int fd_ = -1;
     const std::uint8_t* memory_ = nullptr;

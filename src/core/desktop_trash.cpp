@@ -24,19 +24,19 @@ namespace {
 // How many names are tried before giving up on a trash that holds them all.
 constexpr int kMostNames = 10000;
 
-// Why a move failed, as the user reads it: the system's own text, but for the two reasons
+// Why a move failed: the system's own text, but for the two reasons
 // whose system text ("Invalid cross-device link") would tell the user nothing.
-std::string why(int error) {
+base::Message why(int error) {
     if (error == ENOSPC || error == EDQUOT)
-        return base::tr(base::ids::kDiskFull);
+        return base::Message(base::ids::kDiskFull);
     if (error == EXDEV)
-        return base::tr(base::ids::kTrashUnusable);
-    return std::strerror(error);
+        return base::Message(base::ids::kTrashUnusable);
+    return base::Message::verbatim(std::strerror(error));
 }
 
 // Why a trash's own folders or info file could not be made: the disk is full, or else the
 // trash itself is unusable (not ours, not a folder, read-only).
-std::string trashFailure(int error) {
+base::Message trashFailure(int error) {
     return why(error == ENOSPC || error == EDQUOT ? error : EXDEV);
 }
 
@@ -141,8 +141,8 @@ std::string trashInfoText(std::string_view infoPath, std::time_t when) {
     return text;
 }
 
-std::optional<std::string> moveIntoTrash(const std::string& trash, const std::string& path,
-                                         std::string_view infoPath, std::time_t when) {
+std::optional<base::Message> moveIntoTrash(const std::string& trash, const std::string& path,
+                                           std::string_view infoPath, std::time_t when) {
     const std::string files = trash + "/files";
     const std::string info = trash + "/info";
     if (!makeFolder(trash) || !makeFolder(files) || !makeFolder(info))
@@ -179,7 +179,7 @@ std::optional<std::string> moveIntoTrash(const std::string& trash, const std::st
     return why(EEXIST);
 }
 
-std::optional<std::string> moveToTrash(const std::string& path) {
+std::optional<base::Message> moveToTrash(const std::string& path) {
     const auto st = lstatOf(path);
     if (!st)
         return why(errno);

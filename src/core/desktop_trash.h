@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "base/message.h"
+
 namespace tw::core {
 
 // Moving files to the desktop's trash, the way desktop file managers do, so that a deleted
@@ -24,13 +26,14 @@ namespace tw::core {
 // the move fails and the file stays.
 
 // Moves `path` (absolute) to the trash. The reason when it could not.
-[[nodiscard]] std::optional<std::string> moveToTrash(const std::string& path);
+[[nodiscard]] std::optional<base::Message> moveToTrash(const std::string& path);
 
 // Moves `path` into the trash folder `trash` (created when missing), naming it in the info
 // file as `infoPath`. The reason when it could not.
-[[nodiscard]] std::optional<std::string> moveIntoTrash(const std::string& trash,
-                                                       const std::string& path,
-                                                       std::string_view infoPath, std::time_t when);
+[[nodiscard]] std::optional<base::Message> moveIntoTrash(const std::string& trash,
+                                                         const std::string& path,
+                                                         std::string_view infoPath,
+                                                         std::time_t when);
 
 // The contents of the info file of a file trashed from `infoPath` at `when` (local time):
 // the path escaped as in a URL (bytes outside letters, digits, "-._~/" as %XX).

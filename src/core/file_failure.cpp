@@ -6,8 +6,8 @@
 
 namespace tw::core {
 
-std::string failureReason(int formatId, const std::string& path, std::error_code error) {
-    return base::trf(formatId, path, error.message());
+base::Message failureReason(int formatId, const std::string& path, std::error_code error) {
+    return base::Message(formatId, path, error.message());
 }
 
 base::Failure systemFailure(int formatId, const std::string& path, std::error_code error) {
@@ -18,7 +18,8 @@ std::vector<std::string> failureLines(const std::vector<FileFailure>& failures) 
     std::vector<std::string> lines;
     lines.reserve(failures.size());
     for (const FileFailure& failure : failures)
-        lines.push_back(base::trf(base::ids::kFailedFileLine, failure.fileName, failure.reason));
+        lines.push_back(
+            base::trf(base::ids::kFailedFileLine, failure.fileName, base::worded(failure.reason)));
     return lines;
 }
 

@@ -9,22 +9,21 @@
 
 namespace tw::core {
 
-// A file an operation could not save or rename, and why, as the user reads it.
+// A file an operation could not save or rename, and why.
 struct FileFailure {
     std::string fileName;
-    std::string reason;
+    base::Message reason;
     bool operator==(const FileFailure&) const = default;
 };
 
-// Why the file system refused a step of a save, as the user reads it: the string
-// `formatId` (a "%s ... %s" format naming the step) with the path it was done to and the
-// system's own text for `error`.
-std::string failureReason(int formatId, const std::string& path, std::error_code error);
+// Why the file system refused a step of a save: the string `formatId` (a "%s ... %s" format
+// naming the step) with the path it was done to and the system's own text for `error`.
+base::Message failureReason(int formatId, const std::string& path, std::error_code error);
 
 // The same as a failure of the save's step on `path`, with the system's error.
 base::Failure systemFailure(int formatId, const std::string& path, std::error_code error);
 
-// The lines of the failed-files window: "name: reason", one per failure.
+// The lines of the failed-files window, worded for it: "name: reason", one per failure.
 std::vector<std::string> failureLines(const std::vector<FileFailure>& failures);
 
 }  // namespace tw::core

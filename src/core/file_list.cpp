@@ -177,20 +177,20 @@ std::vector<FileFailure> FileList::removeSelected(bool deleteFromDisk) {
             // Only files go to the trash, never a folder that has come to stand under the
             // file's name; a file that is already gone counts as deleted.
             struct stat st {};
-            std::optional<std::string> why;
+            std::optional<base::Message> why;
             if (::lstat(file.path.c_str(), &st) != 0) {
                 if (errno == ENOENT)
                     continue;
-                why = std::strerror(errno);
+                why = base::Message::verbatim(std::strerror(errno));
             } else if (S_ISDIR(st.st_mode)) {
-                why = std::strerror(EISDIR);
+                why = base::Message::verbatim(std::strerror(EISDIR));
             } else {
                 why = moveToTrash(file.path);
             }
             if (!why)
                 continue;
             // The file is still on the disk, so its record stays in the list.
-            failed.push_back({file.fileName, base::trf(base::ids::kDeleteToTrashFailed, *why)});
+            failed.push_back({file.fileName, base::Message(base::ids::kDeleteToTrashFailed, *why)});
             file.selected = false;
         }
     }

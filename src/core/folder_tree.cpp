@@ -44,7 +44,8 @@ bool audioFilesInTree(const std::string& folder, bool mp3Only, std::vector<std::
             if (top)
                 return false;
             skipped.push_back({Why::Unreadable, current.path,
-                               std::error_code(errno, std::generic_category()).message()});
+                               base::Message::verbatim(
+                                   std::error_code(errno, std::generic_category()).message())});
             continue;
         }
         if (!read.insert({facts.st_dev, facts.st_ino}).second) {
@@ -90,7 +91,7 @@ std::string skippedFoldersReport(const std::vector<SkippedFolder>& skipped) {
                 break;
             case Why::Unreadable:
                 report += base::trf(base::ids::kTreeSkippedUnreadable, count, first->folder,
-                                    first->reason);
+                                    base::worded(first->reason));
                 break;
             case Why::TooDeep:
                 report += base::trf(base::ids::kTreeSkippedTooDeep, count,

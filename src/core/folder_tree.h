@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "base/message.h"
+
 namespace tw::base {
 class UserPort;
 }
@@ -21,7 +23,7 @@ struct SkippedFolder {
     };
     Why why;
     std::string folder;
-    std::string reason;
+    base::Message reason;
 };
 
 // Deep enough for any library; a bound keeps a pathological tree from costing without end.

@@ -21,7 +21,8 @@ namespace tw::core {
 // TagLib has to read: a v2.2 tag (its frames are carried over to v2.3 first), a tag
 // unsynchronised as a whole, a field's frame with format flags (compressed, encrypted,
 // grouped, unsynchronised, with a data length), and texts these readers do not copy.
-bool readFieldTexts(const Id3v2Header& header, ByteWindow& file, std::uint64_t tagLength,
-                    FieldFrameTexts& texts, std::vector<PictureInfo>& pictures);
+[[nodiscard]] bool readFieldTexts(const Id3v2Header& header, ByteWindow& file,
+                                  std::uint64_t tagLength, FieldFrameTexts& texts,
+                                  std::vector<PictureInfo>& pictures);
 
 }  // namespace tw::core

@@ -61,6 +61,9 @@ bool ListSession::scanFolder(const std::string& folder, bool refreshTree) {
     listChanged();
     if (refreshTree)
         folderTreeChanged();
+    if (!readable)
+        port_.showMessage(base::UserPort::Severity::Error,
+                          base::trf(base::ids::kMsgCannotReadFolder, folder));
     return readable;
 }
 

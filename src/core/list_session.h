@@ -40,14 +40,14 @@ public:
     // "MP3 files only" and "Include sub-folders"; the extension in any case, so "X.MP3" is
     // listed too), with progress; the folder becomes the work folder and every file is
     // selected. Each record's name is relative to its own folder. False when the folder
-    // cannot be read (the list is then empty).
-    bool scanFolder(const std::string& folder, bool refreshTree);
+    // cannot be read (the list is then empty), which is told through the port.
+    [[nodiscard]] bool scanFolder(const std::string& folder, bool refreshTree);
 
     // Without addMode: the list becomes this one file and its folder the work folder.
     // With addMode: the file is appended when it lies in the work folder (or below it, with
     // sub-folders included), else ignored.
     // False when the file was ignored or its record could not be made.
-    bool openFile(const std::string& path, bool addMode);
+    [[nodiscard]] bool openFile(const std::string& path, bool addMode);
 
     // Reads every selected file again into a fresh record, keeping the selection, after
     // confirmDropSelectedEdits. False when the user kept the edits.
@@ -74,7 +74,7 @@ public:
     bool refreshFolder();
     // A folder chosen in the folder tree: after confirmDiscard, scans it. False when the
     // user kept the list (the tree then goes back to the work folder).
-    bool openFolder(const std::string& folder);
+    [[nodiscard]] bool openFolder(const std::string& folder);
 
 private:
     void listChanged();

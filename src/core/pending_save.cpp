@@ -319,7 +319,7 @@ base::Outcome PendingSave::changedMeanwhile(const std::string& at) const {
     if (::fstat(fd_.get(), &now) != 0 || ::stat(at.c_str(), &named) != 0 ||
         !sameContents(now, opened_) || named.st_dev != opened_.st_dev ||
         named.st_ino != opened_.st_ino)
-        return base::Failure{at, base::tr(ids::kSaveChangedMeanwhile), {}};
+        return base::Failure{at, base::Message(ids::kSaveChangedMeanwhile), {}};
     return {};
 }
 

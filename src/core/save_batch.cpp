@@ -49,12 +49,12 @@ struct SaveBatch::Entry {
 
     bool alive() const { return !failure; }
     bool is(PendingSave::Way way) const { return alive() && save->way() == way; }
-    void fail(std::string why, std::error_code system = {}) {
+    void fail(base::Message why, std::error_code system = {}) {
         failure = base::Failure{save->path(), std::move(why), system};
     }
     // A file written in place whose write cannot be made durable gets its old bytes back.
     // A new file renamed into place was flushed before, so it stays.
-    void undoInPlace(std::string why, std::error_code system) {
+    void undoInPlace(base::Message why, std::error_code system) {
         if (!is(PendingSave::Way::InPlace))
             return;
         save->undoInPlace();
@@ -116,8 +116,7 @@ bool SaveBatch::journal(std::vector<Entry>& group) {
         // appended name files that are still untouched, so whatever of them stays is harmless.
         (void)journal_.clear();
         const base::Failure& failure = journaled.failure();
-        const std::string why =
-            base::trf(base::ids::kSaveJournalUnwritable, failure.why, failure.what);
+        const base::Message why(base::ids::kSaveJournalUnwritable, failure.why, failure.what);
         for (Entry& entry : group)
             entry.fail(why, failure.system);
         return false;
@@ -159,7 +158,7 @@ void SaveBatch::flushFiles(std::vector<Entry>& group, bool newFiles) {
         return newFiles ? entry.is(PendingSave::Way::Rewrite) : entry.alive();
     };
     auto failed = [&](Entry& entry, std::error_code ec) {
-        std::string why = failureReason(base::ids::kSaveFailFlush, entry.save->path(), ec);
+        base::Message why = failureReason(base::ids::kSaveFailFlush, entry.save->path(), ec);
         if (newFiles)
             entry.fail(std::move(why), ec);
         else

@@ -80,7 +80,7 @@ private:
     struct Entry;
 
     void writeGroup();
-    bool journal(std::vector<Entry>& group);
+    [[nodiscard]] bool journal(std::vector<Entry>& group);
     void writeNewFiles(std::vector<Entry>& group);
     bool flushesFileSystem(const std::vector<Entry>& group) const;
     void flushFiles(std::vector<Entry>& group, bool newFiles);

@@ -53,8 +53,8 @@ struct TagFileWriter::State {
     std::vector<std::uint8_t> v2Bytes;
     std::optional<Id3v1Bytes> oldV1;
     MpegInfo stream;
-    std::string refusal;   // why no tag may be written into this file, if none may
-    std::string v2Damage;  // why the ID3v2 tag must not be rewritten, if it must not
+    base::Message refusal;   // why no tag may be written into this file, if none may
+    base::Message v2Damage;  // why the ID3v2 tag must not be rewritten, if it must not
     std::optional<base::Failure> notWritable;  // the file could only be opened for reading
     bool throughLink = false;                  // the path is a symbolic link
 
@@ -72,7 +72,7 @@ struct TagFileWriter::State {
             ::close(fd);
     }
 
-    base::Failure fail(std::string why) const { return {path, std::move(why), {}}; }
+    base::Failure fail(base::Message why) const { return {path, std::move(why), {}}; }
 
     bool staged() const { return newV1 || dropV1 || v2Staged; }
 
@@ -106,11 +106,11 @@ void TagFileWriter::State::open() {
         fd = openAs(O_RDONLY);
     }
     if (fd < 0) {
-        refusal = base::trf(ids::kSaveCannotRead, std::strerror(errno));
+        refusal = base::Message(ids::kSaveCannotRead, std::strerror(errno));
         return;
     }
     if (::fstat(fd, &opened) != 0 || !S_ISREG(opened.st_mode)) {
-        refusal = base::trf(ids::kSaveCannotRead, base::tr(ids::kReadNotRegularFile));
+        refusal = base::Message(ids::kSaveCannotRead, base::Message(ids::kReadNotRegularFile));
         return;
     }
     size = static_cast<std::uint64_t>(opened.st_size);
@@ -137,20 +137,20 @@ void TagFileWriter::State::inspect() {
     if (other.empty() && v2End > 0 && v2End < size)
         other = otherAudioFormat(window.bytesAt(v2End, 16));
     if (!other.empty()) {
-        refusal = base::trf(ids::kSaveNotMpegAudio, other);
+        refusal = base::Message(ids::kSaveNotMpegAudio, other);
     } else {
         // The same search that tells the user the file has no MPEG header: a file it finds
         // nothing in is some audio the program does not know, whatever its name says.
         stream.examine(window);
         if (!stream.found())
-            refusal = base::tr(ids::kSaveNoMpegAudio);
+            refusal = base::Message(ids::kSaveNoMpegAudio);
     }
 
     if (v2Header) {
         if (v2End > kId3v2ReadLimit) {
-            v2Damage = base::tr(ids::kSaveTagTooLarge);
+            v2Damage = base::Message(ids::kSaveTagTooLarge);
         } else if (v2End > size) {
-            v2Damage = base::tr(ids::kSaveDamagedTagSize);
+            v2Damage = base::Message(ids::kSaveDamagedTagSize);
         } else {
             v2Bytes.resize(static_cast<std::size_t>(v2End));
             window.copyAt(0, v2Bytes);
@@ -160,7 +160,7 @@ void TagFileWriter::State::inspect() {
             const std::uint64_t framesStop = walkId3v2Frames(*v2Header, v2Bytes, none).framesEnd;
             MpegHeader ignored;
             if (findMpegFrame(window, framesStop, v2End, ignored) >= 0)
-                v2Damage = base::tr(ids::kSaveDamagedTagSize);
+                v2Damage = base::Message(ids::kSaveDamagedTagSize);
         }
     }
 
@@ -173,9 +173,9 @@ void TagFileWriter::State::inspect() {
     }
     // A tag that reaches into the ID3v1 tag would take it along.
     if (v2Header && v2Damage.empty() && oldV1 && v2End > size - kId3v1Size)
-        v2Damage = base::tr(ids::kSaveDamagedTagSize);
+        v2Damage = base::Message(ids::kSaveDamagedTagSize);
     if (window.failed())
-        refusal = base::trf(ids::kSaveCannotRead, std::strerror(EIO));
+        refusal = base::Message(ids::kSaveCannotRead, std::strerror(EIO));
 }
 
 base::Outcome TagFileWriter::State::canWrite() const {
@@ -232,7 +232,7 @@ base::Result<std::unique_ptr<PendingSave>> TagFileWriter::State::prepare(bool gr
         Id3v2Rendering rendered = tag->render();
         if (rendered.refused())
             return fail(
-                base::trf(ids::kSaveFrameNotKept, rendered.unkeptName, rendered.unkeptOffset));
+                base::Message(ids::kSaveFrameNotKept, rendered.unkeptName, rendered.unkeptOffset));
         // A tag that outgrows its space gets whole blocks of room inserted before it, where
         // the file system can, and fills them.
         const std::uint64_t grown = rendered.bytes.size();
@@ -283,10 +283,11 @@ base::Result<std::unique_ptr<PendingSave>> TagFileWriter::State::prepareFormat(b
         insertsRanges(base::folderOf(throughLink ? base::realPath(path) : path), opened.st_dev);
     if (const auto head = headChangeOf(*result);
         head && otherFormat != AudioFormat::Mp4 && result->size() != size) {
+        // A head that cannot be fitted makes the save rewrite the file, which is as safe.
         if (head->newLength <= head->oldLength)
-            fitHead(*otherFormat, *result, head->oldLength);
+            (void)fitHead(*otherFormat, *result, head->oldLength);
         else if (inserts)
-            fitHead(
+            (void)fitHead(
                 *otherFormat, *result,
                 head->oldLength + (head->newLength - head->oldLength + block - 1) / block * block);
     }
@@ -303,8 +304,8 @@ base::Result<std::unique_ptr<PendingSave>> TagFileWriter::State::prepareFormat(b
         change.tag.emplace(head->newLength);
         change.insert = head->newLength - head->oldLength;
         if (!result->readOriginal(0, layout.tag) || !result->readResult(0, *change.tag))
-            return fail(base::trf(ids::kSaveCannotRead,
-                                  std::strerror(result->error() ? result->error() : EIO)));
+            return fail(base::Message(ids::kSaveCannotRead,
+                                      std::strerror(result->error() ? result->error() : EIO)));
     } else if (auto ranges = changedRanges(*result, result->size() == size
                                                         ? OverlayStream::kMostNewBytes
                                                         : std::min(kMostTailBytes, size / 2))) {
@@ -328,9 +329,9 @@ base::Outcome TagFileWriter::writeV1(const AudioFile& record) {
     if (base::Outcome can = s.canWrite(); !can)
         return can;
     if (s.otherFormat)
-        return s.fail(base::trf(ids::kSaveFormatNoId3v1, formatName(*s.otherFormat)));
+        return s.fail(base::Message(ids::kSaveFormatNoId3v1, formatName(*s.otherFormat)));
     if (s.size < kId3v1Size)
-        return s.fail(base::tr(ids::kSaveTooShortForId3v1));
+        return s.fail(base::Message(ids::kSaveTooShortForId3v1));
     s.newV1 = renderId3v1(record.id3v1, record.id3v2.genre);
     s.dropV1 = false;
     return {};
@@ -398,7 +399,7 @@ base::Outcome TagFileWriter::writePictures(const AudioFile& record) {
         if (picture.fileIndex < 0)
             continue;
         if (static_cast<std::size_t>(picture.fileIndex) >= tag.pictures().size())
-            return s.fail(base::tr(ids::kReadChangedMeanwhile));
+            return s.fail(base::Message(ids::kReadChangedMeanwhile));
         kept.insert(picture.fileIndex);
     }
     for (std::size_t i = 0; i < tag.pictures().size(); ++i) {
@@ -407,7 +408,7 @@ base::Outcome TagFileWriter::writePictures(const AudioFile& record) {
         TagLib::ID3v2::Frame* frame = tag.pictureFrame(i);
         if (!frame)
             return s.fail(
-                base::trf(ids::kSavePictureNotRemovable, static_cast<std::int64_t>(i + 1)));
+                base::Message(ids::kSavePictureNotRemovable, static_cast<std::int64_t>(i + 1)));
         tag.removeFrame(frame);
     }
     for (const Picture& picture : record.pictures.items) {

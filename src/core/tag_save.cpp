@@ -113,7 +113,7 @@ struct StagedSave {
 base::Outcome save(AudioFile& record, const SaveOptions& options) {
     if (record.unreadable())
         return base::Failure{
-            record.path, base::trf(base::ids::kSaveNotReadWhenListed, record.readFailure), {}};
+            record.path, base::Message(base::ids::kSaveNotReadWhenListed, record.readFailure), {}};
 
     TagFileWriter writer(record.path);
     StagedSave staged(record, writer);
@@ -146,9 +146,9 @@ std::vector<FileFailure> saveAll(FileList& list, base::UserPort& port, const Sav
         }
         port.advanceProgress(file.fileName);
         if (file.unreadable()) {
-            failed.push_back(
-                {index,
-                 {file.fileName, base::trf(base::ids::kSaveNotReadWhenListed, file.readFailure)}});
+            failed.push_back({index,
+                              {file.fileName, base::Message(base::ids::kSaveNotReadWhenListed,
+                                                            file.readFailure)}});
             continue;
         }
         TagFileWriter writer(file.path);

@@ -98,9 +98,9 @@ bool takeOutInsertedZeros(int fd, const UndoRecord& record) {
     return !collapseRange(fd, record.inserted) && ::fdatasync(fd) == 0;
 }
 
-std::string leftAlone(int fd, const UndoRecord& record, int reasonId) {
-    return takeOutInsertedZeros(fd, record) ? base::tr(ids::kRollBackRoomTakenOut)
-                                            : base::tr(reasonId);
+base::Message leftAlone(int fd, const UndoRecord& record, int reasonId) {
+    return takeOutInsertedZeros(fd, record) ? base::Message(ids::kRollBackRoomTakenOut)
+                                            : base::Message(reasonId);
 }
 
 bool isTheFile(const struct stat& st, const UndoRecord& record) {
@@ -137,16 +137,16 @@ std::string whereNow(const UndoRecord& record,
     return record.path;
 }
 
-[[nodiscard]] std::optional<std::string> restoreInPlace(const UndoRecord& record,
-                                                        const std::string& path, bool& restored) {
+[[nodiscard]] std::optional<base::Message> restoreInPlace(const UndoRecord& record,
+                                                          const std::string& path, bool& restored) {
     const base::UniqueFd file(::open(path.c_str(), O_RDWR | O_CLOEXEC | O_NONBLOCK));
     if (file.get() < 0 && errno == ENOENT)
-        return base::tr(ids::kRollBackNotFound);
+        return base::Message(ids::kRollBackNotFound);
     if (file.get() < 0)
-        return base::trf(ids::kSaveCannotRead, std::strerror(errno));
+        return base::Message(ids::kSaveCannotRead, std::strerror(errno));
     struct stat now {};
     if (::fstat(file.get(), &now) != 0)
-        return base::trf(ids::kSaveCannotRead, std::strerror(errno));
+        return base::Message(ids::kSaveCannotRead, std::strerror(errno));
     const auto size = static_cast<std::uint64_t>(now.st_size);
     const bool same = isTheFile(now, record);
     // Inserted bytes come first: at the old size the save never reached the file.
@@ -154,7 +154,7 @@ std::string whereNow(const UndoRecord& record,
     if (same && record.inserted > 0 && size == record.oldSize)
         return std::nullopt;
     if (!S_ISREG(now.st_mode))
-        return base::tr(ids::kRollBackNotTheFile);
+        return base::Message(ids::kRollBackNotTheFile);
     if (!same || (size != grown && size != record.newSize))
         return leftAlone(file.get(), record, ids::kRollBackNotTheFile);
 
@@ -162,7 +162,7 @@ std::string whereNow(const UndoRecord& record,
     for (const UndoRegion& region : record.regions) {
         const auto whole = regionIsOldOrNew(file.get(), size, region, blocks);
         if (!whole)
-            return base::trf(ids::kSaveCannotRead, std::strerror(errno ? errno : EIO));
+            return base::Message(ids::kSaveCannotRead, std::strerror(errno ? errno : EIO));
         if (!*whole)
             return leftAlone(file.get(), record, ids::kRollBackChangedSince);
     }
@@ -171,7 +171,7 @@ std::string whereNow(const UndoRecord& record,
         return std::nullopt;
 
     if (const base::Outcome putBack = putBackOldBytes(file.get(), record); !putBack)
-        return base::trf(ids::kSaveCannotWrite, putBack.failure().why);
+        return base::Message(ids::kSaveCannotWrite, putBack.failure().why);
     restored = true;
     return std::nullopt;
 }
@@ -218,22 +218,22 @@ base::Outcome putBackOldBytes(int fd, const UndoRecord& record) {
     return {};
 }
 
-std::optional<std::string> changedSinceSave(int fd, const UndoRecord& record) {
+std::optional<base::Message> changedSinceSave(int fd, const UndoRecord& record) {
     struct stat now {};
     if (::fstat(fd, &now) != 0)
-        return base::trf(ids::kSaveCannotRead, std::strerror(errno));
+        return base::Message(ids::kSaveCannotRead, std::strerror(errno));
     if (!isTheFile(now, record))
-        return base::tr(ids::kRollBackNotTheFile);
+        return base::Message(ids::kRollBackNotTheFile);
     const auto size = static_cast<std::uint64_t>(now.st_size);
     if (size != record.newSize)
-        return base::tr(ids::kUndoChangedSince);
+        return base::Message(ids::kUndoChangedSince);
     Blocks blocks;
     for (const UndoRegion& region : record.regions) {
         const auto whole = regionIsOldOrNew(fd, size, region, blocks);
         if (!whole)
-            return base::trf(ids::kSaveCannotRead, std::strerror(errno ? errno : EIO));
+            return base::Message(ids::kSaveCannotRead, std::strerror(errno ? errno : EIO));
         if (!*whole || blocks.anyOld)
-            return base::tr(ids::kUndoChangedSince);
+            return base::Message(ids::kUndoChangedSince);
     }
     return std::nullopt;
 }

@@ -52,7 +52,7 @@ RollBackOutcome rollBack(const std::vector<UndoRecord>& records,
 // Why the open file `fd` no longer holds exactly what the completed save of `record` left in
 // it: another file (device and inode), another size, or a block of a region that is not its
 // new bytes. Nothing when it holds them all, so that its old bytes may go back.
-[[nodiscard]] std::optional<std::string> changedSinceSave(int fd, const UndoRecord& record);
+[[nodiscard]] std::optional<base::Message> changedSinceSave(int fd, const UndoRecord& record);
 
 // Puts the old bytes of one in-place save back into its open file `fd` without weighing what
 // the file holds now: for the save itself, which knows that only its own bytes went in. (A

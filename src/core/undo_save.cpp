@@ -19,27 +19,27 @@ namespace {
 
 namespace ids = base::ids;
 
-[[nodiscard]] std::optional<std::string> undoOne(const UndoRecord& record, bool dryRun) {
+[[nodiscard]] std::optional<base::Message> undoOne(const UndoRecord& record, bool dryRun) {
     switch (record.kind) {
         case UndoRecord::Kind::InPlace:
             break;
         case UndoRecord::Kind::Rewritten:
-            return base::tr(ids::kUndoRewritten);
+            return base::Message(ids::kUndoRewritten);
         case UndoRecord::Kind::Dropped:
-            return base::trf(ids::kUndoDropped, static_cast<int>(kMostKeptUndo >> 20));
+            return base::Message(ids::kUndoDropped, static_cast<int>(kMostKeptUndo >> 20));
         default:
-            return base::tr(ids::kUndoNotSaved);
+            return base::Message(ids::kUndoNotSaved);
     }
     const base::UniqueFd file(
         ::open(record.path.c_str(), (dryRun ? O_RDONLY : O_RDWR) | O_CLOEXEC | O_NONBLOCK));
     if (file.get() < 0)
-        return base::trf(ids::kSaveCannotRead, std::strerror(errno));
+        return base::Message(ids::kSaveCannotRead, std::strerror(errno));
     if (auto changed = changedSinceSave(file.get(), record))
         return changed;
     if (dryRun)
         return std::nullopt;
     if (const base::Outcome putBack = putBackOldBytes(file.get(), record); !putBack)
-        return base::trf(ids::kSaveCannotWrite, putBack.failure().why);
+        return base::Message(ids::kSaveCannotWrite, putBack.failure().why);
     return std::nullopt;
 }
 

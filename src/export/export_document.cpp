@@ -13,9 +13,10 @@ std::optional<std::string> writeDocument(const std::string& path, base::UserPort
     OutputFile file(path);
     if (file.ok())
         write(file);
-    if (!file.commit()) {
+    if (const base::Outcome written = file.commit(); !written) {
         port.showMessage(base::UserPort::Severity::Error,
-                         base::tr(base::ids::kMsgUnableToCreateFile) + path);
+                         base::withReason(base::tr(base::ids::kMsgUnableToCreateFile) + path,
+                                          written.failure().why));
         return std::nullopt;
     }
     port.openDocument(path);

@@ -17,7 +17,8 @@ class TextSink;
 // (an OutputFile, so a failure leaves no half-written file); a file that cannot be created
 // or written is reported with "Unable to create specified file:" and the path; a written
 // file is opened with the desktop's default handler. The path, or nullopt on failure.
-std::optional<std::string> writeDocument(const std::string& path, base::UserPort& port,
-                                         const std::function<void(TextSink&)>& write);
+[[nodiscard]] std::optional<std::string> writeDocument(const std::string& path,
+                                                       base::UserPort& port,
+                                                       const std::function<void(TextSink&)>& write);
 
 }  // namespace tw::exports

@@ -37,9 +37,11 @@ void WriteRtfList(TextSink& sink, const core::FileList& list, const std::vector<
 // name once the new one is complete), then open it with the desktop's default handler
 // through the port. A file that cannot be written is reported ("Unable to create specified
 // file:" and the path) and nothing is left behind. The path written, or nullopt.
-std::optional<std::string> ExportHtml(const core::FileList& list, const ListExportRequest& request,
-                                      base::UserPort& port);
-std::optional<std::string> ExportRtf(const core::FileList& list, const ListExportRequest& request,
-                                     base::UserPort& port);
+[[nodiscard]] std::optional<std::string> ExportHtml(const core::FileList& list,
+                                                    const ListExportRequest& request,
+                                                    base::UserPort& port);
+[[nodiscard]] std::optional<std::string> ExportRtf(const core::FileList& list,
+                                                   const ListExportRequest& request,
+                                                   base::UserPort& port);
 
 }  // namespace tw::exports

@@ -102,8 +102,9 @@ PlaylistOutcome PlaylistCommand::CreatePlaylist(base::UserPort& port) {
     int number = 0;
     for (int index : selected)
         WritePlaylistEntry(file, list_.at(index), type_, outcome.path, ++number);
-    if (!file.commit()) {
-        reportError(port, base::trf(ids::kMsgUnableToCreatePlaylist, outcome.path));
+    if (const base::Outcome written = file.commit(); !written) {
+        reportError(port, base::withReason(base::trf(ids::kMsgUnableToCreatePlaylist, outcome.path),
+                                           written.failure().why));
         return outcome;
     }
     port.showStatus(base::tr(ids::kStatusCompletedSuccessfully));

@@ -42,11 +42,11 @@ void WriteTemplateList(TextSink& sink, const core::FileList& list, const Templat
 // ("Unable to read content of the specified template file:") or lacks a marker ("Wrong
 // format of the specified template file:" with the keyword hint) is reported and nothing
 // is written. Otherwise as ExportHtml. The path written, or nullopt.
-std::optional<std::string> ExportTemplateHtml(const core::FileList& list,
-                                              const TemplateExportRequest& request,
-                                              base::UserPort& port);
-std::optional<std::string> ExportTemplateRtf(const core::FileList& list,
-                                             const TemplateExportRequest& request,
-                                             base::UserPort& port);
+[[nodiscard]] std::optional<std::string> ExportTemplateHtml(const core::FileList& list,
+                                                            const TemplateExportRequest& request,
+                                                            base::UserPort& port);
+[[nodiscard]] std::optional<std::string> ExportTemplateRtf(const core::FileList& list,
+                                                           const TemplateExportRequest& request,
+                                                           base::UserPort& port);
 
 }  // namespace tw::exports

@@ -33,7 +33,7 @@ std::filesystem::path templateFilePath(std::string_view name);
 // The whole text of a template file, up to its first NUL byte; nullopt when it cannot be
 // read, is not a regular file, or is larger than kMaxTemplateSize. The file is read once,
 // straight into the returned string.
-std::optional<std::string> readTemplate(const std::filesystem::path& path);
+[[nodiscard]] std::optional<std::string> readTemplate(const std::filesystem::path& path);
 
 inline constexpr std::uintmax_t kMaxTemplateSize = 1024ull * 1024 * 1024;
 

@@ -23,7 +23,7 @@ std::string ExportAlbum(const AlbumInfo& album, AlbumExportFormat format);
 
 // Writes ExportAlbum's document to `path` (through a temporary file). False when the file
 // could not be written.
-bool ExportAlbumToFile(const AlbumInfo& album, AlbumExportFormat format,
-                       const std::filesystem::path& path);
+[[nodiscard]] bool ExportAlbumToFile(const AlbumInfo& album, AlbumExportFormat format,
+                                     const std::filesystem::path& path);
 
 }  // namespace tw::freedb

@@ -21,7 +21,8 @@ inline constexpr int kMaxAlbumFiles = 200;
 // time, and the disc length is the sum of the play times. The disc id follows from these
 // on first use. With more than kMaxAlbumFiles selected, the user is told so and nothing is
 // made. True when the album has at least one track.
-bool BuildAlbumFromSelection(const core::FileList& list, AlbumInfo& album, base::UserPort& port);
+[[nodiscard]] bool BuildAlbumFromSelection(const core::FileList& list, AlbumInfo& album,
+                                           base::UserPort& port);
 
 // Writes the album into both tags of the selected files, in memory (the user saves later):
 // file n of the selection gets track number n (and the selection's length as the ID3v2

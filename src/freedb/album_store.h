@@ -33,17 +33,17 @@ public:
     virtual void close() = 0;
 
     // Finds the records of `album`'s disc id and passes each to `sink`.
-    virtual bool query(const AlbumInfo& album, const AlbumSink& sink) = 0;
+    [[nodiscard]] virtual bool query(const AlbumInfo& album, const AlbumSink& sink) = 0;
     // Fills `album`, which carries the disc id (and the category, where the store needs it),
     // with the stored record, and sets its source.
-    virtual bool read(AlbumInfo& album) = 0;
+    [[nodiscard]] virtual bool read(AlbumInfo& album) = 0;
     // Stores the record; stores that cannot write answer false. Callers remove an existing
     // record of the same disc id first, since a store may otherwise keep both.
-    virtual bool write(const AlbumInfo& album);
+    [[nodiscard]] virtual bool write(const AlbumInfo& album);
     // Removes the record of `album`'s disc id (and category, where the store has them).
-    virtual bool remove(const AlbumInfo& album);
+    [[nodiscard]] virtual bool remove(const AlbumInfo& album);
     // Passes every stored record to `sink`; gives up when the stop request comes.
-    virtual bool listAll(const AlbumSink& sink);
+    [[nodiscard]] virtual bool listAll(const AlbumSink& sink);
 
     // The log the store writes to; none by default. Shared with the job that owns the store.
     void setLog(std::shared_ptr<AlbumLog> log) { log_ = std::move(log); }

@@ -25,7 +25,7 @@ public:
     // Appends bytes; a failure is remembered and makes commit() fail.
     void append(std::string_view bytes);
     // Puts the bytes in place of the target. True when the target now holds them.
-    bool commit();
+    [[nodiscard]] bool commit();
 
 private:
     base::ReplacementFile file_;
@@ -33,6 +33,7 @@ private:
 };
 
 // The whole of `content` as the new content of `target`, through an AtomicFileWriter.
-bool WriteFileAtomically(const std::filesystem::path& target, std::string_view content);
+[[nodiscard]] bool WriteFileAtomically(const std::filesystem::path& target,
+                                       std::string_view content);
 
 }  // namespace tw::freedb

@@ -67,19 +67,19 @@ bool CdPlayerIniStore::write(const AlbumInfo& album) {
     if (!reloadForChange())
         return false;
     const auto count = static_cast<std::int32_t>(album.trackCount());
-    bool ok = document_.setString(section, "artist", album.artist());
-    ok = document_.setString(section, "title", album.title()) && ok;
-    ok = document_.setString(section, "year", album.year()) && ok;
-    ok = document_.setInt(section, "numTracks", count) && ok;
-    ok = document_.setInt(section, "numplay", count) && ok;
-    ok = document_.setInt(section, "entryType", 1) && ok;
-    ok = document_.setInt(section, "category", 254) && ok;
+    document_.setString(section, "artist", album.artist());
+    document_.setString(section, "title", album.title());
+    document_.setString(section, "year", album.year());
+    document_.setInt(section, "numTracks", count);
+    document_.setInt(section, "numplay", count);
+    document_.setInt(section, "entryType", 1);
+    document_.setInt(section, "category", 254);
     for (const AlbumTrack& track : album.tracks()) {
         const std::string title =
             album.isCompilation() ? track.artist() + " / " + track.title() : track.title();
-        ok = document_.setString(section, std::to_string(track.index()), title) && ok;
+        document_.setString(section, std::to_string(track.index()), title);
     }
-    return document_.save(path_) && ok;
+    return document_.save(path_);
 }
 
 bool CdPlayerIniStore::remove(const AlbumInfo& album) {

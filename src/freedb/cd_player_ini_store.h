@@ -35,16 +35,16 @@ public:
     void close() override {}
 
     // Read, and the album to the sink when it was found.
-    bool query(const AlbumInfo& album, const AlbumSink& sink) override;
+    [[nodiscard]] bool query(const AlbumInfo& album, const AlbumSink& sink) override;
     // The section of the album's disc id; false when it has no track count of at least 1.
-    bool read(AlbumInfo& album) override;
+    [[nodiscard]] bool read(AlbumInfo& album) override;
     // Writes the album's section; it needs data and at least one track. True only when the
     // file was saved.
-    bool write(const AlbumInfo& album) override;
+    [[nodiscard]] bool write(const AlbumInfo& album) override;
     // Removes every section of the album's disc id and saves the file.
-    bool remove(const AlbumInfo& album) override;
+    [[nodiscard]] bool remove(const AlbumInfo& album) override;
     // Every section with a "title" key, read as an album.
-    bool listAll(const AlbumSink& sink) override;
+    [[nodiscard]] bool listAll(const AlbumSink& sink) override;
 
     // Number of sections with a non-empty title, from the loaded file.
     std::uint32_t tracklistCount() const;
@@ -54,7 +54,7 @@ public:
 private:
     // Loads the current file for a change; a missing file starts empty, an unreadable one
     // stops the change.
-    bool reloadForChange();
+    [[nodiscard]] bool reloadForChange();
 
     std::filesystem::path path_;
     IniDocument document_;

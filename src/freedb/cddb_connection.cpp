@@ -154,7 +154,7 @@ void CddbConnection::close() {
     logText(ids::kLogClosingConnection);
     if (sendCommand("quit")) {
         std::string line;
-        receiveLine(line);  // "230 ...": the server's farewell; nothing depends on it
+        (void)receiveLine(line);  // "230 ...": the server's farewell; nothing depends on it
     }
     socket_.close();
     done();

@@ -23,19 +23,19 @@ public:
     void setTrace(ProtocolTrace* trace) override { socket_.setTrace(trace); }
 
 protected:
-    bool sendCommand(const std::string& command) override;
-    bool receiveLine(std::string& line) override;
+    [[nodiscard]] bool sendCommand(const std::string& command) override;
+    [[nodiscard]] bool receiveLine(std::string& line) override;
     std::string failureReason() const override;
     void abandonReply() override { socket_.close(); }
 
 private:
-    bool connect();
-    bool greet();
-    bool handshake();
-    bool negotiateProtocol();
+    [[nodiscard]] bool connect();
+    [[nodiscard]] bool greet();
+    [[nodiscard]] bool handshake();
+    [[nodiscard]] bool negotiateProtocol();
     // After a refusal of level 6: the level the server reports as supported, set with
     // "proto N" when it is above 1; false when the server stopped answering.
-    bool fallBackToSupportedLevel(unsigned& level);
+    [[nodiscard]] bool fallBackToSupportedLevel(unsigned& level);
 
     LineSocket socket_;
 };

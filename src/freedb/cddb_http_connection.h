@@ -57,27 +57,28 @@ public:
 
     // Looks for `words` in the chosen fields on the web site; every album found goes to the
     // sink, with its category, disc id, artist and title.
-    bool search(const std::string& words, const SearchFields& fields, const AlbumSink& sink);
+    [[nodiscard]] bool search(const std::string& words, const SearchFields& fields,
+                              const AlbumSink& sink);
 
     // Sends the album's xmcd record to the web site's submission address, with the revision
     // its submission carries (see AlbumInfo::revisionToSubmit).
-    bool submit(const AlbumInfo& album);
+    [[nodiscard]] bool submit(const AlbumInfo& album);
 
     // The protocol level the commands are sent at.
     unsigned protocolLevel() const { return level_; }
 
 protected:
-    bool sendCommand(const std::string& command) override;
-    bool receiveLine(std::string& line) override;
+    [[nodiscard]] bool sendCommand(const std::string& command) override;
+    [[nodiscard]] bool receiveLine(std::string& line) override;
     std::string failureReason() const override;
     void abandonReply() override { channel_.close(); }
 
 private:
     // One GET of the command at `level`; the reply's lines then come from the channel.
-    bool request(const std::string& command, unsigned level);
+    [[nodiscard]] bool request(const std::string& command, unsigned level);
     // Reads the first reply line of the first command, to see whether the server refuses
     // level 6; sends the command again at a lower level when it does.
-    bool settleProtocolLevel(const std::string& command);
+    [[nodiscard]] bool settleProtocolLevel(const std::string& command);
     // The level the server reports as supported ("proto" at level 1); 1 when it says none.
     unsigned askSupportedLevel();
     // Asks the user for the proxy credentials, showing those of the settings; what was
@@ -91,7 +92,7 @@ private:
     // The last request went out, and its response broke before its status was known.
     bool responseBroke() const;
     // Creates the socket and connects to the web site; logs the failures with the codes.
-    bool connectToWebSite(CddbErrorCode createFailed, CddbErrorCode connectFailed);
+    [[nodiscard]] bool connectToWebSite(CddbErrorCode createFailed, CddbErrorCode connectFailed);
 
     HttpChannel channel_;
     ProxyCredentialsPrompt prompt_;

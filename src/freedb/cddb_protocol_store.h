@@ -37,10 +37,10 @@ public:
 
     explicit CddbProtocolStore(FreeDbSettings settings);
 
-    bool query(const AlbumInfo& album, const AlbumSink& sink) override;
-    bool read(AlbumInfo& album) override;
-    bool getSites(const ServerSink& sink);
-    bool getStatistics(ServerStatistics& statistics);
+    [[nodiscard]] bool query(const AlbumInfo& album, const AlbumSink& sink) override;
+    [[nodiscard]] bool read(AlbumInfo& album) override;
+    [[nodiscard]] bool getSites(const ServerSink& sink);
+    [[nodiscard]] bool getStatistics(ServerStatistics& statistics);
 
     // Where the protocol lines go for the full log (not owned; may be null).
     virtual void setTrace(ProtocolTrace* trace) = 0;
@@ -49,11 +49,11 @@ public:
 
 protected:
     // Sends one command; the reply lines then come from receiveLine.
-    virtual bool sendCommand(const std::string& command) = 0;
+    [[nodiscard]] virtual bool sendCommand(const std::string& command) = 0;
     // The next reply line as it came, without its line end (see DecodeServerLine). A failed
     // receive leaves the connection out of step with the server; the subclass then closes
     // it, so that later commands fail at once instead of reading stale lines.
-    virtual bool receiveLine(std::string& line) = 0;
+    [[nodiscard]] virtual bool receiveLine(std::string& line) = 0;
     // Why the last sendCommand or receiveLine failed, as a reason for the error line; empty
     // when there is nothing to say beyond the step's own error text.
     virtual std::string failureReason() const = 0;
@@ -62,7 +62,7 @@ protected:
     virtual void abandonReply() = 0;
 
     // A status or list line: receiveLine, with white space trimmed at both ends.
-    bool receiveStatusLine(std::string& line);
+    [[nodiscard]] bool receiveStatusLine(std::string& line);
 
     // Ends the held progress text with "failed." and logs the error line, with `reason` in
     // place of the code's text when one is given.
@@ -94,10 +94,10 @@ private:
     };
     // Sends `command` and reads its "210" listing to the end, each line to `onLine`; false
     // after the failure was reported.
-    bool readListing(const std::string& command, ListingErrors errors,
-                     const std::function<void(const std::string&)>& onLine);
-    bool sweepCategories(const AlbumInfo& album, const AlbumSink& sink);
-    bool readRecord(AlbumInfo& album);
+    [[nodiscard]] bool readListing(const std::string& command, ListingErrors errors,
+                                   const std::function<void(const std::string&)>& onLine);
+    [[nodiscard]] bool sweepCategories(const AlbumInfo& album, const AlbumSink& sink);
+    [[nodiscard]] bool readRecord(AlbumInfo& album);
 
     FreeDbSettings settings_;
     bool quiet_ = false;

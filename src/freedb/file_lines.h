@@ -41,7 +41,7 @@ public:
     explicit DatabaseFileLines(const std::filesystem::path& path);
 
     bool isOpen() const { return reader_.isOpen(); }
-    bool receiveLine(std::string& line) override;
+    [[nodiscard]] bool receiveLine(std::string& line) override;
     // Skips lines, undecoded, until one (without trailing white space) satisfies
     // `isWanted`; true when one did. For finding ASCII marker lines fast.
     bool skipUntil(const std::function<bool(std::string_view)>& isWanted);

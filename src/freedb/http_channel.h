@@ -30,10 +30,10 @@ public:
     void setProxy(std::optional<HttpProxy> proxy) { proxy_ = std::move(proxy); }
     const std::optional<HttpProxy>& proxy() const { return proxy_; }
 
-    bool create() { return socket_.create(); }
+    [[nodiscard]] bool create() { return socket_.create(); }
     // Connects to the proxy when one is set, else to host:port. The host (with the port,
     // unless it is 80) names the server in the request.
-    bool connect(const std::string& host, unsigned port);
+    [[nodiscard]] bool connect(const std::string& host, unsigned port);
 
     // Sends the request line, "Host", the proxy credentials when wanted, `headers` (lines
     // each ended by "\n" here; they go out with "\r\n"), the empty line and the body; then
@@ -45,7 +45,7 @@ public:
     // The next body line, as UTF-8 without its line end (see DecodeServerLine). False at
     // the end of the body (a failure of kind Closed: more was wanted) or when the response
     // fails; the socket is then closed.
-    bool receiveLine(std::string& line);
+    [[nodiscard]] bool receiveLine(std::string& line);
 
     // How body lines are decoded.
     void setCharset(ServerCharset charset) { charset_ = charset; }
@@ -61,7 +61,7 @@ public:
 private:
     // Feeds the reader from the socket until `ready` holds; false when the response fails.
     template <typename Ready>
-    bool pump(Ready ready);
+    [[nodiscard]] bool pump(Ready ready);
     // Why the response broke off: the framing when it is at fault, else the connection.
     NetFailure responseFailure() const;
 

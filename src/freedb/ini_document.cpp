@@ -225,7 +225,7 @@ std::int32_t IniDocument::getInt(std::string_view section, std::string_view key,
         std::string_view(lines_[static_cast<std::size_t>(line)]).substr(key.size() + 1));
 }
 
-bool IniDocument::setString(std::string_view section, std::string_view key,
+void IniDocument::setString(std::string_view section, std::string_view key,
                             std::string_view value) {
     std::lock_guard lock(mutex_);
     const std::size_t header = ensureSectionLocked(section);
@@ -237,11 +237,10 @@ bool IniDocument::setString(std::string_view section, std::string_view key,
         lines_.insert(lines_.begin() + static_cast<long>(header) + 1, std::move(line));
         sectionIndexValid_ = false;
     }
-    return true;
 }
 
-bool IniDocument::setInt(std::string_view section, std::string_view key, std::int32_t value) {
-    return setString(section, key, std::to_string(value));
+void IniDocument::setInt(std::string_view section, std::string_view key, std::int32_t value) {
+    setString(section, key, std::to_string(value));
 }
 
 std::unique_lock<std::mutex> LockIniFile(const std::filesystem::path& path) {

@@ -42,7 +42,7 @@ public:
 
     // Replaces the lines with those of the file. False (and no lines) when the file is
     // missing, unreadable or too large.
-    bool load(const std::filesystem::path& path);
+    [[nodiscard]] bool load(const std::filesystem::path& path);
     // Writes every line followed by "\n", through a temporary file renamed into place.
     bool save(const std::filesystem::path& path) const;
 
@@ -70,9 +70,9 @@ public:
     std::int32_t getInt(std::string_view section, std::string_view key,
                         std::int32_t fallback) const;
     // Replaces the key's line, or inserts "key=value" below the section's header (creating
-    // the section). True when the document holds the value.
-    bool setString(std::string_view section, std::string_view key, std::string_view value);
-    bool setInt(std::string_view section, std::string_view key, std::int32_t value);
+    // the section).
+    void setString(std::string_view section, std::string_view key, std::string_view value);
+    void setInt(std::string_view section, std::string_view key, std::int32_t value);
 
 private:
     long findSectionLocked(std::string_view name) const;

@@ -41,24 +41,24 @@ public:
     void setCharset(ServerCharset charset) { charset_ = charset; }
 
     // Makes a fresh TCP socket (closing any previous one).
-    bool create();
+    [[nodiscard]] bool create();
     void setTimeout(unsigned seconds) { timeout_ = seconds; }
     unsigned timeout() const { return timeout_; }
 
     // Connects to `host` (address or name) on `port`; the socket stays non-blocking. A
     // failure says why in lastFailure().
-    bool connect(const std::string& host, unsigned port);
+    [[nodiscard]] bool connect(const std::string& host, unsigned port);
 
     // Sends `text` and one line feed; true only when every byte went out.
-    bool sendLine(std::string_view text);
+    [[nodiscard]] bool sendLine(std::string_view text);
     // Sends the bytes as they are, untraced.
-    bool sendBytes(std::string_view bytes);
+    [[nodiscard]] bool sendBytes(std::string_view bytes);
 
     // The next line without its line end, as UTF-8 (see DecodeServerLine). False at the
     // time-out, on the stop request, when the peer closed, on a socket error, or when a line
     // exceeds the line limit; after an over-long line the socket is closed, so the reply
     // cannot resume in mid-line.
-    bool receiveLine(std::string& line);
+    [[nodiscard]] bool receiveLine(std::string& line);
     // What made the last connect, send or receive fail (Kind::None after a success, and
     // when the stop request ended it).
     const NetFailure& lastFailure() const { return failure_; }
@@ -82,7 +82,7 @@ private:
     // Waits until the socket is ready for `events` or the limit or the stop request comes;
     // true when ready. Otherwise the failure is a time-out (of kind `timedOut`), unless the
     // user stopped.
-    bool waitFor(short events, Clock::time_point limit, NetFailure timedOut);
+    [[nodiscard]] bool waitFor(short events, Clock::time_point limit, NetFailure timedOut);
     Clock::time_point idleLimit() const { return Clock::now() + std::chrono::seconds(timeout_); }
     // Sets the failure from the errno of a failed send or receive.
     void failedWith(int error);

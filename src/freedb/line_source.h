@@ -12,7 +12,7 @@ public:
     virtual ~LineSource() = default;
     // The next line, without its line end, as UTF-8 text. False when no line comes (end of
     // input, time-out, stop request, or an error); `line` is then unspecified.
-    virtual bool receiveLine(std::string& line) = 0;
+    [[nodiscard]] virtual bool receiveLine(std::string& line) = 0;
 };
 
 }  // namespace tw::freedb

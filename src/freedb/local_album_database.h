@@ -52,24 +52,24 @@ public:
 
     // Looks for the album's disc id in every category folder; each record found goes to the
     // sink with its folder as category. True when something was found.
-    bool query(const AlbumInfo& album, const AlbumSink& sink) override;
+    [[nodiscard]] bool query(const AlbumInfo& album, const AlbumSink& sink) override;
     // Reads the record of the album's category and disc id in place of what the album held;
     // on failure the album stays as it was.
-    bool read(AlbumInfo& album) override;
+    [[nodiscard]] bool read(AlbumInfo& album) override;
     // Stores the record, creating the root and category folders as needed. Standard mode
     // replaces an existing file; Windows mode appends to the covering range file (or makes
     // one for the disc id's leading byte).
-    bool write(const AlbumInfo& album) override;
+    [[nodiscard]] bool write(const AlbumInfo& album) override;
     // Removes the record. In Windows mode the range file is rewritten beside itself without
     // the record and renamed into place; false when the record was not there.
-    bool remove(const AlbumInfo& album) override;
+    [[nodiscard]] bool remove(const AlbumInfo& album) override;
     // Every record of every category folder, in name order; stops early on a stop request.
-    bool listAll(const AlbumSink& sink) override;
+    [[nodiscard]] bool listAll(const AlbumSink& sink) override;
 
     // Counts albums per category and adds up the file sizes, rounding each to the file
     // system's block size. A root that does not exist yet (nothing was ever stored) holds
     // no album. False when the root cannot be examined or on a stop request.
-    bool getStatistics(LocalDbStatistics& out);
+    [[nodiscard]] bool getStatistics(LocalDbStatistics& out);
 
     // Windows mode: the range file of the album's category whose range covers the disc id's
     // leading byte (the first in name order when several do); empty when there is none.
@@ -89,10 +89,10 @@ private:
     // except `keep`; true when one was removed.
     bool removeCaseVariants(const std::filesystem::path& folder, const std::string& discId,
                             const std::filesystem::path& keep) const;
-    bool readFromAlbumFile(AlbumInfo& record);
-    bool readFromRangeFile(AlbumInfo& record);
-    bool removeFromRangeFile(const AlbumInfo& album);
-    bool appendToRangeFile(const AlbumInfo& album);
+    [[nodiscard]] bool readFromAlbumFile(AlbumInfo& record);
+    [[nodiscard]] bool readFromRangeFile(AlbumInfo& record);
+    [[nodiscard]] bool removeFromRangeFile(const AlbumInfo& album);
+    [[nodiscard]] bool appendToRangeFile(const AlbumInfo& album);
     void listRangeFile(const std::filesystem::path& file, const std::string& category,
                        const AlbumSink& sink);
     std::uint32_t countRecords(const std::filesystem::path& file) const;

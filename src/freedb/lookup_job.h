@@ -12,7 +12,7 @@ namespace tw::freedb {
 // failure when nothing was found and the server could not be asked. True when the server
 // answered the query (with matches or with none), or was not among the sources: what the
 // other sources found does not make a failed query a success.
-bool RunLookup(JobContext& context, const AlbumInfo& album);
+[[nodiscard]] bool RunLookup(JobContext& context, const AlbumInfo& album);
 
 class LookupJob final : public FreeDbJob {
 public:

@@ -11,8 +11,8 @@ namespace tw::freedb {
 // Asks a CDDB server for its list of servers ("sites"), over TCP or, with `kind` CddbHttp,
 // over HTTP (with the settings' path and proxy); the list goes to the observer's
 // onServerList. By default the server is the public round-robin host.
-bool RunGetServerList(JobContext& context, const std::string& host, const std::string& port,
-                      StoreKind kind = StoreKind::CddbTcp);
+[[nodiscard]] bool RunGetServerList(JobContext& context, const std::string& host,
+                                    const std::string& port, StoreKind kind = StoreKind::CddbTcp);
 
 class GetServerListJob final : public FreeDbJob {
 public:
@@ -24,7 +24,7 @@ public:
 
 // Reads the server's statistics ("stat") over the CDDB store of the settings; they go to
 // the observer's onServerStatistics.
-bool RunStatistics(JobContext& context);
+[[nodiscard]] bool RunStatistics(JobContext& context);
 
 class StatisticsJob final : public FreeDbJob {
 public:
@@ -34,7 +34,8 @@ public:
 // Searches the database's web site (over the CDDB store when it is the HTTP one, so its
 // proxy applies; else directly), reports the matches as found by the web search, then
 // fetches their records.
-bool RunSearch(JobContext& context, const std::string& words, const SearchFields& fields);
+[[nodiscard]] bool RunSearch(JobContext& context, const std::string& words,
+                             const SearchFields& fields);
 
 class SearchJob final : public FreeDbJob {
 public:
@@ -44,7 +45,7 @@ public:
 
 // Submits the album to the database's web site over HTTP (through the proxy of the
 // settings).
-bool RunSubmit(JobContext& context, const AlbumInfo& album);
+[[nodiscard]] bool RunSubmit(JobContext& context, const AlbumInfo& album);
 
 class SubmitJob final : public FreeDbJob {
 public:
@@ -53,7 +54,7 @@ public:
 };
 
 // Lists every album of the CD-player file or the local database (the window's tabs).
-bool RunListAll(JobContext& context, StoreKind kind);
+[[nodiscard]] bool RunListAll(JobContext& context, StoreKind kind);
 
 class ListAllJob final : public FreeDbJob {
 public:

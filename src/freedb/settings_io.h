@@ -40,11 +40,11 @@ StoreConfig LoadStoreConfig(const base::SettingsStore& store,
                             const std::filesystem::path& cdPlayerIni);
 // Writes it back: the "CDDB" section into the CD-player file (under the file's lock, keeping
 // every other section) and the rest into the store. False when the file could not be saved.
-bool SaveStoreConfig(const StoreConfig& config, base::SettingsStore& store);
+[[nodiscard]] bool SaveStoreConfig(const StoreConfig& config, base::SettingsStore& store);
 
 // Replaces the stored server list ("NumServers", "Server0"...) in the CD-player file.
-bool SaveServerList(const std::filesystem::path& cdPlayerIni,
-                    const std::vector<ServerRecord>& servers);
+[[nodiscard]] bool SaveServerList(const std::filesystem::path& cdPlayerIni,
+                                  const std::vector<ServerRecord>& servers);
 
 // The stored proxy password's form: its bytes in hexadecimal followed by a checksum byte, as
 // binary structure values are kept in INI files. Decoding a damaged value gives "".

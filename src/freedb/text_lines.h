@@ -14,7 +14,7 @@ class TextLines final : public LineSource {
 public:
     explicit TextLines(std::string_view text) : rest_(text) {}
 
-    bool receiveLine(std::string& line) override {
+    [[nodiscard]] bool receiveLine(std::string& line) override {
         if (rest_.empty())
             return false;
         const std::size_t end = rest_.find('\n');

@@ -25,6 +25,6 @@ inline constexpr std::size_t kMaxXmcdBytes = 4 * 1024 * 1024;
 //
 // True when a "# xmcd" line was seen. A DYEAR, TTITLEn or EXTTn line without "=", or a record
 // beyond kMaxXmcdBytes, stops reading with false and leaves the album part-filled.
-bool ReadXmcd(AlbumInfo& album, LineSource& source, AlbumLog* log);
+[[nodiscard]] bool ReadXmcd(AlbumInfo& album, LineSource& source, AlbumLog* log);
 
 }  // namespace tw::freedb

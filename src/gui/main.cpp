@@ -6,7 +6,9 @@
 #include <string_view>
 
 #include "base/app_paths.h"
+#include "base/language.h"
 #include "base/qt/qsettings_store.h"
+#include "base/string_ids.h"
 #include "gui/app/application.h"
 #include "gui/common/product_icon.h"
 #include "gui/product.h"
@@ -72,7 +74,8 @@ int main(int argc, char* argv[]) {
         app.exitInstance();
         restart = app.restartRequested();
     }
-    store.sync();
+    if (!store.sync())
+        std::cerr << tw::base::tr(tw::base::ids::kMsgSettingsNotSaved) << '\n';
     if (restart)
         QProcess::startDetached(QApplication::applicationFilePath(), {});
     return result;

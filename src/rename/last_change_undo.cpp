@@ -19,9 +19,9 @@ LastChangeUndo undoLastChange(bool dryRun) {
     return undo;
 }
 
-std::string whyNothingToUndo() {
-    return core::keptBatch() == core::KeptBatch::None ? base::tr(base::ids::kUndoNothing)
-                                                      : std::string();
+base::Message whyNothingToUndo() {
+    return core::keptBatch() == core::KeptBatch::None ? base::Message(base::ids::kUndoNothing)
+                                                      : base::Message();
 }
 
 }  // namespace tw::rename

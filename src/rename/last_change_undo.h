@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "base/message.h"
 #include "core/kept_undo.h"
 #include "core/undo_save.h"
 
@@ -22,7 +23,7 @@ struct LastChangeUndo {
 // be undone twice.
 LastChangeUndo undoLastChange(bool dryRun);
 
-// Why nothing can be undone now, in the active language; empty when something can.
-std::string whyNothingToUndo();
+// Why nothing can be undone now; empty when something can.
+base::Message whyNothingToUndo();
 
 }  // namespace tw::rename

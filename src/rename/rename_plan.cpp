@@ -51,7 +51,7 @@ bool sameFile(const std::string& a, const std::string& b) {
     return fs::equivalent(a, b, error) && !error;
 }
 
-RenameCheck refused(std::string reason) {
+RenameCheck refused(base::Message reason) {
     RenameCheck check;
     check.status = RenameStatus::Refused;
     check.reason = std::move(reason);
@@ -71,18 +71,18 @@ bool RenameCheck::fails() const {
     }
 }
 
-std::string refusalReason(NameRefusal refusal) {
+base::Message refusalReason(NameRefusal refusal) {
     switch (refusal) {
         case NameRefusal::None:
             return {};
         case NameRefusal::Empty:
-            return base::tr(ids::kRenameNoName);
+            return base::Message(ids::kRenameNoName);
         case NameRefusal::NoValues:
-            return base::tr(ids::kRenameNoValues);
+            return base::Message(ids::kRenameNoValues);
         case NameRefusal::TooLong:
-            return base::tr(ids::kRenameNameTooLong);
+            return base::Message(ids::kRenameNameTooLong);
         case NameRefusal::LeavesAllowedFolders:
-            return base::tr(ids::kRenameLeavesFolders);
+            return base::Message(ids::kRenameLeavesFolders);
     }
     return {};
 }
@@ -121,7 +121,7 @@ public:
         } else if (!folderExists(folder.path)) {
             if (!createFolders_ || !mayCreateFolder(folder)) {
                 check.status = RenameStatus::MissingFolder;
-                check.reason = base::trf(
+                check.reason = base::Message(
                     createFolders_ ? ids::kRenameFolderNotCreated : ids::kRenameFolderMissing,
                     folder.path);
                 return check;
@@ -134,7 +134,7 @@ public:
                 foldersToMake_.insert(made.string() + '/');
         } else if (::access(folder.path.c_str(), W_OK) != 0) {
             check.status = RenameStatus::NotWritable;
-            check.reason = base::trf(ids::kRenameFolderNotWritable, folder.path);
+            check.reason = base::Message(ids::kRenameFolderNotWritable, folder.path);
         }
         return check;
     }
@@ -187,7 +187,7 @@ std::vector<RenameCheck> planRenames(const std::vector<const core::AudioFile*>& 
             if (!first) {
                 check.status = RenameStatus::TakenByRow;
                 check.takenBy = claim->second;
-                check.reason = base::trf(ids::kRenameTakenByRow, claim->second + 1);
+                check.reason = base::Message(ids::kRenameTakenByRow, claim->second + 1);
             }
         }
         plan.push_back(std::move(check));
@@ -209,7 +209,7 @@ void markTakenNames(std::vector<RenameCheck>& plan) {
             if (vacated || !existsOnDisk(check.to) || sameFile(check.to, check.from))
                 continue;
             check.status = RenameStatus::TakenByFile;
-            check.reason = base::tr(ids::kRenameTakenByFile);
+            check.reason = base::Message(ids::kRenameTakenByFile);
             changed = true;
         }
     }

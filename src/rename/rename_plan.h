@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "base/message.h"
+
 #include "rename/mask_expansion.h"
 
 namespace tw::core {
@@ -27,12 +29,12 @@ enum class RenameStatus {
 // The outcome a rename will have, worked out before it runs.
 struct RenameCheck {
     RenameStatus status = RenameStatus::Rename;
-    std::string folder;  // the folder the file lands in, ending with '/'; empty when refused
-    int takenBy = -1;    // TakenByRow: the 0-based place of the file that takes the name
-    std::string reason;  // why the rename will fail, in the active language; empty otherwise
-    std::string name;    // the name AudioFile::rename takes (relative to the work folder)
-    std::string from;    // the file's path now, lexically normal
-    std::string to;      // the path it will have, lexically normal; empty when refused
+    std::string folder;    // the folder the file lands in, ending with '/'; empty when refused
+    int takenBy = -1;      // TakenByRow: the 0-based place of the file that takes the name
+    base::Message reason;  // why the rename will fail; empty otherwise
+    std::string name;      // the name AudioFile::rename takes (relative to the work folder)
+    std::string from;      // the file's path now, lexically normal
+    std::string to;        // the path it will have, lexically normal; empty when refused
 
     bool fails() const;
     bool moves() const;  // Rename or NewFolder
@@ -66,7 +68,7 @@ struct RenameStep {
 // appears once without `toTemporary`; files of the plan that do not move do not appear.
 std::vector<RenameStep> renameOrder(const std::vector<RenameCheck>& plan);
 
-// Why a name was refused, in the active language.
-std::string refusalReason(NameRefusal refusal);
+// Why a name was refused.
+base::Message refusalReason(NameRefusal refusal);
 
 }  // namespace tw::rename

@@ -67,7 +67,7 @@ core::UndoOutcome undoRenames(const std::vector<core::UndoRecord>& records, bool
         if (record.kind != core::UndoRecord::Kind::Renamed)
             continue;
         if (!isTheFile(record)) {
-            outcome.left.push_back({record.path, base::tr(ids::kUndoNameGone)});
+            outcome.left.push_back({record.path, base::Message(ids::kUndoNameGone)});
             continue;
         }
         RenameCheck check;
@@ -87,8 +87,8 @@ core::UndoOutcome undoRenames(const std::vector<core::UndoRecord>& records, bool
         const std::string to = step.toTemporary ? asideName(plan[i].from) : plan[i].to;
         if (const std::error_code ec = base::renameNoReplace(now[i], to)) {
             plan[i].status = RenameStatus::TakenByFile;
-            plan[i].reason =
-                ec == std::errc::file_exists ? base::tr(ids::kRenameTakenByFile) : ec.message();
+            plan[i].reason = ec == std::errc::file_exists ? base::Message(ids::kRenameTakenByFile)
+                                                          : base::Message::verbatim(ec.message());
             // A file parked aside goes back to the name the batch gave it.
             if (now[i] != plan[i].from && !base::renameNoReplace(now[i], plan[i].from))
                 now[i] = plan[i].from;

@@ -116,7 +116,7 @@ RenameOutcome RenamingCommand::run(base::UserPort& port, const std::string& work
                        static_cast<int>(chain.size()));
     RenameOutcome outcome;
     std::vector<std::string> before(chain.size());
-    std::vector<std::string> why(chain.size());
+    std::vector<base::Message> why(chain.size());
     std::vector<bool> done(chain.size(), false);
     for (std::size_t i = 0; i < chain.size(); ++i) {
         before[i] = list_.at(chain[i]).fileName;
@@ -146,7 +146,7 @@ RenameOutcome RenamingCommand::run(base::UserPort& port, const std::string& work
             removeCreatedFolders(madeFolders);
             // A file moved aside goes back, or keeps the name it has now if that fails.
             if (file.fileName != before[place] && !file.rename(before[place]))
-                why[place] += " (" + file.fileName + ")";
+                why[place] = base::Message(base::ids::kReasonLeftAs, why[place], file.fileName);
         }
     }
     std::vector<DoneMove> moves;

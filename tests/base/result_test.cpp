@@ -9,7 +9,7 @@
 namespace tw::base {
 namespace {
 
-const Failure kFull{"a.mp3", "the disk is full",
+const Failure kFull{"a.mp3", Message::verbatim("the disk is full"),
                     std::make_error_code(std::errc::no_space_on_device)};
 
 TEST(Result, CarriesEitherTheValueOrTheWholeFailure) {
@@ -32,7 +32,7 @@ TEST(Result, AnOutcomeIsSuccessUntilGivenAFailure) {
     const Outcome refused(kFull);
     ASSERT_FALSE(refused);
     EXPECT_EQ(refused.failure().system, std::errc::no_space_on_device);
-    EXPECT_EQ(refused.failure().why, "the disk is full");
+    EXPECT_EQ(refused.failure().why, Message::verbatim("the disk is full"));
 }
 
 }  // namespace

@@ -153,7 +153,8 @@ TEST_F(UndoCommandsTest, RecoverPutsBackAFileMovedAfterAKillInItsInsertedRoom) {
     if (child == 0) {
         core::FileList list;
         test::FakeUserPort port;
-        core::ListSession(list, core::options(), port).scanFolder(music.folder(), false);
+        if (!core::ListSession(list, core::options(), port).scanFolder(music.folder(), false))
+            ::_exit(2);
         list.at(0).id3v2.setTitle(std::string(3000, 't'));
         core::SaveOptions options;
         options.probe.afterStep = [](core::SaveStep step) {

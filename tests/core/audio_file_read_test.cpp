@@ -96,13 +96,13 @@ TEST_F(AudioFileReadTest, FilesThatCannotBeReadKeepTheirDefaults) {
     EXPECT_EQ(r->stream(StreamField::Size), "0 bytes");
     EXPECT_EQ(r->stream(StreamField::Mode), "Invalid");
     EXPECT_EQ(r->fileName, "missing.mp3");
-    EXPECT_EQ(r->readFailure, std::strerror(ENOENT));
+    EXPECT_EQ(base::worded(r->readFailure), std::strerror(ENOENT));
 
     std::filesystem::create_directory(dir_ / "folder.mp3");
     r = create((dir_ / "folder.mp3").string());
     EXPECT_EQ(r->stream(StreamField::NoHeader), "Yes");
     EXPECT_FALSE(r->id3v2.inFile);
-    EXPECT_EQ(r->readFailure, "not a regular file");
+    EXPECT_EQ(base::worded(r->readFailure), "not a regular file");
 
     // A FIFO must not stall the scan.
     const std::string fifo = (dir_ / "pipe.mp3").string();
@@ -120,7 +120,7 @@ TEST_F(AudioFileReadTest, FilesThatCannotBeReadKeepTheirDefaults) {
         EXPECT_EQ(r->stream(StreamField::Size),
                   groupedNumber(test::defaultAudio().size()) + " bytes");
         EXPECT_EQ(r->stream(StreamField::Mode), "Invalid");
-        EXPECT_EQ(r->readFailure, std::strerror(EACCES));
+        EXPECT_EQ(base::worded(r->readFailure), std::strerror(EACCES));
     }
 }
 

@@ -97,7 +97,7 @@ TEST_F(FolderTreeTest, AFolderThatCannotBeReadIsReportedAndTheRestListed) {
     EXPECT_TRUE(top);
     ASSERT_EQ(skipped.size(), 1u);
     EXPECT_EQ(skipped[0].why, Why::Unreadable);
-    EXPECT_EQ(skipped[0].reason, "File name too long");
+    EXPECT_EQ(base::worded(skipped[0].reason), "File name too long");
     EXPECT_EQ(skippedFoldersReport(skipped),
               "1 folder(s) could not be read: " + skipped[0].folder + " (File name too long)");
 

@@ -69,7 +69,7 @@ TEST_P(FormatReadTest, StreamFactsAndEveryMappedFieldAreRead) {
     if (path.empty())
         FAIL() << "could not make the test file (flac, ffmpeg, opusenc, sox, mutagen)";
     const auto r = create(path);
-    ASSERT_FALSE(r->unreadable()) << r->readFailure;
+    ASSERT_FALSE(r->unreadable()) << base::worded(r->readFailure);
     EXPECT_EQ(r->format, kind.format);
     EXPECT_EQ(r->baseName, "a");
     EXPECT_EQ(r->stream(StreamField::Version), kind.version);
@@ -126,7 +126,7 @@ TEST_P(FormatReadTest, ContentDecidesWhateverTheName) {
     if (path.empty())
         FAIL() << "could not make the test file (flac, ffmpeg, opusenc, sox, mutagen)";
     const auto r = create(path);
-    ASSERT_FALSE(r->unreadable()) << r->readFailure;
+    ASSERT_FALSE(r->unreadable()) << base::worded(r->readFailure);
     EXPECT_EQ(r->format, GetParam().format);
     EXPECT_EQ(r->stream(StreamField::Version), GetParam().version);
     EXPECT_EQ(r->id3v2.title, "");
@@ -163,8 +163,8 @@ TEST_P(FormatReadTest, DamagedFilesAreRefusedOrReadSafely) {
         const auto r = create(path);
         ASSERT_NE(r, nullptr);
         if (r->unreadable() && r->format != AudioFormat::Mpeg) {
-            EXPECT_NE(r->readFailure.find(name), std::string::npos)
-                << damage.what << ": " << r->readFailure;
+            EXPECT_NE(base::worded(r->readFailure).find(name), std::string::npos)
+                << damage.what << ": " << base::worded(r->readFailure);
         }
         if (damage.keep == 40) {
             EXPECT_TRUE(r->unreadable() || r->format == AudioFormat::Mpeg) << damage.what;
@@ -199,7 +199,8 @@ TEST(FormatReadCap, AFileThatWouldBeSearchedWholeIsRefused) {
     std::filesystem::resize_file(path, 200u << 20);
     MpegInfo mpeg;
     const auto r = AudioFile::create(path.string(), dir.folder().size(), mpeg);
-    EXPECT_EQ(r->readFailure, "its Ogg Vorbis stream cannot be read (damaged or cut short)");
+    EXPECT_EQ(base::worded(r->readFailure),
+              "its Ogg Vorbis stream cannot be read (damaged or cut short)");
 }
 
 TEST(FormatListing, OptionMp3FilesOnlyDecidesWhichNamesAreListed) {

@@ -98,7 +98,7 @@ protected:
 
     std::unique_ptr<AudioFile> read() {
         auto r = AudioFile::create(path_.string(), dir_.folder().size(), mpeg_);
-        EXPECT_FALSE(r->unreadable()) << r->readFailure;
+        EXPECT_FALSE(r->unreadable()) << base::worded(r->readFailure);
         return r;
     }
     test::MutagenDump tags() const {

@@ -74,7 +74,7 @@ TEST_F(ListSessionTest, ScanListsTheFolderMp3FilesInAnyCaseAndSelectsThemAll) {
 
 TEST_F(ListSessionTest, AFolderWithoutMp3FilesOrUnreadableGivesAnEmptyList) {
     test::writeMp3(dir, "x.mp3", withTitle("X"));
-    session.scanFolder(dir.folder(), false);
+    ASSERT_TRUE(session.scanFolder(dir.folder(), false));
     ASSERT_EQ(list.size(), 1);
     fs::create_directories(dir / "empty");
 
@@ -111,14 +111,14 @@ TEST_F(ListSessionTest, OpenFileAddsOnlyFilesOfTheWorkFolderOnce) {
 TEST_F(ListSessionTest, RefreshSelectedReadsEverySelectedFileAgain) {
     for (const char* name : {"a.mp3", "b.mp3", "c.mp3"})
         test::writeMp3(dir, name, withTitle("old"));
-    session.scanFolder(dir.folder(), false);
+    ASSERT_TRUE(session.scanFolder(dir.folder(), false));
     for (int i = 0; i < list.size(); ++i)
         test::writeMp3(dir, list.at(i).fileName, withTitle("new"));
     list.selectOnly(0);
     list.selectAdd(2);
     list.at(1).id3v1.setTitle("edited");
 
-    session.refreshSelected();
+    ASSERT_TRUE(session.refreshSelected());
     EXPECT_EQ(list.at(0).id3v1.title, "new");
     EXPECT_EQ(list.at(2).id3v1.title, "new");
     EXPECT_EQ(list.at(1).id3v1.title, "edited");
@@ -128,7 +128,7 @@ TEST_F(ListSessionTest, RefreshSelectedReadsEverySelectedFileAgain) {
 TEST_F(ListSessionTest, DeleteReportsFilesThatStay) {
     for (const char* name : {"a.mp3", "b.mp3"})
         test::writeMp3(dir, name, withTitle("x"));
-    session.scanFolder(dir.folder(), false);
+    ASSERT_TRUE(session.scanFolder(dir.folder(), false));
 
     // A file replaced by a non-empty folder cannot be deleted.
     const std::string stuck = list.at(1).fileName;
@@ -142,6 +142,26 @@ TEST_F(ListSessionTest, DeleteReportsFilesThatStay) {
     ASSERT_EQ(port.failedFiles.size(), 1u);
     EXPECT_TRUE(port.failedFiles[0].starts_with(stuck + ": ")) << port.failedFiles[0];
     EXPECT_EQ(port.failedReports, 1);
+}
+
+TEST_F(ListSessionTest, DiscardQuestionOnlyWhenSomethingIsDirty) {
+    test::writeMp3(dir, "a.mp3", withTitle("x"));
+    ASSERT_TRUE(session.scanFolder(dir.folder(), false));
+    EXPECT_TRUE(session.confirmDiscard());
+    EXPECT_TRUE(port.answers.empty());
+
+    list.at(0).id3v1.setTitle("edited");
+    port.answers.push_back(base::UserPort::Answer::No);
+    const int treeChanges = views.treeChanges;
+    EXPECT_FALSE(session.openFolder("/"));
+    EXPECT_EQ(port.log.back().substr(port.log.back().size() - dir.folder().size()), dir.folder());
+    EXPECT_EQ(list.at(0).id3v1.title, "edited");
+    EXPECT_EQ(options.workFolder, dir.folder());
+    EXPECT_EQ(views.treeChanges, treeChanges + 1);  // the tree goes back to the work folder
+
+    port.answers.push_back(base::UserPort::Answer::Yes);
+    EXPECT_TRUE(session.refreshFolder());
+    EXPECT_EQ(list.at(0).id3v1.title, "x");
 }
 
 }  // namespace

@@ -198,7 +198,7 @@ void writeFiles(const test::TempDir& folder) {
 std::vector<FileFailure> editAndSave(const test::TempDir& folder, const SaveOptions& options) {
     FileList list;
     test::FakeUserPort port;
-    ListSession(list, core::options(), port).scanFolder(folder.folder(), false);
+    EXPECT_TRUE(ListSession(list, core::options(), port).scanFolder(folder.folder(), false));
     for (int i = 0; i < list.size(); ++i)
         for (const FileCase& c : fileCases())
             if (list.at(i).fileName == c.name)
@@ -432,7 +432,8 @@ TEST_F(SaveCrashTest, AJournalThatCannotBeWrittenRefusesEverySave) {
             }
             int refused = 0;
             for (const FileFailure& failure : editAndSave(music, {}))
-                refused += failure.reason.starts_with("the undo journal cannot be written: ");
+                refused += base::worded(failure.reason)
+                               .starts_with("the undo journal cannot be written: ");
             ::_exit(refused);
         }
         int status = 0;

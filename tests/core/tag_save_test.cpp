@@ -193,14 +193,14 @@ TEST_F(SaveTest, ARecordThatCouldNotBeReadIsNeverSavedOver) {
     record = AudioFile{};
     record.path = path;
     record.fileName = "a.mp3";
-    record.readFailure = "Input/output error";
+    record.readFailure = base::Message::verbatim("Input/output error");
     record.id3v2.makePresent();
     record.id3v2.setArtist("Typed");
     const test::Bytes before = test::readBytes(path);
 
     const auto failed = saveAll(list, port);
     ASSERT_EQ(failed.size(), 1u);
-    EXPECT_NE(failed[0].reason.find("Input/output error"), std::string::npos);
+    EXPECT_NE(base::worded(failed[0].reason).find("Input/output error"), std::string::npos);
     EXPECT_EQ(test::readBytes(path), before);
     EXPECT_TRUE(record.dirty());
 }
@@ -221,11 +221,11 @@ TEST_F(SaveTest, SaveAllReportsUnwritableFilesAndLeavesThemIntact) {
     const auto failed = saveAll(list, port);
     ASSERT_EQ(failed.size(), 1u);
     EXPECT_EQ(failed[0].fileName, "locked.mp3");
-    EXPECT_EQ(port.failedFiles, std::vector<std::string>{"locked.mp3: " + failed[0].reason});
+    const std::string reason = base::worded(failed[0].reason);
+    EXPECT_EQ(port.failedFiles, std::vector<std::string>{"locked.mp3: " + reason});
     // The system's own words follow: "Permission denied", or "Operation not permitted" for
     // a file made immutable.
-    EXPECT_TRUE(failed[0].reason.starts_with("cannot open " + locked + " for writing: "))
-        << failed[0].reason;
+    EXPECT_TRUE(reason.starts_with("cannot open " + locked + " for writing: ")) << reason;
     EXPECT_EQ(port.failedReports, 1);
     EXPECT_EQ(port.log.front(), "progress-start:Saving changes in file(s)::2");
     EXPECT_NE(std::find(port.log.begin(), port.log.end(),

@@ -166,7 +166,7 @@ TEST_F(Jobs, TheSelectedAlbumIsKeptWhereTheSettingsAsk) {
     EXPECT_EQ(StoreSelectedAlbum(StoreFactory(c, {}, {}), fromIni),
               std::vector<StoreKind>{StoreKind::CdPlayerIni});
     std::size_t stored = 0;
-    LocalAlbumDatabase(c.localDb).listAll([&](const AlbumInfo&) { ++stored; });
+    EXPECT_TRUE(LocalAlbumDatabase(c.localDb).listAll([&](const AlbumInfo&) { ++stored; }));
     EXPECT_EQ(stored, 1u);
 }
 
@@ -198,7 +198,7 @@ TEST_F(Jobs, FiveWorkersRetrieveEachOfThirtyRecordsExactlyOnce) {
     EXPECT_EQ(observer.statuses.back(), "Done. 30 album(s) found, 30 retrieved.");
     // No worker's record was lost to another's.
     std::size_t stored = 0;
-    LocalAlbumDatabase(c.localDb).listAll([&](const AlbumInfo&) { ++stored; });
+    EXPECT_TRUE(LocalAlbumDatabase(c.localDb).listAll([&](const AlbumInfo&) { ++stored; }));
     EXPECT_EQ(stored, 30u);
     EXPECT_EQ(observer.foundIn(FoundIn::LocalDatabase), 30u);
 }

@@ -64,9 +64,9 @@ TEST_F(RenamePlanTest, PreviewForeseesTheRunFileByFile) {
                                          RenameStatus::TakenByFile, RenameStatus::Refused,
                                          RenameStatus::Rename}));
     EXPECT_EQ(rows[2].check.takenBy, 0);
-    EXPECT_EQ(rows[2].check.reason, "the file in row 1 takes this name first");
-    EXPECT_EQ(rows[4].check.reason, "a file of this name exists");
-    EXPECT_EQ(rows[5].check.reason, "the mask gives no file name");
+    EXPECT_EQ(base::worded(rows[2].check.reason), "the file in row 1 takes this name first");
+    EXPECT_EQ(base::worded(rows[4].check.reason), "a file of this name exists");
+    EXPECT_EQ(base::worded(rows[5].check.reason), "the mask gives no file name");
     EXPECT_EQ(rows[6].after, "x-y.mp3");
     EXPECT_EQ(rows[0].check.folder, dir.folder());
     EXPECT_TRUE(rows[0].check.reason.empty());
@@ -86,12 +86,13 @@ TEST_F(RenamePlanTest, NamesOutsideTheAllowedFoldersAreRefusedWithTheReason) {
     SymbolTable{}.save(store, kTagToFilenameTable);  // keeps ".." as the mask writes it
     const auto rows = preview("x\\..\\..\\<title>");
     EXPECT_EQ(rows[0].check.status, RenameStatus::Refused);
-    EXPECT_EQ(rows[0].check.reason, "the name leads out of the folders the mask allows");
+    EXPECT_EQ(base::worded(rows[0].check.reason),
+              "the name leads out of the folders the mask allows");
     EXPECT_TRUE(rows[0].check.folder.empty());
     run("x\\..\\..\\<title>", false);
     EXPECT_EQ(port.failedFiles,
               std::vector<std::string>{"a.mp3: the name leads out of the folders the mask allows"});
-    EXPECT_EQ(preview(std::string(300, 'x') + "\\<title>")[0].check.reason,
+    EXPECT_EQ(base::worded(preview(std::string(300, 'x') + "\\<title>")[0].check.reason),
               "the name is longer than a file system allows");
 }
 
@@ -133,8 +134,9 @@ TEST_F(RenamePlanTest, FoldersAreMadeOnlyInsideTheAllowedOnesAndOnlyForAMove) {
 
     const auto rows = preview("link\\new\\<title>", true);
     EXPECT_EQ(rows[0].check.status, RenameStatus::MissingFolder);
-    EXPECT_EQ(rows[0].check.reason, "the folder " + dir.folder() +
-                                        "work/link/new/ does not exist and may not be made there");
+    EXPECT_EQ(
+        base::worded(rows[0].check.reason),
+        "the folder " + dir.folder() + "work/link/new/ does not exist and may not be made there");
     EXPECT_EQ(run("link\\new\\<title>", true).failed.size(), 1u);
     EXPECT_FALSE(fs::exists(dir / "outside" / "new"));
 

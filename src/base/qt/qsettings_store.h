@@ -49,7 +49,7 @@ public:
     void removeSection(std::string_view section) override;
 
     // Writes pending changes; false when the file cannot be written.
-    bool sync();
+    [[nodiscard]] bool sync();
 
     // Where the settings live (a file path, or a registry path on Windows).
     QString location() const;

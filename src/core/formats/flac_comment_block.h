@@ -17,6 +17,6 @@ std::optional<TagLib::ByteVector> fileFlacComment(OverlayStream& stream);
 // save renders that block itself), the padding block behind it taking the difference in
 // length where it can, so that the audio stays where TagLib's save left it. False when the
 // file has no such block or `comment` is too long for one.
-bool putFlacComment(OverlayStream& stream, const TagLib::ByteVector& comment);
+[[nodiscard]] bool putFlacComment(OverlayStream& stream, const TagLib::ByteVector& comment);
 
 }  // namespace tw::core

@@ -172,7 +172,7 @@ base::Result<FormatContent> readFile(AudioFormat format, int fd, std::uint64_t s
         return base::Failure::ofSystem(path, {stream.error(), std::generic_category()});
     if (!content || stream.exhausted())
         return base::Failure{
-            path, base::trf(base::ids::kReadFormatDamaged, formatName(format)), {}};
+            path, base::Message(base::ids::kReadFormatDamaged, formatName(format)), {}};
     return std::move(*content);
 }
 

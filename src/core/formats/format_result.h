@@ -28,7 +28,7 @@ std::optional<HeadChange> headChangeOf(const OverlayStream& result);
 // TagLib gave less padding still fits in place, or a grown one whole blocks. False, changing
 // nothing, when it cannot (no padding last, a head already longer, Ogg pages that cannot
 // be laid out to that length).
-bool fitHead(AudioFormat format, OverlayStream& result, std::uint64_t wanted);
+[[nodiscard]] bool fitHead(AudioFormat format, OverlayStream& result, std::uint64_t wanted);
 
 // The ranges in which a result differs from the file, with both bytes. Where the result is
 // of another length, only its end may have changed (an MP4 "moov" box behind the audio):

@@ -183,7 +183,7 @@ FormatSave::FormatSave(AudioFormat format, int fd, std::uint64_t size, std::stri
 
 FormatSave::~FormatSave() = default;
 
-bool FormatSave::fail(std::string why) {
+bool FormatSave::fail(base::Message why) {
     error_ = std::move(why);
     return false;
 }
@@ -196,16 +196,16 @@ bool FormatSave::open() {
     opened->file = openFile(format_, *stream_);
     const auto facts = opened->file ? factsOf(*opened->file) : std::nullopt;
     if (stream_->error() != 0)
-        return fail(base::trf(ids::kSaveCannotRead, std::strerror(stream_->error())));
+        return fail(base::Message(ids::kSaveCannotRead, std::strerror(stream_->error())));
     if (!facts || stream_->exhausted())
-        return fail(base::trf(ids::kReadFormatDamaged, formatName(format_)));
+        return fail(base::Message(ids::kReadFormatDamaged, formatName(format_)));
     opened->facts = *facts;
     if (format_ == AudioFormat::Flac) {
         opened->flac = static_cast<TagLib::FLAC::File*>(opened->file.get());
         opened->comment = opened->flac->xiphComment(true);
         const auto fileComment = fileFlacComment(*stream_);
         if (!fileComment)
-            return fail(base::trf(ids::kReadFormatDamaged, formatName(format_)));
+            return fail(base::Message(ids::kReadFormatDamaged, formatName(format_)));
         opened->fileComment = *fileComment;
     } else if (format_ == AudioFormat::Mp4) {
         opened->mp4 = static_cast<TagLib::MP4::File*>(opened->file.get())->tag();
@@ -222,7 +222,7 @@ bool FormatSave::open() {
     else if (opened->mp4)
         opened->tag = std::make_unique<Mp4Tag>(*opened->mp4);
     else
-        return fail(base::trf(ids::kReadFormatDamaged, formatName(format_)));
+        return fail(base::Message(ids::kReadFormatDamaged, formatName(format_)));
     opened_ = std::move(opened);
     return true;
 }
@@ -269,11 +269,11 @@ bool FormatSave::writePictures(const AudioFile& record) {
     std::set<int> kept;
     for (const Picture& picture : record.pictures.items) {
         if (picture.fileIndex >= 0 && static_cast<std::size_t>(picture.fileIndex) >= count)
-            return fail(base::tr(ids::kReadChangedMeanwhile));
+            return fail(base::Message(ids::kReadChangedMeanwhile));
         if (picture.fileIndex >= 0)
             kept.insert(picture.fileIndex);
         else if (picture.data && o.mp4 && !coverFormat(picture.info.mime))
-            return fail(base::trf(ids::kSaveCoverFormat, picture.info.mime));
+            return fail(base::Message(ids::kSaveCoverFormat, picture.info.mime));
     }
     int index = 0;
     for (TagLib::FLAC::Picture* picture : blocks)
@@ -363,7 +363,7 @@ std::unique_ptr<OverlayStream> FormatSave::finish() {
     if (format_ == AudioFormat::Mp4 &&
         (!mp4Layout(stream_->originalReader(), stream_->originalSize()) ||
          !mp4OffsetTablesFit(stream_->originalReader(), stream_->originalSize()))) {
-        fail(base::tr(ids::kSaveMp4OffsetsDamaged));
+        fail(base::Message(ids::kSaveMp4OffsetsDamaged));
         return nullptr;
     }
     const bool ogg = format_ == AudioFormat::OggVorbis || format_ == AudioFormat::Opus;
@@ -372,16 +372,16 @@ std::unique_ptr<OverlayStream> FormatSave::finish() {
     const std::optional<OggHead> oldOggHead = std::move(opened_->oldOggHead);
     opened_.reset();  // TagLib's objects go before the stream they read
     if (stream_->error() != 0) {
-        fail(base::trf(ids::kSaveCannotRead, std::strerror(stream_->error())));
+        fail(base::Message(ids::kSaveCannotRead, std::strerror(stream_->error())));
         return nullptr;
     }
     if (stream_->exhausted()) {
-        fail(base::trf(ids::kSaveFormatTooLarge,
-                       std::to_string(OverlayStream::kMostNewBytes >> 20)));
+        fail(base::Message(ids::kSaveFormatTooLarge,
+                           std::to_string(OverlayStream::kMostNewBytes >> 20)));
         return nullptr;
     }
     if (!saved || !resultKeepsAudio(format_, *stream_, before, oldOggHead)) {
-        fail(base::trf(ids::kSaveFormatNotKept, formatName(format_)));
+        fail(base::Message(ids::kSaveFormatNotKept, formatName(format_)));
         return nullptr;
     }
     return std::move(stream_);

@@ -34,26 +34,26 @@ public:
     FormatSave(const FormatSave&) = delete;
     FormatSave& operator=(const FormatSave&) = delete;
 
-    bool writeFields(const TagV2Fields& fields);
-    bool removeTag();
-    bool writeLyrics(std::string_view text);
+    [[nodiscard]] bool writeFields(const TagV2Fields& fields);
+    [[nodiscard]] bool removeTag();
+    [[nodiscard]] bool writeLyrics(std::string_view text);
     // As TagFileWriter::writePictures: record.pictures' fileIndex numbers the file's
     // pictures as format_reader.h lists them.
-    bool writePictures(const AudioFile& record);
+    [[nodiscard]] bool writePictures(const AudioFile& record);
 
     // The file as the edits leave it, or null with error() set.
-    std::unique_ptr<OverlayStream> finish();
+    [[nodiscard]] std::unique_ptr<OverlayStream> finish();
 
     AudioFormat format() const { return format_; }
-    const std::string& error() const { return error_; }
+    const base::Message& error() const { return error_; }
 
 private:
     struct Opened;
-    bool open();
-    bool saveOgg();
-    bool saveFlac();
-    bool saveMp4();
-    bool fail(std::string why);
+    [[nodiscard]] bool open();
+    [[nodiscard]] bool saveOgg();
+    [[nodiscard]] bool saveFlac();
+    [[nodiscard]] bool saveMp4();
+    bool fail(base::Message why);
 
     AudioFormat format_;
     int fd_;
@@ -61,7 +61,7 @@ private:
     std::string path_;
     std::unique_ptr<OverlayStream> stream_;
     std::unique_ptr<Opened> opened_;
-    std::string error_;
+    base::Message error_;
 };
 
 }  // namespace tw::core

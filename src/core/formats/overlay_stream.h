@@ -59,7 +59,7 @@ public:
     std::span<const std::uint8_t> writtenBytes(const Piece& piece) const;
     // Copies `out.size()` bytes of the result at `offset`; false when the file could not be
     // read there.
-    bool readResult(std::uint64_t offset, std::span<std::uint8_t> out);
+    [[nodiscard]] bool readResult(std::uint64_t offset, std::span<std::uint8_t> out);
     // About how many bytes it holds in memory.
     std::size_t heldBytes() const { return written_.size() + pieces_.size() * sizeof(Piece); }
     // Whether the result differs from the file at all.
@@ -68,7 +68,7 @@ public:
     // untouched by TagLib.
     bool holdsFileBytes(std::uint64_t start, std::uint64_t from, std::uint64_t length) const;
     // Reads the file itself (within the read bound).
-    bool readOriginal(std::uint64_t offset, std::span<std::uint8_t> out);
+    [[nodiscard]] bool readOriginal(std::uint64_t offset, std::span<std::uint8_t> out);
     // readOriginal and readResult for the walks over a file's boxes and blocks; the stream
     // must outlive them.
     ByteReader originalReader();

@@ -60,7 +60,7 @@ public:
     // under the same rule as the commands: never while a command or other such work is
     // running, since their progress and question windows let events through. False when it
     // was refused.
-    bool runExclusive(const std::function<void()>& work);
+    [[nodiscard]] bool runExclusive(const std::function<void()>& work);
     bool isEnabled(int commandId) const;
 
     // Gives a command a label of its own that no language replaces (the language names).

@@ -116,32 +116,39 @@ void Application::createWindow() {
     window_->setCloseGuard([this] { return document_->confirmClose(); });
     // The tree and drops change the list like commands do, and like them never while other
     // work is running (its progress window lets the events that carry them through).
-    QObject::connect(window_.get(), &MainWindow::folderActivated, window_.get(),
-                     [this](const QString& folder) {
-                         if (!commands_->runExclusive([&] { session_->openFolder(utf8(folder)); }))
-                             window_->folderTreeChanged();
-                     });
+    QObject::connect(
+        window_.get(), &MainWindow::folderActivated, window_.get(), [this](const QString& folder) {
+            // Refused, or the user kept the list: the tree shows the work
+            // folder again.
+            bool opened = false;
+            (void)commands_->runExclusive([&] { opened = session_->openFolder(utf8(folder)); });
+            if (!opened)
+                window_->folderTreeChanged();
+        });
     // A drop is handled once the drag has ended, not inside the drop event.
     QObject::connect(
         window_.get(), &MainWindow::itemsDropped, window_.get(),
         [this](const QStringList& paths) {
-            commands_->runExclusive([&] { openDropped(*session_, toStrings(paths)); });
+            // A drop while other work runs is ignored, as a command would be; one the user
+            // declined leaves the list as it was.
+            (void)commands_->runExclusive([&] { (void)openDropped(*session_, toStrings(paths)); });
         },
         Qt::QueuedConnection);
 }
 
 void Application::openStartFolder(const QString& argument) {
     core::AppOptions& options = context_.options;
-    commands_->runExclusive([&] {
+    (void)commands_->runExclusive([&] {  // nothing else runs yet to refuse it
         if (argument.isEmpty()) {
             core::SetCurrentFolder(options, core::existingWorkFolder(options.workFolder));
             window_->updateTitle();
             window_->folderTreeChanged();
-            session_->scanFolder(options.workFolder, true);
+            // Here and below, an unreadable folder or file is told by the session or listed.
+            (void)session_->scanFolder(options.workFolder, true);
         } else if (QFileInfo(argument).isDir()) {
-            session_->scanFolder(utf8(argument), true);
+            (void)session_->scanFolder(utf8(argument), true);
         } else {
-            session_->openFile(utf8(argument), false);
+            (void)session_->openFile(utf8(argument), false);
         }
     });
 }

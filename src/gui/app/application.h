@@ -61,7 +61,7 @@ public:
     // The start-up sequence. `arguments` are the command-line arguments after the program's
     // name; the first, when given, is a file or folder to open instead of the last work
     // folder. False ends the program (an argument that names nothing).
-    bool initInstance(const QStringList& arguments);
+    [[nodiscard]] bool initInstance(const QStringList& arguments);
     // The shutdown sequence: stores the options ("D" included). The window placement is
     // stored only by its own command.
     void exitInstance();

@@ -47,7 +47,7 @@ void undoLastChange(CommandContext& c) {
         !c.session.confirmDiscard())
         return;
     const rename::LastChangeUndo undo = rename::undoLastChange(false);
-    c.session.scanFolder(c.gui.options.workFolder, true);
+    (void)c.session.scanFolder(c.gui.options.workFolder, true);  // which tells a failure
     port.showMessage(base::UserPort::Severity::Information,
                      base::trf(ids::kUndoDone, static_cast<int>(undo.outcome.putBack.size())));
     reportLeft(port, undo.outcome);
@@ -57,15 +57,15 @@ void undoLastChange(CommandContext& c) {
 
 void defineUndoCommands(CommandSet& commands, CommandContext& c) {
     QAction* action = commands.action(ids::kCmdUndoLastChange);
-    commands.define(
-        ids::kCmdUndoLastChange,
-        {[&c] { undoLastChange(c); },
-         [action] {
-             // A disabled entry says why in the status bar.
-             const std::string why = rename::whyNothingToUndo();
-             action->setStatusTip(why.empty() ? qs(base::tr(ids::kCmdUndoLastChange)) : qs(why));
-             return why.empty();
-         }});
+    commands.define(ids::kCmdUndoLastChange,
+                    {[&c] { undoLastChange(c); },
+                     [action] {
+                         // A disabled entry says why in the status bar.
+                         const base::Message why = rename::whyNothingToUndo();
+                         action->setStatusTip(qs(base::worded(
+                             why.empty() ? base::Message(ids::kCmdUndoLastChange) : why)));
+                         return why.empty();
+                     }});
 }
 
 }  // namespace tw::gui

@@ -25,16 +25,17 @@ bool isFolder(const std::string& path) {
 bool openFolderAsked(core::ListSession& session, const std::string& folder, bool refreshTree) {
     if (!session.confirmDiscard())
         return false;
-    session.scanFolder(folder, refreshTree);
+    (void)session.scanFolder(folder, refreshTree);  // an unreadable folder is told by it
     return true;
 }
 
 bool openFilesAsked(core::ListSession& session, const std::vector<std::string>& paths) {
     if (paths.empty() || !session.confirmDiscard())
         return false;
-    session.openFile(paths.front(), false);
+    // A file that could not be read is listed as such; one of another folder is left out.
+    (void)session.openFile(paths.front(), false);
     for (std::size_t i = 1; i < paths.size(); ++i)
-        session.openFile(paths[i], true);
+        (void)session.openFile(paths[i], true);
     return true;
 }
 

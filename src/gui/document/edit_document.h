@@ -100,7 +100,7 @@ Q_SIGNALS:
     void historyChanged();
 
 private:
-    bool record(core::EditStep step);
+    [[nodiscard]] bool record(core::EditStep step);
     std::vector<int> rowsOf(const core::EditStep& step) const;
     void forgetHistory();
 

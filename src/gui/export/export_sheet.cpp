@@ -107,19 +107,20 @@ void exportFileList(GuiContext& context, ShellPort& shell, ExportSheetKind kind,
         return;
     const WaitCursor wait;
     const bool html = kind.document == DocumentKind::Html;
+    // Each export tells its failure through the port, and opens what it wrote.
     if (sheet.templatePage()) {
         const exports::TemplateExportRequest request = sheet.templatePage()->request();
         if (html)
-            exports::ExportTemplateHtml(context.list, request, context.port);
+            (void)exports::ExportTemplateHtml(context.list, request, context.port);
         else
-            exports::ExportTemplateRtf(context.list, request, context.port);
+            (void)exports::ExportTemplateRtf(context.list, request, context.port);
         return;
     }
     const exports::ListExportRequest request = sheet.exportPage()->request();
     if (html)
-        exports::ExportHtml(context.list, request, context.port);
+        (void)exports::ExportHtml(context.list, request, context.port);
     else
-        exports::ExportRtf(context.list, request, context.port);
+        (void)exports::ExportRtf(context.list, request, context.port);
 }
 
 }  // namespace tw::gui

@@ -30,7 +30,7 @@ public:
     // "Save": the album replaces the copy of the store it came from; an album of the
     // server's (or of the web search) is kept in the local database, ready to be submitted.
     // False when it could not be stored (the album stays as it was).
-    bool save(AlbumTree& tree, AlbumNode& node);
+    [[nodiscard]] bool save(AlbumTree& tree, AlbumNode& node);
     // "Discard Changes": back to the copy of its store, or to the album as it was found.
     void discardChanges(AlbumTree& tree, AlbumNode& node);
     // "Copy to CDPlayer.ini" and "Copy to Local Database" (`target`).

@@ -538,7 +538,7 @@ void AlbumWindow::showCdPlayerIni() {
 
 void AlbumWindow::saveLog() {
     log_->flush();
-    SaveTextAs(context_.port, log_->text());
+    (void)SaveTextAs(context_.port, log_->text());  // which tells a failure
 }
 
 }  // namespace tw::gui

@@ -130,7 +130,8 @@ void DatabaseInfoDialog::gather(Tab tab) {
 }
 
 void DatabaseInfoDialog::save() {
-    SaveTextAs(context_.port, texts_[tabs_->currentIndex()]->toPlainText());
+    // SaveTextAs tells a failure itself.
+    (void)SaveTextAs(context_.port, texts_[tabs_->currentIndex()]->toPlainText());
 }
 
 }  // namespace tw::gui

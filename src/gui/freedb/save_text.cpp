@@ -3,6 +3,7 @@
 
 #include <QSaveFile>
 
+#include "base/message.h"
 #include "base/string_ids.h"
 #include "base/user_port.h"
 #include "gui/qt_text.h"
@@ -18,7 +19,9 @@ bool SaveTextAs(base::UserPort& port, const QString& text) {
     QSaveFile file(qs(*path));
     const QByteArray bytes = text.toUtf8();
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        port.showMessage(base::UserPort::Severity::Error, base::tr(ids::kMsgCantCreateFile));
+        port.showMessage(base::UserPort::Severity::Error,
+                         base::withReason(base::tr(ids::kMsgCantCreateFile),
+                                          base::Message::verbatim(utf8(file.errorString()))));
         return false;
     }
     return true;

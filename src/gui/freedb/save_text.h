@@ -12,6 +12,6 @@ namespace tw::gui {
 // Asks for a plain-text file and writes `text` into it as UTF-8 ("Save Log...", the database
 // info's "Save..."); a file that cannot be written is reported with "Can't create file!".
 // False when cancelled or failed.
-bool SaveTextAs(base::UserPort& port, const QString& text);
+[[nodiscard]] bool SaveTextAs(base::UserPort& port, const QString& text);
 
 }  // namespace tw::gui

@@ -38,7 +38,7 @@ QString statusText(const rename::RenameCheck& check) {
         case rename::RenameStatus::NewFolder:
             return text(ids::kRenameStatusNewFolder);
         default:
-            return qs(check.reason);
+            return qs(base::worded(check.reason));
     }
 }
 

@@ -96,7 +96,7 @@ QWidget* MaskPage::makeButtons() {
     saveMenu_->setArrowType(Qt::DownArrow);
     auto* menu = new QMenu(saveMenu_);
     connect(menu->addAction(text(ids::kMaskMenuSave)), &QAction::triggered, this,
-            [this] { save(); });
+            [this] { (void)save(); });  // a refused mask is told there
     saveAsNew_ = menu->addAction(text(ids::kMaskMenuSaveAsNew));
     connect(saveAsNew_, &QAction::triggered, this, &MaskPage::cloneMask);
     saveMenu_->setMenu(menu);
@@ -122,7 +122,7 @@ QWidget* MaskPage::makeButtons() {
     connect(delete_, &QPushButton::clicked, this, &MaskPage::deleteMask);
     connect(add_, &QPushButton::clicked, this, &MaskPage::addMask);
     connect(clone_, &QPushButton::clicked, this, &MaskPage::cloneMask);
-    connect(save_, &QPushButton::clicked, this, [this] { save(); });
+    connect(save_, &QPushButton::clicked, this, [this] { (void)save(); });  // as above
     connect(toggle, &QPushButton::clicked, this, [this] { setLegendShown(!legendShown()); });
     return box;
 }

@@ -60,7 +60,7 @@ public:
     // "Save" (24729): checks the field's mask; a valid one replaces the selected mask, or
     // joins the list when "<<< New Mask >>>" is selected. A refused one is reported, and its
     // fault is selected in the field, which keeps the focus. False when nothing was saved.
-    bool save();
+    [[nodiscard]] bool save();
     // "Clone mask" / "Save as a new mask" (24730): the field's text as a new mask before
     // "<<< New Mask >>>", selected; unchecked.
     void cloneMask();

@@ -21,12 +21,13 @@ public:
 
     // Opens a file, folder or web address with the desktop's default handler; false when
     // the desktop names no handler for it or the handler could not be started.
-    virtual bool openUrl(const QUrl& url) = 0;
+    [[nodiscard]] virtual bool openUrl(const QUrl& url) = 0;
     // The path of the desktop entry of the application that opens `file` by default;
     // empty when the desktop does not say.
     virtual QString defaultApplicationEntry(const QString& file) = 0;
     // Starts `program` with `arguments` without waiting for it; false when it did not start.
-    virtual bool startProgram(const QString& program, const QStringList& arguments) = 0;
+    [[nodiscard]] virtual bool startProgram(const QString& program,
+                                            const QStringList& arguments) = 0;
     // Calls `method` ("ShowFolders", "ShowItems" or "ShowItemProperties") of the file
     // manager's interface org.freedesktop.FileManager1 with `uris`. `done` learns, on the
     // GUI thread and possibly later, whether a file manager took the call.

@@ -11,9 +11,9 @@ namespace tw::gui {
 // Holds nothing; D-Bus replies are waited for by watchers that delete themselves.
 class QtDesktopPort : public DesktopPort {
 public:
-    bool openUrl(const QUrl& url) override;
+    [[nodiscard]] bool openUrl(const QUrl& url) override;
     QString defaultApplicationEntry(const QString& file) override;
-    bool startProgram(const QString& program, const QStringList& arguments) override;
+    [[nodiscard]] bool startProgram(const QString& program, const QStringList& arguments) override;
     void callFileManager(const QString& method, const QStringList& uris,
                          std::function<void(bool taken)> done) override;
     bool systemTrayAvailable() override;

@@ -26,7 +26,7 @@ void ColumnHeader::applyDefaults() {
     std::vector<ColumnState> columns;
     for (const ColumnDefaults& column : defaults_)
         columns.push_back({column.position, column.width, column.visible});
-    applyLayout(columns);
+    (void)applyLayout(columns);  // the defaults always fit
 }
 
 std::vector<ColumnState> ColumnHeader::layout() const {

@@ -42,7 +42,7 @@ public:
     std::vector<ColumnState> layout() const;
     // Takes a layout of exactly as many columns as the defaults; widths are kept within
     // each column's limits. False, with nothing changed, for any other layout.
-    bool applyLayout(const std::vector<ColumnState>& columns);
+    [[nodiscard]] bool applyLayout(const std::vector<ColumnState>& columns);
 
     // Reads the layout stored as set `setIndex` in `section`; a missing or unsound value
     // gives the defaults (and false).

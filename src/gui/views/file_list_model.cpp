@@ -83,7 +83,7 @@ QVariant FileListModel::data(const QModelIndex& index, int role) const {
         case Qt::ToolTipRole:
             // Why the row shows no tags: its file could not be read.
             if (index.column() == 0 && record.unreadable())
-                return qs(record.readFailure);
+                return qs(base::worded(record.readFailure));
             return {};
         case Qt::TextAlignmentRole:
             return QVariant::fromValue(

@@ -58,7 +58,7 @@ Q_SIGNALS:
     void recordRenamed(int row);
 
 private:
-    bool applyEdit(int row, core::TagFieldId column, const std::string& text);
+    [[nodiscard]] bool applyEdit(int row, core::TagFieldId column, const std::string& text);
 
     core::FileList& list_;
     const core::AppOptions& options_;

@@ -93,7 +93,7 @@ void LyricsPage::chooseLyricsFile() {
     const auto path = context_.port.askOpenPath(context_.options.workFolder,
                                                 utf8(qtFileFilter(text(ids::kFilterTextFile))));
     if (path)
-        loadLyricsFile(qs(*path));
+        (void)loadLyricsFile(qs(*path));  // a failure is told there
 }
 
 bool LyricsPage::loadLyricsFile(const QString& path) {

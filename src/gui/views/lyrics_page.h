@@ -29,7 +29,7 @@ public:
     // "Open from File ..." after the file was chosen: the file's text (UTF-8, or
     // windows-1252 line by line where it is not) becomes the lyrics of the first selected
     // file when it differs. False, after telling the user, when the file cannot be read.
-    bool loadLyricsFile(const QString& path);
+    [[nodiscard]] bool loadLyricsFile(const QString& path);
     // "Save Lyrics" and "Delete Lyrics ..." (which asks first).
     void saveLyrics();
     void deleteLyrics();

@@ -23,7 +23,7 @@ std::vector<core::PictureBytes> bytesOf(const core::AudioFile& record, std::stri
         if (read)
             loaded = std::move(read).value();
         else if (error)
-            *error = read.failure().why;
+            *error = base::worded(read.failure().why);
     }
     std::vector<core::PictureBytes> out;
     for (std::size_t i = 0; i < record.pictures.items.size(); ++i)

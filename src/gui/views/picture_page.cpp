@@ -20,6 +20,7 @@
 #include <algorithm>
 
 #include "base/file_ops.h"
+#include "base/message.h"
 #include "base/string_ids.h"
 #include "base/user_port.h"
 #include "core/app_options.h"
@@ -304,7 +305,7 @@ void PicturePage::chooseAndAdd() {
     const auto path =
         context_.port.askOpenPath(context_.options.workFolder, utf8(text(ids::kPictureFileFilter)));
     if (path)
-        addPictureFile(qs(*path));
+        (void)addPictureFile(qs(*path));  // which tells a failure
 }
 
 bool PicturePage::addPictureFile(const QString& path) {
@@ -453,7 +454,9 @@ void PicturePage::savePicture() {
     if (!ec)
         ec = out.commit();
     if (ec)
-        context_.port.showMessage(Severity::Error, utf8(textf(ids::kMsgCannotWriteImage, *path)));
+        context_.port.showMessage(Severity::Error,
+                                  base::withReason(utf8(textf(ids::kMsgCannotWriteImage, *path)),
+                                                   base::Message::verbatim(ec.message())));
 }
 
 void PicturePage::applyToAllSelected() {
@@ -483,13 +486,13 @@ void PicturePage::paste() {
     for (const QString& format : {QStringLiteral("image/png"), QStringLiteral("image/jpeg")}) {
         if (clip->hasFormat(format)) {
             const QByteArray bytes = clip->data(format);
-            addPictureBytes(std::string(bytes.constData(), static_cast<std::size_t>(bytes.size())),
-                            source);
+            (void)addPictureBytes(  // which tells a failure
+                std::string(bytes.constData(), static_cast<std::size_t>(bytes.size())), source);
             return;
         }
     }
     if (const QString file = localFileOf(*clip); !file.isEmpty()) {
-        addPictureFile(file);
+        (void)addPictureFile(file);  // which tells a failure
         return;
     }
     if (clip->hasImage()) {
@@ -497,8 +500,8 @@ void PicturePage::paste() {
         QBuffer buffer(&bytes);
         buffer.open(QIODevice::WriteOnly);
         qvariant_cast<QImage>(clip->imageData()).save(&buffer, "PNG");
-        addPictureBytes(std::string(bytes.constData(), static_cast<std::size_t>(bytes.size())),
-                        source);
+        (void)addPictureBytes(  // which tells a failure
+            std::string(bytes.constData(), static_cast<std::size_t>(bytes.size())), source);
         return;
     }
     context_.port.showMessage(Severity::Error, utf8(text(ids::kMsgNoImageInClipboard)));
@@ -514,7 +517,7 @@ void PicturePage::dropEvent(QDropEvent* event) {
     if (file.isEmpty())
         return;
     event->acceptProposedAction();
-    addPictureFile(file);
+    (void)addPictureFile(file);  // which tells a failure
 }
 
 void PicturePage::editPictures(const std::function<void()>& change) {

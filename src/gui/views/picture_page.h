@@ -43,9 +43,9 @@ public:
 
     // Adds the image file at `path` (JPEG or PNG, up to 16 MB) to the selected files: what
     // "Open from File ..." and a drop do. False, after telling the user, when it is none.
-    bool addPictureFile(const QString& path);
+    [[nodiscard]] bool addPictureFile(const QString& path);
     // Adds these image bytes (a paste). False, after telling the user, when they are none.
-    bool addPictureBytes(std::string bytes, const QString& source);
+    [[nodiscard]] bool addPictureBytes(std::string bytes, const QString& source);
     void replacePicture();
     void deletePicture();
     void savePicture();
@@ -73,7 +73,7 @@ private:
     void describeShown();
     // The first picture type that no selected file holds, covers first.
     int freeType() const;
-    bool putIntoSelected(const core::PictureInfo& info, core::PictureBytes data);
+    [[nodiscard]] bool putIntoSelected(const core::PictureInfo& info, core::PictureBytes data);
     // Runs `change` on the selected records as a step of the edit document.
     void editPictures(const std::function<void()>& change);
 

@@ -249,7 +249,8 @@ private Q_SLOTS:
                                                         "pick-folder:" + elsewhere.string()}));
         QCOMPARE(t.f.port.messages,
                  std::vector<std::string>{"Unable to create specified file:\n\n" +
-                                          (elsewhere / "Export.html").string()});
+                                          (elsewhere / "Export.html").string() +
+                                          "\n\nNo such file or directory"});
         QVERIFY(t.f.port.opened.empty());
     }
 

@@ -229,8 +229,9 @@ private Q_SLOTS:
         PlaylistDialog dialog(s.f.context, s.shell);
         dialog.show();
         clickButton(dialog, QStringLiteral("OK"));
-        QCOMPARE(s.f.port.messages, std::vector<std::string>{"Unable to create [" + s.folder() +
-                                                             "Live.m3u] playlist file."});
+        QCOMPARE(s.f.port.messages,
+                 std::vector<std::string>{"Unable to create [" + s.folder() +
+                                          "Live.m3u] playlist file.\n\nIs a directory"});
         QVERIFY(dialog.isVisible());
 
         typeMask(dialog.masks(), QStringLiteral("<artist>"));

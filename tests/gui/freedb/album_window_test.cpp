@@ -146,7 +146,7 @@ private Q_SLOTS:
         f.pointAtServers();
         freedb::StoreConfig wrong = f.storedConfig();
         wrong.freedb.remotePort = std::to_string(1);  // a port nothing listens on
-        freedb::SaveStoreConfig(wrong, f.settings);
+        QVERIFY(freedb::SaveStoreConfig(wrong, f.settings));
         auto window = f.open(TwoTrackDisc());
         QTRY_VERIFY(!window->isBusy());
         QVERIFY(window->trees().lookup().albums(FoundIn::FreeDb).empty());

@@ -234,7 +234,7 @@ private Q_SLOTS:
         // A server that cannot be reached: the tab says so, and Refresh asks again.
         freedb::StoreConfig config = f.storedConfig();
         config.freedb.remotePort = "1";
-        freedb::SaveStoreConfig(config, f.settings);
+        QVERIFY(freedb::SaveStoreConfig(config, f.settings));
         DatabaseInfoDialog dialog(f.context());
         dialog.show();
         ClickTab(dialog.tabs(), dialog.tabs().widget(DatabaseInfoDialog::Server));
@@ -364,7 +364,7 @@ private Q_SLOTS:
         config.freedb.proxyServer = "127.0.0.1";
         config.freedb.proxyPort = std::to_string(proxy.port());
         config.freedb.setOption(freedb::FreeDbSettings::kOptionProxy, true);
-        freedb::SaveStoreConfig(config, f.settings);
+        QVERIFY(freedb::SaveStoreConfig(config, f.settings));
         f.shell.proxyCredentials = {{"user", "secret"}};
 
         auto window = f.open(TwoTrackDisc());

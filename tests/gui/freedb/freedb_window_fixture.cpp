@@ -48,7 +48,8 @@ void FreeDbWindowFixture::pointAtServers(bool http, int maxThreads) {
     s.emailAddress = s.submitEmailAddress = "tester@example.test";
     s.maxThreadsCount = maxThreads;
     config.localDb = {databaseRoot, freedb::LocalDbMode::Standard};
-    freedb::SaveStoreConfig(config, settings);
+    if (!freedb::SaveStoreConfig(config, settings))
+        qFatal("cannot store the test's CDDB settings");
 }
 
 freedb::StoreConfig FreeDbWindowFixture::storedConfig() const {
