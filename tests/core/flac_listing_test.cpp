@@ -16,6 +16,7 @@
 
 #include "core/formats/bounded_stream.h"
 #include "core/formats/flac_listing.h"
+#include "support/byte_damage.h"
 #include "support/file_text.h"
 #include "support/format_files.h"
 #include "support/temp_dir.h"
@@ -85,25 +86,18 @@ TEST(FlacListing, ReadsWhatTagLibReadsOrLeavesTheFileToIt) {
 
     // Every byte of the blocks in front of the padding overwritten in turn, with values
     // that make lengths huge, zero or odd, or the file cut short there.
-    const std::size_t head = std::min<std::size_t>(whole.size(), 700);
-    int listedCount = 0;
-    for (std::size_t at = 0; at < head; ++at) {
-        for (const int with : {0x00, 0x7f, 0xff, -1}) {
-            std::string bytes = whole;
-            if (with < 0)
-                bytes.resize(at);
-            else
-                bytes[at] = static_cast<char>(with);
+    const int listedCount = test::forEachByteDamaged(
+        whole, 700, {0x00, 0x7f, 0xff, -1},
+        [&](const std::string& bytes, std::size_t at, int with) {
             // A new file each time: rewriting one in place waits for the disk.
             std::filesystem::remove(path);
             std::ofstream(path, std::ios::binary) << bytes;
             const auto [damagedListed, damagedTaglib] = bothReadings(path);
-            if (!damagedListed.empty()) {
-                ++listedCount;
-                EXPECT_EQ(damagedListed, damagedTaglib) << "byte " << at << ", " << with;
-            }
-        }
-    }
+            if (damagedListed.empty())
+                return false;
+            EXPECT_EQ(damagedListed, damagedTaglib) << "byte " << at << ", " << with;
+            return true;
+        });
     EXPECT_GT(listedCount, 0);
 }
 

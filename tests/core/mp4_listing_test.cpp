@@ -15,6 +15,7 @@
 #include "core/formats/bounded_stream.h"
 #include "core/formats/mp4_listing.h"
 #include "core/formats/mp4_sample_entry.h"
+#include "support/byte_damage.h"
 #include "support/file_text.h"
 #include "support/format_files.h"
 #include "support/temp_dir.h"
@@ -101,21 +102,15 @@ TEST(Mp4Listing, ReadsWhatTagLibReadsOrLeavesTheFileToIt) {
 
         // Every byte overwritten in turn, with values that make sizes huge, zero or odd,
         // names wrong, or the file cut short there.
-        int listedCount = 0;
-        for (std::size_t at = 0; at < whole.size(); ++at) {
-            for (const int with : {0x00, 0x01, 0xff, -1}) {
-                std::string bytes = whole;
-                if (with < 0)
-                    bytes.resize(at);
-                else
-                    bytes[at] = static_cast<char>(with);
+        const int listedCount = test::forEachByteDamaged(
+            whole, whole.size(), {0x00, 0x01, 0xff, -1},
+            [&](const std::string& bytes, std::size_t at, int with) {
                 const auto [damagedListed, damagedTaglib] = bothReadings(bytes);
-                if (!damagedListed.empty()) {
-                    ++listedCount;
-                    EXPECT_EQ(damagedListed, damagedTaglib) << "byte " << at << ", " << with;
-                }
-            }
-        }
+                if (damagedListed.empty())
+                    return false;
+                EXPECT_EQ(damagedListed, damagedTaglib) << "byte " << at << ", " << with;
+                return true;
+            });
         EXPECT_GT(listedCount, 0);
     }
 }

@@ -271,45 +271,37 @@ def audio_digest(path):
     sys.stdout.write(digest)
 
 
+def md5(path):
+    with open(path, "rb") as f:
+        sys.stdout.write(hashlib.md5(f.read()).hexdigest())
+
+
+# Each command: what it does with its arguments, and how many it takes (None: one or more).
+COMMANDS = {
+    "dump": (dump, 1),
+    "frames": (frames, 1),
+    "tags": (tags, 1),
+    "comment": (comment, 1),
+    "set-comment": (lambda path, *entries: set_comment(path, list(entries)), None),
+    "items": (items, 1),
+    "set-items": (lambda path, *boxes: set_items(path, list(boxes)), None),
+    "audio": (audio_digest, 1),
+    "md5": (md5, 1),
+    "genre": (set_genre, 2),
+    "write": (write, 2),
+}
+
+
 def main():
     if len(sys.argv) >= 2 and sys.argv[1] == "check":
         return 0 if id3 is not None else 1
-    if len(sys.argv) == 3 and sys.argv[1] == "dump":
-        dump(sys.argv[2])
-        return 0
-    if len(sys.argv) == 3 and sys.argv[1] == "frames":
-        frames(sys.argv[2])
-        return 0
-    if len(sys.argv) == 3 and sys.argv[1] == "tags":
-        tags(sys.argv[2])
-        return 0
-    if len(sys.argv) == 3 and sys.argv[1] == "comment":
-        comment(sys.argv[2])
-        return 0
-    if len(sys.argv) >= 3 and sys.argv[1] == "set-comment":
-        set_comment(sys.argv[2], sys.argv[3:])
-        return 0
-    if len(sys.argv) == 3 and sys.argv[1] == "items":
-        items(sys.argv[2])
-        return 0
-    if len(sys.argv) >= 3 and sys.argv[1] == "set-items":
-        set_items(sys.argv[2], sys.argv[3:])
-        return 0
-    if len(sys.argv) == 3 and sys.argv[1] == "audio":
-        audio_digest(sys.argv[2])
-        return 0
-    if len(sys.argv) == 3 and sys.argv[1] == "md5":
-        with open(sys.argv[2], "rb") as f:
-            sys.stdout.write(hashlib.md5(f.read()).hexdigest())
-        return 0
-    if len(sys.argv) == 4 and sys.argv[1] == "genre":
-        set_genre(sys.argv[2], sys.argv[3])
-        return 0
-    if len(sys.argv) == 4 and sys.argv[1] == "write":
-        write(sys.argv[2], sys.argv[3])
-        return 0
-    print(__doc__, file=sys.stderr)
-    return 2
+    command = COMMANDS.get(sys.argv[1]) if len(sys.argv) >= 2 else None
+    arguments = sys.argv[2:]
+    if command is None or not arguments or (command[1] is not None and len(arguments) != command[1]):
+        print(__doc__, file=sys.stderr)
+        return 2
+    command[0](*arguments)
+    return 0
 
 
 if __name__ == "__main__":
