@@ -50,6 +50,9 @@ TEST(Mp4OffsetTablesTest, EveryTableTagLibRewritesMustHoldWhatItClaims) {
     EXPECT_FALSE(tablesFit(moovWith(track + box("udta", stco(0xFFFFFFFF, 1)))));
     EXPECT_FALSE(tablesFit(moovWith(box("udta", box("meta", u32(0) + stco(9, 0))))));
     EXPECT_FALSE(tablesFit(moovWith(box("udta", box("meta", box("hdlr", "") + stco(9, 0))))));
+    // A table inside the item list, which a save replaces, however well it fits.
+    EXPECT_FALSE(
+        tablesFit(moovWith(track + box("udta", box("meta", u32(0) + box("ilst", stco(2, 2)))))));
     // A table in a box TagLib does not open is never rewritten.
     EXPECT_TRUE(tablesFit(moovWith(track + box("free", stco(0xFFFFFFFF, 0)))));
     // Only the first moov counts; a table in a later one is left alone.

@@ -85,7 +85,7 @@ public:
     bool tablesFit() {
         std::uint64_t at = 0;
         while (at + 8 <= size_) {
-            const auto box = walk(at, 0, false);
+            const auto box = walk(at, 0, false, false);
             if (!box)
                 return false;
             if (box->moov || box->length == 0)
@@ -104,7 +104,7 @@ private:
         bool moov = false;
     };
 
-    std::optional<Walked> walk(std::uint64_t at, int depth, bool underMoov) {
+    std::optional<Walked> walk(std::uint64_t at, int depth, bool underMoov, bool inItems) {
         if (depth > kDeepest)
             return std::nullopt;
         std::array<std::uint8_t, 8> head{};
@@ -125,8 +125,11 @@ private:
             return Walked{.length = 0, .next = size_, .moov = false};
         const std::string_view name(reinterpret_cast<const char*>(head.data()) + 4, 4);
         const std::uint64_t end = at + length;
+        // A table inside the item list is no track's, and a save writes the list anew:
+        // TagLib would then rewrite, at the table's old place, whatever the new list holds
+        // there as if it were the table.
         if (underMoov && (name == "stco" || name == "co64") &&
-            !tableFits(at, length, name == "stco" ? 4 : 8))
+            (inItems || !tableFits(at, length, name == "stco" ? 4 : 8)))
             return std::nullopt;
         if (!isMp4Container(name))
             return Walked{.length = length, .next = end, .moov = false};
@@ -136,7 +139,8 @@ private:
             childrenAt += 8;
         const bool moov = depth == 0 && name == "moov";
         for (std::uint64_t child = childrenAt; child < end;) {
-            const auto walked = walk(child, depth + 1, underMoov || moov);
+            const auto walked =
+                walk(child, depth + 1, underMoov || moov, inItems || name == "ilst");
             if (!walked)
                 return std::nullopt;
             if (walked->length == 0)

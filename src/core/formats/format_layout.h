@@ -86,8 +86,10 @@ std::optional<Mp4Layout> mp4Layout(const ByteReader& read, std::uint64_t size);
 
 // Whether every chunk offset table ("stco", "co64") that TagLib finds under the first
 // "moov" box, walking the boxes as its MP4 parser does (a child may run past its parent),
-// holds the entries it claims within the file. TagLib rewrites as many entries as a table
-// claims, and a damaged count would keep it writing for minutes.
+// holds the entries it claims within the file and lies outside the item list ("ilst").
+// TagLib rewrites as many entries as a table claims, and a damaged count would keep it
+// writing for minutes; a table in the list, which a save replaces, would be read from the
+// new list's bytes.
 bool mp4OffsetTablesFit(const ByteReader& read, std::uint64_t size);
 
 }  // namespace tw::core
