@@ -102,16 +102,8 @@ TEST(Mp4Listing, ReadsWhatTagLibReadsOrLeavesTheFileToIt) {
 
         // Every byte overwritten in turn, with values that make sizes huge, zero or odd,
         // names wrong, or the file cut short there.
-        const int listedCount = test::forEachByteDamaged(
-            whole, whole.size(), {0x00, 0x01, 0xff, -1},
-            [&](const std::string& bytes, std::size_t at, int with) {
-                const auto [damagedListed, damagedTaglib] = bothReadings(bytes);
-                if (damagedListed.empty())
-                    return false;
-                EXPECT_EQ(damagedListed, damagedTaglib) << "byte " << at << ", " << with;
-                return true;
-            });
-        EXPECT_GT(listedCount, 0);
+        test::expectAgreementOnDamage(whole, whole.size(), {0x00, 0x01, 0xff, -1},
+                                      [](const std::string& bytes) { return bothReadings(bytes); });
     }
 }
 
